@@ -1,0 +1,111 @@
+// What a launching key costs the engine, against the literal scan of every row.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+
+#include "engine/shortcut_engine.h"
+#include "engine/shortcut_entry.h"
+#include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_event_pump.h"
+#include "platform/fake/fake_keyboard.h"
+#include "platform/fake/fake_program_starter.h"
+#include "platform/fake/fake_window_shower.h"
+#include "support/literal_scan.h"
+#include "targets.h"
+
+namespace quorvel::bench {
+namespace {
+
+class IdlePump final : public EventPump {
+public:
+    void DoEvents() override {}
+    void post(std::function<void()>) override {}
+};
+
+std::string randomTrigger(std::mt19937& random) {
+    std::uniform_int_distribution<int> length(2, 4), letter('A', 'Z');
+    std::string trigger;
+    for (int i = length(random); i > 0; --i) {
+        trigger += static_cast<char>(letter(random));
+    }
+    return trigger;
+}
+
+void fillList(ShortcutList& list, std::size_t entries) {
+    std::mt19937 random(42);
+    const LaunchMode modes[] = {LaunchMode::Space, LaunchMode::Tab, LaunchMode::Esc,
+                                LaunchMode::FunctionKey};
+    while (list.count() < entries) {
+        const ShortcutEntry entry{modes[random() % 4], random() % 2 == 0, randomTrigger(random),
+                                  "Some text to send, with %(date)% in it."};
+        list.add(formatEntryLine(entry), formatDisplayLine(entry));
+    }
+}
+
+struct EngineFixture {
+    FakeEventPump pump;
+    FakeClipboard clipboard;
+    FakeKeyboard keyboard{pump, clipboard};
+    FakeProgramStarter programs;
+    FakeClock clock;
+    EnglishUsLocale locale;
+    FakeWindowShower windows;
+    EngineServices services{keyboard, keyboard, keyboard, pump, clipboard,
+                            programs, clock,    locale,   windows};
+    EngineForm form;
+    ShortcutEngine engine{form, services};
+};
+
+// Five letters: no trigger in the list is that long, so Space matches nothing.
+constexpr const char* UnmatchedWord = "qwxyz";
+
+void BM_LaunchingKeyNoMatch(benchmark::State& state) {
+    EngineFixture fixture;
+    fillList(fixture.form.List1, static_cast<std::size_t>(state.range(0)));
+    std::int16_t modifiers = 0;
+    for (auto _ : state) {
+        fixture.form.Text5.setText(UnmatchedWord);
+        fixture.engine.mainData().TriggerMatcher(32, modifiers);
+    }
+}
+BENCHMARK(BM_LaunchingKeyNoMatch)->Arg(100)->Arg(1000)->Arg(32767);
+
+void BM_LiteralScanNoMatch(benchmark::State& state) {
+    ShortcutList list;
+    fillList(list, static_cast<std::size_t>(state.range(0)));
+    IdlePump pump;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(testing::literalScan(list, UnmatchedWord, 32, false, pump));
+    }
+}
+BENCHMARK(BM_LiteralScanNoMatch)->Arg(100)->Arg(1000)->Arg(32767)->Unit(benchmark::kMicrosecond);
+
+void BM_AddEntryToFullList(benchmark::State& state) {
+    ShortcutList list;
+    fillList(list, static_cast<std::size_t>(state.range(0)));
+    const ShortcutEntry entry{LaunchMode::Space, false, "MMMM", "A new entry in the middle"};
+    const std::string entryLine = formatEntryLine(entry), displayLine = formatDisplayLine(entry);
+    for (auto _ : state) {
+        const auto row = list.add(entryLine, displayLine);
+        state.PauseTiming();
+        list.removeAt(*row);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddEntryToFullList)->Arg(32767);
+
+const RegisterTarget launchLimit{{"launching key, no match, 32,767 entries",
+                                  "BM_LaunchingKeyNoMatch/32767", "", 1000}};
+const RegisterTarget launchFlat{{"launching key at 32,767 entries / at 100 entries",
+                                 "BM_LaunchingKeyNoMatch/32767", "BM_LaunchingKeyNoMatch/100", 2}};
+const RegisterTarget literalRatio{{"engine / literal scan at 32,767 entries (1/1000 at most)",
+                                   "BM_LaunchingKeyNoMatch/32767", "BM_LiteralScanNoMatch/32767",
+                                   0.001}};
+const RegisterTarget addLimit{
+    {"adding one entry to 32,767", "BM_AddEntryToFullList/32767", "", 50000}};
+
+}  // namespace
+}  // namespace quorvel::bench

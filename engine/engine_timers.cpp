@@ -1,0 +1,39 @@
+#include "engine/engine_timers.h"
+
+#include <cstdlib>
+
+#include "engine/date_stamp.h"
+
+namespace quorvel {
+
+void TimerMain_Timer(EngineForm& form, MainData& mainData, Clock& clock) {
+    std::string& noMatchStamp = form.TimerMain.tag;
+    if (noMatchStamp.empty()) {
+        return;
+    }
+    const auto stamp = parseStamp(noMatchStamp);
+    // A stamp that does not read back counts as old.
+    if (!stamp || secondsBetween(*stamp, clock.now()) >= 1) {
+        mainData.ModifierState = modifier::None;
+        noMatchStamp.clear();
+    }
+}
+
+void TimerClear_Timer(EngineForm& form, MainData& mainData, Clock& clock) {
+    const std::string& lastKeyStamp = form.TimerClear.tag;
+    const auto stamp = parseStamp(lastKeyStamp);
+    if (lastKeyStamp.empty() || !stamp || std::llabs(secondsBetween(*stamp, clock.now())) > 5) {
+        form.Text5.setText({});
+        mainData.ModifierState = modifier::None;
+    }
+}
+
+void TimerData_Timer(EngineForm& form, MainData& mainData, Clipboard& clipboard) {
+    if (mainData.SavedClipboard) {
+        clipboard.restore(*mainData.SavedClipboard);
+        mainData.SavedClipboard.reset();
+    }
+    form.TimerData.enabled = false;
+}
+
+}  // namespace quorvel

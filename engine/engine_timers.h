@@ -1,0 +1,17 @@
+#pragma once
+// The main window's engine timers: TimerMain forgets a recorded modifier shortly
+// after the last unmatched key, TimerClear forgets typed letters and the modifier
+// after a pause in typing, TimerData puts the clipboard back after a paste.
+
+#include "engine/engine_form.h"
+#include "engine/main_data.h"
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+
+namespace quorvel {
+
+void TimerMain_Timer(EngineForm& form, MainData& mainData, Clock& clock);
+void TimerClear_Timer(EngineForm& form, MainData& mainData, Clock& clock);
+void TimerData_Timer(EngineForm& form, MainData& mainData, Clipboard& clipboard);
+
+}  // namespace quorvel

@@ -1,0 +1,40 @@
+#include "engine/key_names.h"
+
+namespace quorvel {
+
+std::string keyNameOf(std::int16_t keyCode) {
+    if (keyCode >= 32 && keyCode <= 111) {
+        return std::string(1, static_cast<char>(keyCode));
+    }
+    if (keyCode >= 112 && keyCode <= 123) {
+        return "{F" + std::to_string(keyCode - 111) + "}";
+    }
+    switch (keyCode) {
+        case 186: return ";";
+        case 187: return "=";
+        case 188: return ",";
+        case 189: return "-";
+        case 190: return ".";
+        case 191: return "/";
+        case 219: return "[";
+        case 220: return "\\";
+        case 221: return "]";
+        default: return {};
+    }
+}
+
+std::string modifierPrefix(std::int16_t modifierState) {
+    switch (modifierState) {
+        case 1: return "{Shift}";
+        case 2: return "{Ctrl}";
+        case 3: return "{Ctrl}{Shift}";
+        case 4: return "{Alt}";
+        default: return {};
+    }
+}
+
+std::string fullFunctionKeyName(const std::string& functionKeyName, std::int16_t modifierState) {
+    return modifierPrefix(modifierState) + functionKeyName;
+}
+
+}  // namespace quorvel

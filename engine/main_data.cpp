@@ -1,0 +1,174 @@
+#include "engine/main_data.h"
+
+#include <string_view>
+
+#include "engine/ansi_text.h"
+#include "engine/date_stamp.h"
+#include "engine/key_names.h"
+#include "engine/shortcut_entry.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int VkLShift = 0xA0, VkRShift = 0xA1, VkLControl = 0xA2, VkRControl = 0xA3;
+constexpr int VkLMenu = 0xA4, VkRMenu = 0xA5;
+constexpr std::int16_t VkTab = 9, VkEnter = 13, VkEsc = 27, VkSpace = 32;
+
+// Tested in this order; a later key found overwrites an earlier one.
+struct ModifierKey {
+    int virtualKey;
+    std::int16_t code;
+};
+constexpr ModifierKey ModifierKeys[] = {
+    {VkLMenu, modifier::Alt},      {VkLControl, modifier::Ctrl}, {VkLShift, modifier::Shift},
+    {VkRMenu, modifier::Alt},      {VkRControl, modifier::Ctrl}, {VkRShift, modifier::Shift}};
+
+// Ctrl+Shift and Ctrl+Alt are recorded on the event of the Shift or Alt key itself.
+struct Combination {
+    int ctrlKey;
+    std::uint32_t eventKey;
+    std::uint32_t eventFlags;
+    std::int16_t code;
+};
+constexpr Combination Combinations[] = {{VkLControl, VkLShift, 0x00, modifier::CtrlShift},
+                                        {VkLControl, VkLMenu, 0x00, modifier::CtrlAlt},
+                                        {VkRControl, VkRShift, 0x81, modifier::CtrlShift}};
+
+// Key-down events of ordinary keys (with or without Alt) and releases of extended
+// keys; never an injected event.
+bool reachesMatcher(std::uint32_t flags, std::int16_t keyCode) {
+    return (flags == 0x00 || flags == 0x20 || flags == 0x81) && keyCode >= 9 && keyCode <= 198;
+}
+
+bool isWordEnd(std::int16_t keyCode) {
+    return keyCode == VkSpace || keyCode == VkTab || keyCode == VkEnter;
+}
+
+}  // namespace
+
+MainData::MainData(EngineForm& form, EngineServices& services) : form_(form), services_(services) {}
+
+int MainData::InstallKeyHook() {
+    if (hookHandle == 0) {
+        hookHandle = services_.hook.install(
+            [this](int hookCode, const KeyEventRecord& event) { return KeyHook(hookCode, event); });
+    }
+    return hookHandle != 0 ? 1 : 0;
+}
+
+int MainData::RemoveKeyHook() {
+    if (hookHandle == 0) {
+        return 0;
+    }
+    services_.hook.remove(hookHandle);
+    hookHandle = 0;
+    return 1;
+}
+
+void MainData::recordModifiers(const KeyEventRecord& event) {
+    // Ctrl+Shift, once recorded, can only be changed by the combination tests.
+    if (ModifierState != modifier::CtrlShift) {
+        for (const ModifierKey& key : ModifierKeys) {
+            if (services_.keyState.GetAsyncKeyState(key.virtualKey) != 0) {
+                ModifierState = key.code;
+            }
+        }
+    }
+    for (const Combination& combination : Combinations) {
+        if (event.vkCode == combination.eventKey && event.flags == combination.eventFlags &&
+            (services_.keyState.GetAsyncKeyState(combination.ctrlKey) & 0x8000) != 0) {
+            ModifierState = combination.code;
+        }
+    }
+}
+
+int MainData::KeyHook(int hookCode, const KeyEventRecord& event) {
+    if (hookCode != 0) {
+        return 0;
+    }
+    lastKeyEvent = event;
+    recordModifiers(event);
+    form_.TimerClear.tag = formatStamp(services_.clock.now());
+
+    const auto keyCode = static_cast<std::int16_t>(event.vkCode);
+    bool consume = false;
+    if (reachesMatcher(event.flags, keyCode)) {
+        TriggerMatcher(keyCode, ModifierState);
+        if (SwallowFlag == 1) {
+            SwallowFlag = 0;
+            consume = true;
+        }
+    }
+    return consume ? 1 : 0;
+}
+
+void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState) {
+    if (modifierState == modifier::CtrlShift) {
+        if (form_.MenuShow.checked && keyCode == 'S') {
+            services_.windows.showMainWindow();
+        }
+        if (form_.MenuText.checked && keyCode == 'C') {
+            services_.windows.showCommonTextWindow();
+        }
+    }
+
+    const std::string name = keyNameOf(keyCode);
+    const bool functionKey = name.starts_with("{F");
+    if (functionKey) {
+        form_.Text1.setText(ansiLower(fullFunctionKeyName(name, modifierState)));
+        form_.Text5.setText(form_.Text1.text());
+    } else {
+        form_.Text1.setText(ansiLower(name));
+        if (!form_.Text1.text().empty()) {
+            std::string buffer = form_.Text5.text();
+            buffer.push_back(form_.Text1.text().back());
+            form_.Text5.setText(std::move(buffer));
+        }
+    }
+
+    const bool launching = functionKey || keyCode == VkSpace || keyCode == VkTab ||
+                           keyCode == VkEsc || modifierState != modifier::None;
+    if (launching) {
+        const auto match = form_.List1.findLaunch(trimBlanks(form_.Text5.text()), keyCode,
+                                                  modifierState != modifier::None);
+        // A key is swallowed only for a text that can be delivered: an elevated
+        // window, say, takes no injected keys, and the user would lose both.
+        if (match && services_.injector.focusedWindowAcceptsInput()) {
+            handOver(*match);
+            return;
+        }
+    }
+
+    if (isWordEnd(keyCode)) {
+        form_.Text5.setText({});
+        modifierState = modifier::None;
+    }
+    form_.TimerMain.tag = formatStamp(services_.clock.now());
+}
+
+void MainData::handOver(const LaunchMatch& match) {
+    CurrentTrigger = std::string(match.trigger);
+    CurrentText = std::string(match.text);
+    if (enterAfterOf(match.mode)) {
+        form_.Text147.tag = "E";
+    }
+    std::string stamp = formatStamp(services_.clock.now()) + CurrentTrigger;
+    if (match.rule == LaunchMatch::Rule::Direct) {
+        if (++MatchCounter > 20000) {
+            MatchCounter = 0;
+        }
+        stamp += std::to_string(MatchCounter);
+    }
+    form_.Text147.setText(std::move(stamp));
+    // The Enter request travels with its own text, so a later match cannot take it.
+    SendRequest request{CurrentTrigger, CurrentText, form_.Text147.tag == "E"};
+    form_.Text147.tag.clear();
+    if (onMatch) {
+        onMatch(std::move(request));
+    }
+    form_.Text5.setText({});
+    SwallowFlag = 1;
+}
+
+}  // namespace quorvel

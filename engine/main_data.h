@@ -1,0 +1,57 @@
+#pragma once
+// The keyboard hook and the trigger matcher, with the state they keep between
+// key events.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "engine/engine_form.h"
+#include "engine/engine_services.h"
+#include "engine/send_request.h"
+#include "platform/clipboard.h"
+#include "platform/keyboard_hook.h"
+
+namespace quorvel {
+
+// Modifier codes kept in ModifierState.
+namespace modifier {
+inline constexpr std::int16_t None = 0, Shift = 1, Ctrl = 2, CtrlShift = 3, Alt = 4, CtrlAlt = 6;
+}
+
+class MainData {
+public:
+    MainData(EngineForm& form, EngineServices& services);
+    MainData(const MainData&) = delete;
+    MainData& operator=(const MainData&) = delete;
+
+    int InstallKeyHook();
+    int RemoveKeyHook();
+    // Called by the platform for every key event: 1 consumes it, 0 lets it pass.
+    int KeyHook(int hookCode, const KeyEventRecord& event);
+    void TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState);
+
+    // Receives each match, once, right where the matcher writes its send stamp.
+    std::function<void(SendRequest)> onMatch;
+
+    std::uintptr_t hookHandle = 0;
+    KeyEventRecord lastKeyEvent;
+    std::int16_t ModifierState = modifier::None;
+    std::int16_t SwallowFlag = 0;
+    std::int16_t MatchCounter = 0;
+    std::string CurrentTrigger;
+    std::string CurrentText;
+    // Everything that was on the clipboard before a paste, until TimerData has put
+    // it back a second time.
+    std::optional<ClipboardSnapshot> SavedClipboard;
+
+private:
+    void handOver(const LaunchMatch& match);
+    void recordModifiers(const KeyEventRecord& event);
+
+    EngineForm& form_;
+    EngineServices& services_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+namespace quorvel {
+
+// One matched shortcut on its way to the text sender.
+struct SendRequest {
+    std::string trigger;  // trimmed, as written in the entry
+    std::string text;     // as stored, macros unexpanded
+    bool enterAfter = false;
+};
+
+}  // namespace quorvel

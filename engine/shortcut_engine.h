@@ -1,0 +1,34 @@
+#pragma once
+// The shortcut engine as the main window holds it: hook and matcher, sender and
+// timers, wired together.
+
+#include "engine/engine_form.h"
+#include "engine/engine_services.h"
+#include "engine/engine_timers.h"
+#include "engine/main_data.h"
+#include "engine/text_sender.h"
+
+namespace quorvel {
+
+class ShortcutEngine {
+public:
+    ShortcutEngine(EngineForm& form, EngineServices& services)
+        : form_(form), services_(services), mainData_(form, services), sender_(form, mainData_, services) {
+        mainData_.onMatch = [this](SendRequest request) { sender_.enqueue(std::move(request)); };
+    }
+
+    MainData& mainData() { return mainData_; }
+    TextSender& sender() { return sender_; }
+
+    void TimerMain_Timer() { quorvel::TimerMain_Timer(form_, mainData_, services_.clock); }
+    void TimerClear_Timer() { quorvel::TimerClear_Timer(form_, mainData_, services_.clock); }
+    void TimerData_Timer() { quorvel::TimerData_Timer(form_, mainData_, services_.clipboard); }
+
+private:
+    EngineForm& form_;
+    EngineServices& services_;
+    MainData mainData_;
+    TextSender sender_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,150 @@
+#include "engine/text_sender.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "engine/ansi_text.h"
+#include "engine/calibration.h"
+#include "engine/macro_expander.h"
+
+namespace quorvel {
+
+TextSender::TextSender(EngineForm& form, MainData& mainData, EngineServices& services)
+    : form_(form), mainData_(mainData), services_(services) {}
+
+void TextSender::enqueue(SendRequest request) {
+    queue_.push_back(std::move(request));
+    if (!sendPosted_ && !sending_) {
+        sendPosted_ = true;
+        services_.events.post([this] {
+            sendPosted_ = false;
+            sendQueued();
+        });
+    }
+}
+
+void TextSender::sendQueued() {
+    // A send yields to the event loop; work posted meanwhile must not start a
+    // second send inside the first.
+    if (sending_) {
+        return;
+    }
+    sending_ = true;
+    while (!queue_.empty()) {
+        const SendRequest request = std::move(queue_.front());
+        queue_.pop_front();
+        send(request);
+    }
+    sending_ = false;
+}
+
+void TextSender::send(const SendRequest& request) {
+    form_.TimerData.enabled = false;
+    form_.Text147.tag = request.enterAfter ? "E" : "";
+    mainData_.CurrentTrigger = request.trigger;
+    mainData_.CurrentText = request.text;
+
+    // Function keys and Ctrl combinations put no characters into the application.
+    const std::string lowered = ansiLower(request.trigger);
+    std::string erase;
+    if (lowered.find("{f") != std::string::npos || lowered.find("{ctrl}") != std::string::npos) {
+        services_.events.DoEvents();
+    } else {
+        for (std::size_t i = 0; i < request.trigger.size(); ++i) {
+            services_.events.DoEvents();
+            erase += "{backspace}";
+        }
+    }
+    if (!erase.empty()) {
+        if (services_.injector.SendKeys(erase, forceWait()) != SendOutcome::AllSent) {
+            endEarly();
+            return;
+        }
+        calibrationPause();
+    }
+
+    const MacroExpansion expansion = expandMacros(
+        request.text, services_.clock.now(), [this] { return services_.clipboard.getText(); },
+        services_.locale);
+    if (expansion.kind == MacroExpansion::Kind::Launch) {
+        services_.programs.startProgram(expansion.value);
+        endEarly();
+        return;
+    }
+    if (expansion.kind == MacroExpansion::Kind::Unclosed) {
+        endEarly();
+        return;
+    }
+    mainData_.CurrentText = expansion.value;
+    services_.events.DoEvents();
+
+    if (form_.MenuBoost.checked) {
+        if (!pasteText(expansion.value)) {
+            endEarly();
+            return;
+        }
+    } else {
+        // Each CR LF line break is typed as one Enter.
+        std::string keys = expansion.value;
+        keys.erase(std::remove(keys.begin(), keys.end(), '\n'), keys.end());
+        if (services_.injector.SendKeys(keys, forceWait()) != SendOutcome::AllSent) {
+            endEarly();
+            return;
+        }
+        services_.events.DoEvents();
+        form_.Text5.setText({});
+        form_.TimerData.enabled = true;
+    }
+    services_.events.DoEvents();
+
+    if (form_.Text147.tag == "E") {
+        services_.injector.SendKeys("{enter}", Wait::No);
+        services_.events.DoEvents();
+    }
+    form_.Text147.tag.clear();
+    form_.TimerData.enabled = true;
+}
+
+bool TextSender::pasteText(const std::string& text) {
+    const auto saved = services_.clipboard.snapshot();
+    if (!saved) {
+        return false;
+    }
+    if (saved->formats.empty()) {
+        mainData_.SavedClipboard.reset();
+    } else {
+        mainData_.SavedClipboard = saved;
+    }
+    Clipboard& clipboard = services_.clipboard;
+    // The paste always waits for the target: putting the user's clipboard back
+    // before the target has read it would paste their old text instead.
+    const bool pasted = clipboard.clear() && clipboard.setText(text) &&
+                        services_.injector.SendKeys("^{v}", Wait::Yes) == SendOutcome::AllSent;
+    if (pasted) {
+        services_.events.DoEvents();
+    }
+    clipboard.restore(*saved);
+    form_.Text5.setText({});
+    return pasted;
+}
+
+void TextSender::calibrationPause() {
+    // Read afresh on every pass, as the user may be changing it. A box that does
+    // not hold a number (emptied while typing a new one) waits the default pause
+    // rather than dropping the text after its trigger was erased.
+    for (std::int32_t pass = 0;; ++pass) {
+        const std::int32_t passes = calibrationPasses(form_.Text2.text()).value_or(DefaultCalibration);
+        if (pass >= passes) {
+            return;
+        }
+        services_.events.DoEvents();
+    }
+}
+
+void TextSender::endEarly() {
+    // An early end must not leave an Enter request for the next send to press.
+    form_.Text147.tag.clear();
+    form_.TimerData.enabled = true;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,45 @@
+#pragma once
+// Delivers matched shortcuts to the focused application: erases the typed
+// trigger, waits the calibration pause, expands the macros and types or pastes
+// the text, then Enter when the entry asks for it.
+//
+// Matches arrive while the hook's callback runs; each is queued and sent from
+// work posted to the window thread, after the callback has returned, since the
+// platform drops a hook whose callback runs too long. A match completed while a
+// send is under way waits for that send to end, so two texts never mix.
+
+#include <deque>
+
+#include "engine/engine_form.h"
+#include "engine/engine_services.h"
+#include "engine/main_data.h"
+#include "engine/send_request.h"
+
+namespace quorvel {
+
+class TextSender {
+public:
+    TextSender(EngineForm& form, MainData& mainData, EngineServices& services);
+    TextSender(const TextSender&) = delete;
+    TextSender& operator=(const TextSender&) = delete;
+
+    void enqueue(SendRequest request);
+    bool busy() const { return sending_ || !queue_.empty(); }
+
+private:
+    void sendQueued();
+    void send(const SendRequest& request);
+    bool pasteText(const std::string& text);
+    void calibrationPause();
+    void endEarly();
+    Wait forceWait() const { return form_.MenuForce.checked ? Wait::Yes : Wait::No; }
+
+    EngineForm& form_;
+    MainData& mainData_;
+    EngineServices& services_;
+    std::deque<SendRequest> queue_;
+    bool sendPosted_ = false;
+    bool sending_ = false;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,48 @@
+#pragma once
+// Clock and locale.
+
+#include <string>
+
+namespace quorvel {
+
+// A local calendar date and time to the second.
+struct DateTime {
+    int year = 1970;
+    int month = 1;  // 1..12
+    int day = 1;    // 1..31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    auto operator<=>(const DateTime&) const = default;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual DateTime now() = 0;
+};
+
+// Seconds since 1970-01-01 00:00:00 of the same calendar, and back.
+long long secondsSinceEpoch(const DateTime& when);
+DateTime dateTimeFromSeconds(long long seconds);
+
+// The user's date and time forms.
+class Locale {
+public:
+    virtual ~Locale() = default;
+    virtual std::string shortDate(const DateTime& when) const = 0;
+    virtual std::string longTime(const DateTime& when) const = 0;
+    // Full month name in the user's language, month 1..12.
+    virtual std::string monthName(int month) const = 0;
+};
+
+// English (United States): 12/6/2026, 8:35:46 AM, December. Used where the
+// platform offers no locale data.
+class EnglishUsLocale final : public Locale {
+public:
+    std::string shortDate(const DateTime& when) const override;
+    std::string longTime(const DateTime& when) const override;
+    std::string monthName(int month) const override;
+};
+
+}  // namespace quorvel

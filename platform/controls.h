@@ -1,0 +1,73 @@
+#pragma once
+// Window controls as plain objects. The program's windows are models built from
+// these; the platform's windows display them and forward the user's actions.
+
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace quorvel {
+
+class TextBox {
+public:
+    TextBox() = default;
+    explicit TextBox(std::string initialText) : text_(std::move(initialText)) {}
+
+    const std::string& text() const { return text_; }
+    // Runs `onChange` when the text actually changes, whether typed or assigned.
+    void setText(std::string newText) {
+        if (newText == text_) {
+            return;
+        }
+        text_ = std::move(newText);
+        if (onChange) {
+            onChange();
+        }
+    }
+
+    std::string tag;
+    bool enabled = true;
+    bool visible = true;
+    std::function<void()> onChange;
+
+private:
+    std::string text_;
+};
+
+struct Timer {
+    Timer(int intervalMs, bool enabledAtStart) : interval(intervalMs), enabled(enabledAtStart) {}
+    int interval = 0;  // milliseconds
+    bool enabled = false;
+    std::string tag;
+};
+
+struct MenuItem {
+    MenuItem() = default;
+    explicit MenuItem(std::string text) : caption(std::move(text)) {}
+    std::string caption;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+};
+
+struct Button {
+    std::string caption;
+    bool enabled = true;
+    bool visible = true;
+};
+
+struct CheckBox {
+    std::string caption;
+    int value = 0;  // 1 ticked, 0 not
+};
+
+struct OptionButton {
+    std::string caption;
+    bool value = false;  // selected
+};
+
+struct Label {
+    std::string caption;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,23 @@
+#pragma once
+// Modal message boxes and the open and save file dialogs.
+
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Shows a modal message box without icon.
+    virtual MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
+                                 std::string_view caption) = 0;
+    // The chosen file's path, or empty when the dialog was cancelled.
+    virtual std::string showOpenDialog() = 0;
+    virtual std::string showSaveDialog() = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,9 @@
+#include "platform/fake/fake_clock.h"
+
+namespace quorvel {
+
+void FakeClock::advanceSeconds(long long seconds) {
+    now_ = dateTimeFromSeconds(secondsSinceEpoch(now_) + seconds);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/clock.h"
+
+namespace quorvel {
+
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(DateTime start = {2026, 12, 5, 15, 4, 5}) : now_(start) {}
+    DateTime now() override { return now_; }
+    void set(DateTime when) { now_ = when; }
+    void advanceSeconds(long long seconds);
+
+private:
+    DateTime now_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,253 @@
+#include "platform/fake/fake_keyboard.h"
+
+#include <cctype>
+#include <optional>
+#include <utility>
+
+#include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_event_pump.h"
+#include "platform/send_keys_notation.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int VkShift = 0x10, VkControl = 0x11, VkMenu = 0x12;
+constexpr int VkLShift = 0xA0, VkRShift = 0xA1, VkLControl = 0xA2, VkRControl = 0xA3;
+constexpr int VkLMenu = 0xA4, VkRMenu = 0xA5, VkPacket = 231;
+
+bool isExtended(int vk) {
+    return vk == VkRControl || vk == VkRMenu || (vk >= 33 && vk <= 40) || vk == 45 || vk == 46 ||
+           (vk >= 91 && vk <= 93) || vk == 111 || vk == 144;
+}
+
+// US layout: the key and whether Shift is needed for a character.
+std::optional<std::pair<int, bool>> keyForCharacter(unsigned char c) {
+    if (c >= 'a' && c <= 'z') {
+        return std::pair{c - 'a' + 'A', false};
+    }
+    if (c >= 'A' && c <= 'Z') {
+        return std::pair{static_cast<int>(c), true};
+    }
+    if (c >= '0' && c <= '9') {
+        return std::pair{static_cast<int>(c), false};
+    }
+    static constexpr std::pair<char, int> plain[] = {
+        {' ', 32},   {'\t', 9},   {'\r', 13},  {'\n', 13},  {';', 0xBA}, {'=', 0xBB},
+        {',', 0xBC}, {'-', 0xBD}, {'.', 0xBE}, {'/', 0xBF}, {'`', 0xC0}, {'[', 0xDB},
+        {'\\', 0xDC}, {']', 0xDD}, {'\'', 0xDE}};
+    for (const auto& [character, vk] : plain) {
+        if (c == static_cast<unsigned char>(character)) {
+            return std::pair{vk, false};
+        }
+    }
+    static constexpr std::pair<char, int> shifted[] = {
+        {':', 0xBA}, {'+', 0xBB}, {'<', 0xBC}, {'_', 0xBD}, {'>', 0xBE}, {'?', 0xBF},
+        {'~', 0xC0}, {'{', 0xDB}, {'|', 0xDC}, {'}', 0xDD}, {'"', 0xDE}, {'!', '1'},
+        {'@', '2'},  {'#', '3'},  {'$', '4'},  {'%', '5'},  {'^', '6'},  {'&', '7'},
+        {'*', '8'},  {'(', '9'},  {')', '0'}};
+    for (const auto& [character, vk] : shifted) {
+        if (c == static_cast<unsigned char>(character)) {
+            return std::pair{vk, true};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<unsigned char> characterForKey(int vk, bool shift) {
+    for (int c = 1; c < 256; ++c) {
+        const auto key = keyForCharacter(static_cast<unsigned char>(c));
+        if (c != '\n' && key && key->first == vk && key->second == shift && vk != 13) {
+            return static_cast<unsigned char>(c);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+FakeKeyboard::FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard)
+    : pump_(pump), clipboard_(clipboard) {}
+
+std::uintptr_t FakeKeyboard::install(KeyHookProc proc) {
+    hook_ = std::move(proc);
+    return nextHandle_++;
+}
+
+void FakeKeyboard::remove(std::uintptr_t) { hook_ = nullptr; }
+
+bool FakeKeyboard::down(int vk) const {
+    if (vk == VkShift) {
+        return down_[VkLShift] || down_[VkRShift];
+    }
+    if (vk == VkControl) {
+        return down_[VkLControl] || down_[VkRControl];
+    }
+    if (vk == VkMenu) {
+        return down_[VkLMenu] || down_[VkRMenu];
+    }
+    return vk >= 0 && vk < 256 && down_[static_cast<std::size_t>(vk)];
+}
+
+std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
+    if (virtualKey < 0 || virtualKey > 255) {
+        return 0;
+    }
+    const auto index = static_cast<std::size_t>(virtualKey);
+    const std::uint16_t state =
+        static_cast<std::uint16_t>((down(virtualKey) ? 0x8000 : 0) | (pressedSinceQuery_[index] ? 1 : 0));
+    pressedSinceQuery_[index] = false;
+    return state;
+}
+
+bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t extraInfo) {
+    KeyEventRecord event;
+    event.vkCode = static_cast<std::uint32_t>(vk);
+    event.flags = (isExtended(vk) ? key_flags::Extended : 0) |
+                  (injected ? key_flags::Injected : 0) | (released ? key_flags::Released : 0);
+    event.time = ++time_;
+    event.dwExtraInfo = extraInfo;
+    // The hook sees the key state from before this event, as on Windows.
+    const bool swallowed = hook_ && hook_(0, event) == 1;
+    const auto index = static_cast<std::size_t>(vk & 0xFF);
+    if (released) {
+        down_[index] = false;
+    } else {
+        down_[index] = true;
+        pressedSinceQuery_[index] = true;
+    }
+    if (swallowed) {
+        ++swallowedCount;
+    } else if (!released && vk != VkPacket) {
+        applyToTarget(vk);
+    }
+    return swallowed;
+}
+
+void FakeKeyboard::applyToTarget(int vk) {
+    if (down(VkMenu)) {
+        return;
+    }
+    if (down(VkControl)) {
+        if (vk == 'V') {
+            targetText += clipboard_.getText().value_or("");
+        }
+        return;
+    }
+    switch (vk) {
+        case 8:
+            if (!targetText.empty()) {
+                targetText.pop_back();
+            }
+            return;
+        case 13: targetText += "\r\n"; return;
+        default: break;
+    }
+    if (const auto character = characterForKey(vk, down(VkShift))) {
+        targetText += static_cast<char>(*character);
+    }
+}
+
+void FakeKeyboard::typeCharacterInTarget(unsigned char character) {
+    if (!down(VkControl) && !down(VkMenu)) {
+        targetText += static_cast<char>(character);
+    }
+}
+
+bool FakeKeyboard::press(int virtualKey) {
+    const bool swallowed = deliver(virtualKey, false, false, 0);
+    if (nesting_ == 0) {
+        pump_.runUntilIdle();
+    }
+    return swallowed;
+}
+
+bool FakeKeyboard::release(int virtualKey) {
+    const bool swallowed = deliver(virtualKey, true, false, 0);
+    if (nesting_ == 0) {
+        pump_.runUntilIdle();
+    }
+    return swallowed;
+}
+
+bool FakeKeyboard::tap(int virtualKey) {
+    const bool swallowed = press(virtualKey);
+    release(virtualKey);
+    return swallowed;
+}
+
+void FakeKeyboard::typeText(std::string_view text) {
+    for (const char c : text) {
+        const auto key = keyForCharacter(static_cast<unsigned char>(c));
+        if (!key) {
+            continue;
+        }
+        if (key->second) {
+            press(VkLShift);
+        }
+        tap(key->first);
+        if (key->second) {
+            release(VkLShift);
+        }
+    }
+}
+
+bool FakeKeyboard::injectForeign(int virtualKey, bool released) {
+    return deliver(virtualKey, released, true, 0);
+}
+
+SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
+    sent.push_back({std::string(notation), wait});
+    const auto strokes = parseSendKeys(notation);
+    if (!strokes) {
+        return SendOutcome::Rejected;
+    }
+    if (blockInjection || !acceptsInput) {
+        return SendOutcome::Blocked;
+    }
+    // Keys typed by the user in between are not mixed into one send: the events
+    // of one call enter the input stream together.
+    ++nesting_;
+    auto inject = [&](int vk, bool released) { deliver(vk, released, true, OwnInjectionMarker); };
+    for (const KeyStroke& stroke : *strokes) {
+        const std::pair<bool, int> modifiers[] = {
+            {stroke.shift, VkLShift}, {stroke.ctrl, VkLControl}, {stroke.alt, VkLMenu}};
+        for (const auto& [held, vk] : modifiers) {
+            if (held) {
+                inject(vk, false);
+            }
+        }
+        if (stroke.kind == KeyStroke::Kind::VirtualKey) {
+            inject(stroke.virtualKey, false);
+            inject(stroke.virtualKey, true);
+        } else {
+            const auto key = keyForCharacter(stroke.character);
+            const bool letterOrDigit = std::isalnum(stroke.character) != 0;
+            if (key && (letterOrDigit || down(VkControl))) {
+                // Letters and digits go as their keys, so Ctrl+V pastes.
+                const bool needShift = key->second && !stroke.shift;
+                if (needShift) {
+                    inject(VkLShift, false);
+                }
+                inject(key->first, false);
+                inject(key->first, true);
+                if (needShift) {
+                    inject(VkLShift, true);
+                }
+            } else {
+                inject(VkPacket, false);
+                typeCharacterInTarget(stroke.character);
+                inject(VkPacket, true);
+            }
+        }
+        for (const auto& [held, vk] : modifiers) {
+            if (held) {
+                inject(vk, true);
+            }
+        }
+    }
+    --nesting_;
+    return SendOutcome::AllSent;
+}
+
+}  // namespace quorvel

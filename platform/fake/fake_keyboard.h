@@ -1,0 +1,74 @@
+#pragma once
+// A desktop with one keyboard and one focused edit box. User key presses and the
+// program's injected keys both run through the installed hook, as on Windows,
+// and whatever the hook lets through reaches the edit box.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/key_injection.h"
+#include "platform/keyboard_hook.h"
+
+namespace quorvel {
+
+class FakeClipboard;
+class FakeEventPump;
+
+class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, public KeyInjector {
+public:
+    FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard);
+
+    // KeyboardHookService
+    std::uintptr_t install(KeyHookProc proc) override;
+    void remove(std::uintptr_t handle) override;
+    bool hookInstalled() const { return static_cast<bool>(hook_); }
+
+    // KeyStateQuery
+    std::uint16_t GetAsyncKeyState(int virtualKey) override;
+
+    // KeyInjector
+    SendOutcome SendKeys(std::string_view notation, Wait wait) override;
+    bool focusedWindowAcceptsInput() override { return acceptsInput; }
+
+    // The user's keyboard. Each returns whether the hook consumed the event; after
+    // the event the message loop runs until idle, so posted work happens.
+    bool press(int virtualKey);
+    bool release(int virtualKey);
+    bool tap(int virtualKey);
+    // Types characters on a US layout: letters, digits, blank, tab, CR (Enter),
+    // and the punctuation of the main block; capitals with the left Shift key.
+    void typeText(std::string_view text);
+
+    // An event as another program would inject it.
+    bool injectForeign(int virtualKey, bool released);
+
+    struct SentCall {
+        std::string notation;
+        Wait wait;
+    };
+    std::vector<SentCall> sent;
+    std::string targetText;  // what the focused edit box shows
+    int swallowedCount = 0;
+    bool blockInjection = false;  // SendKeys reports Blocked and nothing arrives
+    bool acceptsInput = true;
+
+private:
+    bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo);
+    void applyToTarget(int virtualKey);
+    void typeCharacterInTarget(unsigned char character);
+    bool down(int virtualKey) const;
+
+    FakeEventPump& pump_;
+    FakeClipboard& clipboard_;
+    KeyHookProc hook_;
+    std::uintptr_t nextHandle_ = 0x100;
+    std::array<bool, 256> down_{};
+    std::array<bool, 256> pressedSinceQuery_{};
+    std::uint32_t time_ = 0;
+    int nesting_ = 0;
+};
+
+}  // namespace quorvel

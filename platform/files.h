@@ -1,0 +1,23 @@
+#pragma once
+// Whole-file access. Paths and contents are ANSI bytes.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+class Files {
+public:
+    virtual ~Files() = default;
+    // The whole file, or nothing when it is missing, a folder or unreadable.
+    virtual std::optional<std::string> readAll(std::string_view path) = 0;
+    // Writes the file beside the old one, flushes it and replaces the old one in
+    // one step: a failure leaves the old file whole.
+    virtual bool replaceAtomically(std::string_view path, std::string_view contents) = 0;
+    virtual bool copyFile(std::string_view from, std::string_view to) = 0;
+    // A missing file is no error.
+    virtual bool deleteFile(std::string_view path) = 0;
+};
+
+}  // namespace quorvel

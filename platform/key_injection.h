@@ -1,0 +1,27 @@
+#pragma once
+// Simulated keystrokes in SendKeys notation.
+
+#include <string_view>
+
+namespace quorvel {
+
+enum class Wait { No, Yes };
+
+enum class SendOutcome {
+    AllSent,   // every keystroke went in
+    Rejected,  // the text breaks the notation; nothing was sent
+    Blocked,   // the platform took none or only part of the keystrokes
+};
+
+class KeyInjector {
+public:
+    virtual ~KeyInjector() = default;
+    // Injects the keystrokes of `notation` into the focused window, marked as
+    // injected. With Wait::Yes returns only after the target has taken them.
+    virtual SendOutcome SendKeys(std::string_view notation, Wait wait) = 0;
+    // Whether the focused window can take injected keys at all (an elevated
+    // window cannot). The engine never swallows a key for a text it cannot deliver.
+    virtual bool focusedWindowAcceptsInput() { return true; }
+};
+
+}  // namespace quorvel

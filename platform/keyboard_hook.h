@@ -1,0 +1,50 @@
+#pragma once
+// Low-level keyboard hook and the asynchronous key-state query.
+
+#include <cstdint>
+#include <functional>
+
+namespace quorvel {
+
+// The platform's record of one key event, as plain fields (no Windows types).
+struct KeyEventRecord {
+    std::uint32_t vkCode = 0;
+    std::uint32_t scanCode = 0;
+    std::uint32_t flags = 0;
+    std::uint32_t time = 0;
+    std::uintptr_t dwExtraInfo = 0;
+};
+
+// Low-level event flags.
+namespace key_flags {
+inline constexpr std::uint32_t Extended = 0x01;
+inline constexpr std::uint32_t Injected = 0x10;
+inline constexpr std::uint32_t AltDown = 0x20;
+inline constexpr std::uint32_t Released = 0x80;
+}  // namespace key_flags
+
+// Marks every key event this program injects, so they can be told from keys
+// injected by other programs.
+inline constexpr std::uintptr_t OwnInjectionMarker = 0x51564C31;  // "QVL1"
+
+// The hook procedure: hook code and event in, 1 to consume the event, 0 to pass it.
+using KeyHookProc = std::function<int(int hookCode, const KeyEventRecord& event)>;
+
+class KeyboardHookService {
+public:
+    virtual ~KeyboardHookService() = default;
+    // Installs a system-wide low-level keyboard hook; returns its handle, 0 when refused.
+    virtual std::uintptr_t install(KeyHookProc proc) = 0;
+    // Removes the hook installed under the handle.
+    virtual void remove(std::uintptr_t handle) = 0;
+};
+
+class KeyStateQuery {
+public:
+    virtual ~KeyStateQuery() = default;
+    // As GetAsyncKeyState: bit 0x8000 when the key is down now, bit 1 when it was
+    // pressed since the previous query.
+    virtual std::uint16_t GetAsyncKeyState(int virtualKey) = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,35 @@
+#pragma once
+// SendKeys notation: a text in, the key strokes it stands for out.
+//
+// Ordinary characters type themselves; a carriage return types Enter, a tab
+// types Tab and a line feed types nothing. "{name}" types a named key (names
+// compared without regard to case), "{name N}" types it N times. "+", "^" and
+// "%" hold Shift, Ctrl and Alt for the next key or for a group in parentheses;
+// "~" is Enter; any single character in braces ("{+}", "{{}", "{}}", "{ }")
+// types that character itself.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+struct KeyStroke {
+    enum class Kind { Character, VirtualKey };
+    Kind kind = Kind::Character;
+    unsigned char character = 0;    // ANSI character, for Kind::Character
+    std::uint8_t virtualKey = 0;    // for Kind::VirtualKey
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool operator==(const KeyStroke&) const = default;
+};
+
+// The highest repeat count "{name N}" may ask for.
+inline constexpr int MaxSendKeysRepeat = 10000;
+
+// The strokes of the text in order, or nothing when the text breaks the notation.
+std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation);
+
+}  // namespace quorvel
