@@ -1,0 +1,37 @@
+#pragma once
+// The shortcut file: every entry line followed by the byte 0x01, one more 0x01
+// (an empty final record), then CR LF. Records end at 0x01 only, so an entry
+// may hold line breaks.
+
+#include <string>
+#include <string_view>
+
+#include "engine/shortcut_list.h"
+#include "platform/environment.h"
+#include "platform/event_pump.h"
+#include "platform/files.h"
+
+namespace quorvel {
+
+inline constexpr char RecordSeparator = '\x01';
+
+// The file's contents for the list, byte for byte.
+std::string formatShortcutFile(const ShortcutList& list);
+
+// Adds the entries of the file at `sFile` to the list, each at its sorted place,
+// yielding to the event loop once per entry. A missing or unreadable file adds
+// nothing. Returns the number of entries added.
+std::size_t GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
+                          EventPump& events);
+
+// Replaces the file at `path` by the list. Never leaves a partial file: on
+// failure the previous file stays whole. Returns whether the file was written.
+bool ExportFile(const ShortcutList& list, std::string_view path, Files& files);
+
+// The program's folder followed by "\defaultkeys.qvb".
+std::string DefaultShortcutFile(Environment& environment);
+
+// A dialog's file name is used unless it is blank or exactly "*.tq" once trimmed.
+bool isAcceptedFileName(std::string_view fileName);
+
+}  // namespace quorvel
