@@ -13,6 +13,8 @@ namespace {
 // clipboard's size on every pass; past this size we stop as at the count limit.
 constexpr std::size_t MaxExpandedSize = std::size_t{16} << 20;
 
+constexpr std::size_t npos = std::string::npos;
+
 // The macro names are plain ASCII, so comparing the lower-cased name byte by
 // byte is enough.
 bool startsWithLowered(std::string_view name, std::string_view lowerWord) {
@@ -39,57 +41,194 @@ std::string longDate(const DateTime& now, const Locale& locale) {
     return locale.monthName(now.month) + " " + std::to_string(now.day) + ", " + year;
 }
 
+// The text being expanded: a finished front `done` that holds no "%(", then the
+// working text, which is `pending` (text that came out of earlier passes) followed
+// by `rest` (input not yet touched). Every pass works at the start of the working
+// text, so the input behind the current macro is never copied until it is done.
+class Text {
+  public:
+    explicit Text(std::string_view input) : rest_(input) { done_.reserve(input.size()); }
+
+    std::size_t pendingSize() const { return buffer_.size() - begin_; }
+    std::size_t size() const { return done_.size() + pendingSize() + rest_.size(); }
+
+    char at(std::size_t pos) const {
+        const std::size_t pending = pendingSize();
+        return pos < pending ? buffer_[begin_ + pos] : rest_[pos - pending];
+    }
+
+    // Working text [from, to) as a string.
+    std::string slice(std::size_t from, std::size_t to) const {
+        const std::size_t pending = pendingSize();
+        std::string result;
+        if (from < pending) {
+            result.append(buffer_, begin_ + from, std::min(to, pending) - from);
+        }
+        if (to > pending) {
+            const std::size_t restFrom = from > pending ? from - pending : 0;
+            result.append(rest_.substr(restFrom, to - pending - restFrom));
+        }
+        return result;
+    }
+
+    // First occurrence of the two characters in the working text at or after `from`.
+    std::size_t find(std::string_view pair, std::size_t from) const {
+        const std::size_t pending = pendingSize();
+        if (from < pending) {
+            if (pair == ")%" && begin_ + from >= quietFrom_ && begin_ + from < quietTo_) {
+                from = quietTo_ - begin_;
+            }
+            const std::string_view front(buffer_.data() + begin_, pending);
+            const std::size_t hit = front.find(pair, from);
+            if (hit != npos) {
+                return hit;
+            }
+            if (!rest_.empty() && front.back() == pair[0] && rest_.front() == pair[1]) {
+                return pending - 1;
+            }
+        }
+        const std::size_t hit = rest_.find(pair, from > pending ? from - pending : 0);
+        return hit == npos ? npos : pending + hit;
+    }
+
+    // Moves the first `count` characters of the working text to the finished front.
+    void finish(std::size_t count) {
+        const std::size_t pending = pendingSize();
+        if (count < pending) {
+            done_.append(buffer_, begin_, count);
+            begin_ += count;
+            return;
+        }
+        done_.append(buffer_, begin_);
+        buffer_.clear();
+        begin_ = 0;
+        quietFrom_ = quietTo_ = 0;
+        done_.append(rest_.substr(0, count - pending));
+        rest_.remove_prefix(count - pending);
+    }
+
+    // Replaces the macro "%(...)%" at [open, end) by `value`. `open` is at most 1.
+    void replace(std::size_t open, std::size_t end, std::string_view value) {
+        pull(open + 2);
+        quietFrom_ = quietTo_ = 0;
+        const std::size_t pending = pendingSize();
+        const bool keep = open == 1;
+        const char kept = buffer_[begin_];
+        if (end > pending) {
+            buffer_.resize(begin_ + open);
+            buffer_.append(value);
+            rest_.remove_prefix(end - pending);
+            return;
+        }
+        // Write the value over the macro and the dead space in front of it when it fits.
+        const std::size_t tail = begin_ + end;
+        const std::size_t need = open + value.size();
+        if (need <= tail) {
+            begin_ = tail - need;
+            std::copy(value.begin(), value.end(), buffer_.begin() + offset(begin_ + open));
+        } else {
+            // Room in front for the next value of this size.
+            std::string grown(need, '\0');
+            grown.append(value);
+            grown.append(buffer_, tail);
+            buffer_ = std::move(grown);
+            begin_ = need - open;
+        }
+        if (keep) {
+            buffer_[begin_] = kept;
+        }
+    }
+
+    // Drops the markers of the macro "%(name)%" at [open, close + 2). `open` is at most 1.
+    void unwrap(std::size_t open, std::size_t close) {
+        pull(open + 2);
+        const std::size_t pending = pendingSize();
+        const bool keep = open == 1;
+        const char kept = buffer_[begin_];
+        const std::size_t nameLength = close - open - 2;
+        if (close + 2 <= pending) {
+            const auto name = buffer_.begin() + offset(begin_ + open + 2);
+            const std::size_t tailLength = pending - close - 2;
+            // Move the shorter side over the ")%".
+            if (nameLength <= tailLength) {
+                std::copy_backward(name, name + offset(nameLength), name + offset(nameLength + 2));
+                begin_ += 4;
+            } else {
+                std::copy(name + offset(nameLength + 2), buffer_.end(), name + offset(nameLength));
+                buffer_.resize(buffer_.size() - 2);
+                begin_ += 2;
+            }
+        } else {
+            begin_ += 2;
+            if (close < pending) {
+                // The ')' ends the pending text and the '%' starts the rest.
+                buffer_.pop_back();
+                rest_.remove_prefix(1);
+            } else {
+                buffer_.append(rest_.substr(0, close - pending));
+                rest_.remove_prefix(close - pending + 2);
+            }
+        }
+        if (keep) {
+            buffer_[begin_] = kept;
+        }
+        // No ")%" starts inside the name but at its last character, which now meets
+        // the text behind it. Nested markers would otherwise make each pass read the
+        // whole name again.
+        quietFrom_ = begin_ + open;
+        quietTo_ = quietFrom_ + (nameLength > 0 ? nameLength - 1 : 0);
+    }
+
+    std::string release() && {
+        done_.append(buffer_, begin_);
+        done_.append(rest_);
+        return std::move(done_);
+    }
+
+  private:
+    static std::ptrdiff_t offset(std::size_t index) { return static_cast<std::ptrdiff_t>(index); }
+
+    // Makes the first `count` characters of the working text pending ones.
+    void pull(std::size_t count) {
+        const std::size_t pending = pendingSize();
+        if (count > pending) {
+            buffer_.append(rest_.substr(0, count - pending));
+            rest_.remove_prefix(count - pending);
+        }
+    }
+
+    std::string done_;
+    std::string buffer_;
+    std::size_t begin_ = 0;  // the pending text is buffer_[begin_..]
+    std::string_view rest_;
+    // Indexes of buffer_ at which no ")%" starts.
+    std::size_t quietFrom_ = 0;
+    std::size_t quietTo_ = 0;
+};
+
 }  // namespace
 
-MacroExpansion expandMacros(std::string_view text, const DateTime& now,
+MacroExpansion expandMacros(std::string_view input, const DateTime& now,
                             const std::function<std::optional<std::string>()>& readClipboard,
                             const Locale& locale) {
     using Kind = MacroExpansion::Kind;
-
-    // The text is kept as a finished front, which holds no "%(", and the rest,
-    // stored back to front in `work`: each pass consumes and replaces the front
-    // of the rest at the end of that string, so nothing is copied whole per macro.
-    std::string done;
-    done.reserve(text.size());
-    std::string work(text.rbegin(), text.rend());
-    auto finish = [&done, &work] {
-        done.append(work.rbegin(), work.rend());
-        return MacroExpansion{Kind::Text, std::move(done)};
-    };
-
-    // Indexes of `work` in (quietLow, quietHigh] start no ")%": the name of an
-    // unknown macro just put back. Nested markers would otherwise make every
-    // pass read the same long name again.
-    std::size_t quietLow = 0;
-    std::size_t quietHigh = 0;
-
+    Text text(input);
     for (int expansions = 0;;) {
-        // "%(" read front to back is "(%" in `work`; its last occurrence is the first one.
-        const std::size_t open = work.rfind("(%");
-        if (open == std::string::npos) {
-            return finish();
+        std::size_t open = text.find("%(", 0);
+        if (open == npos) {
+            return {Kind::Text, std::move(text).release()};
         }
-        done.append(work.rbegin(),
-                    work.rbegin() + static_cast<std::ptrdiff_t>(work.size() - open - 2));
-        work.resize(open + 2);
+        // The next "%(" may begin with a '%' just in front of this one, so that stays.
+        const std::size_t keep = open > 0 && text.at(open - 1) == '%' ? 1 : 0;
+        text.finish(open - keep);
+        open = keep;
 
-        // The ")%" must begin after the "%(": its ')' lies at or below work.size() - 3.
-        std::size_t closeFrom = work.size() >= 3 ? work.size() - 3 : 0;
-        if (quietLow < closeFrom && closeFrom <= quietHigh) {
-            closeFrom = quietLow;
+        const std::size_t close = text.find(")%", open + 2);
+        if (close == npos) {
+            return {Kind::Unclosed, {}};
         }
-        quietLow = quietHigh = 0;
-        const std::size_t close =
-            closeFrom >= 1 ? work.rfind("%)", closeFrom - 1) : std::string::npos;
-        if (close == std::string::npos) {
-            return MacroExpansion{Kind::Unclosed, {}};
-        }
-        // `close` is the '%' of ")%"; the name lies between it + 1 and the "%(".
-        const std::size_t nameLength = work.size() - 4 - close;
-        const auto nameBegin = work.rbegin() + 2;
         // Only the first few characters decide which macro this is.
-        const std::string head(nameBegin, nameBegin + static_cast<std::ptrdiff_t>(
-                                                          std::min<std::size_t>(nameLength, 16)));
+        const std::string head = text.slice(open + 2, std::min(close, open + 2 + 16));
 
         std::optional<std::string> value;
         if (equalsLowered(head, "now")) {
@@ -103,41 +242,23 @@ MacroExpansion expandMacros(std::string_view text, const DateTime& now,
         } else if (equalsLowered(head, "clipboard text")) {
             value = readClipboard ? readClipboard().value_or(std::string{}) : std::string{};
         } else if (startsWithLowered(head, "run=")) {
-            return MacroExpansion{
-                Kind::Launch,
-                std::string(nameBegin + 4, nameBegin + static_cast<std::ptrdiff_t>(nameLength))};
+            return {Kind::Launch, text.slice(open + 6, close)};
         }
 
         if (value) {
-            const std::size_t replaced = nameLength + 4;
+            const std::size_t replaced = close + 2 - open;
             if (value->size() > replaced &&
-                done.size() + work.size() - replaced + value->size() > MaxExpandedSize) {
-                return finish();
+                text.size() - replaced + value->size() > MaxExpandedSize) {
+                return {Kind::Text, std::move(text).release()};
             }
-            work.resize(close);
-            work.append(value->rbegin(), value->rend());
+            text.replace(open, close + 2, *value);
         } else {
-            // An unknown name stands for itself: only the markers go.
-            const auto nameLow = work.begin() + static_cast<std::ptrdiff_t>(close + 2);
-            std::copy(nameLow, nameLow + static_cast<std::ptrdiff_t>(nameLength),
-                      work.begin() + static_cast<std::ptrdiff_t>(close));
-            work.resize(work.size() - 4);
-            // No ")%" starts inside the name; only its last character may pair with
-            // what follows it.
-            if (nameLength >= 2) {
-                quietLow = close;
-                quietHigh = work.size() - 1;
-            }
-        }
-
-        // A '%' ending the finished front may start a "%(" with the new text.
-        if (!done.empty() && done.back() == '%') {
-            done.pop_back();
-            work.push_back('%');
+            // An unknown name stands for itself.
+            text.unwrap(open, close);
         }
 
         if (++expansions >= MaxMacroExpansions) {
-            return finish();
+            return {Kind::Text, std::move(text).release()};
         }
     }
 }

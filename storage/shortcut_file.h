@@ -19,7 +19,7 @@ inline constexpr char RecordSeparator = '\x01';
 std::string formatShortcutFile(const ShortcutList& list);
 
 // Adds the entries of the file at `sFile` to the list, each at its sorted place,
-// yielding to the event loop once per entry. A missing or unreadable file adds
+// yielding to the event loop once per record. A missing or unreadable file adds
 // nothing. Returns the number of entries added.
 std::size_t GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
                           EventPump& events);

@@ -295,22 +295,28 @@ TEST(MacroExpander, MatchesLiteralExpansionOnRandomTexts) {
                                              "Run=X",
                                              "x"};
     const std::vector<std::optional<std::string>> clips = {
-        std::nullopt, "",          "%(date)%", "%(clipboard text)%",
-        "%(",         ")%",        "(time)%",  "%",
-        "x%",         "%(run=c)%", "(",        "%(clipboard text)%%(clipboard text)%"};
+        std::nullopt, "",
+        "%(date)%",   "%(clipboard text)%",
+        "(time)%",    "x%",
+        "%(run=c)%",  "%(clipboard text)%%(clipboard text)%",
+        "%(a)%bcdef", "%(%(x)%y)%zz"};
     std::mt19937 random(20261206);
     auto pick = [&random](std::size_t count) {
         return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
     };
-    for (int round = 0; round < 20000; ++round) {
+    auto randomText = [&](std::size_t maxPieces) {
         std::string text;
-        const std::size_t length = pick(25);
-        for (std::size_t i = 0; i < length; ++i) {
+        for (std::size_t i = pick(maxPieces + 1); i > 0; --i) {
             text += pieces[pick(pieces.size())];
         }
+        return text;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const std::string text = randomText(24);
         std::vector<std::optional<std::string>> clipboard;
         for (std::size_t i = pick(4); i > 0; --i) {
-            clipboard.push_back(clips[pick(clips.size())]);
+            clipboard.push_back(pick(2) == 0 ? clips[pick(clips.size())]
+                                             : std::optional<std::string>(randomText(12)));
         }
         const Locale& locale = round % 2 == 0 ? static_cast<const Locale&>(markers) : us;
 

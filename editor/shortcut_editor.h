@@ -1,0 +1,52 @@
+#pragma once
+// The shortcut editor: adds the entry in the boxes to the list, loads a row back
+// into the boxes, and deletes rows. Every change to the list is saved at once.
+
+#include <functional>
+
+#include "editor/editor_controls.h"
+#include "engine/shortcut_list.h"
+#include "platform/dialogs.h"
+#include "platform/event_pump.h"
+
+namespace quorvel {
+
+class ShortcutEditor {
+public:
+    ShortcutEditor(EditorControls& controls, ShortcutList& list, Dialogs& dialogs,
+                   EventPump& events, std::function<void()> fileSave);
+
+    // Adds the boxes' entry in place of every row with the same trigger.
+    void addShortcut();
+    void Command8_Click() { addShortcut(); }
+
+    // Loads row `row` of the display list into the boxes.
+    void selectEntry(std::size_t row);
+
+    // A key pressed in the trigger box: a function key replaces the box with its
+    // name. Returns whether the key was taken.
+    bool captureFunctionKey(int keyCode);
+
+    void deleteSelected();
+    void Command4_Click() { deleteSelected(); }
+    void deleteAll();
+    void Command3_Click() { deleteAll(); }
+    // The Samples button: asks, then loads the samples.
+    void Command2_Click();
+
+    // Empty boxes, Space, no Enter.
+    void resetEditor();
+
+private:
+    void show(std::string_view message);
+    bool ask(std::string_view question);
+    void save();
+
+    EditorControls& controls_;
+    ShortcutList& list_;
+    Dialogs& dialogs_;
+    EventPump& events_;
+    std::function<void()> fileSave_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,71 @@
+#include "platform/fake/fake_files.h"
+
+namespace quorvel {
+
+std::string FakeFiles::temporaryPathFor(std::string_view path) {
+    return std::string(path) + ".tmp-quorvel";
+}
+
+bool FakeFiles::step() {
+    ++mutatingSteps;
+    bool fails = failAllWrites;
+    if (failAtStep_ > 0 && --failAtStep_ == 0) {
+        fails = true;
+    }
+    return !fails;
+}
+
+std::optional<std::string> FakeFiles::readAll(std::string_view path) {
+    ++reads;
+    if (lockedPaths.contains(path) || folders.contains(path)) {
+        return std::nullopt;
+    }
+    const auto found = files.find(path);
+    if (found == files.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+bool FakeFiles::replaceAtomically(std::string_view path, std::string_view contents) {
+    ++replaces;
+    const std::string temporary = temporaryPathFor(path);
+    if (!step()) {
+        return false;  // the temporary file could not be created
+    }
+    files[temporary] = std::string(contents);
+    if (!step()) {
+        files.erase(temporary);  // the flush failed
+        return false;
+    }
+    if (!step() || folders.contains(path) || lockedPaths.contains(path)) {
+        files.erase(temporary);  // the rename failed
+        return false;
+    }
+    const auto written = files.find(temporary);
+    files[std::string(path)] = std::move(written->second);
+    files.erase(written);
+    return true;
+}
+
+bool FakeFiles::copyFile(std::string_view from, std::string_view to) {
+    ++copies;
+    const auto source = files.find(from);
+    if (!step() || source == files.end() || lockedPaths.contains(from) || folders.contains(to) ||
+        lockedPaths.contains(to)) {
+        return false;
+    }
+    files[std::string(to)] = source->second;
+    return true;
+}
+
+bool FakeFiles::deleteFile(std::string_view path) {
+    ++deletes;
+    if (!step() || lockedPaths.contains(path) || folders.contains(path)) {
+        return false;
+    }
+    files.erase(std::string(path));
+    return true;
+}
+
+}  // namespace quorvel

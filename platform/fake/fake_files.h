@@ -1,0 +1,51 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/files.h"
+
+namespace quorvel {
+
+// Files held in memory. Replacing a file goes through the same steps as on disk
+// (write a temporary file beside it, flush it, rename it over the old one), and
+// any step can be made to fail, so tests can check that a failure never costs the
+// old contents.
+class FakeFiles final : public Files {
+public:
+    std::optional<std::string> readAll(std::string_view path) override;
+    bool replaceAtomically(std::string_view path, std::string_view contents) override;
+    bool copyFile(std::string_view from, std::string_view to) override;
+    bool deleteFile(std::string_view path) override;
+
+    // The temporary file that replaceAtomically writes beside `path`.
+    static std::string temporaryPathFor(std::string_view path);
+
+    // Makes the `n`th mutating step from now fail (1 = the next one). The steps are
+    // writing, flushing and renaming for a replace, and one step each for a copy
+    // or a delete.
+    void failOperation(int n) { failAtStep_ = n; }
+
+    std::map<std::string, std::string, std::less<>> files;
+    // Paths that exist as folders: they read as nothing and cannot be replaced.
+    std::set<std::string, std::less<>> folders;
+    // Files held open by another program: reading, replacing or deleting them fails.
+    std::set<std::string, std::less<>> lockedPaths;
+    // While true every mutating step fails, as on a full or read-only disk.
+    bool failAllWrites = false;
+
+    int reads = 0;
+    int replaces = 0;
+    int copies = 0;
+    int deletes = 0;
+    int mutatingSteps = 0;
+
+private:
+    // Counts one mutating step and says whether it may go ahead.
+    bool step();
+
+    int failAtStep_ = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds and runs every test: unit tests, the same tests under AddressSanitizer
+# and UndefinedBehaviorSanitizer, the speed targets, and the Windows cross-build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+echo "== Unit tests =="
+cmake --preset linux >/dev/null
+cmake --build --preset linux
+ctest --preset linux -j2
+
+echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan -j2
+
+echo "== Speed targets =="
+./build/linux/bench/quorvel_bench --benchmark_min_time=0.2
+
+echo "== Windows edition (mingw-w64 cross-build) =="
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+
+echo "All tests passed."
