@@ -65,9 +65,9 @@ int main(int argc, char** argv) {
         const bool ratio = !target.baseline.empty();
         const double value = ratio ? measured->second / base->second : measured->second;
         const bool met = value <= target.limit;
-        missed += met ? 0 : 1;
+        missed += met || target.aimOnly ? 0 : 1;
         if (ratio) {
-            std::printf("  %-9s %s: %.4g (limit %.4g)\n", met ? "met" : "MISSED",
+            std::printf("  %-9s %s: %.4g (limit %.4g)\n", met ? "met" : (target.aimOnly ? "above aim" : "MISSED"),
                         target.description.c_str(), value, target.limit);
         } else {
             std::printf("  %-9s %s: %.4g ns (limit %.4g ns)\n", met ? "met" : "MISSED",

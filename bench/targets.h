@@ -12,6 +12,8 @@ struct Target {
     std::string benchmark;
     std::string baseline;  // empty for an absolute limit
     double limit = 0;      // nanoseconds, or the highest ratio benchmark / baseline
+    // An aim is reported but does not fail the run.
+    bool aimOnly = false;
 };
 
 std::vector<Target>& targets();

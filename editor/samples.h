@@ -15,7 +15,6 @@ std::vector<ShortcutEntry> sampleEntries();
 // Adds every sample to the list (alongside what is there, duplicates and all)
 // and tells how to try them. Saving is left to the next change.
 void loadSamples(ShortcutList& list, Dialogs& dialogs);
-inline void LoadSamples_Click(ShortcutList& list, Dialogs& dialogs) { loadSamples(list, dialogs); }
 
 // Asks first, then loads the samples and says they can be edited.
 void offerSamples(ShortcutList& list, Dialogs& dialogs);

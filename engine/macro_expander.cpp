@@ -45,9 +45,9 @@ std::string longDate(const DateTime& now, const Locale& locale) {
 // working text, which is `pending` (text that came out of earlier passes) followed
 // by `rest` (input not yet touched). Every pass works at the start of the working
 // text, so the input behind the current macro is never copied until it is done.
-class Text {
+class ExpandingText {
   public:
-    explicit Text(std::string_view input) : rest_(input) { done_.reserve(input.size()); }
+    explicit ExpandingText(std::string_view input) : rest_(input) { done_.reserve(input.size()); }
 
     std::size_t pendingSize() const { return buffer_.size() - begin_; }
     std::size_t size() const { return done_.size() + pendingSize() + rest_.size(); }
@@ -92,7 +92,7 @@ class Text {
     }
 
     // Moves the first `count` characters of the working text to the finished front.
-    void finish(std::size_t count) {
+    void moveToDone(std::size_t count) {
         const std::size_t pending = pendingSize();
         if (count < pending) {
             done_.append(buffer_, begin_, count);
@@ -212,7 +212,7 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
                             const std::function<std::optional<std::string>()>& readClipboard,
                             const Locale& locale) {
     using Kind = MacroExpansion::Kind;
-    Text text(input);
+    ExpandingText text(input);
     for (int expansions = 0;;) {
         std::size_t open = text.find("%(", 0);
         if (open == npos) {
@@ -220,7 +220,7 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
         }
         // The next "%(" may begin with a '%' just in front of this one, so that stays.
         const std::size_t keep = open > 0 && text.at(open - 1) == '%' ? 1 : 0;
-        text.finish(open - keep);
+        text.moveToDone(open - keep);
         open = keep;
 
         const std::size_t close = text.find(")%", open + 2);
@@ -246,6 +246,7 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
         }
 
         if (value) {
+            // Only growth is refused: a text already past the size may still shrink.
             const std::size_t replaced = close + 2 - open;
             if (value->size() > replaced &&
                 text.size() - replaced + value->size() > MaxExpandedSize) {

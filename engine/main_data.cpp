@@ -132,9 +132,10 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
     if (launching) {
         const auto match = form_.List1.findLaunch(trimBlanks(form_.Text5.text()), keyCode,
                                                   modifierState != modifier::None);
-        // A key is swallowed only for a text that can be delivered: an elevated
-        // window, say, takes no injected keys, and the user would lose both.
-        if (match && services_.injector.focusedWindowAcceptsInput()) {
+        // A key is swallowed only for a text that can be delivered now: an
+        // elevated window, say, takes no injected keys, and the user would lose both.
+        const bool busy = sendInProgress && sendInProgress();
+        if (match && !busy && services_.injector.focusedWindowAcceptsInput()) {
             handOver(*match);
             return;
         }
@@ -150,9 +151,6 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
 void MainData::handOver(const LaunchMatch& match) {
     CurrentTrigger = std::string(match.trigger);
     CurrentText = std::string(match.text);
-    if (enterAfterOf(match.mode)) {
-        form_.Text147.tag = "E";
-    }
     std::string stamp = formatStamp(services_.clock.now()) + CurrentTrigger;
     if (match.rule == LaunchMatch::Rule::Direct) {
         if (++MatchCounter > 20000) {
@@ -161,9 +159,9 @@ void MainData::handOver(const LaunchMatch& match) {
         stamp += std::to_string(MatchCounter);
     }
     form_.Text147.setText(std::move(stamp));
-    // The Enter request travels with its own text, so a later match cannot take it.
-    SendRequest request{CurrentTrigger, CurrentText, form_.Text147.tag == "E"};
-    form_.Text147.tag.clear();
+    // The Enter request travels with its text; the sender shows it in the tag of
+    // Text147 while that text is sent.
+    SendRequest request{CurrentTrigger, CurrentText, enterAfterOf(match.mode)};
     if (onMatch) {
         onMatch(std::move(request));
     }

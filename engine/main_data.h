@@ -34,6 +34,9 @@ public:
 
     // Receives each match, once, right where the matcher writes its send stamp.
     std::function<void(SendRequest)> onMatch;
+    // Whether a matched text is still on its way. A trigger completed meanwhile
+    // does not fire: its keys reach the application as typed, so two texts never mix.
+    std::function<bool()> sendInProgress;
 
     std::uintptr_t hookHandle = 0;
     KeyEventRecord lastKeyEvent;
@@ -42,8 +45,8 @@ public:
     std::int16_t MatchCounter = 0;
     std::string CurrentTrigger;
     std::string CurrentText;
-    // Everything that was on the clipboard before a paste, until TimerData has put
-    // it back a second time.
+    // Everything that was on the clipboard before a paste, until TimerData puts
+    // it back.
     std::optional<ClipboardSnapshot> SavedClipboard;
 
 private:

@@ -15,6 +15,7 @@ public:
     ShortcutEngine(EngineForm& form, EngineServices& services)
         : form_(form), services_(services), mainData_(form, services), sender_(form, mainData_, services) {
         mainData_.onMatch = [this](SendRequest request) { sender_.enqueue(std::move(request)); };
+        mainData_.sendInProgress = [this] { return sender_.busy(); };
     }
 
     MainData& mainData() { return mainData_; }

@@ -71,11 +71,14 @@ std::optional<std::size_t> ShortcutList::add(std::string entryLine, std::string 
     if (row->fields) {
         row->launchClass = launchClassOf(row->fields->mode);
     }
-    const auto place = std::upper_bound(
-        rows_.begin(), rows_.end(), row.get(),
-        [](const Row* value, const std::unique_ptr<Row>& element) {
-            return RowOrder{}(value, element.get());
-        });
+    // A saved file comes back in list order: each row then belongs at the end.
+    const auto place =
+        rows_.empty() || !RowOrder{}(row.get(), rows_.back().get())
+            ? rows_.end()
+            : std::upper_bound(rows_.begin(), rows_.end(), row.get(),
+                               [](const Row* value, const std::unique_ptr<Row>& element) {
+                                   return RowOrder{}(value, element.get());
+                               });
     const auto index = static_cast<std::size_t>(place - rows_.begin());
     indexRow(row.get());
     rows_.insert(place, std::move(row));
@@ -129,9 +132,13 @@ void ShortcutList::indexRow(const Row* row) {
     }
     const auto slot = static_cast<std::size_t>(row->launchClass);
     direct_[ansiLower(row->fields->trigger)].byClass[slot].insert(row);
-    ctrlStripped_[ansiLower(replaceAll(row->fields->trigger, CtrlToken, ""))]
-        .byClass[slot]
-        .insert(row);
+    // A trigger without the token is found by the direct rule first, so only
+    // triggers holding it need the stripped index.
+    if (row->fields->trigger.find(CtrlToken) != std::string_view::npos) {
+        ctrlStripped_[ansiLower(replaceAll(row->fields->trigger, CtrlToken, ""))]
+            .byClass[slot]
+            .insert(row);
+    }
 }
 
 void ShortcutList::unindexRow(const Row* row) {
@@ -152,7 +159,9 @@ void ShortcutList::unindexRow(const Row* row) {
         }
     };
     forget(direct_, ansiLower(row->fields->trigger));
-    forget(ctrlStripped_, ansiLower(replaceAll(row->fields->trigger, CtrlToken, "")));
+    if (row->fields->trigger.find(CtrlToken) != std::string_view::npos) {
+        forget(ctrlStripped_, ansiLower(replaceAll(row->fields->trigger, CtrlToken, "")));
+    }
 }
 
 const ShortcutList::Row* ShortcutList::firstAccepted(const Index& index, std::string_view typed,

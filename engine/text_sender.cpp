@@ -45,13 +45,12 @@ void TextSender::send(const SendRequest& request) {
     mainData_.CurrentText = request.text;
 
     // Function keys and Ctrl combinations put no characters into the application.
+    // The erase goes out before the event loop runs again: keys typed meanwhile
+    // would otherwise reach the application first and be erased in its place.
     const std::string lowered = ansiLower(request.trigger);
     std::string erase;
-    if (lowered.find("{f") != std::string::npos || lowered.find("{ctrl}") != std::string::npos) {
-        services_.events.DoEvents();
-    } else {
+    if (lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos) {
         for (std::size_t i = 0; i < request.trigger.size(); ++i) {
-            services_.events.DoEvents();
             erase += "{backspace}";
         }
     }
@@ -106,24 +105,26 @@ void TextSender::send(const SendRequest& request) {
 }
 
 bool TextSender::pasteText(const std::string& text) {
-    const auto saved = services_.clipboard.snapshot();
-    if (!saved) {
-        return false;
-    }
-    if (saved->formats.empty()) {
-        mainData_.SavedClipboard.reset();
-    } else {
-        mainData_.SavedClipboard = saved;
+    // What the user had stays saved until TimerData puts it back, even across
+    // several quick pastes: a second snapshot would save our own text instead.
+    if (!mainData_.SavedClipboard) {
+        mainData_.SavedClipboard = services_.clipboard.snapshot();
+        if (!mainData_.SavedClipboard) {
+            return false;
+        }
     }
     Clipboard& clipboard = services_.clipboard;
-    // The paste always waits for the target: putting the user's clipboard back
-    // before the target has read it would paste their old text instead.
+    // The clipboard is given back at the TimerData tick, not at once: the target
+    // reads it when it gets round to the Ctrl+V, and putting the user's contents
+    // back before then would paste those instead of the shortcut's text.
     const bool pasted = clipboard.clear() && clipboard.setText(text) &&
                         services_.injector.SendKeys("^{v}", Wait::Yes) == SendOutcome::AllSent;
     if (pasted) {
         services_.events.DoEvents();
+    } else {
+        clipboard.restore(*mainData_.SavedClipboard);
+        mainData_.SavedClipboard.reset();
     }
-    clipboard.restore(*saved);
     form_.Text5.setText({});
     return pasted;
 }

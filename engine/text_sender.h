@@ -3,10 +3,10 @@
 // trigger, waits the calibration pause, expands the macros and types or pastes
 // the text, then Enter when the entry asks for it.
 //
-// Matches arrive while the hook's callback runs; each is queued and sent from
-// work posted to the window thread, after the callback has returned, since the
-// platform drops a hook whose callback runs too long. A match completed while a
-// send is under way waits for that send to end, so two texts never mix.
+// Matches arrive while the hook's callback runs; each is sent from work posted
+// to the window thread, after the callback has returned, since the platform
+// drops a hook whose callback runs too long. While one is on its way the matcher
+// fires no other (see MainData::sendInProgress).
 
 #include <deque>
 

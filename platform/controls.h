@@ -2,6 +2,7 @@
 // Window controls as plain objects. The program's windows are models built from
 // these; the platform's windows display them and forward the user's actions.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -50,10 +51,15 @@ struct MenuItem {
     bool visible = true;
 };
 
+// Colours as the platform writes them: 0x00BBGGRR, or a system colour.
+inline constexpr std::uint32_t SystemButtonFace = 0x8000000F;
+inline constexpr std::uint32_t PureRed = 0x000000FF;
+
 struct Button {
     std::string caption;
     bool enabled = true;
     bool visible = true;
+    std::uint32_t backColor = SystemButtonFace;
 };
 
 struct CheckBox {
@@ -68,6 +74,11 @@ struct OptionButton {
 
 struct Label {
     std::string caption;
+};
+
+struct Frame {
+    std::string caption;
+    bool visible = true;
 };
 
 }  // namespace quorvel

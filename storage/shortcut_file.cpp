@@ -37,7 +37,7 @@ std::size_t GetImportFile(std::string_view sFile, ShortcutList& list, Files& fil
     std::size_t added = 0;
     std::size_t start = 0;
     // Only pieces closed by a separator count: what follows the last one is the
-    // file's closing CR LF, or an entry cut short by a partial write.
+    // file's closing CR LF, or an entry that the file never closed.
     for (std::size_t end = text.find(RecordSeparator); end != std::string_view::npos;
          start = end + 1, end = text.find(RecordSeparator, start)) {
         events.DoEvents();

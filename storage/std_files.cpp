@@ -11,7 +11,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path pathOf(std::string_view path) { return fs::path(std::string(path)); }
+fs::path pathOf(std::string_view path) {
+    return fs::path(std::string(path));
+}
 
 }  // namespace
 

@@ -1,31 +1,34 @@
-// A look at the shortcut engine without Windows: a simulated keyboard types a few
-// triggers into a simulated edit box and the program prints what arrived.
+// A look at Quorvel without Windows: the program starts on a simulated desktop,
+// loads its sample shortcuts, a simulated keyboard types a few triggers into a
+// simulated edit box, and the program prints what arrived.
 
 #include <iostream>
 #include <string>
 
-#include "engine/shortcut_engine.h"
-#include "engine/shortcut_entry.h"
+#include "app/form1.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_event_pump.h"
+#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_keyboard.h"
 #include "platform/fake/fake_program_starter.h"
+#include "platform/fake/fake_settings_store.h"
+#include "platform/fake/fake_tray.h"
 #include "platform/fake/fake_window_shower.h"
 
 namespace {
 
-std::string visible(std::string text) {
+std::string visible(const std::string& text) {
     std::string shown;
     for (const char c : text) {
-        if (c == '\r') {
-            shown += "\\r";
-        } else if (c == '\n') {
-            shown += "\\n";
-        } else if (c == '\t') {
-            shown += "\\t";
-        } else {
-            shown += c;
+        switch (c) {
+            case '\r': shown += "\\r"; break;
+            case '\n': shown += "\\n"; break;
+            case '\t': shown += "\\t"; break;
+            case '\xAF': shown += "\xC2\xAF"; break;
+            default: shown += c;
         }
     }
     return shown;
@@ -42,36 +45,60 @@ int main() {
     FakeClock clock;
     EnglishUsLocale locale;
     FakeWindowShower windows;
-    EngineServices services{keyboard, keyboard, keyboard, pump, clipboard,
-                            programs, clock,    locale,   windows};
-    EngineForm form;
-    ShortcutEngine engine(form, services);
-    form.Text2.setText("0");
+    FakeSettingsStore settings;
+    FakeDialogs dialogs;
+    FakeFiles files;
+    FakeEnvironment environment;
+    FakeTray tray;
+    AppServices services{EngineServices{keyboard, keyboard, keyboard, pump, clipboard, programs,
+                                        clock, locale, windows},
+                         settings, dialogs, files, environment, tray};
+    settings.SaveSetting("Quorvel 2.1", "options", "text2", "0");
+    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
 
-    const ShortcutEntry entries[] = {
-        {LaunchMode::Space, true, "TD", "Today is %(date)% at %(Time)%."},
-        {LaunchMode::Tab, false, "CU", "%(run=calc.exe)%"},
-        {LaunchMode::Space, false, "SP", "This is a sample \r\nI hope you like it"},
-    };
-    for (const auto& entry : entries) {
-        form.List1.add(formatEntryLine(entry), formatDisplayLine(entry));
-    }
-    std::cout << "Shortcuts:\n";
+    Form1 form(services);
+    form.Form_Load();
+    form.LoadSamples_Click();
+    std::cout << form.caption << "\n\nShortcuts after \"Load Samples\":\n";
     for (std::size_t row = 0; row < form.List1.count(); ++row) {
         std::cout << "  " << visible(std::string(form.List1.displayLine(row))) << '\n';
     }
-    engine.mainData().InstallKeyHook();
+    clipboard.setText("copied text");
 
-    const std::string typed[] = {"td ", "xtd ", "sp ", "cu\t"};
+    std::cout << "\nTyping into an application:\n";
+    struct Typed {
+        const char* keys;
+        int functionKey;
+        int modifierKey;
+    };
+    const Typed typed[] = {{"td ", 0, 0},   {"xtd ", 0, 0},  {"sp ", 0, 0},
+                           {"", 120, 0},    {"", 120, 0xA2}, {"", 121, 0},
+                           {"cu\t", 0, 0}};
     for (const auto& keys : typed) {
         keyboard.targetText.clear();
-        keyboard.typeText(keys);
-        std::cout << "typed \"" << visible(keys) << "\" -> the application shows \""
+        std::string what = keys.keys;
+        if (keys.functionKey != 0) {
+            if (keys.modifierKey != 0) {
+                keyboard.press(keys.modifierKey);
+                what = "Ctrl+";
+            }
+            keyboard.tap(keys.functionKey);
+            if (keys.modifierKey != 0) {
+                keyboard.release(keys.modifierKey);
+            }
+            what += "F" + std::to_string(keys.functionKey - 111);
+            form.engine.TimerClear_Timer();
+        } else {
+            keyboard.typeText(keys.keys);
+        }
+        std::cout << "  typed \"" << visible(what) << "\" -> the application shows \""
                   << visible(keyboard.targetText) << "\"\n";
+        clock.advanceSeconds(10);
+        form.engine.TimerMain_Timer();
+        form.engine.TimerClear_Timer();
     }
     for (const auto& program : programs.started) {
-        std::cout << "started program: " << program << '\n';
+        std::cout << "  started program: " << program << '\n';
     }
-    engine.mainData().RemoveKeyHook();
     return 0;
 }

@@ -24,7 +24,7 @@ public:
 
     // Makes the `n`th mutating step from now fail (1 = the next one). The steps are
     // writing, flushing and renaming for a replace, and one step each for a copy
-    // or a delete.
+    // or a delete. 0 cancels a failure not yet reached.
     void failOperation(int n) { failAtStep_ = n; }
 
     std::map<std::string, std::string, std::less<>> files;

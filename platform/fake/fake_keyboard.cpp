@@ -209,6 +209,11 @@ SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
     // of one call enter the input stream together.
     ++nesting_;
     auto inject = [&](int vk, bool released) { deliver(vk, released, true, OwnInjectionMarker); };
+    for (const int vk : {VkLShift, VkRShift, VkLControl, VkRControl, VkLMenu, VkRMenu}) {
+        if (down(vk)) {
+            inject(vk, true);
+        }
+    }
     for (const KeyStroke& stroke : *strokes) {
         const std::pair<bool, int> modifiers[] = {
             {stroke.shift, VkLShift}, {stroke.ctrl, VkLControl}, {stroke.alt, VkLMenu}};

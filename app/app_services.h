@@ -1,0 +1,22 @@
+#pragma once
+// Every platform service the program's windows work through.
+
+#include "engine/engine_services.h"
+#include "platform/dialogs.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/settings_store.h"
+#include "platform/tray_icon.h"
+
+namespace quorvel {
+
+struct AppServices {
+    EngineServices engine;
+    SettingsStore& settings;
+    Dialogs& dialogs;
+    Files& files;
+    Environment& environment;
+    TrayIconService& tray;
+};
+
+}  // namespace quorvel

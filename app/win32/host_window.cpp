@@ -1,0 +1,234 @@
+#include "app/win32/host_window.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/form1.h"
+#include "app/win32/menu_commands.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_event_pump.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_key_injector.h"
+#include "platform/win32/win32_keyboard_hook.h"
+#include "platform/win32/win32_program_starter.h"
+#include "platform/win32/win32_settings_store.h"
+#include "platform/win32/win32_tray.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr char WindowClass[] = "QuorvelMainWindow";
+enum TimerId : UINT_PTR { TimerMainId = 1, TimerClearId = 2, TimerDataId = 3, HeartbeatId = 4 };
+constexpr UINT HeartbeatIntervalMs = 2000;
+
+}  // namespace
+
+class Host::Shower final : public WindowShower {
+public:
+    explicit Shower(Host& host) : host_(host) {}
+    void showMainWindow() override;
+    void showCommonTextWindow() override;
+
+private:
+    Host& host_;
+};
+
+struct Host::Services {
+    Services(Host& host, HWND window)
+        : clipboard(window),
+          dialogs(window),
+          tray(window, ::LoadIconA(nullptr, IDI_APPLICATION)),
+          injector(hook, [this] { pump.DoEvents(); }),
+          shower(host),
+          app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
+                             shower},
+              settings, dialogs, files, environment, tray} {
+        pump.attach(window);
+    }
+
+    Win32KeyboardHook hook;
+    Win32EventPump pump;
+    Win32Clipboard clipboard;
+    Win32ProgramStarter programs;
+    Win32Clock clock;
+    Win32Locale locale;
+    Win32SettingsStore settings;
+    Win32Dialogs dialogs;
+    Win32Files files;
+    Win32Environment environment;
+    Win32Tray tray;
+    Win32KeyInjector injector;
+    Shower shower;
+    AppServices app;
+    std::unique_ptr<Form1> form;
+};
+
+void Host::Shower::showMainWindow() { host_.services_->form->showWindow(); }
+void Host::Shower::showCommonTextWindow() { host_.services_->form->form8.show(); }
+
+Host::Host() = default;
+Host::~Host() = default;
+
+int Host::run(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &Host::windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = WindowClass;
+    if (::RegisterClassA(&windowClass) == 0) {
+        return 1;
+    }
+    window_ = ::CreateWindowExA(0, WindowClass, "Quorvel", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 485, 480, nullptr, nullptr, instance, this);
+    if (window_ == nullptr) {
+        return 1;
+    }
+    taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
+    services_ = std::make_unique<Services>(*this, window_);
+    services_->form = std::make_unique<Form1>(services_->app);
+    ::SetMenu(window_, createMainMenu(*services_->form));
+    services_->form->Form_Load();
+
+    ::SetTimer(window_, TimerMainId, static_cast<UINT>(services_->form->TimerMain.interval), nullptr);
+    ::SetTimer(window_, TimerClearId, static_cast<UINT>(services_->form->TimerClear.interval),
+               nullptr);
+    ::SetTimer(window_, HeartbeatId, HeartbeatIntervalMs, nullptr);
+    syncTimers();
+
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK Host::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* host = reinterpret_cast<Host*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (host == nullptr || !host->services_ || !host->services_->form) {
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    const LRESULT result = host->onMessage(window, message, wParam, lParam);
+    host->syncTimers();
+    return result;
+}
+
+LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form1& form = *services_->form;
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // The shell restarted and forgot every icon.
+        form.icon.IconTray();
+        return 0;
+    }
+    switch (message) {
+        case WmRunPosted:
+            services_->pump.runPosted();
+            return 0;
+        case WM_TIMER:
+            onTimer(wParam);
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0 && runMenuCommand(form, LOWORD(wParam))) {
+                syncMenuChecks(::GetMenu(window), form);
+                return 0;
+            }
+            return ::DefWindowProcA(window, message, wParam, lParam);
+        case WM_MOUSEMOVE:
+            // The tray icon's callback arrives here with the mouse message in place of
+            // the horizontal position.
+            form.Form_MouseMove(static_cast<int>(LOWORD(lParam)) * TwipsPerPixel);
+            return 0;
+        case WM_CLOSE:
+            form.Form_Unload();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam != FALSE) {
+                form.icon.removeIcon();
+                form.engine.mainData().RemoveKeyHook();
+            }
+            return 0;
+        default:
+            return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void Host::onTimer(UINT_PTR id) {
+    Form1& form = *services_->form;
+    switch (id) {
+        case TimerMainId: form.engine.TimerMain_Timer(); break;
+        case TimerClearId: form.engine.TimerClear_Timer(); break;
+        case TimerDataId: form.engine.TimerData_Timer(); break;
+        case HeartbeatId: checkHookAlive(); break;
+        default: break;
+    }
+}
+
+void Host::syncTimers() {
+    const Timer& data = services_->form->TimerData;
+    if (data.enabled && !dataTimerRunning_) {
+        ::SetTimer(window_, TimerDataId, static_cast<UINT>(data.interval), nullptr);
+        dataTimerRunning_ = true;
+    } else if (!data.enabled && dataTimerRunning_) {
+        ::KillTimer(window_, TimerDataId);
+        dataTimerRunning_ = false;
+    }
+}
+
+void Host::checkHookAlive() {
+    // The system drops a low-level hook silently after it has timed out (a hung
+    // moment, sleep). When the system saw input the hook did not, a key of our own
+    // tells whether the hook is still called; if it was not, install it again.
+    Win32KeyboardHook& hook = services_->hook;
+    if (services_->form->engine.mainData().hookHandle == 0) {
+        return;
+    }
+    if (heartbeatPending_) {
+        heartbeatPending_ = false;
+        if (hook.heartbeatsSeen() == 0 || ::GetTickCount() - hook.lastEventTick() > HeartbeatIntervalMs) {
+            hook.reinstall();
+        }
+    }
+    LASTINPUTINFO lastInput{sizeof(LASTINPUTINFO), 0};
+    if (::GetLastInputInfo(&lastInput) && static_cast<LONG>(lastInput.dwTime - hook.lastEventTick()) > 500) {
+        INPUT heartbeat[2]{};
+        for (int i = 0; i < 2; ++i) {
+            heartbeat[i].type = INPUT_KEYBOARD;
+            heartbeat[i].ki.wVk = HeartbeatKey;
+            heartbeat[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
+            heartbeat[i].ki.dwExtraInfo = HeartbeatMarker;
+        }
+        ::SendInput(2, heartbeat, sizeof(INPUT));
+        heartbeatPending_ = true;
+    }
+    writeHookTiming();
+}
+
+void Host::writeHookTiming() {
+    // Only the time spent per event, never which keys: for measuring the program.
+    const char* path = std::getenv("QUORVEL_HOOK_TIMING_FILE");
+    if (path == nullptr || *path == '\0') {
+        return;
+    }
+    const Win32KeyboardHook& hook = services_->hook;
+    if (FILE* file = std::fopen(path, "w")) {
+        std::fprintf(file, "events %zu p50_us %.1f p99_us %.1f max_us %.1f\n",
+                     hook.callbackSamples(), hook.callbackPercentileMicroseconds(50),
+                     hook.callbackPercentileMicroseconds(99),
+                     hook.callbackPercentileMicroseconds(100));
+        std::fclose(file);
+    }
+}
+
+}  // namespace quorvel

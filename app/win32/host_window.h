@@ -1,0 +1,39 @@
+#pragma once
+// The Windows host of the program: owns the main window, the platform services
+// and the main window's model, and runs the message loop that delivers window
+// events, timer ticks, keyboard-hook calls and posted sends one at a time.
+
+#include <windows.h>
+
+#include <memory>
+
+namespace quorvel {
+
+class Host {
+public:
+    Host();
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    int run(HINSTANCE instance);
+
+private:
+    struct Services;
+    class Shower;
+
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void onTimer(UINT_PTR id);
+    void syncTimers();
+    void checkHookAlive();
+    void writeHookTiming();
+
+    HWND window_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    bool dataTimerRunning_ = false;
+    bool heartbeatPending_ = false;
+    std::unique_ptr<Services> services_;
+};
+
+}  // namespace quorvel

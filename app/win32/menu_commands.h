@@ -1,0 +1,36 @@
+#pragma once
+// The main window's menu bar: its items in order, their command identifiers, and
+// the handler of the main window's model that each runs.
+
+#include <windows.h>
+
+#include "app/form1.h"
+
+namespace quorvel {
+
+enum MenuCommand : UINT {
+    CmdFileImport = 100,
+    CmdFileSave,
+    CmdFileSaveAs,
+    CmdSuggestions,
+    CmdExit,
+    CmdRestoreDefaults = 200,
+    CmdRunMinimized,
+    CmdBoost,
+    CmdForce,
+    CmdMenuShow,
+    CmdMenuText,
+    CmdCalibration,
+    CmdLoadSamples = 300,
+    CmdAbout,
+    CmdHelp,
+};
+
+// Builds the menu bar from the model's captions.
+HMENU createMainMenu(const Form1& form);
+// Sets the check marks from the model.
+void syncMenuChecks(HMENU menu, const Form1& form);
+// Runs the handler of a menu command; false for an identifier that is not one.
+bool runMenuCommand(Form1& form, UINT command);
+
+}  // namespace quorvel

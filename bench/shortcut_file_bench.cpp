@@ -1,0 +1,130 @@
+// Loading and saving a full shortcut file, against reading and splitting or
+// joining the same bytes with nothing else done.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/shortcut_entry.h"
+#include "platform/fake/fake_files.h"
+#include "storage/shortcut_file.h"
+#include "targets.h"
+
+namespace quorvel::bench {
+namespace {
+
+constexpr const char* KeysPath = "C:\\Quorvel\\defaultkeys.qvb";
+constexpr std::size_t Entries = 32767;
+
+class IdlePump final : public EventPump {
+public:
+    void DoEvents() override {}
+    void post(std::function<void()>) override {}
+};
+
+// A file as the program saves it: random triggers of two to four letters in every
+// mode, texts of 40 to 80 characters, in list order.
+const std::string& savedFile() {
+    static const std::string bytes = [] {
+        std::mt19937 random(7);
+        auto pick = [&](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        const LaunchMode modes[] = {LaunchMode::Space, LaunchMode::Tab, LaunchMode::Esc,
+                                    LaunchMode::FunctionKey};
+        const std::string words[] = {"Kind regards, ", "%(date)% ", "the meeting ", "{Enter}",
+                                     "please find ",   "attached ", "Monday ",      "invoice "};
+        ShortcutList list;
+        while (list.count() < Entries) {
+            ShortcutEntry entry{modes[pick(0, 3)], pick(0, 1) == 0, "", ""};
+            for (int i = pick(2, 4); i > 0; --i) {
+                entry.trigger += static_cast<char>(pick('a', 'z'));
+            }
+            const auto length = static_cast<std::size_t>(pick(40, 80));
+            while (entry.text.size() < length) {
+                entry.text += words[pick(0, 7)];
+            }
+            entry.text.resize(length);
+            list.add(formatEntryLine(entry), formatDisplayLine(entry));
+        }
+        return formatShortcutFile(list);
+    }();
+    return bytes;
+}
+
+std::vector<std::string> splitRecords(const std::string& bytes) {
+    std::vector<std::string> records;
+    std::size_t start = 0;
+    for (std::size_t end = bytes.find(RecordSeparator); end != std::string::npos;
+         start = end + 1, end = bytes.find(RecordSeparator, start)) {
+        records.emplace_back(bytes, start, end - start);
+    }
+    return records;
+}
+
+void BM_FileImport(benchmark::State& state) {
+    FakeFiles files;
+    files.files[KeysPath] = savedFile();
+    IdlePump pump;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto list = std::make_unique<ShortcutList>();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files, pump));
+        state.PauseTiming();
+        list.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FileImport)->Unit(benchmark::kMillisecond);
+
+void BM_FilePlainReadAndSplit(benchmark::State& state) {
+    FakeFiles files;
+    files.files[KeysPath] = savedFile();
+    for (auto _ : state) {
+        auto records = splitRecords(*files.readAll(KeysPath));
+        benchmark::DoNotOptimize(records.data());
+        state.PauseTiming();
+        records.clear();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FilePlainReadAndSplit)->Unit(benchmark::kMillisecond);
+
+void BM_FileExport(benchmark::State& state) {
+    FakeFiles files;
+    files.files[KeysPath] = savedFile();
+    ShortcutList list;
+    IdlePump pump;
+    GetImportFile(KeysPath, list, files, pump);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ExportFile(list, KeysPath, files));
+    }
+}
+BENCHMARK(BM_FileExport)->Unit(benchmark::kMillisecond);
+
+void BM_FilePlainWrite(benchmark::State& state) {
+    const std::vector<std::string> lines = splitRecords(savedFile());
+    for (auto _ : state) {
+        std::string text;
+        for (const std::string& line : lines) {
+            text += line;
+            text += RecordSeparator;
+        }
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_FilePlainWrite)->Unit(benchmark::kMillisecond);
+
+const RegisterTarget importLimit{{"importing a 32,767-entry file", "BM_FileImport", "", 50e6}};
+const RegisterTarget saveLimit{{"saving a 32,767-entry file", "BM_FileExport", "", 30e6}};
+const RegisterTarget importRatio{
+    {"import / plain read and split (aim)", "BM_FileImport", "BM_FilePlainReadAndSplit", 5,
+     true}};
+const RegisterTarget saveRatio{{"save / plain write", "BM_FileExport", "BM_FilePlainWrite", 5}};
+
+}  // namespace
+}  // namespace quorvel::bench

@@ -1,0 +1,100 @@
+#include "commontext/form8.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "commontext/common_text_store.h"
+#include "engine/ansi_text.h"
+#include "engine/product_info.h"
+
+namespace quorvel {
+namespace {
+
+constexpr std::string_view SortAscending = "Sort Ascending";
+constexpr std::string_view SortDescending = "Sort Descending";
+
+}  // namespace
+
+Form8::Form8(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard)
+    : settings_(settings), dialogs_(dialogs), clipboard_(clipboard) {
+    caption = "Common Text - " + std::string(product::WebDomain);
+    Label1.caption =
+        "Common Text is used for common text strings.  Simply enter the common text string into "
+        "the text box. To retrieve it just click on the list box. Then the text is automatically "
+        "copied into your clipboard. If you have any Question please email " +
+        std::string(product::SupportEmail) + " or goto " + std::string(product::WebSite);
+}
+
+void Form8::show() {
+    if (!loaded) {
+        GetList(settings_, List1.rows);
+        loaded = true;
+    }
+    visible = true;
+}
+
+void Form8::Command1_Click() {
+    if (!Text1.text().empty()) {
+        List1.rows.push_back(Text1.text());
+        Text1.setText("");
+    } else {
+        dialogs_.MsgBox("Please enter text in Text Box.", MessageButtons::Ok,
+                        product::ApplicationTitle);
+    }
+    // Saved even when nothing was added.
+    SaveList(settings_, List1.rows);
+    focusedControl = &Text1;
+}
+
+void Form8::Command2_Click() {
+    if (!List1.selected || *List1.selected >= List1.rows.size()) {
+        return;
+    }
+    List1.rows.erase(List1.rows.begin() + static_cast<std::ptrdiff_t>(*List1.selected));
+    List1.selected.reset();
+    SaveList(settings_, List1.rows);
+}
+
+void Form8::Command3_Click() {
+    Text1.setText("");
+    visible = false;
+}
+
+void Form8::Command4_Click() {
+    // Compared lower-cased, so rows that differ only in case keep their order.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(List1.rows.size());
+    for (std::string& row : List1.rows) {
+        std::string key = ansiLower(row);
+        keyed.emplace_back(std::move(key), std::move(row));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return compareIgnoringCase(a.first, b.first) < 0;
+    });
+    List2.rows.clear();
+    for (auto& [key, row] : keyed) {
+        List2.rows.push_back(std::move(row));
+    }
+    if (Command4.caption == SortAscending) {
+        Command4.caption = SortDescending;
+    } else {
+        std::reverse(List2.rows.begin(), List2.rows.end());
+        Command4.caption = SortAscending;
+    }
+    List1.rows = std::move(List2.rows);
+    List2.rows.clear();
+    List1.selected.reset();
+}
+
+void Form8::List1_Click(std::size_t row) {
+    if (row >= List1.rows.size()) {
+        return;
+    }
+    List1.selected = row;
+    Text1.setText(List1.rows[row]);
+    // Another program may hold the clipboard; the row is then simply not copied.
+    clipboard_.clear();
+    clipboard_.setText(List1.rows[row]);
+}
+
+}  // namespace quorvel

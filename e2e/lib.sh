@@ -1,0 +1,245 @@
+# Helpers for the end-to-end scripts that drive the Windows build under Wine on a
+# virtual X display. Source this file; it sets no shell options of its own.
+#
+# State that must survive command substitution (e.g. wid=$(e2e_start_target r))
+# lives in files under $E2E_STATE, not in shell variables. The EXIT trap set
+# here stops everything started; a script that needs its own EXIT trap must call
+# e2e_cleanup from it.
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+E2E_STATE=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-e2e.XXXXXX")
+E2E_PASSED=0
+E2E_FAILED=0
+E2E_TARGET_TITLE='Quorvel Test Target'
+: >"$E2E_STATE/pids"
+
+e2e_log() { printf '[e2e %s] %s\n' "$(date +%T)" "$*" >&2; }
+
+# Seconds since the epoch with milliseconds, for timings.
+e2e_now() { date +%s.%3N; }
+e2e_elapsed() { awk -v a="$1" -v b="$(e2e_now)" 'BEGIN { printf "%.1f", b - a }'; }
+
+e2e_track_pid() { echo "$1" >>"$E2E_STATE/pids"; }
+
+# Everything started here goes at exit: our pids, then this prefix's wine
+# processes, then the display. Silent, so the summary stays the last line.
+e2e_cleanup() {
+    local pid
+    if [ -s "$E2E_STATE/pids" ]; then
+        while read -r pid; do
+            kill "$pid" 2>/dev/null
+        done < <(tac "$E2E_STATE/pids")
+    fi
+    if [ -n "${WINEPREFIX:-}" ] && [ -f "$E2E_STATE/prefix" ]; then
+        timeout 10 wineserver -k >/dev/null 2>&1
+    fi
+    if [ -f "$E2E_STATE/xvfb.pid" ]; then
+        kill "$(cat "$E2E_STATE/xvfb.pid")" 2>/dev/null
+    fi
+    if [ "${E2E_KEEP:-0}" = 1 ]; then
+        e2e_log "kept $E2E_STATE"
+    else
+        rm -rf "$E2E_STATE"
+    fi
+}
+trap e2e_cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# Starts Xvfb on the first free display from :90 and exports DISPLAY.
+e2e_start_display() {
+    local n pid tries
+    for ((n = 90; n < 190; n++)); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_STATE/xvfb.log" 2>&1 &
+        pid=$!
+        for ((tries = 0; tries < 100; tries++)); do
+            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                echo "$pid" >"$E2E_STATE/xvfb.pid"
+                export DISPLAY=":$n"
+                e2e_log "display $DISPLAY up"
+                return 0
+            fi
+            # Lost a race for this number: try the next one.
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    e2e_log "no X display could be started"
+    return 1
+}
+
+# Creates a fresh Wine prefix in DIR and exports the variables every later
+# wine call needs.
+e2e_fresh_prefix() {
+    local dir=$1 start
+    mkdir -p "$dir"
+    export WINEPREFIX
+    WINEPREFIX=$(cd "$dir" && pwd)
+    export WINEDEBUG=-all
+    # No prompts to install Mono or Gecko.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    if locale -a 2>/dev/null | grep -qiE '^en_US\.utf-?8$'; then
+        export LANG=en_US.UTF-8
+    else
+        # Wine then falls back to its default user locale; check date/time
+        # formats with `wine reg query 'HKCU\Control Panel\International'`.
+        export LANG=C.UTF-8
+        e2e_log "en_US.UTF-8 locale missing; using C.UTF-8"
+    fi
+    unset LC_ALL
+    echo "$WINEPREFIX" >"$E2E_STATE/prefix"
+    start=$(e2e_now)
+    wine wineboot -i >"$E2E_STATE/wineboot.log" 2>&1 || {
+        e2e_log "wineboot failed:"
+        tail -n 20 "$E2E_STATE/wineboot.log" >&2
+        return 1
+    }
+    wineserver -w
+    E2E_WINEBOOT_S=$(e2e_elapsed "$start")
+    e2e_log "prefix $WINEPREFIX ready in ${E2E_WINEBOOT_S}s"
+}
+
+# The folder holding the helper programs: $E2E_TOOLS when set (e2e_build_tools
+# sets it), else the Windows preset's build, else the standalone one.
+e2e_tools_dir() {
+    local dir
+    for dir in ${E2E_TOOLS:+"$E2E_TOOLS"} "$E2E_ROOT/build/windows/e2e/bin" \
+        "$E2E_ROOT/build/e2e-tools/bin"; do
+        if [ -f "$dir/quorvel_test_target.exe" ]; then
+            echo "$dir"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Builds the helper programs: inside the Windows preset's build when that
+# includes them, else on their own with the mingw-w64 toolchain. Exports
+# E2E_TOOLS.
+e2e_build_tools() {
+    local build="$E2E_ROOT/build/windows"
+    if [ -f "$build/build.ninja" ] && grep -q '^build e2e/bin/quorvel_test_target.exe' "$build/build.ninja"; then
+        cmake --build "$build" --target quorvel_test_target inject_keys started_marker \
+            >"$E2E_STATE/build.log" 2>&1 || {
+            cat "$E2E_STATE/build.log" >&2
+            return 1
+        }
+    else
+        build="$E2E_ROOT/build/e2e-tools"
+        { cmake -S "$E2E_ROOT/e2e" -B "$build" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$E2E_ROOT/cmake/mingw-w64-x86_64.cmake" \
+            -DCMAKE_BUILD_TYPE=Release && cmake --build "$build"; } >"$E2E_STATE/build.log" 2>&1 || {
+            cat "$E2E_STATE/build.log" >&2
+            return 1
+        }
+    fi
+    export E2E_TOOLS="$build/e2e/bin"
+    [ -d "$E2E_TOOLS" ] || E2E_TOOLS="$build/bin"
+}
+
+# Unix path to the Windows form of it (Z:\...).
+e2e_winpath() { winepath -w "$1" 2>/dev/null; }
+
+# Starts a Windows program in the background; its output goes to a log.
+# Prints the pid.
+e2e_spawn() {
+    local log
+    log="$E2E_STATE/spawn.$(date +%s%N).log"
+    wine "$@" >"$log" 2>&1 </dev/null &
+    e2e_track_pid $!
+    echo $!
+}
+
+# Focuses the window and waits until X reports it focused.
+e2e_focus() {
+    xdotool windowfocus --sync "$1" >/dev/null 2>&1
+}
+
+# Starts the test target writing to REPORT, focuses it and prints its window id.
+e2e_start_target() {
+    local report=$1 exe winreport start wid tries
+    exe="$(e2e_tools_dir)/quorvel_test_target.exe" || {
+        e2e_log "test target not built"
+        return 1
+    }
+    winreport=$(e2e_winpath "$report")
+    rm -f "$report"
+    start=$(e2e_now)
+    e2e_spawn "$exe" "$winreport" >"$E2E_STATE/target.pid"
+    for ((tries = 0; tries < 100; tries++)); do
+        wid=$(xdotool search --name "^$E2E_TARGET_TITLE\$" 2>/dev/null | head -n 1)
+        [ -n "$wid" ] && [ -f "$report" ] && break
+        wid=""
+        sleep 0.2
+    done
+    if [ -z "$wid" ]; then
+        e2e_log "test target window did not appear within 20 s"
+        return 1
+    fi
+    e2e_focus "$wid" || {
+        e2e_log "could not focus the test target"
+        return 1
+    }
+    echo "$wid" >"$E2E_STATE/target.wid"
+    echo "$report" >"$E2E_STATE/target.report"
+    # Set only when not called in a command substitution; e2e_target_wid always works.
+    export E2E_TARGET_WID=$wid
+    e2e_log "test target $wid up in $(e2e_elapsed "$start")s"
+    echo "$wid"
+}
+
+e2e_target_wid() { cat "$E2E_STATE/target.wid" 2>/dev/null; }
+
+e2e_type() { xdotool type --delay 30 -- "$1"; }
+e2e_key() { xdotool key --delay 30 -- "$@"; }
+
+# Shows bytes with \r, \n and \t spelled out, one report line per output line.
+e2e_show_bytes() { LC_ALL=C sed -n l; }
+
+# Waits until REPORT holds exactly EXPECTED (bytes, CR LF included).
+e2e_wait_report() {
+    local report=$1 expected=$2 timeout_s=${3:-5} deadline
+    deadline=$(($(date +%s%N) + timeout_s * 1000000000))
+    while :; do
+        if [ -f "$report" ] && cmp -s "$report" <(printf '%s' "$expected"); then
+            return 0
+        fi
+        [ "$(date +%s%N)" -ge "$deadline" ] && break
+        sleep 0.05
+    done
+    {
+        echo "report did not match within ${timeout_s}s"
+        diff -u --label expected --label received \
+            <(printf '%s' "$expected" | e2e_show_bytes) \
+            <(if [ -f "$report" ]; then e2e_show_bytes <"$report"; fi)
+    } >&2
+    return 1
+}
+
+# Empties the target's EDIT box through the keyboard and waits for the report.
+e2e_clear_target() {
+    local wid report
+    wid=$(e2e_target_wid) && report=$(cat "$E2E_STATE/target.report") || return 1
+    e2e_focus "$wid" || return 1
+    e2e_key ctrl+a BackSpace
+    e2e_wait_report "$report" "" 5
+}
+
+e2e_pass() {
+    E2E_PASSED=$((E2E_PASSED + 1))
+    echo "PASS: $1"
+}
+
+e2e_fail() {
+    E2E_FAILED=$((E2E_FAILED + 1))
+    echo "FAIL: $1${2:+: $2}"
+}
+
+# Prints the closing line; non-zero when anything failed.
+e2e_summary() {
+    echo "$E2E_PASSED passed, $E2E_FAILED failed"
+    [ "$E2E_FAILED" -eq 0 ]
+}

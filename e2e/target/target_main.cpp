@@ -1,0 +1,156 @@
+// Quorvel Test Target: a window with one EDIT box whose text is mirrored to a
+// report file, so the end-to-end scripts can see exactly what a program received.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+constexpr char kClassName[] = "QuorvelTestTarget";
+constexpr char kTitle[] = "Quorvel Test Target";
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kPollMs = 100;
+constexpr UINT kClearMessage = WM_APP + 1;
+constexpr int kEditId = 100;
+
+HWND g_edit = nullptr;
+WNDPROC g_editProc = nullptr;
+UINT g_registeredClear = 0;
+std::string g_reportPath;
+std::string g_lastWritten;
+bool g_writtenOnce = false;
+
+std::string editText() {
+    const int length = GetWindowTextLengthA(g_edit);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(g_edit, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+// Write a temp file and rename it over the report, so a reader never sees a
+// half-written file.
+bool writeReport(const std::string& text) {
+    const std::string tmp = g_reportPath + ".tmp";
+    HANDLE file = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = text.empty() ||
+                    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    if (!ok || written != text.size()) return false;
+    return MoveFileExA(tmp.c_str(), g_reportPath.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+void pollText() {
+    if (g_reportPath.empty()) return;
+    std::string text = editText();
+    if (g_writtenOnce && text == g_lastWritten) return;
+    // On failure (file busy) the next tick tries again.
+    if (writeReport(text)) {
+        g_lastWritten = std::move(text);
+        g_writtenOnce = true;
+    }
+}
+
+// The system EDIT box has no Ctrl+A; the scripts clear it with Ctrl+A, BackSpace.
+LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const bool ctrlA = (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+                       (GetKeyState(VK_MENU) & 0x8000) == 0;
+    if (msg == WM_KEYDOWN && wParam == 'A' && ctrlA) {
+        SendMessageA(hwnd, EM_SETSEL, 0, -1);
+        return 0;
+    }
+    // Ctrl+A also arrives as character 0x01; keep it out of the text.
+    if (msg == WM_CHAR && wParam == 0x01) return 0;
+    return CallWindowProcA(g_editProc, hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (g_registeredClear != 0 && msg == g_registeredClear) msg = kClearMessage;
+    switch (msg) {
+    case WM_CREATE: {
+        g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_LEFT | ES_MULTILINE |
+                                     ES_AUTOVSCROLL | ES_WANTRETURN,
+                                 0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(kEditId),
+                                 reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance, nullptr);
+        if (g_edit == nullptr) return -1;
+        g_editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
+        // The default limit (30000 characters) is too small for long expansions.
+        SendMessageA(g_edit, EM_SETLIMITTEXT, 0, 0);
+        SendMessageA(g_edit, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
+        SetTimer(hwnd, kTimerId, kPollMs, nullptr);
+        return 0;
+    }
+    case WM_SIZE:
+        MoveWindow(g_edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(g_edit);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(g_edit);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTimerId) pollText();
+        return 0;
+    case kClearMessage:
+        SetWindowTextA(g_edit, "");
+        pollText();
+        return 0;
+    case WM_DESTROY:
+        KillTimer(hwnd, kTimerId);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+// The command line is the report path, possibly quoted.
+std::string reportPathFrom(const char* cmdLine) {
+    std::string path = cmdLine != nullptr ? cmdLine : "";
+    while (!path.empty() && (path.front() == ' ' || path.front() == '\t')) path.erase(0, 1);
+    while (!path.empty() && (path.back() == ' ' || path.back() == '\t')) path.pop_back();
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
+        path = path.substr(1, path.size() - 2);
+    }
+    return path;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
+    g_reportPath = reportPathFrom(cmdLine);
+    g_registeredClear = RegisterWindowMessageA("QuorvelTestTargetClear");
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    if (RegisterClassExA(&wc) == 0) return 1;
+
+    HWND hwnd = CreateWindowExA(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 50, 50, 640, 480,
+                                nullptr, nullptr, instance, nullptr);
+    if (hwnd == nullptr) return 1;
+    ShowWindow(hwnd, showCmd == SW_HIDE ? SW_SHOWNORMAL : showCmd);
+    UpdateWindow(hwnd);
+    SetForegroundWindow(hwnd);
+    SetFocus(g_edit);
+    // The empty report tells the scripts the window is up.
+    pollText();
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,242 @@
+#include "editor/shortcut_editor.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "editor/samples.h"
+#include "engine/ansi_text.h"
+#include "engine/product_info.h"
+#include "engine/shortcut_entry.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr char ControlA = '\x01';
+
+constexpr int F1KeyCode = 112;
+constexpr int F12KeyCode = 123;
+
+constexpr std::string_view SeparatorRefused =
+    "The Shortcut Letters cannot hold the character \xAF because it separates the parts of "
+    "each shortcut in the list.";
+constexpr std::string_view ControlARefused =
+    "Neither the Shortcut Letters nor the Text String can hold control character 1 "
+    "(Ctrl+A).";
+
+// The trigger of a row as the add scan compares it: the part after the first
+// separator, up to the second one if there is one, trimmed and lower-cased.
+std::optional<std::string> rowTriggerKey(std::string_view entryLine) {
+    const auto first = entryLine.find(EntrySeparator);
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view trigger = entryLine.substr(first + 1);
+    trigger = trigger.substr(0, trigger.find(EntrySeparator));
+    return triggerKey(trigger);
+}
+
+// Re-enables a button however the operation that disabled it ends.
+class DisabledWhile {
+  public:
+    explicit DisabledWhile(Button& button) : button_(button) { button_.enabled = false; }
+    ~DisabledWhile() { button_.enabled = true; }
+    DisabledWhile(const DisabledWhile&) = delete;
+    DisabledWhile& operator=(const DisabledWhile&) = delete;
+
+  private:
+    Button& button_;
+};
+
+}  // namespace
+
+ShortcutEditor::ShortcutEditor(EditorControls& controls, ShortcutList& list, Dialogs& dialogs,
+                               EventPump& events, std::function<void()> fileSave)
+    : controls_(controls),
+      list_(list),
+      dialogs_(dialogs),
+      events_(events),
+      fileSave_(std::move(fileSave)) {}
+
+void ShortcutEditor::show(std::string_view message) {
+    dialogs_.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+}
+
+bool ShortcutEditor::ask(std::string_view question) {
+    return dialogs_.MsgBox(question, MessageButtons::YesNo, product::ApplicationTitle) ==
+           MessageAnswer::Yes;
+}
+
+void ShortcutEditor::save() {
+    if (fileSave_) {
+        fileSave_();
+    }
+}
+
+void ShortcutEditor::addShortcut() {
+    // Copies: the boxes may change while the scan below lets other events run, and
+    // the rows removed must be those of the entry that is added.
+    const std::string trigger = controls_.TextData10.text();
+    const std::string text = controls_.Text7.text();
+
+    if (trimBlanks(trigger).empty()) {
+        show("Please enter something in the Launch Keys text box");
+        return;
+    }
+    if (trimBlanks(text).empty()) {
+        show(
+            "Please enter something in the Shortcut Letters text box.\r\n\r\n"
+            "For Example you can enter VS then every time you type VS and hit the spacebar it "
+            "can send the associated text to the keyboard.\r\n"
+            "Or you can hit a function in the box, like the {F4} Key and every time you hit the "
+            "{F4} Key the associated text will be sent to the keyboard");
+        return;
+    }
+    // A separator in the trigger would move the field boundaries, and the file
+    // cannot carry control character 1: such an entry would not come back as added.
+    const bool separatorInTrigger = trigger.find(EntrySeparator) != std::string::npos;
+    const bool controlA =
+        trigger.find(ControlA) != std::string::npos || text.find(ControlA) != std::string::npos;
+    if (separatorInTrigger || controlA) {
+        std::string message;
+        if (separatorInTrigger) {
+            message.append(SeparatorRefused).append(" ");
+        }
+        if (controlA) {
+            message.append(ControlARefused).append(" ");
+        }
+        message.append(separatorInTrigger && controlA ? "Please remove them and try again."
+                                                      : "Please remove it and try again.");
+        show(message);
+        return;
+    }
+
+    const DisabledWhile busy(controls_.Command8);
+
+    ShortcutEntry entry;
+    if (controls_.Opt1.value) {
+        entry.launchMode = LaunchMode::Space;
+    } else if (controls_.Opt2.value) {
+        entry.launchMode = LaunchMode::Tab;
+    } else if (controls_.Opt4.value) {
+        entry.launchMode = LaunchMode::Esc;
+    }
+    // A trigger that starts with a function key's name is launched by that key
+    // whatever the option says. Only the raw start counts: " {F4}" does not.
+    if (trigger.size() >= 2 && trigger[0] == '{' && (trigger[1] == 'F' || trigger[1] == 'f')) {
+        entry.launchMode = LaunchMode::FunctionKey;
+    }
+    entry.enterAfter = controls_.Check2.value == 1;
+    entry.trigger = trigger;
+    entry.text = text;
+
+    const std::string wanted = triggerKey(trigger);
+    for (std::size_t index = 0; index < list_.count();) {
+        events_.DoEvents();
+        if (index >= list_.count()) {
+            break;
+        }
+        const auto key = rowTriggerKey(list_.entryLine(index));
+        if (key && *key == wanted) {
+            list_.removeAt(index);
+        } else {
+            ++index;
+        }
+    }
+
+    list_.add(formatEntryLine(entry), formatDisplayLine(entry));
+    list_.select(std::nullopt);
+    resetEditor();
+    save();
+}
+
+void ShortcutEditor::selectEntry(std::size_t row) {
+    if (row >= list_.count()) {
+        return;
+    }
+    list_.select(row);
+    const std::string line(list_.entryLine(row));
+    const auto fields = splitEntryLine(line);
+    if (!fields) {
+        show("Invalid: " + line);
+        return;
+    }
+    controls_.Text7.setText(std::string(fields->text));
+    controls_.TextData10.setText(std::string(fields->trigger));
+
+    const std::string_view head = fields->mode.substr(0, 3);
+    OptionButton* chosen = nullptr;
+    if (head == "{S}") {
+        chosen = &controls_.Opt1;
+    } else if (head == "{T}") {
+        chosen = &controls_.Opt2;
+    } else if (head == "{C}") {
+        chosen = &controls_.Opt4;
+    }
+    if (chosen != nullptr) {
+        for (OptionButton* option : {&controls_.Opt1, &controls_.Opt2, &controls_.Opt4}) {
+            option->value = option == chosen;
+        }
+    }
+    controls_.Check2.value = enterAfterOf(fields->mode) ? 1 : 0;
+}
+
+bool ShortcutEditor::captureFunctionKey(int keyCode) {
+    if (keyCode < F1KeyCode || keyCode > F12KeyCode) {
+        return false;
+    }
+    controls_.TextData10.setText("{F" + std::to_string(keyCode - F1KeyCode + 1) + "}");
+    controls_.TextData10Caret = static_cast<int>(controls_.TextData10.text().size());
+    return true;
+}
+
+void ShortcutEditor::deleteSelected() {
+    if (!ask("Are you sure you would like to clear the selected hotkey?")) {
+        return;
+    }
+    std::optional<std::size_t> found;
+    for (std::size_t index = 0; index < list_.count(); ++index) {
+        events_.DoEvents();
+        if (index >= list_.count()) {
+            break;
+        }
+        if (list_.selectedIndex() == index) {
+            found = index;
+            break;
+        }
+    }
+    if (!found) {
+        show("Please Select an item to remove then click the clear button");
+        return;
+    }
+    list_.removeAt(*found);
+    resetEditor();
+    save();
+}
+
+void ShortcutEditor::deleteAll() {
+    if (!ask("Are you sure you would like to clear all?")) {
+        return;
+    }
+    list_.clear();
+    resetEditor();
+    save();
+}
+
+void ShortcutEditor::Command2_Click() {
+    offerSamples(list_, dialogs_);
+}
+
+void ShortcutEditor::resetEditor() {
+    controls_.TextData10.setText("");
+    controls_.TextData10Caret = 0;
+    controls_.Text7.setText("");
+    controls_.Opt1.value = true;
+    controls_.Opt2.value = false;
+    controls_.Opt4.value = false;
+    controls_.Check2.value = 0;
+}
+
+}  // namespace quorvel

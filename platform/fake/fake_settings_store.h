@@ -1,0 +1,81 @@
+#pragma once
+#include <iterator>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <tuple>
+
+#include "platform/settings_store.h"
+
+namespace quorvel {
+
+// Settings held in memory. Names are folded to lower case (A-Z only) on the way
+// in, so "Opts" and "opts" reach the same setting.
+class FakeSettingsStore final : public SettingsStore {
+public:
+    std::string GetSetting(std::string_view application, std::string_view section,
+                           std::string_view key, std::string_view defaultValue) override {
+        ++reads;
+        const auto found = values_.find(address(application, section, key));
+        return found == values_.end() ? std::string(defaultValue) : found->second;
+    }
+
+    void SaveSetting(std::string_view application, std::string_view section,
+                     std::string_view key, std::string_view value) override {
+        ++writes;
+        if (!failWrites) {
+            values_[address(application, section, key)] = std::string(value);
+        }
+    }
+
+    void DeleteSetting(std::string_view application) override {
+        ++deletes;
+        if (failWrites) {
+            return;
+        }
+        const std::string folded = fold(application);
+        for (auto it = values_.begin(); it != values_.end();) {
+            it = std::get<0>(it->first) == folded ? values_.erase(it) : std::next(it);
+        }
+    }
+
+    // Looks a setting up without counting a read.
+    std::optional<std::string> peek(std::string_view application, std::string_view section,
+                                    std::string_view key) const {
+        const auto found = values_.find(address(application, section, key));
+        if (found == values_.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+    std::size_t size() const { return values_.size(); }
+
+    int reads = 0;
+    int writes = 0;  // SaveSetting calls, dropped ones included
+    int deletes = 0;
+    // While true SaveSetting and DeleteSetting change nothing and report nothing,
+    // as when the user may not write the settings.
+    bool failWrites = false;
+
+private:
+    using Address = std::tuple<std::string, std::string, std::string>;
+
+    static std::string fold(std::string_view name) {
+        std::string folded(name);
+        for (char& c : folded) {
+            if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c + 32);
+            }
+        }
+        return folded;
+    }
+    static Address address(std::string_view application, std::string_view section,
+                           std::string_view key) {
+        return {fold(application), fold(section), fold(key)};
+    }
+
+    std::map<Address, std::string> values_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,67 @@
+#include "platform/win32/win32_dialogs.h"
+
+#include <commdlg.h>
+
+#include <utility>
+#include <vector>
+
+namespace quorvel {
+
+namespace {
+
+// Room for a long path; a longer choice counts as cancelled.
+constexpr DWORD FileNameBufferSize = 32 * 1024;
+
+}  // namespace
+
+Win32Dialogs::Win32Dialogs(HWND owner) : owner_([owner] { return owner; }) {}
+
+Win32Dialogs::Win32Dialogs(OwnerGetter owner) : owner_(std::move(owner)) {}
+
+HWND Win32Dialogs::owner() const {
+    return owner_ ? owner_() : nullptr;
+}
+
+MessageAnswer Win32Dialogs::MsgBox(std::string_view text, MessageButtons buttons,
+                                   std::string_view caption) {
+    const std::string message(text);
+    const std::string title(caption);
+    const UINT style = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    switch (::MessageBoxA(owner(), message.c_str(), title.c_str(), style)) {
+        case IDYES:
+            return MessageAnswer::Yes;
+        case IDNO:
+            return MessageAnswer::No;
+        case IDOK:
+            return MessageAnswer::Ok;
+        default:
+            // The box could not be shown: a question counts as declined.
+            return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+}
+
+std::string Win32Dialogs::showOpenDialog() {
+    return fileDialog(false);
+}
+
+std::string Win32Dialogs::showSaveDialog() {
+    return fileDialog(true);
+}
+
+std::string Win32Dialogs::fileDialog(bool save) const {
+    std::vector<char> fileName(FileNameBufferSize, '\0');
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner();
+    dialog.lpstrFile = fileName.data();
+    dialog.nMaxFile = FileNameBufferSize;
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+    const BOOL chosen = save ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog);
+    if (!chosen) {
+        return {};
+    }
+    fileName.back() = '\0';
+    return std::string(fileName.data());
+}
+
+}  // namespace quorvel

@@ -1,0 +1,33 @@
+#pragma once
+// Message boxes and the common open and save dialogs.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/dialogs.h"
+
+namespace quorvel {
+
+class Win32Dialogs final : public Dialogs {
+public:
+    // The window the dialogs belong to, asked afresh for each dialog (the main
+    // window may be created after this object).
+    using OwnerGetter = std::function<HWND()>;
+
+    explicit Win32Dialogs(HWND owner = nullptr);
+    explicit Win32Dialogs(OwnerGetter owner);
+
+    MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
+                         std::string_view caption) override;
+    std::string showOpenDialog() override;
+    std::string showSaveDialog() override;
+
+private:
+    HWND owner() const;
+    std::string fileDialog(bool save) const;
+
+    OwnerGetter owner_;
+};
+
+}  // namespace quorvel

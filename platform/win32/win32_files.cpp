@@ -1,0 +1,120 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/unique_handle.h"
+
+namespace quorvel {
+
+namespace {
+
+// Nothing the program keeps comes near this; a bigger file is not one of ours.
+constexpr LONGLONG MaxReadSize = 1LL << 30;
+
+// ReadFile and WriteFile take a DWORD count; move big files in pieces.
+constexpr std::size_t MaxChunk = 1u << 30;
+
+// A NUL inside the path would silently shorten it to another file.
+std::optional<std::string> pathString(std::string_view path) {
+    if (path.empty() || path.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::string(path);
+}
+
+bool writeAll(HANDLE file, std::string_view contents) {
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        const auto chunk = static_cast<DWORD>(std::min(contents.size() - written, MaxChunk));
+        DWORD done = 0;
+        if (!::WriteFile(file, contents.data() + written, chunk, &done, nullptr) || done == 0) {
+            return false;
+        }
+        written += done;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Files::readAll(std::string_view path) {
+    const auto name = pathString(path);
+    if (!name) {
+        return std::nullopt;
+    }
+    // Share writing too, so a file another program has open can still be read.
+    // Without FILE_FLAG_BACKUP_SEMANTICS a folder fails to open, as it should.
+    UniqueFileHandle file(::CreateFileA(name->c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return std::nullopt;
+    }
+    // Device names such as CON or a pipe open fine but are no file to read.
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || size.QuadPart > MaxReadSize) {
+        return std::nullopt;
+    }
+    std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t filled = 0;
+    while (filled < contents.size()) {
+        const auto chunk = static_cast<DWORD>(std::min(contents.size() - filled, MaxChunk));
+        DWORD done = 0;
+        if (!::ReadFile(file.get(), contents.data() + filled, chunk, &done, nullptr)) {
+            return std::nullopt;
+        }
+        if (done == 0) {
+            break;  // shortened by someone else since its size was taken
+        }
+        filled += done;
+    }
+    contents.resize(filled);
+    return contents;
+}
+
+bool Win32Files::replaceAtomically(std::string_view path, std::string_view contents) {
+    const auto target = pathString(path);
+    if (!target) {
+        return false;
+    }
+    const std::string temporary = *target + ".quorvel-tmp";
+    UniqueFileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return false;  // nothing was created
+    }
+    bool written = writeAll(file.get(), contents) && ::FlushFileBuffers(file.get());
+    // Closing can still report a failed write, so its result counts too.
+    written = ::CloseHandle(file.release()) && written;
+    if (!written || !::MoveFileExA(temporary.c_str(), target->c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Win32Files::copyFile(std::string_view from, std::string_view to) {
+    const auto source = pathString(from);
+    const auto target = pathString(to);
+    return source && target && ::CopyFileA(source->c_str(), target->c_str(), FALSE);
+}
+
+bool Win32Files::deleteFile(std::string_view path) {
+    const auto name = pathString(path);
+    if (!name) {
+        return false;
+    }
+    if (::DeleteFileA(name->c_str())) {
+        return true;
+    }
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace quorvel

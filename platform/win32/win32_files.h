@@ -1,0 +1,16 @@
+#pragma once
+// Whole-file access through the Win32 file functions.
+
+#include "platform/files.h"
+
+namespace quorvel {
+
+class Win32Files final : public Files {
+public:
+    std::optional<std::string> readAll(std::string_view path) override;
+    bool replaceAtomically(std::string_view path, std::string_view contents) override;
+    bool copyFile(std::string_view from, std::string_view to) override;
+    bool deleteFile(std::string_view path) override;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,211 @@
+#include "platform/win32/win32_key_injector.h"
+
+#include "platform/keyboard_hook.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_keyboard_hook.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr WORD HeldModifierKeys[] = {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL,
+                                     VK_LMENU,  VK_RMENU,  VK_LWIN,     VK_RWIN};
+
+bool isExtendedKey(WORD vk) {
+    switch (vk) {
+        case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME:
+        case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
+        case VK_INSERT: case VK_DELETE: case VK_DIVIDE: case VK_NUMLOCK:
+        case VK_RCONTROL: case VK_RMENU: case VK_LWIN: case VK_RWIN: case VK_APPS:
+        case VK_SNAPSHOT:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The window with the keyboard focus in the target's thread (an edit box inside
+// a dialog, say), or the target itself.
+HWND focusedWindowOf(HWND target) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info) &&
+        info.hwndFocus != nullptr) {
+        return info.hwndFocus;
+    }
+    return target;
+}
+
+INPUT keyInput(WORD vk, bool release, HKL layout) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyExA(vk, MAPVK_VK_TO_VSC, layout));
+    input.ki.dwFlags = (release ? KEYEVENTF_KEYUP : 0) | (isExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki.dwExtraInfo = OwnInjectionMarker;
+    return input;
+}
+
+INPUT unicodeInput(wchar_t character, bool release) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = static_cast<WORD>(character);
+    input.ki.dwFlags = KEYEVENTF_UNICODE | (release ? KEYEVENTF_KEYUP : 0);
+    input.ki.dwExtraInfo = OwnInjectionMarker;
+    return input;
+}
+
+struct Modifiers {
+    bool shift = false, ctrl = false, alt = false;
+};
+
+void pressModifiers(std::vector<INPUT>& inputs, Modifiers held, bool release, HKL layout) {
+    const std::pair<bool, WORD> keys[] = {
+        {held.shift, VK_LSHIFT}, {held.ctrl, VK_LCONTROL}, {held.alt, VK_LMENU}};
+    for (const auto& [on, vk] : keys) {
+        if (on) {
+            inputs.push_back(keyInput(vk, release, layout));
+        }
+    }
+}
+
+}  // namespace
+
+Win32KeyInjector::Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()> pumpOnce)
+    : hook_(hook), pumpOnce_(std::move(pumpOnce)) {}
+
+std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& strokes,
+                                                 HKL layout,
+                                                 const std::vector<WORD>& heldModifiers) {
+    std::vector<INPUT> inputs;
+    inputs.reserve(strokes.size() * 4 + heldModifiers.size() * 2);
+    for (const WORD vk : heldModifiers) {
+        inputs.push_back(keyInput(vk, true, layout));
+    }
+    for (const KeyStroke& stroke : strokes) {
+        Modifiers mods{stroke.shift, stroke.ctrl, stroke.alt};
+        if (stroke.kind == KeyStroke::Kind::VirtualKey) {
+            pressModifiers(inputs, mods, false, layout);
+            inputs.push_back(keyInput(stroke.virtualKey, false, layout));
+            inputs.push_back(keyInput(stroke.virtualKey, true, layout));
+            pressModifiers(inputs, mods, true, layout);
+            continue;
+        }
+        const SHORT scan = ::VkKeyScanExA(static_cast<CHAR>(stroke.character), layout);
+        const bool inLayout = scan != -1 && (HIBYTE(scan) & ~0x07) == 0;
+        if (inLayout) {
+            mods.shift = mods.shift || (HIBYTE(scan) & 1) != 0;
+            mods.ctrl = mods.ctrl || (HIBYTE(scan) & 2) != 0;
+            mods.alt = mods.alt || (HIBYTE(scan) & 4) != 0;
+            pressModifiers(inputs, mods, false, layout);
+            inputs.push_back(keyInput(LOBYTE(scan), false, layout));
+            inputs.push_back(keyInput(LOBYTE(scan), true, layout));
+            pressModifiers(inputs, mods, true, layout);
+            continue;
+        }
+        // A character the layout lacks goes as itself.
+        wchar_t wide = 0;
+        const CHAR ansi = static_cast<CHAR>(stroke.character);
+        if (::MultiByteToWideChar(CP_ACP, 0, &ansi, 1, &wide, 1) != 1) {
+            continue;
+        }
+        pressModifiers(inputs, mods, false, layout);
+        inputs.push_back(unicodeInput(wide, false));
+        inputs.push_back(unicodeInput(wide, true));
+        pressModifiers(inputs, mods, true, layout);
+    }
+    return inputs;
+}
+
+SendOutcome Win32KeyInjector::SendKeys(std::string_view notation, Wait wait) {
+    const auto strokes = parseSendKeys(notation);
+    if (!strokes) {
+        return SendOutcome::Rejected;
+    }
+    if (strokes->empty()) {
+        return SendOutcome::AllSent;
+    }
+    const HWND target = ::GetForegroundWindow();
+    const HKL layout = ::GetKeyboardLayout(::GetWindowThreadProcessId(target, nullptr));
+    // Modifiers the user still holds (the Ctrl of Ctrl+F9) would change every
+    // typed key: they are let go for the send. They are not pressed again after
+    // it: the user may let go meanwhile, and a Ctrl pressed again by us would
+    // then stay down.
+    std::vector<WORD> held;
+    for (const WORD vk : HeldModifierKeys) {
+        if ((::GetAsyncKeyState(vk) & 0x8000) != 0) {
+            held.push_back(vk);
+        }
+    }
+    std::vector<INPUT> inputs = buildInputs(*strokes, layout, held);
+    const std::uint64_t seenBefore = hook_.ownEventsSeen();
+    const UINT sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) {
+        return SendOutcome::Blocked;
+    }
+    if (wait == Wait::Yes) {
+        waitUntilTaken(target, seenBefore, inputs.size());
+    }
+    return SendOutcome::AllSent;
+}
+
+void Win32KeyInjector::waitUntilTaken(HWND target, std::uint64_t ownEventsBefore,
+                                      std::size_t count) {
+    // The hook is called as each event leaves the system's input queue for the
+    // target, so once it has seen them all they are in the target's queue...
+    const DWORD start = ::GetTickCount();
+    while (hook_.installed() && hook_.ownEventsSeen() < ownEventsBefore + count &&
+           ::GetTickCount() - start < 2000) {
+        pumpOnce_();
+        ::Sleep(1);
+    }
+    // ...and a message sent to the target returns only when its thread is back
+    // in its message loop, which it reaches once per input message taken. One
+    // round trip per event, then, and the target has processed them all.
+    const HWND focus = focusedWindowOf(target);
+    for (std::size_t round = 0; round <= count; ++round) {
+        DWORD_PTR ignored = 0;
+        if (!::SendMessageTimeoutA(focus, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &ignored)) {
+            break;
+        }
+    }
+    pumpOnce_();
+}
+
+bool Win32KeyInjector::focusedWindowAcceptsInput() {
+    // A window of a higher integrity level (an elevated program) silently drops
+    // injected keys: the user must keep the key they typed.
+    const HWND target = ::GetForegroundWindow();
+    if (target == nullptr) {
+        return true;
+    }
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(target, &processId);
+    auto integrityOf = [](HANDLE process) -> DWORD {
+        HANDLE rawToken = nullptr;
+        if (!::OpenProcessToken(process, TOKEN_QUERY, &rawToken)) {
+            return 0;
+        }
+        UniqueKernelHandle token(rawToken);
+        DWORD size = 0;
+        ::GetTokenInformation(token.get(), TokenIntegrityLevel, nullptr, 0, &size);
+        std::vector<BYTE> buffer(size == 0 ? 1 : size);
+        if (size == 0 ||
+            !::GetTokenInformation(token.get(), TokenIntegrityLevel, buffer.data(), size, &size)) {
+            return 0;
+        }
+        const auto* label = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data());
+        const PUCHAR subCount = ::GetSidSubAuthorityCount(label->Label.Sid);
+        return *::GetSidSubAuthority(label->Label.Sid, static_cast<DWORD>(*subCount - 1));
+    };
+    UniqueKernelHandle targetProcess(
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!targetProcess) {
+        return true;  // unknown: deliver as usual
+    }
+    const DWORD ours = integrityOf(::GetCurrentProcess());
+    const DWORD theirs = integrityOf(targetProcess.get());
+    return ours == 0 || theirs == 0 || theirs <= ours;
+}
+
+}  // namespace quorvel

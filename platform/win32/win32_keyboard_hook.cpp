@@ -1,0 +1,98 @@
+#include "platform/win32/win32_keyboard_hook.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quorvel {
+
+namespace {
+// The hook procedure has no user data; this is its way back to the object.
+Win32KeyboardHook* activeHook = nullptr;
+}  // namespace
+
+Win32KeyboardHook::Win32KeyboardHook() { ::QueryPerformanceFrequency(&frequency_); }
+
+Win32KeyboardHook::~Win32KeyboardHook() {
+    hook_.reset();
+    if (activeHook == this) {
+        activeHook = nullptr;
+    }
+}
+
+std::uintptr_t Win32KeyboardHook::install(KeyHookProc proc) {
+    proc_ = std::move(proc);
+    activeHook = this;
+    hook_.reset(::SetWindowsHookExA(WH_KEYBOARD_LL, &Win32KeyboardHook::hookProcedure,
+                                    ::GetModuleHandleA(nullptr), 0));
+    return reinterpret_cast<std::uintptr_t>(hook_.get());
+}
+
+void Win32KeyboardHook::remove(std::uintptr_t) {
+    hook_.reset();
+    proc_ = nullptr;
+}
+
+bool Win32KeyboardHook::reinstall() {
+    if (!proc_) {
+        return false;
+    }
+    hook_.reset();
+    hook_.reset(::SetWindowsHookExA(WH_KEYBOARD_LL, &Win32KeyboardHook::hookProcedure,
+                                    ::GetModuleHandleA(nullptr), 0));
+    return installed();
+}
+
+std::uint16_t Win32KeyboardHook::GetAsyncKeyState(int virtualKey) {
+    return static_cast<std::uint16_t>(::GetAsyncKeyState(virtualKey));
+}
+
+LRESULT CALLBACK Win32KeyboardHook::hookProcedure(int code, WPARAM message, LPARAM data) {
+    if (code != HC_ACTION || activeHook == nullptr || data == 0) {
+        return ::CallNextHookEx(nullptr, code, message, data);
+    }
+    return activeHook->onEvent(code, message, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data));
+}
+
+LRESULT Win32KeyboardHook::onEvent(int code, WPARAM message, const KBDLLHOOKSTRUCT& event) {
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
+    lastEventTick_ = ::GetTickCount();
+    if (event.dwExtraInfo == HeartbeatMarker) {
+        ++heartbeatsSeen_;
+        return 1;  // no program needs to see it
+    }
+    if (event.dwExtraInfo == OwnInjectionMarker) {
+        ++ownEventsSeen_;
+    }
+    const KeyEventRecord record{event.vkCode, event.scanCode, event.flags, event.time,
+                                event.dwExtraInfo};
+    const bool consume = proc_ && proc_(0, record) == 1;
+
+    LARGE_INTEGER end;
+    ::QueryPerformanceCounter(&end);
+    if (frequency_.QuadPart > 0) {
+        callbackMicroseconds_[callbackCount_++ % callbackMicroseconds_.size()] = static_cast<float>(
+            (end.QuadPart - start.QuadPart) * 1e6 / static_cast<double>(frequency_.QuadPart));
+    }
+    return consume ? 1 : ::CallNextHookEx(nullptr, code, message,
+                                          reinterpret_cast<LPARAM>(&event));
+}
+
+std::size_t Win32KeyboardHook::callbackSamples() const {
+    return std::min(callbackCount_, callbackMicroseconds_.size());
+}
+
+double Win32KeyboardHook::callbackPercentileMicroseconds(double percentile) const {
+    const std::size_t count = callbackSamples();
+    if (count == 0) {
+        return 0;
+    }
+    std::vector<float> samples(callbackMicroseconds_.begin(),
+                               callbackMicroseconds_.begin() + static_cast<std::ptrdiff_t>(count));
+    const auto rank = static_cast<std::size_t>(percentile / 100.0 * static_cast<double>(count - 1));
+    std::nth_element(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(rank),
+                     samples.end());
+    return samples[rank];
+}
+
+}  // namespace quorvel

@@ -1,0 +1,63 @@
+#pragma once
+// The system-wide low-level keyboard hook and the asynchronous key-state query.
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+#include "platform/keyboard_hook.h"
+#include "platform/win32/unique_handle.h"
+
+namespace quorvel {
+
+struct UnhookDeleter {
+    static HHOOK invalid() noexcept { return nullptr; }
+    void operator()(HHOOK hook) const noexcept { ::UnhookWindowsHookEx(hook); }
+};
+using UniqueHook = UniqueHandle<HHOOK, UnhookDeleter>;
+
+// Marks the key event the program injects to prove its hook is still called.
+inline constexpr std::uintptr_t HeartbeatMarker = 0x51564C48;  // "QVLH"
+inline constexpr WORD HeartbeatKey = 0xE8;                     // unassigned: no program acts on it
+
+class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery {
+public:
+    Win32KeyboardHook();
+    ~Win32KeyboardHook() override;
+    Win32KeyboardHook(const Win32KeyboardHook&) = delete;
+    Win32KeyboardHook& operator=(const Win32KeyboardHook&) = delete;
+
+    std::uintptr_t install(KeyHookProc proc) override;
+    void remove(std::uintptr_t handle) override;
+    std::uint16_t GetAsyncKeyState(int virtualKey) override;
+
+    bool installed() const { return static_cast<bool>(hook_); }
+    // Installs the hook again, as after the system dropped it.
+    bool reinstall();
+
+    // Tick count of the latest event the hook was called for.
+    DWORD lastEventTick() const { return lastEventTick_; }
+    // How many of the program's own injected events the hook has seen.
+    std::uint64_t ownEventsSeen() const { return ownEventsSeen_; }
+    std::uint64_t heartbeatsSeen() const { return heartbeatsSeen_; }
+
+    // Time spent in the callback per event, in microseconds, for the last events.
+    double callbackPercentileMicroseconds(double percentile) const;
+    std::size_t callbackSamples() const;
+
+private:
+    static LRESULT CALLBACK hookProcedure(int code, WPARAM message, LPARAM data);
+    LRESULT onEvent(int code, WPARAM message, const KBDLLHOOKSTRUCT& event);
+
+    KeyHookProc proc_;
+    UniqueHook hook_;
+    DWORD lastEventTick_ = 0;
+    std::uint64_t ownEventsSeen_ = 0;
+    std::uint64_t heartbeatsSeen_ = 0;
+    LARGE_INTEGER frequency_{};
+    std::array<float, 65536> callbackMicroseconds_{};
+    std::size_t callbackCount_ = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,19 @@
+#pragma once
+// Settings in the current user's registry hive, one string value per key.
+
+#include "platform/settings_store.h"
+
+namespace quorvel {
+
+// Keeps each setting as a REG_SZ value under
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>.
+class Win32SettingsStore final : public SettingsStore {
+public:
+    std::string GetSetting(std::string_view application, std::string_view section,
+                           std::string_view key, std::string_view defaultValue) override;
+    void SaveSetting(std::string_view application, std::string_view section,
+                     std::string_view key, std::string_view value) override;
+    void DeleteSetting(std::string_view application) override;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,28 @@
+#pragma once
+// The notification-area icon through Shell_NotifyIconA.
+
+#include <windows.h>
+
+#include "platform/tray_icon.h"
+
+namespace quorvel {
+
+class Win32Tray final : public TrayIconService {
+public:
+    Win32Tray(HWND window, HICON icon) : window_(window), icon_(icon) {}
+
+    bool add(const TrayIconData& data) override;
+    bool remove(const TrayIconData& data) override;
+    std::uintptr_t mainWindowHandle() override { return reinterpret_cast<std::uintptr_t>(window_); }
+    std::uintptr_t mainWindowIcon() override { return reinterpret_cast<std::uintptr_t>(icon_); }
+
+private:
+    HWND window_;
+    HICON icon_;
+};
+
+// The record in its 88-byte form with a 64-byte tip, the tip NUL-terminated and
+// the rest of the field filled with blanks.
+NOTIFYICONDATAA notifyIconRecord(const TrayIconData& data);
+
+}  // namespace quorvel

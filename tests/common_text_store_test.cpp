@@ -1,0 +1,119 @@
+#include "commontext/common_text_store.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_settings_store.h"
+#include "storage/settings_file_store.h"
+
+namespace quorvel {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+std::optional<std::string> stored(const FakeSettingsStore& store, std::string_view key) {
+    return store.peek("Quorvel", "Commonkeys", key);
+}
+
+Rows read(SettingsStore& store) {
+    Rows rows;
+    GetList(store, rows);
+    return rows;
+}
+
+TEST(CommonTextStore, ShorterSaveLeavesOldKeysUnread) {
+    FakeSettingsStore store;
+    SaveList(store, {"one", "two", "three"});
+    EXPECT_EQ(stored(store, "Number"), "3");
+    EXPECT_EQ(read(store), (Rows{"one", "two", "three"}));
+
+    SaveList(store, {"only"});
+    EXPECT_EQ(stored(store, "0"), "only");
+    EXPECT_EQ(stored(store, "1"), "two");
+    EXPECT_EQ(stored(store, "2"), "three");
+    EXPECT_EQ(stored(store, "number"), "1");
+    EXPECT_EQ(read(store), (Rows{"only"}));
+}
+
+TEST(CommonTextStore, EmptyListStoresOnlyTheCount) {
+    FakeSettingsStore store;
+    SaveList(store, {});
+    EXPECT_EQ(stored(store, "Number"), "0");
+    EXPECT_EQ(store.size(), 1u);
+    EXPECT_EQ(read(store), Rows{});
+}
+
+TEST(CommonTextStore, MissingRowReadsAsEmptyAndReadingAppends) {
+    FakeSettingsStore store;
+    store.SaveSetting("Quorvel", "Commonkeys", "Number", "2");
+    store.SaveSetting("Quorvel", "Commonkeys", "0", "first");
+    Rows rows{"already here"};
+    GetList(store, rows);
+    EXPECT_EQ(rows, (Rows{"already here", "first", ""}));
+}
+
+TEST(CommonTextStore, RowsKeepLineBreaksThroughTheSettingsFile) {
+    const Rows rows{"Dear Sir,\r\n\r\nYours faithfully", "tab\there", "", "last\r\n"};
+    FakeFiles files;
+    {
+        SettingsFileStore store(files, "settings.txt");
+        SaveList(store, rows);
+    }
+    SettingsFileStore reloaded(files, "settings.txt");
+    EXPECT_EQ(read(reloaded), rows);
+}
+
+TEST(CommonTextStore, BadCountsHaveADefinedOutcome) {
+    struct Case {
+        std::string number;
+        std::size_t rows;
+    };
+    const Case cases[] = {
+        {"abc", 0}, {"-5", 0}, {"1e999", 0}, {"", 0}, {"2.0", 0}, {"0x2", 0}, {"-", 0},
+        {" 2 ", 2}, {"+2", 2}, {"002", 2}, {"32767", 32767}, {"32768", 32767},
+        {"99999999999", 32767},
+        {"99999999999999999999999999999999", 32767},
+    };
+    for (const Case& c : cases) {
+        FakeSettingsStore store;
+        store.SaveSetting("Quorvel", "Commonkeys", "0", "a");
+        store.SaveSetting("Quorvel", "Commonkeys", "1", "b");
+        store.SaveSetting("Quorvel", "Commonkeys", "Number", c.number);
+        const Rows rows = read(store);
+        EXPECT_EQ(rows.size(), c.rows) << "Number: \"" << c.number << "\"";
+        if (rows.size() > 2) {
+            EXPECT_EQ(rows[1], "b");
+            EXPECT_EQ(rows[2], "");
+        }
+    }
+}
+
+// Answers like a fake store, but lowers the count once the first row is read.
+class ShrinkingStore final : public SettingsStore {
+public:
+    std::string GetSetting(std::string_view application, std::string_view section,
+                           std::string_view key, std::string_view defaultValue) override {
+        if (key == "0") {
+            inner.SaveSetting(application, section, "Number", "2");
+        }
+        return inner.GetSetting(application, section, key, defaultValue);
+    }
+    void SaveSetting(std::string_view application, std::string_view section,
+                     std::string_view key, std::string_view value) override {
+        inner.SaveSetting(application, section, key, value);
+    }
+    void DeleteSetting(std::string_view application) override { inner.DeleteSetting(application); }
+    FakeSettingsStore inner;
+};
+
+TEST(CommonTextStore, CountIsReadBeforeEveryRow) {
+    ShrinkingStore store;
+    SaveList(store, {"a", "b", "c", "d", "e"});
+    EXPECT_EQ(read(store), (Rows{"a", "b"}));
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,187 @@
+#include "commontext/form8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "commontext/common_text_store.h"
+#include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_settings_store.h"
+
+namespace quorvel {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class Form8Test : public ::testing::Test {
+protected:
+    void add(const std::string& text) {
+        form.Text1.setText(text);
+        form.Command1_Click();
+    }
+    Rows storedRows() {
+        Rows rows;
+        GetList(store, rows);
+        return rows;
+    }
+
+    FakeSettingsStore store;
+    FakeDialogs dialogs;
+    FakeClipboard clipboard;
+    Form8 form{store, dialogs, clipboard};
+};
+
+TEST_F(Form8Test, SortAlternatesAscendingAndDescendingWithoutSaving) {
+    form.show();
+    add("b");
+    add("A");
+    add("c");
+    ASSERT_EQ(form.List1.rows, (Rows{"b", "A", "c"}));
+    form.List1_Click(0);
+    const int writesBeforeSorting = store.writes;
+
+    form.Command4_Click();
+    EXPECT_EQ(form.List1.rows, (Rows{"A", "b", "c"}));
+    EXPECT_EQ(form.Command4.caption, "Sort Descending");
+    EXPECT_FALSE(form.List1.selected.has_value());
+    form.Command4_Click();
+    EXPECT_EQ(form.List1.rows, (Rows{"c", "b", "A"}));
+    EXPECT_EQ(form.Command4.caption, "Sort Ascending");
+    EXPECT_TRUE(form.List2.rows.empty());
+    EXPECT_EQ(store.writes, writesBeforeSorting);
+
+    // A new run shows the order last saved.
+    Form8 nextRun(store, dialogs, clipboard);
+    nextRun.show();
+    EXPECT_EQ(nextRun.List1.rows, (Rows{"b", "A", "c"}));
+}
+
+TEST_F(Form8Test, SortIgnoresCaseAndKeepsTheOrderOfRowsEqualButForCase) {
+    struct Case {
+        Rows rows;
+        Rows ascending;
+    };
+    const Case cases[] = {
+        {{"a", "B", "A", "b"}, {"a", "A", "B", "b"}},
+        {{"b", "a", "B", "A"}, {"a", "A", "b", "B"}},
+        {{"ab", "A", "", "Ab"}, {"", "A", "ab", "Ab"}},
+        // éTÉ and Été: accented capitals fold too; accented letters sort after z.
+        {{"\xE9T\xC9", "zebra", "\xC9t\xE9"}, {"zebra", "\xE9T\xC9", "\xC9t\xE9"}},
+        {{"Z", "[", "a"}, {"[", "a", "Z"}},  // letters sort as lower case, after '['
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        Form8 sorted(store, dialogs, clipboard);
+        sorted.List1.rows = c.rows;
+        sorted.Command4_Click();
+        EXPECT_EQ(sorted.List1.rows, c.ascending);
+        sorted.Command4_Click();
+        EXPECT_EQ(sorted.List1.rows, Rows(c.ascending.rbegin(), c.ascending.rend()));
+    }
+}
+
+TEST_F(Form8Test, RowClickCopiesTheRowAndAddMakesADuplicate) {
+    form.show();
+    add("first");
+    add("two\r\nlines");
+    ASSERT_EQ(form.List1.rows.size(), 2u);
+
+    form.List1_Click(1);
+    EXPECT_EQ(form.List1.selected, 1u);
+    EXPECT_EQ(form.Text1.text(), "two\r\nlines");
+    EXPECT_EQ(clipboard.getText(), "two\r\nlines");
+    ASSERT_EQ(clipboard.contents().formats.size(), 1u);
+
+    form.Command1_Click();
+    EXPECT_EQ(form.List1.rows, (Rows{"first", "two\r\nlines", "two\r\nlines"}));
+    EXPECT_EQ(form.Text1.text(), "");
+    EXPECT_EQ(form.focusedControl, &form.Text1);
+    EXPECT_EQ(storedRows(), form.List1.rows);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Form8Test, RowClickClearsOtherFormatsAndIgnoresALockedClipboard) {
+    form.show();
+    add("hello");
+    clipboard.putFormat(2, {1, 2, 3});  // a picture
+    form.List1_Click(0);
+    ASSERT_EQ(clipboard.contents().formats.size(), 1u);
+    EXPECT_EQ(clipboard.getText(), "hello");
+
+    add("world");
+    clipboard.locked = true;
+    form.List1_Click(1);
+    EXPECT_EQ(form.Text1.text(), "world");
+    EXPECT_EQ(form.List1.selected, 1u);
+    EXPECT_TRUE(dialogs.shown.empty());
+    clipboard.locked = false;
+    EXPECT_EQ(clipboard.getText(), "hello");
+
+    form.List1_Click(7);  // past the last row: nothing
+    EXPECT_EQ(form.List1.selected, 1u);
+}
+
+TEST_F(Form8Test, AddWithAnEmptyBoxComplainsAndStillSaves) {
+    form.show();
+    add("kept");
+    store.SaveSetting("Quorvel", "Commonkeys", "Number", "0");
+    const int writes = store.writes;
+
+    form.Command1_Click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Please enter text in Text Box.");
+    EXPECT_EQ(dialogs.shown[0].caption, "Quorvel");
+    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(form.List1.rows, Rows{"kept"});
+    EXPECT_GT(store.writes, writes);
+    EXPECT_EQ(storedRows(), Rows{"kept"});
+    EXPECT_EQ(form.focusedControl, &form.Text1);
+}
+
+TEST_F(Form8Test, RemoveTakesOnlyTheSelectedRow) {
+    form.show();
+    add("a");
+    add("b");
+    add("c");
+    const int writes = store.writes;
+    form.Command2_Click();
+    EXPECT_EQ(form.List1.rows, (Rows{"a", "b", "c"}));
+    EXPECT_EQ(store.writes, writes);
+
+    form.List1_Click(1);
+    form.Command2_Click();
+    EXPECT_EQ(form.List1.rows, (Rows{"a", "c"}));
+    EXPECT_FALSE(form.List1.selected.has_value());
+    EXPECT_EQ(storedRows(), (Rows{"a", "c"}));
+
+    // A second Remove has nothing selected.
+    const int writesAfterRemove = store.writes;
+    form.Command2_Click();
+    EXPECT_EQ(form.List1.rows, (Rows{"a", "c"}));
+    EXPECT_EQ(store.writes, writesAfterRemove);
+}
+
+TEST_F(Form8Test, StoredListIsReadOnlyAtTheFirstShow) {
+    SaveList(store, {"from last run", "second"});
+    form.show();
+    EXPECT_TRUE(form.visible);
+    EXPECT_TRUE(form.loaded);
+    EXPECT_EQ(form.List1.rows, (Rows{"from last run", "second"}));
+
+    form.Text1.setText("half typed");
+    form.Command3_Click();
+    EXPECT_FALSE(form.visible);
+    EXPECT_EQ(form.Text1.text(), "");
+
+    SaveList(store, {"changed meanwhile"});
+    const int reads = store.reads;
+    form.show();
+    EXPECT_TRUE(form.visible);
+    EXPECT_EQ(form.List1.rows, (Rows{"from last run", "second"}));
+    EXPECT_EQ(store.reads, reads);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "support/engine_fixture.h"
+
+namespace quorvel {
+namespace {
+
+using testing::EngineFixture;
+namespace vk = testing::vk;
+
+// Which event flags bring a key to the matcher: key-downs with or without Alt and
+// releases of extended keys, never an injected event or a plain release.
+TEST(KeyboardHook, FlagsThatReachTheMatcher) {
+    struct Case {
+        std::uint32_t flags;
+        bool reaches;
+    };
+    const Case cases[] = {{0x00, true},  {0x20, true},  {0x81, true},  {0x01, false},
+                          {0x80, false}, {0x10, false}, {0x11, false}, {0x30, false},
+                          {0x90, false}, {0x91, false}, {0xA0, false}, {0xA1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags);
+        EngineFixture f;
+        f.form.Text5.setText("t");
+        f.hookEvent('D', c.flags);
+        EXPECT_EQ(f.form.Text1.text(), c.reaches ? "d" : "");
+        EXPECT_EQ(f.buffer(), c.reaches ? "td" : "t");
+        EXPECT_EQ(f.form.TimerClear.tag, f.nowStamp());  // every event is stamped
+    }
+}
+
+TEST(KeyboardHook, KeyCodesOutsideTheMatcherRange) {
+    struct Case {
+        int code;
+        bool reaches;
+    };
+    const Case cases[] = {{vk::Backspace, false}, {9, true},    {198, true},  {199, false},
+                          {219, false},           {221, false}, {255, false}, {186, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EngineFixture f;
+        f.form.Text1.setText("unchanged");
+        f.hookEvent(static_cast<std::uint32_t>(c.code), 0);
+        EXPECT_EQ(f.form.Text1.text() != "unchanged", c.reaches);
+    }
+    // Typed on the keyboard: Backspace erases in the application, not in the buffer.
+    EngineFixture f;
+    f.keyboard.typeText("tx");
+    f.keyboard.tap(vk::Backspace);
+    f.keyboard.typeText("d");
+    EXPECT_EQ(f.buffer(), "txd");
+    EXPECT_EQ(f.keyboard.targetText, "td");
+}
+
+TEST(KeyboardHook, ReleasesReachTheMatcherOnlyForExtendedKeys) {
+    EngineFixture f;
+    f.keyboard.press('A');
+    EXPECT_EQ(f.buffer(), "a");
+    f.form.Text1.setText("");
+    f.keyboard.release('A');  // flags 0x80
+    EXPECT_EQ(f.form.Text1.text(), "");
+    EXPECT_EQ(f.buffer(), "a");
+
+    f.keyboard.press(vk::Left);  // flags 0x01
+    EXPECT_EQ(f.buffer(), "a");
+    f.keyboard.release(vk::Left);  // flags 0x81: the arrow's code names "%"
+    EXPECT_EQ(f.form.Text1.text(), "%");
+    EXPECT_EQ(f.buffer(), "a%");
+}
+
+TEST(KeyboardHook, InjectedEventsStampAndRecordModifiersButNeverMatch) {
+    EngineFixture f;
+    f.noPause();
+    f.addEntry(LaunchMode::Space, false, "td", "Today");
+    f.keyboard.typeText("td");
+    f.keyboard.press(vk::LCtrl);
+    f.clock.advanceSeconds(3);
+    f.mainData().SwallowFlag = 1;
+
+    // Another program's Space: not matched, not consumed, though Ctrl is held.
+    EXPECT_FALSE(f.keyboard.injectForeign(vk::Space, false));
+    f.keyboard.injectForeign(vk::Space, true);
+    f.pump.runUntilIdle();
+    EXPECT_EQ(f.modifierState(), 2);                 // the modifier test ran
+    EXPECT_EQ(f.form.TimerClear.tag, f.nowStamp());  // and the event was stamped
+    EXPECT_EQ(f.buffer(), "td");                     // but the matcher never saw it
+    EXPECT_EQ(f.mainData().SwallowFlag, 1);
+    EXPECT_TRUE(f.keyboard.sent.empty());
+
+    // Our own injected keys are no different.
+    KeyEventRecord own;
+    own.vkCode = vk::Space;
+    own.flags = 0x10;
+    own.dwExtraInfo = OwnInjectionMarker;
+    EXPECT_EQ(f.mainData().KeyHook(0, own), 0);
+    EXPECT_EQ(f.buffer(), "td");
+    EXPECT_TRUE(f.keyboard.sent.empty());
+}
+
+TEST(KeyboardHook, OtherProgramsCannotTypeATrigger) {
+    EngineFixture f;
+    f.noPause();
+    f.addEntry(LaunchMode::Space, false, "td", "Today");
+    for (const int key : {int{'T'}, int{'D'}, vk::Space}) {
+        f.keyboard.injectForeign(key, false);
+        f.keyboard.injectForeign(key, true);
+    }
+    f.pump.runUntilIdle();
+    EXPECT_EQ(f.buffer(), "");
+    EXPECT_TRUE(f.keyboard.sent.empty());
+    EXPECT_EQ(f.keyboard.targetText, "td ");
+}
+
+TEST(KeyboardHook, ModifierCombinations) {
+    struct Case {
+        const char* name;
+        std::vector<int> held;  // pressed in this order and kept down
+        int key;
+        std::int16_t state;
+        const char* buffer;
+    };
+    const Case cases[] = {
+        {"ctrl then shift", {vk::LCtrl, vk::LShift}, vk::F9, 3, "{ctrl}{shift}{f9}"},
+        {"shift then ctrl", {vk::LShift, vk::LCtrl}, vk::F9, 1, "{shift}{f9}"},
+        {"shift then ctrl, letter", {vk::LShift, vk::LCtrl}, 'A', 1, "a"},
+        {"ctrl alone", {vk::LCtrl}, vk::F9, 2, "{ctrl}{f9}"},
+        {"shift alone", {vk::LShift}, vk::F9, 1, "{shift}{f9}"},
+        {"alt alone", {vk::LAlt}, vk::F9, 4, "{alt}{f9}"},
+        {"right ctrl", {vk::RCtrl}, vk::F9, 2, "{ctrl}{f9}"},
+        {"nothing", {}, vk::F9, 0, "{f9}"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        for (const int key : c.held) {
+            f.keyboard.press(key);
+        }
+        f.keyboard.press(c.key);
+        EXPECT_EQ(f.modifierState(), c.state);
+        EXPECT_EQ(f.buffer(), c.buffer);
+    }
+}
+
+TEST(KeyboardHook, CtrlShiftStaysRecordedAfterRelease) {
+    EngineFixture f;
+    f.keyboard.press(vk::LCtrl);
+    f.keyboard.press(vk::LShift);
+    EXPECT_EQ(f.modifierState(), 3);
+    f.keyboard.release(vk::LShift);
+    f.keyboard.release(vk::LCtrl);
+    EXPECT_EQ(f.modifierState(), 3);
+    f.keyboard.press(vk::LAlt);  // a single modifier does not overwrite it
+    f.keyboard.typeText("x");
+    f.keyboard.release(vk::LAlt);
+    EXPECT_EQ(f.modifierState(), 3);
+    f.keyboard.press(vk::Space);  // a word end resets it
+    EXPECT_EQ(f.modifierState(), 0);
+}
+
+TEST(KeyboardHook, HookCodeOtherThanZeroIsPassedUntouched) {
+    for (const int hookCode : {1, -1, 3}) {
+        SCOPED_TRACE(hookCode);
+        EngineFixture f;
+        f.keyboard.press(vk::LCtrl);
+        f.mainData().ModifierState = 0;
+        f.mainData().SwallowFlag = 1;
+        f.form.TimerClear.tag = "before";
+        const auto lastTime = f.mainData().lastKeyEvent.time;
+        EXPECT_EQ(f.hookEvent('A', 0, hookCode), 0);
+        EXPECT_EQ(f.mainData().SwallowFlag, 1);
+        EXPECT_EQ(f.modifierState(), 0);
+        EXPECT_EQ(f.form.TimerClear.tag, "before");
+        EXPECT_EQ(f.buffer(), "");
+        EXPECT_EQ(f.mainData().lastKeyEvent.time, lastTime);
+    }
+}
+
+TEST(KeyboardHook, SwallowFlagConsumesOneEvent) {
+    EngineFixture f;
+    f.mainData().SwallowFlag = 1;
+    EXPECT_TRUE(f.keyboard.press('A'));
+    EXPECT_EQ(f.mainData().SwallowFlag, 0);
+    EXPECT_FALSE(f.keyboard.release('A'));
+    EXPECT_FALSE(f.keyboard.tap('B'));
+    EXPECT_EQ(f.keyboard.targetText, "b");
+    EXPECT_EQ(f.keyboard.swallowedCount, 1);
+}
+
+// Counts installs and removals, passing them on to the keyboard.
+class CountingHook final : public KeyboardHookService {
+  public:
+    explicit CountingHook(KeyboardHookService& inner) : inner_(inner) {}
+    std::uintptr_t install(KeyHookProc proc) override {
+        ++installs;
+        return inner_.install(std::move(proc));
+    }
+    void remove(std::uintptr_t handle) override {
+        ++removals;
+        inner_.remove(handle);
+    }
+    int installs = 0;
+    int removals = 0;
+
+  private:
+    KeyboardHookService& inner_;
+};
+
+TEST(KeyboardHook, InstallOnceRemoveOnce) {
+    EngineFixture f;
+    f.mainData().RemoveKeyHook();
+    CountingHook hook(f.keyboard);
+    const EngineServices& s = f.services;
+    EngineServices counted{hook,       s.keyState, s.injector, s.events, s.clipboard,
+                           s.programs, s.clock,    s.locale,   s.windows};
+    MainData mainData(f.form, counted);
+    EXPECT_EQ(mainData.InstallKeyHook(), 1);
+    const auto handle = mainData.hookHandle;
+    EXPECT_EQ(mainData.InstallKeyHook(), 1);
+    EXPECT_EQ(hook.installs, 1);
+    EXPECT_EQ(mainData.hookHandle, handle);
+    EXPECT_TRUE(f.keyboard.hookInstalled());
+    f.keyboard.typeText("ab");
+    EXPECT_EQ(f.buffer(), "ab");
+
+    EXPECT_EQ(mainData.RemoveKeyHook(), 1);
+    EXPECT_EQ(mainData.RemoveKeyHook(), 0);
+    EXPECT_EQ(hook.removals, 1);
+    EXPECT_FALSE(f.keyboard.hookInstalled());
+    f.keyboard.typeText("c");
+    EXPECT_EQ(f.buffer(), "ab");
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,134 @@
+#include "engine/shortcut_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/ansi_text.h"
+
+namespace quorvel {
+namespace {
+
+// The field separator with its blanks, kept apart so no hex escape runs into what follows.
+const std::string Sep = std::string(" ") + EntrySeparator + " ";
+
+TEST(ShortcutEntry, TodayExampleLines) {
+    const ShortcutEntry today{LaunchMode::Space, true, "TD", "Today is %(date)% at %(Time)%."};
+    EXPECT_EQ(formatEntryLine(today), "{S}{E} \xAF TD \xAF Today is %(date)% at %(Time)%.");
+    EXPECT_EQ(formatDisplayLine(today), "{S}{E} - TD - Today is %(date)% at %(Time)%.");
+    EXPECT_EQ(displayFromEntryLine(formatEntryLine(today)), formatDisplayLine(today));
+    EXPECT_EQ(parseEntryLine(formatEntryLine(today)), today);
+}
+
+TEST(ShortcutEntry, EveryModeRoundTrips) {
+    struct Case {
+        LaunchMode mode;
+        bool enter;
+        const char* tokens;
+    };
+    const Case cases[] = {
+        {LaunchMode::None, false, ""},           {LaunchMode::None, true, "{E}"},
+        {LaunchMode::Space, false, "{S}"},       {LaunchMode::Space, true, "{S}{E}"},
+        {LaunchMode::Tab, false, "{T}"},         {LaunchMode::Tab, true, "{T}{E}"},
+        {LaunchMode::Esc, false, "{C}"},         {LaunchMode::Esc, true, "{C}{E}"},
+        {LaunchMode::FunctionKey, false, "{F}"}, {LaunchMode::FunctionKey, true, "{F}{E}"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tokens);
+        const ShortcutEntry entry{c.mode, c.enter, "ab", "text"};
+        EXPECT_EQ(modeTokens(c.mode, c.enter), c.tokens);
+        const std::string line = formatEntryLine(entry);
+        EXPECT_EQ(line, std::string(c.tokens) + Sep + "ab" + Sep + "text");
+        EXPECT_EQ(launchModeOf(c.tokens), c.mode);
+        EXPECT_EQ(enterAfterOf(c.tokens), c.enter);
+        EXPECT_EQ(parseEntryLine(line), entry);
+    }
+}
+
+TEST(ShortcutEntry, TriggerAndTextSurviveTheLine) {
+    struct Case {
+        const char* name;
+        std::string trigger;
+        std::string text;
+        std::string parsedTrigger;
+    };
+    const std::string macron(1, EntrySeparator);
+    const std::vector<Case> cases = {
+        {"trigger with blanks is trimmed", "  td  ", "x", "td"},
+        {"two leading blanks of the text kept", "td", "  two blanks", "td"},
+        {"trailing blanks of the text kept", "td", "end  ", "td"},
+        {"dashes like the display separator", "td", "a - b - c - d", "td"},
+        {"the separator character in the text", "td", "a " + macron + " b" + macron, "td"},
+        {"three lines", "td", "one\r\ntwo\r\nthree", "td"},
+        {"empty text", "td", "", "td"},
+        {"function key trigger", "{Ctrl}{F9}", "x", "{Ctrl}{F9}"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ShortcutEntry entry{LaunchMode::Space, false, c.trigger, c.text};
+        const std::string line = formatEntryLine(entry);
+        EXPECT_EQ(line, "{S}" + Sep + c.trigger + Sep + c.text);  // stored as given
+        const auto parsed = parseEntryLine(line);
+        ASSERT_TRUE(parsed.has_value());
+        EXPECT_EQ(parsed->trigger, c.parsedTrigger);
+        EXPECT_EQ(parsed->text, c.text);
+        EXPECT_EQ(parsed->launchMode, LaunchMode::Space);
+    }
+}
+
+TEST(ShortcutEntry, ModeFieldReading) {
+    struct Case {
+        const char* line;
+        LaunchMode mode;
+        bool enter;
+    };
+    const Case cases[] = {
+        {"{E} \xAF x \xAF y", LaunchMode::None, true},
+        {" \xAF x \xAF y", LaunchMode::None, false},
+        {"  {T}  \xAF x \xAF y", LaunchMode::Tab, false},
+        {"{C}{E}   \xAF x \xAF y", LaunchMode::Esc, true},
+        {"{s} \xAF x \xAF y", LaunchMode::None, false},  // tokens are upper-case only
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const auto parsed = parseEntryLine(c.line);
+        ASSERT_TRUE(parsed.has_value());
+        EXPECT_EQ(parsed->launchMode, c.mode);
+        EXPECT_EQ(parsed->enterAfter, c.enter);
+    }
+}
+
+TEST(ShortcutEntry, LinesWithFewerThanTwoSeparatorsAreInvalid) {
+    const char* invalid[] = {"", "{S} - td - text", "{S} \xAF td - text", "\xAF", "td text"};
+    for (const char* line : invalid) {
+        SCOPED_TRACE(line);
+        EXPECT_FALSE(splitEntryLine(line).has_value());
+        EXPECT_FALSE(parseEntryLine(line).has_value());
+    }
+    // The smallest valid line: two separators and nothing else.
+    const auto bare = parseEntryLine("\xAF\xAF");
+    ASSERT_TRUE(bare.has_value());
+    EXPECT_EQ(*bare, (ShortcutEntry{LaunchMode::None, false, "", ""}));
+}
+
+TEST(ShortcutEntry, TriggerKeyIgnoresBlanksAndCase) {
+    EXPECT_EQ(triggerKey("  Vs "), triggerKey("vS"));
+    EXPECT_EQ(triggerKey("  Vs "), "vs");
+    EXPECT_EQ(triggerKey("{CTRL}{F9}"), "{ctrl}{f9}");
+    EXPECT_EQ(triggerKey("\xC0"
+                         "B"),
+              "\xE0"
+              "b");  // Windows-1252 capitals too
+    EXPECT_NE(triggerKey("v s"), triggerKey("vs"));
+}
+
+TEST(ShortcutEntry, DisplayFromEntryLineReplacesEverySeparator) {
+    EXPECT_EQ(displayFromEntryLine("{S} \xAF td \xAF a\xAF"
+                                   "b \xAF c"),
+              "{S} - td - a-b - c");
+    EXPECT_EQ(displayFromEntryLine("no separator"), "no separator");
+}
+
+}  // namespace
+}  // namespace quorvel

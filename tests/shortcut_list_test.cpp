@@ -1,0 +1,224 @@
+#include "engine/shortcut_list.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/shortcut_entry.h"
+#include "platform/fake/fake_event_pump.h"
+#include "support/literal_scan.h"
+
+namespace quorvel {
+namespace {
+
+std::optional<std::size_t> add(ShortcutList& list, const ShortcutEntry& entry) {
+    return list.add(formatEntryLine(entry), formatDisplayLine(entry));
+}
+
+// Every row's display line must still belong to its entry line.
+void expectFormsInStep(const ShortcutList& list) {
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        EXPECT_EQ(list.displayLine(row), displayFromEntryLine(list.entryLine(row))) << row;
+    }
+}
+
+TEST(ShortcutList, SampleEntriesTakeTheirSortedPlace) {
+    const ShortcutEntry f10{LaunchMode::FunctionKey, false, "{F10}", "Pressed F10"};
+    const ShortcutEntry sp{LaunchMode::Space, false, "SP",
+                           "This is a sample \r\nI hope you like it"};
+    const ShortcutEntry cu{LaunchMode::Tab, false, "CU", "%(run=calc.exe)%"};
+    const std::vector<std::vector<ShortcutEntry>> orders = {
+        {f10, sp, cu}, {cu, sp, f10}, {sp, cu, f10}, {cu, f10, sp}};
+    for (const auto& order : orders) {
+        ShortcutList list;
+        for (const auto& entry : order) {
+            add(list, entry);
+        }
+        ASSERT_EQ(list.count(), 3u);
+        EXPECT_EQ(list.entryLine(0), formatEntryLine(f10));
+        EXPECT_EQ(list.entryLine(1), formatEntryLine(sp));
+        EXPECT_EQ(list.entryLine(2), formatEntryLine(cu));
+        EXPECT_EQ(list.displayLine(0), "{F} - {F10} - Pressed F10");
+        expectFormsInStep(list);
+    }
+}
+
+TEST(ShortcutList, SortsWithoutRegardToCaseAndReportsThePlace) {
+    ShortcutList list;
+    struct Step {
+        const char* trigger;
+        std::size_t place;
+    };
+    const Step steps[] = {{"mm", 0}, {"BB", 0}, {"zz", 2}, {"aa", 0}, {"Cc", 2}, {"NN", 4}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.trigger);
+        EXPECT_EQ(add(list, {LaunchMode::Space, false, step.trigger, "t"}), step.place);
+        expectFormsInStep(list);
+    }
+    std::vector<std::string> triggers;
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        triggers.emplace_back(parseEntryLine(list.entryLine(row))->trigger);
+    }
+    EXPECT_EQ(triggers, (std::vector<std::string>{"aa", "BB", "Cc", "mm", "NN", "zz"}));
+}
+
+TEST(ShortcutList, EqualLinesKeepInsertionOrder) {
+    ShortcutList list;
+    const std::string line = formatEntryLine({LaunchMode::Space, false, "td", "same"});
+    EXPECT_EQ(list.add(line, "first"), 0u);
+    EXPECT_EQ(list.add(line, "second"), 1u);
+    EXPECT_EQ(add(list, {LaunchMode::Space, false, "aa", "x"}), 0u);
+    EXPECT_EQ(list.add(line, "third"), 3u);
+    EXPECT_EQ(list.displayLine(1), "first");
+    EXPECT_EQ(list.displayLine(2), "second");
+    EXPECT_EQ(list.displayLine(3), "third");
+    // The first of equal rows is the one a launch finds.
+    const auto match = list.findLaunch("td", 32, false);
+    ASSERT_TRUE(match.has_value());
+    EXPECT_EQ(match->row, 1u);
+    list.removeAt(1);
+    EXPECT_EQ(list.displayLine(1), "second");
+    EXPECT_EQ(list.findLaunch("td", 32, false)->row, 1u);
+}
+
+TEST(ShortcutList, AddsAndRemovesKeepBothFormsInStep) {
+    ShortcutList list;
+    EXPECT_FALSE(list.add("", "looks empty").has_value());
+    EXPECT_EQ(list.count(), 0u);
+    const char* triggers[] = {"q", "b", "x", "a", "m", "c"};
+    for (const char* trigger : triggers) {
+        add(list, {LaunchMode::Tab, true, trigger, std::string("text of ") + trigger});
+    }
+    const auto revision = list.revision();
+    list.removeAt(2);   // "c"
+    list.removeAt(0);   // "a"
+    list.removeAt(99);  // past the end: nothing
+    EXPECT_EQ(list.revision(), revision + 2);
+    ASSERT_EQ(list.count(), 4u);
+    expectFormsInStep(list);
+    EXPECT_EQ(parseEntryLine(list.entryLine(0))->trigger, "b");
+    EXPECT_EQ(parseEntryLine(list.entryLine(1))->text, "text of m");
+    EXPECT_EQ(list.entryLine(4), "");
+    EXPECT_EQ(list.displayLine(4), "");
+    EXPECT_FALSE(list.findLaunch("a", 9, false).has_value());
+    EXPECT_FALSE(list.findLaunch("c", 9, false).has_value());
+    EXPECT_EQ(list.findLaunch("x", 9, false)->row, 3u);
+    list.clear();
+    EXPECT_EQ(list.count(), 0u);
+    EXPECT_FALSE(list.findLaunch("x", 9, false).has_value());
+}
+
+TEST(ShortcutList, MatchCarriesTheRowFields) {
+    ShortcutList list;
+    add(list, {LaunchMode::Esc, true, "  Hi ", "  Hello there"});
+    list.add("{F} \xAF only one separator", "{F} - only one separator");
+    const auto match = list.findLaunch("hi", 27, false);
+    ASSERT_TRUE(match.has_value());
+    EXPECT_EQ(match->row, 0u);
+    EXPECT_EQ(match->rule, LaunchMatch::Rule::Direct);
+    EXPECT_EQ(match->mode, "{C}{E}");
+    EXPECT_EQ(match->trigger, "Hi");
+    EXPECT_EQ(match->text, "  Hello there");
+    EXPECT_FALSE(list.findLaunch("only one separator", 120, true).has_value());
+}
+
+// Random lists and queries: the indexed lookup must agree with the plain scan of
+// the rows from the top, row and rule, also after removals.
+TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
+    std::mt19937 random(20261205);
+    auto pick = [&](const auto& choices) {
+        std::uniform_int_distribution<std::size_t> index(0, std::size(choices) - 1);
+        return choices[index(random)];
+    };
+    auto chance = [&](int percent) {
+        return std::uniform_int_distribution<int>(0, 99)(random) < percent;
+    };
+    const std::vector<std::string> pieces = {"a",      "b",    "A",    "B", "{Ctrl}", "{CTRL}",
+                                             "{ctrl}", "{F9}", "{f9}", " ", "{Shift}"};
+    const std::vector<std::string> modes = {"{S}",    "{T}", "{C}",  "{F}", "{E}",
+                                            "{S}{E}", "",    " {T}", "{s}"};
+    const std::vector<int> keys = {9,   13,  27,  32,  65,  112, 115, 120,
+                                   123, 162, 163, 170, 186, 191, 198};
+    auto randomTrigger = [&] {
+        std::string trigger;
+        const int length = std::uniform_int_distribution<int>(0, 3)(random);
+        for (int i = 0; i < length; ++i) {
+            trigger += pick(pieces);
+        }
+        return trigger;
+    };
+    const std::string sep(1, EntrySeparator);
+    auto randomLine = [&] {
+        const std::string mode = pick(modes);
+        const std::string trigger = randomTrigger();
+        const std::string text = chance(50) ? "t" : "u";
+        const int form = std::uniform_int_distribution<int>(0, 9)(random);
+        if (form == 0) {
+            return mode + " " + trigger + " " + text;  // no separator
+        }
+        if (form == 1) {
+            return mode + " " + sep + " " + trigger + " " + text;  // one separator
+        }
+        return mode + " " + sep + " " + trigger + " " + sep + " " + text;
+    };
+    // What the matcher types: key names lower-cased, sometimes a stray capital.
+    const std::vector<std::string> typedPieces = {"a", "b", "A", "{ctrl}", "{f9}", " ", "{shift}"};
+    auto randomTyped = [&] {
+        std::string typed;
+        const int length = std::uniform_int_distribution<int>(0, 3)(random);
+        for (int i = 0; i < length; ++i) {
+            typed += pick(typedPieces);
+        }
+        return typed;
+    };
+
+    FakeEventPump pump;
+    int matches = 0, stripped = 0;
+    for (int listNumber = 0; listNumber < 300; ++listNumber) {
+        ShortcutList list;
+        const int size = std::uniform_int_distribution<int>(0, 30)(random);
+        for (int i = 0; i < size; ++i) {
+            const std::string line = randomLine();
+            list.add(line, displayFromEntryLine(line));
+        }
+        for (int query = 0; query < 60; ++query) {
+            if (list.count() > 0 && chance(10)) {
+                list.removeAt(
+                    std::uniform_int_distribution<std::size_t>(0, list.count() - 1)(random));
+            }
+            if (chance(5)) {
+                const std::string line = randomLine();
+                list.add(line, displayFromEntryLine(line));
+            }
+            const std::string typed = randomTyped();
+            const int key = pick(keys);
+            const bool modifier = chance(50);
+            const auto expected = testing::literalScan(list, typed, key, modifier, pump);
+            const auto found = list.findLaunch(trimBlanks(typed), key, modifier);
+            SCOPED_TRACE("list " + std::to_string(listNumber) + " typed \"" + typed + "\" key " +
+                         std::to_string(key) + (modifier ? " with modifier" : ""));
+            ASSERT_EQ(found.has_value(), expected.has_value());
+            if (!found) {
+                continue;
+            }
+            ++matches;
+            stripped += expected->direct ? 0 : 1;
+            ASSERT_EQ(found->row, expected->row);
+            ASSERT_EQ(found->rule == LaunchMatch::Rule::Direct, expected->direct);
+            const auto fields = splitEntryLine(list.entryLine(found->row));
+            ASSERT_TRUE(fields.has_value());
+            EXPECT_EQ(found->trigger, fields->trigger);
+            EXPECT_EQ(found->text, fields->text);
+            EXPECT_EQ(found->mode, fields->mode);
+        }
+    }
+    // The random lists must actually exercise both rules.
+    EXPECT_GT(matches, 200);
+    EXPECT_GT(stripped, 20);
+}
+
+}  // namespace
+}  // namespace quorvel

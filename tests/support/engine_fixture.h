@@ -1,0 +1,106 @@
+#pragma once
+// The shortcut engine wired to the fake desktop, as the main window wires it, for
+// behaviour tests that type on the simulated keyboard and read the simulated edit box.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/date_stamp.h"
+#include "engine/shortcut_engine.h"
+#include "engine/shortcut_entry.h"
+#include "platform/clock.h"
+#include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_event_pump.h"
+#include "platform/fake/fake_keyboard.h"
+#include "platform/fake/fake_program_starter.h"
+#include "platform/fake/fake_window_shower.h"
+
+namespace quorvel::testing {
+
+// Virtual-key codes the tests type.
+namespace vk {
+inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Esc = 27, Space = 32;
+inline constexpr int Left = 37, Numpad1 = 97, F5 = 116, F9 = 120, F10 = 121;
+inline constexpr int LShift = 0xA0, RShift = 0xA1, LCtrl = 0xA2, RCtrl = 0xA3, LAlt = 0xA4;
+}  // namespace vk
+
+// Passes every SendKeys call on to the keyboard and notes how many event-loop
+// passes had run by then, so that tests can measure the pauses between sends.
+class PassCountingInjector final : public KeyInjector {
+  public:
+    PassCountingInjector(FakeKeyboard& keyboard, FakeEventPump& pump)
+        : keyboard_(keyboard), pump_(pump) {}
+
+    SendOutcome SendKeys(std::string_view notation, Wait wait) override {
+        passesAtSend.push_back(pump_.doEventsCalls());
+        const SendOutcome outcome = keyboard_.SendKeys(notation, wait);
+        if (afterSend) {
+            afterSend(notation);
+        }
+        return outcome;
+    }
+    bool focusedWindowAcceptsInput() override { return keyboard_.focusedWindowAcceptsInput(); }
+
+    std::vector<int> passesAtSend;
+    // Runs after each call, so that a test can act at a given point of a send.
+    std::function<void(std::string_view notation)> afterSend;
+
+  private:
+    FakeKeyboard& keyboard_;
+    FakeEventPump& pump_;
+};
+
+struct EngineFixture {
+    FakeEventPump pump;
+    FakeClipboard clipboard;
+    FakeKeyboard keyboard{pump, clipboard};
+    FakeProgramStarter programs;
+    FakeClock clock;
+    EnglishUsLocale locale;
+    FakeWindowShower windows;
+    PassCountingInjector injector{keyboard, pump};
+    EngineServices services{keyboard, keyboard, injector, pump,   clipboard,
+                            programs, clock,    locale,   windows};
+    EngineForm form;
+    ShortcutEngine engine{form, services};
+
+    EngineFixture() { engine.mainData().InstallKeyHook(); }
+
+    MainData& mainData() { return engine.mainData(); }
+
+    std::optional<std::size_t> addEntry(LaunchMode mode, bool enter, std::string trigger,
+                                        std::string text) {
+        const ShortcutEntry entry{mode, enter, std::move(trigger), std::move(text)};
+        return form.List1.add(formatEntryLine(entry), formatDisplayLine(entry));
+    }
+
+    // Sends start at once instead of after the calibration pause.
+    void noPause() { form.Text2.setText("0"); }
+
+    const std::string& buffer() const { return form.Text5.text(); }
+    std::int16_t modifierState() { return engine.mainData().ModifierState; }
+    std::string nowStamp() { return formatStamp(clock.now()); }
+
+    std::vector<std::string> notations() const {
+        std::vector<std::string> all;
+        for (const auto& call : keyboard.sent) {
+            all.push_back(call.notation);
+        }
+        return all;
+    }
+
+    // An event handed to the hook directly, bypassing the keyboard.
+    int hookEvent(std::uint32_t virtualKey, std::uint32_t flags, int hookCode = 0) {
+        KeyEventRecord event;
+        event.vkCode = virtualKey;
+        event.flags = flags;
+        return engine.mainData().KeyHook(hookCode, event);
+    }
+};
+
+}  // namespace quorvel::testing

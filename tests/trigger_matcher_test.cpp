@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/engine_fixture.h"
+
+namespace quorvel {
+namespace {
+
+using testing::EngineFixture;
+namespace vk = testing::vk;
+
+const LaunchMode AllModes[] = {LaunchMode::None, LaunchMode::Space, LaunchMode::Tab,
+                               LaunchMode::Esc, LaunchMode::FunctionKey};
+
+TEST(TriggerMatcher, TodayFiresOnSpace) {
+    EngineFixture f;
+    f.noPause();
+    f.addEntry(LaunchMode::Space, true, "TD", "Today is %(date)% at %(Time)%.");
+    f.keyboard.typeText("td");
+    EXPECT_EQ(f.keyboard.targetText, "td");
+    EXPECT_TRUE(f.keyboard.tap(vk::Space));
+    EXPECT_EQ(f.keyboard.targetText, "Today is 12/5/2026 at 3:04:05 PM.\r\n");
+    EXPECT_EQ(f.notations(),
+              (std::vector<std::string>{"{backspace}{backspace}",
+                                        "Today is 12/5/2026 at 3:04:05 PM.", "{enter}"}));
+    EXPECT_EQ(f.keyboard.swallowedCount, 1);
+    EXPECT_EQ(f.buffer(), "");
+}
+
+// Each launch key against an entry of each mode, with a modifier recorded (the
+// capital T) so that Enter scans too.
+TEST(TriggerMatcher, LaunchKeysAgainstModes) {
+    struct Key {
+        int code;
+        const char* shows;  // what the key puts into the application
+        bool wordEnd;
+    };
+    const Key keys[] = {{vk::Space, " ", true},
+                        {vk::Tab, "\t", true},
+                        {vk::Esc, "", false},
+                        {vk::Enter, "\r\n", true}};
+    for (const LaunchMode mode : AllModes) {
+        for (const Key& key : keys) {
+            SCOPED_TRACE(modeTokens(mode, false) + " key " + std::to_string(key.code));
+            const bool fires = (mode == LaunchMode::Space && key.code == vk::Space) ||
+                               (mode == LaunchMode::Tab && key.code == vk::Tab) ||
+                               (mode == LaunchMode::Esc && key.code == vk::Esc);
+            EngineFixture f;
+            f.noPause();
+            f.addEntry(mode, false, "td", "Hello");
+            f.keyboard.typeText("Td");
+            ASSERT_EQ(f.modifierState(), 1);
+            EXPECT_EQ(f.keyboard.tap(key.code), fires);
+            if (fires) {
+                EXPECT_EQ(f.keyboard.targetText, "Hello");
+                EXPECT_EQ(f.buffer(), "");
+                EXPECT_EQ(f.modifierState(), 1);  // a match leaves the modifier
+            } else {
+                EXPECT_EQ(f.keyboard.targetText, std::string("Td") + key.shows);
+                EXPECT_TRUE(f.keyboard.sent.empty());
+                EXPECT_EQ(f.buffer(), key.wordEnd ? "" : "td");
+                EXPECT_EQ(f.modifierState(), key.wordEnd ? 0 : 1);
+            }
+        }
+    }
+}
+
+TEST(TriggerMatcher, UpperCaseTypingMatchesAndKeepsShift) {
+    EngineFixture f;
+    f.noPause();
+    f.addEntry(LaunchMode::Space, false, "td", "Today");
+    f.keyboard.typeText("TD ");
+    EXPECT_EQ(f.keyboard.targetText, "Today");
+    EXPECT_EQ(f.modifierState(), 1);
+    // With Shift still recorded, any key from left Ctrl up scans the buffer.
+    f.addEntry(LaunchMode::Tab, false, "ab", "Tabbed");
+    f.keyboard.typeText("ab");
+    EXPECT_TRUE(f.keyboard.press(vk::LCtrl));
+    f.keyboard.release(vk::LCtrl);
+    EXPECT_EQ(f.notations().back(), "Tabbed");
+}
+
+TEST(TriggerMatcher, LeftCtrlLaunchesAnyModeOnlyWhileAModifierIsRecorded) {
+    for (const LaunchMode mode : AllModes) {
+        for (const bool recorded : {false, true}) {
+            SCOPED_TRACE(modeTokens(mode, false) + (recorded ? " recorded" : " none"));
+            EngineFixture f;
+            f.noPause();
+            f.addEntry(mode, false, "ab", "Hello");
+            f.keyboard.typeText(recorded ? "AB" : "ab");
+            EXPECT_EQ(f.keyboard.press(vk::LCtrl), recorded);
+            const std::vector<std::string> expected =
+                recorded ? std::vector<std::string>{"{backspace}{backspace}", "Hello"}
+                         : std::vector<std::string>{};
+            EXPECT_EQ(f.notations(), expected);
+            f.keyboard.release(vk::LCtrl);
+        }
+    }
+}
+
+// F9 with each recorded modifier against an entry for Ctrl+F9 only.
+TEST(TriggerMatcher, CtrlF9AgainstRecordedModifiers) {
+    struct Case {
+        std::int16_t state;
+        const char* buffer;  // before the match clears it
+        bool fires;
+        const char* stampTail;
+    };
+    const Case cases[] = {
+        {0, "{f9}", false, ""},
+        {1, "{shift}{f9}", false, ""},
+        {2, "{ctrl}{f9}", true, "{Ctrl}{F9}1"},  // direct: the stamp counts
+        {3, "{ctrl}{shift}{f9}", false, ""},
+        {4, "{alt}{f9}", false, ""},
+        {6, "{f9}", true, "{Ctrl}{F9}"},  // Ctrl stripped: no count
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        EngineFixture f;
+        f.noPause();
+        f.addEntry(LaunchMode::FunctionKey, false, "{Ctrl}{F9}", "Control nine");
+        f.mainData().ModifierState = c.state;
+        EXPECT_EQ(f.keyboard.tap(vk::F9), c.fires);
+        EXPECT_EQ(f.form.Text1.text(), c.buffer);
+        if (c.fires) {
+            EXPECT_EQ(f.form.Text147.text(), f.nowStamp() + c.stampTail);
+            EXPECT_EQ(f.notations(), std::vector<std::string>{"Control nine"});
+            EXPECT_EQ(f.keyboard.targetText, "Control nine");
+        } else {
+            EXPECT_EQ(f.buffer(), c.buffer);
+            EXPECT_TRUE(f.keyboard.sent.empty());
+        }
+    }
+}
+
+TEST(TriggerMatcher, CtrlShiftF9Sample) {
+    EngineFixture f;
+    f.noPause();
+    f.addEntry(LaunchMode::FunctionKey, false, "{Ctrl}{Shift}{F9}", "Three keys");
+    f.keyboard.press(vk::LCtrl);
+    f.keyboard.press(vk::LShift);
+    EXPECT_TRUE(f.keyboard.press(vk::F9));
+    EXPECT_EQ(f.form.Text1.text(), "{ctrl}{shift}{f9}");
+    EXPECT_EQ(f.notations(), std::vector<std::string>{"Three keys"});  // nothing to erase
+}
+
+TEST(TriggerMatcher, CtrlTriggerOfLettersNeedsARecordedModifier) {
+    struct Case {
+        const char* name;
+        bool tapCtrl;
+        int secondsBeforeTick;  // then TimerMain ticks; -1: no tick
+        bool fires;
+    };
+    const Case cases[] = {
+        {"no modifier", false, -1, false},
+        {"ctrl tapped before", true, -1, true},
+        {"ctrl forgotten by the timer", true, 1, false},
+        {"ctrl kept within the second", true, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.noPause();
+        f.addEntry(LaunchMode::Space, false, "{Ctrl}ab", "Stripped");
+        if (c.tapCtrl) {
+            f.keyboard.tap(vk::LCtrl);
+        }
+        if (c.secondsBeforeTick >= 0) {
+            f.clock.advanceSeconds(c.secondsBeforeTick);
+            f.engine.TimerMain_Timer();
+        }
+        f.keyboard.typeText("ab");
+        EXPECT_EQ(f.keyboard.tap(vk::Space), c.fires);
+        const bool sentText = !f.keyboard.sent.empty() && f.notations().back() == "Stripped";
+        EXPECT_EQ(sentText, c.fires);
+    }
+}
+
+TEST(TriggerMatcher, CtrlShiftHotKeysShowWindows) {
+    struct Case {
+        bool menuShow;
+        bool menuText;
+        int key;
+        int mainShown;
+        int commonShown;
+    };
+    const Case cases[] = {
+        {true, false, 'S', 1, 0}, {false, false, 'S', 0, 0}, {false, true, 'S', 0, 0},
+        {false, true, 'C', 0, 1}, {false, false, 'C', 0, 0}, {true, false, 'C', 0, 0},
+        {true, true, 'X', 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, static_cast<char>(c.key)) + (c.menuShow ? " show" : "") +
+                     (c.menuText ? " text" : ""));
+        EngineFixture f;
+        f.form.MenuShow.checked = c.menuShow;
+        f.form.MenuText.checked = c.menuText;
+        f.keyboard.typeText("q");
+        f.keyboard.press(vk::LCtrl);
+        f.keyboard.press(vk::LShift);
+        EXPECT_FALSE(f.keyboard.tap(c.key));
+        EXPECT_EQ(f.windows.mainWindowShown, c.mainShown);
+        EXPECT_EQ(f.windows.commonTextShown, c.commonShown);
+        EXPECT_EQ(f.buffer(), "q" + std::string(1, static_cast<char>(c.key + 32)));
+    }
+    // Ctrl and S without Shift is no hot key.
+    EngineFixture f;
+    f.form.MenuShow.checked = true;
+    f.keyboard.press(vk::LCtrl);
+    f.keyboard.tap('S');
+    EXPECT_EQ(f.windows.mainWindowShown, 0);
+}
+
+TEST(TriggerMatcher, UpperOfTwoMatchingEntriesWins) {
+    for (const bool reversed : {false, true}) {
+        SCOPED_TRACE(reversed);
+        EngineFixture f;
+        f.noPause();
+        if (reversed) {
+            f.addEntry(LaunchMode::Space, true, "td", "lower");
+            f.addEntry(LaunchMode::Space, false, "td", "upper");
+        } else {
+            f.addEntry(LaunchMode::Space, false, "td", "upper");
+            f.addEntry(LaunchMode::Space, true, "td", "lower");
+        }
+        f.keyboard.typeText("td ");
+        EXPECT_EQ(f.keyboard.targetText, "upper");  // "{S} " sorts before "{S}{E}"
+    }
+}
+
+TEST(TriggerMatcher, TypedTextThatIsNotExactlyTheTrigger) {
+    struct Case {
+        const char* name;
+        std::vector<int> keys;
+        const char* bufferBeforeSpace;
+        const char* target;
+    };
+    const Case cases[] = {
+        {"letter before", {'X', 'T', 'D'}, "xtd", "xtd "},
+        {"erased letter", {'T', 'X', vk::Backspace, 'D'}, "txd", "td "},
+        {"letter after", {'T', 'D', 'X'}, "tdx", "tdx "},
+        {"one letter", {'T'}, "t", "t "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.noPause();
+        f.addEntry(LaunchMode::Space, false, "td", "Today");
+        for (const int key : c.keys) {
+            f.keyboard.tap(key);
+        }
+        EXPECT_EQ(f.buffer(), c.bufferBeforeSpace);
+        EXPECT_FALSE(f.keyboard.tap(vk::Space));
+        EXPECT_EQ(f.keyboard.targetText, c.target);
+        EXPECT_TRUE(f.keyboard.sent.empty());
+        EXPECT_EQ(f.buffer(), "");
+    }
+}
+
+TEST(TriggerMatcher, BufferBuilding) {
+    EngineFixture f;
+    f.keyboard.tap(vk::F5);  // unmatched: the name stays
+    EXPECT_EQ(f.buffer(), "{f5}");
+    f.keyboard.typeText("ab");
+    EXPECT_EQ(f.buffer(), "{f5}ab");
+    f.keyboard.tap(vk::F9);  // a function key replaces the buffer
+    EXPECT_EQ(f.buffer(), "{f9}");
+    f.keyboard.tap(vk::Numpad1);  // the keypad names letters
+    EXPECT_EQ(f.buffer(), "{f9}a");
+    f.keyboard.tap(vk::Esc);
+    EXPECT_EQ(f.buffer(), "{f9}a");
+    f.keyboard.tap(vk::Enter);
+    EXPECT_EQ(f.buffer(), "");
+}
+
+TEST(TriggerMatcher, MatchCounterWrapsAfter20000) {
+    EngineFixture f;
+    f.noPause();
+    f.addEntry(LaunchMode::Space, false, "TD", "x");
+    f.mainData().MatchCounter = 19999;
+    for (const char* count : {"20000", "0", "1"}) {
+        f.clock.advanceSeconds(7);
+        f.keyboard.typeText("td ");
+        EXPECT_EQ(f.form.Text147.text(), f.nowStamp() + "TD" + count);
+    }
+}
+
+TEST(TriggerMatcher, WindowThatRefusesInjectedKeysKeepsTheLaunchKey) {
+    EngineFixture f;
+    f.noPause();
+    f.addEntry(LaunchMode::Space, true, "td", "Today");
+    f.keyboard.acceptsInput = false;
+    f.keyboard.typeText("td");
+    EXPECT_FALSE(f.keyboard.tap(vk::Space));
+    EXPECT_EQ(f.keyboard.targetText, "td ");
+    EXPECT_TRUE(f.keyboard.sent.empty());
+    EXPECT_EQ(f.buffer(), "");
+    EXPECT_EQ(f.form.Text147.text(), "Text147");  // no send stamp
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "app/form2255.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_environment.h"
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_program_starter.h"
+#include "platform/fake/fake_settings_store.h"
+#include "tray/help_commands.h"
+#include "tray/window_layout.h"
+
+namespace quorvel {
+namespace {
+
+TEST(WindowLayout, ControlsFollowTheWindowSizeAndNegativeSizesAreSkipped) {
+    EditorLayout layout;
+    Form_Resize(9000, 8000, layout);
+    EXPECT_EQ(layout.frame2Width, 8650);
+    EXPECT_EQ(layout.frame2Height, 6950);
+    EXPECT_EQ(layout.list0Width, 8150);
+    EXPECT_EQ(layout.list1Width, 8150);
+    EXPECT_EQ(layout.list0Height, 4510);
+    EXPECT_EQ(layout.list1Height, 4510);
+    EXPECT_EQ(layout.text7Width, 5750);
+
+    // A window too small for the lists keeps their last sizes; the frame still follows.
+    Form_Resize(2000, 3000, layout);
+    EXPECT_EQ(layout.frame2Width, 1650);
+    EXPECT_EQ(layout.list0Width, 1150);
+    EXPECT_EQ(layout.text7Width, 5750);
+    EXPECT_EQ(layout.list0Height, 4510);
+    EXPECT_EQ(layout.frame2Height, 1950);
+}
+
+TEST(HelpCommands, AddressesAndTheAboutMessage) {
+    FakeProgramStarter programs;
+    FakeDialogs dialogs;
+    HelpCommands help(programs, dialogs);
+    help.Command7_Click();
+    help.Help2_Click();
+    help.MSuggestions_Click();
+    EXPECT_EQ(programs.opened,
+              (std::vector<std::string>{
+                  "http://www.quorvel.example/quorvel.htm",
+                  "http://www.quorvel.example/keyboardshortcuts.htm",
+                  "mailto:support@quorvel.example?subject=Quorvel%20Suggestions"}));
+    help.About_Click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].caption, "Quorvel 2.1 - www.quorvel.example");
+    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "Quorvel 2.1\r\n\r\nWritten by: The Quorvel developers\r\n"
+              "Email: developers@quorvel.example\r\nWeb Site: http://www.quorvel.example/ \r\n");
+}
+
+class StartWithWindows : public ::testing::Test {
+protected:
+    FakeSettingsStore settings;
+    FakeFiles files;
+    FakeEnvironment environment;
+    int mainWindowShown = 0;
+    Form2255 dialog{settings, files, environment, [this] { ++mainWindowShown; }};
+
+    std::string answer() { return settings.GetSetting("Quorvel", "StartUpQ", "StartUpOpt", "-"); }
+    const std::string source = "C:\\Users\\user\\Start Menu\\Programs\\Quorvel\\Quorvel.LNK";
+    const std::string target = "C:\\Users\\user\\Start Menu\\Programs\\Startup\\Quorvel.LNK";
+};
+
+TEST_F(StartWithWindows, YesCopiesTheLinkAndNeverAsksAgain) {
+    files.files[source] = "link";
+    dialog.show();
+    dialog.Command1_Click();
+    EXPECT_EQ(files.files[target], "link");
+    EXPECT_EQ(answer(), "1");
+    EXPECT_FALSE(dialog.visible);
+    EXPECT_EQ(dialog.Check1.value, 1);
+    EXPECT_EQ(mainWindowShown, 0);
+}
+
+TEST_F(StartWithWindows, YesWithoutALinkStillStoresTheAnswerQuietly) {
+    dialog.Command1_Click();
+    EXPECT_FALSE(files.files.contains(target));
+    EXPECT_EQ(answer(), "1");
+}
+
+TEST_F(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
+    dialog.show();
+    dialog.Command2_Click();
+    EXPECT_EQ(answer(), "0");
+    EXPECT_FALSE(dialog.visible);
+    EXPECT_EQ(mainWindowShown, 1);
+    dialog.Check1.value = 1;
+    dialog.Command2_Click();
+    EXPECT_EQ(answer(), "1");
+    EXPECT_TRUE(files.files.empty()) << "No copies nothing";
+}
+
+TEST_F(StartWithWindows, CaptionsAreTheProgramsOwn) {
+    EXPECT_EQ(dialog.Label1.caption, "Would you like to have Quorvel 2.1 run at Startup?");
+    EXPECT_EQ(dialog.Check1.caption, "Do not ask this Qestion Again");
+    EXPECT_EQ(dialog.Command1.caption, "&Yes");
+    EXPECT_EQ(dialog.Command2.caption, "&No");
+}
+
+}  // namespace
+}  // namespace quorvel
