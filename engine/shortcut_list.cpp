@@ -188,14 +188,13 @@ const ShortcutList::Row* ShortcutList::firstAccepted(const Index& index, std::st
 
 std::optional<LaunchMatch> ShortcutList::findLaunch(std::string_view typed, int keyCode,
                                                     bool modifierRecorded) const {
-    const Row* direct = firstAccepted(direct_, typed, keyCode);
-    const Row* stripped = modifierRecorded ? firstAccepted(ctrlStripped_, typed, keyCode) : nullptr;
-    const Row* winner = direct;
+    // A trigger typed exactly as written wins over one matched only with "{Ctrl}"
+    // left out: otherwise Shift+F9 would fire a "{Ctrl}{Shift}{F9}" entry that
+    // sorts above the "{Shift}{F9}" one.
     LaunchMatch::Rule rule = LaunchMatch::Rule::Direct;
-    // A row that both rules match counts as direct, so the stripped rule wins only
-    // from a row above the direct one.
-    if (stripped != nullptr && (direct == nullptr || RowOrder{}(stripped, direct))) {
-        winner = stripped;
+    const Row* winner = firstAccepted(direct_, typed, keyCode);
+    if (winner == nullptr && modifierRecorded) {
+        winner = firstAccepted(ctrlStripped_, typed, keyCode);
         rule = LaunchMatch::Rule::CtrlStripped;
     }
     if (winner == nullptr) {

@@ -56,11 +56,11 @@ public:
     // Counts every change of rows, so that a view knows when to redraw.
     std::uint64_t revision() const { return revision_; }
 
-    // The first row, in list order, that the launching key completes: a row whose
-    // trigger, lower-cased, equals `typed` (the direct rule), or, when a modifier
-    // is recorded, whose trigger with every "{Ctrl}" removed does (the
-    // Ctrl-stripped rule), and whose mode accepts the key. Within a row the
-    // direct rule comes first. Rows with fewer than two separators never match.
+    // The row that the launching key completes, among rows whose mode accepts
+    // the key: the first, in list order, whose trigger lower-cased equals `typed`
+    // (the direct rule); failing that, when a modifier is recorded, the first
+    // whose trigger with every "{Ctrl}" removed does (the Ctrl-stripped rule).
+    // Rows with fewer than two separators never match.
     std::optional<LaunchMatch> findLaunch(std::string_view typed, int keyCode,
                                           bool modifierRecorded) const;
 

@@ -23,4 +23,10 @@ echo "== Windows edition (mingw-w64 cross-build) =="
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
+echo "== End-to-end under Wine: the test harness =="
+e2e/smoke.sh
+
+echo "== End-to-end under Wine: Quorvel expanding shortcuts =="
+e2e/engine_e2e.sh
+
 echo "All tests passed."

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/samples.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -299,6 +300,45 @@ TEST(TriggerMatcher, WindowThatRefusesInjectedKeysKeepsTheLaunchKey) {
     EXPECT_TRUE(f.keyboard.sent.empty());
     EXPECT_EQ(f.buffer(), "");
     EXPECT_EQ(f.form.Text147.text(), "Text147");  // no send stamp
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// Each modifier combination fires its own sample: "{Ctrl}{Shift}{F9}" sorts above
+// "{Shift}{F9}", and stripped of "{Ctrl}" reads the same, but the entry typed
+// exactly as written wins.
+TEST(TriggerMatcher, EachFunctionKeyCombinationFiresItsOwnSample) {
+    struct Case {
+        std::vector<int> held;
+        std::string expectedStart;
+    };
+    const Case cases[] = {
+        {{}, "Full Name"},
+        {{vk::LCtrl}, "This is a sample of Ctrl"},
+        {{vk::LShift}, "This is a sample  of Shift"},
+        {{vk::LCtrl, vk::LShift}, "This is a sample  of Ctrl\xAFShift"},
+        {{vk::LAlt}, "This is a sample  of Alt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expectedStart);
+        EngineFixture f;
+        f.noPause();
+        for (const ShortcutEntry& sample : sampleEntries()) {
+            f.addEntry(sample.launchMode, sample.enterAfter, sample.trigger, sample.text);
+        }
+        for (const int key : c.held) {
+            f.keyboard.press(key);
+        }
+        EXPECT_TRUE(f.keyboard.tap(vk::F9));
+        for (const int key : c.held) {
+            f.keyboard.release(key);
+        }
+        EXPECT_EQ(f.keyboard.targetText.substr(0, c.expectedStart.size()), c.expectedStart);
+    }
 }
 
 }  // namespace

@@ -1,16 +1,74 @@
-// Acts on the programs under test from outside, as a person's click would:
-//   send_command.exe <command id>    chooses an item of Quorvel's menu bar
-//   send_command.exe --clear-target  empties the test target's text box
+// Acts on the programs under test from outside, as a person would:
+//   send_command.exe <command id>        chooses an item of Quorvel's menu bar
+//   send_command.exe --clear-target      empties the test target's text box
+//   send_command.exe --set-clipboard T   puts the text T on the clipboard
+//   send_command.exe --get-clipboard     prints the clipboard's text
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+
+bool openClipboard() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (::OpenClipboard(nullptr)) {
+            return true;
+        }
+        ::Sleep(25);
+    }
+    return false;
+}
+
+int setClipboard(const char* text) {
+    if (!openClipboard()) {
+        return 1;
+    }
+    ::EmptyClipboard();
+    const std::size_t size = std::strlen(text) + 1;
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    bool done = false;
+    if (memory != nullptr) {
+        std::memcpy(::GlobalLock(memory), text, size);
+        ::GlobalUnlock(memory);
+        done = ::SetClipboardData(CF_TEXT, memory) != nullptr;
+        if (!done) {
+            ::GlobalFree(memory);
+        }
+    }
+    ::CloseClipboard();
+    return done ? 0 : 1;
+}
+
+int printClipboard() {
+    if (!openClipboard()) {
+        return 1;
+    }
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const auto* text = static_cast<const char*>(::GlobalLock(data))) {
+            std::fputs(text, stdout);
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--set-clipboard") == 0) {
+        return setClipboard(argv[2]);
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: send_command <command id> | --clear-target\n");
+        std::fprintf(stderr,
+                     "usage: send_command <command id> | --clear-target | --set-clipboard TEXT |"
+                     " --get-clipboard\n");
         return 2;
+    }
+    if (std::strcmp(argv[1], "--get-clipboard") == 0) {
+        return printClipboard();
     }
     if (std::strcmp(argv[1], "--clear-target") == 0) {
         const HWND target = ::FindWindowA(nullptr, "Quorvel Test Target");

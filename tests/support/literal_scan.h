@@ -19,10 +19,10 @@ struct LiteralMatch {
     bool operator==(const LiteralMatch&) const = default;
 };
 
-inline std::optional<LiteralMatch> literalScan(const ShortcutList& list, std::string_view buffer,
-                                               int keyCode, bool modifierRecorded,
-                                               EventPump& events) {
-    const std::string typed(trimBlanks(buffer));
+// One pass of the scan with one rule: direct (the trigger as written) or
+// Ctrl-stripped (the trigger with every "{Ctrl}" removed).
+inline std::optional<std::size_t> literalPass(const ShortcutList& list, const std::string& typed,
+                                              int keyCode, bool direct, EventPump& events) {
     for (std::size_t i = 0; i <= list.count(); ++i) {
         events.DoEvents();
         const std::string row(list.entryLine(i));
@@ -44,14 +44,26 @@ inline std::optional<LiteralMatch> literalScan(const ShortcutList& list, std::st
         const bool accepted = (head == "{T}" && keyCode == 9) || (head == "{S}" && keyCode == 32) ||
                               (head == "{C}" && keyCode == 27) ||
                               (keyCode >= 112 && keyCode <= 123) || keyCode >= 162;
-        if (!accepted) {
-            continue;
+        if (accepted &&
+            typed == ansiLower(direct ? trigger : replaceAll(trigger, "{Ctrl}", ""))) {
+            return i;
         }
-        if (typed == ansiLower(trigger)) {
-            return LiteralMatch{i, true};
-        }
-        if (modifierRecorded && typed == ansiLower(replaceAll(trigger, "{Ctrl}", ""))) {
-            return LiteralMatch{i, false};
+    }
+    return std::nullopt;
+}
+
+// Every row split, trimmed and lower-cased afresh: first a direct match anywhere,
+// then, with a modifier recorded, a Ctrl-stripped one.
+inline std::optional<LiteralMatch> literalScan(const ShortcutList& list, std::string_view buffer,
+                                               int keyCode, bool modifierRecorded,
+                                               EventPump& events) {
+    const std::string typed(trimBlanks(buffer));
+    if (const auto row = literalPass(list, typed, keyCode, true, events)) {
+        return LiteralMatch{*row, true};
+    }
+    if (modifierRecorded) {
+        if (const auto row = literalPass(list, typed, keyCode, false, events)) {
+            return LiteralMatch{*row, false};
         }
     }
     return std::nullopt;
