@@ -7,12 +7,7 @@
 
 #include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
-#include "platform/fake/fake_clipboard.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_event_pump.h"
-#include "platform/fake/fake_keyboard.h"
-#include "platform/fake/fake_program_starter.h"
-#include "platform/fake/fake_window_shower.h"
+#include "platform/fake/fake_desktop.h"
 #include "support/literal_scan.h"
 #include "targets.h"
 
@@ -45,18 +40,9 @@ void fillList(ShortcutList& list, std::size_t entries) {
     }
 }
 
-struct EngineFixture {
-    FakeEventPump pump;
-    FakeClipboard clipboard;
-    FakeKeyboard keyboard{pump, clipboard};
-    FakeProgramStarter programs;
-    FakeClock clock;
-    EnglishUsLocale locale;
-    FakeWindowShower windows;
-    EngineServices services{keyboard, keyboard, keyboard, pump, clipboard,
-                            programs, clock,    locale,   windows};
+struct EngineFixture : FakeDesktop {
     EngineForm form;
-    ShortcutEngine engine{form, services};
+    ShortcutEngine engine{form, engineSide};
 };
 
 // Five letters: no trigger in the list is that long, so Space matches nothing.

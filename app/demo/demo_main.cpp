@@ -6,17 +6,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "platform/fake/fake_clipboard.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_dialogs.h"
-#include "platform/fake/fake_environment.h"
-#include "platform/fake/fake_event_pump.h"
-#include "platform/fake/fake_files.h"
-#include "platform/fake/fake_keyboard.h"
-#include "platform/fake/fake_program_starter.h"
-#include "platform/fake/fake_settings_store.h"
-#include "platform/fake/fake_tray.h"
-#include "platform/fake/fake_window_shower.h"
+#include "platform/fake/fake_desktop.h"
 
 namespace {
 
@@ -38,32 +28,18 @@ std::string visible(const std::string& text) {
 
 int main() {
     using namespace quorvel;
-    FakeEventPump pump;
-    FakeClipboard clipboard;
-    FakeKeyboard keyboard(pump, clipboard);
-    FakeProgramStarter programs;
-    FakeClock clock;
-    EnglishUsLocale locale;
-    FakeWindowShower windows;
-    FakeSettingsStore settings;
-    FakeDialogs dialogs;
-    FakeFiles files;
-    FakeEnvironment environment;
-    FakeTray tray;
-    AppServices services{EngineServices{keyboard, keyboard, keyboard, pump, clipboard, programs,
-                                        clock, locale, windows},
-                         settings, dialogs, files, environment, tray};
-    settings.SaveSetting("Quorvel 2.1", "options", "text2", "0");
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    FakeDesktop desktop;
+    desktop.settings.SaveSetting("Quorvel 2.1", "options", "text2", "0");
+    desktop.settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
 
-    Form1 form(services);
+    Form1 form(desktop.services);
     form.Form_Load();
     form.LoadSamples_Click();
     std::cout << form.caption << "\n\nShortcuts after \"Load Samples\":\n";
     for (std::size_t row = 0; row < form.List1.count(); ++row) {
         std::cout << "  " << visible(std::string(form.List1.displayLine(row))) << '\n';
     }
-    clipboard.setText("copied text");
+    desktop.clipboard.setText("copied text");
 
     std::cout << "\nTyping into an application:\n";
     struct Typed {
@@ -75,29 +51,29 @@ int main() {
                            {"", 120, 0},    {"", 120, 0xA2}, {"", 121, 0},
                            {"cu\t", 0, 0}};
     for (const auto& keys : typed) {
-        keyboard.targetText.clear();
+        desktop.keyboard.targetText.clear();
         std::string what = keys.keys;
         if (keys.functionKey != 0) {
             if (keys.modifierKey != 0) {
-                keyboard.press(keys.modifierKey);
+                desktop.keyboard.press(keys.modifierKey);
                 what = "Ctrl+";
             }
-            keyboard.tap(keys.functionKey);
+            desktop.keyboard.tap(keys.functionKey);
             if (keys.modifierKey != 0) {
-                keyboard.release(keys.modifierKey);
+                desktop.keyboard.release(keys.modifierKey);
             }
             what += "F" + std::to_string(keys.functionKey - 111);
             form.engine.TimerClear_Timer();
         } else {
-            keyboard.typeText(keys.keys);
+            desktop.keyboard.typeText(keys.keys);
         }
         std::cout << "  typed \"" << visible(what) << "\" -> the application shows \""
-                  << visible(keyboard.targetText) << "\"\n";
-        clock.advanceSeconds(10);
+                  << visible(desktop.keyboard.targetText) << "\"\n";
+        desktop.clock.advanceSeconds(10);
         form.engine.TimerMain_Timer();
         form.engine.TimerClear_Timer();
     }
-    for (const auto& program : programs.started) {
+    for (const auto& program : desktop.programs.started) {
         std::cout << "  started program: " << program << '\n';
     }
     return 0;

@@ -13,12 +13,7 @@
 #include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
 #include "platform/clock.h"
-#include "platform/fake/fake_clipboard.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_event_pump.h"
-#include "platform/fake/fake_keyboard.h"
-#include "platform/fake/fake_program_starter.h"
-#include "platform/fake/fake_window_shower.h"
+#include "platform/fake/fake_desktop.h"
 
 namespace quorvel::testing {
 
@@ -55,17 +50,9 @@ class PassCountingInjector final : public KeyInjector {
     FakeEventPump& pump_;
 };
 
-struct EngineFixture {
-    FakeEventPump pump;
-    FakeClipboard clipboard;
-    FakeKeyboard keyboard{pump, clipboard};
-    FakeProgramStarter programs;
-    FakeClock clock;
-    EnglishUsLocale locale;
-    FakeWindowShower windows;
+struct EngineFixture : FakeDesktop {
     PassCountingInjector injector{keyboard, pump};
-    EngineServices services{keyboard, keyboard, injector, pump,   clipboard,
-                            programs, clock,    locale,   windows};
+    EngineServices services = engineServices(injector);
     EngineForm form;
     ShortcutEngine engine{form, services};
 

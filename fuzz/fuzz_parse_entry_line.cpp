@@ -1,0 +1,117 @@
+// Entry lines from arbitrary bytes: splitting, parsing, the display form and
+// the trigger key, and the way back through formatEntryLine.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/ansi_text.h"
+#include "engine/shortcut_entry.h"
+#include "engine/shortcut_list.h"
+#include "fuzz_check.h"
+
+namespace {
+
+using namespace quorvel;
+
+bool hasEdgeBlank(std::string_view text) {
+    return !text.empty() && (text.front() == ' ' || text.back() == ' ');
+}
+
+bool within(std::string_view part, std::string_view whole) {
+    return part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size();
+}
+
+// Formatting an entry whose trigger holds no separator and no edge blanks, and
+// parsing it again, gives the entry back; its display forms agree unless the
+// text holds a separator (formatDisplayLine leaves those in the text).
+void checkRoundTrip(const ShortcutEntry& entry) {
+    const std::string line = formatEntryLine(entry);
+    const auto back = parseEntryLine(line);
+    FUZZ_CHECK(back.has_value());
+    FUZZ_CHECK(*back == entry);
+    if (entry.text.find(EntrySeparator) == std::string::npos) {
+        FUZZ_CHECK(displayFromEntryLine(line) == formatDisplayLine(entry));
+    }
+
+    // The list finds the row by its trigger: F1 launches whatever the mode.
+    ShortcutList list;
+    FUZZ_CHECK(list.add(line, formatDisplayLine(entry)) == std::size_t{0});
+    const auto match = list.findLaunch(ansiLower(entry.trigger), 112, false);
+    FUZZ_CHECK(match.has_value());
+    FUZZ_CHECK(match->row == 0);
+    FUZZ_CHECK(match->trigger == entry.trigger);
+    FUZZ_CHECK(match->text == entry.text);
+}
+
+LaunchMode modeFrom(std::uint8_t byte) {
+    switch (byte % 5) {
+        case 0: return LaunchMode::None;
+        case 1: return LaunchMode::Space;
+        case 2: return LaunchMode::Tab;
+        case 3: return LaunchMode::Esc;
+        default: return LaunchMode::FunctionKey;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view line(reinterpret_cast<const char*>(data), size);
+
+    std::size_t separators = 0;
+    for (const char c : line) {
+        separators += c == EntrySeparator ? 1 : 0;
+    }
+
+    // The display line: every separator becomes '-', nothing else changes.
+    const std::string display = displayFromEntryLine(line);
+    FUZZ_CHECK(display.size() == line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        FUZZ_CHECK(display[i] == (line[i] == EntrySeparator ? '-' : line[i]));
+    }
+
+    const auto fields = splitEntryLine(line);
+    const auto entry = parseEntryLine(line);
+    FUZZ_CHECK(fields.has_value() == (separators >= 2));
+    FUZZ_CHECK(entry.has_value() == fields.has_value());
+
+    // A trigger key is trimmed, lower-cased and stable.
+    const std::string key = triggerKey(line);
+    FUZZ_CHECK(key.size() == trimBlanks(line).size());
+    FUZZ_CHECK(!hasEdgeBlank(key));
+    FUZZ_CHECK(triggerKey(key) == key);
+    FUZZ_CHECK(ansiLower(key) == key);
+
+    if (fields) {
+        FUZZ_CHECK(within(fields->mode, line) && within(fields->trigger, line) &&
+                   within(fields->text, line));
+        FUZZ_CHECK(!hasEdgeBlank(fields->mode) && !hasEdgeBlank(fields->trigger));
+        FUZZ_CHECK(fields->mode.find(EntrySeparator) == std::string_view::npos);
+        FUZZ_CHECK(fields->trigger.find(EntrySeparator) == std::string_view::npos);
+        FUZZ_CHECK(entry->trigger == fields->trigger && entry->text == fields->text);
+        FUZZ_CHECK(entry->launchMode == launchModeOf(fields->mode));
+        FUZZ_CHECK(entry->enterAfter == enterAfterOf(fields->mode));
+        // The text is the tail of the line: only what lies before it can have been dropped.
+        FUZZ_CHECK(fields->text.data() + fields->text.size() == line.data() + line.size());
+        checkRoundTrip(*entry);
+    }
+
+    // An entry built from the bytes: mode from the first byte, then trigger and
+    // text split at the first NUL.
+    if (size > 0) {
+        ShortcutEntry built;
+        built.launchMode = modeFrom(data[0]);
+        built.enterAfter = (data[0] & 0x80) != 0;
+        std::string_view rest = line.substr(1);
+        const auto nul = rest.find('\0');
+        std::string trigger(rest.substr(0, nul));
+        built.text = nul == std::string_view::npos ? std::string() : std::string(rest.substr(nul + 1));
+        // Only triggers the editor can store: no separator, no edge blanks.
+        std::erase(trigger, EntrySeparator);
+        built.trigger = std::string(trimBlanks(trigger));
+        checkRoundTrip(built);
+    }
+    return 0;
+}

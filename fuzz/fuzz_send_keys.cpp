@@ -1,0 +1,81 @@
+// SendKeys notation from arbitrary bytes: never more strokes than the repeat
+// limit allows for the input, and a text with its special characters braced
+// types exactly its own characters.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "platform/send_keys_notation.h"
+
+namespace {
+
+using namespace quorvel;
+
+constexpr std::string_view Special = "+^%~(){}";
+
+KeyStroke character(char c) {
+    KeyStroke stroke;
+    stroke.character = static_cast<unsigned char>(c);
+    return stroke;
+}
+
+KeyStroke virtualKey(std::uint8_t key) {
+    KeyStroke stroke;
+    stroke.kind = KeyStroke::Kind::VirtualKey;
+    stroke.virtualKey = key;
+    return stroke;
+}
+
+// What a text without special characters types: CR is Enter, tab is Tab, a line
+// feed nothing, any other byte itself.
+std::vector<KeyStroke> plainStrokes(std::string_view text) {
+    std::vector<KeyStroke> strokes;
+    for (const char c : text) {
+        if (c == '\r') {
+            strokes.push_back(virtualKey(13));
+        } else if (c == '\t') {
+            strokes.push_back(virtualKey(9));
+        } else if (c != '\n') {
+            strokes.push_back(character(c));
+        }
+    }
+    return strokes;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view notation(reinterpret_cast<const char*>(data), size);
+
+    if (const auto strokes = parseSendKeys(notation)) {
+        FUZZ_CHECK(strokes->size() <= size * static_cast<std::size_t>(MaxSendKeysRepeat));
+        for (const KeyStroke& stroke : *strokes) {
+            FUZZ_CHECK(stroke.kind == KeyStroke::Kind::Character ? stroke.virtualKey == 0
+                                                                 : stroke.character == 0);
+        }
+    }
+
+    // Every special character in braces: the text types itself.
+    std::string braced;
+    bool special = false;
+    for (const char c : notation) {
+        if (Special.find(c) != std::string_view::npos) {
+            braced.append({'{', c, '}'});
+            special = true;
+        } else {
+            braced += c;
+        }
+    }
+    const auto expected = plainStrokes(notation);
+    const auto typed = parseSendKeys(braced);
+    FUZZ_CHECK(typed.has_value());
+    FUZZ_CHECK(*typed == expected);
+    if (!special) {
+        FUZZ_CHECK(parseSendKeys(notation) == expected);
+    }
+    return 0;
+}
