@@ -15,7 +15,7 @@ void Form1::FileImport_Click() {
     SettingsStore& store = services_.settings;
     store.SaveSetting(settings::ImportFile.application, settings::ImportFile.section,
                       settings::ImportFile.key, chosen);
-    GetImportFile(chosen, List1, services_.files, services_.engine.events);
+    GetImportFile(chosen, List1, services_.files);
     // Later saves rewrite the imported file with the whole list.
     CurrentFilePath = chosen;
 }

@@ -32,8 +32,7 @@ void Form1::Form_Load() {
     const std::string defaultFile = DefaultShortcutFile(services_.environment);
     CurrentFilePath = read(store, settings::SaveFile, defaultFile);
     if (parseCalibrationNumber(read(store, settings::AutoImport, "1")) == 1.0) {
-        GetImportFile(read(store, settings::ImportFile, defaultFile), List1, services_.files,
-                      services_.engine.events);
+        GetImportFile(read(store, settings::ImportFile, defaultFile), List1, services_.files);
     }
 
     // A stored truth value that does not read as one leaves the item as it is.

@@ -19,12 +19,6 @@ namespace {
 constexpr const char* KeysPath = "C:\\Quorvel\\defaultkeys.qvb";
 constexpr std::size_t Entries = 32767;
 
-class IdlePump final : public EventPump {
-public:
-    void DoEvents() override {}
-    void post(std::function<void()>) override {}
-};
-
 // A file as the program saves it: random triggers of two to four letters in every
 // mode, texts of 40 to 80 characters, in list order.
 const std::string& savedFile() {
@@ -68,12 +62,11 @@ std::vector<std::string> splitRecords(const std::string& bytes) {
 void BM_FileImport(benchmark::State& state) {
     FakeFiles files;
     files.files[KeysPath] = savedFile();
-    IdlePump pump;
     for (auto _ : state) {
         state.PauseTiming();
         auto list = std::make_unique<ShortcutList>();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files, pump));
+        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files));
         state.PauseTiming();
         list.reset();
         state.ResumeTiming();
@@ -98,8 +91,7 @@ void BM_FileExport(benchmark::State& state) {
     FakeFiles files;
     files.files[KeysPath] = savedFile();
     ShortcutList list;
-    IdlePump pump;
-    GetImportFile(KeysPath, list, files, pump);
+    GetImportFile(KeysPath, list, files);
     for (auto _ : state) {
         benchmark::DoNotOptimize(ExportFile(list, KeysPath, files));
     }

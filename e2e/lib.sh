@@ -193,6 +193,35 @@ e2e_start_target() {
 
 e2e_target_wid() { cat "$E2E_STATE/target.wid" 2>/dev/null; }
 
+# Answers the question box Quorvel shows (its caption is "Quorvel") with its
+# default button, Yes, and waits until it is gone.
+e2e_answer_question() {
+    local box tries
+    for ((tries = 0; tries < 50; tries++)); do
+        box=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1)
+        [ -n "$box" ] && break
+        sleep 0.2
+    done
+    [ -n "$box" ] || return 1
+    e2e_focus "$box"
+    e2e_key Return
+    for ((tries = 0; tries < 50; tries++)); do
+        xdotool search --onlyvisible --name '^Quorvel$' >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Clicks into the middle of a window, as a person would. After one of Quorvel's
+# dialogs closes or a started program exits, Wine passes keys only to a window
+# activated this way; focusing it through X is not enough.
+e2e_click() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+    e2e_focus "$1"
+}
+
 e2e_type() { xdotool type --delay 30 -- "$1"; }
 e2e_key() { xdotool key --delay 30 -- "$@"; }
 

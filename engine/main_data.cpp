@@ -70,7 +70,10 @@ void MainData::recordModifiers(const KeyEventRecord& event) {
     // Ctrl+Shift, once recorded, can only be changed by the combination tests.
     if (ModifierState != modifier::CtrlShift) {
         for (const ModifierKey& key : ModifierKeys) {
-            if (services_.keyState.GetAsyncKeyState(key.virtualKey) != 0) {
+            // Down now: every press and release passes the hook, so a quick tap is
+            // seen on its own events, and a key let go long ago (or pressed by this
+            // program) does not come back through the "pressed since" bit.
+            if ((services_.keyState.GetAsyncKeyState(key.virtualKey) & 0x8000) != 0) {
                 ModifierState = key.code;
             }
         }
@@ -88,7 +91,11 @@ int MainData::KeyHook(int hookCode, const KeyEventRecord& event) {
         return 0;
     }
     lastKeyEvent = event;
-    recordModifiers(event);
+    // The program's own keys are not the user's: the Shift of a capital in a sent
+    // text would otherwise turn the user's next F9 into Shift+F9.
+    if (event.dwExtraInfo != OwnInjectionMarker) {
+        recordModifiers(event);
+    }
     form_.TimerClear.tag = formatStamp(services_.clock.now());
 
     const auto keyCode = static_cast<std::int16_t>(event.vkCode);

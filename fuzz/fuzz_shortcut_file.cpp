@@ -11,7 +11,6 @@
 #include "engine/ansi_text.h"
 #include "engine/shortcut_list.h"
 #include "fuzz_check.h"
-#include "platform/fake/fake_event_pump.h"
 #include "platform/fake/fake_files.h"
 #include "storage/shortcut_file.h"
 
@@ -49,11 +48,10 @@ std::vector<std::string> closedRecords(std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     FakeFiles files;
-    FakeEventPump pump;
     files.files[InPath] = bytes;
 
     ShortcutList first;
-    const std::size_t added = GetImportFile(InPath, first, files, pump);
+    const std::size_t added = GetImportFile(InPath, first, files);
     FUZZ_CHECK(added == first.count());
 
     // Every closed record is kept, and nothing else: the list holds the same
@@ -74,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(files.files.at(InPath) == bytes);  // importing never writes
 
     ShortcutList second;
-    FUZZ_CHECK(GetImportFile(OutPath, second, files, pump) == first.count());
+    FUZZ_CHECK(GetImportFile(OutPath, second, files) == first.count());
     FUZZ_CHECK(entryLines(second) == entryLines(first));
     for (std::size_t row = 0; row < first.count(); ++row) {
         FUZZ_CHECK(second.displayLine(row) == first.displayLine(row));

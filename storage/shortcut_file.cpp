@@ -26,8 +26,7 @@ std::string formatShortcutFile(const ShortcutList& list) {
     return text;
 }
 
-std::size_t GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
-                          EventPump& events) {
+std::size_t GetImportFile(std::string_view sFile, ShortcutList& list, Files& files) {
     // Our own copy: the list may change while events run, the text may not.
     const std::optional<std::string> contents = files.readAll(sFile);
     if (!contents) {
@@ -40,7 +39,6 @@ std::size_t GetImportFile(std::string_view sFile, ShortcutList& list, Files& fil
     // file's closing CR LF, or an entry that the file never closed.
     for (std::size_t end = text.find(RecordSeparator); end != std::string_view::npos;
          start = end + 1, end = text.find(RecordSeparator, start)) {
-        events.DoEvents();
         const std::string_view piece = text.substr(start, end - start);
         if (trimBlanks(piece).empty()) {
             continue;

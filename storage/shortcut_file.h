@@ -8,7 +8,6 @@
 
 #include "engine/shortcut_list.h"
 #include "platform/environment.h"
-#include "platform/event_pump.h"
 #include "platform/files.h"
 
 namespace quorvel {
@@ -18,11 +17,12 @@ inline constexpr char RecordSeparator = '\x01';
 // The file's contents for the list, byte for byte.
 std::string formatShortcutFile(const ShortcutList& list);
 
-// Adds the entries of the file at `sFile` to the list, each at its sorted place,
-// yielding to the event loop once per record. A missing or unreadable file adds
-// nothing. Returns the number of entries added.
-std::size_t GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
-                          EventPump& events);
+// Adds the entries of the file at `sFile` to the list, each at its sorted place.
+// A missing or unreadable file adds nothing. Returns the number of entries added.
+// It does not yield to the event loop: a save that ran in the middle of reading
+// (a click, a menu command) would write the half-read list over the file. Reading
+// even 100,000 entries takes some tens of milliseconds.
+std::size_t GetImportFile(std::string_view sFile, ShortcutList& list, Files& files);
 
 // Replaces the file at `path` by the list. Never leaves a partial file: on
 // failure the previous file stays whole. Returns whether the file was written.

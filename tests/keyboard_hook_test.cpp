@@ -160,6 +160,20 @@ TEST(KeyboardHook, CtrlShiftStaysRecordedAfterRelease) {
     EXPECT_EQ(f.modifierState(), 0);
 }
 
+// Once the recorded Ctrl+Shift is reset, only keys held down count again.
+TEST(KeyboardHook, ModifiersLetGoWhileCtrlShiftWasRecordedStayForgotten) {
+    EngineFixture f;
+    f.keyboard.press(vk::LCtrl);
+    f.keyboard.press(vk::LShift);
+    f.keyboard.release(vk::LShift);
+    f.keyboard.release(vk::LCtrl);
+    f.keyboard.tap(vk::LAlt);
+    ASSERT_EQ(f.modifierState(), 3);
+    f.keyboard.tap(vk::Space);
+    f.keyboard.typeText("ab");
+    EXPECT_EQ(f.modifierState(), 0);
+}
+
 TEST(KeyboardHook, HookCodeOtherThanZeroIsPassedUntouched) {
     for (const int hookCode : {1, -1, 3}) {
         SCOPED_TRACE(hookCode);

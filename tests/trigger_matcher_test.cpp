@@ -343,3 +343,28 @@ TEST(TriggerMatcher, EachFunctionKeyCombinationFiresItsOwnSample) {
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// The capitals of a sent text are typed with Shift; that Shift is the program's,
+// not the user's, and must not turn the next F9 into Shift+F9.
+TEST(TriggerMatcher, OwnKeysRecordNoModifierButOtherProgramsKeysDo) {
+    EngineFixture f;
+    f.noPause();
+    for (const ShortcutEntry& sample : sampleEntries()) {
+        f.addEntry(sample.launchMode, sample.enterAfter, sample.trigger, sample.text);
+    }
+    const std::string fullName = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
+    f.keyboard.tap(vk::F9);
+    f.keyboard.tap(vk::F9);
+    EXPECT_EQ(f.keyboard.targetText, fullName + fullName);
+    EXPECT_EQ(f.modifierState(), 0);
+
+    f.keyboard.injectForeign(vk::LShift, false);
+    f.keyboard.injectForeign(vk::LShift, true);
+    EXPECT_EQ(f.modifierState(), 1);
+}
+
+}  // namespace
+}  // namespace quorvel
