@@ -1,0 +1,46 @@
+# Set-up shared by the reliability scripts: a display, a fresh prefix, Quorvel's
+# folder with a shortcut file, the test target, and Quorvel running.
+# Source after e2e/lib.sh. Sets: tools, program, report, wid.
+
+# Builds what the scripts run, once.
+reliability_build() {
+    cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null &&
+        cmake --preset linux >/dev/null &&
+        cmake --build --preset linux --target make_shortcut_file >/dev/null
+}
+
+# reliability_setup SIZE [MODE|TRIGGER|TEXT]...
+reliability_setup() {
+    local size=$1
+    shift
+    export E2E_TOOLS="$E2E_ROOT/build/windows/e2e/bin"
+    tools=$E2E_TOOLS
+    e2e_start_display || return 1
+    e2e_fresh_prefix "$E2E_STATE/wineprefix" || return 1
+    program="$WINEPREFIX/drive_c/quorvel"
+    mkdir -p "$program"
+    cp "$E2E_ROOT/build/windows/quorvel.exe" "$program/"
+    "$E2E_ROOT/build/linux/make_shortcut_file" "$program/defaultkeys.qvb" --size "$size" "$@" ||
+        return 1
+    wine reg add 'HKCU\Software\VB and VBA Program Settings\Quorvel\StartUpQ' \
+        /v StartUpOpt /t REG_SZ /d 1 /f >/dev/null 2>&1
+    # Hidden in the tray, Quorvel's window cannot lie over the target.
+    wine reg add 'HKCU\Software\VB and VBA Program Settings\Quorvel\opts' \
+        /v RunMinimized /t REG_SZ /d True /f >/dev/null 2>&1
+    report="$E2E_STATE/target-report.txt"
+    wid=$(e2e_start_target "$report") || return 1
+}
+
+# Starts Quorvel and waits until its window takes commands.
+reliability_start_quorvel() {
+    local tries
+    e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
+    for ((tries = 0; tries < 100; tries++)); do
+        wine "$tools/send_command.exe" 0 >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# The Linux process that runs quorvel.exe under Wine.
+quorvel_pid() { pgrep -f 'quorvel\.exe' | head -n 1; }
