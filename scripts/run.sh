@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Builds Quorvel and shows its shortcut engine at work: a simulated keyboard types
-# a few triggers into a simulated edit box and the program prints what arrived.
+# Builds Quorvel's Windows edition and starts it under Wine on your display. On a
+# machine without a display it starts a virtual one, loads the samples, types a
+# few triggers into a test program, prints what arrived and saves a screenshot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake --preset linux >/dev/null
-cmake --build --preset linux --target quorvel_demo
-./build/linux/quorvel_demo
+exec e2e/ui/run_demo.sh

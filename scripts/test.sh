@@ -29,4 +29,7 @@ e2e/smoke.sh
 echo "== End-to-end under Wine: Quorvel expanding shortcuts =="
 e2e/engine_e2e.sh
 
+echo "== End-to-end under Wine: Quorvel's windows =="
+e2e/ui/ui_e2e.sh
+
 echo "All tests passed."

@@ -4,7 +4,11 @@
 #include <cstdlib>
 
 #include "app/form1.h"
+#include "app/win32/common_text_view.h"
+#include "app/win32/control_ids.h"
+#include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
+#include "app/win32/start_up_question_view.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dialogs.h"
@@ -16,14 +20,36 @@
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_tray.h"
+#include "platform/win32/win32_view_dpi.h"
 
 namespace quorvel {
 
 namespace {
 
-constexpr char WindowClass[] = "QuorvelMainWindow";
 enum TimerId : UINT_PTR { TimerMainId = 1, TimerClearId = 2, TimerDataId = 3, HeartbeatId = 4 };
 constexpr UINT HeartbeatIntervalMs = 2000;
+// Asks for the views to show the model after a change made outside any window
+// message (the hot keys run inside the keyboard hook).
+constexpr UINT WmRefreshViews = WM_APP + 2;
+
+// Messages after which the model may hold something the windows do not show yet.
+// A control's own notifications are not among them: the view refreshes after
+// those it hands to the model, and a refresh after any other (EN_UPDATE comes
+// before EN_CHANGE) would put the model's old text back into the box.
+bool mayChangeModel(UINT message, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            return lParam == 0;
+        case WM_TIMER:
+        case WM_CLOSE:
+        case WM_MOUSEMOVE:
+        case WmRunPosted:
+        case WmRefreshViews:
+            return true;
+        default:
+            return false;
+    }
+}
 
 }  // namespace
 
@@ -67,24 +93,46 @@ struct Host::Services {
     std::unique_ptr<Form1> form;
 };
 
-void Host::Shower::showMainWindow() { host_.services_->form->showWindow(); }
-void Host::Shower::showCommonTextWindow() { host_.services_->form->form8.show(); }
+struct Host::Views {
+    Views(Host& host, HINSTANCE instance, Form1& form)
+        : main(host.window_, form, [&host] { host.refreshViews(); }),
+          commonText(instance, host.window_, form.form8, [&host] { host.refreshViews(); }),
+          startUp(instance, host.window_, form.form2255, [&host] { host.refreshViews(); }) {}
+
+    MainWindowView main;
+    CommonTextView commonText;
+    StartUpQuestionView startUp;
+};
+
+void Host::Shower::showMainWindow() {
+    host_.services_->form->showWindow();
+    ::PostMessageA(host_.window_, WmRefreshViews, 0, 0);
+}
+
+void Host::Shower::showCommonTextWindow() {
+    host_.services_->form->form8.show();
+    ::PostMessageA(host_.window_, WmRefreshViews, 0, 0);
+}
 
 Host::Host() = default;
 Host::~Host() = default;
 
 int Host::run(HINSTANCE instance) {
+    becomeDpiAware();
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &Host::windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = WindowClass;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = view_ids::MainWindowClass;
     if (::RegisterClassA(&windowClass) == 0) {
         return 1;
     }
-    window_ = ::CreateWindowExA(0, WindowClass, "Quorvel", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 485, 480, nullptr, nullptr, instance, this);
+    // Hidden until start-up has run; the view gives it the model's size.
+    window_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, view_ids::MainWindowClass, "",
+                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
         return 1;
     }
@@ -92,7 +140,10 @@ int Host::run(HINSTANCE instance) {
     services_ = std::make_unique<Services>(*this, window_);
     services_->form = std::make_unique<Form1>(services_->app);
     ::SetMenu(window_, createMainMenu(*services_->form));
+    views_ = std::make_unique<Views>(*this, instance, *services_->form);
+    refreshViews();
     services_->form->Form_Load();
+    refreshViews();
 
     ::SetTimer(window_, TimerMainId, static_cast<UINT>(services_->form->TimerMain.interval), nullptr);
     ::SetTimer(window_, TimerClearId, static_cast<UINT>(services_->form->TimerClear.interval),
@@ -102,10 +153,40 @@ int Host::run(HINSTANCE instance) {
 
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (isDialogKey(message)) {
+            continue;
+        }
         ::TranslateMessage(&message);
         ::DispatchMessageA(&message);
     }
     return static_cast<int>(message.wParam);
+}
+
+bool Host::isDialogKey(MSG& message) {
+    // Tab, the arrow keys among the options and the access keys, as in a dialog.
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !views_) {
+        return false;
+    }
+    for (HWND window : {window_, views_->commonText.window(), views_->startUp.window()}) {
+        if (window != nullptr && ::IsDialogMessageA(window, &message)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Host::refreshViews() {
+    // Writing to a control raises notifications that come back here.
+    if (refreshing_ || !views_) {
+        return;
+    }
+    refreshing_ = true;
+    const Form1& form = *services_->form;
+    views_->main.refresh();
+    views_->commonText.refresh();
+    views_->startUp.refresh();
+    syncMenuChecks(::GetMenu(window_), form);
+    refreshing_ = false;
 }
 
 LRESULT CALLBACK Host::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,6 +201,9 @@ LRESULT CALLBACK Host::windowProcedure(HWND window, UINT message, WPARAM wParam,
     }
     const LRESULT result = host->onMessage(window, message, wParam, lParam);
     host->syncTimers();
+    if (mayChangeModel(message, lParam) || (message == host->taskbarCreated_ && message != 0)) {
+        host->refreshViews();
+    }
     return result;
 }
 
@@ -137,12 +221,40 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_TIMER:
             onTimer(wParam);
             return 0;
+        case WmRefreshViews:
+            return 0;
         case WM_COMMAND:
-            if (HIWORD(wParam) == 0 && runMenuCommand(form, LOWORD(wParam))) {
-                syncMenuChecks(::GetMenu(window), form);
+            if (lParam != 0) {
+                if (views_) {
+                    views_->main.onControlCommand(LOWORD(wParam), HIWORD(wParam));
+                }
+                return 0;
+            }
+            if (runMenuCommand(form, LOWORD(wParam))) {
                 return 0;
             }
             return ::DefWindowProcA(window, message, wParam, lParam);
+        case WM_NOTIFY:
+            return views_ ? views_->main.onNotify(*reinterpret_cast<NMHDR*>(lParam)) : 0;
+        case WM_DRAWITEM:
+            if (views_ && views_->main.onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+                return TRUE;
+            }
+            return ::DefWindowProcA(window, message, wParam, lParam);
+        case WM_SIZE:
+            if (views_) {
+                views_->main.onSize(wParam == SIZE_MINIMIZED);
+            }
+            return 0;
+        case WM_DPICHANGED:
+            if (views_) {
+                views_->main.onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            }
+            return 0;
+        case WM_DESTROY:
+            // The program lives as long as its main window.
+            ::PostQuitMessage(0);
+            return 0;
         case WM_MOUSEMOVE:
             // The tray icon's callback arrives here with the mouse message in place of
             // the horizontal position.
@@ -187,30 +299,31 @@ void Host::syncTimers() {
 }
 
 void Host::checkHookAlive() {
-    // The system drops a low-level hook silently after it has timed out (a hung
-    // moment, sleep). When the system saw input the hook did not, a key of our own
-    // tells whether the hook is still called; if it was not, install it again.
     Win32KeyboardHook& hook = services_->hook;
     if (services_->form->engine.mainData().hookHandle == 0) {
         return;
     }
-    if (heartbeatPending_) {
-        heartbeatPending_ = false;
-        if (hook.heartbeatsSeen() == 0 || ::GetTickCount() - hook.lastEventTick() > HeartbeatIntervalMs) {
-            hook.reinstall();
-        }
-    }
     LASTINPUTINFO lastInput{sizeof(LASTINPUTINFO), 0};
-    if (::GetLastInputInfo(&lastInput) && static_cast<LONG>(lastInput.dwTime - hook.lastEventTick()) > 500) {
-        INPUT heartbeat[2]{};
-        for (int i = 0; i < 2; ++i) {
-            heartbeat[i].type = INPUT_KEYBOARD;
-            heartbeat[i].ki.wVk = HeartbeatKey;
-            heartbeat[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
-            heartbeat[i].ki.dwExtraInfo = HeartbeatMarker;
+    if (!::GetLastInputInfo(&lastInput)) {
+        return;
+    }
+    switch (watchdog_.check(lastInput.dwTime, hook.lastEventTick(), hook.heartbeatsSeen())) {
+        case HookWatchdog::Action::SendHeartbeat: {
+            INPUT heartbeat[2]{};
+            for (int i = 0; i < 2; ++i) {
+                heartbeat[i].type = INPUT_KEYBOARD;
+                heartbeat[i].ki.wVk = HeartbeatKey;
+                heartbeat[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
+                heartbeat[i].ki.dwExtraInfo = HeartbeatMarker;
+            }
+            ::SendInput(2, heartbeat, sizeof(INPUT));
+            break;
         }
-        ::SendInput(2, heartbeat, sizeof(INPUT));
-        heartbeatPending_ = true;
+        case HookWatchdog::Action::Reinstall:
+            hook.reinstall();
+            break;
+        case HookWatchdog::Action::None:
+            break;
     }
     writeHookTiming();
 }

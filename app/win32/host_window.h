@@ -1,11 +1,14 @@
 #pragma once
-// The Windows host of the program: owns the main window, the platform services
-// and the main window's model, and runs the message loop that delivers window
-// events, timer ticks, keyboard-hook calls and posted sends one at a time.
+// The Windows host of the program: owns the main window, the platform services,
+// the main window's model and the views of the program's windows, and runs the
+// message loop that delivers window events, timer ticks, keyboard-hook calls and
+// posted sends one at a time.
 
 #include <windows.h>
 
 #include <memory>
+
+#include "platform/hook_watchdog.h"
 
 namespace quorvel {
 
@@ -20,10 +23,13 @@ public:
 
 private:
     struct Services;
+    struct Views;
     class Shower;
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool isDialogKey(MSG& message);
+    void refreshViews();
     void onTimer(UINT_PTR id);
     void syncTimers();
     void checkHookAlive();
@@ -32,8 +38,10 @@ private:
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool dataTimerRunning_ = false;
-    bool heartbeatPending_ = false;
+    HookWatchdog watchdog_;
+    bool refreshing_ = false;
     std::unique_ptr<Services> services_;
+    std::unique_ptr<Views> views_;
 };
 
 }  // namespace quorvel

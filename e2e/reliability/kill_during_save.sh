@@ -27,7 +27,7 @@ for ((tries = 0; tries < 50; tries++)); do
     sleep 0.2
 done
 sleep 1
-pkill -9 -f 'quorvel\.exe'
+kill_quorvel
 cp "$file" "$E2E_STATE/new.qvb"
 if cmp -s "$E2E_STATE/old.qvb" "$E2E_STATE/new.qvb"; then
     e2e_fail new-version "saving did not change the file"
@@ -45,7 +45,7 @@ for ((round = 1; round <= times; round++)); do
     { wine "$tools/send_command.exe" 300 && wine "$tools/send_command.exe" 101; } >/dev/null 2>&1 &
     commands=$!
     sleep "$(awk -v r="$RANDOM" 'BEGIN { printf "%.3f", (r % 1500) / 1000 }')"
-    pkill -9 -f 'quorvel\.exe'
+    kill_quorvel
     wait "$commands"
     sleep 0.3
     if cmp -s "$file" "$E2E_STATE/old.qvb"; then

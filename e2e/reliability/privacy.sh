@@ -26,7 +26,7 @@ e2e_wait_report "$report" "my password is $secret kilowatt hour"$'\r\n'"${secret
 wine "$tools/send_command.exe" 101 >/dev/null 2>&1  # File Save
 wine "$tools/send_command.exe" 201 >/dev/null 2>&1  # Run Minimized, a stored option
 sleep 2.5                                           # timer ticks, heartbeats
-pkill -f 'quorvel\.exe'
+kill_quorvel
 sleep 1
 
 wine reg export 'HKCU' "$(e2e_winpath "$E2E_STATE/hkcu.reg")" >/dev/null 2>&1

@@ -1,0 +1,177 @@
+#include "app/win32/common_text_view.h"
+
+#include <utility>
+
+#include "app/win32/control_ids.h"
+#include "platform/win32/win32_view_controls.h"
+#include "platform/win32/win32_view_dpi.h"
+
+namespace quorvel {
+
+namespace ids = view_ids;
+
+namespace {
+
+constexpr int ClientWidth = 6300;
+constexpr int ClientHeight = 5400;
+constexpr int ButtonLeft = 4680;
+constexpr int ButtonWidth = 1500;
+constexpr int ButtonHeight = 345;
+
+}  // namespace
+
+CommonTextView::CommonTextView(HINSTANCE instance, HWND mainWindow, Form8& form,
+                               std::function<void()> modelChanged)
+    : mainWindow_(mainWindow), form_(form), modelChanged_(std::move(modelChanged)) {
+    const Shape shape{ids::CommonTextClass,
+                      form_.caption,
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                      WS_EX_CONTROLPARENT,
+                      nullptr,
+                      ClientWidth,
+                      ClientHeight};
+    if (createWindow(instance, shape)) {
+        createControls();
+    }
+}
+
+void CommonTextView::createControls() {
+    const HWND parent = window();
+    const int dpi = dpiOf(parent);
+    font_ = dialogFont(dpi);
+    const HFONT font = font_.get();
+    label27_ = createControl(parent, "STATIC", form_.Label27.caption, SS_LEFT, ids::Form8Label27, font);
+    text1_ = createControl(parent, "EDIT", "",
+                           WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                           ids::Form8Text1, font, WS_EX_CLIENTEDGE);
+    command1_ = createControl(parent, "BUTTON", form_.Command1.caption, WS_TABSTOP | BS_PUSHBUTTON,
+                              ids::Form8Command1, font);
+    command2_ = createControl(parent, "BUTTON", form_.Command2.caption, WS_TABSTOP | BS_PUSHBUTTON,
+                              ids::Form8Command2, font);
+    command4_ = createControl(parent, "BUTTON", form_.Command4.caption, WS_TABSTOP | BS_PUSHBUTTON,
+                              ids::Form8Command4, font);
+    list1_ = createControl(parent, "LISTBOX", "",
+                           WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                           ids::Form8List1, font, WS_EX_CLIENTEDGE);
+    command3_ = createControl(parent, "BUTTON", form_.Command3.caption, WS_TABSTOP | BS_PUSHBUTTON,
+                              ids::Form8Command3, font);
+    label1_ = createControl(parent, "STATIC", form_.Label1.caption, SS_LEFT | SS_NOPREFIX,
+                            ids::Form8Label1, font);
+
+    placeInTwips(label27_, {120, 120, 1500, 240}, dpi);
+    placeInTwips(text1_, {120, 360, 4400, 900}, dpi);
+    placeInTwips(command1_, {ButtonLeft, 360, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(command2_, {ButtonLeft, 765, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(command4_, {ButtonLeft, 1170, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(list1_, {120, 1380, 4400, 2520}, dpi);
+    placeInTwips(command3_, {ButtonLeft, 3555, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(label1_, {120, 4020, ClientWidth - 240, 1260}, dpi);
+}
+
+LRESULT CommonTextView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam != 0) {
+                onControlCommand(LOWORD(wParam), HIWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            // The close box does what "Close" does: the window stays loaded, hidden.
+            form_.Command3_Click();
+            modelChanged_();
+            return 0;
+        default:
+            break;
+    }
+    return ViewWindow::onMessage(message, wParam, lParam);
+}
+
+void CommonTextView::onControlCommand(int id, int code) {
+    if (echo_) {
+        return;
+    }
+    if (id == ids::Form8Text1) {
+        if (code != EN_CHANGE) {
+            return;
+        }
+        form_.Text1.setText(windowText(text1_));
+    } else if (id == ids::Form8List1) {
+        if (code != LBN_SELCHANGE) {
+            return;
+        }
+        const LRESULT row = ::SendMessageA(list1_, LB_GETCURSEL, 0, 0);
+        if (row == LB_ERR) {
+            return;
+        }
+        form_.List1_Click(static_cast<std::size_t>(row));
+    } else {
+        if (code != BN_CLICKED) {
+            return;
+        }
+        // A multi-line box raises no change notification for WM_SETTEXT.
+        form_.Text1.setText(windowText(text1_));
+        switch (id) {
+            case ids::Form8Command1: form_.Command1_Click(); break;
+            case ids::Form8Command2: form_.Command2_Click(); break;
+            case ids::Form8Command3: form_.Command3_Click(); break;
+            case ids::Form8Command4: form_.Command4_Click(); break;
+            default: return;
+        }
+    }
+    modelChanged_();
+}
+
+void CommonTextView::refreshRows() {
+    if (shownRows_ != form_.List1.rows) {
+        ::SendMessageA(list1_, WM_SETREDRAW, FALSE, 0);
+        ::SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
+        for (const std::string& row : form_.List1.rows) {
+            ::SendMessageA(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+        }
+        ::SendMessageA(list1_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(list1_, nullptr, TRUE);
+        shownRows_ = form_.List1.rows;
+    }
+    const LRESULT shown = ::SendMessageA(list1_, LB_GETCURSEL, 0, 0);
+    const LRESULT wanted = form_.List1.selected ? static_cast<LRESULT>(*form_.List1.selected) : LB_ERR;
+    if (shown != wanted) {
+        ::SendMessageA(list1_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
+    }
+}
+
+void CommonTextView::refresh() {
+    if (window() == nullptr) {
+        return;
+    }
+    const EchoGuard guard(echo_);
+    syncText(window(), form_.caption);
+    syncText(label27_, form_.Label27.caption);
+    syncText(label1_, form_.Label1.caption);
+    syncText(text1_, form_.Text1.text());
+    const std::pair<HWND, const Button*> buttons[] = {{command1_, &form_.Command1},
+                                                      {command2_, &form_.Command2},
+                                                      {command3_, &form_.Command3},
+                                                      {command4_, &form_.Command4}};
+    for (const auto& [control, button] : buttons) {
+        syncText(control, button->caption);
+        syncEnabled(control, button->enabled);
+        syncVisible(control, button->visible);
+    }
+    refreshRows();
+    if (form_.visible && !shownOnce_) {
+        shownOnce_ = true;
+        placeBeside(mainWindow_);
+    }
+    const bool wasShown = (::GetWindowLongPtrA(window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (syncVisible(window(), form_.visible) && !wasShown) {
+        ::SetForegroundWindow(window());
+    }
+    if (form_.focusedControl == &form_.Text1) {
+        // A request of the model's, carried out once.
+        form_.focusedControl = nullptr;
+        ::SetFocus(text1_);
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,84 @@
+#pragma once
+// The main window's controls as a view of the Form1 model: it creates them,
+// lays them out in twips at the monitor's dots per inch, hands every user action
+// to the model's handlers and, on refresh, shows what the model now holds.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "app/form1.h"
+#include "platform/win32/win32_view_handles.h"
+
+namespace quorvel {
+
+class MainWindowView {
+public:
+    // `modelChanged` runs after each user action the view has handed to the
+    // model, so that every window shows the outcome.
+    MainWindowView(HWND window, Form1& form, std::function<void()> modelChanged);
+    ~MainWindowView();
+    MainWindowView(const MainWindowView&) = delete;
+    MainWindowView& operator=(const MainWindowView&) = delete;
+
+    // WM_COMMAND from one of the controls.
+    void onControlCommand(int id, int code);
+    LRESULT onNotify(NMHDR& header);
+    bool onDrawItem(const DRAWITEMSTRUCT& item);
+    void onSize(bool minimized);
+    void onDpiChanged(int dpi, const RECT& suggested);
+
+    // Model to view; writes only what differs.
+    void refresh();
+
+private:
+    void createControls();
+    HWND createButton(const Button& button, int id, DWORD style = BS_PUSHBUTTON);
+    void applyFont();
+    void applyLayout();
+    // View to model for the text boxes: WM_SETTEXT on a multi-line box raises
+    // no change notification, so the boxes are read again before each command.
+    void pullTexts();
+    void runButton(int id);
+    void selectRow(std::size_t row);
+    void refreshList();
+    void refreshButtons();
+    void refreshWindow();
+
+    static LRESULT CALLBACK triggerBoxProcedure(HWND box, UINT message, WPARAM wParam,
+                                                LPARAM lParam);
+
+    HWND window_;
+    Form1& form_;
+    std::function<void()> modelChanged_;
+    UniqueHmodule commonControls_;
+    int dpi_;
+    UniqueHfont font_;
+
+    HWND frame2_ = nullptr, label27_ = nullptr, textData10_ = nullptr, text7_ = nullptr;
+    HWND opt1_ = nullptr, opt2_ = nullptr, opt4_ = nullptr, check2_ = nullptr;
+    HWND command8_ = nullptr, command4_ = nullptr, command3_ = nullptr, command2_ = nullptr;
+    HWND command1_ = nullptr, command5_ = nullptr, command9_ = nullptr, command10_ = nullptr;
+    HWND command7_ = nullptr, command11_ = nullptr;
+    HWND list1_ = nullptr;
+    HWND calibration_ = nullptr, calibrationBorder_ = nullptr, label17_ = nullptr;
+    HWND text2_ = nullptr, command14_ = nullptr;
+
+    WNDPROC triggerBoxOriginal_ = nullptr;
+    // Set while the view writes to its controls, whose notifications are then echoes.
+    bool echo_ = false;
+    std::uint64_t shownRevision_ = 0;
+    bool listShownOnce_ = false;
+    // The row a selection change has just loaded, so that the click that made the
+    // change does not load it again.
+    std::optional<std::size_t> rowJustSelected_;
+    std::uint32_t shownExitColour_ = SystemButtonFace;
+    int syncedWidth_ = 0;
+    int syncedHeight_ = 0;
+};
+
+}  // namespace quorvel

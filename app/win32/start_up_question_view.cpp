@@ -1,0 +1,101 @@
+#include "app/win32/start_up_question_view.h"
+
+#include <utility>
+
+#include "app/win32/control_ids.h"
+#include "engine/product_info.h"
+#include "platform/win32/win32_view_controls.h"
+#include "platform/win32/win32_view_dpi.h"
+
+namespace quorvel {
+
+namespace ids = view_ids;
+
+StartUpQuestionView::StartUpQuestionView(HINSTANCE instance, HWND owner, Form2255& form,
+                                         std::function<void()> modelChanged)
+    : owner_(owner), form_(form), modelChanged_(std::move(modelChanged)) {
+    const Shape shape{ids::StartUpDialogClass,
+                      std::string(product::VersionedName),
+                      WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                      owner,
+                      4800,
+                      1800};
+    if (createWindow(instance, shape)) {
+        createControls();
+    }
+}
+
+void StartUpQuestionView::createControls() {
+    const HWND parent = window();
+    const int dpi = dpiOf(parent);
+    font_ = dialogFont(dpi);
+    const HFONT font = font_.get();
+    label1_ = createControl(parent, "STATIC", form_.Label1.caption, SS_LEFT, ids::Form2255Label1, font);
+    check1_ = createControl(parent, "BUTTON", form_.Check1.caption, WS_TABSTOP | BS_AUTOCHECKBOX,
+                            ids::Form2255Check1, font);
+    command1_ = createControl(parent, "BUTTON", form_.Command1.caption,
+                              WS_TABSTOP | BS_DEFPUSHBUTTON, ids::Form2255Command1, font);
+    command2_ = createControl(parent, "BUTTON", form_.Command2.caption, WS_TABSTOP | BS_PUSHBUTTON,
+                              ids::Form2255Command2, font);
+    placeInTwips(label1_, {240, 240, 4320, 480}, dpi);
+    placeInTwips(check1_, {240, 780, 4320, 255}, dpi);
+    placeInTwips(command1_, {1200, 1200, 1100, 345}, dpi);
+    placeInTwips(command2_, {2500, 1200, 1100, 345}, dpi);
+}
+
+LRESULT StartUpQuestionView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam != 0) {
+                onControlCommand(LOWORD(wParam), HIWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            // Closed without an answer: nothing is stored.
+            form_.visible = false;
+            modelChanged_();
+            return 0;
+        default:
+            break;
+    }
+    return ViewWindow::onMessage(message, wParam, lParam);
+}
+
+void StartUpQuestionView::onControlCommand(int id, int code) {
+    if (echo_ || code != BN_CLICKED) {
+        return;
+    }
+    switch (id) {
+        case ids::Form2255Check1:
+            form_.Check1.value = ::SendMessageA(check1_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+            break;
+        case ids::Form2255Command1: form_.Command1_Click(); break;
+        case ids::Form2255Command2: form_.Command2_Click(); break;
+        default: return;
+    }
+    modelChanged_();
+}
+
+void StartUpQuestionView::refresh() {
+    if (window() == nullptr) {
+        return;
+    }
+    const EchoGuard guard(echo_);
+    syncText(label1_, form_.Label1.caption);
+    syncText(check1_, form_.Check1.caption);
+    syncChecked(check1_, form_.Check1.value == 1);
+    syncText(command1_, form_.Command1.caption);
+    syncText(command2_, form_.Command2.caption);
+    if (form_.visible && !shownOnce_) {
+        shownOnce_ = true;
+        placeCentredOver(owner_);
+    }
+    const bool wasShown = (::GetWindowLongPtrA(window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (syncVisible(window(), form_.visible) && !wasShown) {
+        ::SetForegroundWindow(window());
+    }
+}
+
+}  // namespace quorvel

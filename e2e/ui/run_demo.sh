@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Starts Quorvel's Windows edition. On a desktop (DISPLAY set and answering) it
+# runs under Wine there until you exit it. Without a display it shows the
+# program at work on a virtual one: loads the samples, types a few of their
+# triggers into a test program, prints what arrived and saves a screenshot.
+set -uo pipefail
+cd "$(dirname "$0")/../.." || exit 1
+
+cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null || {
+    echo "the Windows build failed" >&2
+    exit 1
+}
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    echo "Starting Quorvel under Wine on $DISPLAY; leave it with its Exit button."
+    exec wine build/windows/quorvel.exe
+fi
+
+# shellcheck source=e2e/lib.sh
+source e2e/lib.sh
+export E2E_TOOLS="$E2E_ROOT/build/windows/e2e/bin"
+tools=$E2E_TOOLS
+ui() { wine "$tools/ui_driver.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
+
+echo "No display: starting a virtual one to show Quorvel at work."
+e2e_start_display || exit 1
+e2e_fresh_prefix "$E2E_STATE/wineprefix" || exit 1
+program="$WINEPREFIX/drive_c/quorvel"
+mkdir -p "$program"
+cp build/windows/quorvel.exe "$program/"
+report="$E2E_STATE/typed.txt"
+wid=$(e2e_start_target "$report") || exit 1
+
+e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
+ui wait-visible main 30 >/dev/null || { echo "Quorvel's window did not show" >&2; exit 1; }
+# The first start asks whether to run at start-up: No.
+ui wait-visible startup 10 >/dev/null && ui click startup Command2
+ui menu 300
+echo "Help > Load Samples says:"
+ui answer OK | sed 's/\\r\\n/\n/g' | sed 's/^/    /'
+echo "The list now shows $(ui count main) shortcuts."
+
+demo() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW label=$1
+    shift
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    xdotool mousemove $((X + WIDTH - 40)) $((Y + HEIGHT - 30)) click 1
+    e2e_focus "$wid"
+    wine "$tools/send_command.exe" --clear-target >/dev/null 2>&1
+    sleep 0.5
+    "$@"
+    sleep 1.5
+    echo "Typed $label into the test program; it received:"
+    sed 's/\r$//; s/^/    /' "$report"
+    echo
+}
+demo '"td" and Space' e2e_type "td "
+demo '"sp" and Space' e2e_type "sp "
+demo 'F9' e2e_key F9
+
+mkdir -p build/screenshots
+import -window root build/screenshots/demo.png 2>/dev/null &&
+    echo "Screenshot of the screen: build/screenshots/demo.png"
+ui click main Command5
+ui answer Yes >/dev/null

@@ -1,0 +1,47 @@
+#include "platform/win32/win32_view_button.h"
+
+#include "platform/win32/win32_view_controls.h"
+#include "platform/win32/win32_view_handles.h"
+
+namespace quorvel {
+
+namespace {
+constexpr std::uint32_t SystemColourFlag = 0x80000000;
+}
+
+COLORREF paintColour(std::uint32_t modelColour) {
+    if ((modelColour & SystemColourFlag) != 0) {
+        return ::GetSysColor(static_cast<int>(modelColour & 0xFF));
+    }
+    return static_cast<COLORREF>(modelColour & 0x00FFFFFF);
+}
+
+void paintColouredButton(const DRAWITEMSTRUCT& item, COLORREF face) {
+    const HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    const UniqueHbrush brush(::CreateSolidBrush(face));
+    ::FillRect(dc, &area, brush.get());
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    ::DrawEdge(dc, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    const std::string caption = windowText(item.hwndItem);
+    RECT textArea = area;
+    if (pressed) {
+        ::OffsetRect(&textArea, 1, 1);
+    }
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = ::SetTextColor(
+        dc, ::GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textArea,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::SetTextColor(dc, oldColour);
+    ::SetBkMode(dc, oldMode);
+
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = area;
+        ::InflateRect(&focus, -4, -4);
+        ::DrawFocusRect(dc, &focus);
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,49 @@
+#include "platform/win32/win32_view_panel.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr char PanelClass[] = "QuorvelPanel";
+
+LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            return ::SendMessageA(::GetParent(panel), message, wParam, lParam);
+        default:
+            return ::DefWindowProcA(panel, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+bool registerPanelClass(HINSTANCE instance) {
+    WNDCLASSA panelClass{};
+    if (::GetClassInfoA(instance, PanelClass, &panelClass)) {
+        return true;
+    }
+    panelClass.lpfnWndProc = &panelProcedure;
+    panelClass.hInstance = instance;
+    panelClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    panelClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    panelClass.lpszClassName = PanelClass;
+    return ::RegisterClassA(&panelClass) != 0;
+}
+
+HWND createPanel(HWND parent, int id) {
+    const auto instance =
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    if (!registerPanelClass(instance)) {
+        return nullptr;
+    }
+    return ::CreateWindowExA(WS_EX_CONTROLPARENT, PanelClass, "",
+                             WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
+}  // namespace quorvel
