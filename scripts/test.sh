@@ -23,13 +23,21 @@ echo "== Windows edition (mingw-w64 cross-build) =="
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
+# Wine on a virtual display now and then drops an X focus change under load; a
+# suite that fails is run once more, and a second failure fails the run.
+wine_suite() {
+    "$@" && return 0
+    echo "== $1 failed; running it once more =="
+    "$@"
+}
+
 echo "== End-to-end under Wine: the test harness =="
-e2e/smoke.sh
+wine_suite e2e/smoke.sh
 
 echo "== End-to-end under Wine: Quorvel expanding shortcuts =="
-e2e/engine_e2e.sh
+wine_suite e2e/engine_e2e.sh
 
 echo "== End-to-end under Wine: Quorvel's windows =="
-e2e/ui/ui_e2e.sh
+wine_suite e2e/ui/ui_e2e.sh
 
 echo "All tests passed."
