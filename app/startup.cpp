@@ -31,7 +31,10 @@ void Form1::Form_Load() {
 
     const std::string defaultFile = DefaultShortcutFile(services_.environment);
     CurrentFilePath = read(store, settings::SaveFile, defaultFile);
-    if (parseCalibrationNumber(read(store, settings::AutoImport, "1")) == 1.0) {
+    // A damaged value counts as the default: starting empty would let the next
+    // change save an empty list over the user's file.
+    const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
+    if (!autoImport || *autoImport == 1.0) {
         GetImportFile(read(store, settings::ImportFile, defaultFile), List1, services_.files);
     }
 

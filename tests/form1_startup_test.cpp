@@ -92,6 +92,8 @@ TEST_F(Form1Startup, AutoImportZeroImportsNothingAndImportSettingNamesTheFile) {
         EXPECT_EQ(f.List1.count(), 1u);
         EXPECT_EQ(f.CurrentFilePath, "D:\\saved.qvb");
     }
+    settings.SaveSetting("Quorvel", "Opts", "AutoImort", "maybe");
+    EXPECT_EQ(load().List1.count(), 1u) << "a damaged value counts as the default";
     settings.SaveSetting("Quorvel", "Opts", "AutoImort", "0");
     EXPECT_EQ(load().List1.count(), 0u);
 }
