@@ -22,7 +22,7 @@ constexpr std::size_t GrowthLimit = std::size_t{16} << 20;
 
 // Date and time forms taken from the input, so that values can hold markers.
 class InputLocale final : public Locale {
-public:
+  public:
     std::string date, time, month;
     std::string shortDate(const DateTime&) const override { return date; }
     std::string longTime(const DateTime&) const override { return time; }

@@ -1,0 +1,115 @@
+// The Common Text list from arbitrary stored settings: reading gives the count
+// that commonTextCount allows and the stored rows; saving what was read and
+// reading again, in memory and through the settings file, gives the same list.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commontext/common_text_store.h"
+#include "fuzz_check.h"
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_settings_store.h"
+#include "storage/settings_file_store.h"
+#include "storage/settings_names.h"
+
+namespace {
+
+using namespace quorvel;
+using Rows = std::vector<std::string>;
+
+constexpr std::string_view NoKey = "\x02";
+constexpr char OtherKey = '\x03';
+// Saving row by row rewrites the settings file once per row; the file round
+// trip is kept to lists short enough for many runs a second.
+constexpr std::size_t FileRoundTripRows = 64;
+constexpr std::int32_t LongestList = 1000;
+
+void store(SettingsStore& settings, std::string_view key, std::string_view value) {
+    settings.SaveSetting(settings::Application, settings::CommonTextSection, key, value);
+}
+
+}  // namespace
+
+// Input: NUL-separated records. The first is the stored count; record i + 1 is
+// row i, or no key at all when it starts with 0x02. A record that starts with
+// 0x03 stores "key=value" under any key instead.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    FakeSettingsStore settings;
+    std::vector<std::string> records;
+    for (std::size_t start = 0;;) {
+        const auto end = input.find('\0', start);
+        records.emplace_back(
+            input.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    const std::string number = records[0];
+    store(settings, settings::CommonTextCountKey, number);
+    int row = 0;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        const std::string_view record = records[i];
+        if (!record.empty() && record[0] == OtherKey) {
+            const auto equals = record.find('=');
+            const std::string_view key =
+                record.substr(1, equals == std::string_view::npos ? equals : equals - 1);
+            store(settings, key, equals == std::string_view::npos ? "" : record.substr(equals + 1));
+            continue;
+        }
+        if (!record.starts_with(NoKey)) {
+            store(settings, std::to_string(row), record);
+        }
+        ++row;
+    }
+
+    const std::string storedCount = settings.GetSetting(
+        settings::Application, settings::CommonTextSection, settings::CommonTextCountKey, "0");
+    const std::int32_t count = commonTextCount(storedCount);
+    FUZZ_CHECK(count >= 0 && count <= MaxCommonTextRows);
+    // Tens of thousands of empty rows add no new paths, only time: the unit
+    // tests read lists that long.
+    if (count > LongestList) {
+        return 0;
+    }
+
+    Rows read{"\x02kept\x02"};  // reading appends
+    GetList(settings, read);
+    FUZZ_CHECK(read.size() == static_cast<std::size_t>(count) + 1);
+    FUZZ_CHECK(read[0] == "\x02kept\x02");
+    read.erase(read.begin());
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        FUZZ_CHECK(read[i] == settings.GetSetting(settings::Application,
+                                                  settings::CommonTextSection, std::to_string(i),
+                                                  ""));
+    }
+
+    SaveList(settings, read);
+    Rows again;
+    GetList(settings, again);
+    FUZZ_CHECK(again == read);
+    // A shorter list hides the rows past it.
+    const Rows shorter(read.begin(), read.begin() + static_cast<std::ptrdiff_t>(read.size() / 2));
+    SaveList(settings, shorter);
+    again.clear();
+    GetList(settings, again);
+    FUZZ_CHECK(again == shorter);
+
+    if (read.size() <= FileRoundTripRows) {
+        FakeFiles files;
+        {
+            SettingsFileStore file(files, "C:\\settings.txt");
+            SaveList(file, read);
+            FUZZ_CHECK(file.inSync());
+        }
+        SettingsFileStore reloaded(files, "C:\\settings.txt");
+        again.clear();
+        GetList(reloaded, again);
+        FUZZ_CHECK(again == read);
+    }
+    return 0;
+}
