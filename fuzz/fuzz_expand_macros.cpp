@@ -18,7 +18,7 @@ using namespace quorvel;
 using Kind = MacroExpansion::Kind;
 
 // The expander refuses to grow a text past this size; kept in step with it.
-constexpr std::size_t GrowthLimit = std::size_t{16} << 20;
+constexpr std::size_t GrowthLimit = std::size_t{4} << 20;
 
 // Date and time forms taken from the input, so that values can hold markers.
 class InputLocale final : public Locale {
