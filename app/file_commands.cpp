@@ -1,5 +1,7 @@
 // The File menu's import and save commands.
 
+#include <algorithm>
+
 #include "app/form1.h"
 #include "engine/product_info.h"
 #include "storage/shortcut_file.h"
@@ -15,7 +17,7 @@ void Form1::FileImport_Click() {
     SettingsStore& store = services_.settings;
     store.SaveSetting(settings::ImportFile.application, settings::ImportFile.section,
                       settings::ImportFile.key, chosen);
-    GetImportFile(chosen, List1, services_.files);
+    noteImport(chosen, GetImportFile(chosen, List1, services_.files));
     // Later saves rewrite the imported file with the whole list.
     CurrentFilePath = chosen;
 }
@@ -27,7 +29,7 @@ void Form1::FileSave_Click() {
     if (!isAcceptedFileName(CurrentFilePath)) {
         return;
     }
-    if (!ExportFile(List1, CurrentFilePath, services_.files)) {
+    if (!keepUnreadCopy(CurrentFilePath) || !ExportFile(List1, CurrentFilePath, services_.files)) {
         // The file on disk is still the previous one; say so rather than let the
         // user believe the change is kept.
         services_.dialogs.MsgBox("The shortcuts could not be saved to " + CurrentFilePath +
@@ -35,6 +37,34 @@ void Form1::FileSave_Click() {
                                      "before this change.",
                                  MessageButtons::Ok, product::ApplicationTitle);
     }
+}
+
+void Form1::noteImport(const std::string& path, const ImportResult& result) {
+    if (!result.readWhole && std::ranges::find(partlyReadFiles_, path) == partlyReadFiles_.end()) {
+        partlyReadFiles_.push_back(path);
+    }
+}
+
+// Before the list replaces a file it did not read whole, the file is copied to
+// the first free name of "<file>.unread", "<file>.unread2", ... Returns false
+// when the file is there and could not be copied: it must not be replaced then.
+bool Form1::keepUnreadCopy(const std::string& path) {
+    const auto unread = std::ranges::find(partlyReadFiles_, path);
+    if (unread == partlyReadFiles_.end()) {
+        return true;
+    }
+    Files& files = services_.files;
+    if (files.exists(path)) {
+        std::string copy = path + ".unread";
+        for (int n = 2; files.exists(copy); ++n) {
+            copy = path + ".unread" + std::to_string(n);
+        }
+        if (!files.copyFile(path, copy)) {
+            return false;
+        }
+    }
+    partlyReadFiles_.erase(unread);
+    return true;
 }
 
 void Form1::FileSave2_Click() {

@@ -4,6 +4,7 @@
 // this model and forwards the user's actions to its handlers.
 
 #include <string>
+#include <vector>
 
 #include "app/app_services.h"
 #include "app/form2255.h"
@@ -19,6 +20,8 @@
 #include "tray/window_layout.h"
 
 namespace quorvel {
+
+struct ImportResult;
 
 class Form1 : public EngineForm, public EditorControls {
 public:
@@ -107,10 +110,15 @@ public:
 
 private:
     bool ask(std::string_view question);
+    void noteImport(const std::string& path, const ImportResult& result);
+    bool keepUnreadCopy(const std::string& path);
     void flipStoredOption(MenuItem& item, const settings::SettingName& name);
     void toggleWithQuestion(MenuItem& item, std::string_view question);
 
     AppServices& services_;
+    // Files imported but not read whole; each is copied aside before the first
+    // save over it.
+    std::vector<std::string> partlyReadFiles_;
 };
 
 }  // namespace quorvel

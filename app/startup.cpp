@@ -35,7 +35,8 @@ void Form1::Form_Load() {
     // change save an empty list over the user's file.
     const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
     if (!autoImport || *autoImport == 1.0) {
-        GetImportFile(read(store, settings::ImportFile, defaultFile), List1, services_.files);
+        const std::string importFile = read(store, settings::ImportFile, defaultFile);
+        noteImport(importFile, GetImportFile(importFile, List1, services_.files));
     }
 
     // A stored truth value that does not read as one leaves the item as it is.

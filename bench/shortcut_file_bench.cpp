@@ -111,11 +111,57 @@ void BM_FilePlainWrite(benchmark::State& state) {
 }
 BENCHMARK(BM_FilePlainWrite)->Unit(benchmark::kMillisecond);
 
+// 100 MB of random bytes: about 400,000 records of every length, in no order.
+const std::string& garbageFile() {
+    static const std::string bytes = [] {
+        std::mt19937 random(3);
+        std::string text(100u << 20, '\0');
+        for (char& c : text) {
+            c = static_cast<char>(random() & 0xFF);
+        }
+        return text;
+    }();
+    return bytes;
+}
+
+void BM_FileImportGarbage100MB(benchmark::State& state) {
+    FakeFiles files;
+    files.files[KeysPath] = garbageFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto list = std::make_unique<ShortcutList>();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files));
+        state.PauseTiming();
+        list.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FileImportGarbage100MB)->Unit(benchmark::kMillisecond);
+
+void BM_FilePlainReadAndSplitGarbage100MB(benchmark::State& state) {
+    FakeFiles files;
+    files.files[KeysPath] = garbageFile();
+    for (auto _ : state) {
+        auto records = splitRecords(*files.readAll(KeysPath));
+        benchmark::DoNotOptimize(records.data());
+        state.PauseTiming();
+        records.clear();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FilePlainReadAndSplitGarbage100MB)->Unit(benchmark::kMillisecond);
+
 const RegisterTarget importLimit{{"importing a 32,767-entry file", "BM_FileImport", "", 50e6}};
 const RegisterTarget saveLimit{{"saving a 32,767-entry file", "BM_FileExport", "", 30e6}};
 const RegisterTarget importRatio{
     {"import / plain read and split (aim)", "BM_FileImport", "BM_FilePlainReadAndSplit", 5,
      true}};
+// Records in no order must not cost more than sorting them: inserting each at
+// its place moved every row behind it, and took minutes.
+const RegisterTarget garbageRatio{{"import of 100 MB of random bytes / plain read and split",
+                                   "BM_FileImportGarbage100MB",
+                                   "BM_FilePlainReadAndSplitGarbage100MB", 40}};
 const RegisterTarget saveRatio{{"save / plain write", "BM_FileExport", "BM_FilePlainWrite", 5}};
 
 }  // namespace

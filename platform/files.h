@@ -12,6 +12,8 @@ public:
     virtual ~Files() = default;
     // The whole file, or nothing when it is missing, a folder or unreadable.
     virtual std::optional<std::string> readAll(std::string_view path) = 0;
+    // Whether anything (a file or a folder) is at the path, readable or not.
+    virtual bool exists(std::string_view path) = 0;
     // Writes the file beside the old one, flushes it and replaces the old one in
     // one step: a failure leaves the old file whole.
     virtual bool replaceAtomically(std::string_view path, std::string_view contents) = 0;

@@ -17,12 +17,20 @@ inline constexpr char RecordSeparator = '\x01';
 // The file's contents for the list, byte for byte.
 std::string formatShortcutFile(const ShortcutList& list);
 
+struct ImportResult {
+    std::size_t added = 0;
+    // False when the file is there but could not be read (locked, a folder), or
+    // when bytes follow its last record: the list lacks something the file holds,
+    // and saving the list over the file would lose it.
+    bool readWhole = true;
+};
+
 // Adds the entries of the file at `sFile` to the list, each at its sorted place.
-// A missing or unreadable file adds nothing. Returns the number of entries added.
+// A missing or unreadable file adds nothing.
 // It does not yield to the event loop: a save that ran in the middle of reading
 // (a click, a menu command) would write the half-read list over the file. Reading
 // even 100,000 entries takes some tens of milliseconds.
-std::size_t GetImportFile(std::string_view sFile, ShortcutList& list, Files& files);
+ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files);
 
 // Replaces the file at `path` by the list. Never leaves a partial file: on
 // failure the previous file stays whole. Returns whether the file was written.

@@ -35,6 +35,11 @@ std::optional<std::string> StdFiles::readAll(std::string_view path) {
     return contents;
 }
 
+bool StdFiles::exists(std::string_view path) {
+    std::error_code error;
+    return fs::exists(pathOf(path), error);
+}
+
 bool StdFiles::replaceAtomically(std::string_view path, std::string_view contents) {
     const fs::path target = pathOf(path);
     const fs::path temporary = pathOf(std::string(path) + ".tmp-quorvel");

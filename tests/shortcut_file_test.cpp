@@ -43,7 +43,7 @@ struct Importer {
 
     std::size_t import(const std::string& bytes) {
         files.files[KeysPath] = bytes;
-        return GetImportFile(KeysPath, list, files);
+        return GetImportFile(KeysPath, list, files).added;
     }
 };
 
@@ -125,18 +125,39 @@ TEST(ShortcutFile, ImportAddsEveryNonBlankRecordClosedBySeparator) {
     }
 }
 
-TEST(ShortcutFile, AFileThatCannotBeReadAddsNothing) {
+TEST(ShortcutFile, AFileThatCannotBeReadAddsNothingAndIsReportedUnlessMissing) {
     Importer importer;
     importer.list.add("kept", "kept");
     importer.files.files["C:\\folder"] = "A" + Sep;
     importer.files.folders.insert("C:\\folder");
     importer.files.files["C:\\locked.qvb"] = "A" + Sep;
     importer.files.lockedPaths.insert("C:\\locked.qvb");
-    for (const char* path : {"C:\\missing.qvb", "C:\\folder", "C:\\locked.qvb"}) {
+    const std::pair<const char*, bool> cases[] = {
+        {"C:\\missing.qvb", true}, {"C:\\folder", false}, {"C:\\locked.qvb", false}};
+    for (const auto& [path, readWhole] : cases) {
         SCOPED_TRACE(path);
-        EXPECT_EQ(GetImportFile(path, importer.list, importer.files), 0u);
+        const ImportResult result = GetImportFile(path, importer.list, importer.files);
+        EXPECT_EQ(result.added, 0u);
+        EXPECT_EQ(result.readWhole, readWhole);
     }
     EXPECT_EQ(entryLines(importer.list), std::vector<std::string>{"kept"});
+}
+
+TEST(ShortcutFile, BytesAfterTheLastRecordAreReportedAsNotRead) {
+    const std::pair<std::string, bool> cases[] = {
+        {"A" + Sep + Sep + "\r\n", true},
+        {"A" + Sep, true},
+        {"A" + Sep + " \r\n\r\n", true},
+        {"", true},
+        {"A" + Sep + "B", false},
+        {"no separator at all\r\n", false},
+    };
+    for (const auto& [bytes, readWhole] : cases) {
+        SCOPED_TRACE(bytes);
+        Importer importer;
+        importer.files.files[KeysPath] = bytes;
+        EXPECT_EQ(GetImportFile(KeysPath, importer.list, importer.files).readWhole, readWhole);
+    }
 }
 
 TEST(ShortcutFile, ImportingTwiceAddsEveryEntryTwice) {
@@ -163,7 +184,7 @@ TEST(ShortcutFile, LineBreaksAndSeparatorsInTextsSurviveSaveAndImport) {
 
     ShortcutList loaded;
     FakeEventPump pump;
-    ASSERT_EQ(GetImportFile(KeysPath, loaded, files), 2u);
+    ASSERT_EQ(GetImportFile(KeysPath, loaded, files).added, 2u);
     EXPECT_EQ(entryLines(loaded), entryLines(saved));
     EXPECT_EQ(parseEntryLine(loaded.entryLine(0)), twoLines);
     EXPECT_EQ(loaded.displayLine(0), "{S} - adr - 1 Main St\r\nSpringfield");
@@ -205,7 +226,7 @@ TEST(ShortcutFile, AFailedSaveAtAnyStepKeepsTheOldFile) {
         EXPECT_EQ(files.files.size(), 1u);  // no temporary file left behind
         ShortcutList reloaded;
         FakeEventPump pump;
-        EXPECT_EQ(GetImportFile(KeysPath, reloaded, files), 2u);
+        EXPECT_EQ(GetImportFile(KeysPath, reloaded, files).added, 2u);
         EXPECT_EQ(files.files.at(KeysPath), old);
     }
     EXPECT_EQ(failedSteps, 3);  // writing, flushing, renaming

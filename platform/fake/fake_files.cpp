@@ -27,6 +27,10 @@ std::optional<std::string> FakeFiles::readAll(std::string_view path) {
     return found->second;
 }
 
+bool FakeFiles::exists(std::string_view path) {
+    return files.contains(path) || folders.contains(path);
+}
+
 bool FakeFiles::replaceAtomically(std::string_view path, std::string_view contents) {
     ++replaces;
     const std::string temporary = temporaryPathFor(path);

@@ -99,6 +99,11 @@ bool Win32Files::replaceAtomically(std::string_view path, std::string_view conte
     return true;
 }
 
+bool Win32Files::exists(std::string_view path) {
+    const auto name = pathString(path);
+    return name && ::GetFileAttributesA(name->c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool Win32Files::copyFile(std::string_view from, std::string_view to) {
     const auto source = pathString(from);
     const auto target = pathString(to);
