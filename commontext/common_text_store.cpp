@@ -6,12 +6,13 @@
 namespace quorvel {
 
 void SaveList(SettingsStore& settings, const std::vector<std::string>& rows) {
+    std::vector<std::pair<std::string, std::string>> keyValues;
+    keyValues.reserve(rows.size() + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        settings.SaveSetting(settings::Application, settings::CommonTextSection,
-                             std::to_string(i), rows[i]);
+        keyValues.emplace_back(std::to_string(i), rows[i]);
     }
-    settings.SaveSetting(settings::Application, settings::CommonTextSection,
-                         settings::CommonTextCountKey, std::to_string(rows.size()));
+    keyValues.emplace_back(settings::CommonTextCountKey, std::to_string(rows.size()));
+    settings.SaveSettings(settings::Application, settings::CommonTextSection, keyValues);
 }
 
 void GetList(SettingsStore& settings, std::vector<std::string>& rows) {

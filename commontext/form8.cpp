@@ -34,7 +34,10 @@ void Form8::show() {
 }
 
 void Form8::Command1_Click() {
-    if (!Text1.text().empty()) {
+    if (!Text1.text().empty() && List1.rows.size() >= static_cast<std::size_t>(MaxCommonTextRows)) {
+        dialogs_.MsgBox("The Common Text list is full.", MessageButtons::Ok,
+                        product::ApplicationTitle);
+    } else if (!Text1.text().empty()) {
         List1.rows.push_back(Text1.text());
         Text1.setText("");
     } else {

@@ -4,6 +4,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quorvel {
 
@@ -16,6 +18,13 @@ public:
                              std::string_view key, std::string_view value) = 0;
     // Removes the application with all its sections; a missing application is no error.
     virtual void DeleteSetting(std::string_view application) = 0;
+    // Several keys of one section; a store that can write them in one go does.
+    virtual void SaveSettings(std::string_view application, std::string_view section,
+                              const std::vector<std::pair<std::string, std::string>>& keyValues) {
+        for (const auto& [key, value] : keyValues) {
+            SaveSetting(application, section, key, value);
+        }
+    }
 };
 
 }  // namespace quorvel

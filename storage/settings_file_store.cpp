@@ -111,6 +111,22 @@ void SettingsFileStore::SaveSetting(std::string_view application, std::string_vi
     write();
 }
 
+void SettingsFileStore::SaveSettings(
+    std::string_view application, std::string_view section,
+    const std::vector<std::pair<std::string, std::string>>& keyValues) {
+    bool changed = !inSync_;
+    for (const auto& [key, value] : keyValues) {
+        const Entry* entry = find(application, section, key);
+        if (entry == nullptr || entry->value != value) {
+            set(application, section, key, value);
+            changed = true;
+        }
+    }
+    if (changed) {
+        write();
+    }
+}
+
 void SettingsFileStore::DeleteSetting(std::string_view application) {
     if (applications_.erase(fold(application)) == 0 && inSync_) {
         return;

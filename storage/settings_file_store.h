@@ -25,6 +25,8 @@ public:
     void SaveSetting(std::string_view application, std::string_view section,
                      std::string_view key, std::string_view value) override;
     void DeleteSetting(std::string_view application) override;
+    void SaveSettings(std::string_view application, std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& keyValues) override;
 
     // Whether the file holds every change made so far (false after a failed write).
     bool inSync() const { return inSync_; }
