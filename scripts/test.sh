@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: unit tests, the same tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer, the speed targets, and the Windows cross-build.
+# and UndefinedBehaviorSanitizer, a short run of each fuzz target, the speed
+# targets, the Windows cross-build and the end-to-end suites under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +16,9 @@ echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan -j2
+
+echo "== Fuzz targets, 20 seconds each =="
+scripts/fuzz_smoke.sh
 
 echo "== Speed targets =="
 ./build/linux/bench/quorvel_bench --benchmark_min_time=0.2

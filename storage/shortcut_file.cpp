@@ -1,5 +1,8 @@
 #include "storage/shortcut_file.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/ansi_text.h"
 #include "engine/shortcut_entry.h"
 
