@@ -59,9 +59,11 @@ std::vector<std::string> splitRecords(const std::string& bytes) {
     return records;
 }
 
-void BM_FileImport(benchmark::State& state) {
+// Loading the bytes `file()` gives into an empty list.
+template <const std::string& (*file)()>
+void importOf(benchmark::State& state) {
     FakeFiles files;
-    files.files[KeysPath] = savedFile();
+    files.files[KeysPath] = file();
     for (auto _ : state) {
         state.PauseTiming();
         auto list = std::make_unique<ShortcutList>();
@@ -72,11 +74,11 @@ void BM_FileImport(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_FileImport)->Unit(benchmark::kMillisecond);
 
-void BM_FilePlainReadAndSplit(benchmark::State& state) {
+template <const std::string& (*file)()>
+void plainReadAndSplitOf(benchmark::State& state) {
     FakeFiles files;
-    files.files[KeysPath] = savedFile();
+    files.files[KeysPath] = file();
     for (auto _ : state) {
         auto records = splitRecords(*files.readAll(KeysPath));
         benchmark::DoNotOptimize(records.data());
@@ -85,6 +87,11 @@ void BM_FilePlainReadAndSplit(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
+
+void BM_FileImport(benchmark::State& state) { importOf<savedFile>(state); }
+BENCHMARK(BM_FileImport)->Unit(benchmark::kMillisecond);
+
+void BM_FilePlainReadAndSplit(benchmark::State& state) { plainReadAndSplitOf<savedFile>(state); }
 BENCHMARK(BM_FilePlainReadAndSplit)->Unit(benchmark::kMillisecond);
 
 void BM_FileExport(benchmark::State& state) {
@@ -124,31 +131,11 @@ const std::string& garbageFile() {
     return bytes;
 }
 
-void BM_FileImportGarbage100MB(benchmark::State& state) {
-    FakeFiles files;
-    files.files[KeysPath] = garbageFile();
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto list = std::make_unique<ShortcutList>();
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files));
-        state.PauseTiming();
-        list.reset();
-        state.ResumeTiming();
-    }
-}
+void BM_FileImportGarbage100MB(benchmark::State& state) { importOf<garbageFile>(state); }
 BENCHMARK(BM_FileImportGarbage100MB)->Unit(benchmark::kMillisecond);
 
 void BM_FilePlainReadAndSplitGarbage100MB(benchmark::State& state) {
-    FakeFiles files;
-    files.files[KeysPath] = garbageFile();
-    for (auto _ : state) {
-        auto records = splitRecords(*files.readAll(KeysPath));
-        benchmark::DoNotOptimize(records.data());
-        state.PauseTiming();
-        records.clear();
-        state.ResumeTiming();
-    }
+    plainReadAndSplitOf<garbageFile>(state);
 }
 BENCHMARK(BM_FilePlainReadAndSplitGarbage100MB)->Unit(benchmark::kMillisecond);
 
