@@ -58,4 +58,16 @@ else
     e2e_fail started-marker "marker file missing or wrong"
 fi
 
+# The Windows services against Wine's system: files, settings, clipboard,
+# dialogs, program start, clock and locale.
+selfcheck="$E2E_ROOT/build/windows/platform/win32/quorvel_services_selfcheck.exe"
+if cmake --build "$E2E_ROOT/build/windows" --target quorvel_services_selfcheck \
+    >"$E2E_STATE/selfcheck-build.log" 2>&1 &&
+    wine "$selfcheck" >"$E2E_STATE/selfcheck.log" 2>&1 </dev/null; then
+    e2e_pass "services-selfcheck ($(grep -c '^PASS' "$E2E_STATE/selfcheck.log") checks)"
+else
+    grep -v '^PASS' "$E2E_STATE/selfcheck.log" >&2
+    e2e_fail services-selfcheck "see the lines above"
+fi
+
 e2e_summary

@@ -171,6 +171,7 @@ void checkFiles(const std::string& temp) {
 
     check(!files.readAll(path), "readAll of a missing file is nothing");
     check(!files.readAll(temp), "readAll of a folder is nothing");
+    check(!files.exists(path) && files.exists(temp), "exists: not a missing file, but a folder");
     check(files.replaceAtomically(path, "first"), "replaceAtomically creates a file");
     check(files.readAll(path) == std::optional<std::string>("first"), "readAll reads it back");
     std::string binary("line\r\n\0\x1A\xFF end", 12);
@@ -199,6 +200,7 @@ void checkFiles(const std::string& temp) {
         UniqueFileHandle locker(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                               FILE_ATTRIBUTE_NORMAL, nullptr));
         check(!files.readAll(path), "readAll of a locked file is nothing");
+        check(files.exists(path), "a locked file still exists");
     }
     check(!files.replaceAtomically(temp + "\\quorvel-no-such-folder\\file.txt", "x"),
           "replaceAtomically into a missing folder fails");
