@@ -25,27 +25,6 @@ void expectFormsInStep(const ShortcutList& list) {
     }
 }
 
-TEST(ShortcutList, SampleEntriesTakeTheirSortedPlace) {
-    const ShortcutEntry f10{LaunchMode::FunctionKey, false, "{F10}", "Pressed F10"};
-    const ShortcutEntry sp{LaunchMode::Space, false, "SP",
-                           "This is a sample \r\nI hope you like it"};
-    const ShortcutEntry cu{LaunchMode::Tab, false, "CU", "%(run=calc.exe)%"};
-    const std::vector<std::vector<ShortcutEntry>> orders = {
-        {f10, sp, cu}, {cu, sp, f10}, {sp, cu, f10}, {cu, f10, sp}};
-    for (const auto& order : orders) {
-        ShortcutList list;
-        for (const auto& entry : order) {
-            add(list, entry);
-        }
-        ASSERT_EQ(list.count(), 3u);
-        EXPECT_EQ(list.entryLine(0), formatEntryLine(f10));
-        EXPECT_EQ(list.entryLine(1), formatEntryLine(sp));
-        EXPECT_EQ(list.entryLine(2), formatEntryLine(cu));
-        EXPECT_EQ(list.displayLine(0), "{F} - {F10} - Pressed F10");
-        expectFormsInStep(list);
-    }
-}
-
 TEST(ShortcutList, SortsWithoutRegardToCaseAndReportsThePlace) {
     ShortcutList list;
     struct Step {
