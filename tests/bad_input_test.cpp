@@ -81,9 +81,7 @@ class BadInput : public ::testing::Test, public testing::AppFixture {
         return *form;
     }
     void addEntry(const std::string& trigger, const std::string& text) {
-        form->TextData10.setText(trigger);
-        form->Text7.setText(text);
-        form->editor.addShortcut();
+        testing::addEntry(*form, trigger, text);
     }
     // Whether any file still holds exactly these bytes.
     bool bytesKept(const std::string& bytes) const {
@@ -323,24 +321,18 @@ TEST_F(BadInput, CommonTextCountOutOfRangeReadsAsALimitedListThatSavesInOneGo) {
 }
 
 TEST_F(BadInput, TenThousandNestedMarkersStopAtTheExpansionLimit) {
+    const auto nested = [](int depth) {
+        std::string open, close;
+        for (int i = 0; i < depth; ++i) {
+            open += "%(";
+            close += ")%";
+        }
+        return open + "x" + close;
+    };
     constexpr int Depth = 10'000;
-    std::string text;
-    for (int i = 0; i < Depth; ++i) {
-        text += "%(";
-    }
-    text += "x";
-    for (int i = 0; i < Depth; ++i) {
-        text += ")%";
-    }
+    const std::string text = nested(Depth);
     // Each pass drops the outermost pair; the passes stop at the limit.
-    std::string left;
-    for (int i = 0; i < Depth - MaxMacroExpansions; ++i) {
-        left += "%(";
-    }
-    left += "x";
-    for (int i = 0; i < Depth - MaxMacroExpansions; ++i) {
-        left += ")%";
-    }
+    const std::string left = nested(Depth - MaxMacroExpansions);
 
     const MacroExpansion expansion = expandMacros(
         text, DateTime{}, [] { return std::optional<std::string>(); }, locale);

@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_settings_store.h"
-#include "storage/settings_file_store.h"
 
 namespace quorvel {
 namespace {
@@ -53,17 +51,6 @@ TEST(CommonTextStore, MissingRowReadsAsEmptyAndReadingAppends) {
     Rows rows{"already here"};
     GetList(store, rows);
     EXPECT_EQ(rows, (Rows{"already here", "first", ""}));
-}
-
-TEST(CommonTextStore, RowsKeepLineBreaksThroughTheSettingsFile) {
-    const Rows rows{"Dear Sir,\r\n\r\nYours faithfully", "tab\there", "", "last\r\n"};
-    FakeFiles files;
-    {
-        SettingsFileStore store(files, "settings.txt");
-        SaveList(store, rows);
-    }
-    SettingsFileStore reloaded(files, "settings.txt");
-    EXPECT_EQ(read(reloaded), rows);
 }
 
 TEST(CommonTextStore, BadCountsHaveADefinedOutcome) {

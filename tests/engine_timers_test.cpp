@@ -100,20 +100,8 @@ TEST(TimerClear, StampThatCannotBeReadCountsAsOld) {
     }
 }
 
-TEST(TimerData, NothingSavedLeavesTheClipboardAlone) {
-    EngineFixture f;
-    f.clipboard.setText("mine");
-    f.form.TimerData.enabled = true;
-    const int writes = f.clipboard.writes;
-    f.engine.TimerData_Timer();
-    EXPECT_EQ(f.clipboard.writes, writes);
-    EXPECT_EQ(f.clipboard.getText(), "mine");
-    EXPECT_FALSE(f.form.TimerData.enabled);
-}
-
 TEST(EngineTimers, SlowTypingWithTicksBetweenKeysStillMatches) {
     EngineFixture f;
-    f.noPause();
     f.addEntry(LaunchMode::Space, false, "Tdx", "Matched");
     for (const char c : std::string("Tdx")) {
         f.keyboard.typeText(std::string(1, c));

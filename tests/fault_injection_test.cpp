@@ -84,11 +84,6 @@ struct ShortcutRig : testing::AppFixture {
         settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
         form.Form_Load();
     }
-    void addEntry(const std::string& trigger, const std::string& text) {
-        form.TextData10.setText(trigger);
-        form.Text7.setText(text);
-        form.editor.addShortcut();
-    }
     Form1 form{services};
 };
 
@@ -110,7 +105,7 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
         std::function<void(ShortcutRig&)> act;
     };
     const Case cases[] = {
-        {"Add", nullptr, [](ShortcutRig& r) { r.addEntry("new", "a new entry"); }},
+        {"Add", nullptr, [](ShortcutRig& r) { testing::addEntry(r.form, "new", "a new entry"); }},
         {"Delete", nullptr,
          [](ShortcutRig& r) {
              r.form.editor.selectEntry(0);
@@ -154,6 +149,7 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
             }
             ++failed;
             EXPECT_EQ(now, old) << "neither the old file nor the new one";
+            EXPECT_NE(formatShortcutFile(rig.form.List1), old) << "the list lost the change";
         }
         EXPECT_EQ(failed, 3) << c.name << ": writing, flushing and renaming each failed once";
     }

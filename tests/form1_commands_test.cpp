@@ -8,11 +8,8 @@ namespace {
 class Form1Commands : public ::testing::Test, public testing::AppFixture {
 protected:
     Form1 form{services};
-
     void addEntry(const std::string& trigger, const std::string& text) {
-        form.TextData10.setText(trigger);
-        form.Text7.setText(text);
-        form.editor.addShortcut();
+        testing::addEntry(form, trigger, text);
     }
 };
 
@@ -125,16 +122,6 @@ TEST_F(Form1Commands, SaveAsWritesTheChosenFileForTheRestOfTheRun) {
     addEntry("SP", "x");
     EXPECT_NE(files.files["E:\\copy.qvb"].find("SP"), std::string::npos);
     EXPECT_EQ(setting("Quorvel", "File", "Save"), "<missing>") << "Save As is not remembered";
-}
-
-TEST_F(Form1Commands, FailedSaveKeepsTheOldFileAndSaysSo) {
-    addEntry("TD", "Today");
-    const std::string before = files.files[defaultFile()];
-    files.failAllWrites = true;
-    addEntry("SP", "sample");
-    EXPECT_EQ(files.files[defaultFile()], before);
-    EXPECT_EQ(form.List1.count(), 2u) << "the list keeps the change";
-    EXPECT_NE(dialogs.shown.back().text.find("could not be saved"), std::string::npos);
 }
 
 TEST_F(Form1Commands, MinimizeHidesAndTheIconBringsTheWindowBack) {

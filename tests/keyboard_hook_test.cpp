@@ -46,41 +46,19 @@ TEST(KeyboardHook, KeyCodesOutsideTheMatcherRange) {
         f.hookEvent(static_cast<std::uint32_t>(c.code), 0);
         EXPECT_EQ(f.form.Text1.text() != "unchanged", c.reaches);
     }
-    // Typed on the keyboard: Backspace erases in the application, not in the buffer.
-    EngineFixture f;
-    f.keyboard.typeText("tx");
-    f.keyboard.tap(vk::Backspace);
-    f.keyboard.typeText("d");
-    EXPECT_EQ(f.buffer(), "txd");
-    EXPECT_EQ(f.keyboard.targetText, "td");
-}
-
-TEST(KeyboardHook, ReleasesReachTheMatcherOnlyForExtendedKeys) {
-    EngineFixture f;
-    f.keyboard.press('A');
-    EXPECT_EQ(f.buffer(), "a");
-    f.form.Text1.setText("");
-    f.keyboard.release('A');  // flags 0x80
-    EXPECT_EQ(f.form.Text1.text(), "");
-    EXPECT_EQ(f.buffer(), "a");
-
-    f.keyboard.press(vk::Left);  // flags 0x01
-    EXPECT_EQ(f.buffer(), "a");
-    f.keyboard.release(vk::Left);  // flags 0x81: the arrow's code names "%"
-    EXPECT_EQ(f.form.Text1.text(), "%");
-    EXPECT_EQ(f.buffer(), "a%");
 }
 
 TEST(KeyboardHook, InjectedEventsStampAndRecordModifiersButNeverMatch) {
     EngineFixture f;
-    f.noPause();
     f.addEntry(LaunchMode::Space, false, "td", "Today");
     f.keyboard.typeText("td");
     f.keyboard.press(vk::LCtrl);
     f.clock.advanceSeconds(3);
     f.mainData().SwallowFlag = 1;
 
-    // Another program's Space: not matched, not consumed, though Ctrl is held.
+    // Another program's keys: not matched, not consumed, though Ctrl is held.
+    f.keyboard.injectForeign('X', false);
+    f.keyboard.injectForeign('X', true);
     EXPECT_FALSE(f.keyboard.injectForeign(vk::Space, false));
     f.keyboard.injectForeign(vk::Space, true);
     f.pump.runUntilIdle();
@@ -98,20 +76,6 @@ TEST(KeyboardHook, InjectedEventsStampAndRecordModifiersButNeverMatch) {
     EXPECT_EQ(f.mainData().KeyHook(0, own), 0);
     EXPECT_EQ(f.buffer(), "td");
     EXPECT_TRUE(f.keyboard.sent.empty());
-}
-
-TEST(KeyboardHook, OtherProgramsCannotTypeATrigger) {
-    EngineFixture f;
-    f.noPause();
-    f.addEntry(LaunchMode::Space, false, "td", "Today");
-    for (const int key : {int{'T'}, int{'D'}, vk::Space}) {
-        f.keyboard.injectForeign(key, false);
-        f.keyboard.injectForeign(key, true);
-    }
-    f.pump.runUntilIdle();
-    EXPECT_EQ(f.buffer(), "");
-    EXPECT_TRUE(f.keyboard.sent.empty());
-    EXPECT_EQ(f.keyboard.targetText, "td ");
 }
 
 TEST(KeyboardHook, ModifierCombinations) {
@@ -156,20 +120,9 @@ TEST(KeyboardHook, CtrlShiftStaysRecordedAfterRelease) {
     f.keyboard.typeText("x");
     f.keyboard.release(vk::LAlt);
     EXPECT_EQ(f.modifierState(), 3);
-    f.keyboard.press(vk::Space);  // a word end resets it
+    f.keyboard.tap(vk::Space);  // a word end resets it
     EXPECT_EQ(f.modifierState(), 0);
-}
-
-// Once the recorded Ctrl+Shift is reset, only keys held down count again.
-TEST(KeyboardHook, ModifiersLetGoWhileCtrlShiftWasRecordedStayForgotten) {
-    EngineFixture f;
-    f.keyboard.press(vk::LCtrl);
-    f.keyboard.press(vk::LShift);
-    f.keyboard.release(vk::LShift);
-    f.keyboard.release(vk::LCtrl);
-    f.keyboard.tap(vk::LAlt);
-    ASSERT_EQ(f.modifierState(), 3);
-    f.keyboard.tap(vk::Space);
+    // Once reset, only keys held down count again: the Alt let go is forgotten.
     f.keyboard.typeText("ab");
     EXPECT_EQ(f.modifierState(), 0);
 }

@@ -34,18 +34,6 @@ KeyStroke vk(int virtualKey, std::string_view modifiers = "") {
     return held(stroke, modifiers);
 }
 
-Strokes typed(std::string_view text) {
-    Strokes strokes;
-    for (char c : text) {
-        strokes.push_back(ch(c));
-    }
-    return strokes;
-}
-
-void append(Strokes& strokes, const Strokes& more) {
-    strokes.insert(strokes.end(), more.begin(), more.end());
-}
-
 struct Case {
     std::string notation;
     Strokes expected;
@@ -176,8 +164,6 @@ TEST(SendKeysNotation, BracedSpecialCharactersTypeThemselves) {
         {"{^}", {ch('^')}},
         {"{%}", {ch('%')}},
         {"{~}", {ch('~')}},
-        {"{(}", {ch('(')}},
-        {"{)}", {ch(')')}},
         {"{[}", {ch('[')}},
         {"{]}", {ch(']')}},
         {"{ }", {ch(' ')}},
@@ -244,23 +230,6 @@ TEST(SendKeysNotation, BracesThatBreakTheNotationRejectTheWholeText) {
         "{a 4294967297}",  // wraps to 1 in 32 bits
         "ok text then {nope}",
     });
-}
-
-TEST(SendKeysNotation, TextsTheProgramSendsParse) {
-    expectParses({
-        {"{backspace}{backspace}{backspace}", {vk(8), vk(8), vk(8)}},
-        {"^{v}", {ch('v', "C")}},
-        {"{enter}", {vk(Enter)}},
-        {"{ }{TAB}", {ch(' '), vk(Tab)}},
-    });
-    Strokes sample = typed("This");
-    sample.push_back(vk(Tab));
-    append(sample, typed("is"));
-    sample.push_back(vk(Tab));
-    append(sample, typed(" a sample"));
-    append(sample, {vk(Enter), vk(Enter)});
-    append(sample, typed("Line 2"));
-    expectParses({{"This{tab}is{tab} a sample{ENTER}{ENTER}Line 2", sample}});
 }
 
 TEST(SendKeysNotation, DeepNestingAndLongRunsStayCheap) {

@@ -34,8 +34,6 @@ TEST(SettingsNames, ReadBoolSetting) {
     for (const bool value : {true, false}) {
         EXPECT_EQ(readBoolSetting(boolSetting(value)), value);
     }
-    EXPECT_EQ(boolSetting(true), "True");
-    EXPECT_EQ(boolSetting(false), "False");
 }
 
 TEST(SettingsNames, NoTwoSettingsShareAPlace) {

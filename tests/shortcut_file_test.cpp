@@ -11,6 +11,7 @@
 #include "engine/shortcut_entry.h"
 #include "platform/fake/fake_event_pump.h"
 #include "platform/fake/fake_files.h"
+#include "support/readback.h"
 
 namespace quorvel {
 namespace {
@@ -28,13 +29,7 @@ std::string fileOf(const std::vector<std::string>& lines) {
     return text + Sep + "\r\n";
 }
 
-std::vector<std::string> entryLines(const ShortcutList& list) {
-    std::vector<std::string> lines;
-    for (std::size_t row = 0; row < list.count(); ++row) {
-        lines.emplace_back(list.entryLine(row));
-    }
-    return lines;
-}
+using testing::entryLines;
 
 struct Importer {
     FakeFiles files;
@@ -170,30 +165,6 @@ TEST(ShortcutFile, ImportingTwiceAddsEveryEntryTwice) {
                                         "{S} \xAF b \xAF 2", "{S} \xAF b \xAF 2"}));
 }
 
-TEST(ShortcutFile, LineBreaksAndSeparatorsInTextsSurviveSaveAndImport) {
-    const ShortcutEntry twoLines{LaunchMode::Space, false, "adr", "1 Main St\r\nSpringfield"};
-    const ShortcutEntry macron{LaunchMode::Tab, true, "mac",
-                               "a\xAF"
-                               "b"};
-    ShortcutList saved;
-    for (const ShortcutEntry& entry : {twoLines, macron}) {
-        saved.add(formatEntryLine(entry), formatDisplayLine(entry));
-    }
-    FakeFiles files;
-    ASSERT_TRUE(ExportFile(saved, KeysPath, files));
-
-    ShortcutList loaded;
-    FakeEventPump pump;
-    ASSERT_EQ(GetImportFile(KeysPath, loaded, files).added, 2u);
-    EXPECT_EQ(entryLines(loaded), entryLines(saved));
-    EXPECT_EQ(parseEntryLine(loaded.entryLine(0)), twoLines);
-    EXPECT_EQ(loaded.displayLine(0), "{S} - adr - 1 Main St\r\nSpringfield");
-    EXPECT_EQ(loaded.entryLine(1),
-              "{T}{E} \xAF mac \xAF a\xAF"
-              "b");
-    EXPECT_EQ(loaded.displayLine(1), "{T}{E} - mac - a-b");
-}
-
 TEST(ShortcutFile, ASortedFileLoadsAndSavesBackByteForByte) {
     for (const std::size_t count : {std::size_t{500}, std::size_t{100000}}) {
         SCOPED_TRACE(count);
@@ -206,37 +177,6 @@ TEST(ShortcutFile, ASortedFileLoadsAndSavesBackByteForByte) {
         ASSERT_TRUE(ExportFile(importer.list, "C:\\out.qvb", importer.files));
         EXPECT_TRUE(importer.files.files.at("C:\\out.qvb") == bytes);
     }
-}
-
-TEST(ShortcutFile, AFailedSaveAtAnyStepKeepsTheOldFile) {
-    FakeFiles files;
-    const std::string old = fileOf({"old one", "old two"});
-    files.files[KeysPath] = old;
-    ShortcutList list;
-    list.add("new", "new");
-
-    int failedSteps = 0;
-    for (int step = 1; step <= 10; ++step) {
-        files.failOperation(step);
-        if (ExportFile(list, KeysPath, files)) {
-            break;
-        }
-        ++failedSteps;
-        SCOPED_TRACE(step);
-        EXPECT_EQ(files.files.size(), 1u);  // no temporary file left behind
-        ShortcutList reloaded;
-        FakeEventPump pump;
-        EXPECT_EQ(GetImportFile(KeysPath, reloaded, files).added, 2u);
-        EXPECT_EQ(files.files.at(KeysPath), old);
-    }
-    EXPECT_EQ(failedSteps, 3);  // writing, flushing, renaming
-    files.failOperation(0);
-    EXPECT_EQ(files.files.at(KeysPath), fileOf({"new"}));
-
-    files.failAllWrites = true;
-    list.add("newer", "newer");
-    EXPECT_FALSE(ExportFile(list, KeysPath, files));
-    EXPECT_EQ(files.files.at(KeysPath), fileOf({"new"}));
 }
 
 // A save that ran in the middle of an import would write the half-read list

@@ -25,27 +25,6 @@ void expectFormsInStep(const ShortcutList& list) {
     }
 }
 
-TEST(ShortcutList, SampleEntriesTakeTheirSortedPlace) {
-    const ShortcutEntry f10{LaunchMode::FunctionKey, false, "{F10}", "Pressed F10"};
-    const ShortcutEntry sp{LaunchMode::Space, false, "SP",
-                           "This is a sample \r\nI hope you like it"};
-    const ShortcutEntry cu{LaunchMode::Tab, false, "CU", "%(run=calc.exe)%"};
-    const std::vector<std::vector<ShortcutEntry>> orders = {
-        {f10, sp, cu}, {cu, sp, f10}, {sp, cu, f10}, {cu, f10, sp}};
-    for (const auto& order : orders) {
-        ShortcutList list;
-        for (const auto& entry : order) {
-            add(list, entry);
-        }
-        ASSERT_EQ(list.count(), 3u);
-        EXPECT_EQ(list.entryLine(0), formatEntryLine(f10));
-        EXPECT_EQ(list.entryLine(1), formatEntryLine(sp));
-        EXPECT_EQ(list.entryLine(2), formatEntryLine(cu));
-        EXPECT_EQ(list.displayLine(0), "{F} - {F10} - Pressed F10");
-        expectFormsInStep(list);
-    }
-}
-
 TEST(ShortcutList, SortsWithoutRegardToCaseAndReportsThePlace) {
     ShortcutList list;
     struct Step {
@@ -111,22 +90,8 @@ TEST(ShortcutList, AddsAndRemovesKeepBothFormsInStep) {
     EXPECT_FALSE(list.findLaunch("x", 9, false).has_value());
 }
 
-TEST(ShortcutList, MatchCarriesTheRowFields) {
-    ShortcutList list;
-    add(list, {LaunchMode::Esc, true, "  Hi ", "  Hello there"});
-    list.add("{F} \xAF only one separator", "{F} - only one separator");
-    const auto match = list.findLaunch("hi", 27, false);
-    ASSERT_TRUE(match.has_value());
-    EXPECT_EQ(match->row, 0u);
-    EXPECT_EQ(match->rule, LaunchMatch::Rule::Direct);
-    EXPECT_EQ(match->mode, "{C}{E}");
-    EXPECT_EQ(match->trigger, "Hi");
-    EXPECT_EQ(match->text, "  Hello there");
-    EXPECT_FALSE(list.findLaunch("only one separator", 120, true).has_value());
-}
-
 // Random lists and queries: the indexed lookup must agree with the plain scan of
-// the rows from the top, row and rule, also after removals.
+// the rows from the top, row and rule, also after removals, and carry the row's fields.
 TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
     std::mt19937 random(20261205);
     auto pick = [&](const auto& choices) {

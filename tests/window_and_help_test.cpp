@@ -95,12 +95,5 @@ TEST_F(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
     EXPECT_TRUE(files.files.empty()) << "No copies nothing";
 }
 
-TEST_F(StartWithWindows, CaptionsAreTheProgramsOwn) {
-    EXPECT_EQ(dialog.Label1.caption, "Would you like to have Quorvel 2.1 run at Startup?");
-    EXPECT_EQ(dialog.Check1.caption, "Do not ask this Qestion Again");
-    EXPECT_EQ(dialog.Command1.caption, "&Yes");
-    EXPECT_EQ(dialog.Command2.caption, "&No");
-}
-
 }  // namespace
 }  // namespace quorvel

@@ -16,4 +16,11 @@ struct AppFixture : FakeDesktop {
     }
 };
 
+// Types a trigger and its text into the editor and clicks Add.
+inline void addEntry(Form1& form, const std::string& trigger, const std::string& text) {
+    form.TextData10.setText(trigger);
+    form.Text7.setText(text);
+    form.editor.addShortcut();
+}
+
 }  // namespace quorvel::testing

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/samples.h"
 #include "engine/date_stamp.h"
 #include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
@@ -56,7 +57,12 @@ struct EngineFixture : FakeDesktop {
     EngineForm form;
     ShortcutEngine engine{form, services};
 
-    EngineFixture() { engine.mainData().InstallKeyHook(); }
+    // Sends start at once instead of after the calibration pause, unless a test
+    // sets its own calibration number in Text2.
+    EngineFixture() {
+        form.Text2.setText("0");
+        engine.mainData().InstallKeyHook();
+    }
 
     MainData& mainData() { return engine.mainData(); }
 
@@ -66,8 +72,11 @@ struct EngineFixture : FakeDesktop {
         return form.List1.add(formatEntryLine(entry), formatDisplayLine(entry));
     }
 
-    // Sends start at once instead of after the calibration pause.
-    void noPause() { form.Text2.setText("0"); }
+    void addSamples() {
+        for (const ShortcutEntry& sample : sampleEntries()) {
+            addEntry(sample.launchMode, sample.enterAfter, sample.trigger, sample.text);
+        }
+    }
 
     const std::string& buffer() const { return form.Text5.text(); }
     std::int16_t modifierState() { return engine.mainData().ModifierState; }
