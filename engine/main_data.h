@@ -2,6 +2,7 @@
 // The keyboard hook and the trigger matcher, with the state they keep between
 // key events.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -52,9 +53,13 @@ public:
 private:
     void handOver(const LaunchMatch& match);
     void recordModifiers(const KeyEventRecord& event);
+    void noteOwnModifier(const KeyEventRecord& event);
+    bool heldByUser(int virtualKey);
 
     EngineForm& form_;
     EngineServices& services_;
+    // Modifier keys this program pressed for a send and has not let go yet.
+    std::array<bool, 256> ownModifierDown_{};
 };
 
 }  // namespace quorvel

@@ -196,6 +196,10 @@ bool FakeKeyboard::injectForeign(int virtualKey, bool released) {
     return deliver(virtualKey, released, true, 0);
 }
 
+bool FakeKeyboard::injectOwn(int virtualKey, bool released) {
+    return deliver(virtualKey, released, true, OwnInjectionMarker);
+}
+
 SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
     sent.push_back({std::string(notation), wait});
     const auto strokes = parseSendKeys(notation);

@@ -44,6 +44,9 @@ public:
 
     // An event as another program would inject it.
     bool injectForeign(int virtualKey, bool released);
+    // One event as this program's injector marks it, on its own: SendKeys delivers
+    // a whole send at once, while Wine lets the user's keys fall in between.
+    bool injectOwn(int virtualKey, bool released);
 
     struct SentCall {
         std::string notation;
