@@ -71,8 +71,10 @@ int MainData::RemoveKeyHook() {
 }
 
 void MainData::noteOwnModifier(const KeyEventRecord& event) {
+    // Our release too: the key state may still show the key down for a few
+    // events after it.
     if (isModifierKey(event.vkCode)) {
-        ownModifierDown_[event.vkCode] = (event.flags & key_flags::Released) == 0;
+        ownModifier_[event.vkCode] = true;
     }
 }
 
@@ -82,9 +84,9 @@ void MainData::noteOwnModifier(const KeyEventRecord& event) {
 // trigger would be read as Shift plus that key.
 bool MainData::heldByUser(int virtualKey) {
     const bool down = (services_.keyState.GetAsyncKeyState(virtualKey) & 0x8000) != 0;
-    auto& own = ownModifierDown_[static_cast<std::size_t>(virtualKey)];
+    auto& own = ownModifier_[static_cast<std::size_t>(virtualKey)];
     if (!down) {
-        own = false;  // our release may have gone past a hook that was being reinstalled
+        own = false;  // up at last: whoever presses it next holds it
     }
     return down && !own;
 }
@@ -92,7 +94,7 @@ bool MainData::heldByUser(int virtualKey) {
 void MainData::recordModifiers(const KeyEventRecord& event) {
     // The user's own press or release of a modifier makes it theirs again.
     if (isModifierKey(event.vkCode)) {
-        ownModifierDown_[event.vkCode] = false;
+        ownModifier_[event.vkCode] = false;
     }
     // Ctrl+Shift, once recorded, can only be changed by the combination tests.
     if (ModifierState != modifier::CtrlShift) {

@@ -58,8 +58,9 @@ private:
 
     EngineForm& form_;
     EngineServices& services_;
-    // Modifier keys this program pressed for a send and has not let go yet.
-    std::array<bool, 256> ownModifierDown_{};
+    // Modifier keys whose last event was one of our sends, until the key state
+    // shows them up: while down, they are not the user's.
+    std::array<bool, 256> ownModifier_{};
 };
 
 }  // namespace quorvel
