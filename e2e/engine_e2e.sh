@@ -7,12 +7,6 @@ cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
-check() {
-    local name=$1
-    shift
-    if "$@"; then e2e_pass "$name"; else e2e_fail "$name" "see above"; fi
-}
-
 # Every step starts from an empty target and a fresh typing state: Return ends
 # whatever was typed (Quorvel forgets letters and modifiers on it), then the
 # target's box is emptied without the keyboard.
@@ -21,11 +15,6 @@ reset_target() {
     e2e_key Return
     wine "$tools/send_command.exe" --clear-target >/dev/null 2>&1
     e2e_wait_report "$report" "" 5
-}
-
-reg_query() {
-    wine reg query "HKCU\\Software\\VB and VBA Program Settings\\$1" /v "$2" 2>/dev/null |
-        tr -d '\r' | awk -v key="$2" '$1 == key { $1 = ""; $2 = ""; sub(/^  /, ""); print }'
 }
 
 wait_for_file() {
@@ -37,26 +26,13 @@ wait_for_file() {
     return 1
 }
 
-e2e_log "building"
-cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null || {
-    e2e_fail build "the Windows build failed"
+e2e_build_quorvel || {
+    e2e_fail build "the Windows build or make_shortcut_file failed"
     e2e_summary
     exit 1
 }
-cmake --preset linux >/dev/null && cmake --build --preset linux --target make_shortcut_file >/dev/null || {
-    e2e_fail build "make_shortcut_file did not build"
-    e2e_summary
-    exit 1
-}
-export E2E_TOOLS="$E2E_ROOT/build/windows/e2e/bin"
-tools=$E2E_TOOLS
-
-e2e_start_display || { e2e_fail display "Xvfb did not start"; e2e_summary; exit 1; }
-e2e_fresh_prefix "$E2E_STATE/wineprefix" || { e2e_fail prefix "wineboot failed"; e2e_summary; exit 1; }
-
-program="$WINEPREFIX/drive_c/quorvel"
-mkdir -p "$program"
-cp build/windows/quorvel.exe "$tools/started_marker.exe" "$program/"
+e2e_quorvel_prefix || { e2e_fail prefix "no display, Wine prefix or Quorvel folder"; e2e_summary; exit 1; }
+cp "$tools/started_marker.exe" "$program/"
 build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 32767 \
     '{C}|ES|escaped' \
     '{S}|RN|%(run=C:\quorvel\started_marker.exe C:\quorvel\marker.txt)%' || exit 1
@@ -74,11 +50,11 @@ timing="$E2E_STATE/hook-timing.txt"
 start=$(e2e_now)
 QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing") e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
 for ((tries = 0; tries < 100; tries++)); do
-    [ -n "$(reg_query 'Quorvel\opts' Boost)" ] && break
+    [ -n "$(e2e_reg_query 'Quorvel\opts' Boost)" ] && break
     sleep 0.2
 done
 e2e_log "Quorvel started with 32,767 shortcuts in $(e2e_elapsed "$start")s"
-check boost-setting-written-at-start test "$(reg_query 'Quorvel\opts' Boost)" = False
+e2e_check boost-setting-written-at-start test "$(e2e_reg_query 'Quorvel\opts' Boost)" = False
 
 e2e_focus "$wid"
 e2e_type "td "
@@ -94,37 +70,37 @@ fi
 
 reset_target
 e2e_type "xtd "
-check partial-word-fires-nothing e2e_wait_report "$report" "xtd " 5
+e2e_check partial-word-fires-nothing e2e_wait_report "$report" "xtd " 5
 
 reset_target
 e2e_type "td"
 e2e_key Tab
-check tab-against-space-entry-passes e2e_wait_report "$report" $'td\t' 5
+e2e_check tab-against-space-entry-passes e2e_wait_report "$report" $'td\t' 5
 
 reset_target
 e2e_key F9
-check f9-multi-line e2e_wait_report "$report" $'Full Name\r\n777 Street Name\r\nCity Name, CA 90210' 5
+e2e_check f9-multi-line e2e_wait_report "$report" $'Full Name\r\n777 Street Name\r\nCity Name, CA 90210' 5
 
 reset_target
 e2e_key ctrl+F9
-check ctrl-f9 e2e_wait_report "$report" $'This is a sample of Ctrl\xafF9 \r\nI hope you like it' 5
+e2e_check ctrl-f9 e2e_wait_report "$report" $'This is a sample of Ctrl\xafF9 \r\nI hope you like it' 5
 
 reset_target
 e2e_key shift+F9
-check shift-f9 e2e_wait_report "$report" $'This is a sample  of Shift\xafF9 \r\nI hope you like it' 5
+e2e_check shift-f9 e2e_wait_report "$report" $'This is a sample  of Shift\xafF9 \r\nI hope you like it' 5
 
 reset_target
 e2e_key ctrl+shift+F9
-check ctrl-shift-f9 e2e_wait_report "$report" $'This is a sample  of Ctrl\xafShift\xafF9\r\nI hope you like it' 5
+e2e_check ctrl-shift-f9 e2e_wait_report "$report" $'This is a sample  of Ctrl\xafShift\xafF9\r\nI hope you like it' 5
 
 reset_target
 e2e_type "es"
 e2e_key Escape
-check esc-launches-and-is-swallowed e2e_wait_report "$report" "escaped" 5
+e2e_check esc-launches-and-is-swallowed e2e_wait_report "$report" "escaped" 5
 
 reset_target
 wine "$tools/inject_keys.exe" "td " >/dev/null 2>&1
-check foreign-injected-keys-never-fire e2e_wait_report "$report" "td " 5
+e2e_check foreign-injected-keys-never-fire e2e_wait_report "$report" "td " 5
 
 reset_target
 rm -f "$program/marker.txt"
@@ -145,9 +121,9 @@ wine "$tools/send_command.exe" 202 >/dev/null 2>&1
 if e2e_answer_question; then
     reset_target
     e2e_type "sp "
-    check boost-pastes-with-line-breaks e2e_wait_report "$report" $'This is a sample \r\nI hope you like it' 5
+    e2e_check boost-pastes-with-line-breaks e2e_wait_report "$report" $'This is a sample \r\nI hope you like it' 5
     sleep 1
-    check boost-keeps-user-clipboard test "$(wine "$tools/send_command.exe" --get-clipboard 2>/dev/null)" = "the user text"
+    e2e_check boost-keeps-user-clipboard test "$(wine "$tools/send_command.exe" --get-clipboard 2>/dev/null)" = "the user text"
     wine "$tools/send_command.exe" 202 >/dev/null 2>&1
 else
     e2e_fail boost "the Boost question did not appear"
@@ -156,13 +132,13 @@ fi
 # File Save writes the list back byte for byte.
 wine "$tools/send_command.exe" 101 >/dev/null 2>&1
 sleep 2
-check file-save-writes-exact-bytes cmp "$program/defaultkeys.qvb" "$E2E_STATE/written.qvb"
+e2e_check file-save-writes-exact-bytes cmp "$program/defaultkeys.qvb" "$E2E_STATE/written.qvb"
 
 sleep 2.5
 if [ -s "$timing" ]; then
     e2e_log "hook callback with 32,767 shortcuts: $(cat "$timing")"
     p99=$(awk '{ for (i = 1; i < NF; i++) if ($i == "p99_us") print $(i + 1) }' "$timing")
-    check hook-callback-p99-below-1ms awk -v p="$p99" 'BEGIN { exit !(p < 1000) }'
+    e2e_check hook-callback-p99-below-1ms awk -v p="$p99" 'BEGIN { exit !(p < 1000) }'
 else
     e2e_fail hook-timing "no timing written"
 fi

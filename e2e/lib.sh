@@ -257,6 +257,43 @@ e2e_clear_target() {
     e2e_wait_report "$report" "" 5
 }
 
+# Runs a check and records it under NAME: passed when the command succeeds.
+e2e_check() {
+    local name=$1
+    shift
+    if "$@"; then e2e_pass "$name"; else e2e_fail "$name" "see above"; fi
+}
+
+# Prints a value Quorvel keeps in the registry: e2e_reg_query 'Quorvel\opts' Boost.
+e2e_reg_query() {
+    wine reg query "HKCU\\Software\\VB and VBA Program Settings\\$1" /v "$2" 2>/dev/null |
+        tr -d '\r' | awk -v key="$2" '$1 == key { $1 = ""; $2 = ""; sub(/^  /, ""); print }'
+}
+
+# Builds the Windows edition with its helper programs, and the Linux tool that
+# writes shortcut files; the log goes to the state folder. Exports E2E_TOOLS and
+# sets tools.
+e2e_build_quorvel() {
+    e2e_log "building"
+    { cmake --preset windows && cmake --build --preset windows &&
+        cmake --preset linux && cmake --build --preset linux --target make_shortcut_file; } \
+        >"$E2E_STATE/build.log" 2>&1 || {
+        tail -n 30 "$E2E_STATE/build.log" >&2
+        return 1
+    }
+    export E2E_TOOLS="$E2E_ROOT/build/windows/e2e/bin"
+    tools=$E2E_TOOLS
+}
+
+# A display, a fresh Wine prefix, and Quorvel's folder C:\quorvel holding
+# quorvel.exe. Sets program to that folder.
+e2e_quorvel_prefix() {
+    e2e_start_display || return 1
+    e2e_fresh_prefix "$E2E_STATE/wineprefix" || return 1
+    program="$WINEPREFIX/drive_c/quorvel"
+    mkdir -p "$program" && cp "$E2E_ROOT/build/windows/quorvel.exe" "$program/"
+}
+
 e2e_pass() {
     E2E_PASSED=$((E2E_PASSED + 1))
     echo "PASS: $1"

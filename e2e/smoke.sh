@@ -6,12 +6,6 @@ cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
-check() {
-    local name=$1
-    shift
-    if "$@"; then e2e_pass "$name"; else e2e_fail "$name" "see above"; fi
-}
-
 e2e_log "building the helper programs"
 e2e_build_tools || { e2e_fail build "helper programs did not build"; e2e_summary; exit 1; }
 tools=$(e2e_tools_dir)
@@ -25,28 +19,28 @@ if ! wid=$(e2e_start_target "$report"); then
     e2e_summary
     exit 1
 fi
-check target-starts-empty e2e_wait_report "$report" "" 5
+e2e_check target-starts-empty e2e_wait_report "$report" "" 5
 
 e2e_type "hello world"
 start=$(e2e_now)
-check typed-text e2e_wait_report "$report" "hello world" 10
+e2e_check typed-text e2e_wait_report "$report" "hello world" 10
 e2e_log "typed text reported $(e2e_elapsed "$start")s after typing ended"
 
 e2e_key Return
 e2e_type "x"
-check return-gives-crlf e2e_wait_report "$report" $'hello world\r\nx' 10
+e2e_check return-gives-crlf e2e_wait_report "$report" $'hello world\r\nx' 10
 
 # The injector runs as its own process; the target must keep the focus.
 e2e_focus "$wid"
 start=$(e2e_now)
 if wine "$tools/inject_keys.exe" "abc" >"$E2E_STATE/inject.log" 2>&1 </dev/null; then
     e2e_log "inject_keys ran in $(e2e_elapsed "$start")s"
-    check foreign-injection e2e_wait_report "$report" $'hello world\r\nxabc' 10
+    e2e_check foreign-injection e2e_wait_report "$report" $'hello world\r\nxabc' 10
 else
     e2e_fail foreign-injection "inject_keys.exe exited non-zero: $(cat "$E2E_STATE/inject.log")"
 fi
 
-check clear-target e2e_clear_target
+e2e_check clear-target e2e_clear_target
 
 marker="$E2E_STATE/started-marker.txt"
 start=$(e2e_now)

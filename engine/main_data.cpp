@@ -45,6 +45,10 @@ bool isWordEnd(std::int16_t keyCode) {
     return keyCode == VkSpace || keyCode == VkTab || keyCode == VkEnter;
 }
 
+bool isModifierKey(std::uint32_t virtualKey) {
+    return virtualKey >= VkLShift && virtualKey <= VkRMenu;
+}
+
 }  // namespace
 
 MainData::MainData(EngineForm& form, EngineServices& services) : form_(form), services_(services) {}
@@ -66,21 +70,46 @@ int MainData::RemoveKeyHook() {
     return 1;
 }
 
+void MainData::noteOwnModifier(const KeyEventRecord& event) {
+    // Our release too: the key state may still show the key down for a few
+    // events after it.
+    if (isModifierKey(event.vkCode)) {
+        ownModifier_[event.vkCode] = true;
+    }
+}
+
+// Down now, and not just because a send of ours holds it: where the system lets
+// the user's keys fall between the events of one send (Wine does), the release
+// of the trigger key can arrive while we hold Shift for a capital, and the next
+// trigger would be read as Shift plus that key.
+bool MainData::heldByUser(int virtualKey) {
+    const bool down = (services_.keyState.GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+    auto& own = ownModifier_[static_cast<std::size_t>(virtualKey)];
+    if (!down) {
+        own = false;  // up at last: whoever presses it next holds it
+    }
+    return down && !own;
+}
+
 void MainData::recordModifiers(const KeyEventRecord& event) {
+    // The user's own press or release of a modifier makes it theirs again.
+    if (isModifierKey(event.vkCode)) {
+        ownModifier_[event.vkCode] = false;
+    }
     // Ctrl+Shift, once recorded, can only be changed by the combination tests.
     if (ModifierState != modifier::CtrlShift) {
         for (const ModifierKey& key : ModifierKeys) {
             // Down now: every press and release passes the hook, so a quick tap is
             // seen on its own events, and a key let go long ago (or pressed by this
             // program) does not come back through the "pressed since" bit.
-            if ((services_.keyState.GetAsyncKeyState(key.virtualKey) & 0x8000) != 0) {
+            if (heldByUser(key.virtualKey)) {
                 ModifierState = key.code;
             }
         }
     }
     for (const Combination& combination : Combinations) {
         if (event.vkCode == combination.eventKey && event.flags == combination.eventFlags &&
-            (services_.keyState.GetAsyncKeyState(combination.ctrlKey) & 0x8000) != 0) {
+            heldByUser(combination.ctrlKey)) {
             ModifierState = combination.code;
         }
     }
@@ -95,6 +124,8 @@ int MainData::KeyHook(int hookCode, const KeyEventRecord& event) {
     // text would otherwise turn the user's next F9 into Shift+F9.
     if (event.dwExtraInfo != OwnInjectionMarker) {
         recordModifiers(event);
+    } else {
+        noteOwnModifier(event);
     }
     form_.TimerClear.tag = formatStamp(services_.clock.now());
 

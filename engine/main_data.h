@@ -2,6 +2,7 @@
 // The keyboard hook and the trigger matcher, with the state they keep between
 // key events.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -52,9 +53,14 @@ public:
 private:
     void handOver(const LaunchMatch& match);
     void recordModifiers(const KeyEventRecord& event);
+    void noteOwnModifier(const KeyEventRecord& event);
+    bool heldByUser(int virtualKey);
 
     EngineForm& form_;
     EngineServices& services_;
+    // Modifier keys whose last event was one of our sends, until the key state
+    // shows them up: while down, they are not the user's.
+    std::array<bool, 256> ownModifier_{};
 };
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/engine_fixture.h"
 
@@ -125,6 +126,101 @@ TEST(KeyboardHook, CtrlShiftStaysRecordedAfterRelease) {
     // Once reset, only keys held down count again: the Alt let go is forgotten.
     f.keyboard.typeText("ab");
     EXPECT_EQ(f.modifierState(), 0);
+}
+
+// Under Wine the user's keys can fall between the events of one send: the
+// release of F9 lands while the send holds Shift for the capital of its text. The
+// next F9 must still be plain F9, not Shift+F9.
+// The key state can also lag a few events behind the hook, so the release may
+// come after our Shift's release and still read Shift down.
+TEST(KeyboardHook, ModifiersHeldByOurSendAreNotTheUsers) {
+    struct Case {
+        const char* name;
+        int ownModifier;
+        int userKey;
+        bool releasedAfterSend;  // else between our modifier's press and release
+        std::size_t keyStateLag;
+    };
+    const Case cases[] = {
+        {"left shift, F9 released inside", vk::LShift, vk::F9, false, 0},
+        {"left shift, space released inside", vk::LShift, vk::Space, false, 0},
+        {"left ctrl, letter released inside", vk::LCtrl, 'K', false, 0},
+        {"left alt, F9 released inside", vk::LAlt, vk::F9, false, 0},
+        {"left shift, F9 released inside, state lagging", vk::LShift, vk::F9, false, 2},
+        {"left shift, F9 released after, state lagging", vk::LShift, vk::F9, true, 1},
+        {"left ctrl, F9 released after, state lagging", vk::LCtrl, vk::F9, true, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.noPause();
+        f.addEntry(LaunchMode::FunctionKey, false, "{F9}", "plain");
+        f.addEntry(LaunchMode::FunctionKey, false, "{Shift}{F9}", "shifted");
+        f.addEntry(LaunchMode::FunctionKey, false, "{Ctrl}{F9}", "with ctrl");
+        f.addEntry(LaunchMode::FunctionKey, false, "{Alt}{F9}", "with alt");
+        f.keyboard.keyStateLag = c.keyStateLag;
+        f.keyboard.press(c.userKey);
+        f.keyboard.injectOwn(c.ownModifier, false);
+        if (!c.releasedAfterSend) {
+            f.keyboard.release(c.userKey);
+        }
+        f.keyboard.injectOwn('F', false);
+        f.keyboard.injectOwn('F', true);
+        f.keyboard.injectOwn(c.ownModifier, true);
+        if (c.releasedAfterSend) {
+            f.keyboard.release(c.userKey);
+        }
+        EXPECT_EQ(f.modifierState(), 0);
+        // Whatever the lag, the state catches up before the user types on.
+        for (std::size_t i = 0; i < c.keyStateLag; ++i) {
+            f.keyboard.injectOwn(vk::Space, false);
+            f.keyboard.injectOwn(vk::Space, true);
+        }
+
+        f.keyboard.sent.clear();
+        EXPECT_TRUE(f.keyboard.tap(vk::F9));
+        EXPECT_EQ(f.notations(), std::vector<std::string>{"plain"});
+    }
+}
+
+// What the user holds still counts, whether pressed before, during or after a
+// send, and a release of ours that the hook missed hides nothing for good.
+TEST(KeyboardHook, UsersModifiersCountAroundOurSends) {
+    {
+        SCOPED_TRACE("user presses Shift while the send holds it");
+        EngineFixture f;
+        f.keyboard.injectOwn(vk::LShift, false);
+        f.keyboard.press(vk::LShift);
+        f.keyboard.press(vk::F9);
+        EXPECT_EQ(f.modifierState(), 1);
+    }
+    {
+        SCOPED_TRACE("user presses Shift after the send");
+        EngineFixture f;
+        f.keyboard.injectOwn(vk::LShift, false);
+        f.keyboard.injectOwn(vk::LShift, true);
+        f.keyboard.press(vk::LShift);
+        f.keyboard.press(vk::F9);
+        EXPECT_EQ(f.modifierState(), 1);
+        EXPECT_EQ(f.buffer(), "{shift}{f9}");
+    }
+    {
+        SCOPED_TRACE("our release went by while the hook was away");
+        EngineFixture f;
+        f.keyboard.injectOwn(vk::LCtrl, false);
+        f.mainData().RemoveKeyHook();
+        f.keyboard.injectOwn(vk::LCtrl, true);
+        f.mainData().InstallKeyHook();
+        f.keyboard.typeText("a");  // reads Ctrl up
+        // The user's Ctrl goes down while the hook is away too: only the key
+        // state tells it is held.
+        f.mainData().RemoveKeyHook();
+        f.keyboard.press(vk::LCtrl);
+        f.mainData().InstallKeyHook();
+        f.keyboard.press(vk::F9);
+        EXPECT_EQ(f.modifierState(), 2);
+        EXPECT_EQ(f.buffer(), "{ctrl}{f9}");
+    }
 }
 
 TEST(KeyboardHook, HookCodeOtherThanZeroIsPassedUntouched) {

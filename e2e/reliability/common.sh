@@ -1,25 +1,14 @@
 # Set-up shared by the reliability scripts: a display, a fresh prefix, Quorvel's
 # folder with a shortcut file, the test target, and Quorvel running.
-# Source after e2e/lib.sh. Sets: tools, program, report, wid.
+# Source after e2e/lib.sh. Sets: tools (reliability_build), program, report, wid.
 
-# Builds what the scripts run, once.
-reliability_build() {
-    cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null &&
-        cmake --preset linux >/dev/null &&
-        cmake --build --preset linux --target make_shortcut_file >/dev/null
-}
+reliability_build() { e2e_build_quorvel; }
 
-# reliability_setup SIZE [MODE|TRIGGER|TEXT]...
+# reliability_setup SIZE [MAKE_SHORTCUT_FILE ARGUMENT]...
 reliability_setup() {
     local size=$1
     shift
-    export E2E_TOOLS="$E2E_ROOT/build/windows/e2e/bin"
-    tools=$E2E_TOOLS
-    e2e_start_display || return 1
-    e2e_fresh_prefix "$E2E_STATE/wineprefix" || return 1
-    program="$WINEPREFIX/drive_c/quorvel"
-    mkdir -p "$program"
-    cp "$E2E_ROOT/build/windows/quorvel.exe" "$program/"
+    e2e_quorvel_prefix || return 1
     "$E2E_ROOT/build/linux/make_shortcut_file" "$program/defaultkeys.qvb" --size "$size" "$@" ||
         return 1
     wine reg add 'HKCU\Software\VB and VBA Program Settings\Quorvel\StartUpQ' \
@@ -35,6 +24,8 @@ reliability_setup() {
 reliability_start_quorvel() {
     local tries
     e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
+    # Killed on purpose by some tests: no "Killed" line from the shell for it.
+    disown
     for ((tries = 0; tries < 100; tries++)); do
         wine "$tools/send_command.exe" 0 >/dev/null 2>&1 && return 0
         sleep 0.2

@@ -1,6 +1,14 @@
 #!/usr/bin/env bash
-# Kills quorvel.exe at random moments while it saves its shortcut file, many
+# Kills quorvel.exe at random moments around a save of its shortcut file, many
 # times, and checks that the file is always either the old or the new version.
+#
+# The file is large (32,767 entries of about a kilobyte) so that writing it takes
+# long enough to be caught. Three kills in four wait for the temporary file of
+# the save to appear, then a random moment up to a little longer than a save
+# takes; the rest fall at a random moment between asking for the save and its
+# start. After each kill the temporary file tells where it landed: still there,
+# the kill fell inside the save; else the file is the old one (before) or the
+# new one (after).
 #
 # Usage: kill_during_save.sh [TIMES]   (default 50)
 set -uo pipefail
@@ -13,20 +21,54 @@ source e2e/reliability/common.sh
 times=${1:-50}
 RANDOM=4242
 
+# A short nap without starting a process: the read waits for input that never comes.
+exec {nap_fd}<> <(:)
+nap() { read -rt "$1" -u "$nap_fd"; }
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# Waits until PATH exists (or, with "gone", until it no longer does); fails after
+# TIMEOUT seconds.
+wait_path() {
+    local path=$1 want=$2 timeout_s=$3 deadline
+    deadline=$(($(date +%s) + timeout_s))
+    while :; do
+        if [ "$want" = gone ]; then [ -e "$path" ] || return 0; else [ -e "$path" ] && return 0; fi
+        (($(date +%s) > deadline)) && return 1
+        nap 0.001
+    done
+}
+
+# Load Samples (its message stays up, which does not hold up the next
+# command), then File Save: the old list with the samples once more, saved whole.
+ask_for_save() {
+    wine "$tools/send_command.exe" 300 && wine "$tools/send_command.exe" 101
+}
+
 reliability_build || { e2e_fail build "build failed"; e2e_summary; exit 1; }
-reliability_setup 32767 || { e2e_fail setup "set-up failed"; e2e_summary; exit 1; }
+reliability_setup 32767 --text-size 1000 || { e2e_fail setup "set-up failed"; e2e_summary; exit 1; }
 file="$program/defaultkeys.qvb"
+temporary="$file.quorvel-tmp"
 cp "$file" "$E2E_STATE/old.qvb"
 
-# The new version: the old list with the samples loaded once more, saved whole.
+# The new version; how long it takes from asking for a save to its start (its
+# temporary file appearing), and from there to its end (that file replacing the
+# old one).
 reliability_start_quorvel || { e2e_fail start "Quorvel did not start"; e2e_summary; exit 1; }
-wine "$tools/send_command.exe" 300 >/dev/null 2>&1  # Load Samples (its message stays up)
-wine "$tools/send_command.exe" 101 >/dev/null 2>&1  # File Save
-for ((tries = 0; tries < 50; tries++)); do
-    cmp -s "$file" "$E2E_STATE/old.qvb" || break
-    sleep 0.2
-done
-sleep 1
+asked=$(now_ms)
+ask_for_save >/dev/null 2>&1 &
+commands=$!
+if ! wait_path "$temporary" present 60; then
+    e2e_fail new-version "no save started"
+    e2e_summary
+    exit 1
+fi
+save_start=$(now_ms)
+ask_ms=$((save_start - asked))
+wait_path "$temporary" gone 60
+save_ms=$(($(now_ms) - save_start))
+# Only the commands: a bare wait would wait for Quorvel too.
+wait "$commands"
 kill_quorvel
 cp "$file" "$E2E_STATE/new.qvb"
 if cmp -s "$E2E_STATE/old.qvb" "$E2E_STATE/new.qvb"; then
@@ -34,33 +76,51 @@ if cmp -s "$E2E_STATE/old.qvb" "$E2E_STATE/new.qvb"; then
     e2e_summary
     exit 1
 fi
+e2e_log "a save of $(stat -c %s "$E2E_STATE/new.qvb") bytes starts $ask_ms ms after it is" \
+    "asked for and takes $save_ms ms"
 
-old=0 new=0 bad=0
+before=0 during=0 after=0 bad=0
 for ((round = 1; round <= times; round++)); do
     cp "$E2E_STATE/old.qvb" "$file"
-    rm -f "$file".*tmp*
-    reliability_start_quorvel || { bad=$((bad + 1)); continue; }
-    # The commands go in the background, so that the kill can fall before, during
-    # or after the save.
-    { wine "$tools/send_command.exe" 300 && wine "$tools/send_command.exe" 101; } >/dev/null 2>&1 &
+    rm -f "$temporary"
+    reliability_start_quorvel || {
+        bad=$((bad + 1))
+        e2e_log "round $round: Quorvel did not start"
+        continue
+    }
+    ask_for_save >/dev/null 2>&1 &
     commands=$!
-    sleep "$(awk -v r="$RANDOM" 'BEGIN { printf "%.3f", (r % 1500) / 1000 }')"
+    if ((RANDOM % 4 == 0)); then
+        nap "$(awk -v r="$RANDOM" -v w="$ask_ms" 'BEGIN { printf "%.3f", (r % (w + 1)) / 1000 }')"
+    elif wait_path "$temporary" present 30; then
+        nap "$(awk -v r="$RANDOM" -v w="$save_ms" 'BEGIN { printf "%.3f", (r % (w + 20)) / 1000 }')"
+    fi
     kill_quorvel
     wait "$commands"
-    sleep 0.3
+    nap 0.3
+    if [ -e "$temporary" ]; then
+        during=$((during + 1))
+    fi
     if cmp -s "$file" "$E2E_STATE/old.qvb"; then
-        old=$((old + 1))
+        [ -e "$temporary" ] || before=$((before + 1))
     elif cmp -s "$file" "$E2E_STATE/new.qvb"; then
-        new=$((new + 1))
+        [ -e "$temporary" ] || after=$((after + 1))
     else
         bad=$((bad + 1))
         cp "$file" "$E2E_STATE/bad-$round.qvb"
     fi
 done
-e2e_log "$times kills: old file $old times, new file $new times, damaged $bad times"
+e2e_log "$times kills: $before before the save, $during during it, $after after it;" \
+    "$bad damaged files"
 if [ "$bad" -eq 0 ]; then
-    e2e_pass "file-always-old-or-new ($times kills: $old old, $new new)"
+    e2e_pass "file-always-old-or-new ($times kills: $before before, $during during, $after after the save)"
 else
     e2e_fail file-always-old-or-new "$bad damaged files"
+fi
+# Kills that all fell outside the save would prove nothing about it.
+if [ "$during" -ge $((times / 10)) ] && [ "$during" -gt 0 ]; then
+    e2e_pass "kills-inside-the-save ($during of $times)"
+else
+    e2e_fail kills-inside-the-save "only $during of $times kills fell inside the save"
 fi
 e2e_summary

@@ -2,7 +2,8 @@
 # Types a unique secret that no shortcut matches while Quorvel runs, uses the
 # program a little (a save, an option), ends it, then searches every file it
 # could have written — its folder, the Wine prefix with its registry, the
-# temporary folders, an export of the user's registry — for the secret.
+# temporary folders, an export of the user's registry, and any other file
+# changed meanwhile — for the secret, as typed and as UTF-16.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=e2e/lib.sh
@@ -16,6 +17,7 @@ reliability_start_quorvel || { e2e_fail start "Quorvel did not start"; e2e_summa
 e2e_click "$wid"
 
 secret="zq$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')vx"
+touch "$E2E_STATE/typing-began"
 e2e_type "my password is $secret "
 e2e_type "kw "
 e2e_key Return
@@ -30,13 +32,34 @@ kill_quorvel
 sleep 1
 
 wine reg export 'HKCU' "$(e2e_winpath "$E2E_STATE/hkcu.reg")" >/dev/null 2>&1
-# The target's own report holds the secret by design; nothing else may.
-hits=$(grep -rlaiF -- "$secret" "$WINEPREFIX" "$program" "$E2E_STATE/hkcu.reg" \
-    "${TMPDIR:-/tmp}" 2>/dev/null | grep -vF "$report" | grep -vF "$E2E_STATE/target-report" |
-    grep -vF "$E2E_STATE/spawn." | grep -v '/proc/')
-searched=$(find "$WINEPREFIX" "$program" "${TMPDIR:-/tmp}" -type f 2>/dev/null | wc -l)
-e2e_log "searched $searched files and the registry export"
-if [ -z "$hits" ]; then
+# Two planted copies, in capitals and in UTF-16, that the search must find.
+canaries=("$program/canary.txt" "$program/canary-utf16.txt")
+printf '%s' "${secret^^}" >"${canaries[0]}"
+printf '%s' "$secret" | iconv -t UTF-16LE >"${canaries[1]}"
+# Where Quorvel could write, and every other file changed since the typing began
+# (its Z: drive reaches the whole file system).
+{
+    find "$WINEPREFIX" "$program" "${TMPDIR:-/tmp}" -type f -print0
+    printf '%s\0' "$E2E_STATE/hkcu.reg"
+    find / -xdev \( -path /proc -o -path /sys -o -path /dev \) -prune -o -type f \
+        -newer "$E2E_STATE/typing-began" -size -200M -print0
+} 2>/dev/null | sort -zu >"$E2E_STATE/searched"
+# Also as UTF-16 (little-endian), the way Windows programs keep wide strings.
+wide=$(printf '%s' "$secret" | sed 's/./&\\x00/g')
+# The target's own report holds the secret by design; nothing else may, Quorvel's
+# output included.
+hits=$({
+    xargs -0 -r grep -laiF -- "$secret" <"$E2E_STATE/searched"
+    xargs -0 -r grep -laiP -- "$wide" <"$E2E_STATE/searched"
+} 2>/dev/null | grep -vxF -e "$report" -e "$report.tmp" | sort -u)
+found=$(grep -cxF -e "${canaries[0]}" -e "${canaries[1]}" <<<"$hits")
+hits=$(grep -vxF -e "${canaries[0]}" -e "${canaries[1]}" <<<"$hits")
+searched=$(tr -cd '\0' <"$E2E_STATE/searched" | wc -c)
+e2e_log "searched $searched files: the prefix, Quorvel's folder, the temporary folders," \
+    "the registry export and every file changed since the typing began"
+if [ "$found" -ne 2 ]; then
+    e2e_fail search-finds-the-planted-copies "found $found of 2"
+elif [ -z "$hits" ]; then
     e2e_pass "typed-secret-written-nowhere ($searched files)"
 else
     e2e_fail typed-secret-written-nowhere "found in: $hits"

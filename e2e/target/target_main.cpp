@@ -1,5 +1,6 @@
 // Quorvel Test Target: a window with one EDIT box whose text is mirrored to a
-// report file, so the end-to-end scripts can see exactly what a program received.
+// report file, so the end-to-end scripts can see exactly what a program received,
+// and the number of pastes it took to "<report>.pastes".
 #include <windows.h>
 
 #include <string>
@@ -19,6 +20,9 @@ UINT g_registeredClear = 0;
 std::string g_reportPath;
 std::string g_lastWritten;
 bool g_writtenOnce = false;
+// Pastes the EDIT box received, mirrored to "<report>.pastes" once there are any.
+unsigned g_pastes = 0;
+unsigned g_pastesWritten = 0;
 
 std::string editText() {
     const int length = GetWindowTextLengthA(g_edit);
@@ -30,8 +34,8 @@ std::string editText() {
 
 // Write a temp file and rename it over the report, so a reader never sees a
 // half-written file.
-bool writeReport(const std::string& text) {
-    const std::string tmp = g_reportPath + ".tmp";
+bool writeFileAtomically(const std::string& path, const std::string& text) {
+    const std::string tmp = path + ".tmp";
     HANDLE file = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -40,15 +44,20 @@ bool writeReport(const std::string& text) {
                     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
     if (!ok || written != text.size()) return false;
-    return MoveFileExA(tmp.c_str(), g_reportPath.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    return MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 void pollText() {
     if (g_reportPath.empty()) return;
+    // The paste count first: once the text shows a pasted text, its paste is counted.
+    if (g_pastes != g_pastesWritten &&
+        writeFileAtomically(g_reportPath + ".pastes", std::to_string(g_pastes) + "\n")) {
+        g_pastesWritten = g_pastes;
+    }
     std::string text = editText();
     if (g_writtenOnce && text == g_lastWritten) return;
     // On failure (file busy) the next tick tries again.
-    if (writeReport(text)) {
+    if (writeFileAtomically(g_reportPath, text)) {
         g_lastWritten = std::move(text);
         g_writtenOnce = true;
     }
@@ -64,6 +73,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     // Ctrl+A also arrives as character 0x01; keep it out of the text.
     if (msg == WM_CHAR && wParam == 0x01) return 0;
+    if (msg == WM_PASTE) ++g_pastes;
     return CallWindowProcA(g_editProc, hwnd, msg, wParam, lParam);
 }
 

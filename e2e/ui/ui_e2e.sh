@@ -13,12 +13,6 @@ source e2e/lib.sh
 SHOTS="$E2E_ROOT/build/screenshots"
 SETTINGS='HKCU\Software\VB and VBA Program Settings'
 
-check() {
-    local name=$1
-    shift
-    if "$@"; then e2e_pass "$name"; else e2e_fail "$name" "see above"; fi
-}
-
 # Compares and says what differed.
 same() {
     [ "$1" = "$2" ] && return 0
@@ -49,18 +43,13 @@ last_row() { ui rows main | tail -n 1; }
 clipboard() { wine "$tools/send_command.exe" --get-clipboard 2>/dev/null </dev/null | tr -d '\r'; }
 settings_gone() { ! wine reg query "$SETTINGS\\Quorvel" >/dev/null 2>&1; }
 
-reg_query() {
-    wine reg query "$SETTINGS\\$1" /v "$2" 2>/dev/null |
-        tr -d '\r' | awk -v key="$2" '$1 == key { $1 = ""; $2 = ""; sub(/^  /, ""); print }'
-}
-
 reg_until() {
     local expected=$1 tries
     for ((tries = 0; tries < 25; tries++)); do
-        [ "$(reg_query "$2" "$3")" = "$expected" ] && return 0
+        [ "$(e2e_reg_query "$2" "$3")" = "$expected" ] && return 0
         sleep 0.2
     done
-    same "$expected" "$(reg_query "$2" "$3")"
+    same "$expected" "$(e2e_reg_query "$2" "$3")"
 }
 
 # A real click into the target's box, away from Quorvel's windows: after a
@@ -124,24 +113,13 @@ answer() {
     same "$expected" "$(ui answer "$button" "$caption")"
 }
 
-e2e_log "building"
-{ cmake --preset windows && cmake --build --preset windows &&
-    cmake --preset linux && cmake --build --preset linux --target make_shortcut_file; } \
-    >"$E2E_STATE/build.log" 2>&1 || {
-    tail -n 30 "$E2E_STATE/build.log"
+e2e_build_quorvel || {
     e2e_fail build "the Windows build or make_shortcut_file failed"
     e2e_summary
     exit 1
 }
-export E2E_TOOLS="$E2E_ROOT/build/windows/e2e/bin"
-tools=$E2E_TOOLS
-
-e2e_start_display || { e2e_fail display "Xvfb did not start"; e2e_summary; exit 1; }
-e2e_fresh_prefix "$E2E_STATE/wineprefix" || { e2e_fail prefix "wineboot failed"; e2e_summary; exit 1; }
-
-program="$WINEPREFIX/drive_c/quorvel"
-mkdir -p "$program" "$SHOTS"
-cp build/windows/quorvel.exe "$program/"
+e2e_quorvel_prefix || { e2e_fail prefix "no display, Wine prefix or Quorvel folder"; e2e_summary; exit 1; }
+mkdir -p "$SHOTS"
 report="$E2E_STATE/target-report.txt"
 wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not start"; e2e_summary; exit 1; }
 
@@ -153,69 +131,69 @@ start_quorvel
 if ui wait-visible main 30 >/dev/null; then
     startup_s=$(e2e_elapsed "$start")
     echo "Start-up with 32,767 shortcuts: main window visible ${startup_s}s after the program was started"
-    check long-list-shows-every-row ui_until 32767 count main
+    e2e_check long-list-shows-every-row ui_until 32767 count main
 else
     e2e_fail long-list-start "the main window did not show within 30 s"
 fi
-check trigger-works-while-running typed_gives "sp " $'This is a sample \r\nI hope you like it'
+e2e_check trigger-works-while-running typed_gives "sp " $'This is a sample \r\nI hope you like it'
 
 ui click main Command5
-check exit-asks answer "If you close the program the Hotkeys will not work. Are you sure that you would like to exit the Program?" No
-check exit-no-says-nothing-more ui no-box
-check exit-no-keeps-running running "$(quorvel_pid)"
+e2e_check exit-asks answer "If you close the program the Hotkeys will not work. Are you sure that you would like to exit the Program?" No
+e2e_check exit-no-says-nothing-more ui no-box
+e2e_check exit-no-keeps-running running "$(quorvel_pid)"
 ui click main Command5
 ui answer Yes >/dev/null
-check exit-yes-ends-program ended_within "$(quorvel_pid)"
-check exit-removed-the-hook typed_gives "sp " "sp "
+e2e_check exit-yes-ends-program ended_within "$(quorvel_pid)"
+e2e_check exit-removed-the-hook typed_gives "sp " "sp "
 
 # --- A first start: the start-with-Windows question -----------------------
 rm -f "$program/defaultkeys.qvb"
 wine reg delete "$SETTINGS\\Quorvel" /f >/dev/null 2>&1
 start_quorvel
 ui wait-visible main 20 >/dev/null
-check startup-question-shows ui_until 1 visible startup
-check startup-question-text ui_until "Would you like to have Quorvel 2.1 run at Startup?" text startup Label1
-check startup-question-box ui_until "Do not ask this Qestion Again" text startup Check1
-check main-caption ui_until "Quorvel 2.1 - www.quorvel.example" caption main
+e2e_check startup-question-shows ui_until 1 visible startup
+e2e_check startup-question-text ui_until "Would you like to have Quorvel 2.1 run at Startup?" text startup Label1
+e2e_check startup-question-box ui_until "Do not ask this Qestion Again" text startup Check1
+e2e_check main-caption ui_until "Quorvel 2.1 - www.quorvel.example" caption main
 ui click startup Check1
 ui_until 1 checked startup Check1 >/dev/null
 ui click startup Command2
-check startup-no-ticked-hides ui_until 0 visible startup
-check startup-no-ticked-stores-1 reg_until 1 'Quorvel\StartUpQ' StartUpOpt
-check list-starts-empty ui_until 0 count main
+e2e_check startup-no-ticked-hides ui_until 0 visible startup
+e2e_check startup-no-ticked-stores-1 reg_until 1 'Quorvel\StartUpQ' StartUpOpt
+e2e_check list-starts-empty ui_until 0 count main
 
 # --- The editor --------------------------------------------------------------
-check labels-and-captions ui_until "Shortcut Letters                  Text String" text main Label27
+e2e_check labels-and-captions ui_until "Shortcut Letters                  Text String" text main Label27
 ui set-text main TextData10 qz
 ui set-lines main Text7 "quick zebra"
 ui click main Command8
-check add-shows-row ui_until "{S} - qz - quick zebra" rows main
-check add-empties-trigger-box ui_until "" text main TextData10
-check add-empties-text-box ui_until "" text main Text7
-check add-saves-file grep -qa "qz" "$program/defaultkeys.qvb"
-check added-shortcut-expands typed_gives "qz " "quick zebra"
+e2e_check add-shows-row ui_until "{S} - qz - quick zebra" rows main
+e2e_check add-empties-trigger-box ui_until "" text main TextData10
+e2e_check add-empties-text-box ui_until "" text main Text7
+e2e_check add-saves-file grep -qa "qz" "$program/defaultkeys.qvb"
+e2e_check added-shortcut-expands typed_gives "qz " "quick zebra"
 
 ui select main 0
-check row-click-loads-trigger ui_until qz text main TextData10
-check row-click-loads-text ui_until "quick zebra" text main Text7
-check row-click-selects-space ui_until 1 checked main Opt1
+e2e_check row-click-loads-trigger ui_until qz text main TextData10
+e2e_check row-click-loads-text ui_until "quick zebra" text main Text7
+e2e_check row-click-selects-space ui_until 1 checked main Opt1
 ui set-lines main Text7 "quiet" "zone"
 ui click main Opt2
 ui click main Check2
 ui_until 1 checked main Check2 >/dev/null
 ui click main Command8
-check edit-replaces-row ui_until '{T}{E} - qz - quiet\r\nzone' rows main
-check edit-resets-options ui_until 1 checked main Opt1
-check edited-shortcut-expands-with-tab typed_gives $'qz\t' $'quiet\r\nzone\r\n'
+e2e_check edit-replaces-row ui_until '{T}{E} - qz - quiet\r\nzone' rows main
+e2e_check edit-resets-options ui_until 1 checked main Opt1
+e2e_check edited-shortcut-expands-with-tab typed_gives $'qz\t' $'quiet\r\nzone\r\n'
 
 ui set-text main TextData10 "   "
 ui set-text main Text7 "some text"
 ui click main Command8
-check blank-trigger-refused answer "Please enter something in the Launch Keys text box" OK
+e2e_check blank-trigger-refused answer "Please enter something in the Launch Keys text box" OK
 ui set-text main TextData10 ab
 ui set-text main Text7 ""
 ui click main Command8
-check empty-text-refused answer 'Please enter something in the Shortcut Letters text box.\r\n\r\nFor Example you can enter VS then every time you type VS and hit the spacebar it can send the associated text to the keyboard.\r\nOr you can hit a function in the box, like the {F4} Key and every time you hit the {F4} Key the associated text will be sent to the keyboard' OK
+e2e_check empty-text-refused answer 'Please enter something in the Shortcut Letters text box.\r\n\r\nFor Example you can enter VS then every time you type VS and hit the spacebar it can send the associated text to the keyboard.\r\nOr you can hit a function in the box, like the {F4} Key and every time you hit the {F4} Key the associated text will be sent to the keyboard' OK
 
 # The target lies over the main window, and without a window manager a click
 # raises nothing: hiding the window and bringing it back from the tray does.
@@ -230,28 +208,28 @@ for ((tries = 0; tries < 10; tries++)); do
     [ "$(ui focus main)" = TextData10 ] && break
     sleep 0.3
 done
-check trigger-box-takes-focus-on-click until_prints TextData10 ui focus main
+e2e_check trigger-box-takes-focus-on-click until_prints TextData10 ui focus main
 e2e_key F5
-check function-key-captured ui_until "{F5}" text main TextData10
+e2e_check function-key-captured ui_until "{F5}" text main TextData10
 ui set-text main TextData10 ""
 
 ui select main 0
 ui click main Command4
-check delete-asks answer "Are you sure you would like to clear the selected hotkey?" Yes
-check delete-removes-row ui_until 0 count main
-check deleted-shortcut-inert typed_gives $'qz\t' $'qz\t'
+e2e_check delete-asks answer "Are you sure you would like to clear the selected hotkey?" Yes
+e2e_check delete-removes-row ui_until 0 count main
+e2e_check deleted-shortcut-inert typed_gives $'qz\t' $'qz\t'
 ui click main Command4
 ui answer Yes >/dev/null
-check delete-without-selection answer "Please Select an item to remove then click the clear button" OK
+e2e_check delete-without-selection answer "Please Select an item to remove then click the clear button" OK
 
 # --- Samples, and the screenshot -------------------------------------------
 ui click main Command2
-check samples-ask answer "Load Samples?" Yes
-check samples-explain answer 'Open Notepad to test the Sample Keys. \r\n\r\nThe F11 Hot Key will Check or UnCheck Check Boxes that are in a Column or a row. You May have to add extra tabs depending on the Data After each check box.\r\n\r\nIf you need more help making Hotkeys then send an email to support@quorvel.example' OK
-check samples-invite-editing answer "You can click and then edit these samples. Then click the Add ShortCut Button to use it." OK
-check samples-load-thirteen ui_until 13 count main
-check samples-first-row until_prints '{F} - {Alt}{F9} - This is a sample  of Alt-F9\r\nI hope you like it' first_row
-check samples-last-row until_prints '{T} - CU - %(run=calc.exe)%' last_row
+e2e_check samples-ask answer "Load Samples?" Yes
+e2e_check samples-explain answer 'Open Notepad to test the Sample Keys. \r\n\r\nThe F11 Hot Key will Check or UnCheck Check Boxes that are in a Column or a row. You May have to add extra tabs depending on the Data After each check box.\r\n\r\nIf you need more help making Hotkeys then send an email to support@quorvel.example' OK
+e2e_check samples-invite-editing answer "You can click and then edit these samples. Then click the Add ShortCut Button to use it." OK
+e2e_check samples-load-thirteen ui_until 13 count main
+e2e_check samples-first-row until_prints '{F} - {Alt}{F9} - This is a sample  of Alt-F9\r\nI hope you like it' first_row
+e2e_check samples-last-row until_prints '{T} - CU - %(run=calc.exe)%' last_row
 main_xid=$(xdotool search --onlyvisible --name '^Quorvel 2\.1 - www\.quorvel\.example$' | head -n 1)
 if [ -n "$main_xid" ] && import -window "$main_xid" "$SHOTS/main-window.png" 2>/dev/null; then
     echo "Screenshot of the main window with the samples: $SHOTS/main-window.png"
@@ -259,134 +237,134 @@ if [ -n "$main_xid" ] && import -window "$main_xid" "$SHOTS/main-window.png" 2>/
 else
     e2e_fail screenshot-taken "no window to take"
 fi
-check sample-expands typed_gives "sp " $'This is a sample \r\nI hope you like it'
+e2e_check sample-expands typed_gives "sp " $'This is a sample \r\nI hope you like it'
 
 ui click main Command3
-check delete-all-asks answer "Are you sure you would like to clear all?" No
-check delete-all-no-keeps-rows ui_until 13 count main
+e2e_check delete-all-asks answer "Are you sure you would like to clear all?" No
+e2e_check delete-all-no-keeps-rows ui_until 13 count main
 ui click main Command3
 ui answer Yes >/dev/null
-check delete-all-empties-list ui_until 0 count main
-check delete-all-empties-file cmp -s "$program/defaultkeys.qvb" <(printf '\001\r\n')
+e2e_check delete-all-empties-list ui_until 0 count main
+e2e_check delete-all-empties-file cmp -s "$program/defaultkeys.qvb" <(printf '\001\r\n')
 
 # --- Options ------------------------------------------------------------------
 ui menu 201
-check run-minimized-on reg_until True 'Quorvel\opts' RunMinimized
+e2e_check run-minimized-on reg_until True 'Quorvel\opts' RunMinimized
 ui menu 201
-check run-minimized-off reg_until False 'Quorvel\opts' RunMinimized
+e2e_check run-minimized-off reg_until False 'Quorvel\opts' RunMinimized
 ui menu 204
-check show-hot-key-on reg_until True 'Quorvel\opts' MenuShow
+e2e_check show-hot-key-on reg_until True 'Quorvel\opts' MenuShow
 ui menu 205
-check common-text-hot-key-on reg_until True 'Quorvel\opts' MenuText
+e2e_check common-text-hot-key-on reg_until True 'Quorvel\opts' MenuText
 ui menu 202
-check boost-asks answer "The Boost option will put the text into your clipboard and then paste it into current application.  It should NOT be used if the application does not allow the user to paste text. Also this feature may clear data that you have in the clipboard. This feature needs to re enabled when the program is started." No
+e2e_check boost-asks answer "The Boost option will put the text into your clipboard and then paste it into current application.  It should NOT be used if the application does not allow the user to paste text. Also this feature may clear data that you have in the clipboard. This feature needs to re enabled when the program is started." No
 ui menu 203
-check force-asks answer "The Force option will force the text into a window, it should not be used unless the standard text sending is not working. This feature needs to re enabled when the program is started." No
+e2e_check force-asks answer "The Force option will force the text into a window, it should not be used unless the standard text sending is not working. This feature needs to re enabled when the program is started." No
 
 ui click main Command1
-check minimize-hides ui_until 0 visible main
+e2e_check minimize-hides ui_until 0 visible main
 click_target
 e2e_key ctrl+shift+s
-check ctrl-shift-s-shows-window ui_until 1 visible main
+e2e_check ctrl-shift-s-shows-window ui_until 1 visible main
 click_target
 e2e_key ctrl+shift+c
-check ctrl-shift-c-shows-common-text ui_until 1 visible common
+e2e_check ctrl-shift-c-shows-common-text ui_until 1 visible common
 ui click common Command3
 ui_until 0 visible common >/dev/null
 
 # --- Calibration --------------------------------------------------------------
-check calibration-hidden-at-start ui_until 0 visible main FrameCalibration
+e2e_check calibration-hidden-at-start ui_until 0 visible main FrameCalibration
 ui menu 206
-check calibration-menu-shows-panel ui_until 1 visible main FrameCalibration
-check calibration-label ui_until "Enter Calibration number in Text Box, If the short cut text is missing a letter then enter a larger number and if the text is taking to long to be written enter a smaller number in the text box." text main Label17
+e2e_check calibration-menu-shows-panel ui_until 1 visible main FrameCalibration
+e2e_check calibration-label ui_until "Enter Calibration number in Text Box, If the short cut text is missing a letter then enter a larger number and if the text is taking to long to be written enter a smaller number in the text box." text main Label17
 ui set-text main Text2 750
-check calibration-stored reg_until 750 'Quorvel 2.1\options' text2
+e2e_check calibration-stored reg_until 750 'Quorvel 2.1\options' text2
 ui set-text main Text2 75x
-check calibration-refuses-letters answer "Value Must be Numberic" OK
-check calibration-back-to-500 ui_until 500 text main Text2
-check calibration-500-stored reg_until 500 'Quorvel 2.1\options' text2
+e2e_check calibration-refuses-letters answer "Value Must be Numberic" OK
+e2e_check calibration-back-to-500 ui_until 500 text main Text2
+e2e_check calibration-500-stored reg_until 500 'Quorvel 2.1\options' text2
 ui click main Command14
-check calibration-ok-hides-panel ui_until 0 visible main FrameCalibration
+e2e_check calibration-ok-hides-panel ui_until 0 visible main FrameCalibration
 
 # --- Import and export through the dialogs -------------------------------------
 build/linux/make_shortcut_file "$program/import.qvb" '{S}|IQ|imported text' || exit 1
 ui click main Command9
-check import-dialog-opens same Open "$(ui file-dialog 'C:\quorvel\import.qvb')"
-check import-adds-rows ui_until 14 count main
-check import-remembered reg_until 'C:\quorvel\import.qvb' 'Quorvel\File' Import
-check imported-shortcut-expands typed_gives "iq " "imported text"
+e2e_check import-dialog-opens same Open "$(ui file-dialog 'C:\quorvel\import.qvb')"
+e2e_check import-adds-rows ui_until 14 count main
+e2e_check import-remembered reg_until 'C:\quorvel\import.qvb' 'Quorvel\File' Import
+e2e_check imported-shortcut-expands typed_gives "iq " "imported text"
 ui click main Command10
-check export-dialog-opens same "Save As" "$(ui file-dialog 'C:\quorvel\export.qvb')"
-check export-writes-the-list cmp "$program/export.qvb" "$program/import.qvb"
+e2e_check export-dialog-opens same "Save As" "$(ui file-dialog 'C:\quorvel\export.qvb')"
+e2e_check export-writes-the-list cmp "$program/export.qvb" "$program/import.qvb"
 
 # --- Common Text ------------------------------------------------------------------
 ui click main Command11
-check common-text-opens ui_until 1 visible common
-check common-text-caption ui_until "Common Text - www.quorvel.example" caption common
+e2e_check common-text-opens ui_until 1 visible common
+e2e_check common-text-caption ui_until "Common Text - www.quorvel.example" caption common
 for item in b A c; do
     ui set-text common Text1 "$item"
     ui click common Command1
     ui_until "" text common Text1 >/dev/null
 done
-check common-text-add ui_until $'b\nA\nc' rows common
-check common-text-sort-caption ui_until "Sort Ascending" text common Command4
+e2e_check common-text-add ui_until $'b\nA\nc' rows common
+e2e_check common-text-sort-caption ui_until "Sort Ascending" text common Command4
 ui click common Command4
-check common-text-sort-ascending ui_until $'A\nb\nc' rows common
-check common-text-caption-flips ui_until "Sort Descending" text common Command4
+e2e_check common-text-sort-ascending ui_until $'A\nb\nc' rows common
+e2e_check common-text-caption-flips ui_until "Sort Descending" text common Command4
 ui click common Command4
-check common-text-sort-descending ui_until $'c\nb\nA' rows common
+e2e_check common-text-sort-descending ui_until $'c\nb\nA' rows common
 ui select common 1
-check common-text-row-fills-box ui_until b text common Text1
-check common-text-row-on-clipboard until_prints b clipboard
+e2e_check common-text-row-fills-box ui_until b text common Text1
+e2e_check common-text-row-on-clipboard until_prints b clipboard
 ui click common Command2
-check common-text-remove ui_until $'c\nA' rows common
-check common-text-stored reg_until 2 'Quorvel\Commonkeys' Number
+e2e_check common-text-remove ui_until $'c\nA' rows common
+e2e_check common-text-stored reg_until 2 'Quorvel\Commonkeys' Number
 ui set-text common Text1 ""
 ui click common Command1
-check common-text-empty-add answer "Please enter text in Text Box." OK
+e2e_check common-text-empty-add answer "Please enter text in Text Box." OK
 ui click common Command3
-check common-text-close ui_until 0 visible common
+e2e_check common-text-close ui_until 0 visible common
 
 # --- Minimize and the tray icon --------------------------------------------------
 ui click main Command1
 ui_until 0 visible main >/dev/null
 ui tray 0x202
 sleep 0.5
-check tray-release-does-nothing ui_until 0 visible main
+e2e_check tray-release-does-nothing ui_until 0 visible main
 ui tray 0x201
-check tray-left-press-shows ui_until 1 visible main
+e2e_check tray-left-press-shows ui_until 1 visible main
 ui click main Command1
 ui_until 0 visible main >/dev/null
 ui tray 0x204
-check tray-right-press-shows ui_until 1 visible main
+e2e_check tray-right-press-shows ui_until 1 visible main
 
 # --- The refused close -------------------------------------------------------------
 ui close main
-check close-refused-caption ui_until "Hit the Exit Button to Close the Program" caption main
-check close-refused-window-stays ui_until 1 visible main
-check close-refused-exit-red exit_button_is_red
-check close-refused-still-running running "$(quorvel_pid)"
+e2e_check close-refused-caption ui_until "Hit the Exit Button to Close the Program" caption main
+e2e_check close-refused-window-stays ui_until 1 visible main
+e2e_check close-refused-exit-red exit_button_is_red
+e2e_check close-refused-still-running running "$(quorvel_pid)"
 
 # --- A second copy --------------------------------------------------------------------
 second=$(e2e_spawn 'C:\quorvel\quorvel.exe')
-check second-copy-asks answer "There is a copy Quorvel 2.1 currently running.  Are you sure you want to start a second copy of Quorvel" No "www.quorvel.example"
-check second-copy-no-ends-it ended_within "$second"
-check first-copy-goes-on running "$(quorvel_pid)"
+e2e_check second-copy-asks answer "There is a copy Quorvel 2.1 currently running.  Are you sure you want to start a second copy of Quorvel" No "www.quorvel.example"
+e2e_check second-copy-no-ends-it ended_within "$second"
+e2e_check first-copy-goes-on running "$(quorvel_pid)"
 
 # --- Restore Defaults ---------------------------------------------------------------------
 ui menu 200
-check restore-asks answer "Are you sure you want to restore Default Settings, hotkeys data will be lost?" No
+e2e_check restore-asks answer "Are you sure you want to restore Default Settings, hotkeys data will be lost?" No
 sleep 0.5
-check restore-no-keeps-running running "$(quorvel_pid)"
+e2e_check restore-no-keeps-running running "$(quorvel_pid)"
 ui menu 200
 ui answer Yes >/dev/null
-check restore-says-restart answer "Please Restart Quorvel" OK
-check restore-ends-program ended_within "$(quorvel_pid)"
-check restore-deletes-settings settings_gone
-check restore-keeps-calibration reg_until 500 'Quorvel 2.1\options' text2
-check restore-deletes-default-file test ! -e "$program/defaultkeys.qvb"
+e2e_check restore-says-restart answer "Please Restart Quorvel" OK
+e2e_check restore-ends-program ended_within "$(quorvel_pid)"
+e2e_check restore-deletes-settings settings_gone
+e2e_check restore-keeps-calibration reg_until 500 'Quorvel 2.1\options' text2
+e2e_check restore-deletes-default-file test ! -e "$program/defaultkeys.qvb"
 start_quorvel
-check question-back-after-restore ui_until 1 visible startup
+e2e_check question-back-after-restore ui_until 1 visible startup
 ui click main Command5
 ui answer Yes >/dev/null
 ended_within "$(quorvel_pid)" || e2e_fail last-exit "Quorvel did not end"

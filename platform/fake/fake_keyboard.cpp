@@ -76,18 +76,26 @@ std::uintptr_t FakeKeyboard::install(KeyHookProc proc) {
 
 void FakeKeyboard::remove(std::uintptr_t) { hook_ = nullptr; }
 
-bool FakeKeyboard::down(int vk) const {
+namespace {
+
+bool anyDown(const std::array<bool, 256>& keys, int vk) {
     if (vk == VkShift) {
-        return down_[VkLShift] || down_[VkRShift];
+        return keys[VkLShift] || keys[VkRShift];
     }
     if (vk == VkControl) {
-        return down_[VkLControl] || down_[VkRControl];
+        return keys[VkLControl] || keys[VkRControl];
     }
     if (vk == VkMenu) {
-        return down_[VkLMenu] || down_[VkRMenu];
+        return keys[VkLMenu] || keys[VkRMenu];
     }
-    return vk >= 0 && vk < 256 && down_[static_cast<std::size_t>(vk)];
+    return vk >= 0 && vk < 256 && keys[static_cast<std::size_t>(vk)];
 }
+
+}  // namespace
+
+bool FakeKeyboard::down(int vk) const { return anyDown(down_, vk); }
+
+bool FakeKeyboard::asyncDown(int vk) const { return anyDown(asyncDown_, vk); }
 
 std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
     if (virtualKey < 0 || virtualKey > 255) {
@@ -95,7 +103,7 @@ std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
     }
     const auto index = static_cast<std::size_t>(virtualKey);
     const std::uint16_t state =
-        static_cast<std::uint16_t>((down(virtualKey) ? 0x8000 : 0) | (pressedSinceQuery_[index] ? 1 : 0));
+        static_cast<std::uint16_t>((asyncDown(virtualKey) ? 0x8000 : 0) | (pressedSinceQuery_[index] ? 1 : 0));
     pressedSinceQuery_[index] = false;
     return state;
 }
@@ -110,11 +118,13 @@ bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t 
     // The hook sees the key state from before this event, as on Windows.
     const bool swallowed = hook_ && hook_(0, event) == 1;
     const auto index = static_cast<std::size_t>(vk & 0xFF);
-    if (released) {
-        down_[index] = false;
-    } else {
-        down_[index] = true;
-        pressedSinceQuery_[index] = true;
+    down_[index] = !released;
+    asyncPending_.emplace_back(index, !released);
+    while (asyncPending_.size() > keyStateLag) {
+        const auto [key, isDown] = asyncPending_.front();
+        asyncPending_.pop_front();
+        asyncDown_[key] = isDown;
+        pressedSinceQuery_[key] = pressedSinceQuery_[key] || isDown;
     }
     if (swallowed) {
         ++swallowedCount;
@@ -194,6 +204,10 @@ void FakeKeyboard::typeText(std::string_view text) {
 
 bool FakeKeyboard::injectForeign(int virtualKey, bool released) {
     return deliver(virtualKey, released, true, 0);
+}
+
+bool FakeKeyboard::injectOwn(int virtualKey, bool released) {
+    return deliver(virtualKey, released, true, OwnInjectionMarker);
 }
 
 SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {

@@ -4,6 +4,7 @@
 // and whatever the hook lets through reaches the edit box.
 
 #include <array>
+#include <deque>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -44,6 +45,9 @@ public:
 
     // An event as another program would inject it.
     bool injectForeign(int virtualKey, bool released);
+    // One event as this program's injector marks it, on its own: SendKeys delivers
+    // a whole send at once, while Wine lets the user's keys fall in between.
+    bool injectOwn(int virtualKey, bool released);
 
     struct SentCall {
         std::string notation;
@@ -54,18 +58,25 @@ public:
     int swallowedCount = 0;
     bool blockInjection = false;  // SendKeys reports Blocked and nothing arrives
     bool acceptsInput = true;
+    // How many of the latest events the key state read by GetAsyncKeyState lags
+    // behind: under Wine several events can be on their way through the hook
+    // before the first of them changes the key state.
+    std::size_t keyStateLag = 0;
 
 private:
     bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo);
     void applyToTarget(int virtualKey);
     void typeCharacterInTarget(unsigned char character);
     bool down(int virtualKey) const;
+    bool asyncDown(int virtualKey) const;
 
     FakeEventPump& pump_;
     FakeClipboard& clipboard_;
     KeyHookProc hook_;
     std::uintptr_t nextHandle_ = 0x100;
     std::array<bool, 256> down_{};
+    std::array<bool, 256> asyncDown_{};
+    std::deque<std::pair<std::size_t, bool>> asyncPending_;  // key, now down
     std::array<bool, 256> pressedSinceQuery_{};
     std::uint32_t time_ = 0;
     int nesting_ = 0;
