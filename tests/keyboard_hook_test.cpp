@@ -153,7 +153,6 @@ TEST(KeyboardHook, ModifiersHeldByOurSendAreNotTheUsers) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
-        f.noPause();
         f.addEntry(LaunchMode::FunctionKey, false, "{F9}", "plain");
         f.addEntry(LaunchMode::FunctionKey, false, "{Shift}{F9}", "shifted");
         f.addEntry(LaunchMode::FunctionKey, false, "{Ctrl}{F9}", "with ctrl");
