@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/form1.h"
+#include "engine/ansi_text.h"
 #include "engine/product_info.h"
 #include "storage/shortcut_file.h"
 
@@ -39,8 +40,18 @@ void Form1::FileSave_Click() {
     }
 }
 
+namespace {
+
+// Windows file names do not tell capitals from small letters.
+auto findPath(std::vector<std::string>& paths, std::string_view path) {
+    return std::ranges::find_if(
+        paths, [&](const std::string& known) { return equalIgnoringCase(known, path); });
+}
+
+}  // namespace
+
 void Form1::noteImport(const std::string& path, const ImportResult& result) {
-    if (!result.readWhole && std::ranges::find(partlyReadFiles_, path) == partlyReadFiles_.end()) {
+    if (!result.readWhole && findPath(partlyReadFiles_, path) == partlyReadFiles_.end()) {
         partlyReadFiles_.push_back(path);
     }
 }
@@ -49,7 +60,7 @@ void Form1::noteImport(const std::string& path, const ImportResult& result) {
 // the first free name of "<file>.unread", "<file>.unread2", ... Returns false
 // when the file is there and could not be copied: it must not be replaced then.
 bool Form1::keepUnreadCopy(const std::string& path) {
-    const auto unread = std::ranges::find(partlyReadFiles_, path);
+    const auto unread = findPath(partlyReadFiles_, path);
     if (unread == partlyReadFiles_.end()) {
         return true;
     }

@@ -1,5 +1,7 @@
 #include "engine/ansi_text.h"
 
+#include <algorithm>
+
 namespace quorvel {
 
 char ansiLower(char c) {
@@ -51,6 +53,12 @@ int compareIgnoringCase(std::string_view a, std::string_view b) {
     }
     const int raw = a.compare(b);
     return raw < 0 ? -1 : (raw > 0 ? 1 : 0);
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return ansiLower(x) == ansiLower(y); });
 }
 
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {

@@ -18,6 +18,8 @@ std::string_view trimBlanks(std::string_view text);
 
 // Case-insensitive three-way comparison (by ansiLower), then by the raw bytes.
 int compareIgnoringCase(std::string_view a, std::string_view b);
+// Equal but for capitals (compareIgnoringCase orders such texts apart).
+bool equalIgnoringCase(std::string_view a, std::string_view b);
 
 // Replaces every occurrence of `from` (non-empty) by `to`.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);

@@ -163,6 +163,41 @@ TEST_F(BadInput, ShortcutsThatWereNotReadSurviveTheNextSave) {
     }
 }
 
+// Windows file names: one file whatever the capitals.
+class CaseBlindDisk final : public Files {
+  public:
+    explicit CaseBlindDisk(FakeFiles& disk) : disk_(disk) {}
+    std::optional<std::string> readAll(std::string_view path) override {
+        return disk_.readAll(ansiLower(path));
+    }
+    bool exists(std::string_view path) override { return disk_.exists(ansiLower(path)); }
+    bool replaceAtomically(std::string_view path, std::string_view contents) override {
+        return disk_.replaceAtomically(ansiLower(path), contents);
+    }
+    bool copyFile(std::string_view from, std::string_view to) override {
+        return disk_.copyFile(ansiLower(from), ansiLower(to));
+    }
+    bool deleteFile(std::string_view path) override { return disk_.deleteFile(ansiLower(path)); }
+
+  private:
+    FakeFiles& disk_;
+};
+
+TEST_F(BadInput, AnUnreadFileIsCopiedAsideWhateverCapitalsItsSavedNameHas) {
+    CaseBlindDisk disk(files);
+    AppServices caseBlind{engineSide, settings, dialogs, disk, environment, tray};
+    const std::string bytes = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
+    files.files[ansiLower(defaultFile())] = bytes;
+    settings.SaveSetting(settings::ImportFile.application, settings::ImportFile.section,
+                         settings::ImportFile.key, defaultFile());
+    settings.SaveSetting(settings::SaveFile.application, settings::SaveFile.section,
+                         settings::SaveFile.key, ansiLower(defaultFile()));
+    Form1 blindForm(caseBlind);
+    blindForm.Form_Load();
+    testing::addEntry(blindForm, "zz", "new entry");
+    EXPECT_EQ(files.files[ansiLower(defaultFile()) + ".unread"], bytes);
+}
+
 TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {
     const std::string bytes = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
     files.files[defaultFile()] = bytes;
