@@ -37,9 +37,8 @@ CommonTextView::CommonTextView(HINSTANCE instance, HWND mainWindow, Form8& form,
 
 void CommonTextView::createControls() {
     const HWND parent = window();
-    const int dpi = dpiOf(parent);
-    font_ = dialogFont(dpi);
-    const HFONT font = font_.get();
+    const int dpi = createDialogFont();
+    const HFONT font = controlFont();
     label27_ = createControl(parent, "STATIC", form_.Label27.caption, SS_LEFT, ids::Form8Label27, font);
     text1_ = createControl(parent, "EDIT", "",
                            WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
@@ -69,20 +68,11 @@ void CommonTextView::createControls() {
 }
 
 LRESULT CommonTextView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (lParam != 0) {
-                onControlCommand(LOWORD(wParam), HIWORD(wParam));
-                return 0;
-            }
-            break;
-        case WM_CLOSE:
-            // The close box does what "Close" does: the window stays loaded, hidden.
-            form_.Command3_Click();
-            modelChanged_();
-            return 0;
-        default:
-            break;
+    if (message == WM_CLOSE) {
+        // The close box does what "Close" does: the window stays loaded, hidden.
+        form_.Command3_Click();
+        modelChanged_();
+        return 0;
     }
     return ViewWindow::onMessage(message, wParam, lParam);
 }

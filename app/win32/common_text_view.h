@@ -27,13 +27,12 @@ protected:
 
 private:
     void createControls();
-    void onControlCommand(int id, int code);
+    void onControlCommand(int id, int code) override;
     void refreshRows();
 
     HWND mainWindow_;
     Form8& form_;
     std::function<void()> modelChanged_;
-    UniqueHfont font_;
     HWND label27_ = nullptr, text1_ = nullptr, list1_ = nullptr, label1_ = nullptr;
     HWND command1_ = nullptr, command2_ = nullptr, command3_ = nullptr, command4_ = nullptr;
     std::vector<std::string> shownRows_;

@@ -28,9 +28,8 @@ StartUpQuestionView::StartUpQuestionView(HINSTANCE instance, HWND owner, Form225
 
 void StartUpQuestionView::createControls() {
     const HWND parent = window();
-    const int dpi = dpiOf(parent);
-    font_ = dialogFont(dpi);
-    const HFONT font = font_.get();
+    const int dpi = createDialogFont();
+    const HFONT font = controlFont();
     label1_ = createControl(parent, "STATIC", form_.Label1.caption, SS_LEFT, ids::Form2255Label1, font);
     check1_ = createControl(parent, "BUTTON", form_.Check1.caption, WS_TABSTOP | BS_AUTOCHECKBOX,
                             ids::Form2255Check1, font);
@@ -45,20 +44,11 @@ void StartUpQuestionView::createControls() {
 }
 
 LRESULT StartUpQuestionView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (lParam != 0) {
-                onControlCommand(LOWORD(wParam), HIWORD(wParam));
-                return 0;
-            }
-            break;
-        case WM_CLOSE:
-            // Closed without an answer: nothing is stored.
-            form_.visible = false;
-            modelChanged_();
-            return 0;
-        default:
-            break;
+    if (message == WM_CLOSE) {
+        // Closed without an answer: nothing is stored.
+        form_.visible = false;
+        modelChanged_();
+        return 0;
     }
     return ViewWindow::onMessage(message, wParam, lParam);
 }

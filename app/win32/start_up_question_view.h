@@ -24,12 +24,11 @@ protected:
 
 private:
     void createControls();
-    void onControlCommand(int id, int code);
+    void onControlCommand(int id, int code) override;
 
     HWND owner_;
     Form2255& form_;
     std::function<void()> modelChanged_;
-    UniqueHfont font_;
     HWND label1_ = nullptr, check1_ = nullptr, command1_ = nullptr, command2_ = nullptr;
     bool echo_ = false;
     bool shownOnce_ = false;

@@ -62,7 +62,17 @@ void ViewWindow::placeCentredOver(HWND other) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+int ViewWindow::createDialogFont() {
+    const int dpi = dpiOf(window_.get());
+    font_ = dialogFont(dpi);
+    return dpi;
+}
+
 LRESULT ViewWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && lParam != 0) {
+        onControlCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    }
     return ::DefWindowProcA(window_.get(), message, wParam, lParam);
 }
 

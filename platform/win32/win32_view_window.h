@@ -38,13 +38,22 @@ protected:
     void placeBeside(HWND other);
     void placeCentredOver(HWND other);
 
-    // The message, or DefWindowProc for those a view leaves alone.
+    // The dialog font at the window's DPI, kept as long as the view; returns that DPI.
+    int createDialogFont();
+    HFONT controlFont() const { return font_.get(); }
+
+    // WM_COMMAND from one of the window's controls.
+    virtual void onControlCommand(int /*id*/, int /*code*/) {}
+
+    // The message, or DefWindowProc for those a view leaves alone; control
+    // commands go to onControlCommand.
     virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     UniqueHwnd window_;
+    UniqueHfont font_;
 };
 
 }  // namespace quorvel
