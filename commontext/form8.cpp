@@ -34,15 +34,15 @@ void Form8::show() {
 }
 
 void Form8::Command1_Click() {
-    if (!Text1.text().empty() && List1.rows.size() >= static_cast<std::size_t>(MaxCommonTextRows)) {
-        dialogs_.MsgBox("The Common Text list is full.", MessageButtons::Ok,
-                        product::ApplicationTitle);
-    } else if (!Text1.text().empty()) {
-        List1.rows.push_back(Text1.text());
-        Text1.setText("");
-    } else {
+    if (Text1.text().empty()) {
         dialogs_.MsgBox("Please enter text in Text Box.", MessageButtons::Ok,
                         product::ApplicationTitle);
+    } else if (List1.rows.size() >= static_cast<std::size_t>(MaxCommonTextRows)) {
+        dialogs_.MsgBox("The Common Text list is full.", MessageButtons::Ok,
+                        product::ApplicationTitle);
+    } else {
+        List1.rows.push_back(Text1.text());
+        Text1.setText("");
     }
     // Saved even when nothing was added.
     SaveList(settings_, List1.rows);

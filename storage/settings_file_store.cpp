@@ -103,26 +103,19 @@ void SettingsFileStore::SaveSetting(std::string_view application, std::string_vi
                                     std::string_view key, std::string_view value) {
     // Saving what the file already holds needs no rewrite; a list saved row by
     // row would otherwise rewrite the file once for every unchanged row.
-    const Entry* entry = find(application, section, key);
-    if (entry != nullptr && entry->value == value && inSync_) {
-        return;
+    if (set(application, section, key, value) || !inSync_) {
+        write();
     }
-    set(application, section, key, value);
-    write();
 }
 
 void SettingsFileStore::SaveSettings(
     std::string_view application, std::string_view section,
     const std::vector<std::pair<std::string, std::string>>& keyValues) {
-    bool changed = !inSync_;
+    bool changed = false;
     for (const auto& [key, value] : keyValues) {
-        const Entry* entry = find(application, section, key);
-        if (entry == nullptr || entry->value != value) {
-            set(application, section, key, value);
-            changed = true;
-        }
+        changed = set(application, section, key, value) || changed;
     }
-    if (changed) {
+    if (changed || !inSync_) {
         write();
     }
 }
@@ -134,7 +127,7 @@ void SettingsFileStore::DeleteSetting(std::string_view application) {
     write();
 }
 
-void SettingsFileStore::set(std::string_view application, std::string_view section,
+bool SettingsFileStore::set(std::string_view application, std::string_view section,
                             std::string_view key, std::string_view value) {
     Application& app = applications_[fold(application)];
     if (app.name.empty()) {
@@ -145,10 +138,15 @@ void SettingsFileStore::set(std::string_view application, std::string_view secti
         sec.name = section;
     }
     Entry& entry = sec.entries[fold(key)];
-    if (entry.key.empty()) {
+    const bool added = entry.key.empty();
+    if (added) {
         entry.key = key;
     }
+    if (!added && entry.value == value) {
+        return false;
+    }
     entry.value = value;
+    return true;
 }
 
 void SettingsFileStore::load() {

@@ -49,7 +49,8 @@ private:
     const Entry* find(std::string_view application, std::string_view section,
                       std::string_view key) const;
     void load();
-    void set(std::string_view application, std::string_view section, std::string_view key,
+    // Returns whether the store changed.
+    bool set(std::string_view application, std::string_view section, std::string_view key,
              std::string_view value);
     void write();
 
