@@ -55,15 +55,11 @@ private:
     T value_ = Deleter::invalid();
 };
 
-struct RegCloseKeyDeleter {
-    static HKEY invalid() noexcept { return nullptr; }
-    void operator()(HKEY key) const noexcept { ::RegCloseKey(key); }
-};
-
-// Kernel objects that report failure as null (mutexes, processes, threads).
-struct CloseHandleDeleter {
-    static HANDLE invalid() noexcept { return nullptr; }
-    void operator()(HANDLE handle) const noexcept { ::CloseHandle(handle); }
+// For handle kinds whose "no handle" is null, closed by `Close`.
+template <typename T, auto Close>
+struct NullIsNoHandle {
+    static T invalid() noexcept { return nullptr; }
+    void operator()(T value) const noexcept { Close(value); }
 };
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
@@ -72,15 +68,11 @@ struct CloseFileDeleter {
     void operator()(HANDLE handle) const noexcept { ::CloseHandle(handle); }
 };
 
-struct GlobalFreeDeleter {
-    static HGLOBAL invalid() noexcept { return nullptr; }
-    void operator()(HGLOBAL memory) const noexcept { ::GlobalFree(memory); }
-};
-
-using UniqueHkey = UniqueHandle<HKEY, RegCloseKeyDeleter>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandleDeleter>;
+using UniqueHkey = UniqueHandle<HKEY, NullIsNoHandle<HKEY, &::RegCloseKey>>;
+// Kernel objects that report failure as null (mutexes, processes, threads).
+using UniqueKernelHandle = UniqueHandle<HANDLE, NullIsNoHandle<HANDLE, &::CloseHandle>>;
 using UniqueFileHandle = UniqueHandle<HANDLE, CloseFileDeleter>;
-using UniqueHglobal = UniqueHandle<HGLOBAL, GlobalFreeDeleter>;
+using UniqueHglobal = UniqueHandle<HGLOBAL, NullIsNoHandle<HGLOBAL, &::GlobalFree>>;
 
 // The clipboard opened by this thread; closed again when this goes away.
 class ClipboardOpen {

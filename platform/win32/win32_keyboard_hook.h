@@ -11,11 +11,7 @@
 
 namespace quorvel {
 
-struct UnhookDeleter {
-    static HHOOK invalid() noexcept { return nullptr; }
-    void operator()(HHOOK hook) const noexcept { ::UnhookWindowsHookEx(hook); }
-};
-using UniqueHook = UniqueHandle<HHOOK, UnhookDeleter>;
+using UniqueHook = UniqueHandle<HHOOK, NullIsNoHandle<HHOOK, &::UnhookWindowsHookEx>>;
 
 // Marks the key event the program injects to prove its hook is still called.
 inline constexpr std::uintptr_t HeartbeatMarker = 0x51564C48;  // "QVLH"

@@ -7,33 +7,12 @@
 
 namespace quorvel {
 
-struct DestroyWindowDeleter {
-    static HWND invalid() noexcept { return nullptr; }
-    void operator()(HWND window) const noexcept { ::DestroyWindow(window); }
-};
-
+using UniqueHwnd = UniqueHandle<HWND, NullIsNoHandle<HWND, &::DestroyWindow>>;
 // A menu that is not attached to a window; once SetMenu takes it, release it.
-struct DestroyMenuDeleter {
-    static HMENU invalid() noexcept { return nullptr; }
-    void operator()(HMENU menu) const noexcept { ::DestroyMenu(menu); }
-};
-
-template <typename GdiObject>
-struct DeleteObjectDeleter {
-    static GdiObject invalid() noexcept { return nullptr; }
-    void operator()(GdiObject object) const noexcept { ::DeleteObject(object); }
-};
-
+using UniqueHmenu = UniqueHandle<HMENU, NullIsNoHandle<HMENU, &::DestroyMenu>>;
+using UniqueHfont = UniqueHandle<HFONT, NullIsNoHandle<HFONT, &::DeleteObject>>;
+using UniqueHbrush = UniqueHandle<HBRUSH, NullIsNoHandle<HBRUSH, &::DeleteObject>>;
 // A library kept loaded while something of it is in use.
-struct FreeLibraryDeleter {
-    static HMODULE invalid() noexcept { return nullptr; }
-    void operator()(HMODULE module) const noexcept { ::FreeLibrary(module); }
-};
-
-using UniqueHwnd = UniqueHandle<HWND, DestroyWindowDeleter>;
-using UniqueHmenu = UniqueHandle<HMENU, DestroyMenuDeleter>;
-using UniqueHfont = UniqueHandle<HFONT, DeleteObjectDeleter<HFONT>>;
-using UniqueHbrush = UniqueHandle<HBRUSH, DeleteObjectDeleter<HBRUSH>>;
-using UniqueHmodule = UniqueHandle<HMODULE, FreeLibraryDeleter>;
+using UniqueHmodule = UniqueHandle<HMODULE, NullIsNoHandle<HMODULE, &::FreeLibrary>>;
 
 }  // namespace quorvel
