@@ -1,8 +1,6 @@
 # Set-up shared by the reliability scripts: a display, a fresh prefix, Quorvel's
 # folder with a shortcut file, the test target, and Quorvel running.
-# Source after e2e/lib.sh. Sets: tools (reliability_build), program, report, wid.
-
-reliability_build() { e2e_build_quorvel; }
+# Source after e2e/lib.sh. Sets: program, report, wid (tools: e2e_build_quorvel).
 
 # reliability_setup SIZE [MAKE_SHORTCUT_FILE ARGUMENT]...
 reliability_setup() {

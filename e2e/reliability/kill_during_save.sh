@@ -45,7 +45,7 @@ ask_for_save() {
     wine "$tools/send_command.exe" 300 && wine "$tools/send_command.exe" 101
 }
 
-reliability_build || { e2e_fail build "build failed"; e2e_summary; exit 1; }
+e2e_build_quorvel || { e2e_fail build "build failed"; e2e_summary; exit 1; }
 reliability_setup 32767 --text-size 1000 || { e2e_fail setup "set-up failed"; e2e_summary; exit 1; }
 file="$program/defaultkeys.qvb"
 temporary="$file.quorvel-tmp"

@@ -17,7 +17,7 @@ source e2e/reliability/common.sh
 seconds=${1:-60}
 RANDOM=20261206
 
-reliability_build || { e2e_fail build "build failed"; e2e_summary; exit 1; }
+e2e_build_quorvel || { e2e_fail build "build failed"; e2e_summary; exit 1; }
 reliability_setup 1000 '{S}|KW|kilowatt hour' '{C}|ES|escaped' '{T}|TB|tabbed' || {
     e2e_fail setup "could not start the display, prefix or target"
     e2e_summary

@@ -11,7 +11,7 @@ source e2e/lib.sh
 # shellcheck source=e2e/reliability/common.sh
 source e2e/reliability/common.sh
 
-reliability_build || { e2e_fail build "build failed"; e2e_summary; exit 1; }
+e2e_build_quorvel || { e2e_fail build "build failed"; e2e_summary; exit 1; }
 reliability_setup 100 '{S}|KW|kilowatt hour' || { e2e_fail setup "set-up failed"; e2e_summary; exit 1; }
 reliability_start_quorvel || { e2e_fail start "Quorvel did not start"; e2e_summary; exit 1; }
 e2e_click "$wid"
