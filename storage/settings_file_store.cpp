@@ -137,12 +137,11 @@ bool SettingsFileStore::set(std::string_view application, std::string_view secti
     if (sec.name.empty()) {
         sec.name = section;
     }
-    Entry& entry = sec.entries[fold(key)];
-    const bool added = entry.key.empty();
+    const auto [place, added] = sec.entries.try_emplace(fold(key));
+    Entry& entry = place->second;
     if (added) {
         entry.key = key;
-    }
-    if (!added && entry.value == value) {
+    } else if (entry.value == value) {
         return false;
     }
     entry.value = value;

@@ -183,6 +183,11 @@ TEST(SettingsFileStore, MissingFileStartsEmptyAndUnchangedSavesDoNotRewrite) {
     // An empty value is a value, not a missing setting.
     store.SaveSetting("Quorvel", "File", "Import", "");
     EXPECT_EQ(files.replaces, 2);
+    // So is an empty key; saving it again rewrites nothing either.
+    store.SaveSetting("Quorvel", "File", "", "x");
+    store.SaveSetting("Quorvel", "File", "", "x");
+    store.SaveSettings("Quorvel", "File", {{"", "x"}, {"Save", "a.qvb"}});
+    EXPECT_EQ(files.replaces, 3);
     EXPECT_EQ(SettingsFileStore(files, std::string(Path)).GetSetting("Quorvel", "File",
                                                                      "Import", "default"),
               "");
