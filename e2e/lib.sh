@@ -81,15 +81,13 @@ e2e_fresh_prefix() {
     export WINEDEBUG=-all
     # No prompts to install Mono or Gecko.
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    if locale -a 2>/dev/null | grep -qiE '^en_US\.utf-?8$'; then
-        export LANG=en_US.UTF-8
-    else
-        # Wine then falls back to its default user locale; check date/time
-        # formats with `wine reg query 'HKCU\Control Panel\International'`.
-        export LANG=C.UTF-8
-        e2e_log "en_US.UTF-8 locale missing; using C.UTF-8"
+    # Wine takes its code page and user locale from the Unix locale: en_US.UTF-8
+    # gives Windows-1252 and English (United States), as a Western Windows has.
+    if ! locale -a 2>/dev/null | grep -qxiE 'en_US\.utf-?8'; then
+        e2e_log "the en_US.UTF-8 locale is missing: run scripts/install-deps.sh"
+        return 1
     fi
-    unset LC_ALL
+    export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
     echo "$WINEPREFIX" >"$E2E_STATE/prefix"
     start=$(e2e_now)
     wine wineboot -i >"$E2E_STATE/wineboot.log" 2>&1 || {
@@ -122,7 +120,7 @@ e2e_tools_dir() {
 e2e_build_tools() {
     local build="$E2E_ROOT/build/windows"
     if [ -f "$build/build.ninja" ] && grep -q '^build e2e/bin/quorvel_test_target.exe' "$build/build.ninja"; then
-        cmake --build "$build" --target quorvel_test_target inject_keys started_marker \
+        cmake --build "$build" --target quorvel_test_target inject_keys started_marker send_command \
             >"$E2E_STATE/build.log" 2>&1 || {
             cat "$E2E_STATE/build.log" >&2
             return 1
