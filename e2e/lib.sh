@@ -223,8 +223,33 @@ e2e_click() {
 e2e_type() { xdotool type --delay 30 -- "$1"; }
 e2e_key() { xdotool key --delay 30 -- "$@"; }
 
+# Texts no output may show, such as a typed password: whatever is printed
+# through e2e_mask_secrets (every failed report check is) has each of them, in
+# any case, replaced by as many asterisks.
+E2E_SECRETS=()
+
+e2e_mask_secrets() {
+    if ((${#E2E_SECRETS[@]} == 0)); then
+        cat
+        return
+    fi
+    E2E_SECRET_LIST=$(printf '%s\n' "${E2E_SECRETS[@]}") LC_ALL=C awk '
+        BEGIN { count = split(ENVIRON["E2E_SECRET_LIST"], secrets, "\n") }
+        {
+            for (n = 1; n <= count; n++) {
+                secret = tolower(secrets[n])
+                if (secret == "") continue
+                stars = secret
+                gsub(/./, "*", stars)
+                while ((at = index(tolower($0), secret)) > 0)
+                    $0 = substr($0, 1, at - 1) stars substr($0, at + length(secret))
+            }
+            print
+        }'
+}
+
 # Shows bytes with \r, \n and \t spelled out, one report line per output line.
-e2e_show_bytes() { LC_ALL=C sed -n l; }
+e2e_show_bytes() { e2e_mask_secrets | LC_ALL=C sed -n l; }
 
 # Waits until REPORT holds exactly EXPECTED (bytes, CR LF included).
 e2e_wait_report() {
