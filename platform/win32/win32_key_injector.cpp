@@ -93,8 +93,8 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
         }
         const SHORT scan = ::VkKeyScanExA(static_cast<CHAR>(stroke.character), layout);
         // A character behind AltGr ("@" and "{" on a German layout) goes as itself
-        // too: Wine types nothing for an injected Ctrl+Alt+key, where Windows gives
-        // the character; typed as itself it arrives on both.
+        // too: the layout gives it as Ctrl+Alt+key, and Wine types nothing for an
+        // injected Ctrl+Alt+key.
         constexpr int AltGr = 2 | 4;
         const bool inLayout =
             scan != -1 && (HIBYTE(scan) & ~0x07) == 0 && (HIBYTE(scan) & AltGr) != AltGr;
