@@ -273,6 +273,27 @@ TEST(TextSender, SendRunsAfterTheHookHasReturned) {
     EXPECT_FALSE(f.engine.sender().busy());
 }
 
+// A launching key that is part of the trigger (".", with Shift recorded by the
+// capital) is swallowed: only the letters before it are in the application.
+TEST(TextSender, ErasesOnlyTheTriggerCharactersThatReachedTheApplication) {
+    struct Case {
+        const char* typed;
+        Notations sent;
+    };
+    const Case cases[] = {
+        {"ab Td.", {"{backspace}{backspace}", "Hello"}},
+        {"ab td. ", {"{backspace}{backspace}{backspace}", "Hello"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EngineFixture f;
+        f.addEntry(LaunchMode::Space, false, "td.", "Hello");
+        f.keyboard.typeText(c.typed);
+        EXPECT_EQ(f.notations(), c.sent);
+        EXPECT_EQ(f.keyboard.targetText, "ab Hello");
+    }
+}
+
 // A second trigger typed while the first text is on its way: during the
 // calibration pause (right after the erase) or right after the text went out.
 // It does not fire; its keys reach the application as typed, the first text
