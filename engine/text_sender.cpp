@@ -74,7 +74,7 @@ void TextSender::send(const SendRequest& request) {
         endEarly();
         return;
     }
-    if (expansion.kind == MacroExpansion::Kind::Unclosed) {
+    if (expansion.kind != MacroExpansion::Kind::Text) {
         endEarly();
         return;
     }

@@ -131,6 +131,23 @@ TEST(TextSender, RunMacroStartsTheProgramAndTypesNothing) {
     EXPECT_TRUE(f.form.TimerData.enabled);
 }
 
+// A clipboard that cannot be opened ends the send after the erase, as any
+// failure does; one that holds no text (a picture) gives empty text.
+TEST(TextSender, ClipboardMacroNeedsAReadableClipboard) {
+    for (const bool locked : {true, false}) {
+        SCOPED_TRACE(locked ? "locked" : "a picture");
+        EngineFixture f;
+        f.addEntry(LaunchMode::Space, true, "cb", "a%(clipboard text)%b");
+        f.clipboard.putFormat(8, {1, 2, 3});
+        f.clipboard.locked = locked;
+        f.keyboard.typeText("cb ");
+        const Notations sent = locked ? Notations{"{backspace}{backspace}"}
+                                      : Notations{"{backspace}{backspace}", "ab", "{enter}"};
+        EXPECT_EQ(f.notations(), sent);
+        EXPECT_EQ(f.form.Text147.tag, "");
+    }
+}
+
 TEST(TextSender, LineBreaksTypedAsOneEnterEach) {
     EngineFixture f;
     f.addEntry(LaunchMode::Space, false, "ln", "line1\r\nline2\r\n\r\nline4");

@@ -316,7 +316,8 @@ void checkClipboard(HWND owner, const char* label) {
     const std::string text = "Line one\r\nLine two \xE9\xFC";
 
     check(clipboard.clear() && ::CountClipboardFormats() == 0, "clear empties the clipboard");
-    check(!clipboard.getText(), "getText of an empty clipboard is nothing");
+    check(clipboard.getText() == std::optional<std::string>(""),
+          "getText of an empty clipboard is empty text");
     check(clipboard.setText(text), "setText");
     check(clipboard.getText() == std::optional<std::string>(text), "getText reads it back");
     check(clipboard.clear() && clipboard.setText("") &&
@@ -389,6 +390,18 @@ void checkClipboard(HWND owner, const char* label) {
     check(clipboard.setText("after a wait"), "setText waits for a briefly held clipboard");
     holder.join();
     check(clipboard.getText() == std::optional<std::string>("after a wait"), "getText after the wait");
+
+    // Held for longer than we wait: reading fails, which is not the same as no text.
+    HANDLE longHeldEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const UniqueKernelHandle longHeld(longHeldEvent);
+    std::thread longHolder([longHeldEvent] {
+        ClipboardOpen open(nullptr);
+        ::SetEvent(longHeldEvent);
+        ::Sleep(1000);
+    });
+    ::WaitForSingleObject(longHeld.get(), 5000);
+    check(!clipboard.getText(), "getText of a clipboard held by another is nothing");
+    longHolder.join();
     clipboard.clear();
 }
 
