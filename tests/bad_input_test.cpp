@@ -184,7 +184,7 @@ class CaseBlindDisk final : public Files {
 
 TEST_F(BadInput, AnUnreadFileIsCopiedAsideWhateverCapitalsItsSavedNameHas) {
     CaseBlindDisk disk(files);
-    AppServices caseBlind{engineSide, settings, dialogs, disk, environment, tray};
+    AppServices caseBlind{engineSide, settings, dialogs, disk, environment, tray, links, collation};
     const std::string bytes = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
     files.files[ansiLower(defaultFile())] = bytes;
     settings.SaveSetting(settings::ImportFile.application, settings::ImportFile.section,
@@ -289,7 +289,7 @@ TEST_F(BadInput, CommonTextCountOutOfRangeReadsAsALimitedList) {
         FakeSettingsStore store;
         store.SaveSetting("Quorvel", "Commonkeys", "0", "kept row");
         store.SaveSetting("Quorvel", "Commonkeys", "Number", c.number);
-        Form8 window(store, dialogs, clipboard);
+        Form8 window(store, dialogs, clipboard, collation);
         window.show();
         ASSERT_EQ(window.List1.rows.size(), c.rows);
         if (c.rows > 0) {
