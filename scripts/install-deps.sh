@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick
-          nsis librsvg2-bin icoutils zip unzip fonts-wine "$@")
+          nsis librsvg2-bin icoutils zip unzip "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
