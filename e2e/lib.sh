@@ -79,8 +79,9 @@ e2e_fresh_prefix() {
     export WINEPREFIX
     WINEPREFIX=$(cd "$dir" && pwd)
     export WINEDEBUG=-all
-    # No prompts to install Mono or Gecko.
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No prompts to install Mono or Gecko, and no menu entries or icons in the
+    # real home folder for the Start-menu links that programs make.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     # Wine takes its code page and user locale from the Unix locale: en_US.UTF-8
     # gives Windows-1252 and English (United States), as a Western Windows has.
     if ! locale -a 2>/dev/null | grep -qxiE 'en_US\.utf-?8'; then
@@ -98,6 +99,12 @@ e2e_fresh_prefix() {
     wineserver -w
     E2E_WINEBOOT_S=$(e2e_elapsed "$start")
     e2e_log "prefix $WINEPREFIX ready in ${E2E_WINEBOOT_S}s"
+}
+
+# Without a window manager X draws no title bars; Wine then draws its own, with
+# the window's icon, in screenshots too. For programs started after this.
+e2e_wine_draws_title_bars() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 }
 
 # The folder holding the helper programs: $E2E_TOOLS when set (e2e_build_tools

@@ -7,7 +7,7 @@ sudo=""
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils x11-xkb-utils imagemagick
-          locales "$@")
+          locales nsis librsvg2-bin icoutils zip unzip "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

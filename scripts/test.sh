@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: unit tests, the same tests under AddressSanitizer
 # and UndefinedBehaviorSanitizer, a short run of each fuzz target, the speed
-# targets, the Windows cross-build, and the end-to-end and reliability runs of
-# the Windows edition under Wine.
+# targets, the Windows cross-build and its packages, and the end-to-end and
+# reliability runs of the Windows edition under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,6 +47,9 @@ wine_suite e2e/layout_e2e.sh
 
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
+
+echo "== Windows packages, installed, used and uninstalled under Wine =="
+wine_suite e2e/install_e2e.sh
 
 echo "== Reliability under Wine: a minute of typing with triggers, Boost on and off =="
 wine_suite e2e/reliability/long_run.sh 60

@@ -1,5 +1,7 @@
 #include "app/win32/host_window.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -18,11 +20,11 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_keyboard_hook.h"
+#include "platform/win32/win32_program_icon.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_tray.h"
-#include "platform/win32/win32_view_dpi.h"
 
 namespace quorvel {
 
@@ -69,7 +71,7 @@ struct Host::Services {
     Services(Host& host, HWND window)
         : clipboard(window),
           dialogs(window),
-          tray(window, ::LoadIconA(nullptr, IDI_APPLICATION)),
+          tray(window, programIcons().small),
           injector(hook, [this] { pump.DoEvents(); }),
           shower(host),
           app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
@@ -122,15 +124,20 @@ Host::Host() = default;
 Host::~Host() = default;
 
 int Host::run(HINSTANCE instance) {
-    becomeDpiAware();
-    WNDCLASSA windowClass{};
+    // The manifest asks for common controls 6; their classes are registered here.
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &Host::windowProcedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = programIcons().large;
+    windowClass.hIconSm = programIcons().small;
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = view_ids::MainWindowClass;
-    if (::RegisterClassA(&windowClass) == 0) {
+    if (::RegisterClassExA(&windowClass) == 0) {
         return 1;
     }
     // Hidden until start-up has run; the view gives it the model's size.
