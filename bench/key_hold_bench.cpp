@@ -13,7 +13,7 @@ namespace {
 // Takes every replayed event and sends nothing anywhere: the figures are those of
 // the hook's side alone.
 class NullInjector final : public KeyInjector {
-public:
+  public:
     SendOutcome SendKeys(std::string_view, Wait) override { return SendOutcome::AllSent; }
     std::size_t replayKeys(std::span<const HeldKey> keys) override { return keys.size(); }
 };
