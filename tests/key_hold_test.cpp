@@ -22,31 +22,24 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
     struct Case {
         const char* name;
         When when;
-        std::string after;  // the send's notation that the typing follows
-        bool boost;
-        const char* text;
-        bool enter;
-        std::string expected;
+        std::string after = "";  // the send's notation that the typing follows
+        bool boost = false;
+        bool enter = false;
+        const char* text = "kilowatt hour";
+        std::string expected = Kilowatt + "Ab\r\n";
     };
+    const std::string withEnter = Kilowatt + "\r\nAb\r\n";
     const Case cases[] = {
-        {"before the send starts", When::BeforeTheSendStarts, "", false, "kilowatt hour", false,
-         Kilowatt + "Ab\r\n"},
-        {"inside the erase", When::InsideTheErase, "", false, "kilowatt hour", false,
-         Kilowatt + "Ab\r\n"},
-        {"in the calibration pause", When::InThePause, "", false, "kilowatt hour", false,
-         Kilowatt + "Ab\r\n"},
-        {"inside the text", When::InsideTheText, "", false, "kilowatt hour", false,
-         Kilowatt + "Ab\r\n"},
-        {"after the text", When::After, Kilowatt, false, "kilowatt hour", true,
-         Kilowatt + "\r\nAb\r\n"},
-        {"after the Enter", When::After, "{enter}", false, "kilowatt hour", true,
-         Kilowatt + "\r\nAb\r\n"},
-        {"before a run macro", When::After, Erase2, false, "%(run=calc.exe)%", true, "Ab\r\n"},
-        {"before a failure", When::After, Erase2, false, "{foo}", true, "Ab\r\n"},
-        {"with Boost, before the send starts", When::BeforeTheSendStarts, "", true, "kilowatt hour",
-         false, Kilowatt + "Ab\r\n"},
-        {"with Boost, after the paste", When::After, "^{v}", true, "kilowatt hour", true,
-         Kilowatt + "\r\nAb\r\n"},
+        {"before the send starts", When::BeforeTheSendStarts},
+        {"inside the erase", When::InsideTheErase},
+        {"in the calibration pause", When::InThePause},
+        {"inside the text", When::InsideTheText},
+        {"after the text", When::After, Kilowatt, false, true, "kilowatt hour", withEnter},
+        {"after the Enter", When::After, "{enter}", false, true, "kilowatt hour", withEnter},
+        {"before a run macro", When::After, Erase2, false, true, "%(run=calc.exe)%", "Ab\r\n"},
+        {"before a failure", When::After, Erase2, false, true, "{foo}", "Ab\r\n"},
+        {"with Boost, after the paste", When::After, "^{v}", true, true, "kilowatt hour",
+         withEnter},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
