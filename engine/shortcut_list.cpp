@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/ansi_text.h"
+#include "engine/key_filter.h"
 #include "engine/shortcut_entry.h"
 
 namespace quorvel {
@@ -33,9 +34,6 @@ LaunchClass launchClassOf(std::string_view modeField) {
     }
     return LaunchClass::Other;
 }
-
-// Function keys and every code from left Ctrl up launch whatever the mode says.
-bool launchesAnyMode(int keyCode) { return (keyCode >= 112 && keyCode <= 123) || keyCode >= 162; }
 
 std::optional<LaunchClass> classLaunchedBy(int keyCode) {
     switch (keyCode) {

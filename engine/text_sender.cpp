@@ -34,6 +34,10 @@ void TextSender::sendQueued() {
         const SendRequest request = std::move(queue_.front());
         queue_.pop_front();
         send(request);
+        // The user's keys go after every one of ours; a trigger among them queues
+        // the next send here.
+        services_.injector.waitForOwnKeys();
+        mainData_.keyHold().replayAfterSend([this] { return !queue_.empty(); });
     }
     sending_ = false;
 }

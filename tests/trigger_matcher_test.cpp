@@ -280,6 +280,9 @@ TEST(TriggerMatcher, WindowThatRefusesInjectedKeysKeepsTheLaunchKey) {
     EXPECT_TRUE(f.keyboard.sent.empty());
     EXPECT_EQ(f.buffer(), "");
     EXPECT_EQ(f.form.Text147.text(), "Text147");  // no send stamp
+    // Nor are later keys held for a send that cannot come.
+    f.keyboard.typeText("x");
+    EXPECT_EQ(f.keyboard.targetText, "td x");
 }
 
 // Each modifier combination fires its own sample: "{Ctrl}{Shift}{F9}" sorts above

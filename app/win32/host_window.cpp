@@ -340,17 +340,25 @@ void Host::checkHookAlive() {
 }
 
 void Host::writeHookTiming() {
-    // Only the time spent per event, never which keys: for measuring the program.
+    // Only times and counts, never which keys: for measuring the program.
     const char* path = std::getenv("QUORVEL_HOOK_TIMING_FILE");
     if (path == nullptr || *path == '\0') {
         return;
     }
     const Win32KeyboardHook& hook = services_->hook;
+    const KeyHold& held = services_->form->engine.mainData().keyHold();
+    const Win32KeyInjector::ReplayFigures& replay = services_->injector.replayFigures();
     if (FILE* file = std::fopen(path, "w")) {
-        std::fprintf(file, "events %zu p50_us %.1f p99_us %.1f max_us %.1f\n",
+        std::fprintf(file,
+                     "events %zu p50_us %.1f p99_us %.1f max_us %.1f held_presses %llu "
+                     "replay_calls %llu replayed_events %llu replay_ms %.1f refused %llu\n",
                      hook.callbackSamples(), hook.callbackPercentileMicroseconds(50),
                      hook.callbackPercentileMicroseconds(99),
-                     hook.callbackPercentileMicroseconds(100));
+                     hook.callbackPercentileMicroseconds(100),
+                     static_cast<unsigned long long>(held.pressesHeld()),
+                     static_cast<unsigned long long>(replay.calls),
+                     static_cast<unsigned long long>(replay.events), replay.microseconds / 1000,
+                     static_cast<unsigned long long>(held.eventsRefused()));
         std::fclose(file);
     }
 }
