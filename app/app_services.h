@@ -2,10 +2,12 @@
 // Every platform service the program's windows work through.
 
 #include "engine/engine_services.h"
+#include "platform/collation.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/settings_store.h"
+#include "platform/shell_links.h"
 #include "platform/tray_icon.h"
 
 namespace quorvel {
@@ -17,6 +19,8 @@ struct AppServices {
     Files& files;
     Environment& environment;
     TrayIconService& tray;
+    ShellLinks& links;
+    Collation& collation;
 };
 
 }  // namespace quorvel

@@ -174,7 +174,10 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
         // elevated window, say, takes no injected keys, and the user would lose both.
         const bool busy = sendInProgress && sendInProgress();
         if (match && !busy && services_.injector.focusedWindowAcceptsInput()) {
-            handOver(*match);
+            // A key with a character of its own (a "." while a modifier is
+            // recorded) ends the typed trigger; Space, Tab, Esc and Ctrl add nothing.
+            const bool launchKeyEndsTrigger = !functionKey && !name.empty() && name != " ";
+            handOver(*match, launchKeyEndsTrigger);
             return;
         }
     }
@@ -186,7 +189,7 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
     form_.TimerMain.tag = formatStamp(services_.clock.now());
 }
 
-void MainData::handOver(const LaunchMatch& match) {
+void MainData::handOver(const LaunchMatch& match, bool launchKeyEndsTrigger) {
     CurrentTrigger = std::string(match.trigger);
     CurrentText = std::string(match.text);
     std::string stamp = formatStamp(services_.clock.now()) + CurrentTrigger;
@@ -199,7 +202,8 @@ void MainData::handOver(const LaunchMatch& match) {
     form_.Text147.setText(std::move(stamp));
     // The Enter request travels with its text; the sender shows it in the tag of
     // Text147 while that text is sent.
-    SendRequest request{CurrentTrigger, CurrentText, enterAfterOf(match.mode)};
+    SendRequest request{CurrentTrigger, CurrentText, enterAfterOf(match.mode),
+                        launchKeyEndsTrigger};
     if (onMatch) {
         onMatch(std::move(request));
     }

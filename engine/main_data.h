@@ -51,7 +51,7 @@ public:
     std::optional<ClipboardSnapshot> SavedClipboard;
 
 private:
-    void handOver(const LaunchMatch& match);
+    void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger);
     void recordModifiers(const KeyEventRecord& event);
     void noteOwnModifier(const KeyEventRecord& event);
     bool heldByUser(int virtualKey);

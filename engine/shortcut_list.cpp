@@ -188,6 +188,11 @@ const ShortcutList::Row* ShortcutList::firstAccepted(const Index& index, std::st
 
 std::optional<LaunchMatch> ShortcutList::findLaunch(std::string_view typed, int keyCode,
                                                     bool modifierRecorded) const {
+    // Nothing typed completes no trigger: a row with an empty trigger (or one that
+    // is only "{Ctrl}") would otherwise fire on a stray Space or Ctrl press.
+    if (typed.empty()) {
+        return std::nullopt;
+    }
     // A trigger typed exactly as written wins over one matched only with "{Ctrl}"
     // left out: otherwise Shift+F9 would fire a "{Ctrl}{Shift}{F9}" entry that
     // sorts above the "{Shift}{F9}" one.

@@ -50,7 +50,11 @@ void TextSender::send(const SendRequest& request) {
     const std::string lowered = ansiLower(request.trigger);
     std::string erase;
     if (lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos) {
-        for (std::size_t i = 0; i < request.trigger.size(); ++i) {
+        std::size_t typed = request.trigger.size();
+        if (request.launchKeyEndsTrigger && typed > 0) {
+            --typed;
+        }
+        for (std::size_t i = 0; i < typed; ++i) {
             erase += "{backspace}";
         }
     }
@@ -70,7 +74,7 @@ void TextSender::send(const SendRequest& request) {
         endEarly();
         return;
     }
-    if (expansion.kind == MacroExpansion::Kind::Unclosed) {
+    if (expansion.kind != MacroExpansion::Kind::Text) {
         endEarly();
         return;
     }

@@ -42,6 +42,9 @@ wine_suite e2e/smoke.sh
 echo "== End-to-end under Wine: Quorvel expanding shortcuts =="
 wine_suite e2e/engine_e2e.sh
 
+echo "== End-to-end under Wine: characters beyond ASCII, a US and a German keyboard layout =="
+wine_suite e2e/layout_e2e.sh
+
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
 

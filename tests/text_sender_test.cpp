@@ -131,6 +131,23 @@ TEST(TextSender, RunMacroStartsTheProgramAndTypesNothing) {
     EXPECT_TRUE(f.form.TimerData.enabled);
 }
 
+// A clipboard that cannot be opened ends the send after the erase, as any
+// failure does; one that holds no text (a picture) gives empty text.
+TEST(TextSender, ClipboardMacroNeedsAReadableClipboard) {
+    for (const bool locked : {true, false}) {
+        SCOPED_TRACE(locked ? "locked" : "a picture");
+        EngineFixture f;
+        f.addEntry(LaunchMode::Space, true, "cb", "a%(clipboard text)%b");
+        f.clipboard.putFormat(8, {1, 2, 3});
+        f.clipboard.locked = locked;
+        f.keyboard.typeText("cb ");
+        const Notations sent = locked ? Notations{"{backspace}{backspace}"}
+                                      : Notations{"{backspace}{backspace}", "ab", "{enter}"};
+        EXPECT_EQ(f.notations(), sent);
+        EXPECT_EQ(f.form.Text147.tag, "");
+    }
+}
+
 TEST(TextSender, LineBreaksTypedAsOneEnterEach) {
     EngineFixture f;
     f.addEntry(LaunchMode::Space, false, "ln", "line1\r\nline2\r\n\r\nline4");
@@ -271,6 +288,27 @@ TEST(TextSender, SendRunsAfterTheHookHasReturned) {
     EXPECT_EQ(f.notations(), (Notations{"{backspace}{backspace}", "Today"}));
     EXPECT_EQ(f.keyboard.targetText, "Today");
     EXPECT_FALSE(f.engine.sender().busy());
+}
+
+// A launching key that is part of the trigger (".", with Shift recorded by the
+// capital) is swallowed: only the letters before it are in the application.
+TEST(TextSender, ErasesOnlyTheTriggerCharactersThatReachedTheApplication) {
+    struct Case {
+        const char* typed;
+        Notations sent;
+    };
+    const Case cases[] = {
+        {"ab Td.", {"{backspace}{backspace}", "Hello"}},
+        {"ab td. ", {"{backspace}{backspace}{backspace}", "Hello"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EngineFixture f;
+        f.addEntry(LaunchMode::Space, false, "td.", "Hello");
+        f.keyboard.typeText(c.typed);
+        EXPECT_EQ(f.notations(), c.sent);
+        EXPECT_EQ(f.keyboard.targetText, "ab Hello");
+    }
 }
 
 // A second trigger typed while the first text is on its way: during the

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/shortcut_file.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -210,6 +211,35 @@ TEST(TriggerMatcher, TypedTextThatIsNotExactlyTheTrigger) {
         EXPECT_EQ(f.keyboard.targetText, c.target);
         EXPECT_TRUE(f.keyboard.sent.empty());
         EXPECT_EQ(f.buffer(), "");
+    }
+}
+
+// A file may hold rows whose trigger is empty, or nothing but "{Ctrl}": they
+// load and save back unchanged, but no stray key fires them.
+TEST(TriggerMatcher, RowsWithAnEmptyTriggerNeverFire) {
+    struct Case {
+        const char* row;
+        std::vector<int> keys;  // a negative code is pressed and held
+    };
+    const Case cases[] = {
+        {"{S} \xAF  \xAF space", {vk::Space}},
+        {"{C} \xAF  \xAF esc", {vk::Esc}},
+        {"{S} \xAF  \xAF ctrl", {-vk::LShift, vk::LCtrl}},
+        {"{T} \xAF {Ctrl} \xAF ctrl", {-vk::LShift, vk::LCtrl}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        EngineFixture f;
+        const std::string file = std::string(c.row) + "\x01\x01\r\n";
+        f.files.files["C:\\keys.qvb"] = file;
+        GetImportFile("C:\\keys.qvb", f.form.List1, f.files);
+        ASSERT_EQ(f.form.List1.count(), 1u);
+        EXPECT_EQ(formatShortcutFile(f.form.List1), file);
+        for (const int key : c.keys) {
+            key < 0 ? f.keyboard.press(-key) : f.keyboard.tap(key);
+        }
+        EXPECT_TRUE(f.keyboard.sent.empty());
+        EXPECT_EQ(f.keyboard.swallowedCount, 0);
     }
 }
 

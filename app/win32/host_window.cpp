@@ -11,6 +11,7 @@
 #include "app/win32/start_up_question_view.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_event_pump.h"
@@ -19,6 +20,7 @@
 #include "platform/win32/win32_keyboard_hook.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_settings_store.h"
+#include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_tray.h"
 #include "platform/win32/win32_view_dpi.h"
 
@@ -72,7 +74,7 @@ struct Host::Services {
           shower(host),
           app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
                              shower},
-              settings, dialogs, files, environment, tray} {
+              settings, dialogs, files, environment, tray, links, collation} {
         pump.attach(window);
     }
 
@@ -87,6 +89,8 @@ struct Host::Services {
     Win32Files files;
     Win32Environment environment;
     Win32Tray tray;
+    Win32ShellLinks links;
+    Win32Collation collation;
     Win32KeyInjector injector;
     Shower shower;
     AppServices app;

@@ -5,6 +5,7 @@
 #include "app/app_services.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_collation.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_event_pump.h"
@@ -12,6 +13,7 @@
 #include "platform/fake/fake_keyboard.h"
 #include "platform/fake/fake_program_starter.h"
 #include "platform/fake/fake_settings_store.h"
+#include "platform/fake/fake_shell_links.h"
 #include "platform/fake/fake_tray.h"
 #include "platform/fake/fake_window_shower.h"
 
@@ -30,6 +32,8 @@ struct FakeDesktop {
     FakeFiles files;
     FakeEnvironment environment;
     FakeTray tray;
+    FakeShellLinks links;
+    FakeCollation collation;
 
     // The engine's services with another key injector in front of the keyboard.
     EngineServices engineServices(KeyInjector& injector) {
@@ -37,7 +41,8 @@ struct FakeDesktop {
     }
 
     EngineServices engineSide = engineServices(keyboard);
-    AppServices services{engineSide, settings, dialogs, files, environment, tray};
+    AppServices services{engineSide, settings, dialogs, files,
+                         environment, tray,     links,   collation};
 };
 
 }  // namespace quorvel

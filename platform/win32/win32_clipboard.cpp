@@ -80,7 +80,7 @@ std::optional<std::string> Win32Clipboard::getText() {
     }
     HANDLE data = ::GetClipboardData(CF_TEXT);
     if (data == nullptr) {
-        return std::nullopt;
+        return std::string();  // no text on it
     }
     GlobalMemoryLock lock(data);
     if (!lock) {

@@ -92,7 +92,12 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
             continue;
         }
         const SHORT scan = ::VkKeyScanExA(static_cast<CHAR>(stroke.character), layout);
-        const bool inLayout = scan != -1 && (HIBYTE(scan) & ~0x07) == 0;
+        // A character behind AltGr ("@" and "{" on a German layout) goes as itself
+        // too: the layout gives it as Ctrl+Alt+key, and Wine types nothing for an
+        // injected Ctrl+Alt+key.
+        constexpr int AltGr = 2 | 4;
+        const bool inLayout =
+            scan != -1 && (HIBYTE(scan) & ~0x07) == 0 && (HIBYTE(scan) & AltGr) != AltGr;
         if (inLayout) {
             mods.shift = mods.shift || (HIBYTE(scan) & 1) != 0;
             mods.ctrl = mods.ctrl || (HIBYTE(scan) & 2) != 0;

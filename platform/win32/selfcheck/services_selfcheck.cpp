@@ -3,24 +3,30 @@
 
 #include <windows.h>
 #include <dlgs.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/win32/com_objects.h"
+#include "platform/win32/program_text.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_settings_store.h"
+#include "platform/win32/win32_shell_links.h"
 
 using namespace quorvel;
 
@@ -254,6 +260,67 @@ void checkClock() {
     check(locale.shortDate(impossible).empty(), "shortDate of an impossible date is empty");
 }
 
+// The program a shell link starts and its working folder, read back through the shell.
+struct LinkTarget {
+    std::string program;
+    std::string folder;
+};
+std::optional<LinkTarget> readLink(const std::string& linkPath) {
+    const ComApartment apartment;
+    ComPointer<IShellLinkA> link;
+    ComPointer<IPersistFile> file;
+    const std::wstring widePath = wideFromProgramText(linkPath);
+    if (!apartment ||
+        FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  link.put())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.put())) ||
+        FAILED(file->Load(widePath.c_str(), STGM_READ))) {
+        return std::nullopt;
+    }
+    char program[MAX_PATH] = {};
+    char folder[MAX_PATH] = {};
+    if (FAILED(link->GetPath(program, MAX_PATH, nullptr, 0)) ||
+        FAILED(link->GetWorkingDirectory(folder, MAX_PATH))) {
+        return std::nullopt;
+    }
+    return LinkTarget{program, folder};
+}
+
+void checkShellLinks(const std::string& temp) {
+    Win32ShellLinks links;
+    Win32Environment environment;
+    const std::string link =
+        temp + "\\quorvel-selfcheck-" + std::to_string(::GetCurrentProcessId()) + ".lnk";
+    ::DeleteFileA(link.c_str());
+    check(links.createLink(link, exePath()) && exists(link), "createLink writes the link");
+    const auto target = readLink(link);
+    check(target && ::lstrcmpiA(target->program.c_str(), exePath().c_str()) == 0,
+          "the link starts this program");
+    check(target && ::lstrcmpiA(target->folder.c_str(), environment.programFolder().c_str()) == 0,
+          "the link starts it in its own folder");
+    check(links.createLink(link, exePath()), "createLink replaces a link");
+    check(!links.createLink(temp + "\\quorvel-no-such-folder\\x.lnk", exePath()),
+          "createLink into a missing folder fails");
+    ::DeleteFileA(link.c_str());
+}
+
+void checkCollation() {
+    Win32Collation collation;
+    const std::string eclair = "\xE9" "clair";
+    const std::string ecole = "\xC9" "cole";
+    std::printf("     collation: eclair~zebra %d, Ecole~eclair %d, ABC~abc %d\n",
+                collation.compare(eclair, "zebra"), collation.compare(ecole, eclair),
+                collation.compare("ABC", "abc"));
+    check(collation.compare(eclair, "zebra") < 0, "an accented e sorts among the e's");
+    check(collation.compare(ecole, eclair) > 0 && collation.compare(eclair, ecole) < 0,
+          "accented texts sort by their letters");
+    check(collation.compare("eagle", eclair) < 0, "an accent weighs less than a letter");
+    check(collation.compare("ABC", "abc") == 0 && collation.compare("B", "a") > 0,
+          "case is ignored");
+    check(collation.compare("", "a") < 0 && collation.compare("", "") == 0,
+          "empty text sorts first");
+}
+
 std::vector<std::uint8_t> formatBytes(const ClipboardSnapshot& snapshot, UINT id) {
     for (const auto& format : snapshot.formats) {
         if (format.id == id) {
@@ -316,7 +383,8 @@ void checkClipboard(HWND owner, const char* label) {
     const std::string text = "Line one\r\nLine two \xE9\xFC";
 
     check(clipboard.clear() && ::CountClipboardFormats() == 0, "clear empties the clipboard");
-    check(!clipboard.getText(), "getText of an empty clipboard is nothing");
+    check(clipboard.getText() == std::optional<std::string>(""),
+          "getText of an empty clipboard is empty text");
     check(clipboard.setText(text), "setText");
     check(clipboard.getText() == std::optional<std::string>(text), "getText reads it back");
     check(clipboard.clear() && clipboard.setText("") &&
@@ -389,6 +457,26 @@ void checkClipboard(HWND owner, const char* label) {
     check(clipboard.setText("after a wait"), "setText waits for a briefly held clipboard");
     holder.join();
     check(clipboard.getText() == std::optional<std::string>("after a wait"), "getText after the wait");
+
+    // Held for longer than we wait: reading fails, which is not the same as no
+    // text. The holder opens it with a window of its own, as another program
+    // would (Wine lets a second opener without a window in).
+    HANDLE longHeldEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const UniqueKernelHandle longHeld(longHeldEvent);
+    std::thread longHolder([longHeldEvent] {
+        HWND holder =
+            ::CreateWindowExA(0, "STATIC", "Quorvel selfcheck holder", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                              nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        {
+            ClipboardOpen open(holder);
+            ::SetEvent(longHeldEvent);
+            ::Sleep(1000);
+        }
+        ::DestroyWindow(holder);
+    });
+    ::WaitForSingleObject(longHeld.get(), 5000);
+    check(!clipboard.getText(), "getText of a clipboard held by another is nothing");
+    longHolder.join();
     clipboard.clear();
 }
 
@@ -493,7 +581,9 @@ int main(int argc, char** argv) {
     checkEnvironmentAndStarter();
     checkSettings();
     checkFiles(temp);
+    checkShellLinks(temp);
     checkClock();
+    checkCollation();
 
     HWND window = ::CreateWindowExA(0, "STATIC", "Quorvel selfcheck clipboard owner", 0, 0, 0, 0, 0,
                                     HWND_MESSAGE, nullptr, ::GetModuleHandleA(nullptr), nullptr);
