@@ -190,7 +190,8 @@ TEST_F(BadInput, CommonTextCountPastTheLimitReadsAsAFullList) {
     window.Text1.setText("added");
     window.Command1_Click();
     EXPECT_EQ(window.List1.rows.size(), full);
-    EXPECT_EQ(testing::shownTexts(dialogs), std::vector<std::string>{"The Common Text list is full."});
+    EXPECT_EQ(testing::shownTexts(dialogs),
+              std::vector<std::string>{"The Common Text list is full."});
     std::vector<std::string> reread;
     GetList(store, reread);
     EXPECT_TRUE(reread == window.List1.rows);

@@ -8,7 +8,7 @@ namespace quorvel {
 namespace {
 
 class Form1Commands : public ::testing::Test, public testing::AppFixture {
-protected:
+  protected:
     Form1 form{services};
     void addEntry(const std::string& trigger, const std::string& text) {
         testing::addEntry(form, trigger, text);
@@ -58,8 +58,9 @@ TEST_F(Form1Commands, ImportAddsToTheListAndBecomesTheFileThatIsSaved) {
     EXPECT_EQ(setting("Quorvel", "File", "Import"), "D:\\mine.qvb");
     EXPECT_EQ(form.CurrentFilePath, "D:\\mine.qvb");
     addEntry("SP", "sample");
-    EXPECT_EQ(files.files["D:\\mine.qvb"],
-              "{S} \xAF SP \xAF sample\x01{S} \xAF TD \xAF Today\x01{T} \xAF CU \xAF calc\x01\x01\r\n");
+    EXPECT_EQ(
+        files.files["D:\\mine.qvb"],
+        "{S} \xAF SP \xAF sample\x01{S} \xAF TD \xAF Today\x01{T} \xAF CU \xAF calc\x01\x01\r\n");
 }
 
 TEST_F(Form1Commands, CancelledOrRefusedDialogNamesNoFileAndTheNextSaveUsesTheDefault) {

@@ -14,7 +14,7 @@ namespace {
 using testing::AppFixture;
 
 class Form1Startup : public ::testing::Test, public AppFixture {
-protected:
+  protected:
     Form1& load() {
         form = std::make_unique<Form1>(services);
         form->Form_Load();
@@ -31,8 +31,8 @@ TEST_F(Form1Startup, EmptyStoreGivesDefaultsAndAsksTheStartUpQuestion) {
     EXPECT_TRUE(keyboard.hookInstalled());
     EXPECT_EQ(f.List1.count(), 1u);
     EXPECT_EQ(f.CurrentFilePath, defaultFile());
-    for (const MenuItem* item : {&f.RunMinimized, &f.MenuBoost, &f.MenuForce, &f.MenuShow,
-                                 &f.MenuText}) {
+    for (const MenuItem* item :
+         {&f.RunMinimized, &f.MenuBoost, &f.MenuForce, &f.MenuShow, &f.MenuText}) {
         EXPECT_FALSE(item->checked) << item->caption;
     }
     EXPECT_EQ(f.Text2.text(), "500");
@@ -150,8 +150,8 @@ TEST_F(Form1Startup, NoSequenceOfImportsSavesCancelsAndRestartsLosesAnEntry) {
                 std::string name;
                 steps >> name;
                 step += " " + name;
-                (step.starts_with("import") ? dialogs.openAnswers : dialogs.saveAnswers) = {
-                    path(name)};
+                (step.starts_with("import") ? dialogs.openAnswers
+                                            : dialogs.saveAnswers) = {path(name)};
                 step.starts_with("import") ? form->FileImport_Click() : form->FileSave2_Click();
             } else if (step == "save") {
                 form->FileSave_Click();

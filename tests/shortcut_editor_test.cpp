@@ -191,17 +191,22 @@ TEST(ShortcutEditor, AddFollowsWhatEventsDoWhileItScans) {
         std::vector<std::string> after;
     };
     const Case cases[] = {
-        {"a second click, past the new row's place", 4,
-         [](Rig& rig) { rig.editor.Command8_Click(); }, {a, b, added, z}},
+        {"a second click, past the new row's place",
+         4,
+         [](Rig& rig) { rig.editor.Command8_Click(); },
+         {a, b, added, z}},
         {"list cleared", 2, [](Rig& rig) { rig.list.clear(); }, {added}},
-        {"last rows removed", 4,
+        {"last rows removed",
+         4,
          [](Rig& rig) {
              rig.list.removeAt(2);
              rig.list.removeAt(1);
          },
          {a, added}},
         {"row above removed", 2, [](Rig& rig) { rig.list.removeAt(0); }, {b, added, z}},
-        {"same trigger added below", 1, [](Rig& rig) { rig.put(line("{T}", "Vs", "tab")); },
+        {"same trigger added below",
+         1,
+         [](Rig& rig) { rig.put(line("{T}", "Vs", "tab")); },
          {a, b, added, z}},
     };
     for (const auto& c : cases) {
@@ -268,7 +273,8 @@ TEST(ShortcutEditor, CaptureFunctionKeyNamesTheKeyInTheTriggerBox) {
         int keyCode;
         std::string box;  // "abc": the key is not taken
     };
-    const Case cases[] = {{111, "abc"}, {112, "{F1}"}, {121, "{F10}"}, {123, "{F12}"}, {124, "abc"}};
+    const Case cases[] = {
+        {111, "abc"}, {112, "{F1}"}, {121, "{F10}"}, {123, "{F12}"}, {124, "abc"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keyCode);
         Rig rig;
@@ -276,7 +282,8 @@ TEST(ShortcutEditor, CaptureFunctionKeyNamesTheKeyInTheTriggerBox) {
         rig.controls.TextData10Caret = 1;
         EXPECT_EQ(rig.editor.captureFunctionKey(c.keyCode), c.box != "abc");
         EXPECT_EQ(rig.controls.TextData10.text(), c.box);
-        EXPECT_EQ(rig.controls.TextData10Caret, c.box == "abc" ? 1 : static_cast<int>(c.box.size()));
+        EXPECT_EQ(rig.controls.TextData10Caret,
+                  c.box == "abc" ? 1 : static_cast<int>(c.box.size()));
     }
 }
 
