@@ -238,30 +238,5 @@ TEST_F(BadInput, AThousandCharacterTriggerAndAMegabyteTextAreSavedReloadedAndTyp
         << "typed " << keyboard.targetText.size() << " of " << text.size() << " characters";
 }
 
-// Found by fuzz_expand_macros: unwrapping a name can leave its first
-// character right after a '%' the expander has already passed, making a new
-// "%(" that it never looks at. Each text here reads, pass by pass:
-//   "%%%((()%)%" -> "%%(()%" -> "%(" (no ")%" after it: unclosed)
-TEST(BadMacroInput, AMarkerFormedBehindTheExpandedPartIsStillSeen) {
-    struct Case {
-        const char* text;
-        MacroExpansion::Kind kind;
-        const char* value;
-    };
-    const Case cases[] = {
-        {"%%%((()%)%", MacroExpansion::Kind::Unclosed, ""},
-        {"%%%((()%)%date)%", MacroExpansion::Kind::Text, "12/6/2026"},
-    };
-    const EnglishUsLocale locale;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const MacroExpansion expansion = expandMacros(
-            c.text, DateTime{2026, 12, 6, 8, 35, 46}, [] { return std::optional<std::string>(); },
-            locale);
-        EXPECT_EQ(expansion.kind, c.kind);
-        EXPECT_EQ(expansion.value, c.value);
-    }
-}
-
 }  // namespace
 }  // namespace quorvel
