@@ -92,5 +92,18 @@ TEST_F(Form1Commands, SaveAsWritesTheChosenFileWhichTheNextStartReads) {
     EXPECT_EQ(setting("Quorvel", "File", "Save"), "E:\\copy.qvb");
 }
 
+// Minimize hides the window in the tray; of the icon's mouse messages, only a
+// left or a right press brings it back.
+TEST_F(Form1Commands, MinimizeHidesAndAPressOnTheIconBringsTheWindowBack) {
+    form.Form_Load();
+    for (const int message : {0x200, 0x201, 0x202, 0x203, 0x204, 0x206}) {
+        form.Command1_Click();
+        EXPECT_FALSE(form.visible);
+        EXPECT_EQ(tray.icons.size(), 1u);
+        form.Form_MouseMove(message * 15);
+        EXPECT_EQ(form.visible, message == 0x201 || message == 0x204) << message;
+    }
+}
+
 }  // namespace
 }  // namespace quorvel
