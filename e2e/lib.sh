@@ -107,44 +107,6 @@ e2e_wine_draws_title_bars() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 }
 
-# The folder holding the helper programs: $E2E_TOOLS when set (e2e_build_tools
-# sets it), else the Windows preset's build, else the standalone one.
-e2e_tools_dir() {
-    local dir
-    for dir in ${E2E_TOOLS:+"$E2E_TOOLS"} "$E2E_ROOT/build/windows/e2e/bin" \
-        "$E2E_ROOT/build/e2e-tools/bin"; do
-        if [ -f "$dir/quorvel_test_target.exe" ]; then
-            echo "$dir"
-            return 0
-        fi
-    done
-    return 1
-}
-
-# Builds the helper programs: inside the Windows preset's build when that
-# includes them, else on their own with the mingw-w64 toolchain. Exports
-# E2E_TOOLS.
-e2e_build_tools() {
-    local build="$E2E_ROOT/build/windows"
-    if [ -f "$build/build.ninja" ] && grep -q '^build e2e/bin/quorvel_test_target.exe' "$build/build.ninja"; then
-        cmake --build "$build" --target quorvel_test_target inject_keys started_marker send_command \
-            >"$E2E_STATE/build.log" 2>&1 || {
-            cat "$E2E_STATE/build.log" >&2
-            return 1
-        }
-    else
-        build="$E2E_ROOT/build/e2e-tools"
-        { cmake -S "$E2E_ROOT/e2e" -B "$build" -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$E2E_ROOT/cmake/mingw-w64-x86_64.cmake" \
-            -DCMAKE_BUILD_TYPE=Release && cmake --build "$build"; } >"$E2E_STATE/build.log" 2>&1 || {
-            cat "$E2E_STATE/build.log" >&2
-            return 1
-        }
-    fi
-    export E2E_TOOLS="$build/e2e/bin"
-    [ -d "$E2E_TOOLS" ] || E2E_TOOLS="$build/bin"
-}
-
 # Unix path to the Windows form of it (Z:\...).
 e2e_winpath() { winepath -w "$1" 2>/dev/null; }
 
@@ -164,9 +126,11 @@ e2e_focus() {
 }
 
 # Starts the test target writing to REPORT, focuses it and prints its window id.
+# The helper programs are in $E2E_TOOLS (e2e_build_quorvel sets it).
 e2e_start_target() {
     local report=$1 exe winreport start wid tries
-    exe="$(e2e_tools_dir)/quorvel_test_target.exe" || {
+    exe="${E2E_TOOLS:-$E2E_ROOT/build/windows/e2e/bin}/quorvel_test_target.exe"
+    [ -f "$exe" ] || {
         e2e_log "test target not built"
         return 1
     }
@@ -188,15 +152,9 @@ e2e_start_target() {
         e2e_log "could not focus the test target"
         return 1
     }
-    echo "$wid" >"$E2E_STATE/target.wid"
-    echo "$report" >"$E2E_STATE/target.report"
-    # Set only when not called in a command substitution; e2e_target_wid always works.
-    export E2E_TARGET_WID=$wid
     e2e_log "test target $wid up in $(e2e_elapsed "$start")s"
     echo "$wid"
 }
-
-e2e_target_wid() { cat "$E2E_STATE/target.wid" 2>/dev/null; }
 
 # Answers the question box Quorvel shows (its caption is "Quorvel") with its
 # default button, Yes, and waits until it is gone.
@@ -276,15 +234,6 @@ e2e_wait_report() {
             <(if [ -f "$report" ]; then e2e_show_bytes <"$report"; fi)
     } >&2
     return 1
-}
-
-# Empties the target's EDIT box through the keyboard and waits for the report.
-e2e_clear_target() {
-    local wid report
-    wid=$(e2e_target_wid) && report=$(cat "$E2E_STATE/target.report") || return 1
-    e2e_focus "$wid" || return 1
-    e2e_key ctrl+a BackSpace
-    e2e_wait_report "$report" "" 5
 }
 
 # Runs a check and records it under NAME: passed when the command succeeds.

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -16,6 +15,7 @@
 #include "engine/macro_expander.h"
 #include "storage/shortcut_file.h"
 #include "support/app_fixture.h"
+#include "support/readback.h"
 
 namespace quorvel {
 namespace {
@@ -51,27 +51,6 @@ std::size_t closedRecords(std::string_view bytes) {
     return count;
 }
 
-// `count` entry lines of about 100 bytes, in the order the list keeps them.
-std::string sortedShortcutFile(std::size_t count) {
-    std::vector<std::string> lines;
-    lines.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::string number = std::to_string(i);
-        const std::string trigger =
-            "t" + std::string(number.size() < 9 ? 9 - number.size() : 0, '0') + number;
-        lines.push_back("{S} \xAF " + trigger + " \xAF " + std::string(80, 'a' + i % 26));
-    }
-    std::sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
-        return compareIgnoringCase(a, b) < 0;
-    });
-    std::string file;
-    file.reserve(count * 102 + 3);
-    for (const std::string& line : lines) {
-        file += line + '\x01';
-    }
-    return file + "\x01\r\n";
-}
-
 class BadInput : public ::testing::Test, public testing::AppFixture {
   protected:
     Form1& start() {
@@ -90,75 +69,55 @@ class BadInput : public ::testing::Test, public testing::AppFixture {
     std::unique_ptr<Form1> form;
 };
 
-TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndLoadsWhatItCanRead) {
-    const std::string garbage = randomBytes(64 << 10, 7);
+// A file the program could not read whole must not be replaced by the list,
+// which lacks what was not read: the bytes have to survive the next save, in
+// the file or in a copy beside it. Whatever the file, start-up goes on and the
+// program works. How long a huge file takes to load is measured in bench/.
+TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheNextSave) {
+    const std::string garbage = randomBytes(scaled(20u << 20), 7);
     struct Case {
         const char* name;
-        std::function<void(BadInput&)> prepare;
+        std::string bytes;
         std::size_t rows;
+        bool unread = true;
+        bool locked = false;
+        bool folder = false;
     };
     const Case cases[] = {
-        {"binary garbage", [&](BadInput& t) { t.files.files[t.defaultFile()] = garbage; },
-         closedRecords(garbage)},
-        {"no record separator",
-         [](BadInput& t) { t.files.files[t.defaultFile()] = "{S} \xAF td \xAF today\r\n"; }, 0},
-        {"zero bytes", [](BadInput& t) { t.files.files[t.defaultFile()] = ""; }, 0},
-        {"a folder", [](BadInput& t) { t.files.folders.insert(t.defaultFile()); }, 0},
-        {"locked",
-         [](BadInput& t) {
-             t.files.files[t.defaultFile()] = "{S} \xAF td \xAF today\x01\x01\r\n";
-             t.files.lockedPaths.insert(t.defaultFile());
-         },
-         0},
+        {"binary garbage", garbage, closedRecords(garbage)},
+        {"no record separator", "{S} \xAF td \xAF today\r\n{S} \xAF sig \xAF Ann\r\n", 0},
+        {"a last record never closed", "{S} \xAF a \xAF one\x01{S} \xAF b \xAF two", 1},
+        {"locked at start-up, free by the next save",
+         "{S} \xAF td \xAF today\x01{S} \xAF sig \xAF Ann\x01\x01\r\n", 0, true, true},
+        {"zero bytes", "", 0, false},
+        {"a folder", "", 0, false, false, true},
     };
     ASSERT_GT(closedRecords(garbage), 100u);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         files = FakeFiles{};
-        c.prepare(*this);
+        if (c.folder) {
+            files.folders.insert(defaultFile());
+        } else {
+            files.files[defaultFile()] = c.bytes;
+        }
+        if (c.locked) {
+            files.lockedPaths.insert(defaultFile());
+        }
         Form1& f = start();
         EXPECT_EQ(f.List1.count(), c.rows);
         EXPECT_TRUE(f.visible);
         EXPECT_TRUE(keyboard.hookInstalled());
-        // The program still works: a new entry fires.
+
         files.lockedPaths.clear();
         addEntry("qq", "fine");
         keyboard.targetText.clear();
         keyboard.typeText("qq ");
         EXPECT_EQ(keyboard.targetText, "fine");
-    }
-}
-
-// A file the program could not read whole must not be replaced by the list,
-// which lacks what was not read: the bytes have to survive the next save,
-// in the file or in a copy beside it.
-TEST_F(BadInput, ShortcutsThatWereNotReadSurviveTheNextSave) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        bool locked;
-    };
-    const Case cases[] = {
-        {"a file without record separators", "{S} \xAF td \xAF today\r\n{S} \xAF sig \xAF Ann\r\n",
-         false},
-        {"a last record that was never closed", "{S} \xAF a \xAF one\x01{S} \xAF b \xAF two",
-         false},
-        {"binary garbage", randomBytes(4096, 11), false},
-        {"a file locked at start-up, free by the next save",
-         "{S} \xAF td \xAF today\x01{S} \xAF sig \xAF Ann\x01\x01\r\n", true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        files = FakeFiles{};
-        files.files[defaultFile()] = c.bytes;
-        if (c.locked) {
-            files.lockedPaths.insert(defaultFile());
+        if (c.unread) {
+            EXPECT_TRUE(bytesKept(c.bytes)) << "the user's file was overwritten";
+            EXPECT_NE(files.files[defaultFile()].find("fine"), std::string::npos);
         }
-        start();
-        files.lockedPaths.clear();
-        addEntry("zz", "new entry");
-        EXPECT_TRUE(bytesKept(c.bytes)) << "the user's file was overwritten";
-        EXPECT_TRUE(files.files[defaultFile()].find("new entry") != std::string::npos);
     }
 }
 
@@ -187,13 +146,10 @@ TEST_F(BadInput, AnUnreadFileIsCopiedAsideWhateverCapitalsItsSavedNameHas) {
     AppServices caseBlind{engineSide, settings, dialogs, disk, environment, tray, links, collation};
     const std::string bytes = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
     files.files[ansiLower(defaultFile())] = bytes;
-    settings.SaveSetting(settings::ImportFile.application, settings::ImportFile.section,
-                         settings::ImportFile.key, defaultFile());
-    settings.SaveSetting(settings::SaveFile.application, settings::SaveFile.section,
-                         settings::SaveFile.key, ansiLower(defaultFile()));
     Form1 blindForm(caseBlind);
     blindForm.Form_Load();
-    testing::addEntry(blindForm, "zz", "new entry");
+    dialogs.saveAnswers = {ansiLower(defaultFile())};
+    blindForm.FileSave2_Click();
     EXPECT_EQ(files.files[ansiLower(defaultFile()) + ".unread"], bytes);
 }
 
@@ -219,100 +175,30 @@ TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {
     EXPECT_EQ(form->List1.count(), 4u);
 }
 
-// How long such a load takes is measured in bench/; here, what it loads.
-TEST_F(BadInput, AHugeShortcutFileLoadsEveryClosedRecord) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-    };
-    const Case cases[] = {
-        {"entries in list order", sortedShortcutFile(scaled(200'000))},
-        {"binary garbage", randomBytes(scaled(20u << 20), 3)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        files = FakeFiles{};
-        files.files[defaultFile()] = c.bytes;
-        EXPECT_EQ(start().List1.count(), closedRecords(c.bytes));
-    }
+// A count past the limit reads as a full list, which takes no more rows: a
+// longer list would read back short and lose its last row at the next start.
+TEST_F(BadInput, CommonTextCountPastTheLimitReadsAsAFullList) {
+    FakeSettingsStore store;
+    store.SaveSetting("Quorvel", "Commonkeys", "0", "kept row");
+    store.SaveSetting("Quorvel", "Commonkeys", "Number", "99999999999");
+    Form8 window(store, dialogs, clipboard, collation);
+    window.show();
+    const auto full = static_cast<std::size_t>(MaxCommonTextRows);
+    ASSERT_EQ(window.List1.rows.size(), full);
+    EXPECT_EQ(window.List1.rows[0], "kept row");
+
+    window.Text1.setText("added");
+    window.Command1_Click();
+    EXPECT_EQ(window.List1.rows.size(), full);
+    EXPECT_EQ(testing::shownTexts(dialogs),
+              std::vector<std::string>{"The Common Text list is full."});
+    std::vector<std::string> reread;
+    GetList(store, reread);
+    EXPECT_TRUE(reread == window.List1.rows);
 }
 
-TEST_F(BadInput, DamagedSettingsFallBackToTheirDefaultsAtStartUp) {
-    struct Case {
-        const char* section;
-        const char* key;
-        const char* value;
-        std::function<void(BadInput&, Form1&)> check;
-    };
-    const auto calibrationRefused = [](BadInput& t, Form1& f) {
-        EXPECT_EQ(f.Text2.text(), "500");
-        EXPECT_EQ(t.setting("Quorvel 2.1", "options", "text2"), "500");
-        ASSERT_EQ(t.dialogs.shown.size(), 1u);
-        EXPECT_EQ(t.dialogs.shown[0].text, "Value Must be Numberic");
-    };
-    const Case cases[] = {
-        {"Opts", "MenuShow", "maybe",
-         [](BadInput&, Form1& f) { EXPECT_FALSE(f.MenuShow.checked); }},
-        {"Opts", "MenuText", "maybe",
-         [](BadInput&, Form1& f) { EXPECT_FALSE(f.MenuText.checked); }},
-        {"Opts", "RunMinimized", "maybe",
-         [](BadInput&, Form1& f) {
-             EXPECT_FALSE(f.RunMinimized.checked);
-             EXPECT_TRUE(f.visible);
-         }},
-        {"options", "text2", "abc", calibrationRefused},
-        {"options", "text2", "1e999", calibrationRefused},
-        // Like any other damaged setting, the import setting falls back to its
-        // default: the shortcuts are loaded, not left out and later saved over.
-        {"Opts", "AutoImort", "maybe", [](BadInput&, Form1& f) { EXPECT_EQ(f.List1.count(), 1u); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + "=" + c.value);
-        settings = FakeSettingsStore{};
-        dialogs = FakeDialogs{};
-        files.files[defaultFile()] = "{S} \xAF td \xAF today\x01\x01\r\n";
-        settings.SaveSetting(std::string_view(c.section) == "options" ? "Quorvel 2.1" : "Quorvel",
-                             c.section, c.key, c.value);
-        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-        c.check(*this, start());
-    }
-}
-
-TEST_F(BadInput, CommonTextCountOutOfRangeReadsAsALimitedList) {
-    struct Case {
-        const char* number;
-        std::size_t rows;
-    };
-    const Case cases[] = {{"-5", 0}, {"99999999999", static_cast<std::size_t>(MaxCommonTextRows)}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.number);
-        FakeSettingsStore store;
-        store.SaveSetting("Quorvel", "Commonkeys", "0", "kept row");
-        store.SaveSetting("Quorvel", "Commonkeys", "Number", c.number);
-        Form8 window(store, dialogs, clipboard, collation);
-        window.show();
-        ASSERT_EQ(window.List1.rows.size(), c.rows);
-        if (c.rows > 0) {
-            EXPECT_EQ(window.List1.rows[0], "kept row");
-        }
-
-        window.Text1.setText("added");
-        window.Command1_Click();
-        // A full list takes no more rows: a count past the limit would read back
-        // short and lose the last row at the next start.
-        const bool full = c.rows == static_cast<std::size_t>(MaxCommonTextRows);
-        EXPECT_EQ(window.List1.rows.size(), full ? c.rows : c.rows + 1);
-        EXPECT_EQ(!dialogs.shown.empty() &&
-                      dialogs.shown.back().text == "The Common Text list is full.",
-                  full);
-        // What the window shows is what the next start reads.
-        std::vector<std::string> reread;
-        GetList(store, reread);
-        EXPECT_EQ(reread.size(), window.List1.rows.size());
-        EXPECT_TRUE(reread == window.List1.rows);
-    }
-}
-
+// Each pass of the expansion drops the outermost pair of markers; the passes
+// stop at the limit, and typing the trigger sends what is left as notation.
 TEST_F(BadInput, TenThousandNestedMarkersStopAtTheExpansionLimit) {
     const auto nested = [](int depth) {
         std::string open, close;
@@ -323,90 +209,33 @@ TEST_F(BadInput, TenThousandNestedMarkersStopAtTheExpansionLimit) {
         return open + "x" + close;
     };
     constexpr int Depth = 10'000;
-    const std::string text = nested(Depth);
-    // Each pass drops the outermost pair; the passes stop at the limit.
-    const std::string left = nested(Depth - MaxMacroExpansions);
-
-    const MacroExpansion expansion = expandMacros(
-        text, DateTime{}, [] { return std::optional<std::string>(); }, locale);
-    EXPECT_EQ(expansion.kind, MacroExpansion::Kind::Text);
-    EXPECT_EQ(expansion.value, left);
-
-    // The same text as an entry: typing the trigger sends what is left as notation.
     start();
-    addEntry("nest", text);
+    addEntry("nest", nested(Depth));
     keyboard.typeText("nest ");
     ASSERT_FALSE(keyboard.sent.empty());
-    EXPECT_EQ(keyboard.sent.back().notation, left);
+    EXPECT_EQ(keyboard.sent.back().notation, nested(Depth - MaxMacroExpansions));
 }
 
-// A text the fake keyboard types as itself: letters, digits and blanks.
-std::string plainText(std::size_t size) {
-    static constexpr std::string_view Words = "lorem ipsum dolor sit amet 0123456789 ";
-    std::string text;
-    text.reserve(size);
-    while (text.size() < size) {
-        text += Words;
-    }
-    text.resize(size);
-    text.back() = '.';
-    return text;
-}
-
-TEST_F(BadInput, AMegabyteTextIsAddedSavedReloadedAndTyped) {
-    const std::string text = plainText(scaled(1u << 20));
-    start();
-    addEntry("mb", text);
-    ASSERT_TRUE(files.files.contains(defaultFile()));
-    EXPECT_GT(files.files[defaultFile()].size(), text.size());
-
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-    keyboard.targetText.clear();
-    Form1& reloaded = start();
-    ASSERT_EQ(reloaded.List1.count(), 1u);
-    keyboard.typeText("mb ");
-    EXPECT_TRUE(keyboard.targetText == text)
-        << "typed " << keyboard.targetText.size() << " of " << text.size() << " characters";
-}
-
-TEST_F(BadInput, AThousandCharacterTriggerFiresAfterSaveAndReload) {
+TEST_F(BadInput, AThousandCharacterTriggerAndAMegabyteTextAreSavedReloadedAndTyped) {
     std::string trigger;
     while (trigger.size() < 1000) {
         trigger += "abcdefghij";
     }
+    // Letters, digits and blanks: the fake keyboard types them as themselves.
+    std::string text;
+    while (text.size() < scaled(1u << 20)) {
+        text += "lorem ipsum dolor sit amet 0123456789 ";
+    }
+    text.back() = '.';
     start();
-    addEntry(trigger, "long trigger fired");
+    addEntry(trigger, text);
 
-    keyboard.targetText.clear();
     Form1& reloaded = start();
     ASSERT_EQ(reloaded.List1.count(), 1u);
+    keyboard.targetText.clear();
     keyboard.typeText(trigger + " ");
-    EXPECT_EQ(keyboard.targetText, "long trigger fired");
-}
-
-// Found by fuzz_expand_macros: unwrapping a name can leave its first
-// character right after a '%' the expander has already passed, making a new
-// "%(" that it never looks at. Each text here reads, pass by pass:
-//   "%%%((()%)%" -> "%%(()%" -> "%(" (no ")%" after it: unclosed)
-TEST(BadMacroInput, AMarkerFormedBehindTheExpandedPartIsStillSeen) {
-    struct Case {
-        const char* text;
-        MacroExpansion::Kind kind;
-        const char* value;
-    };
-    const Case cases[] = {
-        {"%%%((()%)%", MacroExpansion::Kind::Unclosed, ""},
-        {"%%%((()%)%date)%", MacroExpansion::Kind::Text, "12/6/2026"},
-    };
-    const EnglishUsLocale locale;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const MacroExpansion expansion = expandMacros(
-            c.text, DateTime{2026, 12, 6, 8, 35, 46}, [] { return std::optional<std::string>(); },
-            locale);
-        EXPECT_EQ(expansion.kind, c.kind);
-        EXPECT_EQ(expansion.value, c.value);
-    }
+    EXPECT_TRUE(keyboard.targetText == text)
+        << "typed " << keyboard.targetText.size() << " of " << text.size() << " characters";
 }
 
 }  // namespace

@@ -76,6 +76,7 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
                 rig.files.files[path] = OtherFile;
             }
             const std::string old = rig.files.files.at(path);
+            const std::string fileRead = rig.setting("Quorvel", "File", "Import");
             const std::size_t filesBefore = rig.files.files.size();
             rig.files.failOperation(step);
             c.act(rig);
@@ -87,6 +88,8 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
             }
             ++failed;
             EXPECT_EQ(now, old) << "neither the old file nor the new one";
+            EXPECT_EQ(rig.setting("Quorvel", "File", "Import"), fileRead)
+                << "the next start would read a file that does not hold the list";
             EXPECT_NE(formatShortcutFile(rig.form.List1), old) << "the list lost the change";
         }
         EXPECT_EQ(failed, 3) << c.name << ": writing, flushing and renaming each failed once";
