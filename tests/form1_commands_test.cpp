@@ -138,6 +138,10 @@ TEST_F(Form1Commands, MinimizeHidesAndTheIconBringsTheWindowBack) {
     form.Command1_Click();
     form.Form_MouseMove(0x204 * 15);
     EXPECT_TRUE(form.visible);
+    // Visible but perhaps minimised or covered: each press asks for it again.
+    form.bringToFront = false;
+    form.Form_MouseMove(0x201 * 15);
+    EXPECT_TRUE(form.bringToFront);
 }
 
 TEST_F(Form1Commands, CommonTextButtonShowsTheWindowAndLoadsItOnce) {
@@ -148,6 +152,9 @@ TEST_F(Form1Commands, CommonTextButtonShowsTheWindowAndLoadsItOnce) {
     form.Command11_Click();
     EXPECT_TRUE(form.form8.visible);
     EXPECT_EQ(form.form8.List1.rows.size(), 1u);
+    form.form8.bringToFront = false;
+    form.Command11_Click();
+    EXPECT_TRUE(form.form8.bringToFront) << "an open window is raised again";
 }
 
 }  // namespace
