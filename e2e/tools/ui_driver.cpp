@@ -29,6 +29,8 @@
 //                                             PATH and presses its OK button
 //   ui_driver box-owner [CAPTION]             waits for a message box; prints the name of
 //                                             the window it belongs to, or none
+//   ui_driver covered X Y                     prints the name of the window of the program
+//                                             that shows over that point of the screen, or none
 //   ui_driver move WINDOW X Y                 moves the window
 //   ui_driver resize WINDOW WIDTH HEIGHT      gives the window that outer size
 //   ui_driver minimize WINDOW                 minimises it as its title bar's box does
@@ -899,6 +901,21 @@ int main(int argc, char** argv) {
     }
     if (command == "box-owner") {
         return boxOwner(arg(2) ? arg(2) : "Quorvel");
+    }
+    if (command == "covered") {
+        need(2);
+        const POINT point{std::atoi(argv[2]), std::atoi(argv[3])};
+        std::string over = "none";
+        for (const WindowKind& kind : Kinds) {
+            const HWND window = findWindow(kind);
+            RECT rect{};
+            if (window != nullptr && ::IsWindowVisible(window) && ::GetWindowRect(window, &rect) &&
+                ::PtInRect(&rect, point)) {
+                over = kind.name;
+            }
+        }
+        std::printf("%s\n", over.c_str());
+        return 0;
     }
     if (command == "move") {
         need(3);
