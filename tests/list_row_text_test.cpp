@@ -21,7 +21,9 @@ TEST(ListRowText, EachLineBreakShowsAsOneMark) {
         EXPECT_EQ(markLineBreaks(c.row, "|"), c.shown) << c.row;
     }
     // A mark of two bytes, as the pilcrow is in a double-byte code page.
-    EXPECT_EQ(markLineBreaks("a\r\nb", "\x81\xF7"), "a\x81\xF7" "b");
+    EXPECT_EQ(markLineBreaks("a\r\nb", "\x81\xF7"),
+              "a\x81\xF7"
+              "b");
 }
 
 }  // namespace

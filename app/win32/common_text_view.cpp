@@ -50,13 +50,17 @@ void CommonTextView::createControls() {
     text1_ = createControl(parent, "EDIT", "",
                            WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                            ids::Form8Text1, font, WS_EX_CLIENTEDGE);
-    command1_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command1, font);
-    command2_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command2, font);
-    command4_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command4, font);
+    command1_ =
+        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command1, font);
+    command2_ =
+        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command2, font);
+    command4_ =
+        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command4, font);
     list1_ = createControl(parent, "LISTBOX", "",
                            WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            ids::Form8List1, font, WS_EX_CLIENTEDGE);
-    command3_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command3, font);
+    command3_ =
+        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command3, font);
     label1_ = createControl(parent, "STATIC", form_.Label1.caption, SS_LEFT | SS_NOPREFIX,
                             ids::Form8Label1, font);
     letTabAndEscLeaveBox(text1_);

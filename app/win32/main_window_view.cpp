@@ -53,7 +53,8 @@ std::string captionOf(HWND control, const std::string& caption) {
 void syncOption(HWND option, bool selected) {
     syncChecked(option, selected);
     const LONG_PTR style = ::GetWindowLongPtrA(option, GWL_STYLE);
-    const LONG_PTR wanted = selected ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
+    const LONG_PTR wanted =
+        selected ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
     if (wanted != style) {
         ::SetWindowLongPtrA(option, GWL_STYLE, wanted);
     }
@@ -97,8 +98,9 @@ void MainWindowView::createControls() {
                           ids::Opt1, font);
     opt2_ = createControl(window_, "BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt2, font);
     opt4_ = createControl(window_, "BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt4, font);
-    check2_ = createControl(window_, "BUTTON", "",
-                            WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_MULTILINE, ids::Check2, font);
+    check2_ =
+        createControl(window_, "BUTTON", "", WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_MULTILINE,
+                      ids::Check2, font);
     command8_ = createButton(ids::Command8, BS_PUSHBUTTON | WS_GROUP);
     command4_ = createButton(ids::Command4);
     command3_ = createButton(ids::Command3);
@@ -113,18 +115,19 @@ void MainWindowView::createControls() {
     list1_ = createVirtualList(window_, ids::List1Display, font);
     label27_ = createControl(window_, "STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label27, font);
     // Last, so that it lies under the controls it surrounds.
-    frame2_ = createControl(window_, "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, ids::Frame2, font);
+    frame2_ =
+        createControl(window_, "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, ids::Frame2, font);
 
     calibration_ = createPanel(window_, ids::FrameCalibration);
     if (calibration_ != nullptr) {
-        label17_ = createControl(calibration_, "STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label17,
-                                 font);
+        label17_ =
+            createControl(calibration_, "STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label17, font);
         text2_ = createEdit(calibration_, ids::Text2, SingleLineEdit, font);
         command14_ = createControl(calibration_, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
                                    ids::Command14, font);
-        calibrationBorder_ = createControl(calibration_, "BUTTON", "",
-                                           BS_GROUPBOX | WS_CLIPSIBLINGS,
-                                           ids::FrameCalibrationBorder, font);
+        calibrationBorder_ =
+            createControl(calibration_, "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS,
+                          ids::FrameCalibrationBorder, font);
         // Above the list it covers.
         ::SetWindowPos(calibration_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
@@ -188,14 +191,14 @@ void MainWindowView::onDpiChanged(int dpi, const RECT& suggested) {
     onSize(false);
 }
 
-void MainWindowView::onActivate(WPARAM state) { focus_.onActivate(window_, state); }
+void MainWindowView::onActivate(WPARAM state) {
+    focus_.onActivate(window_, state);
+}
 
 void MainWindowView::onEnterKey() {
     // Enter in a box runs the command the box belongs to.
     const HWND focus = ::GetFocus();
-    const int command = focus == textData10_ ? ids::Command8
-                        : focus == text2_   ? ids::Command14
-                                            : 0;
+    const int command = focus == textData10_ ? ids::Command8 : focus == text2_ ? ids::Command14 : 0;
     if (command == 0) {
         clickFocusedButton(window_);
         return;

@@ -272,15 +272,17 @@ std::vector<std::string> rowsOf(const char* windowName) {
             // Read as UTF-16 and turned into the code page here: Wine's ANSI copy
             // across processes cuts rows with characters above 127 short.
             DWORD_PTR length = 0;
-            ::SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_ABORTIFHUNG, SendTimeoutMs, &length);
+            ::SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_ABORTIFHUNG, SendTimeoutMs,
+                                  &length);
             std::vector<wchar_t> wide(length + 1, L'\0');
             DWORD_PTR copied = 0;
             ::SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(wide.data()),
                                   SMTO_ABORTIFHUNG, SendTimeoutMs, &copied);
             const int wideLength = static_cast<int>(copied <= length ? copied : 0);
             std::string text(static_cast<std::size_t>(wideLength) * 2, '\0');
-            const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(),
-                                                    static_cast<int>(text.size()), nullptr, nullptr);
+            const int bytes =
+                ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(),
+                                      static_cast<int>(text.size()), nullptr, nullptr);
             text.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
             rows.push_back(std::move(text));
         }
@@ -556,11 +558,12 @@ bool inWorkArea(HWND window) {
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    const bool inside = rect.left >= work.left && rect.top >= work.top && rect.right <= work.right &&
-                        rect.bottom <= work.bottom;
+    const bool inside = rect.left >= work.left && rect.top >= work.top &&
+                        rect.right <= work.right && rect.bottom <= work.bottom;
     if (!inside) {
         std::fprintf(stderr, "window %ld,%ld-%ld,%ld, work area %ld,%ld-%ld,%ld\n", rect.left,
-                     rect.top, rect.right, rect.bottom, work.left, work.top, work.right, work.bottom);
+                     rect.top, rect.right, rect.bottom, work.left, work.top, work.right,
+                     work.bottom);
     }
     return inside;
 }
@@ -579,9 +582,10 @@ HFONT messageFontFor(HWND window) {
 
 // Measures captions in the message font.
 class Measure {
-public:
+  public:
     explicit Measure(HWND window)
-        : dc_(::CreateCompatibleDC(nullptr)), font_(messageFontFor(window)),
+        : dc_(::CreateCompatibleDC(nullptr)),
+          font_(messageFontFor(window)),
           old_(::SelectObject(dc_, font_)) {}
     ~Measure() {
         ::SelectObject(dc_, old_);
@@ -600,7 +604,7 @@ public:
     }
     HDC dc() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
     HFONT font_;
     HGDIOBJ old_;
@@ -795,7 +799,8 @@ int main(int argc, char** argv) {
     }
     if (command == "enabled") {
         need(1);
-        printFlag(::IsWindowEnabled(arg(3) ? requireControl(argv[2], argv[3]) : requireWindow(argv[2])));
+        printFlag(
+            ::IsWindowEnabled(arg(3) ? requireControl(argv[2], argv[3]) : requireWindow(argv[2])));
         return 0;
     }
     if (command == "checked") {
@@ -919,8 +924,8 @@ int main(int argc, char** argv) {
     }
     if (command == "move") {
         need(3);
-        return ::SetWindowPos(requireWindow(argv[2]), nullptr, std::atoi(argv[3]), std::atoi(argv[4]),
-                              0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+        return ::SetWindowPos(requireWindow(argv[2]), nullptr, std::atoi(argv[3]),
+                              std::atoi(argv[4]), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
                    ? 0
                    : 1;
     }

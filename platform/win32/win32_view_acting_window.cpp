@@ -12,8 +12,12 @@ ActingWindowScope::ActingWindowScope(HWND window) : previous_(current) {
     current = root != nullptr ? root : window;
 }
 
-ActingWindowScope::~ActingWindowScope() { current = previous_; }
+ActingWindowScope::~ActingWindowScope() {
+    current = previous_;
+}
 
-HWND actingWindow() { return current; }
+HWND actingWindow() {
+    return current;
+}
 
 }  // namespace quorvel

@@ -10,13 +10,13 @@ namespace quorvel {
 // Marks the top-level window of `window` as acting while it lives; scopes nest
 // as the messages of one window's modal loop reach another.
 class ActingWindowScope {
-public:
+  public:
     explicit ActingWindowScope(HWND window);
     ~ActingWindowScope();
     ActingWindowScope(const ActingWindowScope&) = delete;
     ActingWindowScope& operator=(const ActingWindowScope&) = delete;
 
-private:
+  private:
     HWND previous_;
 };
 

@@ -23,7 +23,6 @@ int roundedScale(int value, int numerator, int denominator) {
     return ::MulDiv(value, numerator, denominator);
 }
 
-
 BOOL CALLBACK setFont(HWND child, LPARAM font) {
     ::SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
     return TRUE;
@@ -31,7 +30,9 @@ BOOL CALLBACK setFont(HWND child, LPARAM font) {
 
 }  // namespace
 
-int twipsToPixels(int twips, int dpi) { return roundedScale(twips, dpi, TwipsPerInch); }
+int twipsToPixels(int twips, int dpi) {
+    return roundedScale(twips, dpi, TwipsPerInch);
+}
 
 int pixelsToTwips(int pixels, int dpi) {
     return dpi > 0 ? roundedScale(pixels, TwipsPerInch, dpi) : pixels * (TwipsPerInch / DefaultDpi);
@@ -78,10 +79,9 @@ UniqueHfont messageFont(int dpi) {
             roundedScale(metrics.lfMessageFont.lfHeight, dpi, dpiOf(nullptr));
         return UniqueHfont(::CreateFontIndirectW(&metrics.lfMessageFont));
     }
-    return UniqueHfont(::CreateFontA(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                     DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg"));
+    return UniqueHfont(::CreateFontA(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg"));
 }
 
 void applyFont(HWND window, HFONT font) {
@@ -91,7 +91,8 @@ void applyFont(HWND window, HFONT font) {
 SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD extendedStyle,
                         int dpi) {
     RECT frame{0, 0, clientWidth, clientHeight};
-    const auto forDpi = user32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+    const auto forDpi =
+        user32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
     if (forDpi == nullptr || !forDpi(&frame, style, FALSE, extendedStyle, static_cast<UINT>(dpi))) {
         ::AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
     }

@@ -6,7 +6,9 @@ namespace {
 
 constexpr char BoxProcedureProperty[] = "QuorvelBoxProcedure";
 
-bool held(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
+bool held(int key) {
+    return (::GetKeyState(key) & 0x8000) != 0;
+}
 
 LRESULT CALLBACK multiLineBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto original = reinterpret_cast<WNDPROC>(::GetPropA(box, BoxProcedureProperty));
@@ -30,7 +32,7 @@ LRESULT CALLBACK multiLineBoxProcedure(HWND box, UINT message, WPARAM wParam, LP
                 if (held(VK_CONTROL)) {
                     ::SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\t"));
                 } else if (const HWND next = ::GetNextDlgTabItem(::GetAncestor(box, GA_ROOT), box,
-                                                                  held(VK_SHIFT) ? TRUE : FALSE)) {
+                                                                 held(VK_SHIFT) ? TRUE : FALSE)) {
                     ::SetFocus(next);
                 }
                 return 0;
@@ -109,7 +111,8 @@ bool clickFocusedButton(HWND window) {
 
 std::string withAccessKey(std::string_view caption, std::string_view keyAt) {
     const std::size_t at = caption.find(keyAt);
-    if (keyAt.empty() || at == std::string_view::npos || caption.find('&') != std::string_view::npos) {
+    if (keyAt.empty() || at == std::string_view::npos ||
+        caption.find('&') != std::string_view::npos) {
         return std::string(caption);
     }
     std::string marked(caption);

@@ -22,10 +22,10 @@ void letTabAndEscLeaveBox(HWND multiLineBox);
 // Gives the focus back to the control that had it when the window was last
 // deactivated, or to its first tab stop: handles WM_ACTIVATE.
 class FocusMemory {
-public:
+  public:
     void onActivate(HWND window, WPARAM state);
 
-private:
+  private:
     HWND saved_ = nullptr;
 };
 

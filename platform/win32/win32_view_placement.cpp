@@ -4,7 +4,9 @@ namespace quorvel {
 
 namespace {
 
-ScreenRect toScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+ScreenRect toScreenRect(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
 
 void moveTo(HWND window, const ScreenRect& rect) {
     RECT now{};
@@ -67,8 +69,8 @@ void placeCentredOver(HWND window, HWND anchor) {
         return;
     }
     const RECT anchorRect = restoredRect(anchor);
-    moveTo(window, centredOver(own.right - own.left, own.bottom - own.top,
-                               toScreenRect(anchorRect), workAreaAround(anchorRect)));
+    moveTo(window, centredOver(own.right - own.left, own.bottom - own.top, toScreenRect(anchorRect),
+                               workAreaAround(anchorRect)));
 }
 
 void bringToFront(HWND window) {

@@ -30,9 +30,9 @@ bool ViewWindow::createWindow(HINSTANCE instance, const Shape& shape) {
     }
     shape_ = shape;
     // The handle is taken over at WM_NCCREATE, so that the first messages find it.
-    const HWND created = ::CreateWindowExA(shape.extendedStyle, shape.windowClass,
-                                           shape.caption.c_str(), shape.style, CW_USEDEFAULT,
-                                           CW_USEDEFAULT, 100, 100, shape.owner, nullptr, instance, this);
+    const HWND created = ::CreateWindowExA(
+        shape.extendedStyle, shape.windowClass, shape.caption.c_str(), shape.style, CW_USEDEFAULT,
+        CW_USEDEFAULT, 100, 100, shape.owner, nullptr, instance, this);
     if (created == nullptr) {
         // A window that failed after WM_NCCREATE is already gone.
         window_.release();
@@ -91,7 +91,9 @@ void ViewWindow::placeCentredOver(HWND other) {
     followMonitorDpi();
 }
 
-void ViewWindow::onEnterKey() { clickFocusedButton(window_.get()); }
+void ViewWindow::onEnterKey() {
+    clickFocusedButton(window_.get());
+}
 
 LRESULT ViewWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

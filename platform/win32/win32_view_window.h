@@ -14,7 +14,7 @@
 namespace quorvel {
 
 class ViewWindow {
-public:
+  public:
     ViewWindow() = default;
     virtual ~ViewWindow();
     ViewWindow(const ViewWindow&) = delete;
@@ -22,7 +22,7 @@ public:
 
     HWND window() const { return window_.get(); }
 
-protected:
+  protected:
     struct Shape {
         const char* windowClass;
         std::string caption;
@@ -60,7 +60,7 @@ protected:
     // commands go to onControlCommand.
     virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void sizeForDpi(int left, int top);
     void changeDpi(int dpi, const RECT& suggested);
