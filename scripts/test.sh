@@ -45,6 +45,9 @@ wine_suite e2e/engine_e2e.sh
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
 
+echo "== End-to-end under Wine: Quorvel's windows at 96, 120, 144 and 192 DPI =="
+wine_suite e2e/ui/layout_e2e.sh
+
 echo "== Reliability under Wine: a minute of typing with triggers, Boost on and off =="
 wine_suite e2e/reliability/long_run.sh 60
 
