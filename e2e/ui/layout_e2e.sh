@@ -19,6 +19,23 @@ SETTINGS='HKCU\Software\VB and VBA Program Settings'
 dpis=("$@")
 [ ${#dpis[@]} -gt 0 ] || dpis=(96 120 144 192)
 
+# Nothing of the window is cut off, by the window's edge or by a control too
+# small for its caption in the message font.
+lays_out_whole() {
+    local clipped
+    clipped=$(ui clipped "$1")
+    [ -z "$clipped" ] && return 0
+    echo "$clipped" >&2
+    return 1
+}
+
+# The box draws with the message font at its window's DPI.
+uses_message_font() {
+    local own message
+    read -r own message < <(ui font-width "$1" "$2")
+    same "$message" "$own"
+}
+
 # Saves a screenshot of the window whose title matches.
 shot() {
     local title=$1 file=$2 xid

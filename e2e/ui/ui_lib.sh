@@ -36,23 +36,6 @@ answer() {
 main_title='^Quorvel 2\.1 - www\.quorvel\.example$'
 common_title='^Common Text - www\.quorvel\.example$'
 
-# Nothing of the window is cut off, by the window's edge or by a control too
-# small for its caption in the message font.
-lays_out_whole() {
-    local clipped
-    clipped=$(ui clipped "$1")
-    [ -z "$clipped" ] && return 0
-    echo "$clipped" >&2
-    return 1
-}
-
-# The box draws with the message font at its window's DPI.
-uses_message_font() {
-    local own message
-    read -r own message < <(ui font-width "$1" "$2")
-    same "$message" "$own"
-}
-
 # The width and height of a window or control.
 size_of() { ui rect "$@" | awk '{ print $3, $4 }'; }
 
