@@ -5,9 +5,9 @@
 # the keyboard alone, message boxes and the window they block, where windows
 # open and how they come back, DPI changes and resizing, the refused close,
 # Exit, a second copy and Restore Defaults (e2e/ui/layout_e2e.sh checks the
-# layout of each window at several DPIs). The
-# driver (e2e/tools/ui_driver.cpp) clicks, types and reads the controls with
-# window messages; xdotool types and clicks as a keyboard and mouse would.
+# layout of each window at several DPIs). The driver (e2e/tools/ui_driver.cpp)
+# clicks, types and reads the controls with window messages; xdotool types and
+# clicks as a keyboard and mouse would.
 #
 # QUORVEL_E2E_DPI=144 e2e/ui/ui_e2e.sh runs it all at 144 dots per inch (96
 # by default).
