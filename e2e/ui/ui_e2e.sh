@@ -530,6 +530,14 @@ e2e_check restore-keeps-calibration reg_until 500 'Quorvel 2.1\options' text2
 e2e_check restore-deletes-default-file test ! -e "$program/defaultkeys.qvb"
 start_quorvel
 e2e_check question-back-after-restore ui_until 1 visible startup
+# Esc closes the question without an answer: it comes back at the next start.
+e2e_focus "$(xdotool search --onlyvisible --name '^Quorvel 2\.1$' | head -n 1)"
+read -r x y w h < <(ui rect startup Label1)
+xdotool mousemove $((x + 10)) $((y + h / 2)) click 1
+ui_until Check1 focus startup >/dev/null
+e2e_key Escape
+e2e_check esc-closes-question ui_until 0 visible startup
+e2e_check esc-leaves-question-unanswered same "" "$(e2e_reg_query 'Quorvel\StartUpQ' StartUpOpt)"
 ui click main Command5
 ui answer Yes >/dev/null
 ended_within "$(quorvel_pid)" || e2e_fail last-exit "Quorvel did not end"
