@@ -2,10 +2,10 @@
 
 #include <commdlg.h>
 
-#include "platform/win32/win32_view_acting_window.h"
-
 #include <utility>
 #include <vector>
+
+#include "platform/win32/win32_view_acting_window.h"
 
 namespace quorvel {
 
