@@ -63,12 +63,18 @@ public:
     void About_Click() { help.About_Click(); }
     void Help2_Click() { help.Help2_Click(); }
     void Command7_Click() { help.Command7_Click(); }
-    void showWindow() { visible = true; }
+    void showWindow() {
+        visible = true;
+        bringToFront = true;
+    }
     void Form_MouseMove(int xTwips) { icon.Form_MouseMove(xTwips); }
     void Form_Resize() { quorvel::Form_Resize(width, height, layout); }
 
     std::string caption;
     bool visible = false;
+    // Set by each request to show the window, which may be minimised or behind
+    // other windows though visible; the platform restores and raises it, once.
+    bool bringToFront = false;
     int width = 7275;   // twips
     int height = 7000;  // twips
     EditorLayout layout;

@@ -31,6 +31,7 @@ void Form8::show() {
         loaded = true;
     }
     visible = true;
+    bringToFront = true;
 }
 
 void Form8::Command1_Click() {

@@ -38,6 +38,8 @@ public:
 
     std::string caption;
     bool visible = false;
+    // Set by each show, for the platform to restore and raise the window, once.
+    bool bringToFront = false;
     bool loaded = false;
     // The control that has the keyboard focus, or null when the window leaves it alone.
     const void* focusedControl = nullptr;

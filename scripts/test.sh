@@ -51,6 +51,9 @@ wine_suite e2e/layout_e2e.sh
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
 
+echo "== End-to-end under Wine: Quorvel's windows at 96, 120, 144 and 192 DPI =="
+wine_suite e2e/ui/layout_e2e.sh
+
 echo "== Windows packages, installed, used and uninstalled under Wine =="
 wine_suite e2e/install_e2e.sh
 

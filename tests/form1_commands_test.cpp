@@ -103,6 +103,24 @@ TEST_F(Form1Commands, MinimizeHidesAndAPressOnTheIconBringsTheWindowBack) {
         form.Form_MouseMove(message * 15);
         EXPECT_EQ(form.visible, message == 0x201 || message == 0x204) << message;
     }
+    // Visible but perhaps minimised or covered: each press asks for it again.
+    form.Form_MouseMove(0x201 * 15);
+    form.bringToFront = false;
+    form.Form_MouseMove(0x201 * 15);
+    EXPECT_TRUE(form.bringToFront);
+}
+
+TEST_F(Form1Commands, CommonTextButtonShowsTheWindowAndLoadsItOnce) {
+    settings.SaveSetting("Quorvel", "Commonkeys", "Number", "1");
+    settings.SaveSetting("Quorvel", "Commonkeys", "0", "hello");
+    form.Command11_Click();
+    form.form8.Command3_Click();
+    form.Command11_Click();
+    EXPECT_TRUE(form.form8.visible);
+    EXPECT_EQ(form.form8.List1.rows.size(), 1u);
+    form.form8.bringToFront = false;
+    form.Command11_Click();
+    EXPECT_TRUE(form.form8.bringToFront) << "an open window is raised again";
 }
 
 }  // namespace

@@ -3,8 +3,12 @@
 #include <utility>
 
 #include "app/win32/control_ids.h"
+#include "platform/list_row_text.h"
 #include "platform/win32/win32_view_controls.h"
 #include "platform/win32/win32_view_dpi.h"
+#include "platform/win32/win32_view_keyboard.h"
+#include "platform/win32/win32_view_list.h"
+#include "platform/win32/win32_view_placement.h"
 
 namespace quorvel {
 
@@ -14,8 +18,9 @@ namespace {
 
 constexpr int ClientWidth = 6300;
 constexpr int ClientHeight = 5400;
-constexpr int ButtonLeft = 4680;
-constexpr int ButtonWidth = 1500;
+constexpr int BoxWidth = 4200;
+constexpr int ButtonLeft = 4440;
+constexpr int ButtonWidth = 1740;
 constexpr int ButtonHeight = 345;
 
 }  // namespace
@@ -32,37 +37,43 @@ CommonTextView::CommonTextView(HINSTANCE instance, HWND mainWindow, Form8& form,
                       ClientHeight};
     if (createWindow(instance, shape)) {
         createControls();
+        layoutControls();
     }
 }
 
 void CommonTextView::createControls() {
     const HWND parent = window();
-    const int dpi = createDialogFont();
     const HFONT font = controlFont();
-    label27_ = createControl(parent, "STATIC", form_.Label27.caption, SS_LEFT, ids::Form8Label27, font);
+    // Captions come with the first refresh. The label's access key puts the
+    // focus into the box created after it.
+    label27_ = createControl(parent, "STATIC", "", SS_LEFT, ids::Form8Label27, font);
     text1_ = createControl(parent, "EDIT", "",
                            WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                            ids::Form8Text1, font, WS_EX_CLIENTEDGE);
-    command1_ = createControl(parent, "BUTTON", form_.Command1.caption, WS_TABSTOP | BS_PUSHBUTTON,
-                              ids::Form8Command1, font);
-    command2_ = createControl(parent, "BUTTON", form_.Command2.caption, WS_TABSTOP | BS_PUSHBUTTON,
-                              ids::Form8Command2, font);
-    command4_ = createControl(parent, "BUTTON", form_.Command4.caption, WS_TABSTOP | BS_PUSHBUTTON,
-                              ids::Form8Command4, font);
+    command1_ =
+        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command1, font);
+    command2_ =
+        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command2, font);
+    command4_ =
+        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command4, font);
     list1_ = createControl(parent, "LISTBOX", "",
                            WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            ids::Form8List1, font, WS_EX_CLIENTEDGE);
-    command3_ = createControl(parent, "BUTTON", form_.Command3.caption, WS_TABSTOP | BS_PUSHBUTTON,
-                              ids::Form8Command3, font);
+    command3_ =
+        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command3, font);
     label1_ = createControl(parent, "STATIC", form_.Label1.caption, SS_LEFT | SS_NOPREFIX,
                             ids::Form8Label1, font);
+    letTabAndEscLeaveBox(text1_);
+}
 
+void CommonTextView::layoutControls() {
+    const int dpi = ViewWindow::dpi();
     placeInTwips(label27_, {120, 120, 1500, 240}, dpi);
-    placeInTwips(text1_, {120, 360, 4400, 900}, dpi);
+    placeInTwips(text1_, {120, 360, BoxWidth, 900}, dpi);
     placeInTwips(command1_, {ButtonLeft, 360, ButtonWidth, ButtonHeight}, dpi);
     placeInTwips(command2_, {ButtonLeft, 765, ButtonWidth, ButtonHeight}, dpi);
     placeInTwips(command4_, {ButtonLeft, 1170, ButtonWidth, ButtonHeight}, dpi);
-    placeInTwips(list1_, {120, 1380, 4400, 2520}, dpi);
+    placeInTwips(list1_, {120, 1380, BoxWidth, 2520}, dpi);
     placeInTwips(command3_, {ButtonLeft, 3555, ButtonWidth, ButtonHeight}, dpi);
     placeInTwips(label1_, {120, 4020, ClientWidth - 240, 1260}, dpi);
 }
@@ -117,7 +128,8 @@ void CommonTextView::refreshRows() {
         ::SendMessageA(list1_, WM_SETREDRAW, FALSE, 0);
         ::SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
         for (const std::string& row : form_.List1.rows) {
-            ::SendMessageA(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+            const std::string shown = markLineBreaks(row, lineBreakMark());
+            ::SendMessageA(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         }
         ::SendMessageA(list1_, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(list1_, nullptr, TRUE);
@@ -130,33 +142,47 @@ void CommonTextView::refreshRows() {
     }
 }
 
+void CommonTextView::refreshWindow() {
+    const bool shown = (::GetWindowLongPtrA(window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (form_.visible && !shownOnce_) {
+        shownOnce_ = true;
+        placeBeside(mainWindow_);
+    }
+    if (form_.visible && (!shown || form_.bringToFront)) {
+        if (!shown) {
+            keepInsideWorkArea(window());
+        }
+        bringToFront(window());
+    } else if (!form_.visible && shown) {
+        ::ShowWindow(window(), SW_HIDE);
+    }
+    form_.bringToFront = false;
+}
+
 void CommonTextView::refresh() {
     if (window() == nullptr) {
         return;
     }
     const EchoGuard guard(echo_);
     syncText(window(), form_.caption);
-    syncText(label27_, form_.Label27.caption);
+    syncText(label27_, withAccessKey(form_.Label27.caption, "E"));
     syncText(label1_, form_.Label1.caption);
     syncText(text1_, form_.Text1.text());
-    const std::pair<HWND, const Button*> buttons[] = {{command1_, &form_.Command1},
-                                                      {command2_, &form_.Command2},
-                                                      {command3_, &form_.Command3},
-                                                      {command4_, &form_.Command4}};
-    for (const auto& [control, button] : buttons) {
-        syncText(control, button->caption);
-        syncEnabled(control, button->enabled);
-        syncVisible(control, button->visible);
+    const struct {
+        HWND control;
+        const Button& button;
+        const char* keyAt;
+    } buttons[] = {{command1_, form_.Command1, ""},
+                   {command2_, form_.Command2, ""},
+                   {command3_, form_.Command3, "C"},
+                   {command4_, form_.Command4, "S"}};
+    for (const auto& [control, button, keyAt] : buttons) {
+        syncText(control, withAccessKey(button.caption, keyAt));
+        syncEnabled(control, button.enabled);
+        syncVisible(control, button.visible);
     }
     refreshRows();
-    if (form_.visible && !shownOnce_) {
-        shownOnce_ = true;
-        placeBeside(mainWindow_);
-    }
-    const bool wasShown = (::GetWindowLongPtrA(window(), GWL_STYLE) & WS_VISIBLE) != 0;
-    if (syncVisible(window(), form_.visible) && !wasShown) {
-        ::SetForegroundWindow(window());
-    }
+    refreshWindow();
     if (form_.focusedControl == &form_.Text1) {
         // A request of the model's, carried out once.
         form_.focusedControl = nullptr;

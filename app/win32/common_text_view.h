@@ -27,8 +27,10 @@ protected:
 
 private:
     void createControls();
+    void layoutControls() override;
     void onControlCommand(int id, int code) override;
     void refreshRows();
+    void refreshWindow();
 
     HWND mainWindow_;
     Form8& form_;

@@ -25,6 +25,8 @@
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_tray.h"
+#include "platform/win32/win32_view_acting_window.h"
+#include "platform/win32/win32_view_dpi.h"
 
 namespace quorvel {
 
@@ -210,6 +212,7 @@ LRESULT CALLBACK Host::windowProcedure(HWND window, UINT message, WPARAM wParam,
     if (host == nullptr || !host->services_ || !host->services_->form) {
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
+    const ActingWindowScope acting(window);
     const LRESULT result = host->onMessage(window, message, wParam, lParam);
     host->syncTimers();
     if (mayChangeModel(message, lParam) || (message == host->taskbarCreated_ && message != 0)) {
@@ -241,6 +244,14 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
                 }
                 return 0;
             }
+            // Enter and Esc where no control takes them, from IsDialogMessage. Esc
+            // does nothing here: the main window is never closed by a key.
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                if (views_ && LOWORD(wParam) == IDOK) {
+                    views_->main.onEnterKey();
+                }
+                return 0;
+            }
             if (runMenuCommand(form, LOWORD(wParam))) {
                 return 0;
             }
@@ -260,6 +271,16 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_DPICHANGED:
             if (views_) {
                 views_->main.onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            }
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (views_ && wParam == SPI_SETNONCLIENTMETRICS) {
+                views_->main.onFontSettingChanged();
+            }
+            return ::DefWindowProcA(window, message, wParam, lParam);
+        case WM_ACTIVATE:
+            if (views_) {
+                views_->main.onActivate(wParam);
             }
             return 0;
         case WM_DESTROY:

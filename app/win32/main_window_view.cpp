@@ -1,14 +1,18 @@
 #include "app/win32/main_window_view.h"
 
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "app/win32/control_ids.h"
 #include "app/win32/main_window_layout.h"
+#include "platform/list_row_text.h"
 #include "platform/win32/win32_view_button.h"
 #include "platform/win32/win32_view_controls.h"
 #include "platform/win32/win32_view_dpi.h"
 #include "platform/win32/win32_view_list.h"
 #include "platform/win32/win32_view_panel.h"
+#include "platform/win32/win32_view_placement.h"
 
 namespace quorvel {
 
@@ -24,6 +28,38 @@ HWND createEdit(HWND parent, int id, DWORD style, HFONT font) {
     return createControl(parent, "EDIT", "", style, id, font, WS_EX_CLIENTEDGE);
 }
 
+// Where each caption marks its access key. The menu bar's F, O and H stay free.
+struct AccessKey {
+    int id;
+    const char* keyAt;
+};
+constexpr AccessKey AccessKeys[] = {
+    {ids::Opt1, "S"},     {ids::Opt2, "T"},      {ids::Opt4, "E"},      {ids::Check2, "N"},
+    {ids::Command8, "A"}, {ids::Command4, "D"},  {ids::Command3, "ll"}, {ids::Command2, "m"},
+    {ids::Command1, "z"}, {ids::Command5, "x"},  {ids::Command9, "I"},  {ids::Command10, "r"},
+    {ids::Command7, "p"}, {ids::Command11, "C"}, {ids::Command14, "K"}};
+
+std::string captionOf(HWND control, const std::string& caption) {
+    const int id = ::GetDlgCtrlID(control);
+    for (const AccessKey& key : AccessKeys) {
+        if (key.id == id) {
+            return withAccessKey(caption, key.keyAt);
+        }
+    }
+    return caption;
+}
+
+// Tab lands on the option that is selected, as in a dialog.
+void syncOption(HWND option, bool selected) {
+    syncChecked(option, selected);
+    const LONG_PTR style = ::GetWindowLongPtrA(option, GWL_STYLE);
+    const LONG_PTR wanted =
+        selected ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
+    if (wanted != style) {
+        ::SetWindowLongPtrA(option, GWL_STYLE, wanted);
+    }
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(HWND window, Form1& form, std::function<void()> modelChanged)
@@ -32,7 +68,7 @@ MainWindowView::MainWindowView(HWND window, Form1& form, std::function<void()> m
       modelChanged_(std::move(modelChanged)),
       commonControls_(loadCommonControls()),
       dpi_(dpiOf(window)),
-      font_(dialogFont(dpi_)) {
+      font_(messageFont(dpi_)) {
     createControls();
     // The window takes the model's size; from then on the model follows the window.
     ::SetWindowPos(window_, nullptr, 0, 0, twipsToPixels(form_.width, dpi_),
@@ -47,49 +83,51 @@ MainWindowView::~MainWindowView() {
     }
 }
 
-HWND MainWindowView::createButton(const Button& button, int id, DWORD style) {
-    return createControl(window_, "BUTTON", button.caption, WS_TABSTOP | style, id, font_.get());
+HWND MainWindowView::createButton(int id, DWORD style) {
+    return createControl(window_, "BUTTON", "", WS_TABSTOP | style, id, font_.get());
 }
 
 void MainWindowView::createControls() {
     const HFONT font = font_.get();
-    // Creation order is the tab order: the trigger box first, then the text box.
+    // Creation order is the tab order: the trigger box first, then the text box,
+    // the launch key, the Enter box, the editor's buttons, the window's buttons
+    // and the list. Captions come with the first refresh.
     textData10_ = createEdit(window_, ids::TextData10, SingleLineEdit, font);
     text7_ = createEdit(window_, ids::Text7, MultiLineEdit, font);
-    opt1_ = createControl(window_, "BUTTON", form_.Opt1.caption,
-                          WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, ids::Opt1, font);
-    opt2_ = createControl(window_, "BUTTON", form_.Opt2.caption, BS_AUTORADIOBUTTON, ids::Opt2, font);
-    opt4_ = createControl(window_, "BUTTON", form_.Opt4.caption, BS_AUTORADIOBUTTON, ids::Opt4, font);
-    check2_ = createControl(window_, "BUTTON", form_.Check2.caption,
-                            WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, ids::Check2, font);
-    command8_ = createButton(form_.Command8, ids::Command8);
-    command4_ = createButton(form_.Command4, ids::Command4);
-    command3_ = createButton(form_.Command3, ids::Command3);
-    command2_ = createButton(form_.Command2, ids::Command2);
-    command1_ = createButton(form_.Command1, ids::Command1);
+    opt1_ = createControl(window_, "BUTTON", "", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+                          ids::Opt1, font);
+    opt2_ = createControl(window_, "BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt2, font);
+    opt4_ = createControl(window_, "BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt4, font);
+    check2_ =
+        createControl(window_, "BUTTON", "", WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_MULTILINE,
+                      ids::Check2, font);
+    command8_ = createButton(ids::Command8, BS_PUSHBUTTON | WS_GROUP);
+    command4_ = createButton(ids::Command4);
+    command3_ = createButton(ids::Command3);
+    command2_ = createButton(ids::Command2);
+    command1_ = createButton(ids::Command1);
     // Owner-drawn so that its face can turn red after a refused close.
-    command5_ = createButton(form_.Command5, ids::Command5, BS_OWNERDRAW);
-    command9_ = createButton(form_.Command9, ids::Command9);
-    command10_ = createButton(form_.Command10, ids::Command10);
-    command7_ = createButton(form_.Command7, ids::Command7);
-    command11_ = createButton(form_.Command11, ids::Command11);
+    command5_ = createButton(ids::Command5, BS_OWNERDRAW);
+    command9_ = createButton(ids::Command9);
+    command10_ = createButton(ids::Command10);
+    command7_ = createButton(ids::Command7);
+    command11_ = createButton(ids::Command11);
     list1_ = createVirtualList(window_, ids::List1Display, font);
-    label27_ = createControl(window_, "STATIC", form_.Label27.caption, SS_LEFT | SS_NOPREFIX,
-                             ids::Label27, font);
+    label27_ = createControl(window_, "STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label27, font);
     // Last, so that it lies under the controls it surrounds.
-    frame2_ = createControl(window_, "BUTTON", form_.Frame2.caption,
-                            BS_GROUPBOX | WS_CLIPSIBLINGS, ids::Frame2, font);
+    frame2_ =
+        createControl(window_, "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, ids::Frame2, font);
 
     calibration_ = createPanel(window_, ids::FrameCalibration);
     if (calibration_ != nullptr) {
-        label17_ = createControl(calibration_, "STATIC", form_.Label17.caption,
-                                 SS_LEFT | SS_NOPREFIX, ids::Label17, font);
+        label17_ =
+            createControl(calibration_, "STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label17, font);
         text2_ = createEdit(calibration_, ids::Text2, SingleLineEdit, font);
-        command14_ = createControl(calibration_, "BUTTON", form_.Command14.caption,
-                                   WS_TABSTOP | BS_PUSHBUTTON, ids::Command14, font);
-        calibrationBorder_ = createControl(calibration_, "BUTTON", form_.FrameCalibration.caption,
-                                           BS_GROUPBOX | WS_CLIPSIBLINGS,
-                                           ids::FrameCalibrationBorder, font);
+        command14_ = createControl(calibration_, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
+                                   ids::Command14, font);
+        calibrationBorder_ =
+            createControl(calibration_, "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS,
+                          ids::FrameCalibrationBorder, font);
         // Above the list it covers.
         ::SetWindowPos(calibration_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
@@ -97,17 +135,14 @@ void MainWindowView::createControls() {
     ::SetWindowLongPtrA(textData10_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     triggerBoxOriginal_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
         textData10_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&triggerBoxProcedure)));
+    letTabAndEscLeaveBox(text7_);
 }
 
-void MainWindowView::applyFont() {
-    for (HWND child = ::GetWindow(window_, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-    }
-    for (HWND child = ::GetWindow(calibration_, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-    }
+void MainWindowView::rebuildFont() {
+    UniqueHfont replaced = std::move(font_);
+    font_ = messageFont(dpi_);
+    applyFont(window_, font_.get());
+    // `replaced` goes only now that no control draws with it.
 }
 
 void MainWindowView::applyLayout() {
@@ -150,11 +185,32 @@ void MainWindowView::onSize(bool minimized) {
 
 void MainWindowView::onDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
-    font_ = dialogFont(dpi_);
-    applyFont();
+    rebuildFont();
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     onSize(false);
+}
+
+void MainWindowView::onActivate(WPARAM state) {
+    focus_.onActivate(window_, state);
+}
+
+void MainWindowView::onEnterKey() {
+    // Enter in a box runs the command the box belongs to.
+    const HWND focus = ::GetFocus();
+    const int command = focus == textData10_ ? ids::Command8 : focus == text2_ ? ids::Command14 : 0;
+    if (command == 0) {
+        clickFocusedButton(window_);
+        return;
+    }
+    pullTexts();
+    runButton(command);
+    modelChanged_();
+}
+
+void MainWindowView::onFontSettingChanged() {
+    rebuildFont();
+    applyLayout();
 }
 
 void MainWindowView::pullTexts() {
@@ -242,7 +298,9 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
         case LVN_GETDISPINFOA: {
             auto& request = reinterpret_cast<NMLVDISPINFOA&>(header);
             if (request.item.iItem >= 0) {
-                fillRowText(request, form_.List1.displayLine(static_cast<std::size_t>(request.item.iItem)));
+                const std::string_view row =
+                    form_.List1.displayLine(static_cast<std::size_t>(request.item.iItem));
+                fillRowText(request, markLineBreaks(row, lineBreakMark()));
             }
             return 0;
         }
@@ -303,7 +361,7 @@ void MainWindowView::refreshButtons() {
         {command7_, &form_.Command7}, {command11_, &form_.Command11},
         {command14_, &form_.Command14}};
     for (const auto& [control, button] : buttons) {
-        syncText(control, button->caption);
+        syncText(control, captionOf(control, button->caption));
         syncEnabled(control, button->enabled);
         syncVisible(control, button->visible);
     }
@@ -337,12 +395,15 @@ void MainWindowView::refreshWindow() {
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     const bool shown = (::GetWindowLongPtrA(window_, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (form_.visible && !shown) {
-        ::ShowWindow(window_, SW_SHOW);
-        ::SetForegroundWindow(window_);
+    if (form_.visible && (!shown || form_.bringToFront)) {
+        if (!shown) {
+            keepInsideWorkArea(window_);
+        }
+        bringToFront(window_);
     } else if (!form_.visible && shown) {
         ::ShowWindow(window_, SW_HIDE);
     }
+    form_.bringToFront = false;
 }
 
 void MainWindowView::refresh() {
@@ -355,9 +416,13 @@ void MainWindowView::refresh() {
     syncVisible(text7_, form_.Text7.visible);
     syncEnabled(textData10_, form_.TextData10.enabled);
     syncEnabled(text7_, form_.Text7.enabled);
-    syncChecked(opt1_, form_.Opt1.value);
-    syncChecked(opt2_, form_.Opt2.value);
-    syncChecked(opt4_, form_.Opt4.value);
+    syncText(opt1_, captionOf(opt1_, form_.Opt1.caption));
+    syncText(opt2_, captionOf(opt2_, form_.Opt2.caption));
+    syncText(opt4_, captionOf(opt4_, form_.Opt4.caption));
+    syncText(check2_, captionOf(check2_, form_.Check2.caption));
+    syncOption(opt1_, form_.Opt1.value);
+    syncOption(opt2_, form_.Opt2.value);
+    syncOption(opt4_, form_.Opt4.value);
     syncChecked(check2_, form_.Check2.value == 1);
     refreshButtons();
     refreshList();

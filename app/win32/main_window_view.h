@@ -1,7 +1,8 @@
 #pragma once
 // The main window's controls as a view of the Form1 model: it creates them,
-// lays them out in twips at the monitor's dots per inch, hands every user action
-// to the model's handlers and, on refresh, shows what the model now holds.
+// lays them out in twips at the window's dots per inch in the system's message
+// font, hands every user action to the model's handlers and, on refresh, shows
+// what the model now holds.
 
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 
 #include "app/form1.h"
 #include "platform/win32/win32_view_handles.h"
+#include "platform/win32/win32_view_keyboard.h"
 
 namespace quorvel {
 
@@ -31,14 +33,18 @@ public:
     bool onDrawItem(const DRAWITEMSTRUCT& item);
     void onSize(bool minimized);
     void onDpiChanged(int dpi, const RECT& suggested);
+    void onFontSettingChanged();
+    void onActivate(WPARAM state);
+    // Enter pressed on a control that does not take it (IDOK from the message loop).
+    void onEnterKey();
 
     // Model to view; writes only what differs.
     void refresh();
 
 private:
     void createControls();
-    HWND createButton(const Button& button, int id, DWORD style = BS_PUSHBUTTON);
-    void applyFont();
+    HWND createButton(int id, DWORD style = BS_PUSHBUTTON);
+    void rebuildFont();
     void applyLayout();
     // View to model for the text boxes: WM_SETTEXT on a multi-line box raises
     // no change notification, so the boxes are read again before each command.
@@ -56,8 +62,10 @@ private:
     Form1& form_;
     std::function<void()> modelChanged_;
     UniqueHmodule commonControls_;
+    // The window's own DPI: from the window at creation, then from WM_DPICHANGED.
     int dpi_;
     UniqueHfont font_;
+    FocusMemory focus_;
 
     HWND frame2_ = nullptr, label27_ = nullptr, textData10_ = nullptr, text7_ = nullptr;
     HWND opt1_ = nullptr, opt2_ = nullptr, opt4_ = nullptr, check2_ = nullptr;

@@ -6,6 +6,8 @@
 #include "engine/product_info.h"
 #include "platform/win32/win32_view_controls.h"
 #include "platform/win32/win32_view_dpi.h"
+#include "platform/win32/win32_view_keyboard.h"
+#include "platform/win32/win32_view_placement.h"
 
 namespace quorvel {
 
@@ -23,20 +25,25 @@ StartUpQuestionView::StartUpQuestionView(HINSTANCE instance, HWND owner, Form225
                       1800};
     if (createWindow(instance, shape)) {
         createControls();
+        layoutControls();
     }
 }
 
 void StartUpQuestionView::createControls() {
     const HWND parent = window();
-    const int dpi = createDialogFont();
     const HFONT font = controlFont();
-    label1_ = createControl(parent, "STATIC", form_.Label1.caption, SS_LEFT, ids::Form2255Label1, font);
-    check1_ = createControl(parent, "BUTTON", form_.Check1.caption, WS_TABSTOP | BS_AUTOCHECKBOX,
-                            ids::Form2255Check1, font);
-    command1_ = createControl(parent, "BUTTON", form_.Command1.caption,
-                              WS_TABSTOP | BS_DEFPUSHBUTTON, ids::Form2255Command1, font);
-    command2_ = createControl(parent, "BUTTON", form_.Command2.caption, WS_TABSTOP | BS_PUSHBUTTON,
+    // Captions come with the first refresh.
+    label1_ = createControl(parent, "STATIC", "", SS_LEFT, ids::Form2255Label1, font);
+    check1_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_AUTOCHECKBOX, ids::Form2255Check1,
+                            font);
+    command1_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_DEFPUSHBUTTON,
+                              ids::Form2255Command1, font);
+    command2_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
                               ids::Form2255Command2, font);
+}
+
+void StartUpQuestionView::layoutControls() {
+    const int dpi = ViewWindow::dpi();
     placeInTwips(label1_, {240, 240, 4320, 480}, dpi);
     placeInTwips(check1_, {240, 780, 4320, 255}, dpi);
     placeInTwips(command1_, {1200, 1200, 1100, 345}, dpi);
@@ -45,12 +52,23 @@ void StartUpQuestionView::createControls() {
 
 LRESULT StartUpQuestionView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
-        // Closed without an answer: nothing is stored.
-        form_.visible = false;
-        modelChanged_();
+        closeWithoutAnswer();
         return 0;
     }
     return ViewWindow::onMessage(message, wParam, lParam);
+}
+
+void StartUpQuestionView::closeWithoutAnswer() {
+    // Nothing is stored; the question comes back at the next start.
+    form_.visible = false;
+    modelChanged_();
+}
+
+void StartUpQuestionView::onEnterKey() {
+    // Enter answers with the default button unless another button has the focus.
+    if (!clickFocusedButton(window())) {
+        ::SendMessageA(command1_, BM_CLICK, 0, 0);
+    }
 }
 
 void StartUpQuestionView::onControlCommand(int id, int code) {
@@ -74,17 +92,20 @@ void StartUpQuestionView::refresh() {
     }
     const EchoGuard guard(echo_);
     syncText(label1_, form_.Label1.caption);
-    syncText(check1_, form_.Check1.caption);
+    syncText(check1_, withAccessKey(form_.Check1.caption, "D"));
     syncChecked(check1_, form_.Check1.value == 1);
     syncText(command1_, form_.Command1.caption);
     syncText(command2_, form_.Command2.caption);
-    if (form_.visible && !shownOnce_) {
-        shownOnce_ = true;
-        placeCentredOver(owner_);
-    }
-    const bool wasShown = (::GetWindowLongPtrA(window(), GWL_STYLE) & WS_VISIBLE) != 0;
-    if (syncVisible(window(), form_.visible) && !wasShown) {
-        ::SetForegroundWindow(window());
+    const bool shown = (::GetWindowLongPtrA(window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (form_.visible && !shown) {
+        if (!shownOnce_) {
+            shownOnce_ = true;
+            placeCentredOver(owner_);
+        }
+        keepInsideWorkArea(window());
+        bringToFront(window());
+    } else if (!form_.visible && shown) {
+        ::ShowWindow(window(), SW_HIDE);
     }
 }
 

@@ -24,7 +24,11 @@ protected:
 
 private:
     void createControls();
+    void layoutControls() override;
     void onControlCommand(int id, int code) override;
+    void onEnterKey() override;
+    void onEscapeKey() override { closeWithoutAnswer(); }
+    void closeWithoutAnswer();
 
     HWND owner_;
     Form2255& form_;

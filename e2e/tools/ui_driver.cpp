@@ -6,7 +6,7 @@
 //   ui_driver wait-visible WINDOW [SECONDS]   waits for the window to show; prints the ms waited
 //   ui_driver wait-hidden WINDOW [SECONDS]
 //   ui_driver visible WINDOW [CONTROL]        prints 1 or 0
-//   ui_driver enabled WINDOW CONTROL          prints 1 or 0
+//   ui_driver enabled WINDOW [CONTROL]        prints 1 or 0
 //   ui_driver checked WINDOW CONTROL          prints 1 or 0
 //   ui_driver caption WINDOW                  prints the window's caption
 //   ui_driver text WINDOW CONTROL             prints the control's text
@@ -27,6 +27,25 @@
 //   ui_driver no-box [CAPTION]                succeeds when no message box shows
 //   ui_driver file-dialog PATH                waits for the open or save dialog, enters
 //                                             PATH and presses its OK button
+//   ui_driver box-owner [CAPTION]             waits for a message box; prints the name of
+//                                             the window it belongs to, or none
+//   ui_driver covered X Y                     prints the name of the window of the program
+//                                             that shows over that point of the screen, or none
+//   ui_driver move WINDOW X Y                 moves the window
+//   ui_driver resize WINDOW WIDTH HEIGHT      gives the window that outer size
+//   ui_driver minimize WINDOW                 minimises it as its title bar's box does
+//   ui_driver iconic WINDOW                   prints 1 when minimised
+//   ui_driver in-front WINDOW                 prints 1 when the window is the active one
+//                                             and nothing covers its middle
+//   ui_driver in-work-area WINDOW             prints 1 when all of it is in its monitor's work area
+//   ui_driver clipped WINDOW                  prints each control cut off by the window or
+//                                             too small for its caption in the message font
+//   ui_driver font-width WINDOW CONTROL       prints the width of a text in the box's own font,
+//                                             then in the message font at the window's DPI
+//   ui_driver dpi-change WINDOW FROM TO       tells the window that its DPI went from FROM to TO
+//   ui_driver tray-icons                      prints how many icons Wine's notification area shows
+//   ui_driver tray-rect                       the screen rectangle of its first icon
+//   ui_driver tooltip                         prints the text of the tooltip that shows
 #include <windows.h>
 
 #include <commctrl.h>
@@ -36,6 +55,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../app/win32/control_ids.h"
@@ -249,11 +269,22 @@ std::vector<std::string> rowsOf(const char* windowName) {
     std::vector<std::string> rows;
     if (!isListView(windowName)) {
         for (std::size_t row = 0; row < count; ++row) {
-            const LRESULT length = sendTo(list, LB_GETTEXTLEN, row, 0);
-            std::vector<char> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-            const LRESULT copied =
-                sendTo(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(buffer.data()));
-            rows.emplace_back(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+            // Read as UTF-16 and turned into the code page here: Wine's ANSI copy
+            // across processes cuts rows with characters above 127 short.
+            DWORD_PTR length = 0;
+            ::SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_ABORTIFHUNG, SendTimeoutMs,
+                                  &length);
+            std::vector<wchar_t> wide(length + 1, L'\0');
+            DWORD_PTR copied = 0;
+            ::SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(wide.data()),
+                                  SMTO_ABORTIFHUNG, SendTimeoutMs, &copied);
+            const int wideLength = static_cast<int>(copied <= length ? copied : 0);
+            std::string text(static_cast<std::size_t>(wideLength) * 2, '\0');
+            const int bytes =
+                ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(),
+                                      static_cast<int>(text.size()), nullptr, nullptr);
+            text.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+            rows.push_back(std::move(text));
         }
         return rows;
     }
@@ -489,6 +520,254 @@ std::string focusedControl(const char* windowName) {
     return std::to_string(id);
 }
 
+// The name of one of the program's windows, or "none"/"other".
+std::string nameOf(HWND window) {
+    if (window == nullptr) {
+        return "none";
+    }
+    for (const WindowKind& kind : Kinds) {
+        if (findWindow(kind) == window) {
+            return kind.name;
+        }
+    }
+    return "other";
+}
+
+int boxOwner(const char* caption) {
+    const HWND box = waitForBox(caption, 10);
+    if (box == nullptr) {
+        fail("no message box appeared", caption);
+    }
+    std::printf("%s\n", nameOf(::GetWindow(box, GW_OWNER)).c_str());
+    return 0;
+}
+
+bool inFront(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    const HWND atMiddle = ::WindowFromPoint(middle);
+    return ::GetForegroundWindow() == window && atMiddle != nullptr &&
+           ::GetAncestor(atMiddle, GA_ROOT) == window;
+}
+
+bool inWorkArea(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const bool inside = rect.left >= work.left && rect.top >= work.top &&
+                        rect.right <= work.right && rect.bottom <= work.bottom;
+    if (!inside) {
+        std::fprintf(stderr, "window %ld,%ld-%ld,%ld, work area %ld,%ld-%ld,%ld\n", rect.left,
+                     rect.top, rect.right, rect.bottom, work.left, work.top, work.right,
+                     work.bottom);
+    }
+    return inside;
+}
+
+// The system's message font at the DPI of `window`: what the program's
+// windows must draw with.
+HFONT messageFontFor(HWND window) {
+    const UINT dpi = ::GetDpiForWindow(window);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
+        fail("no message font");
+    }
+    return ::CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+// Measures captions in the message font.
+class Measure {
+  public:
+    explicit Measure(HWND window)
+        : dc_(::CreateCompatibleDC(nullptr)),
+          font_(messageFontFor(window)),
+          old_(::SelectObject(dc_, font_)) {}
+    ~Measure() {
+        ::SelectObject(dc_, old_);
+        ::DeleteObject(font_);
+        ::DeleteDC(dc_);
+    }
+    Measure(const Measure&) = delete;
+    Measure& operator=(const Measure&) = delete;
+
+    // The text's size on one line, or wrapped at `wrapWidth` when it is above 0.
+    SIZE text(const std::string& text, int wrapWidth = 0) const {
+        RECT rect{0, 0, wrapWidth > 0 ? wrapWidth : 10000, 0};
+        const UINT format = DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
+        ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);
+        return {rect.right - rect.left, rect.bottom - rect.top};
+    }
+    HDC dc() const { return dc_; }
+
+  private:
+    HDC dc_;
+    HFONT font_;
+    HGDIOBJ old_;
+};
+
+struct ClipSearch {
+    HWND window;
+    int dpi;
+    const Measure* measure;
+    std::vector<std::string> clipped;
+};
+
+std::string controlName(HWND window, HWND control) {
+    const std::string windowName = nameOf(window);
+    const int id = ::GetDlgCtrlID(control);
+    for (const WindowKind& kind : Kinds) {
+        if (windowName != kind.name) {
+            continue;
+        }
+        for (std::size_t i = 0; i < kind.controlCount; ++i) {
+            if (kind.controls[i].id == id) {
+                return kind.controls[i].name;
+            }
+        }
+    }
+    return std::to_string(id);
+}
+
+BOOL CALLBACK checkClipped(HWND control, LPARAM data) {
+    auto* search = reinterpret_cast<ClipSearch*>(data);
+    if (!::IsWindowVisible(control)) {
+        return TRUE;
+    }
+    const auto scaled = [&](int pixels) { return ::MulDiv(pixels, search->dpi, 96); };
+    RECT own{};
+    RECT parent{};
+    ::GetWindowRect(control, &own);
+    const HWND parentWindow = ::GetParent(control);
+    ::GetClientRect(parentWindow, &parent);
+    ::MapWindowPoints(parentWindow, nullptr, reinterpret_cast<POINT*>(&parent), 2);
+    std::string why;
+    if (own.left < parent.left || own.top < parent.top || own.right > parent.right ||
+        own.bottom > parent.bottom) {
+        why = "outside its window";
+    }
+    char windowClass[32] = {};
+    ::GetClassNameA(control, windowClass, sizeof(windowClass));
+    const std::string caption = textOf(control);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(control, GWL_STYLE));
+    if (why.empty() && !caption.empty() && _stricmp(windowClass, "Button") == 0) {
+        SIZE text = search->measure->text(caption);
+        const DWORD type = style & BS_TYPEMASK;
+        int needed = 0;
+        if (type == BS_GROUPBOX) {
+            needed = text.cx + scaled(16);
+        } else if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+                   type == BS_AUTORADIOBUTTON) {
+            const int box = scaled(13) + scaled(6);  // the box and the gap before the caption
+            if ((style & BS_MULTILINE) != 0) {
+                text = search->measure->text(caption, width - box);
+            }
+            needed = box + text.cx;
+        } else {
+            needed = text.cx + scaled(10);  // the edges and a margin on each side
+        }
+        if (needed > width || text.cy > height) {
+            why = "caption needs " + std::to_string(needed) + "x" + std::to_string(text.cy) +
+                  ", has " + std::to_string(width) + "x" + std::to_string(height);
+        }
+    } else if (why.empty() && !caption.empty() && _stricmp(windowClass, "Static") == 0) {
+        const SIZE text = search->measure->text(caption, width);
+        if (text.cy > height) {
+            why = "text needs " + std::to_string(text.cy) + " high, has " + std::to_string(height);
+        }
+    }
+    if (!why.empty()) {
+        search->clipped.push_back(controlName(search->window, control) + ": " + why);
+    }
+    return TRUE;
+}
+
+int printClipped(HWND window) {
+    const Measure measure(window);
+    ClipSearch search{window, static_cast<int>(::GetDpiForWindow(window)), &measure, {}};
+    ::EnumChildWindows(window, &checkClipped, reinterpret_cast<LPARAM>(&search));
+    for (const std::string& line : search.clipped) {
+        std::printf("%s\n", line.c_str());
+    }
+    return 0;
+}
+
+// A text box's font measured from where it puts its characters, against the
+// message font: the two widths are equal when the box uses the message font.
+int fontWidth(HWND box) {
+    static const char Sample[] = "Add ShortCut WWWW iiii 0123456789";
+    constexpr int Last = sizeof(Sample) - 2;
+    const std::string before = textOf(box);
+    sendTo(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Sample));
+    const LRESULT first = sendTo(box, EM_POSFROMCHAR, 0, 0);
+    const LRESULT last = sendTo(box, EM_POSFROMCHAR, Last, 0);
+    sendTo(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(before.c_str()));
+    const Measure measure(::GetAncestor(box, GA_ROOT));
+    SIZE expected{};
+    ::GetTextExtentPoint32A(measure.dc(), Sample, Last, &expected);
+    std::printf("%d %ld\n", static_cast<short>(LOWORD(last)) - static_cast<short>(LOWORD(first)),
+                expected.cx);
+    return 0;
+}
+
+int dpiChange(HWND window, int from, int to) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    RECT suggested{rect.left, rect.top, rect.left + ::MulDiv(rect.right - rect.left, to, from),
+                   rect.top + ::MulDiv(rect.bottom - rect.top, to, from)};
+    RemoteMemory memory(window, sizeof(RECT));
+    memory.write(0, &suggested, sizeof(suggested));
+    sendTo(window, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(memory.address()));
+    return 0;
+}
+
+// Wine shows notification-area icons, where no X tray is, in a window of its
+// own with one child window per icon.
+HWND wineTray() {
+    const HWND tray = ::FindWindowA("__winex11_standalone_tray", nullptr);
+    return tray != nullptr && ::IsWindowVisible(tray) ? tray : nullptr;
+}
+
+int trayIcons() {
+    int count = 0;
+    if (const HWND tray = wineTray()) {
+        for (HWND icon = ::GetWindow(tray, GW_CHILD); icon != nullptr;
+             icon = ::GetWindow(icon, GW_HWNDNEXT)) {
+            count += ::IsWindowVisible(icon) ? 1 : 0;
+        }
+    }
+    std::printf("%d\n", count);
+    return 0;
+}
+
+int trayRect() {
+    const HWND tray = wineTray();
+    const HWND icon = tray != nullptr ? ::GetWindow(tray, GW_CHILD) : nullptr;
+    if (icon == nullptr) {
+        fail("Wine's tray shows no icon");
+    }
+    RECT rect{};
+    ::GetWindowRect(icon, &rect);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
+    return 0;
+}
+
+BOOL CALLBACK printTooltip(HWND window, LPARAM) {
+    char windowClass[64] = {};
+    ::GetClassNameA(window, windowClass, sizeof(windowClass));
+    if (_stricmp(windowClass, TOOLTIPS_CLASSA) == 0 && ::IsWindowVisible(window)) {
+        printEscaped(textOf(window));
+    }
+    return TRUE;
+}
+
 int usage() {
     std::fputs("usage: see the comment at the top of e2e/tools/ui_driver.cpp\n", stderr);
     return 2;
@@ -519,8 +798,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "enabled") {
-        need(2);
-        printFlag(::IsWindowEnabled(requireControl(argv[2], argv[3])));
+        need(1);
+        printFlag(
+            ::IsWindowEnabled(arg(3) ? requireControl(argv[2], argv[3]) : requireWindow(argv[2])));
         return 0;
     }
     if (command == "checked") {
@@ -623,6 +903,79 @@ int main(int argc, char** argv) {
     if (command == "file-dialog") {
         need(1);
         return fileDialog(argv[2]);
+    }
+    if (command == "box-owner") {
+        return boxOwner(arg(2) ? arg(2) : "Quorvel");
+    }
+    if (command == "covered") {
+        need(2);
+        const POINT point{std::atoi(argv[2]), std::atoi(argv[3])};
+        std::string over = "none";
+        for (const WindowKind& kind : Kinds) {
+            const HWND window = findWindow(kind);
+            RECT rect{};
+            if (window != nullptr && ::IsWindowVisible(window) && ::GetWindowRect(window, &rect) &&
+                ::PtInRect(&rect, point)) {
+                over = kind.name;
+            }
+        }
+        std::printf("%s\n", over.c_str());
+        return 0;
+    }
+    if (command == "move") {
+        need(3);
+        return ::SetWindowPos(requireWindow(argv[2]), nullptr, std::atoi(argv[3]),
+                              std::atoi(argv[4]), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
+    }
+    if (command == "resize") {
+        need(3);
+        return ::SetWindowPos(requireWindow(argv[2]), nullptr, 0, 0, std::atoi(argv[3]),
+                              std::atoi(argv[4]), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
+    }
+    if (command == "minimize") {
+        need(1);
+        return ::ShowWindowAsync(requireWindow(argv[2]), SW_MINIMIZE) ? 0 : 1;
+    }
+    if (command == "iconic") {
+        need(1);
+        printFlag(::IsIconic(requireWindow(argv[2])));
+        return 0;
+    }
+    if (command == "in-front") {
+        need(1);
+        printFlag(inFront(requireWindow(argv[2])));
+        return 0;
+    }
+    if (command == "in-work-area") {
+        need(1);
+        printFlag(inWorkArea(requireWindow(argv[2])));
+        return 0;
+    }
+    if (command == "clipped") {
+        need(1);
+        return printClipped(requireWindow(argv[2]));
+    }
+    if (command == "font-width") {
+        need(2);
+        return fontWidth(requireControl(argv[2], argv[3]));
+    }
+    if (command == "dpi-change") {
+        need(3);
+        return dpiChange(requireWindow(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+    }
+    if (command == "tray-icons") {
+        return trayIcons();
+    }
+    if (command == "tray-rect") {
+        return trayRect();
+    }
+    if (command == "tooltip") {
+        ::EnumWindows(&printTooltip, 0);
+        return 0;
     }
     return usage();
 }

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/win32_view_acting_window.h"
+
 namespace quorvel {
 
 namespace {
@@ -19,15 +21,23 @@ Win32Dialogs::Win32Dialogs(HWND owner) : owner_([owner] { return owner; }) {}
 Win32Dialogs::Win32Dialogs(OwnerGetter owner) : owner_(std::move(owner)) {}
 
 HWND Win32Dialogs::owner() const {
-    return owner_ ? owner_() : nullptr;
+    // The window the user acted in, so that the box blocks that window only and
+    // stays in front of it; without a visible one the box stands alone.
+    HWND window = actingWindow();
+    if (window == nullptr && owner_) {
+        window = owner_();
+    }
+    return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
 }
 
 MessageAnswer Win32Dialogs::MsgBox(std::string_view text, MessageButtons buttons,
                                    std::string_view caption) {
     const std::string message(text);
     const std::string title(caption);
-    const UINT style = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
-    switch (::MessageBoxA(owner(), message.c_str(), title.c_str(), style)) {
+    const HWND window = owner();
+    const UINT style = (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK) |
+                       (window == nullptr ? MB_SETFOREGROUND : 0);
+    switch (::MessageBoxA(window, message.c_str(), title.c_str(), style)) {
         case IDYES:
             return MessageAnswer::Yes;
         case IDNO:

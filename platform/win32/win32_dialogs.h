@@ -11,8 +11,10 @@ namespace quorvel {
 
 class Win32Dialogs final : public Dialogs {
 public:
-    // The window the dialogs belong to, asked afresh for each dialog (the main
-    // window may be created after this object).
+    // The window the dialogs belong to when no window of the program is handling
+    // a message (at start-up), asked afresh for each dialog (the main window may
+    // be created after this object). Otherwise they belong to the window the user
+    // acted in.
     using OwnerGetter = std::function<HWND()>;
 
     explicit Win32Dialogs(HWND owner = nullptr);

@@ -32,8 +32,10 @@ void paintColouredButton(const DRAWITEMSTRUCT& item, COLORREF face) {
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = ::SetTextColor(
         dc, ::GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    // The access key is underlined once the user has pressed Alt, as elsewhere.
+    const UINT prefix = (item.itemState & ODS_NOACCEL) != 0 ? DT_HIDEPREFIX : 0;
     ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textArea,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);
 

@@ -1,6 +1,8 @@
 #pragma once
 // Sizes of the program's windows are given in twips (1/1440 inch); the screen
-// wants pixels at the monitor's dots per inch.
+// wants pixels at the dots per inch of the window's monitor. Each window keeps
+// its own DPI: taken from the window when it is created, then from
+// WM_DPICHANGED as it moves between monitors.
 
 #include <windows.h>
 
@@ -19,11 +21,19 @@ int pixelsToTwips(int pixels, int dpi);
 // system stretch our windows; does nothing where the system cannot.
 void becomeDpiAware();
 
-// The dots per inch of the monitor that shows `window` (of the screen when null).
+// The dots per inch of `window` (of the screen when null).
 int dpiOf(HWND window);
 
-// The dialog font (8 points) at the given dots per inch.
-UniqueHfont dialogFont(int dpi);
+// The font Windows uses for dialogs and message boxes (the message font of the
+// non-client metrics) at the given dots per inch.
+UniqueHfont messageFont(int dpi);
+
+// Gives the font to every control of the window, in panels too.
+void applyFont(HWND window, HFONT font);
+
+// The outer size of a window whose client area is the given size, at `dpi`.
+SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD extendedStyle,
+                        int dpi);
 
 // A rectangle in twips.
 struct TwipsRect {

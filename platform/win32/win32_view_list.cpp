@@ -62,6 +62,18 @@ void fitVirtualColumn(HWND list) {
     ::SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, std::max<LONG>(client.right - client.left, 1));
 }
 
+const std::string& lineBreakMark() {
+    static const std::string mark = [] {
+        char bytes[8] = {};
+        BOOL replaced = FALSE;
+        const int length = ::WideCharToMultiByte(CP_ACP, 0, L"\u00B6", 1, bytes, sizeof(bytes),
+                                                 nullptr, &replaced);
+        return length > 0 && !replaced ? std::string(bytes, static_cast<std::size_t>(length))
+                                       : std::string("|");
+    }();
+    return mark;
+}
+
 void fillRowText(NMLVDISPINFOA& request, std::string_view text) {
     if ((request.item.mask & LVIF_TEXT) == 0 || request.item.pszText == nullptr ||
         request.item.cchTextMax <= 0) {

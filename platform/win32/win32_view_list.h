@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/win32/win32_view_handles.h"
@@ -27,6 +28,10 @@ void setVirtualRowCount(HWND list, std::size_t count);
 
 // Widens the one column to the control's client width.
 void fitVirtualColumn(HWND list);
+
+// The mark that stands for a line break in a list row: the pilcrow in the
+// ANSI code page, or a bar where the code page has none.
+const std::string& lineBreakMark();
 
 // Answers the control's request for a row's text.
 void fillRowText(NMLVDISPINFOA& request, std::string_view text);

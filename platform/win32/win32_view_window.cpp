@@ -1,7 +1,11 @@
 #include "platform/win32/win32_view_window.h"
 
+#include <utility>
+
 #include "platform/win32/win32_program_icon.h"
+#include "platform/win32/win32_view_acting_window.h"
 #include "platform/win32/win32_view_dpi.h"
+#include "platform/win32/win32_view_placement.h"
 
 namespace quorvel {
 
@@ -27,56 +31,99 @@ bool ViewWindow::createWindow(HINSTANCE instance, const Shape& shape) {
             return false;
         }
     }
-    const int dpi = dpiOf(shape.owner);
-    RECT frame{0, 0, twipsToPixels(shape.clientWidthTwips, dpi),
-               twipsToPixels(shape.clientHeightTwips, dpi)};
-    ::AdjustWindowRectEx(&frame, shape.style, FALSE, shape.extendedStyle);
+    shape_ = shape;
     // The handle is taken over at WM_NCCREATE, so that the first messages find it.
     const HWND created = ::CreateWindowExA(
         shape.extendedStyle, shape.windowClass, shape.caption.c_str(), shape.style, CW_USEDEFAULT,
-        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, shape.owner, nullptr,
-        instance, this);
+        CW_USEDEFAULT, 100, 100, shape.owner, nullptr, instance, this);
     if (created == nullptr) {
         // A window that failed after WM_NCCREATE is already gone.
         window_.release();
         return false;
     }
+    // No WM_DPICHANGED comes for the monitor the window is created on.
+    dpi_ = dpiOf(created);
+    font_ = messageFont(dpi_);
+    RECT rect{};
+    ::GetWindowRect(created, &rect);
+    sizeForDpi(rect.left, rect.top);
     return true;
 }
 
-void ViewWindow::placeBeside(HWND other) {
-    RECT anchor{};
-    if (other == nullptr || !::GetWindowRect(other, &anchor)) {
+void ViewWindow::sizeForDpi(int left, int top) {
+    const SIZE outer = outerSizeForClient(twipsToPixels(shape_.clientWidthTwips, dpi_),
+                                          twipsToPixels(shape_.clientHeightTwips, dpi_),
+                                          shape_.style, shape_.extendedStyle, dpi_);
+    ::SetWindowPos(window_.get(), nullptr, left, top, outer.cx, outer.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ViewWindow::changeDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    rebuildFont();
+    // The suggested place, with the size worked out from our own twips.
+    sizeForDpi(suggested.left, suggested.top);
+    layoutControls();
+}
+
+void ViewWindow::rebuildFont() {
+    UniqueHfont replaced = std::move(font_);
+    font_ = messageFont(dpi_);
+    applyFont(window_.get(), font_.get());
+    // `replaced` goes only now that no control draws with it.
+}
+
+void ViewWindow::followMonitorDpi() {
+    const int now = dpiOf(window_.get());
+    if (now == dpi_) {
         return;
     }
-    ::SetWindowPos(window_.get(), nullptr, anchor.right + 8, anchor.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT rect{};
+    ::GetWindowRect(window_.get(), &rect);
+    changeDpi(now, rect);
+    keepInsideWorkArea(window_.get());
+}
+
+void ViewWindow::placeBeside(HWND other) {
+    quorvel::placeBeside(window_.get(), other);
+    followMonitorDpi();
 }
 
 void ViewWindow::placeCentredOver(HWND other) {
-    RECT anchor{};
-    RECT own{};
-    if (other == nullptr || !::GetWindowRect(other, &anchor) || !::GetWindowRect(window_.get(), &own)) {
-        return;
-    }
-    const int left = (anchor.left + anchor.right - (own.right - own.left)) / 2;
-    const int top = (anchor.top + anchor.bottom - (own.bottom - own.top)) / 2;
-    ::SetWindowPos(window_.get(), nullptr, left > 0 ? left : 0, top > 0 ? top : 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    quorvel::placeCentredOver(window_.get(), other);
+    followMonitorDpi();
 }
 
-int ViewWindow::createDialogFont() {
-    const int dpi = dpiOf(window_.get());
-    font_ = dialogFont(dpi);
-    return dpi;
+void ViewWindow::onEnterKey() {
+    clickFocusedButton(window_.get());
 }
 
 LRESULT ViewWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && lParam != 0) {
-        onControlCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam != 0) {
+                onControlCommand(LOWORD(wParam), HIWORD(wParam));
+            } else if (LOWORD(wParam) == IDOK) {
+                onEnterKey();
+            } else if (LOWORD(wParam) == IDCANCEL) {
+                onEscapeKey();
+            }
+            return 0;
+        case WM_ACTIVATE:
+            focus_.onActivate(window_.get(), wParam);
+            return 0;
+        case WM_DPICHANGED:
+            changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETNONCLIENTMETRICS) {
+                rebuildFont();
+                layoutControls();
+            }
+            return 0;
+        default:
+            return ::DefWindowProcA(window_.get(), message, wParam, lParam);
     }
-    return ::DefWindowProcA(window_.get(), message, wParam, lParam);
 }
 
 LRESULT CALLBACK ViewWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -90,6 +137,7 @@ LRESULT CALLBACK ViewWindow::procedure(HWND window, UINT message, WPARAM wParam,
     if (view == nullptr) {
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
+    const ActingWindowScope acting(window);
     return view->onMessage(message, wParam, lParam);
 }
 

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Quorvel's windows at 96, 120, 144 and 192 dots per inch (or the DPIs given),
+# in a 9-point message font: each window opens inside the screen's work area,
+# lays out whole (no control cut off by its window, no caption too long for
+# its control in the message font) and draws in the message font; a screenshot
+# of each is saved in build/screenshots/: the main window with the samples,
+# the start-up question, Common Text and one of its message boxes.
+#
+#   e2e/ui/layout_e2e.sh [DPI...]
+set -uo pipefail
+cd "$(dirname "$0")/../.." || exit 1
+# shellcheck source=e2e/lib.sh
+source e2e/lib.sh
+# shellcheck source=e2e/ui/ui_lib.sh
+source e2e/ui/ui_lib.sh
+
+SHOTS="$E2E_ROOT/build/screenshots"
+SETTINGS='HKCU\Software\VB and VBA Program Settings'
+dpis=("$@")
+[ ${#dpis[@]} -gt 0 ] || dpis=(96 120 144 192)
+
+# Nothing of the window is cut off, by the window's edge or by a control too
+# small for its caption in the message font.
+lays_out_whole() {
+    local clipped
+    clipped=$(ui clipped "$1")
+    [ -z "$clipped" ] && return 0
+    echo "$clipped" >&2
+    return 1
+}
+
+# The box draws with the message font at its window's DPI.
+uses_message_font() {
+    local own message
+    read -r own message < <(ui font-width "$1" "$2")
+    same "$message" "$own"
+}
+
+# Saves a screenshot of the window whose title matches.
+shot() {
+    local title=$1 file=$2 xid
+    xid=$(xdotool search --onlyvisible --name "$title" | head -n 1)
+    [ -n "$xid" ] && import -window "$xid" "$SHOTS/$file" 2>/dev/null
+}
+
+ended_within() {
+    local tries
+    for ((tries = 0; tries < 50; tries++)); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Each window opened at one DPI: on screen, whole, in the message font.
+check_window() {
+    local dpi=$1 window=$2 box=${3:-}
+    e2e_check "$window-on-screen-at-$dpi" ui_until 1 in-work-area "$window"
+    e2e_check "$window-lays-out-whole-at-$dpi" lays_out_whole "$window"
+    if [ -n "$box" ]; then
+        e2e_check "$window-message-font-at-$dpi" uses_message_font "$window" "$box"
+    fi
+}
+
+e2e_build_quorvel || {
+    e2e_fail build "the Windows build or make_shortcut_file failed"
+    e2e_summary
+    exit 1
+}
+e2e_quorvel_prefix || { e2e_fail prefix "no display, Wine prefix or Quorvel folder"; e2e_summary; exit 1; }
+mkdir -p "$SHOTS"
+
+# Starts Quorvel and waits for its main window with the samples.
+start_quorvel() {
+    pid=$(e2e_spawn 'C:\quorvel\quorvel.exe')
+    ui wait-visible main 30 >/dev/null
+    ui_until 13 count main >/dev/null
+}
+
+exit_quorvel() {
+    ui click main Command5
+    ui answer Yes >/dev/null
+    ended_within "$pid" || e2e_fail "exit-at-$dpi" "Quorvel did not end"
+}
+
+for dpi in "${dpis[@]}"; do
+    ui_screen "$dpi" || { e2e_fail "screen-$dpi" "could not set $dpi DPI"; continue; }
+    build/linux/make_shortcut_file "$program/defaultkeys.qvb" || exit 1
+    # The start-up question shows at every start until it is answered for good.
+    wine reg delete "$SETTINGS\\Quorvel" /f >/dev/null 2>&1
+    start_quorvel
+    ui wait-visible startup 10 >/dev/null
+    check_window "$dpi" main TextData10
+    check_window "$dpi" startup
+    shot '^Quorvel 2\.1$' "start-up-question-at-$dpi.png"
+    # Not asked again: without a window manager Wine leaves a hidden window on
+    # the X screen for a while, over the main window's picture.
+    ui click startup Check1
+    ui click startup Command2
+    ui_until 0 visible startup >/dev/null
+
+    ui click main Command11
+    ui_until 1 visible common >/dev/null
+    ui set-lines common Text1 "A common text" "of two lines"
+    ui click common Command1
+    ui_until "" text common Text1 >/dev/null
+    check_window "$dpi" common Text1
+    shot "$common_title" "common-text-at-$dpi.png"
+    ui click common Command1
+    e2e_check "message-box-belongs-to-common-text-at-$dpi" same common "$(ui box-owner)"
+    shot '^Quorvel$' "message-box-at-$dpi.png"
+    ui answer OK >/dev/null
+    exit_quorvel
+
+    # The main window on its own.
+    start_quorvel
+    sleep 1
+    shot "$main_title" "main-window-at-$dpi.png"
+    exit_quorvel
+    wineserver -w
+    echo "Screenshots at $dpi DPI: $SHOTS/*-at-$dpi.png"
+done
+
+e2e_summary

@@ -1,0 +1,57 @@
+# Helpers of the scripts that drive Quorvel's windows under Wine through the
+# driver program (e2e/tools/ui_driver.cpp). Source after e2e/lib.sh, with
+# tools set to the folder of the driver.
+
+# Compares and says what differed.
+same() {
+    [ "$1" = "$2" ] && return 0
+    printf 'expected: %s\nreceived: %s\n' "$1" "$2" >&2
+    return 1
+}
+
+ui() { wine "$tools/ui_driver.exe" "$@" 2>>"$E2E_STATE/driver.log" </dev/null | tr -d '\r'; }
+
+# Runs a reading until it prints EXPECTED (5 s).
+until_prints() {
+    local expected=$1 tries got
+    shift
+    for ((tries = 0; tries < 25; tries++)); do
+        got=$("$@")
+        [ "$got" = "$expected" ] && return 0
+        sleep 0.2
+    done
+    same "$expected" "$got"
+}
+ui_until() {
+    local expected=$1
+    shift
+    until_prints "$expected" ui "$@"
+}
+
+answer() {
+    local expected=$1 button=$2 caption=${3:-Quorvel}
+    same "$expected" "$(ui answer "$button" "$caption")"
+}
+
+main_title='^Quorvel 2\.1 - www\.quorvel\.example$'
+common_title='^Common Text - www\.quorvel\.example$'
+
+# The width and height of a window or control.
+size_of() { ui rect "$@" | awk '{ print $3, $4 }'; }
+
+# ui_screen DPI: the dots per inch Wine reports (its LogPixels setting) and a
+# 9-point message font, the size Windows 10 uses; Wine's own is 8 points, in
+# which a window that ignores the message font, or lays out too tightly for
+# it, would still look right. Run it before any program of the prefix starts:
+# Wine reads both when a program starts.
+ui_screen() {
+    local dpi=$1
+    # A LOGFONTW: height -12 (9 points at 96 DPI), weight 400, face Tahoma.
+    local font=f4ffffff000000000000000000000000900100000000000100000000
+    font+=5400610068006f006d0061$(printf '0%.0s' {1..106})
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1 &&
+        wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v MessageFont /t REG_BINARY \
+            /d "$font" /f >/dev/null 2>&1 &&
+        wineserver -w
+}

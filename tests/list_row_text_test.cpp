@@ -1,0 +1,30 @@
+#include "platform/list_row_text.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+TEST(ListRowText, EachLineBreakShowsAsOneMark) {
+    const struct {
+        const char* row;
+        const char* shown;
+    } cases[] = {
+        {"quiet\r\nzone", "quiet|zone"},
+        {"a\nb\rc", "a|b|c"},
+        {"a\n\rb", "a||b"},  // LF then CR are two breaks
+        {"\r\n\r\nend\r\n", "||end|"},
+        {"no breaks\t here", "no breaks\t here"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(markLineBreaks(c.row, "|"), c.shown) << c.row;
+    }
+    // A mark of two bytes, as the pilcrow is in a double-byte code page.
+    EXPECT_EQ(markLineBreaks("a\r\nb", "\x81\xF7"),
+              "a\x81\xF7"
+              "b");
+}
+
+}  // namespace
+}  // namespace quorvel
