@@ -2,6 +2,7 @@
 // Every platform service the program's windows work through.
 
 #include "engine/engine_services.h"
+#include "platform/ansi_code_page.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -17,6 +18,7 @@ struct AppServices {
     Files& files;
     Environment& environment;
     TrayIconService& tray;
+    AnsiCodePage& codePage;
 };
 
 }  // namespace quorvel

@@ -36,7 +36,8 @@ void Form1::Form_Load() {
     const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
     if (!autoImport || *autoImport == 1.0) {
         const std::string importFile = read(store, settings::ImportFile, defaultFile);
-        noteImport(importFile, GetImportFile(importFile, List1, services_.files));
+        noteImport(importFile,
+                   GetImportFile(importFile, List1, services_.files, services_.codePage));
     }
 
     // A stored truth value that does not read as one leaves the item as it is.

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "commontext/common_text_store.h"
-#include "engine/ansi_text.h"
 #include "engine/product_info.h"
+#include "engine/utf8_text.h"
 
 namespace quorvel {
 namespace {
@@ -68,7 +68,7 @@ void Form8::Command4_Click() {
     std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(List1.rows.size());
     for (std::string& row : List1.rows) {
-        std::string key = ansiLower(row);
+        std::string key = lowerCase(row);
         keyed.emplace_back(std::move(key), std::move(row));
     }
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {

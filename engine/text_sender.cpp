@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/ansi_text.h"
 #include "engine/calibration.h"
 #include "engine/macro_expander.h"
+#include "engine/utf8_text.h"
+#include "platform/utf8.h"
 
 namespace quorvel {
 
@@ -47,10 +48,10 @@ void TextSender::send(const SendRequest& request) {
     // Function keys and Ctrl combinations put no characters into the application.
     // The erase goes out before the event loop runs again: keys typed meanwhile
     // would otherwise reach the application first and be erased in its place.
-    const std::string lowered = ansiLower(request.trigger);
+    const std::string lowered = lowerCase(request.trigger);
     std::string erase;
     if (lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos) {
-        for (std::size_t i = 0; i < request.trigger.size(); ++i) {
+        for (std::size_t i = utf8::length(request.trigger); i > 0; --i) {
             erase += "{backspace}";
         }
     }

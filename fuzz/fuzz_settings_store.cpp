@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ansi_text.h"
+#include "engine/utf8_text.h"
 #include "fuzz_check.h"
 #include "platform/fake/fake_files.h"
 #include "storage/settings_file_store.h"
@@ -64,8 +64,8 @@ std::vector<std::string> split(std::string_view text, char separator) {
 }
 
 bool sameAddress(const Address& a, const Address& b) {
-    return ansiLower(a.application) == ansiLower(b.application) &&
-           ansiLower(a.section) == ansiLower(b.section) && ansiLower(a.key) == ansiLower(b.key);
+    return lowerCase(a.application) == lowerCase(b.application) &&
+           lowerCase(a.section) == lowerCase(b.section) && lowerCase(a.key) == lowerCase(b.key);
 }
 
 }  // namespace

@@ -24,10 +24,10 @@ struct ClipboardSnapshot {
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
-    // The clipboard's text (ANSI), or nothing when it holds no text or cannot be opened.
+    // The clipboard's text, or nothing when it holds no text or cannot be opened.
     virtual std::optional<std::string> getText() = 0;
     virtual bool clear() = 0;
-    virtual bool setText(std::string_view ansiText) = 0;
+    virtual bool setText(std::string_view text) = 0;
     virtual std::optional<ClipboardSnapshot> snapshot() = 0;
     // Replaces the clipboard's contents by the snapshot; an empty snapshot leaves it empty.
     virtual bool restore(const ClipboardSnapshot& snapshot) = 0;

@@ -4,13 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "engine/ansi_text.h"
+#include "engine/utf8_text.h"
 
 namespace quorvel {
 namespace {
 
 // Names fold as the Windows-1252 letters do, as near to the registry as one byte gets.
-std::string fold(std::string_view name) { return ansiLower(name); }
+std::string fold(std::string_view name) { return lowerCase(name); }
 
 void appendEscaped(std::string& out, std::string_view field) {
     for (const char c : field) {

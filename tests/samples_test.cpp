@@ -16,7 +16,7 @@
 namespace quorvel {
 namespace {
 
-const std::string Sep(1, '\xAF');
+const std::string Sep = "\xC2\xAF";
 
 const std::string SamplesLoaded =
     "Open Notepad to test the Sample Keys. \r\n\r\n"

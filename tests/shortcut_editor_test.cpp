@@ -15,7 +15,7 @@
 namespace quorvel {
 namespace {
 
-const std::string Sep(1, '\xAF');
+const std::string Sep = "\xC2\xAF";
 
 const std::string LaunchKeysMissing = "Please enter something in the Launch Keys text box";
 const std::string TextMissing =
@@ -72,14 +72,16 @@ std::string line(const std::string& mode, const std::string& trigger, const std:
 }
 
 // An empty box gets its own message; a separator or Ctrl+A that the file could
-// not read back is named in the message.
-TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBack) {
+// not read back is named in the message, and so is every character of a trigger
+// that no key's name holds, since typing could never fire it.
+TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBackOrTyped) {
     struct Case {
         std::string trigger;
         std::string text;
         std::string message;  // empty: the message names the characters below
         bool separatorNamed = false;
         bool controlANamed = false;
+        std::string untypeable{};
     };
     const Case cases[] = {
         {"", "text", LaunchKeysMissing},
@@ -91,6 +93,10 @@ TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBack) {
         {"a\x01", "text", "", false, true},
         {"vs", "one\x01two", "", false, true},
         {Sep + "\x01", "text", "", true, true},
+        {"αβα", "text", "", false, false, "\"α\", \"β\""},
+        {"CafÉé", "text", "", false, false, "\"É\""},
+        {"a|b~ 😀", "text", "", false, false, "\"|\", \"~\", \"😀\""},
+        {"a\tb", "text", "", false, false, "\"\t\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("trigger '" + c.trigger + "' text '" + c.text + "'");
@@ -103,6 +109,10 @@ TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBack) {
         const std::string& message = rig.dialogs.shown[0].text;
         if (!c.message.empty()) {
             EXPECT_EQ(message, c.message);
+        } else if (!c.untypeable.empty()) {
+            EXPECT_TRUE(message.starts_with("The Shortcut Letters cannot hold " + c.untypeable +
+                                            ": no key is named so"))
+                << message;
         } else {
             EXPECT_EQ(message.find("character " + Sep) != std::string::npos, c.separatorNamed)
                 << message;
@@ -124,6 +134,14 @@ TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBack) {
         EXPECT_TRUE(rig.controls.Opt2.value);
         EXPECT_EQ(rig.controls.Check2.value, 1);
         EXPECT_TRUE(rig.controls.Command8.enabled);
+    }
+
+    // Every character some key's name holds is fine, whatever its case.
+    for (const char* typeable :
+         {"!\"#$%&'(", "`jklmnoPQRSTUVWXYZ", "09;=,-./[\\]", "{Ctrl}{Shift}{F9}"}) {
+        Rig rig;
+        rig.add(typeable, "text");
+        EXPECT_TRUE(rig.dialogs.shown.empty()) << typeable;
     }
 
     // The separator is fine inside the text: only the first two split the line.

@@ -264,7 +264,7 @@ TEST(TriggerMatcher, EachFunctionKeyCombinationFiresItsOwnSample) {
         {{}, "Full Name"},
         {{vk::LCtrl}, "This is a sample of Ctrl"},
         {{vk::LShift}, "This is a sample  of Shift"},
-        {{vk::LCtrl, vk::LShift}, "This is a sample  of Ctrl\xAFShift"},
+        {{vk::LCtrl, vk::LShift}, "This is a sample  of Ctrl\xC2\xAFShift"},
         {{vk::LAlt}, "This is a sample  of Alt"},
     };
     for (const Case& c : cases) {

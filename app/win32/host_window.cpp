@@ -9,6 +9,7 @@
 #include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
 #include "app/win32/start_up_question_view.h"
+#include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dialogs.h"
@@ -72,7 +73,7 @@ struct Host::Services {
           shower(host),
           app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
                              shower},
-              settings, dialogs, files, environment, tray} {
+              settings, dialogs, files, environment, tray, codePage} {
         pump.attach(window);
     }
 
@@ -87,6 +88,7 @@ struct Host::Services {
     Win32Files files;
     Win32Environment environment;
     Win32Tray tray;
+    Win32AnsiCodePage codePage;
     Win32KeyInjector injector;
     Shower shower;
     AppServices app;

@@ -3,6 +3,7 @@
 // program's services. Tests, benchmarks and the command-line demo run on it.
 
 #include "app/app_services.h"
+#include "platform/fake/fake_ansi_code_page.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_dialogs.h"
@@ -30,6 +31,7 @@ struct FakeDesktop {
     FakeFiles files;
     FakeEnvironment environment;
     FakeTray tray;
+    FakeWindows1252 codePage;
 
     // The engine's services with another key injector in front of the keyboard.
     EngineServices engineServices(KeyInjector& injector) {
@@ -37,7 +39,7 @@ struct FakeDesktop {
     }
 
     EngineServices engineSide = engineServices(keyboard);
-    AppServices services{engineSide, settings, dialogs, files, environment, tray};
+    AppServices services{engineSide, settings, dialogs, files, environment, tray, codePage};
 };
 
 }  // namespace quorvel
