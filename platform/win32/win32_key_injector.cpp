@@ -1,8 +1,10 @@
 #include "platform/win32/win32_key_injector.h"
 
 #include "platform/keyboard_hook.h"
+#include "platform/utf8.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_keyboard_hook.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
@@ -91,7 +93,9 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
             pressModifiers(inputs, mods, true, layout);
             continue;
         }
-        const SHORT scan = ::VkKeyScanExA(static_cast<CHAR>(stroke.character), layout);
+        const char32_t character = stroke.character;
+        const SHORT scan =
+            character <= 0xFFFF ? ::VkKeyScanExW(static_cast<WCHAR>(character), layout) : -1;
         const bool inLayout = scan != -1 && (HIBYTE(scan) & ~0x07) == 0;
         if (inLayout) {
             mods.shift = mods.shift || (HIBYTE(scan) & 1) != 0;
@@ -103,15 +107,15 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
             pressModifiers(inputs, mods, true, layout);
             continue;
         }
-        // A character the layout lacks goes as itself.
-        wchar_t wide = 0;
-        const CHAR ansi = static_cast<CHAR>(stroke.character);
-        if (::MultiByteToWideChar(CP_ACP, 0, &ansi, 1, &wide, 1) != 1) {
-            continue;
-        }
+        // A character the layout lacks goes as itself, one packet per UTF-16
+        // unit: beyond U+FFFF (emoji) as a surrogate pair.
+        std::string text;
+        utf8::append(text, character);
         pressModifiers(inputs, mods, false, layout);
-        inputs.push_back(unicodeInput(wide, false));
-        inputs.push_back(unicodeInput(wide, true));
+        for (const wchar_t unit : wideText(text)) {
+            inputs.push_back(unicodeInput(unit, false));
+            inputs.push_back(unicodeInput(unit, true));
+        }
         pressModifiers(inputs, mods, true, layout);
     }
     return inputs;
