@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick "$@")
+          g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick locales "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -42,6 +42,9 @@ wine_suite e2e/smoke.sh
 echo "== End-to-end under Wine: Quorvel expanding shortcuts =="
 wine_suite e2e/engine_e2e.sh
 
+echo "== End-to-end under Wine: text beyond the ANSI code page =="
+wine_suite e2e/unicode_e2e.sh
+
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
 
