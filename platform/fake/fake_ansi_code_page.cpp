@@ -35,16 +35,20 @@ const std::array<Utf8OfByte, 256>& utf8OfBytes() {
 
 bool FakeWindows1252::appendUtf8(std::string& utf8, std::string_view ansi) const {
     const auto& table = utf8OfBytes();
+    std::size_t size = 0;
+    for (const char byte : ansi) {
+        size += table[static_cast<unsigned char>(byte)].size;
+    }
     const std::size_t start = utf8.size();
-    // At most three bytes a character, and room for the last fixed-size copy.
-    utf8.resize(start + ansi.size() * 3 + 1);
+    // With room for the last fixed-size copy.
+    utf8.resize(start + size + 3);
     char* out = utf8.data() + start;
     for (const char byte : ansi) {
         const Utf8OfByte& character = table[static_cast<unsigned char>(byte)];
         std::memcpy(out, character.bytes.data(), character.bytes.size());
         out += character.size;
     }
-    utf8.resize(static_cast<std::size_t>(out - utf8.data()));
+    utf8.resize(start + size);
     return true;
 }
 
