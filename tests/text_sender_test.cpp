@@ -48,9 +48,10 @@ TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
         {"-3", "TD", 2, 0},         {"2.5", "TD", 2, 2},
         {"3.5", "TD", 2, 4},        {" 12 ", "TD", 2, 12},
         {"", "TD", 2, 500},         {"abc", "TD", 2, 500},
-        {"7", "a b", 3, 7},         {"7", "{F10}", 0, 0},
-        {"7", "{Shift}{F9}", 0, 0}, {"7", "{Ctrl}{F9}", 0, 0},
-        {"7", "{CTRL}ab", 0, 0},    {"7", "", 0, 0},
+        {"7", "a b", 3, 7},         {"7", "żó😀", 3, 7},  // one per character
+        {"7", "{F10}", 0, 0},       {"7", "{Shift}{F9}", 0, 0},
+        {"7", "{Ctrl}{F9}", 0, 0},  {"7", "{CTRL}ab", 0, 0},
+        {"7", "", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.calibration) + " " + c.trigger);
