@@ -3,10 +3,12 @@
 
 #include "engine/engine_services.h"
 #include "platform/ansi_code_page.h"
+#include "platform/collation.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/settings_store.h"
+#include "platform/shell_links.h"
 #include "platform/tray_icon.h"
 
 namespace quorvel {
@@ -18,6 +20,8 @@ struct AppServices {
     Files& files;
     Environment& environment;
     TrayIconService& tray;
+    ShellLinks& links;
+    Collation& collation;
     AnsiCodePage& codePage;
 };
 

@@ -15,12 +15,12 @@ void Form1::FileImport_Click() {
     if (!isAcceptedFileName(chosen)) {
         return;
     }
-    SettingsStore& store = services_.settings;
-    store.SaveSetting(settings::ImportFile.application, settings::ImportFile.section,
-                      settings::ImportFile.key, chosen);
     noteImport(chosen, GetImportFile(chosen, List1, services_.files, services_.codePage));
-    // Later saves rewrite the imported file with the whole list.
+    // The whole list, old entries and imported ones, goes into the imported file
+    // at once, and that file becomes the one the next start reads: a restart
+    // before any change would otherwise bring back the imported entries alone.
     CurrentFilePath = chosen;
+    FileSave_Click();
 }
 
 void Form1::FileSave_Click() {
@@ -38,6 +38,18 @@ void Form1::FileSave_Click() {
                                      ". The file there still holds the shortcuts as they were "
                                      "before this change.",
                                  MessageButtons::Ok, product::ApplicationTitle);
+        return;
+    }
+    rememberSavedFile(CurrentFilePath);
+}
+
+// The next start reads the file the list was last written to, and saves there.
+void Form1::rememberSavedFile(const std::string& path) {
+    SettingsStore& store = services_.settings;
+    for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
+        if (store.GetSetting(name.application, name.section, name.key, "") != path) {
+            store.SaveSetting(name.application, name.section, name.key, path);
+        }
     }
 }
 

@@ -11,8 +11,9 @@ Form1::Form1(AppServices& services)
       editor(*this, List1, services.dialogs, services.engine.events, [this] { FileSave_Click(); }),
       icon(services.tray, [this] { showWindow(); }),
       help(services.engine.programs, services.dialogs),
-      form8(services.settings, services.dialogs, services.engine.clipboard),
-      form2255(services.settings, services.files, services.environment, [this] { showWindow(); }),
+      form8(services.settings, services.dialogs, services.engine.clipboard, services.collation),
+      form2255(services.settings, services.files, services.environment, services.links,
+               services.dialogs, [this] { showWindow(); }),
       services_(services) {
     Text2.onChange = [this] { Text2_Change(); };
 }

@@ -112,6 +112,7 @@ private:
     bool ask(std::string_view question);
     void noteImport(const std::string& path, const ImportResult& result);
     bool keepUnreadCopy(const std::string& path);
+    void rememberSavedFile(const std::string& path);
     void flipStoredOption(MenuItem& item, const settings::SettingName& name);
     void toggleWithQuestion(MenuItem& item, std::string_view question);
 

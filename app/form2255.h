@@ -1,27 +1,29 @@
 #pragma once
 // The start-with-Windows question, asked at start-up until the user has answered
-// it for good. Yes copies the program's start-menu link into the StartUp folder.
+// it for good. Yes places a link to the program in the StartUp folder.
 
 #include <functional>
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/settings_store.h"
+#include "platform/shell_links.h"
 
 namespace quorvel {
 
 class Form2255 {
 public:
-    Form2255(SettingsStore& settings, Files& files, Environment& environment,
-             std::function<void()> showMainWindow);
+    Form2255(SettingsStore& settings, Files& files, Environment& environment, ShellLinks& links,
+             Dialogs& dialogs, std::function<void()> showMainWindow);
 
     void show() { visible = true; }
     void Command1_Click();  // "&Yes"
     void Command2_Click();  // "&No"
 
-    // Where the link is copied from and to.
+    // The installer's start-menu link, and the link in the StartUp folder.
     std::string linkSource();
     std::string linkTarget();
 
@@ -32,11 +34,14 @@ public:
     bool visible = false;
 
 private:
+    bool placeStartUpLink();
     void storeAnswer();
 
     SettingsStore& settings_;
     Files& files_;
     Environment& environment_;
+    ShellLinks& links_;
+    Dialogs& dialogs_;
     std::function<void()> showMainWindow_;
 };
 

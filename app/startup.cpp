@@ -29,15 +29,18 @@ void Form1::Form_Load() {
     engine.mainData().InstallKeyHook();
     icon.IconTray();
 
-    const std::string defaultFile = DefaultShortcutFile(services_.environment);
-    CurrentFilePath = read(store, settings::SaveFile, defaultFile);
+    // Every save names the file it wrote under both "File" keys, so the list is
+    // read from the file it was last saved to and saved there again. Where an
+    // earlier version left them naming different files, the file that is read
+    // is the one saved to: saving over the other would replace entries that the
+    // list never held.
+    CurrentFilePath = read(store, settings::ImportFile, DefaultShortcutFile(services_.environment));
     // A damaged value counts as the default: starting empty would let the next
     // change save an empty list over the user's file.
     const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
     if (!autoImport || *autoImport == 1.0) {
-        const std::string importFile = read(store, settings::ImportFile, defaultFile);
-        noteImport(importFile,
-                   GetImportFile(importFile, List1, services_.files, services_.codePage));
+        noteImport(CurrentFilePath,
+                   GetImportFile(CurrentFilePath, List1, services_.files, services_.codePage));
     }
 
     // A stored truth value that does not read as one leaves the item as it is.

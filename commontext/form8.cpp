@@ -5,7 +5,6 @@
 
 #include "commontext/common_text_store.h"
 #include "engine/product_info.h"
-#include "engine/utf8_text.h"
 
 namespace quorvel {
 namespace {
@@ -15,8 +14,9 @@ constexpr std::string_view SortDescending = "Sort Descending";
 
 }  // namespace
 
-Form8::Form8(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard)
-    : settings_(settings), dialogs_(dialogs), clipboard_(clipboard) {
+Form8::Form8(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard,
+             Collation& collation)
+    : settings_(settings), dialogs_(dialogs), clipboard_(clipboard), collation_(collation) {
     caption = "Common Text - " + std::string(product::WebDomain);
     Label1.caption =
         "Common Text is used for common text strings.  Simply enter the common text string into "
@@ -64,20 +64,13 @@ void Form8::Command3_Click() {
 }
 
 void Form8::Command4_Click() {
-    // Compared lower-cased, so rows that differ only in case keep their order.
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(List1.rows.size());
-    for (std::string& row : List1.rows) {
-        std::string key = lowerCase(row);
-        keyed.emplace_back(std::move(key), std::move(row));
-    }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return compareIgnoringCase(a.first, b.first) < 0;
-    });
-    List2.rows.clear();
-    for (auto& [key, row] : keyed) {
-        List2.rows.push_back(std::move(row));
-    }
+    // Rows the locale finds equal (differing only in case, say) stay, each as a
+    // row of its own, in the order they had.
+    List2.rows = std::move(List1.rows);
+    std::stable_sort(List2.rows.begin(), List2.rows.end(),
+                     [this](const std::string& a, const std::string& b) {
+                         return collation_.compare(a, b) < 0;
+                     });
     if (Command4.caption == SortAscending) {
         Command4.caption = SortDescending;
     } else {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/clipboard.h"
+#include "platform/collation.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
@@ -23,7 +24,7 @@ struct TextListBox {
 
 class Form8 {
 public:
-    Form8(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard);
+    Form8(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard, Collation& collation);
 
     // Loads the stored list the first time in a run, then shows the window.
     void show();
@@ -31,7 +32,8 @@ public:
     void Command1_Click();  // Add
     void Command2_Click();  // Remove
     void Command3_Click();  // Close
-    void Command4_Click();  // Sort, ascending and descending in turn
+    // Sort, ascending and descending in turn, in the order of the user's locale.
+    void Command4_Click();
     void List1_Click(std::size_t row);
 
     std::string caption;
@@ -62,6 +64,7 @@ private:
     SettingsStore& settings_;
     Dialogs& dialogs_;
     Clipboard& clipboard_;
+    Collation& collation_;
 };
 
 }  // namespace quorvel

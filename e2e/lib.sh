@@ -79,17 +79,16 @@ e2e_fresh_prefix() {
     export WINEPREFIX
     WINEPREFIX=$(cd "$dir" && pwd)
     export WINEDEBUG=-all
-    # No prompts to install Mono or Gecko.
-    export WINEDLLOVERRIDES="mscoree,mshtml="
-    if locale -a 2>/dev/null | grep -qiE '^en_US\.utf-?8$'; then
-        export LANG=en_US.UTF-8
-    else
-        # Wine then falls back to its default user locale; check date/time
-        # formats with `wine reg query 'HKCU\Control Panel\International'`.
-        export LANG=C.UTF-8
-        e2e_log "en_US.UTF-8 locale missing; using C.UTF-8"
+    # No prompts to install Mono or Gecko, and no menu entries or icons in the
+    # real home folder for the Start-menu links that programs make.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # Wine takes its code page and user locale from the Unix locale: en_US.UTF-8
+    # gives Windows-1252 and English (United States), as a Western Windows has.
+    if ! locale -a 2>/dev/null | grep -qxiE 'en_US\.utf-?8'; then
+        e2e_log "the en_US.UTF-8 locale is missing: run scripts/install-deps.sh"
+        return 1
     fi
-    unset LC_ALL
+    export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
     echo "$WINEPREFIX" >"$E2E_STATE/prefix"
     start=$(e2e_now)
     wine wineboot -i >"$E2E_STATE/wineboot.log" 2>&1 || {
@@ -100,6 +99,12 @@ e2e_fresh_prefix() {
     wineserver -w
     E2E_WINEBOOT_S=$(e2e_elapsed "$start")
     e2e_log "prefix $WINEPREFIX ready in ${E2E_WINEBOOT_S}s"
+}
+
+# Without a window manager X draws no title bars; Wine then draws its own, with
+# the window's icon, in screenshots too. For programs started after this.
+e2e_wine_draws_title_bars() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 }
 
 # The folder holding the helper programs: $E2E_TOOLS when set (e2e_build_tools
@@ -122,7 +127,7 @@ e2e_tools_dir() {
 e2e_build_tools() {
     local build="$E2E_ROOT/build/windows"
     if [ -f "$build/build.ninja" ] && grep -q '^build e2e/bin/quorvel_test_target.exe' "$build/build.ninja"; then
-        cmake --build "$build" --target quorvel_test_target inject_keys started_marker \
+        cmake --build "$build" --target quorvel_test_target inject_keys started_marker send_command \
             >"$E2E_STATE/build.log" 2>&1 || {
             cat "$E2E_STATE/build.log" >&2
             return 1
@@ -225,8 +230,33 @@ e2e_click() {
 e2e_type() { xdotool type --delay 30 -- "$1"; }
 e2e_key() { xdotool key --delay 30 -- "$@"; }
 
+# Texts no output may show, such as a typed password: whatever is printed
+# through e2e_mask_secrets (every failed report check is) has each of them, in
+# any case, replaced by as many asterisks.
+E2E_SECRETS=()
+
+e2e_mask_secrets() {
+    if ((${#E2E_SECRETS[@]} == 0)); then
+        cat
+        return
+    fi
+    E2E_SECRET_LIST=$(printf '%s\n' "${E2E_SECRETS[@]}") LC_ALL=C awk '
+        BEGIN { count = split(ENVIRON["E2E_SECRET_LIST"], secrets, "\n") }
+        {
+            for (n = 1; n <= count; n++) {
+                secret = tolower(secrets[n])
+                if (secret == "") continue
+                stars = secret
+                gsub(/./, "*", stars)
+                while ((at = index(tolower($0), secret)) > 0)
+                    $0 = substr($0, 1, at - 1) stars substr($0, at + length(secret))
+            }
+            print
+        }'
+}
+
 # Shows bytes with \r, \n and \t spelled out, one report line per output line.
-e2e_show_bytes() { LC_ALL=C sed -n l; }
+e2e_show_bytes() { e2e_mask_secrets | LC_ALL=C sed -n l; }
 
 # Waits until REPORT holds exactly EXPECTED (bytes, CR LF included).
 e2e_wait_report() {

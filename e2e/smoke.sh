@@ -19,6 +19,10 @@ if ! wid=$(e2e_start_target "$report"); then
     e2e_summary
     exit 1
 fi
+# A Western Windows: Windows-1252 is the code page of every ANSI text.
+e2e_check code-page-1252 \
+    test "$(wine "$tools/send_command.exe" --code-page 2>/dev/null | tr -d '\r')" = 1252
+
 e2e_check target-starts-empty e2e_wait_report "$report" "" 5
 
 e2e_type "hello world"

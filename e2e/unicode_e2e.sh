@@ -126,24 +126,24 @@ else
     e2e_fail saved-file-is-utf8-with-mark "File Save did not rewrite the imported file"
 fi
 
-# After a restart Quorvel reads that file (the import is remembered) and saves
-# the same bytes to its default file.
+# After a restart Quorvel reads that file, the one it last saved to, and saves
+# the same bytes there again.
 send 104 >/dev/null
 e2e_answer_question
 for ((tries = 0; tries < 50; tries++)); do
     send 0 >/dev/null || break
     sleep 0.2
 done
-rm -f "$program/defaultkeys.qvb"
 if start_quorvel; then
     e2e_check restarted-emoji-entry-types typed_gives "em " "$EM"
+    rm -f "$program/old.qvb"
     send 101 >/dev/null
     for ((tries = 0; tries < 50; tries++)); do
-        [ -f "$program/defaultkeys.qvb" ] && break
+        [ -f "$program/old.qvb" ] && break
         sleep 0.2
     done
     sleep 1
-    e2e_check utf8-file-reads-back-equal cmp "$program/defaultkeys.qvb" "$E2E_STATE/saved.qvb"
+    e2e_check utf8-file-reads-back-equal cmp "$program/old.qvb" "$E2E_STATE/saved.qvb"
 else
     e2e_fail restart "Quorvel did not come up again"
 fi
@@ -157,7 +157,7 @@ localedef -i el_GR -f UTF-8 "$E2E_STATE/locales/el_GR.UTF-8" >/dev/null 2>&1
 if [ -d "$E2E_STATE/locales/el_GR.UTF-8" ]; then
     mkdir -p "$greek"
     (
-        export LOCPATH="$E2E_STATE/locales" LANG=el_GR.UTF-8 WINEPREFIX="$greek"
+        export LOCPATH="$E2E_STATE/locales" LANG=el_GR.UTF-8 LC_ALL=el_GR.UTF-8 WINEPREFIX="$greek"
         wine wineboot -i >/dev/null 2>&1
         wine "$E2E_ROOT/build/windows/platform/win32/quorvel_services_selfcheck.exe" \
             --no-dialogs >"$E2E_STATE/greek-selfcheck.log" 2>&1 </dev/null

@@ -100,6 +100,11 @@ void ShortcutEditor::save() {
 }
 
 void ShortcutEditor::addShortcut() {
+    // The scan below lets other events run, among them a second click that
+    // reached the button before any view greyed it: it would add the entry again.
+    if (!controls_.Command8.enabled) {
+        return;
+    }
     // Copies: the boxes may change while the scan below lets other events run, and
     // the rows removed must be those of the entry that is added.
     const std::string trigger = controls_.TextData10.text();

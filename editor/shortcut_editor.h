@@ -16,7 +16,8 @@ public:
     ShortcutEditor(EditorControls& controls, ShortcutList& list, Dialogs& dialogs,
                    EventPump& events, std::function<void()> fileSave);
 
-    // Adds the boxes' entry in place of every row with the same trigger.
+    // Adds the boxes' entry in place of every row with the same trigger. Does
+    // nothing while "Add ShortCut" is disabled, as it is while an Add runs.
     void addShortcut();
     void Command8_Click() { addShortcut(); }
 

@@ -41,10 +41,11 @@ std::string longDate(const DateTime& now, const Locale& locale) {
     return locale.monthName(now.month) + " " + std::to_string(now.day) + ", " + year;
 }
 
-// Known names give their value; any other name stays in the text without its markers.
-std::string valueOf(std::string_view name, const DateTime& now,
-                    const std::function<std::optional<std::string>()>& readClipboard,
-                    const Locale& locale) {
+// Known names give their value; any other name stays in the text without its
+// markers. Nothing when the clipboard could not be read.
+std::optional<std::string> valueOf(std::string_view name, const DateTime& now,
+                                   const std::function<std::optional<std::string>()>& readClipboard,
+                                   const Locale& locale) {
     if (equalsLowered(name, "now")) {
         return locale.shortDate(now) + " " + locale.longTime(now);
     }
@@ -58,7 +59,7 @@ std::string valueOf(std::string_view name, const DateTime& now,
         return locale.longTime(now);
     }
     if (equalsLowered(name, "clipboard text")) {
-        return readClipboard ? readClipboard().value_or(std::string{}) : std::string{};
+        return readClipboard ? readClipboard() : std::string{};
     }
     return std::string(name);
 }
@@ -86,7 +87,11 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
         if (startsWithLowered(name, "run=")) {
             return {MacroExpansion::Kind::Launch, std::string(name.substr(4))};
         }
-        const std::string value = valueOf(name, now, readClipboard, locale);
+        const std::optional<std::string> found = valueOf(name, now, readClipboard, locale);
+        if (!found) {
+            return {MacroExpansion::Kind::ClipboardUnreadable, {}};
+        }
+        const std::string& value = *found;
         const std::size_t grownSize = text.size() - (close + 2 - open) + value.size();
         if (grownSize > text.size() && grownSize > MaxExpandedSize) {
             return {MacroExpansion::Kind::Text, std::move(text)};

@@ -16,6 +16,7 @@ struct MacroExpansion {
         Text,      // `value` is the expanded text
         Launch,    // `value` is the command line of a run macro; nothing is to be typed
         Unclosed,  // a "%(" without ")%" after it; nothing is to be typed
+        ClipboardUnreadable,  // a clipboard macro met a clipboard that could not be read
     };
     Kind kind = Kind::Text;
     std::string value;
@@ -25,7 +26,8 @@ struct MacroExpansion {
 inline constexpr int MaxMacroExpansions = 1001;
 
 // `readClipboard` is asked afresh for each clipboard macro; nothing means the
-// clipboard holds no text.
+// clipboard could not be read, which ends the expansion: typing the text without
+// the clipboard's part would be typing something else.
 MacroExpansion expandMacros(std::string_view text, const DateTime& now,
                             const std::function<std::optional<std::string>()>& readClipboard,
                             const Locale& locale);

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "engine/date_stamp.h"
+#include "engine/key_filter.h"
 #include "engine/key_names.h"
 #include "engine/shortcut_entry.h"
 #include "engine/utf8_text.h"
@@ -35,12 +36,6 @@ constexpr Combination Combinations[] = {{VkLControl, VkLShift, 0x00, modifier::C
                                         {VkLControl, VkLMenu, 0x00, modifier::CtrlAlt},
                                         {VkRControl, VkRShift, 0x81, modifier::CtrlShift}};
 
-// Key-down events of ordinary keys (with or without Alt) and releases of extended
-// keys; never an injected event.
-bool reachesMatcher(std::uint32_t flags, std::int16_t keyCode) {
-    return (flags == 0x00 || flags == 0x20 || flags == 0x81) && keyCode >= 9 && keyCode <= 198;
-}
-
 bool isWordEnd(std::int16_t keyCode) {
     return keyCode == VkSpace || keyCode == VkTab || keyCode == VkEnter;
 }
@@ -51,7 +46,10 @@ bool isModifierKey(std::uint32_t virtualKey) {
 
 }  // namespace
 
-MainData::MainData(EngineForm& form, EngineServices& services) : form_(form), services_(services) {}
+MainData::MainData(EngineForm& form, EngineServices& services)
+    : form_(form),
+      services_(services),
+      keyHold_(services.injector, services.events, services.clock) {}
 
 int MainData::InstallKeyHook() {
     if (hookHandle == 0) {
@@ -115,9 +113,17 @@ void MainData::recordModifiers(const KeyEventRecord& event) {
     }
 }
 
-int MainData::KeyHook(int hookCode, const KeyEventRecord& event) {
+int MainData::KeyHook(int hookCode, const KeyEventRecord& received) {
     if (hookCode != 0) {
         return 0;
+    }
+    if (keyHold_.hold(received)) {
+        return 1;
+    }
+    KeyEventRecord event = received;
+    if (event.dwExtraInfo == ReplayMarker) {
+        // The user's key typed during a send: injected by us, but theirs.
+        event.flags &= ~(key_flags::Injected | key_flags::LowerIntegrityInjected);
     }
     lastKeyEvent = event;
     // The program's own keys are not the user's: the Shift of a capital in a sent
@@ -171,10 +177,15 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
         const auto match = form_.List1.findLaunch(trimBlanks(form_.Text5.text()), keyCode,
                                                   modifierState != modifier::None);
         // A key is swallowed only for a text that can be delivered now: an
-        // elevated window, say, takes no injected keys, and the user would lose both.
-        const bool busy = sendInProgress && sendInProgress();
-        if (match && !busy && services_.injector.focusedWindowAcceptsInput()) {
-            handOver(*match);
+        // elevated window, say, takes no injected keys, and the user would lose
+        // both (nor could the keys held during the send be typed there). Past the
+        // bounds of holding, keys pass straight into a send still on its way, and
+        // a second text would mix with it.
+        if (match && !keyHold_.passingThrough() && services_.injector.focusedWindowAcceptsInput()) {
+            // A key with a character of its own (a "." while a modifier is
+            // recorded) ends the typed trigger; Space, Tab, Esc and Ctrl add nothing.
+            const bool launchKeyEndsTrigger = !functionKey && !name.empty() && name != " ";
+            handOver(*match, launchKeyEndsTrigger);
             return;
         }
     }
@@ -186,7 +197,7 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
     form_.TimerMain.tag = formatStamp(services_.clock.now());
 }
 
-void MainData::handOver(const LaunchMatch& match) {
+void MainData::handOver(const LaunchMatch& match, bool launchKeyEndsTrigger) {
     CurrentTrigger = std::string(match.trigger);
     CurrentText = std::string(match.text);
     std::string stamp = formatStamp(services_.clock.now()) + CurrentTrigger;
@@ -199,8 +210,10 @@ void MainData::handOver(const LaunchMatch& match) {
     form_.Text147.setText(std::move(stamp));
     // The Enter request travels with its text; the sender shows it in the tag of
     // Text147 while that text is sent.
-    SendRequest request{CurrentTrigger, CurrentText, enterAfterOf(match.mode)};
+    SendRequest request{CurrentTrigger, CurrentText, enterAfterOf(match.mode),
+                        launchKeyEndsTrigger};
     if (onMatch) {
+        keyHold_.begin();
         onMatch(std::move(request));
     }
     form_.Text5.setText({});

@@ -10,6 +10,7 @@
 
 #include "engine/engine_form.h"
 #include "engine/engine_services.h"
+#include "engine/key_hold.h"
 #include "engine/send_request.h"
 #include "platform/clipboard.h"
 #include "platform/keyboard_hook.h"
@@ -35,9 +36,8 @@ public:
 
     // Receives each match, once, right where the matcher writes its send stamp.
     std::function<void(SendRequest)> onMatch;
-    // Whether a matched text is still on its way. A trigger completed meanwhile
-    // does not fire: its keys reach the application as typed, so two texts never mix.
-    std::function<bool()> sendInProgress;
+    // The keys typed while a matched text is on its way.
+    KeyHold& keyHold() { return keyHold_; }
 
     std::uintptr_t hookHandle = 0;
     KeyEventRecord lastKeyEvent;
@@ -51,13 +51,14 @@ public:
     std::optional<ClipboardSnapshot> SavedClipboard;
 
 private:
-    void handOver(const LaunchMatch& match);
+    void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger);
     void recordModifiers(const KeyEventRecord& event);
     void noteOwnModifier(const KeyEventRecord& event);
     bool heldByUser(int virtualKey);
 
     EngineForm& form_;
     EngineServices& services_;
+    KeyHold keyHold_;
     // Modifier keys whose last event was one of our sends, until the key state
     // shows them up: while down, they are not the user's.
     std::array<bool, 256> ownModifier_{};

@@ -8,6 +8,9 @@ struct SendRequest {
     std::string trigger;  // trimmed, as written in the entry
     std::string text;     // as stored, macros unexpanded
     bool enterAfter = false;
+    // The launching key's own character ends the trigger (a "." that launches
+    // while a modifier is recorded): it was swallowed, so it is not erased.
+    bool launchKeyEndsTrigger = false;
 };
 
 }  // namespace quorvel

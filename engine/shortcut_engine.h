@@ -15,13 +15,17 @@ public:
     ShortcutEngine(EngineForm& form, EngineServices& services)
         : form_(form), services_(services), mainData_(form, services), sender_(form, mainData_, services) {
         mainData_.onMatch = [this](SendRequest request) { sender_.enqueue(std::move(request)); };
-        mainData_.sendInProgress = [this] { return sender_.busy(); };
     }
 
     MainData& mainData() { return mainData_; }
     TextSender& sender() { return sender_; }
 
-    void TimerMain_Timer() { quorvel::TimerMain_Timer(form_, mainData_, services_.clock); }
+    void TimerMain_Timer() {
+        quorvel::TimerMain_Timer(form_, mainData_, services_.clock);
+        // Keys held by a send that has not ended go out after ten seconds, even
+        // when no further key comes to notice it.
+        mainData_.keyHold().enforceTimeBound();
+    }
     void TimerClear_Timer() { quorvel::TimerClear_Timer(form_, mainData_, services_.clock); }
     void TimerData_Timer() { quorvel::TimerData_Timer(form_, mainData_, services_.clipboard); }
 

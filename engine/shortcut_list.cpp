@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/key_filter.h"
 #include "engine/shortcut_entry.h"
 #include "engine/utf8_text.h"
 
@@ -33,9 +34,6 @@ LaunchClass launchClassOf(std::string_view modeField) {
     }
     return LaunchClass::Other;
 }
-
-// Function keys and every code from left Ctrl up launch whatever the mode says.
-bool launchesAnyMode(int keyCode) { return (keyCode >= 112 && keyCode <= 123) || keyCode >= 162; }
 
 std::optional<LaunchClass> classLaunchedBy(int keyCode) {
     switch (keyCode) {
@@ -188,6 +186,11 @@ const ShortcutList::Row* ShortcutList::firstAccepted(const Index& index, std::st
 
 std::optional<LaunchMatch> ShortcutList::findLaunch(std::string_view typed, int keyCode,
                                                     bool modifierRecorded) const {
+    // Nothing typed completes no trigger: a row with an empty trigger (or one that
+    // is only "{Ctrl}") would otherwise fire on a stray Space or Ctrl press.
+    if (typed.empty()) {
+        return std::nullopt;
+    }
     // A trigger typed exactly as written wins over one matched only with "{Ctrl}"
     // left out: otherwise Shift+F9 would fire a "{Ctrl}{Shift}{F9}" entry that
     // sorts above the "{Shift}{F9}" one.

@@ -60,7 +60,8 @@ public:
     // the key: the first, in list order, whose trigger lower-cased equals `typed`
     // (the direct rule); failing that, when a modifier is recorded, the first
     // whose trigger with every "{Ctrl}" removed does (the Ctrl-stripped rule).
-    // Rows with fewer than two separators never match.
+    // Rows with fewer than two separators never match, and nothing matches an
+    // empty `typed`.
     std::optional<LaunchMatch> findLaunch(std::string_view typed, int keyCode,
                                           bool modifierRecorded) const;
 

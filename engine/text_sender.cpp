@@ -35,6 +35,10 @@ void TextSender::sendQueued() {
         const SendRequest request = std::move(queue_.front());
         queue_.pop_front();
         send(request);
+        // The user's keys go after every one of ours; a trigger among them queues
+        // the next send here.
+        services_.injector.waitForOwnKeys();
+        mainData_.keyHold().replayAfterSend([this] { return !queue_.empty(); });
     }
     sending_ = false;
 }
@@ -51,7 +55,11 @@ void TextSender::send(const SendRequest& request) {
     const std::string lowered = lowerCase(request.trigger);
     std::string erase;
     if (lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos) {
-        for (std::size_t i = utf8::length(request.trigger); i > 0; --i) {
+        std::size_t typed = utf8::length(request.trigger);
+        if (request.launchKeyEndsTrigger && typed > 0) {
+            --typed;
+        }
+        for (std::size_t i = 0; i < typed; ++i) {
             erase += "{backspace}";
         }
     }
@@ -71,7 +79,7 @@ void TextSender::send(const SendRequest& request) {
         endEarly();
         return;
     }
-    if (expansion.kind == MacroExpansion::Kind::Unclosed) {
+    if (expansion.kind != MacroExpansion::Kind::Text) {
         endEarly();
         return;
     }

@@ -5,8 +5,8 @@
 //
 // Matches arrive while the hook's callback runs; each is sent from work posted
 // to the window thread, after the callback has returned, since the platform
-// drops a hook whose callback runs too long. While one is on its way the matcher
-// fires no other (see MainData::sendInProgress).
+// drops a hook whose callback runs too long. Keys typed while one is on its way
+// are held, and replayed after it (see KeyHold).
 
 #include <deque>
 

@@ -1,6 +1,6 @@
 // The Common Text list from arbitrary stored settings: reading gives the count
 // that commonTextCount allows and the stored rows; saving what was read and
-// reading again, in memory and through the settings file, gives the same list.
+// reading again gives the same list.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,9 +10,7 @@
 
 #include "commontext/common_text_store.h"
 #include "fuzz_check.h"
-#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_settings_store.h"
-#include "storage/settings_file_store.h"
 #include "storage/settings_names.h"
 
 namespace {
@@ -22,9 +20,6 @@ using Rows = std::vector<std::string>;
 
 constexpr std::string_view NoKey = "\x02";
 constexpr char OtherKey = '\x03';
-// Saving row by row rewrites the settings file once per row; the file round
-// trip is kept to lists short enough for many runs a second.
-constexpr std::size_t FileRoundTripRows = 64;
 constexpr std::int32_t LongestList = 1000;
 
 void store(SettingsStore& settings, std::string_view key, std::string_view value) {
@@ -98,18 +93,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     again.clear();
     GetList(settings, again);
     FUZZ_CHECK(again == shorter);
-
-    if (read.size() <= FileRoundTripRows) {
-        FakeFiles files;
-        {
-            SettingsFileStore file(files, "C:\\settings.txt");
-            SaveList(file, read);
-            FUZZ_CHECK(file.inSync());
-        }
-        SettingsFileStore reloaded(files, "C:\\settings.txt");
-        again.clear();
-        GetList(reloaded, again);
-        FUZZ_CHECK(again == read);
-    }
     return 0;
 }

@@ -58,7 +58,10 @@ MacroExpansion reference(std::string text, const DateTime& now,
         } else if (lowered == "time") {
             value = locale.longTime(now);
         } else if (lowered == "clipboard text") {
-            value = clipboard.value_or(std::string{});
+            if (!clipboard) {
+                return {Kind::ClipboardUnreadable, {}};
+            }
+            value = *clipboard;
         } else if (lowered.starts_with("run=")) {
             return {Kind::Launch, name.substr(4)};
         }
@@ -76,15 +79,15 @@ MacroExpansion reference(std::string text, const DateTime& now,
 
 }  // namespace
 
-// Input: four length bytes (clipboard, 255 meaning no text on it; date, time
+// Input: four length bytes (clipboard, 255 meaning it cannot be read; date, time
 // and month name, each up to 15), those parts in order, then the text.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4) {
         return 0;
     }
     std::string_view input(reinterpret_cast<const char*>(data), size);
-    const bool clipboardHasText = data[0] != 255;
-    const std::size_t lengths[] = {clipboardHasText ? data[0] : 0u, data[1] % 16u, data[2] % 16u,
+    const bool clipboardReadable = data[0] != 255;
+    const std::size_t lengths[] = {clipboardReadable ? data[0] : 0u, data[1] % 16u, data[2] % 16u,
                                    data[3] % 16u};
     input.remove_prefix(4);
     std::string parts[4];
@@ -95,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::optional<std::string> clipboard;
-    if (clipboardHasText) {
+    if (clipboardReadable) {
         clipboard = parts[0];
     }
     InputLocale locale;

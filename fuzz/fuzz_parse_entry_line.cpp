@@ -38,11 +38,15 @@ void checkRoundTrip(const ShortcutEntry& entry) {
         FUZZ_CHECK(displayFromEntryLine(line) == formatDisplayLine(entry));
     }
 
-    // The list finds the row by its trigger: F1 launches whatever the mode.
+    // The list finds the row by its trigger: F1 launches whatever the mode. An
+    // empty trigger is never found: nothing typed completes no trigger.
     ShortcutList list;
     FUZZ_CHECK(list.add(line, formatDisplayLine(entry)) == std::size_t{0});
     const auto match = list.findLaunch(lowerCase(entry.trigger), 112, false);
-    FUZZ_CHECK(match.has_value());
+    FUZZ_CHECK(match.has_value() != entry.trigger.empty());
+    if (!match) {
+        return;
+    }
     FUZZ_CHECK(match->row == 0);
     FUZZ_CHECK(match->trigger == entry.trigger);
     FUZZ_CHECK(match->text == entry.text);

@@ -24,7 +24,8 @@ struct ClipboardSnapshot {
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
-    // The clipboard's text, or nothing when it holds no text or cannot be opened.
+    // The clipboard's text; empty text when it holds none. Nothing when the clipboard
+    // cannot be opened or its text cannot be read.
     virtual std::optional<std::string> getText() = 0;
     virtual bool clear() = 0;
     virtual bool setText(std::string_view text) = 0;

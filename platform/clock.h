@@ -1,6 +1,7 @@
 #pragma once
 // Clock and locale.
 
+#include <cstdint>
 #include <string>
 
 namespace quorvel {
@@ -20,6 +21,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual DateTime now() = 0;
+    // A count of milliseconds that only goes forward, for measuring spans of time.
+    virtual std::uint64_t milliseconds() = 0;
 };
 
 // Seconds since 1970-01-01 00:00:00 of the same calendar, and back.

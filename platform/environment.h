@@ -9,7 +9,9 @@ namespace quorvel {
 class Environment {
 public:
     virtual ~Environment() = default;
-    // The folder of the program's executable, without a trailing separator.
+    // The full path of the program's executable, and its folder without a
+    // trailing separator.
+    virtual std::string programPath() = 0;
     virtual std::string programFolder() = 0;
     // Empty when the variable does not exist.
     virtual std::string getVariable(std::string_view name) = 0;

@@ -1,6 +1,9 @@
 #pragma once
 // Simulated keystrokes in SendKeys notation.
 
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace quorvel {
@@ -11,6 +14,15 @@ enum class SendOutcome {
     AllSent,   // every keystroke went in
     Rejected,  // the text breaks the notation; nothing was sent
     Blocked,   // the platform took none or only part of the keystrokes
+};
+
+// A key event held back while a send was on its way, to be injected again after it.
+struct HeldKey {
+    std::uint16_t virtualKey = 0;
+    std::uint16_t scanCode = 0;
+    bool extended = false;
+    bool released = false;
+    bool foreign = false;  // injected by another program
 };
 
 class KeyInjector {
@@ -24,6 +36,12 @@ public:
     // Whether the focused window can take injected keys at all (an elevated
     // window cannot). The engine never swallows a key for a text it cannot deliver.
     virtual bool focusedWindowAcceptsInput() { return true; }
+    // Injects held key events again, in order, marked with ReplayMarker (foreign
+    // ones with ForeignReplayMarker), and returns once the hook has seen each one
+    // taken. Returns how many the platform took.
+    virtual std::size_t replayKeys(std::span<const HeldKey> keys) = 0;
+    // Returns once every key injected so far has come through the hook.
+    virtual void waitForOwnKeys() {}
 };
 
 }  // namespace quorvel

@@ -18,6 +18,7 @@ struct KeyEventRecord {
 // Low-level event flags.
 namespace key_flags {
 inline constexpr std::uint32_t Extended = 0x01;
+inline constexpr std::uint32_t LowerIntegrityInjected = 0x02;
 inline constexpr std::uint32_t Injected = 0x10;
 inline constexpr std::uint32_t AltDown = 0x20;
 inline constexpr std::uint32_t Released = 0x80;
@@ -26,6 +27,10 @@ inline constexpr std::uint32_t Released = 0x80;
 // Marks every key event this program injects, so they can be told from keys
 // injected by other programs.
 inline constexpr std::uintptr_t OwnInjectionMarker = 0x51564C31;  // "QVL1"
+// Marks the user's keys that were held during a send and are injected again
+// after it, and the keys of other programs held and injected again the same way.
+inline constexpr std::uintptr_t ReplayMarker = 0x51564C52;         // "QVLR"
+inline constexpr std::uintptr_t ForeignReplayMarker = 0x51564C46;  // "QVLF"
 
 // The hook procedure: hook code and event in, 1 to consume the event, 0 to pass it.
 using KeyHookProc = std::function<int(int hookCode, const KeyEventRecord& event)>;

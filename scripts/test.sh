@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: unit tests, the same tests under AddressSanitizer
 # and UndefinedBehaviorSanitizer, a short run of each fuzz target, the speed
-# targets, the Windows cross-build, and the end-to-end and reliability runs of
-# the Windows edition under Wine.
+# targets, the Windows cross-build and its packages, and the end-to-end and
+# reliability runs of the Windows edition under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -42,11 +42,20 @@ wine_suite e2e/smoke.sh
 echo "== End-to-end under Wine: Quorvel expanding shortcuts =="
 wine_suite e2e/engine_e2e.sh
 
+echo "== End-to-end under Wine: keys typed during an expansion land after it =="
+wine_suite e2e/replay_e2e.sh
+
+echo "== End-to-end under Wine: characters beyond ASCII, a US and a German keyboard layout =="
+wine_suite e2e/layout_e2e.sh
+
 echo "== End-to-end under Wine: text beyond the ANSI code page =="
 wine_suite e2e/unicode_e2e.sh
 
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
+
+echo "== Windows packages, installed, used and uninstalled under Wine =="
+wine_suite e2e/install_e2e.sh
 
 echo "== Reliability under Wine: a minute of typing with triggers, Boost on and off =="
 wine_suite e2e/reliability/long_run.sh 60

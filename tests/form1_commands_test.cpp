@@ -101,10 +101,11 @@ TEST_F(Form1Commands, ImportAddsToTheListAndBecomesTheFileThatIsSaved) {
 TEST_F(Form1Commands, CancelledOrRefusedDialogNamesNoFileAndTheNextSaveUsesTheDefault) {
     for (const char* answer : {"", "*.tq", "  "}) {
         files.files.clear();
+        const std::string fileRead = setting("Quorvel", "File", "Import");
         dialogs.openAnswers = {answer};
         form.FileImport_Click();
         EXPECT_EQ(form.CurrentFilePath, "") << answer;
-        EXPECT_EQ(setting("Quorvel", "File", "Import"), "<missing>");
+        EXPECT_EQ(setting("Quorvel", "File", "Import"), fileRead);
         dialogs.saveAnswers = {answer};
         form.Command10_Click();
         EXPECT_TRUE(files.files.empty()) << "nothing saved for '" << answer << "'";
@@ -114,14 +115,15 @@ TEST_F(Form1Commands, CancelledOrRefusedDialogNamesNoFileAndTheNextSaveUsesTheDe
     }
 }
 
-TEST_F(Form1Commands, SaveAsWritesTheChosenFileForTheRestOfTheRun) {
+TEST_F(Form1Commands, SaveAsWritesTheChosenFileWhichTheNextStartReads) {
     addEntry("TD", "Today");
     dialogs.saveAnswers = {"E:\\copy.qvb"};
     form.FileSave2_Click();
     EXPECT_EQ(files.files["E:\\copy.qvb"], "{S} \xAF TD \xAF Today\x01\x01\r\n");
     addEntry("SP", "x");
     EXPECT_NE(files.files["E:\\copy.qvb"].find("SP"), std::string::npos);
-    EXPECT_EQ(setting("Quorvel", "File", "Save"), "<missing>") << "Save As is not remembered";
+    EXPECT_EQ(setting("Quorvel", "File", "Import"), "E:\\copy.qvb");
+    EXPECT_EQ(setting("Quorvel", "File", "Save"), "E:\\copy.qvb");
 }
 
 TEST_F(Form1Commands, MinimizeHidesAndTheIconBringsTheWindowBack) {

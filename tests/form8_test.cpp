@@ -7,6 +7,7 @@
 
 #include "commontext/common_text_store.h"
 #include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_collation.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_settings_store.h"
 
@@ -30,7 +31,8 @@ protected:
     FakeSettingsStore store;
     FakeDialogs dialogs;
     FakeClipboard clipboard;
-    Form8 form{store, dialogs, clipboard};
+    FakeCollation collation;
+    Form8 form{store, dialogs, clipboard, collation};
 };
 
 TEST_F(Form8Test, SortAlternatesAscendingAndDescendingWithoutSaving) {
@@ -53,7 +55,9 @@ TEST_F(Form8Test, SortAlternatesAscendingAndDescendingWithoutSaving) {
     EXPECT_EQ(store.writes, writesBeforeSorting);
 }
 
-TEST_F(Form8Test, SortIgnoresCaseAndKeepsTheOrderOfRowsEqualButForCase) {
+// Sorted as the user's locale orders texts: accented letters among their plain
+// ones, case ignored, rows equal but for case in the order they had.
+TEST_F(Form8Test, SortFollowsTheLocaleAndKeepsTheOrderOfRowsEqualButForCase) {
     struct Case {
         Rows rows;
         Rows ascending;
@@ -62,13 +66,19 @@ TEST_F(Form8Test, SortIgnoresCaseAndKeepsTheOrderOfRowsEqualButForCase) {
         {{"a", "B", "A", "b"}, {"a", "A", "B", "b"}},
         {{"b", "a", "B", "A"}, {"a", "A", "b", "B"}},
         {{"ab", "A", "", "Ab"}, {"", "A", "ab", "Ab"}},
-        // éTÉ and Été: accented capitals fold too; accented letters sort after z.
-        {{"éTÉ", "zebra", "Été"}, {"zebra", "éTÉ", "Été"}},
-        {{"Z", "[", "a"}, {"[", "a", "Z"}},  // letters sort as lower case, after '['
+        // éTÉ and Été: accented capitals fold too.
+        {{"éTÉ", "zebra", "Été"}, {"éTÉ", "Été", "zebra"}},
+        // éclair and École among the e's, not after zebra.
+        {{"zebra", "éclair", "apple", "École", "eagle", "ecole"},
+         {"apple", "eagle", "éclair", "ecole", "École", "zebra"}},
+        // Letters beyond Windows-1252 too: ż among the z's, Ł among the l's.
+        {{"Zoo", "Łódź", "żaba", "lody", "zebra", "Żaba"},
+         {"lody", "Łódź", "żaba", "Żaba", "zebra", "Zoo"}},
+        {{"Z", "[", "a"}, {"[", "a", "Z"}},
         {{}, {}},
     };
     for (const Case& c : cases) {
-        Form8 sorted(store, dialogs, clipboard);
+        Form8 sorted(store, dialogs, clipboard, collation);
         sorted.List1.rows = c.rows;
         sorted.Command4_Click();
         EXPECT_EQ(sorted.List1.rows, c.ascending);

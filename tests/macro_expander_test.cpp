@@ -72,7 +72,11 @@ MacroExpansion literalExpand(std::string text, const DateTime& now,
         } else if (lower == "time") {
             value = locale.longTime(now);
         } else if (lower == "clipboard text") {
-            value = readClipboard().value_or("");
+            const auto clipboard = readClipboard();
+            if (!clipboard) {
+                return {Kind::ClipboardUnreadable, {}};
+            }
+            value = *clipboard;
         } else if (lower.starts_with("run=")) {
             return {Kind::Launch, name.substr(4)};
         } else {

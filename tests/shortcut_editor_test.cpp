@@ -277,6 +277,22 @@ TEST(ShortcutEditor, AddDisablesTheAddButtonWhileItScans) {
     EXPECT_EQ(rig.list.count(), 3u);
 }
 
+// A second click on "Add ShortCut" that arrives while the first Add scans,
+// after the scan has passed the new row's place, is refused: the entry is
+// added once and saved once.
+TEST(ShortcutEditor, AddRefusesASecondClickWhileItRuns) {
+    Rig rig;
+    for (const char* trigger : {"aa", "vs", "yy", "zz"}) {
+        rig.put(line("{S}", trigger, "old"));
+    }
+    rig.events.atDoEvents(4, [&] { rig.editor.Command8_Click(); });
+    rig.add("VS", "new");
+    EXPECT_EQ(rig.list.count(), 4u);
+    EXPECT_EQ(rig.list.entryLine(1), line("{S}", "VS", "new"));
+    EXPECT_EQ(rig.saves, 1);
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
 TEST(ShortcutEditor, AddFollowsTheListWhenEventsChangeItMidScan) {
     const std::string a = line("{S}", "aa", "one");
     const std::string b = line("{S}", "bb", "two");

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/shortcut_file.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -213,6 +214,35 @@ TEST(TriggerMatcher, TypedTextThatIsNotExactlyTheTrigger) {
     }
 }
 
+// A file may hold rows whose trigger is empty, or nothing but "{Ctrl}": they
+// load and save back unchanged, but no stray key fires them.
+TEST(TriggerMatcher, RowsWithAnEmptyTriggerNeverFire) {
+    struct Case {
+        const char* row;
+        std::vector<int> keys;  // a negative code is pressed and held
+    };
+    const Case cases[] = {
+        {"{S} \xAF  \xAF space", {vk::Space}},
+        {"{C} \xAF  \xAF esc", {vk::Esc}},
+        {"{S} \xAF  \xAF ctrl", {-vk::LShift, vk::LCtrl}},
+        {"{T} \xAF {Ctrl} \xAF ctrl", {-vk::LShift, vk::LCtrl}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        EngineFixture f;
+        const std::string file = std::string(c.row) + "\x01\x01\r\n";
+        f.files.files["C:\\keys.qvb"] = file;
+        GetImportFile("C:\\keys.qvb", f.form.List1, f.files, f.codePage);
+        ASSERT_EQ(f.form.List1.count(), 1u);
+        EXPECT_EQ(formatShortcutFile(f.form.List1, f.codePage), file);
+        for (const int key : c.keys) {
+            key < 0 ? f.keyboard.press(-key) : f.keyboard.tap(key);
+        }
+        EXPECT_TRUE(f.keyboard.sent.empty());
+        EXPECT_EQ(f.keyboard.swallowedCount, 0);
+    }
+}
+
 TEST(TriggerMatcher, BufferBuilding) {
     EngineFixture f;
     f.keyboard.tap(vk::F5);  // unmatched: the name stays
@@ -250,6 +280,9 @@ TEST(TriggerMatcher, WindowThatRefusesInjectedKeysKeepsTheLaunchKey) {
     EXPECT_TRUE(f.keyboard.sent.empty());
     EXPECT_EQ(f.buffer(), "");
     EXPECT_EQ(f.form.Text147.text(), "Text147");  // no send stamp
+    // Nor are later keys held for a send that cannot come.
+    f.keyboard.typeText("x");
+    EXPECT_EQ(f.keyboard.targetText, "td x");
 }
 
 // Each modifier combination fires its own sample: "{Ctrl}{Shift}{F9}" sorts above

@@ -6,6 +6,7 @@
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_program_starter.h"
 #include "platform/fake/fake_settings_store.h"
+#include "platform/fake/fake_shell_links.h"
 #include "tray/help_commands.h"
 #include "tray/window_layout.h"
 
@@ -58,29 +59,62 @@ protected:
     FakeSettingsStore settings;
     FakeFiles files;
     FakeEnvironment environment;
+    FakeShellLinks links;
+    FakeDialogs dialogs;
     int mainWindowShown = 0;
-    Form2255 dialog{settings, files, environment, [this] { ++mainWindowShown; }};
+    Form2255 dialog{settings, files, environment, links, dialogs, [this] { ++mainWindowShown; }};
 
     std::string answer() { return settings.GetSetting("Quorvel", "StartUpQ", "StartUpOpt", "-"); }
     const std::string source = "C:\\Users\\user\\Start Menu\\Programs\\Quorvel\\Quorvel.LNK";
     const std::string target = "C:\\Users\\user\\Start Menu\\Programs\\Startup\\Quorvel.LNK";
 };
 
-TEST_F(StartWithWindows, YesCopiesTheLinkAndNeverAsksAgain) {
-    files.files[source] = "link";
-    dialog.show();
-    dialog.Command1_Click();
-    EXPECT_EQ(files.files[target], "link");
-    EXPECT_EQ(answer(), "1");
-    EXPECT_FALSE(dialog.visible);
-    EXPECT_EQ(dialog.Check1.value, 1);
-    EXPECT_EQ(mainWindowShown, 0);
-}
-
-TEST_F(StartWithWindows, YesWithoutALinkStillStoresTheAnswerQuietly) {
-    dialog.Command1_Click();
-    EXPECT_FALSE(files.files.contains(target));
-    EXPECT_EQ(answer(), "1");
+// Yes copies the installer's link, or without one makes a link to the running
+// program; when neither can be placed it says so and stores nothing.
+TEST_F(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
+    struct Case {
+        const char* name;
+        bool installerLink;
+        bool writable;
+        bool linkMade;
+        bool placed;
+    };
+    const Case cases[] = {
+        {"installer's link copied", true, true, false, true},
+        {"no installer's link: a link of our own", false, true, true, true},
+        {"link cannot be copied: a link of our own", true, false, true, true},
+        {"nothing can be written", true, false, false, false},
+        {"no installer's link, no link can be made", false, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings = FakeSettingsStore{};
+        files = FakeFiles{};
+        links = FakeShellLinks{};
+        dialogs = FakeDialogs{};
+        if (c.installerLink) {
+            files.files[source] = "link";
+        }
+        files.failAllWrites = !c.writable;
+        links.failCreates = !c.linkMade;
+        dialog.visible = true;
+        dialog.Check1.value = 0;
+        dialog.Command1_Click();
+        EXPECT_EQ(files.files.contains(target), c.placed && !c.linkMade);
+        EXPECT_EQ(links.links.contains(target), c.placed && c.linkMade);
+        if (links.links.contains(target)) {
+            EXPECT_EQ(links.links[target], "C:\\Program Files\\Quorvel\\quorvel.exe");
+        }
+        EXPECT_EQ(answer(), c.placed ? "1" : "-");
+        EXPECT_EQ(dialog.visible, !c.placed);
+        EXPECT_EQ(dialog.Check1.value, c.placed ? 1 : 0);
+        ASSERT_EQ(dialogs.shown.size(), c.placed ? 0u : 1u);
+        if (!c.placed) {
+            EXPECT_EQ(dialogs.shown[0].caption, "Quorvel");
+            EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
+        }
+        EXPECT_EQ(mainWindowShown, 0);
+    }
 }
 
 TEST_F(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
@@ -92,7 +126,7 @@ TEST_F(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
     dialog.Check1.value = 1;
     dialog.Command2_Click();
     EXPECT_EQ(answer(), "1");
-    EXPECT_TRUE(files.files.empty()) << "No copies nothing";
+    EXPECT_TRUE(files.files.empty() && links.links.empty()) << "No places no link";
 }
 
 }  // namespace

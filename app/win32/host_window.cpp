@@ -1,5 +1,7 @@
 #include "app/win32/host_window.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,16 +14,18 @@
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_keyboard_hook.h"
+#include "platform/win32/win32_program_icon.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_settings_store.h"
+#include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_tray.h"
-#include "platform/win32/win32_view_dpi.h"
 
 namespace quorvel {
 
@@ -68,12 +72,12 @@ struct Host::Services {
     Services(Host& host, HWND window)
         : clipboard(window),
           dialogs(window),
-          tray(window, ::LoadIconA(nullptr, IDI_APPLICATION)),
+          tray(window, programIcons().small),
           injector(hook, [this] { pump.DoEvents(); }),
           shower(host),
           app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
                              shower},
-              settings, dialogs, files, environment, tray, codePage} {
+              settings, dialogs, files, environment, tray, links, collation, codePage} {
         pump.attach(window);
     }
 
@@ -88,6 +92,8 @@ struct Host::Services {
     Win32Files files;
     Win32Environment environment;
     Win32Tray tray;
+    Win32ShellLinks links;
+    Win32Collation collation;
     Win32AnsiCodePage codePage;
     Win32KeyInjector injector;
     Shower shower;
@@ -120,15 +126,20 @@ Host::Host() = default;
 Host::~Host() = default;
 
 int Host::run(HINSTANCE instance) {
-    becomeDpiAware();
-    WNDCLASSA windowClass{};
+    // The manifest asks for common controls 6; their classes are registered here.
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &Host::windowProcedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = programIcons().large;
+    windowClass.hIconSm = programIcons().small;
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = view_ids::MainWindowClass;
-    if (::RegisterClassA(&windowClass) == 0) {
+    if (::RegisterClassExA(&windowClass) == 0) {
         return 1;
     }
     // Hidden until start-up has run; the view gives it the model's size.
@@ -331,17 +342,25 @@ void Host::checkHookAlive() {
 }
 
 void Host::writeHookTiming() {
-    // Only the time spent per event, never which keys: for measuring the program.
+    // Only times and counts, never which keys: for measuring the program.
     const char* path = std::getenv("QUORVEL_HOOK_TIMING_FILE");
     if (path == nullptr || *path == '\0') {
         return;
     }
     const Win32KeyboardHook& hook = services_->hook;
+    const KeyHold& held = services_->form->engine.mainData().keyHold();
+    const Win32KeyInjector::ReplayFigures& replay = services_->injector.replayFigures();
     if (FILE* file = std::fopen(path, "w")) {
-        std::fprintf(file, "events %zu p50_us %.1f p99_us %.1f max_us %.1f\n",
+        std::fprintf(file,
+                     "events %zu p50_us %.1f p99_us %.1f max_us %.1f held_presses %llu "
+                     "replay_calls %llu replayed_events %llu replay_ms %.1f refused %llu\n",
                      hook.callbackSamples(), hook.callbackPercentileMicroseconds(50),
                      hook.callbackPercentileMicroseconds(99),
-                     hook.callbackPercentileMicroseconds(100));
+                     hook.callbackPercentileMicroseconds(100),
+                     static_cast<unsigned long long>(held.pressesHeld()),
+                     static_cast<unsigned long long>(replay.calls),
+                     static_cast<unsigned long long>(replay.events), replay.microseconds / 1000,
+                     static_cast<unsigned long long>(held.eventsRefused()));
         std::fclose(file);
     }
 }

@@ -17,6 +17,8 @@ reliability_start_quorvel || { e2e_fail start "Quorvel did not start"; e2e_summa
 e2e_click "$wid"
 
 secret="zq$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')vx"
+# A failed check shows the secret's length and place, never the secret.
+E2E_SECRETS=("$secret")
 touch "$E2E_STATE/typing-began"
 e2e_type "my password is $secret "
 e2e_type "kw "
@@ -62,6 +64,6 @@ if [ "$found" -ne 2 ]; then
 elif [ -z "$hits" ]; then
     e2e_pass "typed-secret-written-nowhere ($searched files)"
 else
-    e2e_fail typed-secret-written-nowhere "found in: $hits"
+    e2e_fail typed-secret-written-nowhere "found in: $(e2e_mask_secrets <<<"$hits")"
 fi
 e2e_summary

@@ -3,6 +3,7 @@
 //   send_command.exe --clear-target      empties the test target's text box
 //   send_command.exe --set-clipboard T   puts the text T on the clipboard
 //   send_command.exe --get-clipboard     prints the clipboard's text
+//   send_command.exe --code-page         prints the ANSI code page
 // Clipboard texts are Unicode text, any character; they are printed in UTF-8.
 #include <windows.h>
 #include <fcntl.h>
@@ -85,11 +86,15 @@ int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr,
                      "usage: send_command <command id> | --clear-target | --set-clipboard TEXT |"
-                     " --get-clipboard\n");
+                     " --get-clipboard | --code-page\n");
         return 2;
     }
     if (std::strcmp(argv[1], "--get-clipboard") == 0) {
         return printClipboard();
+    }
+    if (std::strcmp(argv[1], "--code-page") == 0) {
+        std::printf("%u\n", ::GetACP());
+        return 0;
     }
     if (std::strcmp(argv[1], "--clear-target") == 0) {
         const HWND target = ::FindWindowA(nullptr, "Quorvel Test Target");

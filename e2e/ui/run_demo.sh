@@ -25,6 +25,7 @@ ui() { wine "$tools/ui_driver.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
 echo "No display: starting a virtual one to show Quorvel at work."
 e2e_start_display || exit 1
 e2e_fresh_prefix "$E2E_STATE/wineprefix" || exit 1
+e2e_wine_draws_title_bars
 program="$WINEPREFIX/drive_c/quorvel"
 mkdir -p "$program"
 cp build/windows/quorvel.exe "$program/"

@@ -13,7 +13,7 @@ std::optional<std::string> FakeClipboard::getText() {
             return std::string(format.bytes.begin(), format.bytes.end());
         }
     }
-    return std::nullopt;
+    return std::string();
 }
 
 bool FakeClipboard::clear() {

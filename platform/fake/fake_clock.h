@@ -7,6 +7,9 @@ class FakeClock final : public Clock {
 public:
     explicit FakeClock(DateTime start = {2026, 12, 5, 15, 4, 5}) : now_(start) {}
     DateTime now() override { return now_; }
+    std::uint64_t milliseconds() override {
+        return static_cast<std::uint64_t>(secondsSinceEpoch(now_)) * 1000;
+    }
     void set(DateTime when) { now_ = when; }
     void advanceSeconds(long long seconds);
 

@@ -6,6 +6,7 @@
 #include "platform/fake/fake_ansi_code_page.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_collation.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_event_pump.h"
@@ -13,6 +14,7 @@
 #include "platform/fake/fake_keyboard.h"
 #include "platform/fake/fake_program_starter.h"
 #include "platform/fake/fake_settings_store.h"
+#include "platform/fake/fake_shell_links.h"
 #include "platform/fake/fake_tray.h"
 #include "platform/fake/fake_window_shower.h"
 
@@ -31,6 +33,8 @@ struct FakeDesktop {
     FakeFiles files;
     FakeEnvironment environment;
     FakeTray tray;
+    FakeShellLinks links;
+    FakeCollation collation;
     FakeWindows1252 codePage;
 
     // The engine's services with another key injector in front of the keyboard.
@@ -39,7 +43,8 @@ struct FakeDesktop {
     }
 
     EngineServices engineSide = engineServices(keyboard);
-    AppServices services{engineSide, settings, dialogs, files, environment, tray, codePage};
+    AppServices services{engineSide, settings, dialogs,   files,   environment,
+                         tray,       links,    collation, codePage};
 };
 
 }  // namespace quorvel

@@ -14,6 +14,7 @@ struct ProcessEnded : std::runtime_error {
 
 class FakeEnvironment final : public Environment {
 public:
+    std::string programPath() override { return folder + "\\quorvel.exe"; }
     std::string programFolder() override { return folder; }
     std::string getVariable(std::string_view name) override {
         const auto found = variables.find(std::string(name));

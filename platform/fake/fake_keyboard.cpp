@@ -1,5 +1,6 @@
 #include "platform/fake/fake_keyboard.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -121,8 +122,13 @@ bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t 
                   (injected ? key_flags::Injected : 0) | (released ? key_flags::Released : 0);
     event.time = ++time_;
     event.dwExtraInfo = extraInfo;
-    // The hook sees the key state from before this event, as on Windows.
+    // The hook sees the key state from before this event, as on Windows, and an
+    // event it consumes changes no key state.
     const bool swallowed = hook_ && hook_(0, event) == 1;
+    if (swallowed) {
+        ++swallowedCount;
+        return true;
+    }
     const auto index = static_cast<std::size_t>(vk & 0xFF);
     down_[index] = !released;
     asyncPending_.emplace_back(index, !released);
@@ -132,12 +138,10 @@ bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t 
         asyncDown_[key] = isDown;
         pressedSinceQuery_[key] = pressedSinceQuery_[key] || isDown;
     }
-    if (swallowed) {
-        ++swallowedCount;
-    } else if (!released && vk != VkPacket) {
+    if (!released && vk != VkPacket) {
         applyToTarget(vk);
     }
-    return swallowed;
+    return false;
 }
 
 void FakeKeyboard::applyToTarget(int vk) {
@@ -250,7 +254,11 @@ SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
             inject(vk, true);
         }
     }
-    for (const KeyStroke& stroke : *strokes) {
+    for (std::size_t index = 0; index < strokes->size(); ++index) {
+        if (index > 0 && betweenStrokes) {
+            betweenStrokes(index);
+        }
+        const KeyStroke& stroke = (*strokes)[index];
         const std::pair<bool, int> modifiers[] = {
             {stroke.shift, VkLShift}, {stroke.ctrl, VkLControl}, {stroke.alt, VkLMenu}};
         for (const auto& [held, vk] : modifiers) {
@@ -294,6 +302,25 @@ SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
     }
     --nesting_;
     return SendOutcome::AllSent;
+}
+
+std::size_t FakeKeyboard::replayKeys(std::span<const HeldKey> keys) {
+    ++replayCalls;
+    if (blockInjection || !acceptsInput) {
+        return 0;
+    }
+    std::size_t take = keys.size();
+    if (!replayTakes.empty()) {
+        take = std::min(take, replayTakes.front());
+        replayTakes.pop_front();
+    }
+    ++nesting_;
+    for (const HeldKey& key : keys.first(take)) {
+        replayed.push_back(key);
+        deliver(key.virtualKey, key.released, true, key.foreign ? ForeignReplayMarker : ReplayMarker);
+    }
+    --nesting_;
+    return take;
 }
 
 }  // namespace quorvel

@@ -4,8 +4,9 @@
 // and whatever the hook lets through reaches the edit box.
 
 #include <array>
-#include <deque>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,7 @@ public:
     // KeyInjector
     SendOutcome SendKeys(std::string_view notation, Wait wait) override;
     bool focusedWindowAcceptsInput() override { return acceptsInput; }
+    std::size_t replayKeys(std::span<const HeldKey> keys) override;
 
     // The user's keyboard. Each returns whether the hook consumed the event; after
     // the event the message loop runs until idle, so posted work happens.
@@ -60,6 +62,13 @@ public:
     int surrogatePairs = 0;
     bool blockInjection = false;  // SendKeys reports Blocked and nothing arrives
     bool acceptsInput = true;
+    // How many events each coming replayKeys call takes, in turn; all when empty.
+    std::deque<std::size_t> replayTakes;
+    std::size_t replayCalls = 0;
+    std::vector<HeldKey> replayed;  // every replayed event taken
+    // Runs before each stroke of a send after the first, with the stroke's index:
+    // Wine lets the user's keys fall between the events of one send.
+    std::function<void(std::size_t stroke)> betweenStrokes;
     // How many of the latest events the key state read by GetAsyncKeyState lags
     // behind: under Wine several events can be on their way through the hook
     // before the first of them changes the key state.

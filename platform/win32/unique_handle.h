@@ -73,6 +73,7 @@ using UniqueHkey = UniqueHandle<HKEY, NullIsNoHandle<HKEY, &::RegCloseKey>>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, NullIsNoHandle<HANDLE, &::CloseHandle>>;
 using UniqueFileHandle = UniqueHandle<HANDLE, CloseFileDeleter>;
 using UniqueHglobal = UniqueHandle<HGLOBAL, NullIsNoHandle<HGLOBAL, &::GlobalFree>>;
+using UniqueHicon = UniqueHandle<HICON, NullIsNoHandle<HICON, &::DestroyIcon>>;
 
 // The clipboard opened by this thread; closed again when this goes away.
 class ClipboardOpen {

@@ -83,7 +83,7 @@ std::optional<std::string> Win32Clipboard::getText() {
     // there, in any of the text formats.
     HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
     if (data == nullptr) {
-        return std::nullopt;
+        return std::string();  // no text on it
     }
     GlobalMemoryLock lock(data);
     if (!lock) {

@@ -63,6 +63,8 @@ DateTime Win32Clock::now() {
     return when;
 }
 
+std::uint64_t Win32Clock::milliseconds() { return ::GetTickCount64(); }
+
 std::string Win32Locale::shortDate(const DateTime& when) const {
     if (!fitsSystemTime(when)) {
         return {};

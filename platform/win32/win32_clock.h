@@ -8,6 +8,7 @@ namespace quorvel {
 class Win32Clock final : public Clock {
 public:
     DateTime now() override;
+    std::uint64_t milliseconds() override;
 };
 
 // Formats with the user's regional settings; an impossible date gives "".

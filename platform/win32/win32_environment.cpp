@@ -26,7 +26,7 @@ std::string shellFolder(int folderId) {
 
 }  // namespace
 
-std::string Win32Environment::programFolder() {
+std::string Win32Environment::programPath() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
@@ -36,15 +36,19 @@ std::string Win32Environment::programFolder() {
         }
         // A full buffer means the path was cut short: try again with more room.
         if (length < size) {
-            const std::string exe = utf8Text(std::wstring_view(buffer.data(), length));
-            const auto separator = exe.find_last_of('\\');
-            return separator == std::string::npos ? std::string() : exe.substr(0, separator);
+            return utf8Text(std::wstring_view(buffer.data(), length));
         }
         if (size >= LongestPath) {
             return {};
         }
         buffer.resize(static_cast<std::size_t>(size) * 2);
     }
+}
+
+std::string Win32Environment::programFolder() {
+    const std::string exe = programPath();
+    const auto separator = exe.find_last_of('\\');
+    return separator == std::string::npos ? std::string() : exe.substr(0, separator);
 }
 
 std::string Win32Environment::getVariable(std::string_view name) {

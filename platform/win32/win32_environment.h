@@ -14,6 +14,7 @@ namespace quorvel {
 // tells later copies of the program that this one is running.
 class Win32Environment final : public Environment {
 public:
+    std::string programPath() override;
     std::string programFolder() override;
     std::string getVariable(std::string_view name) override;
     bool earlierCopyRunning() override;

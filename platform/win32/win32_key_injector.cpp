@@ -1,5 +1,7 @@
 #include "platform/win32/win32_key_injector.h"
 
+#include <algorithm>
+
 #include "platform/keyboard_hook.h"
 #include "platform/utf8.h"
 #include "platform/win32/unique_handle.h"
@@ -57,6 +59,23 @@ INPUT unicodeInput(wchar_t character, bool release) {
     return input;
 }
 
+// A held key as it came, marked as given back to the user.
+INPUT replayInput(const HeldKey& key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = key.scanCode;
+    if (key.virtualKey == VK_PACKET) {
+        // A character another program typed as itself: its scan code is the character.
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+    } else {
+        input.ki.wVk = key.virtualKey;
+        input.ki.dwFlags = key.extended ? KEYEVENTF_EXTENDEDKEY : 0;
+    }
+    input.ki.dwFlags |= key.released ? KEYEVENTF_KEYUP : 0;
+    input.ki.dwExtraInfo = key.foreign ? ForeignReplayMarker : ReplayMarker;
+    return input;
+}
+
 struct Modifiers {
     bool shift = false, ctrl = false, alt = false;
 };
@@ -74,7 +93,9 @@ void pressModifiers(std::vector<INPUT>& inputs, Modifiers held, bool release, HK
 }  // namespace
 
 Win32KeyInjector::Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()> pumpOnce)
-    : hook_(hook), pumpOnce_(std::move(pumpOnce)) {}
+    : hook_(hook), pumpOnce_(std::move(pumpOnce)) {
+    ::QueryPerformanceFrequency(&frequency_);
+}
 
 std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& strokes,
                                                  HKL layout,
@@ -96,7 +117,12 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
         const char32_t character = stroke.character;
         const SHORT scan =
             character <= 0xFFFF ? ::VkKeyScanExW(static_cast<WCHAR>(character), layout) : -1;
-        const bool inLayout = scan != -1 && (HIBYTE(scan) & ~0x07) == 0;
+        // A character behind AltGr ("@" and "{" on a German layout) goes as itself
+        // too: the layout gives it as Ctrl+Alt+key, and Wine types nothing for an
+        // injected Ctrl+Alt+key.
+        constexpr int AltGr = 2 | 4;
+        const bool inLayout =
+            scan != -1 && (HIBYTE(scan) & ~0x07) == 0 && (HIBYTE(scan) & AltGr) != AltGr;
         if (inLayout) {
             mods.shift = mods.shift || (HIBYTE(scan) & 1) != 0;
             mods.ctrl = mods.ctrl || (HIBYTE(scan) & 2) != 0;
@@ -132,9 +158,8 @@ SendOutcome Win32KeyInjector::SendKeys(std::string_view notation, Wait wait) {
     const HWND target = ::GetForegroundWindow();
     const HKL layout = ::GetKeyboardLayout(::GetWindowThreadProcessId(target, nullptr));
     // Modifiers the user still holds (the Ctrl of Ctrl+F9) would change every
-    // typed key: they are let go for the send. They are not pressed again after
-    // it: the user may let go meanwhile, and a Ctrl pressed again by us would
-    // then stay down.
+    // typed key: they are let go for the send. The engine presses those the user
+    // still holds again after it, knowing from the user's own key events which.
     std::vector<WORD> held;
     for (const WORD vk : HeldModifierKeys) {
         if ((::GetAsyncKeyState(vk) & 0x8000) != 0) {
@@ -144,6 +169,7 @@ SendOutcome Win32KeyInjector::SendKeys(std::string_view notation, Wait wait) {
     std::vector<INPUT> inputs = buildInputs(*strokes, layout, held);
     const std::uint64_t seenBefore = hook_.ownEventsSeen();
     const UINT sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    ownEventsExpected_ = std::max(ownEventsExpected_, seenBefore) + sent;
     if (sent != inputs.size()) {
         return SendOutcome::Blocked;
     }
@@ -174,6 +200,59 @@ void Win32KeyInjector::waitUntilTaken(HWND target, std::uint64_t ownEventsBefore
         }
     }
     pumpOnce_();
+}
+
+void Win32KeyInjector::waitForHook(std::uint64_t (Win32KeyboardHook::*seen)() const,
+                                   std::uint64_t count) {
+    // The hook is called on this thread, from its message loop: run it until the
+    // hook has seen as many, or nothing has come for two seconds (a long send is
+    // still coming through as long as the count moves).
+    std::uint64_t last = (hook_.*seen)();
+    DWORD lastMove = ::GetTickCount();
+    while (hook_.installed() && (hook_.*seen)() < count) {
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        pumpOnce_();
+        const std::uint64_t now = (hook_.*seen)();
+        if (now != last) {
+            last = now;
+            lastMove = ::GetTickCount();
+        } else if (::GetTickCount() - lastMove > 2000) {
+            return;
+        }
+    }
+}
+
+void Win32KeyInjector::waitForOwnKeys() {
+    // Wine lets the user's keys fall between the events of one SendInput call: a
+    // send is over only once its last event has come through the hook.
+    waitForHook(&Win32KeyboardHook::ownEventsSeen, ownEventsExpected_);
+}
+
+std::size_t Win32KeyInjector::replayKeys(std::span<const HeldKey> keys) {
+    if (keys.empty()) {
+        return 0;
+    }
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
+    replayInputs_.clear();
+    for (const HeldKey& key : keys) {
+        replayInputs_.push_back(replayInput(key));
+    }
+    const std::uint64_t seenBefore = hook_.replayedEventsSeen();
+    const UINT taken =
+        ::SendInput(static_cast<UINT>(replayInputs_.size()), replayInputs_.data(), sizeof(INPUT));
+    // One of them may complete a trigger, and what follows must wait for its send.
+    waitForHook(&Win32KeyboardHook::replayedEventsSeen, seenBefore + taken);
+
+    LARGE_INTEGER end;
+    ::QueryPerformanceCounter(&end);
+    ++replayFigures_.calls;
+    replayFigures_.events += taken;
+    if (frequency_.QuadPart > 0) {
+        replayFigures_.microseconds += static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
+                                       static_cast<double>(frequency_.QuadPart);
+    }
+    return taken;
 }
 
 bool Win32KeyInjector::focusedWindowAcceptsInput() {

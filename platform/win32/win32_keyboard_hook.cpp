@@ -63,6 +63,8 @@ LRESULT Win32KeyboardHook::onEvent(int code, WPARAM message, const KBDLLHOOKSTRU
     }
     if (event.dwExtraInfo == OwnInjectionMarker) {
         ++ownEventsSeen_;
+    } else if (event.dwExtraInfo == ReplayMarker || event.dwExtraInfo == ForeignReplayMarker) {
+        ++replayedEventsSeen_;
     }
     const KeyEventRecord record{event.vkCode, event.scanCode, event.flags, event.time,
                                 event.dwExtraInfo};

@@ -36,6 +36,8 @@ public:
     DWORD lastEventTick() const { return lastEventTick_; }
     // How many of the program's own injected events the hook has seen.
     std::uint64_t ownEventsSeen() const { return ownEventsSeen_; }
+    // How many held key events injected again the hook has seen.
+    std::uint64_t replayedEventsSeen() const { return replayedEventsSeen_; }
     std::uint64_t heartbeatsSeen() const { return heartbeatsSeen_; }
 
     // Time spent in the callback per event, in microseconds, for the last events.
@@ -50,6 +52,7 @@ private:
     UniqueHook hook_;
     DWORD lastEventTick_ = 0;
     std::uint64_t ownEventsSeen_ = 0;
+    std::uint64_t replayedEventsSeen_ = 0;
     std::uint64_t heartbeatsSeen_ = 0;
     LARGE_INTEGER frequency_{};
     std::array<float, 65536> callbackMicroseconds_{};

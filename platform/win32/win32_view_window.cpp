@@ -1,5 +1,6 @@
 #include "platform/win32/win32_view_window.h"
 
+#include "platform/win32/win32_program_icon.h"
 #include "platform/win32/win32_view_dpi.h"
 
 namespace quorvel {
@@ -12,15 +13,17 @@ ViewWindow::~ViewWindow() {
 }
 
 bool ViewWindow::createWindow(HINSTANCE instance, const Shape& shape) {
-    WNDCLASSA windowClass{};
-    if (!::GetClassInfoA(instance, shape.windowClass, &windowClass)) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (!::GetClassInfoExA(instance, shape.windowClass, &windowClass)) {
         windowClass.lpfnWndProc = &ViewWindow::procedure;
         windowClass.hInstance = instance;
-        windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+        windowClass.hIcon = programIcons().large;
+        windowClass.hIconSm = programIcons().small;
         windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = shape.windowClass;
-        if (::RegisterClassA(&windowClass) == 0) {
+        if (::RegisterClassExA(&windowClass) == 0) {
             return false;
         }
     }

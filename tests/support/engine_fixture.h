@@ -41,6 +41,7 @@ class PassCountingInjector final : public KeyInjector {
         return outcome;
     }
     bool focusedWindowAcceptsInput() override { return keyboard_.focusedWindowAcceptsInput(); }
+    std::size_t replayKeys(std::span<const HeldKey> keys) override { return keyboard_.replayKeys(keys); }
 
     std::vector<int> passesAtSend;
     // Runs after each call, so that a test can act at a given point of a send.

@@ -52,11 +52,14 @@ inline std::optional<std::size_t> literalPass(const ShortcutList& list, const st
 }
 
 // Every row split, trimmed and lower-cased afresh: first a direct match anywhere,
-// then, with a modifier recorded, a Ctrl-stripped one.
+// then, with a modifier recorded, a Ctrl-stripped one. Nothing typed matches nothing.
 inline std::optional<LiteralMatch> literalScan(const ShortcutList& list, std::string_view buffer,
                                                int keyCode, bool modifierRecorded,
                                                EventPump& events) {
     const std::string typed(trimBlanks(buffer));
+    if (typed.empty()) {
+        return std::nullopt;  // nothing typed completes no trigger
+    }
     if (const auto row = literalPass(list, typed, keyCode, true, events)) {
         return LiteralMatch{*row, true};
     }

@@ -4,27 +4,32 @@
 #include <windows.h>
 #include <dlgs.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/send_keys_notation.h"
+#include "platform/win32/com_objects.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_settings_store.h"
+#include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_tray.h"
 
@@ -326,6 +331,85 @@ void checkClock() {
     check(locale.shortDate(impossible).empty(), "shortDate of an impossible date is empty");
 }
 
+// The program a shell link starts and its working folder, read back through the shell.
+struct LinkTarget {
+    std::string program;
+    std::string folder;
+};
+std::optional<LinkTarget> readLink(const std::string& linkPath) {
+    const ComApartment apartment;
+    ComPointer<IShellLinkW> link;
+    ComPointer<IPersistFile> file;
+    if (!apartment ||
+        FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  link.put())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.put())) ||
+        FAILED(file->Load(wideText(linkPath).c_str(), STGM_READ))) {
+        return std::nullopt;
+    }
+    // The shell starts what the link's item list names. (Wine gives GetPath from
+    // the link's ANSI copy of the path, with look-alikes for what ANSI lacks.)
+    PIDLIST_ABSOLUTE items = nullptr;
+    wchar_t program[MAX_PATH] = {};
+    wchar_t folder[MAX_PATH] = {};
+    const bool read = SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
+                      ::SHGetPathFromIDListW(items, program) &&
+                      SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH));
+    ::CoTaskMemFree(items);
+    if (!read) {
+        return std::nullopt;
+    }
+    return LinkTarget{utf8Text(program, MAX_PATH), utf8Text(folder, MAX_PATH)};
+}
+
+// Windows paths do not tell capitals from small letters.
+bool samePath(const std::string& a, const std::string& b) {
+    return ::lstrcmpiW(wideText(a).c_str(), wideText(b).c_str()) == 0;
+}
+
+// A link named beyond the ANSI code page, to a program in a folder named so too.
+void checkShellLinks(const std::string& temp) {
+    Win32ShellLinks links;
+    Win32Files files;
+    const std::string pid = std::to_string(::GetCurrentProcessId());
+    const std::string folder = temp + "\\quorvel-selfcheck-link-" + pid + "-" + Unicode;
+    const std::string program = folder + "\\quorvel_services_selfcheck.exe";
+    const std::string link = temp + "\\quorvel-selfcheck-" + pid + "-" + Unicode + ".lnk";
+    ::CreateDirectoryW(wideText(folder).c_str(), nullptr);
+    check(files.copyFile(exePath(), program), "a program to link to, in a folder beyond ANSI");
+    files.deleteFile(link);
+    check(links.createLink(link, program) && files.exists(link), "createLink writes the link");
+    const auto target = readLink(link);
+    check(target && samePath(target->program, program), "the link starts that program");
+    check(target && samePath(target->folder, folder), "the link starts it in its own folder");
+    check(links.createLink(link, program), "createLink replaces a link");
+    check(!links.createLink(temp + "\\quorvel-no-such-folder\\x.lnk", program),
+          "createLink into a missing folder fails");
+    files.deleteFile(link);
+    files.deleteFile(program);
+    ::RemoveDirectoryW(wideText(folder).c_str());
+}
+
+// Accented letters sort beside their plain ones, in Windows-1252 and beyond it.
+void checkCollation() {
+    Win32Collation collation;
+    const std::string eclair = "éclair";
+    const std::string ecole = "École";
+    std::printf("     collation: eclair~zebra %d, Ecole~eclair %d, ABC~abc %d\n",
+                collation.compare(eclair, "zebra"), collation.compare(ecole, eclair),
+                collation.compare("ABC", "abc"));
+    check(collation.compare(eclair, "zebra") < 0, "an accented e sorts among the e's");
+    check(collation.compare(ecole, eclair) > 0 && collation.compare(eclair, ecole) < 0,
+          "accented texts sort by their letters");
+    check(collation.compare("eagle", eclair) < 0, "an accent weighs less than a letter");
+    check(collation.compare("ABC", "abc") == 0 && collation.compare("B", "a") > 0,
+          "case is ignored");
+    check(collation.compare("", "a") < 0 && collation.compare("", "") == 0,
+          "empty text sorts first");
+    check(collation.compare("żaba", "zebra") < 0 && collation.compare("Łódź", "lody") > 0,
+          "letters beyond Windows-1252 sort beside their plain ones");
+}
+
 // The ANSI code page of a Western system (Wine under en_US.UTF-8) round-trips
 // every byte, the five Windows-1252 leaves undefined too, and refuses what it
 // lacks.
@@ -457,7 +541,8 @@ void checkClipboard(HWND owner, const char* label) {
     const std::string text = "Line one\r\nLine two éü";
 
     check(clipboard.clear() && ::CountClipboardFormats() == 0, "clear empties the clipboard");
-    check(!clipboard.getText(), "getText of an empty clipboard is nothing");
+    check(clipboard.getText() == std::optional<std::string>(""),
+          "getText of an empty clipboard is empty text");
     check(clipboard.setText(text), "setText");
     check(clipboard.getText() == std::optional<std::string>(text), "getText reads it back");
     check(clipboard.clear() && clipboard.setText("") &&
@@ -536,6 +621,26 @@ void checkClipboard(HWND owner, const char* label) {
     check(clipboard.setText("after a wait"), "setText waits for a briefly held clipboard");
     holder.join();
     check(clipboard.getText() == std::optional<std::string>("after a wait"), "getText after the wait");
+
+    // Held for longer than we wait: reading fails, which is not the same as no
+    // text. The holder opens it with a window of its own, as another program
+    // would (Wine lets a second opener without a window in).
+    HANDLE longHeldEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const UniqueKernelHandle longHeld(longHeldEvent);
+    std::thread longHolder([longHeldEvent] {
+        HWND holder =
+            ::CreateWindowExA(0, "STATIC", "Quorvel selfcheck holder", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                              nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        {
+            ClipboardOpen open(holder);
+            ::SetEvent(longHeldEvent);
+            ::Sleep(1000);
+        }
+        ::DestroyWindow(holder);
+    });
+    ::WaitForSingleObject(longHeld.get(), 5000);
+    check(!clipboard.getText(), "getText of a clipboard held by another is nothing");
+    longHolder.join();
     clipboard.clear();
 }
 
@@ -663,7 +768,9 @@ int main(int argc, char** argv) {
     checkEnvironmentAndStarter();
     checkSettings();
     checkFiles(temp);
+    checkShellLinks(temp);
     checkClock();
+    checkCollation();
     checkCodePage();
     checkKeyInputs();
     checkTrayTip();

@@ -1,0 +1,251 @@
+#!/usr/bin/env bash
+# What a Windows user downloads, under Wine in a fresh prefix: the packages of
+# scripts/package.sh and the resources of the program in them; a silent install
+# for the current user; Quorvel started from its Start-menu link, expanding a
+# shortcut and answering Yes to the start-with-Windows question; its icon on its
+# windows and in the notification area; silent uninstalls that keep the user's
+# data or remove everything; and the zip's program in a folder whose path has
+# blanks and letters beyond the ANSI code page.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+# shellcheck source=e2e/lib.sh
+source e2e/lib.sh
+
+SHOTS="$E2E_ROOT/build/screenshots"
+SETTINGS='HKCU\Software\VB and VBA Program Settings'
+UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
+SAMPLES=13
+
+ui() { wine "$tools/ui_driver.exe" "$@" 2>>"$E2E_STATE/driver.log" </dev/null | tr -d '\r'; }
+
+same() {
+    [ "$1" = "$2" ] && return 0
+    printf 'expected: %s\nreceived: %s\n' "$1" "$2" >&2
+    return 1
+}
+
+contains() {
+    [[ "$1" == *"$2"* ]] && return 0
+    printf 'missing: %s\nin: %s\n' "$2" "$1" >&2
+    return 1
+}
+
+# Waits until the command succeeds (10 s).
+eventually() {
+    local tries
+    for ((tries = 0; tries < 50; tries++)); do
+        "$@" 2>/dev/null && return 0
+        sleep 0.2
+    done
+    "$@"
+}
+
+# Counts the pixels of the icon's orange in a region of an image: X Y W H.
+orange_pixels() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- 2>/dev/null |
+        sed -n 's/.*: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+        awk '$1 >= 200 && $2 >= 60 && $2 <= 160 && $3 <= 80 { n++ } END { print n + 0 }'
+}
+
+# The icon on the title bar of the window titled TITLE (Wine draws the bar
+# itself here), in a screenshot saved as NAME.png.
+caption_icon() {
+    local title=$1 shot="$E2E_STATE/$2.png" xid
+    xid=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1)
+    [ -n "$xid" ] && import -window "$xid" "$shot" 2>/dev/null &&
+        [ "$(orange_pixels "$shot" 0 0 24 24)" -ge 30 ]
+}
+
+# A real click into the target's box, away from Quorvel's main window: after
+# Quorvel's dialogs Wine gives keys only to a window activated this way.
+click_target() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    xdotool mousemove $((X + WIDTH - 40)) $((Y + HEIGHT - 30)) click 1
+    e2e_focus "$wid"
+}
+
+# Help > Load Samples, then File Save.
+load_and_save_samples() {
+    ui menu 300
+    ui answer OK >/dev/null
+    ui menu 101
+}
+
+exited() { [ "$(ui visible main)" = 0 ]; }
+
+exit_quorvel() {
+    ui click main Command5
+    ui answer Yes >/dev/null
+    eventually exited
+}
+
+# Every trace of Quorvel that an uninstall must remove; prints what it finds.
+leftovers() {
+    local name
+    [ -e "$install_dir" ] && echo "file: $install_dir"
+    [ -e "$programs_link" ] && echo "link: $programs_link"
+    [ -e "$(dirname "$programs_link")" ] && echo "folder: $(dirname "$programs_link")"
+    [ -e "$startup_link" ] && echo "link: $startup_link"
+    find "$WINEPREFIX/drive_c" \( -iname '*quorvel*' -o -iname 'defaultkeys*' \) -printf 'file: %p\n'
+    find "$temp_dir" -mindepth 1 -maxdepth 1 -iname '~nsu*' -printf 'uninstaller copy: %p\n'
+    for key in "$UNINSTALL_KEY" "$SETTINGS\\Quorvel" "$SETTINGS\\Quorvel 2.1" "$SETTINGS"; do
+        wine reg query "$key" >/dev/null 2>&1 && echo "registry key: $key"
+    done
+    # The registry files, written when the prefix's last process has ended.
+    timeout 60 wineserver -w
+    for name in user.reg userdef.reg system.reg; do
+        grep -i -n -e quorvel -e defaultkeys "$WINEPREFIX/$name" | sed "s|^|registry $name: |"
+    done
+}
+
+install_silently() {
+    wine "$setup_win" /S >"$E2E_STATE/setup.log" 2>&1 </dev/null
+}
+
+uninstall_silently() {
+    wine "$install_win\\uninstall.exe" /S "$@" >"$E2E_STATE/uninstall.log" 2>&1 </dev/null
+    # It goes on in a copy of itself, and a last process deletes that copy.
+    timeout 60 wineserver -w
+}
+
+# --- The packages ----------------------------------------------------------
+e2e_log "building the packages"
+if ! scripts/package.sh >"$E2E_STATE/package.log" 2>&1 ||
+    ! cmake --build --preset windows >>"$E2E_STATE/package.log" 2>&1; then
+    tail -n 30 "$E2E_STATE/package.log" >&2
+    e2e_fail packages "scripts/package.sh failed"
+    e2e_summary
+    exit 1
+fi
+tools="$E2E_ROOT/build/windows/e2e/bin"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+zip="$E2E_ROOT/dist/quorvel-$version-win64.zip"
+setup="$E2E_ROOT/dist/quorvel-$version-setup.exe"
+e2e_log "packages: $(cd dist && ls -s --block-size=K "${zip##*/}" "${setup##*/}" | tr '\n' ' ')"
+
+e2e_check zip-holds-program-readme-licence same \
+    $'Quorvel/\nQuorvel/LICENSE.txt\nQuorvel/README.txt\nQuorvel/quorvel.exe' "$(unzip -Z1 "$zip" | sort)"
+
+unzipped="$E2E_STATE/unzipped"
+unzip -q "$zip" -d "$unzipped"
+exe="$unzipped/Quorvel/quorvel.exe"
+# The icon group's directory: a count at byte 5, then 14 bytes an image, each
+# starting with its width (0 for 256).
+icon_sizes=$(wrestool -x --raw --type=group_icon "$exe" | od -An -tu1 -v | tr -s ' ' '\n' |
+    sed '/^$/d' | awk 'NR == 5 { n = $1 } NR > 6 && (NR - 7) % 14 == 0 && (NR - 7) / 14 < n {
+        print ($1 == 0 ? 256 : $1) }' | xargs)
+e2e_check icon-sizes same "16 20 24 32 48 256" "$icon_sizes"
+# The version block's UTF-16 strings, names and values in turn.
+version_strings="|$(wrestool -x --raw --type=version "$exe" | strings -e l | tr '\n' '|')"
+for pair in "CompanyName|The Quorvel developers" "ProductName|Quorvel" "FileVersion|$version" \
+    "ProductVersion|$version"; do
+    e2e_check "version ${pair%%|*}" contains "$version_strings" "|$pair|"
+done
+manifest=$(wrestool -x --raw --type=24 "$exe" | tr -s '[:space:]' ' ')
+for entry in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
+    '>PerMonitorV2, PerMonitor<' '>true/pm<' 'level="asInvoker"' \
+    'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"'; do
+    e2e_check "manifest $entry" contains "$manifest" "$entry"
+done
+
+# --- Silent install in a fresh prefix ----------------------------------------
+e2e_start_display || { e2e_fail display "Xvfb did not start"; e2e_summary; exit 1; }
+e2e_fresh_prefix "$E2E_STATE/wineprefix" || { e2e_fail prefix "wineboot failed"; e2e_summary; exit 1; }
+e2e_wine_draws_title_bars
+setup_win=$(e2e_winpath "$setup")
+user_dir="$WINEPREFIX/drive_c/users/$(whoami)"
+install_dir="$user_dir/AppData/Local/Programs/Quorvel"
+install_win='C:\users\'"$(whoami)"'\AppData\Local\Programs\Quorvel'
+programs_link="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quorvel/Quorvel.LNK"
+startup_link="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp/Quorvel.LNK"
+temp_dir="$user_dir/Temp"
+
+start=$(e2e_now)
+e2e_check silent-install install_silently
+e2e_log "installed in $(e2e_elapsed "$start")s"
+e2e_check installed-files same "LICENSE.txt quorvel.exe README.txt uninstall.exe" \
+    "$(ls "$install_dir" 2>/dev/null | xargs)"
+e2e_check programs-link test -f "$programs_link"
+for value in "DisplayName Quorvel" "DisplayVersion $version" "Publisher The Quorvel developers" \
+    "InstallLocation $install_win" "UninstallString \"$install_win\\uninstall.exe\""; do
+    e2e_check "apps-and-features ${value%% *}" same "${value#* }" \
+        "$(wine reg query "$UNINSTALL_KEY" /v "${value%% *}" 2>/dev/null | tr -d '\r' |
+            sed -n "s/^ *${value%% *} *REG_SZ *//p")"
+done
+
+# --- Started from the Start-menu link ----------------------------------------
+report="$E2E_STATE/typed.txt"
+wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not start"; e2e_summary; exit 1; }
+wine start /unix "$programs_link" >/dev/null 2>&1 </dev/null
+e2e_check started-from-link eval 'ui wait-visible main 30 >/dev/null'
+e2e_check startup-question-asked eval 'ui wait-visible startup 10 >/dev/null'
+e2e_check main-window-icon eventually caption_icon '^Quorvel 2\.1 - ' main-window
+e2e_check startup-question-icon eventually caption_icon '^Quorvel 2\.1$' startup-question
+e2e_check setup-refuses-while-running eval \
+    'install_silently; status=$?; same 2 "$status"'
+ui click startup Command1
+e2e_check yes-puts-link-in-startup eventually cmp -s "$programs_link" "$startup_link"
+
+load_and_save_samples
+e2e_check samples-saved-beside-program eventually test -s "$install_dir/defaultkeys.qvb"
+click_target
+e2e_type "sp "
+e2e_check shortcut-expands e2e_wait_report "$report" $'This is a sample \r\nI hope you like it' 10
+exit_quorvel
+kill "$(cat "$E2E_STATE/target.pid")" 2>/dev/null
+
+# --- The notification-area icon ----------------------------------------------
+# Wine's own desktop with a taskbar shows the notification area. The second
+# start asks no question and reads the samples back from beside the program.
+timeout 60 wineserver -w
+desk_w=600
+desk_h=500
+wine explorer "/desktop=shell,${desk_w}x$desk_h" start /unix "$programs_link" >/dev/null 2>&1 </dev/null &
+e2e_track_pid $!
+desktop_shot="$E2E_STATE/desktop.png"
+tray_orange() {
+    local xid
+    xid=$(xdotool search --name 'Wine desktop$' 2>/dev/null | head -n 1)
+    [ -n "$xid" ] && import -window "$xid" "$desktop_shot" 2>/dev/null &&
+        [ "$(orange_pixels "$desktop_shot" $((desk_w - 40)) $((desk_h - 32)) 40 32)" -ge 30 ]
+}
+e2e_check tray-icon eventually tray_orange
+sleep 1
+mkdir -p "$SHOTS"
+cp "$desktop_shot" "$SHOTS/installed.png" && e2e_log "screenshot: $SHOTS/installed.png"
+timeout 10 wineserver -k >/dev/null 2>&1
+timeout 60 wineserver -w
+
+# --- Uninstalls --------------------------------------------------------------
+uninstall_silently
+e2e_check uninstall-keeps-data-by-default eval \
+    'test -s "$install_dir/defaultkeys.qvb" && wine reg query "$SETTINGS\\Quorvel" >/dev/null 2>&1'
+e2e_check uninstall-removes-program-and-links same "" \
+    "$(leftovers | grep -v -e defaultkeys -e 'VB and VBA' -e "^file: $install_dir\$")"
+
+install_silently
+e2e_check reinstall-keeps-shortcut-file test -s "$install_dir/defaultkeys.qvb"
+uninstall_silently /REMOVEDATA
+e2e_log "searched: $install_dir, $programs_link and its folder, $startup_link," \
+    "every name with quorvel or defaultkeys under drive_c, ~nsu* in $temp_dir," \
+    "registry keys $UNINSTALL_KEY, $SETTINGS\\Quorvel, $SETTINGS\\Quorvel 2.1 and" \
+    "$SETTINGS, and quorvel or defaultkeys in user.reg, userdef.reg, system.reg"
+e2e_check uninstall-removedata-leaves-nothing same "" "$(leftovers)"
+
+# --- The zip's program, from a folder with blanks and letters beyond ANSI ----
+odd_dir="$WINEPREFIX/drive_c/Mes outils/Quorvel für Zoë z Łodzi"
+mkdir -p "$odd_dir" && unzip -q "$zip" -d "$odd_dir"
+odd_win='C:\Mes outils\Quorvel für Zoë z Łodzi\Quorvel\quorvel.exe'
+e2e_spawn "$odd_win" >/dev/null
+e2e_check zip-program-starts eval 'ui wait-visible main 30 >/dev/null'
+ui wait-visible startup 10 >/dev/null && ui click startup Command2
+load_and_save_samples
+e2e_check zip-program-saves-beside-itself eventually test -s "$odd_dir/Quorvel/defaultkeys.qvb"
+exit_quorvel
+e2e_spawn "$odd_win" >/dev/null
+ui wait-visible main 30 >/dev/null
+e2e_check zip-program-reads-its-shortcuts eventually eval 'same "$SAMPLES" "$(ui count main)"'
+exit_quorvel
+
+e2e_summary

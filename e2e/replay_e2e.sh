@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Keys typed while Quorvel types a shortcut's text are held and typed after it,
+# in order, under Wine, as a fast typist types them: Enter 15 ms after the Space
+# of a trigger; capitals at 60 ms a key into a 3,000-character text; a trigger
+# typed in the middle of another's text; "kw kw " at 60 ms a key. All of it
+# once with keystrokes and once with Boost (paste). Each case also checks that
+# Quorvel did hold keys in it, so that a send too quick to be typed into fails
+# instead of passing unseen.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+# shellcheck source=e2e/lib.sh
+source e2e/lib.sh
+
+long=""
+for ((i = 1; ${#long} < 3000; i++)); do
+    long+="Line $i of The Long Text, 0-9 Whole. "
+done
+long=${long:0:3000}
+
+e2e_build_quorvel || { e2e_fail build "the Windows build failed"; e2e_summary; exit 1; }
+e2e_quorvel_prefix || { e2e_fail prefix "no display, Wine prefix or Quorvel folder"; e2e_summary; exit 1; }
+build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 1000 \
+    '{S}|KW|kilowatt hour' "{S}|LG|$long" || exit 1
+wine reg add 'HKCU\Software\VB and VBA Program Settings\Quorvel\StartUpQ' \
+    /v StartUpOpt /t REG_SZ /d 1 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\VB and VBA Program Settings\Quorvel\opts' \
+    /v RunMinimized /t REG_SZ /d True /f >/dev/null 2>&1
+# A calibration pause long enough (a few tenths of a second here) that every
+# case types into a send, as on a slower or busier machine.
+wine reg add 'HKCU\Software\VB and VBA Program Settings\Quorvel 2.1\options' \
+    /v text2 /t REG_SZ /d "${REPLAY_CALIBRATION:-50000}" /f >/dev/null 2>&1
+
+report="$E2E_STATE/target-report.txt"
+wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not start"; e2e_summary; exit 1; }
+# Counts only, never keys: how many key presses Quorvel has held so far.
+timing="$E2E_STATE/timing.txt"
+QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing") e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
+for ((tries = 0; tries < 100; tries++)); do
+    wine "$tools/send_command.exe" 0 >/dev/null 2>&1 && break
+    sleep 0.2
+done
+
+timing_field() { awk -v name="$1" '{ for (i = 1; i < NF; i++) if ($i == name) print $(i + 1) }' "$timing"; }
+
+# Waits for Quorvel's next write of the figures (every two seconds).
+fresh_timing() {
+    local tries
+    rm -f "$timing"
+    for ((tries = 0; tries < 50; tries++)); do
+        grep -q held_presses "$timing" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+reset_target() {
+    e2e_click "$wid"
+    e2e_key Return
+    wine "$tools/send_command.exe" --clear-target >/dev/null 2>&1
+    e2e_wait_report "$report" "" 5
+}
+
+held_before=0
+fresh_timing && held_before=$(timing_field held_presses)
+
+# check NAME EXPECTED TYPING...: types, then the target must hold exactly EXPECTED
+# and Quorvel must have held keys meanwhile.
+check() {
+    local name=$1 expected=$2 start held
+    shift 2
+    reset_target
+    start=$(e2e_now)
+    "$@"
+    if ! e2e_wait_report "$report" "$expected" 60; then
+        e2e_fail "$name" "see the difference above"
+        return
+    fi
+    fresh_timing || { e2e_fail "$name" "no figures from Quorvel"; return; }
+    held=$(($(timing_field held_presses) - held_before))
+    held_before=$((held_before + held))
+    if [ "$held" -gt 0 ]; then
+        e2e_pass "$name ($held key presses held, $(e2e_elapsed "$start") s)"
+    else
+        e2e_fail "$name" "no key was held: the typing fell outside the send"
+    fi
+}
+
+enter_after_space() {
+    xdotool type --delay 60 -- kw
+    xdotool key --delay 15 space Return
+}
+capitals_into_long_text() { xdotool type --delay 60 -- "lg Quick Brown Fox Jumps Over"; }
+trigger_into_long_text() { xdotool type --delay 60 -- "lg kw done"; }
+trigger_twice() { xdotool type --delay 60 -- "kw kw "; }
+
+run_cases() {
+    local mode=$1
+    check "$mode: Enter 15 ms after the Space" $'kilowatt hour\r\n' enter_after_space
+    check "$mode: capitals at 60 ms into 3,000 characters" "${long}Quick Brown Fox Jumps Over" \
+        capitals_into_long_text
+    check "$mode: a trigger typed during a text fires after it" "${long}kilowatt hourdone" \
+        trigger_into_long_text
+    check "$mode: kw kw at 60 ms" "kilowatt hourkilowatt hour" trigger_twice
+}
+
+run_cases keystrokes
+
+wine "$tools/send_command.exe" 202 >/dev/null 2>&1
+if e2e_answer_question; then
+    run_cases Boost
+else
+    e2e_fail boost "the Boost question did not appear"
+fi
+
+fresh_timing
+e2e_log "replaying cost $(timing_field replay_ms) ms for $(timing_field replayed_events) events" \
+    "in $(timing_field replay_calls) injections; refused: $(timing_field refused)"
+e2e_summary

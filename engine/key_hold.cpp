@@ -1,0 +1,188 @@
+#include "engine/key_hold.h"
+
+#include <algorithm>
+#include <span>
+
+#include "engine/key_filter.h"
+
+namespace quorvel {
+
+namespace {
+
+// The modifier keys a send lets go of; the right-hand Ctrl and Alt and the
+// Windows keys are extended keys.
+struct ModifierKey {
+    std::uint16_t virtualKey;
+    bool extended;
+};
+constexpr std::array<ModifierKey, 8> ModifierKeys = {{{0xA0, false},
+                                                      {0xA1, false},
+                                                      {0xA2, false},
+                                                      {0xA3, true},
+                                                      {0xA4, false},
+                                                      {0xA5, true},
+                                                      {0x5B, true},
+                                                      {0x5C, true}}};
+
+int modifierIndex(std::uint32_t virtualKey) {
+    for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
+        if (ModifierKeys[i].virtualKey == virtualKey) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool isReplayed(const KeyEventRecord& event) {
+    return event.dwExtraInfo == ReplayMarker || event.dwExtraInfo == ForeignReplayMarker;
+}
+
+// Whether the key, once replayed, could complete a trigger.
+bool mayLaunch(const HeldKey& key) {
+    const std::uint32_t flags =
+        (key.extended ? key_flags::Extended : 0) | (key.released ? key_flags::Released : 0);
+    return !key.foreign && reachesMatcher(flags, key.virtualKey) && canLaunch(key.virtualKey);
+}
+
+}  // namespace
+
+KeyHold::KeyHold(KeyInjector& injector, EventPump& events, Clock& clock)
+    : injector_(injector), events_(events), clock_(clock), ring_(Capacity) {
+    batch_.reserve(Capacity);
+}
+
+bool KeyHold::hold(const KeyEventRecord& event) {
+    if (event.dwExtraInfo == OwnInjectionMarker) {
+        return false;
+    }
+    if (!isReplayed(event)) {
+        if (holding_ && !passThrough_ &&
+            (size_ >= MaxHeldEvents || clock_.milliseconds() - holdStart_ >= MaxHoldMilliseconds)) {
+            passBound();
+        }
+        // Once keys are held, every later one queues behind them until the
+        // queue is empty, so the order holds.
+        const bool held = size_ > 0 || replaying_ || (holding_ && !passThrough_);
+        if (held && size_ < Capacity) {
+            const bool released = (event.flags & key_flags::Released) != 0;
+            ring_[(head_ + size_) % Capacity] =
+                HeldKey{static_cast<std::uint16_t>(event.vkCode),
+                        static_cast<std::uint16_t>(event.scanCode),
+                        (event.flags & key_flags::Extended) != 0, released,
+                        (event.flags & key_flags::Injected) != 0};
+            ++size_;
+            pressesHeld_ += released ? 0 : 1;
+            return true;
+        }
+    }
+    noteDelivered(event);
+    return false;
+}
+
+void KeyHold::noteDelivered(const KeyEventRecord& event) {
+    const int index = modifierIndex(event.vkCode);
+    if (index < 0) {
+        return;
+    }
+    DeliveredModifier& modifier = modifiers_[static_cast<std::size_t>(index)];
+    modifier.down = (event.flags & key_flags::Released) == 0;
+    modifier.foreign =
+        event.dwExtraInfo == ForeignReplayMarker ||
+        (event.dwExtraInfo != ReplayMarker && (event.flags & key_flags::Injected) != 0);
+    modifier.scanCode = static_cast<std::uint16_t>(event.scanCode);
+}
+
+void KeyHold::begin() {
+    holding_ = true;
+    passThrough_ = false;
+    holdStart_ = clock_.milliseconds();
+}
+
+void KeyHold::passBound() {
+    passThrough_ = true;
+    // Not from inside the hook's callback: the platform drops a hook that takes too long.
+    events_.post([this] { replayAtOnce(); });
+}
+
+void KeyHold::enforceTimeBound() {
+    if (holding_ && !passThrough_ && clock_.milliseconds() - holdStart_ >= MaxHoldMilliseconds) {
+        passThrough_ = true;
+        replayAtOnce();
+    }
+}
+
+void KeyHold::replayAtOnce() {
+    // A replay already under way delivers them in its turn.
+    if (passThrough_ && !replaying_) {
+        replay(nullptr);
+    }
+}
+
+void KeyHold::replayAfterSend(const std::function<bool()>& sendPending) {
+    holding_ = false;
+    passThrough_ = false;
+    replaying_ = true;
+    pressModifiersAgain();
+    replay(sendPending);
+}
+
+void KeyHold::pressModifiersAgain() {
+    batch_.clear();
+    for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
+        const DeliveredModifier& modifier = modifiers_[i];
+        if (!modifier.down) {
+            continue;
+        }
+        // Released meanwhile: its release is held and goes out in its turn. A press
+        // just before it would show the target a lone tap, and a lone Alt opens
+        // the menu bar.
+        bool releasedMeanwhile = false;
+        for (std::size_t held = 0; held < size_; ++held) {
+            if (at(held).virtualKey == ModifierKeys[i].virtualKey) {
+                releasedMeanwhile = at(held).released;
+                break;
+            }
+        }
+        if (!releasedMeanwhile) {
+            batch_.push_back(HeldKey{ModifierKeys[i].virtualKey, modifier.scanCode,
+                                     ModifierKeys[i].extended, false, modifier.foreign});
+        }
+    }
+    if (!batch_.empty()) {
+        inject(batch_);
+    }
+}
+
+void KeyHold::replay(const std::function<bool()>& sendPending) {
+    replaying_ = true;
+    while (size_ > 0 && !(sendPending && sendPending())) {
+        // Up to a key that could complete a trigger: the keys behind it must wait
+        // for the send it may start, so they are not injected yet.
+        batch_.clear();
+        while (batch_.size() < size_) {
+            batch_.push_back(at(batch_.size()));
+            if (sendPending && mayLaunch(batch_.back())) {
+                break;
+            }
+        }
+        const std::size_t count = batch_.size();
+        inject(batch_);
+        // Keys typed while these were on their way were added behind them.
+        head_ = (head_ + count) % Capacity;
+        size_ -= count;
+    }
+    replaying_ = false;
+}
+
+void KeyHold::inject(const std::vector<HeldKey>& batch) {
+    const std::span<const HeldKey> keys(batch);
+    std::size_t taken = std::min(injector_.replayKeys(keys), keys.size());
+    if (taken < keys.size()) {
+        taken += std::min(injector_.replayKeys(keys.subspan(taken)), keys.size() - taken);
+    }
+    // What the platform refuses twice it will not take (the focus has moved to a
+    // window closed to our input): held on, it would block the keyboard.
+    eventsRefused_ += keys.size() - taken;
+}
+
+}  // namespace quorvel

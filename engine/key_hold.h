@@ -1,0 +1,95 @@
+#pragma once
+// Holds the keys typed while a shortcut's text is on its way and injects them
+// again once its send has ended, in the order they came: nothing the user types
+// lands inside a text or ahead of it, and a trigger typed meanwhile fires after
+// it.
+//
+// The hook only decides and queues (a push onto a buffer allocated up front);
+// the replay runs on the window thread after the send, like the send itself.
+// Held keys live in this buffer alone, never anywhere else.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/event_pump.h"
+#include "platform/key_injection.h"
+#include "platform/keyboard_hook.h"
+
+namespace quorvel {
+
+class KeyHold {
+  public:
+    // Bounds per send, so that a send that never ends cannot hang the keyboard:
+    // past either, the held keys are replayed at once and later ones pass.
+    static constexpr std::size_t MaxHeldEvents = 2000;
+    static constexpr std::uint64_t MaxHoldMilliseconds = 10000;
+
+    KeyHold(KeyInjector& injector, EventPump& events, Clock& clock);
+    KeyHold(const KeyHold&) = delete;
+    KeyHold& operator=(const KeyHold&) = delete;
+
+    // For every key event the hook receives: true when the event is held, and the
+    // hook must consume it.
+    bool hold(const KeyEventRecord& event);
+
+    // A match: keys are held from now until its send has ended.
+    void begin();
+    // The send has ended. Presses again the modifiers the user still holds (the
+    // send let them go), then replays the held keys in order until none is left
+    // or a replayed key has started a new send (`sendPending`); the keys behind
+    // that one stay held for it.
+    void replayAfterSend(const std::function<bool()>& sendPending);
+    // Replays at once when this send has held keys for too long.
+    void enforceTimeBound();
+
+    // Past a bound: keys pass straight, and fire nothing, until the send ends.
+    bool passingThrough() const { return passThrough_; }
+
+    // Figures for measuring, never which keys: presses held so far, and events
+    // that the platform would not take even when asked twice.
+    std::uint64_t pressesHeld() const { return pressesHeld_; }
+    std::uint64_t eventsRefused() const { return eventsRefused_; }
+
+  private:
+    // Room beyond the bound for keys that arrive before the replay at once runs.
+    static constexpr std::size_t Capacity = 4096;
+
+    void passBound();
+    void replayAtOnce();
+    void replay(const std::function<bool()>& sendPending);
+    void inject(const std::vector<HeldKey>& batch);
+    void pressModifiersAgain();
+    void noteDelivered(const KeyEventRecord& event);
+    const HeldKey& at(std::size_t index) const { return ring_[(head_ + index) % Capacity]; }
+
+    KeyInjector& injector_;
+    EventPump& events_;
+    Clock& clock_;
+
+    std::vector<HeldKey> ring_;
+    std::size_t head_ = 0;
+    std::size_t size_ = 0;
+    std::vector<HeldKey> batch_;
+
+    bool holding_ = false;
+    bool passThrough_ = false;
+    bool replaying_ = false;
+    std::uint64_t holdStart_ = 0;
+
+    // The modifier keys as the system last received them from the user (passed
+    // straight or replayed): what must be down again after a send.
+    struct DeliveredModifier {
+        bool down = false;
+        bool foreign = false;
+        std::uint16_t scanCode = 0;
+    };
+    std::array<DeliveredModifier, 8> modifiers_{};
+
+    std::uint64_t pressesHeld_ = 0;
+    std::uint64_t eventsRefused_ = 0;
+};
+
+}  // namespace quorvel

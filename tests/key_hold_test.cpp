@@ -1,0 +1,330 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/engine_fixture.h"
+
+namespace quorvel {
+namespace {
+
+using testing::EngineFixture;
+namespace vk = testing::vk;
+
+const std::string Kilowatt = "kilowatt hour";
+const std::string Erase2 = "{backspace}{backspace}";
+
+// The user types "Ab" and Enter at one point of a send, and it all arrives after
+// the send, in order, with the text whole.
+TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
+    enum class When { BeforeTheSendStarts, InsideTheErase, InThePause, InsideTheText, After };
+    struct Case {
+        const char* name;
+        When when;
+        std::string after = "";  // the send's notation that the typing follows
+        bool boost = false;
+        bool enter = false;
+        const char* text = "kilowatt hour";
+        std::string expected = Kilowatt + "Ab\r\n";
+    };
+    const std::string withEnter = Kilowatt + "\r\nAb\r\n";
+    const Case cases[] = {
+        {"before the send starts", When::BeforeTheSendStarts},
+        {"inside the erase", When::InsideTheErase},
+        {"in the calibration pause", When::InThePause},
+        {"inside the text", When::InsideTheText},
+        {"after the text", When::After, Kilowatt, false, true, "kilowatt hour", withEnter},
+        {"after the Enter", When::After, "{enter}", false, true, "kilowatt hour", withEnter},
+        {"before a run macro", When::After, Erase2, false, true, "%(run=calc.exe)%", "Ab\r\n"},
+        {"before a failure", When::After, Erase2, false, true, "{foo}", "Ab\r\n"},
+        {"with Boost, after the paste", When::After, "^{v}", true, true, "kilowatt hour",
+         withEnter},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.form.Text2.setText("3");
+        f.form.MenuBoost.checked = c.boost;
+        f.addEntry(LaunchMode::Space, c.enter, "kw", c.text);
+        bool typed = false;
+        auto type = [&] {
+            if (!typed) {
+                typed = true;
+                f.keyboard.typeText("Ab\r");
+            }
+        };
+        switch (c.when) {
+            case When::InsideTheErase:
+                f.keyboard.betweenStrokes = [&](std::size_t) { type(); };
+                break;
+            case When::InsideTheText:
+                f.keyboard.betweenStrokes = [&](std::size_t stroke) {
+                    if (stroke == 5) {
+                        type();
+                    }
+                };
+                break;
+            case When::InThePause:
+                f.injector.afterSend = [&](std::string_view notation) {
+                    if (notation == Erase2) {
+                        f.pump.atDoEvents(1, type);
+                    }
+                };
+                break;
+            case When::After:
+                f.injector.afterSend = [&](std::string_view notation) {
+                    if (notation == c.after) {
+                        type();
+                    }
+                };
+                break;
+            case When::BeforeTheSendStarts:
+                break;
+        }
+        f.keyboard.typeText("kw");
+        if (c.when == When::BeforeTheSendStarts) {
+            EXPECT_EQ(f.hookEvent(vk::Space, 0), 1);
+            type();
+        } else {
+            f.keyboard.tap(vk::Space);
+        }
+        EXPECT_TRUE(typed);
+        EXPECT_EQ(f.keyboard.targetText, c.expected);
+        // Nothing stays held: the next key goes straight through.
+        f.keyboard.typeText("z");
+        EXPECT_EQ(f.keyboard.targetText, c.expected + "z");
+    }
+}
+
+// Wine lets the user's keys fall between the events of one send. A Shift
+// pressed there must not turn the rest of the text into capitals.
+TEST(KeyHold, AShiftHeldDuringASendCapitalisesOnlyTheUsersLetters) {
+    EngineFixture f;
+    f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
+    f.keyboard.betweenStrokes = [&](std::size_t stroke) {
+        if (stroke == 3) {
+            f.keyboard.press(vk::LShift);
+        } else if (stroke == 5) {
+            f.keyboard.tap('A');
+        } else if (stroke == 9) {
+            f.keyboard.release(vk::LShift);
+        }
+    };
+    f.keyboard.typeText("kw ");
+    f.keyboard.betweenStrokes = nullptr;
+    f.keyboard.typeText("b");
+    EXPECT_EQ(f.keyboard.targetText, Kilowatt + "Ab");
+}
+
+// Keys typed during a send are replayed through the matcher: a trigger among
+// them fires after the send, and the keys behind it wait for its text.
+TEST(KeyHold, TriggersTypedDuringASendFireAfterIt) {
+    using Typing = std::function<void(FakeKeyboard&)>;
+    const std::string fullName = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
+    const std::string shifted =
+        "This is a sample  of Shift\xC2\xAF"
+        "F9 \r\nI hope you like it";
+    struct Case {
+        const char* name;
+        bool boost;
+        std::vector<Typing> during;  // typed in the pause of the first, second... send
+        std::string expected;
+        const char* text = "kilowatt hour";
+    };
+    auto typing = [](const char* keys) { return [keys](FakeKeyboard& k) { k.typeText(keys); }; };
+    const Case cases[] = {
+        {"the same trigger", false, {typing("kw ")}, Kilowatt + Kilowatt},
+        {"the same trigger, with Boost", true, {typing("kw ")}, Kilowatt + Kilowatt},
+        {"a trigger and more, and keys during its own send",
+         false,
+         {typing("kw xy"), typing("z")},
+         Kilowatt + Kilowatt + "xyz"},
+        {"another program's trigger: held, but it fires nothing",
+         false,
+         {[](FakeKeyboard& k) {
+             for (const int key : {int{'K'}, int{'W'}, vk::Space}) {
+                 k.injectForeign(key, false);
+                 k.injectForeign(key, true);
+             }
+         }},
+         Kilowatt + "kw "},
+        // The text's own capitals are typed with Shift; the F9 was typed without.
+        {"F9 during a text with capitals",
+         false,
+         {[](FakeKeyboard& k) { k.tap(vk::F9); }},
+         "Kilowatt Hour" + fullName,
+         "Kilowatt Hour"},
+        {"Shift+F9",
+         false,
+         {[](FakeKeyboard& k) {
+             k.press(vk::LShift);
+             k.tap(vk::F9);
+             k.release(vk::LShift);
+         }},
+         Kilowatt + shifted},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.addSamples();
+        f.form.Text2.setText("3");
+        f.form.MenuBoost.checked = c.boost;
+        f.addEntry(LaunchMode::Space, false, "kw", c.text);
+        std::size_t sends = 0;
+        f.injector.afterSend = [&](std::string_view notation) {
+            if (notation == Erase2 && sends < c.during.size()) {
+                const Typing& type = c.during[sends++];
+                f.pump.atDoEvents(1, [&f, &type] { type(f.keyboard); });
+            }
+        };
+        f.keyboard.typeText("kw ");
+        EXPECT_EQ(sends, c.during.size());
+        EXPECT_EQ(f.keyboard.targetText, c.expected);
+        EXPECT_FALSE(f.engine.sender().busy());
+    }
+}
+
+// The send lets go of the modifiers the user holds, so that they do not change
+// its text; those still held when it ends are pressed again, and those let go
+// meanwhile only released, in their turn.
+TEST(KeyHold, ModifiersStillHeldArePressedAgain) {
+    const std::string ctrlSample =
+        "This is a sample of Ctrl\xC2\xAF"
+        "F9 \r\nI hope you like it";
+    struct Replayed {
+        int key;
+        bool released;
+        bool operator==(const Replayed&) const = default;
+    };
+    auto replayed = [](const FakeKeyboard& keyboard) {
+        std::vector<Replayed> all;
+        for (const HeldKey& key : keyboard.replayed) {
+            all.push_back({key.virtualKey, key.released});
+        }
+        return all;
+    };
+    {
+        SCOPED_TRACE("held throughout");
+        EngineFixture f;
+        f.addSamples();
+        f.keyboard.press(vk::LCtrl);
+        f.keyboard.tap(vk::F9);
+        EXPECT_EQ(f.keyboard.targetText, ctrlSample);
+        EXPECT_EQ(replayed(f.keyboard), (std::vector<Replayed>{{vk::LCtrl, false}}));
+        // Once the recorded modifier is forgotten, the key state alone tells.
+        f.clock.advanceSeconds(2);
+        f.engine.TimerMain_Timer();
+        ASSERT_EQ(f.modifierState(), 0);
+        f.keyboard.tap(vk::F9);
+        EXPECT_EQ(f.keyboard.targetText, ctrlSample + ctrlSample);
+    }
+    {
+        SCOPED_TRACE("let go during the send");
+        EngineFixture f;
+        f.addSamples();
+        f.keyboard.press(vk::LCtrl);
+        f.keyboard.betweenStrokes = [&](std::size_t stroke) {
+            if (stroke == 3) {
+                f.keyboard.release(vk::LCtrl);
+            }
+        };
+        f.keyboard.tap(vk::F9);
+        EXPECT_EQ(replayed(f.keyboard), (std::vector<Replayed>{{vk::LCtrl, true}}));
+        f.keyboard.typeText("v");
+        EXPECT_EQ(f.keyboard.targetText, ctrlSample + "v");
+    }
+}
+
+// A send that never ends must not hang the keyboard: past 2,000 held events or
+// ten seconds, the held keys go out at once and later ones pass straight, firing
+// nothing, until the send ends.
+TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
+    enum class Bound { Events, TimeThenAKey, TimeThenATick };
+    struct Case {
+        const char* name;
+        Bound bound;
+        std::string heldBefore;  // what the user typed before the bound was passed
+    };
+    const Case cases[] = {
+        {"2,000 events", Bound::Events, std::string(1000, 'a') + "b"},
+        {"ten seconds, then a key", Bound::TimeThenAKey, "ab"},
+        {"ten seconds, then a timer tick", Bound::TimeThenATick, "ab"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.form.Text2.setText("3");
+        f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
+        f.injector.afterSend = [&](std::string_view notation) {
+            if (notation != Erase2) {
+                return;
+            }
+            f.injector.afterSend = nullptr;
+            f.pump.atDoEvents(1, [&] {
+                switch (c.bound) {
+                    case Bound::Events:
+                        f.keyboard.typeText(c.heldBefore);
+                        break;
+                    case Bound::TimeThenAKey:
+                        f.keyboard.typeText("a");
+                        f.clock.advanceSeconds(10);
+                        f.keyboard.typeText("b");
+                        break;
+                    case Bound::TimeThenATick:
+                        f.keyboard.typeText("a");
+                        f.clock.advanceSeconds(10);
+                        f.engine.TimerMain_Timer();
+                        EXPECT_EQ(f.keyboard.targetText, "a");
+                        f.keyboard.typeText("b");
+                        break;
+                }
+                EXPECT_EQ(f.keyboard.targetText, c.heldBefore);
+                f.keyboard.typeText(" kw ");
+                EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw ");
+            });
+        };
+        f.keyboard.typeText("kw ");
+        EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw " + Kilowatt);
+        // The next send holds again.
+        f.keyboard.typeText(" kw ");
+        EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw " + Kilowatt + " " + Kilowatt);
+    }
+}
+
+// A replay the platform takes only in part is tried once more with the rest;
+// what it refuses again (the focus has gone to a window closed to our input)
+// cannot be typed, and must not block the keys typed after.
+TEST(KeyHold, AReplayTakenInPartIsRetriedOnce) {
+    struct Case {
+        const char* name;
+        std::vector<std::size_t> takes;
+        std::string arrived;
+        std::uint64_t refused;
+    };
+    const Case cases[] = {
+        {"taken in part, then the rest", {1}, "ab", 0},
+        {"taken in part twice", {1, 0}, "a", 3},
+        {"refused twice", {0, 0}, "", 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
+        f.injector.afterSend = [&](std::string_view notation) {
+            if (notation == Kilowatt) {
+                f.keyboard.typeText("ab");
+                f.keyboard.replayTakes.assign(c.takes.begin(), c.takes.end());
+            }
+        };
+        f.keyboard.typeText("kw ");
+        EXPECT_EQ(f.keyboard.targetText, Kilowatt + c.arrived);
+        EXPECT_EQ(f.keyboard.replayCalls, 2u);
+        EXPECT_EQ(f.mainData().keyHold().eventsRefused(), c.refused);
+        f.keyboard.typeText("c");
+        EXPECT_EQ(f.keyboard.targetText, Kilowatt + c.arrived + "c");
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
