@@ -2,6 +2,7 @@
 // Every platform service the program's windows work through.
 
 #include "engine/engine_services.h"
+#include "platform/ansi_code_page.h"
 #include "platform/collation.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
@@ -21,6 +22,7 @@ struct AppServices {
     TrayIconService& tray;
     ShellLinks& links;
     Collation& collation;
+    AnsiCodePage& codePage;
 };
 
 }  // namespace quorvel

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/form1.h"
-#include "engine/ansi_text.h"
 #include "engine/product_info.h"
+#include "engine/utf8_text.h"
 #include "storage/shortcut_file.h"
 
 namespace quorvel {
@@ -15,7 +15,7 @@ void Form1::FileImport_Click() {
     if (!isAcceptedFileName(chosen)) {
         return;
     }
-    noteImport(chosen, GetImportFile(chosen, List1, services_.files));
+    noteImport(chosen, GetImportFile(chosen, List1, services_.files, services_.codePage));
     // The whole list, old entries and imported ones, goes into the imported file
     // at once, and that file becomes the one the next start reads: a restart
     // before any change would otherwise bring back the imported entries alone.
@@ -30,7 +30,8 @@ void Form1::FileSave_Click() {
     if (!isAcceptedFileName(CurrentFilePath)) {
         return;
     }
-    if (!keepUnreadCopy(CurrentFilePath) || !ExportFile(List1, CurrentFilePath, services_.files)) {
+    if (!keepUnreadCopy(CurrentFilePath) ||
+        !ExportFile(List1, CurrentFilePath, services_.files, services_.codePage)) {
         // The file on disk is still the previous one; say so rather than let the
         // user believe the change is kept.
         services_.dialogs.MsgBox("The shortcuts could not be saved to " + CurrentFilePath +

@@ -39,7 +39,8 @@ void Form1::Form_Load() {
     // change save an empty list over the user's file.
     const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
     if (!autoImport || *autoImport == 1.0) {
-        noteImport(CurrentFilePath, GetImportFile(CurrentFilePath, List1, services_.files));
+        noteImport(CurrentFilePath,
+                   GetImportFile(CurrentFilePath, List1, services_.files, services_.codePage));
     }
 
     // A stored truth value that does not read as one leaves the item as it is.

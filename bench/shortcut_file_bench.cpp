@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/shortcut_entry.h"
+#include "platform/fake/fake_ansi_code_page.h"
 #include "platform/fake/fake_files.h"
 #include "storage/shortcut_file.h"
 #include "targets.h"
@@ -18,34 +19,49 @@ namespace {
 
 constexpr const char* KeysPath = "C:\\Quorvel\\defaultkeys.qvb";
 constexpr std::size_t Entries = 32767;
+const FakeWindows1252 codePage;
 
 // A file as the program saves it: random triggers of two to four letters in every
-// mode, texts of 40 to 80 characters, in list order.
-const std::string& savedFile() {
-    static const std::string bytes = [] {
-        std::mt19937 random(7);
-        auto pick = [&](int low, int high) {
-            return std::uniform_int_distribution<int>(low, high)(random);
-        };
-        const LaunchMode modes[] = {LaunchMode::Space, LaunchMode::Tab, LaunchMode::Esc,
-                                    LaunchMode::FunctionKey};
-        const std::string words[] = {"Kind regards, ", "%(date)% ", "the meeting ", "{Enter}",
-                                     "please find ",   "attached ", "Monday ",      "invoice "};
-        ShortcutList list;
-        while (list.count() < Entries) {
-            ShortcutEntry entry{modes[pick(0, 3)], pick(0, 1) == 0, "", ""};
-            for (int i = pick(2, 4); i > 0; --i) {
-                entry.trigger += static_cast<char>(pick('a', 'z'));
-            }
-            const auto length = static_cast<std::size_t>(pick(40, 80));
-            while (entry.text.size() < length) {
-                entry.text += words[pick(0, 7)];
-            }
-            entry.text.resize(length);
-            list.add(formatEntryLine(entry), formatDisplayLine(entry));
+// mode, texts of 40 to 80 bytes made of the words given, in list order.
+std::string fileOfWords(const std::vector<std::string>& words) {
+    std::mt19937 random(7);
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const LaunchMode modes[] = {LaunchMode::Space, LaunchMode::Tab, LaunchMode::Esc,
+                                LaunchMode::FunctionKey};
+    ShortcutList list;
+    while (list.count() < Entries) {
+        ShortcutEntry entry{modes[pick(0, 3)], pick(0, 1) == 0, "", ""};
+        for (int i = pick(2, 4); i > 0; --i) {
+            entry.trigger += static_cast<char>(pick('a', 'z'));
         }
-        return formatShortcutFile(list);
-    }();
+        const auto length = static_cast<std::size_t>(pick(40, 80));
+        while (entry.text.size() < length) {
+            entry.text += words[static_cast<std::size_t>(pick(0, 7))];
+        }
+        entry.text.resize(length);
+        // Not in the middle of a character.
+        while ((entry.text.back() & 0xC0) == 0x80 || (entry.text.back() & 0xC0) == 0xC0) {
+            entry.text.pop_back();
+        }
+        list.add(formatEntryLine(entry), formatDisplayLine(entry));
+    }
+    return formatShortcutFile(list, codePage);
+}
+
+const std::string& savedFile() {
+    static const std::string bytes =
+        fileOfWords({"Kind regards, ", "%(date)% ", "the meeting ", "{Enter}", "please find ",
+                     "attached ", "Monday ", "invoice "});
+    return bytes;
+}
+
+// The same with words in other scripts and emoji: a file in UTF-8.
+const std::string& unicodeFile() {
+    static const std::string bytes =
+        fileOfWords({"Grüße, ", "%(date)% ", "Zażółć gęślą ", "{Enter}", "Ελληνικά ",
+                     "日本語 ", "→ ✓ ", "😀 "});
     return bytes;
 }
 
@@ -68,7 +84,7 @@ void importOf(benchmark::State& state) {
         state.PauseTiming();
         auto list = std::make_unique<ShortcutList>();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files));
+        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files, codePage));
         state.PauseTiming();
         list.reset();
         state.ResumeTiming();
@@ -94,16 +110,25 @@ BENCHMARK(BM_FileImport)->Unit(benchmark::kMillisecond);
 void BM_FilePlainReadAndSplit(benchmark::State& state) { plainReadAndSplitOf<savedFile>(state); }
 BENCHMARK(BM_FilePlainReadAndSplit)->Unit(benchmark::kMillisecond);
 
-void BM_FileExport(benchmark::State& state) {
+template <const std::string& (*file)()>
+void exportOf(benchmark::State& state) {
     FakeFiles files;
-    files.files[KeysPath] = savedFile();
+    files.files[KeysPath] = file();
     ShortcutList list;
-    GetImportFile(KeysPath, list, files);
+    GetImportFile(KeysPath, list, files, codePage);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ExportFile(list, KeysPath, files));
+        benchmark::DoNotOptimize(ExportFile(list, KeysPath, files, codePage));
     }
 }
+
+void BM_FileExport(benchmark::State& state) { exportOf<savedFile>(state); }
 BENCHMARK(BM_FileExport)->Unit(benchmark::kMillisecond);
+
+void BM_FileImportUnicode(benchmark::State& state) { importOf<unicodeFile>(state); }
+BENCHMARK(BM_FileImportUnicode)->Unit(benchmark::kMillisecond);
+
+void BM_FileExportUnicode(benchmark::State& state) { exportOf<unicodeFile>(state); }
+BENCHMARK(BM_FileExportUnicode)->Unit(benchmark::kMillisecond);
 
 void BM_FilePlainWrite(benchmark::State& state) {
     const std::vector<std::string> lines = splitRecords(savedFile());
@@ -141,6 +166,10 @@ BENCHMARK(BM_FilePlainReadAndSplitGarbage100MB)->Unit(benchmark::kMillisecond);
 
 const RegisterTarget importLimit{{"importing a 32,767-entry file", "BM_FileImport", "", 50e6}};
 const RegisterTarget saveLimit{{"saving a 32,767-entry file", "BM_FileExport", "", 30e6}};
+const RegisterTarget unicodeImportLimit{
+    {"importing a 32,767-entry file in UTF-8", "BM_FileImportUnicode", "", 50e6}};
+const RegisterTarget unicodeSaveLimit{
+    {"saving a 32,767-entry file in UTF-8", "BM_FileExportUnicode", "", 30e6}};
 const RegisterTarget importRatio{
     {"import / plain read and split (aim)", "BM_FileImport", "BM_FilePlainReadAndSplit", 5,
      true}};

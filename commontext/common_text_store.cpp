@@ -1,6 +1,6 @@
 #include "commontext/common_text_store.h"
 
-#include "engine/ansi_text.h"
+#include "engine/utf8_text.h"
 #include "storage/settings_names.h"
 
 namespace quorvel {

@@ -83,15 +83,15 @@ e2e_check f9-multi-line e2e_wait_report "$report" $'Full Name\r\n777 Street Name
 
 reset_target
 e2e_key ctrl+F9
-e2e_check ctrl-f9 e2e_wait_report "$report" $'This is a sample of Ctrl\xafF9 \r\nI hope you like it' 5
+e2e_check ctrl-f9 e2e_wait_report "$report" $'This is a sample of Ctrl\xc2\xafF9 \r\nI hope you like it' 5
 
 reset_target
 e2e_key shift+F9
-e2e_check shift-f9 e2e_wait_report "$report" $'This is a sample  of Shift\xafF9 \r\nI hope you like it' 5
+e2e_check shift-f9 e2e_wait_report "$report" $'This is a sample  of Shift\xc2\xafF9 \r\nI hope you like it' 5
 
 reset_target
 e2e_key ctrl+shift+F9
-e2e_check ctrl-shift-f9 e2e_wait_report "$report" $'This is a sample  of Ctrl\xafShift\xafF9\r\nI hope you like it' 5
+e2e_check ctrl-shift-f9 e2e_wait_report "$report" $'This is a sample  of Ctrl\xc2\xafShift\xc2\xafF9\r\nI hope you like it' 5
 
 reset_target
 e2e_type "es"

@@ -5,7 +5,7 @@
 # shortcut and answering Yes to the start-with-Windows question; its icon on its
 # windows and in the notification area; silent uninstalls that keep the user's
 # data or remove everything; and the zip's program in a folder whose path has
-# blanks and non-ASCII letters.
+# blanks and letters beyond the ANSI code page.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
@@ -233,10 +233,10 @@ e2e_log "searched: $install_dir, $programs_link and its folder, $startup_link," 
     "$SETTINGS, and quorvel or defaultkeys in user.reg, userdef.reg, system.reg"
 e2e_check uninstall-removedata-leaves-nothing same "" "$(leftovers)"
 
-# --- The zip's program, from a folder with blanks and non-ASCII letters -------
-odd_dir="$WINEPREFIX/drive_c/Mes outils/Quorvel für Zoë"
+# --- The zip's program, from a folder with blanks and letters beyond ANSI ----
+odd_dir="$WINEPREFIX/drive_c/Mes outils/Quorvel für Zoë z Łodzi"
 mkdir -p "$odd_dir" && unzip -q "$zip" -d "$odd_dir"
-odd_win='C:\Mes outils\Quorvel für Zoë\Quorvel\quorvel.exe'
+odd_win='C:\Mes outils\Quorvel für Zoë z Łodzi\Quorvel\quorvel.exe'
 e2e_spawn "$odd_win" >/dev/null
 e2e_check zip-program-starts eval 'ui wait-visible main 30 >/dev/null'
 ui wait-visible startup 10 >/dev/null && ui click startup Command2

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/ansi_text.h"
 #include "engine/product_info.h"
+#include "engine/utf8_text.h"
 
 namespace quorvel {
 
@@ -20,7 +20,7 @@ std::vector<ShortcutEntry> sampleEntries() {
     const std::string openSamplePage =
         "%(run=explorer.exe " + std::string(product::SamplePage) + ")%";
     // The list's separator inside a text shows as "-" in the display line.
-    const std::string sep(1, EntrySeparator);
+    const std::string sep(EntrySeparator);
     return {
         {Space, true, "TD", "Today is %(date)% at %(Time)%."},
         {Tab, false, "CU", "%(run=calc.exe)%"},

@@ -1,14 +1,18 @@
 #include "editor/shortcut_editor.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "editor/samples.h"
-#include "engine/ansi_text.h"
+#include "engine/key_names.h"
 #include "engine/product_info.h"
 #include "engine/shortcut_entry.h"
+#include "engine/utf8_text.h"
+#include "platform/utf8.h"
 
 namespace quorvel {
 
@@ -20,11 +24,31 @@ constexpr int F1KeyCode = 112;
 constexpr int F12KeyCode = 123;
 
 constexpr std::string_view SeparatorRefused =
-    "The Shortcut Letters cannot hold the character \xAF because it separates the parts of "
+    "The Shortcut Letters cannot hold the character \xC2\xAF because it separates the parts of "
     "each shortcut in the list.";
 constexpr std::string_view ControlARefused =
     "Neither the Shortcut Letters nor the Text String can hold control character 1 "
     "(Ctrl+A).";
+
+// The characters of the trigger that no key's name holds, each once, quoted:
+// the hook names every key by its code, so such a trigger could never fire.
+// The separator and control character 1 have messages of their own.
+std::string charactersNoKeyTypes(std::string_view trigger) {
+    std::vector<char32_t> found;
+    std::string listed;
+    for (std::size_t at = 0; at < trigger.size();) {
+        const utf8::Decoded decoded = utf8::decode(trigger, at);
+        const char32_t c = lowerCase(decoded.character);
+        if (!isKeyNameCharacter(c) && c != U'\u00AF' && c != static_cast<char32_t>(ControlA) &&
+            std::find(found.begin(), found.end(), c) == found.end()) {
+            found.push_back(c);
+            listed += listed.empty() ? "\"" : ", \"";
+            listed.append(trigger.substr(at, decoded.length)) += '"';
+        }
+        at += decoded.length;
+    }
+    return listed;
+}
 
 // The trigger of a row as the add scan compares it: the part after the first
 // separator, up to the second one if there is one, trimmed and lower-cased.
@@ -33,7 +57,7 @@ std::optional<std::string> rowTriggerKey(std::string_view entryLine) {
     if (first == std::string_view::npos) {
         return std::nullopt;
     }
-    std::string_view trigger = entryLine.substr(first + 1);
+    std::string_view trigger = entryLine.substr(first + EntrySeparator.size());
     trigger = trigger.substr(0, trigger.find(EntrySeparator));
     return triggerKey(trigger);
 }
@@ -115,6 +139,13 @@ void ShortcutEditor::addShortcut() {
         message.append(separatorInTrigger && controlA ? "Please remove them and try again."
                                                       : "Please remove it and try again.");
         show(message);
+        return;
+    }
+    if (const std::string untypeable = charactersNoKeyTypes(trigger); !untypeable.empty()) {
+        show("The Shortcut Letters cannot hold " + untypeable +
+             ": no key is named so, and the shortcut could never be launched. Quorvel names "
+             "the keys as an English keyboard shows them without Shift, whatever the layout "
+             "(the key of \"\xCE\xB1\" on a Greek keyboard is A).");
         return;
     }
 

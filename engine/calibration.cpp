@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "engine/ansi_text.h"
+#include "engine/utf8_text.h"
 
 namespace quorvel {
 

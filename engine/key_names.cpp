@@ -1,5 +1,9 @@
 #include "engine/key_names.h"
 
+#include <array>
+
+#include "engine/utf8_text.h"
+
 namespace quorvel {
 
 std::string keyNameOf(std::int16_t keyCode) {
@@ -35,6 +39,26 @@ std::string modifierPrefix(std::int16_t modifierState) {
 
 std::string fullFunctionKeyName(const std::string& functionKeyName, std::int16_t modifierState) {
     return modifierPrefix(modifierState) + functionKeyName;
+}
+
+bool isKeyNameCharacter(char32_t character) {
+    // Every name is ASCII; the table is built from the names themselves.
+    static const std::array<bool, 128> named = [] {
+        std::array<bool, 128> table{};
+        auto note = [&table](const std::string& name) {
+            for (const char c : lowerCase(name)) {
+                table[static_cast<unsigned char>(c) & 0x7F] = true;
+            }
+        };
+        for (std::int16_t code = 0; code < 256; ++code) {
+            note(keyNameOf(code));
+        }
+        for (std::int16_t state = 0; state <= 6; ++state) {
+            note(modifierPrefix(state));
+        }
+        return table;
+    }();
+    return character < named.size() && named[character];
 }
 
 }  // namespace quorvel

@@ -17,4 +17,8 @@ std::string modifierPrefix(std::int16_t modifierState);
 // The modifier prefix followed by the function key's name, e.g. "{Ctrl}{F9}".
 std::string fullFunctionKeyName(const std::string& functionKeyName, std::int16_t modifierState);
 
+// Whether some key's name, lower-cased as the matcher keeps typed keys, holds
+// the (lower-case) character. A trigger holding any other can never be typed.
+bool isKeyNameCharacter(char32_t character);
+
 }  // namespace quorvel

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "engine/ansi_text.h"
-
 namespace quorvel {
 
 namespace {
@@ -16,14 +14,15 @@ constexpr std::size_t MaxExpandedSize = std::size_t{4} << 20;
 
 constexpr std::size_t npos = std::string::npos;
 
-// The macro names are plain ASCII, so comparing the lower-cased name byte by
-// byte is enough.
+// The macro names are plain ASCII, so comparing the name byte by byte with
+// only A-Z lower-cased is enough: no byte of a longer character is ASCII.
 bool startsWithLowered(std::string_view name, std::string_view lowerWord) {
     if (name.size() < lowerWord.size()) {
         return false;
     }
     for (std::size_t i = 0; i < lowerWord.size(); ++i) {
-        if (ansiLower(name[i]) != lowerWord[i]) {
+        const char c = name[i];
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c) != lowerWord[i]) {
             return false;
         }
     }

@@ -2,11 +2,11 @@
 
 #include <string_view>
 
-#include "engine/ansi_text.h"
 #include "engine/date_stamp.h"
 #include "engine/key_filter.h"
 #include "engine/key_names.h"
 #include "engine/shortcut_entry.h"
+#include "engine/utf8_text.h"
 
 namespace quorvel {
 
@@ -160,10 +160,10 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
     const std::string name = keyNameOf(keyCode);
     const bool functionKey = name.starts_with("{F");
     if (functionKey) {
-        form_.Text1.setText(ansiLower(fullFunctionKeyName(name, modifierState)));
+        form_.Text1.setText(lowerCase(fullFunctionKeyName(name, modifierState)));
         form_.Text5.setText(form_.Text1.text());
     } else {
-        form_.Text1.setText(ansiLower(name));
+        form_.Text1.setText(lowerCase(name));
         if (!form_.Text1.text().empty()) {
             std::string buffer = form_.Text5.text();
             buffer.push_back(form_.Text1.text().back());

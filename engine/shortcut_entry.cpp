@@ -1,11 +1,12 @@
 #include "engine/shortcut_entry.h"
 
-#include "engine/ansi_text.h"
+#include "engine/utf8_text.h"
+#include "platform/utf8.h"
 
 namespace quorvel {
 
 namespace {
-constexpr std::string_view FieldSeparator{"\x20\xAF\x20", 3};
+constexpr std::string_view FieldSeparator = " \xC2\xAF ";
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -43,22 +44,23 @@ std::string formatDisplayLine(const ShortcutEntry& entry) {
 }
 
 std::string displayFromEntryLine(std::string_view entryLine) {
-    std::string display(entryLine);
-    for (char& c : display) {
-        if (c == EntrySeparator) {
-            c = '-';
-        }
+    std::string display;
+    display.reserve(entryLine.size());
+    std::size_t start = 0;
+    for (std::size_t at = findSeparator(entryLine); at != std::string_view::npos;
+         start = at + EntrySeparator.size(), at = findSeparator(entryLine, start)) {
+        display.append(entryLine.substr(start, at - start)) += '-';
     }
-    return display;
+    return display.append(entryLine.substr(start));
 }
 
 std::optional<EntryLineFields> splitEntryLine(std::string_view entryLine) {
-    const auto first = entryLine.find(EntrySeparator);
+    const auto first = findSeparator(entryLine);
     if (first == std::string_view::npos) {
         return std::nullopt;
     }
-    const std::string_view rest = entryLine.substr(first + 1);
-    const auto second = rest.find(EntrySeparator);
+    const std::string_view rest = entryLine.substr(first + EntrySeparator.size());
+    const auto second = findSeparator(rest);
     if (second == std::string_view::npos) {
         return std::nullopt;
     }
@@ -66,8 +68,9 @@ std::optional<EntryLineFields> splitEntryLine(std::string_view entryLine) {
     fields.mode = trimBlanks(entryLine.substr(0, first));
     fields.trigger = trimBlanks(rest.substr(0, second));
     // Drop the one character (the blank of a well-formed line) after the separator.
-    const std::string_view afterSecond = rest.substr(second + 1);
-    fields.text = afterSecond.empty() ? afterSecond : afterSecond.substr(1);
+    const std::string_view afterSecond = rest.substr(second + EntrySeparator.size());
+    fields.text =
+        afterSecond.empty() ? afterSecond : afterSecond.substr(utf8::decode(afterSecond, 0).length);
     return fields;
 }
 
@@ -98,6 +101,6 @@ std::optional<ShortcutEntry> parseEntryLine(std::string_view entryLine) {
                          std::string(fields->trigger), std::string(fields->text)};
 }
 
-std::string triggerKey(std::string_view trigger) { return ansiLower(trimBlanks(trigger)); }
+std::string triggerKey(std::string_view trigger) { return lowerCase(trimBlanks(trigger)); }
 
 }  // namespace quorvel

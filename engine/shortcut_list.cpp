@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/ansi_text.h"
 #include "engine/key_filter.h"
 #include "engine/shortcut_entry.h"
+#include "engine/utf8_text.h"
 
 namespace quorvel {
 
@@ -129,11 +129,11 @@ void ShortcutList::indexRow(const Row* row) {
         return;
     }
     const auto slot = static_cast<std::size_t>(row->launchClass);
-    direct_[ansiLower(row->fields->trigger)].byClass[slot].insert(row);
+    direct_[lowerCase(row->fields->trigger)].byClass[slot].insert(row);
     // A trigger without the token is found by the direct rule first, so only
     // triggers holding it need the stripped index.
     if (row->fields->trigger.find(CtrlToken) != std::string_view::npos) {
-        ctrlStripped_[ansiLower(replaceAll(row->fields->trigger, CtrlToken, ""))]
+        ctrlStripped_[lowerCase(replaceAll(row->fields->trigger, CtrlToken, ""))]
             .byClass[slot]
             .insert(row);
     }
@@ -156,9 +156,9 @@ void ShortcutList::unindexRow(const Row* row) {
             index.erase(found);
         }
     };
-    forget(direct_, ansiLower(row->fields->trigger));
+    forget(direct_, lowerCase(row->fields->trigger));
     if (row->fields->trigger.find(CtrlToken) != std::string_view::npos) {
-        forget(ctrlStripped_, ansiLower(replaceAll(row->fields->trigger, CtrlToken, "")));
+        forget(ctrlStripped_, lowerCase(replaceAll(row->fields->trigger, CtrlToken, "")));
     }
 }
 

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/ansi_text.h"
 #include "engine/calibration.h"
 #include "engine/macro_expander.h"
+#include "engine/utf8_text.h"
+#include "platform/utf8.h"
 
 namespace quorvel {
 
@@ -51,10 +52,10 @@ void TextSender::send(const SendRequest& request) {
     // Function keys and Ctrl combinations put no characters into the application.
     // The erase goes out before the event loop runs again: keys typed meanwhile
     // would otherwise reach the application first and be erased in its place.
-    const std::string lowered = ansiLower(request.trigger);
+    const std::string lowered = lowerCase(request.trigger);
     std::string erase;
     if (lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos) {
-        std::size_t typed = request.trigger.size();
+        std::size_t typed = utf8::length(request.trigger);
         if (request.launchKeyEndsTrigger && typed > 0) {
             --typed;
         }

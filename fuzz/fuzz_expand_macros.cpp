@@ -8,9 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "engine/ansi_text.h"
 #include "engine/macro_expander.h"
+#include "engine/utf8_text.h"
 #include "fuzz_check.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ MacroExpansion reference(std::string text, const DateTime& now,
             return {Kind::Unclosed, {}};
         }
         const std::string name = text.substr(open + 2, close - open - 2);
-        const std::string lowered = ansiLower(name);
+        const std::string lowered = lowerCase(name);
         std::optional<std::string> value;
         if (lowered == "now") {
             value = locale.shortDate(now) + " " + locale.longTime(now);
@@ -118,5 +119,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(got.kind == want.kind);
     FUZZ_CHECK(got.value == want.value);
     FUZZ_CHECK(reads <= MaxMacroExpansions);
+    // A marker is never found inside a character: UTF-8 in, UTF-8 out.
+    const bool allValid = utf8::isValid(input) && utf8::isValid(parts[0]) &&
+                          utf8::isValid(parts[1]) && utf8::isValid(parts[2]) &&
+                          utf8::isValid(parts[3]);
+    FUZZ_CHECK(!allValid || utf8::isValid(got.value));
     return 0;
 }

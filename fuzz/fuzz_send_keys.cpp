@@ -1,6 +1,6 @@
 // SendKeys notation from arbitrary bytes: never more strokes than the repeat
 // limit allows for the input, and a text with its special characters braced
-// types exactly its own characters.
+// types exactly its own characters, whole ones, never a part of one.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 
 #include "fuzz_check.h"
 #include "platform/send_keys_notation.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -17,9 +18,9 @@ using namespace quorvel;
 
 constexpr std::string_view Special = "+^%~(){}";
 
-KeyStroke character(char c) {
+KeyStroke character(char32_t c) {
     KeyStroke stroke;
-    stroke.character = static_cast<unsigned char>(c);
+    stroke.character = c;
     return stroke;
 }
 
@@ -31,16 +32,18 @@ KeyStroke virtualKey(std::uint8_t key) {
 }
 
 // What a text without special characters types: CR is Enter, tab is Tab, a line
-// feed nothing, any other byte itself.
+// feed nothing, any other character itself (U+FFFD for bytes that are none).
 std::vector<KeyStroke> plainStrokes(std::string_view text) {
     std::vector<KeyStroke> strokes;
-    for (const char c : text) {
-        if (c == '\r') {
+    for (std::size_t at = 0; at < text.size();) {
+        const utf8::Decoded decoded = utf8::decode(text, at);
+        at += decoded.length;
+        if (decoded.character == '\r') {
             strokes.push_back(virtualKey(13));
-        } else if (c == '\t') {
+        } else if (decoded.character == '\t') {
             strokes.push_back(virtualKey(9));
-        } else if (c != '\n') {
-            strokes.push_back(character(c));
+        } else if (decoded.character != '\n') {
+            strokes.push_back(character(decoded.character));
         }
     }
     return strokes;

@@ -1,5 +1,7 @@
-// The shortcut file from arbitrary bytes: import, export, and import of the
-// export give the same rows, and the export is the file formatShortcutFile makes.
+// The shortcut file from arbitrary bytes, with and without the UTF-8 mark:
+// import, export, and import of the export give the same rows, the export is
+// the file formatShortcutFile makes, ANSI exactly when every row fits
+// Windows-1252, and it reads back whole.
 
 #include <algorithm>
 #include <cstddef>
@@ -8,11 +10,15 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ansi_text.h"
 #include "engine/shortcut_list.h"
+#include "engine/utf8_text.h"
 #include "fuzz_check.h"
+#include "platform/fake/fake_ansi_code_page.h"
 #include "platform/fake/fake_files.h"
+#include "platform/utf8.h"
+#include "platform/windows_1252.h"
 #include "storage/shortcut_file.h"
+#include "storage/shortcut_file_encoding.h"
 
 namespace {
 
@@ -20,6 +26,7 @@ using namespace quorvel;
 
 constexpr const char* InPath = "C:\\in.qvb";
 constexpr const char* OutPath = "C:\\out.qvb";
+const FakeWindows1252 codePage;
 
 std::vector<std::string> entryLines(const ShortcutList& list) {
     std::vector<std::string> lines;
@@ -29,18 +36,44 @@ std::vector<std::string> entryLines(const ShortcutList& list) {
     return lines;
 }
 
-// The records the file closes with a separator that hold more than blanks.
+// The records the file closes with a separator that hold more than blanks, as
+// text: UTF-8 after the mark (invalid bytes as U+FFFD), otherwise one
+// Windows-1252 character per byte.
 std::vector<std::string> closedRecords(std::string_view bytes) {
+    const bool marked = bytes.starts_with(Utf8Mark);
+    if (marked) {
+        bytes.remove_prefix(Utf8Mark.size());
+    }
     std::vector<std::string> records;
     std::size_t start = 0;
     for (std::size_t end = bytes.find(RecordSeparator); end != std::string_view::npos;
          start = end + 1, end = bytes.find(RecordSeparator, start)) {
         const std::string_view piece = bytes.substr(start, end - start);
-        if (!trimBlanks(piece).empty()) {
-            records.emplace_back(piece);
+        if (trimBlanks(piece).empty()) {
+            continue;
         }
+        std::string text;
+        if (marked) {
+            text = utf8::repaired(piece);
+        } else {
+            for (const char c : piece) {
+                utf8::append(text, windows1252::toUnicode(static_cast<unsigned char>(c)));
+            }
+        }
+        records.push_back(std::move(text));
     }
     return records;
+}
+
+bool fitsWindows1252(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const utf8::Decoded decoded = utf8::decode(text, at);
+        if (!windows1252::fromUnicode(decoded.character)) {
+            return false;
+        }
+        at += decoded.length;
+    }
+    return true;
 }
 
 }  // namespace
@@ -51,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.files[InPath] = bytes;
 
     ShortcutList first;
-    const std::size_t added = GetImportFile(InPath, first, files).added;
+    const std::size_t added = GetImportFile(InPath, first, files, codePage).added;
     FUZZ_CHECK(added == first.count());
 
     // Every closed record is kept, and nothing else: the list holds the same
@@ -66,18 +99,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::sort(lines.begin(), lines.end());
     FUZZ_CHECK(expected == lines);
 
-    FUZZ_CHECK(ExportFile(first, OutPath, files));
+    FUZZ_CHECK(ExportFile(first, OutPath, files, codePage));
     const std::string exported = files.files.at(OutPath);
-    FUZZ_CHECK(exported == formatShortcutFile(first));
+    FUZZ_CHECK(exported == formatShortcutFile(first, codePage));
     FUZZ_CHECK(files.files.at(InPath) == bytes);  // importing never writes
+    const bool allFit = std::all_of(lines.begin(), lines.end(), fitsWindows1252);
+    // In Windows-1252 the mark reads "ï»¿": a first row starting so goes as UTF-8.
+    const bool markLookalike = first.count() != 0 && first.entryLine(0).starts_with("ï»¿");
+    FUZZ_CHECK(exported.starts_with(Utf8Mark) == (!allFit || markLookalike));
 
     ShortcutList second;
-    FUZZ_CHECK(GetImportFile(OutPath, second, files).added == first.count());
+    const ImportResult again = GetImportFile(OutPath, second, files, codePage);
+    FUZZ_CHECK(again.readWhole);
+    FUZZ_CHECK(again.added == first.count());
     FUZZ_CHECK(entryLines(second) == entryLines(first));
     for (std::size_t row = 0; row < first.count(); ++row) {
         FUZZ_CHECK(second.displayLine(row) == first.displayLine(row));
     }
     // A file the program wrote comes back byte for byte.
-    FUZZ_CHECK(formatShortcutFile(second) == exported);
+    FUZZ_CHECK(formatShortcutFile(second, codePage) == exported);
     return 0;
 }

@@ -24,11 +24,11 @@ struct ClipboardSnapshot {
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
-    // The clipboard's text (ANSI); empty text when it holds none. Nothing when the
-    // clipboard cannot be opened or its text cannot be read.
+    // The clipboard's text; empty text when it holds none. Nothing when the clipboard
+    // cannot be opened or its text cannot be read.
     virtual std::optional<std::string> getText() = 0;
     virtual bool clear() = 0;
-    virtual bool setText(std::string_view ansiText) = 0;
+    virtual bool setText(std::string_view text) = 0;
     virtual std::optional<ClipboardSnapshot> snapshot() = 0;
     // Replaces the clipboard's contents by the snapshot; an empty snapshot leaves it empty.
     virtual bool restore(const ClipboardSnapshot& snapshot) = 0;

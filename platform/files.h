@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file access. Paths and contents are ANSI bytes.
+// Whole-file access. Paths are text; contents are bytes.
 
 #include <optional>
 #include <string>

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "platform/utf8.h"
+
 namespace quorvel {
 
 namespace {
@@ -37,8 +39,8 @@ constexpr std::array<NamedKey, 28> namedKeys = {{
     {"SUBTRACT", 109}, {"MULTIPLY", 106},   {"DIVIDE", 111},
 }};
 
-// ASCII-only folding: key names are plain ASCII, and locale-aware folding of
-// Windows-1252 bytes must not turn some accented byte into a key name.
+// ASCII-only folding: key names are plain ASCII, and no byte of a longer
+// character may fold into one.
 char toUpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -136,9 +138,9 @@ std::optional<BracedKey> parseBraced(std::string_view content) {
             name = content.substr(0, blank);
         }
     }
-    if (name.size() == 1) {
+    if (const utf8::Decoded one = utf8::decode(name, 0); one.length == name.size()) {
         result.stroke.kind = KeyStroke::Kind::Character;
-        result.stroke.character = static_cast<unsigned char>(name[0]);
+        result.stroke.character = one.character;
         return result;
     }
     auto virtualKey = namedVirtualKey(name);
@@ -150,10 +152,10 @@ std::optional<BracedKey> parseBraced(std::string_view content) {
     return result;
 }
 
-KeyStroke characterStroke(char c) {
+KeyStroke characterStroke(char32_t c) {
     KeyStroke stroke;
     stroke.kind = KeyStroke::Kind::Character;
-    stroke.character = static_cast<unsigned char>(c);
+    stroke.character = c;
     return stroke;
 }
 
@@ -249,10 +251,12 @@ std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation) {
                 i = close + 1;
                 break;
             }
-            default:
-                emit(characterStroke(c), 1);
-                ++i;
+            default: {
+                const utf8::Decoded decoded = utf8::decode(notation, i);
+                emit(characterStroke(decoded.character), 1);
+                i += decoded.length;
                 break;
+            }
         }
     }
     if (groups.size() != 1) {

@@ -1,12 +1,13 @@
 #pragma once
 // SendKeys notation: a text in, the key strokes it stands for out.
 //
-// Ordinary characters type themselves; a carriage return types Enter, a tab
-// types Tab and a line feed types nothing. "{name}" types a named key (names
-// compared without regard to case), "{name N}" types it N times. "+", "^" and
-// "%" hold Shift, Ctrl and Alt for the next key or for a group in parentheses;
+// Ordinary characters, any character of the UTF-8 text, type themselves; a
+// carriage return types Enter, a tab types Tab and a line feed types nothing.
+// "{name}" types a named key (names compared without regard to case),
+// "{name N}" types it N times. "+", "^" and "%" hold Shift, Ctrl and Alt for
+// the next key or for a group in parentheses;
 // "~" is Enter; any single character in braces ("{+}", "{{}", "{}}", "{ }")
-// types that character itself.
+// types that character itself. A byte that is not UTF-8 types U+FFFD.
 
 #include <cstdint>
 #include <optional>
@@ -18,7 +19,7 @@ namespace quorvel {
 struct KeyStroke {
     enum class Kind { Character, VirtualKey };
     Kind kind = Kind::Character;
-    unsigned char character = 0;    // ANSI character, for Kind::Character
+    char32_t character = 0;         // for Kind::Character
     std::uint8_t virtualKey = 0;    // for Kind::VirtualKey
     bool shift = false;
     bool ctrl = false;

@@ -48,6 +48,9 @@ wine_suite e2e/replay_e2e.sh
 echo "== End-to-end under Wine: characters beyond ASCII, a US and a German keyboard layout =="
 wine_suite e2e/layout_e2e.sh
 
+echo "== End-to-end under Wine: text beyond the ANSI code page =="
+wine_suite e2e/unicode_e2e.sh
+
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
 

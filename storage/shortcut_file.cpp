@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/ansi_text.h"
 #include "engine/shortcut_entry.h"
+#include "engine/utf8_text.h"
+#include "platform/utf8.h"
+#include "storage/shortcut_file_encoding.h"
 
 namespace quorvel {
 
@@ -12,15 +14,10 @@ namespace {
 
 constexpr std::string_view FileEnd = "\x01\r\n";
 
-}  // namespace
-
-std::string formatShortcutFile(const ShortcutList& list) {
-    std::size_t size = FileEnd.size();
-    for (std::size_t row = 0; row < list.count(); ++row) {
-        size += list.entryLine(row).size() + 1;
-    }
+std::string utf8File(const ShortcutList& list, std::size_t size) {
     std::string text;
-    text.reserve(size);
+    text.reserve(Utf8Mark.size() + size);
+    text += Utf8Mark;
     for (std::size_t row = 0; row < list.count(); ++row) {
         text += list.entryLine(row);
         text += RecordSeparator;
@@ -29,49 +26,93 @@ std::string formatShortcutFile(const ShortcutList& list) {
     return text;
 }
 
-ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files) {
+}  // namespace
+
+std::string formatShortcutFile(const ShortcutList& list, const AnsiCodePage& codePage) {
+    std::size_t size = FileEnd.size();
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        size += list.entryLine(row).size() + 1;
+    }
+    std::string text(size, '\0');
+    char* out = text.data();
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        out = writeAnsiLine(out, list.entryLine(row), codePage);
+        if (out == nullptr) {
+            return utf8File(list, size);
+        }
+        *out++ = RecordSeparator;
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+    // A first entry starting with the mark's bytes in the code page ("ï»¿" in
+    // Windows-1252) would read back as the mark.
+    if (text.starts_with(Utf8Mark)) {
+        return utf8File(list, size);
+    }
+    text += FileEnd;
+    return text;
+}
+
+ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
+                           const AnsiCodePage& codePage) {
     const std::optional<std::string> contents = files.readAll(sFile);
     if (!contents) {
         return {.added = 0, .readWhole = !files.exists(sFile)};
     }
-    const std::string_view text = *contents;
+    std::string_view text = *contents;
+    const bool marked = text.starts_with(Utf8Mark);
+    if (marked) {
+        text.remove_prefix(Utf8Mark.size());
+    }
+    bool exact = true;
     std::size_t start = 0;
-    std::vector<std::string_view> pieces;
+    std::vector<std::string> lines;
     // Only pieces closed by a separator count: what follows the last one is the
     // file's closing CR LF, or an entry that the file never closed (reported as
     // not read whole).
     for (std::size_t end = text.find(RecordSeparator); end != std::string_view::npos;
          start = end + 1, end = text.find(RecordSeparator, start)) {
         const std::string_view piece = text.substr(start, end - start);
-        if (!trimBlanks(piece).empty()) {
-            pieces.push_back(piece);
+        if (trimBlanks(piece).empty()) {
+            continue;
+        }
+        if (!marked) {
+            DecodedLine line = decodeAnsiLine(piece, codePage);
+            exact = exact && line.exact;
+            lines.push_back(std::move(line.text));
+        } else if (utf8::isValid(piece)) {
+            lines.emplace_back(piece);
+        } else {
+            exact = false;
+            lines.push_back(utf8::repaired(piece));
         }
     }
     // In list order, equal lines in file order: each row then goes at the end
     // instead of moving every row behind it. A file the program saved is in
     // list order already.
-    const auto listOrder = [](std::string_view a, std::string_view b) {
+    const auto listOrder = [](const std::string& a, const std::string& b) {
         return compareIgnoringCase(a, b) < 0;
     };
-    if (!std::is_sorted(pieces.begin(), pieces.end(), listOrder)) {
-        std::stable_sort(pieces.begin(), pieces.end(), listOrder);
+    if (!std::is_sorted(lines.begin(), lines.end(), listOrder)) {
+        std::stable_sort(lines.begin(), lines.end(), listOrder);
     }
     ImportResult result;
-    for (const std::string_view piece : pieces) {
+    for (std::string& line : lines) {
         // Kept untrimmed, so that saving the list gives the file back byte for byte.
-        if (list.add(std::string(piece), displayFromEntryLine(piece))) {
+        std::string display = displayFromEntryLine(line);
+        if (list.add(std::move(line), std::move(display))) {
             ++result.added;
         }
     }
     // After the last record only the file's closing line break belongs.
     result.readWhole =
-        text.substr(start).find_first_not_of(" \r\n") == std::string_view::npos;
+        exact && text.substr(start).find_first_not_of(" \r\n") == std::string_view::npos;
     return result;
 }
 
-bool ExportFile(const ShortcutList& list, std::string_view path, Files& files) {
+bool ExportFile(const ShortcutList& list, std::string_view path, Files& files,
+                const AnsiCodePage& codePage) {
     // Built in one go without yielding, so the list cannot change under it.
-    return files.replaceAtomically(path, formatShortcutFile(list));
+    return files.replaceAtomically(path, formatShortcutFile(list, codePage));
 }
 
 std::string DefaultShortcutFile(Environment& environment) {

@@ -1,12 +1,15 @@
 #pragma once
 // The shortcut file: every entry line followed by the byte 0x01, one more 0x01
 // (an empty final record), then CR LF. Records end at 0x01 only, so an entry
-// may hold line breaks.
+// may hold line breaks. The lines are ANSI text as long as every entry fits the
+// system's code page, so that older versions can still read the file; once one
+// does not, the file is UTF-8 and starts with a byte-order mark.
 
 #include <string>
 #include <string_view>
 
 #include "engine/shortcut_list.h"
+#include "platform/ansi_code_page.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 
@@ -15,13 +18,15 @@ namespace quorvel {
 inline constexpr char RecordSeparator = '\x01';
 
 // The file's contents for the list, byte for byte.
-std::string formatShortcutFile(const ShortcutList& list);
+std::string formatShortcutFile(const ShortcutList& list, const AnsiCodePage& codePage);
 
 struct ImportResult {
     std::size_t added = 0;
-    // False when the file is there but could not be read (locked, a folder), or
-    // when bytes follow its last record: the list lacks something the file holds,
-    // and saving the list over the file would lose it.
+    // False when the file is there but could not be read (locked, a folder), when
+    // bytes follow its last record, or when a record is not text as it claims
+    // (invalid UTF-8, bytes the code page has no character for, each read as
+    // U+FFFD): the list lacks something the file holds, and saving the list over
+    // the file would lose it.
     bool readWhole = true;
 };
 
@@ -30,11 +35,13 @@ struct ImportResult {
 // It does not yield to the event loop: a save that ran in the middle of reading
 // (a click, a menu command) would write the half-read list over the file. Reading
 // even 100,000 entries takes some tens of milliseconds.
-ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files);
+ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
+                           const AnsiCodePage& codePage);
 
 // Replaces the file at `path` by the list. Never leaves a partial file: on
 // failure the previous file stays whole. Returns whether the file was written.
-bool ExportFile(const ShortcutList& list, std::string_view path, Files& files);
+bool ExportFile(const ShortcutList& list, std::string_view path, Files& files,
+                const AnsiCodePage& codePage);
 
 // The program's folder followed by "\defaultkeys.qvb".
 std::string DefaultShortcutFile(Environment& environment);

@@ -11,8 +11,8 @@
 
 #include "commontext/common_text_store.h"
 #include "commontext/form8.h"
-#include "engine/ansi_text.h"
 #include "engine/macro_expander.h"
+#include "engine/utf8_text.h"
 #include "storage/shortcut_file.h"
 #include "support/app_fixture.h"
 #include "support/readback.h"
@@ -126,16 +126,16 @@ class CaseBlindDisk final : public Files {
   public:
     explicit CaseBlindDisk(FakeFiles& disk) : disk_(disk) {}
     std::optional<std::string> readAll(std::string_view path) override {
-        return disk_.readAll(ansiLower(path));
+        return disk_.readAll(lowerCase(path));
     }
-    bool exists(std::string_view path) override { return disk_.exists(ansiLower(path)); }
+    bool exists(std::string_view path) override { return disk_.exists(lowerCase(path)); }
     bool replaceAtomically(std::string_view path, std::string_view contents) override {
-        return disk_.replaceAtomically(ansiLower(path), contents);
+        return disk_.replaceAtomically(lowerCase(path), contents);
     }
     bool copyFile(std::string_view from, std::string_view to) override {
-        return disk_.copyFile(ansiLower(from), ansiLower(to));
+        return disk_.copyFile(lowerCase(from), lowerCase(to));
     }
-    bool deleteFile(std::string_view path) override { return disk_.deleteFile(ansiLower(path)); }
+    bool deleteFile(std::string_view path) override { return disk_.deleteFile(lowerCase(path)); }
 
   private:
     FakeFiles& disk_;
@@ -143,14 +143,15 @@ class CaseBlindDisk final : public Files {
 
 TEST_F(BadInput, AnUnreadFileIsCopiedAsideWhateverCapitalsItsSavedNameHas) {
     CaseBlindDisk disk(files);
-    AppServices caseBlind{engineSide, settings, dialogs, disk, environment, tray, links, collation};
+    AppServices caseBlind{engineSide, settings, dialogs,   disk,    environment,
+                          tray,       links,    collation, codePage};
     const std::string bytes = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
-    files.files[ansiLower(defaultFile())] = bytes;
+    files.files[lowerCase(defaultFile())] = bytes;
     Form1 blindForm(caseBlind);
     blindForm.Form_Load();
-    dialogs.saveAnswers = {ansiLower(defaultFile())};
+    dialogs.saveAnswers = {lowerCase(defaultFile())};
     blindForm.FileSave2_Click();
-    EXPECT_EQ(files.files[ansiLower(defaultFile()) + ".unread"], bytes);
+    EXPECT_EQ(files.files[lowerCase(defaultFile()) + ".unread"], bytes);
 }
 
 TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {

@@ -57,7 +57,7 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
          }},
         {"File Save", nullptr,
          [](ShortcutRig& r) {
-             r.form.List1.add("{C} \xAF esc \xAF saved by the menu", "");
+             r.form.List1.add("{C} \xC2\xAF esc \xC2\xAF saved by the menu", "");
              r.form.FileSave_Click();
          }},
         {"File Save As over another file", "E:\\copy.qvb",
@@ -83,14 +83,14 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
             const std::string& now = rig.files.files.at(path);
             EXPECT_EQ(rig.files.files.size(), filesBefore) << "a temporary file is left";
             if (!saveFailed(rig)) {
-                EXPECT_EQ(now, formatShortcutFile(rig.form.List1));
+                EXPECT_EQ(now, formatShortcutFile(rig.form.List1, rig.codePage));
                 break;
             }
             ++failed;
             EXPECT_EQ(now, old) << "neither the old file nor the new one";
             EXPECT_EQ(rig.setting("Quorvel", "File", "Import"), fileRead)
                 << "the next start would read a file that does not hold the list";
-            EXPECT_NE(formatShortcutFile(rig.form.List1), old) << "the list lost the change";
+            EXPECT_NE(formatShortcutFile(rig.form.List1, rig.codePage), old) << "the list lost the change";
         }
         EXPECT_EQ(failed, 3) << c.name << ": writing, flushing and renaming each failed once";
     }

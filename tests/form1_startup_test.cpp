@@ -4,7 +4,7 @@
 #include <set>
 #include <sstream>
 
-#include "engine/ansi_text.h"
+#include "engine/utf8_text.h"
 #include "engine/shortcut_entry.h"
 #include "support/app_fixture.h"
 
@@ -62,7 +62,7 @@ TEST_F(Form1Startup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefaults) {
         settings = FakeSettingsStore{};
         files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
         settings.SaveSetting("Quorvel", "opts", "MenuShow", c.truth);
-        settings.SaveSetting("Quorvel", "OPTS", "MenuText", ansiLower(c.truth));
+        settings.SaveSetting("Quorvel", "OPTS", "MenuText", lowerCase(c.truth));
         settings.SaveSetting("Quorvel", "Opts", "RunMinimized", c.truth);
         settings.SaveSetting("Quorvel", "Opts", "AutoImort", c.autoImport);
         settings.SaveSetting("Quorvel", "opts", "Boost", "True");

@@ -123,7 +123,7 @@ TEST(KeyHold, TriggersTypedDuringASendFireAfterIt) {
     using Typing = std::function<void(FakeKeyboard&)>;
     const std::string fullName = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
     const std::string shifted =
-        "This is a sample  of Shift\xAF"
+        "This is a sample  of Shift\xC2\xAF"
         "F9 \r\nI hope you like it";
     struct Case {
         const char* name;
@@ -190,7 +190,7 @@ TEST(KeyHold, TriggersTypedDuringASendFireAfterIt) {
 // meanwhile only released, in their turn.
 TEST(KeyHold, ModifiersStillHeldArePressedAgain) {
     const std::string ctrlSample =
-        "This is a sample of Ctrl\xAF"
+        "This is a sample of Ctrl\xC2\xAF"
         "F9 \r\nI hope you like it";
     struct Replayed {
         int key;

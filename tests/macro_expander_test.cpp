@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ansi_text.h"
+#include "engine/utf8_text.h"
 
 namespace quorvel {
 namespace {
@@ -59,7 +59,7 @@ MacroExpansion literalExpand(std::string text, const DateTime& now,
             return {Kind::Unclosed, {}};
         }
         const std::string name = text.substr(open + 2, close - open - 2);
-        const std::string lower = ansiLower(name);
+        const std::string lower = lowerCase(name);
         std::string value;
         if (lower == "now") {
             value = locale.shortDate(now) + " " + locale.longTime(now);

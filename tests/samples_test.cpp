@@ -19,7 +19,7 @@ namespace {
 // holds, each with its display line made from its entry line, and explains them
 // in two messages; nothing is saved either way.
 TEST(Samples, ButtonAsksFirstThenAddsEverySampleWithoutSaving) {
-    const std::string mine = "{S} \xAF aa \xAF mine";
+    const std::string mine = "{S} \xC2\xAF aa \xC2\xAF mine";
     for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
         const bool yes = answer == MessageAnswer::Yes;
         SCOPED_TRACE(yes ? "Yes" : "No");

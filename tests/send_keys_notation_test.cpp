@@ -20,10 +20,10 @@ KeyStroke held(KeyStroke stroke, std::string_view modifiers) {
     return stroke;
 }
 
-KeyStroke ch(char c, std::string_view modifiers = "") {
+KeyStroke ch(char32_t c, std::string_view modifiers = "") {
     KeyStroke stroke;
     stroke.kind = KeyStroke::Kind::Character;
-    stroke.character = static_cast<unsigned char>(c);
+    stroke.character = c;
     return held(stroke, modifiers);
 }
 
@@ -66,7 +66,9 @@ TEST(SendKeysNotation, PlainTextAndControlBytes) {
         {"\t", {vk(Tab)}},
         {"\n", {}},
         {"a\r\nb", {ch('a'), vk(Enter), ch('b')}},
-        {"\xE9\xFF", {ch('\xE9'), ch('\xFF')}},
+        {"é→😀", {ch(U'é'), ch(U'→'), ch(U'😀')}},
+        // Bytes that are no UTF-8 type U+FFFD, one for each broken sequence.
+        {"\xE9\xFF\xE2\x82", {ch(0xFFFD), ch(0xFFFD), ch(0xFFFD)}},
         {std::string("a\0b", 3), {ch('a'), ch('\0'), ch('b')}},
         {"[x]", {ch('['), ch('x'), ch(']')}},
         {"~", {vk(Enter)}},
@@ -174,7 +176,8 @@ TEST(SendKeysNotation, BracedSpecialCharactersTypeThemselves) {
         {"{{}", {ch('{')}},
         {"{}}", {ch('}')}},
         {"{}}{{}", {ch('}'), ch('{')}},
-        {"{\xE9}", {ch('\xE9')}},
+        {"{é}", {ch(U'é')}},
+        {"{😀 2}", {ch(U'😀'), ch(U'😀')}},
         {"a{+}b", {ch('a'), ch('+'), ch('b')}},
     });
 }
@@ -264,20 +267,21 @@ TEST(SendKeysNotation, DeepNestingAndLongRunsStayCheap) {
 }
 
 // Random texts without braces or parentheses can never be rejected, and
-// type one key per byte other than modifiers and line feeds.
+// type one key per character other than modifiers and line feeds.
 TEST(SendKeysNotation, RandomTextsWithoutGroupsOrBracesAlwaysParse) {
-    const std::string alphabet = "ab +^%~\r\n\t[]}\xE9";
+    const std::string alphabet[] = {"a",  "b",  " ", "+", "^", "%", "~", "\r",
+                                    "\n", "\t", "[", "]", "}", "é", "😀"};
     std::mt19937 random(12345);
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(alphabet) - 1);
     std::uniform_int_distribution<int> length(0, 40);
     for (int round = 0; round < 2000; ++round) {
         std::string text;
         const int size = length(random);
         std::size_t keys = 0;
         for (int i = 0; i < size; ++i) {
-            const char c = alphabet[pick(random)];
+            const std::string& c = alphabet[pick(random)];
             text += c;
-            if (c != '+' && c != '^' && c != '%' && c != '\n') {
+            if (c != "+" && c != "^" && c != "%" && c != "\n") {
                 ++keys;
             }
         }

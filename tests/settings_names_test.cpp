@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "engine/ansi_text.h"
+#include "engine/utf8_text.h"
 
 namespace quorvel::settings {
 namespace {
@@ -42,11 +42,11 @@ TEST(SettingsNames, NoTwoSettingsShareAPlace) {
     std::set<std::tuple<std::string, std::string, std::string>> places;
     for (const SettingName& name : all) {
         EXPECT_TRUE(places
-                        .emplace(ansiLower(name.application), ansiLower(name.section),
-                                 ansiLower(name.key))
+                        .emplace(lowerCase(name.application), lowerCase(name.section),
+                                 lowerCase(name.key))
                         .second)
             << name.key;
-        EXPECT_NE(ansiLower(name.section), ansiLower(CommonTextSection)) << name.key;
+        EXPECT_NE(lowerCase(name.section), lowerCase(CommonTextSection)) << name.key;
     }
 }
 

@@ -15,7 +15,7 @@
 namespace quorvel {
 namespace {
 
-const std::string Sep(1, '\xAF');
+const std::string Sep = "\xC2\xAF";
 
 enum class Option { Space, Tab, Esc, None };
 
@@ -71,15 +71,16 @@ std::string line(const std::string& mode, const std::string& trigger, const std:
 }
 
 // An empty box gets its own message; a separator or Ctrl+A that the file could
-// not read back is named in the message. The list and the boxes stay as they
-// were, so the user can complete them.
-TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBack) {
+// not read back is named in the message, and so is every character of a trigger
+// that no key's name holds, since typing could never fire it.
+TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBackOrTyped) {
     struct Case {
         std::string trigger;
         std::string text;
         std::string messageStart;  // empty: the message names the characters below
         bool separatorNamed = false;
         bool controlANamed = false;
+        std::string untypeable{};
     };
     const std::string LaunchKeys = "Please enter something in the Launch Keys";
     const std::string Letters = "Please enter something in the Shortcut Letters";
@@ -93,6 +94,10 @@ TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBack) {
         {"a\x01", "text", "", false, true},
         {"vs", "one\x01two", "", false, true},
         {Sep + "\x01", "text", "", true, true},
+        {"αβα", "text", "", false, false, "\"α\", \"β\""},
+        {"CafÉé", "text", "", false, false, "\"É\""},
+        {"a|b~ 😀", "text", "", false, false, "\"|\", \"~\", \"😀\""},
+        {"a\tb", "text", "", false, false, "\"\t\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("trigger '" + c.trigger + "' text '" + c.text + "'");
@@ -105,6 +110,10 @@ TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBack) {
         const std::string& message = rig.dialogs.shown[0].text;
         if (!c.messageStart.empty()) {
             EXPECT_TRUE(message.starts_with(c.messageStart)) << message;
+        } else if (!c.untypeable.empty()) {
+            EXPECT_TRUE(message.starts_with("The Shortcut Letters cannot hold " + c.untypeable +
+                                            ": no key is named so"))
+                << message;
         } else {
             EXPECT_EQ(message.find("character " + Sep) != std::string::npos, c.separatorNamed);
             EXPECT_EQ(message.find("control character 1") != std::string::npos, c.controlANamed);
@@ -115,6 +124,14 @@ TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBack) {
         EXPECT_EQ(rig.entries(), std::vector<std::string>{line("{S}", "vs", "old")});
         EXPECT_EQ(rig.saves, 0);
         EXPECT_TRUE(rig.boxesHold(c.trigger, c.text, Option::Tab, 1));
+    }
+
+    // Every character some key's name holds is fine, whatever its case.
+    for (const char* typeable :
+         {"!\"#$%&'(", "`jklmnoPQRSTUVWXYZ", "09;=,-./[\\]", "{Ctrl}{Shift}{F9}"}) {
+        Rig rig;
+        rig.add(typeable, "text");
+        EXPECT_TRUE(rig.dialogs.shown.empty()) << typeable;
     }
 }
 

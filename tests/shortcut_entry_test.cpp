@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/ansi_text.h"
+#include "engine/utf8_text.h"
 
 namespace quorvel {
 namespace {
 
 // The field separator with its blanks, kept apart so no hex escape runs into what follows.
-const std::string Sep = std::string(" ") + EntrySeparator + " ";
+const std::string Sep = " " + std::string(EntrySeparator) + " ";
 
 TEST(ShortcutEntry, EveryModeRoundTrips) {
     struct Case {
@@ -46,7 +46,7 @@ TEST(ShortcutEntry, TriggerAndTextSurviveTheLine) {
         std::string text;
         std::string parsedTrigger;
     };
-    const std::string macron(1, EntrySeparator);
+    const std::string macron(EntrySeparator);
     const std::vector<Case> cases = {
         {"trigger with blanks is trimmed", "  td  ", "x", "td"},
         {"two leading blanks of the text kept", "td", "  two blanks", "td"},
@@ -77,11 +77,11 @@ TEST(ShortcutEntry, ModeFieldReading) {
         bool enter;
     };
     const Case cases[] = {
-        {"{E} \xAF x \xAF y", LaunchMode::None, true},
-        {" \xAF x \xAF y", LaunchMode::None, false},
-        {"  {T}  \xAF x \xAF y", LaunchMode::Tab, false},
-        {"{C}{E}   \xAF x \xAF y", LaunchMode::Esc, true},
-        {"{s} \xAF x \xAF y", LaunchMode::None, false},  // tokens are upper-case only
+        {"{E} \xC2\xAF x \xC2\xAF y", LaunchMode::None, true},
+        {" \xC2\xAF x \xC2\xAF y", LaunchMode::None, false},
+        {"  {T}  \xC2\xAF x \xC2\xAF y", LaunchMode::Tab, false},
+        {"{C}{E}   \xC2\xAF x \xC2\xAF y", LaunchMode::Esc, true},
+        {"{s} \xC2\xAF x \xC2\xAF y", LaunchMode::None, false},  // tokens are upper-case only
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -93,14 +93,15 @@ TEST(ShortcutEntry, ModeFieldReading) {
 }
 
 TEST(ShortcutEntry, LinesWithFewerThanTwoSeparatorsAreInvalid) {
-    const char* invalid[] = {"", "{S} - td - text", "{S} \xAF td - text", "\xAF", "td text"};
+    const char* invalid[] = {"", "{S} - td - text", "{S} \xC2\xAF td - text", "\xC2\xAF",
+                             "td text"};
     for (const char* line : invalid) {
         SCOPED_TRACE(line);
         EXPECT_FALSE(splitEntryLine(line).has_value());
         EXPECT_FALSE(parseEntryLine(line).has_value());
     }
     // The smallest valid line: two separators and nothing else.
-    const auto bare = parseEntryLine("\xAF\xAF");
+    const auto bare = parseEntryLine("\xC2\xAF\xC2\xAF");
     ASSERT_TRUE(bare.has_value());
     EXPECT_EQ(*bare, (ShortcutEntry{LaunchMode::None, false, "", ""}));
 }
@@ -109,18 +110,17 @@ TEST(ShortcutEntry, TriggerKeyIgnoresBlanksAndCase) {
     EXPECT_EQ(triggerKey("  Vs "), triggerKey("vS"));
     EXPECT_EQ(triggerKey("  Vs "), "vs");
     EXPECT_EQ(triggerKey("{CTRL}{F9}"), "{ctrl}{f9}");
-    EXPECT_EQ(triggerKey("\xC0"
-                         "B"),
-              "\xE0"
-              "b");  // Windows-1252 capitals too
+    EXPECT_EQ(triggerKey("ÀB ŻÓŁW ΆΛΦΑ ЁЖ"), "àb żółw άλφα ёж");  // whole characters
     EXPECT_NE(triggerKey("v s"), triggerKey("vs"));
 }
 
 TEST(ShortcutEntry, DisplayFromEntryLineReplacesEverySeparator) {
-    EXPECT_EQ(displayFromEntryLine("{S} \xAF td \xAF a\xAF"
-                                   "b \xAF c"),
+    EXPECT_EQ(displayFromEntryLine("{S} \xC2\xAF td \xC2\xAF a\xC2\xAF"
+                                   "b \xC2\xAF c"),
               "{S} - td - a-b - c");
     EXPECT_EQ(displayFromEntryLine("no separator"), "no separator");
+    // The character dropped after the second separator is a whole one.
+    EXPECT_EQ(parseEntryLine("{S} \xC2\xAF td \xC2\xAF" + std::string("ékept"))->text, "kept");
 }
 
 }  // namespace

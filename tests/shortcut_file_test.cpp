@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <compare>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "engine/ansi_text.h"
 #include "engine/shortcut_entry.h"
+#include "engine/utf8_text.h"
+#include "platform/fake/fake_ansi_code_page.h"
 #include "platform/fake/fake_event_pump.h"
 #include "platform/fake/fake_files.h"
+#include "platform/utf8.h"
+#include "storage/shortcut_file_encoding.h"
 #include "support/readback.h"
 
 namespace quorvel {
@@ -31,20 +35,53 @@ std::string fileOf(const std::vector<std::string>& lines) {
 
 using testing::entryLines;
 
+const FakeWindows1252 Windows1252;
+
 struct Importer {
     FakeFiles files;
     FakeEventPump pump;
     ShortcutList list;
 
-    std::size_t import(const std::string& bytes) {
+    ImportResult importResult(const std::string& bytes) {
         files.files[KeysPath] = bytes;
-        return GetImportFile(KeysPath, list, files).added;
+        return GetImportFile(KeysPath, list, files, Windows1252);
+    }
+    std::size_t import(const std::string& bytes) { return importResult(bytes).added; }
+    std::string exported() {
+        EXPECT_TRUE(ExportFile(list, "C:\\out.qvb", files, Windows1252));
+        return files.files["C:\\out.qvb"];
     }
 };
 
-// Entry lines as the program writes them, in random modes, with a line break,
-// the entry separator or a high ANSI byte in some texts, and leading blanks on
-// some lines so that those sort first. Sorted as the list sorts.
+// The order in which the ANSI version of the program kept its list: the bytes
+// compared with A-Z and the Windows-1252 capitals lower-cased, then as they are.
+bool ansiListOrder(const std::string& a, const std::string& b) {
+    auto lower = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+            return byte + 32;
+        }
+        switch (byte) {
+            case 0x8A: case 0x8C: case 0x8E: return byte + 16;  // Š Œ Ž
+            case 0x9F: return 0xFF;                              // Ÿ
+            default: return static_cast<int>(byte);
+        }
+    };
+    const auto lowered = std::lexicographical_compare_three_way(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [&](char x, char y) { return lower(x) <=> lower(y); });
+    return lowered != 0
+               ? lowered < 0
+               : std::lexicographical_compare(
+                     a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+                         return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+                     });
+}
+
+// Entry lines as the ANSI version wrote them, in random modes, with a line
+// break, the entry separator or any byte from 0x80 up in some texts (the five
+// Windows-1252 leaves undefined too), and leading blanks on some lines so that
+// those sort first. Sorted as that version sorted its list.
 std::vector<std::string> randomSortedEntryLines(std::size_t count, unsigned seed) {
     std::mt19937 random(seed);
     const std::string modes[] = {"{S}", "{T}{E}", "{C}", "{F}", ""};
@@ -62,33 +99,31 @@ std::vector<std::string> randomSortedEntryLines(std::size_t count, unsigned seed
         for (int i = pick(0, 80); i > 0; --i) {
             const int kind = pick(0, 40);
             line += kind == 0 ? std::string("\r\n")
-                              : std::string(1, static_cast<char>(kind == 1 ? pick(0xA0, 0xFF)
+                              : std::string(1, static_cast<char>(kind <= 4 ? pick(0x80, 0xFF)
                                                                            : pick(' ', '~')));
         }
         lines.push_back(std::move(line));
     }
-    std::stable_sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
-        return compareIgnoringCase(a, b) < 0;
-    });
+    std::stable_sort(lines.begin(), lines.end(), ansiListOrder);
     return lines;
 }
 
 TEST(ShortcutFile, WritesEveryEntryInListOrderThenAnEmptyRecordAndCrLf) {
     ShortcutList list;
-    EXPECT_EQ(formatShortcutFile(list), "\x01\r\n");
+    EXPECT_EQ(formatShortcutFile(list, Windows1252), "\x01\r\n");
 
-    list.add("{T} \xAF zz \xAF Last", "");
-    list.add("  {S} \xAF aa \xAF First", "");
-    list.add("{S} \xAF mm \xAF Two\r\nlines", "");
+    list.add("{T} \xC2\xAF zz \xC2\xAF Last", "");
+    list.add("  {S} \xC2\xAF aa \xC2\xAF First", "");
+    list.add("{S} \xC2\xAF mm \xC2\xAF Two\r\nlines", "");
     const std::string expected =
         "  {S} \xAF aa \xAF First\x01"
         "{S} \xAF mm \xAF Two\r\nlines\x01"
         "{T} \xAF zz \xAF Last\x01"
         "\x01\r\n";
-    EXPECT_EQ(formatShortcutFile(list), expected);
+    EXPECT_EQ(formatShortcutFile(list, Windows1252), expected);
 
     FakeFiles files;
-    ASSERT_TRUE(ExportFile(list, KeysPath, files));
+    ASSERT_TRUE(ExportFile(list, KeysPath, files, Windows1252));
     EXPECT_EQ(files.files.at(KeysPath), expected);
 }
 
@@ -131,7 +166,7 @@ TEST(ShortcutFile, AFileThatCannotBeReadAddsNothingAndIsReportedUnlessMissing) {
         {"C:\\missing.qvb", true}, {"C:\\folder", false}, {"C:\\locked.qvb", false}};
     for (const auto& [path, readWhole] : cases) {
         SCOPED_TRACE(path);
-        const ImportResult result = GetImportFile(path, importer.list, importer.files);
+        const ImportResult result = GetImportFile(path, importer.list, importer.files, Windows1252);
         EXPECT_EQ(result.added, 0u);
         EXPECT_EQ(result.readWhole, readWhole);
     }
@@ -150,8 +185,7 @@ TEST(ShortcutFile, BytesAfterTheLastRecordAreReportedAsNotRead) {
     for (const auto& [bytes, readWhole] : cases) {
         SCOPED_TRACE(bytes);
         Importer importer;
-        importer.files.files[KeysPath] = bytes;
-        EXPECT_EQ(GetImportFile(KeysPath, importer.list, importer.files).readWhole, readWhole);
+        EXPECT_EQ(importer.importResult(bytes).readWhole, readWhole);
     }
 }
 
@@ -161,8 +195,8 @@ TEST(ShortcutFile, ImportingTwiceAddsEveryEntryTwice) {
     EXPECT_EQ(importer.import(bytes), 2u);
     EXPECT_EQ(importer.import(bytes), 2u);
     EXPECT_EQ(entryLines(importer.list),
-              (std::vector<std::string>{"{S} \xAF a \xAF 1", "{S} \xAF a \xAF 1",
-                                        "{S} \xAF b \xAF 2", "{S} \xAF b \xAF 2"}));
+              (std::vector<std::string>{"{S} \xC2\xAF a \xC2\xAF 1", "{S} \xC2\xAF a \xC2\xAF 1",
+                                        "{S} \xC2\xAF b \xC2\xAF 2", "{S} \xC2\xAF b \xC2\xAF 2"}));
 }
 
 TEST(ShortcutFile, ASortedFileLoadsAndSavesBackByteForByte) {
@@ -174,9 +208,93 @@ TEST(ShortcutFile, ASortedFileLoadsAndSavesBackByteForByte) {
 
         Importer importer;
         ASSERT_EQ(importer.import(bytes), count);
-        ASSERT_TRUE(ExportFile(importer.list, "C:\\out.qvb", importer.files));
-        EXPECT_TRUE(importer.files.files.at("C:\\out.qvb") == bytes);
+        EXPECT_TRUE(importer.exported() == bytes);
     }
+}
+
+TEST(ShortcutFile, AnEntryTheCodePageLacksMakesTheFileUtf8UntilItIsGone) {
+    const std::string ansi = fileOf({"{S} \xAF ae \xAF \xE9\x80\xFC\xDF\xAF\x81"});
+    const char* lacked[] = {"Zażółć gęślą jaźń", "Ελληνικά", "日本語", "→ ✓", "😀"};
+    for (const char* text : lacked) {
+        SCOPED_TRACE(text);
+        Importer importer;
+        ASSERT_EQ(importer.import(ansi), 1u);
+        EXPECT_EQ(importer.exported(), ansi);
+        // As its trigger too: a row no key can fire still loads and saves back.
+        importer.list.add(formatEntryLine({LaunchMode::Space, false, text, text}), "");
+
+        const std::string utf8 = importer.exported();
+        EXPECT_TRUE(utf8.starts_with(Utf8Mark));
+        Importer reader;
+        const ImportResult read = reader.importResult(utf8);
+        EXPECT_TRUE(read.readWhole);
+        EXPECT_EQ(read.added, 2u);
+        EXPECT_EQ(entryLines(reader.list), entryLines(importer.list));
+        EXPECT_EQ(reader.exported(), utf8);
+
+        importer.list.removeAt(1);
+        EXPECT_EQ(importer.exported(), ansi);
+    }
+}
+
+// A code page whose byte 0xAF is a letter (as Ż is in the Polish one): written
+// with that byte, the letter would read back as the entry separator.
+class SeparatorLetterCodePage final : public AnsiCodePage {
+public:
+    bool appendUtf8(std::string& utf8, std::string_view ansi) const override {
+        std::string text;
+        Windows1252.appendUtf8(text, ansi);
+        utf8 += replaceAll(text, "\xC2\xAF", "Ż");
+        return true;
+    }
+    bool appendAnsi(std::string& ansi, std::string_view utf8) const override {
+        return utf8.find("\xC2\xAF") == std::string_view::npos &&
+               Windows1252.appendAnsi(ansi, replaceAll(utf8, "Ż", "\xC2\xAF"));
+    }
+};
+
+TEST(ShortcutFile, BytesThatWouldReadBackAsSomethingElseDoNotFitAnAnsiFile) {
+    const SeparatorLetterCodePage codePage;
+    ShortcutList list;
+    list.add("{S} \xC2\xAF zz \xC2\xAF \xC3\xA9", "");
+    EXPECT_EQ(formatShortcutFile(list, codePage), "{S} \xAF zz \xAF \xE9\x01\x01\r\n");
+    list.add("{S} \xC2\xAF zz \xC2\xAF Żaba", "");
+    EXPECT_TRUE(formatShortcutFile(list, codePage).starts_with(Utf8Mark));
+    // Read from an ANSI file, the byte is the separator, as it always was.
+    EXPECT_EQ(decodeAnsiLine("a\xAF|", codePage).text, "a\xC2\xAF|");
+
+    // Nor may a file start with what the UTF-8 mark is in Windows-1252.
+    Importer importer;
+    importer.list.add("ï»¿{S} \xC2\xAF zz \xC2\xAF x", "");
+    const std::string file = importer.exported();
+    EXPECT_TRUE(file.starts_with(std::string(Utf8Mark) + "ï»¿{S}"));
+    Importer reader;
+    reader.import(file);
+    EXPECT_EQ(entryLines(reader.list), entryLines(importer.list));
+}
+
+// Invalid UTF-8 in a marked file reads as U+FFFD, and the file counts as not
+// read whole, so it is copied aside before a save replaces it.
+TEST(ShortcutFile, InvalidUtf8InAMarkedFileReadsAsReplacementCharacters) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\x80z", "a\uFFFDz"},                                // a lone continuation byte
+        {"a\xE2\x82z", "a\uFFFDz"},                            // a character cut short
+        {"a\xC0\xAFz", "a\uFFFD\uFFFDz"},                      // an overlong form of "/"
+        {"a\xED\xA0\x80z", "a\uFFFD\uFFFD\uFFFDz"},            // a surrogate
+        {"a\xF4\x90\x80\x80z", "a\uFFFD\uFFFD\uFFFD\uFFFDz"},  // past U+10FFFF
+        {"a\xFFz", "a\uFFFDz"},
+    };
+    for (const auto& [bytes, read] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(bytes));
+        Importer importer;
+        const ImportResult result =
+            importer.importResult(std::string(Utf8Mark) + "ok" + Sep + bytes + Sep + Sep + "\r\n");
+        EXPECT_FALSE(result.readWhole);
+        EXPECT_EQ(entryLines(importer.list), (std::vector<std::string>{read, "ok"}));
+    }
+    Importer valid;
+    EXPECT_TRUE(valid.importResult(std::string(Utf8Mark) + "😀" + Sep + Sep + "\r\n").readWhole);
+    EXPECT_EQ(entryLines(valid.list), std::vector<std::string>{"😀"});
 }
 
 // A save that ran in the middle of an import would write the half-read list

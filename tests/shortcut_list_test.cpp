@@ -115,7 +115,7 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
         }
         return trigger;
     };
-    const std::string sep(1, EntrySeparator);
+    const std::string sep(EntrySeparator);
     auto randomLine = [&] {
         const std::string mode = pick(modes);
         const std::string trigger = randomTrigger();

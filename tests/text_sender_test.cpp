@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -47,9 +48,10 @@ TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
         {"-3", "TD", 2, 0},         {"2.5", "TD", 2, 2},
         {"3.5", "TD", 2, 4},        {" 12 ", "TD", 2, 12},
         {"", "TD", 2, 500},         {"abc", "TD", 2, 500},
-        {"7", "a b", 3, 7},         {"7", "{F10}", 0, 0},
-        {"7", "{Shift}{F9}", 0, 0}, {"7", "{Ctrl}{F9}", 0, 0},
-        {"7", "{CTRL}ab", 0, 0},    {"7", "", 0, 0},
+        {"7", "a b", 3, 7},         {"7", "żó😀", 3, 7},  // one per character
+        {"7", "{F10}", 0, 0},       {"7", "{Shift}{F9}", 0, 0},
+        {"7", "{Ctrl}{F9}", 0, 0},  {"7", "{CTRL}ab", 0, 0},
+        {"7", "", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.calibration) + " " + c.trigger);
@@ -179,6 +181,31 @@ TEST(TextSender, NotationCharactersTypedAsKeysButPastedAsText) {
             f.keyboard.typeText("nt ");
             EXPECT_EQ(f.keyboard.targetText, boost ? c.text : c.typed);
         }
+    }
+}
+
+// Characters the keyboard lacks go as themselves, those beyond U+FFFF as a
+// surrogate pair; none is split, dropped or typed twice.
+TEST(TextSender, TenThousandCharactersOfEveryScriptArriveExactly) {
+    const char32_t pool[] = {U'a',  U'Z', U'7', U' ', U'.', U'é', U'ż',          U'Ł',
+                             U'ß',  U'€', U'¯', U'Ω', U'λ', U'Ж', U'ы',          U'日',
+                             U'語', U'→', U'✓', U'😀', U'🚀', U'𐍈', U'\U0010FFFD', U'\U00010000'};
+    std::string text;
+    int beyondBmp = 0;
+    for (std::size_t i = 0; i < 10000; ++i) {
+        const char32_t c = pool[(i * 7 + i / 24) % std::size(pool)];
+        utf8::append(text, c);
+        beyondBmp += c > 0xFFFF ? 1 : 0;
+    }
+    ASSERT_EQ(utf8::length(text), 10000u);
+    for (const bool boost : {false, true}) {
+        SCOPED_TRACE(boost ? "boost" : "keys");
+        EngineFixture f;
+        f.form.MenuBoost.checked = boost;
+        f.addEntry(LaunchMode::Space, false, "zz", text);
+        f.keyboard.typeText("zz ");
+        EXPECT_TRUE(f.keyboard.targetText == text);
+        EXPECT_EQ(f.keyboard.surrogatePairs, boost ? 0 : beyondBmp);
     }
 }
 

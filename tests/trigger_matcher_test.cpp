@@ -232,9 +232,9 @@ TEST(TriggerMatcher, RowsWithAnEmptyTriggerNeverFire) {
         EngineFixture f;
         const std::string file = std::string(c.row) + "\x01\x01\r\n";
         f.files.files["C:\\keys.qvb"] = file;
-        GetImportFile("C:\\keys.qvb", f.form.List1, f.files);
+        GetImportFile("C:\\keys.qvb", f.form.List1, f.files, f.codePage);
         ASSERT_EQ(f.form.List1.count(), 1u);
-        EXPECT_EQ(formatShortcutFile(f.form.List1), file);
+        EXPECT_EQ(formatShortcutFile(f.form.List1, f.codePage), file);
         for (const int key : c.keys) {
             key < 0 ? f.keyboard.press(-key) : f.keyboard.tap(key);
         }
@@ -297,7 +297,7 @@ TEST(TriggerMatcher, EachFunctionKeyCombinationFiresItsOwnSample) {
         {{}, "Full Name"},
         {{vk::LCtrl}, "This is a sample of Ctrl"},
         {{vk::LShift}, "This is a sample  of Shift"},
-        {{vk::LCtrl, vk::LShift}, "This is a sample  of Ctrl\xAFShift"},
+        {{vk::LCtrl, vk::LShift}, "This is a sample  of Ctrl\xC2\xAFShift"},
         {{vk::LAlt}, "This is a sample  of Alt"},
     };
     for (const Case& c : cases) {

@@ -17,7 +17,6 @@ std::string visible(const std::string& text) {
             case '\r': shown += "\\r"; break;
             case '\n': shown += "\\n"; break;
             case '\t': shown += "\\t"; break;
-            case '\xAF': shown += "\xC2\xAF"; break;
             default: shown += c;
         }
     }

@@ -11,6 +11,7 @@
 #include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
 #include "app/win32/start_up_question_view.h"
+#include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_collation.h"
@@ -78,7 +79,7 @@ struct Host::Services {
           shower(host),
           app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
                              shower},
-              settings, dialogs, files, environment, tray, links, collation} {
+              settings, dialogs, files, environment, tray, links, collation, codePage} {
         pump.attach(window);
     }
 
@@ -95,6 +96,7 @@ struct Host::Services {
     Win32Tray tray;
     Win32ShellLinks links;
     Win32Collation collation;
+    Win32AnsiCodePage codePage;
     Win32KeyInjector injector;
     Shower shower;
     AppServices app;

@@ -1,14 +1,15 @@
-// Quorvel Test Target: a window with one EDIT box whose text is mirrored to a
-// report file, so the end-to-end scripts can see exactly what a program received,
-// and the number of pastes it took to "<report>.pastes".
+// Quorvel Test Target: a Unicode window with one EDIT box whose text is mirrored
+// to a report file in UTF-8, so the end-to-end scripts can see exactly what a
+// program received, any character included, and the number of pastes it took to
+// "<report>.pastes".
 #include <windows.h>
 
 #include <string>
 
 namespace {
 
-constexpr char kClassName[] = "QuorvelTestTarget";
-constexpr char kTitle[] = "Quorvel Test Target";
+constexpr wchar_t kClassName[] = L"QuorvelTestTarget";
+constexpr wchar_t kTitle[] = L"Quorvel Test Target";
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kPollMs = 100;
 constexpr UINT kClearMessage = WM_APP + 1;
@@ -25,10 +26,16 @@ unsigned g_pastes = 0;
 unsigned g_pastesWritten = 0;
 
 std::string editText() {
-    const int length = GetWindowTextLengthA(g_edit);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(g_edit, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    const int length = GetWindowTextLengthW(g_edit);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(g_edit, wide.data(), length + 1);
+    if (copied <= 0) return {};
+    // In UTF-8, as the scripts compare it; half a surrogate pair on its own,
+    // which a correct sender never leaves, comes out as U+FFFD.
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), copied, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), copied, text.data(), size, nullptr, nullptr);
     return text;
 }
 
@@ -68,30 +75,30 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool ctrlA = (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
                        (GetKeyState(VK_MENU) & 0x8000) == 0;
     if (msg == WM_KEYDOWN && wParam == 'A' && ctrlA) {
-        SendMessageA(hwnd, EM_SETSEL, 0, -1);
+        SendMessageW(hwnd, EM_SETSEL, 0, -1);
         return 0;
     }
     // Ctrl+A also arrives as character 0x01; keep it out of the text.
     if (msg == WM_CHAR && wParam == 0x01) return 0;
     if (msg == WM_PASTE) ++g_pastes;
-    return CallWindowProcA(g_editProc, hwnd, msg, wParam, lParam);
+    return CallWindowProcW(g_editProc, hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (g_registeredClear != 0 && msg == g_registeredClear) msg = kClearMessage;
     switch (msg) {
     case WM_CREATE: {
-        g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+        g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_LEFT | ES_MULTILINE |
                                      ES_AUTOVSCROLL | ES_WANTRETURN,
                                  0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(kEditId),
-                                 reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance, nullptr);
+                                 reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance, nullptr);
         if (g_edit == nullptr) return -1;
-        g_editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        g_editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
             g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
         // The default limit (30000 characters) is too small for long expansions.
-        SendMessageA(g_edit, EM_SETLIMITTEXT, 0, 0);
-        SendMessageA(g_edit, WM_SETFONT,
+        SendMessageW(g_edit, EM_SETLIMITTEXT, 0, 0);
+        SendMessageW(g_edit, WM_SETFONT,
                      reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
         SetTimer(hwnd, kTimerId, kPollMs, nullptr);
         return 0;
@@ -109,7 +116,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == kTimerId) pollText();
         return 0;
     case kClearMessage:
-        SetWindowTextA(g_edit, "");
+        SetWindowTextW(g_edit, L"");
         pollText();
         return 0;
     case WM_DESTROY:
@@ -117,7 +124,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -138,16 +145,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
     g_reportPath = reportPathFrom(cmdLine);
     g_registeredClear = RegisterWindowMessageA("QuorvelTestTargetClear");
 
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kClassName;
-    if (RegisterClassExA(&wc) == 0) return 1;
+    if (RegisterClassExW(&wc) == 0) return 1;
 
-    HWND hwnd = CreateWindowExA(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 50, 50, 640, 480,
+    HWND hwnd = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 50, 50, 640, 480,
                                 nullptr, nullptr, instance, nullptr);
     if (hwnd == nullptr) return 1;
     ShowWindow(hwnd, showCmd == SW_HIDE ? SW_SHOWNORMAL : showCmd);
@@ -158,9 +165,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
     pollText();
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

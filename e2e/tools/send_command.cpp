@@ -4,11 +4,17 @@
 //   send_command.exe --set-clipboard T   puts the text T on the clipboard
 //   send_command.exe --get-clipboard     prints the clipboard's text
 //   send_command.exe --code-page         prints the ANSI code page
+// Clipboard texts are Unicode text, any character; they are printed in UTF-8.
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <string>
 
 namespace {
 
@@ -22,18 +28,27 @@ bool openClipboard() {
     return false;
 }
 
-int setClipboard(const char* text) {
+// The second argument as typed, whatever its characters (argv holds ANSI text).
+std::wstring wideArgument() {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::wstring argument = arguments != nullptr && count == 3 ? arguments[2] : L"";
+    ::LocalFree(arguments);
+    return argument;
+}
+
+int setClipboard(const std::wstring& text) {
     if (!openClipboard()) {
         return 1;
     }
     ::EmptyClipboard();
-    const std::size_t size = std::strlen(text) + 1;
+    const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
     bool done = false;
     if (memory != nullptr) {
-        std::memcpy(::GlobalLock(memory), text, size);
+        std::memcpy(::GlobalLock(memory), text.c_str(), size);
         ::GlobalUnlock(memory);
-        done = ::SetClipboardData(CF_TEXT, memory) != nullptr;
+        done = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
         if (!done) {
             ::GlobalFree(memory);
         }
@@ -46,10 +61,16 @@ int printClipboard() {
     if (!openClipboard()) {
         return 1;
     }
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const auto* text = static_cast<const char*>(::GlobalLock(data))) {
-            std::fputs(text, stdout);
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            const int length = static_cast<int>(std::wcslen(text));
+            const int size =
+                ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+            std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+            ::WideCharToMultiByte(CP_UTF8, 0, text, length, utf8.data(), size, nullptr, nullptr);
             ::GlobalUnlock(data);
+            _setmode(_fileno(stdout), _O_BINARY);
+            std::fwrite(utf8.data(), 1, utf8.size(), stdout);
         }
     }
     ::CloseClipboard();
@@ -60,7 +81,7 @@ int printClipboard() {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--set-clipboard") == 0) {
-        return setClipboard(argv[2]);
+        return setClipboard(wideArgument());
     }
     if (argc != 2) {
         std::fprintf(stderr,

@@ -25,11 +25,11 @@ bool FakeClipboard::clear() {
     return true;
 }
 
-bool FakeClipboard::setText(std::string_view ansiText) {
+bool FakeClipboard::setText(std::string_view text) {
     if (locked) {
         return false;
     }
-    putFormat(TextFormat, std::vector<std::uint8_t>(ansiText.begin(), ansiText.end()));
+    putFormat(TextFormat, std::vector<std::uint8_t>(text.begin(), text.end()));
     return true;
 }
 

@@ -6,14 +6,15 @@
 
 namespace quorvel {
 
-// A clipboard of numbered formats; format 1 is ANSI text, as on Windows.
+// A clipboard of numbered formats; format 13 is the text, as Unicode text is on
+// Windows, held here as UTF-8.
 class FakeClipboard final : public Clipboard {
 public:
-    static constexpr std::uint32_t TextFormat = 1;
+    static constexpr std::uint32_t TextFormat = 13;
 
     std::optional<std::string> getText() override;
     bool clear() override;
-    bool setText(std::string_view ansiText) override;
+    bool setText(std::string_view text) override;
     std::optional<ClipboardSnapshot> snapshot() override;
     bool restore(const ClipboardSnapshot& snapshot) override;
 

@@ -1,66 +1,85 @@
 #include "platform/fake/fake_collation.h"
 
-#include <algorithm>
+#include <cstdint>
+
+#include "platform/utf8.h"
 
 namespace quorvel {
 
 namespace {
 
-// The plain lower-case letter of a Windows-1252 letter, accented or not; 0 for
-// other characters and for the letters that have no plain one (Æ, ß, Þ...).
-char baseLetter(unsigned char c) {
+// The plain lower-case letter of a Latin letter, accented or not; 0 for other
+// characters and for the letters that have no plain one (Æ, ß, Þ, Œ, Ŋ...).
+char baseLetter(char32_t c) {
     if (c >= 'A' && c <= 'Z') {
         return static_cast<char>(c - 'A' + 'a');
     }
     if (c >= 'a' && c <= 'z') {
         return static_cast<char>(c);
     }
-    if (c == 0xFF || c == 0x9F) {
-        return 'y';  // ÿ Ÿ
-    }
-    if (c >= 0xC0) {
+    if (c >= 0xC0 && c <= 0xFF) {
         // À to ß, and à to ÿ in the same order.
         constexpr std::string_view Bases = "aaaaaa?ceeeeiiii?nooooo?ouuuuy??";
-        const char base = Bases[(c - 0xC0) % 0x20];
+        const char base = c == 0xFF ? 'y' : Bases[(c - 0xC0) % 0x20];
         return base == '?' ? 0 : base;
     }
-    switch (c) {
-        case 0x8A: case 0x9A: return 's';  // Š š
-        case 0x8E: case 0x9E: return 'z';  // Ž ž
-        default: return 0;
+    if (c >= 0x100 && c <= 0x17F) {
+        // Ā to ſ: mostly capital and small letter side by side.
+        constexpr std::string_view Bases =
+            "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii??jjkk?llllllllllnnnnnn???"
+            "oooooo??rrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";
+        const char base = Bases[c - 0x100];
+        return base == '?' ? 0 : base;
     }
+    return 0;
 }
 
-// Letters weigh as their plain letter; other characters as their code.
-unsigned letterWeight(unsigned char c) {
+// The same code for a capital and its small letter, among the accented ones.
+char32_t foldAccented(char32_t c) {
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) {
+        return c - 0x20;
+    }
+    if (c == 0xFF) {
+        return 0x178;  // ÿ Ÿ
+    }
+    if (c >= 0x100 && c <= 0x17F && c != 0x178) {
+        // Capitals stand at even codes, except from Ĺ to ň and from Ź to ž.
+        const bool capitalOdd = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        const bool odd = c % 2 != 0;
+        return odd != capitalOdd ? c - 1 : c;
+    }
+    return c;
+}
+
+// Letters weigh as their plain letter; other characters as their code point.
+std::uint32_t letterWeight(char32_t c) {
     const char base = baseLetter(c);
-    return static_cast<unsigned char>(base != 0 ? base : static_cast<char>(c));
+    return base != 0 ? static_cast<std::uint32_t>(base) : static_cast<std::uint32_t>(c);
 }
 
-// Among equal letters the plain one comes first, then the accented ones by the
-// code of their capital.
-unsigned accentWeight(unsigned char c) {
-    if (baseLetter(c) == 0 || (c < 0x80)) {
-        return 0;
-    }
-    switch (c) {
-        case 0x9A: return 0x8A;
-        case 0x9E: return 0x8E;
-        case 0xFF: return 0x9F;
-        default: return c >= 0xE0 && c != 0xF7 ? c - 0x20u : c;
-    }
+// Among equal letters the plain one comes first, then the accented ones.
+std::uint32_t accentWeight(char32_t c) {
+    return c < 0x80 || baseLetter(c) == 0 ? 0 : static_cast<std::uint32_t>(foldAccented(c));
 }
 
-int compareBy(std::string_view a, std::string_view b, unsigned (*weight)(unsigned char)) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const unsigned x = weight(static_cast<unsigned char>(a[i]));
-        const unsigned y = weight(static_cast<unsigned char>(b[i]));
-        if (x != y) {
-            return x < y ? -1 : 1;
+int compareBy(std::string_view a, std::string_view b, std::uint32_t (*weight)(char32_t)) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        const utf8::Decoded x = utf8::decode(a, i);
+        const utf8::Decoded y = utf8::decode(b, j);
+        const std::uint32_t p = weight(x.character);
+        const std::uint32_t q = weight(y.character);
+        if (p != q) {
+            return p < q ? -1 : 1;
         }
+        i += x.length;
+        j += y.length;
     }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    if (i < a.size() || j < b.size()) {
+        return i < a.size() ? 1 : -1;
+    }
+    return 0;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // program's services. Tests, benchmarks and the command-line demo run on it.
 
 #include "app/app_services.h"
+#include "platform/fake/fake_ansi_code_page.h"
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_collation.h"
@@ -34,6 +35,7 @@ struct FakeDesktop {
     FakeTray tray;
     FakeShellLinks links;
     FakeCollation collation;
+    FakeWindows1252 codePage;
 
     // The engine's services with another key injector in front of the keyboard.
     EngineServices engineServices(KeyInjector& injector) {
@@ -41,8 +43,8 @@ struct FakeDesktop {
     }
 
     EngineServices engineSide = engineServices(keyboard);
-    AppServices services{engineSide, settings, dialogs, files,
-                         environment, tray,     links,   collation};
+    AppServices services{engineSide, settings, dialogs,   files,   environment,
+                         tray,       links,    collation, codePage};
 };
 
 }  // namespace quorvel

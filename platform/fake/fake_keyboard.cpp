@@ -1,13 +1,13 @@
 #include "platform/fake/fake_keyboard.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <utility>
 
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_event_pump.h"
 #include "platform/send_keys_notation.h"
+#include "platform/utf8.h"
 
 namespace quorvel {
 
@@ -23,7 +23,7 @@ bool isExtended(int vk) {
 }
 
 // US layout: the key and whether Shift is needed for a character.
-std::optional<std::pair<int, bool>> keyForCharacter(unsigned char c) {
+std::optional<std::pair<int, bool>> keyForCharacter(char32_t c) {
     if (c >= 'a' && c <= 'z') {
         return std::pair{c - 'a' + 'A', false};
     }
@@ -38,7 +38,7 @@ std::optional<std::pair<int, bool>> keyForCharacter(unsigned char c) {
         {',', 0xBC}, {'-', 0xBD}, {'.', 0xBE}, {'/', 0xBF}, {'`', 0xC0}, {'[', 0xDB},
         {'\\', 0xDC}, {']', 0xDD}, {'\'', 0xDE}};
     for (const auto& [character, vk] : plain) {
-        if (c == static_cast<unsigned char>(character)) {
+        if (c == static_cast<char32_t>(character)) {
             return std::pair{vk, false};
         }
     }
@@ -48,16 +48,20 @@ std::optional<std::pair<int, bool>> keyForCharacter(unsigned char c) {
         {'@', '2'},  {'#', '3'},  {'$', '4'},  {'%', '5'},  {'^', '6'},  {'&', '7'},
         {'*', '8'},  {'(', '9'},  {')', '0'}};
     for (const auto& [character, vk] : shifted) {
-        if (c == static_cast<unsigned char>(character)) {
+        if (c == static_cast<char32_t>(character)) {
             return std::pair{vk, true};
         }
     }
     return std::nullopt;
 }
 
+bool isLetterOrDigit(char32_t c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
 std::optional<unsigned char> characterForKey(int vk, bool shift) {
-    for (int c = 1; c < 256; ++c) {
-        const auto key = keyForCharacter(static_cast<unsigned char>(c));
+    for (char32_t c = 1; c < 128; ++c) {
+        const auto key = keyForCharacter(c);
         if (c != '\n' && key && key->first == vk && key->second == shift && vk != 13) {
             return static_cast<unsigned char>(c);
         }
@@ -109,9 +113,11 @@ std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
     return state;
 }
 
-bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t extraInfo) {
+bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t extraInfo,
+                           std::uint32_t scanCode) {
     KeyEventRecord event;
     event.vkCode = static_cast<std::uint32_t>(vk);
+    event.scanCode = scanCode;
     event.flags = (isExtended(vk) ? key_flags::Extended : 0) |
                   (injected ? key_flags::Injected : 0) | (released ? key_flags::Released : 0);
     event.time = ++time_;
@@ -162,9 +168,25 @@ void FakeKeyboard::applyToTarget(int vk) {
     }
 }
 
-void FakeKeyboard::typeCharacterInTarget(unsigned char character) {
-    if (!down(VkControl) && !down(VkMenu)) {
-        targetText += static_cast<char>(character);
+void FakeKeyboard::receiveUnit(char16_t unit) {
+    if (down(VkControl) || down(VkMenu)) {
+        return;
+    }
+    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+    if (pendingHigh_ != 0 && low) {
+        utf8::append(targetText, 0x10000 + ((pendingHigh_ - 0xD800) << 10) + (unit - 0xDC00));
+        ++surrogatePairs;
+        pendingHigh_ = 0;
+        return;
+    }
+    // Half a pair on its own is no character.
+    if (pendingHigh_ != 0 || low) {
+        utf8::append(targetText, utf8::ReplacementCharacter);
+    }
+    pendingHigh_ = high ? unit : 0;
+    if (!high && !low) {
+        utf8::append(targetText, unit);
     }
 }
 
@@ -249,7 +271,7 @@ SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
             inject(stroke.virtualKey, true);
         } else {
             const auto key = keyForCharacter(stroke.character);
-            const bool letterOrDigit = std::isalnum(stroke.character) != 0;
+            const bool letterOrDigit = isLetterOrDigit(stroke.character);
             if (key && (letterOrDigit || down(VkControl))) {
                 // Letters and digits go as their keys, so Ctrl+V pastes.
                 const bool needShift = key->second && !stroke.shift;
@@ -262,9 +284,14 @@ SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
                     inject(VkLShift, true);
                 }
             } else {
-                inject(VkPacket, false);
-                typeCharacterInTarget(stroke.character);
-                inject(VkPacket, true);
+                // As itself, one packet per UTF-16 unit: a surrogate pair beyond U+FFFF.
+                std::string character;
+                utf8::append(character, stroke.character);
+                for (const char16_t unit : utf8::toUtf16(character)) {
+                    deliver(VkPacket, false, true, OwnInjectionMarker, unit);
+                    receiveUnit(unit);
+                    deliver(VkPacket, true, true, OwnInjectionMarker, unit);
+                }
             }
         }
         for (const auto& [held, vk] : modifiers) {

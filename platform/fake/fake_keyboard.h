@@ -58,6 +58,8 @@ public:
     std::vector<SentCall> sent;
     std::string targetText;  // what the focused edit box shows
     int swallowedCount = 0;
+    // Characters beyond U+FFFF the edit box received as a surrogate pair.
+    int surrogatePairs = 0;
     bool blockInjection = false;  // SendKeys reports Blocked and nothing arrives
     bool acceptsInput = true;
     // How many events each coming replayKeys call takes, in turn; all when empty.
@@ -73,9 +75,11 @@ public:
     std::size_t keyStateLag = 0;
 
 private:
-    bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo);
+    bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo,
+                 std::uint32_t scanCode = 0);
     void applyToTarget(int virtualKey);
-    void typeCharacterInTarget(unsigned char character);
+    // A character typed as itself reaches the edit box one UTF-16 unit at a time.
+    void receiveUnit(char16_t unit);
     bool down(int virtualKey) const;
     bool asyncDown(int virtualKey) const;
 
@@ -88,6 +92,7 @@ private:
     std::deque<std::pair<std::size_t, bool>> asyncPending_;  // key, now down
     std::array<bool, 256> pressedSinceQuery_{};
     std::uint32_t time_ = 0;
+    char16_t pendingHigh_ = 0;
     int nesting_ = 0;
 };
 

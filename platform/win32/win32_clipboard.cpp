@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
@@ -78,7 +79,9 @@ std::optional<std::string> Win32Clipboard::getText() {
     if (!open) {
         return std::nullopt;
     }
-    HANDLE data = ::GetClipboardData(CF_TEXT);
+    // The system offers Unicode text for whatever text another program put
+    // there, in any of the text formats.
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
     if (data == nullptr) {
         return std::string();  // no text on it
     }
@@ -87,11 +90,7 @@ std::optional<std::string> Win32Clipboard::getText() {
         return std::nullopt;
     }
     // The text ends at its NUL, which a careless writer may have left out.
-    const char* text = static_cast<const char*>(lock.data());
-    const void* end = std::memchr(text, '\0', lock.size());
-    const std::size_t length =
-        end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : lock.size();
-    return std::string(text, length);
+    return utf8Text(static_cast<const wchar_t*>(lock.data()), lock.size() / sizeof(wchar_t));
 }
 
 bool Win32Clipboard::clear() {
@@ -99,28 +98,16 @@ bool Win32Clipboard::clear() {
     return open && ::EmptyClipboard();
 }
 
-bool Win32Clipboard::setText(std::string_view ansiText) {
-    // The terminating NUL is part of CF_TEXT data.
-    UniqueHglobal memory(::GlobalAlloc(GMEM_MOVEABLE, ansiText.size() + 1));
-    if (!memory) {
-        return false;
-    }
-    {
-        GlobalMemoryLock lock(memory.get());
-        if (!lock) {
-            return false;
-        }
-        char* target = static_cast<char*>(lock.data());
-        if (!ansiText.empty()) {
-            std::memcpy(target, ansiText.data(), ansiText.size());
-        }
-        target[ansiText.size()] = '\0';
-    }
+bool Win32Clipboard::setText(std::string_view text) {
+    // The terminating NUL is part of CF_UNICODETEXT data. Programs that ask
+    // for ANSI text get it converted by the system.
+    const std::wstring wide = wideText(text);
+    UniqueHglobal memory = globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     ClipboardOpen open(owner_, OpenAttempts, OpenPauseMs);
     if (!open) {
         return false;
     }
-    return putOnClipboard(CF_TEXT, std::move(memory));
+    return putOnClipboard(CF_UNICODETEXT, std::move(memory));
 }
 
 std::optional<ClipboardSnapshot> Win32Clipboard::snapshot() {

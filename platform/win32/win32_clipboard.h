@@ -14,7 +14,7 @@ public:
 
     std::optional<std::string> getText() override;
     bool clear() override;
-    bool setText(std::string_view ansiText) override;
+    bool setText(std::string_view text) override;
     std::optional<ClipboardSnapshot> snapshot() override;
     bool restore(const ClipboardSnapshot& snapshot) override;
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/win32_text.h"
+
 namespace quorvel {
 
 namespace {
@@ -29,20 +31,21 @@ SYSTEMTIME systemTimeOf(const DateTime& when) {
     return time;
 }
 
-// Runs a GetXxxFormatA-style call twice: once for the size, once for the text.
+// Runs a GetXxxFormatW-style call twice: once for the size, once for the text.
+// The wide forms give the user's language whatever the ANSI code page holds.
 template <typename Format>
 std::string formatted(Format format) {
     const int needed = format(nullptr, 0);
     if (needed <= 0) {
         return {};
     }
-    std::vector<char> buffer(static_cast<std::size_t>(needed));
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(needed));
     const int written = format(buffer.data(), needed);
     if (written <= 0) {
         return {};
     }
     // The count includes the terminating NUL.
-    return std::string(buffer.data(), static_cast<std::size_t>(written - 1));
+    return utf8Text(buffer.data(), static_cast<std::size_t>(written - 1));
 }
 
 }  // namespace
@@ -67,8 +70,8 @@ std::string Win32Locale::shortDate(const DateTime& when) const {
         return {};
     }
     const SYSTEMTIME time = systemTimeOf(when);
-    return formatted([&time](char* buffer, int size) {
-        return ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, buffer, size);
+    return formatted([&time](wchar_t* buffer, int size) {
+        return ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, buffer, size);
     });
 }
 
@@ -78,8 +81,8 @@ std::string Win32Locale::longTime(const DateTime& when) const {
     }
     const SYSTEMTIME time = systemTimeOf(when);
     // No flags and no picture: the user's long time form.
-    return formatted([&time](char* buffer, int size) {
-        return ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, buffer, size);
+    return formatted([&time](wchar_t* buffer, int size) {
+        return ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, buffer, size);
     });
 }
 
@@ -88,8 +91,8 @@ std::string Win32Locale::monthName(int month) const {
         return {};
     }
     const LCTYPE item = LOCALE_SMONTHNAME1 + static_cast<LCTYPE>(month - 1);
-    return formatted([item](char* buffer, int size) {
-        return ::GetLocaleInfoA(LOCALE_USER_DEFAULT, item, buffer, size);
+    return formatted([item](wchar_t* buffer, int size) {
+        return ::GetLocaleInfoW(LOCALE_USER_DEFAULT, item, buffer, size);
     });
 }
 

@@ -5,13 +5,13 @@
 #include <climits>
 #include <string>
 
-#include "platform/win32/program_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
 int Win32Collation::compare(std::string_view a, std::string_view b) {
-    const std::wstring wideA = wideFromProgramText(a);
-    const std::wstring wideB = wideFromProgramText(b);
+    const std::wstring wideA = wideText(a);
+    const std::wstring wideB = wideText(b);
     const int result = ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, LINGUISTIC_IGNORECASE,
                                          wideA.c_str(), static_cast<int>(wideA.size()),
                                          wideB.c_str(), static_cast<int>(wideB.size()), nullptr,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/win32_view_acting_window.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
@@ -32,12 +33,12 @@ HWND Win32Dialogs::owner() const {
 
 MessageAnswer Win32Dialogs::MsgBox(std::string_view text, MessageButtons buttons,
                                    std::string_view caption) {
-    const std::string message(text);
-    const std::string title(caption);
+    const std::wstring message = wideText(text);
+    const std::wstring title = wideText(caption);
     const HWND window = owner();
     const UINT style = (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK) |
                        (window == nullptr ? MB_SETFOREGROUND : 0);
-    switch (::MessageBoxA(window, message.c_str(), title.c_str(), style)) {
+    switch (::MessageBoxW(window, message.c_str(), title.c_str(), style)) {
         case IDYES:
             return MessageAnswer::Yes;
         case IDNO:
@@ -59,19 +60,18 @@ std::string Win32Dialogs::showSaveDialog() {
 }
 
 std::string Win32Dialogs::fileDialog(bool save) const {
-    std::vector<char> fileName(FileNameBufferSize, '\0');
-    OPENFILENAMEA dialog{};
+    std::vector<wchar_t> fileName(FileNameBufferSize, L'\0');
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner();
     dialog.lpstrFile = fileName.data();
     dialog.nMaxFile = FileNameBufferSize;
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
-    const BOOL chosen = save ? ::GetSaveFileNameA(&dialog) : ::GetOpenFileNameA(&dialog);
+    const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
     if (!chosen) {
         return {};
     }
-    fileName.back() = '\0';
-    return std::string(fileName.data());
+    return utf8Text(fileName.data(), fileName.size());
 }
 
 }  // namespace quorvel

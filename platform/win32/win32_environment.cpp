@@ -4,37 +4,39 @@
 
 #include <vector>
 
+#include "platform/win32/win32_text.h"
+
 namespace quorvel {
 
 namespace {
 
 // Versions of the program that must not run side by side share this name.
-constexpr const char* RunningMutexName = "Local\\Quorvel-2.1-running";
+constexpr const wchar_t* RunningMutexName = L"Local\\Quorvel-2.1-running";
 
 // Paths beyond MAX_PATH stop here; no Windows path is longer.
 constexpr DWORD LongestPath = 32768;
 
 std::string shellFolder(int folderId) {
-    char path[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathA(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, path))) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, path))) {
         return {};
     }
-    return path;
+    return utf8Text(path, MAX_PATH);
 }
 
 }  // namespace
 
 std::string Win32Environment::programPath() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), size);
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), size);
         if (length == 0) {
             return {};
         }
         // A full buffer means the path was cut short: try again with more room.
         if (length < size) {
-            return std::string(buffer.data(), length);
+            return utf8Text(std::wstring_view(buffer.data(), length));
         }
         if (size >= LongestPath) {
             return {};
@@ -53,14 +55,14 @@ std::string Win32Environment::getVariable(std::string_view name) {
     if (name.empty() || name.find('\0') != std::string_view::npos) {
         return {};
     }
-    const std::string variable(name);
-    std::vector<char> buffer(256);
+    const std::wstring variable = wideText(name);
+    std::vector<wchar_t> buffer(256);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = ::GetEnvironmentVariableA(variable.c_str(), buffer.data(), size);
+        const DWORD length = ::GetEnvironmentVariableW(variable.c_str(), buffer.data(), size);
         // Zero: missing (or set but empty, which reads the same to the caller).
         if (length < size) {
-            return std::string(buffer.data(), length);
+            return utf8Text(std::wstring_view(buffer.data(), length));
         }
         // Too small: `length` is the room needed, NUL included.
         buffer.resize(length);
@@ -69,7 +71,7 @@ std::string Win32Environment::getVariable(std::string_view name) {
 
 bool Win32Environment::earlierCopyRunning() {
     if (!earlierCopy_) {
-        HANDLE mutex = ::CreateMutexA(nullptr, FALSE, RunningMutexName);
+        HANDLE mutex = ::CreateMutexW(nullptr, FALSE, RunningMutexName);
         const DWORD error = ::GetLastError();
         runningMutex_.reset(mutex);
         // A copy started under other rights may own a mutex we may not open;

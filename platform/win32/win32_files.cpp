@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
@@ -16,12 +17,13 @@ constexpr LONGLONG MaxReadSize = 1LL << 30;
 // ReadFile and WriteFile take a DWORD count; move big files in pieces.
 constexpr std::size_t MaxChunk = 1u << 30;
 
-// A NUL inside the path would silently shorten it to another file.
-std::optional<std::string> pathString(std::string_view path) {
+// The path for the wide functions, which reach every file whatever its
+// characters. A NUL inside the path would silently shorten it to another file.
+std::optional<std::wstring> pathString(std::string_view path) {
     if (path.empty() || path.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
-    return std::string(path);
+    return wideText(path);
 }
 
 bool writeAll(HANDLE file, std::string_view contents) {
@@ -46,7 +48,7 @@ std::optional<std::string> Win32Files::readAll(std::string_view path) {
     }
     // Share writing too, so a file another program has open can still be read.
     // Without FILE_FLAG_BACKUP_SEMANTICS a folder fails to open, as it should.
-    UniqueFileHandle file(::CreateFileA(name->c_str(), GENERIC_READ,
+    UniqueFileHandle file(::CreateFileW(name->c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -82,8 +84,8 @@ bool Win32Files::replaceAtomically(std::string_view path, std::string_view conte
     if (!target) {
         return false;
     }
-    const std::string temporary = *target + ".quorvel-tmp";
-    UniqueFileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::wstring temporary = *target + L".quorvel-tmp";
+    UniqueFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return false;  // nothing was created
@@ -91,9 +93,9 @@ bool Win32Files::replaceAtomically(std::string_view path, std::string_view conte
     bool written = writeAll(file.get(), contents) && ::FlushFileBuffers(file.get());
     // Closing can still report a failed write, so its result counts too.
     written = ::CloseHandle(file.release()) && written;
-    if (!written || !::MoveFileExA(temporary.c_str(), target->c_str(),
+    if (!written || !::MoveFileExW(temporary.c_str(), target->c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileA(temporary.c_str());
+        ::DeleteFileW(temporary.c_str());
         return false;
     }
     return true;
@@ -101,13 +103,13 @@ bool Win32Files::replaceAtomically(std::string_view path, std::string_view conte
 
 bool Win32Files::exists(std::string_view path) {
     const auto name = pathString(path);
-    return name && ::GetFileAttributesA(name->c_str()) != INVALID_FILE_ATTRIBUTES;
+    return name && ::GetFileAttributesW(name->c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32Files::copyFile(std::string_view from, std::string_view to) {
     const auto source = pathString(from);
     const auto target = pathString(to);
-    return source && target && ::CopyFileA(source->c_str(), target->c_str(), FALSE);
+    return source && target && ::CopyFileW(source->c_str(), target->c_str(), FALSE);
 }
 
 bool Win32Files::deleteFile(std::string_view path) {
@@ -115,7 +117,7 @@ bool Win32Files::deleteFile(std::string_view path) {
     if (!name) {
         return false;
     }
-    if (::DeleteFileA(name->c_str())) {
+    if (::DeleteFileW(name->c_str())) {
         return true;
     }
     const DWORD error = ::GetLastError();

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "platform/keyboard_hook.h"
+#include "platform/utf8.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_keyboard_hook.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
@@ -112,7 +114,9 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
             pressModifiers(inputs, mods, true, layout);
             continue;
         }
-        const SHORT scan = ::VkKeyScanExA(static_cast<CHAR>(stroke.character), layout);
+        const char32_t character = stroke.character;
+        const SHORT scan =
+            character <= 0xFFFF ? ::VkKeyScanExW(static_cast<WCHAR>(character), layout) : -1;
         // A character behind AltGr ("@" and "{" on a German layout) goes as itself
         // too: the layout gives it as Ctrl+Alt+key, and Wine types nothing for an
         // injected Ctrl+Alt+key.
@@ -129,15 +133,15 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
             pressModifiers(inputs, mods, true, layout);
             continue;
         }
-        // A character the layout lacks goes as itself.
-        wchar_t wide = 0;
-        const CHAR ansi = static_cast<CHAR>(stroke.character);
-        if (::MultiByteToWideChar(CP_ACP, 0, &ansi, 1, &wide, 1) != 1) {
-            continue;
-        }
+        // A character the layout lacks goes as itself, one packet per UTF-16
+        // unit: beyond U+FFFF (emoji) as a surrogate pair.
+        std::string text;
+        utf8::append(text, character);
         pressModifiers(inputs, mods, false, layout);
-        inputs.push_back(unicodeInput(wide, false));
-        inputs.push_back(unicodeInput(wide, true));
+        for (const wchar_t unit : wideText(text)) {
+            inputs.push_back(unicodeInput(unit, false));
+            inputs.push_back(unicodeInput(unit, true));
+        }
         pressModifiers(inputs, mods, true, layout);
     }
     return inputs;

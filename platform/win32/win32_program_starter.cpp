@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
@@ -14,15 +15,15 @@ bool Win32ProgramStarter::startProgram(std::string_view commandLine) {
         return false;
     }
     // CreateProcess may write into the command line it is given, so it gets a copy.
-    std::string mutableLine(commandLine);
-    STARTUPINFOA startup{};
+    std::wstring mutableLine = wideText(commandLine);
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
     // No application name: CreateProcess takes the program from the command line
     // and looks for it along the search path itself; no shell is involved.
-    if (!::CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           nullptr, &startup, &started)) {
         return false;
     }
@@ -36,9 +37,9 @@ void Win32ProgramStarter::openAddress(std::string_view address) {
     if (address.empty() || address.find('\0') != std::string_view::npos) {
         return;
     }
-    const std::string target(address);
+    const std::wstring target = wideText(address);
     // The shell reports its own errors to the user; there is nothing to add here.
-    ::ShellExecuteA(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace quorvel

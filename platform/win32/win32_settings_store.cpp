@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
 namespace {
 
-constexpr const char* SettingsRoot = "Software\\VB and VBA Program Settings";
+constexpr std::string_view SettingsRoot = "Software\\VB and VBA Program Settings";
 
 bool hasNul(std::string_view text) {
     return text.find('\0') != std::string_view::npos;
@@ -27,18 +28,17 @@ bool validValueName(std::string_view name) {
     return !name.empty() && !hasNul(name);
 }
 
-std::string applicationPath(std::string_view application) {
+// The registry keeps its names and strings in UTF-16, so values written by the
+// ANSI versions of the program read back as the same characters here.
+std::wstring applicationPath(std::string_view application) {
     std::string path(SettingsRoot);
     path += '\\';
     path += application;
-    return path;
+    return wideText(path);
 }
 
-std::string sectionPath(std::string_view application, std::string_view section) {
-    std::string path = applicationPath(application);
-    path += '\\';
-    path += section;
-    return path;
+std::wstring sectionPath(std::string_view application, std::string_view section) {
+    return applicationPath(application) + L'\\' + wideText(section);
 }
 
 }  // namespace
@@ -49,33 +49,29 @@ std::string Win32SettingsStore::GetSetting(std::string_view application, std::st
         return std::string(defaultValue);
     }
     UniqueHkey sectionKey;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, sectionPath(application, section).c_str(), 0,
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, sectionPath(application, section).c_str(), 0,
                         KEY_QUERY_VALUE, sectionKey.put()) != ERROR_SUCCESS) {
         return std::string(defaultValue);
     }
-    const std::string valueName(key);
-    std::vector<char> buffer(256);
+    const std::wstring valueName = wideText(key);
+    std::vector<wchar_t> buffer(256);
     for (;;) {
         DWORD type = 0;
-        DWORD size = static_cast<DWORD>(buffer.size());
-        const LONG result = ::RegQueryValueExA(sectionKey.get(), valueName.c_str(), nullptr, &type,
+        DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        const LONG result = ::RegQueryValueExW(sectionKey.get(), valueName.c_str(), nullptr, &type,
                                                reinterpret_cast<BYTE*>(buffer.data()), &size);
         if (result == ERROR_MORE_DATA) {
             // The value may grow again between calls; ask until it fits.
-            buffer.resize(static_cast<std::size_t>(size) + 1);
+            buffer.resize(size / sizeof(wchar_t) + 2);
             continue;
         }
         // Expandable strings are strings too; they are returned as stored.
         if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
             return std::string(defaultValue);
         }
-        // A stored string need not end in NUL; it ends at the first one it has.
-        std::string value(buffer.data(), size);
-        const auto end = value.find('\0');
-        if (end != std::string::npos) {
-            value.resize(end);
-        }
-        return value;
+        // A stored string need not end in NUL (nor hold whole units); it ends
+        // at the first NUL it has.
+        return utf8Text(buffer.data(), size / sizeof(wchar_t));
     }
 }
 
@@ -85,16 +81,16 @@ void Win32SettingsStore::SaveSetting(std::string_view application, std::string_v
         return;
     }
     UniqueHkey sectionKey;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, sectionPath(application, section).c_str(), 0, nullptr,
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath(application, section).c_str(), 0, nullptr,
                           REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, sectionKey.put(),
                           nullptr) != ERROR_SUCCESS) {
         return;
     }
-    const std::string valueName(key);
-    const std::string data(value);  // c_str() adds the terminating NUL REG_SZ wants
-    ::RegSetValueExA(sectionKey.get(), valueName.c_str(), 0, REG_SZ,
+    const std::wstring valueName = wideText(key);
+    const std::wstring data = wideText(value);  // c_str() adds the terminating NUL REG_SZ wants
+    ::RegSetValueExW(sectionKey.get(), valueName.c_str(), 0, REG_SZ,
                      reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>(data.size() + 1));
+                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
 void Win32SettingsStore::DeleteSetting(std::string_view application) {
@@ -103,7 +99,7 @@ void Win32SettingsStore::DeleteSetting(std::string_view application) {
     }
     // Deletes the application's key itself with everything below it; a missing
     // key only reports ERROR_FILE_NOT_FOUND, which is fine.
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, applicationPath(application).c_str());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, applicationPath(application).c_str());
 }
 
 }  // namespace quorvel

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "platform/win32/com_objects.h"
-#include "platform/win32/program_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
 bool Win32ShellLinks::createLink(std::string_view linkPath, std::string_view programPath) {
-    const std::wstring link = wideFromProgramText(linkPath);
-    const std::wstring program = wideFromProgramText(programPath);
+    const std::wstring link = wideText(linkPath);
+    const std::wstring program = wideText(programPath);
     const auto separator = program.find_last_of(L'\\');
     if (link.empty() || separator == std::wstring::npos) {
         return false;

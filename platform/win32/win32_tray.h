@@ -1,5 +1,5 @@
 #pragma once
-// The notification-area icon through Shell_NotifyIconA.
+// The notification-area icon through Shell_NotifyIconW.
 
 #include <windows.h>
 
@@ -21,8 +21,8 @@ private:
     HICON icon_;
 };
 
-// The record in its 88-byte form with a 64-byte tip, the tip NUL-terminated and
-// the rest of the field filled with blanks.
-NOTIFYICONDATAA notifyIconRecord(const TrayIconData& data);
+// The record in its first form (a tip of 64 characters), the tip in UTF-16,
+// NUL-terminated and the rest of the field filled with blanks.
+NOTIFYICONDATAW notifyIconRecord(const TrayIconData& data);
 
 }  // namespace quorvel

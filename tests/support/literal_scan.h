@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/ansi_text.h"
 #include "engine/shortcut_list.h"
+#include "engine/utf8_text.h"
 #include "platform/event_pump.h"
 
 namespace quorvel::testing {
@@ -34,7 +34,7 @@ inline std::optional<std::size_t> literalPass(const ShortcutList& list, const st
             continue;
         }
         const std::string mode(trimBlanks(std::string_view(row).substr(0, first)));
-        const std::string rest = row.substr(first + 1);
+        const std::string rest = row.substr(first + EntrySeparator.size());
         const auto second = rest.find(EntrySeparator);
         if (second == std::string::npos) {
             continue;
@@ -44,8 +44,7 @@ inline std::optional<std::size_t> literalPass(const ShortcutList& list, const st
         const bool accepted = (head == "{T}" && keyCode == 9) || (head == "{S}" && keyCode == 32) ||
                               (head == "{C}" && keyCode == 27) ||
                               (keyCode >= 112 && keyCode <= 123) || keyCode >= 162;
-        if (accepted &&
-            typed == ansiLower(direct ? trigger : replaceAll(trigger, "{Ctrl}", ""))) {
+        if (accepted && typed == lowerCase(direct ? trigger : replaceAll(trigger, "{Ctrl}", ""))) {
             return i;
         }
     }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <dlgs.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -15,24 +16,31 @@
 #include <thread>
 #include <vector>
 
+#include "platform/send_keys_notation.h"
 #include "platform/win32/com_objects.h"
-#include "platform/win32/program_text.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_shell_links.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/win32_tray.h"
 
 using namespace quorvel;
 
 namespace {
 
 int failures = 0;
+
+// Text beyond any ANSI code page: Polish, Greek, Japanese, symbols and an emoji.
+const std::string Unicode = "Zażółć gęślą jaźń Ελληνικά 日本語 → ✓ 😀";
 
 void check(bool passed, const char* what) {
     std::printf("%s %s\n", passed ? "PASS" : "FAIL", what);
@@ -70,6 +78,21 @@ int probeEarlierCopy(const char* resultFile) {
     Win32Environment environment;
     Win32Files files;
     return files.replaceAtomically(resultFile, environment.earlierCopyRunning() ? "1" : "0") ? 0 : 1;
+}
+
+// Child mode, started from a folder with a name beyond the ANSI code page:
+// reports its program folder in a file named by its (wide) command line.
+int probeProgramFolder() {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (arguments == nullptr || count != 3) {
+        return 2;
+    }
+    const std::string resultFile = utf8Text(arguments[2]);
+    ::LocalFree(arguments);
+    Win32Environment environment;
+    Win32Files files;
+    return files.replaceAtomically(resultFile, environment.programFolder()) ? 0 : 1;
 }
 
 void checkEnvironmentAndStarter() {
@@ -114,6 +137,33 @@ void checkEnvironmentAndStarter() {
     check(answer && *answer == "1", "a second process sees the earlier copy");
     files.deleteFile(result);
 
+    // A program in a folder named beyond the ANSI code page, started with such
+    // an argument, finds its own folder.
+    const std::string unicodeFolder = tempFolder(environment) + "\\quorvel-selfcheck-" + Unicode;
+    const std::string copy = unicodeFolder + "\\quorvel_services_selfcheck.exe";
+    const std::string named = unicodeFolder + "\\" + Unicode + ".txt";
+    ::CreateDirectoryW(wideText(unicodeFolder).c_str(), nullptr);
+    const bool copied = files.copyFile(exePath(), copy);
+    check(copied, "copyFile into a folder named beyond the ANSI code page");
+    const bool startedThere =
+        copied && starter.startProgram("\"" + copy + "\" --probe-folder \"" + named + "\"");
+    check(startedThere, "startProgram with a path and argument beyond the ANSI code page");
+    std::optional<std::string> reported;
+    for (int wait = 0; startedThere && wait < 300 && !reported; ++wait) {
+        ::Sleep(50);
+        reported = files.readAll(named);
+    }
+    check(reported == std::optional<std::string>(unicodeFolder), "programFolder beyond the ANSI code page");
+    for (int attempt = 0; attempt < 50 && !files.deleteFile(copy); ++attempt) {
+        ::Sleep(50);  // until the child has ended
+    }
+    files.deleteFile(named);
+    ::RemoveDirectoryW(wideText(unicodeFolder).c_str());
+
+    ::SetEnvironmentVariableW(L"QUORVEL_SELFCHECK_UNICODE", wideText(Unicode).c_str());
+    check(environment.getVariable("QUORVEL_SELFCHECK_UNICODE") == Unicode,
+          "getVariable beyond the ANSI code page");
+
     check(starter.startProgram("cmd.exe /c exit 0"), "startProgram finds a program on the search path");
     check(!starter.startProgram("quorvel-selfcheck-no-such-program.exe"),
           "startProgram reports a missing program");
@@ -126,9 +176,10 @@ void checkSettings() {
     store.DeleteSetting(app);
     check(store.GetSetting(app, "Main", "Missing", "fallback") == "fallback",
           "GetSetting default for a missing application");
-    store.SaveSetting(app, "Main", "Greeting", "hello \xE9 world");
-    check(store.GetSetting(app, "Main", "Greeting", "") == "hello \xE9 world", "SaveSetting round trip");
-    check(store.GetSetting("QUORVEL SELFCHECK", "main", "GREETING", "") == "hello \xE9 world",
+    store.SaveSetting(app, "Main", "Greeting", "hello é " + Unicode);
+    check(store.GetSetting(app, "Main", "Greeting", "") == "hello é " + Unicode,
+          "SaveSetting round trip beyond the ANSI code page");
+    check(store.GetSetting("QUORVEL SELFCHECK", "main", "GREETING", "") == "hello é " + Unicode,
           "names are case-insensitive");
     store.SaveSetting(app, "Main", "Greeting", "");
     check(store.GetSetting(app, "Main", "Greeting", "x") == "", "an empty value is kept");
@@ -147,6 +198,14 @@ void checkSettings() {
         const DWORD number = 42;
         ::RegSetValueExA(section.get(), "Number", 0, REG_DWORD,
                          reinterpret_cast<const BYTE*>(&number), sizeof(number));
+        // As the ANSI version of the program wrote its settings.
+        const char ansi[] = "\xE9t\xE9 \xAF 500";
+        ::RegSetValueExA(section.get(), "Ansi", 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi),
+                         sizeof(ansi));
+    }
+    if (::GetACP() == 1252) {
+        check(store.GetSetting(app, "Main", "Ansi", "") == "été ¯ 500",
+              "a value written by the ANSI functions reads back the same");
     }
     check(store.GetSetting(app, "Main", "Number", "fallback") == "fallback",
           "GetSetting default for a value that is not a string");
@@ -211,6 +270,15 @@ void checkFiles(const std::string& temp) {
     check(!files.replaceAtomically(temp + "\\quorvel-no-such-folder\\file.txt", "x"),
           "replaceAtomically into a missing folder fails");
 
+    const std::string named = temp + "\\quorvel-selfcheck-" + Unicode + ".qvb";
+    check(files.replaceAtomically(named, Unicode) && files.exists(named) &&
+              files.readAll(named) == std::optional<std::string>(Unicode) &&
+              files.copyFile(named, named + ".unread") &&
+              files.readAll(named + ".unread") == std::optional<std::string>(Unicode) &&
+              files.deleteFile(named) && files.deleteFile(named + ".unread") &&
+              !files.exists(named),
+          "files named beyond the ANSI code page");
+
     check(files.copyFile(path, copy), "copyFile");
     check(files.readAll(copy) == std::optional<std::string>("kept"), "the copy has the contents");
     check(files.replaceAtomically(path, "newer") && files.copyFile(path, copy) &&
@@ -250,6 +318,9 @@ void checkClock() {
         check(time == "8:35:46 AM", "longTime in English (United States)");
         check(month == "December", "monthName in English (United States)");
         check(locale.monthName(1) == "January", "monthName of January");
+    } else if (::GetUserDefaultLCID() == 0x0408) {
+        // A user language beyond the ANSI code page of a Western system.
+        check(month == "Δεκέμβριος" && time == "8:35:46 π.μ.", "month and time in Greek");
     } else {
         check(!date.empty() && !time.empty() && !month.empty(), "locale strings are present");
     }
@@ -267,47 +338,63 @@ struct LinkTarget {
 };
 std::optional<LinkTarget> readLink(const std::string& linkPath) {
     const ComApartment apartment;
-    ComPointer<IShellLinkA> link;
+    ComPointer<IShellLinkW> link;
     ComPointer<IPersistFile> file;
-    const std::wstring widePath = wideFromProgramText(linkPath);
     if (!apartment ||
-        FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+        FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   link.put())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, file.put())) ||
-        FAILED(file->Load(widePath.c_str(), STGM_READ))) {
+        FAILED(file->Load(wideText(linkPath).c_str(), STGM_READ))) {
         return std::nullopt;
     }
-    char program[MAX_PATH] = {};
-    char folder[MAX_PATH] = {};
-    if (FAILED(link->GetPath(program, MAX_PATH, nullptr, 0)) ||
-        FAILED(link->GetWorkingDirectory(folder, MAX_PATH))) {
+    // The shell starts what the link's item list names. (Wine gives GetPath from
+    // the link's ANSI copy of the path, with look-alikes for what ANSI lacks.)
+    PIDLIST_ABSOLUTE items = nullptr;
+    wchar_t program[MAX_PATH] = {};
+    wchar_t folder[MAX_PATH] = {};
+    const bool read = SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
+                      ::SHGetPathFromIDListW(items, program) &&
+                      SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH));
+    ::CoTaskMemFree(items);
+    if (!read) {
         return std::nullopt;
     }
-    return LinkTarget{program, folder};
+    return LinkTarget{utf8Text(program, MAX_PATH), utf8Text(folder, MAX_PATH)};
 }
 
+// Windows paths do not tell capitals from small letters.
+bool samePath(const std::string& a, const std::string& b) {
+    return ::lstrcmpiW(wideText(a).c_str(), wideText(b).c_str()) == 0;
+}
+
+// A link named beyond the ANSI code page, to a program in a folder named so too.
 void checkShellLinks(const std::string& temp) {
     Win32ShellLinks links;
-    Win32Environment environment;
-    const std::string link =
-        temp + "\\quorvel-selfcheck-" + std::to_string(::GetCurrentProcessId()) + ".lnk";
-    ::DeleteFileA(link.c_str());
-    check(links.createLink(link, exePath()) && exists(link), "createLink writes the link");
+    Win32Files files;
+    const std::string pid = std::to_string(::GetCurrentProcessId());
+    const std::string folder = temp + "\\quorvel-selfcheck-link-" + pid + "-" + Unicode;
+    const std::string program = folder + "\\quorvel_services_selfcheck.exe";
+    const std::string link = temp + "\\quorvel-selfcheck-" + pid + "-" + Unicode + ".lnk";
+    ::CreateDirectoryW(wideText(folder).c_str(), nullptr);
+    check(files.copyFile(exePath(), program), "a program to link to, in a folder beyond ANSI");
+    files.deleteFile(link);
+    check(links.createLink(link, program) && files.exists(link), "createLink writes the link");
     const auto target = readLink(link);
-    check(target && ::lstrcmpiA(target->program.c_str(), exePath().c_str()) == 0,
-          "the link starts this program");
-    check(target && ::lstrcmpiA(target->folder.c_str(), environment.programFolder().c_str()) == 0,
-          "the link starts it in its own folder");
-    check(links.createLink(link, exePath()), "createLink replaces a link");
-    check(!links.createLink(temp + "\\quorvel-no-such-folder\\x.lnk", exePath()),
+    check(target && samePath(target->program, program), "the link starts that program");
+    check(target && samePath(target->folder, folder), "the link starts it in its own folder");
+    check(links.createLink(link, program), "createLink replaces a link");
+    check(!links.createLink(temp + "\\quorvel-no-such-folder\\x.lnk", program),
           "createLink into a missing folder fails");
-    ::DeleteFileA(link.c_str());
+    files.deleteFile(link);
+    files.deleteFile(program);
+    ::RemoveDirectoryW(wideText(folder).c_str());
 }
 
+// Accented letters sort beside their plain ones, in Windows-1252 and beyond it.
 void checkCollation() {
     Win32Collation collation;
-    const std::string eclair = "\xE9" "clair";
-    const std::string ecole = "\xC9" "cole";
+    const std::string eclair = "éclair";
+    const std::string ecole = "École";
     std::printf("     collation: eclair~zebra %d, Ecole~eclair %d, ABC~abc %d\n",
                 collation.compare(eclair, "zebra"), collation.compare(ecole, eclair),
                 collation.compare("ABC", "abc"));
@@ -319,6 +406,76 @@ void checkCollation() {
           "case is ignored");
     check(collation.compare("", "a") < 0 && collation.compare("", "") == 0,
           "empty text sorts first");
+    check(collation.compare("żaba", "zebra") < 0 && collation.compare("Łódź", "lody") > 0,
+          "letters beyond Windows-1252 sort beside their plain ones");
+}
+
+// The ANSI code page of a Western system (Wine under en_US.UTF-8) round-trips
+// every byte, the five Windows-1252 leaves undefined too, and refuses what it
+// lacks.
+void checkCodePage() {
+    Win32AnsiCodePage codePage;
+    if (::GetACP() == 1253) {
+        std::string greek;
+        std::string back;
+        check(codePage.appendAnsi(greek, "Ελληνικά") && greek.size() == 8 &&
+                  codePage.appendUtf8(back, greek) && back == "Ελληνικά",
+              "ANSI code page 1253 holds Greek");
+    }
+    if (::GetACP() != 1252) {
+        std::printf("     ANSI code page %u: Windows-1252 checks skipped\n", ::GetACP());
+        return;
+    }
+    std::string every;
+    for (int byte = 1; byte < 256; ++byte) {
+        every += static_cast<char>(byte);
+    }
+    std::string text;
+    const bool exact = codePage.appendUtf8(text, every);
+    std::string back;
+    check(exact && codePage.appendAnsi(back, text) && back == every,
+          "ANSI code page: every byte reads and writes back as itself");
+    check(text.find("\xC2\x81") != std::string::npos && text.find("\xC2\x9D") != std::string::npos &&
+              text.find("€") != std::string::npos && text.find("¯") != std::string::npos,
+          "ANSI code page: the undefined bytes are control characters, 0x80 is the euro");
+    for (const char* lacked : {"ż", "Ω", "日", "→", "😀"}) {
+        std::string none;
+        check(!codePage.appendAnsi(none, lacked), "ANSI code page: no look-alike for a character it lacks");
+    }
+}
+
+// Characters the layout has go as their keys; others as themselves, beyond
+// U+FFFF as a surrogate pair.
+void checkKeyInputs() {
+    const HKL us = ::LoadKeyboardLayoutW(L"00000409", 0);
+    const auto strokes = parseSendKeys("aé😀");
+    check(strokes.has_value() && strokes->size() == 3, "notation of three characters");
+    if (!strokes || us == nullptr) {
+        return;
+    }
+    const std::vector<INPUT> inputs = Win32KeyInjector::buildInputs(*strokes, us, {});
+    auto unicodeUnit = [&](std::size_t i, WORD unit, bool up) {
+        return inputs[i].ki.wVk == 0 && inputs[i].ki.wScan == unit &&
+               (inputs[i].ki.dwFlags & KEYEVENTF_UNICODE) != 0 &&
+               ((inputs[i].ki.dwFlags & KEYEVENTF_KEYUP) != 0) == up;
+    };
+    check(inputs.size() == 8 && inputs[0].ki.wVk == 'A' && inputs[1].ki.wVk == 'A' &&
+              unicodeUnit(2, 0xE9, false) && unicodeUnit(3, 0xE9, true) &&
+              unicodeUnit(4, 0xD83D, false) && unicodeUnit(5, 0xD83D, true) &&
+              unicodeUnit(6, 0xDE00, false) && unicodeUnit(7, 0xDE00, true),
+          "key inputs: a by its key, é and an emoji as themselves, the emoji as a pair");
+}
+
+void checkTrayTip() {
+    TrayIconData data;
+    data.tip = "Quorvel ✓ " + std::string(60, 'x');
+    const NOTIFYICONDATAW record = notifyIconRecord(data);
+    check(record.cbSize == NOTIFYICONDATAW_V1_SIZE &&
+              utf8Text(record.szTip, 64) == data.tip.substr(0, 65) && record.szTip[63] == L'\0',
+          "tray tip in UTF-16, cut at 63 characters");
+    data.tip = std::string(62, 'x') + "😀";
+    check(utf8Text(notifyIconRecord(data).szTip, 64) == std::string(62, 'x'),
+          "tray tip not cut inside a surrogate pair");
 }
 
 std::vector<std::uint8_t> formatBytes(const ClipboardSnapshot& snapshot, UINT id) {
@@ -380,7 +537,8 @@ std::vector<std::uint8_t> smallDib() {
 void checkClipboard(HWND owner, const char* label) {
     std::printf("     clipboard owner: %s\n", label);
     Win32Clipboard clipboard(owner);
-    const std::string text = "Line one\r\nLine two \xE9\xFC";
+    const std::string ansiText = "Line one\r\nLine two \xE9\xFC";
+    const std::string text = "Line one\r\nLine two éü";
 
     check(clipboard.clear() && ::CountClipboardFormats() == 0, "clear empties the clipboard");
     check(clipboard.getText() == std::optional<std::string>(""),
@@ -390,6 +548,9 @@ void checkClipboard(HWND owner, const char* label) {
     check(clipboard.clear() && clipboard.setText("") &&
               clipboard.getText() == std::optional<std::string>(""),
           "an empty text round trip");
+    check(clipboard.clear() && clipboard.setText(Unicode) &&
+              clipboard.getText() == std::optional<std::string>(Unicode),
+          "a text beyond the ANSI code page round trip");
 
     // Text, a private registered format and a picture, as another program leaves them.
     const UINT custom = ::RegisterClipboardFormatA("Quorvel Selfcheck Format");
@@ -398,7 +559,7 @@ void checkClipboard(HWND owner, const char* label) {
     bool put = false;
     {
         ClipboardOpen open(owner, 5, 10);
-        put = open && ::EmptyClipboard() && putRaw(CF_TEXT, text.c_str(), text.size() + 1) &&
+        put = open && ::EmptyClipboard() && putRaw(CF_TEXT, ansiText.c_str(), ansiText.size() + 1) &&
               putRaw(custom, customBytes.data(), customBytes.size()) &&
               putRaw(CF_DIB, dib.data(), dib.size());
     }
@@ -424,7 +585,10 @@ void checkClipboard(HWND owner, const char* label) {
               clipboard.getText() == std::optional<std::string>("pasted text"),
           "clear and setText over the saved clipboard");
     check(clipboard.restore(*saved), "restore");
-    check(clipboard.getText() == std::optional<std::string>(text), "restore brings the text back");
+    if (::GetACP() == 1252) {
+        check(clipboard.getText() == std::optional<std::string>(text),
+              "restore brings the text back, an ANSI program's text read as Unicode");
+    }
     const auto after = clipboard.snapshot();
     check(after.has_value(), "snapshot after restore");
     if (after) {
@@ -485,8 +649,13 @@ class DialogAnswerer {
 public:
     DialogAnswerer(DWORD thread, WORD command, std::string fileName)
         : worker_([this, thread, command, fileName] { run(thread, command, fileName); }) {}
-    ~DialogAnswerer() { worker_.join(); }
+    ~DialogAnswerer() { join(); }
     bool answered() const { return answered_; }
+    // The dialog's caption and message, once answered.
+    std::string seen() {
+        join();
+        return seen_;
+    }
 
 private:
     static BOOL CALLBACK findDialog(HWND window, LPARAM found) {
@@ -508,12 +677,18 @@ private:
                 continue;
             }
             ::Sleep(300);  // let it finish setting itself up
+            wchar_t text[512] = {};
+            ::GetWindowTextW(dialog, text, 512);
+            seen_ = utf8Text(text, 512) + "|";
+            // A message box shows its message in the static control 0xFFFF.
+            ::GetDlgItemTextW(dialog, 0xFFFF, text, 512);
+            seen_ += utf8Text(text, 512);
             if (!fileName.empty()) {
                 HWND field = ::GetDlgItem(dialog, cmb13);
                 if (field == nullptr) {
                     field = ::GetDlgItem(dialog, edt1);
                 }
-                ::SetWindowTextA(field, fileName.c_str());
+                ::SetWindowTextW(field, wideText(fileName).c_str());
             }
             ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
             answered_ = true;
@@ -521,7 +696,14 @@ private:
         }
     }
 
+    void join() {
+        if (worker_.joinable()) {
+            worker_.join();
+        }
+    }
+
     std::atomic<bool> answered_{false};
+    std::string seen_;
     std::thread worker_;
 };
 
@@ -542,21 +724,23 @@ void checkDialogs(const std::string& temp) {
     }
     {
         DialogAnswerer answerer(self, IDOK, {});
-        check(dialogs.MsgBox("Selfcheck message", MessageButtons::Ok, "Quorvel selfcheck") ==
+        check(dialogs.MsgBox("Selfcheck " + Unicode, MessageButtons::Ok, "Quorvel ✓") ==
                   MessageAnswer::Ok,
               "MsgBox OK");
+        check(answerer.seen() == "Quorvel ✓|Selfcheck " + Unicode,
+              "MsgBox shows a text beyond the ANSI code page");
     }
     {
         DialogAnswerer answerer(self, IDCANCEL, {});
         check(dialogs.showOpenDialog().empty(), "showOpenDialog cancelled is empty");
     }
-    const std::string chosen = temp + "\\quorvel-selfcheck-chosen.txt";
+    const std::string chosen = temp + "\\quorvel-selfcheck-chosen-" + Unicode + ".txt";
     {
         Win32Dialogs owned([] { return static_cast<HWND>(nullptr); });
         DialogAnswerer answerer(self, IDOK, chosen);
         const std::string answer = owned.showSaveDialog();
-        check(!answer.empty() && ::lstrcmpiA(answer.c_str(), chosen.c_str()) == 0,
-              "showSaveDialog returns the chosen path");
+        check(!answer.empty() && ::lstrcmpiW(wideText(answer).c_str(), wideText(chosen).c_str()) == 0,
+              "showSaveDialog returns the chosen path, beyond the ANSI code page");
     }
 }
 
@@ -565,6 +749,9 @@ void checkDialogs(const std::string& temp) {
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--probe-earlier-copy") == 0) {
         return probeEarlierCopy(argv[2]);
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--probe-folder") == 0) {
+        return probeProgramFolder();
     }
     // A dialog nobody answers must not hang the run forever.
     std::thread([] {
@@ -584,6 +771,9 @@ int main(int argc, char** argv) {
     checkShellLinks(temp);
     checkClock();
     checkCollation();
+    checkCodePage();
+    checkKeyInputs();
+    checkTrayTip();
 
     HWND window = ::CreateWindowExA(0, "STATIC", "Quorvel selfcheck clipboard owner", 0, 0, 0, 0, 0,
                                     HWND_MESSAGE, nullptr, ::GetModuleHandleA(nullptr), nullptr);

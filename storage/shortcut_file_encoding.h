@@ -1,0 +1,33 @@
+#pragma once
+// How an entry line is written in a shortcut file. A file without a UTF-8 mark
+// holds ANSI text, as the ANSI versions of the program wrote it: the byte 0xAF
+// is the entry separator wherever it stands, every other byte is text of the
+// system's code page. A file with the mark holds UTF-8.
+
+#include <string>
+#include <string_view>
+
+#include "platform/ansi_code_page.h"
+
+namespace quorvel {
+
+// The UTF-8 byte-order mark that starts a shortcut file written as UTF-8.
+inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
+struct DecodedLine {
+    std::string text;
+    // False when writing the line back would not give these bytes again
+    // (bytes the code page has no character for, or not one it writes the same way).
+    bool exact = true;
+};
+
+DecodedLine decodeAnsiLine(std::string_view bytes, const AnsiCodePage& codePage);
+
+// Writes the line in ANSI text at `out`, where there is room for as many bytes
+// as the line has (in no code page is a text longer than in UTF-8), and returns
+// where it ends. Nothing, with part of it written, when some character has no
+// place there: the code page lacks it, or writes it with the byte 0xAF, which
+// would read back as the separator.
+char* writeAnsiLine(char* out, std::string_view line, const AnsiCodePage& codePage);
+
+}  // namespace quorvel
