@@ -46,7 +46,7 @@ echo "== End-to-end under Wine: keys typed during an expansion land after it =="
 wine_suite e2e/replay_e2e.sh
 
 echo "== End-to-end under Wine: characters beyond ASCII, a US and a German keyboard layout =="
-wine_suite e2e/layout_e2e.sh
+wine_suite e2e/keyboard_layout_e2e.sh
 
 echo "== End-to-end under Wine: text beyond the ANSI code page =="
 wine_suite e2e/unicode_e2e.sh
@@ -55,7 +55,7 @@ echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
 
 echo "== End-to-end under Wine: Quorvel's windows at 96, 120, 144 and 192 DPI =="
-wine_suite e2e/ui/layout_e2e.sh
+wine_suite e2e/ui/dpi_e2e.sh
 
 echo "== Windows packages, installed, used and uninstalled under Wine =="
 wine_suite e2e/install_e2e.sh

@@ -4,7 +4,7 @@
 # and export through the file dialogs, the Common Text window, the tray icon,
 # the keyboard alone, message boxes and the window they block, where windows
 # open and how they come back, DPI changes and resizing, the refused close,
-# Exit, a second copy and Restore Defaults (e2e/ui/layout_e2e.sh checks the
+# Exit, a second copy and Restore Defaults (e2e/ui/dpi_e2e.sh checks the
 # layout of each window at several DPIs). The driver (e2e/tools/ui_driver.cpp)
 # clicks, types and reads the controls with window messages; xdotool types and
 # clicks as a keyboard and mouse would.

@@ -6,7 +6,7 @@
 # of each is saved in build/screenshots/: the main window with the samples,
 # the start-up question, Common Text and one of its message boxes.
 #
-#   e2e/ui/layout_e2e.sh [DPI...]
+#   e2e/ui/dpi_e2e.sh [DPI...]
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=e2e/lib.sh
