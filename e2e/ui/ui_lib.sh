@@ -45,10 +45,12 @@ size_of() { ui rect "$@" | awk '{ print $3, $4 }'; }
 # it, would still look right. Run it before any program of the prefix starts:
 # Wine reads both when a program starts.
 #
-# Fonts for every script: Wine's own fonts are not installed, so the message
-# font's Tahoma is drawn in DejaVu Sans (Latin, Greek, symbols, emoji), which
-# takes Japanese from IPAGothic: lists, buttons and labels through the font
-# link, edit boxes through the font Uniscribe falls back to for Han, SimSun.
+# Fonts for every script: Wine's own fonts are not installed, so Wine draws
+# the message font's Tahoma in a font of the system, which it would pick
+# afresh (IPAGothic for all text) once a font is linked; named, it stays
+# DejaVu Sans (Latin, Greek, symbols, emoji). DejaVu Sans takes Japanese from
+# IPAGothic through a font link (lists, buttons, labels); edit boxes fall back
+# to SimSun for it, here IPAGothic.
 ui_screen() {
     local dpi=$1
     # A LOGFONTW: height -12 (9 points at 96 DPI), weight 400, face Tahoma.
