@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Text beyond the ANSI code page in Quorvel's Windows edition under Wine:
-# shortcuts in Polish, Greek, Japanese, symbols and an emoji arrive exact in a
-# Unicode window, typed and with Boost, also through "%(clipboard text)%"; a
-# shortcut file of the ANSI version that gains an emoji entry is saved as UTF-8
-# and reads back equal after a restart; dates come in the user's language.
+# Text beyond the ANSI code page in Quorvel's Windows edition under Wine: a
+# shortcut file of the ANSI version is read, an emoji entry added with Add
+# ShortCut turns it UTF-8, and it reads back equal after a restart; shortcuts in
+# Polish, Greek, Japanese, symbols and an emoji, typed into the boxes, show
+# exact in the list and the boxes (a screenshot) and arrive exact in a Unicode
+# window, typed and with Boost, also through "%(clipboard text)%"; Common Text
+# rows in those scripts come back after a restart; dates come in the user's
+# language.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
+# shellcheck source=e2e/ui/ui_lib.sh
+source e2e/ui/ui_lib.sh
 
 ZP='Zażółć gęślą jaźń'
 GR='Ελληνικά'
@@ -17,17 +22,22 @@ EM='😀'
 ALL="$ZP $GR $JP $AR $EM"
 USER_CLIPBOARD="user's ünïcödé ✂ 😀"
 SETTINGS='HKCU\Software\VB and VBA Program Settings'
+SHOT="$E2E_ROOT/build/screenshots/main-window-every-script.png"
 
 send() { wine "$tools/send_command.exe" "$@" 2>/dev/null </dev/null; }
 clipboard() { send --get-clipboard | tr -d '\r'; }
 
 # Every step starts from an empty target and a fresh typing state (see engine_e2e.sh).
+# The box is emptied once the Return has arrived, which may come late: Quorvel
+# holds the keys typed while a send is on its way.
 reset_target() {
     e2e_click "$wid"
     e2e_key Return
+    until_prints 0d0a last_two_bytes "$report" >/dev/null 2>&1
     send --clear-target >/dev/null
     e2e_wait_report "$report" "" 5
 }
+last_two_bytes() { tail -c 2 "$1" 2>/dev/null | od -An -tx1 | tr -d ' \n'; }
 
 typed_gives() {
     reset_target || return 1
@@ -38,7 +48,33 @@ typed_gives() {
 starts_with_mark() { [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' ')" = efbbbf ]; }
 # The ANSI version's file: no mark, "été" in Windows-1252.
 ansi_file() { ! starts_with_mark "$1" && LC_ALL=C grep -q $'\xe9t\xe9' "$1"; }
-holds_every_entry() { grep -qF "été ¯ 500 €" "$1" && grep -qF "$ALL" "$1"; }
+utf8_with_old_and_emoji_entries() {
+    starts_with_mark "$1" && grep -qF "été ¯ 500 €" "$1" && grep -qF "$EM" "$1"
+}
+
+# Types the shortcut into the main window's boxes and adds it, as a person pasting would.
+add_shortcut() {
+    ui set-text main TextData10 "$1"
+    ui set-lines main Text7 "$2"
+    ui click main Command8
+    ui_until "" text main Text7 >/dev/null
+}
+
+shows_rows() {
+    local rows row
+    rows=$(ui rows "$1")
+    shift
+    for row in "$@"; do
+        grep -qxF -- "$row" <<<"$rows" || { same "$row" "$rows"; return 1; }
+    done
+}
+
+# Selects the main list's row that reads ROW.
+select_row() {
+    local at
+    at=$(ui rows main | grep -nxF -- "$1" | cut -d: -f1)
+    [ -n "$at" ] && ui select main $((at - 1))
+}
 
 # Waits until FILE changes from the copy BEFORE.
 file_changes() {
@@ -67,15 +103,12 @@ e2e_build_quorvel || {
 }
 e2e_quorvel_prefix || { e2e_fail prefix "no display, Wine prefix or Quorvel folder"; e2e_summary; exit 1; }
 
-# The file Quorvel starts with holds the shortcuts in every script: UTF-8.
-build/linux/make_shortcut_file "$program/defaultkeys.qvb" \
-    "{S}|ZP|$ZP" "{S}|GR|$GR" "{S}|JP|$JP" "{S}|AR|$AR" "{S}|EM|$EM" "{S}|AL|$ALL" \
+ui_screen 96 || { e2e_fail screen "could not set up the screen"; e2e_summary; exit 1; }
+# Quorvel starts with a file as the ANSI version writes it: Windows-1252, no mark.
+build/linux/make_shortcut_file "$program/defaultkeys.qvb" '{S}|AE|été ¯ 500 €' \
     '{S}|CB|%(clipboard text)%' || exit 1
-e2e_check shortcut-file-in-utf8 starts_with_mark "$program/defaultkeys.qvb"
-# A file as the ANSI version writes it: Windows-1252, no mark.
-build/linux/make_shortcut_file "$program/old.qvb" '{S}|AE|été ¯ 500 €' || exit 1
-cp "$program/old.qvb" "$E2E_STATE/old.qvb"
-e2e_check old-file-in-ansi ansi_file "$program/old.qvb"
+cp "$program/defaultkeys.qvb" "$E2E_STATE/old.qvb"
+e2e_check old-file-in-ansi ansi_file "$program/defaultkeys.qvb"
 
 wine reg add "$SETTINGS\\Quorvel\\StartUpQ" /v StartUpOpt /t REG_SZ /d 1 /f >/dev/null 2>&1
 wine reg add "$SETTINGS\\Quorvel\\opts" /v RunMinimized /t REG_SZ /d True /f >/dev/null 2>&1
@@ -83,6 +116,52 @@ wine reg add "$SETTINGS\\Quorvel\\opts" /v RunMinimized /t REG_SZ /d True /f >/d
 report="$E2E_STATE/target-report.txt"
 wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not start"; e2e_summary; exit 1; }
 start_quorvel || { e2e_fail start "Quorvel did not come up"; e2e_summary; exit 1; }
+
+# --- Added through the window --------------------------------------------------------
+# Tall enough for every row in the screenshot.
+ui resize main 640 720
+ui tray 0x201
+ui_until 1 visible main >/dev/null
+add_shortcut em "$EM"
+if file_changes "$program/defaultkeys.qvb" "$E2E_STATE/old.qvb"; then
+    e2e_check one-emoji-entry-turns-the-file-utf8 utf8_with_old_and_emoji_entries \
+        "$program/defaultkeys.qvb"
+else
+    e2e_fail one-emoji-entry-turns-the-file-utf8 "Add did not rewrite the file"
+fi
+for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "al|$ALL"; do
+    add_shortcut "${pair%%|*}" "${pair#*|}"
+done
+e2e_check list-shows-every-script shows_rows main "{S} - em - $EM" "{S} - zp - $ZP" \
+    "{S} - gr - $GR" "{S} - jp - $JP" "{S} - ar - $AR" "{S} - al - $ALL" "{S} - AE - été - 500 €"
+select_row "{S} - al - $ALL"
+e2e_check boxes-show-every-script ui_until "$ALL" text main Text7
+sleep 0.5
+mkdir -p "$(dirname "$SHOT")"
+xid=$(xdotool search --onlyvisible --name "$main_title" | head -n 1)
+if [ -n "$xid" ] && import -window "$xid" "$SHOT" 2>/dev/null; then
+    echo "Screenshot of the main window with every script: $SHOT"
+else
+    e2e_fail screenshot "no main window to take"
+fi
+ui set-text main TextData10 "αβ"
+ui set-lines main Text7 "$GR"
+ui click main Command8
+e2e_check trigger-no-key-types-refused answer "The Shortcut Letters cannot hold \"α\", \"β\": no key is named so, and the shortcut could never be launched. Quorvel names the keys as an English keyboard shows them without Shift, whatever the layout (the key of \"α\" on a Greek keyboard is A)." OK
+
+ui click main Command11
+ui_until 1 visible common >/dev/null
+for text in "$ZP" "$GR" "$JP" "$AR" "$EM"; do
+    ui set-text common Text1 "$text"
+    ui click common Command1
+    ui_until "" text common Text1 >/dev/null
+done
+common_rows=$(ui rows common)
+e2e_check common-text-shows-every-script same "$(printf '%s\n' "$ZP" "$GR" "$JP" "$AR" "$EM")" \
+    "$common_rows"
+ui click common Command3
+ui click main Command1
+ui_until 0 visible main >/dev/null
 
 # --- Typed, character by character -----------------------------------------------
 for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL"; do
@@ -109,25 +188,11 @@ else
     e2e_fail boost "the Boost question did not appear"
 fi
 
-# --- An ANSI file gains entries it cannot hold -------------------------------------
-# Importing the ANSI version's file makes it the file every change rewrites; the
-# list then holds the emoji entries too, so the save turns it UTF-8.
-send 100 >/dev/null
-wine "$tools/ui_driver.exe" file-dialog 'C:\quorvel\old.qvb' >/dev/null 2>&1 </dev/null
-e2e_check import-remembered test "$(e2e_reg_query 'Quorvel\File' Import)" = 'C:\quorvel\old.qvb'
-e2e_check imported-ansi-entry-types typed_gives "ae " "été ¯ 500 €"
-send 101 >/dev/null
-if file_changes "$program/old.qvb" "$E2E_STATE/old.qvb"; then
-    sleep 1
-    cp "$program/old.qvb" "$E2E_STATE/saved.qvb"
-    e2e_check saved-file-is-utf8-with-mark starts_with_mark "$E2E_STATE/saved.qvb"
-    e2e_check saved-file-holds-every-entry holds_every_entry "$E2E_STATE/saved.qvb"
-else
-    e2e_fail saved-file-is-utf8-with-mark "File Save did not rewrite the imported file"
-fi
-
-# After a restart Quorvel reads that file, the one it last saved to, and saves
-# the same bytes there again.
+# --- After a restart -------------------------------------------------------------------
+# Quorvel reads the file it wrote, shows the same rows and saves the same bytes
+# again; Common Text comes back from the registry.
+cp "$program/defaultkeys.qvb" "$E2E_STATE/saved.qvb"
+main_rows=$(ui rows main)
 send 104 >/dev/null
 e2e_answer_question
 for ((tries = 0; tries < 50; tries++)); do
@@ -135,15 +200,18 @@ for ((tries = 0; tries < 50; tries++)); do
     sleep 0.2
 done
 if start_quorvel; then
+    e2e_check restarted-list-reads-back-equal ui_until "$main_rows" rows main
     e2e_check restarted-emoji-entry-types typed_gives "em " "$EM"
-    rm -f "$program/old.qvb"
+    rm -f "$program/defaultkeys.qvb"
     send 101 >/dev/null
     for ((tries = 0; tries < 50; tries++)); do
-        [ -f "$program/old.qvb" ] && break
+        [ -f "$program/defaultkeys.qvb" ] && break
         sleep 0.2
     done
     sleep 1
-    e2e_check utf8-file-reads-back-equal cmp "$program/old.qvb" "$E2E_STATE/saved.qvb"
+    e2e_check utf8-file-saves-back-equal cmp "$program/defaultkeys.qvb" "$E2E_STATE/saved.qvb"
+    ui click main Command11
+    e2e_check restarted-common-text-reads-back-equal ui_until "$common_rows" rows common
 else
     e2e_fail restart "Quorvel did not come up again"
 fi

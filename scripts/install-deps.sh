@@ -7,7 +7,10 @@ sudo=""
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils x11-xkb-utils imagemagick
-          locales nsis librsvg2-bin icoutils zip unzip "$@")
+          locales nsis librsvg2-bin icoutils zip unzip
+          # Glyphs for the windows' text in every script under Wine: DejaVu
+          # Sans (Latin, Greek, symbols, emoji) and IPAGothic (Japanese).
+          fonts-dejavu-core fonts-ipafont-gothic "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -4,6 +4,7 @@
 
 #include "app/win32/control_ids.h"
 #include "platform/list_row_text.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_view_controls.h"
 #include "platform/win32/win32_view_dpi.h"
 #include "platform/win32/win32_view_keyboard.h"
@@ -46,22 +47,22 @@ void CommonTextView::createControls() {
     const HFONT font = controlFont();
     // Captions come with the first refresh. The label's access key puts the
     // focus into the box created after it.
-    label27_ = createControl(parent, "STATIC", "", SS_LEFT, ids::Form8Label27, font);
-    text1_ = createControl(parent, "EDIT", "",
+    label27_ = createControl(parent, L"STATIC", "", SS_LEFT, ids::Form8Label27, font);
+    text1_ = createControl(parent, L"EDIT", "",
                            WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                            ids::Form8Text1, font, WS_EX_CLIENTEDGE);
     command1_ =
-        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command1, font);
+        createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command1, font);
     command2_ =
-        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command2, font);
+        createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command2, font);
     command4_ =
-        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command4, font);
-    list1_ = createControl(parent, "LISTBOX", "",
+        createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command4, font);
+    list1_ = createControl(parent, L"LISTBOX", "",
                            WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            ids::Form8List1, font, WS_EX_CLIENTEDGE);
     command3_ =
-        createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command3, font);
-    label1_ = createControl(parent, "STATIC", form_.Label1.caption, SS_LEFT | SS_NOPREFIX,
+        createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command3, font);
+    label1_ = createControl(parent, L"STATIC", form_.Label1.caption, SS_LEFT | SS_NOPREFIX,
                             ids::Form8Label1, font);
     letTabAndEscLeaveBox(text1_);
 }
@@ -101,7 +102,7 @@ void CommonTextView::onControlCommand(int id, int code) {
         if (code != LBN_SELCHANGE) {
             return;
         }
-        const LRESULT row = ::SendMessageA(list1_, LB_GETCURSEL, 0, 0);
+        const LRESULT row = ::SendMessageW(list1_, LB_GETCURSEL, 0, 0);
         if (row == LB_ERR) {
             return;
         }
@@ -125,25 +126,25 @@ void CommonTextView::onControlCommand(int id, int code) {
 
 void CommonTextView::refreshRows() {
     if (shownRows_ != form_.List1.rows) {
-        ::SendMessageA(list1_, WM_SETREDRAW, FALSE, 0);
-        ::SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
+        ::SendMessageW(list1_, WM_SETREDRAW, FALSE, 0);
+        ::SendMessageW(list1_, LB_RESETCONTENT, 0, 0);
         for (const std::string& row : form_.List1.rows) {
-            const std::string shown = markLineBreaks(row, lineBreakMark());
-            ::SendMessageA(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+            const std::wstring shown = wideText(markLineBreaks(row, lineBreakMark()));
+            ::SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         }
-        ::SendMessageA(list1_, WM_SETREDRAW, TRUE, 0);
+        ::SendMessageW(list1_, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(list1_, nullptr, TRUE);
         shownRows_ = form_.List1.rows;
     }
-    const LRESULT shown = ::SendMessageA(list1_, LB_GETCURSEL, 0, 0);
+    const LRESULT shown = ::SendMessageW(list1_, LB_GETCURSEL, 0, 0);
     const LRESULT wanted = form_.List1.selected ? static_cast<LRESULT>(*form_.List1.selected) : LB_ERR;
     if (shown != wanted) {
-        ::SendMessageA(list1_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
+        ::SendMessageW(list1_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
     }
 }
 
 void CommonTextView::refreshWindow() {
-    const bool shown = (::GetWindowLongPtrA(window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    const bool shown = (::GetWindowLongPtrW(window(), GWL_STYLE) & WS_VISIBLE) != 0;
     if (form_.visible && !shownOnce_) {
         shownOnce_ = true;
         placeBeside(mainWindow_);

@@ -5,9 +5,9 @@
 
 namespace quorvel::view_ids {
 
-inline constexpr const char* MainWindowClass = "QuorvelMainWindow";
-inline constexpr const char* CommonTextClass = "QuorvelCommonText";
-inline constexpr const char* StartUpDialogClass = "QuorvelStartUpQuestion";
+inline constexpr const wchar_t* MainWindowClass = L"QuorvelMainWindow";
+inline constexpr const wchar_t* CommonTextClass = L"QuorvelCommonText";
+inline constexpr const wchar_t* StartUpDialogClass = L"QuorvelStartUpQuestion";
 
 // Main window (Form1).
 enum MainControl : int {

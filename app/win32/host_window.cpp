@@ -116,12 +116,12 @@ struct Host::Views {
 
 void Host::Shower::showMainWindow() {
     host_.services_->form->showWindow();
-    ::PostMessageA(host_.window_, WmRefreshViews, 0, 0);
+    ::PostMessageW(host_.window_, WmRefreshViews, 0, 0);
 }
 
 void Host::Shower::showCommonTextWindow() {
     host_.services_->form->form8.show();
-    ::PostMessageA(host_.window_, WmRefreshViews, 0, 0);
+    ::PostMessageW(host_.window_, WmRefreshViews, 0, 0);
 }
 
 Host::Host() = default;
@@ -132,26 +132,26 @@ int Host::run(HINSTANCE instance) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &Host::windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = programIcons().large;
     windowClass.hIconSm = programIcons().small;
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = view_ids::MainWindowClass;
-    if (::RegisterClassExA(&windowClass) == 0) {
+    if (::RegisterClassExW(&windowClass) == 0) {
         return 1;
     }
     // Hidden until start-up has run; the view gives it the model's size.
-    window_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, view_ids::MainWindowClass, "",
-                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, view_ids::MainWindowClass, L"",
+                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
         return 1;
     }
-    taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     services_ = std::make_unique<Services>(*this, window_);
     services_->form = std::make_unique<Form1>(services_->app);
     ::SetMenu(window_, createMainMenu(*services_->form));
@@ -167,12 +167,12 @@ int Host::run(HINSTANCE instance) {
     syncTimers();
 
     MSG message;
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (isDialogKey(message)) {
             continue;
         }
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }
@@ -183,7 +183,7 @@ bool Host::isDialogKey(MSG& message) {
         return false;
     }
     for (HWND window : {window_, views_->commonText.window(), views_->startUp.window()}) {
-        if (window != nullptr && ::IsDialogMessageA(window, &message)) {
+        if (window != nullptr && ::IsDialogMessageW(window, &message)) {
             return true;
         }
     }
@@ -206,13 +206,13 @@ void Host::refreshViews() {
 
 LRESULT CALLBACK Host::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA,
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
                             reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* host = reinterpret_cast<Host*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* host = reinterpret_cast<Host*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (host == nullptr || !host->services_ || !host->services_->form) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     }
     const ActingWindowScope acting(window);
     const LRESULT result = host->onMessage(window, message, wParam, lParam);
@@ -257,14 +257,14 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             if (runMenuCommand(form, LOWORD(wParam))) {
                 return 0;
             }
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            return ::DefWindowProcW(window, message, wParam, lParam);
         case WM_NOTIFY:
             return views_ ? views_->main.onNotify(*reinterpret_cast<NMHDR*>(lParam)) : 0;
         case WM_DRAWITEM:
             if (views_ && views_->main.onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
                 return TRUE;
             }
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            return ::DefWindowProcW(window, message, wParam, lParam);
         case WM_SIZE:
             if (views_) {
                 views_->main.onSize(wParam == SIZE_MINIMIZED);
@@ -279,7 +279,7 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             if (views_ && wParam == SPI_SETNONCLIENTMETRICS) {
                 views_->main.onFontSettingChanged();
             }
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            return ::DefWindowProcW(window, message, wParam, lParam);
         case WM_ACTIVATE:
             if (views_) {
                 views_->main.onActivate(wParam);
@@ -306,7 +306,7 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             }
             return 0;
         default:
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            return ::DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

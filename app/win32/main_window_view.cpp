@@ -25,7 +25,7 @@ constexpr DWORD MultiLineEdit =
     WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
 
 HWND createEdit(HWND parent, int id, DWORD style, HFONT font) {
-    return createControl(parent, "EDIT", "", style, id, font, WS_EX_CLIENTEDGE);
+    return createControl(parent, L"EDIT", "", style, id, font, WS_EX_CLIENTEDGE);
 }
 
 // Where each caption marks its access key. The menu bar's F, O and H stay free.
@@ -52,11 +52,11 @@ std::string captionOf(HWND control, const std::string& caption) {
 // Tab lands on the option that is selected, as in a dialog.
 void syncOption(HWND option, bool selected) {
     syncChecked(option, selected);
-    const LONG_PTR style = ::GetWindowLongPtrA(option, GWL_STYLE);
+    const LONG_PTR style = ::GetWindowLongPtrW(option, GWL_STYLE);
     const LONG_PTR wanted =
         selected ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
     if (wanted != style) {
-        ::SetWindowLongPtrA(option, GWL_STYLE, wanted);
+        ::SetWindowLongPtrW(option, GWL_STYLE, wanted);
     }
 }
 
@@ -78,13 +78,13 @@ MainWindowView::MainWindowView(HWND window, Form1& form, std::function<void()> m
 
 MainWindowView::~MainWindowView() {
     if (textData10_ != nullptr && triggerBoxOriginal_ != nullptr) {
-        ::SetWindowLongPtrA(textData10_, GWLP_WNDPROC,
+        ::SetWindowLongPtrW(textData10_, GWLP_WNDPROC,
                             reinterpret_cast<LONG_PTR>(triggerBoxOriginal_));
     }
 }
 
 HWND MainWindowView::createButton(int id, DWORD style) {
-    return createControl(window_, "BUTTON", "", WS_TABSTOP | style, id, font_.get());
+    return createControl(window_, L"BUTTON", "", WS_TABSTOP | style, id, font_.get());
 }
 
 void MainWindowView::createControls() {
@@ -94,13 +94,13 @@ void MainWindowView::createControls() {
     // and the list. Captions come with the first refresh.
     textData10_ = createEdit(window_, ids::TextData10, SingleLineEdit, font);
     text7_ = createEdit(window_, ids::Text7, MultiLineEdit, font);
-    opt1_ = createControl(window_, "BUTTON", "", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+    opt1_ = createControl(window_, L"BUTTON", "", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
                           ids::Opt1, font);
-    opt2_ = createControl(window_, "BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt2, font);
-    opt4_ = createControl(window_, "BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt4, font);
+    opt2_ = createControl(window_, L"BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt2, font);
+    opt4_ = createControl(window_, L"BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt4, font);
     check2_ =
-        createControl(window_, "BUTTON", "", WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_MULTILINE,
-                      ids::Check2, font);
+        createControl(window_, L"BUTTON", "",
+                      WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_MULTILINE, ids::Check2, font);
     command8_ = createButton(ids::Command8, BS_PUSHBUTTON | WS_GROUP);
     command4_ = createButton(ids::Command4);
     command3_ = createButton(ids::Command3);
@@ -113,27 +113,27 @@ void MainWindowView::createControls() {
     command7_ = createButton(ids::Command7);
     command11_ = createButton(ids::Command11);
     list1_ = createVirtualList(window_, ids::List1Display, font);
-    label27_ = createControl(window_, "STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label27, font);
+    label27_ = createControl(window_, L"STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label27, font);
     // Last, so that it lies under the controls it surrounds.
     frame2_ =
-        createControl(window_, "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, ids::Frame2, font);
+        createControl(window_, L"BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, ids::Frame2, font);
 
     calibration_ = createPanel(window_, ids::FrameCalibration);
     if (calibration_ != nullptr) {
         label17_ =
-            createControl(calibration_, "STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label17, font);
+            createControl(calibration_, L"STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label17, font);
         text2_ = createEdit(calibration_, ids::Text2, SingleLineEdit, font);
-        command14_ = createControl(calibration_, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
+        command14_ = createControl(calibration_, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
                                    ids::Command14, font);
         calibrationBorder_ =
-            createControl(calibration_, "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS,
+            createControl(calibration_, L"BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS,
                           ids::FrameCalibrationBorder, font);
         // Above the list it covers.
         ::SetWindowPos(calibration_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
 
-    ::SetWindowLongPtrA(textData10_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    triggerBoxOriginal_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+    ::SetWindowLongPtrW(textData10_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    triggerBoxOriginal_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         textData10_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&triggerBoxProcedure)));
     letTabAndEscLeaveBox(text7_);
 }
@@ -254,7 +254,7 @@ void MainWindowView::onControlCommand(int id, int code) {
             if (code != BN_CLICKED) {
                 return;
             }
-            form_.Check2.value = ::SendMessageA(check2_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+            form_.Check2.value = ::SendMessageW(check2_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
             break;
         default:
             if (code != BN_CLICKED) {
@@ -295,8 +295,8 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
         return 0;
     }
     switch (header.code) {
-        case LVN_GETDISPINFOA: {
-            auto& request = reinterpret_cast<NMLVDISPINFOA&>(header);
+        case LVN_GETDISPINFOW: {
+            auto& request = reinterpret_cast<NMLVDISPINFOW&>(header);
             if (request.item.iItem >= 0) {
                 const std::string_view row =
                     form_.List1.displayLine(static_cast<std::size_t>(request.item.iItem));
@@ -304,7 +304,7 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
             }
             return 0;
         }
-        case LVN_ODFINDITEMA:
+        case LVN_ODFINDITEMW:
             // No type-ahead search: the rows start with their mode, not a name.
             return -1;
         case LVN_ITEMCHANGED: {
@@ -341,16 +341,16 @@ bool MainWindowView::onDrawItem(const DRAWITEMSTRUCT& item) {
 
 LRESULT CALLBACK MainWindowView::triggerBoxProcedure(HWND box, UINT message, WPARAM wParam,
                                                      LPARAM lParam) {
-    auto* view = reinterpret_cast<MainWindowView*>(::GetWindowLongPtrA(box, GWLP_USERDATA));
+    auto* view = reinterpret_cast<MainWindowView*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
     // F10 arrives as a system key.
     if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
         view->form_.editor.captureFunctionKey(static_cast<int>(wParam))) {
         view->modelChanged_();
         const WPARAM caret = static_cast<WPARAM>(view->form_.TextData10Caret);
-        ::SendMessageA(box, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+        ::SendMessageW(box, EM_SETSEL, caret, static_cast<LPARAM>(caret));
         return 0;
     }
-    return ::CallWindowProcA(view->triggerBoxOriginal_, box, message, wParam, lParam);
+    return ::CallWindowProcW(view->triggerBoxOriginal_, box, message, wParam, lParam);
 }
 
 void MainWindowView::refreshButtons() {
@@ -394,7 +394,7 @@ void MainWindowView::refreshWindow() {
                        twipsToPixels(form_.height, dpi_),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    const bool shown = (::GetWindowLongPtrA(window_, GWL_STYLE) & WS_VISIBLE) != 0;
+    const bool shown = (::GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
     if (form_.visible && (!shown || form_.bringToFront)) {
         if (!shown) {
             keepInsideWorkArea(window_);

@@ -1,5 +1,7 @@
 #include "app/win32/menu_commands.h"
 
+#include "platform/win32/win32_text.h"
+
 namespace quorvel {
 
 namespace {
@@ -34,7 +36,7 @@ template <std::size_t N>
 HMENU createPopup(const Form1& form, const Item (&items)[N]) {
     HMENU popup = ::CreatePopupMenu();
     for (const Item& item : items) {
-        ::AppendMenuA(popup, MF_STRING, item.command, (form.*item.item).caption.c_str());
+        ::AppendMenuW(popup, MF_STRING, item.command, wideText((form.*item.item).caption).c_str());
     }
     return popup;
 }
@@ -50,10 +52,12 @@ void forEachItem(Visit visit) {
 
 HMENU createMainMenu(const Form1& form) {
     HMENU bar = ::CreateMenu();
-    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(form, FileItems)), "&File");
-    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(form, OptionItems)),
-                  "&Options");
-    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(form, HelpItems)), "&Help");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(form, FileItems)),
+                  L"&File");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(form, OptionItems)),
+                  L"&Options");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(form, HelpItems)),
+                  L"&Help");
     return bar;
 }
 

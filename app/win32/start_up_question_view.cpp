@@ -33,12 +33,12 @@ void StartUpQuestionView::createControls() {
     const HWND parent = window();
     const HFONT font = controlFont();
     // Captions come with the first refresh.
-    label1_ = createControl(parent, "STATIC", "", SS_LEFT, ids::Form2255Label1, font);
-    check1_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_AUTOCHECKBOX, ids::Form2255Check1,
-                            font);
-    command1_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_DEFPUSHBUTTON,
+    label1_ = createControl(parent, L"STATIC", "", SS_LEFT, ids::Form2255Label1, font);
+    check1_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_AUTOCHECKBOX,
+                            ids::Form2255Check1, font);
+    command1_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_DEFPUSHBUTTON,
                               ids::Form2255Command1, font);
-    command2_ = createControl(parent, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
+    command2_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
                               ids::Form2255Command2, font);
 }
 
@@ -67,7 +67,7 @@ void StartUpQuestionView::closeWithoutAnswer() {
 void StartUpQuestionView::onEnterKey() {
     // Enter answers with the default button unless another button has the focus.
     if (!clickFocusedButton(window())) {
-        ::SendMessageA(command1_, BM_CLICK, 0, 0);
+        ::SendMessageW(command1_, BM_CLICK, 0, 0);
     }
 }
 
@@ -77,7 +77,7 @@ void StartUpQuestionView::onControlCommand(int id, int code) {
     }
     switch (id) {
         case ids::Form2255Check1:
-            form_.Check1.value = ::SendMessageA(check1_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+            form_.Check1.value = ::SendMessageW(check1_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
             break;
         case ids::Form2255Command1: form_.Command1_Click(); break;
         case ids::Form2255Command2: form_.Command2_Click(); break;
@@ -96,7 +96,7 @@ void StartUpQuestionView::refresh() {
     syncChecked(check1_, form_.Check1.value == 1);
     syncText(command1_, form_.Command1.caption);
     syncText(command2_, form_.Command2.caption);
-    const bool shown = (::GetWindowLongPtrA(window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    const bool shown = (::GetWindowLongPtrW(window(), GWL_STYLE) & WS_VISIBLE) != 0;
     if (form_.visible && !shown) {
         if (!shownOnce_) {
             shownOnce_ = true;

@@ -1,7 +1,8 @@
 // Drives Quorvel's windows from outside with ordinary window messages, as the
 // end-to-end tests' hands and eyes. Windows are named main, common (Common
 // Text), startup (the start-with-Windows question); controls by their names in
-// the program (TextData10, Command8, List1...) or by number.
+// the program (TextData10, Command8, List1...) or by number. Texts, given and
+// printed, are UTF-8: any character.
 //
 //   ui_driver wait-visible WINDOW [SECONDS]   waits for the window to show; prints the ms waited
 //   ui_driver wait-hidden WINDOW [SECONDS]
@@ -49,10 +50,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -95,7 +98,7 @@ constexpr Named StartUpControls[] = {{"Label1", ids::Form2255Label1},
 
 struct WindowKind {
     const char* name;
-    const char* windowClass;
+    const wchar_t* windowClass;
     const Named* controls;
     std::size_t controlCount;
     int listId;
@@ -120,7 +123,9 @@ const WindowKind& kindNamed(const char* name) {
     fail("no such window name", name);
 }
 
-HWND findWindow(const WindowKind& kind) { return ::FindWindowA(kind.windowClass, nullptr); }
+HWND findWindow(const WindowKind& kind) {
+    return ::FindWindowW(kind.windowClass, nullptr);
+}
 
 HWND requireWindow(const char* name) {
     const HWND window = findWindow(kindNamed(name));
@@ -169,24 +174,60 @@ HWND requireControl(const char* windowName, const char* controlName) {
     return control;
 }
 
+std::string utf8Of(const wchar_t* text, std::size_t length) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), size, nullptr,
+                          nullptr);
+    return utf8;
+}
+
+std::wstring wideOf(const std::string& utf8) {
+    const int size =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                          size);
+    return wide;
+}
+
+// The arguments as typed, whatever their characters (argv holds ANSI text).
+std::vector<std::string> utf8Arguments() {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> utf8;
+    for (int i = 0; i < count; ++i) {
+        utf8.push_back(utf8Of(arguments[i], std::wcslen(arguments[i])));
+    }
+    ::LocalFree(arguments);
+    return utf8;
+}
+
 std::string textOf(HWND window) {
     // WM_GETTEXT is carried across processes by the system.
     DWORD_PTR length = 0;
-    ::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SendTimeoutMs, &length);
-    std::vector<char> buffer(length + 2, '\0');
+    ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SendTimeoutMs, &length);
+    std::vector<wchar_t> buffer(length + 2, L'\0');
     DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                          SMTO_ABORTIFHUNG, SendTimeoutMs, &copied);
-    return std::string(buffer.data(), copied);
+    ::SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(),
+                          reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG, SendTimeoutMs,
+                          &copied);
+    return utf8Of(buffer.data(), copied);
 }
 
 LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, SendTimeoutMs,
+    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, SendTimeoutMs,
                                &result)) {
         fail("the window did not answer");
     }
     return static_cast<LRESULT>(result);
+}
+
+void setTextOf(HWND window, const std::string& text) {
+    const std::wstring wide = wideOf(text);
+    sendTo(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void printEscaped(const std::string& text) {
@@ -269,8 +310,6 @@ std::vector<std::string> rowsOf(const char* windowName) {
     std::vector<std::string> rows;
     if (!isListView(windowName)) {
         for (std::size_t row = 0; row < count; ++row) {
-            // Read as UTF-16 and turned into the code page here: Wine's ANSI copy
-            // across processes cuts rows with characters above 127 short.
             DWORD_PTR length = 0;
             ::SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_ABORTIFHUNG, SendTimeoutMs,
                                   &length);
@@ -278,30 +317,25 @@ std::vector<std::string> rowsOf(const char* windowName) {
             DWORD_PTR copied = 0;
             ::SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(wide.data()),
                                   SMTO_ABORTIFHUNG, SendTimeoutMs, &copied);
-            const int wideLength = static_cast<int>(copied <= length ? copied : 0);
-            std::string text(static_cast<std::size_t>(wideLength) * 2, '\0');
-            const int bytes =
-                ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(),
-                                      static_cast<int>(text.size()), nullptr, nullptr);
-            text.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+            std::string text = utf8Of(wide.data(), copied <= length ? copied : 0);
             rows.push_back(std::move(text));
         }
         return rows;
     }
     constexpr std::size_t TextRoom = 8192;
-    RemoteMemory memory(list, sizeof(LVITEMA) + TextRoom);
-    std::vector<char> text(TextRoom, '\0');
+    RemoteMemory memory(list, sizeof(LVITEMW) + TextRoom * sizeof(wchar_t));
+    std::vector<wchar_t> text(TextRoom, L'\0');
     for (std::size_t row = 0; row < count; ++row) {
-        LVITEMA item{};
+        LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(row);
-        item.pszText = memory.address() + sizeof(LVITEMA);
+        item.pszText = reinterpret_cast<wchar_t*>(memory.address() + sizeof(LVITEMW));
         item.cchTextMax = static_cast<int>(TextRoom);
         memory.write(0, &item, sizeof(item));
-        const LRESULT length = sendTo(list, LVM_GETITEMTEXTA, row,
-                                      reinterpret_cast<LPARAM>(memory.address()));
-        memory.read(sizeof(LVITEMA), text.data(), TextRoom);
-        rows.emplace_back(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+        const LRESULT length =
+            sendTo(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.address()));
+        memory.read(sizeof(LVITEMW), text.data(), TextRoom * sizeof(wchar_t));
+        rows.push_back(utf8Of(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0));
     }
     return rows;
 }
@@ -320,13 +354,13 @@ void selectRow(const char* windowName, long row) {
     if (!isListView(windowName)) {
         // A click selects the row and tells the window, which LB_SETCURSEL alone does not.
         sendTo(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-        ::PostMessageA(::GetParent(list), WM_COMMAND,
+        ::PostMessageW(::GetParent(list), WM_COMMAND,
                        MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(list));
         return;
     }
-    RemoteMemory memory(list, sizeof(LVITEMA));
-    LVITEMA state{};
+    RemoteMemory memory(list, sizeof(LVITEMW));
+    LVITEMW state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
     memory.write(0, &state, sizeof(state));
@@ -411,7 +445,7 @@ int answer(const char* button, const char* caption) {
     if (control == nullptr) {
         fail("the box has no such button", button);
     }
-    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
     const ULONGLONG deadline = ::GetTickCount64() + 10000;
     while (::IsWindow(box) && ::IsWindowVisible(box)) {
         if (::GetTickCount64() >= deadline) {
@@ -457,8 +491,8 @@ int fileDialog(const char* path) {
     if (name == nullptr) {
         fail("the dialog has no file name box");
     }
-    sendTo(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+    setTextOf(name, path);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
     while (::IsWindow(dialog)) {
         if (::GetTickCount64() >= deadline + 10000) {
@@ -488,15 +522,16 @@ int waitShown(const char* windowName, bool wanted, double seconds) {
 }
 
 void setText(HWND control, const std::string& text) {
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(control, GWL_STYLE));
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(control, GWL_STYLE));
     if ((style & ES_MULTILINE) == 0) {
-        sendTo(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        setTextOf(control, text);
         return;
     }
     // A multi-line box tells its window of WM_SETTEXT changes on no system, so
     // the text goes in as a paste over the whole content.
+    const std::wstring wide = wideOf(text);
     sendTo(control, EM_SETSEL, 0, -1);
-    sendTo(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    sendTo(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void printFlag(bool flag) { std::printf("%d\n", flag ? 1 : 0); }
@@ -599,7 +634,8 @@ class Measure {
     SIZE text(const std::string& text, int wrapWidth = 0) const {
         RECT rect{0, 0, wrapWidth > 0 ? wrapWidth : 10000, 0};
         const UINT format = DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
-        ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);
+        const std::wstring wide = wideOf(text);
+        ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rect, format);
         return {rect.right - rect.left, rect.bottom - rect.top};
     }
     HDC dc() const { return dc_; }
@@ -655,7 +691,7 @@ BOOL CALLBACK checkClipped(HWND control, LPARAM data) {
     const std::string caption = textOf(control);
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(control, GWL_STYLE));
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(control, GWL_STYLE));
     if (why.empty() && !caption.empty() && _stricmp(windowClass, "Button") == 0) {
         SIZE text = search->measure->text(caption);
         const DWORD type = style & BS_TYPEMASK;
@@ -701,16 +737,16 @@ int printClipped(HWND window) {
 // A text box's font measured from where it puts its characters, against the
 // message font: the two widths are equal when the box uses the message font.
 int fontWidth(HWND box) {
-    static const char Sample[] = "Add ShortCut WWWW iiii 0123456789";
-    constexpr int Last = sizeof(Sample) - 2;
+    static const wchar_t Sample[] = L"Add ShortCut WWWW iiii 0123456789";
+    constexpr int Last = static_cast<int>(std::size(Sample)) - 2;
     const std::string before = textOf(box);
     sendTo(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Sample));
     const LRESULT first = sendTo(box, EM_POSFROMCHAR, 0, 0);
     const LRESULT last = sendTo(box, EM_POSFROMCHAR, Last, 0);
-    sendTo(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(before.c_str()));
+    setTextOf(box, before);
     const Measure measure(::GetAncestor(box, GA_ROOT));
     SIZE expected{};
-    ::GetTextExtentPoint32A(measure.dc(), Sample, Last, &expected);
+    ::GetTextExtentPoint32W(measure.dc(), Sample, Last, &expected);
     std::printf("%d %ld\n", static_cast<short>(LOWORD(last)) - static_cast<short>(LOWORD(first)),
                 expected.cx);
     return 0;
@@ -775,7 +811,14 @@ int usage() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    const std::vector<std::string> arguments = utf8Arguments();
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) {
+        pointers.push_back(argument.c_str());
+    }
+    const int argc = static_cast<int>(pointers.size());
+    const char* const* argv = pointers.data();
     if (argc < 2) {
         return usage();
     }
@@ -836,7 +879,7 @@ int main(int argc, char** argv) {
     if (command == "click") {
         need(2);
         // Posted: the click may open a message box, which would hold a sent message.
-        return ::PostMessageA(requireControl(argv[2], argv[3]), BM_CLICK, 0, 0) ? 0 : 1;
+        return ::PostMessageW(requireControl(argv[2], argv[3]), BM_CLICK, 0, 0) ? 0 : 1;
     }
     if (command == "count") {
         need(1);
@@ -876,18 +919,18 @@ int main(int argc, char** argv) {
     }
     if (command == "menu") {
         need(1);
-        return ::PostMessageA(requireWindow("main"), WM_COMMAND,
+        return ::PostMessageW(requireWindow("main"), WM_COMMAND,
                               static_cast<WPARAM>(std::strtoul(argv[2], nullptr, 0)), 0)
                    ? 0
                    : 1;
     }
     if (command == "close") {
         need(1);
-        return ::PostMessageA(requireWindow(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
+        return ::PostMessageW(requireWindow(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (command == "tray") {
         need(1);
-        return ::PostMessageA(requireWindow("main"), WM_MOUSEMOVE, 0,
+        return ::PostMessageW(requireWindow("main"), WM_MOUSEMOVE, 0,
                               static_cast<LPARAM>(std::strtol(argv[2], nullptr, 0)))
                    ? 0
                    : 1;

@@ -256,7 +256,7 @@ ui click main Opt2
 ui click main Check2
 ui_until 1 checked main Check2 >/dev/null
 ui click main Command8
-e2e_check edit-replaces-row ui_until $'{T}{E} - qz - quiet\xb6zone' rows main
+e2e_check edit-replaces-row ui_until '{T}{E} - qz - quiet¶zone' rows main
 e2e_check edit-resets-options ui_until 1 checked main Opt1
 ui select main 0
 e2e_check row-click-loads-line-breaks ui_until 'quiet\r\nzone' text main Text7
@@ -304,7 +304,7 @@ e2e_check samples-ask answer "Load Samples?" Yes
 e2e_check samples-explain answer 'Open Notepad to test the Sample Keys. \r\n\r\nThe F11 Hot Key will Check or UnCheck Check Boxes that are in a Column or a row. You May have to add extra tabs depending on the Data After each check box.\r\n\r\nIf you need more help making Hotkeys then send an email to support@quorvel.example' OK
 e2e_check samples-invite-editing answer "You can click and then edit these samples. Then click the Add ShortCut Button to use it." OK
 e2e_check samples-load-thirteen ui_until 13 count main
-e2e_check samples-first-row until_prints $'{F} - {Alt}{F9} - This is a sample  of Alt-F9\xb6I hope you like it' first_row
+e2e_check samples-first-row until_prints '{F} - {Alt}{F9} - This is a sample  of Alt-F9¶I hope you like it' first_row
 e2e_check samples-last-row until_prints '{T} - CU - %(run=calc.exe)%' last_row
 main_xid=$(xdotool search --onlyvisible --name "$main_title" | head -n 1)
 shot="$SHOTS/main-window.png"
@@ -436,7 +436,7 @@ e2e_check common-text-remove ui_until $'c\nA' rows common
 e2e_check common-text-stored reg_until 2 'Quorvel\Commonkeys' Number
 ui set-lines common Text1 two lines
 ui click common Command1
-e2e_check common-text-marks-line-breaks ui_until $'c\nA\ntwo\xb6lines' rows common
+e2e_check common-text-marks-line-breaks ui_until $'c\nA\ntwo¶lines' rows common
 ui select common 2
 e2e_check common-text-row-keeps-line-breaks ui_until 'two\r\nlines' text common Text1
 e2e_check common-text-copies-line-breaks until_prints $'two\nlines' clipboard

@@ -4,7 +4,7 @@ namespace quorvel {
 
 void Win32EventPump::DoEvents() {
     MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Leave it for the main loop, which ends the program.
             quitRequested_ = true;
@@ -12,13 +12,13 @@ void Win32EventPump::DoEvents() {
             return;
         }
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
 }
 
 void Win32EventPump::post(std::function<void()> work) {
     posted_.push_back(std::move(work));
-    if (window_ == nullptr || !::PostMessageA(window_, WmRunPosted, 0, 0)) {
+    if (window_ == nullptr || !::PostMessageW(window_, WmRunPosted, 0, 0)) {
         // No window to post to yet: run it with the next DoEvents of the loop.
         runPosted();
     }

@@ -11,8 +11,8 @@ namespace {
 // default size and let the system shrink it).
 UniqueHicon loadProgramIcon(int metric, UINT dpi) {
     const int size = ::GetSystemMetricsForDpi(metric, dpi);
-    return UniqueHicon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                                       MAKEINTRESOURCEA(QUORVEL_PROGRAM_ICON),
+    return UniqueHicon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                                       MAKEINTRESOURCEW(QUORVEL_PROGRAM_ICON),
                                                        IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
@@ -21,7 +21,7 @@ struct LoadedIcons {
         const UINT dpi = ::GetDpiForSystem();
         large = loadProgramIcon(SM_CXICON, dpi);
         small = loadProgramIcon(SM_CXSMICON, dpi);
-        const HICON fallback = ::LoadIconA(nullptr, IDI_APPLICATION);
+        const HICON fallback = ::LoadIconW(nullptr, IDI_APPLICATION);
         icons = {large ? large.get() : fallback, small ? small.get() : fallback};
     }
 

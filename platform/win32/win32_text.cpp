@@ -1,5 +1,6 @@
 #include "platform/win32/win32_text.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "platform/utf8.h"
@@ -22,6 +23,18 @@ std::string utf8Text(const wchar_t* wide, std::size_t capacity) {
     const wchar_t* end = std::wmemchr(wide, L'\0', capacity);
     return utf8Text(std::wstring_view(wide, end != nullptr ? static_cast<std::size_t>(end - wide)
                                                            : capacity));
+}
+
+std::size_t copyWideText(std::string_view utf8, wchar_t* buffer, std::size_t capacity) {
+    const std::wstring wide = wideText(utf8);
+    std::size_t length = std::min(wide.size(), capacity - 1);
+    if (length > 0 && length < wide.size() && wide[length - 1] >= 0xD800 &&
+        wide[length - 1] <= 0xDBFF) {
+        --length;
+    }
+    std::copy_n(wide.begin(), length, buffer);
+    buffer[length] = L'\0';
+    return length;
 }
 
 }  // namespace quorvel

@@ -18,14 +18,7 @@ NOTIFYICONDATAW notifyIconRecord(const TrayIconData& data) {
     record.hIcon = reinterpret_cast<HICON>(data.icon);
     constexpr std::size_t tipSize = 64;
     std::fill_n(record.szTip, tipSize, L' ');
-    const std::wstring tip = wideText(data.tip);
-    std::size_t length = std::min(tip.size(), tipSize - 1);
-    // A character beyond U+FFFF is not cut in half.
-    if (length > 0 && length < tip.size() && tip[length - 1] >= 0xD800 && tip[length - 1] <= 0xDBFF) {
-        --length;
-    }
-    std::copy_n(tip.begin(), length, record.szTip);
-    record.szTip[length] = L'\0';
+    copyWideText(data.tip, record.szTip, tipSize);
     return record;
 }
 

@@ -24,7 +24,7 @@ void paintColouredButton(const DRAWITEMSTRUCT& item, COLORREF face) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     ::DrawEdge(dc, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
-    const std::string caption = windowText(item.hwndItem);
+    const std::wstring caption = wideWindowText(item.hwndItem);
     RECT textArea = area;
     if (pressed) {
         ::OffsetRect(&textArea, 1, 1);
@@ -34,7 +34,7 @@ void paintColouredButton(const DRAWITEMSTRUCT& item, COLORREF face) {
         dc, ::GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     // The access key is underlined once the user has pressed Alt, as elsewhere.
     const UINT prefix = (item.itemState & ODS_NOACCEL) != 0 ? DT_HIDEPREFIX : 0;
-    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textArea,
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textArea,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);

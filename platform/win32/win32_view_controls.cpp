@@ -1,47 +1,54 @@
 #include "platform/win32/win32_view_controls.h"
 
-#include <vector>
+#include "platform/win32/win32_text.h"
 
 namespace quorvel {
 
-HWND createControl(HWND parent, const char* windowClass, const std::string& text, DWORD style,
+HWND createControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style,
                    int id, HFONT font, DWORD extendedStyle) {
-    const auto instance =
-        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    HWND control = ::CreateWindowExA(extendedStyle, windowClass, text.c_str(),
-                                     WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                     nullptr);
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    HWND control = ::CreateWindowExW(
+        extendedStyle, windowClass, wideText(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+        0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (control != nullptr && font != nullptr) {
-        ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     return control;
 }
 
-std::string windowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
+std::wstring wideWindowText(HWND window) {
+    const int length = ::GetWindowTextLengthW(window);
     if (length <= 0) {
         return {};
     }
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(window, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+std::string windowText(HWND window) {
+    return utf8Text(wideWindowText(window));
 }
 
 bool syncText(HWND window, const std::string& text) {
-    if (window == nullptr || windowText(window) == text) {
+    if (window == nullptr) {
         return false;
     }
-    ::SetWindowTextA(window, text.c_str());
+    const std::wstring wanted = wideText(text);
+    if (wideWindowText(window) == wanted) {
+        return false;
+    }
+    ::SetWindowTextW(window, wanted.c_str());
     return true;
 }
 
 bool syncChecked(HWND button, bool checked) {
-    const bool shown = ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool shown = ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (button == nullptr || shown == checked) {
         return false;
     }
-    ::SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     return true;
 }
 
@@ -54,7 +61,7 @@ bool syncEnabled(HWND window, bool enabled) {
 }
 
 bool syncVisible(HWND window, bool visible) {
-    const bool shown = (::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    const bool shown = (::GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
     if (window == nullptr || shown == visible) {
         return false;
     }

@@ -10,10 +10,12 @@
 namespace quorvel {
 
 // Creates a visible child control with the given class, text, style and id.
-HWND createControl(HWND parent, const char* windowClass, const std::string& text, DWORD style,
+// Texts are UTF-8 here; the controls hold UTF-16.
+HWND createControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style,
                    int id, HFONT font, DWORD extendedStyle = 0);
 
 std::string windowText(HWND window);
+std::wstring wideWindowText(HWND window);
 
 // Each returns whether it changed the control.
 bool syncText(HWND window, const std::string& text);

@@ -12,7 +12,7 @@ using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD
 // Looked up at run time: systems before Windows 10 version 1607 lack them.
 template <typename Function>
 Function user32Function(const char* name) {
-    const HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
     if (user32 == nullptr) {
         return nullptr;
     }
@@ -24,7 +24,7 @@ int roundedScale(int value, int numerator, int denominator) {
 }
 
 BOOL CALLBACK setFont(HWND child, LPARAM font) {
-    ::SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    ::SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
     return TRUE;
 }
 
@@ -79,9 +79,10 @@ UniqueHfont messageFont(int dpi) {
             roundedScale(metrics.lfMessageFont.lfHeight, dpi, dpiOf(nullptr));
         return UniqueHfont(::CreateFontIndirectW(&metrics.lfMessageFont));
     }
-    return UniqueHfont(::CreateFontA(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    return UniqueHfont(::CreateFontW(-::MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg"));
+                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                     L"MS Shell Dlg"));
 }
 
 void applyFont(HWND window, HFONT font) {

@@ -1,20 +1,22 @@
 #include "platform/win32/win32_view_keyboard.h"
 
+#include <iterator>
+
 namespace quorvel {
 
 namespace {
 
-constexpr char BoxProcedureProperty[] = "QuorvelBoxProcedure";
+constexpr wchar_t BoxProcedureProperty[] = L"QuorvelBoxProcedure";
 
 bool held(int key) {
     return (::GetKeyState(key) & 0x8000) != 0;
 }
 
 LRESULT CALLBACK multiLineBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto original = reinterpret_cast<WNDPROC>(::GetPropA(box, BoxProcedureProperty));
+    const auto original = reinterpret_cast<WNDPROC>(::GetPropW(box, BoxProcedureProperty));
     switch (message) {
         case WM_GETDLGCODE: {
-            LRESULT code = ::CallWindowProcA(original, box, message, wParam, lParam);
+            LRESULT code = ::CallWindowProcW(original, box, message, wParam, lParam);
             const auto* key = reinterpret_cast<const MSG*>(lParam);
             if (key != nullptr && key->message == WM_KEYDOWN) {
                 if (key->wParam == VK_TAB && !held(VK_CONTROL)) {
@@ -30,7 +32,7 @@ LRESULT CALLBACK multiLineBoxProcedure(HWND box, UINT message, WPARAM wParam, LP
             // with Ctrl held; the box itself must never see these.
             if (wParam == VK_TAB) {
                 if (held(VK_CONTROL)) {
-                    ::SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\t"));
+                    ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\t"));
                 } else if (const HWND next = ::GetNextDlgTabItem(::GetAncestor(box, GA_ROOT), box,
                                                                  held(VK_SHIFT) ? TRUE : FALSE)) {
                     ::SetFocus(next);
@@ -48,34 +50,34 @@ LRESULT CALLBACK multiLineBoxProcedure(HWND box, UINT message, WPARAM wParam, LP
             }
             break;
         case WM_NCDESTROY:
-            ::SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-            ::RemovePropA(box, BoxProcedureProperty);
+            ::SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+            ::RemovePropW(box, BoxProcedureProperty);
             break;
         default:
             break;
     }
-    return ::CallWindowProcA(original, box, message, wParam, lParam);
+    return ::CallWindowProcW(original, box, message, wParam, lParam);
 }
 
 bool isPushButton(HWND control) {
-    char windowClass[16] = {};
-    ::GetClassNameA(control, windowClass, sizeof(windowClass));
-    if (::lstrcmpiA(windowClass, "Button") != 0) {
+    wchar_t windowClass[16] = {};
+    ::GetClassNameW(control, windowClass, static_cast<int>(std::size(windowClass)));
+    if (::lstrcmpiW(windowClass, L"Button") != 0) {
         return false;
     }
-    const auto type = static_cast<DWORD>(::GetWindowLongPtrA(control, GWL_STYLE)) & BS_TYPEMASK;
+    const auto type = static_cast<DWORD>(::GetWindowLongPtrW(control, GWL_STYLE)) & BS_TYPEMASK;
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
 }
 
 }  // namespace
 
 void letTabAndEscLeaveBox(HWND multiLineBox) {
-    if (multiLineBox == nullptr || ::GetPropA(multiLineBox, BoxProcedureProperty) != nullptr) {
+    if (multiLineBox == nullptr || ::GetPropW(multiLineBox, BoxProcedureProperty) != nullptr) {
         return;
     }
-    const LONG_PTR original = ::GetWindowLongPtrA(multiLineBox, GWLP_WNDPROC);
-    ::SetPropA(multiLineBox, BoxProcedureProperty, reinterpret_cast<HANDLE>(original));
-    ::SetWindowLongPtrA(multiLineBox, GWLP_WNDPROC,
+    const LONG_PTR original = ::GetWindowLongPtrW(multiLineBox, GWLP_WNDPROC);
+    ::SetPropW(multiLineBox, BoxProcedureProperty, reinterpret_cast<HANDLE>(original));
+    ::SetWindowLongPtrW(multiLineBox, GWLP_WNDPROC,
                         reinterpret_cast<LONG_PTR>(&multiLineBoxProcedure));
 }
 
@@ -105,7 +107,7 @@ bool clickFocusedButton(HWND window) {
     if (focus == nullptr || !::IsChild(window, focus) || !isPushButton(focus)) {
         return false;
     }
-    ::SendMessageA(focus, BM_CLICK, 0, 0);
+    ::SendMessageW(focus, BM_CLICK, 0, 0);
     return true;
 }
 

@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "platform/win32/win32_view_handles.h"
@@ -29,12 +28,13 @@ void setVirtualRowCount(HWND list, std::size_t count);
 // Widens the one column to the control's client width.
 void fitVirtualColumn(HWND list);
 
-// The mark that stands for a line break in a list row: the pilcrow in the
-// ANSI code page, or a bar where the code page has none.
-const std::string& lineBreakMark();
+// The mark that stands for a line break in a list row.
+inline constexpr std::string_view lineBreakMark() {
+    return "¶";
+}
 
-// Answers the control's request for a row's text.
-void fillRowText(NMLVDISPINFOA& request, std::string_view text);
+// Answers the control's request for a row's text, given in UTF-8.
+void fillRowText(NMLVDISPINFOW& request, std::string_view text);
 
 std::optional<std::size_t> selectedVirtualRow(HWND list);
 void selectVirtualRow(HWND list, std::optional<std::size_t> row);

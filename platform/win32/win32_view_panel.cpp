@@ -4,7 +4,7 @@ namespace quorvel {
 
 namespace {
 
-constexpr char PanelClass[] = "QuorvelPanel";
+constexpr wchar_t PanelClass[] = L"QuorvelPanel";
 
 LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -14,36 +14,35 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
-            return ::SendMessageA(::GetParent(panel), message, wParam, lParam);
+            return ::SendMessageW(::GetParent(panel), message, wParam, lParam);
         default:
-            return ::DefWindowProcA(panel, message, wParam, lParam);
+            return ::DefWindowProcW(panel, message, wParam, lParam);
     }
 }
 
 }  // namespace
 
 bool registerPanelClass(HINSTANCE instance) {
-    WNDCLASSA panelClass{};
-    if (::GetClassInfoA(instance, PanelClass, &panelClass)) {
+    WNDCLASSW panelClass{};
+    if (::GetClassInfoW(instance, PanelClass, &panelClass)) {
         return true;
     }
     panelClass.lpfnWndProc = &panelProcedure;
     panelClass.hInstance = instance;
-    panelClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    panelClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     panelClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     panelClass.lpszClassName = PanelClass;
-    return ::RegisterClassA(&panelClass) != 0;
+    return ::RegisterClassW(&panelClass) != 0;
 }
 
 HWND createPanel(HWND parent, int id) {
-    const auto instance =
-        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     if (!registerPanelClass(instance)) {
         return nullptr;
     }
-    return ::CreateWindowExA(WS_EX_CONTROLPARENT, PanelClass, "",
-                             WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    return ::CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
+                             0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             instance, nullptr);
 }
 
 }  // namespace quorvel

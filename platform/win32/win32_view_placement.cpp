@@ -23,11 +23,11 @@ void moveTo(HWND window, const ScreenRect& rect) {
 ScreenRect workAreaAround(const RECT& rect) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
-    if (::GetMonitorInfoA(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    if (::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
         return toScreenRect(monitor.rcWork);
     }
     RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     return toScreenRect(work);
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/win32/win32_program_icon.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_view_acting_window.h"
 #include "platform/win32/win32_view_dpi.h"
 #include "platform/win32/win32_view_placement.h"
@@ -12,30 +13,30 @@ namespace quorvel {
 ViewWindow::~ViewWindow() {
     // The window may still get messages while it is destroyed; this object is gone by then.
     if (window_) {
-        ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     }
 }
 
 bool ViewWindow::createWindow(HINSTANCE instance, const Shape& shape) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    if (!::GetClassInfoExA(instance, shape.windowClass, &windowClass)) {
+    if (!::GetClassInfoExW(instance, shape.windowClass, &windowClass)) {
         windowClass.lpfnWndProc = &ViewWindow::procedure;
         windowClass.hInstance = instance;
         windowClass.hIcon = programIcons().large;
         windowClass.hIconSm = programIcons().small;
-        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = shape.windowClass;
-        if (::RegisterClassExA(&windowClass) == 0) {
+        if (::RegisterClassExW(&windowClass) == 0) {
             return false;
         }
     }
     shape_ = shape;
     // The handle is taken over at WM_NCCREATE, so that the first messages find it.
-    const HWND created = ::CreateWindowExA(
-        shape.extendedStyle, shape.windowClass, shape.caption.c_str(), shape.style, CW_USEDEFAULT,
-        CW_USEDEFAULT, 100, 100, shape.owner, nullptr, instance, this);
+    const HWND created = ::CreateWindowExW(
+        shape.extendedStyle, shape.windowClass, wideText(shape.caption).c_str(), shape.style,
+        CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, shape.owner, nullptr, instance, this);
     if (created == nullptr) {
         // A window that failed after WM_NCCREATE is already gone.
         window_.release();
@@ -122,20 +123,20 @@ LRESULT ViewWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         default:
-            return ::DefWindowProcA(window_.get(), message, wParam, lParam);
+            return ::DefWindowProcW(window_.get(), message, wParam, lParam);
     }
 }
 
 LRESULT CALLBACK ViewWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         auto* view = static_cast<ViewWindow*>(create->lpCreateParams);
         view->window_.reset(window);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
     }
-    auto* view = reinterpret_cast<ViewWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* view = reinterpret_cast<ViewWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (view == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     }
     const ActingWindowScope acting(window);
     return view->onMessage(message, wParam, lParam);

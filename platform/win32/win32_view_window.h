@@ -24,7 +24,7 @@ class ViewWindow {
 
   protected:
     struct Shape {
-        const char* windowClass;
+        const wchar_t* windowClass;
         std::string caption;
         DWORD style;
         DWORD extendedStyle;
