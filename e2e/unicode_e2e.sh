@@ -16,95 +16,45 @@ AR='→ ✓'
 EM='😀'
 ALL="$ZP $GR $JP $AR $EM"
 USER_CLIPBOARD="user's ünïcödé ✂ 😀"
-SETTINGS='HKCU\Software\VB and VBA Program Settings'
 
-send() { wine "$tools/send_command.exe" "$@" 2>/dev/null </dev/null; }
-clipboard() { send --get-clipboard | tr -d '\r'; }
-
-# Every step starts from an empty target and a fresh typing state (see engine_e2e.sh).
-reset_target() {
-    e2e_click "$wid"
-    e2e_key Return
-    send --clear-target >/dev/null
-    e2e_wait_report "$report" "" 5
-}
-
-typed_gives() {
-    reset_target || return 1
-    e2e_type "$1"
-    e2e_wait_report "$report" "$2" 5
-}
+clipboard() { e2e_command --get-clipboard | tr -d '\r'; }
 
 starts_with_mark() { [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' ')" = efbbbf ]; }
 # The ANSI version's file: no mark, "été" in Windows-1252.
 ansi_file() { ! starts_with_mark "$1" && LC_ALL=C grep -q $'\xe9t\xe9' "$1"; }
 holds_every_entry() { grep -qF "été ¯ 500 €" "$1" && grep -qF "$ALL" "$1"; }
 
-# Waits until FILE changes from the copy BEFORE.
-file_changes() {
-    local tries
-    for ((tries = 0; tries < 50; tries++)); do
-        cmp -s "$1" "$2" || return 0
-        sleep 0.2
-    done
-    return 1
-}
-
-start_quorvel() {
-    local tries
-    e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
-    for ((tries = 0; tries < 100; tries++)); do
-        send 0 >/dev/null && return 0
-        sleep 0.2
-    done
-    return 1
-}
-
-e2e_build_quorvel || {
-    e2e_fail build "the Windows build or make_shortcut_file failed"
-    e2e_summary
-    exit 1
-}
-e2e_quorvel_prefix || { e2e_fail prefix "no display, Wine prefix or Quorvel folder"; e2e_summary; exit 1; }
-
+e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
 # The file Quorvel starts with holds the shortcuts in every script: UTF-8.
-build/linux/make_shortcut_file "$program/defaultkeys.qvb" \
-    "{S}|ZP|$ZP" "{S}|GR|$GR" "{S}|JP|$JP" "{S}|AR|$AR" "{S}|EM|$EM" "{S}|AL|$ALL" \
-    '{S}|CB|%(clipboard text)%' || exit 1
+e2e_typing_setup "{S}|ZP|$ZP" "{S}|GR|$GR" "{S}|JP|$JP" "{S}|AR|$AR" "{S}|EM|$EM" "{S}|AL|$ALL" \
+    '{S}|CB|%(clipboard text)%' || e2e_abort setup "no display, Wine prefix, shortcut file or test target"
 e2e_check shortcut-file-in-utf8 starts_with_mark "$program/defaultkeys.qvb"
 # A file as the ANSI version writes it: Windows-1252, no mark.
 build/linux/make_shortcut_file "$program/old.qvb" '{S}|AE|été ¯ 500 €' || exit 1
 cp "$program/old.qvb" "$E2E_STATE/old.qvb"
 e2e_check old-file-in-ansi ansi_file "$program/old.qvb"
-
-wine reg add "$SETTINGS\\Quorvel\\StartUpQ" /v StartUpOpt /t REG_SZ /d 1 /f >/dev/null 2>&1
-wine reg add "$SETTINGS\\Quorvel\\opts" /v RunMinimized /t REG_SZ /d True /f >/dev/null 2>&1
-
-report="$E2E_STATE/target-report.txt"
-wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not start"; e2e_summary; exit 1; }
-start_quorvel || { e2e_fail start "Quorvel did not come up"; e2e_summary; exit 1; }
+e2e_start_quorvel || e2e_abort start "Quorvel did not come up"
 
 # --- Typed, character by character -----------------------------------------------
 for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL"; do
-    e2e_check "typed-${pair%%|*}" typed_gives "${pair%%|*} " "${pair#*|}"
+    e2e_check "typed-${pair%%|*}" e2e_typed_gives "${pair%%|*} " "${pair#*|}"
 done
-send --set-clipboard "$ALL"
-e2e_check typed-clipboard-text-macro typed_gives "cb " "$ALL"
+e2e_command --set-clipboard "$ALL"
+e2e_check typed-clipboard-text-macro e2e_typed_gives "cb " "$ALL"
 
 # --- Boost: pasted, and the user's clipboard back afterwards ----------------------
-send --set-clipboard "$USER_CLIPBOARD"
-send 202 >/dev/null
-if e2e_answer_question; then
+e2e_command --set-clipboard "$USER_CLIPBOARD"
+if e2e_boost on; then
     for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL"; do
-        e2e_check "boost-${pair%%|*}" typed_gives "${pair%%|*} " "${pair#*|}"
+        e2e_check "boost-${pair%%|*}" e2e_typed_gives "${pair%%|*} " "${pair#*|}"
     done
     sleep 1
     e2e_check boost-gives-the-clipboard-back test "$(clipboard)" = "$USER_CLIPBOARD"
-    send --set-clipboard "$ALL"
-    e2e_check boost-clipboard-text-macro typed_gives "cb " "$ALL"
+    e2e_command --set-clipboard "$ALL"
+    e2e_check boost-clipboard-text-macro e2e_typed_gives "cb " "$ALL"
     sleep 1
     e2e_check boost-clipboard-macro-keeps-the-clipboard test "$(clipboard)" = "$ALL"
-    send 202 >/dev/null
+    e2e_boost off
 else
     e2e_fail boost "the Boost question did not appear"
 fi
@@ -112,12 +62,12 @@ fi
 # --- An ANSI file gains entries it cannot hold -------------------------------------
 # Importing the ANSI version's file makes it the file every change rewrites; the
 # list then holds the emoji entries too, so the save turns it UTF-8.
-send 100 >/dev/null
+e2e_command 100 >/dev/null
 wine "$tools/ui_driver.exe" file-dialog 'C:\quorvel\old.qvb' >/dev/null 2>&1 </dev/null
 e2e_check import-remembered test "$(e2e_reg_query 'Quorvel\File' Import)" = 'C:\quorvel\old.qvb'
-e2e_check imported-ansi-entry-types typed_gives "ae " "été ¯ 500 €"
-send 101 >/dev/null
-if file_changes "$program/old.qvb" "$E2E_STATE/old.qvb"; then
+e2e_check imported-ansi-entry-types e2e_typed_gives "ae " "été ¯ 500 €"
+e2e_command 101 >/dev/null
+if e2e_eventually eval '! cmp -s "$program/old.qvb" "$E2E_STATE/old.qvb"'; then
     sleep 1
     cp "$program/old.qvb" "$E2E_STATE/saved.qvb"
     e2e_check saved-file-is-utf8-with-mark starts_with_mark "$E2E_STATE/saved.qvb"
@@ -128,20 +78,14 @@ fi
 
 # After a restart Quorvel reads that file, the one it last saved to, and saves
 # the same bytes there again.
-send 104 >/dev/null
+e2e_command 104 >/dev/null
 e2e_answer_question
-for ((tries = 0; tries < 50; tries++)); do
-    send 0 >/dev/null || break
-    sleep 0.2
-done
-if start_quorvel; then
-    e2e_check restarted-emoji-entry-types typed_gives "em " "$EM"
+e2e_eventually eval '! e2e_command 0'
+if e2e_start_quorvel; then
+    e2e_check restarted-emoji-entry-types e2e_typed_gives "em " "$EM"
     rm -f "$program/old.qvb"
-    send 101 >/dev/null
-    for ((tries = 0; tries < 50; tries++)); do
-        [ -f "$program/old.qvb" ] && break
-        sleep 0.2
-    done
+    e2e_command 101 >/dev/null
+    e2e_eventually test -f "$program/old.qvb"
     sleep 1
     e2e_check utf8-file-reads-back-equal cmp "$program/old.qvb" "$E2E_STATE/saved.qvb"
 else
