@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return clipboard;
         },
         locale);
-    const MacroExpansion want =
-        testing::literalExpand(std::string(input), now, [&] { return clipboard; }, locale);
+    const MacroExpansion want = testing::literalExpand(
+        std::string(input), now, [&] { return clipboard; }, locale);
     FUZZ_CHECK(got.kind == want.kind);
     FUZZ_CHECK(got.value == want.value);
     FUZZ_CHECK(reads <= MaxMacroExpansions);

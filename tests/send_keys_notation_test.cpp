@@ -120,20 +120,10 @@ TEST(SendKeysNotation, RepeatCounts) {
 
 TEST(SendKeysNotation, BracesThatBreakTheNotationRejectTheWholeText) {
     expectRejected({
-        "{",
-        "ab{ENTER",
-        "{}",
-        "a{}b",
-        "{F17}",
-        "{F0}",
-        "{F01}",
-        "{foo}",
+        "{", "ab{ENTER", "{}", "a{}b", "{F17}", "{F0}", "{F01}", "{foo}",
         "{ENTER }",  // a trailing blank is part of the name
         "{a  3}",    // the name before the last blank is "a "
-        "{a b}",
-        "{a -1}",
-        "{ab 3}",
-        "{a " + std::to_string(MaxSendKeysRepeat + 1) + "}",
+        "{a b}", "{a -1}", "{ab 3}", "{a " + std::to_string(MaxSendKeysRepeat + 1) + "}",
         "{a 99999999999999999999999}",
         "{a 4294967297}",  // wraps to 1 in 32 bits
     });

@@ -21,9 +21,9 @@ inline KeyStroke ch(char32_t c, std::string_view modifiers = "") {
 }
 
 inline KeyStroke vk(int virtualKey, std::string_view modifiers = "") {
-    return held({.kind = KeyStroke::Kind::VirtualKey,
-                 .virtualKey = static_cast<std::uint8_t>(virtualKey)},
-                modifiers);
+    return held(
+        {.kind = KeyStroke::Kind::VirtualKey, .virtualKey = static_cast<std::uint8_t>(virtualKey)},
+        modifiers);
 }
 
 }  // namespace quorvel::testing

@@ -13,9 +13,9 @@
 
 namespace quorvel::testing {
 
-inline MacroExpansion literalExpand(std::string text, const DateTime& now,
-                                    const std::function<std::optional<std::string>()>& readClipboard,
-                                    const Locale& locale) {
+inline MacroExpansion literalExpand(
+    std::string text, const DateTime& now,
+    const std::function<std::optional<std::string>()>& readClipboard, const Locale& locale) {
     using Kind = MacroExpansion::Kind;
     for (int expansions = 0;;) {
         const std::size_t open = text.find("%(");
@@ -50,7 +50,8 @@ inline MacroExpansion literalExpand(std::string text, const DateTime& now,
         }
         // A text is not grown past 4 MiB.
         const std::size_t replaced = close + 2 - open;
-        if (value.size() > replaced && text.size() - replaced + value.size() > (std::size_t{4} << 20)) {
+        if (value.size() > replaced &&
+            text.size() - replaced + value.size() > (std::size_t{4} << 20)) {
             return {Kind::Text, text};
         }
         text.replace(open, replaced, value);
