@@ -30,16 +30,6 @@ contains() {
     return 1
 }
 
-# Waits until the command succeeds (10 s).
-eventually() {
-    local tries
-    for ((tries = 0; tries < 50; tries++)); do
-        "$@" 2>/dev/null && return 0
-        sleep 0.2
-    done
-    "$@"
-}
-
 # Counts the pixels of the icon's orange in a region of an image: X Y W H.
 orange_pixels() {
     convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- 2>/dev/null |
@@ -77,7 +67,7 @@ exited() { [ "$(ui visible main)" = 0 ]; }
 exit_quorvel() {
     ui click main Command5
     ui answer Yes >/dev/null
-    eventually exited
+    e2e_eventually exited
 }
 
 # Every trace of Quorvel that an uninstall must remove; prints what it finds.
@@ -114,9 +104,7 @@ e2e_log "building the packages"
 if ! scripts/package.sh >"$E2E_STATE/package.log" 2>&1 ||
     ! cmake --build --preset windows >>"$E2E_STATE/package.log" 2>&1; then
     tail -n 30 "$E2E_STATE/package.log" >&2
-    e2e_fail packages "scripts/package.sh failed"
-    e2e_summary
-    exit 1
+    e2e_abort packages "scripts/package.sh failed"
 fi
 tools="$E2E_ROOT/build/windows/e2e/bin"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
@@ -150,8 +138,8 @@ for entry in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
 done
 
 # --- Silent install in a fresh prefix ----------------------------------------
-e2e_start_display || { e2e_fail display "Xvfb did not start"; e2e_summary; exit 1; }
-e2e_fresh_prefix "$E2E_STATE/wineprefix" || { e2e_fail prefix "wineboot failed"; e2e_summary; exit 1; }
+e2e_start_display || e2e_abort display "Xvfb did not start"
+e2e_fresh_prefix "$E2E_STATE/wineprefix" || e2e_abort prefix "wineboot failed"
 e2e_wine_draws_title_bars
 setup_win=$(e2e_winpath "$setup")
 user_dir="$WINEPREFIX/drive_c/users/$(whoami)"
@@ -176,19 +164,19 @@ done
 
 # --- Started from the Start-menu link ----------------------------------------
 report="$E2E_STATE/typed.txt"
-wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not start"; e2e_summary; exit 1; }
+wid=$(e2e_start_target "$report") || e2e_abort target "test target did not start"
 wine start /unix "$programs_link" >/dev/null 2>&1 </dev/null
 e2e_check started-from-link eval 'ui wait-visible main 30 >/dev/null'
 e2e_check startup-question-asked eval 'ui wait-visible startup 10 >/dev/null'
-e2e_check main-window-icon eventually caption_icon '^Quorvel 2\.1 - ' main-window
-e2e_check startup-question-icon eventually caption_icon '^Quorvel 2\.1$' startup-question
+e2e_check main-window-icon e2e_eventually caption_icon '^Quorvel 2\.1 - ' main-window
+e2e_check startup-question-icon e2e_eventually caption_icon '^Quorvel 2\.1$' startup-question
 e2e_check setup-refuses-while-running eval \
     'install_silently; status=$?; same 2 "$status"'
 ui click startup Command1
-e2e_check yes-puts-link-in-startup eventually cmp -s "$programs_link" "$startup_link"
+e2e_check yes-puts-link-in-startup e2e_eventually cmp -s "$programs_link" "$startup_link"
 
 load_and_save_samples
-e2e_check samples-saved-beside-program eventually test -s "$install_dir/defaultkeys.qvb"
+e2e_check samples-saved-beside-program e2e_eventually test -s "$install_dir/defaultkeys.qvb"
 click_target
 e2e_type "sp "
 e2e_check shortcut-expands e2e_wait_report "$report" $'This is a sample \r\nI hope you like it' 10
@@ -210,7 +198,7 @@ tray_orange() {
     [ -n "$xid" ] && import -window "$xid" "$desktop_shot" 2>/dev/null &&
         [ "$(orange_pixels "$desktop_shot" $((desk_w - 40)) $((desk_h - 32)) 40 32)" -ge 30 ]
 }
-e2e_check tray-icon eventually tray_orange
+e2e_check tray-icon e2e_eventually tray_orange
 sleep 1
 mkdir -p "$SHOTS"
 cp "$desktop_shot" "$SHOTS/installed.png" && e2e_log "screenshot: $SHOTS/installed.png"
@@ -241,11 +229,11 @@ e2e_spawn "$odd_win" >/dev/null
 e2e_check zip-program-starts eval 'ui wait-visible main 30 >/dev/null'
 ui wait-visible startup 10 >/dev/null && ui click startup Command2
 load_and_save_samples
-e2e_check zip-program-saves-beside-itself eventually test -s "$odd_dir/Quorvel/defaultkeys.qvb"
+e2e_check zip-program-saves-beside-itself e2e_eventually test -s "$odd_dir/Quorvel/defaultkeys.qvb"
 exit_quorvel
 e2e_spawn "$odd_win" >/dev/null
 ui wait-visible main 30 >/dev/null
-e2e_check zip-program-reads-its-shortcuts eventually eval 'same "$SAMPLES" "$(ui count main)"'
+e2e_check zip-program-reads-its-shortcuts e2e_eventually eval 'same "$SAMPLES" "$(ui count main)"'
 exit_quorvel
 
 e2e_summary

@@ -156,6 +156,81 @@ e2e_start_target() {
     echo "$wid"
 }
 
+# Chooses an item of Quorvel's menu bar by its command id, or acts on the
+# target or the clipboard: see e2e/tools/send_command.cpp.
+e2e_command() { wine "$tools/send_command.exe" "$@" 2>/dev/null </dev/null; }
+
+# Writes one of Quorvel's settings: e2e_setting 'Quorvel\opts' Boost True.
+e2e_setting() {
+    wine reg add "HKCU\\Software\\VB and VBA Program Settings\\$1" /v "$2" /t REG_SZ /d "$3" /f \
+        >/dev/null 2>&1
+}
+
+# A display, a fresh prefix with Quorvel's folder and a shortcut file made by
+# make_shortcut_file with the given arguments, settings for a start without the
+# start-up question and hidden in the tray (where its window cannot lie over the
+# target), and the test target writing to $report. Sets program, report, wid.
+e2e_typing_setup() {
+    e2e_quorvel_prefix || return 1
+    "$E2E_ROOT/build/linux/make_shortcut_file" "$program/defaultkeys.qvb" "$@" || return 1
+    e2e_setting 'Quorvel\StartUpQ' StartUpOpt 1
+    e2e_setting 'Quorvel\opts' RunMinimized True
+    report="$E2E_STATE/target-report.txt"
+    wid=$(e2e_start_target "$report")
+}
+
+# Starts Quorvel and waits until its window takes commands.
+e2e_start_quorvel() {
+    local tries
+    e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
+    # Some tests kill it on purpose: no "Killed" line from the shell for it.
+    disown
+    for ((tries = 0; tries < 100; tries++)); do
+        e2e_command 0 >/dev/null && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Empties the target from a fresh typing state: Return ends whatever was typed
+# (Quorvel forgets letters and modifiers on it), then, once the Return has
+# arrived (Quorvel holds keys typed while a send is on its way, so it may come
+# late), the box is emptied without the keyboard.
+e2e_reset_target() {
+    local before
+    e2e_click "$wid"
+    before=$(e2e_report_size)
+    e2e_key Return
+    e2e_eventually e2e_report_grew "$before" >/dev/null 2>&1
+    e2e_command --clear-target >/dev/null
+    e2e_wait_report "$report" "" 5
+}
+e2e_report_size() { wc -c <"$report" 2>/dev/null || echo 0; }
+e2e_report_grew() { [ "$(e2e_report_size)" -gt "$1" ]; }
+
+# e2e_typed_gives TEXT EXPECTED [KEY]...: types TEXT, then presses the keys,
+# into an empty target, which must then hold exactly EXPECTED.
+e2e_typed_gives() {
+    local text=$1 expected=$2
+    shift 2
+    e2e_reset_target || return 1
+    [ -z "$text" ] || e2e_type "$text"
+    [ $# -eq 0 ] || e2e_key "$@"
+    e2e_wait_report "$report" "$expected" 5
+}
+
+# Options, Boost: turning it on asks first, and is answered Yes.
+e2e_boost() {
+    e2e_command 202 >/dev/null
+    [ "$1" = off ] || e2e_answer_question
+}
+
+# A figure from the file Quorvel writes every two seconds when
+# QUORVEL_HOOK_TIMING_FILE names it (counts and durations only, never keys).
+e2e_timing_field() {
+    awk -v name="$1" '{ for (i = 1; i < NF; i++) if ($i == name) print $(i + 1) }' "$timing" 2>/dev/null
+}
+
 # Answers the question box Quorvel shows (its caption is "Quorvel") with its
 # default button, Yes, and waits until it is gone.
 e2e_answer_question() {
@@ -236,6 +311,16 @@ e2e_wait_report() {
     return 1
 }
 
+# Runs the command until it succeeds, for ten seconds at most.
+e2e_eventually() {
+    local tries
+    for ((tries = 0; tries < 50; tries++)); do
+        "$@" 2>/dev/null && return 0
+        sleep 0.2
+    done
+    "$@"
+}
+
 # Runs a check and records it under NAME: passed when the command succeeds.
 e2e_check() {
     local name=$1
@@ -281,6 +366,13 @@ e2e_pass() {
 e2e_fail() {
     E2E_FAILED=$((E2E_FAILED + 1))
     echo "FAIL: $1${2:+: $2}"
+}
+
+# A step the rest cannot go without failed: records it and ends the script.
+e2e_abort() {
+    e2e_fail "$1" "$2"
+    e2e_summary
+    exit 1
 }
 
 # Prints the closing line; non-zero when anything failed.

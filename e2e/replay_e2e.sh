@@ -17,58 +17,32 @@ for ((i = 1; ${#long} < 3000; i++)); do
 done
 long=${long:0:3000}
 
-e2e_build_quorvel || { e2e_fail build "the Windows build failed"; e2e_summary; exit 1; }
-e2e_quorvel_prefix || { e2e_fail prefix "no display, Wine prefix or Quorvel folder"; e2e_summary; exit 1; }
-build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 1000 \
-    '{S}|KW|kilowatt hour' "{S}|LG|$long" || exit 1
-wine reg add 'HKCU\Software\VB and VBA Program Settings\Quorvel\StartUpQ' \
-    /v StartUpOpt /t REG_SZ /d 1 /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\VB and VBA Program Settings\Quorvel\opts' \
-    /v RunMinimized /t REG_SZ /d True /f >/dev/null 2>&1
+e2e_build_quorvel || e2e_abort build "the Windows build failed"
+e2e_typing_setup --size 1000 '{S}|KW|kilowatt hour' "{S}|LG|$long" ||
+    e2e_abort setup "no display, Wine prefix, shortcut file or test target"
 # A calibration pause long enough (a few tenths of a second here) that every
 # case types into a send, as on a slower or busier machine.
-wine reg add 'HKCU\Software\VB and VBA Program Settings\Quorvel 2.1\options' \
-    /v text2 /t REG_SZ /d "${REPLAY_CALIBRATION:-50000}" /f >/dev/null 2>&1
-
-report="$E2E_STATE/target-report.txt"
-wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not start"; e2e_summary; exit 1; }
+e2e_setting 'Quorvel 2.1\options' text2 "${REPLAY_CALIBRATION:-50000}"
 # Counts only, never keys: how many key presses Quorvel has held so far.
 timing="$E2E_STATE/timing.txt"
-QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing") e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
-for ((tries = 0; tries < 100; tries++)); do
-    wine "$tools/send_command.exe" 0 >/dev/null 2>&1 && break
-    sleep 0.2
-done
-
-timing_field() { awk -v name="$1" '{ for (i = 1; i < NF; i++) if ($i == name) print $(i + 1) }' "$timing"; }
+QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing") e2e_start_quorvel ||
+    e2e_abort start "Quorvel did not start"
 
 # Waits for Quorvel's next write of the figures (every two seconds).
 fresh_timing() {
-    local tries
     rm -f "$timing"
-    for ((tries = 0; tries < 50; tries++)); do
-        grep -q held_presses "$timing" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-reset_target() {
-    e2e_click "$wid"
-    e2e_key Return
-    wine "$tools/send_command.exe" --clear-target >/dev/null 2>&1
-    e2e_wait_report "$report" "" 5
+    e2e_eventually grep -q held_presses "$timing"
 }
 
 held_before=0
-fresh_timing && held_before=$(timing_field held_presses)
+fresh_timing && held_before=$(e2e_timing_field held_presses)
 
 # check NAME EXPECTED TYPING...: types, then the target must hold exactly EXPECTED
 # and Quorvel must have held keys meanwhile.
 check() {
     local name=$1 expected=$2 start held
     shift 2
-    reset_target
+    e2e_reset_target
     start=$(e2e_now)
     "$@"
     if ! e2e_wait_report "$report" "$expected" 60; then
@@ -76,7 +50,7 @@ check() {
         return
     fi
     fresh_timing || { e2e_fail "$name" "no figures from Quorvel"; return; }
-    held=$(($(timing_field held_presses) - held_before))
+    held=$(($(e2e_timing_field held_presses) - held_before))
     held_before=$((held_before + held))
     if [ "$held" -gt 0 ]; then
         e2e_pass "$name ($held key presses held, $(e2e_elapsed "$start") s)"
@@ -105,14 +79,13 @@ run_cases() {
 
 run_cases keystrokes
 
-wine "$tools/send_command.exe" 202 >/dev/null 2>&1
-if e2e_answer_question; then
+if e2e_boost on; then
     run_cases Boost
 else
     e2e_fail boost "the Boost question did not appear"
 fi
 
 fresh_timing
-e2e_log "replaying cost $(timing_field replay_ms) ms for $(timing_field replayed_events) events" \
-    "in $(timing_field replay_calls) injections; refused: $(timing_field refused)"
+e2e_log "replaying cost $(e2e_timing_field replay_ms) ms for $(e2e_timing_field replayed_events)" \
+    "events in $(e2e_timing_field replay_calls) injections; refused: $(e2e_timing_field refused)"
 e2e_summary

@@ -12,25 +12,18 @@ e2e_log "building the helper programs"
 { cmake --preset windows && cmake --build --preset windows --target quorvel_test_target \
     send_command quorvel_services_selfcheck; } >"$E2E_STATE/build.log" 2>&1 || {
     tail -n 30 "$E2E_STATE/build.log" >&2
-    e2e_fail build "helper programs did not build"
-    e2e_summary
-    exit 1
+    e2e_abort build "helper programs did not build"
 }
 export E2E_TOOLS="$E2E_ROOT/build/windows/e2e/bin"
 tools=$E2E_TOOLS
 
-e2e_start_display || { e2e_fail display "Xvfb did not start"; e2e_summary; exit 1; }
-e2e_fresh_prefix "$E2E_STATE/prefix-dir" || { e2e_fail prefix "wineboot failed"; e2e_summary; exit 1; }
+e2e_start_display || e2e_abort display "Xvfb did not start"
+e2e_fresh_prefix "$E2E_STATE/prefix-dir" || e2e_abort prefix "wineboot failed"
 
 report="$E2E_STATE/target-report.txt"
-if ! e2e_start_target "$report" >/dev/null; then
-    e2e_fail target-start "test target did not come up"
-    e2e_summary
-    exit 1
-fi
+e2e_start_target "$report" >/dev/null || e2e_abort target-start "test target did not come up"
 # A Western Windows: Windows-1252 is the code page of every ANSI text.
-e2e_check code-page-1252 \
-    test "$(wine "$tools/send_command.exe" --code-page 2>/dev/null | tr -d '\r')" = 1252
+e2e_check code-page-1252 test "$(e2e_command --code-page | tr -d '\r')" = 1252
 
 e2e_check target-starts-empty e2e_wait_report "$report" "" 5
 

@@ -21,29 +21,9 @@ AR='→ ✓'
 EM='😀'
 ALL="$ZP $GR $JP $AR $EM"
 USER_CLIPBOARD="user's ünïcödé ✂ 😀"
-SETTINGS='HKCU\Software\VB and VBA Program Settings'
 SHOT="$E2E_ROOT/build/screenshots/main-window-every-script.png"
 
-send() { wine "$tools/send_command.exe" "$@" 2>/dev/null </dev/null; }
-clipboard() { send --get-clipboard | tr -d '\r'; }
-
-# Every step starts from an empty target and a fresh typing state (see engine_e2e.sh).
-# The box is emptied once the Return has arrived, which may come late: Quorvel
-# holds the keys typed while a send is on its way.
-reset_target() {
-    e2e_click "$wid"
-    e2e_key Return
-    until_prints 0d0a last_two_bytes "$report" >/dev/null 2>&1
-    send --clear-target >/dev/null
-    e2e_wait_report "$report" "" 5
-}
-last_two_bytes() { tail -c 2 "$1" 2>/dev/null | od -An -tx1 | tr -d ' \n'; }
-
-typed_gives() {
-    reset_target || return 1
-    e2e_type "$1"
-    e2e_wait_report "$report" "$2" 5
-}
+clipboard() { e2e_command --get-clipboard | tr -d '\r'; }
 
 starts_with_mark() { [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' ')" = efbbbf ]; }
 # The ANSI version's file: no mark, "été" in Windows-1252.
@@ -86,36 +66,19 @@ file_changes() {
     return 1
 }
 
-start_quorvel() {
-    local tries
-    e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
-    for ((tries = 0; tries < 100; tries++)); do
-        send 0 >/dev/null && return 0
-        sleep 0.2
-    done
-    return 1
-}
-
-e2e_build_quorvel || {
-    e2e_fail build "the Windows build or make_shortcut_file failed"
-    e2e_summary
-    exit 1
-}
-e2e_quorvel_prefix || { e2e_fail prefix "no display, Wine prefix or Quorvel folder"; e2e_summary; exit 1; }
-
-ui_screen 96 || { e2e_fail screen "could not set up the screen"; e2e_summary; exit 1; }
+e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
+e2e_quorvel_prefix || e2e_abort prefix "no display, Wine prefix or Quorvel folder"
+ui_screen 96 || e2e_abort screen "could not set up the screen"
 # Quorvel starts with a file as the ANSI version writes it: Windows-1252, no mark.
 build/linux/make_shortcut_file "$program/defaultkeys.qvb" '{S}|AE|été ¯ 500 €' \
     '{S}|CB|%(clipboard text)%' || exit 1
 cp "$program/defaultkeys.qvb" "$E2E_STATE/old.qvb"
 e2e_check old-file-in-ansi ansi_file "$program/defaultkeys.qvb"
-
-wine reg add "$SETTINGS\\Quorvel\\StartUpQ" /v StartUpOpt /t REG_SZ /d 1 /f >/dev/null 2>&1
-wine reg add "$SETTINGS\\Quorvel\\opts" /v RunMinimized /t REG_SZ /d True /f >/dev/null 2>&1
-
+e2e_setting 'Quorvel\StartUpQ' StartUpOpt 1
+e2e_setting 'Quorvel\opts' RunMinimized True
 report="$E2E_STATE/target-report.txt"
-wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not start"; e2e_summary; exit 1; }
-start_quorvel || { e2e_fail start "Quorvel did not come up"; e2e_summary; exit 1; }
+wid=$(e2e_start_target "$report") || e2e_abort target "test target did not start"
+e2e_start_quorvel || e2e_abort start "Quorvel did not come up"
 
 # --- Added through the window --------------------------------------------------------
 # Tall enough for every row in the screenshot.
@@ -165,25 +128,25 @@ ui_until 0 visible main >/dev/null
 
 # --- Typed, character by character -----------------------------------------------
 for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL"; do
-    e2e_check "typed-${pair%%|*}" typed_gives "${pair%%|*} " "${pair#*|}"
+    e2e_check "typed-${pair%%|*}" e2e_typed_gives "${pair%%|*} " "${pair#*|}"
 done
-send --set-clipboard "$ALL"
-e2e_check typed-clipboard-text-macro typed_gives "cb " "$ALL"
+e2e_command --set-clipboard "$ALL"
+e2e_check typed-clipboard-text-macro e2e_typed_gives "cb " "$ALL"
 
 # --- Boost: pasted, and the user's clipboard back afterwards ----------------------
-send --set-clipboard "$USER_CLIPBOARD"
-send 202 >/dev/null
+e2e_command --set-clipboard "$USER_CLIPBOARD"
+e2e_command 202 >/dev/null
 if e2e_answer_question; then
     for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL"; do
-        e2e_check "boost-${pair%%|*}" typed_gives "${pair%%|*} " "${pair#*|}"
+        e2e_check "boost-${pair%%|*}" e2e_typed_gives "${pair%%|*} " "${pair#*|}"
     done
     sleep 1
     e2e_check boost-gives-the-clipboard-back test "$(clipboard)" = "$USER_CLIPBOARD"
-    send --set-clipboard "$ALL"
-    e2e_check boost-clipboard-text-macro typed_gives "cb " "$ALL"
+    e2e_command --set-clipboard "$ALL"
+    e2e_check boost-clipboard-text-macro e2e_typed_gives "cb " "$ALL"
     sleep 1
     e2e_check boost-clipboard-macro-keeps-the-clipboard test "$(clipboard)" = "$ALL"
-    send 202 >/dev/null
+    e2e_command 202 >/dev/null
 else
     e2e_fail boost "the Boost question did not appear"
 fi
@@ -193,17 +156,17 @@ fi
 # again; Common Text comes back from the registry.
 cp "$program/defaultkeys.qvb" "$E2E_STATE/saved.qvb"
 main_rows=$(ui rows main)
-send 104 >/dev/null
+e2e_command 104 >/dev/null
 e2e_answer_question
 for ((tries = 0; tries < 50; tries++)); do
-    send 0 >/dev/null || break
+    e2e_command 0 >/dev/null || break
     sleep 0.2
 done
-if start_quorvel; then
+if e2e_start_quorvel; then
     e2e_check restarted-list-reads-back-equal ui_until "$main_rows" rows main
-    e2e_check restarted-emoji-entry-types typed_gives "em " "$EM"
+    e2e_check restarted-emoji-entry-types e2e_typed_gives "em " "$EM"
     rm -f "$program/defaultkeys.qvb"
-    send 101 >/dev/null
+    e2e_command 101 >/dev/null
     for ((tries = 0; tries < 50; tries++)); do
         [ -f "$program/defaultkeys.qvb" ] && break
         sleep 0.2

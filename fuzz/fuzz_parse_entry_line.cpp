@@ -52,21 +52,6 @@ void checkRoundTrip(const ShortcutEntry& entry) {
     FUZZ_CHECK(match->text == entry.text);
 }
 
-LaunchMode modeFrom(std::uint8_t byte) {
-    switch (byte % 5) {
-        case 0:
-            return LaunchMode::None;
-        case 1:
-            return LaunchMode::Space;
-        case 2:
-            return LaunchMode::Tab;
-        case 3:
-            return LaunchMode::Esc;
-        default:
-            return LaunchMode::FunctionKey;
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -119,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // text split at the first NUL.
     if (size > 0) {
         ShortcutEntry built;
-        built.launchMode = modeFrom(data[0]);
+        built.launchMode = static_cast<LaunchMode>(data[0] % 5);
         built.enterAfter = (data[0] & 0x80) != 0;
         std::string_view rest = line.substr(1);
         const auto nul = rest.find('\0');

@@ -11,25 +11,13 @@
 #include "fuzz_check.h"
 #include "platform/send_keys_notation.h"
 #include "platform/utf8.h"
+#include "support/key_strokes.h"
 
 namespace {
 
 using namespace quorvel;
 
 constexpr std::string_view Special = "+^%~(){}";
-
-KeyStroke character(char32_t c) {
-    KeyStroke stroke;
-    stroke.character = c;
-    return stroke;
-}
-
-KeyStroke virtualKey(std::uint8_t key) {
-    KeyStroke stroke;
-    stroke.kind = KeyStroke::Kind::VirtualKey;
-    stroke.virtualKey = key;
-    return stroke;
-}
 
 // What a text without special characters types: CR is Enter, tab is Tab, a line
 // feed nothing, any other character itself (U+FFFD for bytes that are none).
@@ -39,11 +27,11 @@ std::vector<KeyStroke> plainStrokes(std::string_view text) {
         const utf8::Decoded decoded = utf8::decode(text, at);
         at += decoded.length;
         if (decoded.character == '\r') {
-            strokes.push_back(virtualKey(13));
+            strokes.push_back(testing::vk(13));
         } else if (decoded.character == '\t') {
-            strokes.push_back(virtualKey(9));
+            strokes.push_back(testing::vk(9));
         } else if (decoded.character != '\n') {
-            strokes.push_back(character(decoded.character));
+            strokes.push_back(testing::ch(decoded.character));
         }
     }
     return strokes;

@@ -19,22 +19,16 @@
 #include "platform/windows_1252.h"
 #include "storage/shortcut_file.h"
 #include "storage/shortcut_file_encoding.h"
+#include "support/readback.h"
 
 namespace {
 
 using namespace quorvel;
+using testing::entryLines;
 
 constexpr const char* InPath = "C:\\in.qvb";
 constexpr const char* OutPath = "C:\\out.qvb";
 const FakeWindows1252 codePage;
-
-std::vector<std::string> entryLines(const ShortcutList& list) {
-    std::vector<std::string> lines;
-    for (std::size_t row = 0; row < list.count(); ++row) {
-        lines.emplace_back(list.entryLine(row));
-    }
-    return lines;
-}
 
 // The records the file closes with a separator that hold more than blanks, as
 // text: UTF-8 after the mark (invalid bytes as U+FFFD), otherwise one

@@ -35,9 +35,7 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         {"in the calibration pause", When::InThePause},
         {"inside the text", When::InsideTheText},
         {"after the text", When::After, Kilowatt, false, true, "kilowatt hour", withEnter},
-        {"after the Enter", When::After, "{enter}", false, true, "kilowatt hour", withEnter},
         {"before a run macro", When::After, Erase2, false, true, "%(run=calc.exe)%", "Ab\r\n"},
-        {"before a failure", When::After, Erase2, false, true, "{foo}", "Ab\r\n"},
         {"with Boost, after the paste", When::After, "^{v}", true, true, "kilowatt hour",
          withEnter},
     };

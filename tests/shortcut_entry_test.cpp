@@ -48,14 +48,10 @@ TEST(ShortcutEntry, TriggerAndTextSurviveTheLine) {
     };
     const std::string macron(EntrySeparator);
     const std::vector<Case> cases = {
-        {"trigger with blanks is trimmed", "  td  ", "x", "td"},
-        {"two leading blanks of the text kept", "td", "  two blanks", "td"},
-        {"trailing blanks of the text kept", "td", "end  ", "td"},
-        {"dashes like the display separator", "td", "a - b - c - d", "td"},
+        {"trigger with blanks is trimmed", "  {Ctrl}{F9}  ", "x", "{Ctrl}{F9}"},
+        {"blanks around the text kept", "td", "  two blanks  ", "td"},
         {"the separator character in the text", "td", "a " + macron + " b" + macron, "td"},
         {"three lines", "td", "one\r\ntwo\r\nthree", "td"},
-        {"empty text", "td", "", "td"},
-        {"function key trigger", "{Ctrl}{F9}", "x", "{Ctrl}{F9}"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -189,16 +189,6 @@ TEST(ShortcutFile, BytesAfterTheLastRecordAreReportedAsNotRead) {
     }
 }
 
-TEST(ShortcutFile, ImportingTwiceAddsEveryEntryTwice) {
-    Importer importer;
-    const std::string bytes = fileOf({"{S} \xAF b \xAF 2", "{S} \xAF a \xAF 1"});
-    EXPECT_EQ(importer.import(bytes), 2u);
-    EXPECT_EQ(importer.import(bytes), 2u);
-    EXPECT_EQ(entryLines(importer.list),
-              (std::vector<std::string>{"{S} \xC2\xAF a \xC2\xAF 1", "{S} \xC2\xAF a \xC2\xAF 1",
-                                        "{S} \xC2\xAF b \xC2\xAF 2", "{S} \xC2\xAF b \xC2\xAF 2"}));
-}
-
 TEST(ShortcutFile, ASortedFileLoadsAndSavesBackByteForByte) {
     for (const std::size_t count : {std::size_t{500}, std::size_t{100000}}) {
         SCOPED_TRACE(count);
@@ -316,38 +306,6 @@ TEST(ShortcutFile, FileNameFromDialogIsUsedUnlessBlankOrThePattern) {
     for (const auto& [name, accepted] : cases) {
         EXPECT_EQ(isAcceptedFileName(name), accepted) << '"' << name << '"';
     }
-}
-
-TEST(FakeFiles, FailsLikeADisk) {
-    FakeFiles files;
-    files.files["a"] = "A";
-    files.folders.insert("dir");
-
-    // Steps are counted from the call, not from the start.
-    ASSERT_TRUE(files.replaceAtomically("b", "B"));
-    files.failOperation(2);
-    EXPECT_TRUE(files.deleteFile("missing"));
-    EXPECT_FALSE(files.copyFile("a", "c"));
-    EXPECT_TRUE(files.copyFile("a", "c"));
-    EXPECT_EQ(files.files.at("c"), "A");
-    EXPECT_EQ(files.mutatingSteps, 6);
-
-    EXPECT_FALSE(files.readAll("dir"));
-    EXPECT_FALSE(files.replaceAtomically("dir", "x"));
-    EXPECT_FALSE(files.files.contains(FakeFiles::temporaryPathFor("dir")));
-
-    files.lockedPaths.insert("a");
-    EXPECT_FALSE(files.readAll("a"));
-    EXPECT_FALSE(files.replaceAtomically("a", "x"));
-    EXPECT_FALSE(files.deleteFile("a"));
-    files.lockedPaths.clear();
-    EXPECT_EQ(files.readAll("a"), "A");
-
-    files.failAllWrites = true;
-    EXPECT_FALSE(files.deleteFile("a"));
-    EXPECT_FALSE(files.copyFile("a", "d"));
-    EXPECT_EQ(files.readAll("a"), "A");
-    EXPECT_FALSE(files.files.contains("d"));
 }
 
 }  // namespace

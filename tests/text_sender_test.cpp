@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/utf8.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -44,14 +43,11 @@ TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
         int passes;
     };
     const Case cases[] = {
-        {"5", "TD", 2, 5},          {"1", "TD", 2, 1},
-        {"-3", "TD", 2, 0},         {"2.5", "TD", 2, 2},
-        {"3.5", "TD", 2, 4},        {" 12 ", "TD", 2, 12},
-        {"", "TD", 2, 500},         {"abc", "TD", 2, 500},
-        {"7", "a b", 3, 7},         {"7", "żó😀", 3, 7},  // one per character
+        {"5", "TD", 2, 5},          {"-3", "TD", 2, 0},
+        {"abc", "TD", 2, 500},      {"3.5", "a b", 3, 4},
+        {"7", "żó😀", 3, 7},  // one per character
         {"7", "{F10}", 0, 0},       {"7", "{Shift}{F9}", 0, 0},
-        {"7", "{Ctrl}{F9}", 0, 0},  {"7", "{CTRL}ab", 0, 0},
-        {"7", "", 0, 0},
+        {"7", "{CTRL}ab", 0, 0},    {"7", "", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.calibration) + " " + c.trigger);
@@ -108,58 +104,6 @@ TEST(TextSender, MacrosExpandAtSendingTime) {
     }
 }
 
-TEST(TextSender, UnclosedMacroErasesTheTriggerAndDropsTheEnter) {
-    EngineFixture f;
-    f.addEntry(LaunchMode::Space, true, "bad", "Hi %(date");
-    f.addEntry(LaunchMode::Space, false, "ok", "fine");
-    f.keyboard.typeText("bad ");
-    EXPECT_EQ(f.notations(), (Notations{"{backspace}{backspace}{backspace}"}));
-    EXPECT_EQ(f.keyboard.targetText, "");
-    EXPECT_EQ(f.form.Text147.tag, "");
-    EXPECT_TRUE(f.form.TimerData.enabled);
-    f.keyboard.typeText("ok ");
-    EXPECT_EQ(f.notations(),
-              (Notations{"{backspace}{backspace}{backspace}", "{backspace}{backspace}", "fine"}));
-    EXPECT_EQ(f.keyboard.targetText, "fine");
-}
-
-TEST(TextSender, RunMacroStartsTheProgramAndTypesNothing) {
-    EngineFixture f;
-    f.addEntry(LaunchMode::Tab, true, "CU", "%(run=calc.exe)%");
-    f.keyboard.typeText("cu\t");
-    EXPECT_EQ(f.programs.started, std::vector<std::string>{"calc.exe"});
-    EXPECT_EQ(f.notations(), Notations{"{backspace}{backspace}"});
-    EXPECT_EQ(f.keyboard.targetText, "");
-    EXPECT_TRUE(f.form.TimerData.enabled);
-}
-
-// A clipboard that cannot be opened ends the send after the erase, as any
-// failure does; one that holds no text (a picture) gives empty text.
-TEST(TextSender, ClipboardMacroNeedsAReadableClipboard) {
-    for (const bool locked : {true, false}) {
-        SCOPED_TRACE(locked ? "locked" : "a picture");
-        EngineFixture f;
-        f.addEntry(LaunchMode::Space, true, "cb", "a%(clipboard text)%b");
-        f.clipboard.putFormat(8, {1, 2, 3});
-        f.clipboard.locked = locked;
-        f.keyboard.typeText("cb ");
-        const Notations sent = locked ? Notations{"{backspace}{backspace}"}
-                                      : Notations{"{backspace}{backspace}", "ab", "{enter}"};
-        EXPECT_EQ(f.notations(), sent);
-        EXPECT_EQ(f.form.Text147.tag, "");
-    }
-}
-
-TEST(TextSender, LineBreaksTypedAsOneEnterEach) {
-    EngineFixture f;
-    f.addEntry(LaunchMode::Space, false, "ln", "line1\r\nline2\r\n\r\nline4");
-    f.keyboard.typeText("ln ");
-    EXPECT_EQ(f.notations()[1], "line1\rline2\r\rline4");
-    EXPECT_EQ(f.keyboard.targetText, "line1\r\nline2\r\n\r\nline4");
-    EXPECT_EQ(f.buffer(), "");
-    EXPECT_TRUE(f.form.TimerData.enabled);
-}
-
 TEST(TextSender, NotationCharactersTypedAsKeysButPastedAsText) {
     struct Case {
         const char* text;
@@ -184,28 +128,15 @@ TEST(TextSender, NotationCharactersTypedAsKeysButPastedAsText) {
     }
 }
 
-// Characters the keyboard lacks go as themselves, those beyond U+FFFF as a
-// surrogate pair; none is split, dropped or typed twice.
-TEST(TextSender, TenThousandCharactersOfEveryScriptArriveExactly) {
-    const char32_t pool[] = {U'a',  U'Z', U'7', U' ', U'.', U'é', U'ż',          U'Ł',
-                             U'ß',  U'€', U'¯', U'Ω', U'λ', U'Ж', U'ы',          U'日',
-                             U'語', U'→', U'✓', U'😀', U'🚀', U'𐍈', U'\U0010FFFD', U'\U00010000'};
-    std::string text;
-    int beyondBmp = 0;
-    for (std::size_t i = 0; i < 10000; ++i) {
-        const char32_t c = pool[(i * 7 + i / 24) % std::size(pool)];
-        utf8::append(text, c);
-        beyondBmp += c > 0xFFFF ? 1 : 0;
-    }
-    ASSERT_EQ(utf8::length(text), 10000u);
+TEST(TextSender, TextInEveryScriptArrivesExactly) {
+    const std::string text = "Zażółć Ελληνικά 日本語 → ✓ 😀\r\nß € ¯";
     for (const bool boost : {false, true}) {
         SCOPED_TRACE(boost ? "boost" : "keys");
         EngineFixture f;
         f.form.MenuBoost.checked = boost;
         f.addEntry(LaunchMode::Space, false, "zz", text);
         f.keyboard.typeText("zz ");
-        EXPECT_TRUE(f.keyboard.targetText == text);
-        EXPECT_EQ(f.keyboard.surrogatePairs, boost ? 0 : beyondBmp);
+        EXPECT_EQ(f.keyboard.targetText, text);
     }
 }
 
@@ -268,24 +199,36 @@ TEST(TextSender, BoostWithTheClipboardLocked) {
     EXPECT_EQ(f.clipboard.getText(), "mine");
 }
 
-TEST(TextSender, FailedInjectionEndsTheSendWithoutEnter) {
+// A send ends at its first failure, after the erase, and a run macro ends it
+// too; whatever the end, no Enter is left for the next send to press. A
+// clipboard holding no text (a picture) gives empty text.
+TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     struct Case {
         const char* name;
         const char* text;
-        bool blockFromStart;
-        bool blockAfterErase;
         Notations sent;
+        std::vector<std::string> started = {};
+        bool lockedClipboard = false;
+        bool blockFromStart = false;
+        bool blockAfterErase = false;
     };
+    const std::string erase = "{backspace}{backspace}";
     const Case cases[] = {
-        {"notation rejected", "{foo}", false, false, {"{backspace}{backspace}", "{foo}"}},
-        {"blocked from the start", "Hi", true, false, {"{backspace}{backspace}"}},
-        {"blocked after the erase", "Hi", false, true, {"{backspace}{backspace}", "Hi"}},
+        {"unclosed macro", "Hi %(date", {erase}},
+        {"run macro", "%(run=calc.exe)%", {erase}, {"calc.exe"}},
+        {"clipboard locked", "a%(clipboard text)%b", {erase}, {}, true},
+        {"clipboard holding a picture", "a%(clipboard text)%b", {erase, "ab", "{enter}"}},
+        {"notation rejected", "{foo}", {erase, "{foo}"}},
+        {"blocked from the start", "Hi", {erase}, {}, false, true},
+        {"blocked after the erase", "Hi", {erase, "Hi"}, {}, false, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
         f.form.Text2.setText("2");
         f.addEntry(LaunchMode::Space, true, "fo", c.text);
+        f.clipboard.putFormat(8, {1, 2, 3});
+        f.clipboard.locked = c.lockedClipboard;
         f.keyboard.typeText("fo");
         f.keyboard.blockInjection = c.blockFromStart;
         if (c.blockAfterErase) {
@@ -293,9 +236,9 @@ TEST(TextSender, FailedInjectionEndsTheSendWithoutEnter) {
         }
         f.keyboard.tap(vk::Space);
         EXPECT_EQ(f.notations(), c.sent);
+        EXPECT_EQ(f.programs.started, c.started);
         EXPECT_EQ(f.form.Text147.tag, "");
         EXPECT_TRUE(f.form.TimerData.enabled);
-        // The next send presses no Enter left over from this one.
         f.injector.afterSend = nullptr;
         f.keyboard.blockInjection = false;
         f.addEntry(LaunchMode::Space, false, "ok", "fine");

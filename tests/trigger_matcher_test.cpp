@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "storage/shortcut_file.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -170,22 +169,6 @@ TEST(TriggerMatcher, CtrlShiftHotKeysShowWindows) {
     EXPECT_EQ(f.windows.mainWindowShown, 0);
 }
 
-TEST(TriggerMatcher, UpperOfTwoMatchingEntriesWins) {
-    for (const bool reversed : {false, true}) {
-        SCOPED_TRACE(reversed);
-        EngineFixture f;
-        if (reversed) {
-            f.addEntry(LaunchMode::Space, true, "td", "lower");
-            f.addEntry(LaunchMode::Space, false, "td", "upper");
-        } else {
-            f.addEntry(LaunchMode::Space, false, "td", "upper");
-            f.addEntry(LaunchMode::Space, true, "td", "lower");
-        }
-        f.keyboard.typeText("td ");
-        EXPECT_EQ(f.keyboard.targetText, "upper");  // "{S} " sorts before "{S}{E}"
-    }
-}
-
 TEST(TriggerMatcher, TypedTextThatIsNotExactlyTheTrigger) {
     struct Case {
         const char* name;
@@ -211,35 +194,6 @@ TEST(TriggerMatcher, TypedTextThatIsNotExactlyTheTrigger) {
         EXPECT_EQ(f.keyboard.targetText, c.target);
         EXPECT_TRUE(f.keyboard.sent.empty());
         EXPECT_EQ(f.buffer(), "");
-    }
-}
-
-// A file may hold rows whose trigger is empty, or nothing but "{Ctrl}": they
-// load and save back unchanged, but no stray key fires them.
-TEST(TriggerMatcher, RowsWithAnEmptyTriggerNeverFire) {
-    struct Case {
-        const char* row;
-        std::vector<int> keys;  // a negative code is pressed and held
-    };
-    const Case cases[] = {
-        {"{S} \xAF  \xAF space", {vk::Space}},
-        {"{C} \xAF  \xAF esc", {vk::Esc}},
-        {"{S} \xAF  \xAF ctrl", {-vk::LShift, vk::LCtrl}},
-        {"{T} \xAF {Ctrl} \xAF ctrl", {-vk::LShift, vk::LCtrl}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.row);
-        EngineFixture f;
-        const std::string file = std::string(c.row) + "\x01\x01\r\n";
-        f.files.files["C:\\keys.qvb"] = file;
-        GetImportFile("C:\\keys.qvb", f.form.List1, f.files, f.codePage);
-        ASSERT_EQ(f.form.List1.count(), 1u);
-        EXPECT_EQ(formatShortcutFile(f.form.List1, f.codePage), file);
-        for (const int key : c.keys) {
-            key < 0 ? f.keyboard.press(-key) : f.keyboard.tap(key);
-        }
-        EXPECT_TRUE(f.keyboard.sent.empty());
-        EXPECT_EQ(f.keyboard.swallowedCount, 0);
     }
 }
 
@@ -283,52 +237,6 @@ TEST(TriggerMatcher, WindowThatRefusesInjectedKeysKeepsTheLaunchKey) {
     // Nor are later keys held for a send that cannot come.
     f.keyboard.typeText("x");
     EXPECT_EQ(f.keyboard.targetText, "td x");
-}
-
-// Each modifier combination fires its own sample: "{Ctrl}{Shift}{F9}" sorts above
-// "{Shift}{F9}", and stripped of "{Ctrl}" reads the same, but the entry typed
-// exactly as written wins.
-TEST(TriggerMatcher, EachFunctionKeyCombinationFiresItsOwnSample) {
-    struct Case {
-        std::vector<int> held;
-        std::string expectedStart;
-    };
-    const Case cases[] = {
-        {{}, "Full Name"},
-        {{vk::LCtrl}, "This is a sample of Ctrl"},
-        {{vk::LShift}, "This is a sample  of Shift"},
-        {{vk::LCtrl, vk::LShift}, "This is a sample  of Ctrl\xC2\xAFShift"},
-        {{vk::LAlt}, "This is a sample  of Alt"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.expectedStart);
-        EngineFixture f;
-        f.addSamples();
-        for (const int key : c.held) {
-            f.keyboard.press(key);
-        }
-        EXPECT_TRUE(f.keyboard.tap(vk::F9));
-        for (const int key : c.held) {
-            f.keyboard.release(key);
-        }
-        EXPECT_EQ(f.keyboard.targetText.substr(0, c.expectedStart.size()), c.expectedStart);
-    }
-}
-
-// The capitals of a sent text are typed with Shift; that Shift is the program's,
-// not the user's, and must not turn the next F9 into Shift+F9.
-TEST(TriggerMatcher, OwnKeysRecordNoModifierButOtherProgramsKeysDo) {
-    EngineFixture f;
-    f.addSamples();
-    const std::string fullName = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
-    f.keyboard.tap(vk::F9);
-    f.keyboard.tap(vk::F9);
-    EXPECT_EQ(f.keyboard.targetText, fullName + fullName);
-    EXPECT_EQ(f.modifierState(), 0);
-
-    f.keyboard.injectForeign(vk::LShift, false);
-    f.keyboard.injectForeign(vk::LShift, true);
-    EXPECT_EQ(f.modifierState(), 1);
 }
 
 }  // namespace

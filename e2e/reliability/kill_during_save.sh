@@ -41,12 +41,10 @@ wait_path() {
 
 # Load Samples (its message stays up, which does not hold up the next
 # command), then File Save: the old list with the samples once more, saved whole.
-ask_for_save() {
-    wine "$tools/send_command.exe" 300 && wine "$tools/send_command.exe" 101
-}
+ask_for_save() { e2e_command 300 && e2e_command 101; }
 
-e2e_build_quorvel || { e2e_fail build "build failed"; e2e_summary; exit 1; }
-reliability_setup 32767 --text-size 1000 || { e2e_fail setup "set-up failed"; e2e_summary; exit 1; }
+e2e_build_quorvel || e2e_abort build "build failed"
+e2e_typing_setup --size 32767 --text-size 1000 || e2e_abort setup "set-up failed"
 file="$program/defaultkeys.qvb"
 temporary="$file.quorvel-tmp"
 cp "$file" "$E2E_STATE/old.qvb"
@@ -54,15 +52,11 @@ cp "$file" "$E2E_STATE/old.qvb"
 # The new version; how long it takes from asking for a save to its start (its
 # temporary file appearing), and from there to its end (that file replacing the
 # old one).
-reliability_start_quorvel || { e2e_fail start "Quorvel did not start"; e2e_summary; exit 1; }
+e2e_start_quorvel || e2e_abort start "Quorvel did not start"
 asked=$(now_ms)
 ask_for_save >/dev/null 2>&1 &
 commands=$!
-if ! wait_path "$temporary" present 60; then
-    e2e_fail new-version "no save started"
-    e2e_summary
-    exit 1
-fi
+wait_path "$temporary" present 60 || e2e_abort new-version "no save started"
 save_start=$(now_ms)
 ask_ms=$((save_start - asked))
 wait_path "$temporary" gone 60
@@ -71,11 +65,7 @@ save_ms=$(($(now_ms) - save_start))
 wait "$commands"
 kill_quorvel
 cp "$file" "$E2E_STATE/new.qvb"
-if cmp -s "$E2E_STATE/old.qvb" "$E2E_STATE/new.qvb"; then
-    e2e_fail new-version "saving did not change the file"
-    e2e_summary
-    exit 1
-fi
+cmp -s "$E2E_STATE/old.qvb" "$E2E_STATE/new.qvb" && e2e_abort new-version "saving did not change the file"
 e2e_log "a save of $(stat -c %s "$E2E_STATE/new.qvb") bytes starts $ask_ms ms after it is" \
     "asked for and takes $save_ms ms"
 
@@ -83,7 +73,7 @@ before=0 during=0 after=0 bad=0
 for ((round = 1; round <= times; round++)); do
     cp "$E2E_STATE/old.qvb" "$file"
     rm -f "$temporary"
-    reliability_start_quorvel || {
+    e2e_start_quorvel || {
         bad=$((bad + 1))
         e2e_log "round $round: Quorvel did not start"
         continue

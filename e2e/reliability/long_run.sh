@@ -24,17 +24,14 @@ for ((i = 1; ${#long} < 600; i++)); do
     long+="Long entry line $i, typed whole. "
 done
 
-e2e_build_quorvel || { e2e_fail build "build failed"; e2e_summary; exit 1; }
-reliability_setup 1000 '{S}|KW|kilowatt hour' '{C}|ES|escaped' '{T}|TB|tabbed' "{S}|LG|$long" || {
-    e2e_fail setup "could not start the display, prefix or target"
-    e2e_summary
-    exit 1
-}
+e2e_build_quorvel || e2e_abort build "build failed"
+e2e_typing_setup --size 1000 '{S}|KW|kilowatt hour' '{C}|ES|escaped' '{T}|TB|tabbed' "{S}|LG|$long" ||
+    e2e_abort setup "could not start the display, prefix or target"
 # Counts only, never keys: how many key presses Quorvel held during expansions.
 timing="$E2E_STATE/timing.txt"
 QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing")
 export QUORVEL_HOOK_TIMING_FILE
-reliability_start_quorvel || { e2e_fail start "Quorvel did not start"; e2e_summary; exit 1; }
+e2e_start_quorvel || e2e_abort start "Quorvel did not start"
 e2e_click "$wid"
 
 words=(the quick brown fox jumps over a lazy dog while people type many plain words into
@@ -48,16 +45,12 @@ typing_ok=yes
 
 rss_kib() { awk '/^VmRSS/ { print $2 }' "/proc/$(quorvel_pid)/status" 2>/dev/null; }
 pastes() { cat "$report.pastes" 2>/dev/null || echo 0; }
-timing_field() {
-    awk -v name="$1" '{ for (i = 1; i < NF; i++) if ($i == name) print $(i + 1) }' "$timing" 2>/dev/null
-}
 
 # Switching Boost asks a question and takes the focus: everything typed so far
 # must have landed first.
 set_boost() {
     e2e_wait_report "$report" "$expected" 60 || typing_ok=no
-    wine "$tools/send_command.exe" 202 >/dev/null 2>&1
-    if [ "$1" = on ] && ! e2e_answer_question; then
+    if ! e2e_boost "$1"; then
         e2e_fail boost-on "the Boost question did not appear"
     fi
     boost=$1
@@ -158,10 +151,10 @@ fi
 
 # The figures are written every two seconds.
 sleep 2.5
-held=$(timing_field held_presses)
+held=$(e2e_timing_field held_presses)
 e2e_log "$held key presses were typed during expansions and held;" \
-    "replaying took $(timing_field replay_ms) ms for $(timing_field replayed_events) events" \
-    "in $(timing_field replay_calls) injections; refused: $(timing_field refused)"
+    "replaying took $(e2e_timing_field replay_ms) ms for $(e2e_timing_field replayed_events) events" \
+    "in $(e2e_timing_field replay_calls) injections; refused: $(e2e_timing_field refused)"
 if [ "${held:-0}" -gt 0 ]; then
     e2e_pass "keys-typed-during-expansions ($held)"
 else

@@ -11,9 +11,9 @@ source e2e/lib.sh
 # shellcheck source=e2e/reliability/common.sh
 source e2e/reliability/common.sh
 
-e2e_build_quorvel || { e2e_fail build "build failed"; e2e_summary; exit 1; }
-reliability_setup 100 '{S}|KW|kilowatt hour' || { e2e_fail setup "set-up failed"; e2e_summary; exit 1; }
-reliability_start_quorvel || { e2e_fail start "Quorvel did not start"; e2e_summary; exit 1; }
+e2e_build_quorvel || e2e_abort build "build failed"
+e2e_typing_setup --size 100 '{S}|KW|kilowatt hour' || e2e_abort setup "set-up failed"
+e2e_start_quorvel || e2e_abort start "Quorvel did not start"
 e2e_click "$wid"
 
 secret="zq$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')vx"
@@ -27,8 +27,8 @@ e2e_type "${secret^^}"
 e2e_key Tab
 e2e_wait_report "$report" "my password is $secret kilowatt hour"$'\r\n'"${secret^^}"$'\t' 10 ||
     e2e_fail typing "the target did not get the text"
-wine "$tools/send_command.exe" 101 >/dev/null 2>&1  # File Save
-wine "$tools/send_command.exe" 201 >/dev/null 2>&1  # Run Minimized, a stored option
+e2e_command 101 >/dev/null  # File Save
+e2e_command 201 >/dev/null  # Run Minimized, a stored option
 sleep 2.5                                           # timer ticks, heartbeats
 kill_quorvel
 sleep 1

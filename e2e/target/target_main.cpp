@@ -17,7 +17,6 @@ constexpr int kEditId = 100;
 
 HWND g_edit = nullptr;
 WNDPROC g_editProc = nullptr;
-UINT g_registeredClear = 0;
 std::string g_reportPath;
 std::string g_lastWritten;
 bool g_writtenOnce = false;
@@ -70,22 +69,12 @@ void pollText() {
     }
 }
 
-// The system EDIT box has no Ctrl+A; the scripts clear it with Ctrl+A, BackSpace.
 LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const bool ctrlA = (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
-                       (GetKeyState(VK_MENU) & 0x8000) == 0;
-    if (msg == WM_KEYDOWN && wParam == 'A' && ctrlA) {
-        SendMessageW(hwnd, EM_SETSEL, 0, -1);
-        return 0;
-    }
-    // Ctrl+A also arrives as character 0x01; keep it out of the text.
-    if (msg == WM_CHAR && wParam == 0x01) return 0;
     if (msg == WM_PASTE) ++g_pastes;
     return CallWindowProcW(g_editProc, hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (g_registeredClear != 0 && msg == g_registeredClear) msg = kClearMessage;
     switch (msg) {
     case WM_CREATE: {
         g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
@@ -128,22 +117,16 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// The command line is the report path, possibly quoted.
+// The command line is the report path, quoted when it holds a blank.
 std::string reportPathFrom(const char* cmdLine) {
     std::string path = cmdLine != nullptr ? cmdLine : "";
-    while (!path.empty() && (path.front() == ' ' || path.front() == '\t')) path.erase(0, 1);
-    while (!path.empty() && (path.back() == ' ' || path.back() == '\t')) path.pop_back();
-    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
-        path = path.substr(1, path.size() - 2);
-    }
-    return path;
+    return path.size() >= 2 && path.front() == '"' ? path.substr(1, path.size() - 2) : path;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
     g_reportPath = reportPathFrom(cmdLine);
-    g_registeredClear = RegisterWindowMessageA("QuorvelTestTargetClear");
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
