@@ -18,24 +18,21 @@ fi
 
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
+# shellcheck source=e2e/ui/ui_lib.sh
+source e2e/ui/ui_lib.sh
 export E2E_TOOLS="$E2E_ROOT/build/windows/e2e/bin"
 tools=$E2E_TOOLS
-ui() { wine "$tools/ui_driver.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
 
 echo "No display: starting a virtual one to show Quorvel at work."
-e2e_start_display || exit 1
-e2e_fresh_prefix "$E2E_STATE/wineprefix" || exit 1
+e2e_quorvel_prefix || exit 1
 e2e_wine_draws_title_bars
-program="$WINEPREFIX/drive_c/quorvel"
-mkdir -p "$program"
-cp build/windows/quorvel.exe "$program/"
 report="$E2E_STATE/typed.txt"
 wid=$(e2e_start_target "$report") || exit 1
 
-e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
-ui wait-visible main 30 >/dev/null || { echo "Quorvel's window did not show" >&2; exit 1; }
+start_quorvel
+ui wait-visible main 30 || { echo "Quorvel's window did not show" >&2; exit 1; }
 # The first start asks whether to run at start-up: No.
-ui wait-visible startup 10 >/dev/null && ui click startup Command2
+ui wait-visible startup 10 && ui click startup Command2
 ui menu 300
 echo "Help > Load Samples says:"
 ui answer OK | sed 's/\\r\\n/\n/g' | sed 's/^/    /'
@@ -62,5 +59,4 @@ demo 'F9' e2e_key F9
 mkdir -p build/screenshots
 import -window root build/screenshots/demo.png 2>/dev/null &&
     echo "Screenshot of the screen: build/screenshots/demo.png"
-ui click main Command5
-ui answer Yes >/dev/null
+exit_quorvel

@@ -2,6 +2,9 @@
 # driver program (e2e/tools/ui_driver.cpp). Source after e2e/lib.sh, with
 # tools set to the folder of the driver.
 
+SHOTS="$E2E_ROOT/build/screenshots"
+SETTINGS='HKCU\Software\VB and VBA Program Settings'
+
 # Compares and says what differed.
 same() {
     [ "$1" = "$2" ] && return 0
@@ -39,6 +42,38 @@ common_title='^Common Text - www\.quorvel\.example$'
 # The width and height of a window or control.
 size_of() { ui rect "$@" | awk '{ print $3, $4 }'; }
 
+# Saves a screenshot of the window whose title matches in build/screenshots.
+shot() {
+    local xid
+    xid=$(xdotool search --onlyvisible --name "$1" | head -n 1)
+    mkdir -p "$SHOTS"
+    [ -n "$xid" ] && import -window "$xid" "$SHOTS/$2" 2>/dev/null
+}
+
+# Wine traces Quorvel's calls to the notification area (only those) into its
+# log, where the removal of the icon at exit shows.
+start_quorvel() {
+    WINEDEBUG=-all,trace+systray e2e_spawn 'C:\quorvel\quorvel.exe' >"$E2E_STATE/quorvel.pid"
+}
+quorvel_pid() { cat "$E2E_STATE/quorvel.pid"; }
+
+ended_within() {
+    local tries
+    for ((tries = 0; tries < 50; tries++)); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    echo "process $1 still running" >&2
+    return 1
+}
+
+# Exit, answered Yes.
+exit_quorvel() {
+    ui click main Command5
+    ui answer Yes >/dev/null
+    ended_within "$(quorvel_pid)"
+}
+
 # ui_screen DPI: the dots per inch Wine reports (its LogPixels setting) and a
 # 9-point message font, the size Windows 10 uses; Wine's own is 8 points, in
 # which a window that ignores the message font, or lays out too tightly for
@@ -67,4 +102,20 @@ ui_screen() {
         wine reg add "$links" /v 'DejaVu Sans' /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f \
             >/dev/null 2>&1 &&
         wineserver -w
+}
+
+# Builds Quorvel and its helpers and starts a display with a fresh Wine prefix
+# at DPI; the summary and an exit when that fails.
+ui_setup() {
+    if ! e2e_build_quorvel; then
+        e2e_fail build "the Windows build or make_shortcut_file failed"
+    elif ! e2e_quorvel_prefix; then
+        e2e_fail prefix "no display, Wine prefix or Quorvel folder"
+    elif ui_screen "$1"; then
+        return 0
+    else
+        e2e_fail screen "could not set $1 DPI"
+    fi
+    e2e_summary
+    exit 1
 }
