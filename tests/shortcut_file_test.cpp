@@ -228,13 +228,14 @@ TEST(ShortcutFile, AnEntryTheCodePageLacksMakesTheFileUtf8UntilItIsGone) {
 }
 
 // A code page whose byte 0xAF is a letter (as Ż is in the Polish one): written
-// with that byte, the letter would read back as the entry separator.
+// with that byte, the letter would read back as the entry separator. Its byte
+// 0xAE reads as the separator's character, which it would write as 0xAF.
 class SeparatorLetterCodePage final : public AnsiCodePage {
 public:
     bool appendUtf8(std::string& utf8, std::string_view ansi) const override {
         std::string text;
         Windows1252.appendUtf8(text, ansi);
-        utf8 += replaceAll(text, "\xC2\xAF", "Ż");
+        utf8 += replaceAll(replaceAll(text, "\xC2\xAF", "Ż"), "®", "\xC2\xAF");
         return true;
     }
     bool appendAnsi(std::string& ansi, std::string_view utf8) const override {
@@ -252,6 +253,8 @@ TEST(ShortcutFile, BytesThatWouldReadBackAsSomethingElseDoNotFitAnAnsiFile) {
     EXPECT_TRUE(formatShortcutFile(list, codePage).starts_with(Utf8Mark));
     // Read from an ANSI file, the byte is the separator, as it always was.
     EXPECT_EQ(decodeAnsiLine("a\xAF|", codePage).text, "a\xC2\xAF|");
+    // Another byte read as the separator's character would be saved as 0xAF.
+    EXPECT_FALSE(decodeAnsiLine("a\xAE|", codePage).exact);
 
     // Nor may a file start with what the UTF-8 mark is in Windows-1252.
     Importer importer;
