@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/engine_fixture.h"
@@ -190,47 +191,36 @@ TEST(KeyHold, ModifiersStillHeldArePressedAgain) {
     const std::string ctrlSample =
         "This is a sample of Ctrl\xC2\xAF"
         "F9 \r\nI hope you like it";
-    struct Replayed {
-        int key;
-        bool released;
-        bool operator==(const Replayed&) const = default;
-    };
-    auto replayed = [](const FakeKeyboard& keyboard) {
-        std::vector<Replayed> all;
-        for (const HeldKey& key : keyboard.replayed) {
-            all.push_back({key.virtualKey, key.released});
-        }
-        return all;
-    };
-    {
-        SCOPED_TRACE("held throughout");
+    for (const bool letGo : {false, true}) {
+        SCOPED_TRACE(letGo ? "let go during the send" : "held throughout");
         EngineFixture f;
         f.addSamples();
         f.keyboard.press(vk::LCtrl);
+        if (letGo) {
+            f.keyboard.betweenStrokes = [&](std::size_t stroke) {
+                if (stroke == 3) {
+                    f.keyboard.release(vk::LCtrl);
+                }
+            };
+        }
         f.keyboard.tap(vk::F9);
         EXPECT_EQ(f.keyboard.targetText, ctrlSample);
-        EXPECT_EQ(replayed(f.keyboard), (std::vector<Replayed>{{vk::LCtrl, false}}));
+        std::vector<std::pair<int, bool>> replayed;  // key, released
+        for (const HeldKey& key : f.keyboard.replayed) {
+            replayed.emplace_back(key.virtualKey, key.released);
+        }
+        EXPECT_EQ(replayed, (std::vector<std::pair<int, bool>>{{vk::LCtrl, letGo}}));
+        if (letGo) {
+            f.keyboard.typeText("v");
+            EXPECT_EQ(f.keyboard.targetText, ctrlSample + "v");
+            continue;
+        }
         // Once the recorded modifier is forgotten, the key state alone tells.
         f.clock.advanceSeconds(2);
         f.engine.TimerMain_Timer();
         ASSERT_EQ(f.modifierState(), 0);
         f.keyboard.tap(vk::F9);
         EXPECT_EQ(f.keyboard.targetText, ctrlSample + ctrlSample);
-    }
-    {
-        SCOPED_TRACE("let go during the send");
-        EngineFixture f;
-        f.addSamples();
-        f.keyboard.press(vk::LCtrl);
-        f.keyboard.betweenStrokes = [&](std::size_t stroke) {
-            if (stroke == 3) {
-                f.keyboard.release(vk::LCtrl);
-            }
-        };
-        f.keyboard.tap(vk::F9);
-        EXPECT_EQ(replayed(f.keyboard), (std::vector<Replayed>{{vk::LCtrl, true}}));
-        f.keyboard.typeText("v");
-        EXPECT_EQ(f.keyboard.targetText, ctrlSample + "v");
     }
 }
 
