@@ -107,18 +107,18 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
                                             "{S}{E}", "",    " {T}", "{s}"};
     const std::vector<int> keys = {9,   13,  27,  32,  65,  112, 115, 120,
                                    123, 162, 163, 170, 186, 191, 198};
-    auto randomTrigger = [&] {
-        std::string trigger;
-        const int length = std::uniform_int_distribution<int>(0, 3)(random);
-        for (int i = 0; i < length; ++i) {
-            trigger += pick(pieces);
+    // Up to three pieces.
+    auto randomJoin = [&](const std::vector<std::string>& from) {
+        std::string joined;
+        for (int i = std::uniform_int_distribution<int>(0, 3)(random); i > 0; --i) {
+            joined += pick(from);
         }
-        return trigger;
+        return joined;
     };
     const std::string sep(EntrySeparator);
     auto randomLine = [&] {
         const std::string mode = pick(modes);
-        const std::string trigger = randomTrigger();
+        const std::string trigger = randomJoin(pieces);
         const std::string text = chance(50) ? "t" : "u";
         const int form = std::uniform_int_distribution<int>(0, 9)(random);
         if (form == 0) {
@@ -131,14 +131,6 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
     };
     // What the matcher types: key names lower-cased, sometimes a stray capital.
     const std::vector<std::string> typedPieces = {"a", "b", "A", "{ctrl}", "{f9}", " ", "{shift}"};
-    auto randomTyped = [&] {
-        std::string typed;
-        const int length = std::uniform_int_distribution<int>(0, 3)(random);
-        for (int i = 0; i < length; ++i) {
-            typed += pick(typedPieces);
-        }
-        return typed;
-    };
 
     FakeEventPump pump;
     int matches = 0, stripped = 0;
@@ -158,7 +150,7 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
                 const std::string line = randomLine();
                 list.add(line, displayFromEntryLine(line));
             }
-            const std::string typed = randomTyped();
+            const std::string typed = randomJoin(typedPieces);
             const int key = pick(keys);
             const bool modifier = chance(50);
             const auto expected = testing::literalScan(list, typed, key, modifier, pump);
