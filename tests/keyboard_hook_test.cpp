@@ -65,11 +65,7 @@ TEST(KeyboardHook, InjectedEventsStampAndRecordModifiersButNeverMatch) {
     EXPECT_EQ(f.modifierState(), 1);  // its modifiers count as the user's
 
     // Our own injected keys are no different.
-    KeyEventRecord own;
-    own.vkCode = vk::Space;
-    own.flags = 0x10;
-    own.dwExtraInfo = OwnInjectionMarker;
-    EXPECT_EQ(f.mainData().KeyHook(0, own), 0);
+    EXPECT_FALSE(f.keyboard.injectOwn(vk::Space, false));
     EXPECT_EQ(f.buffer(), "td");
     EXPECT_TRUE(f.keyboard.sent.empty());
 }
