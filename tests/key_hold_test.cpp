@@ -19,10 +19,11 @@ const std::string Erase2 = "{backspace}{backspace}";
 // The user types "Ab" and Enter at one point of a send, and it all arrives after
 // the send, in order, with the text whole.
 TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
-    enum class When { BeforeTheSendStarts, InsideTheErase, InThePause, InsideTheText, After };
+    enum class When { BeforeTheSendStarts, BetweenStrokes, InThePause, After };
     struct Case {
         const char* name;
         When when;
+        std::size_t stroke = 0;  // of the erase or the text, the typing comes before
         std::string after = "";  // the send's notation that the typing follows
         bool boost = false;
         bool enter = false;
@@ -32,12 +33,12 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
     const std::string withEnter = Kilowatt + "\r\nAb\r\n";
     const Case cases[] = {
         {"before the send starts", When::BeforeTheSendStarts},
-        {"inside the erase", When::InsideTheErase},
+        {"inside the erase", When::BetweenStrokes, 1},
         {"in the calibration pause", When::InThePause},
-        {"inside the text", When::InsideTheText},
-        {"after the text", When::After, Kilowatt, false, true, "kilowatt hour", withEnter},
-        {"before a run macro", When::After, Erase2, false, true, "%(run=calc.exe)%", "Ab\r\n"},
-        {"with Boost, after the paste", When::After, "^{v}", true, true, "kilowatt hour",
+        {"inside the text", When::BetweenStrokes, 5},
+        {"after the text", When::After, 0, Kilowatt, false, true, "kilowatt hour", withEnter},
+        {"before a run macro", When::After, 0, Erase2, false, true, "%(run=calc.exe)%", "Ab\r\n"},
+        {"with Boost, after the paste", When::After, 0, "^{v}", true, true, "kilowatt hour",
          withEnter},
     };
     for (const Case& c : cases) {
@@ -54,12 +55,9 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
             }
         };
         switch (c.when) {
-            case When::InsideTheErase:
-                f.keyboard.betweenStrokes = [&](std::size_t) { type(); };
-                break;
-            case When::InsideTheText:
+            case When::BetweenStrokes:
                 f.keyboard.betweenStrokes = [&](std::size_t stroke) {
-                    if (stroke == 5) {
+                    if (stroke == c.stroke) {
                         type();
                     }
                 };
@@ -250,22 +248,16 @@ TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
             }
             f.injector.afterSend = nullptr;
             f.pump.atDoEvents(1, [&] {
-                switch (c.bound) {
-                    case Bound::Events:
-                        f.keyboard.typeText(c.heldBefore);
-                        break;
-                    case Bound::TimeThenAKey:
-                        f.keyboard.typeText("a");
-                        f.clock.advanceSeconds(10);
-                        f.keyboard.typeText("b");
-                        break;
-                    case Bound::TimeThenATick:
-                        f.keyboard.typeText("a");
-                        f.clock.advanceSeconds(10);
+                if (c.bound == Bound::Events) {
+                    f.keyboard.typeText(c.heldBefore);
+                } else {
+                    f.keyboard.typeText("a");
+                    f.clock.advanceSeconds(10);
+                    if (c.bound == Bound::TimeThenATick) {
                         f.engine.TimerMain_Timer();
                         EXPECT_EQ(f.keyboard.targetText, "a");
-                        f.keyboard.typeText("b");
-                        break;
+                    }
+                    f.keyboard.typeText("b");
                 }
                 EXPECT_EQ(f.keyboard.targetText, c.heldBefore);
                 f.keyboard.typeText(" kw ");
