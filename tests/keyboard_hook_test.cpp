@@ -226,17 +226,6 @@ TEST(KeyboardHook, HookCodeOtherThanZeroIsPassedUntouched) {
     }
 }
 
-TEST(KeyboardHook, SwallowFlagConsumesOneEvent) {
-    EngineFixture f;
-    f.mainData().SwallowFlag = 1;
-    EXPECT_TRUE(f.keyboard.press('A'));
-    EXPECT_EQ(f.mainData().SwallowFlag, 0);
-    EXPECT_FALSE(f.keyboard.release('A'));
-    EXPECT_FALSE(f.keyboard.tap('B'));
-    EXPECT_EQ(f.keyboard.targetText, "b");
-    EXPECT_EQ(f.keyboard.swallowedCount, 1);
-}
-
 TEST(KeyboardHook, InstallOnceRemoveOnce) {
     EngineFixture f;  // installed once already
     const auto handle = f.mainData().hookHandle;
