@@ -41,7 +41,9 @@ class PassCountingInjector final : public KeyInjector {
         return outcome;
     }
     bool focusedWindowAcceptsInput() override { return keyboard_.focusedWindowAcceptsInput(); }
-    std::size_t replayKeys(std::span<const HeldKey> keys) override { return keyboard_.replayKeys(keys); }
+    std::size_t replayKeys(std::span<const HeldKey> keys) override {
+        return keyboard_.replayKeys(keys);
+    }
 
     std::vector<int> passesAtSend;
     // Runs after each call, so that a test can act at a given point of a send.
@@ -93,10 +95,7 @@ struct EngineFixture : FakeDesktop {
 
     // An event handed to the hook directly, bypassing the keyboard.
     int hookEvent(std::uint32_t virtualKey, std::uint32_t flags, int hookCode = 0) {
-        KeyEventRecord event;
-        event.vkCode = virtualKey;
-        event.flags = flags;
-        return engine.mainData().KeyHook(hookCode, event);
+        return engine.mainData().KeyHook(hookCode, {.vkCode = virtualKey, .flags = flags});
     }
 };
 
