@@ -16,7 +16,6 @@ namespace quorvel::testing {
 struct LiteralMatch {
     std::size_t row;
     bool direct;
-    bool operator==(const LiteralMatch&) const = default;
 };
 
 // One pass of the scan with one rule: direct (the trigger as written) or
