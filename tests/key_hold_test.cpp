@@ -81,12 +81,16 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         }
         f.keyboard.typeText("kw");
         if (c.when == When::BeforeTheSendStarts) {
+            // The send runs after the hook has returned.
             EXPECT_EQ(f.hookEvent(vk::Space, 0), 1);
+            EXPECT_TRUE(f.keyboard.sent.empty());
+            EXPECT_TRUE(f.engine.sender().busy());
             type();
         } else {
             f.keyboard.tap(vk::Space);
         }
         EXPECT_TRUE(typed);
+        EXPECT_FALSE(f.engine.sender().busy());
         EXPECT_EQ(f.keyboard.targetText, c.expected);
         // Nothing stays held: the next key goes straight through.
         f.keyboard.typeText("z");

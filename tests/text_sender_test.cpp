@@ -221,19 +221,6 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     }
 }
 
-TEST(TextSender, SendRunsAfterTheHookHasReturned) {
-    EngineFixture f;
-    f.addEntry(LaunchMode::Space, false, "td", "Today");
-    f.keyboard.typeText("td");
-    EXPECT_EQ(f.hookEvent(vk::Space, 0), 1);
-    EXPECT_TRUE(f.keyboard.sent.empty());
-    EXPECT_TRUE(f.engine.sender().busy());
-    f.pump.runUntilIdle();
-    EXPECT_EQ(f.notations(), (Notations{"{backspace}{backspace}", "Today"}));
-    EXPECT_EQ(f.keyboard.targetText, "Today");
-    EXPECT_FALSE(f.engine.sender().busy());
-}
-
 // A launching key that is part of the trigger (".", with Shift recorded by the
 // capital) is swallowed: only the letters before it are in the application.
 TEST(TextSender, ErasesOnlyTheTriggerCharactersThatReachedTheApplication) {
