@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "editor/samples.h"
 #include "engine/shortcut_entry.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_event_pump.h"
@@ -53,9 +55,8 @@ struct Rig {
     std::vector<std::string> entries() const { return testing::entryLines(list); }
     // Empty boxes with the caret at the start, Space, no Enter, no row selected.
     bool isReset() const {
-        return controls.TextData10.text().empty() && controls.TextData10Caret == 0 &&
-               controls.Text7.text().empty() && controls.Opt1.value && !controls.Opt2.value &&
-               !controls.Opt4.value && controls.Check2.value == 0 && !list.selectedIndex();
+        return boxesHold("", "", Option::Space, 0) && controls.TextData10Caret == 0 &&
+               !list.selectedIndex();
     }
     bool boxesHold(const std::string& trigger, const std::string& text, Option option,
                    int check) const {
@@ -354,6 +355,41 @@ TEST(ShortcutEditor, DeletesAskFirst) {
         } else {
             EXPECT_TRUE(rig.boxesHold("kept", "kept too", Option::Esc, 1));
         }
+    }
+}
+
+// The Samples button asks first. Yes adds the thirteen samples to what the list
+// holds, each with its display line made from its entry line, and explains them
+// in two messages; nothing is saved either way.
+TEST(Samples, ButtonAsksFirstThenAddsEverySampleWithoutSaving) {
+    const std::string mine = line("{S}", "aa", "mine");
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        const bool yes = answer == MessageAnswer::Yes;
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        Rig rig;
+        rig.put(mine);
+        rig.dialogs.answers.push_back(answer);
+
+        rig.editor.Command2_Click();
+
+        ASSERT_EQ(rig.dialogs.shown.size(), yes ? 3u : 1u);
+        EXPECT_EQ(rig.dialogs.shown[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(rig.saves, 0);
+        std::vector<std::string> expected{mine};
+        if (yes) {
+            for (const ShortcutEntry& sample : sampleEntries()) {
+                expected.push_back(formatEntryLine(sample));
+            }
+        }
+        ASSERT_EQ(expected.size(), yes ? 14u : 1u);
+        std::vector<std::string> lines = rig.entries();
+        std::ranges::sort(lines);
+        std::ranges::sort(expected);
+        EXPECT_EQ(lines, expected);
+        for (std::size_t row = 0; row < rig.list.count(); ++row) {
+            EXPECT_EQ(rig.list.displayLine(row), displayFromEntryLine(rig.list.entryLine(row)));
+        }
+        EXPECT_FALSE(rig.list.selectedIndex());
     }
 }
 

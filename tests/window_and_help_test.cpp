@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/form2255.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_environment.h"
@@ -13,24 +16,18 @@
 namespace quorvel {
 namespace {
 
+std::vector<int> sizes(const EditorLayout& l) {
+    return {l.frame2Width, l.frame2Height, l.list0Width, l.list1Width,
+            l.list0Height, l.list1Height,  l.text7Width};
+}
+
 TEST(WindowLayout, ControlsFollowTheWindowSizeAndNegativeSizesAreSkipped) {
     EditorLayout layout;
     Form_Resize(9000, 8000, layout);
-    EXPECT_EQ(layout.frame2Width, 8650);
-    EXPECT_EQ(layout.frame2Height, 6950);
-    EXPECT_EQ(layout.list0Width, 8150);
-    EXPECT_EQ(layout.list1Width, 8150);
-    EXPECT_EQ(layout.list0Height, 4510);
-    EXPECT_EQ(layout.list1Height, 4510);
-    EXPECT_EQ(layout.text7Width, 5750);
-
+    EXPECT_EQ(sizes(layout), (std::vector<int>{8650, 6950, 8150, 8150, 4510, 4510, 5750}));
     // A window too small for the lists keeps their last sizes; the frame still follows.
     Form_Resize(2000, 3000, layout);
-    EXPECT_EQ(layout.frame2Width, 1650);
-    EXPECT_EQ(layout.list0Width, 1150);
-    EXPECT_EQ(layout.text7Width, 5750);
-    EXPECT_EQ(layout.list0Height, 4510);
-    EXPECT_EQ(layout.frame2Height, 1950);
+    EXPECT_EQ(sizes(layout), (std::vector<int>{1650, 1950, 1150, 1150, 4510, 4510, 5750}));
 }
 
 TEST(HelpCommands, AddressesAndTheAboutMessage) {
@@ -40,11 +37,11 @@ TEST(HelpCommands, AddressesAndTheAboutMessage) {
     help.Command7_Click();
     help.Help2_Click();
     help.MSuggestions_Click();
-    EXPECT_EQ(programs.opened,
-              (std::vector<std::string>{
-                  "http://www.quorvel.example/quorvel.htm",
-                  "http://www.quorvel.example/keyboardshortcuts.htm",
-                  "mailto:support@quorvel.example?subject=Quorvel%20Suggestions"}));
+    EXPECT_EQ(
+        programs.opened,
+        (std::vector<std::string>{"http://www.quorvel.example/quorvel.htm",
+                                  "http://www.quorvel.example/keyboardshortcuts.htm",
+                                  "mailto:support@quorvel.example?subject=Quorvel%20Suggestions"}));
     help.About_Click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].caption, "Quorvel 2.1 - www.quorvel.example");
@@ -55,7 +52,7 @@ TEST(HelpCommands, AddressesAndTheAboutMessage) {
 }
 
 class StartWithWindows : public ::testing::Test {
-protected:
+  protected:
     FakeSettingsStore settings;
     FakeFiles files;
     FakeEnvironment environment;
