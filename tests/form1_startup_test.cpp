@@ -19,17 +19,12 @@ const std::string TdLine = "{S}{E} \xAF TD \xAF Today is %(date)% at %(Time)%.";
 TEST_F(Form1Startup, EmptyStoreGivesDefaultsAndAsksTheStartUpQuestion) {
     files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
     Form1& f = start();
-    EXPECT_TRUE(keyboard.hookInstalled());
-    EXPECT_EQ(f.List1.count(), 1u);
-    EXPECT_EQ(f.CurrentFilePath, defaultFile());
     for (const MenuItem* item :
          {&f.RunMinimized, &f.MenuBoost, &f.MenuForce, &f.MenuShow, &f.MenuText}) {
         EXPECT_FALSE(item->checked) << item->caption;
     }
     EXPECT_EQ(f.Text2.text(), "500");
     EXPECT_EQ(f.TimerData.interval, 500);
-    EXPECT_EQ(setting("Quorvel", "opts", "Boost"), "False");
-    EXPECT_TRUE(f.visible);
     EXPECT_TRUE(f.form2255.visible);
     ASSERT_EQ(tray.icons.size(), 1u);
     EXPECT_EQ(tray.icons[0].callbackMessage, 0x200u);

@@ -33,16 +33,13 @@ struct Rig {
                               savedWhileAddEnabled = controls.Command8.enabled;
                           }};
 
-    void choose(Option option) {
-        controls.Opt1.value = option == Option::Space;
-        controls.Opt2.value = option == Option::Tab;
-        controls.Opt4.value = option == Option::Esc;
-    }
     void fill(const std::string& trigger, const std::string& text, Option option = Option::Space,
               bool enter = false) {
         controls.TextData10.setText(trigger);
         controls.Text7.setText(text);
-        choose(option);
+        controls.Opt1.value = option == Option::Space;
+        controls.Opt2.value = option == Option::Tab;
+        controls.Opt4.value = option == Option::Esc;
         controls.Check2.value = enter ? 1 : 0;
     }
     void add(const std::string& trigger, const std::string& text, Option option = Option::Space,
