@@ -202,27 +202,22 @@ TEST(ShortcutEditor, AddFollowsWhatEventsDoWhileItScans) {
     struct Case {
         const char* name;
         int atCall;
-        std::function<void(Rig&)> event;
         std::vector<std::string> after;
+        std::function<void(Rig&)> event;
     };
     const Case cases[] = {
-        {"a second click, past the new row's place",
-         4,
-         [](Rig& rig) { rig.editor.Command8_Click(); },
-         {a, b, added, z}},
-        {"list cleared", 2, [](Rig& rig) { rig.list.clear(); }, {added}},
+        // The click comes when the scan is past the place of the new row.
+        {"second click", 4, {a, b, added, z}, [](Rig& r) { r.editor.Command8_Click(); }},
+        {"list cleared", 2, {added}, [](Rig& r) { r.list.clear(); }},
         {"last rows removed",
          4,
-         [](Rig& rig) {
-             rig.list.removeAt(2);
-             rig.list.removeAt(1);
-         },
-         {a, added}},
-        {"row above removed", 2, [](Rig& rig) { rig.list.removeAt(0); }, {b, added, z}},
-        {"same trigger added below",
-         1,
-         [](Rig& rig) { rig.put(line("{T}", "Vs", "tab")); },
-         {a, b, added, z}},
+         {a, added},
+         [](Rig& r) {
+             r.list.removeAt(2);
+             r.list.removeAt(1);
+         }},
+        {"row above removed", 2, {b, added, z}, [](Rig& r) { r.list.removeAt(0); }},
+        {"same trigger below", 1, {a, b, added, z}, [](Rig& r) { r.put(line("{T}", "Vs", "t")); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
