@@ -40,14 +40,7 @@ std::string randomBytes(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-class BadInput : public ::testing::Test, public testing::AppFixture {
-  protected:
-    // Whether any file still holds exactly these bytes.
-    bool bytesKept(const std::string& bytes) const {
-        return std::any_of(files.files.begin(), files.files.end(),
-                           [&](const auto& file) { return file.second == bytes; });
-    }
-};
+class BadInput : public ::testing::Test, public testing::AppFixture {};
 
 // A file the program could not read whole must not be replaced by the list,
 // which lacks what was not read: the bytes have to survive the next save, in
@@ -95,7 +88,10 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
         keyboard.typeText("qq ");
         EXPECT_EQ(keyboard.targetText, "fine");
         if (c.unread) {
-            EXPECT_TRUE(bytesKept(c.bytes)) << "the user's file was overwritten";
+            // Some file still holds exactly these bytes.
+            EXPECT_TRUE(std::ranges::any_of(files.files, [&](const auto& file) {
+                return file.second == c.bytes;
+            })) << "the user's file was overwritten";
             EXPECT_NE(files.files[defaultFile()].find("fine"), std::string::npos);
         }
     }
