@@ -51,8 +51,7 @@ TEST(HelpCommands, AddressesAndTheAboutMessage) {
               "Email: developers@quorvel.example\r\nWeb Site: http://www.quorvel.example/ \r\n");
 }
 
-class StartWithWindows : public ::testing::Test {
-  protected:
+struct StartUpQuestion {
     FakeSettingsStore settings;
     FakeFiles files;
     FakeEnvironment environment;
@@ -68,7 +67,7 @@ class StartWithWindows : public ::testing::Test {
 
 // Yes copies the installer's link, or without one makes a link to the running
 // program; when neither can be placed it says so and stores nothing.
-TEST_F(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
+TEST(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
     struct Case {
         const char* name;
         bool installerLink;
@@ -85,45 +84,42 @@ TEST_F(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        settings = FakeSettingsStore{};
-        files = FakeFiles{};
-        links = FakeShellLinks{};
-        dialogs = FakeDialogs{};
+        StartUpQuestion r;
         if (c.installerLink) {
-            files.files[source] = "link";
+            r.files.files[r.source] = "link";
         }
-        files.failAllWrites = !c.writable;
-        links.failCreates = !c.linkMade;
-        dialog.visible = true;
-        dialog.Check1.value = 0;
-        dialog.Command1_Click();
-        EXPECT_EQ(files.files.contains(target), c.placed && !c.linkMade);
-        EXPECT_EQ(links.links.contains(target), c.placed && c.linkMade);
-        if (links.links.contains(target)) {
-            EXPECT_EQ(links.links[target], "C:\\Program Files\\Quorvel\\quorvel.exe");
+        r.files.failAllWrites = !c.writable;
+        r.links.failCreates = !c.linkMade;
+        r.dialog.visible = true;
+        r.dialog.Command1_Click();
+        EXPECT_EQ(r.files.files.contains(r.target), c.placed && !c.linkMade);
+        EXPECT_EQ(r.links.links.contains(r.target), c.placed && c.linkMade);
+        if (r.links.links.contains(r.target)) {
+            EXPECT_EQ(r.links.links[r.target], "C:\\Program Files\\Quorvel\\quorvel.exe");
         }
-        EXPECT_EQ(answer(), c.placed ? "1" : "-");
-        EXPECT_EQ(dialog.visible, !c.placed);
-        EXPECT_EQ(dialog.Check1.value, c.placed ? 1 : 0);
-        ASSERT_EQ(dialogs.shown.size(), c.placed ? 0u : 1u);
+        EXPECT_EQ(r.answer(), c.placed ? "1" : "-");
+        EXPECT_EQ(r.dialog.visible, !c.placed);
+        EXPECT_EQ(r.dialog.Check1.value, c.placed ? 1 : 0);
+        ASSERT_EQ(r.dialogs.shown.size(), c.placed ? 0u : 1u);
         if (!c.placed) {
-            EXPECT_EQ(dialogs.shown[0].caption, "Quorvel");
-            EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
+            EXPECT_EQ(r.dialogs.shown[0].caption, "Quorvel");
+            EXPECT_EQ(r.dialogs.shown[0].buttons, MessageButtons::Ok);
         }
-        EXPECT_EQ(mainWindowShown, 0);
+        EXPECT_EQ(r.mainWindowShown, 0);
     }
 }
 
-TEST_F(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
-    dialog.show();
-    dialog.Command2_Click();
-    EXPECT_EQ(answer(), "0");
-    EXPECT_FALSE(dialog.visible);
-    EXPECT_EQ(mainWindowShown, 1);
-    dialog.Check1.value = 1;
-    dialog.Command2_Click();
-    EXPECT_EQ(answer(), "1");
-    EXPECT_TRUE(files.files.empty() && links.links.empty()) << "No places no link";
+TEST(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
+    StartUpQuestion r;
+    r.dialog.show();
+    r.dialog.Command2_Click();
+    EXPECT_EQ(r.answer(), "0");
+    EXPECT_FALSE(r.dialog.visible);
+    EXPECT_EQ(r.mainWindowShown, 1);
+    r.dialog.Check1.value = 1;
+    r.dialog.Command2_Click();
+    EXPECT_EQ(r.answer(), "1");
+    EXPECT_TRUE(r.files.files.empty() && r.links.links.empty()) << "No places no link";
 }
 
 }  // namespace
