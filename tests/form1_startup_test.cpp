@@ -109,10 +109,7 @@ TEST_F(Form1Startup, NoSequenceOfImportsSavesCancelsAndRestartsLosesAnEntry) {
         "+a import x saveas - +b restart import y restart saveas *.tq +c",
     };
     const auto path = [](const std::string& name) -> std::string {
-        if (name == "-") {
-            return "";
-        }
-        return name == "*.tq" ? name : "D:\\" + name + ".qvb";
+        return name == "-" ? "" : name == "*.tq" ? name : "D:\\" + name + ".qvb";
     };
     const auto triggers = [](const ShortcutList& list) {
         std::set<std::string> all;
