@@ -277,9 +277,6 @@ TEST(ShortcutFile, InvalidUtf8InAMarkedFileReadsAsReplacementCharacters) {
         EXPECT_FALSE(result.readWhole);
         EXPECT_EQ(entryLines(importer.list), (std::vector<std::string>{read, "ok"}));
     }
-    Importer valid;
-    EXPECT_TRUE(valid.importResult(std::string(Utf8Mark) + "😀" + Sep + Sep + "\r\n").readWhole);
-    EXPECT_EQ(entryLines(valid.list), std::vector<std::string>{"😀"});
 }
 
 TEST(ShortcutFile, FileNameFromDialogIsUsedUnlessBlankOrThePattern) {
