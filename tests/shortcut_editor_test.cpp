@@ -180,8 +180,6 @@ TEST(ShortcutEditor, AddReplacesEveryRowWithTheSameTriggerThenResetsAndSavesOnce
                                  line("{T}", "vs", "tab one"),
                                  line("{T}", "ZZ", "last"),
                              }));
-    EXPECT_EQ(rig.list.displayLine(3), "{T} - vs - tab one");
-    EXPECT_TRUE(rig.dialogs.shown.empty());
     EXPECT_TRUE(rig.isReset());
     EXPECT_EQ(rig.saves, 1);
 }
