@@ -12,7 +12,6 @@
 #include "commontext/form8.h"
 #include "engine/macro_expander.h"
 #include "engine/utf8_text.h"
-#include "storage/shortcut_file.h"
 #include "support/app_fixture.h"
 #include "support/readback.h"
 
