@@ -24,40 +24,12 @@
 namespace {
 
 using namespace quorvel;
+using testing::closedRecords;
 using testing::entryLines;
 
 constexpr const char* InPath = "C:\\in.qvb";
 constexpr const char* OutPath = "C:\\out.qvb";
 const FakeWindows1252 codePage;
-
-// The records the file closes with a separator that hold more than blanks, as
-// text: UTF-8 after the mark (invalid bytes as U+FFFD), otherwise one
-// Windows-1252 character per byte.
-std::vector<std::string> closedRecords(std::string_view bytes) {
-    const bool marked = bytes.starts_with(Utf8Mark);
-    if (marked) {
-        bytes.remove_prefix(Utf8Mark.size());
-    }
-    std::vector<std::string> records;
-    std::size_t start = 0;
-    for (std::size_t end = bytes.find(RecordSeparator); end != std::string_view::npos;
-         start = end + 1, end = bytes.find(RecordSeparator, start)) {
-        const std::string_view piece = bytes.substr(start, end - start);
-        if (trimBlanks(piece).empty()) {
-            continue;
-        }
-        std::string text;
-        if (marked) {
-            text = utf8::repaired(piece);
-        } else {
-            for (const char c : piece) {
-                utf8::append(text, windows1252::toUnicode(static_cast<unsigned char>(c)));
-            }
-        }
-        records.push_back(std::move(text));
-    }
-    return records;
-}
 
 bool fitsWindows1252(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,7 +12,6 @@
 #include "commontext/form8.h"
 #include "engine/macro_expander.h"
 #include "engine/utf8_text.h"
-#include "storage/shortcut_file.h"
 #include "support/app_fixture.h"
 #include "support/readback.h"
 
@@ -41,33 +39,7 @@ std::string randomBytes(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-std::size_t closedRecords(std::string_view bytes) {
-    std::size_t count = 0;
-    std::size_t start = 0;
-    for (auto end = bytes.find('\x01'); end != std::string_view::npos;
-         start = end + 1, end = bytes.find('\x01', start)) {
-        count += trimBlanks(bytes.substr(start, end - start)).empty() ? 0 : 1;
-    }
-    return count;
-}
-
-class BadInput : public ::testing::Test, public testing::AppFixture {
-  protected:
-    Form1& start() {
-        form = std::make_unique<Form1>(services);
-        form->Form_Load();
-        return *form;
-    }
-    void addEntry(const std::string& trigger, const std::string& text) {
-        testing::addEntry(*form, trigger, text);
-    }
-    // Whether any file still holds exactly these bytes.
-    bool bytesKept(const std::string& bytes) const {
-        return std::any_of(files.files.begin(), files.files.end(),
-                           [&](const auto& file) { return file.second == bytes; });
-    }
-    std::unique_ptr<Form1> form;
-};
+class BadInput : public ::testing::Test, public testing::AppFixture {};
 
 // A file the program could not read whole must not be replaced by the list,
 // which lacks what was not read: the bytes have to survive the next save, in
@@ -84,7 +56,7 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
         bool folder = false;
     };
     const Case cases[] = {
-        {"binary garbage", garbage, closedRecords(garbage)},
+        {"binary garbage", garbage, testing::closedRecords(garbage).size()},
         {"no record separator", "{S} \xAF td \xAF today\r\n{S} \xAF sig \xAF Ann\r\n", 0},
         {"a last record never closed", "{S} \xAF a \xAF one\x01{S} \xAF b \xAF two", 1},
         {"locked at start-up, free by the next save",
@@ -92,7 +64,7 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
         {"zero bytes", "", 0, false},
         {"a folder", "", 0, false, false, true},
     };
-    ASSERT_GT(closedRecords(garbage), 100u);
+    ASSERT_GT(testing::closedRecords(garbage).size(), 100u);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         files = FakeFiles{};
@@ -115,7 +87,10 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
         keyboard.typeText("qq ");
         EXPECT_EQ(keyboard.targetText, "fine");
         if (c.unread) {
-            EXPECT_TRUE(bytesKept(c.bytes)) << "the user's file was overwritten";
+            // Some file still holds exactly these bytes.
+            EXPECT_TRUE(std::ranges::any_of(files.files, [&](const auto& file) {
+                return file.second == c.bytes;
+            })) << "the user's file was overwritten";
             EXPECT_NE(files.files[defaultFile()].find("fine"), std::string::npos);
         }
     }

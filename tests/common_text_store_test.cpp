@@ -43,36 +43,24 @@ TEST(CommonTextStore, ShorterSaveLeavesOldKeysUnread) {
 }
 
 TEST(CommonTextStore, BadCountsHaveADefinedOutcome) {
-    struct Case {
-        std::string number;
-        std::size_t rows;
+    // Stored counts by the number of rows they read.
+    const std::pair<std::size_t, std::vector<std::string>> cases[] = {
+        {0, {"abc", "-5", "1e999", "", "2.0", "0x2", "-"}},
+        {2, {" 2 ", "+2", "002"}},
+        {32767, {"32767", "32768", "99999999999", "99999999999999999999999999999999"}},
     };
-    const Case cases[] = {
-        {"abc", 0},
-        {"-5", 0},
-        {"1e999", 0},
-        {"", 0},
-        {"2.0", 0},
-        {"0x2", 0},
-        {"-", 0},
-        {" 2 ", 2},
-        {"+2", 2},
-        {"002", 2},
-        {"32767", 32767},
-        {"32768", 32767},
-        {"99999999999", 32767},
-        {"99999999999999999999999999999999", 32767},
-    };
-    for (const Case& c : cases) {
-        FakeSettingsStore store;
-        store.SaveSetting("Quorvel", "Commonkeys", "0", "a");
-        store.SaveSetting("Quorvel", "Commonkeys", "1", "b");
-        store.SaveSetting("Quorvel", "Commonkeys", "Number", c.number);
-        const Rows rows = read(store);
-        EXPECT_EQ(rows.size(), c.rows) << "Number: \"" << c.number << "\"";
-        if (rows.size() > 2) {
-            EXPECT_EQ(rows[1], "b");
-            EXPECT_EQ(rows[2], "");
+    for (const auto& [count, numbers] : cases) {
+        for (const std::string& number : numbers) {
+            FakeSettingsStore store;
+            store.SaveSetting("Quorvel", "Commonkeys", "0", "a");
+            store.SaveSetting("Quorvel", "Commonkeys", "1", "b");
+            store.SaveSetting("Quorvel", "Commonkeys", "Number", number);
+            const Rows rows = read(store);
+            EXPECT_EQ(rows.size(), count) << "Number: \"" << number << "\"";
+            if (rows.size() > 2) {
+                EXPECT_EQ(rows[1], "b");
+                EXPECT_EQ(rows[2], "");
+            }
         }
     }
 }

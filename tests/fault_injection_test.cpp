@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -20,20 +21,16 @@ struct ShortcutRig : testing::AppFixture {
     ShortcutRig() {
         files.files[defaultFile()] = OldFile;
         settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-        form.Form_Load();
+        start();
     }
-    Form1 form{services};
 };
 
 const std::string OtherFile = "{S} \xAF other \xAF file\x01\x01\r\n";
 
 bool saveFailed(const ShortcutRig& rig) {
-    for (const auto& shown : rig.dialogs.shown) {
-        if (shown.text.find("could not be saved") != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(rig.dialogs.shown, [](const auto& shown) {
+        return shown.text.find("could not be saved") != std::string::npos;
+    });
 }
 
 TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
@@ -43,27 +40,27 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
         std::function<void(ShortcutRig&)> act;
     };
     const Case cases[] = {
-        {"Add", nullptr, [](ShortcutRig& r) { testing::addEntry(r.form, "new", "a new entry"); }},
+        {"Add", nullptr, [](ShortcutRig& r) { r.addEntry("new", "a new entry"); }},
         {"Delete", nullptr,
          [](ShortcutRig& r) {
-             r.form.editor.selectEntry(0);
+             r.form->editor.selectEntry(0);
              r.dialogs.answers = {MessageAnswer::Yes};
-             r.form.editor.deleteSelected();
+             r.form->editor.deleteSelected();
          }},
         {"Delete All", nullptr,
          [](ShortcutRig& r) {
              r.dialogs.answers = {MessageAnswer::Yes};
-             r.form.editor.deleteAll();
+             r.form->editor.deleteAll();
          }},
         {"File Save", nullptr,
          [](ShortcutRig& r) {
-             r.form.List1.add("{C} \xC2\xAF esc \xC2\xAF saved by the menu", "");
-             r.form.FileSave_Click();
+             r.form->List1.add("{C} \xC2\xAF esc \xC2\xAF saved by the menu", "");
+             r.form->FileSave_Click();
          }},
         {"File Save As over another file", "E:\\copy.qvb",
          [](ShortcutRig& r) {
              r.dialogs.saveAnswers = {"E:\\copy.qvb"};
-             r.form.FileSave2_Click();
+             r.form->FileSave2_Click();
          }},
     };
     for (const Case& c : cases) {
@@ -83,14 +80,15 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
             const std::string& now = rig.files.files.at(path);
             EXPECT_EQ(rig.files.files.size(), filesBefore) << "a temporary file is left";
             if (!saveFailed(rig)) {
-                EXPECT_EQ(now, formatShortcutFile(rig.form.List1, rig.codePage));
+                EXPECT_EQ(now, formatShortcutFile(rig.form->List1, rig.codePage));
                 break;
             }
             ++failed;
             EXPECT_EQ(now, old) << "neither the old file nor the new one";
             EXPECT_EQ(rig.setting("Quorvel", "File", "Import"), fileRead)
                 << "the next start would read a file that does not hold the list";
-            EXPECT_NE(formatShortcutFile(rig.form.List1, rig.codePage), old) << "the list lost the change";
+            EXPECT_NE(formatShortcutFile(rig.form->List1, rig.codePage), old)
+                << "the list lost the change";
         }
         EXPECT_EQ(failed, 3) << c.name << ": writing, flushing and renaming each failed once";
     }

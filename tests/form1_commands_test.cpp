@@ -9,25 +9,22 @@ namespace {
 
 class Form1Commands : public ::testing::Test, public testing::AppFixture {
   protected:
-    Form1 form{services};
-    void addEntry(const std::string& trigger, const std::string& text) {
-        testing::addEntry(form, trigger, text);
-    }
+    Form1Commands() { create(); }
 };
 
 TEST_F(Form1Commands, BoostAndForceAskBeforeTurningOnButNotOffAndAreNeverStored) {
     using Item = std::pair<void (Form1::*)(), MenuItem Form1::*>;
     for (const auto& [click, item] : {Item{&Form1::MenuBoost_Click, &Form1::MenuBoost},
                                       Item{&Form1::MenuForce_Click, &Form1::MenuForce}}) {
-        SCOPED_TRACE((form.*item).caption);
+        SCOPED_TRACE((*form.*item).caption);
         dialogs = FakeDialogs{};
-        (form.*click)();  // answered No
-        EXPECT_FALSE((form.*item).checked);
+        (*form.*click)();  // answered No
+        EXPECT_FALSE((*form.*item).checked);
         dialogs.answers = {MessageAnswer::Yes};
-        (form.*click)();
-        EXPECT_TRUE((form.*item).checked);
-        (form.*click)();
-        EXPECT_FALSE((form.*item).checked);
+        (*form.*click)();
+        EXPECT_TRUE((*form.*item).checked);
+        (*form.*click)();
+        EXPECT_FALSE((*form.*item).checked);
         ASSERT_EQ(dialogs.shown.size(), 2u) << "turning off asks nothing";
         EXPECT_EQ(dialogs.shown[1].buttons, MessageButtons::YesNo);
     }
@@ -36,16 +33,16 @@ TEST_F(Form1Commands, BoostAndForceAskBeforeTurningOnButNotOffAndAreNeverStored)
 
 // Only a number the sender can use is stored; anything else puts 500 back.
 TEST_F(Form1Commands, CalibrationBoxStoresNumbersAndRefusesTheRest) {
-    form.Text2.setText("250");
+    form->Text2.setText("250");
     EXPECT_EQ(setting("Quorvel 2.1", "options", "text2"), "250");
-    form.Text2.setText("");
+    form->Text2.setText("");
     EXPECT_EQ(setting("Quorvel 2.1", "options", "text2"), "250") << "an empty box stores nothing";
     for (const char* bad : {"250x", "99999999999"}) {
-        form.Text2.setText(bad);
-        EXPECT_EQ(form.Text2.text(), "500") << bad;
+        form->Text2.setText(bad);
+        EXPECT_EQ(form->Text2.text(), "500") << bad;
         EXPECT_EQ(setting("Quorvel 2.1", "options", "text2"), "500") << bad;
         EXPECT_EQ(dialogs.shown.back().text, "Value Must be Numberic");
-        form.Text2.setText("");
+        form->Text2.setText("");
     }
 }
 
@@ -53,10 +50,10 @@ TEST_F(Form1Commands, ImportAddsToTheListAndBecomesTheFileThatIsSaved) {
     files.files["D:\\mine.qvb"] = "{T} \xAF CU \xAF calc\x01\x01\r\n";
     addEntry("TD", "Today");
     dialogs.openAnswers = {"D:\\mine.qvb"};
-    form.Command9_Click();
-    EXPECT_EQ(form.List1.count(), 2u);
+    form->Command9_Click();
+    EXPECT_EQ(form->List1.count(), 2u);
     EXPECT_EQ(setting("Quorvel", "File", "Import"), "D:\\mine.qvb");
-    EXPECT_EQ(form.CurrentFilePath, "D:\\mine.qvb");
+    EXPECT_EQ(form->CurrentFilePath, "D:\\mine.qvb");
     addEntry("SP", "sample");
     EXPECT_EQ(
         files.files["D:\\mine.qvb"],
@@ -68,11 +65,11 @@ TEST_F(Form1Commands, CancelledOrRefusedDialogNamesNoFileAndTheNextSaveUsesTheDe
         files.files.clear();
         const std::string fileRead = setting("Quorvel", "File", "Import");
         dialogs.openAnswers = {answer};
-        form.FileImport_Click();
-        EXPECT_EQ(form.CurrentFilePath, "") << answer;
+        form->FileImport_Click();
+        EXPECT_EQ(form->CurrentFilePath, "") << answer;
         EXPECT_EQ(setting("Quorvel", "File", "Import"), fileRead);
         dialogs.saveAnswers = {answer};
-        form.Command10_Click();
+        form->Command10_Click();
         EXPECT_TRUE(files.files.empty()) << "nothing saved for '" << answer << "'";
         addEntry("TD", answer);
         addEntry("TD", "x");
@@ -84,7 +81,7 @@ TEST_F(Form1Commands, CancelledOrRefusedDialogNamesNoFileAndTheNextSaveUsesTheDe
 TEST_F(Form1Commands, SaveAsWritesTheChosenFileWhichTheNextStartReads) {
     addEntry("TD", "Today");
     dialogs.saveAnswers = {"E:\\copy.qvb"};
-    form.FileSave2_Click();
+    form->FileSave2_Click();
     EXPECT_EQ(files.files["E:\\copy.qvb"], "{S} \xAF TD \xAF Today\x01\x01\r\n");
     addEntry("SP", "x");
     EXPECT_NE(files.files["E:\\copy.qvb"].find("SP"), std::string::npos);
@@ -95,32 +92,32 @@ TEST_F(Form1Commands, SaveAsWritesTheChosenFileWhichTheNextStartReads) {
 // Minimize hides the window in the tray; of the icon's mouse messages, only a
 // left or a right press brings it back.
 TEST_F(Form1Commands, MinimizeHidesAndAPressOnTheIconBringsTheWindowBack) {
-    form.Form_Load();
+    form->Form_Load();
     for (const int message : {0x200, 0x201, 0x202, 0x203, 0x204, 0x206}) {
-        form.Command1_Click();
-        EXPECT_FALSE(form.visible);
+        form->Command1_Click();
+        EXPECT_FALSE(form->visible);
         EXPECT_EQ(tray.icons.size(), 1u);
-        form.Form_MouseMove(message * 15);
-        EXPECT_EQ(form.visible, message == 0x201 || message == 0x204) << message;
+        form->Form_MouseMove(message * 15);
+        EXPECT_EQ(form->visible, message == 0x201 || message == 0x204) << message;
     }
     // Visible but perhaps minimised or covered: each press asks for it again.
-    form.Form_MouseMove(0x201 * 15);
-    form.bringToFront = false;
-    form.Form_MouseMove(0x201 * 15);
-    EXPECT_TRUE(form.bringToFront);
+    form->Form_MouseMove(0x201 * 15);
+    form->bringToFront = false;
+    form->Form_MouseMove(0x201 * 15);
+    EXPECT_TRUE(form->bringToFront);
 }
 
 TEST_F(Form1Commands, CommonTextButtonShowsTheWindowAndLoadsItOnce) {
     settings.SaveSetting("Quorvel", "Commonkeys", "Number", "1");
     settings.SaveSetting("Quorvel", "Commonkeys", "0", "hello");
-    form.Command11_Click();
-    form.form8.Command3_Click();
-    form.Command11_Click();
-    EXPECT_TRUE(form.form8.visible);
-    EXPECT_EQ(form.form8.List1.rows.size(), 1u);
-    form.form8.bringToFront = false;
-    form.Command11_Click();
-    EXPECT_TRUE(form.form8.bringToFront) << "an open window is raised again";
+    form->Command11_Click();
+    form->form8.Command3_Click();
+    form->Command11_Click();
+    EXPECT_TRUE(form->form8.visible);
+    EXPECT_EQ(form->form8.List1.rows.size(), 1u);
+    form->form8.bringToFront = false;
+    form->Command11_Click();
+    EXPECT_TRUE(form->form8.bringToFront) << "an open window is raised again";
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <set>
 #include <sstream>
 
-#include "engine/utf8_text.h"
 #include "engine/shortcut_entry.h"
+#include "engine/utf8_text.h"
 #include "support/app_fixture.h"
 
 namespace quorvel {
@@ -13,32 +12,19 @@ namespace {
 
 using testing::AppFixture;
 
-class Form1Startup : public ::testing::Test, public AppFixture {
-  protected:
-    Form1& load() {
-        form = std::make_unique<Form1>(services);
-        form->Form_Load();
-        return *form;
-    }
-    std::unique_ptr<Form1> form;
-};
+class Form1Startup : public ::testing::Test, public AppFixture {};
 
 const std::string TdLine = "{S}{E} \xAF TD \xAF Today is %(date)% at %(Time)%.";
 
 TEST_F(Form1Startup, EmptyStoreGivesDefaultsAndAsksTheStartUpQuestion) {
     files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
-    Form1& f = load();
-    EXPECT_TRUE(keyboard.hookInstalled());
-    EXPECT_EQ(f.List1.count(), 1u);
-    EXPECT_EQ(f.CurrentFilePath, defaultFile());
+    Form1& f = start();
     for (const MenuItem* item :
          {&f.RunMinimized, &f.MenuBoost, &f.MenuForce, &f.MenuShow, &f.MenuText}) {
         EXPECT_FALSE(item->checked) << item->caption;
     }
     EXPECT_EQ(f.Text2.text(), "500");
     EXPECT_EQ(f.TimerData.interval, 500);
-    EXPECT_EQ(setting("Quorvel", "opts", "Boost"), "False");
-    EXPECT_TRUE(f.visible);
     EXPECT_TRUE(f.form2255.visible);
     ASSERT_EQ(tray.icons.size(), 1u);
     EXPECT_EQ(tray.icons[0].callbackMessage, 0x200u);
@@ -69,7 +55,7 @@ TEST_F(Form1Startup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefaults) {
         settings.SaveSetting("Quorvel 2.1", "options", "text2", c.calibration);
         settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
         dialogs = FakeDialogs{};
-        Form1& f = load();
+        Form1& f = start();
         EXPECT_EQ(f.MenuShow.checked, c.applied);
         EXPECT_EQ(f.MenuText.checked, c.applied);
         EXPECT_EQ(f.RunMinimized.checked, c.applied);
@@ -94,12 +80,12 @@ TEST_F(Form1Startup, AutoImportZeroImportsNothingAndImportSettingNamesTheFile) {
     settings.SaveSetting("Quorvel", "File", "Import", "D:\\mine.qvb");
     settings.SaveSetting("Quorvel", "File", "Save", "D:\\saved.qvb");
     {
-        Form1& f = load();
+        Form1& f = start();
         EXPECT_EQ(f.List1.count(), 1u);
         EXPECT_EQ(f.CurrentFilePath, "D:\\mine.qvb");
     }
     settings.SaveSetting("Quorvel", "Opts", "AutoImort", "0");
-    EXPECT_EQ(load().List1.count(), 0u);
+    EXPECT_EQ(start().List1.count(), 0u);
 }
 
 // Each sequence runs from a default file holding "d1"; "x" and "y" are files
@@ -123,10 +109,7 @@ TEST_F(Form1Startup, NoSequenceOfImportsSavesCancelsAndRestartsLosesAnEntry) {
         "+a import x saveas - +b restart import y restart saveas *.tq +c",
     };
     const auto path = [](const std::string& name) -> std::string {
-        if (name == "-") {
-            return "";
-        }
-        return name == "*.tq" ? name : "D:\\" + name + ".qvb";
+        return name == "-" ? "" : name == "*.tq" ? name : "D:\\" + name + ".qvb";
     };
     const auto triggers = [](const ShortcutList& list) {
         std::set<std::string> all;
@@ -143,7 +126,7 @@ TEST_F(Form1Startup, NoSequenceOfImportsSavesCancelsAndRestartsLosesAnEntry) {
         files.files[defaultFile()] = "{S} \xAF d1 \xAF d\x01\x01\r\n";
         files.files[path("x")] = "{S} \xAF x1 \xAF x\x01\x01\r\n";
         files.files[path("y")] = "{S} \xAF y1 \xAF y\x01\x01\r\n";
-        std::set<std::string> held = triggers(load().List1);
+        std::set<std::string> held = triggers(start().List1);
         std::istringstream steps(std::string(sequence) + " restart");
         for (std::string step; steps >> step;) {
             if (step == "import" || step == "saveas") {
@@ -156,9 +139,9 @@ TEST_F(Form1Startup, NoSequenceOfImportsSavesCancelsAndRestartsLosesAnEntry) {
             } else if (step == "save") {
                 form->FileSave_Click();
             } else if (step == "restart") {
-                load();
+                start();
             } else {
-                testing::addEntry(*form, step.substr(1), "text");
+                addEntry(step.substr(1), "text");
             }
             const std::set<std::string> now = triggers(form->List1);
             std::string lost;
@@ -177,20 +160,19 @@ TEST_F(Form1Startup, NoSequenceOfImportsSavesCancelsAndRestartsLosesAnEntry) {
 
 TEST_F(Form1Startup, SecondCopyQuestionEndsTheNewCopyOnNoBeforeAnythingIsInstalled) {
     environment.earlierCopy = true;
-    form = std::make_unique<Form1>(services);
-    EXPECT_THROW(form->Form_Load(), ProcessEnded);
+    EXPECT_THROW(create().Form_Load(), ProcessEnded);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::YesNo);
     EXPECT_FALSE(keyboard.hookInstalled());
     EXPECT_TRUE(tray.icons.empty());
 
     dialogs.answers = {MessageAnswer::Yes};
-    load();
+    start();
     EXPECT_TRUE(keyboard.hookInstalled());
 }
 
 TEST_F(Form1Startup, CloseIsRefusedAndExitEndsOnlyOnYes) {
-    Form1& f = load();
+    Form1& f = start();
     EXPECT_TRUE(f.Form_Unload());
     f.MenuExit_Click();  // answered No
     EXPECT_TRUE(keyboard.hookInstalled());
@@ -207,7 +189,7 @@ TEST_F(Form1Startup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) 
     settings.SaveSetting("Quorvel", "Commonkeys", "Number", "0");
     files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
     files.files["D:\\other.qvb"] = "x";
-    Form1& f = load();
+    Form1& f = start();
     f.Text2.setText("77");
     f.RestoreDefaultsM_Click();  // No
     EXPECT_EQ(setting("Quorvel", "StartUpQ", "StartUpOpt"), "1");
@@ -223,7 +205,7 @@ TEST_F(Form1Startup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) 
     EXPECT_TRUE(tray.icons.empty());
 
     // The next start asks the start-up question again and finds no shortcuts.
-    EXPECT_EQ(load().List1.count(), 0u);
+    EXPECT_EQ(start().List1.count(), 0u);
     EXPECT_TRUE(form->form2255.visible);
 }
 

@@ -18,15 +18,15 @@ TEST(SettingsNames, ReadBoolSetting) {
         std::optional<bool> expected;
     };
     const Case cases[] = {
-        {"True", true},    {"true", true},     {"TRUE", true},    {"tRuE", true},
-        {"False", false},  {"false", false},   {"FALSE", false},  {" True ", true},
-        {"-1", true},      {"1", true},        {"2", true},       {"+3", true},
-        {"0", false},      {"-0", false},      {"000", false},    {"0.0", false},
-        {"0.5", true},     {".5", true},       {" 0 ", false},    {"99999999999999999999", true},
-        {"maybe", {}},     {"", {}},           {"   ", {}},       {"yes", {}},
-        {"Truee", {}},     {"Tru", {}},        {"1x", {}},        {"--1", {}},
-        {"1.2.3", {}},     {".", {}},          {"-", {}},         {"1 0", {}},
-        {"\tTrue", {}},    {"1e3", {}},        {"&H1", {}},       {std::string("1\0", 2), {}},
+        {"True", true},   {"true", true},   {"TRUE", true},   {"tRuE", true},
+        {"False", false}, {"false", false}, {"FALSE", false}, {" True ", true},
+        {"-1", true},     {"1", true},      {"2", true},      {"+3", true},
+        {"0", false},     {"-0", false},    {"000", false},   {"0.0", false},
+        {"0.5", true},    {".5", true},     {" 0 ", false},   {"99999999999999999999", true},
+        {"maybe", {}},    {"", {}},         {"   ", {}},      {"yes", {}},
+        {"Truee", {}},    {"Tru", {}},      {"1x", {}},       {"--1", {}},
+        {"1.2.3", {}},    {".", {}},        {"-", {}},        {"1 0", {}},
+        {"\tTrue", {}},   {"1e3", {}},      {"&H1", {}},      {std::string("1\0", 2), {}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(readBoolSetting(c.text), c.expected) << "text: \"" << c.text << "\"";
@@ -41,11 +41,9 @@ TEST(SettingsNames, NoTwoSettingsShareAPlace) {
                                RunMinimized, Boost,      StartUpOption, Calibration};
     std::set<std::tuple<std::string, std::string, std::string>> places;
     for (const SettingName& name : all) {
-        EXPECT_TRUE(places
-                        .emplace(lowerCase(name.application), lowerCase(name.section),
-                                 lowerCase(name.key))
-                        .second)
-            << name.key;
+        const auto place =
+            std::tuple(lowerCase(name.application), lowerCase(name.section), lowerCase(name.key));
+        EXPECT_TRUE(places.insert(place).second) << name.key;
         EXPECT_NE(lowerCase(name.section), lowerCase(CommonTextSection)) << name.key;
     }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/form2255.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_environment.h"
@@ -13,24 +16,18 @@
 namespace quorvel {
 namespace {
 
+std::vector<int> sizes(const EditorLayout& l) {
+    return {l.frame2Width, l.frame2Height, l.list0Width, l.list1Width,
+            l.list0Height, l.list1Height,  l.text7Width};
+}
+
 TEST(WindowLayout, ControlsFollowTheWindowSizeAndNegativeSizesAreSkipped) {
     EditorLayout layout;
     Form_Resize(9000, 8000, layout);
-    EXPECT_EQ(layout.frame2Width, 8650);
-    EXPECT_EQ(layout.frame2Height, 6950);
-    EXPECT_EQ(layout.list0Width, 8150);
-    EXPECT_EQ(layout.list1Width, 8150);
-    EXPECT_EQ(layout.list0Height, 4510);
-    EXPECT_EQ(layout.list1Height, 4510);
-    EXPECT_EQ(layout.text7Width, 5750);
-
+    EXPECT_EQ(sizes(layout), (std::vector<int>{8650, 6950, 8150, 8150, 4510, 4510, 5750}));
     // A window too small for the lists keeps their last sizes; the frame still follows.
     Form_Resize(2000, 3000, layout);
-    EXPECT_EQ(layout.frame2Width, 1650);
-    EXPECT_EQ(layout.list0Width, 1150);
-    EXPECT_EQ(layout.text7Width, 5750);
-    EXPECT_EQ(layout.list0Height, 4510);
-    EXPECT_EQ(layout.frame2Height, 1950);
+    EXPECT_EQ(sizes(layout), (std::vector<int>{1650, 1950, 1150, 1150, 4510, 4510, 5750}));
 }
 
 TEST(HelpCommands, AddressesAndTheAboutMessage) {
@@ -40,11 +37,11 @@ TEST(HelpCommands, AddressesAndTheAboutMessage) {
     help.Command7_Click();
     help.Help2_Click();
     help.MSuggestions_Click();
-    EXPECT_EQ(programs.opened,
-              (std::vector<std::string>{
-                  "http://www.quorvel.example/quorvel.htm",
-                  "http://www.quorvel.example/keyboardshortcuts.htm",
-                  "mailto:support@quorvel.example?subject=Quorvel%20Suggestions"}));
+    EXPECT_EQ(
+        programs.opened,
+        (std::vector<std::string>{"http://www.quorvel.example/quorvel.htm",
+                                  "http://www.quorvel.example/keyboardshortcuts.htm",
+                                  "mailto:support@quorvel.example?subject=Quorvel%20Suggestions"}));
     help.About_Click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].caption, "Quorvel 2.1 - www.quorvel.example");
@@ -54,8 +51,7 @@ TEST(HelpCommands, AddressesAndTheAboutMessage) {
               "Email: developers@quorvel.example\r\nWeb Site: http://www.quorvel.example/ \r\n");
 }
 
-class StartWithWindows : public ::testing::Test {
-protected:
+struct StartUpQuestion {
     FakeSettingsStore settings;
     FakeFiles files;
     FakeEnvironment environment;
@@ -71,7 +67,7 @@ protected:
 
 // Yes copies the installer's link, or without one makes a link to the running
 // program; when neither can be placed it says so and stores nothing.
-TEST_F(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
+TEST(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
     struct Case {
         const char* name;
         bool installerLink;
@@ -88,45 +84,42 @@ TEST_F(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        settings = FakeSettingsStore{};
-        files = FakeFiles{};
-        links = FakeShellLinks{};
-        dialogs = FakeDialogs{};
+        StartUpQuestion r;
         if (c.installerLink) {
-            files.files[source] = "link";
+            r.files.files[r.source] = "link";
         }
-        files.failAllWrites = !c.writable;
-        links.failCreates = !c.linkMade;
-        dialog.visible = true;
-        dialog.Check1.value = 0;
-        dialog.Command1_Click();
-        EXPECT_EQ(files.files.contains(target), c.placed && !c.linkMade);
-        EXPECT_EQ(links.links.contains(target), c.placed && c.linkMade);
-        if (links.links.contains(target)) {
-            EXPECT_EQ(links.links[target], "C:\\Program Files\\Quorvel\\quorvel.exe");
+        r.files.failAllWrites = !c.writable;
+        r.links.failCreates = !c.linkMade;
+        r.dialog.visible = true;
+        r.dialog.Command1_Click();
+        EXPECT_EQ(r.files.files.contains(r.target), c.placed && !c.linkMade);
+        EXPECT_EQ(r.links.links.contains(r.target), c.placed && c.linkMade);
+        if (r.links.links.contains(r.target)) {
+            EXPECT_EQ(r.links.links[r.target], "C:\\Program Files\\Quorvel\\quorvel.exe");
         }
-        EXPECT_EQ(answer(), c.placed ? "1" : "-");
-        EXPECT_EQ(dialog.visible, !c.placed);
-        EXPECT_EQ(dialog.Check1.value, c.placed ? 1 : 0);
-        ASSERT_EQ(dialogs.shown.size(), c.placed ? 0u : 1u);
+        EXPECT_EQ(r.answer(), c.placed ? "1" : "-");
+        EXPECT_EQ(r.dialog.visible, !c.placed);
+        EXPECT_EQ(r.dialog.Check1.value, c.placed ? 1 : 0);
+        ASSERT_EQ(r.dialogs.shown.size(), c.placed ? 0u : 1u);
         if (!c.placed) {
-            EXPECT_EQ(dialogs.shown[0].caption, "Quorvel");
-            EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
+            EXPECT_EQ(r.dialogs.shown[0].caption, "Quorvel");
+            EXPECT_EQ(r.dialogs.shown[0].buttons, MessageButtons::Ok);
         }
-        EXPECT_EQ(mainWindowShown, 0);
+        EXPECT_EQ(r.mainWindowShown, 0);
     }
 }
 
-TEST_F(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
-    dialog.show();
-    dialog.Command2_Click();
-    EXPECT_EQ(answer(), "0");
-    EXPECT_FALSE(dialog.visible);
-    EXPECT_EQ(mainWindowShown, 1);
-    dialog.Check1.value = 1;
-    dialog.Command2_Click();
-    EXPECT_EQ(answer(), "1");
-    EXPECT_TRUE(files.files.empty() && links.links.empty()) << "No places no link";
+TEST(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
+    StartUpQuestion r;
+    r.dialog.show();
+    r.dialog.Command2_Click();
+    EXPECT_EQ(r.answer(), "0");
+    EXPECT_FALSE(r.dialog.visible);
+    EXPECT_EQ(r.mainWindowShown, 1);
+    r.dialog.Check1.value = 1;
+    r.dialog.Command2_Click();
+    EXPECT_EQ(r.answer(), "1");
+    EXPECT_TRUE(r.files.files.empty() && r.links.links.empty()) << "No places no link";
 }
 
 }  // namespace

@@ -11,45 +11,24 @@ TEST(WindowPlacement, BesideTheAnchorOnTheSideWithRoomAndAlwaysInsideTheArea) {
     struct Case {
         const char* what;
         ScreenRect anchor;
-        int width, height;
-        ScreenRect area;
         ScreenRect expected;
+        int height = 400;  // all are 430 wide
+        ScreenRect area = Screen;
     };
     const Case cases[] = {
-        {"room on the right", {100, 50, 585, 517}, 430, 400, Screen, {593, 50, 1023, 450}},
-        {"no room on the right: left of it",
-         {900, 50, 1385, 517},
-         430,
-         400,
-         Screen,
-         {462, 50, 892, 450}},
-        {"no room on either side: over it, against the right edge",
-         {300, 50, 1000, 517},
-         430,
-         400,
-         Screen,
-         {850, 50, 1280, 450}},
-        {"anchor low on the screen: raised",
-         {100, 800, 585, 1267},
-         430,
-         400,
-         Screen,
-         {593, 594, 1023, 994}},
-        {"taller than the area: shrunk",
-         {100, 50, 585, 517},
-         430,
-         1200,
-         Screen,
-         {593, 0, 1023, 994}},
+        {"room on the right", {100, 50, 585, 517}, {593, 50, 1023, 450}},
+        {"no room on the right: left of it", {900, 50, 1385, 517}, {462, 50, 892, 450}},
+        {"no room either side: at the right edge", {300, 50, 1000, 517}, {850, 50, 1280, 450}},
+        {"anchor low on the screen: raised", {100, 800, 585, 1267}, {593, 594, 1023, 994}},
+        {"taller than the area: shrunk", {100, 50, 585, 517}, {593, 0, 1023, 994}, 1200},
         {"a monitor left of the first one",
          {-1000, -100, -515, 367},
-         430,
+         {-507, 0, -77, 400},
          400,
-         {-1280, 0, 0, 1024},
-         {-507, 0, -77, 400}},
+         {-1280, 0, 0, 1024}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(besideAnchor(c.width, c.height, c.anchor, c.area, 8), c.expected) << c.what;
+        EXPECT_EQ(besideAnchor(430, c.height, c.anchor, c.area, 8), c.expected) << c.what;
     }
 }
 

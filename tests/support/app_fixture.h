@@ -1,6 +1,7 @@
 #pragma once
 // The whole program on a simulated desktop: every platform service faked.
 
+#include <memory>
 #include <string>
 
 #include "app/form1.h"
@@ -9,18 +10,28 @@
 namespace quorvel::testing {
 
 struct AppFixture : FakeDesktop {
+    std::unique_ptr<Form1> form;
+
     std::string defaultFile() const { return environment.folder + "\\defaultkeys.qvb"; }
     std::string setting(std::string_view application, std::string_view section,
                         std::string_view key) {
         return settings.GetSetting(application, section, key, "<missing>");
     }
+    // A new copy of the program on the same settings and files, not yet loaded.
+    Form1& create() {
+        form = std::make_unique<Form1>(services);
+        return *form;
+    }
+    Form1& start() {
+        create().Form_Load();
+        return *form;
+    }
+    // Types a trigger and its text into the editor and clicks Add.
+    void addEntry(const std::string& trigger, const std::string& text) {
+        form->TextData10.setText(trigger);
+        form->Text7.setText(text);
+        form->editor.addShortcut();
+    }
 };
-
-// Types a trigger and its text into the editor and clicks Add.
-inline void addEntry(Form1& form, const std::string& trigger, const std::string& text) {
-    form.TextData10.setText(trigger);
-    form.Text7.setText(text);
-    form.editor.addShortcut();
-}
 
 }  // namespace quorvel::testing

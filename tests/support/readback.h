@@ -2,10 +2,16 @@
 // What a list or the dialogs hold, read back as plain strings for comparison.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/shortcut_list.h"
+#include "engine/utf8_text.h"
 #include "platform/fake/fake_dialogs.h"
+#include "platform/utf8.h"
+#include "platform/windows_1252.h"
+#include "storage/shortcut_file.h"
+#include "storage/shortcut_file_encoding.h"
 
 namespace quorvel::testing {
 
@@ -23,6 +29,35 @@ inline std::vector<std::string> shownTexts(const FakeDialogs& dialogs) {
         texts.push_back(shown.text);
     }
     return texts;
+}
+
+// The records a shortcut file closes with a separator that hold more than
+// blanks, as text: UTF-8 after the mark (invalid bytes as U+FFFD), otherwise one
+// Windows-1252 character per byte.
+inline std::vector<std::string> closedRecords(std::string_view bytes) {
+    const bool marked = bytes.starts_with(Utf8Mark);
+    if (marked) {
+        bytes.remove_prefix(Utf8Mark.size());
+    }
+    std::vector<std::string> records;
+    std::size_t start = 0;
+    for (std::size_t end = bytes.find(RecordSeparator); end != std::string_view::npos;
+         start = end + 1, end = bytes.find(RecordSeparator, start)) {
+        const std::string_view piece = bytes.substr(start, end - start);
+        if (trimBlanks(piece).empty()) {
+            continue;
+        }
+        std::string text;
+        if (marked) {
+            text = utf8::repaired(piece);
+        } else {
+            for (const char c : piece) {
+                utf8::append(text, windows1252::toUnicode(static_cast<unsigned char>(c)));
+            }
+        }
+        records.push_back(std::move(text));
+    }
+    return records;
 }
 
 }  // namespace quorvel::testing
