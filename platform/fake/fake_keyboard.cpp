@@ -124,7 +124,9 @@ bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t 
     event.dwExtraInfo = extraInfo;
     // The hook sees the key state from before this event, as on Windows, and an
     // event it consumes changes no key state.
+    ++hookDepth_;
     const bool swallowed = hook_ && hook_(0, event) == 1;
+    --hookDepth_;
     if (swallowed) {
         ++swallowedCount;
         return true;
@@ -238,6 +240,7 @@ bool FakeKeyboard::injectOwn(int virtualKey, bool released) {
 
 SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
     sent.push_back({std::string(notation), wait});
+    injectionsInsideHook += hookDepth_ > 0 ? 1 : 0;
     const auto strokes = parseSendKeys(notation);
     if (!strokes) {
         return SendOutcome::Rejected;
@@ -306,6 +309,7 @@ SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
 
 std::size_t FakeKeyboard::replayKeys(std::span<const HeldKey> keys) {
     ++replayCalls;
+    injectionsInsideHook += hookDepth_ > 0 ? 1 : 0;
     if (blockInjection || !acceptsInput) {
         return 0;
     }

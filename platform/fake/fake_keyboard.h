@@ -66,6 +66,9 @@ public:
     std::deque<std::size_t> replayTakes;
     std::size_t replayCalls = 0;
     std::vector<HeldKey> replayed;  // every replayed event taken
+    // SendKeys or replayKeys calls made from within the hook's callback, which
+    // Windows would cut short: the hook must only decide and queue.
+    int injectionsInsideHook = 0;
     // Runs before each stroke of a send after the first, with the stroke's index:
     // Wine lets the user's keys fall between the events of one send.
     std::function<void(std::size_t stroke)> betweenStrokes;
@@ -94,6 +97,7 @@ private:
     std::uint32_t time_ = 0;
     char16_t pendingHigh_ = 0;
     int nesting_ = 0;
+    int hookDepth_ = 0;
 };
 
 }  // namespace quorvel

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "editor/samples.h"
 #include "engine/date_stamp.h"
 #include "engine/shortcut_engine.h"
@@ -66,6 +68,8 @@ struct EngineFixture : FakeDesktop {
         form.Text2.setText("0");
         engine.mainData().InstallKeyHook();
     }
+
+    ~EngineFixture() { EXPECT_EQ(keyboard.injectionsInsideHook, 0) << "the hook injected keys"; }
 
     MainData& mainData() { return engine.mainData(); }
 
