@@ -38,6 +38,7 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         {"inside the text", When::BetweenStrokes, 5},
         {"after the text", When::After, 0, Kilowatt, false, true, "kilowatt hour", withEnter},
         {"before a run macro", When::After, 0, Erase2, false, true, "%(run=calc.exe)%", "Ab\r\n"},
+        {"before a text that fails", When::After, 0, Erase2, false, true, "{foo}", "Ab\r\n"},
         {"with Boost, after the paste", When::After, 0, "^{v}", true, true, "kilowatt hour",
          withEnter},
     };
