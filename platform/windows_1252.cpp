@@ -23,42 +23,12 @@ std::optional<unsigned char> fromUnicode(char32_t character) {
     if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
         return static_cast<unsigned char>(character);
     }
-    // The same table the other way round.
-    switch (character) {
-        case 0x0081: return 0x81;
-        case 0x008D: return 0x8D;
-        case 0x008F: return 0x8F;
-        case 0x0090: return 0x90;
-        case 0x009D: return 0x9D;
-        case 0x0152: return 0x8C;
-        case 0x0153: return 0x9C;
-        case 0x0160: return 0x8A;
-        case 0x0161: return 0x9A;
-        case 0x0178: return 0x9F;
-        case 0x017D: return 0x8E;
-        case 0x017E: return 0x9E;
-        case 0x0192: return 0x83;
-        case 0x02C6: return 0x88;
-        case 0x02DC: return 0x98;
-        case 0x2013: return 0x96;
-        case 0x2014: return 0x97;
-        case 0x2018: return 0x91;
-        case 0x2019: return 0x92;
-        case 0x201A: return 0x82;
-        case 0x201C: return 0x93;
-        case 0x201D: return 0x94;
-        case 0x201E: return 0x84;
-        case 0x2020: return 0x86;
-        case 0x2021: return 0x87;
-        case 0x2022: return 0x95;
-        case 0x2026: return 0x85;
-        case 0x2030: return 0x89;
-        case 0x2039: return 0x8B;
-        case 0x203A: return 0x9B;
-        case 0x20AC: return 0x80;
-        case 0x2122: return 0x99;
-        default: return std::nullopt;
+    for (std::size_t i = 0; i < HighControls.size(); ++i) {
+        if (HighControls[i] == character) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
     }
+    return std::nullopt;
 }
 
 }  // namespace quorvel::windows1252
