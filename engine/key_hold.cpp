@@ -56,8 +56,7 @@ bool KeyHold::hold(const KeyEventRecord& event) {
         return false;
     }
     if (!isReplayed(event)) {
-        if (holding_ && !passThrough_ &&
-            (size_ >= MaxHeldEvents || clock_.milliseconds() - holdStart_ >= MaxHoldMilliseconds)) {
+        if (holding_ && !passThrough_ && (size_ >= MaxHeldEvents || holdTimeUp())) {
             passBound();
         }
         // Once keys are held, every later one queues behind them until the
@@ -104,8 +103,12 @@ void KeyHold::passBound() {
     events_.post([this] { replayAtOnce(); });
 }
 
+bool KeyHold::holdTimeUp() const {
+    return clock_.milliseconds() - holdStart_ >= MaxHoldMilliseconds;
+}
+
 void KeyHold::enforceTimeBound() {
-    if (holding_ && !passThrough_ && clock_.milliseconds() - holdStart_ >= MaxHoldMilliseconds) {
+    if (holding_ && !passThrough_ && holdTimeUp()) {
         passThrough_ = true;
         replayAtOnce();
     }

@@ -57,6 +57,7 @@ class KeyHold {
     // Room beyond the bound for keys that arrive before the replay at once runs.
     static constexpr std::size_t Capacity = 4096;
 
+    bool holdTimeUp() const;
     void passBound();
     void replayAtOnce();
     void replay(const std::function<bool()>& sendPending);
