@@ -183,12 +183,7 @@ void Win32KeyInjector::waitUntilTaken(HWND target, std::uint64_t ownEventsBefore
                                       std::size_t count) {
     // The hook is called as each event leaves the system's input queue for the
     // target, so once it has seen them all they are in the target's queue...
-    const DWORD start = ::GetTickCount();
-    while (hook_.installed() && hook_.ownEventsSeen() < ownEventsBefore + count &&
-           ::GetTickCount() - start < 2000) {
-        pumpOnce_();
-        ::Sleep(1);
-    }
+    waitForHook(&Win32KeyboardHook::ownEventsSeen, ownEventsBefore + count);
     // ...and a message sent to the target returns only when its thread is back
     // in its message loop, which it reaches once per input message taken. One
     // round trip per event, then, and the target has processed them all.
