@@ -202,8 +202,7 @@ TEST(ShortcutFile, AnEntryTheCodePageLacksMakesTheFileUtf8UntilItIsGone) {
         EXPECT_TRUE(utf8.starts_with(Utf8Mark));
         Importer reader;
         EXPECT_TRUE(reader.importResult(utf8).readWhole);
-        EXPECT_EQ(entryLines(reader.list), entryLines(importer.list));
-        EXPECT_EQ(reader.exported(), utf8);
+        EXPECT_EQ(reader.exported(), utf8);  // the same rows
 
         importer.list.removeAt(1);
         EXPECT_EQ(importer.exported(), ansi);

@@ -15,16 +15,12 @@
 namespace quorvel {
 namespace {
 
-std::optional<std::size_t> add(ShortcutList& list, const ShortcutEntry& entry) {
-    return list.add(formatEntryLine(entry), formatDisplayLine(entry));
-}
-
 TEST(ShortcutList, EqualLinesKeepInsertionOrder) {
     ShortcutList list;
     const std::string line = formatEntryLine({LaunchMode::Space, false, "td", "same"});
     EXPECT_EQ(list.add(line, "first"), 0u);
     EXPECT_EQ(list.add(line, "second"), 1u);
-    EXPECT_EQ(add(list, {LaunchMode::Space, false, "aa", "x"}), 0u);
+    EXPECT_EQ(list.add(formatEntryLine({LaunchMode::Space, false, "aa", "x"}), "x"), 0u);
     EXPECT_EQ(list.add(line, "third"), 3u);
     EXPECT_EQ(list.displayLine(1), "first");
     EXPECT_EQ(list.displayLine(2), "second");
@@ -44,7 +40,9 @@ TEST(ShortcutList, AddsAndRemovesKeepBothFormsInStep) {
     EXPECT_EQ(list.count(), 0u);
     const char* triggers[] = {"q", "b", "x", "a", "m", "c"};
     for (const char* trigger : triggers) {
-        add(list, {LaunchMode::Tab, true, trigger, std::string("text of ") + trigger});
+        const ShortcutEntry entry{LaunchMode::Tab, true, trigger,
+                                  std::string("text of ") + trigger};
+        list.add(formatEntryLine(entry), formatDisplayLine(entry));
     }
     const auto revision = list.revision();
     list.removeAt(2);   // "c"
