@@ -1,11 +1,9 @@
 // Macro expansion against the literal one of the unit tests, with dates, times,
 // month names and clipboard texts taken from the input.
 
-#include <cstddef>
-#include <cstdint>
+#include <algorithm>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "engine/macro_expander.h"
 #include "fuzz_check.h"
@@ -33,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 4) {
         return 0;
     }
-    std::string_view input(reinterpret_cast<const char*>(data), size);
+    std::string_view input = fuzzText(data, size);
     const bool clipboardReadable = data[0] != 255;
     const std::size_t lengths[] = {clipboardReadable ? data[0] : 0u, data[1] % 16u, data[2] % 16u,
                                    data[3] % 16u};
@@ -45,10 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.remove_prefix(length);
     }
 
-    std::optional<std::string> clipboard;
-    if (clipboardReadable) {
-        clipboard = parts[0];
-    }
+    const std::optional<std::string> clipboard =
+        clipboardReadable ? std::optional(parts[0]) : std::nullopt;
     InputLocale locale;
     locale.date = parts[1];
     locale.time = parts[2];
@@ -69,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(got.value == want.value);
     FUZZ_CHECK(reads <= MaxMacroExpansions);
     // A marker is never found inside a character: UTF-8 in, UTF-8 out.
-    const bool allValid = utf8::isValid(input) && utf8::isValid(parts[0]) &&
-                          utf8::isValid(parts[1]) && utf8::isValid(parts[2]) &&
-                          utf8::isValid(parts[3]);
+    const bool allValid = utf8::isValid(input) && std::ranges::all_of(parts, [](const auto& part) {
+                              return utf8::isValid(part);
+                          });
     FUZZ_CHECK(!allValid || utf8::isValid(got.value));
     return 0;
 }

@@ -1,10 +1,7 @@
 // Entry lines from arbitrary bytes: splitting, parsing, the display form and
 // the trigger key, and the way back through formatEntryLine.
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "engine/shortcut_entry.h"
 #include "engine/shortcut_list.h"
@@ -55,7 +52,7 @@ void checkRoundTrip(const ShortcutEntry& entry) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view line(reinterpret_cast<const char*>(data), size);
+    const std::string_view line = fuzzText(data, size);
 
     std::size_t separators = 0;
     for (std::size_t at = line.find(EntrySeparator); at != std::string_view::npos;

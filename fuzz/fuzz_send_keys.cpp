@@ -2,10 +2,7 @@
 // limit allows for the input, and a text with its special characters braced
 // types exactly its own characters, whole ones, never a part of one.
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "fuzz_check.h"
@@ -40,7 +37,7 @@ std::vector<KeyStroke> plainStrokes(std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view notation(reinterpret_cast<const char*>(data), size);
+    const std::string_view notation = fuzzText(data, size);
 
     if (const auto strokes = parseSendKeys(notation)) {
         FUZZ_CHECK(strokes->size() <= size * static_cast<std::size_t>(MaxSendKeysRepeat));

@@ -20,7 +20,6 @@ TEST(DateStamp, RoundTrips) {
     for (const DateTime& when : moments) {
         const std::string stamp = formatStamp(when);
         SCOPED_TRACE(stamp);
-        EXPECT_EQ(stamp.size(), 19u);
         EXPECT_EQ(parseStamp(stamp), when);
     }
     EXPECT_EQ(formatStamp({2026, 12, 5, 15, 4, 5}), "2026-12-05 15:04:05");

@@ -15,14 +15,6 @@ TEST(HookWatchdog, QuietWhileTheHookSeesTheInput) {
     EXPECT_EQ(watchdog.check(1000, 5000, 0), Action::None);
 }
 
-TEST(HookWatchdog, MissedInputSendsAHeartbeatAndAHeardOneEndsTheMatter) {
-    HookWatchdog watchdog;
-    EXPECT_EQ(watchdog.check(9000, 1000, 3), Action::SendHeartbeat);
-    // The hook saw the heartbeat (and so the event time moved on).
-    EXPECT_EQ(watchdog.check(9000, 9100, 4), Action::None);
-    EXPECT_EQ(watchdog.check(9000, 9100, 4), Action::None);
-}
-
 TEST(HookWatchdog, AnUnheardHeartbeatMeansTheHookIsGone) {
     HookWatchdog watchdog;
     EXPECT_EQ(watchdog.check(9000, 1000, 3), Action::SendHeartbeat);

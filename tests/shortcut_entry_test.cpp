@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "engine/utf8_text.h"
 
@@ -36,33 +35,6 @@ TEST(ShortcutEntry, EveryModeRoundTrips) {
         EXPECT_EQ(launchModeOf(c.tokens), c.mode);
         EXPECT_EQ(enterAfterOf(c.tokens), c.enter);
         EXPECT_EQ(parseEntryLine(line), entry);
-    }
-}
-
-TEST(ShortcutEntry, TriggerAndTextSurviveTheLine) {
-    struct Case {
-        const char* name;
-        std::string trigger;
-        std::string text;
-        std::string parsedTrigger;
-    };
-    const std::string macron(EntrySeparator);
-    const std::vector<Case> cases = {
-        {"trigger with blanks is trimmed", "  {Ctrl}{F9}  ", "x", "{Ctrl}{F9}"},
-        {"blanks around the text kept", "td", "  two blanks  ", "td"},
-        {"the separator character in the text", "td", "a " + macron + " b" + macron, "td"},
-        {"three lines", "td", "one\r\ntwo\r\nthree", "td"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ShortcutEntry entry{LaunchMode::Space, false, c.trigger, c.text};
-        const std::string line = formatEntryLine(entry);
-        EXPECT_EQ(line, "{S}" + Sep + c.trigger + Sep + c.text);  // stored as given
-        const auto parsed = parseEntryLine(line);
-        ASSERT_TRUE(parsed.has_value());
-        EXPECT_EQ(parsed->trigger, c.parsedTrigger);
-        EXPECT_EQ(parsed->text, c.text);
-        EXPECT_EQ(parsed->launchMode, LaunchMode::Space);
     }
 }
 

@@ -44,27 +44,9 @@ TEST(TriggerMatcher, LaunchKeysAgainstModes) {
                 EXPECT_EQ(f.modifierState(), 1);  // a match leaves the modifier
             } else {
                 EXPECT_EQ(f.keyboard.targetText, std::string("Td") + key.shows);
-                EXPECT_TRUE(f.keyboard.sent.empty());
                 EXPECT_EQ(f.buffer(), key.wordEnd ? "" : "td");
                 EXPECT_EQ(f.modifierState(), key.wordEnd ? 0 : 1);
             }
-        }
-    }
-}
-
-TEST(TriggerMatcher, LeftCtrlLaunchesAnyModeOnlyWhileAModifierIsRecorded) {
-    for (const LaunchMode mode : AllModes) {
-        for (const bool recorded : {false, true}) {
-            SCOPED_TRACE(modeTokens(mode, false) + (recorded ? " recorded" : " none"));
-            EngineFixture f;
-            f.addEntry(mode, false, "ab", "Hello");
-            f.keyboard.typeText(recorded ? "AB" : "ab");
-            EXPECT_EQ(f.keyboard.press(vk::LCtrl), recorded);
-            const std::vector<std::string> expected =
-                recorded ? std::vector<std::string>{"{backspace}{backspace}", "Hello"}
-                         : std::vector<std::string>{};
-            EXPECT_EQ(f.notations(), expected);
-            f.keyboard.release(vk::LCtrl);
         }
     }
 }
@@ -100,37 +82,6 @@ TEST(TriggerMatcher, CtrlF9AgainstRecordedModifiers) {
             EXPECT_EQ(f.buffer(), c.buffer);
             EXPECT_TRUE(f.keyboard.sent.empty());
         }
-    }
-}
-
-TEST(TriggerMatcher, CtrlTriggerOfLettersNeedsARecordedModifier) {
-    struct Case {
-        const char* name;
-        bool tapCtrl;
-        int secondsBeforeTick;  // then TimerMain ticks; -1: no tick
-        bool fires;
-    };
-    const Case cases[] = {
-        {"no modifier", false, -1, false},
-        {"ctrl tapped before", true, -1, true},
-        {"ctrl forgotten by the timer", true, 1, false},
-        {"ctrl kept within the second", true, 0, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineFixture f;
-        f.addEntry(LaunchMode::Space, false, "{Ctrl}ab", "Stripped");
-        if (c.tapCtrl) {
-            f.keyboard.tap(vk::LCtrl);
-        }
-        if (c.secondsBeforeTick >= 0) {
-            f.clock.advanceSeconds(c.secondsBeforeTick);
-            f.engine.TimerMain_Timer();
-        }
-        f.keyboard.typeText("ab");
-        EXPECT_EQ(f.keyboard.tap(vk::Space), c.fires);
-        // A trigger holding "{Ctrl}" is not erased.
-        EXPECT_EQ(f.keyboard.targetText, c.fires ? "abStripped" : "ab ");
     }
 }
 
@@ -200,22 +151,6 @@ TEST(TriggerMatcher, NothingFiresForInexactTextOrAWindowClosedToOurKeys) {
         f.keyboard.typeText("x");
         EXPECT_EQ(f.keyboard.targetText, c.target + std::string("x"));
     }
-}
-
-TEST(TriggerMatcher, BufferBuilding) {
-    EngineFixture f;
-    f.keyboard.tap(vk::F5);  // unmatched: the name stays
-    EXPECT_EQ(f.buffer(), "{f5}");
-    f.keyboard.typeText("ab");
-    EXPECT_EQ(f.buffer(), "{f5}ab");
-    f.keyboard.tap(vk::F9);  // a function key replaces the buffer
-    EXPECT_EQ(f.buffer(), "{f9}");
-    f.keyboard.tap(vk::Numpad1);  // the keypad names letters
-    EXPECT_EQ(f.buffer(), "{f9}a");
-    f.keyboard.tap(vk::Esc);
-    EXPECT_EQ(f.buffer(), "{f9}a");
-    f.keyboard.tap(vk::Enter);
-    EXPECT_EQ(f.buffer(), "");
 }
 
 TEST(TriggerMatcher, MatchCounterWrapsAfter20000) {

@@ -25,8 +25,8 @@ TEST(Utf8, Utf16PairsCharactersBeyondTheFirstPlaneAndReplacesBrokenOnes) {
         EXPECT_EQ(utf8::fromUtf16(c.utf16), c.utf8) << c.utf8;
     }
     EXPECT_EQ(utf8::toUtf16("a\xFF\xF0\x9F\x98z"), u"a\uFFFD\uFFFDz");
-    const std::u16string halves[] = {u"\xD83D", u"\xDE00", u"\xD83Dx", u"\xDE00\xD83D"};
-    const char* read[] = {"\uFFFD", "\uFFFD", "\uFFFDx", "\uFFFD\uFFFD"};
+    const std::u16string halves[] = {u"\xD83D", u"\xDE00", u"\xD83Dx", u"\xDE00\xDE00\xD83D"};
+    const char* read[] = {"\uFFFD", "\uFFFD", "\uFFFDx", "\uFFFD\uFFFD\uFFFD"};
     for (std::size_t i = 0; i < std::size(halves); ++i) {
         EXPECT_EQ(utf8::fromUtf16(halves[i]), read[i]) << i;
     }

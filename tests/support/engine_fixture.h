@@ -23,7 +23,7 @@ namespace quorvel::testing {
 // Virtual-key codes the tests type.
 namespace vk {
 inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Esc = 27, Space = 32;
-inline constexpr int Numpad1 = 97, F5 = 116, F9 = 120;
+inline constexpr int F9 = 120;
 inline constexpr int LShift = 0xA0, LCtrl = 0xA2, RCtrl = 0xA3, LAlt = 0xA4;
 }  // namespace vk
 
