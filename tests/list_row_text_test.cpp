@@ -14,6 +14,7 @@ TEST(ListRowText, EachLineBreakShowsAsOneMark) {
         {"a\nb\rc", "a|b|c"},
         {"a\n\rb", "a||b"},  // LF then CR are two breaks
         {"\r\n\r\nend\r\n", "||end|"},
+        {"a\n\nb\r", "a||b|"},
         {"no breaks\t here", "no breaks\t here"},
         {"", ""},
     };

@@ -92,6 +92,8 @@ TEST(MacroExpander, KnownNamesGiveTheirValuesOthersLoseTheirMarkers) {
                  {")%(date)%", Kind::Text, ")12/6/2026"}},
                 us);
     EXPECT_EQ(expandMacros("%(LongDate)%", {987, 3, 1, 0, 0, 0}, {}, us).value, "March 1, 0987");
+    EXPECT_EQ(us.longTime({2026, 12, 6, 12, 0, 5}), "12:00:05 PM");
+    EXPECT_EQ(us.longTime({2026, 12, 6, 0, 7, 0}), "12:07:00 AM");
 }
 
 TEST(MacroExpander, StopsAfterMaxExpansions) {
