@@ -10,9 +10,10 @@ cd "$(dirname "$0")/.." || exit 1
 source e2e/lib.sh
 
 e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
-e2e_typing_setup --size 32767 '{S}|RN|%(run=C:\quorvel\started_marker.exe C:\quorvel\marker.txt)%' ||
+e2e_typing_setup --size 32767 \
+    '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' ||
     e2e_abort setup "no display, Wine prefix, shortcut file or test target"
-cp "$tools/started_marker.exe" "$program/"
+cp "$tools/ui_driver.exe" "$program/"
 cp "$program/defaultkeys.qvb" "$E2E_STATE/written.qvb"
 
 timing="$E2E_STATE/hook-timing.txt"
@@ -42,7 +43,7 @@ e2e_check ctrl-shift-f9 e2e_typed_gives "" \
     $'This is a sample  of Ctrl\xc2\xafShift\xc2\xafF9\r\nI hope you like it' ctrl+shift+F9
 
 e2e_reset_target
-wine "$tools/inject_keys.exe" "td " >/dev/null 2>&1
+ui inject "td "
 e2e_check foreign-injected-keys-never-fire e2e_wait_report "$report" "td " 5
 
 started_and_typed_nothing() {
@@ -54,7 +55,7 @@ e2e_check run-macro-starts-program-types-nothing started_and_typed_nothing
 sleep 1
 
 # File Save writes the list back byte for byte.
-e2e_command 101
+ui menu 101
 sleep 2
 e2e_check file-save-writes-exact-bytes cmp "$program/defaultkeys.qvb" "$E2E_STATE/written.qvb"
 

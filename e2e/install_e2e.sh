@@ -16,43 +16,16 @@ SETTINGS='HKCU\Software\VB and VBA Program Settings'
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
 SAMPLES=13
 
-ui() { wine "$tools/ui_driver.exe" "$@" 2>>"$E2E_STATE/driver.log" </dev/null | tr -d '\r'; }
-
-same() {
-    [ "$1" = "$2" ] && return 0
-    printf 'expected: %s\nreceived: %s\n' "$1" "$2" >&2
-    return 1
-}
-
-contains() {
-    [[ "$1" == *"$2"* ]] && return 0
-    printf 'missing: %s\nin: %s\n' "$2" "$1" >&2
-    return 1
-}
-
-# Counts the pixels of the icon's orange in a region of an image: X Y W H.
-orange_pixels() {
-    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- 2>/dev/null |
+# shows_icon TITLE SHOT X Y W H: the window titled TITLE, in a screenshot saved
+# as SHOT, shows the icon's orange (30 pixels or more) in that region; at 0 0
+# 24 24, the icon on the title bar, which Wine draws itself here.
+shows_icon() {
+    local xid
+    xid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$xid" ] && import -window "$xid" "$2" 2>/dev/null || return 1
+    convert "$2" -crop "$5x$6+$3+$4" +repage -depth 8 txt:- 2>/dev/null |
         sed -n 's/.*: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
-        awk '$1 >= 200 && $2 >= 60 && $2 <= 160 && $3 <= 80 { n++ } END { print n + 0 }'
-}
-
-# The icon on the title bar of the window titled TITLE (Wine draws the bar
-# itself here), in a screenshot saved as NAME.png.
-caption_icon() {
-    local title=$1 shot="$E2E_STATE/$2.png" xid
-    xid=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1)
-    [ -n "$xid" ] && import -window "$xid" "$shot" 2>/dev/null &&
-        [ "$(orange_pixels "$shot" 0 0 24 24)" -ge 30 ]
-}
-
-# A real click into the target's box, away from Quorvel's main window: after
-# Quorvel's dialogs Wine gives keys only to a window activated this way.
-click_target() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$wid")"
-    xdotool mousemove $((X + WIDTH - 40)) $((Y + HEIGHT - 30)) click 1
-    e2e_focus "$wid"
+        awk '$1 >= 200 && $2 >= 60 && $2 <= 160 && $3 <= 80 { n++ } END { exit n < 30 }'
 }
 
 # Help > Load Samples, then File Save.
@@ -62,12 +35,10 @@ load_and_save_samples() {
     ui menu 101
 }
 
-exited() { [ "$(ui visible main)" = 0 ]; }
-
 exit_quorvel() {
     ui click main Command5
     ui answer Yes >/dev/null
-    e2e_eventually exited
+    e2e_eventually eval '[ "$(ui visible main)" = 0 ]'
 }
 
 # Every trace of Quorvel that an uninstall must remove; prints what it finds.
@@ -168,8 +139,10 @@ wid=$(e2e_start_target "$report") || e2e_abort target "test target did not start
 wine start /unix "$programs_link" >/dev/null 2>&1 </dev/null
 e2e_check started-from-link eval 'ui wait-visible main 30 >/dev/null'
 e2e_check startup-question-asked eval 'ui wait-visible startup 10 >/dev/null'
-e2e_check main-window-icon e2e_eventually caption_icon '^Quorvel 2\.1 - ' main-window
-e2e_check startup-question-icon e2e_eventually caption_icon '^Quorvel 2\.1$' startup-question
+e2e_check main-window-icon e2e_eventually shows_icon '^Quorvel 2\.1 - ' \
+    "$E2E_STATE/main-window.png" 0 0 24 24
+e2e_check startup-question-icon e2e_eventually shows_icon '^Quorvel 2\.1$' \
+    "$E2E_STATE/startup-question.png" 0 0 24 24
 e2e_check setup-refuses-while-running eval \
     'install_silently; status=$?; same 2 "$status"'
 ui click startup Command1
@@ -177,7 +150,8 @@ e2e_check yes-puts-link-in-startup e2e_eventually cmp -s "$programs_link" "$star
 
 load_and_save_samples
 e2e_check samples-saved-beside-program e2e_eventually test -s "$install_dir/defaultkeys.qvb"
-click_target
+# A real click into the target's box, away from Quorvel's main window.
+e2e_click "$wid" -40 30
 e2e_type "sp "
 e2e_check shortcut-expands e2e_wait_report "$report" $'This is a sample \r\nI hope you like it' 10
 exit_quorvel
@@ -192,13 +166,8 @@ desk_h=500
 wine explorer "/desktop=shell,${desk_w}x$desk_h" start /unix "$programs_link" >/dev/null 2>&1 </dev/null &
 e2e_track_pid $!
 desktop_shot="$E2E_STATE/desktop.png"
-tray_orange() {
-    local xid
-    xid=$(xdotool search --name 'Wine desktop$' 2>/dev/null | head -n 1)
-    [ -n "$xid" ] && import -window "$xid" "$desktop_shot" 2>/dev/null &&
-        [ "$(orange_pixels "$desktop_shot" $((desk_w - 40)) $((desk_h - 32)) 40 32)" -ge 30 ]
-}
-e2e_check tray-icon e2e_eventually tray_orange
+e2e_check tray-icon e2e_eventually shows_icon 'Wine desktop$' "$desktop_shot" \
+    $((desk_w - 40)) $((desk_h - 32)) 40 32
 sleep 1
 mkdir -p "$SHOTS"
 cp "$desktop_shot" "$SHOTS/installed.png" && e2e_log "screenshot: $SHOTS/installed.png"

@@ -128,7 +128,7 @@ e2e_focus() {
 # Starts the test target writing to REPORT, focuses it and prints its window id.
 # The helper programs are in $E2E_TOOLS (e2e_build_quorvel sets it).
 e2e_start_target() {
-    local report=$1 exe winreport start wid tries
+    local report=$1 exe winreport start wid
     exe="${E2E_TOOLS:-$E2E_ROOT/build/windows/e2e/bin}/quorvel_test_target.exe"
     [ -f "$exe" ] || {
         e2e_log "test target not built"
@@ -138,13 +138,7 @@ e2e_start_target() {
     rm -f "$report"
     start=$(e2e_now)
     e2e_spawn "$exe" "$winreport" >"$E2E_STATE/target.pid"
-    for ((tries = 0; tries < 100; tries++)); do
-        wid=$(xdotool search --name "^$E2E_TARGET_TITLE\$" 2>/dev/null | head -n 1)
-        [ -n "$wid" ] && [ -f "$report" ] && break
-        wid=""
-        sleep 0.2
-    done
-    if [ -z "$wid" ]; then
+    if ! wid=$(E2E_TRIES=100 e2e_eventually e2e_target_window "$report"); then
         e2e_log "test target window did not appear within 20 s"
         return 1
     fi
@@ -156,9 +150,27 @@ e2e_start_target() {
     echo "$wid"
 }
 
-# Chooses an item of Quorvel's menu bar by its command id, or acts on the
-# target or the clipboard: see e2e/tools/send_command.cpp.
-e2e_command() { wine "$tools/send_command.exe" "$@" 2>/dev/null </dev/null; }
+# The test target's window once its first, empty, report is written.
+e2e_target_window() {
+    [ -f "$1" ] && xdotool search --name "^$E2E_TARGET_TITLE\$" | head -n 1 | grep .
+}
+
+# Runs the driver of Quorvel's windows, the test target and the clipboard
+# (e2e/tools/ui_driver.cpp), from the folder in $tools.
+ui() { wine "$tools/ui_driver.exe" "$@" 2>>"$E2E_STATE/driver.log" </dev/null | tr -d '\r'; }
+
+# Compares and says what differed.
+same() {
+    [ "$1" = "$2" ] && return 0
+    printf 'expected: %s\nreceived: %s\n' "$1" "$2" >&2
+    return 1
+}
+
+contains() {
+    [[ "$1" == *"$2"* ]] && return 0
+    printf 'missing: %s\nin: %s\n' "$2" "$1" >&2
+    return 1
+}
 
 # Writes one of Quorvel's settings: e2e_setting 'Quorvel\opts' Boost True.
 e2e_setting() {
@@ -181,16 +193,18 @@ e2e_typing_setup() {
 
 # Starts Quorvel and waits until its window takes commands.
 e2e_start_quorvel() {
-    local tries
-    e2e_spawn 'C:\quorvel\quorvel.exe' >/dev/null
+    e2e_spawn 'C:\quorvel\quorvel.exe' >"$E2E_STATE/quorvel.pid"
     # Some tests kill it on purpose: no "Killed" line from the shell for it.
     disown
-    for ((tries = 0; tries < 100; tries++)); do
-        e2e_command 0 >/dev/null && return 0
-        sleep 0.2
-    done
-    return 1
+    E2E_TRIES=100 e2e_eventually ui menu 0
 }
+
+# The Linux process of the quorvel.exe started last: Wine runs the program in
+# the process it was started as.
+quorvel_pid() { cat "$E2E_STATE/quorvel.pid"; }
+
+# Ends Quorvel at once, as a crash or a power cut would.
+kill_quorvel() { kill -9 "$(quorvel_pid)" 2>/dev/null; }
 
 # Empties the target from a fresh typing state: Return ends whatever was typed
 # (Quorvel forgets letters and modifiers on it), then, once the Return has
@@ -199,14 +213,12 @@ e2e_start_quorvel() {
 e2e_reset_target() {
     local before
     e2e_click "$wid"
-    before=$(e2e_report_size)
+    before=$(wc -c <"$report")
     e2e_key Return
-    e2e_eventually e2e_report_grew "$before" >/dev/null 2>&1
-    e2e_command --clear-target >/dev/null
+    e2e_eventually eval "[ \$(wc -c <\"\$report\") -gt $before ]" >/dev/null 2>&1
+    ui clear-target
     e2e_wait_report "$report" "" 5
 }
-e2e_report_size() { wc -c <"$report" 2>/dev/null || echo 0; }
-e2e_report_grew() { [ "$(e2e_report_size)" -gt "$1" ]; }
 
 # e2e_typed_gives TEXT EXPECTED [KEY]...: types TEXT, then presses the keys,
 # into an empty target, which must then hold exactly EXPECTED.
@@ -221,7 +233,7 @@ e2e_typed_gives() {
 
 # Options, Boost: turning it on asks first, and is answered Yes.
 e2e_boost() {
-    e2e_command 202 >/dev/null
+    ui menu 202
     [ "$1" = off ] || e2e_answer_question
 }
 
@@ -234,29 +246,26 @@ e2e_timing_field() {
 # Answers the question box Quorvel shows (its caption is "Quorvel") with its
 # default button, Yes, and waits until it is gone.
 e2e_answer_question() {
-    local box tries
-    for ((tries = 0; tries < 50; tries++)); do
-        box=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1)
-        [ -n "$box" ] && break
-        sleep 0.2
-    done
-    [ -n "$box" ] || return 1
+    local box
+    box=$(e2e_eventually e2e_question_box) || return 1
     e2e_focus "$box"
     e2e_key Return
-    for ((tries = 0; tries < 50; tries++)); do
-        xdotool search --onlyvisible --name '^Quorvel$' >/dev/null 2>&1 || return 0
-        sleep 0.2
-    done
-    return 1
+    e2e_eventually eval '! e2e_question_box >/dev/null'
+}
+e2e_question_box() {
+    xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1 | grep .
 }
 
-# Clicks into the middle of a window, as a person would. After one of Quorvel's
-# dialogs closes or a started program exits, Wine passes keys only to a window
-# activated this way; focusing it through X is not enough.
+# e2e_click WINDOW [DX DY]: clicks into the window, as a person would, DX from
+# its left edge (from its right one when negative) and DY from its bottom,
+# or into its middle. After one of Quorvel's dialogs closes or a started
+# program exits, Wine passes keys only to a window activated this way;
+# focusing it through X is not enough.
 e2e_click() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
+    local X Y WIDTH HEIGHT SCREEN WINDOW dx=${2:-} dy=${3:-}
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+    ((dx < 0)) && dx=$((WIDTH + dx))
+    xdotool mousemove $((X + ${dx:-WIDTH / 2})) $((Y + HEIGHT - ${dy:-HEIGHT / 2})) click 1
     e2e_focus "$1"
 }
 
@@ -311,10 +320,11 @@ e2e_wait_report() {
     return 1
 }
 
-# Runs the command until it succeeds, for ten seconds at most.
+# Runs the command until it succeeds, E2E_TRIES times at most a fifth of a
+# second apart (50 by default: ten seconds).
 e2e_eventually() {
     local tries
-    for ((tries = 0; tries < 50; tries++)); do
+    for ((tries = 0; tries < ${E2E_TRIES:-50}; tries++)); do
         "$@" 2>/dev/null && return 0
         sleep 0.2
     done

@@ -10,7 +10,7 @@ source e2e/lib.sh
 
 e2e_log "building the helper programs"
 { cmake --preset windows && cmake --build --preset windows --target quorvel_test_target \
-    send_command quorvel_services_selfcheck; } >"$E2E_STATE/build.log" 2>&1 || {
+    ui_driver quorvel_services_selfcheck; } >"$E2E_STATE/build.log" 2>&1 || {
     tail -n 30 "$E2E_STATE/build.log" >&2
     e2e_abort build "helper programs did not build"
 }
@@ -23,7 +23,7 @@ e2e_fresh_prefix "$E2E_STATE/prefix-dir" || e2e_abort prefix "wineboot failed"
 report="$E2E_STATE/target-report.txt"
 e2e_start_target "$report" >/dev/null || e2e_abort target-start "test target did not come up"
 # A Western Windows: Windows-1252 is the code page of every ANSI text.
-e2e_check code-page-1252 test "$(e2e_command --code-page | tr -d '\r')" = 1252
+e2e_check code-page-1252 same 1252 "$(ui code-page)"
 
 e2e_check target-starts-empty e2e_wait_report "$report" "" 5
 

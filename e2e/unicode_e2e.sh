@@ -23,11 +23,7 @@ ALL="$ZP $GR $JP $AR $EM"
 USER_CLIPBOARD="user's ünïcödé ✂ 😀"
 SHOT="$E2E_ROOT/build/screenshots/main-window-every-script.png"
 
-clipboard() { e2e_command --get-clipboard | tr -d '\r'; }
-
 starts_with_mark() { [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' ')" = efbbbf ]; }
-# The ANSI version's file: no mark, "été" in Windows-1252.
-ansi_file() { ! starts_with_mark "$1" && LC_ALL=C grep -q $'\xe9t\xe9' "$1"; }
 utf8_with_old_and_emoji_entries() {
     starts_with_mark "$1" && grep -qF "été ¯ 500 €" "$1" && grep -qF "$EM" "$1"
 }
@@ -49,23 +45,6 @@ shows_rows() {
     done
 }
 
-# Selects the main list's row that reads ROW.
-select_row() {
-    local at
-    at=$(ui rows main | grep -nxF -- "$1" | cut -d: -f1)
-    [ -n "$at" ] && ui select main $((at - 1))
-}
-
-# Waits until FILE changes from the copy BEFORE.
-file_changes() {
-    local tries
-    for ((tries = 0; tries < 50; tries++)); do
-        cmp -s "$1" "$2" || return 0
-        sleep 0.2
-    done
-    return 1
-}
-
 e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
 e2e_quorvel_prefix || e2e_abort prefix "no display, Wine prefix or Quorvel folder"
 ui_screen 96 || e2e_abort screen "could not set up the screen"
@@ -73,7 +52,6 @@ ui_screen 96 || e2e_abort screen "could not set up the screen"
 build/linux/make_shortcut_file "$program/defaultkeys.qvb" '{S}|AE|été ¯ 500 €' \
     '{S}|CB|%(clipboard text)%' || exit 1
 cp "$program/defaultkeys.qvb" "$E2E_STATE/old.qvb"
-e2e_check old-file-in-ansi ansi_file "$program/defaultkeys.qvb"
 e2e_setting 'Quorvel\StartUpQ' StartUpOpt 1
 e2e_setting 'Quorvel\opts' RunMinimized True
 report="$E2E_STATE/target-report.txt"
@@ -86,7 +64,7 @@ ui resize main 640 720
 ui tray 0x201
 ui_until 1 visible main >/dev/null
 add_shortcut em "$EM"
-if file_changes "$program/defaultkeys.qvb" "$E2E_STATE/old.qvb"; then
+if e2e_eventually eval '! cmp -s "$program/defaultkeys.qvb" "$E2E_STATE/old.qvb"'; then
     e2e_check one-emoji-entry-turns-the-file-utf8 utf8_with_old_and_emoji_entries \
         "$program/defaultkeys.qvb"
 else
@@ -97,7 +75,8 @@ for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "al|$ALL"; do
 done
 e2e_check list-shows-every-script shows_rows main "{S} - em - $EM" "{S} - zp - $ZP" \
     "{S} - gr - $GR" "{S} - jp - $JP" "{S} - ar - $AR" "{S} - al - $ALL" "{S} - AE - été - 500 €"
-select_row "{S} - al - $ALL"
+at=$(ui rows main | grep -nxF -- "{S} - al - $ALL" | cut -d: -f1)
+[ -n "$at" ] && ui select main $((at - 1))
 e2e_check boxes-show-every-script ui_until "$ALL" text main Text7
 sleep 0.5
 mkdir -p "$(dirname "$SHOT")"
@@ -130,23 +109,23 @@ ui_until 0 visible main >/dev/null
 for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL"; do
     e2e_check "typed-${pair%%|*}" e2e_typed_gives "${pair%%|*} " "${pair#*|}"
 done
-e2e_command --set-clipboard "$ALL"
+ui set-clipboard "$ALL"
 e2e_check typed-clipboard-text-macro e2e_typed_gives "cb " "$ALL"
 
 # --- Boost: pasted, and the user's clipboard back afterwards ----------------------
-e2e_command --set-clipboard "$USER_CLIPBOARD"
-e2e_command 202 >/dev/null
+ui set-clipboard "$USER_CLIPBOARD"
+ui menu 202 >/dev/null
 if e2e_answer_question; then
     for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL"; do
         e2e_check "boost-${pair%%|*}" e2e_typed_gives "${pair%%|*} " "${pair#*|}"
     done
     sleep 1
-    e2e_check boost-gives-the-clipboard-back test "$(clipboard)" = "$USER_CLIPBOARD"
-    e2e_command --set-clipboard "$ALL"
+    e2e_check boost-gives-the-clipboard-back same "$USER_CLIPBOARD" "$(ui get-clipboard)"
+    ui set-clipboard "$ALL"
     e2e_check boost-clipboard-text-macro e2e_typed_gives "cb " "$ALL"
     sleep 1
-    e2e_check boost-clipboard-macro-keeps-the-clipboard test "$(clipboard)" = "$ALL"
-    e2e_command 202 >/dev/null
+    e2e_check boost-clipboard-macro-keeps-the-clipboard same "$ALL" "$(ui get-clipboard)"
+    ui menu 202 >/dev/null
 else
     e2e_fail boost "the Boost question did not appear"
 fi
@@ -156,21 +135,15 @@ fi
 # again; Common Text comes back from the registry.
 cp "$program/defaultkeys.qvb" "$E2E_STATE/saved.qvb"
 main_rows=$(ui rows main)
-e2e_command 104 >/dev/null
+ui menu 104 >/dev/null
 e2e_answer_question
-for ((tries = 0; tries < 50; tries++)); do
-    e2e_command 0 >/dev/null || break
-    sleep 0.2
-done
+e2e_eventually eval '! ui menu 0'
 if e2e_start_quorvel; then
     e2e_check restarted-list-reads-back-equal ui_until "$main_rows" rows main
     e2e_check restarted-emoji-entry-types e2e_typed_gives "em " "$EM"
     rm -f "$program/defaultkeys.qvb"
-    e2e_command 101 >/dev/null
-    for ((tries = 0; tries < 50; tries++)); do
-        [ -f "$program/defaultkeys.qvb" ] && break
-        sleep 0.2
-    done
+    ui menu 101 >/dev/null
+    e2e_eventually test -f "$program/defaultkeys.qvb"
     sleep 1
     e2e_check utf8-file-saves-back-equal cmp "$program/defaultkeys.qvb" "$E2E_STATE/saved.qvb"
     ui click main Command11

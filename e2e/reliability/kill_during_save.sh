@@ -15,8 +15,6 @@ set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
-# shellcheck source=e2e/reliability/common.sh
-source e2e/reliability/common.sh
 
 times=${1:-50}
 RANDOM=4242
@@ -41,7 +39,7 @@ wait_path() {
 
 # Load Samples (its message stays up, which does not hold up the next
 # command), then File Save: the old list with the samples once more, saved whole.
-ask_for_save() { e2e_command 300 && e2e_command 101; }
+ask_for_save() { ui menu 300 && ui menu 101; }
 
 e2e_build_quorvel || e2e_abort build "build failed"
 e2e_typing_setup --size 32767 --text-size 1000 || e2e_abort setup "set-up failed"
@@ -102,15 +100,8 @@ for ((round = 1; round <= times; round++)); do
 done
 e2e_log "$times kills: $before before the save, $during during it, $after after it;" \
     "$bad damaged files"
-if [ "$bad" -eq 0 ]; then
-    e2e_pass "file-always-old-or-new ($times kills: $before before, $during during, $after after the save)"
-else
-    e2e_fail file-always-old-or-new "$bad damaged files"
-fi
+e2e_check "file-always-old-or-new ($bad damaged of $times)" test "$bad" -eq 0
 # Kills that all fell outside the save would prove nothing about it.
-if [ "$during" -ge $((times / 10)) ] && [ "$during" -gt 0 ]; then
-    e2e_pass "kills-inside-the-save ($during of $times)"
-else
-    e2e_fail kills-inside-the-save "only $during of $times kills fell inside the save"
-fi
+e2e_check "kills-inside-the-save ($during of $times)" \
+    eval '[ "$during" -ge $((times / 10)) ] && [ "$during" -gt 0 ]'
 e2e_summary

@@ -13,8 +13,6 @@ set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
-# shellcheck source=e2e/reliability/common.sh
-source e2e/reliability/common.sh
 
 seconds=${1:-60}
 RANDOM=20261206
@@ -41,7 +39,6 @@ keys=0
 expansions=0
 boost=off
 boost_expansions=0
-typing_ok=yes
 
 rss_kib() { awk '/^VmRSS/ { print $2 }' "/proc/$(quorvel_pid)/status" 2>/dev/null; }
 pastes() { cat "$report.pastes" 2>/dev/null || echo 0; }
@@ -49,10 +46,9 @@ pastes() { cat "$report.pastes" 2>/dev/null || echo 0; }
 # Switching Boost asks a question and takes the focus: everything typed so far
 # must have landed first.
 set_boost() {
-    e2e_wait_report "$report" "$expected" 60 || typing_ok=no
-    if ! e2e_boost "$1"; then
-        e2e_fail boost-on "the Boost question did not appear"
-    fi
+    e2e_wait_report "$report" "$expected" 60 ||
+        e2e_fail "typed-before-boost-$1" "see the difference above"
+    e2e_boost "$1" || e2e_fail boost-on "the Boost question did not appear"
     boost=$1
     # The click that gives the target the keys back also puts its caret where it
     # lands, in the middle of the text typed so far: back to the end with it.
@@ -75,9 +71,7 @@ add_letters() {
 expansion() {
     chunk_text+=$1
     expansions=$((expansions + 1))
-    if [ "$boost" = on ]; then
-        boost_expansions=$((boost_expansions + 1))
-    fi
+    [ "$boost" = off ] || boost_expansions=$((boost_expansions + 1))
 }
 make_chunk() {
     local word
@@ -125,7 +119,7 @@ while (($(date +%s) - start < seconds)); do
         delay=16
     fi
     xdotool key --delay "$delay" -- "${chunk_keys[@]}" || {
-        typing_ok=no
+        e2e_fail typing "xdotool could not type"
         break
     }
     expected+=$chunk_text
@@ -135,19 +129,13 @@ took=$(($(date +%s) - start))
 
 e2e_log "typed $keys keys in $took s ($((keys / (took > 0 ? took : 1))) a second):" \
     "$expansions expansions, $boost_expansions of them with Boost"
-if [ "$typing_ok" = yes ] && e2e_wait_report "$report" "$expected" 60; then
-    e2e_pass "every-expansion-right-and-no-key-lost ($keys keys, $expansions expansions)"
-else
-    e2e_fail every-expansion-right-and-no-key-lost "see the difference above"
-fi
+e2e_check "every-expansion-right-and-no-key-lost ($keys keys, $expansions expansions)" \
+    e2e_wait_report "$report" "$expected" 60
 rss_late=$(rss_kib)
 # Each Boost expansion went through the clipboard, and no other did.
 e2e_log "the target took $(pastes) pastes"
-if [ "$boost_expansions" -gt 0 ] && [ "$(pastes)" -eq "$boost_expansions" ]; then
-    e2e_pass "boost-pastes ($boost_expansions)"
-else
-    e2e_fail boost-pastes "$boost_expansions expansions with Boost, $(pastes) pastes"
-fi
+e2e_check "boost-pastes ($boost_expansions expansions with Boost, $(pastes) pastes)" \
+    eval '[ "$boost_expansions" -gt 0 ] && [ "$(pastes)" -eq "$boost_expansions" ]'
 
 # The figures are written every two seconds.
 sleep 2.5
@@ -155,26 +143,14 @@ held=$(e2e_timing_field held_presses)
 e2e_log "$held key presses were typed during expansions and held;" \
     "replaying took $(e2e_timing_field replay_ms) ms for $(e2e_timing_field replayed_events) events" \
     "in $(e2e_timing_field replay_calls) injections; refused: $(e2e_timing_field refused)"
-if [ "${held:-0}" -gt 0 ]; then
-    e2e_pass "keys-typed-during-expansions ($held)"
-else
-    e2e_fail keys-typed-during-expansions "no key was typed during an expansion"
-fi
+e2e_check "keys-typed-during-expansions (${held:-0})" test "${held:-0}" -gt 0
 
 # The hook is still there at the end: one more trigger fires.
 xdotool type --delay 33 -- "kw "
 expected+="kilowatt hour"
-if e2e_wait_report "$report" "$expected" 10; then
-    e2e_pass hook-still-installed
-else
-    e2e_fail hook-still-installed "the last trigger did not expand"
-fi
+e2e_check hook-still-installed e2e_wait_report "$report" "$expected" 10
 
 e2e_log "Quorvel's memory: ${rss_early:-?} KiB after ${early_at} s, ${rss_late:-?} KiB at the end"
-if [ -n "$rss_early" ] && [ -n "$rss_late" ] &&
-    awk -v a="$rss_early" -v b="$rss_late" 'BEGIN { exit !(b <= a * 1.10) }'; then
-    e2e_pass "memory-steady (${rss_early} KiB, then ${rss_late} KiB)"
-else
-    e2e_fail memory-steady "grew from ${rss_early:-?} to ${rss_late:-?} KiB"
-fi
+e2e_check "memory-steady (${rss_early:-?} KiB, then ${rss_late:-?} KiB)" \
+    awk -v a="$rss_early" -v b="$rss_late" 'BEGIN { exit !(a > 0 && b > 0 && b <= a * 1.10) }'
 e2e_summary

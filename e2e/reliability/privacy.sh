@@ -8,8 +8,6 @@ set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
-# shellcheck source=e2e/reliability/common.sh
-source e2e/reliability/common.sh
 
 e2e_build_quorvel || e2e_abort build "build failed"
 e2e_typing_setup --size 100 '{S}|KW|kilowatt hour' || e2e_abort setup "set-up failed"
@@ -27,8 +25,8 @@ e2e_type "${secret^^}"
 e2e_key Tab
 e2e_wait_report "$report" "my password is $secret kilowatt hour"$'\r\n'"${secret^^}"$'\t' 10 ||
     e2e_fail typing "the target did not get the text"
-e2e_command 101 >/dev/null  # File Save
-e2e_command 201 >/dev/null  # Run Minimized, a stored option
+ui menu 101 >/dev/null  # File Save
+ui menu 201 >/dev/null  # Run Minimized, a stored option
 sleep 2.5                                           # timer ticks, heartbeats
 kill_quorvel
 sleep 1
@@ -59,11 +57,6 @@ hits=$(grep -vxF -e "${canaries[0]}" -e "${canaries[1]}" <<<"$hits")
 searched=$(tr -cd '\0' <"$E2E_STATE/searched" | wc -c)
 e2e_log "searched $searched files: the prefix, Quorvel's folder, the temporary folders," \
     "the registry export and every file changed since the typing began"
-if [ "$found" -ne 2 ]; then
-    e2e_fail search-finds-the-planted-copies "found $found of 2"
-elif [ -z "$hits" ]; then
-    e2e_pass "typed-secret-written-nowhere ($searched files)"
-else
-    e2e_fail typed-secret-written-nowhere "found in: $(e2e_mask_secrets <<<"$hits")"
-fi
+e2e_check "search-finds-the-planted-copies ($found of 2)" test "$found" -eq 2
+e2e_check "typed-secret-written-nowhere ($searched files)" same "" "$(e2e_mask_secrets <<<"$hits")"
 e2e_summary

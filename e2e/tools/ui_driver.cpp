@@ -43,9 +43,18 @@
 //   ui_driver tray-icons                      prints how many icons Wine's notification area shows
 //   ui_driver tray-rect                       the screen rectangle of its first icon
 //   ui_driver tooltip                         prints the text of the tooltip that shows
+//   ui_driver clear-target                    empties the test target's text box
+//   ui_driver set-clipboard TEXT              puts the text on the clipboard as Unicode text
+//   ui_driver get-clipboard                   prints the clipboard's text as it is
+//   ui_driver code-page                       prints the ANSI code page
+//   ui_driver inject TEXT                     types TEXT (small letters, digits, blanks) with
+//                                             SendInput, as any other program could
+//   ui_driver mark PATH                       writes a file, proof that a shortcut started it
 #include <windows.h>
 
 #include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -162,13 +171,10 @@ std::string nameOf(HWND window) {
 
 // The control's name in its window, or its number.
 std::string controlName(HWND window, HWND control) {
-    const std::string windowName = nameOf(window);
     const int id = ::GetDlgCtrlID(control);
-    for (const WindowKind& kind : Kinds) {
-        for (const Named& named : kind.controls) {
-            if (windowName == kind.name && named.id == id) {
-                return named.name;
-            }
+    for (const Named& named : kindNamed(nameOf(window).c_str()).controls) {
+        if (named.id == id) {
+            return named.name;
         }
     }
     return std::to_string(id);
@@ -278,17 +284,12 @@ void setText(HWND control, const std::string& text) {
     sendTo(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-void printEscaped(const std::string& text) {
+int printEscaped(const std::string& text) {
     for (const char c : text) {
-        if (c == '\r') {
-            std::fputs("\\r", stdout);
-        } else if (c == '\n') {
-            std::fputs("\\n", stdout);
-        } else {
-            std::fputc(c, stdout);
-        }
+        std::fputs(c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c).c_str(), stdout);
     }
     std::fputc('\n', stdout);
+    return 0;
 }
 
 // Memory inside the program under test, for list view messages whose pointers
@@ -369,7 +370,7 @@ std::vector<std::string> rowsOf(const char* windowName) {
     return rows;
 }
 
-void selectRow(const char* windowName, long row) {
+int selectRow(const char* windowName, long row) {
     const HWND list = listOf(windowName);
     if (!isListView(windowName)) {
         // A click selects the row and tells the window, which LB_SETCURSEL alone does not.
@@ -377,7 +378,7 @@ void selectRow(const char* windowName, long row) {
         ::PostMessageW(::GetParent(list), WM_COMMAND,
                        MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(list));
-        return;
+        return 0;
     }
     RemoteMemory memory(list, sizeof(LVITEMW));
     LVITEMW state{};
@@ -387,6 +388,7 @@ void selectRow(const char* windowName, long row) {
     // The list view tells its window of the new selection itself.
     sendTo(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
            reinterpret_cast<LPARAM>(memory.address()));
+    return 0;
 }
 
 std::string classOf(HWND window) {
@@ -666,6 +668,79 @@ int printTooltips() {
     return 0;
 }
 
+// Another program may hold the clipboard for a moment.
+bool openClipboard() {
+    return waitUntil(0.5, [] { return ::OpenClipboard(nullptr) != FALSE; });
+}
+
+int setClipboard(const std::string& text) {
+    if (!openClipboard()) {
+        return 1;
+    }
+    ::EmptyClipboard();
+    const std::wstring wide = wideOf(text);
+    const std::size_t size = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    bool done = false;
+    if (memory != nullptr) {
+        std::memcpy(::GlobalLock(memory), wide.c_str(), size);
+        ::GlobalUnlock(memory);
+        done = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!done) {
+            ::GlobalFree(memory);
+        }
+    }
+    ::CloseClipboard();
+    return done ? 0 : 1;
+}
+
+// Byte for byte: no line end added, none translated.
+int printClipboard() {
+    if (!openClipboard()) {
+        return 1;
+    }
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            const std::string utf8 = utf8Of(text, std::wcslen(text));
+            ::GlobalUnlock(data);
+            _setmode(_fileno(stdout), _O_BINARY);
+            std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+        }
+    }
+    ::CloseClipboard();
+    return 0;
+}
+
+// A file at PATH, proof that a shortcut started this program.
+int mark(const char* path) {
+    std::FILE* file = std::fopen(path, "w");
+    const bool written = file != nullptr && std::fputs("started", file) >= 0;
+    return written && std::fclose(file) == 0 ? 0 : 1;
+}
+
+// One key at a time, with a pause, like a fast typist rather than a burst.
+int inject(const std::string& text) {
+    for (const char c : text) {
+        const bool letter = c >= 'a' && c <= 'z';
+        if (!letter && c != ' ' && (c < '0' || c > '9')) {
+            fail("inject takes small letters, digits and blanks");
+        }
+        const WORD vk = letter ? static_cast<WORD>(c - 'a' + 'A') : static_cast<WORD>(c);
+        for (const bool up : {false, true}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = vk;
+            input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            if (::SendInput(1, &input, sizeof(INPUT)) != 1) {
+                fail("SendInput failed");
+            }
+            ::Sleep(10);
+        }
+    }
+    return 0;
+}
+
 // The arguments after the command's name: the first names a window, the
 // second, for most commands, one of its controls.
 class Arguments {
@@ -725,11 +800,7 @@ constexpr Command Commands[] = {
     {"iconic", [](A a) { return printedFlag(::IsIconic(a.window())); }},
     {"in-front", [](A a) { return printedFlag(inFront(a.window())); }},
     {"in-work-area", [](A a) { return printedFlag(inWorkArea(a.window())); }},
-    {"text",
-     [](A a) {
-         printEscaped(textOf(a.target()));
-         return 0;
-     }},
+    {"text", [](A a) { return printEscaped(textOf(a.target())); }},
     {"set-text", &setLines},
     {"set-lines", &setLines},
     // Posted: the click may open a message box, which would hold a sent message.
@@ -742,11 +813,7 @@ constexpr Command Commands[] = {
          }
          return 0;
      }},
-    {"select",
-     [](A a) {
-         selectRow(a.required(0), a.number(1));
-         return 0;
-     }},
+    {"select", [](A a) { return selectRow(a.required(0), a.number(1)); }},
     {"rect", [](A a) { return printed(rectOf(a.target())); }},
     {"focus", [](A a) { return printed(focusedControl(a.required(0))); }},
     {"menu",
@@ -793,7 +860,17 @@ constexpr Command Commands[] = {
          }
          return printed(rectOf(icons[0]));
      }},
-    {"tooltip", [](A) { return printTooltips(); }}};
+    {"tooltip", [](A) { return printTooltips(); }},
+    {"clear-target",
+     [](A) {
+         const HWND target = ::FindWindowW(nullptr, L"Quorvel Test Target");
+         return target != nullptr ? succeeded(::PostMessageW(target, WM_APP + 1, 0, 0)) : 1;
+     }},
+    {"set-clipboard", [](A a) { return setClipboard(a.required(0)); }},
+    {"get-clipboard", [](A) { return printClipboard(); }},
+    {"code-page", [](A) { return printed(std::to_string(::GetACP())); }},
+    {"inject", [](A a) { return inject(a.required(0)); }},
+    {"mark", [](A a) { return mark(a.required(0)); }}};
 
 }  // namespace
 

@@ -17,30 +17,16 @@ source e2e/ui/ui_lib.sh
 dpis=("$@")
 [ ${#dpis[@]} -gt 0 ] || dpis=(96 120 144 192)
 
-# Nothing of the window is cut off, by the window's edge or by a control too
-# small for its caption in the message font.
-lays_out_whole() {
-    local clipped
-    clipped=$(ui clipped "$1")
-    [ -z "$clipped" ] && return 0
-    echo "$clipped" >&2
-    return 1
-}
-
-# The box draws with the message font at its window's DPI.
-uses_message_font() {
-    local own message
-    read -r own message < <(ui font-width "$1" "$2")
-    same "$message" "$own"
-}
-
-# Each window opened at one DPI: on screen, whole, in the message font.
+# Each window opened at one DPI: on screen, whole (no control cut off by the
+# window's edge or too small for its caption in the message font), and its
+# box drawing with the message font at the window's DPI.
 check_window() {
-    local dpi=$1 window=$2 box=${3:-}
+    local dpi=$1 window=$2 box=${3:-} own message
     e2e_check "$window-on-screen-at-$dpi" ui_until 1 in-work-area "$window"
-    e2e_check "$window-lays-out-whole-at-$dpi" lays_out_whole "$window"
+    e2e_check "$window-lays-out-whole-at-$dpi" same "" "$(ui clipped "$window")"
     if [ -n "$box" ]; then
-        e2e_check "$window-message-font-at-$dpi" uses_message_font "$window" "$box"
+        read -r own message < <(ui font-width "$window" "$box")
+        e2e_check "$window-message-font-at-$dpi" same "$message" "$own"
     fi
 }
 

@@ -39,12 +39,10 @@ ui answer OK | sed 's/\\r\\n/\n/g' | sed 's/^/    /'
 echo "The list now shows $(ui count main) shortcuts."
 
 demo() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW label=$1
+    local label=$1
     shift
-    eval "$(xdotool getwindowgeometry --shell "$wid")"
-    xdotool mousemove $((X + WIDTH - 40)) $((Y + HEIGHT - 30)) click 1
-    e2e_focus "$wid"
-    wine "$tools/send_command.exe" --clear-target >/dev/null 2>&1
+    e2e_click "$wid" -40 30
+    ui clear-target
     sleep 0.5
     "$@"
     sleep 1.5

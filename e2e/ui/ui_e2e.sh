@@ -28,10 +28,7 @@ DPI=${QUORVEL_E2E_DPI:-96}
 # the bottom left, away from Quorvel's windows, which stand hidden, minimised
 # or on the right then.
 hot_key() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$wid")"
-    xdotool mousemove $((X + 40)) $((Y + HEIGHT - 30)) click 1
-    e2e_focus "$wid"
+    e2e_click "$wid" 40 30
     e2e_key "$1"
 }
 
@@ -42,8 +39,6 @@ main_aside() {
     read -r width _ < <(size_of main)
     ui move main $((1280 - width)) 0
 }
-
-same_file() { cmp -s "$1" "$2" && echo same; }
 
 # The colour of the Exit button's face, as ImageMagick names it.
 exit_colour() {
@@ -109,7 +104,7 @@ wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not star
 
 # --- Start-up with a long list, then Exit ----------------------------------
 build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 32767 || exit 1
-wine reg add "$SETTINGS\\Quorvel\\StartUpQ" /v StartUpOpt /t REG_SZ /d 1 /f >/dev/null 2>&1
+e2e_setting 'Quorvel\StartUpQ' StartUpOpt 1
 start=$(e2e_now)
 start_quorvel
 if ui wait-visible main 30; then
@@ -249,7 +244,7 @@ e2e_check import-dialog-opens same Open "$(ui file-dialog 'C:\quorvel\import.qvb
 e2e_check import-adds-rows ui_until 27 count main
 ui click main Command10
 e2e_check export-dialog-opens same "Save As" "$(ui file-dialog 'C:\quorvel\exporté ✓.qvb')"
-e2e_check export-writes-the-list until_prints same same_file "$program/exporté ✓.qvb" "$program/import.qvb"
+e2e_check export-writes-the-list e2e_eventually cmp -s "$program/exporté ✓.qvb" "$program/import.qvb"
 
 # --- Common Text ------------------------------------------------------------------
 ui click main Command11

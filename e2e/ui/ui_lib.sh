@@ -1,18 +1,8 @@
 # Helpers of the scripts that drive Quorvel's windows under Wine through the
-# driver program (e2e/tools/ui_driver.cpp). Source after e2e/lib.sh, with
-# tools set to the folder of the driver.
+# driver program (e2e/tools/ui_driver.cpp). Source after e2e/lib.sh.
 
 SHOTS="$E2E_ROOT/build/screenshots"
 SETTINGS='HKCU\Software\VB and VBA Program Settings'
-
-# Compares and says what differed.
-same() {
-    [ "$1" = "$2" ] && return 0
-    printf 'expected: %s\nreceived: %s\n' "$1" "$2" >&2
-    return 1
-}
-
-ui() { wine "$tools/ui_driver.exe" "$@" 2>>"$E2E_STATE/driver.log" </dev/null | tr -d '\r'; }
 
 # Runs a reading until it prints EXPECTED (5 s).
 until_prints() {
@@ -55,17 +45,8 @@ shot() {
 start_quorvel() {
     WINEDEBUG=-all,trace+systray e2e_spawn 'C:\quorvel\quorvel.exe' >"$E2E_STATE/quorvel.pid"
 }
-quorvel_pid() { cat "$E2E_STATE/quorvel.pid"; }
 
-ended_within() {
-    local tries
-    for ((tries = 0; tries < 50; tries++)); do
-        kill -0 "$1" 2>/dev/null || return 0
-        sleep 0.2
-    done
-    echo "process $1 still running" >&2
-    return 1
-}
+ended_within() { e2e_eventually eval "! kill -0 $1 2>/dev/null"; }
 
 # Exit, answered Yes.
 exit_quorvel() {
