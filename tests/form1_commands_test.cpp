@@ -71,6 +71,7 @@ TEST_F(Form1Commands, CancelledOrRefusedDialogNamesNoFileAndTheNextSaveUsesTheDe
         form->FileImport_Click();
         EXPECT_EQ(form->CurrentFilePath, "") << answer;
         EXPECT_EQ(setting("Quorvel", "File", "Import"), fileRead);
+        form->CurrentFilePath = "C:\\Users\\me\\other.qvb";
         dialogs.saveAnswers = {answer};
         form->Command10_Click();
         EXPECT_TRUE(files.files.empty()) << "nothing saved for '" << answer << "'";
