@@ -84,6 +84,11 @@ TEST(KeyboardHook, ModifierCombinations) {
         EXPECT_EQ(f.modifierState(), c.state);
         EXPECT_EQ(f.buffer(), c.buffer);
     }
+    // The right-hand pair is recorded on the right Shift's event with flags 0x81.
+    EngineFixture f;
+    f.keyboard.press(vk::RCtrl);
+    f.hookEvent(vk::RShift, 0x81);
+    EXPECT_EQ(f.modifierState(), 3);
 }
 
 // Under Wine the user's keys can fall between the events of one send: the
