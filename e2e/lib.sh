@@ -215,10 +215,11 @@ e2e_reset_target() {
     e2e_click "$wid"
     before=$(wc -c <"$report")
     e2e_key Return
-    e2e_eventually eval "[ \$(wc -c <\"\$report\") -gt $before ]" >/dev/null 2>&1
+    e2e_eventually e2e_report_grew "$before" >/dev/null 2>&1
     ui clear-target
     e2e_wait_report "$report" "" 5
 }
+e2e_report_grew() { [ "$(wc -c <"$report")" -gt "$1" ]; }
 
 # e2e_typed_gives TEXT EXPECTED [KEY]...: types TEXT, then presses the keys,
 # into an empty target, which must then hold exactly EXPECTED.

@@ -286,7 +286,11 @@ void setText(HWND control, const std::string& text) {
 
 int printEscaped(const std::string& text) {
     for (const char c : text) {
-        std::fputs(c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c).c_str(), stdout);
+        if (c == '\r' || c == '\n') {
+            std::fputs(c == '\r' ? "\\r" : "\\n", stdout);
+        } else {
+            std::fputc(c, stdout);
+        }
     }
     std::fputc('\n', stdout);
     return 0;
