@@ -100,6 +100,10 @@ class CaseBlindDisk final : public Files {
         return disk_.copyFile(lowerCase(from), lowerCase(to));
     }
     bool deleteFile(std::string_view path) override { return disk_.deleteFile(lowerCase(path)); }
+    bool canCreateFilesIn(std::string_view folder) override {
+        return disk_.canCreateFilesIn(lowerCase(folder));
+    }
+    bool createFolder(std::string_view path) override { return disk_.createFolder(lowerCase(path)); }
 
   private:
     FakeFiles& disk_;
@@ -114,6 +118,7 @@ TEST_F(BadInput, AnUnreadFileIsCopiedAsideWhateverCapitalsItsSavedNameHas) {
     Form1 blindForm(caseBlind);
     blindForm.Form_Load();
     dialogs.saveAnswers = {lowerCase(defaultFile())};
+    dialogs.answers = {MessageAnswer::Yes};  // replace it
     blindForm.FileSave2_Click();
     EXPECT_EQ(files.files[lowerCase(defaultFile()) + ".unread"], bytes);
 }

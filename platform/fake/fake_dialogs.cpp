@@ -16,6 +16,19 @@ MessageAnswer FakeDialogs::MsgBox(std::string_view text, MessageButtons buttons,
     return answer;
 }
 
+std::string FakeDialogs::showSaveDialog() {
+    const int shownBefore = saveDialogs;
+    for (;;) {
+        std::string name = next(saveAnswers);
+        saveDialogs = shownBefore + 1;
+        if (name.empty() || disk_ == nullptr || !disk_->exists(name) ||
+            MsgBox(name + " already exists.\nDo you want to replace it?", MessageButtons::YesNo,
+                   "Confirm Save As") == MessageAnswer::Yes) {
+            return name;
+        }
+    }
+}
+
 std::string FakeDialogs::next(std::deque<std::string>& queue) {
     ++(&queue == &openAnswers ? openDialogs : saveDialogs);
     if (queue.empty()) {

@@ -4,17 +4,22 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 
 namespace quorvel {
 
 // Records every message box and answers questions from a script; a question
-// with no scripted answer is answered No.
+// with no scripted answer is answered No. The save dialog asks, as Windows'
+// does, before it names a file that is on `disk`, and after a No takes the next
+// scripted name.
 class FakeDialogs final : public Dialogs {
 public:
+    explicit FakeDialogs(Files* disk = nullptr) : disk_(disk) {}
+
     MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
                          std::string_view caption) override;
     std::string showOpenDialog() override { return next(openAnswers); }
-    std::string showSaveDialog() override { return next(saveAnswers); }
+    std::string showSaveDialog() override;
 
     struct Shown {
         std::string text;
@@ -30,6 +35,8 @@ public:
 
 private:
     std::string next(std::deque<std::string>& queue);
+
+    Files* disk_;
 };
 
 }  // namespace quorvel

@@ -19,6 +19,8 @@ public:
     bool replaceAtomically(std::string_view path, std::string_view contents) override;
     bool copyFile(std::string_view from, std::string_view to) override;
     bool deleteFile(std::string_view path) override;
+    bool canCreateFilesIn(std::string_view folder) override;
+    bool createFolder(std::string_view path) override;
 
     // The temporary file that replaceAtomically writes beside `path`.
     static std::string temporaryPathFor(std::string_view path);
@@ -31,6 +33,9 @@ public:
     std::map<std::string, std::string, std::less<>> files;
     // Paths that exist as folders: they read as nothing and cannot be replaced.
     std::set<std::string, std::less<>> folders;
+    // Folders this user may not write in: no file in them can be created,
+    // replaced or deleted.
+    std::set<std::string, std::less<>> readOnlyFolders;
     // Files held open by another program: reading, replacing or deleting them fails.
     std::set<std::string, std::less<>> lockedPaths;
     // While true every mutating step fails, as on a full or read-only disk.
@@ -45,6 +50,7 @@ public:
 private:
     // Counts one mutating step and says whether it may go ahead.
     bool step();
+    bool inReadOnlyFolder(std::string_view path) const;
 
     int failAtStep_ = 0;
 };
