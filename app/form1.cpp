@@ -14,7 +14,8 @@ Form1::Form1(AppServices& services)
       form8(services.settings, services.dialogs, services.engine.clipboard, services.collation),
       form2255(services.settings, services.files, services.environment, services.links,
                services.dialogs, [this] { showWindow(); }),
-      services_(services) {
+      services_(services),
+      workingFile_(services.files, services.codePage) {
     Text2.onChange = [this] { Text2_Change(); };
 }
 
@@ -28,6 +29,8 @@ void Form1::Command1_Click() {
     icon.IconTray();
 }
 
-void Form1::LoadSamples_Click() { loadSamples(List1, services_.dialogs); }
+void Form1::LoadSamples_Click() {
+    loadSamples(List1, services_.dialogs);
+}
 
 }  // namespace quorvel

@@ -13,15 +13,14 @@
 #include "editor/shortcut_editor.h"
 #include "engine/engine_form.h"
 #include "engine/shortcut_engine.h"
-#include "storage/settings_names.h"
 #include "platform/controls.h"
+#include "storage/settings_names.h"
+#include "storage/working_file.h"
 #include "tray/help_commands.h"
 #include "tray/notification_icon.h"
 #include "tray/window_layout.h"
 
 namespace quorvel {
-
-struct ImportResult;
 
 class Form1 : public EngineForm, public EditorControls {
 public:
@@ -54,6 +53,10 @@ public:
     void FileSave2_Click();
     void Command9_Click() { FileImport_Click(); }
     void Command10_Click() { FileSave2_Click(); }
+    // The one file the list is read from and saved to: defaultkeys.qvb beside
+    // the program, or in the user's application data when the program's folder
+    // cannot be written. Import and Export never change which file it is.
+    const std::string& workingFilePath() { return workingFile().path(); }
 
     // Window and tray.
     void Command1_Click();  // "Minimize"
@@ -78,8 +81,6 @@ public:
     int width = 7275;   // twips
     int height = 7000;  // twips
     EditorLayout layout;
-    // The file that every change rewrites (the file name of the window's file dialog).
-    std::string CurrentFilePath;
 
     Button Command1{"Minimize"};
     Button Command5{"Exit"};
@@ -116,16 +117,21 @@ public:
 
 private:
     bool ask(std::string_view question);
-    void noteImport(const std::string& path, const ImportResult& result);
-    bool keepUnreadCopy(const std::string& path);
-    void rememberSavedFile(const std::string& path);
+    WorkingFile& workingFile();
+    void loadShortcuts();
+    enum class Tell { No, Yes };
+    bool carryOverFile(const std::string& path, Tell telling);
+    bool writeWorkingFile();
+    void tellSaveFailed();
+    void nameWorkingFileInSettings();
+    void tell(const std::string& message);
     void flipStoredOption(MenuItem& item, const settings::SettingName& name);
     void toggleWithQuestion(MenuItem& item, std::string_view question);
 
     AppServices& services_;
-    // Files imported but not read whole; each is copied aside before the first
-    // save over it.
-    std::vector<std::string> partlyReadFiles_;
+    WorkingFile workingFile_;
+    // The list holds changes the working file lacks: a save failed.
+    bool unsaved_ = false;
 };
 
 }  // namespace quorvel

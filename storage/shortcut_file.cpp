@@ -1,6 +1,7 @@
 #include "storage/shortcut_file.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/shortcut_entry.h"
@@ -52,20 +53,14 @@ std::string formatShortcutFile(const ShortcutList& list, const AnsiCodePage& cod
     return text;
 }
 
-ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
-                           const AnsiCodePage& codePage) {
-    const std::optional<std::string> contents = files.readAll(sFile);
-    if (!contents) {
-        return {.added = 0, .readWhole = !files.exists(sFile)};
-    }
-    std::string_view text = *contents;
+ShortcutFileLines readShortcutLines(std::string_view text, const AnsiCodePage& codePage) {
     const bool marked = text.starts_with(Utf8Mark);
     if (marked) {
         text.remove_prefix(Utf8Mark.size());
     }
     bool exact = true;
     std::size_t start = 0;
-    std::vector<std::string> lines;
+    ShortcutFileLines read;
     // Only pieces closed by a separator count: what follows the last one is the
     // file's closing CR LF, or an entry that the file never closed (reported as
     // not read whole).
@@ -78,14 +73,21 @@ ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& fi
         if (!marked) {
             DecodedLine line = decodeAnsiLine(piece, codePage);
             exact = exact && line.exact;
-            lines.push_back(std::move(line.text));
+            read.lines.push_back(std::move(line.text));
         } else if (utf8::isValid(piece)) {
-            lines.emplace_back(piece);
+            read.lines.emplace_back(piece);
         } else {
             exact = false;
-            lines.push_back(utf8::repaired(piece));
+            read.lines.push_back(utf8::repaired(piece));
         }
     }
+    // After the last record only the file's closing line break belongs.
+    read.readWhole =
+        exact && text.substr(start).find_first_not_of(" \r\n") == std::string_view::npos;
+    return read;
+}
+
+std::size_t addEntryLines(std::vector<std::string> lines, ShortcutList& list) {
     // In list order, equal lines in file order: each row then goes at the end
     // instead of moving every row behind it. A file the program saved is in
     // list order already.
@@ -95,18 +97,34 @@ ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& fi
     if (!std::is_sorted(lines.begin(), lines.end(), listOrder)) {
         std::stable_sort(lines.begin(), lines.end(), listOrder);
     }
-    ImportResult result;
+    std::size_t added = 0;
     for (std::string& line : lines) {
         // Kept untrimmed, so that saving the list gives the file back byte for byte.
         std::string display = displayFromEntryLine(line);
         if (list.add(std::move(line), std::move(display))) {
-            ++result.added;
+            ++added;
         }
     }
-    // After the last record only the file's closing line break belongs.
-    result.readWhole =
-        exact && text.substr(start).find_first_not_of(" \r\n") == std::string_view::npos;
-    return result;
+    return added;
+}
+
+std::size_t addMissingEntryLines(std::vector<std::string> lines, ShortcutList& list) {
+    std::unordered_set<std::string_view> held;
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        held.insert(list.entryLine(row));
+    }
+    std::erase_if(lines, [&](const std::string& line) { return held.contains(line); });
+    return addEntryLines(std::move(lines), list);
+}
+
+ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
+                           const AnsiCodePage& codePage) {
+    const std::optional<std::string> contents = files.readAll(sFile);
+    if (!contents) {
+        return {.added = 0, .readWhole = !files.exists(sFile)};
+    }
+    ShortcutFileLines read = readShortcutLines(*contents, codePage);
+    return {.added = addEntryLines(std::move(read.lines), list), .readWhole = read.readWhole};
 }
 
 bool ExportFile(const ShortcutList& list, std::string_view path, Files& files,

@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "engine/utf8_text.h"
 #include "support/app_fixture.h"
+#include "support/readback.h"
 
 namespace quorvel {
 namespace {
@@ -46,7 +53,7 @@ TEST_F(Form1Startup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefaults) {
         settings.SaveSetting("Quorvel", "opts", "Boost", "True");
         settings.SaveSetting("Quorvel 2.1", "options", "text2", c.calibration);
         settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-        dialogs = FakeDialogs{};
+        dialogs = FakeDialogs{&files};
         Form1& f = start();
         EXPECT_EQ(f.MenuShow.checked, c.applied);
         EXPECT_EQ(f.MenuText.checked, c.applied);
@@ -64,26 +71,127 @@ TEST_F(Form1Startup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefaults) {
     }
 }
 
-// Settings of an earlier version may name another file under "File"/"Save":
-// the list is saved to the file it was read from, never over the other one.
-TEST_F(Form1Startup, AutoImportZeroImportsNothingAndImportSettingNamesTheFile) {
-    files.files["D:\\mine.qvb"] = TdLine + "\x01\x01\r\n";
-    settings.SaveSetting("Quorvel", "File", "Import", "D:\\mine.qvb");
-    settings.SaveSetting("Quorvel", "File", "Save", "D:\\saved.qvb");
-    {
-        Form1& f = start();
-        EXPECT_EQ(f.List1.count(), 1u);
-        EXPECT_EQ(f.CurrentFilePath, "D:\\mine.qvb");
-    }
+TEST_F(Form1Startup, AutoImportZeroReadsNothing) {
+    files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
     settings.SaveSetting("Quorvel", "Opts", "AutoImort", "0");
     EXPECT_EQ(start().List1.count(), 0u);
+}
+
+std::string fileOf(std::initializer_list<std::string> lines) {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line + "\x01";
+    }
+    return bytes + "\x01\r\n";
+}
+
+// The list is read from the working file. Settings an earlier version left may
+// name other files (the last Export's, the last Import's): what those hold is
+// added once and saved to the working file, and the settings then name it. The
+// other files are never written.
+TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName) {
+    const std::string Td = "{S} \xAF TD \xAF Today", Sp = "{S} \xAF SP \xAF sample",
+                      Cu = "{T} \xAF CU \xAF calc";
+    const std::string usb = "E:\\usb\\exported.qvb", team = "D:\\team.qvb";
+    using File = std::optional<std::string>;
+    struct Case {
+        const char* name;
+        const char* import;  // the settings "File"/"Import" and "File"/"Save"; null: missing
+        const char* save;
+        File working, usbFile, teamFile;
+        File workingAfter;
+        std::vector<std::string> toldStarts;
+    };
+    const std::string moved = "Quorvel now keeps your shortcuts in " + defaultFile();
+    const std::string gone = usb + ", the shortcut file an earlier version of Quorvel used, could "
+                                   "not be read.";
+    const Case cases[] = {
+        {"a first start", nullptr, nullptr, {}, {}, {}, {}, {}},
+        {"the working file named in other capitals", "C:\\PROGRAM FILES\\Quorvel\\DefaultKeys.qvb",
+         nullptr, fileOf({Td}), {}, {}, fileOf({Td}), {}},
+        {"an Export moved the list, the working file is gone", "E:\\usb\\exported.qvb",
+         "E:\\usb\\exported.qvb", {}, fileOf({Sp, Td}), {}, fileOf({Sp, Td}), {moved}},
+        {"an Export moved the list, the working file is older", "E:\\usb\\exported.qvb",
+         "E:\\usb\\exported.qvb", fileOf({Td}), fileOf({Sp, Td}), {}, fileOf({Sp, Td}), {moved}},
+        {"the file of the last Export is gone", "E:\\usb\\exported.qvb", "E:\\usb\\exported.qvb",
+         fileOf({Td}), {}, {}, fileOf({Td}), {gone}},
+        {"an imported file an older version read at every start", "D:\\team.qvb", nullptr,
+         fileOf({Td, Cu}), {}, fileOf({Cu}), fileOf({Td, Cu}), {}},
+        {"two files named", "D:\\team.qvb", "E:\\usb\\exported.qvb", fileOf({Td}), fileOf({Sp}),
+         fileOf({Cu}), fileOf({Sp, Td, Cu}), {moved, moved}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        files = FakeFiles{};
+        settings = FakeSettingsStore{};
+        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+        for (const auto& [path, name] : {std::pair{c.import, "Import"}, {c.save, "Save"}}) {
+            if (path != nullptr) {
+                settings.SaveSetting("Quorvel", "File", name, path);
+            }
+        }
+        for (const auto& [path, bytes] :
+             {std::pair{defaultFile(), c.working}, {usb, c.usbFile}, {team, c.teamFile}}) {
+            if (bytes) {
+                files.files[path] = *bytes;
+            }
+        }
+        dialogs = FakeDialogs{&files};
+        const std::size_t rows = start().List1.count();
+        EXPECT_EQ(files.files.contains(defaultFile()) ? File(files.files[defaultFile()]) : File(),
+                  c.workingAfter);
+        EXPECT_EQ(dialogs.shown.size(), c.toldStarts.size());
+        for (std::size_t i = 0; i < std::min(c.toldStarts.size(), dialogs.shown.size()); ++i) {
+            EXPECT_TRUE(dialogs.shown[i].text.starts_with(c.toldStarts[i])) << dialogs.shown[i].text;
+        }
+        EXPECT_EQ(files.files.contains(usb) ? File(files.files[usb]) : File(), c.usbFile);
+        EXPECT_EQ(files.files.contains(team) ? File(files.files[team]) : File(), c.teamFile);
+        for (const char* name : {"Import", "Save"}) {
+            const std::string named = setting("Quorvel", "File", name);
+            EXPECT_TRUE(named == "<missing>" || equalIgnoringCase(named, defaultFile())) << named;
+        }
+
+        dialogs = FakeDialogs{&files};
+        EXPECT_EQ(start().List1.count(), rows);
+        EXPECT_TRUE(dialogs.shown.empty()) << "told once";
+    }
+}
+
+// Where the program's folder cannot be written (a zip unpacked under Program
+// Files), the list lives in the user's application data: the user is told once,
+// and that file is the one read and saved from then on.
+TEST_F(Form1Startup, AProgramFolderThatCannotBeWrittenKeepsTheListInApplicationData) {
+    const std::string kept = environment.appData + "\\Quorvel\\defaultkeys.qvb";
+    const std::string Td = TdLine + "\x01\x01\r\n";
+    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    files.readOnlyFolders.insert(environment.folder);
+    files.files[defaultFile()] = Td;
+    EXPECT_EQ(start().List1.count(), 1u);
+    EXPECT_EQ(files.files[kept], Td);
+    EXPECT_EQ(testing::shownTexts(dialogs),
+              std::vector<std::string>{"Quorvel cannot save files in its own folder, " +
+                                       environment.folder + ", so it keeps your shortcuts in " +
+                                       kept + "."});
+    EXPECT_EQ(setting("Quorvel", "File", "Import"), kept);
+    EXPECT_EQ(setting("Quorvel", "File", "Save"), kept);
+    addEntry("SP", "sample");
+    EXPECT_NE(files.files[kept].find("sample"), std::string::npos);
+    EXPECT_EQ(files.files[defaultFile()], Td);
+
+    dialogs = FakeDialogs{&files};
+    Form1& again = start();
+    EXPECT_EQ(again.List1.count(), 2u);
+    EXPECT_TRUE(dialogs.shown.empty()) << "told once";
+    dialogs.answers = {MessageAnswer::Yes};
+    EXPECT_THROW(again.RestoreDefaultsM_Click(), ProcessEnded);
+    EXPECT_FALSE(files.files.contains(kept));
 }
 
 TEST_F(Form1Startup, SecondCopyQuestionEndsTheNewCopyOnNoBeforeAnythingIsInstalled) {
     environment.earlierCopy = true;
     EXPECT_THROW(create().Form_Load(), ProcessEnded);
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::YesNoDefaultNo);
     EXPECT_FALSE(keyboard.hookInstalled());
     EXPECT_TRUE(tray.icons.empty());
 
