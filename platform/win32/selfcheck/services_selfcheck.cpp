@@ -109,6 +109,7 @@ void checkEnvironmentAndStarter() {
     check(environment.getVariable("quorvel_selfcheck_long") == longValue,
           "getVariable long value, name in other case");
 
+    check(isFolder(environment.applicationDataFolder()), "applicationDataFolder is a folder");
     check(isFolder(environment.startMenuProgramsFolder()), "startMenuProgramsFolder is a folder");
     check(isFolder(environment.startUpFolder()), "startUpFolder is a folder");
     check(environment.startUpFolder() != environment.startMenuProgramsFolder(),
@@ -285,6 +286,20 @@ void checkFiles(const std::string& temp) {
               files.readAll(copy) == std::optional<std::string>("newer"),
           "copyFile overwrites");
     check(!files.copyFile(path + ".missing", copy), "copyFile of a missing file fails");
+
+    const std::string folder = base + "-folder-" + Unicode;
+    check(files.canCreateFilesIn(temp), "canCreateFilesIn a folder of the user's");
+    check(!files.canCreateFilesIn(folder), "canCreateFilesIn a missing folder is false");
+    const auto isWideFolder = [&] {
+        const DWORD attributes = ::GetFileAttributesW(wideText(folder).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    };
+    check(files.createFolder(folder) && isWideFolder() && files.createFolder(folder),
+          "createFolder, and again when it is there");
+    check(files.canCreateFilesIn(folder) && ::RemoveDirectoryW(wideText(folder).c_str()),
+          "canCreateFilesIn leaves the folder empty");
+    check(!files.createFolder(path), "createFolder where a file is fails");
 
     check(files.deleteFile(path) && !exists(path), "deleteFile");
     check(files.deleteFile(copy) && !exists(copy), "deleteFile of the copy");
