@@ -272,16 +272,7 @@ e2e_check export-over-a-file-asks grep -qi replace <<<"$(ui file-dialog-box No)"
 ui cancel-file-dialog
 e2e_check export-no-keeps-the-file same "my important notes" "$(cat "$program/notes.txt")"
 
-# A folder no one may write in; root may write despite its modes, but not in an
-# immutable folder.
-read_only="$program/read-only"
-mkdir -p "$read_only" && chmod a-w "$read_only"
-if touch "$read_only/probe" 2>/dev/null; then
-    rm -f "$read_only/probe"
-    chattr +i "$read_only"
-fi
-trap 'chattr -i "$read_only" 2>/dev/null; e2e_cleanup' EXIT
-e2e_check read-only-folder-made eval '! touch "$read_only/probe" 2>/dev/null'
+e2e_check read-only-folder-made e2e_read_only_folder "$program/read-only"
 ui click main Command10
 ui file-dialog 'C:\quorvel\read-only\copy.qvb' >/dev/null
 e2e_check export-to-read-only-folder-told same "The shortcuts could not be exported to C:\quorvel\read-only\copy.qvb. Choose a folder you may write to, on a drive with room. Nothing else has changed." "$(ui answer OK)"
@@ -291,8 +282,6 @@ ui click main Command8
 e2e_check add-after-export-saves-the-working-file e2e_eventually grep -q 'after the export' "$working"
 e2e_check add-after-export-tells-nothing ui no-box
 e2e_check add-after-export-leaves-the-copy eval '! grep -q "after the export" "$exported"'
-chattr -i "$read_only" 2>/dev/null
-chmod u+w "$read_only"
 
 # The next start reads the working file, which the settings name too.
 exit_quorvel || e2e_fail exit-after-export "Quorvel did not end"
