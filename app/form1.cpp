@@ -29,8 +29,6 @@ void Form1::Command1_Click() {
     icon.IconTray();
 }
 
-void Form1::LoadSamples_Click() {
-    loadSamples(List1, services_.dialogs);
-}
+void Form1::LoadSamples_Click() { loadSamples(List1, services_.dialogs); }
 
 }  // namespace quorvel

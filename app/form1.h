@@ -53,10 +53,6 @@ public:
     void FileSave2_Click();
     void Command9_Click() { FileImport_Click(); }
     void Command10_Click() { FileSave2_Click(); }
-    // The one file the list is read from and saved to: defaultkeys.qvb beside
-    // the program, or in the user's application data when the program's folder
-    // cannot be written. Import and Export never change which file it is.
-    const std::string& workingFilePath() { return workingFile().path(); }
 
     // Window and tray.
     void Command1_Click();  // "Minimize"
@@ -129,6 +125,8 @@ private:
     void toggleWithQuestion(MenuItem& item, std::string_view question);
 
     AppServices& services_;
+    // The one file the list is read from and saved to, found at its first use.
+    // Import and Export never change which file it is.
     WorkingFile workingFile_;
     // The list holds changes the working file lacks: a save failed.
     bool unsaved_ = false;

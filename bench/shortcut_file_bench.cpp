@@ -146,10 +146,14 @@ void workingFileSave(benchmark::State& state, bool anotherCopyAdds) {
     }
 }
 
-void BM_WorkingFileSave(benchmark::State& state) { workingFileSave(state, false); }
+void BM_WorkingFileSave(benchmark::State& state) {
+    workingFileSave(state, false);
+}
 BENCHMARK(BM_WorkingFileSave)->Unit(benchmark::kMillisecond);
 
-void BM_WorkingFileSaveAfterAnotherCopy(benchmark::State& state) { workingFileSave(state, true); }
+void BM_WorkingFileSaveAfterAnotherCopy(benchmark::State& state) {
+    workingFileSave(state, true);
+}
 BENCHMARK(BM_WorkingFileSaveAfterAnotherCopy)->Unit(benchmark::kMillisecond);
 
 void BM_FileImportUnicode(benchmark::State& state) { importOf<unicodeFile>(state); }

@@ -9,9 +9,12 @@ namespace quorvel {
 
 std::string locateWorkingFile(Environment& environment, Files& files) {
     const std::string beside = DefaultShortcutFile(environment);
-    const std::string appData = environment.applicationDataFolder();
-    if (appData.empty() || files.canCreateFilesIn(environment.programFolder())) {
+    if (files.canCreateFilesIn(environment.programFolder())) {
         return beside;
+    }
+    const std::string appData = environment.applicationDataFolder();
+    if (appData.empty()) {
+        return beside;  // nowhere better: each save says it failed
     }
     const std::string folder = appData + "\\" + std::string(product::SettingsApplication);
     // A folder that cannot be made shows as a failed save, which says where.

@@ -103,7 +103,9 @@ class CaseBlindDisk final : public Files {
     bool canCreateFilesIn(std::string_view folder) override {
         return disk_.canCreateFilesIn(lowerCase(folder));
     }
-    bool createFolder(std::string_view path) override { return disk_.createFolder(lowerCase(path)); }
+    bool createFolder(std::string_view path) override {
+        return disk_.createFolder(lowerCase(path));
+    }
 
   private:
     FakeFiles& disk_;

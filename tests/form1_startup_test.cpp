@@ -103,23 +103,26 @@ TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName)
         std::vector<std::string> toldStarts;
     };
     const std::string moved = "Quorvel now keeps your shortcuts in " + defaultFile();
-    const std::string gone = usb + ", the shortcut file an earlier version of Quorvel used, could "
-                                   "not be read.";
+    const std::string gone = usb +
+                             ", the shortcut file an earlier version of Quorvel used, could "
+                             "not be read.";
+    // clang-format off
     const Case cases[] = {
         {"a first start", nullptr, nullptr, {}, {}, {}, {}, {}},
         {"the working file named in other capitals", "C:\\PROGRAM FILES\\Quorvel\\DefaultKeys.qvb",
          nullptr, fileOf({Td}), {}, {}, fileOf({Td}), {}},
-        {"an Export moved the list, the working file is gone", "E:\\usb\\exported.qvb",
-         "E:\\usb\\exported.qvb", {}, fileOf({Sp, Td}), {}, fileOf({Sp, Td}), {moved}},
-        {"an Export moved the list, the working file is older", "E:\\usb\\exported.qvb",
-         "E:\\usb\\exported.qvb", fileOf({Td}), fileOf({Sp, Td}), {}, fileOf({Sp, Td}), {moved}},
-        {"the file of the last Export is gone", "E:\\usb\\exported.qvb", "E:\\usb\\exported.qvb",
+        {"an Export moved the list, the working file is gone", usb.c_str(), usb.c_str(),
+         {}, fileOf({Sp, Td}), {}, fileOf({Sp, Td}), {moved}},
+        {"an Export moved the list, the working file is older", usb.c_str(), usb.c_str(),
+         fileOf({Td}), fileOf({Sp, Td}), {}, fileOf({Sp, Td}), {moved}},
+        {"the file of the last Export is gone", usb.c_str(), usb.c_str(),
          fileOf({Td}), {}, {}, fileOf({Td}), {gone}},
-        {"an imported file an older version read at every start", "D:\\team.qvb", nullptr,
+        {"an imported file an older version read at every start", team.c_str(), nullptr,
          fileOf({Td, Cu}), {}, fileOf({Cu}), fileOf({Td, Cu}), {}},
-        {"two files named", "D:\\team.qvb", "E:\\usb\\exported.qvb", fileOf({Td}), fileOf({Sp}),
-         fileOf({Cu}), fileOf({Sp, Td, Cu}), {moved, moved}},
+        {"two files named", team.c_str(), usb.c_str(),
+         fileOf({Td}), fileOf({Sp}), fileOf({Cu}), fileOf({Sp, Td, Cu}), {moved, moved}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         files = FakeFiles{};
@@ -142,7 +145,8 @@ TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName)
                   c.workingAfter);
         EXPECT_EQ(dialogs.shown.size(), c.toldStarts.size());
         for (std::size_t i = 0; i < std::min(c.toldStarts.size(), dialogs.shown.size()); ++i) {
-            EXPECT_TRUE(dialogs.shown[i].text.starts_with(c.toldStarts[i])) << dialogs.shown[i].text;
+            EXPECT_TRUE(dialogs.shown[i].text.starts_with(c.toldStarts[i]))
+                << dialogs.shown[i].text;
         }
         EXPECT_EQ(files.files.contains(usb) ? File(files.files[usb]) : File(), c.usbFile);
         EXPECT_EQ(files.files.contains(team) ? File(files.files[team]) : File(), c.teamFile);

@@ -17,10 +17,9 @@ MessageAnswer FakeDialogs::MsgBox(std::string_view text, MessageButtons buttons,
 }
 
 std::string FakeDialogs::showSaveDialog() {
-    const int shownBefore = saveDialogs;
+    ++saveDialogs;
     for (;;) {
         std::string name = next(saveAnswers);
-        saveDialogs = shownBefore + 1;
         if (name.empty() || disk_ == nullptr || !disk_->exists(name) ||
             MsgBox(name + " already exists.\nDo you want to replace it?", MessageButtons::YesNo,
                    "Confirm Save As") == MessageAnswer::Yes) {
@@ -30,7 +29,6 @@ std::string FakeDialogs::showSaveDialog() {
 }
 
 std::string FakeDialogs::next(std::deque<std::string>& queue) {
-    ++(&queue == &openAnswers ? openDialogs : saveDialogs);
     if (queue.empty()) {
         return {};
     }

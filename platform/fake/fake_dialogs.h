@@ -18,7 +18,10 @@ public:
 
     MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
                          std::string_view caption) override;
-    std::string showOpenDialog() override { return next(openAnswers); }
+    std::string showOpenDialog() override {
+        ++openDialogs;
+        return next(openAnswers);
+    }
     std::string showSaveDialog() override;
 
     struct Shown {
