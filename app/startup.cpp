@@ -20,18 +20,27 @@ std::string read(SettingsStore& store, const settings::SettingName& name,
     return store.GetSetting(name.application, name.section, name.key, defaultValue);
 }
 
+// Every copy of the program keeps its list in a file of this name; the settings
+// name any other file only when an earlier version left them so.
+bool isWorkingFileName(std::string_view path) {
+    return equalIgnoringCase(path.substr(path.find_last_of('\\') + 1), "defaultkeys.qvb");
+}
+
 }  // namespace
 
 // Reads the working file. An earlier version may have kept the list elsewhere
 // (the file of its last Export or Import, named in the settings), or, where the
 // program's folder cannot be written, beside the program: what those files hold
 // is added once and saved to the working file, so no one loses their list.
+// Another copy's working file, which the settings name after that copy ran, is
+// that copy's list: only a copy without a list of its own yet takes it over.
 void Form1::loadShortcuts() {
     SettingsStore& store = services_.settings;
     Files& files = services_.files;
     const std::string path = workingFile().path();
     const std::string beside = DefaultShortcutFile(services_.environment);
-    const bool firstInAppData = !equalIgnoringCase(path, beside) && !files.exists(path);
+    const bool hadList = files.exists(path);
+    const bool firstInAppData = !equalIgnoringCase(path, beside) && !hadList;
     // A damaged value counts as the default: starting empty would let the next
     // change save an empty list over the user's file.
     const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
@@ -50,10 +59,12 @@ void Form1::loadShortcuts() {
             const auto same = [&](const std::string& known) {
                 return equalIgnoringCase(known, other);
             };
-            if (!other.empty() && !same(path) &&
-                std::none_of(others.begin(), others.begin() + i, same)) {
-                carried = carryOverFile(other, other == beside ? Tell::No : Tell::Yes) || carried;
+            if (other.empty() || same(path) ||
+                std::any_of(others.begin(), others.begin() + i, same) ||
+                (hadList && isWorkingFileName(other))) {
+                continue;
             }
+            carried = carryOverFile(other, other == beside ? Tell::No : Tell::Yes) || carried;
         }
     }
     if (!carried && !firstInAppData) {
@@ -67,7 +78,7 @@ void Form1::loadShortcuts() {
     }
 }
 
-// Adds the entries of a file an earlier version used that the list lacks;
+// Adds the entries of a file the list was kept in before that the list lacks;
 // returns whether it added any.
 bool Form1::carryOverFile(const std::string& other, Tell telling) {
     const std::string& path = workingFile().path();
@@ -77,8 +88,8 @@ bool Form1::carryOverFile(const std::string& other, Tell telling) {
             return false;
         }
         tell(other +
-             ", the shortcut file an earlier version of Quorvel used, could not be read. "
-             "Quorvel now keeps your shortcuts in " +
+             ", where Quorvel kept your shortcuts before, could not be read. Quorvel "
+             "now keeps them in " +
              path + ". If " + other +
              " is on a drive that is not connected, connect it and use Import to add its "
              "shortcuts.");
@@ -90,8 +101,7 @@ bool Form1::carryOverFile(const std::string& other, Tell telling) {
     }
     if (telling == Tell::Yes) {
         tell("Quorvel now keeps your shortcuts in " + path + ", and has added to them those of " +
-             other + ", the file an earlier version used. " + other +
-             " itself is not changed any more.");
+             other + ", where it kept them before. " + other + " itself is not changed any more.");
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -87,40 +88,46 @@ std::string fileOf(std::initializer_list<std::string> lines) {
 
 // The list is read from the working file. Settings an earlier version left may
 // name other files (the last Export's, the last Import's): what those hold is
-// added once and saved to the working file, and the settings then name it. The
-// other files are never written.
+// added once and saved to the working file, and the settings then name it.
+// Another copy's working file is taken over only by a copy without a list yet.
+// The other files are never written.
 TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName) {
     const std::string Td = "{S} \xAF TD \xAF Today", Sp = "{S} \xAF SP \xAF sample",
                       Cu = "{T} \xAF CU \xAF calc";
-    const std::string usb = "E:\\usb\\exported.qvb", team = "D:\\team.qvb";
+    const std::string usb = "E:\\usb\\exported.qvb", team = "D:\\team.qvb",
+                      portable = "D:\\Portable\\Quorvel\\defaultkeys.qvb";
     using File = std::optional<std::string>;
     struct Case {
         const char* name;
         const char* import;  // the settings "File"/"Import" and "File"/"Save"; null: missing
         const char* save;
-        File working, usbFile, teamFile;
+        File working;
+        std::map<std::string, std::string> others;  // other files there
         File workingAfter;
         std::vector<std::string> toldStarts;
     };
     const std::string moved = "Quorvel now keeps your shortcuts in " + defaultFile();
-    const std::string gone = usb +
-                             ", the shortcut file an earlier version of Quorvel used, could "
-                             "not be read.";
+    const std::string gone = usb + ", where Quorvel kept your shortcuts before, could not be read.";
+    const char* const u = usb.c_str();
     // clang-format off
     const Case cases[] = {
-        {"a first start", nullptr, nullptr, {}, {}, {}, {}, {}},
+        {"a first start", nullptr, nullptr, {}, {}, {}, {}},
         {"the working file named in other capitals", "C:\\PROGRAM FILES\\Quorvel\\DefaultKeys.qvb",
-         nullptr, fileOf({Td}), {}, {}, fileOf({Td}), {}},
-        {"an Export moved the list, the working file is gone", usb.c_str(), usb.c_str(),
-         {}, fileOf({Sp, Td}), {}, fileOf({Sp, Td}), {moved}},
-        {"an Export moved the list, the working file is older", usb.c_str(), usb.c_str(),
-         fileOf({Td}), fileOf({Sp, Td}), {}, fileOf({Sp, Td}), {moved}},
-        {"the file of the last Export is gone", usb.c_str(), usb.c_str(),
-         fileOf({Td}), {}, {}, fileOf({Td}), {gone}},
+         nullptr, fileOf({Td}), {}, fileOf({Td}), {}},
+        {"an Export moved the list, the working file is gone", u, u,
+         {}, {{usb, fileOf({Sp, Td})}}, fileOf({Sp, Td}), {moved}},
+        {"an Export moved the list, the working file is older", u, u,
+         fileOf({Td}), {{usb, fileOf({Sp, Td})}}, fileOf({Sp, Td}), {moved}},
+        {"the file of the last Export is gone", u, u, fileOf({Td}), {}, fileOf({Td}), {gone}},
         {"an imported file an older version read at every start", team.c_str(), nullptr,
-         fileOf({Td, Cu}), {}, fileOf({Cu}), fileOf({Td, Cu}), {}},
-        {"two files named", team.c_str(), usb.c_str(),
-         fileOf({Td}), fileOf({Sp}), fileOf({Cu}), fileOf({Sp, Td, Cu}), {moved, moved}},
+         fileOf({Td, Cu}), {{team, fileOf({Cu})}}, fileOf({Td, Cu}), {}},
+        {"two files named", team.c_str(), u,
+         fileOf({Td}), {{team, fileOf({Cu})}, {usb, fileOf({Sp})}}, fileOf({Sp, Td, Cu}),
+         {moved, moved}},
+        {"another copy's list, this copy has its own", portable.c_str(), portable.c_str(),
+         fileOf({Td}), {{portable, fileOf({Cu})}}, fileOf({Td}), {}},
+        {"another copy's list, this copy has none yet", portable.c_str(), portable.c_str(),
+         {}, {{portable, fileOf({Cu})}}, fileOf({Cu}), {moved}},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -133,12 +140,10 @@ TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName)
                 settings.SaveSetting("Quorvel", "File", name, path);
             }
         }
-        for (const auto& [path, bytes] :
-             {std::pair{defaultFile(), c.working}, {usb, c.usbFile}, {team, c.teamFile}}) {
-            if (bytes) {
-                files.files[path] = *bytes;
-            }
+        if (c.working) {
+            files.files[defaultFile()] = *c.working;
         }
+        files.files.insert(c.others.begin(), c.others.end());
         dialogs = FakeDialogs{&files};
         const std::size_t rows = start().List1.count();
         EXPECT_EQ(files.files.contains(defaultFile()) ? File(files.files[defaultFile()]) : File(),
@@ -148,8 +153,9 @@ TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName)
             EXPECT_TRUE(dialogs.shown[i].text.starts_with(c.toldStarts[i]))
                 << dialogs.shown[i].text;
         }
-        EXPECT_EQ(files.files.contains(usb) ? File(files.files[usb]) : File(), c.usbFile);
-        EXPECT_EQ(files.files.contains(team) ? File(files.files[team]) : File(), c.teamFile);
+        for (const auto& [path, bytes] : c.others) {
+            EXPECT_EQ(files.files[path], bytes) << path;
+        }
         for (const char* name : {"Import", "Save"}) {
             const std::string named = setting("Quorvel", "File", name);
             EXPECT_TRUE(named == "<missing>" || equalIgnoringCase(named, defaultFile())) << named;
