@@ -3,7 +3,8 @@
 # injected keys, a real target window, clock, locale, registry and files, with
 # 32,767 shortcuts. Typing is done by xdotool, which Wine sees as real key
 # presses. Boost's paste and the clipboard given back are checked in
-# e2e/keyboard_layout_e2e.sh and e2e/unicode_e2e.sh.
+# e2e/keyboard_layout_e2e.sh and e2e/unicode_e2e.sh; here only with the
+# clipboard's text in a shortcut.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
@@ -11,7 +12,8 @@ source e2e/lib.sh
 
 e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
 e2e_typing_setup --size 32767 \
-    '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' ||
+    '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' \
+    '{S}|CQ|Quote: %(clipboard text)%' ||
     e2e_abort setup "no display, Wine prefix, shortcut file or test target"
 cp "$tools/ui_driver.exe" "$program/"
 cp "$program/defaultkeys.qvb" "$E2E_STATE/written.qvb"
@@ -53,6 +55,29 @@ started_and_typed_nothing() {
 e2e_check run-macro-starts-program-types-nothing started_and_typed_nothing
 # The started program's console may take the focus a moment after it ends.
 sleep 1
+
+# The clipboard's text is data: typed as it stands, its key notation as
+# characters and each line break as one Enter, and a run macro in it never runs.
+copied_run='x %(run=C:\quorvel\ui_driver.exe mark C:\quorvel\copied-marker.txt)% y'
+copied_keys='50% off {v2} +a ^b ~'
+typed_as_is_and_nothing_started() {
+    e2e_typed_gives "cq " "Quote: $1" && [ ! -e "$program/copied-marker.txt" ]
+}
+ui set-clipboard "$copied_run"
+e2e_check clipboard-run-macro-typed-never-run typed_as_is_and_nothing_started "$copied_run"
+ui set-clipboard "$copied_keys"$'\r\n''next'$'\n''last'$'\r''end'
+e2e_check clipboard-notation-and-line-breaks-typed-exactly e2e_typed_gives "cq " \
+    "Quote: $copied_keys"$'\r\n''next'$'\r\n''last'$'\r\n''end'
+e2e_boost on
+ui set-clipboard "$copied_run"
+e2e_check boost-clipboard-run-macro-pasted-never-run typed_as_is_and_nothing_started "$copied_run"
+# The clipboard is given back after the paste; a text put there before that
+# would be overwritten.
+e2e_eventually eval '[ "$(ui get-clipboard)" = "$copied_run" ]'
+ui set-clipboard "$copied_keys"$'\r\n''next'
+e2e_check boost-clipboard-notation-pasted-exactly e2e_typed_gives "cq " \
+    "Quote: $copied_keys"$'\r\n''next'
+e2e_boost off
 
 # File Save writes the list back byte for byte.
 ui menu 101

@@ -92,10 +92,8 @@ void TextSender::send(const SendRequest& request) {
             return;
         }
     } else {
-        // Each CR LF line break is typed as one Enter.
-        std::string keys = expansion.value;
-        keys.erase(std::remove(keys.begin(), keys.end(), '\n'), keys.end());
-        if (services_.injector.SendKeys(keys, forceWait()) != SendOutcome::AllSent) {
+        if (services_.injector.SendKeys(keystrokeNotation(expansion), forceWait()) !=
+            SendOutcome::AllSent) {
             endEarly();
             return;
         }

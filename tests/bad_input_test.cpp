@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "commontext/common_text_store.h"
@@ -36,6 +37,12 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
     for (char& c : garbage) {
         c = static_cast<char>(random() & 0xFF);
     }
+    // Notepad's "Unicode", with the low half of a surrogate pair alone.
+    std::string utf16 = "\xFF\xFE";
+    for (const char16_t unit :
+         std::u16string_view(u"{S} ¯ td ¯ today\x01{S} ¯ sig \xDE00\x01\x01\r\n")) {
+        utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    }
     struct Case {
         const char* name;
         std::string bytes;
@@ -48,6 +55,7 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
         {"binary garbage", garbage, testing::closedRecords(garbage).size()},
         {"no record separator", "{S} \xAF td \xAF today\r\n{S} \xAF sig \xAF Ann\r\n", 0},
         {"a last record never closed", "{S} \xAF a \xAF one\x01{S} \xAF b \xAF two", 1},
+        {"UTF-16 with half a surrogate pair", utf16, 2},
         {"locked at start-up, free by the next save",
          "{S} \xAF td \xAF today\x01{S} \xAF sig \xAF Ann\x01\x01\r\n", 0, true, true},
         {"zero bytes", "", 0, false},

@@ -113,6 +113,40 @@ TEST(TextSender, NotationCharactersTypedAsKeysButPastedAsText) {
     }
 }
 
+// The clipboard's text is typed as it stands, on both paths: no character of it
+// acts as notation or starts a program, and each of its line breaks is one Enter.
+// The shortcut's own notation around it stays notation.
+TEST(TextSender, ClipboardTextIsTypedExactlyOnBothPaths) {
+    struct Case {
+        std::string text;
+        std::string clipboard;
+        std::string typed;  // what the keystroke path leaves in the application
+        std::string pasted;
+    };
+    const std::string run = R"(x %(run=C:\tools\marker.exe pwned)% y)";
+    const std::string notation = "50% off {v2} +a ^b ~ (c) [d] {{}}\tZażółć 😀";
+    const Case cases[] = {
+        {"Quote: %(clipboard text)%", run, "Quote: " + run, "Quote: " + run},
+        {"<%(clipboard text)%>", notation, "<" + notation + ">", "<" + notation + ">"},
+        {"%(clipboard text)%", "a\r\nb\nc\rd\n\n", "a\r\nb\r\nc\r\nd\r\n\r\n", "a\r\nb\nc\rd\n\n"},
+        {"+%(clipboard text)%~", "ab", "Ab\r\n", "+ab~"},
+        // Braces of the shortcut's around it make no key name of it.
+        {"{%(clipboard text)%}", "ENTER", "", "{ENTER}"},
+    };
+    for (const Case& c : cases) {
+        for (const bool boost : {false, true}) {
+            SCOPED_TRACE(c.text + " with " + c.clipboard + (boost ? " boost" : ""));
+            EngineFixture f;
+            f.form.MenuBoost.checked = boost;
+            f.clipboard.setText(c.clipboard);
+            f.addEntry(LaunchMode::Space, false, "qu", c.text);
+            f.keyboard.typeText("qu ");
+            EXPECT_EQ(f.keyboard.targetText, boost ? c.pasted : c.typed);
+            EXPECT_EQ(f.programs.started, std::vector<std::string>{});
+        }
+    }
+}
+
 // What the user had goes back, an empty clipboard too.
 TEST(TextSender, BoostPastesAndGivesTheClipboardBackAtTheTimerTick) {
     for (const bool userHadContents : {true, false}) {
