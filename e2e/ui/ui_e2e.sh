@@ -135,7 +135,7 @@ ui click startup Check1
 ui_until 1 checked startup Check1 >/dev/null
 ui click startup Command2
 e2e_check startup-no-hides ui_until 0 visible startup
-e2e_check startup-no-ticked-stores-1 until_prints 1 e2e_reg_query 'Quorvel\StartUpQ' StartUpOpt
+e2e_check startup-no-ticked-stores-1 e2e_until_prints 1 e2e_reg_query 'Quorvel\StartUpQ' StartUpOpt
 e2e_check main-window-focus-in-trigger-box ui_until TextData10 focus main
 
 # --- The editor: boxes, options and list, beyond ASCII ------------------------
@@ -192,13 +192,13 @@ echo "Screenshot of the main window with the samples: $SHOTS/$name"
 
 # --- Menus, hot keys, and windows that come back ------------------------------
 ui menu 201
-e2e_check run-minimized-menu until_prints True e2e_reg_query 'Quorvel\opts' RunMinimized
+e2e_check run-minimized-menu e2e_until_prints True e2e_reg_query 'Quorvel\opts' RunMinimized
 ui menu 202
 e2e_check boost-asks answer "The Boost option will put the text into your clipboard and then paste it into current application.  It should NOT be used if the application does not allow the user to paste text. Also this feature may clear data that you have in the clipboard. This feature needs to re enabled when the program is started." No
 ui menu 203
 e2e_check force-asks answer "The Force option will force the text into a window, it should not be used unless the standard text sending is not working. This feature needs to re enabled when the program is started." No
 ui menu 204
-e2e_check show-hot-key-on until_prints True e2e_reg_query 'Quorvel\opts' MenuShow
+e2e_check show-hot-key-on e2e_until_prints True e2e_reg_query 'Quorvel\opts' MenuShow
 ui click main Command1
 e2e_check minimize-hides ui_until 0 visible main
 hot_key ctrl+shift+s
@@ -228,7 +228,7 @@ main_aside
 ui menu 206
 e2e_check calibration-menu-shows-panel ui_until 1 visible main FrameCalibration
 ui set-text main Text2 750
-e2e_check calibration-box-stored until_prints 750 e2e_reg_query 'Quorvel 2.1\options' text2
+e2e_check calibration-box-stored e2e_until_prints 750 e2e_reg_query 'Quorvel 2.1\options' text2
 # Refused letters put the stored default back into the box the user types in.
 ui set-text main Text2 75x
 ui answer OK >/dev/null
@@ -285,7 +285,7 @@ e2e_check common-text-close ui_until 0 visible common
 read -r width height < <(size_of main)
 read -r list_w list_h < <(size_of main List1)
 ui resize main $((width + 90)) $((height + 60))
-e2e_check resize-grows-the-list until_prints "$((list_w + 90)) $((list_h + 60))" size_of main List1
+e2e_check resize-grows-the-list e2e_until_prints "$((list_w + 90)) $((list_h + 60))" size_of main List1
 ui resize main "$width" "$height"
 
 # --- Minimize and the tray icon --------------------------------------------------
@@ -302,7 +302,7 @@ e2e_check tray-click-shows ui_until 1 visible main
 # --- The refused close -------------------------------------------------------------
 ui close main
 e2e_check close-refused-caption ui_until "Hit the Exit Button to Close the Program" text main
-e2e_check close-refused-exit-red until_prints "srgb(255,0,0)" exit_colour
+e2e_check close-refused-exit-red e2e_until_prints "srgb(255,0,0)" exit_colour
 
 # --- A second copy --------------------------------------------------------------------
 second=$(e2e_spawn 'C:\quorvel\quorvel.exe')
