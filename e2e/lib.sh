@@ -250,7 +250,8 @@ e2e_fresh_timing() {
 }
 e2e_timing_whole() {
     local line
-    line=$(grep -E '^events .* refused [0-9]+$' "$timing") && printf '%s\n' "$line" >"$timing.seen"
+    line=$(grep -E $'^events .* refused [0-9]+\r?$' "$timing") &&
+        printf '%s\n' "${line%$'\r'}" >"$timing.seen"
 }
 
 # A figure of the write e2e_fresh_timing kept.
