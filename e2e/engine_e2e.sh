@@ -23,15 +23,17 @@ start=$(e2e_now)
 QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing") e2e_start_quorvel ||
     e2e_abort start "Quorvel did not start"
 e2e_log "Quorvel started with 32,767 shortcuts in $(e2e_elapsed "$start")s"
-e2e_check boost-setting-written-at-start test "$(e2e_reg_query 'Quorvel\opts' Boost)" = False
+e2e_check boost-setting-written-at-start e2e_until_prints False e2e_reg_query 'Quorvel\opts' Boost
 
+# The date and time, then Enter: one line, ending in CR LF.
+dated_line_typed() {
+    LC_ALL=C grep -qaE "^Today is $today at [0-9]{1,2}:[0-9]{2}:[0-9]{2} [AP]M\.$(printf '\r')\$" "$report" &&
+        [ "$(wc -l <"$report")" -eq 1 ] && [ "$(tail -c 2 "$report" | od -An -tx1 | tr -d ' ')" = 0d0a ]
+}
 e2e_focus "$wid"
 e2e_type "td "
 today=$(date +%-m/%-d/%Y)
-e2e_wait_report "$report" "Today is $today at" 1 2>/dev/null
-sleep 1
-if LC_ALL=C grep -qaE "^Today is $today at [0-9]{1,2}:[0-9]{2}:[0-9]{2} [AP]M\.$(printf '\r')\$" "$report" &&
-    [ "$(wc -l <"$report")" -eq 1 ] && [ "$(tail -c 2 "$report" | od -An -tx1 | tr -d ' ')" = 0d0a ]; then
+if e2e_eventually dated_line_typed; then
     e2e_pass space-trigger-types-date-time-and-enter
 else
     e2e_fail space-trigger-types-date-time-and-enter "$(e2e_show_bytes <"$report")"
@@ -46,15 +48,13 @@ e2e_check ctrl-shift-f9 e2e_typed_gives "" \
 
 e2e_reset_target
 ui inject "td "
-e2e_check foreign-injected-keys-never-fire e2e_wait_report "$report" "td " 5
+e2e_check foreign-injected-keys-never-fire e2e_wait_report "$report" "td " 10
 
 started_and_typed_nothing() {
     e2e_typed_gives "rn " "" && e2e_eventually test -f "$program/marker.txt" &&
         e2e_wait_report "$report" "" 3
 }
 e2e_check run-macro-starts-program-types-nothing started_and_typed_nothing
-# The started program's console may take the focus a moment after it ends.
-sleep 1
 
 # The clipboard's text is data: typed as it stands, its key notation as
 # characters and each line break as one Enter, and a run macro in it never runs.
@@ -79,14 +79,13 @@ e2e_check boost-clipboard-notation-pasted-exactly e2e_typed_gives "cq " \
     "Quote: $copied_keys"$'\r\n''next'
 e2e_boost off
 
-# File Save writes the list back byte for byte.
+# File Save writes the list back byte for byte (into a file written afresh).
+rm -f "$program/defaultkeys.qvb"
 ui menu 101
-sleep 2
-e2e_check file-save-writes-exact-bytes cmp "$program/defaultkeys.qvb" "$E2E_STATE/written.qvb"
+e2e_check file-save-writes-exact-bytes e2e_eventually cmp "$program/defaultkeys.qvb" "$E2E_STATE/written.qvb"
 
-sleep 2.5
-if [ -s "$timing" ]; then
-    e2e_log "hook callback with 32,767 shortcuts: $(cat "$timing")"
+if e2e_fresh_timing; then
+    e2e_log "hook callback with 32,767 shortcuts: $(cat "$timing.seen")"
     e2e_check hook-callback-p99-below-1ms awk -v p="$(e2e_timing_field p99_us)" 'BEGIN { exit !(p < 1000) }'
 else
     e2e_fail hook-timing "no timing written"

@@ -28,14 +28,8 @@ timing="$E2E_STATE/timing.txt"
 QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing") e2e_start_quorvel ||
     e2e_abort start "Quorvel did not start"
 
-# Waits for Quorvel's next write of the figures (every two seconds).
-fresh_timing() {
-    rm -f "$timing"
-    e2e_eventually grep -q held_presses "$timing"
-}
-
 held_before=0
-fresh_timing && held_before=$(e2e_timing_field held_presses)
+e2e_fresh_timing && held_before=$(e2e_timing_field held_presses)
 
 # check NAME EXPECTED TYPING...: types, then the target must hold exactly EXPECTED
 # and Quorvel must have held keys meanwhile.
@@ -49,7 +43,7 @@ check() {
         e2e_fail "$name" "see the difference above"
         return
     fi
-    fresh_timing || { e2e_fail "$name" "no figures from Quorvel"; return; }
+    e2e_fresh_timing || { e2e_fail "$name" "no figures from Quorvel"; return; }
     held=$(($(e2e_timing_field held_presses) - held_before))
     held_before=$((held_before + held))
     if [ "$held" -gt 0 ]; then
@@ -85,7 +79,7 @@ else
     e2e_fail boost "the Boost question did not appear"
 fi
 
-fresh_timing
+e2e_fresh_timing
 e2e_log "replaying cost $(e2e_timing_field replay_ms) ms for $(e2e_timing_field replayed_events)" \
     "events in $(e2e_timing_field replay_calls) injections; refused: $(e2e_timing_field refused)"
 e2e_summary
