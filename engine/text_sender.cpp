@@ -35,6 +35,7 @@ void TextSender::sendQueued() {
     while (!queue_.empty()) {
         const SendRequest request = std::move(queue_.front());
         queue_.pop_front();
+        mainData_.keyHold().maskMenuKeys();
         send(request);
         // The user's keys go after every one of ours; a trigger among them queues
         // the next send here.
