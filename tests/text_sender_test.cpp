@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -114,39 +115,51 @@ TEST(TextSender, NotationCharactersTypedAsKeysButPastedAsText) {
 }
 
 // What the user had goes back, an empty clipboard too, as soon as the target
-// has taken the paste: a Ctrl+V they type during the expansion pastes their own
-// text, and the TimerData tick has nothing left to do.
+// has taken the paste: a Ctrl+V typed during the expansion pastes the user's own
+// text, a trigger of "%(clipboard text)%" reads it, and the TimerData tick has
+// nothing left to do.
 TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
-    for (const bool userHadContents : {true, false}) {
-        SCOPED_TRACE(userHadContents ? "contents" : "empty");
-        EngineFixture f;
-        f.form.MenuBoost.checked = true;
-        f.addEntry(LaunchMode::Space, true, "sp", Sample);
-        if (userHadContents) {
-            f.clipboard.setText("the user's text");
-            f.clipboard.putFormat(8, {1, 2, 3, 0, 255});  // a picture, say
-        }
-        const ClipboardSnapshot former = f.clipboard.contents();
-        f.injector.afterSend = [&f](std::string_view notation) {
-            if (notation == "^{v}") {
-                f.keyboard.press(vk::LCtrl);
-                f.keyboard.tap('V');
-                f.keyboard.release(vk::LCtrl);
+    const std::function<void(FakeKeyboard&)> ctrlV = [](FakeKeyboard& k) {
+        k.press(vk::LCtrl);
+        k.tap('V');
+        k.release(vk::LCtrl);
+    };
+    const std::function<void(FakeKeyboard&)> clipboardTrigger = [](FakeKeyboard& k) {
+        k.typeText("cb ");
+    };
+    for (const auto* typing : {&ctrlV, &clipboardTrigger}) {
+        for (const bool userHadContents : {true, false}) {
+            SCOPED_TRACE(std::string(typing == &ctrlV ? "Ctrl+V" : "trigger") +
+                         (userHadContents ? ", contents" : ", empty"));
+            EngineFixture f;
+            f.form.MenuBoost.checked = true;
+            f.addEntry(LaunchMode::Space, true, "sp", Sample);
+            f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
+            if (userHadContents) {
+                f.clipboard.setText("the user's text");
+                f.clipboard.putFormat(8, {1, 2, 3, 0, 255});  // a picture, say
             }
-        };
+            const ClipboardSnapshot former = f.clipboard.contents();
+            bool typed = false;
+            f.injector.afterSend = [&](std::string_view notation) {
+                if (notation == "^{v}" && !typed) {
+                    typed = true;
+                    (*typing)(f.keyboard);
+                }
+            };
 
-        f.keyboard.typeText("sp ");
-        EXPECT_EQ(f.notations(), (Notations{"{backspace}{backspace}", "^{v}", "{enter}"}));
-        // CR LF pasted intact, then the user's Ctrl+V.
-        const std::string pasted = Sample + "\r\n" + (userHadContents ? "the user's text" : "");
-        EXPECT_EQ(f.keyboard.targetText, pasted);
-        EXPECT_EQ(f.clipboard.contents(), former);
-        EXPECT_TRUE(f.form.TimerData.enabled);
+            f.keyboard.typeText("sp ");
+            // CR LF pasted intact, then the user's text.
+            EXPECT_EQ(f.keyboard.targetText,
+                      Sample + "\r\n" + (userHadContents ? "the user's text" : ""));
+            EXPECT_EQ(f.clipboard.contents(), former);
+            EXPECT_TRUE(f.form.TimerData.enabled);
 
-        const int writes = f.clipboard.writes;
-        f.engine.TimerData_Timer();
-        EXPECT_EQ(f.clipboard.writes, writes);
-        EXPECT_FALSE(f.form.TimerData.enabled);
+            const int writes = f.clipboard.writes;
+            f.engine.TimerData_Timer();
+            EXPECT_EQ(f.clipboard.writes, writes);
+            EXPECT_FALSE(f.form.TimerData.enabled);
+        }
     }
 }
 
