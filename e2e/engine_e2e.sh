@@ -12,7 +12,7 @@ source e2e/lib.sh
 
 e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
 e2e_typing_setup --size 32767 \
-    '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' \
+    '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' '{S}|CP|Hello World +a 1!' \
     '{S}|CQ|Quote: %(clipboard text)%' ||
     e2e_abort setup "no display, Wine prefix, shortcut file or test target"
 cp "$tools/ui_driver.exe" "$program/"
@@ -45,6 +45,37 @@ e2e_check ctrl-f9 e2e_typed_gives "" $'This is a sample of Ctrl\xc2\xafF9 \r\nI 
 e2e_check shift-f9 e2e_typed_gives "" $'This is a sample  of Shift\xc2\xafF9 \r\nI hope you like it' shift+F9
 e2e_check ctrl-shift-f9 e2e_typed_gives "" \
     $'This is a sample  of Ctrl\xc2\xafShift\xc2\xafF9\r\nI hope you like it' ctrl+shift+F9
+
+# With Caps Lock on the text still comes out as written, and "+a" as "A".
+caps_lock_typed_gives() {
+    local result
+    e2e_key Caps_Lock
+    e2e_typed_gives "$@"
+    result=$?
+    e2e_key Caps_Lock
+    return $result
+}
+e2e_check caps-lock-types-text-as-written caps_lock_typed_gives "cp " "Hello World A 1!"
+
+# The target's menu bar opens on a lone Alt tap and takes the keys typed next
+# ("f" opens File, "i" runs its Item): Alt+F9 must leave it closed, Alt let go
+# at once (during the send) or held past the send.
+alt_f9_then_typing() {
+    local sample=$'This is a sample  of Alt\xc2\xafF9\r\nI hope you like it'
+    e2e_reset_target || return 1
+    if [ "${1:-}" = held ]; then
+        xdotool keydown alt
+        e2e_key F9
+        e2e_wait_report "$report" "$sample" 5
+        xdotool keyup alt
+    else
+        e2e_key alt+F9
+    fi
+    e2e_type "fix it"
+    e2e_wait_report "$report" "${sample}fix it" 5
+}
+e2e_check alt-f9-opens-no-menu alt_f9_then_typing
+e2e_check alt-f9-held-past-the-send-opens-no-menu alt_f9_then_typing held
 
 e2e_reset_target
 ui inject "td "

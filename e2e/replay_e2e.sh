@@ -3,7 +3,8 @@
 # in order, under Wine, as a fast typist types them: Enter 15 ms after the Space
 # of a trigger; capitals at 60 ms a key into a 3,000-character text; a trigger
 # typed in the middle of another's text; "kw kw " at 60 ms a key. All of it
-# once with keystrokes and once with Boost (paste). Each case also checks that
+# once with keystrokes and once with Boost (paste); with Boost, a Ctrl+V typed
+# right after the trigger pastes the user's clipboard. Each case also checks that
 # Quorvel did hold keys in it, so that a send too quick to be typed into fails
 # instead of passing unseen.
 set -uo pipefail
@@ -60,6 +61,10 @@ enter_after_space() {
 capitals_into_long_text() { xdotool type --delay 60 -- "lg Quick Brown Fox Jumps Over"; }
 trigger_into_long_text() { xdotool type --delay 60 -- "lg kw done"; }
 trigger_twice() { xdotool type --delay 60 -- "kw kw "; }
+paste_after_trigger() {
+    xdotool type --delay 60 -- kw
+    xdotool key --delay 15 space ctrl+v
+}
 
 run_cases() {
     local mode=$1
@@ -75,6 +80,9 @@ run_cases keystrokes
 
 if e2e_boost on; then
     run_cases Boost
+    ui set-clipboard "the user's clipboard"
+    check "Boost: a Ctrl+V 15 ms after the Space pastes the user's clipboard" \
+        "kilowatt hourthe user's clipboard" paste_after_trigger
 else
     e2e_fail boost "the Boost question did not appear"
 fi
