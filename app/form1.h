@@ -115,7 +115,7 @@ public:
     Form2255 form2255;
 
 private:
-    bool ask(std::string_view question);
+    bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);
     void noteImport(const std::string& path, const ImportResult& result);
     bool keepUnreadCopy(const std::string& path);
     void rememberSavedFile(const std::string& path);

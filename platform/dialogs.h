@@ -6,11 +6,13 @@
 
 namespace quorvel {
 
-enum class MessageButtons { Ok, YesNo };
+// A question that deletes the user's data has No as its default button, so that
+// Enter, pressed in haste, keeps the data.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Shows a modal message box without icon.
     virtual MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,

@@ -147,15 +147,24 @@ TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {
     EXPECT_EQ(form->List1.count(), 4u);
 }
 
-// A count past the limit reads as a full list, which takes no more rows: a
-// longer list would read back short and lose its last row at the next start.
-TEST_F(BadInput, CommonTextCountPastTheLimitReadsAsAFullList) {
+// A damaged count reads no further than the rows stored. Over a full list it
+// reads the full list, which takes no more rows: a longer list would read back
+// short and lose its last row at the next start.
+TEST_F(BadInput, CommonTextCountPastTheLimitReadsTheStoredRows) {
     FakeSettingsStore store;
     store.SaveSetting("Quorvel", "Commonkeys", "0", "kept row");
     store.SaveSetting("Quorvel", "Commonkeys", "Number", "99999999999");
+    {
+        Form8 window(store, dialogs, clipboard, collation);
+        window.show();
+        EXPECT_EQ(window.List1.rows, std::vector<std::string>{"kept row"});
+    }
+    const auto full = static_cast<std::size_t>(MaxCommonTextRows);
+    for (std::size_t row = 1; row < full; ++row) {
+        store.SaveSetting("Quorvel", "Commonkeys", std::to_string(row), "");
+    }
     Form8 window(store, dialogs, clipboard, collation);
     window.show();
-    const auto full = static_cast<std::size_t>(MaxCommonTextRows);
     ASSERT_EQ(window.List1.rows.size(), full);
     EXPECT_EQ(window.List1.rows[0], "kept row");
 

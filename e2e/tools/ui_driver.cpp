@@ -832,6 +832,25 @@ constexpr Command Commands[] = {
          return 0;
      }},
     {"select", [](A a) { return selectRow(a.required(0), a.number(1)); }},
+    // timed-select WINDOW ROW BOX LENGTH: selects the row and prints the
+    // milliseconds until the box holds LENGTH characters (30 s at most).
+    {"timed-select",
+     [](A a) {
+         const HWND box = requireControl(a.required(0), a.required(2));
+         const int wanted = a.number(3);
+         const ULONGLONG start = ::GetTickCount64();
+         selectRow(a.required(0), a.number(1));
+         // Asked of the box itself: Wine answers GetWindowTextLength for another
+         // program's window from its caption, which a box does not keep.
+         while (sendTo(box, WM_GETTEXTLENGTH, 0, 0) != wanted &&
+                ::GetTickCount64() - start < 30000) {
+             ::Sleep(5);
+         }
+         return printed(std::to_string(::GetTickCount64() - start));
+     }},
+    {"paste", [](A a) { return succeeded(::PostMessageW(a.control(), WM_PASTE, 0, 0)); }},
+    {"text-length",
+     [](A a) { return printed(std::to_string(sendTo(a.target(), WM_GETTEXTLENGTH, 0, 0))); }},
     {"rect", [](A a) { return printed(rectOf(a.target())); }},
     {"focus", [](A a) { return printed(focusedControl(a.required(0))); }},
     {"menu",

@@ -40,6 +40,11 @@ main_aside() {
     ui move main $((1280 - width)) 0
 }
 
+# 1 when the megabyte-long row shows its start and an ellipsis.
+long_row_cut() {
+    ui rows main | grep ' - QZA - ' | grep -c '…$'
+}
+
 # The colour of the Exit button's face, as ImageMagick names it.
 exit_colour() {
     local x y w h
@@ -128,9 +133,24 @@ e2e_check exit-yes-ends-program exit_quorvel
 # Quorvel removed its own.
 e2e_check exit-removes-tray-icon grep -qs 'Shell_NotifyIconW dwMessage = 2' "$E2E_STATE"/spawn.*.log
 
+# --- A megabyte-long entry -----------------------------------------------------
+build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 14 --text-size 1000000 || exit 1
+start_quorvel
+ui wait-visible main 20
+main_aside
+ui_until 14 count main >/dev/null
+long_row=$(ui rows main | grep -n ' - QZA - ' | cut -d: -f1)
+selected_ms=$(ui timed-select main $((long_row - 1)) Text7 1000000)
+echo "Selecting a shortcut of 1,000,000 characters: its text was in the box $selected_ms ms later"
+e2e_check long-entry-fills-text-box ui_until 1000000 text-length main Text7
+e2e_check long-entry-row-shows-its-start e2e_until_prints 1 long_row_cut
+e2e_check long-entry-exit exit_quorvel
+
 # --- A first start: the start-with-Windows question -----------------------
 rm -f "$program/defaultkeys.qvb"
 wine reg delete "$SETTINGS\\Quorvel" /f >/dev/null 2>&1
+# A damaged Common Text count, with no row stored.
+e2e_setting 'Quorvel\Commonkeys' Number 99999999
 start_quorvel
 ui wait-visible main 20
 main_aside
@@ -155,9 +175,23 @@ e2e_check add-shows-row ui_until '{T}{E} - qz - quiét¶zone' rows main
 e2e_check add-empties-trigger-box ui_until "" text main TextData10
 ui select main 0
 e2e_check row-click-loads-text-box ui_until 'quiét\r\nzone' text main Text7
+# Pasted past the 30,000 characters a box takes unless told otherwise, a text
+# arrives whole.
+ui set-clipboard "$(printf 'y%.0s' {1..20000})"
+ui set-text main Text7 ""
+ui paste main Text7
+ui_until 20000 text-length main Text7 >/dev/null
+ui paste main Text7
+e2e_check long-text-pasted-whole ui_until 40000 text-length main Text7
+ui set-text main Text7 ""
 click_into main TextData10
 e2e_key F5
 e2e_check function-key-captured ui_until "{F5}" text main TextData10
+# With Alt held: the release of Alt must not leave the menu bar active, or the
+# next letter would go to the menu.
+e2e_key alt+F9
+e2e_type x
+e2e_check alt-function-key-leaves-no-menu-active ui_until "{F9}x" text main TextData10
 ui set-text main TextData10 ""
 ui select main 0
 ui click main Command4
@@ -224,6 +258,7 @@ hot_key ctrl+shift+c
 e2e_check ctrl-shift-c-shows-common-text ui_until 1 visible common
 e2e_check common-text-opens-on-screen ui_until 1 in-work-area common
 e2e_check common-text-focus-in-its-box ui_until Text1 focus common
+e2e_check common-text-damaged-count-reads-no-blank-rows ui_until 0 count common
 ui minimize common
 ui_until 1 iconic common >/dev/null
 ui click main Command11
@@ -296,6 +331,9 @@ read -r width height < <(size_of main)
 read -r list_w list_h < <(size_of main List1)
 ui resize main $((width + 90)) $((height + 60))
 e2e_check resize-grows-the-list e2e_until_prints "$((list_w + 90)) $((list_h + 60))" size_of main List1
+ui resize main 100 100
+e2e_check smallest-main-window-keeps-its-width e2e_until_prints "$width" eval "size_of main | cut -d' ' -f1"
+e2e_check smallest-main-window-cuts-no-control e2e_until_prints "" ui clipped main
 ui resize main "$width" "$height"
 
 # --- Minimize and the tray icon --------------------------------------------------

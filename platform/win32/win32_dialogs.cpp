@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/win32_view_acting_window.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_view_acting_window.h"
 
 namespace quorvel {
 
@@ -36,7 +36,9 @@ MessageAnswer Win32Dialogs::MsgBox(std::string_view text, MessageButtons buttons
     const std::wstring message = wideText(text);
     const std::wstring title = wideText(caption);
     const HWND window = owner();
-    const UINT style = (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK) |
+    const UINT style = (buttons == MessageButtons::Ok               ? MB_OK
+                        : buttons == MessageButtons::YesNoDefaultNo ? MB_YESNO | MB_DEFBUTTON2
+                                                                    : MB_YESNO) |
                        (window == nullptr ? MB_SETFOREGROUND : 0);
     switch (::MessageBoxW(window, message.c_str(), title.c_str(), style)) {
         case IDYES:
@@ -47,7 +49,7 @@ MessageAnswer Win32Dialogs::MsgBox(std::string_view text, MessageButtons buttons
             return MessageAnswer::Ok;
         default:
             // The box could not be shown: a question counts as declined.
-            return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
 }
 
