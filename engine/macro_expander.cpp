@@ -103,15 +103,20 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
         if (!clipboard) {
             return {MacroExpansion::Kind::ClipboardUnreadable, {}, {}};
         }
-        result.value.append(text, done, open - done);
-        if (!clipboard->empty()) {
-            std::vector<TextSpan>& spans = result.clipboardSpans;
-            if (spans.empty() || spans.back().end != result.value.size()) {
-                spans.push_back({result.value.size(), result.value.size()});
-            }
-            result.value += *clipboard;
-            spans.back().end = result.value.size();
+        if (clipboard->empty()) {
+            // Nothing of the clipboard's to keep apart: the text around the
+            // marker closes up, as around any other empty value.
+            text.erase(open, close + 2 - open);
+            searchFrom = open > done ? open - 1 : done;
+            continue;
         }
+        result.value.append(text, done, open - done);
+        std::vector<TextSpan>& spans = result.clipboardSpans;
+        if (spans.empty() || spans.back().end != result.value.size()) {
+            spans.push_back({result.value.size(), result.value.size()});
+        }
+        result.value += *clipboard;
+        spans.back().end = result.value.size();
         done = close + 2;
         searchFrom = done;
     }
