@@ -19,8 +19,8 @@ Form1::Form1(AppServices& services)
     Text2.onChange = [this] { Text2_Change(); };
 }
 
-bool Form1::ask(std::string_view question) {
-    return services_.dialogs.MsgBox(question, MessageButtons::YesNo, product::ApplicationTitle) ==
+bool Form1::ask(std::string_view question, MessageButtons buttons) {
+    return services_.dialogs.MsgBox(question, buttons, product::ApplicationTitle) ==
            MessageAnswer::Yes;
 }
 
@@ -29,6 +29,8 @@ void Form1::Command1_Click() {
     icon.IconTray();
 }
 
-void Form1::LoadSamples_Click() { loadSamples(List1, services_.dialogs); }
+void Form1::LoadSamples_Click() {
+    loadSamples(List1, services_.dialogs);
+}
 
 }  // namespace quorvel

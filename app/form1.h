@@ -112,7 +112,7 @@ public:
     Form2255 form2255;
 
 private:
-    bool ask(std::string_view question);
+    bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);
     WorkingFile& workingFile();
     void loadShortcuts();
     enum class Tell { No, Yes };

@@ -122,11 +122,11 @@ void Form1::Form_Load() {
     loadShortcuts();
 
     // A stored truth value that does not read as one leaves the item as it is.
-    MenuShow.checked = settings::readBoolSetting(read(store, settings::MenuShow,
-                                                      settings::boolSetting(MenuShow.checked)))
+    MenuShow.checked = settings::readBoolSetting(
+                           read(store, settings::MenuShow, settings::boolSetting(MenuShow.checked)))
                            .value_or(MenuShow.checked);
-    MenuText.checked = settings::readBoolSetting(read(store, settings::MenuText,
-                                                      settings::boolSetting(MenuText.checked)))
+    MenuText.checked = settings::readBoolSetting(
+                           read(store, settings::MenuText, settings::boolSetting(MenuText.checked)))
                            .value_or(MenuText.checked);
     Text2.setText(read(store, settings::Calibration, Text2.text()));
     Check8Stuff();
@@ -168,7 +168,8 @@ void Form1::MenuExit_Click() {
 }
 
 void Form1::RestoreDefaultsM_Click() {
-    if (!ask("Are you sure you want to restore Default Settings, hotkeys data will be lost?")) {
+    if (!ask("Are you sure you want to restore Default Settings, hotkeys data will be lost?",
+             MessageButtons::YesNoDefaultNo)) {
         return;
     }
     services_.settings.DeleteSetting(settings::Application);

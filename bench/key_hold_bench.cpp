@@ -70,11 +70,11 @@ void BM_KeyHookHeldKey(benchmark::State& state) {
 }
 BENCHMARK(BM_KeyHookHeldKey);
 
-const RegisterTarget decideLimit{{"hook deciding not to hold a key (nothing on its way)",
-                                  "BM_HoldDecisionNothingOnItsWay", "", 1000}};
-const RegisterTarget queueLimit{
+const RegisterTarget decideTime{{"hook deciding not to hold a key (nothing on its way)",
+                                 "BM_HoldDecisionNothingOnItsWay", "", 1000}};
+const RegisterTarget queueTime{
     {"hook holding a key during a send", "BM_HoldQueuesDuringASend", "", 1000}};
-const RegisterTarget hookLimit{
+const RegisterTarget hookTime{
     {"whole hook callback for a held key", "BM_KeyHookHeldKey", "", 1000}};
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "commontext/common_text_store.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "engine/utf8_text.h"
 #include "storage/settings_names.h"
 
@@ -15,13 +18,46 @@ void SaveList(SettingsStore& settings, const std::vector<std::string>& rows) {
     settings.SaveSettings(settings::Application, settings::CommonTextSection, keyValues);
 }
 
+namespace {
+
+// The row a value name stores, as SaveList names rows: "0", "1", ... ; none for
+// any other name.
+std::optional<std::int32_t> rowOfKey(std::string_view key) {
+    if (key.empty() || key.size() > 5 || (key.size() > 1 && key.front() == '0')) {
+        return std::nullopt;
+    }
+    std::int32_t row = 0;
+    for (const char c : key) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        row = row * 10 + (c - '0');
+    }
+    return row;
+}
+
+// One past the last row stored: a damaged count reads no further than this.
+std::int32_t storedRowsEnd(SettingsStore& settings) {
+    std::int32_t end = 0;
+    for (const std::string& key :
+         settings.keysOf(settings::Application, settings::CommonTextSection)) {
+        if (const auto row = rowOfKey(key); row && *row < MaxCommonTextRows) {
+            end = std::max(end, *row + 1);
+        }
+    }
+    return end;
+}
+
+}  // namespace
+
 void GetList(SettingsStore& settings, std::vector<std::string>& rows) {
+    const std::int32_t storedEnd = storedRowsEnd(settings);
     // The count is read again before every row, so a count that changes while
     // reading is honoured at once.
     for (std::int32_t i = 0;
-         i < commonTextCount(settings.GetSetting(settings::Application,
-                                                 settings::CommonTextSection,
-                                                 settings::CommonTextCountKey, "0"));
+         i < std::min(storedEnd, commonTextCount(settings.GetSetting(
+                                     settings::Application, settings::CommonTextSection,
+                                     settings::CommonTextCountKey, "0")));
          ++i) {
         rows.push_back(settings.GetSetting(settings::Application, settings::CommonTextSection,
                                            std::to_string(i), ""));

@@ -19,7 +19,8 @@ inline constexpr std::int32_t MaxCommonTextRows = 32767;
 void SaveList(SettingsStore& settings, const std::vector<std::string>& rows);
 
 // Appends the stored rows to `rows` (which it never clears). A missing row key
-// reads as an empty row.
+// reads as an empty row, but no row past the last one stored is read, whatever
+// the count says.
 void GetList(SettingsStore& settings, std::vector<std::string>& rows);
 
 // The stored count as GetList reads it: blanks around a decimal integer are

@@ -35,10 +35,11 @@ load_and_save_samples() {
     ui menu 101
 }
 
+# Exit, answered Yes; returns once the program has ended.
 exit_quorvel() {
     ui click main Command5
     ui answer Yes >/dev/null
-    e2e_eventually eval '[ "$(ui visible main)" = 0 ]'
+    e2e_quorvel_gone
 }
 
 # Every trace of Quorvel that an uninstall must remove; prints what it finds.
@@ -168,7 +169,6 @@ e2e_track_pid $!
 desktop_shot="$E2E_STATE/desktop.png"
 e2e_check tray-icon e2e_eventually shows_icon 'Wine desktop$' "$desktop_shot" \
     $((desk_w - 40)) $((desk_h - 32)) 40 32
-sleep 1
 mkdir -p "$SHOTS"
 cp "$desktop_shot" "$SHOTS/installed.png" && e2e_log "screenshot: $SHOTS/installed.png"
 timeout 10 wineserver -k >/dev/null 2>&1

@@ -22,16 +22,21 @@ e2e_start_quorvel || e2e_abort start "Quorvel did not start"
 
 e2e_check us-keystrokes-beyond-ascii e2e_typed_gives "cf " "$western"
 
-# Wine follows a layout change made while it runs. The German layout puts "@",
-# "{" and "€" behind AltGr, swaps Y and Z and has "^" as a dead key.
+# Wine follows a layout change made while it runs, in its own time. The German
+# layout puts "@", "{" and "€" behind AltGr, swaps Y and Z and has "^" as a dead
+# key: a "y" typed arrives as one once Wine has followed.
+follows_german_layout() {
+    e2e_reset_target && e2e_type y && e2e_wait_report "$report" y 2
+}
 setxkbmap -layout de || e2e_abort layout "setxkbmap -layout de failed"
-sleep 1
+E2E_TRIES=10 e2e_eventually follows_german_layout 2>/dev/null ||
+    e2e_log "Wine did not follow the German layout"
 
 e2e_check de-letter-trigger-altgr-and-umlauts e2e_typed_gives "gz " "$german"
 if e2e_typed_gives "" 'ê' dead_circumflex e; then
     e2e_pass de-dead-key-gives-e-circumflex
     e2e_type " gz "
-    e2e_check de-trigger-after-dead-key e2e_wait_report "$report" "ê $german" 5
+    e2e_check de-trigger-after-dead-key e2e_wait_report "$report" "ê $german" 10
 else
     e2e_fail de-dead-key-gives-e-circumflex "see above"
 fi

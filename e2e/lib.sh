@@ -223,7 +223,7 @@ e2e_reset_target() {
     e2e_key Return
     e2e_eventually e2e_report_grew "$before" >/dev/null 2>&1
     ui clear-target
-    e2e_wait_report "$report" "" 5
+    e2e_wait_report "$report" "" 10
 }
 e2e_report_grew() { [ "$(wc -c <"$report")" -gt "$1" ]; }
 
@@ -235,7 +235,7 @@ e2e_typed_gives() {
     e2e_reset_target || return 1
     [ -z "$text" ] || e2e_type "$text"
     [ $# -eq 0 ] || e2e_key "$@"
-    e2e_wait_report "$report" "$expected" 5
+    e2e_wait_report "$report" "$expected" 10
 }
 
 # Options, Boost: turning it on asks first, and is answered Yes.
@@ -244,23 +244,57 @@ e2e_boost() {
     [ "$1" = off ] || e2e_answer_question
 }
 
-# A figure from the file Quorvel writes every two seconds when
-# QUORVEL_HOOK_TIMING_FILE names it (counts and durations only, never keys).
+# Waits for Quorvel's next write of the figures to $timing, the file it writes
+# every two seconds when QUORVEL_HOOK_TIMING_FILE names it (counts and durations
+# only, never keys), and keeps that write in $timing.seen: each write empties
+# the file for a moment.
+e2e_fresh_timing() {
+    rm -f "$timing" "$timing.seen"
+    e2e_eventually e2e_timing_whole && return 0
+    e2e_log "no figures from Quorvel; the file holds: $(cat "$timing" 2>&1)"
+    return 1
+}
+e2e_timing_whole() {
+    local line
+    line=$(grep -E $'^events .* refused [0-9]+\r?$' "$timing") &&
+        printf '%s\n' "${line%$'\r'}" >"$timing.seen"
+}
+
+# A figure of the write e2e_fresh_timing kept.
 e2e_timing_field() {
-    awk -v name="$1" '{ for (i = 1; i < NF; i++) if ($i == name) print $(i + 1) }' "$timing" 2>/dev/null
+    awk -v name="$1" '{ for (i = 1; i < NF; i++) if ($i == name) print $(i + 1) }' "$timing.seen" \
+        2>/dev/null
 }
 
 # Answers the question box Quorvel shows (its caption is "Quorvel") with its
 # default button, Yes, and waits until it is gone.
 e2e_answer_question() {
     local box
-    box=$(e2e_eventually e2e_question_box) || return 1
+    box=$(e2e_visible_window '^Quorvel$') || return 1
     e2e_focus "$box"
     e2e_key Return
     e2e_eventually eval '! e2e_question_box >/dev/null'
 }
-e2e_question_box() {
-    xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1 | grep .
+e2e_question_box() { e2e_visible_window_now '^Quorvel$'; }
+
+# The X window of the first visible window whose title matches, waiting until
+# there is one: X maps a window a moment after Wine shows it.
+e2e_visible_window() { e2e_eventually e2e_visible_window_now "$1"; }
+e2e_visible_window_now() {
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .
+}
+
+# e2e_shot XWINDOW FILE: saves a picture of the X window (or "root") in FILE once
+# it is drawn, that is once two pictures taken in a row come out the same.
+e2e_shot() {
+    rm -f "$E2E_STATE/shot.ppm" "$E2E_STATE/shot-before.ppm"
+    e2e_eventually e2e_shot_steady "$1" || return 1
+    convert "$E2E_STATE/shot.ppm" "$2"
+}
+e2e_shot_steady() {
+    [ -f "$E2E_STATE/shot.ppm" ] && mv "$E2E_STATE/shot.ppm" "$E2E_STATE/shot-before.ppm"
+    import -window "$1" "ppm:$E2E_STATE/shot.ppm" 2>/dev/null &&
+        cmp -s "$E2E_STATE/shot.ppm" "$E2E_STATE/shot-before.ppm"
 }
 
 # e2e_click WINDOW [DX DY]: clicks into the window, as a person would, DX from
@@ -309,7 +343,7 @@ e2e_show_bytes() { e2e_mask_secrets | LC_ALL=C sed -n l; }
 
 # Waits until REPORT holds exactly EXPECTED (bytes, CR LF included).
 e2e_wait_report() {
-    local report=$1 expected=$2 timeout_s=${3:-5} deadline
+    local report=$1 expected=$2 timeout_s=${3:-10} deadline
     deadline=$(($(date +%s%N) + timeout_s * 1000000000))
     while :; do
         if [ -f "$report" ] && cmp -s "$report" <(printf '%s' "$expected"); then
@@ -349,6 +383,23 @@ e2e_eventually() {
     done
     "$@"
 }
+
+# Runs a reading until it prints EXPECTED, as often as e2e_eventually tries;
+# says what it printed last when it never does.
+e2e_until_prints() {
+    local expected=$1 tries got
+    shift
+    for ((tries = 0; tries < ${E2E_TRIES:-50}; tries++)); do
+        got=$("$@")
+        [ "$got" = "$expected" ] && return 0
+        sleep 0.2
+    done
+    same "$expected" "$got"
+}
+
+# Waits until Wine has ended the quorvel.exe that exited or was killed: its
+# main window is gone, and with it whatever the system still did on its behalf.
+e2e_quorvel_gone() { e2e_eventually eval '! ui menu 0 2>/dev/null'; }
 
 # Runs a check and records it under NAME: passed when the command succeeds.
 e2e_check() {

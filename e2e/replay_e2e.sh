@@ -3,7 +3,8 @@
 # in order, under Wine, as a fast typist types them: Enter 15 ms after the Space
 # of a trigger; capitals at 60 ms a key into a 3,000-character text; a trigger
 # typed in the middle of another's text; "kw kw " at 60 ms a key. All of it
-# once with keystrokes and once with Boost (paste). Each case also checks that
+# once with keystrokes and once with Boost (paste); with Boost, a Ctrl+V typed
+# right after the trigger pastes the user's clipboard. Each case also checks that
 # Quorvel did hold keys in it, so that a send too quick to be typed into fails
 # instead of passing unseen.
 set -uo pipefail
@@ -28,14 +29,8 @@ timing="$E2E_STATE/timing.txt"
 QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing") e2e_start_quorvel ||
     e2e_abort start "Quorvel did not start"
 
-# Waits for Quorvel's next write of the figures (every two seconds).
-fresh_timing() {
-    rm -f "$timing"
-    e2e_eventually grep -q held_presses "$timing"
-}
-
 held_before=0
-fresh_timing && held_before=$(e2e_timing_field held_presses)
+e2e_fresh_timing && held_before=$(e2e_timing_field held_presses)
 
 # check NAME EXPECTED TYPING...: types, then the target must hold exactly EXPECTED
 # and Quorvel must have held keys meanwhile.
@@ -49,7 +44,7 @@ check() {
         e2e_fail "$name" "see the difference above"
         return
     fi
-    fresh_timing || { e2e_fail "$name" "no figures from Quorvel"; return; }
+    e2e_fresh_timing || { e2e_fail "$name" "no figures from Quorvel"; return; }
     held=$(($(e2e_timing_field held_presses) - held_before))
     held_before=$((held_before + held))
     if [ "$held" -gt 0 ]; then
@@ -66,6 +61,10 @@ enter_after_space() {
 capitals_into_long_text() { xdotool type --delay 60 -- "lg Quick Brown Fox Jumps Over"; }
 trigger_into_long_text() { xdotool type --delay 60 -- "lg kw done"; }
 trigger_twice() { xdotool type --delay 60 -- "kw kw "; }
+paste_after_trigger() {
+    xdotool type --delay 60 -- kw
+    xdotool key --delay 15 space ctrl+v
+}
 
 run_cases() {
     local mode=$1
@@ -81,11 +80,14 @@ run_cases keystrokes
 
 if e2e_boost on; then
     run_cases Boost
+    ui set-clipboard "the user's clipboard"
+    check "Boost: a Ctrl+V 15 ms after the Space pastes the user's clipboard" \
+        "kilowatt hourthe user's clipboard" paste_after_trigger
 else
     e2e_fail boost "the Boost question did not appear"
 fi
 
-fresh_timing
+e2e_fresh_timing
 e2e_log "replaying cost $(e2e_timing_field replay_ms) ms for $(e2e_timing_field replayed_events)" \
     "events in $(e2e_timing_field replay_calls) injections; refused: $(e2e_timing_field refused)"
 e2e_summary

@@ -25,7 +25,7 @@ e2e_start_target "$report" >/dev/null || e2e_abort target-start "test target did
 # A Western Windows: Windows-1252 is the code page of every ANSI text.
 e2e_check code-page-1252 same 1252 "$(ui code-page)"
 
-e2e_check target-starts-empty e2e_wait_report "$report" "" 5
+e2e_check target-starts-empty e2e_wait_report "$report" "" 10
 
 e2e_type "hello world"
 e2e_key Return

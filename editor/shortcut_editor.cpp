@@ -88,9 +88,8 @@ void ShortcutEditor::show(std::string_view message) {
     dialogs_.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
 }
 
-bool ShortcutEditor::ask(std::string_view question) {
-    return dialogs_.MsgBox(question, MessageButtons::YesNo, product::ApplicationTitle) ==
-           MessageAnswer::Yes;
+bool ShortcutEditor::ask(std::string_view question, MessageButtons buttons) {
+    return dialogs_.MsgBox(question, buttons, product::ApplicationTitle) == MessageAnswer::Yes;
 }
 
 void ShortcutEditor::save() {
@@ -229,7 +228,8 @@ bool ShortcutEditor::captureFunctionKey(int keyCode) {
 }
 
 void ShortcutEditor::deleteSelected() {
-    if (!ask("Are you sure you would like to clear the selected hotkey?")) {
+    if (!ask("Are you sure you would like to clear the selected hotkey?",
+             MessageButtons::YesNoDefaultNo)) {
         return;
     }
     std::optional<std::size_t> found;
@@ -253,7 +253,7 @@ void ShortcutEditor::deleteSelected() {
 }
 
 void ShortcutEditor::deleteAll() {
-    if (!ask("Are you sure you would like to clear all?")) {
+    if (!ask("Are you sure you would like to clear all?", MessageButtons::YesNoDefaultNo)) {
         return;
     }
     list_.clear();

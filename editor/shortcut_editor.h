@@ -40,7 +40,7 @@ public:
 
 private:
     void show(std::string_view message);
-    bool ask(std::string_view question);
+    bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);
     void save();
 
     EditorControls& controls_;

@@ -29,11 +29,21 @@ void TimerClear_Timer(EngineForm& form, MainData& mainData, Clock& clock) {
 }
 
 void TimerData_Timer(EngineForm& form, MainData& mainData, Clipboard& clipboard) {
-    if (mainData.SavedClipboard) {
-        clipboard.restore(*mainData.SavedClipboard);
-        mainData.SavedClipboard.reset();
-    }
+    // The last try: the timer runs once.
+    giveClipboardBack(mainData, clipboard);
+    mainData.SavedClipboard.reset();
     form.TimerData.enabled = false;
+}
+
+void giveClipboardBack(MainData& mainData, Clipboard& clipboard) {
+    if (!mainData.SavedClipboard) {
+        return;
+    }
+    if (clipboard.sequenceNumber() == mainData.PastedClipboardSequence &&
+        !clipboard.restore(*mainData.SavedClipboard)) {
+        return;
+    }
+    mainData.SavedClipboard.reset();
 }
 
 }  // namespace quorvel

@@ -33,6 +33,12 @@ int modifierIndex(std::uint32_t virtualKey) {
     return -1;
 }
 
+// Keys whose lone tap opens a menu: Alt the target's menu bar, the Windows keys
+// the Start menu.
+constexpr std::array<std::uint16_t, 4> MenuKeys = {0xA4, 0xA5, 0x5B, 0x5C};
+
+constexpr std::uint16_t VkPacket = 231;
+
 bool isReplayed(const KeyEventRecord& event) {
     return event.dwExtraInfo == ReplayMarker || event.dwExtraInfo == ForeignReplayMarker;
 }
@@ -49,10 +55,13 @@ bool mayLaunch(const HeldKey& key) {
 KeyHold::KeyHold(KeyInjector& injector, EventPump& events, Clock& clock)
     : injector_(injector), events_(events), clock_(clock), ring_(Capacity) {
     batch_.reserve(Capacity);
+    refusedReleases_.reserve(downForSystem_.size());
+    injection_.reserve(Capacity + downForSystem_.size());
 }
 
 bool KeyHold::hold(const KeyEventRecord& event) {
     if (event.dwExtraInfo == OwnInjectionMarker) {
+        noteReachedSystem(event.vkCode, (event.flags & key_flags::Released) != 0);
         return false;
     }
     if (!isReplayed(event)) {
@@ -75,26 +84,81 @@ bool KeyHold::hold(const KeyEventRecord& event) {
         }
     }
     noteDelivered(event);
+    // The user is back at a keyboard whose keys pass: a refused release may go in
+    // now. Not before this key, which would have to be held, and the platform may
+    // still refuse it.
+    if (!isReplayed(event) && !refusedReleases_.empty() && !retryPosted_) {
+        retryPosted_ = true;
+        events_.post([this] {
+            retryPosted_ = false;
+            retryRefusedReleases();
+        });
+    }
     return false;
 }
 
 void KeyHold::noteDelivered(const KeyEventRecord& event) {
-    const int index = modifierIndex(event.vkCode);
-    if (index < 0) {
-        return;
-    }
-    DeliveredModifier& modifier = modifiers_[static_cast<std::size_t>(index)];
-    modifier.down = (event.flags & key_flags::Released) == 0;
-    modifier.foreign =
+    const bool released = (event.flags & key_flags::Released) != 0;
+    noteReachedSystem(event.vkCode, released);
+    const bool foreign =
         event.dwExtraInfo == ForeignReplayMarker ||
         (event.dwExtraInfo != ReplayMarker && (event.flags & key_flags::Injected) != 0);
-    modifier.scanCode = static_cast<std::uint16_t>(event.scanCode);
+    noteUserModifier(event.vkCode, released, foreign, static_cast<std::uint16_t>(event.scanCode));
+}
+
+void KeyHold::noteUserModifier(std::uint32_t virtualKey, bool released, bool foreign,
+                               std::uint16_t scanCode) {
+    const int index = modifierIndex(virtualKey);
+    if (index >= 0) {
+        modifiers_[static_cast<std::size_t>(index)] = {!released, foreign, scanCode};
+    }
+}
+
+void KeyHold::noteReachedSystem(std::uint32_t virtualKey, bool released) {
+    downForSystem_[virtualKey & 0xFF] = !released;
+    // The system has the key as the user left it: a release still waiting would
+    // now let go of a key the user holds.
+    std::erase_if(refusedReleases_,
+                  [virtualKey](const HeldKey& key) { return key.virtualKey == virtualKey; });
+}
+
+void KeyHold::noteRefused(const HeldKey& key) {
+    noteUserModifier(key.virtualKey, key.released, key.foreign, key.scanCode);
+    const auto waiting =
+        std::find_if(refusedReleases_.begin(), refusedReleases_.end(),
+                     [&key](const HeldKey& other) { return other.virtualKey == key.virtualKey; });
+    if (!key.released) {
+        // Pressed again: the key is down for the user as for the system.
+        if (waiting != refusedReleases_.end()) {
+            refusedReleases_.erase(waiting);
+        }
+        ++eventsRefused_;
+    } else if (key.virtualKey != VkPacket && downForSystem_[key.virtualKey & 0xFF]) {
+        if (waiting == refusedReleases_.end()) {
+            refusedReleases_.push_back(key);
+        }
+    } else {
+        ++eventsRefused_;
+    }
+}
+
+bool KeyHold::menuKeyDown() const {
+    return std::any_of(MenuKeys.begin(), MenuKeys.end(),
+                       [this](std::uint16_t key) { return downForSystem_[key]; });
 }
 
 void KeyHold::begin() {
     holding_ = true;
     passThrough_ = false;
     holdStart_ = clock_.milliseconds();
+}
+
+void KeyHold::maskMenuKeys() {
+    if (menuKeyDown()) {
+        batch_ = {HeldKey{UnassignedKey, 0, false, false, false},
+                  HeldKey{UnassignedKey, 0, false, true, false}};
+        inject(batch_);
+    }
 }
 
 void KeyHold::passBound() {
@@ -119,6 +183,16 @@ void KeyHold::replayAtOnce() {
     if (passThrough_ && !replaying_) {
         replay(nullptr);
     }
+}
+
+void KeyHold::retryRefusedReleases() {
+    if (refusedReleases_.empty() || holding_ || replaying_) {
+        return;
+    }
+    // Keys typed while these go in queue behind them.
+    replaying_ = true;
+    inject({});
+    replay(nullptr);
 }
 
 void KeyHold::replayAfterSend(const std::function<bool()>& sendPending) {
@@ -151,6 +225,15 @@ void KeyHold::pressModifiersAgain() {
                                      ModifierKeys[i].extended, false, modifier.foreign});
         }
     }
+    // When the user lets go of an Alt or a Windows key pressed again here, with
+    // nothing typed in between, the target would take it for a lone tap.
+    const bool menuKeyPressed = std::any_of(batch_.begin(), batch_.end(), [](const HeldKey& key) {
+        return std::find(MenuKeys.begin(), MenuKeys.end(), key.virtualKey) != MenuKeys.end();
+    });
+    if (menuKeyPressed) {
+        batch_.push_back(HeldKey{UnassignedKey, 0, false, false, false});
+        batch_.push_back(HeldKey{UnassignedKey, 0, false, true, false});
+    }
     if (!batch_.empty()) {
         inject(batch_);
     }
@@ -177,15 +260,21 @@ void KeyHold::replay(const std::function<bool()>& sendPending) {
     replaying_ = false;
 }
 
-void KeyHold::inject(const std::vector<HeldKey>& batch) {
-    const std::span<const HeldKey> keys(batch);
+void KeyHold::inject(std::span<const HeldKey> batch) {
+    // Releases refused earlier go first: every key of the batch came after them.
+    injection_.assign(refusedReleases_.begin(), refusedReleases_.end());
+    injection_.insert(injection_.end(), batch.begin(), batch.end());
+    const std::span<const HeldKey> keys(injection_);
     std::size_t taken = std::min(injector_.replayKeys(keys), keys.size());
     if (taken < keys.size()) {
         taken += std::min(injector_.replayKeys(keys.subspan(taken)), keys.size() - taken);
     }
-    // What the platform refuses twice it will not take (the focus has moved to a
-    // window closed to our input): held on, it would block the keyboard.
-    eventsRefused_ += keys.size() - taken;
+    // What the platform refuses twice it will not take now (the focus has moved to
+    // a window closed to our input): held on, it would block the keyboard. A press
+    // is dropped; the release of a key the system has down is kept for later.
+    for (const HeldKey& key : keys.subspan(taken)) {
+        noteRefused(key);
+    }
 }
 
 }  // namespace quorvel

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "platform/clock.h"
@@ -37,6 +38,12 @@ class KeyHold {
 
     // A match: keys are held from now until its send has ended.
     void begin();
+    // A send is about to start. Its trigger's key was swallowed: with Alt or a
+    // Windows key down, the target saw that key go down and nothing after it, so
+    // its release (by the send, or the user's, replayed) would be a lone tap and
+    // open the target's menu bar or the Start menu. A key no program acts on goes
+    // in between.
+    void maskMenuKeys();
     // The send has ended. Presses again the modifiers the user still holds (the
     // send let them go), then replays the held keys in order until none is left
     // or a replayed key has started a new send (`sendPending`); the keys behind
@@ -44,12 +51,15 @@ class KeyHold {
     void replayAfterSend(const std::function<bool()>& sendPending);
     // Replays at once when this send has held keys for too long.
     void enforceTimeBound();
+    // Injects again the releases the platform refused, unless a send is on its
+    // way (its replay puts them first).
+    void retryRefusedReleases();
 
     // Past a bound: keys pass straight, and fire nothing, until the send ends.
     bool passingThrough() const { return passThrough_; }
 
     // Figures for measuring, never which keys: presses held so far, and events
-    // that the platform would not take even when asked twice.
+    // dropped because the platform would not take them even when asked twice.
     std::uint64_t pressesHeld() const { return pressesHeld_; }
     std::uint64_t eventsRefused() const { return eventsRefused_; }
 
@@ -61,9 +71,14 @@ class KeyHold {
     void passBound();
     void replayAtOnce();
     void replay(const std::function<bool()>& sendPending);
-    void inject(const std::vector<HeldKey>& batch);
+    void inject(std::span<const HeldKey> batch);
     void pressModifiersAgain();
     void noteDelivered(const KeyEventRecord& event);
+    void noteUserModifier(std::uint32_t virtualKey, bool released, bool foreign,
+                          std::uint16_t scanCode);
+    void noteReachedSystem(std::uint32_t virtualKey, bool released);
+    void noteRefused(const HeldKey& key);
+    bool menuKeyDown() const;
     const HeldKey& at(std::size_t index) const { return ring_[(head_ + index) % Capacity]; }
 
     KeyInjector& injector_;
@@ -80,14 +95,24 @@ class KeyHold {
     bool replaying_ = false;
     std::uint64_t holdStart_ = 0;
 
-    // The modifier keys as the system last received them from the user (passed
-    // straight or replayed): what must be down again after a send.
+    // The modifier keys as the user last left them (passed straight, replayed,
+    // or refused on the way): what must be down again after a send.
     struct DeliveredModifier {
         bool down = false;
         bool foreign = false;
         std::uint16_t scanCode = 0;
     };
     std::array<DeliveredModifier, 8> modifiers_{};
+
+    // Which keys the system has down, from every event that went on to it.
+    std::array<bool, 256> downForSystem_{};
+    // Releases the platform refused of keys the system has down: dropped, they
+    // would leave a Shift down for good. At most one a key; tried again with the
+    // next injection, at the next timer tick and after the user's next key, and
+    // forgotten once an event of that key reaches the system.
+    std::vector<HeldKey> refusedReleases_;
+    bool retryPosted_ = false;
+    std::vector<HeldKey> injection_;
 
     std::uint64_t pressesHeld_ = 0;
     std::uint64_t eventsRefused_ = 0;

@@ -1,16 +1,12 @@
 #include "engine/macro_expander.h"
 
-#include <algorithm>
 #include <cstddef>
+
+#include "platform/send_keys_notation.h"
 
 namespace quorvel {
 
 namespace {
-
-// A clipboard macro whose value brings itself back grows the text by the
-// clipboard's size on every pass; past this size we stop as at the count limit.
-// It also bounds the work: every pass moves the text behind the macro.
-constexpr std::size_t MaxExpandedSize = std::size_t{4} << 20;
 
 constexpr std::size_t npos = std::string::npos;
 
@@ -41,11 +37,13 @@ std::string longDate(const DateTime& now, const Locale& locale) {
     return locale.monthName(now.month) + " " + std::to_string(now.day) + ", " + year;
 }
 
+bool isClipboardMacro(std::string_view name) {
+    return equalsLowered(name, "clipboard text");
+}
+
 // Known names give their value; any other name stays in the text without its
-// markers. Nothing when the clipboard could not be read.
-std::optional<std::string> valueOf(std::string_view name, const DateTime& now,
-                                   const std::function<std::optional<std::string>()>& readClipboard,
-                                   const Locale& locale) {
+// markers. The value goes back into the text, to be searched again.
+std::string valueOf(std::string_view name, const DateTime& now, const Locale& locale) {
     if (equalsLowered(name, "now")) {
         return locale.shortDate(now) + " " + locale.longTime(now);
     }
@@ -58,10 +56,15 @@ std::optional<std::string> valueOf(std::string_view name, const DateTime& now,
     if (equalsLowered(name, "time")) {
         return locale.longTime(now);
     }
-    if (equalsLowered(name, "clipboard text")) {
-        return readClipboard ? readClipboard() : std::string{};
-    }
     return std::string(name);
+}
+
+void appendNotation(std::string& keys, std::string_view own) {
+    for (const char c : own) {
+        if (c != '\n') {
+            keys += c;
+        }
+    }
 }
 
 }  // namespace
@@ -69,39 +72,70 @@ std::optional<std::string> valueOf(std::string_view name, const DateTime& now,
 MacroExpansion expandMacros(std::string_view input, const DateTime& now,
                             const std::function<std::optional<std::string>()>& readClipboard,
                             const Locale& locale) {
+    MacroExpansion result;
     std::string text(input);
+    // `text` up to `done` has gone into the result, and is never searched
+    // again: it ends with clipboard text, which must not start or end a marker.
+    std::size_t done = 0;
     // Each pass looks for the first marker from the start again. Nothing in front
     // of the last one found can start a marker, except its last character, which
     // may pair with the value put behind it: the search starts there.
     std::size_t searchFrom = 0;
-    for (int expanded = 0;;) {
+    for (int expanded = 0; expanded < MaxMacroExpansions; ++expanded) {
         const std::size_t open = text.find("%(", searchFrom);
         if (open == npos) {
-            return {MacroExpansion::Kind::Text, std::move(text)};
+            break;
         }
         const std::size_t close = text.find(")%", open + 2);
         if (close == npos) {
-            return {MacroExpansion::Kind::Unclosed, {}};
+            return {MacroExpansion::Kind::Unclosed, {}, {}};
         }
         const std::string_view name = std::string_view(text).substr(open + 2, close - open - 2);
         if (startsWithLowered(name, "run=")) {
-            return {MacroExpansion::Kind::Launch, std::string(name.substr(4))};
+            return {MacroExpansion::Kind::Launch, std::string(name.substr(4)), {}};
         }
-        const std::optional<std::string> found = valueOf(name, now, readClipboard, locale);
-        if (!found) {
-            return {MacroExpansion::Kind::ClipboardUnreadable, {}};
+        if (!isClipboardMacro(name)) {
+            text.replace(open, close + 2 - open, valueOf(name, now, locale));
+            searchFrom = open > done ? open - 1 : done;
+            continue;
         }
-        const std::string& value = *found;
-        const std::size_t grownSize = text.size() - (close + 2 - open) + value.size();
-        if (grownSize > text.size() && grownSize > MaxExpandedSize) {
-            return {MacroExpansion::Kind::Text, std::move(text)};
+        std::optional<std::string> clipboard = readClipboard ? readClipboard() : std::string{};
+        if (!clipboard) {
+            return {MacroExpansion::Kind::ClipboardUnreadable, {}, {}};
         }
-        text.replace(open, close + 2 - open, value);
-        searchFrom = open == 0 ? 0 : open - 1;
-        if (++expanded >= MaxMacroExpansions) {
-            return {MacroExpansion::Kind::Text, std::move(text)};
+        if (clipboard->empty()) {
+            // Nothing of the clipboard's to keep apart: the text around the
+            // marker closes up, as around any other empty value.
+            text.erase(open, close + 2 - open);
+            searchFrom = open > done ? open - 1 : done;
+            continue;
         }
+        result.value.append(text, done, open - done);
+        std::vector<TextSpan>& spans = result.clipboardSpans;
+        if (spans.empty() || spans.back().end != result.value.size()) {
+            spans.push_back({result.value.size(), result.value.size()});
+        }
+        result.value += *clipboard;
+        spans.back().end = result.value.size();
+        done = close + 2;
+        searchFrom = done;
     }
+    result.value.append(text, done);
+    return result;
+}
+
+std::string keystrokeNotation(const MacroExpansion& expansion) {
+    const std::string_view text = expansion.value;
+    std::string keys;
+    keys.reserve(text.size());
+    std::size_t at = 0;
+    for (const TextSpan& span : expansion.clipboardSpans) {
+        appendNotation(keys, text.substr(at, span.begin - at));
+        keys += literalKeys(text.substr(span.begin, span.end - span.begin));
+        at = span.end;
+    }
+    appendNotation(keys, text.substr(at));
+    return keys;
 }
 
 }  // namespace quorvel

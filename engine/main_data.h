@@ -23,7 +23,7 @@ inline constexpr std::int16_t None = 0, Shift = 1, Ctrl = 2, CtrlShift = 3, Alt 
 }
 
 class MainData {
-public:
+  public:
     MainData(EngineForm& form, EngineServices& services);
     MainData(const MainData&) = delete;
     MainData& operator=(const MainData&) = delete;
@@ -46,11 +46,13 @@ public:
     std::int16_t MatchCounter = 0;
     std::string CurrentTrigger;
     std::string CurrentText;
-    // Everything that was on the clipboard before a paste, until TimerData puts
-    // it back.
+    // Everything that was on the clipboard before a paste, until it is given back
+    // (see giveClipboardBack), and the clipboard's sequence number once the
+    // paste's text was on it.
     std::optional<ClipboardSnapshot> SavedClipboard;
+    std::uint32_t PastedClipboardSequence = 0;
 
-private:
+  private:
     void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger);
     void recordModifiers(const KeyEventRecord& event);
     void noteOwnModifier(const KeyEventRecord& event);

@@ -11,9 +11,12 @@
 namespace quorvel {
 
 class ShortcutEngine {
-public:
+  public:
     ShortcutEngine(EngineForm& form, EngineServices& services)
-        : form_(form), services_(services), mainData_(form, services), sender_(form, mainData_, services) {
+        : form_(form),
+          services_(services),
+          mainData_(form, services),
+          sender_(form, mainData_, services) {
         mainData_.onMatch = [this](SendRequest request) { sender_.enqueue(std::move(request)); };
     }
 
@@ -25,11 +28,12 @@ public:
         // Keys held by a send that has not ended go out after ten seconds, even
         // when no further key comes to notice it.
         mainData_.keyHold().enforceTimeBound();
+        mainData_.keyHold().retryRefusedReleases();
     }
     void TimerClear_Timer() { quorvel::TimerClear_Timer(form_, mainData_, services_.clock); }
     void TimerData_Timer() { quorvel::TimerData_Timer(form_, mainData_, services_.clipboard); }
 
-private:
+  private:
     EngineForm& form_;
     EngineServices& services_;
     MainData mainData_;

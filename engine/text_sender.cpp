@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/calibration.h"
+#include "engine/engine_timers.h"
 #include "engine/macro_expander.h"
 #include "engine/utf8_text.h"
 #include "platform/utf8.h"
@@ -34,6 +35,7 @@ void TextSender::sendQueued() {
     while (!queue_.empty()) {
         const SendRequest request = std::move(queue_.front());
         queue_.pop_front();
+        mainData_.keyHold().maskMenuKeys();
         send(request);
         // The user's keys go after every one of ours; a trigger among them queues
         // the next send here.
@@ -92,10 +94,8 @@ void TextSender::send(const SendRequest& request) {
             return;
         }
     } else {
-        // Each CR LF line break is typed as one Enter.
-        std::string keys = expansion.value;
-        keys.erase(std::remove(keys.begin(), keys.end(), '\n'), keys.end());
-        if (services_.injector.SendKeys(keys, forceWait()) != SendOutcome::AllSent) {
+        if (services_.injector.SendKeys(keystrokeNotation(expansion), forceWait()) !=
+            SendOutcome::AllSent) {
             endEarly();
             return;
         }
@@ -114,26 +114,29 @@ void TextSender::send(const SendRequest& request) {
 }
 
 bool TextSender::pasteText(const std::string& text) {
-    // What the user had stays saved until TimerData puts it back, even across
-    // several quick pastes: a second snapshot would save our own text instead.
-    if (!mainData_.SavedClipboard) {
-        mainData_.SavedClipboard = services_.clipboard.snapshot();
+    Clipboard& clipboard = services_.clipboard;
+    // What the user had stays saved while an earlier paste's text, which could not
+    // be taken back yet, is still on the clipboard: a second snapshot would save
+    // that text instead.
+    if (!mainData_.SavedClipboard ||
+        clipboard.sequenceNumber() != mainData_.PastedClipboardSequence) {
+        mainData_.SavedClipboard = clipboard.snapshot();
         if (!mainData_.SavedClipboard) {
             return false;
         }
     }
-    Clipboard& clipboard = services_.clipboard;
-    // The clipboard is given back at the TimerData tick, not at once: the target
-    // reads it when it gets round to the Ctrl+V, and putting the user's contents
-    // back before then would paste those instead of the shortcut's text.
-    const bool pasted = clipboard.clear() && clipboard.setText(text) &&
-                        services_.injector.SendKeys("^{v}", Wait::Yes) == SendOutcome::AllSent;
+    const bool written = clipboard.clear() && clipboard.setText(text);
+    mainData_.PastedClipboardSequence = clipboard.sequenceNumber();
+    // With its wait, SendKeys returns once the target has taken the Ctrl+V and
+    // been back to its message loop: it has read the clipboard. What the user had
+    // goes back now, before their keys held meanwhile are replayed (a Ctrl+V of
+    // theirs among them pastes their own text).
+    const bool pasted =
+        written && services_.injector.SendKeys("^{v}", Wait::Yes) == SendOutcome::AllSent;
     if (pasted) {
         services_.events.DoEvents();
-    } else {
-        clipboard.restore(*mainData_.SavedClipboard);
-        mainData_.SavedClipboard.reset();
     }
+    giveClipboardBack(mainData_, clipboard);
     form_.Text5.setText({});
     return pasted;
 }
@@ -143,7 +146,8 @@ void TextSender::calibrationPause() {
     // not hold a number (emptied while typing a new one) waits the default pause
     // rather than dropping the text after its trigger was erased.
     for (std::int32_t pass = 0;; ++pass) {
-        const std::int32_t passes = calibrationPasses(form_.Text2.text()).value_or(DefaultCalibration);
+        const std::int32_t passes =
+            calibrationPasses(form_.Text2.text()).value_or(DefaultCalibration);
         if (pass >= passes) {
             return;
         }

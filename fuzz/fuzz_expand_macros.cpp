@@ -63,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string(input), now, [&] { return clipboard; }, locale);
     FUZZ_CHECK(got.kind == want.kind);
     FUZZ_CHECK(got.value == want.value);
+    FUZZ_CHECK(got.clipboardSpans == want.clipboardSpans);
     FUZZ_CHECK(reads <= MaxMacroExpansions);
     // A marker is never found inside a character: UTF-8 in, UTF-8 out.
     const bool allValid = utf8::isValid(input) && std::ranges::all_of(parts, [](const auto& part) {

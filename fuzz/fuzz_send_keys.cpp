@@ -1,6 +1,7 @@
 // SendKeys notation from arbitrary bytes: never more strokes than the repeat
 // limit allows for the input, and a text with its special characters braced
-// types exactly its own characters, whole ones, never a part of one.
+// types exactly its own characters, whole ones, never a part of one; so does
+// its literal form, with every line break as Enter.
 
 #include <string>
 #include <vector>
@@ -65,5 +66,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!special) {
         FUZZ_CHECK(parseSendKeys(notation) == expected);
     }
+
+    // A lone line feed types nothing in notation, but Enter as data.
+    std::string lines;
+    for (std::size_t at = 0; at < notation.size(); ++at) {
+        const bool crLf =
+            notation[at] == '\r' && at + 1 < notation.size() && notation[at + 1] == '\n';
+        lines += notation[at] == '\n' ? '\r' : notation[at];
+        at += crLf ? 1 : 0;
+    }
+    FUZZ_CHECK(parseSendKeys(literalKeys(notation)) == plainStrokes(lines));
     return 0;
 }

@@ -1,4 +1,4 @@
-// The shortcut file from arbitrary bytes, with and without the UTF-8 mark:
+// The shortcut file from arbitrary bytes, with and without the UTF-8 or a UTF-16 mark:
 // import, export, and import of the export give the same rows, the export is
 // the file formatShortcutFile makes, ANSI exactly when every row fits
 // Windows-1252, and it reads back whole.
@@ -56,8 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string ansi;
         return codePage.appendAnsi(ansi, line);
     });
-    // In Windows-1252 the mark reads "ï»¿": a first row starting so goes as UTF-8.
-    const bool markLookalike = first.count() != 0 && first.entryLine(0).starts_with("ï»¿");
+    // In Windows-1252 the marks read "ï»¿", "ÿþ" and "þÿ": a first row starting so
+    // goes as UTF-8.
+    const bool markLookalike = first.count() != 0 && (first.entryLine(0).starts_with("ï»¿") ||
+                                                      first.entryLine(0).starts_with("ÿþ") ||
+                                                      first.entryLine(0).starts_with("þÿ"));
     FUZZ_CHECK(exported.starts_with(Utf8Mark) == (!allFit || markLookalike));
 
     ShortcutList second;

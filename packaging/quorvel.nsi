@@ -147,7 +147,7 @@ Function un.removeUserData
   ClearErrors
   ${un.GetOptions} $0 "/REMOVEDATA" $1
   ${If} ${Errors}
-    MessageBox MB_YESNO|MB_ICONQUESTION \
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
       "Remove your shortcuts (defaultkeys.qvb in $INSTDIR) and Quorvel's settings as well?" \
       /SD IDNO IDYES remove
     Return

@@ -22,7 +22,7 @@ struct ClipboardSnapshot {
 };
 
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     // The clipboard's text; empty text when it holds none. Nothing when the clipboard
     // cannot be opened or its text cannot be read.
@@ -32,6 +32,9 @@ public:
     virtual std::optional<ClipboardSnapshot> snapshot() = 0;
     // Replaces the clipboard's contents by the snapshot; an empty snapshot leaves it empty.
     virtual bool restore(const ClipboardSnapshot& snapshot) = 0;
+    // A number that changes whenever the clipboard's contents change, whoever
+    // changes them.
+    virtual std::uint32_t sequenceNumber() = 0;
 };
 
 }  // namespace quorvel

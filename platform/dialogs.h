@@ -6,12 +6,13 @@
 
 namespace quorvel {
 
-// A question whose Yes loses something has No as its default button.
+// A question whose Yes loses something has No as its default button, so that
+// Enter, pressed in haste, keeps it.
 enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Shows a modal message box without icon.
     virtual MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,

@@ -10,6 +10,11 @@ namespace quorvel {
 
 enum class Wait { No, Yes };
 
+// A virtual-key code no key is assigned to and no program acts on. Pressed and
+// released while Alt or a Windows key is down, it keeps that key's release from
+// being a lone tap, which would open the target's menu bar or the Start menu.
+inline constexpr std::uint16_t UnassignedKey = 0xE8;
+
 enum class SendOutcome {
     AllSent,   // every keystroke went in
     Rejected,  // the text breaks the notation; nothing was sent
@@ -26,7 +31,7 @@ struct HeldKey {
 };
 
 class KeyInjector {
-public:
+  public:
     virtual ~KeyInjector() = default;
     // Injects the keystrokes of `notation` into the focused window, marked as
     // injected. Modifier keys the user still holds (Ctrl of a Ctrl+F9 trigger)

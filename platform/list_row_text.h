@@ -7,7 +7,13 @@
 
 namespace quorvel {
 
-// Each CR LF, and each CR or LF on its own, replaced by `mark`.
+// No list row shows more of its text than this many bytes: a row of megabytes
+// would be converted again at every paint of the list, and no one reads that
+// much in one row.
+inline constexpr std::size_t ShownRowBytes = 2000;
+
+// Each CR LF, and each CR or LF on its own, replaced by `mark`. A row longer
+// than ShownRowBytes shows its start, cut between two characters, and "…".
 std::string markLineBreaks(std::string_view row, std::string_view mark);
 
 }  // namespace quorvel

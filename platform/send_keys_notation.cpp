@@ -265,4 +265,29 @@ std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation) {
     return strokes;
 }
 
+std::string literalKeys(std::string_view text) {
+    std::string keys;
+    keys.reserve(text.size() * 3);
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            keys += "{ENTER}";
+            i += c == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+            continue;
+        }
+        if (c == '\t') {
+            keys += "{TAB}";
+            ++i;
+            continue;
+        }
+        // A whole character, even a broken one, so that it reads as one again.
+        const std::size_t length = utf8::decode(text, i).length;
+        keys += '{';
+        keys.append(text, i, length);
+        keys += '}';
+        i += length;
+    }
+    return keys;
+}
+
 }  // namespace quorvel

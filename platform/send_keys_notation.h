@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,5 +33,12 @@ inline constexpr int MaxSendKeysRepeat = 10000;
 
 // The strokes of the text in order, or nothing when the text breaks the notation.
 std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation);
+
+// Notation that types exactly the characters of `text`, for text that is data
+// (the clipboard's): each line break (CR LF, a lone LF, a lone CR) types Enter,
+// a tab Tab, and every other character goes in braces of its own. Braced one by
+// one, no part of it can join with notation around it into a key name, a
+// repeat count, a modifier or a group.
+std::string literalKeys(std::string_view text);
 
 }  // namespace quorvel

@@ -10,12 +10,16 @@
 namespace quorvel {
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     virtual std::string GetSetting(std::string_view application, std::string_view section,
                                    std::string_view key, std::string_view defaultValue) = 0;
     virtual void SaveSetting(std::string_view application, std::string_view section,
                              std::string_view key, std::string_view value) = 0;
+    // The names of the values stored in one section, in no particular order; none
+    // when the section is missing.
+    virtual std::vector<std::string> keysOf(std::string_view application,
+                                            std::string_view section) = 0;
     // Removes the application with all its sections; a missing application is no error.
     virtual void DeleteSetting(std::string_view application) = 0;
     // Several keys of one section; a store that can write them in one go does.

@@ -44,9 +44,10 @@ std::string formatShortcutFile(const ShortcutList& list, const AnsiCodePage& cod
         *out++ = RecordSeparator;
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
-    // A first entry starting with the mark's bytes in the code page ("ï»¿" in
-    // Windows-1252) would read back as the mark.
-    if (text.starts_with(Utf8Mark)) {
+    // A first entry starting with a mark's bytes in the code page ("ï»¿", "ÿþ"
+    // or "þÿ" in Windows-1252) would read back as that mark.
+    if (text.starts_with(Utf8Mark) || text.starts_with(Utf16LittleEndianMark) ||
+        text.starts_with(Utf16BigEndianMark)) {
         return utf8File(list, size);
     }
     text += FileEnd;
@@ -54,11 +55,18 @@ std::string formatShortcutFile(const ShortcutList& list, const AnsiCodePage& cod
 }
 
 ShortcutFileLines readShortcutLines(std::string_view text, const AnsiCodePage& codePage) {
-    const bool marked = text.starts_with(Utf8Mark);
-    if (marked) {
+    bool exact = true;
+    // UTF-16 is read as the UTF-8 it stands for; the next save writes ANSI or
+    // UTF-8, as for any other file.
+    const std::optional<DecodedLine> utf16 = decodeUtf16File(text);
+    if (utf16) {
+        text = utf16->text;
+        exact = utf16->exact;
+    }
+    const bool marked = utf16 || text.starts_with(Utf8Mark);
+    if (marked && !utf16) {
         text.remove_prefix(Utf8Mark.size());
     }
-    bool exact = true;
     std::size_t start = 0;
     ShortcutFileLines read;
     // Only pieces closed by a separator count: what follows the last one is the

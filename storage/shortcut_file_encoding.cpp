@@ -45,6 +45,35 @@ DecodedLine decodeAnsiLine(std::string_view bytes, const AnsiCodePage& codePage)
     }
 }
 
+std::optional<DecodedLine> decodeUtf16File(std::string_view bytes) {
+    const bool littleEndian = bytes.starts_with(Utf16LittleEndianMark);
+    if (!littleEndian && !bytes.starts_with(Utf16BigEndianMark)) {
+        return std::nullopt;
+    }
+    bytes.remove_prefix(2);
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(littleEndian ? first | second << 8 : first << 8 | second);
+    }
+    bool exact = bytes.size() % 2 == 0;
+    for (std::size_t i = 0; i < units.size() && exact; ++i) {
+        const bool high = units[i] >= 0xD800 && units[i] <= 0xDBFF;
+        const bool low = units[i] >= 0xDC00 && units[i] <= 0xDFFF;
+        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            ++i;
+        } else if (high || low) {
+            exact = false;
+        }
+    }
+    DecodedLine file{utf8::fromUtf16(units), exact};
+    if (bytes.size() % 2 != 0) {
+        utf8::append(file.text, utf8::ReplacementCharacter);
+    }
+    return file;
+}
+
 char* writeAnsiLine(char* out, std::string_view line, const AnsiCodePage& codePage) {
     // Eight ASCII bytes at a time: saving is mostly copying ASCII, over every
     // byte of the list. ASCII is the same in every code page, and no byte of a

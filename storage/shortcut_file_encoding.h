@@ -4,6 +4,7 @@
 // is the entry separator wherever it stands, every other byte is text of the
 // system's code page. A file with the mark holds UTF-8.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@ namespace quorvel {
 // The UTF-8 byte-order mark that starts a shortcut file written as UTF-8.
 inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 
+// The UTF-16 byte-order marks, little-endian and big-endian.
+inline constexpr std::string_view Utf16LittleEndianMark = "\xFF\xFE";
+inline constexpr std::string_view Utf16BigEndianMark = "\xFE\xFF";
+
 struct DecodedLine {
     std::string text;
     // False when writing the line back would not give these bytes again
@@ -22,6 +27,11 @@ struct DecodedLine {
 };
 
 DecodedLine decodeAnsiLine(std::string_view bytes, const AnsiCodePage& codePage);
+
+// The text of a file that starts with a UTF-16 mark, as UTF-8 without the mark;
+// nothing for a file without one. Half a surrogate pair reads as U+FFFD, and so
+// does a last byte without its pair; either makes the text not exact.
+std::optional<DecodedLine> decodeUtf16File(std::string_view bytes);
 
 // Writes the line in ANSI text at `out`, where there is room for as many bytes
 // as the line has (in no code page is a text longer than in UTF-8), and returns

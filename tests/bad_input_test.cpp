@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "commontext/common_text_store.h"
@@ -36,6 +37,12 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
     for (char& c : garbage) {
         c = static_cast<char>(random() & 0xFF);
     }
+    // Notepad's "Unicode", with the low half of a surrogate pair alone.
+    std::string utf16 = "\xFF\xFE";
+    for (const char16_t unit :
+         std::u16string_view(u"{S} ¯ td ¯ today\x01{S} ¯ sig \xDE00\x01\x01\r\n")) {
+        utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    }
     struct Case {
         const char* name;
         std::string bytes;
@@ -48,6 +55,7 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
         {"binary garbage", garbage, testing::closedRecords(garbage).size()},
         {"no record separator", "{S} \xAF td \xAF today\r\n{S} \xAF sig \xAF Ann\r\n", 0},
         {"a last record never closed", "{S} \xAF a \xAF one\x01{S} \xAF b \xAF two", 1},
+        {"UTF-16 with half a surrogate pair", utf16, 2},
         {"locked at start-up, free by the next save",
          "{S} \xAF td \xAF today\x01{S} \xAF sig \xAF Ann\x01\x01\r\n", 0, true, true},
         {"zero bytes", "", 0, false},
@@ -146,15 +154,24 @@ TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {
     EXPECT_EQ(form->List1.count(), 4u);
 }
 
-// A count past the limit reads as a full list, which takes no more rows: a
-// longer list would read back short and lose its last row at the next start.
-TEST_F(BadInput, CommonTextCountPastTheLimitReadsAsAFullList) {
+// A damaged count reads no further than the rows stored. Over a full list it
+// reads the full list, which takes no more rows: a longer list would read back
+// short and lose its last row at the next start.
+TEST_F(BadInput, CommonTextCountPastTheLimitReadsTheStoredRows) {
     FakeSettingsStore store;
     store.SaveSetting("Quorvel", "Commonkeys", "0", "kept row");
     store.SaveSetting("Quorvel", "Commonkeys", "Number", "99999999999");
+    {
+        Form8 window(store, dialogs, clipboard, collation);
+        window.show();
+        EXPECT_EQ(window.List1.rows, std::vector<std::string>{"kept row"});
+    }
+    const auto full = static_cast<std::size_t>(MaxCommonTextRows);
+    for (std::size_t row = 1; row < full; ++row) {
+        store.SaveSetting("Quorvel", "Commonkeys", std::to_string(row), "");
+    }
     Form8 window(store, dialogs, clipboard, collation);
     window.show();
-    const auto full = static_cast<std::size_t>(MaxCommonTextRows);
     ASSERT_EQ(window.List1.rows.size(), full);
     EXPECT_EQ(window.List1.rows[0], "kept row");
 

@@ -231,6 +231,7 @@ TEST_F(Form1Startup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) 
     f.Text2.setText("77");
     f.RestoreDefaultsM_Click();  // No
     EXPECT_EQ(setting("Quorvel", "StartUpQ", "StartUpOpt"), "1");
+    EXPECT_EQ(dialogs.shown.back().buttons, MessageButtons::YesNoDefaultNo);
 
     dialogs.answers = {MessageAnswer::Yes};
     EXPECT_THROW(f.RestoreDefaultsM_Click(), ProcessEnded);

@@ -206,6 +206,55 @@ TEST(KeyHold, ModifiersStillHeldArePressedAgain) {
     }
 }
 
+// The trigger's key is swallowed, so with Alt or a Windows key down the target
+// sees that key go down and nothing after it: its release, by the send or by the
+// user, would be a lone tap and open the target's menu bar or the Start menu,
+// which would then take the keys typed next.
+TEST(KeyHold, NoLoneAltOrWindowsTapReachesTheTarget) {
+    enum class LetGo { DuringTheSend, AfterTheSend, BeforeTheSendStarts };
+    struct Case {
+        const char* name;
+        int modifier;
+        int functionKey;
+        LetGo letGo;
+        std::string text;
+    };
+    const std::string altSample =
+        "This is a sample  of Alt\xC2\xAF"
+        "F9\r\nI hope you like it";
+    const std::string f9Sample = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
+    const Case cases[] = {
+        {"Alt+F9, Alt let go during the send", vk::LAlt, vk::F9, LetGo::DuringTheSend, altSample},
+        {"Alt+F9, Alt held past the send", vk::LAlt, vk::F9, LetGo::AfterTheSend, altSample},
+        {"Alt+F8 starting a program", vk::LAlt, vk::F9 - 1, LetGo::BeforeTheSendStarts, ""},
+        {"the Windows key held over F9", vk::LWin, vk::F9, LetGo::AfterTheSend, f9Sample},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.addSamples();
+        f.addEntry(LaunchMode::FunctionKey, false, "{Alt}{F8}", "%(run=calc.exe)%");
+        f.keyboard.betweenStrokes = [&](std::size_t stroke) {
+            if (c.letGo == LetGo::DuringTheSend && stroke == 3) {
+                f.keyboard.release(c.modifier);
+            }
+        };
+        f.keyboard.press(c.modifier);
+        if (c.letGo == LetGo::BeforeTheSendStarts) {
+            EXPECT_EQ(f.hookEvent(c.functionKey, 0), 1);
+            f.keyboard.release(c.modifier);
+        } else {
+            f.keyboard.tap(c.functionKey);
+        }
+        if (c.letGo == LetGo::AfterTheSend) {
+            f.keyboard.release(c.modifier);
+        }
+        f.keyboard.typeText("fix it");
+        EXPECT_EQ(f.keyboard.targetText, c.text + "fix it");
+        EXPECT_EQ(f.keyboard.menusOpened, 0);
+    }
+}
+
 // A send that never ends must not hang the keyboard: past 2,000 held events or
 // ten seconds, the held keys go out at once and later ones pass straight, firing
 // nothing, until the send ends.
@@ -258,18 +307,21 @@ TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
 
 // A replay the platform takes only in part is tried once more with the rest;
 // what it refuses again (the focus has gone to a window closed to our input)
-// cannot be typed, and must not block the keys typed after.
+// cannot be typed, and must not block the keys typed after. The release of a key
+// whose press went in is kept, and goes in after the user's next key (the release
+// of the Space).
 TEST(KeyHold, AReplayTakenInPartIsRetriedOnce) {
     struct Case {
         const char* name;
         std::vector<std::size_t> takes;
         std::string arrived;
         std::uint64_t refused;
+        std::size_t calls;
     };
     const Case cases[] = {
-        {"taken in part, then the rest", {1}, "ab", 0},
-        {"taken in part twice", {1, 0}, "a", 3},
-        {"refused twice", {0, 0}, "", 4},
+        {"taken in part, then the rest", {1}, "ab", 0, 2},
+        {"taken in part twice", {1, 0}, "a", 2, 3},
+        {"refused twice", {0, 0}, "", 4, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -283,10 +335,65 @@ TEST(KeyHold, AReplayTakenInPartIsRetriedOnce) {
         };
         f.keyboard.typeText("kw ");
         EXPECT_EQ(f.keyboard.targetText, Kilowatt + c.arrived);
-        EXPECT_EQ(f.keyboard.replayCalls, 2u);
+        EXPECT_EQ(f.keyboard.replayCalls, c.calls);
         EXPECT_EQ(f.mainData().keyHold().eventsRefused(), c.refused);
         f.keyboard.typeText("c");
         EXPECT_EQ(f.keyboard.targetText, Kilowatt + c.arrived + "c");
+        EXPECT_EQ(f.keyboard.GetAsyncKeyState('A') & 0x8000, 0) << "left down for the system";
+    }
+}
+
+// When the platform refuses every injection of a send (the input desktop has
+// changed, the focus is in a window closed to our input), a Shift the user let
+// go meanwhile must not stay down for the system: its release goes in at the next
+// chance, unless the user has pressed Shift again by then.
+TEST(KeyHold, ARefusedReleaseGoesInAtTheNextChance) {
+    enum class Next { TimerTick, Key, ShiftPressedAgain };
+    struct Case {
+        const char* name;
+        Next next;
+        std::string typed;
+    };
+    const Case cases[] = {
+        {"a timer tick", Next::TimerTick, "a"},
+        // That key passes first: held, it could be refused as well.
+        {"the user's next key", Next::Key, "Ba"},
+        {"Shift pressed again first", Next::ShiftPressedAgain, "A"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.addSamples();
+        f.keyboard.press(vk::LShift);
+        f.keyboard.blockInjection = true;
+        f.injector.afterSend = [&f](std::string_view) {
+            f.injector.afterSend = nullptr;
+            f.keyboard.release(vk::LShift);
+        };
+        f.keyboard.tap(vk::F9);
+        ASSERT_EQ(f.keyboard.sent.size(), 1u);
+        f.keyboard.blockInjection = false;
+        EXPECT_NE(f.keyboard.GetAsyncKeyState(vk::LShift) & 0x8000, 0);
+
+        switch (c.next) {
+            case Next::TimerTick:
+                f.engine.TimerMain_Timer();
+                break;
+            case Next::Key:
+                f.keyboard.typeText("b");
+                break;
+            case Next::ShiftPressedAgain:
+                f.keyboard.press(vk::LShift);
+                f.engine.TimerMain_Timer();
+                EXPECT_NE(f.keyboard.GetAsyncKeyState(vk::LShift) & 0x8000, 0);
+                break;
+        }
+        f.keyboard.typeText("a");
+        if (c.next == Next::ShiftPressedAgain) {
+            f.keyboard.release(vk::LShift);
+        }
+        EXPECT_EQ(f.keyboard.targetText, c.typed);
+        EXPECT_EQ(f.keyboard.GetAsyncKeyState(vk::LShift) & 0x8000, 0);
     }
 }
 

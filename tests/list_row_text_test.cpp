@@ -27,5 +27,17 @@ TEST(ListRowText, EachLineBreakShowsAsOneMark) {
               "b");
 }
 
+// A long row shows its start and an ellipsis, never half a character: a row of
+// megabytes was converted whole at every paint and froze the window.
+TEST(ListRowText, LongRowShowsItsStart) {
+    const std::string ellipsis = "\xE2\x80\xA6";
+    const std::string exact(ShownRowBytes, 'x');
+    EXPECT_EQ(markLineBreaks(exact, "|"), exact);
+    EXPECT_EQ(markLineBreaks(exact + "\r\n" + std::string(1 << 20, 'y'), "|"), exact + ellipsis);
+    // "é" is two bytes; one straddles the limit.
+    const std::string straddling = std::string(ShownRowBytes - 1, 'x') + "\xC3\xA9" + "tail";
+    EXPECT_EQ(markLineBreaks(straddling, "|"), std::string(ShownRowBytes - 1, 'x') + ellipsis);
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -98,11 +98,13 @@ TEST(MacroExpander, KnownNamesGiveTheirValuesOthersLoseTheirMarkers) {
 
 TEST(MacroExpander, StopsAfterMaxExpansions) {
     const EnglishUsLocale us;
-    ScriptedClipboard board{{"%(clipboard text)%"}};
-    auto result = expandMacros("a%(clipboard text)%b", Morning, board.reader(), us);
+    const std::string clip = "%(clipboard text)%";
+    ScriptedClipboard board{{"c"}};
+    auto result = expandMacros(repeat(clip, 1002), Morning, board.reader(), us);
     EXPECT_EQ(result.kind, Kind::Text);
-    EXPECT_EQ(result.value, "a%(clipboard text)%b");
+    EXPECT_EQ(result.value, repeat("c", 1001) + clip);
     EXPECT_EQ(board.reads, MaxMacroExpansions);
+    EXPECT_EQ(result.clipboardSpans, (std::vector<TextSpan>{{0, 1001}}));
 
     const std::string x = "%(x)%";
     expectCases({{repeat(x, 1000), Kind::Text, repeat("x", 1000)},
@@ -114,23 +116,47 @@ TEST(MacroExpander, StopsAfterMaxExpansions) {
                 us);
 }
 
-TEST(MacroExpander, StopsGrowingPastFourMebibytes) {
+// The clipboard's text is data, whatever it holds: a macro in it is neither
+// run nor expanded, and none is made of its characters and the shortcut's.
+TEST(MacroExpander, ClipboardTextIsNeverSearchedForMacros) {
     const EnglishUsLocale us;
-    const std::string marker = "%(clipboard text)%";
-    const std::string mebibyte(std::size_t{1} << 20, 'z');
-    ScriptedClipboard board{{marker + mebibyte}};
-    const auto result = expandMacros(marker, Morning, board.reader(), us);
-    EXPECT_EQ(result.kind, Kind::Text);
-    // Three passes fit; the fourth would pass 4 MiB.
-    EXPECT_EQ(result.value.size(), marker.size() + 3 * mebibyte.size());
-    EXPECT_TRUE(result.value.starts_with(marker));
-    EXPECT_EQ(result.value.find_first_not_of('z', marker.size()), std::string::npos);
+    const std::string run = R"(x %(run=C:\tools\marker.exe pwned)% y)";
+    const std::string clip = "%(clipboard text)%";
+    struct ClipboardCase {
+        std::string text;
+        std::string clipboard;
+        std::string value;
+        std::vector<TextSpan> spans;
+    };
+    const ClipboardCase cases[] = {
+        {"Quote: " + clip, run, "Quote: " + run, {{7, 7 + run.size()}}},
+        {clip + "!", "%(date)%" + clip, "%(date)%" + clip + "!", {{0, 26}}},
+        {"%" + clip, "(date)%", "%(date)%", {{1, 8}}},
+        {clip + "run=calc)%", "%(", "%(run=calc)%", {{0, 2}}},
+        {clip + ")%", "%(", "%()%", {{0, 2}}},
+        {clip + clip + " %(date)%", "%(", "%(%( 12/6/2026", {{0, 4}}},
+        {"a" + clip + "b" + clip, "%(", "a%(b%(", {{1, 3}, {4, 6}}},
+    };
+    for (const ClipboardCase& c : cases) {
+        SCOPED_TRACE(c.text + " with " + c.clipboard);
+        ScriptedClipboard board{{c.clipboard}};
+        const auto result = expandMacros(c.text, Morning, board.reader(), us);
+        EXPECT_EQ(result.kind, Kind::Text);
+        EXPECT_EQ(result.value, c.value);
+        EXPECT_EQ(result.clipboardSpans, c.spans);
+    }
+}
 
-    // A text already past that size still expands where it does not grow.
-    const std::string big(std::size_t{5} << 20, 'a');
-    const auto shrunk =
-        expandMacros(big + "%(unknown macro)%%(clipboard text)%%(time)%", Morning, {}, us);
-    EXPECT_EQ(shrunk.value, big + "unknown macro%(time)%");
+// However large, the clipboard's text goes in whole: with a part of it, or with
+// the marker left, the send would type something else.
+TEST(MacroExpander, AClipboardOfAnySizeGoesInWhole) {
+    const EnglishUsLocale us;
+    const std::string big(std::size_t{5} << 20, 'z');
+    ScriptedClipboard board{{big}};
+    const auto result = expandMacros("<%(clipboard text)%>", Morning, board.reader(), us);
+    EXPECT_EQ(result.kind, Kind::Text);
+    EXPECT_TRUE(result.value == "<" + big + ">");
+    EXPECT_EQ(result.clipboardSpans, (std::vector<TextSpan>{{1, 1 + big.size()}}));
 }
 
 TEST(MacroExpander, MatchesLiteralExpansionOnRandomTexts) {
@@ -146,25 +172,22 @@ TEST(MacroExpander, MatchesLiteralExpansionOnRandomTexts) {
     auto pick = [&random](std::size_t count) {
         return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
     };
-    // Clipboard texts leave out the last piece, the whole clipboard macro, so that
-    // few of them bring themselves back a thousand times.
-    auto randomText = [&](std::size_t maxPieces, std::size_t kinds) {
+    auto randomText = [&](std::size_t maxPieces) {
         std::string text;
         for (std::size_t i = pick(maxPieces + 1); i > 0; --i) {
-            text += pieces[pick(kinds)];
+            text += pieces[pick(pieces.size())];
         }
         return text;
     };
     for (int round = 0; round < 8000; ++round) {
-        const std::string text = randomText(24, pieces.size());
+        const std::string text = randomText(24);
         std::vector<std::optional<std::string>> clipboard;
         for (std::size_t i = pick(4); i > 0; --i) {
             const std::size_t kind = pick(6);
             if (kind == 0) {
                 clipboard.push_back(std::nullopt);
             } else {
-                clipboard.push_back(kind < 3 ? clips[pick(clips.size())]
-                                             : randomText(12, pieces.size() - 1));
+                clipboard.push_back(kind < 3 ? clips[pick(clips.size())] : randomText(12));
             }
         }
         const Locale& locale = round % 2 == 0 ? static_cast<const Locale&>(markers) : us;
@@ -175,6 +198,7 @@ TEST(MacroExpander, MatchesLiteralExpansionOnRandomTexts) {
         const auto expected = literalExpand(text, Morning, slow.reader(), locale);
         ASSERT_EQ(got.kind, expected.kind) << "text: " << text;
         ASSERT_EQ(got.value, expected.value) << "text: " << text;
+        ASSERT_EQ(got.clipboardSpans, expected.clipboardSpans) << "text: " << text;
         ASSERT_EQ(fast.reads, slow.reads) << "text: " << text;
     }
 }

@@ -125,6 +125,30 @@ TEST(SendKeysNotation, BracesThatBreakTheNotationRejectTheWholeText) {
     });
 }
 
+// Text that is data types exactly its characters, line breaks of every kind as
+// one Enter each, and none of it joins with notation around it.
+TEST(SendKeysNotation, LiteralKeysTypeExactlyTheirCharacters) {
+    const std::string specials = "+^%~(){}[] ";
+    Strokes typed;
+    for (const char c : specials) {
+        typed.push_back(ch(static_cast<char32_t>(c)));
+    }
+    expectParses({
+        {literalKeys(specials), typed},
+        {literalKeys("{ENTER}{v2}"),
+         {ch('{'), ch('E'), ch('N'), ch('T'), ch('E'), ch('R'), ch('}'), ch('{'), ch('v'), ch('2'),
+          ch('}')}},
+        {literalKeys("a\r\nb\nc\rd\r\r\n\n\t"),
+         {ch('a'), vk(Enter), ch('b'), vk(Enter), ch('c'), vk(Enter), ch('d'), vk(Enter), vk(Enter),
+          vk(Enter), vk(Tab)}},
+        {literalKeys("é😀\xE2\x82}"), {ch(U'é'), ch(U'😀'), ch(0xFFFD), ch('}')}},
+        {"+" + literalKeys("ab"), {ch('a', "S"), ch('b')}},
+        {"{" + literalKeys("}") + "}", {ch('{'), ch('}'), ch('}')}},
+    });
+    expectRejected({"{" + literalKeys("ENTER") + "}", "{F" + literalKeys("1") + "}",
+                    "{a " + literalKeys("3") + "}", "{" + literalKeys("a") + "}"});
+}
+
 TEST(SendKeysNotation, DeepNestingAndLongRunsStayCheap) {
     constexpr std::size_t depth = 100000;
     std::string braced;

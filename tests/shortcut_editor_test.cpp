@@ -309,7 +309,7 @@ TEST(ShortcutEditor, DeletesAskFirst) {
         c.all ? rig.editor.deleteAll() : rig.editor.deleteSelected();
 
         ASSERT_EQ(rig.dialogs.shown.size(), c.messages);
-        EXPECT_EQ(rig.dialogs.shown[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(rig.dialogs.shown[0].buttons, MessageButtons::YesNoDefaultNo);
         EXPECT_EQ(rig.list.count(), c.rowsAfter);
         const bool changed = c.rowsAfter < 3;
         EXPECT_EQ(rig.saves, changed ? 1 : 0);

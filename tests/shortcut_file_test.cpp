@@ -231,14 +231,17 @@ TEST(ShortcutFile, BytesThatWouldReadBackAsSomethingElseDoNotFitAnAnsiFile) {
     ShortcutList read;
     EXPECT_FALSE(GetImportFile(KeysPath, read, files, codePage).readWhole);
 
-    // Nor may a file start with what the UTF-8 mark is in Windows-1252.
-    Importer importer;
-    importer.list.add("ï»¿{S} \xC2\xAF zz \xC2\xAF x", "");
-    const std::string file = importer.exported();
-    EXPECT_TRUE(file.starts_with(std::string(Utf8Mark) + "ï»¿{S}"));
-    Importer reader;
-    reader.import(file);
-    EXPECT_EQ(entryLines(reader.list), entryLines(importer.list));
+    // Nor may a file start with what a byte-order mark is in Windows-1252.
+    for (const std::string mark : {"ï»¿", "ÿþ", "þÿ"}) {
+        SCOPED_TRACE(mark);
+        Importer importer;
+        importer.list.add(mark + "{S} \xC2\xAF zz \xC2\xAF x", "");
+        const std::string file = importer.exported();
+        EXPECT_TRUE(file.starts_with(std::string(Utf8Mark) + mark + "{S}"));
+        Importer reader;
+        reader.import(file);
+        EXPECT_EQ(entryLines(reader.list), entryLines(importer.list));
+    }
 }
 
 // Invalid UTF-8 in a marked file reads as U+FFFD, and the file counts as not
@@ -260,6 +263,68 @@ TEST(ShortcutFile, InvalidUtf8InAMarkedFileReadsAsReplacementCharacters) {
             importer.importResult(std::string(Utf8Mark) + "ok" + Sep + bytes + Sep + Sep + "\r\n");
         EXPECT_FALSE(result.readWhole);
         EXPECT_EQ(entryLines(importer.list), (std::vector<std::string>{read, "ok"}));
+    }
+}
+
+// The bytes of UTF-16 code units after the mark, as Notepad saves "Unicode".
+std::string utf16File(std::u16string_view units, bool littleEndian) {
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t unit : units) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
+
+// Read as the text it holds; the next save writes ANSI, or UTF-8 with its mark
+// when an entry needs it, as for any other file.
+TEST(ShortcutFile, AUtf16FileReadsAsItsTextAndSavesAsUsual) {
+    const std::vector<std::string> ansiLines = {"{S} \xAF ae \xAF caf\xE9\r\n\x80",
+                                                "{T} \xAF zz \xAF x"};
+    const std::vector<std::string> lines = {"{S} ¯ ae ¯ café\r\n€", "{T} ¯ zz ¯ x"};
+    const std::string wide = "{F} ¯ {F9} ¯ Zażółć 😀";
+    for (const bool littleEndian : {true, false}) {
+        SCOPED_TRACE(littleEndian ? "little-endian" : "big-endian");
+        Importer importer;
+        const ImportResult result =
+            importer.importResult(utf16File(utf8::toUtf16(fileOf(lines)), littleEndian));
+        EXPECT_TRUE(result.readWhole);
+        EXPECT_EQ(entryLines(importer.list), lines);
+        EXPECT_EQ(importer.exported(), fileOf(ansiLines));
+
+        Importer withWide;
+        withWide.import(utf16File(utf8::toUtf16(fileOf({wide})), littleEndian));
+        EXPECT_EQ(entryLines(withWide.list), std::vector<std::string>{wide});
+        EXPECT_EQ(withWide.exported(), std::string(Utf8Mark) + fileOf({wide}));
+    }
+}
+
+// Half a surrogate pair, or an odd last byte, reads as U+FFFD, and the file
+// counts as not read whole, so it is copied aside before a save replaces it.
+TEST(ShortcutFile, BrokenUtf16ReadsAsReplacementCharacters) {
+    const std::u16string sep = u"\x01";
+    struct Case {
+        std::u16string units;
+        const char* odd;  // a byte after the last whole unit
+        std::string read;
+    };
+    const Case cases[] = {
+        {u"a\xD83Dz", "", "a\uFFFDz"},              // a high half alone
+        {u"a\xDE00z", "", "a\uFFFDz"},              // a low half alone
+        {u"a\xDE00\xD83Dz", "", "a\uFFFD\uFFFDz"},  // the halves the wrong way round
+        {u"a\xD83D", "", "a\uFFFD"},                // a high half at the end of a record
+        {u"ok", "\n", "ok"},
+    };
+    for (const bool littleEndian : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.read + (littleEndian ? " little-endian" : " big-endian"));
+            Importer importer;
+            const ImportResult result = importer.importResult(
+                utf16File(c.units + sep + sep + u"\r\n", littleEndian) + c.odd);
+            EXPECT_FALSE(result.readWhole);
+            EXPECT_EQ(entryLines(importer.list), std::vector<std::string>{c.read});
+        }
     }
 }
 

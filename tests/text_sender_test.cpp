@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -113,41 +114,136 @@ TEST(TextSender, NotationCharactersTypedAsKeysButPastedAsText) {
     }
 }
 
-// What the user had goes back, an empty clipboard too.
-TEST(TextSender, BoostPastesAndGivesTheClipboardBackAtTheTimerTick) {
-    for (const bool userHadContents : {true, false}) {
-        SCOPED_TRACE(userHadContents ? "contents" : "empty");
+// The clipboard's text is typed as it stands, on both paths: no character of it
+// acts as notation or starts a program, and each of its line breaks is one Enter.
+// The shortcut's own notation around it stays notation.
+TEST(TextSender, ClipboardTextIsTypedExactlyOnBothPaths) {
+    struct Case {
+        std::string text;
+        std::string clipboard;
+        std::string typed;  // what the keystroke path leaves in the application
+        std::string pasted;
+    };
+    const std::string run = R"(x %(run=C:\tools\marker.exe pwned)% y)";
+    const std::string notation = "50% off {v2} +a ^b ~ (c) [d] {{}}\tZażółć 😀";
+    const Case cases[] = {
+        {"Quote: %(clipboard text)%", run, "Quote: " + run, "Quote: " + run},
+        {"<%(clipboard text)%>", notation, "<" + notation + ">", "<" + notation + ">"},
+        {"%(clipboard text)%", "a\r\nb\nc\rd\n\n", "a\r\nb\r\nc\r\nd\r\n\r\n", "a\r\nb\nc\rd\n\n"},
+        {"+%(clipboard text)%~", "ab", "Ab\r\n", "+ab~"},
+        // Braces of the shortcut's around it make no key name of it.
+        {"{%(clipboard text)%}", "ENTER", "", "{ENTER}"},
+    };
+    for (const Case& c : cases) {
+        for (const bool boost : {false, true}) {
+            SCOPED_TRACE(c.text + " with " + c.clipboard + (boost ? " boost" : ""));
+            EngineFixture f;
+            f.form.MenuBoost.checked = boost;
+            f.clipboard.setText(c.clipboard);
+            f.addEntry(LaunchMode::Space, false, "qu", c.text);
+            f.keyboard.typeText("qu ");
+            EXPECT_EQ(f.keyboard.targetText, boost ? c.pasted : c.typed);
+            EXPECT_EQ(f.programs.started, std::vector<std::string>{});
+        }
+    }
+}
+
+// What the user had goes back, an empty clipboard too, as soon as the target
+// has taken the paste: a Ctrl+V typed during the expansion pastes the user's own
+// text, a trigger of "%(clipboard text)%" reads it, and the TimerData tick has
+// nothing left to do.
+TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
+    const std::function<void(FakeKeyboard&)> ctrlV = [](FakeKeyboard& k) {
+        k.press(vk::LCtrl);
+        k.tap('V');
+        k.release(vk::LCtrl);
+    };
+    const std::function<void(FakeKeyboard&)> clipboardTrigger = [](FakeKeyboard& k) {
+        k.typeText("cb ");
+    };
+    for (const auto* typing : {&ctrlV, &clipboardTrigger}) {
+        for (const bool userHadContents : {true, false}) {
+            SCOPED_TRACE(std::string(typing == &ctrlV ? "Ctrl+V" : "trigger") +
+                         (userHadContents ? ", contents" : ", empty"));
+            EngineFixture f;
+            f.form.MenuBoost.checked = true;
+            f.addEntry(LaunchMode::Space, true, "sp", Sample);
+            f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
+            if (userHadContents) {
+                f.clipboard.setText("the user's text");
+                f.clipboard.putFormat(8, {1, 2, 3, 0, 255});  // a picture, say
+            }
+            const ClipboardSnapshot former = f.clipboard.contents();
+            bool typed = false;
+            f.injector.afterSend = [&](std::string_view notation) {
+                if (notation == "^{v}" && !typed) {
+                    typed = true;
+                    (*typing)(f.keyboard);
+                }
+            };
+
+            f.keyboard.typeText("sp ");
+            // CR LF pasted intact, then the user's text.
+            EXPECT_EQ(f.keyboard.targetText,
+                      Sample + "\r\n" + (userHadContents ? "the user's text" : ""));
+            EXPECT_EQ(f.clipboard.contents(), former);
+            EXPECT_TRUE(f.form.TimerData.enabled);
+
+            const int writes = f.clipboard.writes;
+            f.engine.TimerData_Timer();
+            EXPECT_EQ(f.clipboard.writes, writes);
+            EXPECT_FALSE(f.form.TimerData.enabled);
+        }
+    }
+}
+
+// A copy the user makes while the paste is on its way stays on the clipboard; a
+// clipboard another program holds open then gets the user's contents back at the
+// TimerData tick, or with the next paste, which must not save the first paste's
+// text as the user's.
+TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
+    enum class Then { Tick, SecondPaste };
+    struct Case {
+        const char* name;
+        bool userCopies;  // else the clipboard is busy when the paste has been taken
+        Then then;
+        std::string afterSend;  // the clipboard's text when the send has ended
+        std::string atTheEnd;
+    };
+    const std::string user = "the user's text";
+    const Case cases[] = {
+        {"the user copies", true, Then::Tick, "copied meanwhile", "copied meanwhile"},
+        {"busy, then the tick", false, Then::Tick, "Hello", user},
+        {"busy, then a second paste", false, Then::SecondPaste, "Hello", user},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         EngineFixture f;
         f.form.MenuBoost.checked = true;
-        f.addEntry(LaunchMode::Space, true, "sp", Sample);
-        f.addEntry(LaunchMode::Space, false, "td", "Today");
-        if (userHadContents) {
-            f.clipboard.setText("the user's text");
-            f.clipboard.putFormat(8, {1, 2, 3, 0, 255});  // a picture, say
+        f.addEntry(LaunchMode::Space, false, "he", "Hello");
+        f.clipboard.setText(user);
+        f.injector.afterSend = [&](std::string_view notation) {
+            if (notation != "^{v}") {
+                return;
+            }
+            f.injector.afterSend = nullptr;
+            if (c.userCopies) {
+                f.clipboard.setText("copied meanwhile");
+            } else {
+                f.clipboard.locked = true;
+            }
+        };
+        f.keyboard.typeText("he ");
+        f.clipboard.locked = false;
+        EXPECT_EQ(f.keyboard.targetText, "Hello");
+        EXPECT_EQ(f.clipboard.getText(), c.afterSend);
+        if (c.then == Then::SecondPaste) {
+            f.keyboard.typeText("he ");
+            EXPECT_EQ(f.keyboard.targetText, "HelloHello");
+            EXPECT_EQ(f.clipboard.getText(), user);
         }
-        const ClipboardSnapshot former = f.clipboard.contents();
-
-        f.keyboard.typeText("sp ");
-        EXPECT_EQ(f.notations(), (Notations{"{backspace}{backspace}", "^{v}", "{enter}"}));
-        EXPECT_EQ(f.keyboard.targetText, Sample + "\r\n");  // CR LF pasted intact
-        // The target may read the clipboard late: the text stays until the tick.
-        EXPECT_EQ(f.clipboard.getText(), Sample);
-        EXPECT_TRUE(f.form.TimerData.enabled);
-
-        // A second paste before the tick must not save the first paste's text as the user's.
-        f.keyboard.typeText("td ");
-        EXPECT_EQ(f.keyboard.targetText, Sample + "\r\nToday");
-
         f.engine.TimerData_Timer();
-        EXPECT_EQ(f.clipboard.contents(), former);
-        EXPECT_FALSE(f.form.TimerData.enabled);
-
-        // Only once: the next tick leaves the clipboard alone.
-        f.clipboard.setText("copied later");
-        const int laterWrites = f.clipboard.writes;
-        f.engine.TimerData_Timer();
-        EXPECT_EQ(f.clipboard.getText(), "copied later");
-        EXPECT_EQ(f.clipboard.writes, laterWrites);
+        EXPECT_EQ(f.clipboard.getText(), c.atTheEnd);
     }
 }
 

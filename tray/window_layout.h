@@ -13,6 +13,12 @@ struct EditorLayout {
     int text7Width = 0;
 };
 
+// The smallest outer size the window takes, in twips: the width of its two rows
+// of buttons, and room below them for the calibration panel and a few rows of
+// the list. Smaller, controls would be cut off or lie over each other.
+inline constexpr int MinimumWindowWidth = 7275;
+inline constexpr int MinimumWindowHeight = 5400;
+
 // Applies the resize rules for a window of the given outer size. A step that
 // would give a negative size (a minimised or very small window) is skipped and
 // leaves that control as it was.

@@ -61,12 +61,12 @@ bool mayChangeModel(UINT message, LPARAM lParam) {
 }  // namespace
 
 class Host::Shower final : public WindowShower {
-public:
+  public:
     explicit Shower(Host& host) : host_(host) {}
     void showMainWindow() override;
     void showCommonTextWindow() override;
 
-private:
+  private:
     Host& host_;
 };
 
@@ -79,7 +79,14 @@ struct Host::Services {
           shower(host),
           app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
                              shower},
-              settings, dialogs, files, environment, tray, links, collation, codePage} {
+              settings,
+              dialogs,
+              files,
+              environment,
+              tray,
+              links,
+              collation,
+              codePage} {
         pump.attach(window);
     }
 
@@ -160,7 +167,8 @@ int Host::run(HINSTANCE instance) {
     services_->form->Form_Load();
     refreshViews();
 
-    ::SetTimer(window_, TimerMainId, static_cast<UINT>(services_->form->TimerMain.interval), nullptr);
+    ::SetTimer(window_, TimerMainId, static_cast<UINT>(services_->form->TimerMain.interval),
+               nullptr);
     ::SetTimer(window_, TimerClearId, static_cast<UINT>(services_->form->TimerClear.interval),
                nullptr);
     ::SetTimer(window_, HeartbeatId, HeartbeatIntervalMs, nullptr);
@@ -239,6 +247,11 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WmRefreshViews:
             return 0;
+        case WM_GETMINMAXINFO:
+            if (views_) {
+                views_->main.limitTrackSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+            }
+            return 0;
         case WM_COMMAND:
             if (lParam != 0) {
                 if (views_) {
@@ -261,7 +274,8 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_NOTIFY:
             return views_ ? views_->main.onNotify(*reinterpret_cast<NMHDR*>(lParam)) : 0;
         case WM_DRAWITEM:
-            if (views_ && views_->main.onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+            if (views_ &&
+                views_->main.onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
                 return TRUE;
             }
             return ::DefWindowProcW(window, message, wParam, lParam);
@@ -313,11 +327,20 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 void Host::onTimer(UINT_PTR id) {
     Form1& form = *services_->form;
     switch (id) {
-        case TimerMainId: form.engine.TimerMain_Timer(); break;
-        case TimerClearId: form.engine.TimerClear_Timer(); break;
-        case TimerDataId: form.engine.TimerData_Timer(); break;
-        case HeartbeatId: checkHookAlive(); break;
-        default: break;
+        case TimerMainId:
+            form.engine.TimerMain_Timer();
+            break;
+        case TimerClearId:
+            form.engine.TimerClear_Timer();
+            break;
+        case TimerDataId:
+            form.engine.TimerData_Timer();
+            break;
+        case HeartbeatId:
+            checkHookAlive();
+            break;
+        default:
+            break;
     }
 }
 

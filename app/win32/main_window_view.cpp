@@ -148,18 +148,30 @@ void MainWindowView::rebuildFont() {
 void MainWindowView::applyLayout() {
     const MainWindowLayout layout = mainWindowLayout(form_.layout);
     const std::pair<HWND, const TwipsRect*> placements[] = {
-        {frame2_, &layout.Frame2},       {label27_, &layout.Label27},
-        {textData10_, &layout.TextData10}, {text7_, &layout.Text7},
-        {opt1_, &layout.Opt1},           {opt2_, &layout.Opt2},
-        {opt4_, &layout.Opt4},           {check2_, &layout.Check2},
-        {command8_, &layout.Command8},   {command4_, &layout.Command4},
-        {command3_, &layout.Command3},   {command2_, &layout.Command2},
-        {command1_, &layout.Command1},   {command5_, &layout.Command5},
-        {command9_, &layout.Command9},   {command10_, &layout.Command10},
-        {command7_, &layout.Command7},   {command11_, &layout.Command11},
-        {list1_, &layout.List1},         {calibration_, &layout.FrameCalibration},
-        {calibrationBorder_, &layout.CalibrationBorder}, {label17_, &layout.Label17},
-        {text2_, &layout.Text2},         {command14_, &layout.Command14}};
+        {frame2_, &layout.Frame2},
+        {label27_, &layout.Label27},
+        {textData10_, &layout.TextData10},
+        {text7_, &layout.Text7},
+        {opt1_, &layout.Opt1},
+        {opt2_, &layout.Opt2},
+        {opt4_, &layout.Opt4},
+        {check2_, &layout.Check2},
+        {command8_, &layout.Command8},
+        {command4_, &layout.Command4},
+        {command3_, &layout.Command3},
+        {command2_, &layout.Command2},
+        {command1_, &layout.Command1},
+        {command5_, &layout.Command5},
+        {command9_, &layout.Command9},
+        {command10_, &layout.Command10},
+        {command7_, &layout.Command7},
+        {command11_, &layout.Command11},
+        {list1_, &layout.List1},
+        {calibration_, &layout.FrameCalibration},
+        {calibrationBorder_, &layout.CalibrationBorder},
+        {label17_, &layout.Label17},
+        {text2_, &layout.Text2},
+        {command14_, &layout.Command14}};
     for (const auto& [control, rect] : placements) {
         if (control != nullptr) {
             placeInTwips(control, *rect, dpi_);
@@ -186,9 +198,15 @@ void MainWindowView::onSize(bool minimized) {
 void MainWindowView::onDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     rebuildFont();
-    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     onSize(false);
+}
+
+void MainWindowView::limitTrackSize(MINMAXINFO& limits) const {
+    limits.ptMinTrackSize.x = twipsToPixels(MinimumWindowWidth, dpi_);
+    limits.ptMinTrackSize.y = twipsToPixels(MinimumWindowHeight, dpi_);
 }
 
 void MainWindowView::onActivate(WPARAM state) {
@@ -269,18 +287,41 @@ void MainWindowView::onControlCommand(int id, int code) {
 
 void MainWindowView::runButton(int id) {
     switch (id) {
-        case ids::Command8: form_.editor.Command8_Click(); break;
-        case ids::Command4: form_.editor.Command4_Click(); break;
-        case ids::Command3: form_.editor.Command3_Click(); break;
-        case ids::Command2: form_.editor.Command2_Click(); break;
-        case ids::Command1: form_.Command1_Click(); break;
-        case ids::Command5: form_.Command5_Click(); break;
-        case ids::Command9: form_.Command9_Click(); break;
-        case ids::Command10: form_.Command10_Click(); break;
-        case ids::Command7: form_.Command7_Click(); break;
-        case ids::Command11: form_.Command11_Click(); break;
-        case ids::Command14: form_.Command14_Click(); break;
-        default: break;
+        case ids::Command8:
+            form_.editor.Command8_Click();
+            break;
+        case ids::Command4:
+            form_.editor.Command4_Click();
+            break;
+        case ids::Command3:
+            form_.editor.Command3_Click();
+            break;
+        case ids::Command2:
+            form_.editor.Command2_Click();
+            break;
+        case ids::Command1:
+            form_.Command1_Click();
+            break;
+        case ids::Command5:
+            form_.Command5_Click();
+            break;
+        case ids::Command9:
+            form_.Command9_Click();
+            break;
+        case ids::Command10:
+            form_.Command10_Click();
+            break;
+        case ids::Command7:
+            form_.Command7_Click();
+            break;
+        case ids::Command11:
+            form_.Command11_Click();
+            break;
+        case ids::Command14:
+            form_.Command14_Click();
+            break;
+        default:
+            break;
     }
 }
 
@@ -309,8 +350,8 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
             return -1;
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-            const bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0 &&
-                                     (change.uOldState & LVIS_SELECTED) == 0;
+            const bool nowSelected =
+                (change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0;
             if (!echo_ && nowSelected && change.iItem >= 0) {
                 rowJustSelected_ = static_cast<std::size_t>(change.iItem);
                 selectRow(*rowJustSelected_);
@@ -320,8 +361,10 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
         case NM_CLICK: {
             // A click on the row already selected loads it again.
             const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
-            const std::optional<std::size_t> justSelected = std::exchange(rowJustSelected_, std::nullopt);
-            if (!echo_ && click.iItem >= 0 && justSelected != static_cast<std::size_t>(click.iItem)) {
+            const std::optional<std::size_t> justSelected =
+                std::exchange(rowJustSelected_, std::nullopt);
+            if (!echo_ && click.iItem >= 0 &&
+                justSelected != static_cast<std::size_t>(click.iItem)) {
                 selectRow(static_cast<std::size_t>(click.iItem));
             }
             return 0;
@@ -342,23 +385,42 @@ bool MainWindowView::onDrawItem(const DRAWITEMSTRUCT& item) {
 LRESULT CALLBACK MainWindowView::triggerBoxProcedure(HWND box, UINT message, WPARAM wParam,
                                                      LPARAM lParam) {
     auto* view = reinterpret_cast<MainWindowView*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
-    // F10 arrives as a system key.
+    // F10 arrives as a system key, and so does any key with Alt held.
     if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
         view->form_.editor.captureFunctionKey(static_cast<int>(wParam))) {
         view->modelChanged_();
         const WPARAM caret = static_cast<WPARAM>(view->form_.TextData10Caret);
         ::SendMessageW(box, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+        // The window never saw this key go down, so it would take the release
+        // of F10, or of the Alt held with the key, for a tap that opens the
+        // menu bar, and the next letter typed would go to the menu.
+        view->swallowedKeyUps_ = {static_cast<WPARAM>(wParam), message == WM_SYSKEYDOWN};
         return 0;
+    }
+    if (message == WM_KEYUP || message == WM_SYSKEYUP) {
+        CapturedKeyUps& pending = view->swallowedKeyUps_;
+        if (pending.functionKey != 0 && wParam == pending.functionKey) {
+            pending.functionKey = 0;
+            return 0;
+        }
+        if (pending.alt && wParam == VK_MENU) {
+            pending = {};
+            return 0;
+        }
+    }
+    if (message == WM_KILLFOCUS) {
+        view->swallowedKeyUps_ = {};
     }
     return ::CallWindowProcW(view->triggerBoxOriginal_, box, message, wParam, lParam);
 }
 
 void MainWindowView::refreshButtons() {
     const std::pair<HWND, const Button*> buttons[] = {
-        {command8_, &form_.Command8}, {command4_, &form_.Command4}, {command3_, &form_.Command3},
-        {command2_, &form_.Command2}, {command1_, &form_.Command1}, {command5_, &form_.Command5},
-        {command9_, &form_.Command9}, {command10_, &form_.Command10},
-        {command7_, &form_.Command7}, {command11_, &form_.Command11},
+        {command8_, &form_.Command8},  {command4_, &form_.Command4},
+        {command3_, &form_.Command3},  {command2_, &form_.Command2},
+        {command1_, &form_.Command1},  {command5_, &form_.Command5},
+        {command9_, &form_.Command9},  {command10_, &form_.Command10},
+        {command7_, &form_.Command7},  {command11_, &form_.Command11},
         {command14_, &form_.Command14}};
     for (const auto& [control, button] : buttons) {
         syncText(control, captionOf(control, button->caption));

@@ -19,7 +19,7 @@
 namespace quorvel {
 
 class MainWindowView {
-public:
+  public:
     // `modelChanged` runs after each user action the view has handed to the
     // model, so that every window shows the outcome.
     MainWindowView(HWND window, Form1& form, std::function<void()> modelChanged);
@@ -33,6 +33,8 @@ public:
     bool onDrawItem(const DRAWITEMSTRUCT& item);
     void onSize(bool minimized);
     void onDpiChanged(int dpi, const RECT& suggested);
+    // WM_GETMINMAXINFO: the window is never made smaller than its controls need.
+    void limitTrackSize(MINMAXINFO& limits) const;
     void onFontSettingChanged();
     void onActivate(WPARAM state);
     // Enter pressed on a control that does not take it (IDOK from the message loop).
@@ -41,7 +43,7 @@ public:
     // Model to view; writes only what differs.
     void refresh();
 
-private:
+  private:
     void createControls();
     HWND createButton(int id, DWORD style = BS_PUSHBUTTON);
     void rebuildFont();
@@ -77,6 +79,13 @@ private:
     HWND text2_ = nullptr, command14_ = nullptr;
 
     WNDPROC triggerBoxOriginal_ = nullptr;
+    // Releases the trigger box keeps from the window after catching a function
+    // key: the key's own, and the Alt's when Alt was held.
+    struct CapturedKeyUps {
+        WPARAM functionKey = 0;
+        bool alt = false;
+    };
+    CapturedKeyUps swallowedKeyUps_;
     // Set while the view writes to its controls, whose notifications are then echoes.
     bool echo_ = false;
     std::uint64_t shownRevision_ = 0;

@@ -62,6 +62,7 @@ save_ms=$(($(now_ms) - save_start))
 # Only the commands: a bare wait would wait for Quorvel too.
 wait "$commands"
 kill_quorvel
+e2e_quorvel_gone
 cp "$file" "$E2E_STATE/new.qvb"
 cmp -s "$E2E_STATE/old.qvb" "$E2E_STATE/new.qvb" && e2e_abort new-version "saving did not change the file"
 e2e_log "a save of $(stat -c %s "$E2E_STATE/new.qvb") bytes starts $ask_ms ms after it is" \
@@ -85,7 +86,7 @@ for ((round = 1; round <= times; round++)); do
     fi
     kill_quorvel
     wait "$commands"
-    nap 0.3
+    e2e_quorvel_gone
     if [ -e "$temporary" ]; then
         during=$((during + 1))
     fi

@@ -137,8 +137,7 @@ e2e_log "the target took $(pastes) pastes"
 e2e_check "boost-pastes ($boost_expansions expansions with Boost, $(pastes) pastes)" \
     eval '[ "$boost_expansions" -gt 0 ] && [ "$(pastes)" -eq "$boost_expansions" ]'
 
-# The figures are written every two seconds.
-sleep 2.5
+e2e_fresh_timing
 held=$(e2e_timing_field held_presses)
 e2e_log "$held key presses were typed during expansions and held;" \
     "replaying took $(e2e_timing_field replay_ms) ms for $(e2e_timing_field replayed_events) events" \

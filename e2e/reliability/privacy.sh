@@ -25,11 +25,17 @@ e2e_type "${secret^^}"
 e2e_key Tab
 e2e_wait_report "$report" "my password is $secret kilowatt hour"$'\r\n'"${secret^^}"$'\t' 10 ||
     e2e_fail typing "the target did not get the text"
-ui menu 101 >/dev/null  # File Save
-ui menu 201 >/dev/null  # Run Minimized, a stored option
-sleep 2.5                                           # timer ticks, heartbeats
+# File Save, into a file written afresh, and Run Minimized, a stored option
+# (on since the start), each waited for.
+rm -f "$program/defaultkeys.qvb"
+ui menu 101 >/dev/null
+e2e_eventually test -f "$program/defaultkeys.qvb" || e2e_fail save "File Save wrote no file"
+ui menu 201 >/dev/null
+e2e_until_prints False e2e_reg_query 'Quorvel\opts' RunMinimized || e2e_fail option "not stored"
+# A few ticks of the timers and heartbeats with the secret typed.
+sleep 2.5
 kill_quorvel
-sleep 1
+e2e_quorvel_gone
 
 wine reg export 'HKCU' "$(e2e_winpath "$E2E_STATE/hkcu.reg")" >/dev/null 2>&1
 # Two planted copies, in capitals and in UTF-16, that the search must find.

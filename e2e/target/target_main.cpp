@@ -1,7 +1,8 @@
 // Quorvel Test Target: a Unicode window with one EDIT box whose text is mirrored
 // to a report file in UTF-8, so the end-to-end scripts can see exactly what a
 // program received, any character included, and the number of pastes it took to
-// "<report>.pastes".
+// "<report>.pastes". Its menu bar writes into the box when it opens and when its
+// one item runs, as a lone Alt tap would make it do.
 #include <windows.h>
 
 #include <string>
@@ -14,6 +15,7 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kPollMs = 100;
 constexpr UINT kClearMessage = WM_APP + 1;
 constexpr int kEditId = 100;
+constexpr int kMenuItemId = 200;
 
 HWND g_edit = nullptr;
 WNDPROC g_editProc = nullptr;
@@ -74,8 +76,18 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(g_editProc, hwnd, msg, wParam, lParam);
 }
 
+void insertMarker(const wchar_t* marker) {
+    SendMessageW(g_edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(marker));
+}
+
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_INITMENU:
+        insertMarker(L"[menu opened]");
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kMenuItemId) insertMarker(L"[File > Item ran]");
+        return 0;
     case WM_CREATE: {
         g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_LEFT | ES_MULTILINE |
@@ -137,8 +149,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
     wc.lpszClassName = kClassName;
     if (RegisterClassExW(&wc) == 0) return 1;
 
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kMenuItemId, L"&Item");
+    HMENU menuBar = CreateMenu();
+    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
     HWND hwnd = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 50, 50, 640, 480,
-                                nullptr, nullptr, instance, nullptr);
+                                nullptr, menuBar, instance, nullptr);
     if (hwnd == nullptr) return 1;
     ShowWindow(hwnd, showCmd == SW_HIDE ? SW_SHOWNORMAL : showCmd);
     UpdateWindow(hwnd);

@@ -49,8 +49,10 @@
 //   ui_driver tray-rect                       the screen rectangle of its first icon
 //   ui_driver tooltip                         prints the text of the tooltip that shows
 //   ui_driver clear-target                    empties the test target's text box
-//   ui_driver set-clipboard TEXT              puts the text on the clipboard as Unicode text
+//   ui_driver set-clipboard TEXT              puts the text on the clipboard as Unicode text,
+//                                             and again in a format of the driver's own (a mark)
 //   ui_driver get-clipboard                   prints the clipboard's text as it is
+//   ui_driver get-clipboard-mark              prints the text of the mark, or nothing
 //   ui_driver code-page                       prints the ANSI code page
 //   ui_driver inject TEXT                     types TEXT (small letters, digits, blanks) with
 //                                             SendInput, as any other program could
@@ -731,33 +733,45 @@ bool openClipboard() {
     return waitUntil(0.5, [] { return ::OpenClipboard(nullptr) != FALSE; });
 }
 
+// A format no program but this one writes: a text that comes back in it was
+// put back by whoever saved the clipboard whole, not written afresh.
+UINT markFormat() {
+    return ::RegisterClipboardFormatW(L"Quorvel e2e mark");
+}
+
+// The clipboard must be open.
+bool putText(UINT format, const std::wstring& wide) {
+    const std::size_t size = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory == nullptr) {
+        return false;
+    }
+    std::memcpy(::GlobalLock(memory), wide.c_str(), size);
+    ::GlobalUnlock(memory);
+    if (::SetClipboardData(format, memory) == nullptr) {
+        ::GlobalFree(memory);
+        return false;
+    }
+    return true;
+}
+
 int setClipboard(const std::string& text) {
     if (!openClipboard()) {
         return 1;
     }
     ::EmptyClipboard();
     const std::wstring wide = wideOf(text);
-    const std::size_t size = (wide.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    bool done = false;
-    if (memory != nullptr) {
-        std::memcpy(::GlobalLock(memory), wide.c_str(), size);
-        ::GlobalUnlock(memory);
-        done = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!done) {
-            ::GlobalFree(memory);
-        }
-    }
+    const bool done = putText(CF_UNICODETEXT, wide) && putText(markFormat(), wide);
     ::CloseClipboard();
     return done ? 0 : 1;
 }
 
 // Byte for byte: no line end added, none translated.
-int printClipboard() {
+int printClipboard(UINT format) {
     if (!openClipboard()) {
         return 1;
     }
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (HANDLE data = ::GetClipboardData(format)) {
         if (const auto* text = static_cast<const wchar_t*>(::GlobalLock(data))) {
             const std::string utf8 = utf8Of(text, std::wcslen(text));
             ::GlobalUnlock(data);
@@ -872,6 +886,25 @@ constexpr Command Commands[] = {
          return 0;
      }},
     {"select", [](A a) { return selectRow(a.required(0), a.number(1)); }},
+    // timed-select WINDOW ROW BOX LENGTH: selects the row and prints the
+    // milliseconds until the box holds LENGTH characters (30 s at most).
+    {"timed-select",
+     [](A a) {
+         const HWND box = requireControl(a.required(0), a.required(2));
+         const int wanted = a.number(3);
+         const ULONGLONG start = ::GetTickCount64();
+         selectRow(a.required(0), a.number(1));
+         // Asked of the box itself: Wine answers GetWindowTextLength for another
+         // program's window from its caption, which a box does not keep.
+         while (sendTo(box, WM_GETTEXTLENGTH, 0, 0) != wanted &&
+                ::GetTickCount64() - start < 30000) {
+             ::Sleep(5);
+         }
+         return printed(std::to_string(::GetTickCount64() - start));
+     }},
+    {"paste", [](A a) { return succeeded(::PostMessageW(a.control(), WM_PASTE, 0, 0)); }},
+    {"text-length",
+     [](A a) { return printed(std::to_string(sendTo(a.target(), WM_GETTEXTLENGTH, 0, 0))); }},
     {"rect", [](A a) { return printed(rectOf(a.target())); }},
     {"focus", [](A a) { return printed(focusedControl(a.required(0))); }},
     {"menu",
@@ -932,7 +965,8 @@ constexpr Command Commands[] = {
          return target != nullptr ? succeeded(::PostMessageW(target, WM_APP + 1, 0, 0)) : 1;
      }},
     {"set-clipboard", [](A a) { return setClipboard(a.required(0)); }},
-    {"get-clipboard", [](A) { return printClipboard(); }},
+    {"get-clipboard", [](A) { return printClipboard(CF_UNICODETEXT); }},
+    {"get-clipboard-mark", [](A) { return printClipboard(markFormat()); }},
     {"code-page", [](A) { return printed(std::to_string(::GetACP())); }},
     {"inject", [](A a) { return inject(a.required(0)); }},
     {"mark", [](A a) { return mark(a.required(0)); }}};

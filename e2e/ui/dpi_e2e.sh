@@ -21,13 +21,17 @@ dpis=("$@")
 # window's edge or too small for its caption in the message font), and its
 # box drawing with the message font at the window's DPI.
 check_window() {
-    local dpi=$1 window=$2 box=${3:-} own message
+    local dpi=$1 window=$2 box=${3:-}
     e2e_check "$window-on-screen-at-$dpi" ui_until 1 in-work-area "$window"
-    e2e_check "$window-lays-out-whole-at-$dpi" same "" "$(ui clipped "$window")"
+    e2e_check "$window-lays-out-whole-at-$dpi" ui_until "" clipped "$window"
     if [ -n "$box" ]; then
-        read -r own message < <(ui font-width "$window" "$box")
-        e2e_check "$window-message-font-at-$dpi" same "$message" "$own"
+        e2e_check "$window-message-font-at-$dpi" e2e_eventually draws_in_message_font "$window" "$box"
     fi
+}
+draws_in_message_font() {
+    local own message
+    read -r own message < <(ui font-width "$1" "$2")
+    same "$message" "$own"
 }
 
 # Starts Quorvel and waits for its main window with the samples.
@@ -70,7 +74,6 @@ for dpi in "${dpis[@]}"; do
 
     # The main window on its own.
     start_with_samples
-    sleep 1
     shot "$main_title" "main-window-at-$dpi.png"
     exit_quorvel || e2e_fail "exit-at-$dpi" "Quorvel did not end"
     wineserver -w

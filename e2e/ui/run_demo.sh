@@ -38,23 +38,26 @@ echo "Help > Load Samples says:"
 ui answer OK | sed 's/\\r\\n/\n/g' | sed 's/^/    /'
 echo "The list now shows $(ui count main) shortcuts."
 
+# demo LABEL WHOLE COMMAND...: types with the command into the emptied test
+# program and prints what arrived once all of it has, that is once the whole
+# text matches WHOLE (a Perl regular expression), or as it is after ten seconds.
 demo() {
-    local label=$1
-    shift
+    local label=$1 whole=$2
+    shift 2
     e2e_click "$wid" -40 30
     ui clear-target
-    sleep 0.5
+    e2e_wait_report "$report" "" 10 2>/dev/null
     "$@"
-    sleep 1.5
+    e2e_eventually grep -qzP -- "$whole" "$report" 2>/dev/null
     echo "Typed $label into the test program; it received:"
     sed 's/\r$//; s/^/    /' "$report"
     echo
 }
-demo '"td" and Space' e2e_type "td "
-demo '"sp" and Space' e2e_type "sp "
-demo 'F9' e2e_key F9
+demo '"td" and Space' '^Today is .* at .*\.\r\n\z' e2e_type "td "
+demo '"sp" and Space' '^This is a sample \r\nI hope you like it\z' e2e_type "sp "
+demo 'F9' '^Full Name\r\n777 Street Name\r\nCity Name, CA 90210\z' e2e_key F9
 
 mkdir -p build/screenshots
-import -window root build/screenshots/demo.png 2>/dev/null &&
+e2e_shot root build/screenshots/demo.png 2>/dev/null &&
     echo "Screenshot of the screen: build/screenshots/demo.png"
 exit_quorvel

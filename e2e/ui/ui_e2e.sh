@@ -40,6 +40,11 @@ main_aside() {
     ui move main $((1280 - width)) 0
 }
 
+# 1 when the megabyte-long row shows its start and an ellipsis.
+long_row_cut() {
+    ui rows main | grep ' - QZA - ' | grep -c '…$'
+}
+
 # The colour of the Exit button's face, as ImageMagick names it.
 exit_colour() {
     local x y w h
@@ -62,25 +67,31 @@ click_into() {
         ui tray 0x201
     fi
     ui_until 1 in-front "$window" >/dev/null
-    xid=$(xdotool search --onlyvisible --name "$title" | head -n 1)
+    xid=$(e2e_visible_window "$title")
     e2e_focus "$xid"
     read -r x y w h < <(ui rect "$window" "$control")
-    for ((tries = 0; tries < 10; tries++)); do
+    for ((tries = 0; tries < 5; tries++)); do
         xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-        [ "$(ui focus "$window")" = "$control" ] && return 0
-        sleep 0.3
+        E2E_TRIES=5 e2e_until_prints "$control" ui focus "$window" 2>/dev/null && return 0
     done
     same "$control" "$(ui focus "$window")"
 }
 
-# The names of the controls that have the focus after each of COUNT presses of KEY.
-focus_walk() {
-    local window=$1 key=$2 count=$3 i
-    for ((i = 0; i < count; i++)); do
+enabled_common_and_main() { echo "$(ui enabled common) $(ui enabled main)"; }
+
+# walks_focus WINDOW KEY CONTROL...: each press of KEY moves the focus to the
+# next control named; says where the walk went astray.
+walks_focus() {
+    local window=$1 key=$2 control walked=""
+    shift 2
+    for control in "$@"; do
         e2e_key "$key"
-        sleep 0.1
-        ui focus "$window"
-    done | xargs
+        if ! e2e_until_prints "$control" ui focus "$window"; then
+            echo "walked: $walked; expected walk: $*" >&2
+            return 1
+        fi
+        walked+="${walked:+ }$control"
+    done
 }
 
 # A WM_DPICHANGED to 3/2 of the DPI makes the control 3/2 as wide, give or
@@ -122,9 +133,24 @@ e2e_check exit-yes-ends-program exit_quorvel
 # Quorvel removed its own.
 e2e_check exit-removes-tray-icon grep -qs 'Shell_NotifyIconW dwMessage = 2' "$E2E_STATE"/spawn.*.log
 
+# --- A megabyte-long entry -----------------------------------------------------
+build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 14 --text-size 1000000 || exit 1
+start_quorvel
+ui wait-visible main 20
+main_aside
+ui_until 14 count main >/dev/null
+long_row=$(ui rows main | grep -n ' - QZA - ' | cut -d: -f1)
+selected_ms=$(ui timed-select main $((long_row - 1)) Text7 1000000)
+echo "Selecting a shortcut of 1,000,000 characters: its text was in the box $selected_ms ms later"
+e2e_check long-entry-fills-text-box ui_until 1000000 text-length main Text7
+e2e_check long-entry-row-shows-its-start e2e_until_prints 1 long_row_cut
+e2e_check long-entry-exit exit_quorvel
+
 # --- A first start: the start-with-Windows question -----------------------
 rm -f "$program/defaultkeys.qvb"
 wine reg delete "$SETTINGS\\Quorvel" /f >/dev/null 2>&1
+# A damaged Common Text count, with no row stored.
+e2e_setting 'Quorvel\Commonkeys' Number 99999999
 start_quorvel
 ui wait-visible main 20
 main_aside
@@ -135,7 +161,7 @@ ui click startup Check1
 ui_until 1 checked startup Check1 >/dev/null
 ui click startup Command2
 e2e_check startup-no-hides ui_until 0 visible startup
-e2e_check startup-no-ticked-stores-1 until_prints 1 e2e_reg_query 'Quorvel\StartUpQ' StartUpOpt
+e2e_check startup-no-ticked-stores-1 e2e_until_prints 1 e2e_reg_query 'Quorvel\StartUpQ' StartUpOpt
 e2e_check main-window-focus-in-trigger-box ui_until TextData10 focus main
 
 # --- The editor: boxes, options and list, beyond ASCII ------------------------
@@ -149,9 +175,23 @@ e2e_check add-shows-row ui_until '{T}{E} - qz - quiét¶zone' rows main
 e2e_check add-empties-trigger-box ui_until "" text main TextData10
 ui select main 0
 e2e_check row-click-loads-text-box ui_until 'quiét\r\nzone' text main Text7
+# Pasted past the 30,000 characters a box takes unless told otherwise, a text
+# arrives whole.
+ui set-clipboard "$(printf 'y%.0s' {1..20000})"
+ui set-text main Text7 ""
+ui paste main Text7
+ui_until 20000 text-length main Text7 >/dev/null
+ui paste main Text7
+e2e_check long-text-pasted-whole ui_until 40000 text-length main Text7
+ui set-text main Text7 ""
 click_into main TextData10
 e2e_key F5
 e2e_check function-key-captured ui_until "{F5}" text main TextData10
+# With Alt held: the release of Alt must not leave the menu bar active, or the
+# next letter would go to the menu.
+e2e_key alt+F9
+e2e_type x
+e2e_check alt-function-key-leaves-no-menu-active ui_until "{F9}x" text main TextData10
 ui set-text main TextData10 ""
 ui select main 0
 ui click main Command4
@@ -160,17 +200,18 @@ ui_until 0 count main >/dev/null
 
 # --- The keyboard alone ----------------------------------------------------------
 click_into main TextData10
-e2e_check tab-walks-every-control same "Text7 Opt1 Check2 Command8 Command4 Command3 Command2 Command1 Command5 Command9 Command10 Command7 Command11 List1 TextData10" "$(focus_walk main Tab 15)"
-e2e_check shift-tab-walks-back same "List1 Command11" "$(focus_walk main shift+Tab 2)"
+e2e_check tab-walks-every-control walks_focus main Tab Text7 Opt1 Check2 Command8 Command4 Command3 Command2 Command1 Command5 Command9 Command10 Command7 Command11 List1 TextData10
+e2e_check shift-tab-walks-back walks_focus main shift+Tab List1 Command11
 click_into main TextData10
 e2e_type kb
 e2e_key Tab
 e2e_type one
 e2e_key ctrl+Tab
-e2e_type two
+# Keys are handled in order, and what a key posts before the next key: once the
+# text typed after Esc shows, Esc has done all it does.
 e2e_key Escape
+e2e_type two
 e2e_check ctrl-tab-types-a-tab ui_until $'one\ttwo' text main Text7
-sleep 0.5
 e2e_check esc-in-text-box-closes-nothing ui_until "Quorvel 2.1 - www.quorvel.example" text main
 click_into main TextData10
 e2e_key Return
@@ -192,13 +233,13 @@ echo "Screenshot of the main window with the samples: $SHOTS/$name"
 
 # --- Menus, hot keys, and windows that come back ------------------------------
 ui menu 201
-e2e_check run-minimized-menu until_prints True e2e_reg_query 'Quorvel\opts' RunMinimized
+e2e_check run-minimized-menu e2e_until_prints True e2e_reg_query 'Quorvel\opts' RunMinimized
 ui menu 202
 e2e_check boost-asks answer "The Boost option will put the text into your clipboard and then paste it into current application.  It should NOT be used if the application does not allow the user to paste text. Also this feature may clear data that you have in the clipboard. This feature needs to re enabled when the program is started." No
 ui menu 203
 e2e_check force-asks answer "The Force option will force the text into a window, it should not be used unless the standard text sending is not working. This feature needs to re enabled when the program is started." No
 ui menu 204
-e2e_check show-hot-key-on until_prints True e2e_reg_query 'Quorvel\opts' MenuShow
+e2e_check show-hot-key-on e2e_until_prints True e2e_reg_query 'Quorvel\opts' MenuShow
 ui click main Command1
 e2e_check minimize-hides ui_until 0 visible main
 hot_key ctrl+shift+s
@@ -211,10 +252,13 @@ e2e_check ctrl-shift-s-brings-to-front ui_until 1 in-front main
 # Common Text opens beside the main window, here too far right for it.
 ui move main 900 100
 ui menu 205
+# Its hot key works once the option is on, which is stored at the same moment.
+e2e_until_prints True e2e_reg_query 'Quorvel\opts' MenuText >/dev/null
 hot_key ctrl+shift+c
 e2e_check ctrl-shift-c-shows-common-text ui_until 1 visible common
 e2e_check common-text-opens-on-screen ui_until 1 in-work-area common
 e2e_check common-text-focus-in-its-box ui_until Text1 focus common
+e2e_check common-text-damaged-count-reads-no-blank-rows ui_until 0 count common
 ui minimize common
 ui_until 1 iconic common >/dev/null
 ui click main Command11
@@ -228,7 +272,7 @@ main_aside
 ui menu 206
 e2e_check calibration-menu-shows-panel ui_until 1 visible main FrameCalibration
 ui set-text main Text2 750
-e2e_check calibration-box-stored until_prints 750 e2e_reg_query 'Quorvel 2.1\options' text2
+e2e_check calibration-box-stored e2e_until_prints 750 e2e_reg_query 'Quorvel 2.1\options' text2
 # Refused letters put the stored default back into the box the user types in.
 ui set-text main Text2 75x
 ui answer OK >/dev/null
@@ -314,15 +358,16 @@ e2e_check common-text-marks-line-breaks ui_until $'A\nc\ntwo¶linés' rows commo
 ui set-text common Text1 ""
 ui click common Command1
 e2e_check common-text-box-belongs-to-it same common "$(ui box-owner)"
-e2e_check common-text-box-blocks-it-alone same "0 1" "$(ui enabled common) $(ui enabled main)"
+e2e_check common-text-box-blocks-it-alone e2e_until_prints "0 1" enabled_common_and_main
 ui answer OK >/dev/null
 
 click_into common Text1
-e2e_type keep
+e2e_type kee
 e2e_key Escape
-sleep 0.5
+e2e_type p
+ui_until keep text common Text1 >/dev/null
 e2e_check esc-keeps-common-text-open ui_until 1 visible common
-e2e_check common-text-tab-order same "Command1 Command2 Command4 List1 Command3 Text1" "$(focus_walk common Tab 6)"
+e2e_check common-text-tab-order walks_focus common Tab Command1 Command2 Command4 List1 Command3 Text1
 e2e_check common-text-follows-dpi-change follows_dpi_change common Text1
 e2e_check main-window-follows-dpi-change follows_dpi_change main TextData10
 ui click common Command3
@@ -332,7 +377,10 @@ e2e_check common-text-close ui_until 0 visible common
 read -r width height < <(size_of main)
 read -r list_w list_h < <(size_of main List1)
 ui resize main $((width + 90)) $((height + 60))
-e2e_check resize-grows-the-list until_prints "$((list_w + 90)) $((list_h + 60))" size_of main List1
+e2e_check resize-grows-the-list e2e_until_prints "$((list_w + 90)) $((list_h + 60))" size_of main List1
+ui resize main 100 100
+e2e_check smallest-main-window-keeps-its-width e2e_until_prints "$width" eval "size_of main | cut -d' ' -f1"
+e2e_check smallest-main-window-cuts-no-control e2e_until_prints "" ui clipped main
 ui resize main "$width" "$height"
 
 # --- Minimize and the tray icon --------------------------------------------------
@@ -349,7 +397,7 @@ e2e_check tray-click-shows ui_until 1 visible main
 # --- The refused close -------------------------------------------------------------
 ui close main
 e2e_check close-refused-caption ui_until "Hit the Exit Button to Close the Program" text main
-e2e_check close-refused-exit-red until_prints "srgb(255,0,0)" exit_colour
+e2e_check close-refused-exit-red e2e_until_prints "srgb(255,0,0)" exit_colour
 
 # --- A second copy --------------------------------------------------------------------
 second=$(e2e_spawn 'C:\quorvel\quorvel.exe')
@@ -365,7 +413,7 @@ e2e_check restore-ends-program ended_within "$(quorvel_pid)"
 start_quorvel
 e2e_check question-back-after-restore ui_until 1 visible startup
 # Esc closes the question without an answer: it comes back at the next start.
-e2e_focus "$(xdotool search --onlyvisible --name '^Quorvel 2\.1$' | head -n 1)"
+e2e_focus "$(e2e_visible_window '^Quorvel 2\.1$')"
 read -r x y w h < <(ui rect startup Label1)
 xdotool mousemove $((x + 10)) $((y + h / 2)) click 1
 ui_until Check1 focus startup >/dev/null

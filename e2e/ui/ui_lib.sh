@@ -4,21 +4,11 @@
 SHOTS="$E2E_ROOT/build/screenshots"
 SETTINGS='HKCU\Software\VB and VBA Program Settings'
 
-# Runs a reading until it prints EXPECTED (5 s).
-until_prints() {
-    local expected=$1 tries got
-    shift
-    for ((tries = 0; tries < 25; tries++)); do
-        got=$("$@")
-        [ "$got" = "$expected" ] && return 0
-        sleep 0.2
-    done
-    same "$expected" "$got"
-}
+# Runs a reading of the driver until it prints EXPECTED.
 ui_until() {
     local expected=$1
     shift
-    until_prints "$expected" ui "$@"
+    e2e_until_prints "$expected" ui "$@"
 }
 
 answer() {
@@ -32,12 +22,13 @@ common_title='^Common Text - www\.quorvel\.example$'
 # The width and height of a window or control.
 size_of() { ui rect "$@" | awk '{ print $3, $4 }'; }
 
-# Saves a screenshot of the window whose title matches in build/screenshots.
+# Saves a screenshot of the window whose title matches in build/screenshots,
+# once it is drawn.
 shot() {
     local xid
-    xid=$(xdotool search --onlyvisible --name "$1" | head -n 1)
+    xid=$(e2e_visible_window "$1") || return 1
     mkdir -p "$SHOTS"
-    [ -n "$xid" ] && import -window "$xid" "$SHOTS/$2" 2>/dev/null
+    e2e_shot "$xid" "$SHOTS/$2"
 }
 
 # Wine traces Quorvel's calls to the notification area (only those) into its

@@ -9,7 +9,7 @@ namespace quorvel {
 // A clipboard of numbered formats; format 13 is the text, as Unicode text is on
 // Windows, held here as UTF-8.
 class FakeClipboard final : public Clipboard {
-public:
+  public:
     static constexpr std::uint32_t TextFormat = 13;
 
     std::optional<std::string> getText() override;
@@ -17,6 +17,7 @@ public:
     bool setText(std::string_view text) override;
     std::optional<ClipboardSnapshot> snapshot() override;
     bool restore(const ClipboardSnapshot& snapshot) override;
+    std::uint32_t sequenceNumber() override { return static_cast<std::uint32_t>(writes); }
 
     // Puts a non-text format on the clipboard, as a picture would be.
     void putFormat(std::uint32_t id, std::vector<std::uint8_t> bytes);
@@ -26,7 +27,7 @@ public:
     bool locked = false;
     int writes = 0;
 
-private:
+  private:
     ClipboardSnapshot contents_;
 };
 

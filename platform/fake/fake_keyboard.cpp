@@ -15,7 +15,7 @@ namespace {
 
 constexpr int VkShift = 0x10, VkControl = 0x11, VkMenu = 0x12;
 constexpr int VkLShift = 0xA0, VkRShift = 0xA1, VkLControl = 0xA2, VkRControl = 0xA3;
-constexpr int VkLMenu = 0xA4, VkRMenu = 0xA5, VkPacket = 231;
+constexpr int VkLMenu = 0xA4, VkRMenu = 0xA5, VkLWin = 0x5B, VkRWin = 0x5C, VkPacket = 231;
 
 bool isExtended(int vk) {
     return vk == VkRControl || vk == VkRMenu || (vk >= 33 && vk <= 40) || vk == 45 || vk == 46 ||
@@ -34,19 +34,18 @@ std::optional<std::pair<int, bool>> keyForCharacter(char32_t c) {
         return std::pair{static_cast<int>(c), false};
     }
     static constexpr std::pair<char, int> plain[] = {
-        {' ', 32},   {'\t', 9},   {'\r', 13},  {'\n', 13},  {';', 0xBA}, {'=', 0xBB},
-        {',', 0xBC}, {'-', 0xBD}, {'.', 0xBE}, {'/', 0xBF}, {'`', 0xC0}, {'[', 0xDB},
-        {'\\', 0xDC}, {']', 0xDD}, {'\'', 0xDE}};
+        {' ', 32},   {'\t', 9},   {'\r', 13},   {'\n', 13},  {';', 0xBA},
+        {'=', 0xBB}, {',', 0xBC}, {'-', 0xBD},  {'.', 0xBE}, {'/', 0xBF},
+        {'`', 0xC0}, {'[', 0xDB}, {'\\', 0xDC}, {']', 0xDD}, {'\'', 0xDE}};
     for (const auto& [character, vk] : plain) {
         if (c == static_cast<char32_t>(character)) {
             return std::pair{vk, false};
         }
     }
     static constexpr std::pair<char, int> shifted[] = {
-        {':', 0xBA}, {'+', 0xBB}, {'<', 0xBC}, {'_', 0xBD}, {'>', 0xBE}, {'?', 0xBF},
-        {'~', 0xC0}, {'{', 0xDB}, {'|', 0xDC}, {'}', 0xDD}, {'"', 0xDE}, {'!', '1'},
-        {'@', '2'},  {'#', '3'},  {'$', '4'},  {'%', '5'},  {'^', '6'},  {'&', '7'},
-        {'*', '8'},  {'(', '9'},  {')', '0'}};
+        {':', 0xBA}, {'+', 0xBB}, {'<', 0xBC}, {'_', 0xBD}, {'>', 0xBE}, {'?', 0xBF}, {'~', 0xC0},
+        {'{', 0xDB}, {'|', 0xDC}, {'}', 0xDD}, {'"', 0xDE}, {'!', '1'},  {'@', '2'},  {'#', '3'},
+        {'$', '4'},  {'%', '5'},  {'^', '6'},  {'&', '7'},  {'*', '8'},  {'(', '9'},  {')', '0'}};
     for (const auto& [character, vk] : shifted) {
         if (c == static_cast<char32_t>(character)) {
             return std::pair{vk, true};
@@ -79,7 +78,9 @@ std::uintptr_t FakeKeyboard::install(KeyHookProc proc) {
     return nextHandle_++;
 }
 
-void FakeKeyboard::remove(std::uintptr_t) { hook_ = nullptr; }
+void FakeKeyboard::remove(std::uintptr_t) {
+    hook_ = nullptr;
+}
 
 namespace {
 
@@ -98,17 +99,21 @@ bool anyDown(const std::array<bool, 256>& keys, int vk) {
 
 }  // namespace
 
-bool FakeKeyboard::down(int vk) const { return anyDown(down_, vk); }
+bool FakeKeyboard::down(int vk) const {
+    return anyDown(down_, vk);
+}
 
-bool FakeKeyboard::asyncDown(int vk) const { return anyDown(asyncDown_, vk); }
+bool FakeKeyboard::asyncDown(int vk) const {
+    return anyDown(asyncDown_, vk);
+}
 
 std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
     if (virtualKey < 0 || virtualKey > 255) {
         return 0;
     }
     const auto index = static_cast<std::size_t>(virtualKey);
-    const std::uint16_t state =
-        static_cast<std::uint16_t>((asyncDown(virtualKey) ? 0x8000 : 0) | (pressedSinceQuery_[index] ? 1 : 0));
+    const std::uint16_t state = static_cast<std::uint16_t>((asyncDown(virtualKey) ? 0x8000 : 0) |
+                                                           (pressedSinceQuery_[index] ? 1 : 0));
     pressedSinceQuery_[index] = false;
     return state;
 }
@@ -130,6 +135,13 @@ bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t 
     if (swallowed) {
         ++swallowedCount;
         return true;
+    }
+    // A lone tap of Alt opens the target's menu bar, of a Windows key the Start menu.
+    if (!released) {
+        loneTapKey_ = vk == VkLMenu || vk == VkRMenu || vk == VkLWin || vk == VkRWin ? vk : 0;
+    } else if (vk == loneTapKey_) {
+        ++menusOpened;
+        loneTapKey_ = 0;
     }
     const auto index = static_cast<std::size_t>(vk & 0xFF);
     down_[index] = !released;
@@ -162,8 +174,11 @@ void FakeKeyboard::applyToTarget(int vk) {
                 targetText.pop_back();
             }
             return;
-        case 13: targetText += "\r\n"; return;
-        default: break;
+        case 13:
+            targetText += "\r\n";
+            return;
+        default:
+            break;
     }
     if (const auto character = characterForKey(vk, down(VkShift))) {
         targetText += static_cast<char>(*character);
@@ -252,7 +267,8 @@ SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
     // of one call enter the input stream together.
     ++nesting_;
     auto inject = [&](int vk, bool released) { deliver(vk, released, true, OwnInjectionMarker); };
-    for (const int vk : {VkLShift, VkRShift, VkLControl, VkRControl, VkLMenu, VkRMenu}) {
+    for (const int vk :
+         {VkLShift, VkRShift, VkLControl, VkRControl, VkLMenu, VkRMenu, VkLWin, VkRWin}) {
         if (down(vk)) {
             inject(vk, true);
         }
@@ -321,7 +337,8 @@ std::size_t FakeKeyboard::replayKeys(std::span<const HeldKey> keys) {
     ++nesting_;
     for (const HeldKey& key : keys.first(take)) {
         replayed.push_back(key);
-        deliver(key.virtualKey, key.released, true, key.foreign ? ForeignReplayMarker : ReplayMarker);
+        deliver(key.virtualKey, key.released, true,
+                key.foreign ? ForeignReplayMarker : ReplayMarker);
     }
     --nesting_;
     return take;

@@ -20,7 +20,7 @@ class FakeClipboard;
 class FakeEventPump;
 
 class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, public KeyInjector {
-public:
+  public:
     FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard);
 
     // KeyboardHookService
@@ -58,6 +58,9 @@ public:
     std::vector<SentCall> sent;
     std::string targetText;  // what the focused edit box shows
     int swallowedCount = 0;
+    // Menus opened by a lone tap of Alt (the target's menu bar) or of a Windows key
+    // (the Start menu): pressed and released with no other key between.
+    int menusOpened = 0;
     // Characters beyond U+FFFF the edit box received as a surrogate pair.
     int surrogatePairs = 0;
     bool blockInjection = false;  // SendKeys reports Blocked and nothing arrives
@@ -77,7 +80,7 @@ public:
     // before the first of them changes the key state.
     std::size_t keyStateLag = 0;
 
-private:
+  private:
     bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo,
                  std::uint32_t scanCode = 0);
     void applyToTarget(int virtualKey);
@@ -96,6 +99,7 @@ private:
     std::array<bool, 256> pressedSinceQuery_{};
     std::uint32_t time_ = 0;
     char16_t pendingHigh_ = 0;
+    int loneTapKey_ = 0;
     int nesting_ = 0;
     int hookDepth_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "platform/settings_store.h"
 
@@ -13,7 +14,7 @@ namespace quorvel {
 // Settings held in memory. Names are folded to lower case (A-Z only) on the way
 // in, so "Opts" and "opts" reach the same setting.
 class FakeSettingsStore final : public SettingsStore {
-public:
+  public:
     std::string GetSetting(std::string_view application, std::string_view section,
                            std::string_view key, std::string_view defaultValue) override {
         ++reads;
@@ -21,12 +22,25 @@ public:
         return found == values_.end() ? std::string(defaultValue) : found->second;
     }
 
-    void SaveSetting(std::string_view application, std::string_view section,
-                     std::string_view key, std::string_view value) override {
+    void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
+                     std::string_view value) override {
         ++writes;
         if (!failWrites) {
             values_[address(application, section, key)] = std::string(value);
         }
+    }
+
+    std::vector<std::string> keysOf(std::string_view application,
+                                    std::string_view section) override {
+        ++reads;
+        std::vector<std::string> keys;
+        const std::string app = fold(application), sec = fold(section);
+        for (const auto& [where, value] : values_) {
+            if (std::get<0>(where) == app && std::get<1>(where) == sec) {
+                keys.push_back(std::get<2>(where));
+            }
+        }
+        return keys;
     }
 
     void DeleteSetting(std::string_view application) override {
@@ -58,7 +72,7 @@ public:
     // as when the user may not write the settings.
     bool failWrites = false;
 
-private:
+  private:
     using Address = std::tuple<std::string, std::string, std::string>;
 
     static std::string fold(std::string_view name) {

@@ -8,7 +8,7 @@
 namespace quorvel {
 
 class Win32Clipboard final : public Clipboard {
-public:
+  public:
     // `owner` becomes the clipboard's owner when this writes to it; may be null.
     explicit Win32Clipboard(HWND owner) : owner_(owner) {}
 
@@ -17,8 +17,9 @@ public:
     bool setText(std::string_view text) override;
     std::optional<ClipboardSnapshot> snapshot() override;
     bool restore(const ClipboardSnapshot& snapshot) override;
+    std::uint32_t sequenceNumber() override { return ::GetClipboardSequenceNumber(); }
 
-private:
+  private:
     HWND owner_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/caps_lock.h"
 #include "platform/keyboard_hook.h"
 #include "platform/utf8.h"
 #include "platform/win32/unique_handle.h"
@@ -17,10 +18,23 @@ constexpr WORD HeldModifierKeys[] = {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONT
 
 bool isExtendedKey(WORD vk) {
     switch (vk) {
-        case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME:
-        case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
-        case VK_INSERT: case VK_DELETE: case VK_DIVIDE: case VK_NUMLOCK:
-        case VK_RCONTROL: case VK_RMENU: case VK_LWIN: case VK_RWIN: case VK_APPS:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_END:
+        case VK_HOME:
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+        case VK_INSERT:
+        case VK_DELETE:
+        case VK_DIVIDE:
+        case VK_NUMLOCK:
+        case VK_RCONTROL:
+        case VK_RMENU:
+        case VK_LWIN:
+        case VK_RWIN:
+        case VK_APPS:
         case VK_SNAPSHOT:
             return true;
         default:
@@ -45,7 +59,8 @@ INPUT keyInput(WORD vk, bool release, HKL layout) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     input.ki.wScan = static_cast<WORD>(::MapVirtualKeyExA(vk, MAPVK_VK_TO_VSC, layout));
-    input.ki.dwFlags = (release ? KEYEVENTF_KEYUP : 0) | (isExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki.dwFlags =
+        (release ? KEYEVENTF_KEYUP : 0) | (isExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
     input.ki.dwExtraInfo = OwnInjectionMarker;
     return input;
 }
@@ -80,6 +95,32 @@ struct Modifiers {
     bool shift = false, ctrl = false, alt = false;
 };
 
+// One packet per UTF-16 unit: beyond U+FFFF (emoji) a surrogate pair.
+void appendCharacter(std::vector<INPUT>& inputs, char32_t character) {
+    std::string text;
+    utf8::append(text, character);
+    for (const wchar_t unit : wideText(text)) {
+        inputs.push_back(unicodeInput(unit, false));
+        inputs.push_back(unicodeInput(unit, true));
+    }
+}
+
+// The character the key types with the Shift and Caps Lock states given, 0 for
+// none, for more than one, or for a dead key. Flag 4 leaves the keyboard state
+// alone, so no dead key is left pending by the question.
+char32_t characterOfKey(BYTE vk, bool shift, bool capsLock, HKL layout) {
+    BYTE state[256] = {};
+    if (shift) {
+        state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+    }
+    if (capsLock) {
+        state[VK_CAPITAL] = 0x01;
+    }
+    WCHAR buffer[4] = {};
+    const UINT scanCode = ::MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, layout);
+    return ::ToUnicodeEx(vk, scanCode, state, buffer, 4, 4, layout) == 1 ? buffer[0] : 0;
+}
+
 void pressModifiers(std::vector<INPUT>& inputs, Modifiers held, bool release, HKL layout) {
     const std::pair<bool, WORD> keys[] = {
         {held.shift, VK_LSHIFT}, {held.ctrl, VK_LCONTROL}, {held.alt, VK_LMENU}};
@@ -97,9 +138,9 @@ Win32KeyInjector::Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()
     ::QueryPerformanceFrequency(&frequency_);
 }
 
-std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& strokes,
-                                                 HKL layout,
-                                                 const std::vector<WORD>& heldModifiers) {
+std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& strokes, HKL layout,
+                                                 const std::vector<WORD>& heldModifiers,
+                                                 bool capsLock) {
     std::vector<INPUT> inputs;
     inputs.reserve(strokes.size() * 4 + heldModifiers.size() * 2);
     for (const WORD vk : heldModifiers) {
@@ -112,6 +153,8 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
             inputs.push_back(keyInput(stroke.virtualKey, false, layout));
             inputs.push_back(keyInput(stroke.virtualKey, true, layout));
             pressModifiers(inputs, mods, true, layout);
+            // "{CAPSLOCK}" in a text: what follows still comes out as written.
+            capsLock = capsLock != (stroke.virtualKey == VK_CAPITAL);
             continue;
         }
         const char32_t character = stroke.character;
@@ -127,21 +170,29 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
             mods.shift = mods.shift || (HIBYTE(scan) & 1) != 0;
             mods.ctrl = mods.ctrl || (HIBYTE(scan) & 2) != 0;
             mods.alt = mods.alt || (HIBYTE(scan) & 4) != 0;
+            const BYTE vk = LOBYTE(scan);
+            // Caps Lock would turn a text's letters upside down. With Ctrl or Alt
+            // the stroke is a command, which Caps Lock leaves alone.
+            if (capsLock && !mods.ctrl && !mods.alt) {
+                const CapsLockStroke asWritten =
+                    strokeUnderCapsLock(mods.shift, [vk, layout](bool shift, bool caps) {
+                        return characterOfKey(vk, shift, caps, layout);
+                    });
+                if (asWritten.asCharacter) {
+                    appendCharacter(inputs, asWritten.character);
+                    continue;
+                }
+                mods.shift = asWritten.shift;
+            }
             pressModifiers(inputs, mods, false, layout);
-            inputs.push_back(keyInput(LOBYTE(scan), false, layout));
-            inputs.push_back(keyInput(LOBYTE(scan), true, layout));
+            inputs.push_back(keyInput(vk, false, layout));
+            inputs.push_back(keyInput(vk, true, layout));
             pressModifiers(inputs, mods, true, layout);
             continue;
         }
-        // A character the layout lacks goes as itself, one packet per UTF-16
-        // unit: beyond U+FFFF (emoji) as a surrogate pair.
-        std::string text;
-        utf8::append(text, character);
+        // A character the layout lacks goes as itself.
         pressModifiers(inputs, mods, false, layout);
-        for (const wchar_t unit : wideText(text)) {
-            inputs.push_back(unicodeInput(unit, false));
-            inputs.push_back(unicodeInput(unit, true));
-        }
+        appendCharacter(inputs, character);
         pressModifiers(inputs, mods, true, layout);
     }
     return inputs;
@@ -166,7 +217,9 @@ SendOutcome Win32KeyInjector::SendKeys(std::string_view notation, Wait wait) {
             held.push_back(vk);
         }
     }
-    std::vector<INPUT> inputs = buildInputs(*strokes, layout, held);
+    // The toggle as the system keeps it, which the target's thread follows.
+    const bool capsLock = (::GetKeyState(VK_CAPITAL) & 1) != 0;
+    std::vector<INPUT> inputs = buildInputs(*strokes, layout, held, capsLock);
     const std::uint64_t seenBefore = hook_.ownEventsSeen();
     const UINT sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     ownEventsExpected_ = std::max(ownEventsExpected_, seenBefore) + sent;

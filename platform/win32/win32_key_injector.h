@@ -16,7 +16,7 @@ namespace quorvel {
 class Win32KeyboardHook;
 
 class Win32KeyInjector final : public KeyInjector {
-public:
+  public:
     // `pumpOnce` lets the window thread's messages run while a send waits, since
     // the hook that must see the keys is called on that thread.
     Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()> pumpOnce);
@@ -34,11 +34,11 @@ public:
     };
     const ReplayFigures& replayFigures() const { return replayFigures_; }
 
-    // The inputs a send would inject, for the layout given.
+    // The inputs a send would inject, for the layout and Caps Lock state given.
     static std::vector<INPUT> buildInputs(const std::vector<KeyStroke>& strokes, HKL layout,
-                                          const std::vector<WORD>& heldModifiers);
+                                          const std::vector<WORD>& heldModifiers, bool capsLock);
 
-private:
+  private:
     void waitUntilTaken(HWND target, std::uint64_t ownEventsBefore, std::size_t count);
     void waitForHook(std::uint64_t (Win32KeyboardHook::*seen)() const, std::uint64_t count);
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/key_injection.h"
 #include "platform/keyboard_hook.h"
 #include "platform/win32/unique_handle.h"
 
@@ -15,10 +16,10 @@ using UniqueHook = UniqueHandle<HHOOK, NullIsNoHandle<HHOOK, &::UnhookWindowsHoo
 
 // Marks the key event the program injects to prove its hook is still called.
 inline constexpr std::uintptr_t HeartbeatMarker = 0x51564C48;  // "QVLH"
-inline constexpr WORD HeartbeatKey = 0xE8;                     // unassigned: no program acts on it
+inline constexpr WORD HeartbeatKey = UnassignedKey;
 
 class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery {
-public:
+  public:
     Win32KeyboardHook();
     ~Win32KeyboardHook() override;
     Win32KeyboardHook(const Win32KeyboardHook&) = delete;
@@ -44,7 +45,7 @@ public:
     double callbackPercentileMicroseconds(double percentile) const;
     std::size_t callbackSamples() const;
 
-private:
+  private:
     static LRESULT CALLBACK hookProcedure(int code, WPARAM message, LPARAM data);
     LRESULT onEvent(int code, WPARAM message, const KBDLLHOOKSTRUCT& event);
 

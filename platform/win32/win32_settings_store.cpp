@@ -93,6 +93,30 @@ void Win32SettingsStore::SaveSetting(std::string_view application, std::string_v
                      static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
+std::vector<std::string> Win32SettingsStore::keysOf(std::string_view application,
+                                                    std::string_view section) {
+    std::vector<std::string> keys;
+    if (!validKeyName(application) || !validKeyName(section)) {
+        return keys;
+    }
+    UniqueHkey sectionKey;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, sectionPath(application, section).c_str(), 0,
+                        KEY_QUERY_VALUE, sectionKey.put()) != ERROR_SUCCESS) {
+        return keys;
+    }
+    // Value names are at most 16,383 characters.
+    std::vector<wchar_t> name(16384);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG result = ::RegEnumValueW(sectionKey.get(), index, name.data(), &length, nullptr,
+                                            nullptr, nullptr, nullptr);
+        if (result != ERROR_SUCCESS) {
+            return keys;  // ERROR_NO_MORE_ITEMS, or a key that changed under us
+        }
+        keys.push_back(utf8Text(name.data(), length));
+    }
+}
+
 void Win32SettingsStore::DeleteSetting(std::string_view application) {
     if (!validKeyName(application)) {
         return;

@@ -13,6 +13,8 @@ public:
                            std::string_view key, std::string_view defaultValue) override;
     void SaveSetting(std::string_view application, std::string_view section,
                      std::string_view key, std::string_view value) override;
+    std::vector<std::string> keysOf(std::string_view application,
+                                    std::string_view section) override;
     void DeleteSetting(std::string_view application) override;
 };
 

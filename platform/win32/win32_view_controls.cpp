@@ -1,5 +1,7 @@
 #include "platform/win32/win32_view_controls.h"
 
+#include <string_view>
+
 #include "platform/win32/win32_text.h"
 
 namespace quorvel {
@@ -12,6 +14,11 @@ HWND createControl(HWND parent, const wchar_t* windowClass, const std::string& t
         0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (control != nullptr && font != nullptr) {
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    // A box takes 30,000 characters unless told otherwise, and cuts a longer
+    // text short without a word: let every box take any length.
+    if (control != nullptr && std::wstring_view(windowClass) == L"EDIT") {
+        ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
     }
     return control;
 }

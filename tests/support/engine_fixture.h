@@ -25,6 +25,7 @@ namespace vk {
 inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Esc = 27, Space = 32;
 inline constexpr int F9 = 120;
 inline constexpr int LShift = 0xA0, RShift = 0xA1, LCtrl = 0xA2, RCtrl = 0xA3, LAlt = 0xA4;
+inline constexpr int LWin = 0x5B;
 }  // namespace vk
 
 // Passes every SendKeys call on to the keyboard and notes how many event-loop

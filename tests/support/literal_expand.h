@@ -1,8 +1,11 @@
 #pragma once
 // Macro expansion done the slow, obvious way: each pass takes the first "%(" of
-// the whole text and the first ")%" after it, and rebuilds the whole text. The
-// expander must give exactly its outcome, whatever the macros' values hold.
+// the whole text and the first ")%" after it, and rebuilds the whole text. A
+// mark beside each byte tells the clipboard's text apart, and no marker is made
+// of a marked byte. The expander must give exactly its outcome, whatever the
+// macros' values hold.
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,18 +20,40 @@ inline MacroExpansion literalExpand(
     std::string text, const DateTime& now,
     const std::function<std::optional<std::string>()>& readClipboard, const Locale& locale) {
     using Kind = MacroExpansion::Kind;
-    for (int expansions = 0;;) {
-        const std::size_t open = text.find("%(");
-        if (open == std::string::npos) {
-            return {Kind::Text, text};
+    std::string fromClipboard(text.size(), '-');  // 'c' beside each byte of clipboard text
+    auto findUnmarked = [&](std::string_view pair, std::size_t from) {
+        for (std::size_t at = text.find(pair, from); at != std::string::npos;
+             at = text.find(pair, at + 1)) {
+            if (fromClipboard.compare(at, 2, "--") == 0) {
+                return at;
+            }
         }
-        const std::size_t close = text.find(")%", open + 2);
+        return std::string::npos;
+    };
+    auto finished = [&] {
+        MacroExpansion result{Kind::Text, text, {}};
+        for (std::size_t at = fromClipboard.find('c'); at != std::string::npos;) {
+            const std::size_t end = std::min(fromClipboard.find('-', at), text.size());
+            result.clipboardSpans.push_back({at, end});
+            at = fromClipboard.find('c', end);
+        }
+        return result;
+    };
+    for (int expansions = 0;;) {
+        const std::size_t open = findUnmarked("%(", 0);
+        if (open == std::string::npos) {
+            return finished();
+        }
+        const std::size_t close = findUnmarked(")%", open + 2);
         if (close == std::string::npos) {
-            return {Kind::Unclosed, {}};
+            return {Kind::Unclosed, {}, {}};
         }
         const std::string name = text.substr(open + 2, close - open - 2);
         const std::string lowered = lowerCase(name);
         std::string value = name;
+        // An unknown name keeps its bytes, and their marks; a value has its own.
+        std::string valueMarks = fromClipboard.substr(open + 2, name.size());
+        char valueMark = '-';
         if (lowered == "now") {
             value = locale.shortDate(now) + " " + locale.longTime(now);
         } else if (lowered == "date") {
@@ -42,21 +67,22 @@ inline MacroExpansion literalExpand(
         } else if (lowered == "clipboard text") {
             const auto clipboard = readClipboard ? readClipboard() : std::string();
             if (!clipboard) {
-                return {Kind::ClipboardUnreadable, {}};
+                return {Kind::ClipboardUnreadable, {}, {}};
             }
             value = *clipboard;
+            valueMark = 'c';
         } else if (lowered.starts_with("run=")) {
-            return {Kind::Launch, name.substr(4)};
+            return {Kind::Launch, name.substr(4), {}};
         }
-        // A text is not grown past 4 MiB.
-        const std::size_t replaced = close + 2 - open;
-        if (value.size() > replaced &&
-            text.size() - replaced + value.size() > (std::size_t{4} << 20)) {
-            return {Kind::Text, text};
+        const bool known = lowered == "now" || lowered == "date" || lowered == "longdate" ||
+                           lowered == "time" || lowered == "clipboard text";
+        if (known) {
+            valueMarks.assign(value.size(), valueMark);
         }
-        text.replace(open, replaced, value);
+        text.replace(open, close + 2 - open, value);
+        fromClipboard.replace(open, close + 2 - open, valueMarks);
         if (++expansions >= MaxMacroExpansions) {
-            return {Kind::Text, text};
+            return finished();
         }
     }
 }

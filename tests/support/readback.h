@@ -32,9 +32,26 @@ inline std::vector<std::string> shownTexts(const FakeDialogs& dialogs) {
 }
 
 // The records a shortcut file closes with a separator that hold more than
-// blanks, as text: UTF-8 after the mark (invalid bytes as U+FFFD), otherwise one
+// blanks, as text: UTF-8 after the mark (invalid bytes as U+FFFD), UTF-16 after
+// its marks (half a pair, or a last odd byte, as U+FFFD), otherwise one
 // Windows-1252 character per byte.
 inline std::vector<std::string> closedRecords(std::string_view bytes) {
+    const bool littleEndian = bytes.starts_with("\xFF\xFE");
+    std::string fromUtf16;
+    if (littleEndian || bytes.starts_with("\xFE\xFF")) {
+        std::u16string units;
+        for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+            const auto first = static_cast<unsigned char>(bytes[at]);
+            const auto second = static_cast<unsigned char>(bytes[at + 1]);
+            units +=
+                static_cast<char16_t>(littleEndian ? second * 256 + first : first * 256 + second);
+        }
+        fromUtf16 = std::string(Utf8Mark) + utf8::fromUtf16(units);
+        if (bytes.size() % 2 != 0) {
+            utf8::append(fromUtf16, utf8::ReplacementCharacter);
+        }
+        bytes = fromUtf16;
+    }
     const bool marked = bytes.starts_with(Utf8Mark);
     if (marked) {
         bytes.remove_prefix(Utf8Mark.size());

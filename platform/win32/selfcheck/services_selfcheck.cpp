@@ -468,7 +468,7 @@ void checkKeyInputs() {
     if (!strokes || us == nullptr) {
         return;
     }
-    const std::vector<INPUT> inputs = Win32KeyInjector::buildInputs(*strokes, us, {});
+    const std::vector<INPUT> inputs = Win32KeyInjector::buildInputs(*strokes, us, {}, false);
     auto unicodeUnit = [&](std::size_t i, WORD unit, bool up) {
         return inputs[i].ki.wVk == 0 && inputs[i].ki.wScan == unit &&
                (inputs[i].ki.dwFlags & KEYEVENTF_UNICODE) != 0 &&
@@ -479,6 +479,22 @@ void checkKeyInputs() {
               unicodeUnit(4, 0xD83D, false) && unicodeUnit(5, 0xD83D, true) &&
               unicodeUnit(6, 0xDE00, false) && unicodeUnit(7, 0xDE00, true),
           "key inputs: a by its key, é and an emoji as themselves, the emoji as a pair");
+
+    // With Caps Lock on, letters take Shift the other way round and come out as
+    // written; a digit and Ctrl+a are left alone, and +a means "A".
+    const auto capsStrokes = parseSendKeys("aA+a1^a");
+    if (!capsStrokes) {
+        return;
+    }
+    std::string keys;
+    for (const INPUT& input : Win32KeyInjector::buildInputs(*capsStrokes, us, {}, true)) {
+        keys += (input.ki.dwFlags & KEYEVENTF_KEYUP) != 0 ? '-' : '+';
+        keys += input.ki.wVk == VK_LSHIFT     ? 'S'
+                : input.ki.wVk == VK_LCONTROL ? 'C'
+                                              : static_cast<char>(input.ki.wVk);
+    }
+    check(keys == "+S+A-A-S+A-A+A-A+1-1+C+A-A-C",
+          ("key inputs with Caps Lock on: " + keys).c_str());
 }
 
 void checkTrayTip() {
