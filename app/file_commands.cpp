@@ -14,15 +14,31 @@ WorkingFile& Form1::workingFile() {
     return workingFile_;
 }
 
+namespace {
+
+constexpr std::string_view ShortcutFileKind = "Quorvel shortcuts";
+constexpr std::string_view ShortcutFileExtension = "qvb";
+
+}  // namespace
+
 void Form1::tell(const std::string& message) {
     services_.dialogs.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+}
+
+void Form1::tellUnreadLines(const std::string& path, std::size_t count,
+                            const std::string& outcome) {
+    tell(std::to_string(count) + (count == 1 ? " line of " : " lines of ") + path +
+         " could not be read; " + outcome);
 }
 
 // The chosen file is only read: its entries join the list, which goes to the
 // working file. Writing the list into it would put the user's entries into a
 // file that may be shared, or replace a file that was never a shortcut file.
 void Form1::FileImport_Click() {
-    const std::string chosen = services_.dialogs.showOpenDialog();
+    const std::string chosen =
+        services_.dialogs.showOpenDialog({.title = "Import Shortcuts",
+                                          .kindName = ShortcutFileKind,
+                                          .extension = ShortcutFileExtension});
     if (!isAcceptedFileName(chosen)) {
         return;
     }
@@ -30,8 +46,16 @@ void Form1::FileImport_Click() {
         tell(chosen + "\nFile not found.\nCheck the file name and try again.");
         return;
     }
-    if (GetImportFile(chosen, List1, services_.files, services_.codePage).added > 0) {
+    ImportResult imported;
+    {
+        const BusyCursor busy(services_.dialogs);
+        imported = GetImportFile(chosen, List1, services_.files, services_.codePage);
+    }
+    if (imported.added > 0) {
         FileSave_Click();
+    }
+    if (imported.unreadLines > 0) {
+        tellUnreadLines(chosen, imported.unreadLines, "that file is not changed.");
     }
 }
 
@@ -42,6 +66,7 @@ void Form1::FileSave_Click() {
 }
 
 bool Form1::writeWorkingFile() {
+    const BusyCursor busy(services_.dialogs);
     if (!workingFile().save(List1)) {
         unsaved_ = true;
         return false;
@@ -77,7 +102,10 @@ void Form1::nameWorkingFileInSettings() {
 // Export writes a copy and changes nothing else: later changes still go to the
 // working file, and the next start reads that file.
 void Form1::FileSave2_Click() {
-    const std::string chosen = services_.dialogs.showSaveDialog();
+    const std::string chosen =
+        services_.dialogs.showSaveDialog({.title = "Export Shortcuts",
+                                          .kindName = ShortcutFileKind,
+                                          .extension = ShortcutFileExtension});
     if (!isAcceptedFileName(chosen)) {
         return;
     }
@@ -85,7 +113,12 @@ void Form1::FileSave2_Click() {
         FileSave_Click();
         return;
     }
-    if (!ExportFile(List1, chosen, services_.files, services_.codePage)) {
+    bool exported = false;
+    {
+        const BusyCursor busy(services_.dialogs);
+        exported = ExportFile(List1, chosen, services_.files, services_.codePage);
+    }
+    if (!exported) {
         tell("The shortcuts could not be exported to " + chosen +
              ". Choose a folder you may write to, on a drive with room. Nothing else has "
              "changed.");

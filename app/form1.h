@@ -23,7 +23,7 @@
 namespace quorvel {
 
 class Form1 : public EngineForm, public EditorControls {
-public:
+  public:
     explicit Form1(AppServices& services);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -111,7 +111,7 @@ public:
     Form8 form8;
     Form2255 form2255;
 
-private:
+  private:
     bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);
     WorkingFile& workingFile();
     void loadShortcuts();
@@ -121,6 +121,8 @@ private:
     void tellSaveFailed();
     void nameWorkingFileInSettings();
     void tell(const std::string& message);
+    // "n lines of <file> could not be read; " and what became of them.
+    void tellUnreadLines(const std::string& path, std::size_t count, const std::string& outcome);
     void flipStoredOption(MenuItem& item, const settings::SettingName& name);
     void toggleWithQuestion(MenuItem& item, std::string_view question);
 

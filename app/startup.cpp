@@ -45,8 +45,10 @@ void Form1::loadShortcuts() {
     // change save an empty list over the user's file.
     const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
     bool carried = false;
+    ImportResult loaded;
     if (!autoImport || *autoImport == 1.0) {
-        workingFile().load(List1);
+        const BusyCursor busy(services_.dialogs);
+        loaded = workingFile().load(List1);
         std::vector<std::string> others;
         for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
             others.push_back(read(store, name, ""));
@@ -67,11 +69,18 @@ void Form1::loadShortcuts() {
             carried = carryOverFile(other, other == beside ? Tell::No : Tell::Yes) || carried;
         }
     }
-    if (!carried && !firstInAppData) {
+    // A damaged file is copied aside and written again at once, so that the
+    // user hears of it once and not at every start.
+    const bool damaged = loaded.unreadLines > 0;
+    if (!carried && !firstInAppData && !damaged) {
         nameWorkingFileInSettings();
     } else if (!writeWorkingFile()) {
         tellSaveFailed();
-    } else if (firstInAppData) {
+    } else if (damaged) {
+        tellUnreadLines(path, loaded.unreadLines,
+                        "a copy is kept as " + workingFile().unreadCopy() + ".");
+    }
+    if (firstInAppData && !unsaved_) {
         tell("Quorvel cannot save files in its own folder, " +
              services_.environment.programFolder() + ", so it keeps your shortcuts in " + path +
              ".");

@@ -14,6 +14,7 @@ namespace quorvel {
 namespace {
 
 constexpr std::string_view FileEnd = "\x01\r\n";
+constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
 std::string utf8File(const ShortcutList& list, std::size_t size) {
     std::string text;
@@ -71,27 +72,45 @@ ShortcutFileLines readShortcutLines(std::string_view text, const AnsiCodePage& c
     ShortcutFileLines read;
     // Only pieces closed by a separator count: what follows the last one is the
     // file's closing CR LF, or an entry that the file never closed (reported as
-    // not read whole).
+    // not read).
     for (std::size_t end = text.find(RecordSeparator); end != std::string_view::npos;
          start = end + 1, end = text.find(RecordSeparator, start)) {
         const std::string_view piece = text.substr(start, end - start);
         if (trimBlanks(piece).empty()) {
             continue;
         }
+        bool pieceExact = true;
         if (!marked) {
             DecodedLine line = decodeAnsiLine(piece, codePage);
-            exact = exact && line.exact;
+            pieceExact = line.exact;
             read.lines.push_back(std::move(line.text));
         } else if (utf8::isValid(piece)) {
             read.lines.emplace_back(piece);
+            // Broken UTF-16 shows in the record as U+FFFD.
+            pieceExact = exact || piece.find(ReplacementCharacter) == std::string_view::npos;
         } else {
-            exact = false;
+            pieceExact = false;
             read.lines.push_back(utf8::repaired(piece));
         }
+        // A record without the two field separators is no shortcut: only a
+        // file the program did not write holds one (a damaged file, another
+        // kind of file). It stays in the file's bytes, which the working file
+        // copies aside before it replaces them.
+        if (!splitEntryLine(read.lines.back())) {
+            read.lines.pop_back();
+            pieceExact = false;
+        }
+        read.unreadLines += pieceExact ? 0 : 1;
     }
     // After the last record only the file's closing line break belongs.
-    read.readWhole =
-        exact && text.substr(start).find_first_not_of(" \r\n") == std::string_view::npos;
+    if (text.substr(start).find_first_not_of(" \r\n") != std::string_view::npos) {
+        ++read.unreadLines;
+    }
+    // UTF-16 broken where no record shows it (an odd last byte).
+    if (!exact && read.unreadLines == 0) {
+        read.unreadLines = 1;
+    }
+    read.readWhole = read.unreadLines == 0;
     return read;
 }
 
@@ -132,7 +151,9 @@ ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& fi
         return {.added = 0, .readWhole = !files.exists(sFile)};
     }
     ShortcutFileLines read = readShortcutLines(*contents, codePage);
-    return {.added = addEntryLines(std::move(read.lines), list), .readWhole = read.readWhole};
+    return {.added = addEntryLines(std::move(read.lines), list),
+            .readWhole = read.readWhole,
+            .unreadLines = read.unreadLines};
 }
 
 bool ExportFile(const ShortcutList& list, std::string_view path, Files& files,

@@ -29,12 +29,16 @@ struct ImportResult {
     // U+FFFD): the list lacks something the file holds, and saving the list over
     // the file would lose it.
     bool readWhole = true;
+    // Records that were not text as they claim, and an entry the file never
+    // closed: the lines a user would call damaged.
+    std::size_t unreadLines = 0;
 };
 
 // The entry lines of a shortcut file's bytes, in file order.
 struct ShortcutFileLines {
     std::vector<std::string> lines;
     bool readWhole = true;  // as in ImportResult
+    std::size_t unreadLines = 0;
 };
 ShortcutFileLines readShortcutLines(std::string_view bytes, const AnsiCodePage& codePage);
 

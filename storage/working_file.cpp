@@ -27,6 +27,7 @@ void WorkingFile::setPath(std::string path) {
     lastBytes_.reset();
     seen_.clear();
     copyAsideBeforeSave_ = false;
+    unreadCopy_.clear();
 }
 
 ImportResult WorkingFile::load(ShortcutList& list) {
@@ -39,7 +40,9 @@ ImportResult WorkingFile::load(ShortcutList& list) {
     lastBytes_ = std::move(contents);
     seen_.insert(read.lines.begin(), read.lines.end());
     copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
-    return {.added = addEntryLines(std::move(read.lines), list), .readWhole = read.readWhole};
+    return {.added = addEntryLines(std::move(read.lines), list),
+            .readWhole = read.readWhole,
+            .unreadLines = read.unreadLines};
 }
 
 void WorkingFile::addNewEntries(const std::string& bytes, ShortcutList& list) {
@@ -85,6 +88,7 @@ bool WorkingFile::keepUnreadCopy() {
         if (!files_.copyFile(path_, copy)) {
             return false;
         }
+        unreadCopy_ = std::move(copy);
     }
     copyAsideBeforeSave_ = false;
     return true;

@@ -24,7 +24,7 @@ namespace quorvel {
 std::string locateWorkingFile(Environment& environment, Files& files);
 
 class WorkingFile {
-public:
+  public:
     WorkingFile(Files& files, const AnsiCodePage& codePage) : files_(files), codePage_(codePage) {}
 
     const std::string& path() const { return path_; }
@@ -43,7 +43,10 @@ public:
     // there, or could not be copied aside.
     bool save(ShortcutList& list);
 
-private:
+    // Where the last save copied a file not read whole; empty before that.
+    const std::string& unreadCopy() const { return unreadCopy_; }
+
+  private:
     // Adds the entries of `bytes` that are news to this copy.
     void addNewEntries(const std::string& bytes, ShortcutList& list);
     bool keepUnreadCopy();
@@ -62,6 +65,7 @@ private:
     // Every entry line this copy read from the file or wrote to it.
     std::unordered_set<std::string, LineHash, std::equal_to<>> seen_;
     bool copyAsideBeforeSave_ = false;
+    std::string unreadCopy_;
 };
 
 }  // namespace quorvel

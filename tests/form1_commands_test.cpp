@@ -127,7 +127,10 @@ TEST_F(Form1Commands, ImportOnlyReadsTheChosenFileAndSavesTheListToTheWorkingFil
     };
     const Case cases[] = {
         {"D:\\mine.qvb", fileOf({Cu}), fileOf({Td, Cu}), {}},
-        {"D:\\README.txt", "Read me first.\r\nNo shortcuts here.\r\n", fileOf({Td}), {}},
+        {"D:\\README.txt",
+         "Read me first.\r\nNo shortcuts here.\r\n",
+         fileOf({Td}),
+         {"1 line of D:\\README.txt could not be read; that file is not changed."}},
         {"D:\\mistyped.qvb",
          std::nullopt,
          fileOf({Td}),
@@ -160,16 +163,37 @@ TEST_F(Form1Commands, CancelledOrRefusedDialogsChangeNothing) {
     files.files[defaultFile()] = fileOf({Td});
     start();
     for (const char* answer : {"", "*.tq", "  "}) {
+        dialogs.fileDialogTitles.clear();
         dialogs.openAnswers = {answer};
         form->FileImport_Click();
         dialogs.saveAnswers = {answer};
         form->Command10_Click();
         EXPECT_EQ(files.files.size(), 1u) << "nothing saved for '" << answer << "'";
         EXPECT_EQ(files.files[defaultFile()], fileOf({Td}));
+        EXPECT_EQ(dialogs.fileDialogTitles,
+                  (std::vector<std::string>{"Import Shortcuts", "Export Shortcuts"}));
     }
     addEntry("SP", "sample");
     EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// The file work of each command runs under the busy cursor, which is gone after.
+TEST_F(Form1Commands, FileWorkShowsTheBusyCursor) {
+    files.files[defaultFile()] = fileOf({Td});
+    files.files["D:\\mine.qvb"] = fileOf({Cu});
+    start();
+    int idleAccesses = 0;
+    files.onReadOrReplace = [&] { idleAccesses += dialogs.busyDepth == 0 ? 1 : 0; };
+    dialogs.openAnswers = {"D:\\mine.qvb"};
+    form->FileImport_Click();
+    dialogs.saveAnswers = {"D:\\copy.qvb"};
+    form->Command10_Click();
+    addEntry("SP", "sample");
+    EXPECT_EQ(files.files["D:\\copy.qvb"], fileOf({Td, Cu}));
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td, Cu}));
+    EXPECT_EQ(idleAccesses, 0);
+    EXPECT_EQ(dialogs.busyDepth, 0);
 }
 
 // A save that fails says what was not saved and what to do; the list keeps

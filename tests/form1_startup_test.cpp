@@ -197,6 +197,30 @@ TEST_F(Form1Startup, AProgramFolderThatCannotBeWrittenKeepsTheListInApplicationD
     EXPECT_FALSE(files.files.contains(kept));
 }
 
+// A damaged working file is said once: its bytes are copied aside, and the list
+// as read is written over it at once, so the next start finds it whole.
+TEST_F(Form1Startup, ADamagedWorkingFileIsCopiedAsideRepairedAndToldOnce) {
+    // Two records that are no shortcut, and an entry the file never closed.
+    const std::string damaged = TdLine + "\x01not a shortcut\x01{S} \xAF ok \xAF y\x01" +
+                                "{S} \xAF one separator\x01{S} \xAF cut";
+    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    files.files[defaultFile()] = damaged;
+    EXPECT_EQ(start().List1.count(), 2u);
+    const std::string copy = defaultFile() + ".unread";
+    EXPECT_EQ(files.files[copy], damaged);
+    EXPECT_EQ(testing::shownTexts(dialogs),
+              std::vector<std::string>{"3 lines of " + defaultFile() +
+                                       " could not be read; a copy is kept as " + copy + "."});
+    const std::string repaired = files.files[defaultFile()];
+    EXPECT_NE(repaired, damaged);
+
+    dialogs = FakeDialogs{&files};
+    EXPECT_EQ(start().List1.count(), 2u);
+    EXPECT_TRUE(dialogs.shown.empty()) << "told once";
+    EXPECT_EQ(files.files[defaultFile()], repaired);
+    EXPECT_FALSE(files.files.contains(copy + "2"));
+}
+
 TEST_F(Form1Startup, SecondCopyQuestionEndsTheNewCopyOnNoBeforeAnythingIsInstalled) {
     environment.earlierCopy = true;
     EXPECT_THROW(create().Form_Load(), ProcessEnded);

@@ -93,15 +93,29 @@ struct Named {
     int id;
 };
 
-constexpr Named MainControls[] = {
-    {"Frame2", ids::Frame2},       {"Label27", ids::Label27},     {"TextData10", ids::TextData10},
-    {"Text7", ids::Text7},         {"Opt1", ids::Opt1},           {"Opt2", ids::Opt2},
-    {"Opt4", ids::Opt4},           {"Check2", ids::Check2},       {"Command8", ids::Command8},
-    {"Command4", ids::Command4},   {"Command3", ids::Command3},   {"Command2", ids::Command2},
-    {"List1", ids::List1Display},  {"Command1", ids::Command1},   {"Command5", ids::Command5},
-    {"Command9", ids::Command9},   {"Command10", ids::Command10}, {"Command7", ids::Command7},
-    {"Command11", ids::Command11}, {"FrameCalibration", ids::FrameCalibration},
-    {"Label17", ids::Label17},     {"Text2", ids::Text2},         {"Command14", ids::Command14}};
+constexpr Named MainControls[] = {{"Frame2", ids::Frame2},
+                                  {"Label27", ids::Label27},
+                                  {"TextData10", ids::TextData10},
+                                  {"Text7", ids::Text7},
+                                  {"Opt1", ids::Opt1},
+                                  {"Opt2", ids::Opt2},
+                                  {"Opt4", ids::Opt4},
+                                  {"Check2", ids::Check2},
+                                  {"Command8", ids::Command8},
+                                  {"Command4", ids::Command4},
+                                  {"Command3", ids::Command3},
+                                  {"Command2", ids::Command2},
+                                  {"List1", ids::List1Display},
+                                  {"Command1", ids::Command1},
+                                  {"Command5", ids::Command5},
+                                  {"Command9", ids::Command9},
+                                  {"Command10", ids::Command10},
+                                  {"Command7", ids::Command7},
+                                  {"Command11", ids::Command11},
+                                  {"FrameCalibration", ids::FrameCalibration},
+                                  {"Label17", ids::Label17},
+                                  {"Text2", ids::Text2},
+                                  {"Command14", ids::Command14}};
 
 constexpr Named CommonControls[] = {
     {"Label27", ids::Form8Label27},   {"Text1", ids::Form8Text1},
@@ -121,10 +135,9 @@ struct WindowKind {
     int listId;
 };
 
-constexpr WindowKind Kinds[] = {
-    {"main", ids::MainWindowClass, MainControls, ids::List1Display},
-    {"common", ids::CommonTextClass, CommonControls, ids::Form8List1},
-    {"startup", ids::StartUpDialogClass, StartUpControls, 0}};
+constexpr WindowKind Kinds[] = {{"main", ids::MainWindowClass, MainControls, ids::List1Display},
+                                {"common", ids::CommonTextClass, CommonControls, ids::Form8List1},
+                                {"startup", ids::StartUpDialogClass, StartUpControls, 0}};
 
 [[noreturn]] void fail(const char* what, const char* detail = "") {
     std::fprintf(stderr, "ui_driver: %s%s%s\n", what, *detail ? ": " : "", detail);
@@ -153,7 +166,9 @@ const WindowKind& kindNamed(const char* name) {
     fail("no such window name", name);
 }
 
-HWND findWindow(const WindowKind& kind) { return ::FindWindowW(kind.windowClass, nullptr); }
+HWND findWindow(const WindowKind& kind) {
+    return ::FindWindowW(kind.windowClass, nullptr);
+}
 
 HWND requireWindow(const char* name) {
     const HWND window = findWindow(kindNamed(name));
@@ -337,7 +352,9 @@ class RemoteMemory {
 };
 
 // The main window's list is a list view, Common Text's a list box.
-bool isListView(const char* windowName) { return std::strcmp(windowName, "main") == 0; }
+bool isListView(const char* windowName) {
+    return std::strcmp(windowName, "main") == 0;
+}
 
 HWND listOf(const char* windowName) {
     const HWND list = findChild(requireWindow(windowName), kindNamed(windowName).listId);
@@ -408,6 +425,7 @@ std::string classOf(HWND window) {
     return windowClass;
 }
 
+constexpr int FileTypeCombo = 0x470;  // cmb1
 constexpr int FileNameCombo = 0x47c;  // cmb13
 constexpr int FileNameEdit = 0x480;   // edt1
 
@@ -416,8 +434,9 @@ HWND fileNameBox(HWND dialog) {
     return combo != nullptr ? combo : findChild(dialog, FileNameEdit);
 }
 
-// A message box with that caption, or with none the open or save dialog. The
-// boxes a file dialog shows itself may have its caption.
+// A message box with that caption, or with none the open or save dialog (the
+// one with a file name box). The boxes a file dialog shows itself may have its
+// caption.
 HWND findDialog(const char* caption) {
     for (const HWND window : windowsUnder(nullptr)) {
         if (classOf(window) != "#32770" || !::IsWindowVisible(window)) {
@@ -425,8 +444,7 @@ HWND findDialog(const char* caption) {
         }
         const std::string text = textOf(window);
         const bool fileDialog = fileNameBox(window) != nullptr;
-        if (caption != nullptr ? !fileDialog && text == caption
-                               : fileDialog && (text == "Open" || text == "Save As")) {
+        if (caption != nullptr ? !fileDialog && text == caption : fileDialog) {
             return window;
         }
     }
@@ -436,7 +454,7 @@ HWND findDialog(const char* caption) {
 HWND requireDialog(const char* caption) {
     HWND dialog = nullptr;
     if (!waitUntil(10, [&] { return (dialog = findDialog(caption)) != nullptr; })) {
-        fail("no dialog appeared", caption != nullptr ? caption : "Open or Save As");
+        fail("no dialog appeared", caption != nullptr ? caption : "a file dialog");
     }
     return dialog;
 }
@@ -494,11 +512,13 @@ int answerFileDialogBox(const char* button) {
     return answerBox(box, button);
 }
 
-// Enters the path and presses OK; done when the dialog has gone or shows a box
-// of its own, which the caller answers.
+// Prints the dialog's title and the kind of file it lists, enters the path and
+// presses OK; done when the dialog has gone or shows a box of its own, which the
+// caller answers.
 int fileDialog(const char* path) {
     const HWND dialog = requireDialog(nullptr);
-    std::printf("%s\n", textOf(dialog).c_str());
+    const HWND kind = findChild(dialog, FileTypeCombo);
+    std::printf("%s\n%s\n", textOf(dialog).c_str(), kind != nullptr ? textOf(kind).c_str() : "");
     std::fflush(stdout);
     const HWND name = fileNameBox(dialog);
     if (name == nullptr) {
@@ -684,7 +704,9 @@ int printed(const std::string& line) {
     return 0;
 }
 
-int printedFlag(bool flag) { return printed(flag ? "1" : "0"); }
+int printedFlag(bool flag) {
+    return printed(flag ? "1" : "0");
+}
 
 // The caption of the default button of a message box: the one drawn as such.
 int defaultButton(const char* caption) {
@@ -698,7 +720,9 @@ int defaultButton(const char* caption) {
     fail("the box has no default button");
 }
 
-int succeeded(BOOL done) { return done ? 0 : 1; }
+int succeeded(BOOL done) {
+    return done ? 0 : 1;
+}
 
 std::string rectOf(HWND window) {
     RECT rect{};

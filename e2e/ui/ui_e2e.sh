@@ -287,7 +287,7 @@ working="$program/defaultkeys.qvb"
 build/linux/make_shortcut_file "$program/import.qvb" '{S}|IQ|imported text' || exit 1
 cp "$program/import.qvb" "$E2E_STATE/import.qvb"
 ui click main Command9
-e2e_check import-dialog-opens same Open "$(ui file-dialog 'C:\quorvel\import.qvb')"
+e2e_check import-dialog-opens same $'Import Shortcuts\nQuorvel shortcuts (*.qvb)' "$(ui file-dialog 'C:\quorvel\import.qvb')"
 # make_shortcut_file writes the thirteen samples and IQ; the list already has the samples.
 e2e_check import-adds-rows ui_until 27 count main
 e2e_check import-saves-the-working-file e2e_eventually grep -q 'imported text' "$working"
@@ -306,8 +306,11 @@ e2e_check import-mistyped-name-saves-nothing cmp "$working" "$E2E_STATE/working.
 
 exported="$program/exporté ✓.qvb"
 ui click main Command10
-e2e_check export-dialog-opens same "Save As" "$(ui file-dialog 'C:\quorvel\exporté ✓.qvb')"
+e2e_check export-dialog-opens same $'Export Shortcuts\nQuorvel shortcuts (*.qvb)' "$(ui file-dialog 'C:\quorvel\exporté ✓.qvb')"
 e2e_check export-writes-the-list e2e_eventually cmp -s "$exported" "$working"
+ui click main Command10
+ui file-dialog 'C:\quorvel\backup' >/dev/null
+e2e_check export-adds-the-extension e2e_eventually cmp -s "$program/backup.qvb" "$working"
 
 printf 'my important notes' >"$program/notes.txt"
 ui click main Command10

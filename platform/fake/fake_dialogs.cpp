@@ -16,8 +16,9 @@ MessageAnswer FakeDialogs::MsgBox(std::string_view text, MessageButtons buttons,
     return answer;
 }
 
-std::string FakeDialogs::showSaveDialog() {
+std::string FakeDialogs::showSaveDialog(const FileDialogText& text) {
     ++saveDialogs;
+    fileDialogTitles.emplace_back(text.title);
     for (;;) {
         std::string name = next(saveAnswers);
         if (name.empty() || disk_ == nullptr || !disk_->exists(name) ||

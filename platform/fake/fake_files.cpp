@@ -23,6 +23,9 @@ bool FakeFiles::inReadOnlyFolder(std::string_view path) const {
 
 std::optional<std::string> FakeFiles::readAll(std::string_view path) {
     ++reads;
+    if (onReadOrReplace) {
+        onReadOrReplace();
+    }
     if (lockedPaths.contains(path) || folders.contains(path)) {
         return std::nullopt;
     }
@@ -39,6 +42,9 @@ bool FakeFiles::exists(std::string_view path) {
 
 bool FakeFiles::replaceAtomically(std::string_view path, std::string_view contents) {
     ++replaces;
+    if (onReadOrReplace) {
+        onReadOrReplace();
+    }
     const std::string temporary = temporaryPathFor(path);
     if (!step() || inReadOnlyFolder(path)) {
         return false;  // the temporary file could not be created

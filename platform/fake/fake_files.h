@@ -13,7 +13,7 @@ namespace quorvel {
 // any step can be made to fail, so tests can check that a failure never costs the
 // old contents.
 class FakeFiles final : public Files {
-public:
+  public:
     std::optional<std::string> readAll(std::string_view path) override;
     bool exists(std::string_view path) override;
     bool replaceAtomically(std::string_view path, std::string_view contents) override;
@@ -41,13 +41,16 @@ public:
     // While true every mutating step fails, as on a full or read-only disk.
     bool failAllWrites = false;
 
+    // Called as each read or replace begins, to look at the program meanwhile.
+    std::function<void()> onReadOrReplace;
+
     int reads = 0;
     int replaces = 0;
     int copies = 0;
     int deletes = 0;
     int mutatingSteps = 0;
 
-private:
+  private:
     // Counts one mutating step and says whether it may go ahead.
     bool step();
     bool inReadOnlyFolder(std::string_view path) const;

@@ -738,6 +738,9 @@ private:
     std::thread worker_;
 };
 
+constexpr FileDialogText SelfcheckFiles{
+    .title = "Quorvel selfcheck", .kindName = "Text files", .extension = "txt"};
+
 void checkDialogs(const std::string& temp) {
     Win32Dialogs dialogs;
     const DWORD self = ::GetCurrentThreadId();
@@ -763,13 +766,13 @@ void checkDialogs(const std::string& temp) {
     }
     {
         DialogAnswerer answerer(self, IDCANCEL, {});
-        check(dialogs.showOpenDialog().empty(), "showOpenDialog cancelled is empty");
+        check(dialogs.showOpenDialog(SelfcheckFiles).empty(), "showOpenDialog cancelled is empty");
     }
     const std::string chosen = temp + "\\quorvel-selfcheck-chosen-" + Unicode + ".txt";
     {
         Win32Dialogs owned([] { return static_cast<HWND>(nullptr); });
         DialogAnswerer answerer(self, IDOK, chosen);
-        const std::string answer = owned.showSaveDialog();
+        const std::string answer = owned.showSaveDialog(SelfcheckFiles);
         check(!answer.empty() && ::lstrcmpiW(wideText(answer).c_str(), wideText(chosen).c_str()) == 0,
               "showSaveDialog returns the chosen path, beyond the ANSI code page");
     }
