@@ -1,6 +1,4 @@
-// The File menu's import and save commands.
-
-#include <algorithm>
+// The File menu's import, save and export commands, and the working file.
 
 #include "app/form1.h"
 #include "engine/product_info.h"
@@ -9,96 +7,122 @@
 
 namespace quorvel {
 
+WorkingFile& Form1::workingFile() {
+    if (workingFile_.path().empty()) {
+        workingFile_.setPath(locateWorkingFile(services_.environment, services_.files));
+    }
+    return workingFile_;
+}
+
+namespace {
+
+constexpr std::string_view ShortcutFileKind = "Quorvel shortcuts";
+constexpr std::string_view ShortcutFileExtension = "qvb";
+
+}  // namespace
+
+void Form1::tell(const std::string& message) {
+    services_.dialogs.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+}
+
+void Form1::tellUnreadLines(const std::string& path, std::size_t count,
+                            const std::string& outcome) {
+    tell(std::to_string(count) + (count == 1 ? " line of " : " lines of ") + path +
+         " could not be read; " + outcome);
+}
+
+// The chosen file is only read: its entries join the list, which goes to the
+// working file. Writing the list into it would put the user's entries into a
+// file that may be shared, or replace a file that was never a shortcut file.
 void Form1::FileImport_Click() {
-    CurrentFilePath.clear();
-    const std::string chosen = services_.dialogs.showOpenDialog();
+    const std::string chosen =
+        services_.dialogs.showOpenDialog({.title = "Import Shortcuts",
+                                          .kindName = ShortcutFileKind,
+                                          .extension = ShortcutFileExtension});
     if (!isAcceptedFileName(chosen)) {
         return;
     }
-    noteImport(chosen, GetImportFile(chosen, List1, services_.files, services_.codePage));
-    // The whole list, old entries and imported ones, goes into the imported file
-    // at once, and that file becomes the one the next start reads: a restart
-    // before any change would otherwise bring back the imported entries alone.
-    CurrentFilePath = chosen;
-    FileSave_Click();
+    if (!services_.files.exists(chosen)) {
+        tell(chosen + "\nFile not found.\nCheck the file name and try again.");
+        return;
+    }
+    ImportResult imported;
+    {
+        const BusyCursor busy(services_.dialogs);
+        imported = GetImportFile(chosen, List1, services_.files, services_.codePage);
+    }
+    if (imported.added > 0) {
+        FileSave_Click();
+    }
+    if (imported.unreadLines > 0) {
+        tellUnreadLines(chosen, imported.unreadLines, "that file is not changed.");
+    }
 }
 
 void Form1::FileSave_Click() {
-    if (CurrentFilePath.empty()) {
-        CurrentFilePath = DefaultShortcutFile(services_.environment);
+    if (!writeWorkingFile()) {
+        tellSaveFailed();
     }
-    if (!isAcceptedFileName(CurrentFilePath)) {
-        return;
-    }
-    if (!keepUnreadCopy(CurrentFilePath) ||
-        !ExportFile(List1, CurrentFilePath, services_.files, services_.codePage)) {
-        // The file on disk is still the previous one; say so rather than let the
-        // user believe the change is kept.
-        services_.dialogs.MsgBox("The shortcuts could not be saved to " + CurrentFilePath +
-                                     ". The file there still holds the shortcuts as they were "
-                                     "before this change.",
-                                 MessageButtons::Ok, product::ApplicationTitle);
-        return;
-    }
-    rememberSavedFile(CurrentFilePath);
 }
 
-// The next start reads the file the list was last written to, and saves there.
-void Form1::rememberSavedFile(const std::string& path) {
+bool Form1::writeWorkingFile() {
+    const BusyCursor busy(services_.dialogs);
+    if (!workingFile().save(List1)) {
+        unsaved_ = true;
+        return false;
+    }
+    unsaved_ = false;
+    nameWorkingFileInSettings();
+    return true;
+}
+
+void Form1::tellSaveFailed() {
+    const std::string& path = workingFile().path();
+    tell("The shortcuts could not be saved to " + path +
+         ", so your latest changes are not in that file yet. Quorvel keeps them while it runs "
+         "and saves them with your next change, with \"File Save\" and at Exit. Check that the "
+         "file is not read-only or open in another program and that its drive has room, or use "
+         "Export to keep a copy elsewhere.");
+}
+
+// Older versions read the list from the file these name, so both keep naming
+// the working file.
+void Form1::nameWorkingFileInSettings() {
     SettingsStore& store = services_.settings;
+    const std::string& path = workingFile().path();
+    const std::string unnamed = DefaultShortcutFile(services_.environment);
     for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
-        if (store.GetSetting(name.application, name.section, name.key, "") != path) {
+        if (!equalIgnoringCase(store.GetSetting(name.application, name.section, name.key, unnamed),
+                               path)) {
             store.SaveSetting(name.application, name.section, name.key, path);
         }
     }
 }
 
-namespace {
-
-// Windows file names do not tell capitals from small letters.
-auto findPath(std::vector<std::string>& paths, std::string_view path) {
-    return std::ranges::find_if(
-        paths, [&](const std::string& known) { return equalIgnoringCase(known, path); });
-}
-
-}  // namespace
-
-void Form1::noteImport(const std::string& path, const ImportResult& result) {
-    if (!result.readWhole && findPath(partlyReadFiles_, path) == partlyReadFiles_.end()) {
-        partlyReadFiles_.push_back(path);
-    }
-}
-
-// Before the list replaces a file it did not read whole, the file is copied to
-// the first free name of "<file>.unread", "<file>.unread2", ... Returns false
-// when the file is there and could not be copied: it must not be replaced then.
-bool Form1::keepUnreadCopy(const std::string& path) {
-    const auto unread = findPath(partlyReadFiles_, path);
-    if (unread == partlyReadFiles_.end()) {
-        return true;
-    }
-    Files& files = services_.files;
-    if (files.exists(path)) {
-        std::string copy = path + ".unread";
-        for (int n = 2; files.exists(copy); ++n) {
-            copy = path + ".unread" + std::to_string(n);
-        }
-        if (!files.copyFile(path, copy)) {
-            return false;
-        }
-    }
-    partlyReadFiles_.erase(unread);
-    return true;
-}
-
+// Export writes a copy and changes nothing else: later changes still go to the
+// working file, and the next start reads that file.
 void Form1::FileSave2_Click() {
-    CurrentFilePath.clear();
-    const std::string chosen = services_.dialogs.showSaveDialog();
+    const std::string chosen =
+        services_.dialogs.showSaveDialog({.title = "Export Shortcuts",
+                                          .kindName = ShortcutFileKind,
+                                          .extension = ShortcutFileExtension});
     if (!isAcceptedFileName(chosen)) {
         return;
     }
-    CurrentFilePath = chosen;
-    FileSave_Click();
+    if (equalIgnoringCase(chosen, workingFile().path())) {
+        FileSave_Click();
+        return;
+    }
+    bool exported = false;
+    {
+        const BusyCursor busy(services_.dialogs);
+        exported = ExportFile(List1, chosen, services_.files, services_.codePage);
+    }
+    if (!exported) {
+        tell("The shortcuts could not be exported to " + chosen +
+             ". Choose a folder you may write to, on a drive with room. Nothing else has "
+             "changed.");
+    }
 }
 
 }  // namespace quorvel

@@ -14,7 +14,8 @@ Form1::Form1(AppServices& services)
       form8(services.settings, services.dialogs, services.engine.clipboard, services.collation),
       form2255(services.settings, services.files, services.environment, services.links,
                services.dialogs, [this] { showWindow(); }),
-      services_(services) {
+      services_(services),
+      workingFile_(services.files, services.codePage) {
     Text2.onChange = [this] { Text2_Change(); };
 }
 

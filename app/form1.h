@@ -13,18 +13,17 @@
 #include "editor/shortcut_editor.h"
 #include "engine/engine_form.h"
 #include "engine/shortcut_engine.h"
-#include "storage/settings_names.h"
 #include "platform/controls.h"
+#include "storage/settings_names.h"
+#include "storage/working_file.h"
 #include "tray/help_commands.h"
 #include "tray/notification_icon.h"
 #include "tray/window_layout.h"
 
 namespace quorvel {
 
-struct ImportResult;
-
 class Form1 : public EngineForm, public EditorControls {
-public:
+  public:
     explicit Form1(AppServices& services);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -78,8 +77,6 @@ public:
     int width = 7275;   // twips
     int height = 7000;  // twips
     EditorLayout layout;
-    // The file that every change rewrites (the file name of the window's file dialog).
-    std::string CurrentFilePath;
 
     Button Command1{"Minimize"};
     Button Command5{"Exit"};
@@ -114,18 +111,27 @@ public:
     Form8 form8;
     Form2255 form2255;
 
-private:
+  private:
     bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);
-    void noteImport(const std::string& path, const ImportResult& result);
-    bool keepUnreadCopy(const std::string& path);
-    void rememberSavedFile(const std::string& path);
+    WorkingFile& workingFile();
+    void loadShortcuts();
+    enum class Tell { No, Yes };
+    bool carryOverFile(const std::string& path, Tell telling);
+    bool writeWorkingFile();
+    void tellSaveFailed();
+    void nameWorkingFileInSettings();
+    void tell(const std::string& message);
+    // "n lines of <file> could not be read; " and what became of them.
+    void tellUnreadLines(const std::string& path, std::size_t count, const std::string& outcome);
     void flipStoredOption(MenuItem& item, const settings::SettingName& name);
     void toggleWithQuestion(MenuItem& item, std::string_view question);
 
     AppServices& services_;
-    // Files imported but not read whole; each is copied aside before the first
-    // save over it.
-    std::vector<std::string> partlyReadFiles_;
+    // The one file the list is read from and saved to, found at its first use.
+    // Import and Export never change which file it is.
+    WorkingFile workingFile_;
+    // The list holds changes the working file lacks: a save failed.
+    bool unsaved_ = false;
 };
 
 }  // namespace quorvel

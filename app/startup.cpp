@@ -1,8 +1,13 @@
 // Start-up, the ways the program ends, and the refused close.
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 #include "app/form1.h"
 #include "engine/calibration.h"
 #include "engine/product_info.h"
+#include "engine/utf8_text.h"
 #include "storage/settings_names.h"
 #include "storage/shortcut_file.h"
 
@@ -15,7 +20,100 @@ std::string read(SettingsStore& store, const settings::SettingName& name,
     return store.GetSetting(name.application, name.section, name.key, defaultValue);
 }
 
+// Every copy of the program keeps its list in a file of this name; the settings
+// name any other file only when an earlier version left them so.
+bool isWorkingFileName(std::string_view path) {
+    return equalIgnoringCase(path.substr(path.find_last_of('\\') + 1), "defaultkeys.qvb");
+}
+
 }  // namespace
+
+// Reads the working file. An earlier version may have kept the list elsewhere
+// (the file of its last Export or Import, named in the settings), or, where the
+// program's folder cannot be written, beside the program: what those files hold
+// is added once and saved to the working file, so no one loses their list.
+// Another copy's working file, which the settings name after that copy ran, is
+// that copy's list: only a copy without a list of its own yet takes it over.
+void Form1::loadShortcuts() {
+    SettingsStore& store = services_.settings;
+    Files& files = services_.files;
+    const std::string path = workingFile().path();
+    const std::string beside = DefaultShortcutFile(services_.environment);
+    const bool hadList = files.exists(path);
+    const bool firstInAppData = !equalIgnoringCase(path, beside) && !hadList;
+    // A damaged value counts as the default: starting empty would let the next
+    // change save an empty list over the user's file.
+    const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
+    bool carried = false;
+    ImportResult loaded;
+    if (!autoImport || *autoImport == 1.0) {
+        const BusyCursor busy(services_.dialogs);
+        loaded = workingFile().load(List1);
+        std::vector<std::string> others;
+        for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
+            others.push_back(read(store, name, ""));
+        }
+        if (firstInAppData && files.exists(beside)) {
+            others.push_back(beside);
+        }
+        for (std::size_t i = 0; i < others.size(); ++i) {
+            const std::string& other = others[i];
+            const auto same = [&](const std::string& known) {
+                return equalIgnoringCase(known, other);
+            };
+            if (other.empty() || same(path) ||
+                std::any_of(others.begin(), others.begin() + i, same) ||
+                (hadList && isWorkingFileName(other))) {
+                continue;
+            }
+            carried = carryOverFile(other, other == beside ? Tell::No : Tell::Yes) || carried;
+        }
+    }
+    // A damaged file is copied aside and written again at once, so that the
+    // user hears of it once and not at every start.
+    const bool damaged = loaded.unreadLines > 0;
+    if (!carried && !firstInAppData && !damaged) {
+        nameWorkingFileInSettings();
+    } else if (!writeWorkingFile()) {
+        tellSaveFailed();
+    } else if (damaged) {
+        tellUnreadLines(path, loaded.unreadLines,
+                        "a copy is kept as " + workingFile().unreadCopy() + ".");
+    }
+    if (firstInAppData && !unsaved_) {
+        tell("Quorvel cannot save files in its own folder, " +
+             services_.environment.programFolder() + ", so it keeps your shortcuts in " + path +
+             ".");
+    }
+}
+
+// Adds the entries of a file the list was kept in before that the list lacks;
+// returns whether it added any.
+bool Form1::carryOverFile(const std::string& other, Tell telling) {
+    const std::string& path = workingFile().path();
+    const std::optional<std::string> contents = services_.files.readAll(other);
+    if (!contents) {
+        if (telling == Tell::No) {
+            return false;
+        }
+        tell(other +
+             ", where Quorvel kept your shortcuts before, could not be read. Quorvel "
+             "now keeps them in " +
+             path + ". If " + other +
+             " is on a drive that is not connected, connect it and use Import to add its "
+             "shortcuts.");
+        return false;
+    }
+    ShortcutFileLines lines = readShortcutLines(*contents, services_.codePage);
+    if (addMissingEntryLines(std::move(lines.lines), List1) == 0) {
+        return false;
+    }
+    if (telling == Tell::Yes) {
+        tell("Quorvel now keeps your shortcuts in " + path + ", and has added to them those of " +
+             other + ", where it kept them before. " + other + " itself is not changed any more.");
+    }
+    return true;
+}
 
 void Form1::Form_Load() {
     SettingsStore& store = services_.settings;
@@ -23,25 +121,14 @@ void Form1::Form_Load() {
     if (services_.environment.earlierCopyRunning() &&
         services_.dialogs.MsgBox("There is a copy Quorvel 2.1 currently running.  Are you sure "
                                  "you want to start a second copy of Quorvel",
-                                 MessageButtons::YesNo, product::WebDomain) != MessageAnswer::Yes) {
+                                 MessageButtons::YesNoDefaultNo,
+                                 product::WebDomain) != MessageAnswer::Yes) {
         services_.environment.endProcess();
     }
     engine.mainData().InstallKeyHook();
     icon.IconTray();
 
-    // Every save names the file it wrote under both "File" keys, so the list is
-    // read from the file it was last saved to and saved there again. Where an
-    // earlier version left them naming different files, the file that is read
-    // is the one saved to: saving over the other would replace entries that the
-    // list never held.
-    CurrentFilePath = read(store, settings::ImportFile, DefaultShortcutFile(services_.environment));
-    // A damaged value counts as the default: starting empty would let the next
-    // change save an empty list over the user's file.
-    const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
-    if (!autoImport || *autoImport == 1.0) {
-        noteImport(CurrentFilePath,
-                   GetImportFile(CurrentFilePath, List1, services_.files, services_.codePage));
-    }
+    loadShortcuts();
 
     // A stored truth value that does not read as one leaves the item as it is.
     MenuShow.checked = settings::readBoolSetting(
@@ -77,6 +164,13 @@ void Form1::MenuExit_Click() {
              "like to exit the Program?")) {
         return;
     }
+    if (unsaved_ && !writeWorkingFile() &&
+        services_.dialogs.MsgBox("The shortcuts could not be saved to " + workingFile().path() +
+                                     ", so your latest changes would be lost. Exit anyway?",
+                                 MessageButtons::YesNoDefaultNo,
+                                 product::ApplicationTitle) != MessageAnswer::Yes) {
+        return;
+    }
     icon.removeIcon();
     engine.mainData().RemoveKeyHook();
     services_.environment.endProcess();
@@ -88,7 +182,7 @@ void Form1::RestoreDefaultsM_Click() {
         return;
     }
     services_.settings.DeleteSetting(settings::Application);
-    services_.files.deleteFile(DefaultShortcutFile(services_.environment));
+    services_.files.deleteFile(workingFile().path());
     services_.dialogs.MsgBox("Please Restart Quorvel", MessageButtons::Ok,
                              product::ApplicationTitle);
     // The icon goes with the program, as at Exit, rather than lingering until the

@@ -13,6 +13,7 @@
 #include "platform/fake/fake_ansi_code_page.h"
 #include "platform/fake/fake_files.h"
 #include "storage/shortcut_file.h"
+#include "storage/working_file.h"
 #include "targets.h"
 
 namespace quorvel::bench {
@@ -143,6 +144,37 @@ void BM_FileExport(benchmark::State& state) {
 }
 BENCHMARK(BM_FileExport)->Unit(benchmark::kMillisecond);
 
+// The save after each change, which first reads the file back to find what
+// another copy of the program added: here nothing, then one entry each time.
+void workingFileSave(benchmark::State& state, bool anotherCopyAdds) {
+    FakeFiles files;
+    files.files[KeysPath] = savedFile();
+    ShortcutList list;
+    WorkingFile working(files, codePage);
+    working.setPath(KeysPath);
+    working.load(list);
+    int added = 0;
+    for (auto _ : state) {
+        if (anotherCopyAdds) {
+            state.PauseTiming();
+            files.files[KeysPath].insert(
+                0, "{S} \xAF other" + std::to_string(++added) + " \xAF another copy's\x01");
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(working.save(list));
+    }
+}
+
+void BM_WorkingFileSave(benchmark::State& state) {
+    workingFileSave(state, false);
+}
+BENCHMARK(BM_WorkingFileSave)->Unit(benchmark::kMillisecond);
+
+void BM_WorkingFileSaveAfterAnotherCopy(benchmark::State& state) {
+    workingFileSave(state, true);
+}
+BENCHMARK(BM_WorkingFileSaveAfterAnotherCopy)->Unit(benchmark::kMillisecond);
+
 void BM_FileImportUnicode(benchmark::State& state) {
     importOf<unicodeFile>(state);
 }
@@ -215,6 +247,12 @@ BENCHMARK(BM_FilePlainReadSplitAndSortGarbage100MB)->Unit(benchmark::kMillisecon
 
 const RegisterTarget importTime{{"importing a 32,767-entry file", "BM_FileImport", "", 50e6}};
 const RegisterTarget saveTime{{"saving a 32,767-entry file", "BM_FileExport", "", 30e6}};
+const RegisterTarget workingSaveTime{
+    {"saving the 32,767-entry working file after a change", "BM_WorkingFileSave", "", 30e6}};
+// The save reads the file back for what another copy added; with an addition to
+// merge it must cost no more than reading the file once more.
+const RegisterTarget mergedSaveRatio{{"the same after another copy added an entry / import",
+                                      "BM_WorkingFileSaveAfterAnotherCopy", "BM_FileImport", 2}};
 const RegisterTarget unicodeImportTime{
     {"importing a 32,767-entry file in UTF-8", "BM_FileImportUnicode", "", 50e6}};
 const RegisterTarget unicodeSaveTime{

@@ -205,4 +205,26 @@ ui wait-visible main 30 >/dev/null
 e2e_check zip-program-reads-its-shortcuts e2e_eventually eval 'same "$SAMPLES" "$(ui count main)"'
 exit_quorvel
 
+# --- The zip's program in a folder it may not write in -------------------------
+# It keeps the shortcuts in the user's application data, and says so once.
+locked_dir="$WINEPREFIX/drive_c/Program Files/Quorvel"
+mkdir -p "$(dirname "$locked_dir")" && unzip -q "$zip" -d "$(dirname "$locked_dir")"
+e2e_check locked-folder-made e2e_read_only_folder "$locked_dir"
+locked_win='C:\Program Files\Quorvel\quorvel.exe'
+kept="$user_dir/AppData/Roaming/Quorvel/defaultkeys.qvb"
+kept_win='C:\users\'"$(whoami)"'\AppData\Roaming\Quorvel\defaultkeys.qvb'
+e2e_spawn "$locked_win" >/dev/null
+e2e_check locked-folder-tells-where same "Quorvel cannot save files in its own folder, C:\Program Files\Quorvel, so it keeps your shortcuts in $kept_win." "$(ui answer OK)"
+ui wait-visible main 30 >/dev/null
+ui wait-visible startup 10 >/dev/null && ui click startup Command2
+load_and_save_samples
+e2e_check locked-folder-saves-in-app-data e2e_eventually eval '[ "$(tr -cd "\001" <"$kept" | wc -c)" = $((SAMPLES + 1)) ]'
+exit_quorvel
+e2e_spawn "$locked_win" >/dev/null
+ui wait-visible main 30 >/dev/null
+e2e_check locked-folder-reads-app-data e2e_eventually eval 'same "$SAMPLES" "$(ui count main)"'
+e2e_check locked-folder-tells-once ui no-box
+e2e_check locked-folder-left-alone same "LICENSE.txt quorvel.exe README.txt" "$(ls "$locked_dir" | xargs)"
+exit_quorvel
+
 e2e_summary

@@ -36,6 +36,12 @@ e2e_cleanup() {
     if [ -f "$E2E_STATE/xvfb.pid" ]; then
         kill "$(cat "$E2E_STATE/xvfb.pid")" 2>/dev/null
     fi
+    if [ -f "$E2E_STATE/read-only" ]; then
+        while read -r dir; do
+            chattr -i "$dir" 2>/dev/null
+            chmod u+w "$dir" 2>/dev/null
+        done <"$E2E_STATE/read-only"
+    fi
     if [ "${E2E_KEEP:-0}" = 1 ]; then
         e2e_log "kept $E2E_STATE"
     else
@@ -353,6 +359,18 @@ e2e_wait_report() {
             <(if [ -f "$report" ]; then e2e_show_bytes <"$report"; fi)
     } >&2
     return 1
+}
+
+# Makes DIR a folder no one may write in, root included: root writes despite a
+# folder's modes, but not into an immutable folder. Undone at exit. Fails when
+# the folder can still be written.
+e2e_read_only_folder() {
+    mkdir -p "$1" && chmod a-w "$1" && echo "$1" >>"$E2E_STATE/read-only" || return 1
+    if touch "$1/probe" 2>/dev/null; then
+        rm -f "$1/probe"
+        chattr +i "$1" 2>/dev/null
+    fi
+    ! touch "$1/probe" 2>/dev/null
 }
 
 # Runs the command until it succeeds, E2E_TRIES times at most a fifth of a

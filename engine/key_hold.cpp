@@ -62,6 +62,9 @@ KeyHold::KeyHold(KeyInjector& injector, EventPump& events, Clock& clock)
 bool KeyHold::hold(const KeyEventRecord& event) {
     if (event.dwExtraInfo == OwnInjectionMarker) {
         noteReachedSystem(event.vkCode, (event.flags & key_flags::Released) != 0);
+        if (holding_ && !passThrough_) {
+            lastSendProgress_ = clock_.milliseconds();  // the send is still going
+        }
         return false;
     }
     if (!isReplayed(event)) {
@@ -150,7 +153,7 @@ bool KeyHold::menuKeyDown() const {
 void KeyHold::begin() {
     holding_ = true;
     passThrough_ = false;
-    holdStart_ = clock_.milliseconds();
+    lastSendProgress_ = clock_.milliseconds();
 }
 
 void KeyHold::maskMenuKeys() {
@@ -168,7 +171,7 @@ void KeyHold::passBound() {
 }
 
 bool KeyHold::holdTimeUp() const {
-    return clock_.milliseconds() - holdStart_ >= MaxHoldMilliseconds;
+    return clock_.milliseconds() - lastSendProgress_ >= MaxHoldMilliseconds;
 }
 
 void KeyHold::enforceTimeBound() {

@@ -24,7 +24,9 @@ namespace quorvel {
 class KeyHold {
   public:
     // Bounds per send, so that a send that never ends cannot hang the keyboard:
-    // past either, the held keys are replayed at once and later ones pass.
+    // past either, the held keys are replayed at once and later ones pass. The
+    // time counts from the last of the send's own keys to reach the system, so
+    // a long text on a slow machine holds for as long as it keeps going.
     static constexpr std::size_t MaxHeldEvents = 2000;
     static constexpr std::uint64_t MaxHoldMilliseconds = 10000;
 
@@ -93,7 +95,7 @@ class KeyHold {
     bool holding_ = false;
     bool passThrough_ = false;
     bool replaying_ = false;
-    std::uint64_t holdStart_ = 0;
+    std::uint64_t lastSendProgress_ = 0;
 
     // The modifier keys as the user last left them (passed straight, replayed,
     // or refused on the way): what must be down again after a send.

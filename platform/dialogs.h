@@ -6,10 +6,19 @@
 
 namespace quorvel {
 
-// A question that deletes the user's data has No as its default button, so that
-// Enter, pressed in haste, keeps the data.
+// A question whose Yes loses something has No as its default button, so that
+// Enter, pressed in haste, keeps it.
 enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
+
+// What a file dialog says: its title, and the kind of file it lists first (its
+// name and extension, without the dot); "All files" follows. A name typed
+// without an extension in the save dialog gets this one.
+struct FileDialogText {
+    std::string_view title;
+    std::string_view kindName;
+    std::string_view extension;
+};
 
 class Dialogs {
   public:
@@ -17,9 +26,29 @@ class Dialogs {
     // Shows a modal message box without icon.
     virtual MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
                                  std::string_view caption) = 0;
-    // The chosen file's path, or empty when the dialog was cancelled.
-    virtual std::string showOpenDialog() = 0;
-    virtual std::string showSaveDialog() = 0;
+    // The chosen file's path, or empty when the dialog was cancelled. The open
+    // dialog takes only a file that is there (it may still be gone by the time
+    // it is read); the save dialog asks before it names a file that is there,
+    // and goes on showing when the answer is No.
+    virtual std::string showOpenDialog(const FileDialogText& text) = 0;
+    virtual std::string showSaveDialog(const FileDialogText& text) = 0;
+
+    // Shows the busy cursor from the first call with true to the matching last
+    // call with false. Use BusyCursor.
+    virtual void setBusy(bool busy) = 0;
+};
+
+// The busy cursor for the life of this object: around work that may take long
+// enough (a big import or save) for the user to wonder whether it is running.
+class BusyCursor {
+  public:
+    explicit BusyCursor(Dialogs& dialogs) : dialogs_(dialogs) { dialogs_.setBusy(true); }
+    ~BusyCursor() { dialogs_.setBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+  private:
+    Dialogs& dialogs_;
 };
 
 }  // namespace quorvel

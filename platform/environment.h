@@ -17,6 +17,8 @@ public:
     virtual std::string getVariable(std::string_view name) = 0;
     // Whether an earlier copy of the program is running for this user.
     virtual bool earlierCopyRunning() = 0;
+    // The user's own application-data folder (%APPDATA%), empty when unknown.
+    virtual std::string applicationDataFolder() = 0;
     // The user's start menu "Programs" folder and its StartUp folder.
     virtual std::string startMenuProgramsFolder() = 0;
     virtual std::string startUpFolder() = 0;

@@ -20,6 +20,10 @@ public:
     virtual bool copyFile(std::string_view from, std::string_view to) = 0;
     // A missing file is no error.
     virtual bool deleteFile(std::string_view path) = 0;
+    // Whether this user may create files in the folder.
+    virtual bool canCreateFilesIn(std::string_view folder) = 0;
+    // Creates the folder; one that is there already is no error.
+    virtual bool createFolder(std::string_view path) = 0;
 };
 
 }  // namespace quorvel

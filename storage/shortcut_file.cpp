@@ -1,6 +1,7 @@
 #include "storage/shortcut_file.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/shortcut_entry.h"
@@ -13,6 +14,7 @@ namespace quorvel {
 namespace {
 
 constexpr std::string_view FileEnd = "\x01\r\n";
+constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
 std::string utf8File(const ShortcutList& list, std::size_t size) {
     std::string text;
@@ -53,13 +55,7 @@ std::string formatShortcutFile(const ShortcutList& list, const AnsiCodePage& cod
     return text;
 }
 
-ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
-                           const AnsiCodePage& codePage) {
-    const std::optional<std::string> contents = files.readAll(sFile);
-    if (!contents) {
-        return {.added = 0, .readWhole = !files.exists(sFile)};
-    }
-    std::string_view text = *contents;
+ShortcutFileLines readShortcutLines(std::string_view text, const AnsiCodePage& codePage) {
     bool exact = true;
     // UTF-16 is read as the UTF-8 it stands for; the next save writes ANSI or
     // UTF-8, as for any other file.
@@ -73,27 +69,52 @@ ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& fi
         text.remove_prefix(Utf8Mark.size());
     }
     std::size_t start = 0;
-    std::vector<std::string> lines;
+    ShortcutFileLines read;
     // Only pieces closed by a separator count: what follows the last one is the
     // file's closing CR LF, or an entry that the file never closed (reported as
-    // not read whole).
+    // not read).
     for (std::size_t end = text.find(RecordSeparator); end != std::string_view::npos;
          start = end + 1, end = text.find(RecordSeparator, start)) {
         const std::string_view piece = text.substr(start, end - start);
         if (trimBlanks(piece).empty()) {
             continue;
         }
+        bool pieceExact = true;
         if (!marked) {
             DecodedLine line = decodeAnsiLine(piece, codePage);
-            exact = exact && line.exact;
-            lines.push_back(std::move(line.text));
+            pieceExact = line.exact;
+            read.lines.push_back(std::move(line.text));
         } else if (utf8::isValid(piece)) {
-            lines.emplace_back(piece);
+            read.lines.emplace_back(piece);
+            // Broken UTF-16 shows in the record as U+FFFD.
+            pieceExact = exact || piece.find(ReplacementCharacter) == std::string_view::npos;
         } else {
-            exact = false;
-            lines.push_back(utf8::repaired(piece));
+            pieceExact = false;
+            read.lines.push_back(utf8::repaired(piece));
         }
+        // A record without the two field separators is no shortcut: only a
+        // file the program did not write holds one (a damaged file, another
+        // kind of file). It stays in the file's bytes, which the working file
+        // copies aside before it replaces them.
+        if (!splitEntryLine(read.lines.back())) {
+            read.lines.pop_back();
+            pieceExact = false;
+        }
+        read.unreadLines += pieceExact ? 0 : 1;
     }
+    // After the last record only the file's closing line break belongs.
+    if (text.substr(start).find_first_not_of(" \r\n") != std::string_view::npos) {
+        ++read.unreadLines;
+    }
+    // UTF-16 broken where no record shows it (an odd last byte).
+    if (!exact && read.unreadLines == 0) {
+        read.unreadLines = 1;
+    }
+    read.readWhole = read.unreadLines == 0;
+    return read;
+}
+
+std::size_t addEntryLines(std::vector<std::string> lines, ShortcutList& list) {
     // In list order, equal lines in file order: each row then goes at the end
     // instead of moving every row behind it. A file the program saved is in
     // list order already.
@@ -103,18 +124,36 @@ ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& fi
     if (!std::is_sorted(lines.begin(), lines.end(), listOrder)) {
         std::stable_sort(lines.begin(), lines.end(), listOrder);
     }
-    ImportResult result;
+    std::size_t added = 0;
     for (std::string& line : lines) {
         // Kept untrimmed, so that saving the list gives the file back byte for byte.
         std::string display = displayFromEntryLine(line);
         if (list.add(std::move(line), std::move(display))) {
-            ++result.added;
+            ++added;
         }
     }
-    // After the last record only the file's closing line break belongs.
-    result.readWhole =
-        exact && text.substr(start).find_first_not_of(" \r\n") == std::string_view::npos;
-    return result;
+    return added;
+}
+
+std::size_t addMissingEntryLines(std::vector<std::string> lines, ShortcutList& list) {
+    std::unordered_set<std::string_view> held;
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        held.insert(list.entryLine(row));
+    }
+    std::erase_if(lines, [&](const std::string& line) { return held.contains(line); });
+    return addEntryLines(std::move(lines), list);
+}
+
+ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
+                           const AnsiCodePage& codePage) {
+    const std::optional<std::string> contents = files.readAll(sFile);
+    if (!contents) {
+        return {.added = 0, .readWhole = !files.exists(sFile)};
+    }
+    ShortcutFileLines read = readShortcutLines(*contents, codePage);
+    return {.added = addEntryLines(std::move(read.lines), list),
+            .readWhole = read.readWhole,
+            .unreadLines = read.unreadLines};
 }
 
 bool ExportFile(const ShortcutList& list, std::string_view path, Files& files,

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/shortcut_list.h"
 #include "platform/ansi_code_page.h"
@@ -28,7 +29,23 @@ struct ImportResult {
     // U+FFFD): the list lacks something the file holds, and saving the list over
     // the file would lose it.
     bool readWhole = true;
+    // Records that were not text as they claim, and an entry the file never
+    // closed: the lines a user would call damaged.
+    std::size_t unreadLines = 0;
 };
+
+// The entry lines of a shortcut file's bytes, in file order.
+struct ShortcutFileLines {
+    std::vector<std::string> lines;
+    bool readWhole = true;  // as in ImportResult
+    std::size_t unreadLines = 0;
+};
+ShortcutFileLines readShortcutLines(std::string_view bytes, const AnsiCodePage& codePage);
+
+// Adds the lines to the list, each at its sorted place; returns how many.
+std::size_t addEntryLines(std::vector<std::string> lines, ShortcutList& list);
+// The same for the lines that no row of the list holds yet.
+std::size_t addMissingEntryLines(std::vector<std::string> lines, ShortcutList& list);
 
 // Adds the entries of the file at `sFile` to the list, each at its sorted place.
 // A missing or unreadable file adds nothing.

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "storage/shortcut_file.h"
 #include "support/app_fixture.h"
+#include "support/readback.h"
 
 namespace quorvel {
 namespace {
@@ -17,7 +22,7 @@ TEST_F(Form1Commands, BoostAndForceAskBeforeTurningOnButNotOffAndAreNeverStored)
     for (const auto& [click, item] : {Item{&Form1::MenuBoost_Click, &Form1::MenuBoost},
                                       Item{&Form1::MenuForce_Click, &Form1::MenuForce}}) {
         SCOPED_TRACE((*form.*item).caption);
-        dialogs = FakeDialogs{};
+        dialogs = FakeDialogs{&files};
         (*form.*click)();  // answered No
         EXPECT_FALSE((*form.*item).checked);
         dialogs.answers = {MessageAnswer::Yes};
@@ -46,39 +51,206 @@ TEST_F(Form1Commands, CalibrationBoxStoresNumbersAndRefusesTheRest) {
     }
 }
 
-// Every save names its file under both file settings.
-TEST_F(Form1Commands, ImportAddsToTheListAndBecomesTheFileThatIsSaved) {
-    files.files["D:\\mine.qvb"] = "{T} \xAF CU \xAF calc\x01\x01\r\n";
-    addEntry("TD", "Today");
-    dialogs.openAnswers = {"D:\\mine.qvb"};
-    form->Command9_Click();
-    // Saved at once: a restart before any change reads the whole list back.
-    EXPECT_EQ(files.files["D:\\mine.qvb"],
-              "{S} \xAF TD \xAF Today\x01{T} \xAF CU \xAF calc\x01\x01\r\n");
-    EXPECT_EQ(setting("Quorvel", "File", "Import"), "D:\\mine.qvb");
-    EXPECT_EQ(setting("Quorvel", "File", "Save"), "D:\\mine.qvb");
-    addEntry("SP", "sample");
-    EXPECT_EQ(
-        files.files["D:\\mine.qvb"],
-        "{S} \xAF SP \xAF sample\x01{S} \xAF TD \xAF Today\x01{T} \xAF CU \xAF calc\x01\x01\r\n");
+const std::string Td = "{S} \xAF TD \xAF Today";
+const std::string Sp = "{S} \xAF SP \xAF sample";
+const std::string Cu = "{T} \xAF CU \xAF calc";
+
+// A shortcut file holding the lines in the order given.
+std::string fileOf(std::initializer_list<std::string> lines) {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line + "\x01";
+    }
+    return bytes + "\x01\r\n";
 }
 
-TEST_F(Form1Commands, CancelledOrRefusedDialogNamesNoFileAndTheNextSaveUsesTheDefault) {
+// Export writes a copy, after the dialog's question when the file is there,
+// and nothing else changes: later changes and the next start use the working
+// file, and no setting names the copy.
+TEST_F(Form1Commands, ExportWritesACopyAndTheWorkingFileStaysTheOneInUse) {
+    const std::string copy = "E:\\usb\\copy.qvb";
+    struct Case {
+        const char* name;
+        std::optional<std::string> before;  // the file at `copy`
+        MessageAnswer replace;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"a new file", std::nullopt, MessageAnswer::No, fileOf({Td})},
+        {"a file replaced on Yes", "my important notes", MessageAnswer::Yes, fileOf({Td})},
+        {"a file kept on No", "my important notes", MessageAnswer::No, "my important notes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        files = FakeFiles{};
+        settings = FakeSettingsStore{};
+        files.files[defaultFile()] = fileOf({Td});
+        if (c.before) {
+            files.files[copy] = *c.before;
+        }
+        start();
+        dialogs = FakeDialogs{&files};
+        dialogs.saveAnswers = {copy};
+        dialogs.answers = {c.replace};
+        form->Command10_Click();
+        addEntry("SP", "sample");
+        EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
+        EXPECT_EQ(files.files[copy], c.after);
+        EXPECT_EQ(files.files.size(), 2u) << "nothing else is written";
+        EXPECT_EQ(setting("Quorvel", "File", "Import"), "<missing>");
+        EXPECT_EQ(setting("Quorvel", "File", "Save"), "<missing>");
+        EXPECT_EQ(start().List1.count(), 2u);
+    }
+}
+
+TEST_F(Form1Commands, ExportIntoAFolderThatCannotBeWrittenSaysSoAndChangesNothingElse) {
+    files.readOnlyFolders.insert("E:\\read-only");
+    dialogs.saveAnswers = {"E:\\read-only\\copy.qvb"};
+    form->Command10_Click();
+    addEntry("TD", "Today");
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Td}));
+    EXPECT_EQ(testing::shownTexts(dialogs),
+              std::vector<std::string>{"The shortcuts could not be exported to "
+                                       "E:\\read-only\\copy.qvb. Choose a folder you may write "
+                                       "to, on a drive with room. Nothing else has changed."});
+}
+
+// Import adds the chosen file's entries and saves the list to the working file;
+// the chosen file is never written, nor copied aside, whatever it holds. A name
+// that is not there is refused as Windows refuses it.
+TEST_F(Form1Commands, ImportOnlyReadsTheChosenFileAndSavesTheListToTheWorkingFile) {
+    struct Case {
+        const char* chosen;
+        std::optional<std::string> bytes;
+        std::string saved;  // the working file after the import
+        std::vector<std::string> told;
+    };
+    const Case cases[] = {
+        {"D:\\mine.qvb", fileOf({Cu}), fileOf({Td, Cu}), {}},
+        {"D:\\README.txt",
+         "Read me first.\r\nNo shortcuts here.\r\n",
+         fileOf({Td}),
+         {"1 line of D:\\README.txt could not be read; that file is not changed."}},
+        {"D:\\mistyped.qvb",
+         std::nullopt,
+         fileOf({Td}),
+         {"D:\\mistyped.qvb\nFile not found.\nCheck the file name and try again."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        files = FakeFiles{};
+        settings = FakeSettingsStore{};
+        files.files[defaultFile()] = fileOf({Td});
+        if (c.bytes) {
+            files.files[c.chosen] = *c.bytes;
+        }
+        const auto before = files.files;
+        start();
+        dialogs = FakeDialogs{&files};
+        dialogs.openAnswers = {c.chosen};
+        form->Command9_Click();
+        EXPECT_EQ(testing::shownTexts(dialogs), c.told);
+        EXPECT_EQ(files.files[defaultFile()], c.saved);
+        addEntry("SP", "sample");
+        auto expected = before;
+        expected[defaultFile()] = formatShortcutFile(form->List1, codePage);
+        EXPECT_TRUE(files.files == expected) << "only the working file changes";
+        EXPECT_EQ(setting("Quorvel", "File", "Import"), "<missing>");
+    }
+}
+
+TEST_F(Form1Commands, CancelledOrRefusedDialogsChangeNothing) {
+    files.files[defaultFile()] = fileOf({Td});
+    start();
     for (const char* answer : {"", "*.tq", "  "}) {
-        files.files.clear();
-        const std::string fileRead = setting("Quorvel", "File", "Import");
+        dialogs.fileDialogTitles.clear();
         dialogs.openAnswers = {answer};
         form->FileImport_Click();
-        EXPECT_EQ(form->CurrentFilePath, "") << answer;
-        EXPECT_EQ(setting("Quorvel", "File", "Import"), fileRead);
-        form->CurrentFilePath = "C:\\Users\\me\\other.qvb";
         dialogs.saveAnswers = {answer};
         form->Command10_Click();
-        EXPECT_TRUE(files.files.empty()) << "nothing saved for '" << answer << "'";
-        addEntry("TD", answer);
-        addEntry("TD", "x");
-        EXPECT_TRUE(files.files.contains(defaultFile())) << answer;
+        EXPECT_EQ(files.files.size(), 1u) << "nothing saved for '" << answer << "'";
+        EXPECT_EQ(files.files[defaultFile()], fileOf({Td}));
+        EXPECT_EQ(dialogs.fileDialogTitles,
+                  (std::vector<std::string>{"Import Shortcuts", "Export Shortcuts"}));
     }
+    addEntry("SP", "sample");
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// The file work of each command runs under the busy cursor, which is gone after.
+TEST_F(Form1Commands, FileWorkShowsTheBusyCursor) {
+    files.files[defaultFile()] = fileOf({Td});
+    files.files["D:\\mine.qvb"] = fileOf({Cu});
+    start();
+    int idleAccesses = 0;
+    files.onReadOrReplace = [&] { idleAccesses += dialogs.busyDepth == 0 ? 1 : 0; };
+    dialogs.openAnswers = {"D:\\mine.qvb"};
+    form->FileImport_Click();
+    dialogs.saveAnswers = {"D:\\copy.qvb"};
+    form->Command10_Click();
+    addEntry("SP", "sample");
+    EXPECT_EQ(files.files["D:\\copy.qvb"], fileOf({Td, Cu}));
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td, Cu}));
+    EXPECT_EQ(idleAccesses, 0);
+    EXPECT_EQ(dialogs.busyDepth, 0);
+}
+
+// A save that fails says what was not saved and what to do; the list keeps
+// every change, and Exit tries once more before anything is lost.
+TEST_F(Form1Commands, AFailedSaveIsToldAndTriedAgainAtExit) {
+    files.files[defaultFile()] = fileOf({Td});
+    start();
+    files.failAllWrites = true;
+    addEntry("SP", "sample");
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Td}));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "The shortcuts could not be saved to " + defaultFile() +
+                  ", so your latest changes are not in that file yet. Quorvel keeps them while it "
+                  "runs and saves them with your next change, with \"File Save\" and at Exit. "
+                  "Check that the file is not read-only or open in another program and that its "
+                  "drive has room, or use Export to keep a copy elsewhere.");
+
+    dialogs.answers = {MessageAnswer::Yes, MessageAnswer::No};
+    form->MenuExit_Click();
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[2].text, "The shortcuts could not be saved to " + defaultFile() +
+                                         ", so your latest changes would be lost. Exit anyway?");
+    EXPECT_EQ(dialogs.shown[2].buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_TRUE(keyboard.hookInstalled()) << "No keeps the program running";
+
+    files.failAllWrites = false;
+    dialogs.answers = {MessageAnswer::Yes};
+    EXPECT_THROW(form->MenuExit_Click(), ProcessEnded);
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
+    EXPECT_EQ(dialogs.shown.size(), 4u);
+}
+
+// Two copies on one file: a save keeps what the other copy added since this
+// one read the file, and leaves out only what this copy deleted itself.
+TEST_F(Form1Commands, ASaveKeepsWhatAnotherCopyAddedAndDropsWhatThisOneDeleted) {
+    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    files.files[defaultFile()] = fileOf({Td, Cu});
+    Form1& first = start();
+    Form1 second(services);
+    second.Form_Load();
+
+    first.editor.selectEntry(1);
+    dialogs.answers = {MessageAnswer::Yes};
+    first.editor.deleteSelected();
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Td}));
+
+    second.TextData10.setText("SP");
+    second.Text7.setText("sample");
+    second.editor.addShortcut();
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td, Cu})) << "the second still holds CU";
+
+    addEntry("AA", "first's");
+    const std::string Aa = "{S} \xAF AA \xAF first's";
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Aa, Sp, Td}));
+    EXPECT_EQ(formatShortcutFile(first.List1, codePage), fileOf({Aa, Sp, Td}));
+    EXPECT_TRUE(dialogs.shown.size() == 1u) << "only the delete's question";
 }
 
 // Minimize hides the window in the tray; of the icon's mouse messages, only a

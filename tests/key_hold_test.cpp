@@ -305,6 +305,34 @@ TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
     }
 }
 
+// The time bound counts from the send's last own key to reach the system: a
+// long text on a slow machine keeps going for well over ten seconds, and the
+// keys typed meanwhile must still land after it.
+TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
+    EngineFixture f;
+    f.form.Text2.setText("3");
+    f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
+    f.injector.afterSend = [&](std::string_view notation) {
+        if (notation != Erase2) {
+            return;
+        }
+        f.injector.afterSend = nullptr;
+        f.pump.atDoEvents(1, [&] {
+            f.keyboard.typeText("a");
+            for (int step = 0; step < 4; ++step) {
+                f.clock.advanceSeconds(6);
+                f.keyboard.injectOwn(vk::LShift, false);
+                f.keyboard.injectOwn(vk::LShift, true);
+                f.engine.TimerMain_Timer();
+            }
+            f.keyboard.typeText("b");
+            EXPECT_EQ(f.keyboard.targetText, "");
+        });
+    };
+    f.keyboard.typeText("kw ");
+    EXPECT_EQ(f.keyboard.targetText, Kilowatt + "ab");
+}
+
 // A replay the platform takes only in part is tried once more with the rest;
 // what it refuses again (the focus has gone to a window closed to our input)
 // cannot be typed, and must not block the keys typed after. The release of a key

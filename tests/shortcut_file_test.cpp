@@ -112,35 +112,40 @@ TEST(ShortcutFile, AnEmptyListIsWrittenAsAnEmptyRecordAndCrLf) {
     EXPECT_EQ(formatShortcutFile(ShortcutList{}, Windows1252), "\x01\r\n");
 }
 
-// Bytes after the last record, blanks and line breaks aside, are reported as not read.
-TEST(ShortcutFile, ImportAddsEveryNonBlankRecordClosedBySeparator) {
+// Bytes after the last record, blanks and line breaks aside, and records without
+// both field separators are reported as not read; only shortcuts join the list.
+TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparator) {
+    // As the file holds them, and as the list does.
+    const std::string A = "{S} \xAF a \xAF one";
+    const std::string B = "{S} \xAF b \xAF two";
+    const std::string a = "{S} ¯ a ¯ one";
+    const std::string b = "{S} ¯ b ¯ two";
     struct Case {
         std::string bytes;
         std::vector<std::string> added;  // in list order
-        bool readWhole;
+        std::size_t unread;
     };
     const Case cases[] = {
-        {"A" + Sep + "   " + Sep + Sep + "B" + Sep + "C", {"A", "B"}, false},
-        {"  A  " + Sep, {"  A  "}, true},
-        {"b" + Sep + "a" + Sep + " \r\n\r\n", {"a", "b"}, true},
-        {"x" + Sep + "x" + Sep + Sep + "\r\n", {"x", "x"}, true},
-        // Only the space is a blank.
-        {"\t" + Sep + "\r\n" + Sep, {"\t", "\r\n"}, true},
-        {Sep + "\r\n", {}, true},
-        {"\r\n", {}, true},
-        {"Unclosed\r\n", {}, false},
-        {"", {}, true},
+        {A + Sep + "   " + Sep + Sep + B + Sep + "{S} \xAF c", {a, b}, 1},
+        {"  " + A + "  " + Sep, {"  " + a + "  "}, 0},
+        {B + Sep + A + Sep + " \r\n\r\n", {a, b}, 0},
+        {A + Sep + A + Sep + Sep + "\r\n", {a, a}, 0},
+        // Only the space is a blank; the others are records, and no shortcuts.
+        {"\t" + Sep + "\r\n" + Sep + A + Sep, {a}, 2},
+        {"Read me first." + Sep + "{S} \xAF one separator" + Sep, {}, 2},
+        {Sep + "\r\n", {}, 0},
+        {"\r\n", {}, 0},
+        {"Unclosed\r\n", {}, 1},
+        {"", {}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.bytes));
         Importer importer;
         const ImportResult result = importer.importResult(c.bytes);
         EXPECT_EQ(result.added, c.added.size());
-        EXPECT_EQ(result.readWhole, c.readWhole);
+        EXPECT_EQ(result.unreadLines, c.unread);
+        EXPECT_EQ(result.readWhole, c.unread == 0);
         EXPECT_EQ(entryLines(importer.list), c.added);
-        for (std::size_t row = 0; row < importer.list.count(); ++row) {
-            EXPECT_EQ(importer.list.displayLine(row), importer.list.entryLine(row));
-        }
     }
 }
 
@@ -256,13 +261,15 @@ TEST(ShortcutFile, InvalidUtf8InAMarkedFileReadsAsReplacementCharacters) {
         {"a\xF4\x90\x80\x80z", "a\uFFFD\uFFFD\uFFFD\uFFFDz"},  // past U+10FFFF
         {"a\xFFz", "a\uFFFDz"},
     };
+    const std::string entry = "{S} ¯ t ¯ ";
     for (const auto& [bytes, read] : cases) {
         SCOPED_TRACE(::testing::PrintToString(bytes));
         Importer importer;
-        const ImportResult result =
-            importer.importResult(std::string(Utf8Mark) + "ok" + Sep + bytes + Sep + Sep + "\r\n");
-        EXPECT_FALSE(result.readWhole);
-        EXPECT_EQ(entryLines(importer.list), (std::vector<std::string>{read, "ok"}));
+        const ImportResult result = importer.importResult(std::string(Utf8Mark) + entry + "ok" +
+                                                          Sep + entry + bytes + Sep + Sep + "\r\n");
+        EXPECT_EQ(result.unreadLines, 1u);
+        EXPECT_EQ(entryLines(importer.list),
+                  (std::vector<std::string>{entry + read, entry + "ok"}));
     }
 }
 
@@ -321,9 +328,9 @@ TEST(ShortcutFile, BrokenUtf16ReadsAsReplacementCharacters) {
             SCOPED_TRACE(c.read + (littleEndian ? " little-endian" : " big-endian"));
             Importer importer;
             const ImportResult result = importer.importResult(
-                utf16File(c.units + sep + sep + u"\r\n", littleEndian) + c.odd);
-            EXPECT_FALSE(result.readWhole);
-            EXPECT_EQ(entryLines(importer.list), std::vector<std::string>{c.read});
+                utf16File(u"{S} ¯ t ¯ " + c.units + sep + sep + u"\r\n", littleEndian) + c.odd);
+            EXPECT_EQ(result.unreadLines, 1u);
+            EXPECT_EQ(entryLines(importer.list), std::vector<std::string>{"{S} ¯ t ¯ " + c.read});
         }
     }
 }

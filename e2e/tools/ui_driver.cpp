@@ -32,6 +32,11 @@
 //                                             the window it belongs to, or none
 //   ui_driver file-dialog PATH                waits for the open or save dialog, prints its
 //                                             caption, enters PATH and presses its OK button
+//                                             (the dialog may then ask, or refuse the name)
+//   ui_driver file-dialog-box BUTTON          waits for a box over the open or save dialog,
+//                                             prints its text and presses Yes, No or OK
+//   ui_driver cancel-file-dialog              presses the open or save dialog's Cancel button
+//   ui_driver default-button [CAPTION]        waits for a message box; prints its default button
 //   ui_driver move WINDOW X Y                 moves the window
 //   ui_driver resize WINDOW WIDTH HEIGHT      gives the window that outer size
 //   ui_driver minimize WINDOW                 minimises it as its title bar's box does
@@ -88,15 +93,29 @@ struct Named {
     int id;
 };
 
-constexpr Named MainControls[] = {
-    {"Frame2", ids::Frame2},       {"Label27", ids::Label27},     {"TextData10", ids::TextData10},
-    {"Text7", ids::Text7},         {"Opt1", ids::Opt1},           {"Opt2", ids::Opt2},
-    {"Opt4", ids::Opt4},           {"Check2", ids::Check2},       {"Command8", ids::Command8},
-    {"Command4", ids::Command4},   {"Command3", ids::Command3},   {"Command2", ids::Command2},
-    {"List1", ids::List1Display},  {"Command1", ids::Command1},   {"Command5", ids::Command5},
-    {"Command9", ids::Command9},   {"Command10", ids::Command10}, {"Command7", ids::Command7},
-    {"Command11", ids::Command11}, {"FrameCalibration", ids::FrameCalibration},
-    {"Label17", ids::Label17},     {"Text2", ids::Text2},         {"Command14", ids::Command14}};
+constexpr Named MainControls[] = {{"Frame2", ids::Frame2},
+                                  {"Label27", ids::Label27},
+                                  {"TextData10", ids::TextData10},
+                                  {"Text7", ids::Text7},
+                                  {"Opt1", ids::Opt1},
+                                  {"Opt2", ids::Opt2},
+                                  {"Opt4", ids::Opt4},
+                                  {"Check2", ids::Check2},
+                                  {"Command8", ids::Command8},
+                                  {"Command4", ids::Command4},
+                                  {"Command3", ids::Command3},
+                                  {"Command2", ids::Command2},
+                                  {"List1", ids::List1Display},
+                                  {"Command1", ids::Command1},
+                                  {"Command5", ids::Command5},
+                                  {"Command9", ids::Command9},
+                                  {"Command10", ids::Command10},
+                                  {"Command7", ids::Command7},
+                                  {"Command11", ids::Command11},
+                                  {"FrameCalibration", ids::FrameCalibration},
+                                  {"Label17", ids::Label17},
+                                  {"Text2", ids::Text2},
+                                  {"Command14", ids::Command14}};
 
 constexpr Named CommonControls[] = {
     {"Label27", ids::Form8Label27},   {"Text1", ids::Form8Text1},
@@ -116,10 +135,9 @@ struct WindowKind {
     int listId;
 };
 
-constexpr WindowKind Kinds[] = {
-    {"main", ids::MainWindowClass, MainControls, ids::List1Display},
-    {"common", ids::CommonTextClass, CommonControls, ids::Form8List1},
-    {"startup", ids::StartUpDialogClass, StartUpControls, 0}};
+constexpr WindowKind Kinds[] = {{"main", ids::MainWindowClass, MainControls, ids::List1Display},
+                                {"common", ids::CommonTextClass, CommonControls, ids::Form8List1},
+                                {"startup", ids::StartUpDialogClass, StartUpControls, 0}};
 
 [[noreturn]] void fail(const char* what, const char* detail = "") {
     std::fprintf(stderr, "ui_driver: %s%s%s\n", what, *detail ? ": " : "", detail);
@@ -148,7 +166,9 @@ const WindowKind& kindNamed(const char* name) {
     fail("no such window name", name);
 }
 
-HWND findWindow(const WindowKind& kind) { return ::FindWindowW(kind.windowClass, nullptr); }
+HWND findWindow(const WindowKind& kind) {
+    return ::FindWindowW(kind.windowClass, nullptr);
+}
 
 HWND requireWindow(const char* name) {
     const HWND window = findWindow(kindNamed(name));
@@ -332,7 +352,9 @@ class RemoteMemory {
 };
 
 // The main window's list is a list view, Common Text's a list box.
-bool isListView(const char* windowName) { return std::strcmp(windowName, "main") == 0; }
+bool isListView(const char* windowName) {
+    return std::strcmp(windowName, "main") == 0;
+}
 
 HWND listOf(const char* windowName) {
     const HWND list = findChild(requireWindow(windowName), kindNamed(windowName).listId);
@@ -403,14 +425,26 @@ std::string classOf(HWND window) {
     return windowClass;
 }
 
-// A message box with that caption, or with none the open or save dialog.
+constexpr int FileTypeCombo = 0x470;  // cmb1
+constexpr int FileNameCombo = 0x47c;  // cmb13
+constexpr int FileNameEdit = 0x480;   // edt1
+
+HWND fileNameBox(HWND dialog) {
+    const HWND combo = findChild(dialog, FileNameCombo);
+    return combo != nullptr ? combo : findChild(dialog, FileNameEdit);
+}
+
+// A message box with that caption, or with none the open or save dialog (the
+// one with a file name box). The boxes a file dialog shows itself may have its
+// caption.
 HWND findDialog(const char* caption) {
     for (const HWND window : windowsUnder(nullptr)) {
         if (classOf(window) != "#32770" || !::IsWindowVisible(window)) {
             continue;
         }
         const std::string text = textOf(window);
-        if (caption != nullptr ? text == caption : text == "Open" || text == "Save As") {
+        const bool fileDialog = fileNameBox(window) != nullptr;
+        if (caption != nullptr ? !fileDialog && text == caption : fileDialog) {
             return window;
         }
     }
@@ -420,7 +454,7 @@ HWND findDialog(const char* caption) {
 HWND requireDialog(const char* caption) {
     HWND dialog = nullptr;
     if (!waitUntil(10, [&] { return (dialog = findDialog(caption)) != nullptr; })) {
-        fail("no dialog appeared", caption != nullptr ? caption : "Open or Save As");
+        fail("no dialog appeared", caption != nullptr ? caption : "a file dialog");
     }
     return dialog;
 }
@@ -434,13 +468,13 @@ void press(HWND dialog, int id) {
     }
 }
 
-int answer(const char* button, const char* caption) {
+// Prints the box's text and presses its button Yes, No or OK.
+int answerBox(HWND box, const char* button) {
     constexpr Named Buttons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
     int id = 0;
     for (const Named& known : Buttons) {
         id = std::strcmp(known.name, button) == 0 ? known.id : id;
     }
-    const HWND box = requireDialog(caption);
     if (id == 0 || ::GetDlgItem(box, id) == nullptr) {
         fail("the box has no such button", button);
     }
@@ -457,19 +491,47 @@ int answer(const char* button, const char* caption) {
     return 0;
 }
 
-int fileDialog(const char* path) {
-    constexpr int FileNameCombo = 0x47c;  // cmb13
-    constexpr int FileNameEdit = 0x480;   // edt1
+// A box the dialog shows over itself (a question, a refusal).
+HWND boxOver(HWND dialog) {
+    for (const HWND window : windowsUnder(nullptr)) {
+        if (::GetWindow(window, GW_OWNER) == dialog && ::IsWindowVisible(window) &&
+            classOf(window) == "#32770") {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// The box the open or save dialog shows over itself, whatever its caption.
+int answerFileDialogBox(const char* button) {
     const HWND dialog = requireDialog(nullptr);
-    std::printf("%s\n", textOf(dialog).c_str());
+    HWND box = nullptr;
+    if (!waitUntil(10, [&] { return (box = boxOver(dialog)) != nullptr; })) {
+        fail("the file dialog shows no box");
+    }
+    return answerBox(box, button);
+}
+
+// Prints the dialog's title and the kind of file it lists, enters the path and
+// presses OK; done when the dialog has gone or shows a box of its own, which the
+// caller answers.
+int fileDialog(const char* path) {
+    const HWND dialog = requireDialog(nullptr);
+    const HWND kind = findChild(dialog, FileTypeCombo);
+    std::printf("%s\n%s\n", textOf(dialog).c_str(), kind != nullptr ? textOf(kind).c_str() : "");
     std::fflush(stdout);
-    HWND name = findChild(dialog, FileNameCombo);
-    name = name != nullptr ? name : findChild(dialog, FileNameEdit);
+    const HWND name = fileNameBox(dialog);
     if (name == nullptr) {
         fail("the dialog has no file name box");
     }
     setTextOf(name, path);
-    press(dialog, IDOK);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    if (!waitUntil(10, [&] {
+            return !::IsWindow(dialog) || !::IsWindowVisible(dialog) || boxOver(dialog) != nullptr;
+        })) {
+        fail("the dialog stayed after the answer");
+    }
     return 0;
 }
 
@@ -642,9 +704,25 @@ int printed(const std::string& line) {
     return 0;
 }
 
-int printedFlag(bool flag) { return printed(flag ? "1" : "0"); }
+int printedFlag(bool flag) {
+    return printed(flag ? "1" : "0");
+}
 
-int succeeded(BOOL done) { return done ? 0 : 1; }
+// The caption of the default button of a message box: the one drawn as such.
+int defaultButton(const char* caption) {
+    for (const HWND child : windowsUnder(requireDialog(caption))) {
+        const auto style = static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_STYLE));
+        if (_stricmp(classOf(child).c_str(), "Button") == 0 &&
+            (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            return printed(textOf(child));
+        }
+    }
+    fail("the box has no default button");
+}
+
+int succeeded(BOOL done) {
+    return done ? 0 : 1;
+}
 
 std::string rectOf(HWND window) {
     RECT rect{};
@@ -865,7 +943,8 @@ constexpr Command Commands[] = {
          sendTo(requireWindow("main"), WM_MOUSEMOVE, 0, std::strtol(a.required(0), nullptr, 0));
          return 0;
      }},
-    {"answer", [](A a) { return answer(a.required(0), a.caption(1)); }},
+    {"answer", [](A a) { return answerBox(requireDialog(a.caption(1)), a.required(0)); }},
+    {"file-dialog-box", [](A a) { return answerFileDialogBox(a.required(0)); }},
     {"no-box",
      [](A a) {
          ::Sleep(300);
@@ -874,6 +953,12 @@ constexpr Command Commands[] = {
     {"box-owner",
      [](A a) { return printed(nameOf(::GetWindow(requireDialog(a.caption(0)), GW_OWNER))); }},
     {"file-dialog", [](A a) { return fileDialog(a.required(0)); }},
+    {"cancel-file-dialog",
+     [](A) {
+         press(requireDialog(nullptr), IDCANCEL);
+         return 0;
+     }},
+    {"default-button", [](A a) { return defaultButton(a.caption(0)); }},
     {"move",
      [](A a) {
          return succeeded(::SetWindowPos(a.window(), nullptr, a.number(1), a.number(2), 0, 0,

@@ -281,14 +281,64 @@ ui click main Command14
 e2e_check calibration-ok-hides-panel ui_until 0 visible main FrameCalibration
 
 # --- Import and export through the dialogs -------------------------------------
+# The list is read from and saved to defaultkeys.qvb alone: Import only reads the
+# chosen file, Export writes a copy.
+working="$program/defaultkeys.qvb"
 build/linux/make_shortcut_file "$program/import.qvb" '{S}|IQ|imported text' || exit 1
+cp "$program/import.qvb" "$E2E_STATE/import.qvb"
 ui click main Command9
-e2e_check import-dialog-opens same Open "$(ui file-dialog 'C:\quorvel\import.qvb')"
+e2e_check import-dialog-opens same $'Import Shortcuts\nQuorvel shortcuts (*.qvb)' "$(ui file-dialog 'C:\quorvel\import.qvb')"
 # make_shortcut_file writes the thirteen samples and IQ; the list already has the samples.
 e2e_check import-adds-rows ui_until 27 count main
+e2e_check import-saves-the-working-file e2e_eventually grep -q 'imported text' "$working"
+e2e_check import-leaves-its-file-unchanged cmp "$program/import.qvb" "$E2E_STATE/import.qvb"
+e2e_check import-copies-nothing-aside same "defaultkeys.qvb import.qvb quorvel.exe" "$(ls "$program" | xargs)"
+
+cp "$working" "$E2E_STATE/working.qvb"
+ui click main Command9
+ui file-dialog 'C:\quorvel\imprt.qvb' >/dev/null
+# Wine's dialog says "File does not exist", Windows' "File not found".
+e2e_check import-mistyped-name-is-refused grep -qiE 'not exist|not found' <<<"$(ui file-dialog-box OK)"
+ui cancel-file-dialog
+e2e_check import-mistyped-name-adds-nothing ui_until 27 count main
+e2e_check import-mistyped-name-creates-nothing test ! -e "$program/imprt.qvb"
+e2e_check import-mistyped-name-saves-nothing cmp "$working" "$E2E_STATE/working.qvb"
+
+exported="$program/exporté ✓.qvb"
 ui click main Command10
-e2e_check export-dialog-opens same "Save As" "$(ui file-dialog 'C:\quorvel\exporté ✓.qvb')"
-e2e_check export-writes-the-list e2e_eventually cmp -s "$program/exporté ✓.qvb" "$program/import.qvb"
+e2e_check export-dialog-opens same $'Export Shortcuts\nQuorvel shortcuts (*.qvb)' "$(ui file-dialog 'C:\quorvel\exporté ✓.qvb')"
+e2e_check export-writes-the-list e2e_eventually cmp -s "$exported" "$working"
+ui click main Command10
+ui file-dialog 'C:\quorvel\backup' >/dev/null
+e2e_check export-adds-the-extension e2e_eventually cmp -s "$program/backup.qvb" "$working"
+
+printf 'my important notes' >"$program/notes.txt"
+ui click main Command10
+ui file-dialog 'C:\quorvel\notes.txt' >/dev/null
+e2e_check export-over-a-file-asks grep -qi replace <<<"$(ui file-dialog-box No)"
+ui cancel-file-dialog
+e2e_check export-no-keeps-the-file same "my important notes" "$(cat "$program/notes.txt")"
+
+e2e_check read-only-folder-made e2e_read_only_folder "$program/read-only"
+ui click main Command10
+ui file-dialog 'C:\quorvel\read-only\copy.qvb' >/dev/null
+e2e_check export-to-read-only-folder-told same "The shortcuts could not be exported to C:\quorvel\read-only\copy.qvb. Choose a folder you may write to, on a drive with room. Nothing else has changed." "$(ui answer OK)"
+ui set-text main TextData10 ro
+ui set-text main Text7 "after the export"
+ui click main Command8
+e2e_check add-after-export-saves-the-working-file e2e_eventually grep -q 'after the export' "$working"
+e2e_check add-after-export-tells-nothing ui no-box
+e2e_check add-after-export-leaves-the-copy eval '! grep -q "after the export" "$exported"'
+
+# The next start reads the working file, which the settings name too.
+exit_quorvel || e2e_fail exit-after-export "Quorvel did not end"
+start_quorvel
+e2e_check restart-reads-the-working-file ui_until 28 count main
+e2e_check settings-name-no-other-file same "" "$(e2e_reg_query 'Quorvel\File' Import | grep -vixF 'C:\quorvel\defaultkeys.qvb')"
+# Run Minimized is on: the icon brings the window back.
+ui tray 0x201
+ui wait-visible main 10
+main_aside
 
 # --- Common Text ------------------------------------------------------------------
 ui click main Command11
@@ -354,6 +404,7 @@ e2e_check close-refused-exit-red e2e_until_prints "srgb(255,0,0)" exit_colour
 
 # --- A second copy --------------------------------------------------------------------
 second=$(e2e_spawn 'C:\quorvel\quorvel.exe')
+e2e_check second-copy-no-is-default same "&No" "$(ui default-button www.quorvel.example)"
 e2e_check second-copy-asks answer "There is a copy Quorvel 2.1 currently running.  Are you sure you want to start a second copy of Quorvel" No "www.quorvel.example"
 e2e_check second-copy-no-ends-it ended_within "$second"
 

@@ -29,7 +29,7 @@ struct FakeDesktop {
     EnglishUsLocale locale;
     FakeWindowShower windows;
     FakeSettingsStore settings;
-    FakeDialogs dialogs;
+    FakeDialogs dialogs{&files};
     FakeFiles files;
     FakeEnvironment environment;
     FakeTray tray;

@@ -21,6 +21,7 @@ public:
         return found == variables.end() ? std::string() : found->second;
     }
     bool earlierCopyRunning() override { return earlierCopy; }
+    std::string applicationDataFolder() override { return appData; }
     std::string startMenuProgramsFolder() override { return programsFolder; }
     std::string startUpFolder() override { return startUp; }
     [[noreturn]] void endProcess() override { throw ProcessEnded(); }
@@ -28,6 +29,7 @@ public:
     std::string folder = "C:\\Program Files\\Quorvel";
     std::map<std::string, std::string> variables{{"os", "Windows_NT"}};
     bool earlierCopy = false;
+    std::string appData = "C:\\Users\\user\\AppData\\Roaming";
     std::string programsFolder = "C:\\Users\\user\\Start Menu\\Programs";
     std::string startUp = "C:\\Users\\user\\Start Menu\\Programs\\Startup";
 };

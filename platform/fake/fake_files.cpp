@@ -15,8 +15,17 @@ bool FakeFiles::step() {
     return !fails;
 }
 
+bool FakeFiles::inReadOnlyFolder(std::string_view path) const {
+    const auto separator = path.find_last_of('\\');
+    return separator != std::string_view::npos &&
+           readOnlyFolders.contains(path.substr(0, separator));
+}
+
 std::optional<std::string> FakeFiles::readAll(std::string_view path) {
     ++reads;
+    if (onReadOrReplace) {
+        onReadOrReplace();
+    }
     if (lockedPaths.contains(path) || folders.contains(path)) {
         return std::nullopt;
     }
@@ -33,8 +42,11 @@ bool FakeFiles::exists(std::string_view path) {
 
 bool FakeFiles::replaceAtomically(std::string_view path, std::string_view contents) {
     ++replaces;
+    if (onReadOrReplace) {
+        onReadOrReplace();
+    }
     const std::string temporary = temporaryPathFor(path);
-    if (!step()) {
+    if (!step() || inReadOnlyFolder(path)) {
         return false;  // the temporary file could not be created
     }
     files[temporary] = std::string(contents);
@@ -56,7 +68,7 @@ bool FakeFiles::copyFile(std::string_view from, std::string_view to) {
     ++copies;
     const auto source = files.find(from);
     if (!step() || source == files.end() || lockedPaths.contains(from) || folders.contains(to) ||
-        lockedPaths.contains(to)) {
+        lockedPaths.contains(to) || inReadOnlyFolder(to)) {
         return false;
     }
     files[std::string(to)] = source->second;
@@ -65,10 +77,26 @@ bool FakeFiles::copyFile(std::string_view from, std::string_view to) {
 
 bool FakeFiles::deleteFile(std::string_view path) {
     ++deletes;
-    if (!step() || lockedPaths.contains(path) || folders.contains(path)) {
+    if (!step() || lockedPaths.contains(path) || folders.contains(path) ||
+        (files.contains(path) && inReadOnlyFolder(path))) {
         return false;
     }
     files.erase(std::string(path));
+    return true;
+}
+
+bool FakeFiles::canCreateFilesIn(std::string_view folder) {
+    return !readOnlyFolders.contains(folder) && !files.contains(folder);
+}
+
+bool FakeFiles::createFolder(std::string_view path) {
+    if (folders.contains(path)) {
+        return true;
+    }
+    if (!step() || files.contains(path) || inReadOnlyFolder(path)) {
+        return false;
+    }
+    folders.emplace(path);
     return true;
 }
 

@@ -13,12 +13,14 @@ namespace quorvel {
 // any step can be made to fail, so tests can check that a failure never costs the
 // old contents.
 class FakeFiles final : public Files {
-public:
+  public:
     std::optional<std::string> readAll(std::string_view path) override;
     bool exists(std::string_view path) override;
     bool replaceAtomically(std::string_view path, std::string_view contents) override;
     bool copyFile(std::string_view from, std::string_view to) override;
     bool deleteFile(std::string_view path) override;
+    bool canCreateFilesIn(std::string_view folder) override;
+    bool createFolder(std::string_view path) override;
 
     // The temporary file that replaceAtomically writes beside `path`.
     static std::string temporaryPathFor(std::string_view path);
@@ -31,10 +33,16 @@ public:
     std::map<std::string, std::string, std::less<>> files;
     // Paths that exist as folders: they read as nothing and cannot be replaced.
     std::set<std::string, std::less<>> folders;
+    // Folders this user may not write in: no file in them can be created,
+    // replaced or deleted.
+    std::set<std::string, std::less<>> readOnlyFolders;
     // Files held open by another program: reading, replacing or deleting them fails.
     std::set<std::string, std::less<>> lockedPaths;
     // While true every mutating step fails, as on a full or read-only disk.
     bool failAllWrites = false;
+
+    // Called as each read or replace begins, to look at the program meanwhile.
+    std::function<void()> onReadOrReplace;
 
     int reads = 0;
     int replaces = 0;
@@ -42,9 +50,10 @@ public:
     int deletes = 0;
     int mutatingSteps = 0;
 
-private:
+  private:
     // Counts one mutating step and says whether it may go ahead.
     bool step();
+    bool inReadOnlyFolder(std::string_view path) const;
 
     int failAtStep_ = 0;
 };

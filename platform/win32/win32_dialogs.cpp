@@ -53,22 +53,49 @@ MessageAnswer Win32Dialogs::MsgBox(std::string_view text, MessageButtons buttons
     }
 }
 
-std::string Win32Dialogs::showOpenDialog() {
-    return fileDialog(false);
+// The work runs without yielding, so no WM_SETCURSOR puts the arrow back
+// before it ends.
+void Win32Dialogs::setBusy(bool busy) {
+    if (busy && busyDepth_++ == 0) {
+        cursorBeforeBusy_ = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    } else if (!busy && busyDepth_ > 0 && --busyDepth_ == 0) {
+        ::SetCursor(cursorBeforeBusy_);
+    }
 }
 
-std::string Win32Dialogs::showSaveDialog() {
-    return fileDialog(true);
+std::string Win32Dialogs::showOpenDialog(const FileDialogText& text) {
+    return fileDialog(false, text);
 }
 
-std::string Win32Dialogs::fileDialog(bool save) const {
+std::string Win32Dialogs::showSaveDialog(const FileDialogText& text) {
+    return fileDialog(true, text);
+}
+
+std::string Win32Dialogs::fileDialog(bool save, const FileDialogText& text) const {
     std::vector<wchar_t> fileName(FileNameBufferSize, L'\0');
+    const std::wstring title = wideText(text.title);
+    const std::wstring extension = wideText(text.extension);
+    const std::wstring pattern = L"*." + extension;
+    // Pairs of a shown name and its patterns, each ended by a NUL, and one more NUL.
+    std::wstring filter = wideText(text.kindName) + L" (" + pattern + L")";
+    filter += L'\0' + pattern + L'\0';
+    filter += L"All files (*.*)";
+    filter += L'\0';
+    filter += L"*.*";
+    filter += L'\0';
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrFilter = filter.c_str();  // the string's own NUL ends the list
+    dialog.nFilterIndex = 1;
+    dialog.lpstrDefExt = extension.c_str();
     dialog.lpstrFile = fileName.data();
     dialog.nMaxFile = FileNameBufferSize;
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+    // The dialogs themselves refuse a missing file to open and ask before a
+    // file is replaced, as every Windows program's do.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
     if (!chosen) {
         return {};

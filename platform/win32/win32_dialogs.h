@@ -10,7 +10,7 @@
 namespace quorvel {
 
 class Win32Dialogs final : public Dialogs {
-public:
+  public:
     // The window the dialogs belong to when no window of the program is handling
     // a message (at start-up), asked afresh for each dialog (the main window may
     // be created after this object). Otherwise they belong to the window the user
@@ -22,14 +22,17 @@ public:
 
     MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
                          std::string_view caption) override;
-    std::string showOpenDialog() override;
-    std::string showSaveDialog() override;
+    std::string showOpenDialog(const FileDialogText& text) override;
+    std::string showSaveDialog(const FileDialogText& text) override;
+    void setBusy(bool busy) override;
 
-private:
+  private:
     HWND owner() const;
-    std::string fileDialog(bool save) const;
+    std::string fileDialog(bool save, const FileDialogText& text) const;
 
     OwnerGetter owner_;
+    int busyDepth_ = 0;
+    HCURSOR cursorBeforeBusy_ = nullptr;
 };
 
 }  // namespace quorvel

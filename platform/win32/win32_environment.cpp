@@ -81,6 +81,10 @@ bool Win32Environment::earlierCopyRunning() {
     return *earlierCopy_;
 }
 
+std::string Win32Environment::applicationDataFolder() {
+    return shellFolder(CSIDL_APPDATA);
+}
+
 std::string Win32Environment::startMenuProgramsFolder() {
     return shellFolder(CSIDL_PROGRAMS);
 }

@@ -18,6 +18,7 @@ public:
     std::string programFolder() override;
     std::string getVariable(std::string_view name) override;
     bool earlierCopyRunning() override;
+    std::string applicationDataFolder() override;
     std::string startMenuProgramsFolder() override;
     std::string startUpFolder() override;
     [[noreturn]] void endProcess() override;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
@@ -122,6 +123,42 @@ bool Win32Files::deleteFile(std::string_view path) {
     }
     const DWORD error = ::GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool Win32Files::canCreateFilesIn(std::string_view folder) {
+    const auto name = pathString(folder);
+    if (!name) {
+        return false;
+    }
+    // Rights, a read-only share or medium, and policies all show only in an
+    // attempt: a probe file that Windows deletes when it is closed.
+    const std::wstring stem =
+        *name + L"\\quorvel-write-probe-" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::wstring probe = stem + std::to_wstring(attempt) + L".tmp";
+        UniqueFileHandle file(::CreateFileW(
+            probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+            FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (file) {
+            return true;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS) {
+            return false;
+        }
+    }
+    return false;
+}
+
+bool Win32Files::createFolder(std::string_view path) {
+    const auto name = pathString(path);
+    if (!name) {
+        return false;
+    }
+    if (::CreateDirectoryW(name->c_str(), nullptr)) {
+        return true;
+    }
+    const DWORD attributes = ::GetFileAttributesW(name->c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace quorvel

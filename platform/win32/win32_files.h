@@ -12,6 +12,8 @@ public:
     bool replaceAtomically(std::string_view path, std::string_view contents) override;
     bool copyFile(std::string_view from, std::string_view to) override;
     bool deleteFile(std::string_view path) override;
+    bool canCreateFilesIn(std::string_view folder) override;
+    bool createFolder(std::string_view path) override;
 };
 
 }  // namespace quorvel

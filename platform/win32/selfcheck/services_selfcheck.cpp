@@ -109,6 +109,7 @@ void checkEnvironmentAndStarter() {
     check(environment.getVariable("quorvel_selfcheck_long") == longValue,
           "getVariable long value, name in other case");
 
+    check(isFolder(environment.applicationDataFolder()), "applicationDataFolder is a folder");
     check(isFolder(environment.startMenuProgramsFolder()), "startMenuProgramsFolder is a folder");
     check(isFolder(environment.startUpFolder()), "startUpFolder is a folder");
     check(environment.startUpFolder() != environment.startMenuProgramsFolder(),
@@ -285,6 +286,20 @@ void checkFiles(const std::string& temp) {
               files.readAll(copy) == std::optional<std::string>("newer"),
           "copyFile overwrites");
     check(!files.copyFile(path + ".missing", copy), "copyFile of a missing file fails");
+
+    const std::string folder = base + "-folder-" + Unicode;
+    check(files.canCreateFilesIn(temp), "canCreateFilesIn a folder of the user's");
+    check(!files.canCreateFilesIn(folder), "canCreateFilesIn a missing folder is false");
+    const auto isWideFolder = [&] {
+        const DWORD attributes = ::GetFileAttributesW(wideText(folder).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    };
+    check(files.createFolder(folder) && isWideFolder() && files.createFolder(folder),
+          "createFolder, and again when it is there");
+    check(files.canCreateFilesIn(folder) && ::RemoveDirectoryW(wideText(folder).c_str()),
+          "canCreateFilesIn leaves the folder empty");
+    check(!files.createFolder(path), "createFolder where a file is fails");
 
     check(files.deleteFile(path) && !exists(path), "deleteFile");
     check(files.deleteFile(copy) && !exists(copy), "deleteFile of the copy");
@@ -723,6 +738,9 @@ private:
     std::thread worker_;
 };
 
+constexpr FileDialogText SelfcheckFiles{
+    .title = "Quorvel selfcheck", .kindName = "Text files", .extension = "txt"};
+
 void checkDialogs(const std::string& temp) {
     Win32Dialogs dialogs;
     const DWORD self = ::GetCurrentThreadId();
@@ -748,13 +766,13 @@ void checkDialogs(const std::string& temp) {
     }
     {
         DialogAnswerer answerer(self, IDCANCEL, {});
-        check(dialogs.showOpenDialog().empty(), "showOpenDialog cancelled is empty");
+        check(dialogs.showOpenDialog(SelfcheckFiles).empty(), "showOpenDialog cancelled is empty");
     }
     const std::string chosen = temp + "\\quorvel-selfcheck-chosen-" + Unicode + ".txt";
     {
         Win32Dialogs owned([] { return static_cast<HWND>(nullptr); });
         DialogAnswerer answerer(self, IDOK, chosen);
-        const std::string answer = owned.showSaveDialog();
+        const std::string answer = owned.showSaveDialog(SelfcheckFiles);
         check(!answer.empty() && ::lstrcmpiW(wideText(answer).c_str(), wideText(chosen).c_str()) == 0,
               "showSaveDialog returns the chosen path, beyond the ANSI code page");
     }

@@ -1,0 +1,71 @@
+#pragma once
+// The one file the shortcut list is read from at start-up and saved to after
+// every change. Another copy of the program may save to it as well: each save
+// first adds to the list what the file gained since this copy last read or
+// wrote it, so that neither copy drops the other's new entries.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "engine/shortcut_list.h"
+#include "platform/ansi_code_page.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "storage/shortcut_file.h"
+
+namespace quorvel {
+
+// "defaultkeys.qvb" beside the program, or in a "Quorvel" folder of the user's
+// application data when the program's folder cannot be written (a zip unpacked
+// under Program Files). That folder is created here.
+std::string locateWorkingFile(Environment& environment, Files& files);
+
+class WorkingFile {
+  public:
+    WorkingFile(Files& files, const AnsiCodePage& codePage) : files_(files), codePage_(codePage) {}
+
+    const std::string& path() const { return path_; }
+    // Names the file; what was read from another file is forgotten.
+    void setPath(std::string path);
+
+    // Adds the file's entries to the list. A file that is there but was not read
+    // whole is copied to the first free name of "<file>.unread", "<file>.unread2",
+    // ... before the first save replaces it.
+    ImportResult load(ShortcutList& list);
+
+    // Replaces the file by the list. Entries the file holds that this copy never
+    // read from it nor wrote to it (another copy's) are added to the list first;
+    // entries this copy deleted stay deleted. Returns false, leaving the file as
+    // it was, when it could not be written, could not be read although it is
+    // there, or could not be copied aside.
+    bool save(ShortcutList& list);
+
+    // Where the last save copied a file not read whole; empty before that.
+    const std::string& unreadCopy() const { return unreadCopy_; }
+
+  private:
+    // Adds the entries of `bytes` that are news to this copy.
+    void addNewEntries(const std::string& bytes, ShortcutList& list);
+    bool keepUnreadCopy();
+
+    Files& files_;
+    const AnsiCodePage& codePage_;
+    std::string path_;
+    // The file as this copy last read or wrote it; nothing before that.
+    std::optional<std::string> lastBytes_;
+    struct LineHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view line) const {
+            return std::hash<std::string_view>{}(line);
+        }
+    };
+    // Every entry line this copy read from the file or wrote to it.
+    std::unordered_set<std::string, LineHash, std::equal_to<>> seen_;
+    bool copyAsideBeforeSave_ = false;
+    std::string unreadCopy_;
+};
+
+}  // namespace quorvel
