@@ -62,9 +62,7 @@ KeyHold::KeyHold(KeyInjector& injector, EventPump& events, Clock& clock)
 bool KeyHold::hold(const KeyEventRecord& event) {
     if (event.dwExtraInfo == OwnInjectionMarker) {
         noteReachedSystem(event.vkCode, (event.flags & key_flags::Released) != 0);
-        if (holding_ && !passThrough_) {
-            lastSendProgress_ = clock_.milliseconds();  // the send is still going
-        }
+        noteSendProgress();
         return false;
     }
     if (!isReplayed(event)) {
@@ -172,6 +170,12 @@ void KeyHold::passBound() {
 
 bool KeyHold::holdTimeUp() const {
     return clock_.milliseconds() - lastSendProgress_ >= MaxHoldMilliseconds;
+}
+
+void KeyHold::noteSendProgress() {
+    if (holding_ && !passThrough_) {
+        lastSendProgress_ = clock_.milliseconds();
+    }
 }
 
 void KeyHold::enforceTimeBound() {

@@ -25,8 +25,9 @@ class KeyHold {
   public:
     // Bounds per send, so that a send that never ends cannot hang the keyboard:
     // past either, the held keys are replayed at once and later ones pass. The
-    // time counts from the last of the send's own keys to reach the system, so
-    // a long text on a slow machine holds for as long as it keeps going.
+    // time counts from the send's last sign of life (one of its own keys reaching
+    // the system, a pass of its pause), so a long text or pause on a slow
+    // machine holds for as long as it keeps going.
     static constexpr std::size_t MaxHeldEvents = 2000;
     static constexpr std::uint64_t MaxHoldMilliseconds = 10000;
 
@@ -53,6 +54,8 @@ class KeyHold {
     void replayAfterSend(const std::function<bool()>& sendPending);
     // Replays at once when this send has held keys for too long.
     void enforceTimeBound();
+    // The send is still going (a pass of its pause after the erase).
+    void noteSendProgress();
     // Injects again the releases the platform refused, unless a send is on its
     // way (its replay puts them first).
     void retryRefusedReleases();

@@ -151,6 +151,9 @@ void TextSender::calibrationPause() {
         if (pass >= passes) {
             return;
         }
+        // The pause is the send keeping time, not a send that hangs: on a slow
+        // machine it may take longer than the hold's time bound.
+        mainData_.keyHold().noteSendProgress();
         services_.events.DoEvents();
     }
 }

@@ -333,6 +333,30 @@ TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
     EXPECT_EQ(f.keyboard.targetText, Kilowatt + "ab");
 }
 
+// The pause after the erase is part of the send: on a busy machine its passes
+// can take longer than the time bound, and the keys typed meanwhile must still
+// land after the text.
+TEST(KeyHold, ASlowPauseAfterTheEraseHoldsKeysPastTheTimeBound) {
+    EngineFixture f;
+    f.form.Text2.setText("30");
+    f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
+    f.injector.afterSend = [&](std::string_view notation) {
+        if (notation != Erase2) {
+            return;
+        }
+        f.injector.afterSend = nullptr;
+        f.pump.atDoEvents(1, [&] { f.keyboard.typeText("a"); });
+        for (int pass = 2; pass <= 30; ++pass) {
+            f.pump.atDoEvents(pass, [&] {
+                f.clock.advanceSeconds(1);
+                f.engine.TimerMain_Timer();
+            });
+        }
+    };
+    f.keyboard.typeText("kw ");
+    EXPECT_EQ(f.keyboard.targetText, Kilowatt + "a");
+}
+
 // A replay the platform takes only in part is tried once more with the rest;
 // what it refuses again (the focus has gone to a window closed to our input)
 // cannot be typed, and must not block the keys typed after. The release of a key
