@@ -213,10 +213,14 @@ BENCHMARK(BM_FilePlainWrite)->Unit(benchmark::kMillisecond);
 // 100 MB of random bytes: about 400,000 records of every length, in no order.
 const std::string& garbageFile() {
     static const std::string bytes = [] {
+        // Random bytes, one in sixteen of them the field separator: nearly every
+        // record then holds two and reads as a shortcut, so the import keeps and
+        // sorts about as many rows as the baseline sorts records.
         std::mt19937 random(3);
         std::string text(100u << 20, '\0');
         for (char& c : text) {
-            c = static_cast<char>(random() & 0xFF);
+            const auto value = random();
+            c = value % 16 == 0 ? '\xAF' : static_cast<char>((value >> 8) & 0xFF);
         }
         return text;
     }();
