@@ -30,6 +30,7 @@ private:
     void layoutControls() override;
     void onControlCommand(int id, int code) override;
     void refreshRows();
+    void measureRows();
     void refreshWindow();
 
     HWND mainWindow_;
@@ -40,6 +41,7 @@ private:
     std::vector<std::string> shownRows_;
     bool echo_ = false;
     bool shownOnce_ = false;
+    int measuredDpi_ = 0;
 };
 
 }  // namespace quorvel
