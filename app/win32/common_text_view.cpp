@@ -145,11 +145,20 @@ void CommonTextView::onControlCommand(int id, int code) {
         // A multi-line box raises no change notification for WM_SETTEXT.
         form_.Text1.setText(windowText(text1_));
         switch (id) {
-            case ids::Form8Command1: form_.Command1_Click(); break;
-            case ids::Form8Command2: form_.Command2_Click(); break;
-            case ids::Form8Command3: form_.Command3_Click(); break;
-            case ids::Form8Command4: form_.Command4_Click(); break;
-            default: return;
+            case ids::Form8Command1:
+                form_.Command1_Click();
+                break;
+            case ids::Form8Command2:
+                form_.Command2_Click();
+                break;
+            case ids::Form8Command3:
+                form_.Command3_Click();
+                break;
+            case ids::Form8Command4:
+                form_.Command4_Click();
+                break;
+            default:
+                return;
         }
     }
     modelChanged_();
@@ -169,7 +178,8 @@ void CommonTextView::refreshRows() {
         measureRows();
     }
     const LRESULT shown = ::SendMessageW(list1_, LB_GETCURSEL, 0, 0);
-    const LRESULT wanted = form_.List1.selected ? static_cast<LRESULT>(*form_.List1.selected) : LB_ERR;
+    const LRESULT wanted =
+        form_.List1.selected ? static_cast<LRESULT>(*form_.List1.selected) : LB_ERR;
     if (shown != wanted) {
         ::SendMessageW(list1_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
     }

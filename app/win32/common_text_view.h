@@ -15,17 +15,17 @@
 namespace quorvel {
 
 class CommonTextView final : public ViewWindow {
-public:
+  public:
     // First shown beside `mainWindow`.
     CommonTextView(HINSTANCE instance, HWND mainWindow, Form8& form,
                    std::function<void()> modelChanged);
 
     void refresh();
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void createControls();
     void layoutControls() override;
     void onControlCommand(int id, int code) override;
