@@ -33,12 +33,8 @@ constexpr DWORD WindowExtendedStyle = WS_EX_CONTROLPARENT;
 CommonTextView::CommonTextView(HINSTANCE instance, HWND mainWindow, Form8& form,
                                std::function<void()> modelChanged)
     : mainWindow_(mainWindow), form_(form), modelChanged_(std::move(modelChanged)) {
-    const Shape shape{ids::CommonTextClass,
-                      form_.caption,
-                      WindowStyle,
-                      WindowExtendedStyle,
-                      nullptr,
-                      ClientWidth,
+    const Shape shape{ids::CommonTextClass, form_.caption, WindowStyle,
+                      WindowExtendedStyle,  nullptr,       ClientWidth,
                       ClientHeight};
     if (createWindow(instance, shape)) {
         createControls();
@@ -62,8 +58,7 @@ void CommonTextView::createControls() {
     command4_ =
         createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command4, font);
     list1_ = createControl(parent, L"LISTBOX", "",
-                           WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
-                               LBS_NOINTEGRALHEIGHT,
+                           WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            ids::Form8List1, font, WS_EX_CLIENTEDGE);
     command3_ =
         createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command3, font);
@@ -104,9 +99,9 @@ LRESULT CommonTextView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_GETMINMAXINFO) {
         // Never smaller than the size it opens at, which cuts no control.
-        const SIZE smallest =
-            outerSizeForClient(twipsToPixels(ClientWidth, dpi()), twipsToPixels(ClientHeight, dpi()),
-                               WindowStyle, WindowExtendedStyle, dpi());
+        const SIZE smallest = outerSizeForClient(twipsToPixels(ClientWidth, dpi()),
+                                                 twipsToPixels(ClientHeight, dpi()), WindowStyle,
+                                                 WindowExtendedStyle, dpi());
         auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
         limits.ptMinTrackSize = {smallest.cx, smallest.cy};
         return 0;
