@@ -76,8 +76,14 @@ void CommonTextView::layoutControls() {
     const int dpi = ViewWindow::dpi();
     RECT client{};
     ::GetClientRect(window(), &client);
-    const int wider = std::max(0, pixelsToTwips(client.right, dpi) - ClientWidth);
-    const int taller = std::max(0, pixelsToTwips(client.bottom, dpi) - ClientHeight);
+    // Compared in pixels: at the size it opens with, the client area is exactly
+    // the layout's, and no rounding of pixels back to twips may add room.
+    const auto room = [dpi](LONG pixels, int twips) {
+        const int extra = static_cast<int>(pixels) - twipsToPixels(twips, dpi);
+        return extra > 0 ? pixelsToTwips(extra, dpi) : 0;
+    };
+    const int wider = room(client.right, ClientWidth);
+    const int taller = room(client.bottom, ClientHeight);
     const int buttonLeft = ButtonLeft + wider;
     placeInTwips(label27_, {120, 120, 1500, 240}, dpi);
     placeInTwips(text1_, {120, 360, BoxWidth + wider, 900}, dpi);
@@ -98,12 +104,18 @@ LRESULT CommonTextView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == WM_GETMINMAXINFO) {
-        // Never smaller than the size it opens at, which cuts no control.
-        const SIZE smallest = outerSizeForClient(twipsToPixels(ClientWidth, dpi()),
-                                                 twipsToPixels(ClientHeight, dpi()), WindowStyle,
-                                                 WindowExtendedStyle, dpi());
-        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-        limits.ptMinTrackSize = {smallest.cx, smallest.cy};
+        // Never smaller than the size it opens at, which cuts no control. The
+        // frame is taken as drawn: a computed one may be off by a pixel, and
+        // would keep the window from its exact size.
+        RECT outer{};
+        RECT client{};
+        if (window() != nullptr && ::GetWindowRect(window(), &outer) &&
+            ::GetClientRect(window(), &client)) {
+            auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+            limits.ptMinTrackSize = {
+                twipsToPixels(ClientWidth, dpi()) + (outer.right - outer.left) - client.right,
+                twipsToPixels(ClientHeight, dpi()) + (outer.bottom - outer.top) - client.bottom};
+        }
         return 0;
     }
     if (message == WM_CLOSE) {
