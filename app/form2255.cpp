@@ -45,9 +45,11 @@ void Form2255::Command1_Click() {
     if (!placeStartUpLink()) {
         // A Yes that did nothing is not stored: the question stays open, and
         // comes back at the next start.
-        dialogs_.MsgBox("Quorvel could not be set to run at Startup: its link could not be "
-                        "placed in the StartUp folder " + environment_.startUpFolder() + ".",
-                        MessageButtons::Ok, product::ApplicationTitle);
+        dialogs_.MsgBox(
+            "Quorvel could not be set to run at Startup: its link could not be "
+            "placed in the StartUp folder " +
+                environment_.startUpFolder() + ".",
+            MessageButtons::Ok, product::ApplicationTitle);
         return;
     }
     visible = false;

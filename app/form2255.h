@@ -15,7 +15,7 @@
 namespace quorvel {
 
 class Form2255 {
-public:
+  public:
     Form2255(SettingsStore& settings, Files& files, Environment& environment, ShellLinks& links,
              Dialogs& dialogs, std::function<void()> showMainWindow);
 
@@ -33,7 +33,7 @@ public:
     Button Command2{"&No"};
     bool visible = false;
 
-private:
+  private:
     bool placeStartUpLink();
     void storeAnswer();
 

@@ -20,9 +20,15 @@ void Form1::toggleWithQuestion(MenuItem& item, std::string_view question) {
     }
 }
 
-void Form1::RunMinimized_Click() { flipStoredOption(RunMinimized, settings::RunMinimized); }
-void Form1::MenuShow_Click() { flipStoredOption(MenuShow, settings::MenuShow); }
-void Form1::MenuText_Click() { flipStoredOption(MenuText, settings::MenuText); }
+void Form1::RunMinimized_Click() {
+    flipStoredOption(RunMinimized, settings::RunMinimized);
+}
+void Form1::MenuShow_Click() {
+    flipStoredOption(MenuShow, settings::MenuShow);
+}
+void Form1::MenuText_Click() {
+    flipStoredOption(MenuText, settings::MenuText);
+}
 
 void Form1::MenuBoost_Click() {
     toggleWithQuestion(

@@ -14,8 +14,7 @@ constexpr std::string_view SortDescending = "Sort Descending";
 
 }  // namespace
 
-Form8::Form8(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard,
-             Collation& collation)
+Form8::Form8(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard, Collation& collation)
     : settings_(settings), dialogs_(dialogs), clipboard_(clipboard), collation_(collation) {
     caption = "Common Text - " + std::string(product::WebDomain);
     Label1.caption =

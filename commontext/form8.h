@@ -23,7 +23,7 @@ struct TextListBox {
 };
 
 class Form8 {
-public:
+  public:
     Form8(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard, Collation& collation);
 
     // Loads the stored list the first time in a run, then shows the window.
@@ -62,7 +62,7 @@ public:
     TextBox Text2;
     CheckBox C17{"Always on Top"};
 
-private:
+  private:
     SettingsStore& settings_;
     Dialogs& dialogs_;
     Clipboard& clipboard_;

@@ -12,7 +12,7 @@
 namespace quorvel {
 
 class ShortcutEditor {
-public:
+  public:
     ShortcutEditor(EditorControls& controls, ShortcutList& list, Dialogs& dialogs,
                    EventPump& events, std::function<void()> fileSave);
 
@@ -38,7 +38,7 @@ public:
     // Empty boxes, Space, no Enter.
     void resetEditor();
 
-private:
+  private:
     void show(std::string_view message);
     bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);
     void save();

@@ -14,26 +14,41 @@ std::string keyNameOf(std::int16_t keyCode) {
         return "{F" + std::to_string(keyCode - 111) + "}";
     }
     switch (keyCode) {
-        case 186: return ";";
-        case 187: return "=";
-        case 188: return ",";
-        case 189: return "-";
-        case 190: return ".";
-        case 191: return "/";
-        case 219: return "[";
-        case 220: return "\\";
-        case 221: return "]";
-        default: return {};
+        case 186:
+            return ";";
+        case 187:
+            return "=";
+        case 188:
+            return ",";
+        case 189:
+            return "-";
+        case 190:
+            return ".";
+        case 191:
+            return "/";
+        case 219:
+            return "[";
+        case 220:
+            return "\\";
+        case 221:
+            return "]";
+        default:
+            return {};
     }
 }
 
 std::string modifierPrefix(std::int16_t modifierState) {
     switch (modifierState) {
-        case 1: return "{Shift}";
-        case 2: return "{Ctrl}";
-        case 3: return "{Ctrl}{Shift}";
-        case 4: return "{Alt}";
-        default: return {};
+        case 1:
+            return "{Shift}";
+        case 2:
+            return "{Ctrl}";
+        case 3:
+            return "{Ctrl}{Shift}";
+        case 4:
+            return "{Alt}";
+        default:
+            return {};
     }
 }
 

@@ -21,9 +21,9 @@ struct ModifierKey {
     int virtualKey;
     std::int16_t code;
 };
-constexpr ModifierKey ModifierKeys[] = {
-    {VkLMenu, modifier::Alt},      {VkLControl, modifier::Ctrl}, {VkLShift, modifier::Shift},
-    {VkRMenu, modifier::Alt},      {VkRControl, modifier::Ctrl}, {VkRShift, modifier::Shift}};
+constexpr ModifierKey ModifierKeys[] = {{VkLMenu, modifier::Alt},     {VkLControl, modifier::Ctrl},
+                                        {VkLShift, modifier::Shift},  {VkRMenu, modifier::Alt},
+                                        {VkRControl, modifier::Ctrl}, {VkRShift, modifier::Shift}};
 
 // Ctrl+Shift and Ctrl+Alt are recorded on the event of the Shift or Alt key itself.
 struct Combination {

@@ -20,11 +20,20 @@ bool endsWith(std::string_view text, std::string_view suffix) {
 std::string modeTokens(LaunchMode mode, bool enterAfter) {
     std::string tokens;
     switch (mode) {
-        case LaunchMode::Space: tokens = "{S}"; break;
-        case LaunchMode::Tab: tokens = "{T}"; break;
-        case LaunchMode::Esc: tokens = "{C}"; break;
-        case LaunchMode::FunctionKey: tokens = "{F}"; break;
-        case LaunchMode::None: break;
+        case LaunchMode::Space:
+            tokens = "{S}";
+            break;
+        case LaunchMode::Tab:
+            tokens = "{T}";
+            break;
+        case LaunchMode::Esc:
+            tokens = "{C}";
+            break;
+        case LaunchMode::FunctionKey:
+            tokens = "{F}";
+            break;
+        case LaunchMode::None:
+            break;
     }
     if (enterAfter) {
         tokens += "{E}";
@@ -90,7 +99,9 @@ LaunchMode launchModeOf(std::string_view modeField) {
     return LaunchMode::None;
 }
 
-bool enterAfterOf(std::string_view modeField) { return endsWith(modeField, "{E}"); }
+bool enterAfterOf(std::string_view modeField) {
+    return endsWith(modeField, "{E}");
+}
 
 std::optional<ShortcutEntry> parseEntryLine(std::string_view entryLine) {
     const auto fields = splitEntryLine(entryLine);
@@ -101,6 +112,8 @@ std::optional<ShortcutEntry> parseEntryLine(std::string_view entryLine) {
                          std::string(fields->trigger), std::string(fields->text)};
 }
 
-std::string triggerKey(std::string_view trigger) { return lowerCase(trimBlanks(trigger)); }
+std::string triggerKey(std::string_view trigger) {
+    return lowerCase(trimBlanks(trigger));
+}
 
 }  // namespace quorvel

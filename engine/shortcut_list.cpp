@@ -37,10 +37,14 @@ LaunchClass launchClassOf(std::string_view modeField) {
 
 std::optional<LaunchClass> classLaunchedBy(int keyCode) {
     switch (keyCode) {
-        case 9: return LaunchClass::Tab;
-        case 32: return LaunchClass::Space;
-        case 27: return LaunchClass::Esc;
-        default: return std::nullopt;
+        case 9:
+            return LaunchClass::Tab;
+        case 32:
+            return LaunchClass::Space;
+        case 27:
+            return LaunchClass::Esc;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -116,11 +120,10 @@ void ShortcutList::select(std::optional<std::size_t> row) {
 }
 
 std::size_t ShortcutList::positionOf(const Row* row) const {
-    const auto place = std::lower_bound(
-        rows_.begin(), rows_.end(), row,
-        [](const std::unique_ptr<Row>& element, const Row* value) {
-            return RowOrder{}(element.get(), value);
-        });
+    const auto place = std::lower_bound(rows_.begin(), rows_.end(), row,
+                                        [](const std::unique_ptr<Row>& element, const Row* value) {
+                                            return RowOrder{}(element.get(), value);
+                                        });
     return static_cast<std::size_t>(place - rows_.begin());
 }
 

@@ -31,7 +31,7 @@ struct LaunchMatch {
 };
 
 class ShortcutList {
-public:
+  public:
     ShortcutList();
     ~ShortcutList();
     ShortcutList(const ShortcutList&) = delete;
@@ -65,7 +65,7 @@ public:
     std::optional<LaunchMatch> findLaunch(std::string_view typed, int keyCode,
                                           bool modifierRecorded) const;
 
-private:
+  private:
     struct Row;
     struct RowOrder {
         bool operator()(const Row* a, const Row* b) const;

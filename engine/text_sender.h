@@ -18,7 +18,7 @@
 namespace quorvel {
 
 class TextSender {
-public:
+  public:
     TextSender(EngineForm& form, MainData& mainData, EngineServices& services);
     TextSender(const TextSender&) = delete;
     TextSender& operator=(const TextSender&) = delete;
@@ -26,7 +26,7 @@ public:
     void enqueue(SendRequest request);
     bool busy() const { return sending_ || !queue_.empty(); }
 
-private:
+  private:
     void sendQueued();
     void send(const SendRequest& request);
     bool pasteText(const std::string& text);

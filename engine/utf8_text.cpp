@@ -32,11 +32,16 @@ char32_t lowerGreek(char32_t c) {
         return c + 1;
     }
     switch (c) {
-        case 0x386: return 0x3AC;
-        case 0x38C: return 0x3CC;
-        case 0x38E: return 0x3CD;
-        case 0x38F: return 0x3CE;
-        default: return c;
+        case 0x386:
+            return 0x3AC;
+        case 0x38C:
+            return 0x3CC;
+        case 0x38E:
+            return 0x3CD;
+        case 0x38F:
+            return 0x3CE;
+        default:
+            return c;
     }
 }
 

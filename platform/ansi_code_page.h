@@ -8,7 +8,7 @@
 namespace quorvel {
 
 class AnsiCodePage {
-public:
+  public:
     virtual ~AnsiCodePage() = default;
     // Appends the bytes as UTF-8. Bytes that have no character of their own in
     // the code page go as a stand-in (U+FFFD or the system's default

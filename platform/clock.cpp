@@ -53,7 +53,8 @@ std::string EnglishUsLocale::shortDate(const DateTime& when) const {
 std::string EnglishUsLocale::longTime(const DateTime& when) const {
     const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
     auto twoDigits = [](int value) {
-        return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+        return std::string{static_cast<char>('0' + value / 10),
+                           static_cast<char>('0' + value % 10)};
     };
     return std::to_string(hour12) + ":" + twoDigits(when.minute) + ":" + twoDigits(when.second) +
            (when.hour < 12 ? " AM" : " PM");

@@ -18,7 +18,7 @@ struct DateTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual DateTime now() = 0;
     // A count of milliseconds that only goes forward, for measuring spans of time.
@@ -31,7 +31,7 @@ DateTime dateTimeFromSeconds(long long seconds);
 
 // The user's date and time forms.
 class Locale {
-public:
+  public:
     virtual ~Locale() = default;
     virtual std::string shortDate(const DateTime& when) const = 0;
     virtual std::string longTime(const DateTime& when) const = 0;
@@ -42,7 +42,7 @@ public:
 // English (United States): 12/6/2026, 8:35:46 AM, December. Used where the
 // platform offers no locale data.
 class EnglishUsLocale final : public Locale {
-public:
+  public:
     std::string shortDate(const DateTime& when) const override;
     std::string longTime(const DateTime& when) const override;
     std::string monthName(int month) const override;

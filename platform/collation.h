@@ -6,7 +6,7 @@
 namespace quorvel {
 
 class Collation {
-public:
+  public:
     virtual ~Collation() = default;
     // Negative, zero or positive as `a` sorts before, with or after `b` in the
     // user's locale, without regard to case: accented letters sort beside their

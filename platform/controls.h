@@ -10,7 +10,7 @@
 namespace quorvel {
 
 class TextBox {
-public:
+  public:
     TextBox() = default;
     explicit TextBox(std::string initialText) : text_(std::move(initialText)) {}
 
@@ -31,7 +31,7 @@ public:
     bool visible = true;
     std::function<void()> onChange;
 
-private:
+  private:
     std::string text_;
 };
 

@@ -7,7 +7,7 @@
 namespace quorvel {
 
 class Environment {
-public:
+  public:
     virtual ~Environment() = default;
     // The full path of the program's executable, and its folder without a
     // trailing separator.

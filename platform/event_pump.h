@@ -6,7 +6,7 @@
 namespace quorvel {
 
 class EventPump {
-public:
+  public:
     virtual ~EventPump() = default;
     // Processes every pending window message, timer tick and hook call, then returns.
     virtual void DoEvents() = 0;

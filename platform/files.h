@@ -8,7 +8,7 @@
 namespace quorvel {
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
     // The whole file, or nothing when it is missing, a folder or unreadable.
     virtual std::optional<std::string> readAll(std::string_view path) = 0;

@@ -12,7 +12,7 @@
 namespace quorvel {
 
 class HookWatchdog {
-public:
+  public:
     enum class Action { None, SendHeartbeat, Reinstall };
 
     // Input the hook has missed by more than this many milliseconds counts as missed.
@@ -22,7 +22,7 @@ public:
     Action check(std::uint32_t lastInputTick, std::uint32_t hookLastEventTick,
                  std::uint64_t heartbeatsSeen);
 
-private:
+  private:
     bool heartbeatPending_ = false;
     std::uint64_t heartbeatsBefore_ = 0;
 };

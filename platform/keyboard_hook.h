@@ -36,7 +36,7 @@ inline constexpr std::uintptr_t ForeignReplayMarker = 0x51564C46;  // "QVLF"
 using KeyHookProc = std::function<int(int hookCode, const KeyEventRecord& event)>;
 
 class KeyboardHookService {
-public:
+  public:
     virtual ~KeyboardHookService() = default;
     // Installs a system-wide low-level keyboard hook; returns its handle, 0 when refused.
     virtual std::uintptr_t install(KeyHookProc proc) = 0;
@@ -45,7 +45,7 @@ public:
 };
 
 class KeyStateQuery {
-public:
+  public:
     virtual ~KeyStateQuery() = default;
     // As GetAsyncKeyState: bit 0x8000 when the key is down now, bit 1 when it was
     // pressed since the previous query.

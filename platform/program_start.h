@@ -6,7 +6,7 @@
 namespace quorvel {
 
 class ProgramStarter {
-public:
+  public:
     virtual ~ProgramStarter() = default;
     // Starts the program that the command line names (found on the search path,
     // or a path, optionally followed by arguments), its window shown normally.

@@ -20,8 +20,8 @@ namespace quorvel {
 struct KeyStroke {
     enum class Kind { Character, VirtualKey };
     Kind kind = Kind::Character;
-    char32_t character = 0;         // for Kind::Character
-    std::uint8_t virtualKey = 0;    // for Kind::VirtualKey
+    char32_t character = 0;       // for Kind::Character
+    std::uint8_t virtualKey = 0;  // for Kind::VirtualKey
     bool shift = false;
     bool ctrl = false;
     bool alt = false;

@@ -6,7 +6,7 @@
 namespace quorvel {
 
 class ShellLinks {
-public:
+  public:
     virtual ~ShellLinks() = default;
     // Writes a link at `linkPath`, replacing any file there, that starts the
     // program at `programPath` in that program's folder. Returns whether the

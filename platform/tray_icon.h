@@ -18,7 +18,7 @@ struct TrayIconData {
 };
 
 class TrayIconService {
-public:
+  public:
     virtual ~TrayIconService() = default;
     virtual bool add(const TrayIconData& data) = 0;
     virtual bool remove(const TrayIconData& data) = 0;

@@ -18,11 +18,16 @@ struct Lead {
 
 constexpr Lead leadOf(unsigned char byte) {
     switch (byte) {
-        case 0xE0: return {2, 0xA0, 0xBF};
-        case 0xED: return {2, 0x80, 0x9F};
-        case 0xF0: return {3, 0x90, 0xBF};
-        case 0xF4: return {3, 0x80, 0x8F};
-        default: break;
+        case 0xE0:
+            return {2, 0xA0, 0xBF};
+        case 0xED:
+            return {2, 0x80, 0x9F};
+        case 0xF0:
+            return {3, 0x90, 0xBF};
+        case 0xF4:
+            return {3, 0x80, 0x8F};
+        default:
+            break;
     }
     if (byte >= 0xC2 && byte <= 0xDF) {
         return {1, 0x80, 0xBF};

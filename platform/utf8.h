@@ -42,6 +42,8 @@ std::string fromUtf16(std::u16string_view text);
 // Where the first byte from 0x80 up is, or the size when there is none.
 std::size_t firstNonAscii(std::string_view text, std::size_t from = 0);
 
-inline bool isAscii(std::string_view text) { return firstNonAscii(text) == text.size(); }
+inline bool isAscii(std::string_view text) {
+    return firstNonAscii(text) == text.size();
+}
 
 }  // namespace quorvel::utf8

@@ -4,7 +4,7 @@
 namespace quorvel {
 
 class WindowShower {
-public:
+  public:
     virtual ~WindowShower() = default;
     virtual void showMainWindow() = 0;
     virtual void showCommonTextWindow() = 0;

@@ -5,7 +5,7 @@ set -euo pipefail
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build g++ clang-format libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils x11-xkb-utils imagemagick
           locales nsis librsvg2-bin icoutils zip unzip
           # Glyphs for the windows' text in every script under Wine: DejaVu

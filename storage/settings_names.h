@@ -36,7 +36,9 @@ inline constexpr SettingName Calibration{product::CalibrationApplication, "optio
 inline constexpr std::string_view CommonTextSection = "Commonkeys";
 inline constexpr std::string_view CommonTextCountKey = "Number";
 
-inline std::string boolSetting(bool value) { return value ? "True" : "False"; }
+inline std::string boolSetting(bool value) {
+    return value ? "True" : "False";
+}
 
 // "True" or "False" in any case, or a decimal number (non-zero is true); blanks
 // around either are allowed. Anything else is no answer.

@@ -91,10 +91,10 @@ char* writeAnsiLine(char* out, std::string_view line, const AnsiCodePage& codePa
             std::memcpy(&word, in, 8);
             std::memcpy(out, in, 8);
             const std::uint64_t high = word & HighBits;
-            const auto ascii = static_cast<std::size_t>(
-                high == 0 ? 8
-                : std::endian::native == std::endian::little ? std::countr_zero(high) / 8
-                                                             : std::countl_zero(high) / 8);
+            const auto ascii = static_cast<std::size_t>(high == 0 ? 8
+                                                        : std::endian::native == std::endian::little
+                                                            ? std::countr_zero(high) / 8
+                                                            : std::countl_zero(high) / 8);
             in += ascii;
             out += ascii;
             if (ascii == 8) {

@@ -10,11 +10,10 @@ std::string aboutCaption() {
 
 std::string aboutText() {
     std::string text;
-    for (const std::string& line :
-         {std::string(product::VersionedName), std::string(),
-          "Written by: " + std::string(product::AuthorName),
-          "Email: " + std::string(product::AuthorEmail),
-          "Web Site: " + std::string(product::WebSite) + " "}) {
+    for (const std::string& line : {std::string(product::VersionedName), std::string(),
+                                    "Written by: " + std::string(product::AuthorName),
+                                    "Email: " + std::string(product::AuthorEmail),
+                                    "Web Site: " + std::string(product::WebSite) + " "}) {
         text += line + "\r\n";
     }
     return text;
@@ -28,7 +27,9 @@ void HelpCommands::Help2_Click() {
     programs_.openAddress(std::string(product::WebSite) + "keyboardshortcuts.htm");
 }
 
-void HelpCommands::About_Click() { dialogs_.MsgBox(aboutText(), MessageButtons::Ok, aboutCaption()); }
+void HelpCommands::About_Click() {
+    dialogs_.MsgBox(aboutText(), MessageButtons::Ok, aboutCaption());
+}
 
 void HelpCommands::MSuggestions_Click() {
     programs_.openAddress("mailto:" + std::string(product::SupportEmail) +

@@ -12,15 +12,16 @@ std::string aboutCaption();
 std::string aboutText();
 
 class HelpCommands {
-public:
-    HelpCommands(ProgramStarter& programs, Dialogs& dialogs) : programs_(programs), dialogs_(dialogs) {}
+  public:
+    HelpCommands(ProgramStarter& programs, Dialogs& dialogs)
+        : programs_(programs), dialogs_(dialogs) {}
 
     void Command7_Click();      // "Help": the product's help page
     void Help2_Click();         // Help menu "Help": the keyboard shortcuts page
     void About_Click();         // the About message
     void MSuggestions_Click();  // a new mail to the support address
 
-private:
+  private:
     ProgramStarter& programs_;
     Dialogs& dialogs_;
 };

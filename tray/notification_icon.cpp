@@ -29,7 +29,9 @@ void NotificationIcon::IconTray() {
     tray_.add(record_);
 }
 
-void NotificationIcon::removeIcon() { tray_.remove(record_); }
+void NotificationIcon::removeIcon() {
+    tray_.remove(record_);
+}
 
 void NotificationIcon::Form_MouseMove(int xTwips) {
     const int mouseMessage = xTwips / TwipsPerPixel;

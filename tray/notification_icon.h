@@ -13,7 +13,7 @@ namespace quorvel {
 inline constexpr int TwipsPerPixel = 15;
 
 class NotificationIcon {
-public:
+  public:
     NotificationIcon(TrayIconService& tray, std::function<void()> showMainWindow);
 
     // Fills the icon record and asks the platform to add the icon.
@@ -25,7 +25,7 @@ public:
 
     const TrayIconData& record() const { return record_; }
 
-private:
+  private:
     TrayIconService& tray_;
     std::function<void()> showMainWindow_;
     TrayIconData record_;

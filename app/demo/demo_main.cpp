@@ -14,10 +14,17 @@ std::string visible(const std::string& text) {
     std::string shown;
     for (const char c : text) {
         switch (c) {
-            case '\r': shown += "\\r"; break;
-            case '\n': shown += "\\n"; break;
-            case '\t': shown += "\\t"; break;
-            default: shown += c;
+            case '\r':
+                shown += "\\r";
+                break;
+            case '\n':
+                shown += "\\n";
+                break;
+            case '\t':
+                shown += "\\t";
+                break;
+            default:
+                shown += c;
         }
     }
     return shown;
@@ -46,9 +53,8 @@ int main() {
         int functionKey;
         int modifierKey;
     };
-    const Typed typed[] = {{"td ", 0, 0},   {"xtd ", 0, 0},  {"sp ", 0, 0},
-                           {"", 120, 0},    {"", 120, 0xA2}, {"", 121, 0},
-                           {"cu\t", 0, 0}};
+    const Typed typed[] = {{"td ", 0, 0},   {"xtd ", 0, 0}, {"sp ", 0, 0}, {"", 120, 0},
+                           {"", 120, 0xA2}, {"", 121, 0},   {"cu\t", 0, 0}};
     for (const auto& keys : typed) {
         desktop.keyboard.targetText.clear();
         std::string what = keys.keys;

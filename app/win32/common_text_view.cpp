@@ -1,5 +1,6 @@
 #include "app/win32/common_text_view.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/win32/control_ids.h"
@@ -23,18 +24,17 @@ constexpr int BoxWidth = 4200;
 constexpr int ButtonLeft = 4440;
 constexpr int ButtonWidth = 1740;
 constexpr int ButtonHeight = 345;
+constexpr DWORD WindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
+constexpr DWORD WindowExtendedStyle = WS_EX_CONTROLPARENT;
 
 }  // namespace
 
 CommonTextView::CommonTextView(HINSTANCE instance, HWND mainWindow, Form8& form,
                                std::function<void()> modelChanged)
     : mainWindow_(mainWindow), form_(form), modelChanged_(std::move(modelChanged)) {
-    const Shape shape{ids::CommonTextClass,
-                      form_.caption,
-                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                      WS_EX_CONTROLPARENT,
-                      nullptr,
-                      ClientWidth,
+    const Shape shape{ids::CommonTextClass, form_.caption, WindowStyle,
+                      WindowExtendedStyle,  nullptr,       ClientWidth,
                       ClientHeight};
     if (createWindow(instance, shape)) {
         createControls();
@@ -58,7 +58,7 @@ void CommonTextView::createControls() {
     command4_ =
         createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command4, font);
     list1_ = createControl(parent, L"LISTBOX", "",
-                           WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                           WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            ids::Form8List1, font, WS_EX_CLIENTEDGE);
     command3_ =
         createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command3, font);
@@ -67,19 +67,57 @@ void CommonTextView::createControls() {
     letTabAndEscLeaveBox(text1_);
 }
 
+// The window's own size at least; room beyond it goes to the box and the list,
+// the buttons keeping to the right.
 void CommonTextView::layoutControls() {
+    if (label27_ == nullptr) {
+        return;  // WM_SIZE while the window is being made
+    }
     const int dpi = ViewWindow::dpi();
+    RECT client{};
+    ::GetClientRect(window(), &client);
+    // Compared in pixels: at the size it opens with, the client area is exactly
+    // the layout's, and no rounding of pixels back to twips may add room.
+    const auto room = [dpi](LONG pixels, int twips) {
+        const int extra = static_cast<int>(pixels) - twipsToPixels(twips, dpi);
+        return extra > 0 ? pixelsToTwips(extra, dpi) : 0;
+    };
+    const int wider = room(client.right, ClientWidth);
+    const int taller = room(client.bottom, ClientHeight);
+    const int buttonLeft = ButtonLeft + wider;
     placeInTwips(label27_, {120, 120, 1500, 240}, dpi);
-    placeInTwips(text1_, {120, 360, BoxWidth, 900}, dpi);
-    placeInTwips(command1_, {ButtonLeft, 360, ButtonWidth, ButtonHeight}, dpi);
-    placeInTwips(command2_, {ButtonLeft, 765, ButtonWidth, ButtonHeight}, dpi);
-    placeInTwips(command4_, {ButtonLeft, 1170, ButtonWidth, ButtonHeight}, dpi);
-    placeInTwips(list1_, {120, 1380, BoxWidth, 2520}, dpi);
-    placeInTwips(command3_, {ButtonLeft, 3555, ButtonWidth, ButtonHeight}, dpi);
-    placeInTwips(label1_, {120, 4020, ClientWidth - 240, 1260}, dpi);
+    placeInTwips(text1_, {120, 360, BoxWidth + wider, 900}, dpi);
+    placeInTwips(command1_, {buttonLeft, 360, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(command2_, {buttonLeft, 765, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(command4_, {buttonLeft, 1170, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(list1_, {120, 1380, BoxWidth + wider, 2520 + taller}, dpi);
+    placeInTwips(command3_, {buttonLeft, 3555 + taller, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(label1_, {120, 4020 + taller, ClientWidth - 240 + wider, 1260}, dpi);
+    if (measuredDpi_ != dpi) {
+        measureRows();  // the font has changed with the DPI
+    }
 }
 
 LRESULT CommonTextView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE) {
+        layoutControls();
+        return 0;
+    }
+    if (message == WM_GETMINMAXINFO) {
+        // Never smaller than the size it opens at, which cuts no control. The
+        // frame is taken as drawn: a computed one may be off by a pixel, and
+        // would keep the window from its exact size.
+        RECT outer{};
+        RECT client{};
+        if (window() != nullptr && ::GetWindowRect(window(), &outer) &&
+            ::GetClientRect(window(), &client)) {
+            auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+            limits.ptMinTrackSize = {
+                twipsToPixels(ClientWidth, dpi()) + (outer.right - outer.left) - client.right,
+                twipsToPixels(ClientHeight, dpi()) + (outer.bottom - outer.top) - client.bottom};
+        }
+        return 0;
+    }
     if (message == WM_CLOSE) {
         // The close box does what "Close" does: the window stays loaded, hidden.
         form_.Command3_Click();
@@ -114,11 +152,20 @@ void CommonTextView::onControlCommand(int id, int code) {
         // A multi-line box raises no change notification for WM_SETTEXT.
         form_.Text1.setText(windowText(text1_));
         switch (id) {
-            case ids::Form8Command1: form_.Command1_Click(); break;
-            case ids::Form8Command2: form_.Command2_Click(); break;
-            case ids::Form8Command3: form_.Command3_Click(); break;
-            case ids::Form8Command4: form_.Command4_Click(); break;
-            default: return;
+            case ids::Form8Command1:
+                form_.Command1_Click();
+                break;
+            case ids::Form8Command2:
+                form_.Command2_Click();
+                break;
+            case ids::Form8Command3:
+                form_.Command3_Click();
+                break;
+            case ids::Form8Command4:
+                form_.Command4_Click();
+                break;
+            default:
+                return;
         }
     }
     modelChanged_();
@@ -135,12 +182,27 @@ void CommonTextView::refreshRows() {
         ::SendMessageW(list1_, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(list1_, nullptr, TRUE);
         shownRows_ = form_.List1.rows;
+        measureRows();
     }
     const LRESULT shown = ::SendMessageW(list1_, LB_GETCURSEL, 0, 0);
-    const LRESULT wanted = form_.List1.selected ? static_cast<LRESULT>(*form_.List1.selected) : LB_ERR;
+    const LRESULT wanted =
+        form_.List1.selected ? static_cast<LRESULT>(*form_.List1.selected) : LB_ERR;
     if (shown != wanted) {
         ::SendMessageW(list1_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
     }
+}
+
+// A row wider than the list scrolls sideways instead of being cut.
+void CommonTextView::measureRows() {
+    const TextMeasure measure(list1_, controlFont());
+    int widest = 0;
+    for (const std::string& row : shownRows_) {
+        widest = std::max(widest, measure.width(wideText(markLineBreaks(row, lineBreakMark()))));
+    }
+    // Room for the text's margin inside the list.
+    const int margin = twipsToPixels(120, dpi());
+    ::SendMessageW(list1_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + margin), 0);
+    measuredDpi_ = dpi();
 }
 
 void CommonTextView::refreshWindow() {

@@ -15,21 +15,22 @@
 namespace quorvel {
 
 class CommonTextView final : public ViewWindow {
-public:
+  public:
     // First shown beside `mainWindow`.
     CommonTextView(HINSTANCE instance, HWND mainWindow, Form8& form,
                    std::function<void()> modelChanged);
 
     void refresh();
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void createControls();
     void layoutControls() override;
     void onControlCommand(int id, int code) override;
     void refreshRows();
+    void measureRows();
     void refreshWindow();
 
     HWND mainWindow_;
@@ -40,6 +41,7 @@ private:
     std::vector<std::string> shownRows_;
     bool echo_ = false;
     bool shownOnce_ = false;
+    int measuredDpi_ = 0;
 };
 
 }  // namespace quorvel

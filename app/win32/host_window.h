@@ -13,7 +13,7 @@
 namespace quorvel {
 
 class Host {
-public:
+  public:
     Host();
     ~Host();
     Host(const Host&) = delete;
@@ -21,12 +21,13 @@ public:
 
     int run(HINSTANCE instance);
 
-private:
+  private:
     struct Services;
     struct Views;
     class Shower;
 
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
     LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool isDialogKey(MSG& message);
     void refreshViews();

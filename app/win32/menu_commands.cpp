@@ -12,12 +12,11 @@ struct Item {
     void (Form1::*handler)();
 };
 
-constexpr Item FileItems[] = {
-    {CmdFileImport, &Form1::FileImport, &Form1::FileImport_Click},
-    {CmdFileSave, &Form1::FileSave, &Form1::FileSave_Click},
-    {CmdFileSaveAs, &Form1::FileSave2, &Form1::FileSave2_Click},
-    {CmdSuggestions, &Form1::MSuggestions, &Form1::MSuggestions_Click},
-    {CmdExit, &Form1::MenuExit, &Form1::MenuExit_Click}};
+constexpr Item FileItems[] = {{CmdFileImport, &Form1::FileImport, &Form1::FileImport_Click},
+                              {CmdFileSave, &Form1::FileSave, &Form1::FileSave_Click},
+                              {CmdFileSaveAs, &Form1::FileSave2, &Form1::FileSave2_Click},
+                              {CmdSuggestions, &Form1::MSuggestions, &Form1::MSuggestions_Click},
+                              {CmdExit, &Form1::MenuExit, &Form1::MenuExit_Click}};
 
 constexpr Item OptionItems[] = {
     {CmdRestoreDefaults, &Form1::RestoreDefaultsM, &Form1::RestoreDefaultsM_Click},
@@ -43,9 +42,12 @@ HMENU createPopup(const Form1& form, const Item (&items)[N]) {
 
 template <typename Visit>
 void forEachItem(Visit visit) {
-    for (const Item& item : FileItems) visit(item);
-    for (const Item& item : OptionItems) visit(item);
-    for (const Item& item : HelpItems) visit(item);
+    for (const Item& item : FileItems)
+        visit(item);
+    for (const Item& item : OptionItems)
+        visit(item);
+    for (const Item& item : HelpItems)
+        visit(item);
 }
 
 }  // namespace

@@ -79,9 +79,14 @@ void StartUpQuestionView::onControlCommand(int id, int code) {
         case ids::Form2255Check1:
             form_.Check1.value = ::SendMessageW(check1_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
             break;
-        case ids::Form2255Command1: form_.Command1_Click(); break;
-        case ids::Form2255Command2: form_.Command2_Click(); break;
-        default: return;
+        case ids::Form2255Command1:
+            form_.Command1_Click();
+            break;
+        case ids::Form2255Command2:
+            form_.Command2_Click();
+            break;
+        default:
+            return;
     }
     modelChanged_();
 }

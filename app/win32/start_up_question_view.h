@@ -13,16 +13,16 @@
 namespace quorvel {
 
 class StartUpQuestionView final : public ViewWindow {
-public:
+  public:
     StartUpQuestionView(HINSTANCE instance, HWND owner, Form2255& form,
                         std::function<void()> modelChanged);
 
     void refresh();
 
-protected:
+  protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void createControls();
     void layoutControls() override;
     void onControlCommand(int id, int code) override;

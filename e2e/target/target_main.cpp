@@ -30,7 +30,8 @@ std::string editText() {
     const int length = GetWindowTextLengthW(g_edit);
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(g_edit, wide.data(), length + 1);
-    if (copied <= 0) return {};
+    if (copied <= 0)
+        return {};
     // In UTF-8, as the scripts compare it; half a surrogate pair on its own,
     // which a correct sender never leaves, comes out as U+FFFD.
     const int size =
@@ -46,24 +47,28 @@ bool writeFileAtomically(const std::string& path, const std::string& text) {
     const std::string tmp = path + ".tmp";
     HANDLE file = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
     DWORD written = 0;
-    const BOOL ok = text.empty() ||
-                    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    const BOOL ok = text.empty() || WriteFile(file, text.data(), static_cast<DWORD>(text.size()),
+                                              &written, nullptr);
     CloseHandle(file);
-    if (!ok || written != text.size()) return false;
+    if (!ok || written != text.size())
+        return false;
     return MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 void pollText() {
-    if (g_reportPath.empty()) return;
+    if (g_reportPath.empty())
+        return;
     // The paste count first: once the text shows a pasted text, its paste is counted.
     if (g_pastes != g_pastesWritten &&
         writeFileAtomically(g_reportPath + ".pastes", std::to_string(g_pastes) + "\n")) {
         g_pastesWritten = g_pastes;
     }
     std::string text = editText();
-    if (g_writtenOnce && text == g_lastWritten) return;
+    if (g_writtenOnce && text == g_lastWritten)
+        return;
     // On failure (file busy) the next tick tries again.
     if (writeFileAtomically(g_reportPath, text)) {
         g_lastWritten = std::move(text);
@@ -72,7 +77,8 @@ void pollText() {
 }
 
 LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_PASTE) ++g_pastes;
+    if (msg == WM_PASTE)
+        ++g_pastes;
     return CallWindowProcW(g_editProc, hwnd, msg, wParam, lParam);
 }
 
@@ -82,50 +88,54 @@ void insertMarker(const wchar_t* marker) {
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_INITMENU:
-        insertMarker(L"[menu opened]");
-        return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kMenuItemId) insertMarker(L"[File > Item ran]");
-        return 0;
-    case WM_CREATE: {
-        g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_LEFT | ES_MULTILINE |
-                                     ES_AUTOVSCROLL | ES_WANTRETURN,
-                                 0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(kEditId),
-                                 reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance, nullptr);
-        if (g_edit == nullptr) return -1;
-        g_editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-            g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
-        // The default limit (30000 characters) is too small for long expansions.
-        SendMessageW(g_edit, EM_SETLIMITTEXT, 0, 0);
-        SendMessageW(g_edit, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
-        SetTimer(hwnd, kTimerId, kPollMs, nullptr);
-        return 0;
-    }
-    case WM_SIZE:
-        MoveWindow(g_edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return 0;
-    case WM_SETFOCUS:
-        SetFocus(g_edit);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(g_edit);
-        return 0;
-    case WM_TIMER:
-        if (wParam == kTimerId) pollText();
-        return 0;
-    case kClearMessage:
-        SetWindowTextW(g_edit, L"");
-        pollText();
-        return 0;
-    case WM_DESTROY:
-        KillTimer(hwnd, kTimerId);
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
+        case WM_INITMENU:
+            insertMarker(L"[menu opened]");
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kMenuItemId)
+                insertMarker(L"[File > Item ran]");
+            return 0;
+        case WM_CREATE: {
+            g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_LEFT | ES_MULTILINE |
+                                         ES_AUTOVSCROLL | ES_WANTRETURN,
+                                     0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(kEditId),
+                                     reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance, nullptr);
+            if (g_edit == nullptr)
+                return -1;
+            g_editProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
+            // The default limit (30000 characters) is too small for long expansions.
+            SendMessageW(g_edit, EM_SETLIMITTEXT, 0, 0);
+            SendMessageW(g_edit, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
+            SetTimer(hwnd, kTimerId, kPollMs, nullptr);
+            return 0;
+        }
+        case WM_SIZE:
+            MoveWindow(g_edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            return 0;
+        case WM_SETFOCUS:
+            SetFocus(g_edit);
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE)
+                SetFocus(g_edit);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimerId)
+                pollText();
+            return 0;
+        case kClearMessage:
+            SetWindowTextW(g_edit, L"");
+            pollText();
+            return 0;
+        case WM_DESTROY:
+            KillTimer(hwnd, kTimerId);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -147,7 +157,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kClassName;
-    if (RegisterClassExW(&wc) == 0) return 1;
+    if (RegisterClassExW(&wc) == 0)
+        return 1;
 
     HMENU file = CreatePopupMenu();
     AppendMenuW(file, MF_STRING, kMenuItemId, L"&Item");
@@ -155,7 +166,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
     AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
     HWND hwnd = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 50, 50, 640, 480,
                                 nullptr, menuBar, instance, nullptr);
-    if (hwnd == nullptr) return 1;
+    if (hwnd == nullptr)
+        return 1;
     ShowWindow(hwnd, showCmd == SW_HIDE ? SW_SHOWNORMAL : showCmd);
     UpdateWindow(hwnd);
     SetForegroundWindow(hwnd);

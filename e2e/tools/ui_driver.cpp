@@ -971,6 +971,10 @@ constexpr Command Commands[] = {
      }},
     {"minimize", [](A a) { return succeeded(::ShowWindowAsync(a.window(), SW_MINIMIZE)); }},
     {"clipped", [](A a) { return printClipped(a.window()); }},
+    {"scroll-width",
+     [](A a) {
+         return printed(std::to_string(sendTo(a.control(), LB_GETHORIZONTALEXTENT, 0, 0)));
+     }},
     {"font-width", [](A a) { return fontWidth(a.control()); }},
     {"dpi-change", [](A a) { return dpiChange(a.window(), a.number(1), a.number(2)); }},
     {"tray-icons", [](A) { return printed(std::to_string(wineTrayIcons().size())); }},

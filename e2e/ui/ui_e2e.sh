@@ -358,6 +358,15 @@ e2e_check common-text-remove ui_until $'A\nc' rows common
 ui set-lines common Text1 "two" "linés"
 ui click common Command1
 e2e_check common-text-marks-line-breaks ui_until $'A\nc\ntwo¶linés' rows common
+long_row=$(printf 'a row longer than the list is wide, %.0s' {1..6})
+ui set-text common Text1 "$long_row"
+ui click common Command1
+ui_until "" text common Text1 >/dev/null
+e2e_check common-text-long-row-scrolls-sideways eval \
+    '[ "$(ui scroll-width common List1)" -gt "$(size_of common List1 | cut -d" " -f1)" ]'
+ui select common 3
+ui click common Command2
+ui_until $'A\nc\ntwo¶linés' rows common >/dev/null
 ui set-text common Text1 ""
 ui click common Command1
 e2e_check common-text-box-belongs-to-it same common "$(ui box-owner)"
@@ -372,6 +381,14 @@ ui_until keep text common Text1 >/dev/null
 e2e_check esc-keeps-common-text-open ui_until 1 visible common
 e2e_check common-text-tab-order walks_focus common Tab Command1 Command2 Command4 List1 Command3 Text1
 e2e_check common-text-follows-dpi-change follows_dpi_change common Text1
+read -r common_w common_h < <(size_of common)
+read -r common_list_w common_list_h < <(size_of common List1)
+ui resize common $((common_w + 90)) $((common_h + 60))
+e2e_check common-text-resize-grows-the-list \
+    e2e_until_prints "$((common_list_w + 90)) $((common_list_h + 60))" size_of common List1
+ui resize common 100 100
+e2e_check smallest-common-text-is-its-first-size e2e_until_prints "$common_w $common_h" size_of common
+e2e_check smallest-common-text-cuts-no-control e2e_until_prints "" ui clipped common
 e2e_check main-window-follows-dpi-change follows_dpi_change main TextData10
 ui click common Command3
 e2e_check common-text-close ui_until 0 visible common

@@ -6,7 +6,7 @@
 namespace quorvel {
 
 class FakeWindows1252 final : public AnsiCodePage {
-public:
+  public:
     bool appendUtf8(std::string& utf8, std::string_view ansi) const override;
     bool appendAnsi(std::string& ansi, std::string_view utf8) const override;
 };

@@ -4,7 +4,7 @@
 namespace quorvel {
 
 class FakeClock final : public Clock {
-public:
+  public:
     explicit FakeClock(DateTime start = {2026, 12, 5, 15, 4, 5}) : now_(start) {}
     DateTime now() override { return now_; }
     std::uint64_t milliseconds() override {
@@ -13,7 +13,7 @@ public:
     void set(DateTime when) { now_ = when; }
     void advanceSeconds(long long seconds);
 
-private:
+  private:
     DateTime now_;
 };
 

@@ -9,7 +9,7 @@ namespace quorvel {
 // next letter, the accent deciding only between texts equal but for accents.
 // Other characters sort by their code point.
 class FakeCollation final : public Collation {
-public:
+  public:
     int compare(std::string_view a, std::string_view b) override;
 };
 

@@ -13,7 +13,7 @@ struct ProcessEnded : std::runtime_error {
 };
 
 class FakeEnvironment final : public Environment {
-public:
+  public:
     std::string programPath() override { return folder + "\\quorvel.exe"; }
     std::string programFolder() override { return folder; }
     std::string getVariable(std::string_view name) override {

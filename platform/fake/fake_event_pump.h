@@ -9,7 +9,7 @@ namespace quorvel {
 // Holds posted work and work that tests schedule; DoEvents runs what is pending,
 // so a tick or a key can be made to land in the middle of a long operation.
 class FakeEventPump final : public EventPump {
-public:
+  public:
     void DoEvents() override;
     void post(std::function<void()> work) override { pending_.push_back(std::move(work)); }
 
@@ -21,7 +21,7 @@ public:
     int doEventsCalls() const { return doEventsCalls_; }
     bool idle() const { return pending_.empty() && scheduled_.empty(); }
 
-private:
+  private:
     std::deque<std::function<void()>> pending_;
     std::deque<std::pair<int, std::function<void()>>> scheduled_;
     int doEventsCalls_ = 0;

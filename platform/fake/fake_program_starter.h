@@ -7,7 +7,7 @@
 namespace quorvel {
 
 class FakeProgramStarter final : public ProgramStarter {
-public:
+  public:
     bool startProgram(std::string_view commandLine) override {
         started.emplace_back(commandLine);
         return !failStarts;

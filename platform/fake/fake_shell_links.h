@@ -8,7 +8,7 @@
 namespace quorvel {
 
 class FakeShellLinks final : public ShellLinks {
-public:
+  public:
     bool createLink(std::string_view linkPath, std::string_view programPath) override {
         if (failCreates) {
             return false;

@@ -7,7 +7,7 @@ namespace quorvel {
 
 // The notification area: icons by their (window, identifier) identity.
 class FakeTray final : public TrayIconService {
-public:
+  public:
     bool add(const TrayIconData& data) override {
         for (const auto& icon : icons) {
             if (icon.window == data.window && icon.iconId == data.iconId) {

@@ -4,7 +4,7 @@
 namespace quorvel {
 
 class FakeWindowShower final : public WindowShower {
-public:
+  public:
     void showMainWindow() override { ++mainWindowShown; }
     void showCommonTextWindow() override { ++commonTextShown; }
 

@@ -8,7 +8,7 @@ namespace quorvel {
 // COM initialised on this thread while this lives. A thread that joined another
 // kind of apartment can still use COM; it is then not left again here.
 class ComApartment {
-public:
+  public:
     ComApartment() noexcept
         : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
     ~ComApartment() {
@@ -23,14 +23,14 @@ public:
         return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE;
     }
 
-private:
+  private:
     HRESULT result_;
 };
 
 // One reference to a COM object's interface, released when this goes away.
 template <typename Interface>
 class ComPointer {
-public:
+  public:
     ComPointer() noexcept = default;
     ~ComPointer() { reset(); }
     ComPointer(const ComPointer&) = delete;
@@ -53,7 +53,7 @@ public:
         }
     }
 
-private:
+  private:
     Interface* pointer_ = nullptr;
 };
 

@@ -11,7 +11,7 @@ namespace quorvel {
 // means "no handle" (null for most kinds, INVALID_HANDLE_VALUE for files).
 template <typename T, typename Deleter>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(T value) noexcept : value_(value) {}
     ~UniqueHandle() { reset(); }
@@ -51,7 +51,7 @@ public:
 
     explicit operator bool() const noexcept { return value_ != Deleter::invalid(); }
 
-private:
+  private:
     T value_ = Deleter::invalid();
 };
 
@@ -77,7 +77,7 @@ using UniqueHicon = UniqueHandle<HICON, NullIsNoHandle<HICON, &::DestroyIcon>>;
 
 // The clipboard opened by this thread; closed again when this goes away.
 class ClipboardOpen {
-public:
+  public:
     // Another program may hold the clipboard for a moment, so opening is tried
     // `attempts` times, `pauseMs` apart.
     explicit ClipboardOpen(HWND owner, int attempts = 1, DWORD pauseMs = 0) noexcept {
@@ -101,14 +101,14 @@ public:
 
     explicit operator bool() const noexcept { return open_; }
 
-private:
+  private:
     bool open_ = false;
 };
 
 // The bytes of a movable global memory block, locked while this lives. Handles
 // that are not global memory (GDI objects) give no bytes.
 class GlobalMemoryLock {
-public:
+  public:
     explicit GlobalMemoryLock(HGLOBAL memory) noexcept : memory_(memory) {
         if (memory_ != nullptr) {
             size_ = ::GlobalSize(memory_);
@@ -127,7 +127,7 @@ public:
     std::size_t size() const noexcept { return data_ != nullptr ? size_ : 0; }
     explicit operator bool() const noexcept { return data_ != nullptr; }
 
-private:
+  private:
     HGLOBAL memory_ = nullptr;
     void* data_ = nullptr;
     std::size_t size_ = 0;

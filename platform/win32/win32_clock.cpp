@@ -63,7 +63,9 @@ DateTime Win32Clock::now() {
     return when;
 }
 
-std::uint64_t Win32Clock::milliseconds() { return ::GetTickCount64(); }
+std::uint64_t Win32Clock::milliseconds() {
+    return ::GetTickCount64();
+}
 
 std::string Win32Locale::shortDate(const DateTime& when) const {
     if (!fitsSystemTime(when)) {

@@ -6,14 +6,14 @@
 namespace quorvel {
 
 class Win32Clock final : public Clock {
-public:
+  public:
     DateTime now() override;
     std::uint64_t milliseconds() override;
 };
 
 // Formats with the user's regional settings; an impossible date gives "".
 class Win32Locale final : public Locale {
-public:
+  public:
     std::string shortDate(const DateTime& when) const override;
     std::string longTime(const DateTime& when) const override;
     std::string monthName(int month) const override;

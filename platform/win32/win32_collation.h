@@ -6,7 +6,7 @@
 namespace quorvel {
 
 class Win32Collation final : public Collation {
-public:
+  public:
     int compare(std::string_view a, std::string_view b) override;
 };
 

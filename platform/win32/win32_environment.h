@@ -13,7 +13,7 @@ namespace quorvel {
 // Keep one instance alive for the whole process: it holds the named mutex that
 // tells later copies of the program that this one is running.
 class Win32Environment final : public Environment {
-public:
+  public:
     std::string programPath() override;
     std::string programFolder() override;
     std::string getVariable(std::string_view name) override;
@@ -23,7 +23,7 @@ public:
     std::string startUpFolder() override;
     [[noreturn]] void endProcess() override;
 
-private:
+  private:
     UniqueKernelHandle runningMutex_;
     std::optional<bool> earlierCopy_;
 };

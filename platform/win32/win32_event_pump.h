@@ -15,7 +15,7 @@ namespace quorvel {
 inline constexpr UINT WmRunPosted = WM_APP + 1;
 
 class Win32EventPump final : public EventPump {
-public:
+  public:
     void attach(HWND window) { window_ = window; }
     void DoEvents() override;
     void post(std::function<void()> work) override;
@@ -23,7 +23,7 @@ public:
     void runPosted();
     bool quitRequested() const { return quitRequested_; }
 
-private:
+  private:
     HWND window_ = nullptr;
     std::deque<std::function<void()>> posted_;
     bool quitRequested_ = false;

@@ -6,7 +6,7 @@
 namespace quorvel {
 
 class Win32Files final : public Files {
-public:
+  public:
     std::optional<std::string> readAll(std::string_view path) override;
     bool exists(std::string_view path) override;
     bool replaceAtomically(std::string_view path, std::string_view contents) override;

@@ -10,7 +10,9 @@ namespace {
 Win32KeyboardHook* activeHook = nullptr;
 }  // namespace
 
-Win32KeyboardHook::Win32KeyboardHook() { ::QueryPerformanceFrequency(&frequency_); }
+Win32KeyboardHook::Win32KeyboardHook() {
+    ::QueryPerformanceFrequency(&frequency_);
+}
 
 Win32KeyboardHook::~Win32KeyboardHook() {
     hook_.reset();
@@ -76,8 +78,7 @@ LRESULT Win32KeyboardHook::onEvent(int code, WPARAM message, const KBDLLHOOKSTRU
         callbackMicroseconds_[callbackCount_++ % callbackMicroseconds_.size()] = static_cast<float>(
             (end.QuadPart - start.QuadPart) * 1e6 / static_cast<double>(frequency_.QuadPart));
     }
-    return consume ? 1 : ::CallNextHookEx(nullptr, code, message,
-                                          reinterpret_cast<LPARAM>(&event));
+    return consume ? 1 : ::CallNextHookEx(nullptr, code, message, reinterpret_cast<LPARAM>(&event));
 }
 
 std::size_t Win32KeyboardHook::callbackSamples() const {

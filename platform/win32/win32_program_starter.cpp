@@ -1,6 +1,7 @@
 #include "platform/win32/win32_program_starter.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <string>
@@ -23,8 +24,8 @@ bool Win32ProgramStarter::startProgram(std::string_view commandLine) {
     PROCESS_INFORMATION started{};
     // No application name: CreateProcess takes the program from the command line
     // and looks for it along the search path itself; no shell is involved.
-    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &started)) {
+    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started)) {
         return false;
     }
     // The program runs on by itself; we keep no hold on it.

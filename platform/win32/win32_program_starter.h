@@ -6,7 +6,7 @@
 namespace quorvel {
 
 class Win32ProgramStarter final : public ProgramStarter {
-public:
+  public:
     bool startProgram(std::string_view commandLine) override;
     void openAddress(std::string_view address) override;
 };

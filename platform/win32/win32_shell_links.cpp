@@ -1,6 +1,7 @@
 #include "platform/win32/win32_shell_links.h"
 
 #include <windows.h>
+
 #include <shlobj.h>
 
 #include <string>

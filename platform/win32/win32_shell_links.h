@@ -6,7 +6,7 @@
 namespace quorvel {
 
 class Win32ShellLinks final : public ShellLinks {
-public:
+  public:
     bool createLink(std::string_view linkPath, std::string_view programPath) override;
 };
 

@@ -21,8 +21,8 @@ std::string utf8Text(const wchar_t* wide, std::size_t capacity) {
         return {};
     }
     const wchar_t* end = std::wmemchr(wide, L'\0', capacity);
-    return utf8Text(std::wstring_view(wide, end != nullptr ? static_cast<std::size_t>(end - wide)
-                                                           : capacity));
+    return utf8Text(
+        std::wstring_view(wide, end != nullptr ? static_cast<std::size_t>(end - wide) : capacity));
 }
 
 std::size_t copyWideText(std::string_view utf8, wchar_t* buffer, std::size_t capacity) {

@@ -8,7 +8,7 @@
 namespace quorvel {
 
 class Win32Tray final : public TrayIconService {
-public:
+  public:
     Win32Tray(HWND window, HICON icon) : window_(window), icon_(icon) {}
 
     bool add(const TrayIconData& data) override;
@@ -16,7 +16,7 @@ public:
     std::uintptr_t mainWindowHandle() override { return reinterpret_cast<std::uintptr_t>(window_); }
     std::uintptr_t mainWindowIcon() override { return reinterpret_cast<std::uintptr_t>(icon_); }
 
-private:
+  private:
     HWND window_;
     HICON icon_;
 };

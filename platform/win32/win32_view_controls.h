@@ -26,13 +26,13 @@ bool syncVisible(HWND window, bool visible);
 // Set while the views write to their controls: the notifications those writes
 // raise are echoes of the model, not the user's doing, and must not go back to it.
 class EchoGuard {
-public:
+  public:
     explicit EchoGuard(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
     ~EchoGuard() { flag_ = previous_; }
     EchoGuard(const EchoGuard&) = delete;
     EchoGuard& operator=(const EchoGuard&) = delete;
 
-private:
+  private:
     bool& flag_;
     bool previous_;
 };

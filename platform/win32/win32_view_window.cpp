@@ -52,11 +52,21 @@ bool ViewWindow::createWindow(HINSTANCE instance, const Shape& shape) {
 }
 
 void ViewWindow::sizeForDpi(int left, int top) {
-    const SIZE outer = outerSizeForClient(twipsToPixels(shape_.clientWidthTwips, dpi_),
-                                          twipsToPixels(shape_.clientHeightTwips, dpi_),
-                                          shape_.style, shape_.extendedStyle, dpi_);
+    const int width = twipsToPixels(shape_.clientWidthTwips, dpi_);
+    const int height = twipsToPixels(shape_.clientHeightTwips, dpi_);
+    SIZE outer = outerSizeForClient(width, height, shape_.style, shape_.extendedStyle, dpi_);
     ::SetWindowPos(window_.get(), nullptr, left, top, outer.cx, outer.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame drawn may differ by a pixel or two from the one computed (a
+    // sizing border at some DPIs): the client area is what the layout needs.
+    RECT client{};
+    ::GetClientRect(window_.get(), &client);
+    if (client.right != width || client.bottom != height) {
+        outer.cx += width - client.right;
+        outer.cy += height - client.bottom;
+        ::SetWindowPos(window_.get(), nullptr, 0, 0, outer.cx, outer.cy,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void ViewWindow::changeDpi(int dpi, const RECT& suggested) {

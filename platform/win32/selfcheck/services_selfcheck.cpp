@@ -2,6 +2,7 @@
 // prints one PASS or FAIL line per check. Exit code 0 only when all pass.
 
 #include <windows.h>
+
 #include <dlgs.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -77,7 +78,8 @@ std::string tempFolder(Win32Environment& environment) {
 int probeEarlierCopy(const char* resultFile) {
     Win32Environment environment;
     Win32Files files;
-    return files.replaceAtomically(resultFile, environment.earlierCopyRunning() ? "1" : "0") ? 0 : 1;
+    return files.replaceAtomically(resultFile, environment.earlierCopyRunning() ? "1" : "0") ? 0
+                                                                                             : 1;
 }
 
 // Child mode, started from a folder with a name beyond the ANSI code page:
@@ -103,7 +105,8 @@ void checkEnvironmentAndStarter() {
     check(exists(folder + "\\quorvel_services_selfcheck.exe"), "programFolder holds this program");
 
     check(!environment.getVariable("TEMP").empty(), "getVariable TEMP");
-    check(environment.getVariable("QUORVEL_SELFCHECK_NOT_SET").empty(), "getVariable missing is empty");
+    check(environment.getVariable("QUORVEL_SELFCHECK_NOT_SET").empty(),
+          "getVariable missing is empty");
     const std::string longValue(3000, 'v');
     ::SetEnvironmentVariableA("QUORVEL_SELFCHECK_LONG", longValue.c_str());
     check(environment.getVariable("quorvel_selfcheck_long") == longValue,
@@ -124,8 +127,8 @@ void checkEnvironmentAndStarter() {
 
     Win32ProgramStarter starter;
     Win32Files files;
-    const std::string result =
-        tempFolder(environment) + "\\quorvel-selfcheck-probe-" + std::to_string(::GetCurrentProcessId());
+    const std::string result = tempFolder(environment) + "\\quorvel-selfcheck-probe-" +
+                               std::to_string(::GetCurrentProcessId());
     files.deleteFile(result);
     const bool started =
         starter.startProgram("\"" + exePath() + "\" --probe-earlier-copy \"" + result + "\"");
@@ -154,7 +157,8 @@ void checkEnvironmentAndStarter() {
         ::Sleep(50);
         reported = files.readAll(named);
     }
-    check(reported == std::optional<std::string>(unicodeFolder), "programFolder beyond the ANSI code page");
+    check(reported == std::optional<std::string>(unicodeFolder),
+          "programFolder beyond the ANSI code page");
     for (int attempt = 0; attempt < 50 && !files.deleteFile(copy); ++attempt) {
         ::Sleep(50);  // until the child has ended
     }
@@ -165,7 +169,8 @@ void checkEnvironmentAndStarter() {
     check(environment.getVariable("QUORVEL_SELFCHECK_UNICODE") == Unicode,
           "getVariable beyond the ANSI code page");
 
-    check(starter.startProgram("cmd.exe /c exit 0"), "startProgram finds a program on the search path");
+    check(starter.startProgram("cmd.exe /c exit 0"),
+          "startProgram finds a program on the search path");
     check(!starter.startProgram("quorvel-selfcheck-no-such-program.exe"),
           "startProgram reports a missing program");
     check(!starter.startProgram(""), "startProgram refuses an empty command line");
@@ -214,8 +219,9 @@ void checkSettings() {
 
     store.DeleteSetting(app);
     UniqueHkey gone;
-    check(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Quorvel Selfcheck",
-                          0, KEY_READ, gone.put()) == ERROR_FILE_NOT_FOUND,
+    check(::RegOpenKeyExA(HKEY_CURRENT_USER,
+                          "Software\\VB and VBA Program Settings\\Quorvel Selfcheck", 0, KEY_READ,
+                          gone.put()) == ERROR_FILE_NOT_FOUND,
           "DeleteSetting removes the application key");
     check(store.GetSetting(app, "Other", "Big", "fallback") == "fallback",
           "settings are gone after DeleteSetting");
@@ -229,7 +235,8 @@ void checkSettings() {
 
 void checkFiles(const std::string& temp) {
     Win32Files files;
-    const std::string base = temp + "\\quorvel-selfcheck-" + std::to_string(::GetCurrentProcessId());
+    const std::string base =
+        temp + "\\quorvel-selfcheck-" + std::to_string(::GetCurrentProcessId());
     const std::string path = base + ".txt";
     const std::string copy = base + "-copy.txt";
     files.deleteFile(path);
@@ -247,7 +254,8 @@ void checkFiles(const std::string& temp) {
     check(files.replaceAtomically(path, ""), "replaceAtomically with empty contents");
     check(files.readAll(path) == std::optional<std::string>(""), "an empty file reads as empty");
     const std::string large(3 * 1024 * 1024 + 7, 'L');
-    check(files.replaceAtomically(path, large) && files.readAll(path) == std::optional<std::string>(large),
+    check(files.replaceAtomically(path, large) &&
+              files.readAll(path) == std::optional<std::string>(large),
           "a 3 MiB file round trip");
     check(files.replaceAtomically(path, "kept"), "replaceAtomically again");
 
@@ -259,7 +267,8 @@ void checkFiles(const std::string& temp) {
         check(static_cast<bool>(holder), "test holds the file open");
         check(!files.replaceAtomically(path, "lost"), "replaceAtomically fails on a held file");
         check(!exists(path + ".quorvel-tmp"), "the temporary file is removed after a failure");
-        check(files.readAll(path) == std::optional<std::string>("kept"), "readAll while another reader holds it");
+        check(files.readAll(path) == std::optional<std::string>("kept"),
+              "readAll while another reader holds it");
     }
     check(files.readAll(path) == std::optional<std::string>("kept"), "the old file stays whole");
     {
@@ -326,8 +335,9 @@ void checkClock() {
     const std::string date = locale.shortDate(when);
     const std::string time = locale.longTime(when);
     const std::string month = locale.monthName(12);
-    std::printf("     user locale %04lx: %s | %s | %s\n", static_cast<unsigned long>(::GetUserDefaultLCID()),
-                date.c_str(), time.c_str(), month.c_str());
+    std::printf("     user locale %04lx: %s | %s | %s\n",
+                static_cast<unsigned long>(::GetUserDefaultLCID()), date.c_str(), time.c_str(),
+                month.c_str());
     if (::GetUserDefaultLCID() == 0x0409) {
         check(date == "12/6/2026", "shortDate in English (United States)");
         check(time == "8:35:46 AM", "longTime in English (United States)");
@@ -339,7 +349,8 @@ void checkClock() {
     } else {
         check(!date.empty() && !time.empty() && !month.empty(), "locale strings are present");
     }
-    check(locale.monthName(0).empty() && locale.monthName(13).empty(), "monthName out of range is empty");
+    check(locale.monthName(0).empty() && locale.monthName(13).empty(),
+          "monthName out of range is empty");
     DateTime impossible = when;
     impossible.month = 2;
     impossible.day = 31;
@@ -450,12 +461,14 @@ void checkCodePage() {
     std::string back;
     check(exact && codePage.appendAnsi(back, text) && back == every,
           "ANSI code page: every byte reads and writes back as itself");
-    check(text.find("\xC2\x81") != std::string::npos && text.find("\xC2\x9D") != std::string::npos &&
-              text.find("€") != std::string::npos && text.find("¯") != std::string::npos,
+    check(text.find("\xC2\x81") != std::string::npos &&
+              text.find("\xC2\x9D") != std::string::npos && text.find("€") != std::string::npos &&
+              text.find("¯") != std::string::npos,
           "ANSI code page: the undefined bytes are control characters, 0x80 is the euro");
     for (const char* lacked : {"ż", "Ω", "日", "→", "😀"}) {
         std::string none;
-        check(!codePage.appendAnsi(none, lacked), "ANSI code page: no look-alike for a character it lacks");
+        check(!codePage.appendAnsi(none, lacked),
+              "ANSI code page: no look-alike for a character it lacks");
     }
 }
 
@@ -590,7 +603,8 @@ void checkClipboard(HWND owner, const char* label) {
     bool put = false;
     {
         ClipboardOpen open(owner, 5, 10);
-        put = open && ::EmptyClipboard() && putRaw(CF_TEXT, ansiText.c_str(), ansiText.size() + 1) &&
+        put = open && ::EmptyClipboard() &&
+              putRaw(CF_TEXT, ansiText.c_str(), ansiText.size() + 1) &&
               putRaw(custom, customBytes.data(), customBytes.size()) &&
               putRaw(CF_DIB, dib.data(), dib.size());
     }
@@ -651,7 +665,8 @@ void checkClipboard(HWND owner, const char* label) {
     ::WaitForSingleObject(held.get(), 5000);
     check(clipboard.setText("after a wait"), "setText waits for a briefly held clipboard");
     holder.join();
-    check(clipboard.getText() == std::optional<std::string>("after a wait"), "getText after the wait");
+    check(clipboard.getText() == std::optional<std::string>("after a wait"),
+          "getText after the wait");
 
     // Held for longer than we wait: reading fails, which is not the same as no
     // text. The holder opens it with a window of its own, as another program
@@ -677,7 +692,7 @@ void checkClipboard(HWND owner, const char* label) {
 
 // Answers the next dialog that our main thread shows, the way a user would.
 class DialogAnswerer {
-public:
+  public:
     DialogAnswerer(DWORD thread, WORD command, std::string fileName)
         : worker_([this, thread, command, fileName] { run(thread, command, fileName); }) {}
     ~DialogAnswerer() { join(); }
@@ -688,7 +703,7 @@ public:
         return seen_;
     }
 
-private:
+  private:
     static BOOL CALLBACK findDialog(HWND window, LPARAM found) {
         char className[32] = {};
         ::GetClassNameA(window, className, sizeof(className));
@@ -773,8 +788,9 @@ void checkDialogs(const std::string& temp) {
         Win32Dialogs owned([] { return static_cast<HWND>(nullptr); });
         DialogAnswerer answerer(self, IDOK, chosen);
         const std::string answer = owned.showSaveDialog(SelfcheckFiles);
-        check(!answer.empty() && ::lstrcmpiW(wideText(answer).c_str(), wideText(chosen).c_str()) == 0,
-              "showSaveDialog returns the chosen path, beyond the ANSI code page");
+        check(
+            !answer.empty() && ::lstrcmpiW(wideText(answer).c_str(), wideText(chosen).c_str()) == 0,
+            "showSaveDialog returns the chosen path, beyond the ANSI code page");
     }
 }
 
