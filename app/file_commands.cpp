@@ -16,8 +16,10 @@ WorkingFile& Form1::workingFile() {
 
 namespace {
 
-constexpr std::string_view ShortcutFileKind = "Quorvel shortcuts";
-constexpr std::string_view ShortcutFileExtension = "qvb";
+// The open and save dialogs list shortcut files first.
+FileDialogText shortcutFiles(std::string_view title) {
+    return {.title = title, .kindName = "Quorvel shortcuts", .extension = "qvb"};
+}
 
 }  // namespace
 
@@ -35,10 +37,7 @@ void Form1::tellUnreadLines(const std::string& path, std::size_t count,
 // working file. Writing the list into it would put the user's entries into a
 // file that may be shared, or replace a file that was never a shortcut file.
 void Form1::FileImport_Click() {
-    const std::string chosen =
-        services_.dialogs.showOpenDialog({.title = "Import Shortcuts",
-                                          .kindName = ShortcutFileKind,
-                                          .extension = ShortcutFileExtension});
+    const std::string chosen = services_.dialogs.showOpenDialog(shortcutFiles("Import Shortcuts"));
     if (!isAcceptedFileName(chosen)) {
         return;
     }
@@ -102,10 +101,7 @@ void Form1::nameWorkingFileInSettings() {
 // Export writes a copy and changes nothing else: later changes still go to the
 // working file, and the next start reads that file.
 void Form1::FileSave2_Click() {
-    const std::string chosen =
-        services_.dialogs.showSaveDialog({.title = "Export Shortcuts",
-                                          .kindName = ShortcutFileKind,
-                                          .extension = ShortcutFileExtension});
+    const std::string chosen = services_.dialogs.showSaveDialog(shortcutFiles("Export Shortcuts"));
     if (!isAcceptedFileName(chosen)) {
         return;
     }
