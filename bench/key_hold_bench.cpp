@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/shortcut_engine.h"
-#include "platform/fake/fake_desktop.h"
 #include "targets.h"
+#include "tests/doubles/fake_desktop.h"
 
 namespace quorvel::bench {
 namespace {

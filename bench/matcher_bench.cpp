@@ -7,9 +7,9 @@
 
 #include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
-#include "platform/fake/fake_desktop.h"
 #include "support/literal_scan.h"
 #include "targets.h"
+#include "tests/doubles/fake_desktop.h"
 
 namespace quorvel::bench {
 namespace {

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "engine/shortcut_entry.h"
-#include "platform/fake/fake_ansi_code_page.h"
-#include "platform/fake/fake_files.h"
 #include "storage/shortcut_file.h"
 #include "storage/working_file.h"
 #include "targets.h"
+#include "tests/doubles/fake_ansi_code_page.h"
+#include "tests/doubles/fake_files.h"
 
 namespace quorvel::bench {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "commontext/common_text_store.h"
 #include "fuzz_check.h"
-#include "platform/fake/fake_settings_store.h"
 #include "storage/settings_names.h"
+#include "tests/doubles/fake_settings_store.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include "engine/shortcut_list.h"
 #include "engine/utf8_text.h"
 #include "fuzz_check.h"
-#include "platform/fake/fake_ansi_code_page.h"
-#include "platform/fake/fake_files.h"
 #include "storage/shortcut_file.h"
 #include "storage/shortcut_file_encoding.h"
 #include "support/readback.h"
+#include "tests/doubles/fake_ansi_code_page.h"
+#include "tests/doubles/fake_files.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_settings_store.h"
+#include "tests/doubles/fake_settings_store.h"
 
 namespace quorvel {
 namespace {

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "commontext/common_text_store.h"
-#include "platform/fake/fake_clipboard.h"
-#include "platform/fake/fake_collation.h"
-#include "platform/fake/fake_dialogs.h"
-#include "platform/fake/fake_settings_store.h"
+#include "tests/doubles/fake_clipboard.h"
+#include "tests/doubles/fake_collation.h"
+#include "tests/doubles/fake_dialogs.h"
+#include "tests/doubles/fake_settings_store.h"
 
 namespace quorvel {
 namespace {

@@ -10,9 +10,9 @@
 
 #include "editor/samples.h"
 #include "engine/shortcut_entry.h"
-#include "platform/fake/fake_dialogs.h"
-#include "platform/fake/fake_event_pump.h"
 #include "support/readback.h"
+#include "tests/doubles/fake_dialogs.h"
+#include "tests/doubles/fake_event_pump.h"
 
 namespace quorvel {
 namespace {

@@ -10,11 +10,11 @@
 
 #include "engine/shortcut_entry.h"
 #include "engine/utf8_text.h"
-#include "platform/fake/fake_ansi_code_page.h"
-#include "platform/fake/fake_files.h"
 #include "platform/utf8.h"
 #include "storage/shortcut_file_encoding.h"
 #include "support/readback.h"
+#include "tests/doubles/fake_ansi_code_page.h"
+#include "tests/doubles/fake_files.h"
 
 namespace quorvel {
 namespace {

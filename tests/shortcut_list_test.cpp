@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/shortcut_entry.h"
-#include "platform/fake/fake_event_pump.h"
 #include "support/literal_scan.h"
+#include "tests/doubles/fake_event_pump.h"
 
 namespace quorvel {
 namespace {

@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "app/form2255.h"
-#include "platform/fake/fake_dialogs.h"
-#include "platform/fake/fake_environment.h"
-#include "platform/fake/fake_files.h"
-#include "platform/fake/fake_program_starter.h"
-#include "platform/fake/fake_settings_store.h"
-#include "platform/fake/fake_shell_links.h"
+#include "tests/doubles/fake_dialogs.h"
+#include "tests/doubles/fake_environment.h"
+#include "tests/doubles/fake_files.h"
+#include "tests/doubles/fake_program_starter.h"
+#include "tests/doubles/fake_settings_store.h"
+#include "tests/doubles/fake_shell_links.h"
 #include "tray/help_commands.h"
 #include "tray/window_layout.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "platform/fake/fake_desktop.h"
+#include "tests/doubles/fake_desktop.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
 #include "platform/clock.h"
-#include "platform/fake/fake_desktop.h"
+#include "tests/doubles/fake_desktop.h"
 
 namespace quorvel::testing {
 

@@ -7,11 +7,11 @@
 
 #include "engine/shortcut_list.h"
 #include "engine/utf8_text.h"
-#include "platform/fake/fake_dialogs.h"
 #include "platform/utf8.h"
 #include "platform/windows_1252.h"
 #include "storage/shortcut_file.h"
 #include "storage/shortcut_file_encoding.h"
+#include "tests/doubles/fake_dialogs.h"
 
 namespace quorvel::testing {
 

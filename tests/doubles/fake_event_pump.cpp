@@ -1,4 +1,4 @@
-#include "platform/fake/fake_event_pump.h"
+#include "tests/doubles/fake_event_pump.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "platform/fake/fake_ansi_code_page.h"
+#include "tests/doubles/fake_ansi_code_page.h"
 
 #include <array>
 #include <cstring>

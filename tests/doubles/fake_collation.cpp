@@ -1,4 +1,4 @@
-#include "platform/fake/fake_collation.h"
+#include "tests/doubles/fake_collation.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "platform/fake/fake_files.h"
+#include "tests/doubles/fake_files.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "platform/fake/fake_clipboard.h"
+#include "tests/doubles/fake_clipboard.h"
 
 #include <algorithm>
 

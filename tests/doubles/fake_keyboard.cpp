@@ -1,13 +1,13 @@
-#include "platform/fake/fake_keyboard.h"
+#include "tests/doubles/fake_keyboard.h"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#include "platform/fake/fake_clipboard.h"
-#include "platform/fake/fake_event_pump.h"
 #include "platform/send_keys_notation.h"
 #include "platform/utf8.h"
+#include "tests/doubles/fake_clipboard.h"
+#include "tests/doubles/fake_event_pump.h"
 
 namespace quorvel {
 

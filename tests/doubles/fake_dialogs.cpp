@@ -1,4 +1,4 @@
-#include "platform/fake/fake_dialogs.h"
+#include "tests/doubles/fake_dialogs.h"
 
 namespace quorvel {
 

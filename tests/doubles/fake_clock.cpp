@@ -1,4 +1,4 @@
-#include "platform/fake/fake_clock.h"
+#include "tests/doubles/fake_clock.h"
 
 namespace quorvel {
 
