@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "commontext/form8.h"
-#include "platform/win32/win32_view_handles.h"
-#include "platform/win32/win32_view_window.h"
+#include "platform/win32/widgets/handles.h"
+#include "platform/win32/widgets/window.h"
 
 namespace quorvel {
 

@@ -11,6 +11,8 @@
 #include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
 #include "app/win32/start_up_question_view.h"
+#include "platform/win32/widgets/acting_window.h"
+#include "platform/win32/widgets/dpi.h"
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
@@ -26,8 +28,6 @@
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_tray.h"
-#include "platform/win32/win32_view_acting_window.h"
-#include "platform/win32/win32_view_dpi.h"
 
 namespace quorvel {
 

@@ -3,7 +3,7 @@
 // frame, the shortcut list and the text box follow the window's size through
 // the model's resize rules; everything else stays where it is.
 
-#include "platform/win32/win32_view_dpi.h"
+#include "platform/win32/widgets/dpi.h"
 #include "tray/window_layout.h"
 
 namespace quorvel {

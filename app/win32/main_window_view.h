@@ -13,8 +13,8 @@
 #include <optional>
 
 #include "app/form1.h"
-#include "platform/win32/win32_view_handles.h"
-#include "platform/win32/win32_view_keyboard.h"
+#include "platform/win32/widgets/handles.h"
+#include "platform/win32/widgets/keyboard.h"
 
 namespace quorvel {
 

@@ -4,10 +4,10 @@
 
 #include "app/win32/control_ids.h"
 #include "engine/product_info.h"
-#include "platform/win32/win32_view_controls.h"
-#include "platform/win32/win32_view_dpi.h"
-#include "platform/win32/win32_view_keyboard.h"
-#include "platform/win32/win32_view_placement.h"
+#include "platform/win32/widgets/controls.h"
+#include "platform/win32/widgets/dpi.h"
+#include "platform/win32/widgets/keyboard.h"
+#include "platform/win32/widgets/placement.h"
 
 namespace quorvel {
 

@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "app/form2255.h"
-#include "platform/win32/win32_view_handles.h"
-#include "platform/win32/win32_view_window.h"
+#include "platform/win32/widgets/handles.h"
+#include "platform/win32/widgets/window.h"
 
 namespace quorvel {
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/widgets/acting_window.h"
 #include "platform/win32/win32_text.h"
-#include "platform/win32/win32_view_acting_window.h"
 
 namespace quorvel {
 

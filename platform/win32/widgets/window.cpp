@@ -1,12 +1,12 @@
-#include "platform/win32/win32_view_window.h"
+#include "platform/win32/widgets/window.h"
 
 #include <utility>
 
+#include "platform/win32/widgets/acting_window.h"
+#include "platform/win32/widgets/dpi.h"
+#include "platform/win32/widgets/placement.h"
 #include "platform/win32/win32_program_icon.h"
 #include "platform/win32/win32_text.h"
-#include "platform/win32/win32_view_acting_window.h"
-#include "platform/win32/win32_view_dpi.h"
-#include "platform/win32/win32_view_placement.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_view_controls.h"
+#include "platform/win32/widgets/controls.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_view_acting_window.h"
+#include "platform/win32/widgets/acting_window.h"
 
 namespace quorvel {
 

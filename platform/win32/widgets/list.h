@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/win32/win32_view_handles.h"
+#include "platform/win32/widgets/handles.h"
 
 namespace quorvel {
 

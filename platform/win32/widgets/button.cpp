@@ -1,7 +1,7 @@
-#include "platform/win32/win32_view_button.h"
+#include "platform/win32/widgets/button.h"
 
-#include "platform/win32/win32_view_controls.h"
-#include "platform/win32/win32_view_handles.h"
+#include "platform/win32/widgets/controls.h"
+#include "platform/win32/widgets/handles.h"
 
 namespace quorvel {
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/win32_view_handles.h"
+#include "platform/win32/widgets/handles.h"
 
 namespace quorvel {
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "platform/win32/win32_view_handles.h"
-#include "platform/win32/win32_view_keyboard.h"
+#include "platform/win32/widgets/handles.h"
+#include "platform/win32/widgets/keyboard.h"
 
 namespace quorvel {
 

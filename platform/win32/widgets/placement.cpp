@@ -1,4 +1,4 @@
-#include "platform/win32/win32_view_placement.h"
+#include "platform/win32/widgets/placement.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_view_panel.h"
+#include "platform/win32/widgets/panel.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_view_keyboard.h"
+#include "platform/win32/widgets/keyboard.h"
 
 #include <iterator>
 

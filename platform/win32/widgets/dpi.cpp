@@ -1,4 +1,4 @@
-#include "platform/win32/win32_view_dpi.h"
+#include "platform/win32/widgets/dpi.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_view_list.h"
+#include "platform/win32/widgets/list.h"
 
 #include <algorithm>
 
