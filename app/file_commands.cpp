@@ -2,8 +2,8 @@
 
 #include "app/form1.h"
 #include "engine/product_info.h"
-#include "engine/utf8_text.h"
 #include "storage/shortcut_file.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

@@ -8,17 +8,17 @@
 
 #include "app/app_services.h"
 #include "app/form2255.h"
+#include "app/window_layout.h"
 #include "commontext/form8.h"
 #include "editor/editor_controls.h"
 #include "editor/shortcut_editor.h"
 #include "engine/engine_form.h"
 #include "engine/shortcut_engine.h"
-#include "platform/controls.h"
 #include "storage/settings_names.h"
 #include "storage/working_file.h"
 #include "tray/help_commands.h"
 #include "tray/notification_icon.h"
-#include "tray/window_layout.h"
+#include "ui/controls.h"
 
 namespace quorvel {
 

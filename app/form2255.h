@@ -5,12 +5,12 @@
 #include <functional>
 #include <string>
 
-#include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/settings_store.h"
 #include "platform/shell_links.h"
+#include "ui/controls.h"
 
 namespace quorvel {
 

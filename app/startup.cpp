@@ -7,9 +7,9 @@
 #include "app/form1.h"
 #include "engine/calibration.h"
 #include "engine/product_info.h"
-#include "engine/utf8_text.h"
 #include "storage/settings_names.h"
 #include "storage/shortcut_file.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

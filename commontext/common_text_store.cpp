@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "engine/utf8_text.h"
 #include "storage/settings_names.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

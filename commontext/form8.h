@@ -9,9 +9,9 @@
 
 #include "platform/clipboard.h"
 #include "platform/collation.h"
-#include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
+#include "ui/controls.h"
 
 namespace quorvel {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/controls.h"
+#include "ui/controls.h"
 
 namespace quorvel {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/product_info.h"
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

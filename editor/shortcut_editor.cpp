@@ -11,8 +11,8 @@
 #include "engine/key_names.h"
 #include "engine/product_info.h"
 #include "engine/shortcut_entry.h"
-#include "engine/utf8_text.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

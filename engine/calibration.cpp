@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

@@ -1,5 +1,7 @@
 #include "engine/date_stamp.h"
 
+#include "engine/calendar.h"
+
 namespace quorvel {
 
 namespace {

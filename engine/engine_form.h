@@ -3,7 +3,7 @@
 // events. The main window holds them; the engine reads and writes them.
 
 #include "engine/shortcut_list.h"
-#include "platform/controls.h"
+#include "ui/controls.h"
 
 namespace quorvel {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

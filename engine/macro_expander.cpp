@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "platform/send_keys_notation.h"
+#include "engine/send_keys_notation.h"
 
 namespace quorvel {
 

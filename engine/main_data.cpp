@@ -6,7 +6,7 @@
 #include "engine/key_filter.h"
 #include "engine/key_names.h"
 #include "engine/shortcut_entry.h"
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

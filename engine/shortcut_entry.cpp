@@ -1,7 +1,7 @@
 #include "engine/shortcut_entry.h"
 
-#include "engine/utf8_text.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

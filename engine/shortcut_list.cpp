@@ -4,7 +4,7 @@
 
 #include "engine/key_filter.h"
 #include "engine/shortcut_entry.h"
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

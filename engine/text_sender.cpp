@@ -6,8 +6,8 @@
 #include "engine/calibration.h"
 #include "engine/engine_timers.h"
 #include "engine/macro_expander.h"
-#include "engine/utf8_text.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

@@ -7,8 +7,8 @@
 
 #include "engine/macro_expander.h"
 #include "fuzz_check.h"
-#include "platform/utf8.h"
 #include "support/literal_expand.h"
+#include "text/utf8.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "engine/shortcut_entry.h"
 #include "engine/shortcut_list.h"
-#include "engine/utf8_text.h"
 #include "fuzz_check.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
+#include "text/utf8_text.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/send_keys_notation.h"
 #include "fuzz_check.h"
-#include "platform/send_keys_notation.h"
-#include "platform/utf8.h"
 #include "support/key_strokes.h"
+#include "text/utf8.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 
 #include "engine/shortcut_entry.h"
 #include "engine/shortcut_list.h"
-#include "engine/utf8_text.h"
 #include "fuzz_check.h"
 #include "storage/shortcut_file.h"
 #include "storage/shortcut_file_encoding.h"
 #include "support/readback.h"
 #include "tests/doubles/fake_ansi_code_page.h"
 #include "tests/doubles/fake_files.h"
+#include "text/utf8_text.h"
 
 namespace {
 

@@ -25,10 +25,6 @@ class Clock {
     virtual std::uint64_t milliseconds() = 0;
 };
 
-// Seconds since 1970-01-01 00:00:00 of the same calendar, and back.
-long long secondsSinceEpoch(const DateTime& when);
-DateTime dateTimeFromSeconds(long long seconds);
-
 // The user's date and time forms.
 class Locale {
   public:
@@ -37,15 +33,6 @@ class Locale {
     virtual std::string longTime(const DateTime& when) const = 0;
     // Full month name in the user's language, month 1..12.
     virtual std::string monthName(int month) const = 0;
-};
-
-// English (United States): 12/6/2026, 8:35:46 AM, December. Used where the
-// platform offers no locale data.
-class EnglishUsLocale final : public Locale {
-  public:
-    std::string shortDate(const DateTime& when) const override;
-    std::string longTime(const DateTime& when) const override;
-    std::string monthName(int month) const override;
 };
 
 }  // namespace quorvel

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 echo "== Every C++ file laid out as .clang-format says =="
-find engine editor storage app tray commontext platform tests bench e2e fuzz \
+find engine editor storage app tray commontext text ui platform tests bench e2e fuzz \
     -path fuzz/corpus -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0 |
     xargs -0 clang-format --dry-run -Werror
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "engine/shortcut_entry.h"
-#include "engine/utf8_text.h"
-#include "platform/utf8.h"
 #include "storage/shortcut_file_encoding.h"
+#include "text/utf8.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

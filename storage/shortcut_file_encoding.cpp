@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/utf8_text.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 

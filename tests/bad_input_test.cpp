@@ -12,9 +12,9 @@
 #include "commontext/common_text_store.h"
 #include "commontext/form8.h"
 #include "engine/shortcut_entry.h"
-#include "engine/utf8_text.h"
 #include "support/app_fixture.h"
 #include "support/readback.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/caps_lock.h"
+#include "engine/caps_lock.h"
 
 namespace quorvel {
 namespace {

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/utf8_text.h"
 #include "support/app_fixture.h"
 #include "support/readback.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 namespace {

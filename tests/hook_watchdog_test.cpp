@@ -1,4 +1,4 @@
-#include "platform/hook_watchdog.h"
+#include "engine/hook_watchdog.h"
 
 #include <gtest/gtest.h>
 

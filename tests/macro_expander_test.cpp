@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/calendar.h"
 #include "support/literal_expand.h"
 
 namespace quorvel {

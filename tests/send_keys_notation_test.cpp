@@ -1,4 +1,4 @@
-#include "platform/send_keys_notation.h"
+#include "engine/send_keys_notation.h"
 
 #include <gtest/gtest.h>
 

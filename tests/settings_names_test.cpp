@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace quorvel::settings {
 namespace {

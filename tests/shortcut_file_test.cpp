@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "engine/shortcut_entry.h"
-#include "engine/utf8_text.h"
-#include "platform/utf8.h"
 #include "storage/shortcut_file_encoding.h"
 #include "support/readback.h"
 #include "tests/doubles/fake_ansi_code_page.h"
 #include "tests/doubles/fake_files.h"
+#include "text/utf8.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 namespace {

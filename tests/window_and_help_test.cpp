@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/form2255.h"
+#include "app/window_layout.h"
 #include "tests/doubles/fake_dialogs.h"
 #include "tests/doubles/fake_environment.h"
 #include "tests/doubles/fake_files.h"
@@ -11,7 +12,6 @@
 #include "tests/doubles/fake_settings_store.h"
 #include "tests/doubles/fake_shell_links.h"
 #include "tray/help_commands.h"
-#include "tray/window_layout.h"
 
 namespace quorvel {
 namespace {

@@ -4,13 +4,13 @@
 #include <utility>
 
 #include "app/win32/control_ids.h"
-#include "platform/list_row_text.h"
 #include "platform/win32/widgets/controls.h"
 #include "platform/win32/widgets/dpi.h"
 #include "platform/win32/widgets/keyboard.h"
 #include "platform/win32/widgets/list.h"
 #include "platform/win32/widgets/placement.h"
 #include "platform/win32/win32_text.h"
+#include "ui/list_row_text.h"
 
 namespace quorvel {
 

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "platform/hook_watchdog.h"
+#include "engine/hook_watchdog.h"
 
 namespace quorvel {
 

@@ -3,8 +3,8 @@
 // frame, the shortcut list and the text box follow the window's size through
 // the model's resize rules; everything else stays where it is.
 
+#include "app/window_layout.h"
 #include "platform/win32/widgets/dpi.h"
-#include "tray/window_layout.h"
 
 namespace quorvel {
 

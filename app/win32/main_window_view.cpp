@@ -6,13 +6,13 @@
 
 #include "app/win32/control_ids.h"
 #include "app/win32/main_window_layout.h"
-#include "platform/list_row_text.h"
 #include "platform/win32/widgets/button.h"
 #include "platform/win32/widgets/controls.h"
 #include "platform/win32/widgets/dpi.h"
 #include "platform/win32/widgets/list.h"
 #include "platform/win32/widgets/panel.h"
 #include "platform/win32/widgets/placement.h"
+#include "ui/list_row_text.h"
 
 namespace quorvel {
 

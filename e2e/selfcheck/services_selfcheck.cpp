@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/send_keys_notation.h"
+#include "engine/send_keys_notation.h"
 #include "platform/win32/com_objects.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_ansi_code_page.h"

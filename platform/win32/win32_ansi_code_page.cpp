@@ -5,8 +5,8 @@
 #include <climits>
 #include <string>
 
-#include "platform/utf8.h"
 #include "platform/win32/win32_text.h"
+#include "text/utf8.h"
 
 namespace quorvel {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/caps_lock.h"
+#include "engine/caps_lock.h"
 #include "platform/keyboard_hook.h"
-#include "platform/utf8.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_keyboard_hook.h"
 #include "platform/win32/win32_text.h"
+#include "text/utf8.h"
 
 namespace quorvel {
 

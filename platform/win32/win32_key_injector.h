@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "engine/send_keys_notation.h"
 #include "platform/key_injection.h"
-#include "platform/send_keys_notation.h"
 
 namespace quorvel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace quorvel {
 

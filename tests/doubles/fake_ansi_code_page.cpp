@@ -3,8 +3,8 @@
 #include <array>
 #include <cstring>
 
-#include "platform/utf8.h"
-#include "platform/windows_1252.h"
+#include "text/utf8.h"
+#include "text/windows_1252.h"
 
 namespace quorvel {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/clock.h"
+#include "engine/calendar.h"
 
 namespace quorvel {
 

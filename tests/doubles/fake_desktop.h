@@ -3,6 +3,7 @@
 // program's services. Tests, benchmarks and the command-line demo run on it.
 
 #include "app/app_services.h"
+#include "engine/calendar.h"
 #include "tests/doubles/fake_ansi_code_page.h"
 #include "tests/doubles/fake_clipboard.h"
 #include "tests/doubles/fake_clock.h"

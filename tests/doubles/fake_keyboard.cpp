@@ -4,10 +4,10 @@
 #include <optional>
 #include <utility>
 
-#include "platform/send_keys_notation.h"
-#include "platform/utf8.h"
+#include "engine/send_keys_notation.h"
 #include "tests/doubles/fake_clipboard.h"
 #include "tests/doubles/fake_event_pump.h"
+#include "text/utf8.h"
 
 namespace quorvel {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/send_keys_notation.h"
+#include "engine/send_keys_notation.h"
 
 namespace quorvel::testing {
 

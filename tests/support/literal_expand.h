@@ -11,8 +11,8 @@
 #include <string>
 
 #include "engine/macro_expander.h"
-#include "engine/utf8_text.h"
 #include "platform/clock.h"
+#include "text/utf8_text.h"
 
 namespace quorvel::testing {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "engine/shortcut_list.h"
-#include "engine/utf8_text.h"
 #include "platform/event_pump.h"
+#include "text/utf8_text.h"
 
 namespace quorvel::testing {
 

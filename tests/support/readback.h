@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "engine/shortcut_list.h"
-#include "engine/utf8_text.h"
-#include "platform/utf8.h"
-#include "platform/windows_1252.h"
 #include "storage/shortcut_file.h"
 #include "storage/shortcut_file_encoding.h"
 #include "tests/doubles/fake_dialogs.h"
+#include "text/utf8.h"
+#include "text/utf8_text.h"
+#include "text/windows_1252.h"
 
 namespace quorvel::testing {
 

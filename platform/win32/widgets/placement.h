@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/window_placement.h"
+#include "ui/window_placement.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "platform/list_row_text.h"
+#include "ui/list_row_text.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "tray/window_layout.h"
+#include "app/window_layout.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "platform/window_placement.h"
+#include "ui/window_placement.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/clock.h"
+#include "engine/calendar.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "platform/windows_1252.h"
+#include "text/windows_1252.h"
 
 #include <array>
 

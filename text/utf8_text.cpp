@@ -1,10 +1,10 @@
-#include "engine/utf8_text.h"
+#include "text/utf8_text.h"
 
 #include <array>
 #include <cstdint>
 
-#include "platform/utf8.h"
-#include "platform/windows_1252.h"
+#include "text/utf8.h"
+#include "text/windows_1252.h"
 
 namespace quorvel {
 

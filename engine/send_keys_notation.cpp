@@ -1,9 +1,9 @@
-#include "platform/send_keys_notation.h"
+#include "engine/send_keys_notation.h"
 
 #include <array>
 #include <cstddef>
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace quorvel {
 

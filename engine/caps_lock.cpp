@@ -1,4 +1,4 @@
-#include "platform/caps_lock.h"
+#include "engine/caps_lock.h"
 
 namespace quorvel {
 
