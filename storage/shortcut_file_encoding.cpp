@@ -57,17 +57,8 @@ std::optional<DecodedLine> decodeUtf16File(std::string_view bytes) {
         const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
         units[i] = static_cast<char16_t>(littleEndian ? first | second << 8 : first << 8 | second);
     }
-    bool exact = bytes.size() % 2 == 0;
-    for (std::size_t i = 0; i < units.size() && exact; ++i) {
-        const bool high = units[i] >= 0xD800 && units[i] <= 0xDBFF;
-        const bool low = units[i] >= 0xDC00 && units[i] <= 0xDFFF;
-        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-            ++i;
-        } else if (high || low) {
-            exact = false;
-        }
-    }
-    DecodedLine file{utf8::fromUtf16(units), exact};
+    bool whole = true;
+    DecodedLine file{utf8::fromUtf16(units, whole), whole && bytes.size() % 2 == 0};
     if (bytes.size() % 2 != 0) {
         utf8::append(file.text, utf8::ReplacementCharacter);
     }

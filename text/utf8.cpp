@@ -157,9 +157,10 @@ std::u16string toUtf16(std::string_view text) {
     return wide;
 }
 
-std::string fromUtf16(std::u16string_view wide) {
+std::string fromUtf16(std::u16string_view wide, bool& whole) {
     std::string text;
     text.reserve(wide.size());
+    whole = true;
     for (std::size_t at = 0; at < wide.size(); ++at) {
         const char32_t unit = wide[at];
         const bool high = unit >= 0xD800 && unit <= 0xDBFF;
@@ -167,10 +168,16 @@ std::string fromUtf16(std::u16string_view wide) {
             append(text, 0x10000 + ((unit - 0xD800) << 10) + (wide[at + 1] - 0xDC00));
             ++at;
         } else {
+            whole = whole && (unit < 0xD800 || unit > 0xDFFF);
             append(text, unit);  // a surrogate on its own appends U+FFFD
         }
     }
     return text;
+}
+
+std::string fromUtf16(std::u16string_view wide) {
+    bool whole = true;
+    return fromUtf16(wide, whole);
 }
 
 }  // namespace quorvel::utf8

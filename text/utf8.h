@@ -38,6 +38,8 @@ std::size_t length(std::string_view text);
 // does half a pair on its own.
 std::u16string toUtf16(std::string_view text);
 std::string fromUtf16(std::u16string_view text);
+// The same, telling whether every unit was read as it stands (no half pair).
+std::string fromUtf16(std::u16string_view text, bool& whole);
 
 // Where the first byte from 0x80 up is, or the size when there is none.
 std::size_t firstNonAscii(std::string_view text, std::size_t from = 0);
