@@ -8,18 +8,18 @@
 namespace quorvel {
 
 struct EngineForm {
-    TextBox Text5;                 // the typed-key buffer: lower-case names of the keys just typed
-    TextBox Text1;                 // the last key's lower-case name
-    TextBox Text147{"Text147"};    // the send stamp; its tag carries the Enter request
-    TextBox Text2{"500"};          // the calibration number
-    Timer TimerMain{1000, true};   // tag: the no-match stamp
-    Timer TimerClear{5000, true};  // tag: the last-key stamp
-    Timer TimerData{100, false};   // puts the clipboard back after a paste
-    MenuItem MenuShow{"Hit Ctrl Shift S to Show Quorvel 2.1"};
-    MenuItem MenuText{"Hit Ctrl Shift C to Show Quorvel 2.1 Common Text"};
-    MenuItem MenuBoost{"Boost"};
-    MenuItem MenuForce{"Force Text"};
-    ShortcutList List1;
+    TextBox typedKeys;              // the typed-key buffer: lower-case names of the keys just typed
+    TextBox lastKey;                // the last key's lower-case name
+    TextBox sendStamp{"Text147"};   // the send stamp; its tag carries the Enter request
+    TextBox calibrationBox{"500"};  // the calibration number
+    Timer modifierTimer{1000, true};   // tag: the no-match stamp
+    Timer pauseTimer{5000, true};      // tag: the last-key stamp
+    Timer clipboardTimer{100, false};  // puts the clipboard back after a paste
+    MenuItem showKeyItem{"Hit Ctrl Shift S to Show Quorvel 2.1"};
+    MenuItem commonTextKeyItem{"Hit Ctrl Shift C to Show Quorvel 2.1 Common Text"};
+    MenuItem boostItem{"Boost"};
+    MenuItem forceTextItem{"Force Text"};
+    ShortcutList shortcuts;
 };
 
 }  // namespace quorvel

@@ -6,8 +6,8 @@
 
 namespace quorvel {
 
-void TimerMain_Timer(EngineForm& form, MainData& mainData, Clock& clock) {
-    std::string& noMatchStamp = form.TimerMain.tag;
+void modifierTimerTick(EngineForm& form, MainData& mainData, Clock& clock) {
+    std::string& noMatchStamp = form.modifierTimer.tag;
     if (noMatchStamp.empty()) {
         return;
     }
@@ -19,20 +19,20 @@ void TimerMain_Timer(EngineForm& form, MainData& mainData, Clock& clock) {
     }
 }
 
-void TimerClear_Timer(EngineForm& form, MainData& mainData, Clock& clock) {
-    const std::string& lastKeyStamp = form.TimerClear.tag;
+void pauseTimerTick(EngineForm& form, MainData& mainData, Clock& clock) {
+    const std::string& lastKeyStamp = form.pauseTimer.tag;
     const auto stamp = parseStamp(lastKeyStamp);
     if (lastKeyStamp.empty() || !stamp || std::llabs(secondsBetween(*stamp, clock.now())) > 5) {
-        form.Text5.setText({});
+        form.typedKeys.setText({});
         mainData.ModifierState = modifier::None;
     }
 }
 
-void TimerData_Timer(EngineForm& form, MainData& mainData, Clipboard& clipboard) {
+void clipboardTimerTick(EngineForm& form, MainData& mainData, Clipboard& clipboard) {
     // The last try: the timer runs once.
     giveClipboardBack(mainData, clipboard);
     mainData.SavedClipboard.reset();
-    form.TimerData.enabled = false;
+    form.clipboardTimer.enabled = false;
 }
 
 void giveClipboardBack(MainData& mainData, Clipboard& clipboard) {

@@ -10,9 +10,9 @@ namespace {
 
 using testing::EngineFixture;
 
-// Without a stamp TimerMain does nothing; a stamp that does not read back
-// counts as old. The letters are TimerClear's business.
-TEST(TimerMain, ForgetsTheModifierASecondAfterTheLastUnmatchedKey) {
+// Without a stamp modifierTimer does nothing; a stamp that does not read back
+// counts as old. The letters are pauseTimer's business.
+TEST(modifierTimer, ForgetsTheModifierASecondAfterTheLastUnmatchedKey) {
     struct Case {
         const char* name;
         std::optional<std::string> stamp;  // none: the one the typed key left
@@ -30,21 +30,21 @@ TEST(TimerMain, ForgetsTheModifierASecondAfterTheLastUnmatchedKey) {
         EngineFixture f;
         f.keyboard.typeText("A");
         ASSERT_EQ(f.modifierState(), 1);
-        ASSERT_EQ(f.form.TimerMain.tag, f.nowStamp());
+        ASSERT_EQ(f.form.modifierTimer.tag, f.nowStamp());
         if (c.stamp) {
-            f.form.TimerMain.tag = *c.stamp;
+            f.form.modifierTimer.tag = *c.stamp;
         }
         f.clock.advanceSeconds(c.seconds);
-        f.engine.TimerMain_Timer();
+        f.engine.modifierTimerTick();
         EXPECT_EQ(f.modifierState(), c.forgotten ? 0 : 1);
-        EXPECT_EQ(f.form.TimerMain.tag.empty(), c.forgotten || c.stamp == "");
+        EXPECT_EQ(f.form.modifierTimer.tag.empty(), c.forgotten || c.stamp == "");
         EXPECT_EQ(f.buffer(), "a");
     }
 }
 
 // More than five seconds between the last key and a tick, either way (the
 // clock may be set back), and every tick of the pause clears again.
-TEST(TimerClear, ForgetsLettersAndModifierAfterAPause) {
+TEST(pauseTimer, ForgetsLettersAndModifierAfterAPause) {
     struct Case {
         const char* name;
         std::optional<std::string> stamp;  // none: the one the typed keys left
@@ -64,17 +64,17 @@ TEST(TimerClear, ForgetsLettersAndModifierAfterAPause) {
         EngineFixture f;
         f.keyboard.typeText("Td");
         if (c.stamp) {
-            f.form.TimerClear.tag = *c.stamp;
+            f.form.pauseTimer.tag = *c.stamp;
         }
         f.clock.advanceSeconds(c.seconds);
-        f.engine.TimerClear_Timer();
+        f.engine.pauseTimerTick();
         EXPECT_EQ(f.buffer(), c.cleared ? "" : "td");
         EXPECT_EQ(f.modifierState(), c.cleared ? 0 : 1);
         if (c.cleared) {
-            f.form.Text5.setText("zz");
+            f.form.typedKeys.setText("zz");
             f.mainData().ModifierState = 4;
             f.clock.advanceSeconds(1);
-            f.engine.TimerClear_Timer();
+            f.engine.pauseTimerTick();
             EXPECT_EQ(f.buffer(), "");
             EXPECT_EQ(f.modifierState(), 0);
         }

@@ -73,9 +73,9 @@ TEST(TriggerMatcher, CtrlF9AgainstRecordedModifiers) {
         f.addEntry(LaunchMode::FunctionKey, false, "{Ctrl}{F9}", "Control nine");
         f.mainData().ModifierState = c.state;
         EXPECT_EQ(f.keyboard.tap(vk::F9), c.fires);
-        EXPECT_EQ(f.form.Text1.text(), c.buffer);
+        EXPECT_EQ(f.form.lastKey.text(), c.buffer);
         if (c.fires) {
-            EXPECT_EQ(f.form.Text147.text(), f.nowStamp() + c.stampTail);
+            EXPECT_EQ(f.form.sendStamp.text(), f.nowStamp() + c.stampTail);
             EXPECT_EQ(f.notations(), std::vector<std::string>{"Control nine"});
             EXPECT_EQ(f.keyboard.targetText, "Control nine");
         } else {
@@ -103,8 +103,8 @@ TEST(TriggerMatcher, CtrlShiftHotKeysShowWindows) {
         SCOPED_TRACE(std::string(1, static_cast<char>(c.key)) + (c.menuShow ? " show" : "") +
                      (c.menuText ? " text" : "") + (c.shift ? "" : " no shift"));
         EngineFixture f;
-        f.form.MenuShow.checked = c.menuShow;
-        f.form.MenuText.checked = c.menuText;
+        f.form.showKeyItem.checked = c.menuShow;
+        f.form.commonTextKeyItem.checked = c.menuText;
         f.keyboard.typeText("q");
         f.keyboard.press(vk::LCtrl);
         if (c.shift) {
@@ -160,7 +160,7 @@ TEST(TriggerMatcher, MatchCounterWrapsAfter20000) {
     for (const char* count : {"20000", "0", "1"}) {
         f.clock.advanceSeconds(7);
         f.keyboard.typeText("td ");
-        EXPECT_EQ(f.form.Text147.text(), f.nowStamp() + "TD" + count);
+        EXPECT_EQ(f.form.sendStamp.text(), f.nowStamp() + "TD" + count);
     }
 }
 
