@@ -53,7 +53,7 @@ void BM_LaunchingKeyNoMatch(benchmark::State& state) {
     fillList(fixture.form.shortcuts, static_cast<std::size_t>(state.range(0)));
     std::int16_t modifiers = 0;
     for (auto _ : state) {
-        fixture.form.typedKeys.setText(UnmatchedWord);
+        fixture.form.typedKeys = UnmatchedWord;
         fixture.engine.mainData().TriggerMatcher(32, modifiers);
     }
 }

@@ -7,23 +7,19 @@
 namespace quorvel {
 
 void modifierTimerTick(EngineForm& form, MainData& mainData, Clock& clock) {
-    std::string& noMatchStamp = form.modifierTimer.tag;
-    if (noMatchStamp.empty()) {
+    if (!form.lastUnmatchedKeyTime) {
         return;
     }
-    const auto stamp = parseStamp(noMatchStamp);
-    // A stamp that does not read back counts as old.
-    if (!stamp || secondsBetween(*stamp, clock.now()) >= 1) {
+    if (secondsBetween(*form.lastUnmatchedKeyTime, clock.now()) >= 1) {
         mainData.ModifierState = modifier::None;
-        noMatchStamp.clear();
+        form.lastUnmatchedKeyTime.reset();
     }
 }
 
 void pauseTimerTick(EngineForm& form, MainData& mainData, Clock& clock) {
-    const std::string& lastKeyStamp = form.pauseTimer.tag;
-    const auto stamp = parseStamp(lastKeyStamp);
-    if (lastKeyStamp.empty() || !stamp || std::llabs(secondsBetween(*stamp, clock.now())) > 5) {
-        form.typedKeys.setText({});
+    // Either way: the clock may have been set back.
+    if (!form.lastKeyTime || std::llabs(secondsBetween(*form.lastKeyTime, clock.now())) > 5) {
+        form.typedKeys.clear();
         mainData.ModifierState = modifier::None;
     }
 }

@@ -133,7 +133,7 @@ int MainData::KeyHook(int hookCode, const KeyEventRecord& received) {
     } else {
         noteOwnModifier(event);
     }
-    form_.pauseTimer.tag = formatStamp(services_.clock.now());
+    form_.lastKeyTime = services_.clock.now();
 
     const auto keyCode = static_cast<std::int16_t>(event.vkCode);
     bool consume = false;
@@ -160,21 +160,21 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
     const std::string name = keyNameOf(keyCode);
     const bool functionKey = name.starts_with("{F");
     if (functionKey) {
-        form_.lastKey.setText(lowerCase(fullFunctionKeyName(name, modifierState)));
-        form_.typedKeys.setText(form_.lastKey.text());
+        form_.lastKey = lowerCase(fullFunctionKeyName(name, modifierState));
+        form_.typedKeys = form_.lastKey;
     } else {
-        form_.lastKey.setText(lowerCase(name));
-        if (!form_.lastKey.text().empty()) {
-            std::string buffer = form_.typedKeys.text();
-            buffer.push_back(form_.lastKey.text().back());
-            form_.typedKeys.setText(std::move(buffer));
+        form_.lastKey = lowerCase(name);
+        if (!form_.lastKey.empty()) {
+            std::string buffer = form_.typedKeys;
+            buffer.push_back(form_.lastKey.back());
+            form_.typedKeys = std::move(buffer);
         }
     }
 
     const bool launching = functionKey || keyCode == VkSpace || keyCode == VkTab ||
                            keyCode == VkEsc || modifierState != modifier::None;
     if (launching) {
-        const auto match = form_.shortcuts.findLaunch(trimBlanks(form_.typedKeys.text()), keyCode,
+        const auto match = form_.shortcuts.findLaunch(trimBlanks(form_.typedKeys), keyCode,
                                                       modifierState != modifier::None);
         // A key is swallowed only for a text that can be delivered now: an
         // elevated window, say, takes no injected keys, and the user would lose
@@ -191,32 +191,21 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
     }
 
     if (isWordEnd(keyCode)) {
-        form_.typedKeys.setText({});
+        form_.typedKeys.clear();
         modifierState = modifier::None;
     }
-    form_.modifierTimer.tag = formatStamp(services_.clock.now());
+    form_.lastUnmatchedKeyTime = services_.clock.now();
 }
 
 void MainData::handOver(const LaunchMatch& match, bool launchKeyEndsTrigger) {
-    CurrentTrigger = std::string(match.trigger);
-    CurrentText = std::string(match.text);
-    std::string stamp = formatStamp(services_.clock.now()) + CurrentTrigger;
-    if (match.rule == LaunchMatch::Rule::Direct) {
-        if (++MatchCounter > 20000) {
-            MatchCounter = 0;
-        }
-        stamp += std::to_string(MatchCounter);
-    }
-    form_.sendStamp.setText(std::move(stamp));
-    // The Enter request travels with its text; the sender shows it in the tag of
-    // sendStamp while that text is sent.
-    SendRequest request{CurrentTrigger, CurrentText, enterAfterOf(match.mode),
-                        launchKeyEndsTrigger};
+    // The Enter request travels with its text.
+    SendRequest request{std::string(match.trigger), std::string(match.text),
+                        enterAfterOf(match.mode), launchKeyEndsTrigger};
     if (onMatch) {
         keyHold_.begin();
         onMatch(std::move(request));
     }
-    form_.typedKeys.setText({});
+    form_.typedKeys.clear();
     SwallowFlag = 1;
 }
 

@@ -47,9 +47,6 @@ void TextSender::sendQueued() {
 
 void TextSender::send(const SendRequest& request) {
     form_.clipboardTimer.enabled = false;
-    form_.sendStamp.tag = request.enterAfter ? "E" : "";
-    mainData_.CurrentTrigger = request.trigger;
-    mainData_.CurrentText = request.text;
 
     // Function keys and Ctrl combinations put no characters into the application.
     // The erase goes out before the event loop runs again: keys typed meanwhile
@@ -85,7 +82,6 @@ void TextSender::send(const SendRequest& request) {
         endEarly();
         return;
     }
-    mainData_.CurrentText = expansion.value;
     services_.events.DoEvents();
 
     if (form_.boostItem.checked) {
@@ -100,16 +96,15 @@ void TextSender::send(const SendRequest& request) {
             return;
         }
         services_.events.DoEvents();
-        form_.typedKeys.setText({});
+        form_.typedKeys.clear();
         form_.clipboardTimer.enabled = true;
     }
     services_.events.DoEvents();
 
-    if (form_.sendStamp.tag == "E") {
+    if (request.enterAfter) {
         services_.injector.SendKeys("{enter}", Wait::No);
         services_.events.DoEvents();
     }
-    form_.sendStamp.tag.clear();
     form_.clipboardTimer.enabled = true;
 }
 
@@ -137,7 +132,7 @@ bool TextSender::pasteText(const std::string& text) {
         services_.events.DoEvents();
     }
     giveClipboardBack(mainData_, clipboard);
-    form_.typedKeys.setText({});
+    form_.typedKeys.clear();
     return pasted;
 }
 
@@ -159,8 +154,6 @@ void TextSender::calibrationPause() {
 }
 
 void TextSender::endEarly() {
-    // An early end must not leave an Enter request for the next send to press.
-    form_.sendStamp.tag.clear();
     form_.clipboardTimer.enabled = true;
 }
 

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include "editor/samples.h"
-#include "engine/date_stamp.h"
 #include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
 #include "platform/clock.h"
@@ -86,9 +85,8 @@ struct EngineFixture : FakeDesktop {
         }
     }
 
-    const std::string& buffer() const { return form.typedKeys.text(); }
+    const std::string& buffer() const { return form.typedKeys; }
     std::int16_t modifierState() { return engine.mainData().ModifierState; }
-    std::string nowStamp() { return formatStamp(clock.now()); }
 
     std::vector<std::string> notations() const {
         std::vector<std::string> all;
