@@ -1,13 +1,13 @@
 // The File menu's import, save and export commands, and the working file.
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "engine/product_info.h"
 #include "storage/shortcut_file.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
 
-WorkingFile& Form1::workingFile() {
+WorkingFile& MainWindow::workingFile() {
     if (workingFile_.path().empty()) {
         workingFile_.setPath(locateWorkingFile(services_.environment, services_.files));
     }
@@ -23,12 +23,12 @@ FileDialogText shortcutFiles(std::string_view title) {
 
 }  // namespace
 
-void Form1::tell(const std::string& message) {
+void MainWindow::tell(const std::string& message) {
     services_.dialogs.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
 }
 
-void Form1::tellUnreadLines(const std::string& path, std::size_t count,
-                            const std::string& outcome) {
+void MainWindow::tellUnreadLines(const std::string& path, std::size_t count,
+                                 const std::string& outcome) {
     tell(std::to_string(count) + (count == 1 ? " line of " : " lines of ") + path +
          " could not be read; " + outcome);
 }
@@ -36,7 +36,7 @@ void Form1::tellUnreadLines(const std::string& path, std::size_t count,
 // The chosen file is only read: its entries join the list, which goes to the
 // working file. Writing the list into it would put the user's entries into a
 // file that may be shared, or replace a file that was never a shortcut file.
-void Form1::FileImport_Click() {
+void MainWindow::importFile() {
     const std::string chosen = services_.dialogs.showOpenDialog(shortcutFiles("Import Shortcuts"));
     if (!isAcceptedFileName(chosen)) {
         return;
@@ -48,25 +48,25 @@ void Form1::FileImport_Click() {
     ImportResult imported;
     {
         const BusyCursor busy(services_.dialogs);
-        imported = GetImportFile(chosen, List1, services_.files, services_.codePage);
+        imported = GetImportFile(chosen, shortcuts, services_.files, services_.codePage);
     }
     if (imported.added > 0) {
-        FileSave_Click();
+        saveFile();
     }
     if (imported.unreadLines > 0) {
         tellUnreadLines(chosen, imported.unreadLines, "that file is not changed.");
     }
 }
 
-void Form1::FileSave_Click() {
+void MainWindow::saveFile() {
     if (!writeWorkingFile()) {
         tellSaveFailed();
     }
 }
 
-bool Form1::writeWorkingFile() {
+bool MainWindow::writeWorkingFile() {
     const BusyCursor busy(services_.dialogs);
-    if (!workingFile().save(List1)) {
+    if (!workingFile().save(shortcuts)) {
         unsaved_ = true;
         return false;
     }
@@ -75,7 +75,7 @@ bool Form1::writeWorkingFile() {
     return true;
 }
 
-void Form1::tellSaveFailed() {
+void MainWindow::tellSaveFailed() {
     const std::string& path = workingFile().path();
     tell("The shortcuts could not be saved to " + path +
          ", so your latest changes are not in that file yet. Quorvel keeps them while it runs "
@@ -86,7 +86,7 @@ void Form1::tellSaveFailed() {
 
 // Older versions read the list from the file these name, so both keep naming
 // the working file.
-void Form1::nameWorkingFileInSettings() {
+void MainWindow::nameWorkingFileInSettings() {
     SettingsStore& store = services_.settings;
     const std::string& path = workingFile().path();
     const std::string unnamed = DefaultShortcutFile(services_.environment);
@@ -100,19 +100,19 @@ void Form1::nameWorkingFileInSettings() {
 
 // Export writes a copy and changes nothing else: later changes still go to the
 // working file, and the next start reads that file.
-void Form1::FileSave2_Click() {
+void MainWindow::exportFile() {
     const std::string chosen = services_.dialogs.showSaveDialog(shortcutFiles("Export Shortcuts"));
     if (!isAcceptedFileName(chosen)) {
         return;
     }
     if (equalIgnoringCase(chosen, workingFile().path())) {
-        FileSave_Click();
+        saveFile();
         return;
     }
     bool exported = false;
     {
         const BusyCursor busy(services_.dialogs);
-        exported = ExportFile(List1, chosen, services_.files, services_.codePage);
+        exported = ExportFile(shortcuts, chosen, services_.files, services_.codePage);
     }
     if (!exported) {
         tell("The shortcuts could not be exported to " + chosen +

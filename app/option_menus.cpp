@@ -1,18 +1,18 @@
 // The Options menu and the Calibration panel.
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "engine/calibration.h"
 #include "engine/product_info.h"
 
 namespace quorvel {
 
-void Form1::flipStoredOption(MenuItem& item, const settings::SettingName& name) {
+void MainWindow::flipStoredOption(MenuItem& item, const settings::SettingName& name) {
     item.checked = !item.checked;
     services_.settings.SaveSetting(name.application, name.section, name.key,
                                    settings::boolSetting(item.checked));
 }
 
-void Form1::toggleWithQuestion(MenuItem& item, std::string_view question) {
+void MainWindow::toggleWithQuestion(MenuItem& item, std::string_view question) {
     if (item.checked) {
         item.checked = false;
     } else if (ask(question)) {
@@ -20,35 +20,35 @@ void Form1::toggleWithQuestion(MenuItem& item, std::string_view question) {
     }
 }
 
-void Form1::RunMinimized_Click() {
-    flipStoredOption(RunMinimized, settings::RunMinimized);
+void MainWindow::toggleRunMinimized() {
+    flipStoredOption(runMinimizedItem, settings::RunMinimized);
 }
-void Form1::MenuShow_Click() {
-    flipStoredOption(MenuShow, settings::MenuShow);
+void MainWindow::toggleShowKey() {
+    flipStoredOption(showKeyItem, settings::MenuShow);
 }
-void Form1::MenuText_Click() {
-    flipStoredOption(MenuText, settings::MenuText);
+void MainWindow::toggleCommonTextKey() {
+    flipStoredOption(commonTextKeyItem, settings::MenuText);
 }
 
-void Form1::MenuBoost_Click() {
+void MainWindow::toggleBoost() {
     toggleWithQuestion(
-        MenuBoost,
+        boostItem,
         "The Boost option will put the text into your clipboard and then paste it into current "
         "application.  It should NOT be used if the application does not allow the user to "
         "paste text. Also this feature may clear data that you have in the clipboard. This "
         "feature needs to re enabled when the program is started.");
 }
 
-void Form1::MenuForce_Click() {
+void MainWindow::toggleForceText() {
     toggleWithQuestion(
-        MenuForce,
+        forceTextItem,
         "The Force option will force the text into a window, it should not be used unless the "
         "standard text sending is not working. This feature needs to re enabled when the program "
         "is started.");
 }
 
-void Form1::Text2_Change() {
-    const std::string& text = Text2.text();
+void MainWindow::calibrationChanged() {
+    const std::string& text = calibrationBox.text();
     if (text.empty()) {
         return;
     }
@@ -61,13 +61,13 @@ void Form1::Text2_Change() {
     }
     services_.dialogs.MsgBox("Value Must be Numberic", MessageButtons::Ok,
                              product::ApplicationTitle);
-    Text2.setText("500");
+    calibrationBox.setText("500");
 }
 
-void Form1::Check8Stuff() {
-    TimerData.interval = 500;
+void MainWindow::applyBoost() {
+    clipboardTimer.interval = 500;
     services_.settings.SaveSetting(settings::Boost.application, settings::Boost.section,
-                                   settings::Boost.key, settings::boolSetting(MenuBoost.checked));
+                                   settings::Boost.key, settings::boolSetting(boostItem.checked));
 }
 
 }  // namespace quorvel

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "engine/calibration.h"
 #include "engine/product_info.h"
 #include "storage/settings_names.h"
@@ -34,7 +34,7 @@ bool isWorkingFileName(std::string_view path) {
 // is added once and saved to the working file, so no one loses their list.
 // Another copy's working file, which the settings name after that copy ran, is
 // that copy's list: only a copy without a list of its own yet takes it over.
-void Form1::loadShortcuts() {
+void MainWindow::loadShortcuts() {
     SettingsStore& store = services_.settings;
     Files& files = services_.files;
     const std::string path = workingFile().path();
@@ -48,7 +48,7 @@ void Form1::loadShortcuts() {
     ImportResult loaded;
     if (!autoImport || *autoImport == 1.0) {
         const BusyCursor busy(services_.dialogs);
-        loaded = workingFile().load(List1);
+        loaded = workingFile().load(shortcuts);
         std::vector<std::string> others;
         for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
             others.push_back(read(store, name, ""));
@@ -89,7 +89,7 @@ void Form1::loadShortcuts() {
 
 // Adds the entries of a file the list was kept in before that the list lacks;
 // returns whether it added any.
-bool Form1::carryOverFile(const std::string& other, Tell telling) {
+bool MainWindow::carryOverFile(const std::string& other, Tell telling) {
     const std::string& path = workingFile().path();
     const std::optional<std::string> contents = services_.files.readAll(other);
     if (!contents) {
@@ -105,7 +105,7 @@ bool Form1::carryOverFile(const std::string& other, Tell telling) {
         return false;
     }
     ShortcutFileLines lines = readShortcutLines(*contents, services_.codePage);
-    if (addMissingEntryLines(std::move(lines.lines), List1) == 0) {
+    if (addMissingEntryLines(std::move(lines.lines), shortcuts) == 0) {
         return false;
     }
     if (telling == Tell::Yes) {
@@ -115,7 +115,7 @@ bool Form1::carryOverFile(const std::string& other, Tell telling) {
     return true;
 }
 
-void Form1::Form_Load() {
+void MainWindow::start() {
     SettingsStore& store = services_.settings;
     width = 7275;
     if (services_.environment.earlierCopyRunning() &&
@@ -131,35 +131,37 @@ void Form1::Form_Load() {
     loadShortcuts();
 
     // A stored truth value that does not read as one leaves the item as it is.
-    MenuShow.checked = settings::readBoolSetting(
-                           read(store, settings::MenuShow, settings::boolSetting(MenuShow.checked)))
-                           .value_or(MenuShow.checked);
-    MenuText.checked = settings::readBoolSetting(
-                           read(store, settings::MenuText, settings::boolSetting(MenuText.checked)))
-                           .value_or(MenuText.checked);
-    Text2.setText(read(store, settings::Calibration, Text2.text()));
-    Check8Stuff();
-    RunMinimized.checked =
+    showKeyItem.checked =
+        settings::readBoolSetting(
+            read(store, settings::MenuShow, settings::boolSetting(showKeyItem.checked)))
+            .value_or(showKeyItem.checked);
+    commonTextKeyItem.checked =
+        settings::readBoolSetting(
+            read(store, settings::MenuText, settings::boolSetting(commonTextKeyItem.checked)))
+            .value_or(commonTextKeyItem.checked);
+    calibrationBox.setText(read(store, settings::Calibration, calibrationBox.text()));
+    applyBoost();
+    runMinimizedItem.checked =
         settings::readBoolSetting(read(store, settings::RunMinimized, "False")).value_or(false);
 
     visible = true;
-    if (RunMinimized.checked) {
-        Command1_Click();
+    if (runMinimizedItem.checked) {
+        minimize();
     }
     if (read(store, settings::StartUpOption, "0") == "0") {
-        form2255.show();
+        startUpQuestion.show();
     }
 }
 
-bool Form1::Form_Unload() {
-    Command5.backColor = SystemButtonFace;
+bool MainWindow::requestClose() {
+    exitButton.backColor = SystemButtonFace;
     caption = "Hit the Exit Button to Close the Program";
     services_.engine.events.DoEvents();
-    Command5.backColor = PureRed;
+    exitButton.backColor = PureRed;
     return true;
 }
 
-void Form1::MenuExit_Click() {
+void MainWindow::exitProgram() {
     if (!ask("If you close the program the Hotkeys will not work. Are you sure that you would "
              "like to exit the Program?")) {
         return;
@@ -176,7 +178,7 @@ void Form1::MenuExit_Click() {
     services_.environment.endProcess();
 }
 
-void Form1::RestoreDefaultsM_Click() {
+void MainWindow::restoreDefaults() {
     if (!ask("Are you sure you want to restore Default Settings, hotkeys data will be lost?",
              MessageButtons::YesNoDefaultNo)) {
         return;

@@ -10,14 +10,14 @@ void setIfValid(int& target, int value) {
 }
 }  // namespace
 
-void Form_Resize(int windowWidth, int windowHeight, EditorLayout& layout) {
-    setIfValid(layout.frame2Width, windowWidth - 350);
-    setIfValid(layout.list0Width, layout.frame2Width - 500);
-    setIfValid(layout.list1Width, layout.frame2Width - 500);
-    setIfValid(layout.text7Width, layout.list0Width - 2400);
-    setIfValid(layout.list0Height, windowHeight - 3490);
-    setIfValid(layout.list1Height, windowHeight - 3490);
-    setIfValid(layout.frame2Height, windowHeight - 1050);
+void followSize(int windowWidth, int windowHeight, EditorLayout& layout) {
+    setIfValid(layout.frameWidth, windowWidth - 350);
+    setIfValid(layout.innerWidth, layout.frameWidth - 500);
+    setIfValid(layout.listWidth, layout.frameWidth - 500);
+    setIfValid(layout.shortcutTextWidth, layout.innerWidth - 2400);
+    setIfValid(layout.innerHeight, windowHeight - 3490);
+    setIfValid(layout.listHeight, windowHeight - 3490);
+    setIfValid(layout.frameHeight, windowHeight - 1050);
 }
 
 }  // namespace quorvel

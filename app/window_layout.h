@@ -4,13 +4,13 @@
 namespace quorvel {
 
 struct EditorLayout {
-    int frame2Width = 0;
-    int frame2Height = 0;
-    int list0Width = 0;
-    int list1Width = 0;
-    int list0Height = 0;
-    int list1Height = 0;
-    int text7Width = 0;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    int innerWidth = 0;
+    int listWidth = 0;
+    int innerHeight = 0;
+    int listHeight = 0;
+    int shortcutTextWidth = 0;
 };
 
 // The smallest outer size the window takes, in twips: the width of its two rows
@@ -22,6 +22,6 @@ inline constexpr int MinimumWindowHeight = 5400;
 // Applies the resize rules for a window of the given outer size. A step that
 // would give a negative size (a minimised or very small window) is skipped and
 // leaves that control as it was.
-void Form_Resize(int windowWidth, int windowHeight, EditorLayout& layout);
+void followSize(int windowWidth, int windowHeight, EditorLayout& layout);
 
 }  // namespace quorvel

@@ -50,10 +50,10 @@ constexpr const char* UnmatchedWord = "qwxyz";
 
 void BM_LaunchingKeyNoMatch(benchmark::State& state) {
     EngineFixture fixture;
-    fillList(fixture.form.List1, static_cast<std::size_t>(state.range(0)));
+    fillList(fixture.form.shortcuts, static_cast<std::size_t>(state.range(0)));
     std::int16_t modifiers = 0;
     for (auto _ : state) {
-        fixture.form.Text5.setText(UnmatchedWord);
+        fixture.form.typedKeys = UnmatchedWord;
         fixture.engine.mainData().TriggerMatcher(32, modifiers);
     }
 }

@@ -37,7 +37,7 @@ load_and_save_samples() {
 
 # Exit, answered Yes; returns once the program has ended.
 exit_quorvel() {
-    ui click main Command5
+    ui click main exitButton
     ui answer Yes >/dev/null
     e2e_quorvel_gone
 }
@@ -146,7 +146,7 @@ e2e_check startup-question-icon e2e_eventually shows_icon '^Quorvel 2\.1$' \
     "$E2E_STATE/startup-question.png" 0 0 24 24
 e2e_check setup-refuses-while-running eval \
     'install_silently; status=$?; same 2 "$status"'
-ui click startup Command1
+ui click startup yesButton
 e2e_check yes-puts-link-in-startup e2e_eventually cmp -s "$programs_link" "$startup_link"
 
 load_and_save_samples
@@ -196,7 +196,7 @@ mkdir -p "$odd_dir" && unzip -q "$zip" -d "$odd_dir"
 odd_win='C:\Mes outils\Quorvel für Zoë z Łodzi\Quorvel\quorvel.exe'
 e2e_spawn "$odd_win" >/dev/null
 e2e_check zip-program-starts eval 'ui wait-visible main 30 >/dev/null'
-ui wait-visible startup 10 >/dev/null && ui click startup Command2
+ui wait-visible startup 10 >/dev/null && ui click startup noButton
 load_and_save_samples
 e2e_check zip-program-saves-beside-itself e2e_eventually test -s "$odd_dir/Quorvel/defaultkeys.qvb"
 exit_quorvel
@@ -216,7 +216,7 @@ kept_win='C:\users\'"$(whoami)"'\AppData\Roaming\Quorvel\defaultkeys.qvb'
 e2e_spawn "$locked_win" >/dev/null
 e2e_check locked-folder-tells-where same "Quorvel cannot save files in its own folder, C:\Program Files\Quorvel, so it keeps your shortcuts in $kept_win." "$(ui answer OK)"
 ui wait-visible main 30 >/dev/null
-ui wait-visible startup 10 >/dev/null && ui click startup Command2
+ui wait-visible startup 10 >/dev/null && ui click startup noButton
 load_and_save_samples
 e2e_check locked-folder-saves-in-app-data e2e_eventually eval '[ "$(tr -cd "\001" <"$kept" | wc -c)" = $((SAMPLES + 1)) ]'
 exit_quorvel

@@ -30,10 +30,10 @@ utf8_with_old_and_emoji_entries() {
 
 # Types the shortcut into the main window's boxes and adds it, as a person pasting would.
 add_shortcut() {
-    ui set-text main TextData10 "$1"
-    ui set-lines main Text7 "$2"
-    ui click main Command8
-    ui_until "" text main Text7 >/dev/null
+    ui set-text main triggerBox "$1"
+    ui set-lines main shortcutText "$2"
+    ui click main addButton
+    ui_until "" text main shortcutText >/dev/null
 }
 
 # The clipboard holds TEXT as the user put it there: Boost gives it back at its
@@ -84,30 +84,30 @@ e2e_check list-shows-every-script e2e_eventually shows_rows main "{S} - em - $EM
     "{S} - gr - $GR" "{S} - jp - $JP" "{S} - ar - $AR" "{S} - al - $ALL" "{S} - AE - été - 500 €"
 at=$(ui rows main | grep -nxF -- "{S} - al - $ALL" | cut -d: -f1)
 [ -n "$at" ] && ui select main $((at - 1))
-e2e_check boxes-show-every-script ui_until "$ALL" text main Text7
+e2e_check boxes-show-every-script ui_until "$ALL" text main shortcutText
 mkdir -p "$(dirname "$SHOT")"
 if xid=$(e2e_visible_window "$main_title") && e2e_shot "$xid" "$SHOT"; then
     echo "Screenshot of the main window with every script: $SHOT"
 else
     e2e_fail screenshot "no main window to take"
 fi
-ui set-text main TextData10 "αβ"
-ui set-lines main Text7 "$GR"
-ui click main Command8
+ui set-text main triggerBox "αβ"
+ui set-lines main shortcutText "$GR"
+ui click main addButton
 e2e_check trigger-no-key-types-refused answer "The Shortcut Letters cannot hold \"α\", \"β\": no key is named so, and the shortcut could never be launched. Quorvel names the keys as an English keyboard shows them without Shift, whatever the layout (the key of \"α\" on a Greek keyboard is A)." OK
 
-ui click main Command11
+ui click main commonTextButton
 ui_until 1 visible common >/dev/null
 for text in "$ZP" "$GR" "$JP" "$AR" "$EM"; do
-    ui set-text common Text1 "$text"
-    ui click common Command1
-    ui_until "" text common Text1 >/dev/null
+    ui set-text common entryBox "$text"
+    ui click common addButton
+    ui_until "" text common entryBox >/dev/null
 done
 e2e_check common-text-shows-every-script ui_until "$(printf '%s\n' "$ZP" "$GR" "$JP" "$AR" "$EM")" \
     rows common
 common_rows=$(ui rows common)
-ui click common Command3
-ui click main Command1
+ui click common closeButton
+ui click main minimizeButton
 ui_until 0 visible main >/dev/null
 
 # --- Typed, character by character -----------------------------------------------
@@ -148,7 +148,7 @@ if e2e_start_quorvel; then
     ui menu 101 >/dev/null
     e2e_check utf8-file-saves-back-equal e2e_eventually cmp "$program/defaultkeys.qvb" \
         "$E2E_STATE/saved.qvb"
-    ui click main Command11
+    ui click main commonTextButton
     e2e_check restarted-common-text-reads-back-equal ui_until "$common_rows" rows common
 else
     e2e_fail restart "Quorvel did not come up again"

@@ -9,23 +9,23 @@
 namespace quorvel {
 
 struct EditorControls {
-    Label Frame2{"Keyboard Shortcuts"};
-    Label Label27{"Shortcut Letters" + std::string(18, ' ') + "Text String"};
+    Label editorFrame{"Keyboard Shortcuts"};
+    Label columnHeadings{"Shortcut Letters" + std::string(18, ' ') + "Text String"};
 
-    TextBox TextData10;  // the trigger
-    // Where the caret stands in TextData10, counted in characters from the start.
-    int TextData10Caret = 0;
-    TextBox Text7;  // the text to send; several lines
+    TextBox triggerBox;  // the trigger
+    // Where the caret stands in triggerBox, counted in characters from the start.
+    int triggerCaret = 0;
+    TextBox shortcutText;  // the text to send; several lines
 
-    OptionButton Opt1{.caption = "Space", .value = true};
-    OptionButton Opt2{.caption = "Tab"};
-    OptionButton Opt4{.caption = "Esc"};
-    CheckBox Check2{.caption = "Hit ENTER key after text"};
+    OptionButton spaceKey{.caption = "Space", .value = true};
+    OptionButton tabKey{.caption = "Tab"};
+    OptionButton escKey{.caption = "Esc"};
+    CheckBox enterAfter{.caption = "Hit ENTER key after text"};
 
-    Button Command8{.caption = "Add ShortCut"};
-    Button Command4{.caption = "Delete"};
-    Button Command3{.caption = "Delete All"};
-    Button Command2{.caption = "Samples"};
+    Button addButton{.caption = "Add ShortCut"};
+    Button deleteButton{.caption = "Delete"};
+    Button deleteAllButton{.caption = "Delete All"};
+    Button samplesButton{.caption = "Samples"};
 };
 
 }  // namespace quorvel

@@ -101,13 +101,13 @@ void ShortcutEditor::save() {
 void ShortcutEditor::addShortcut() {
     // The scan below lets other events run, among them a second click that
     // reached the button before any view greyed it: it would add the entry again.
-    if (!controls_.Command8.enabled) {
+    if (!controls_.addButton.enabled) {
         return;
     }
     // Copies: the boxes may change while the scan below lets other events run, and
     // the rows removed must be those of the entry that is added.
-    const std::string trigger = controls_.TextData10.text();
-    const std::string text = controls_.Text7.text();
+    const std::string trigger = controls_.triggerBox.text();
+    const std::string text = controls_.shortcutText.text();
 
     if (trimBlanks(trigger).empty()) {
         show("Please enter something in the Launch Keys text box");
@@ -148,14 +148,14 @@ void ShortcutEditor::addShortcut() {
         return;
     }
 
-    const DisabledWhile busy(controls_.Command8);
+    const DisabledWhile busy(controls_.addButton);
 
     ShortcutEntry entry;
-    if (controls_.Opt1.value) {
+    if (controls_.spaceKey.value) {
         entry.launchMode = LaunchMode::Space;
-    } else if (controls_.Opt2.value) {
+    } else if (controls_.tabKey.value) {
         entry.launchMode = LaunchMode::Tab;
-    } else if (controls_.Opt4.value) {
+    } else if (controls_.escKey.value) {
         entry.launchMode = LaunchMode::Esc;
     }
     // A trigger that starts with a function key's name is launched by that key
@@ -163,7 +163,7 @@ void ShortcutEditor::addShortcut() {
     if (trigger.size() >= 2 && trigger[0] == '{' && (trigger[1] == 'F' || trigger[1] == 'f')) {
         entry.launchMode = LaunchMode::FunctionKey;
     }
-    entry.enterAfter = controls_.Check2.value == 1;
+    entry.enterAfter = controls_.enterAfter.value == 1;
     entry.trigger = trigger;
     entry.text = text;
 
@@ -198,32 +198,32 @@ void ShortcutEditor::selectEntry(std::size_t row) {
         show("Invalid: " + line);
         return;
     }
-    controls_.Text7.setText(std::string(fields->text));
-    controls_.TextData10.setText(std::string(fields->trigger));
+    controls_.shortcutText.setText(std::string(fields->text));
+    controls_.triggerBox.setText(std::string(fields->trigger));
 
     const std::string_view head = fields->mode.substr(0, 3);
     OptionButton* chosen = nullptr;
     if (head == "{S}") {
-        chosen = &controls_.Opt1;
+        chosen = &controls_.spaceKey;
     } else if (head == "{T}") {
-        chosen = &controls_.Opt2;
+        chosen = &controls_.tabKey;
     } else if (head == "{C}") {
-        chosen = &controls_.Opt4;
+        chosen = &controls_.escKey;
     }
     if (chosen != nullptr) {
-        for (OptionButton* option : {&controls_.Opt1, &controls_.Opt2, &controls_.Opt4}) {
+        for (OptionButton* option : {&controls_.spaceKey, &controls_.tabKey, &controls_.escKey}) {
             option->value = option == chosen;
         }
     }
-    controls_.Check2.value = enterAfterOf(fields->mode) ? 1 : 0;
+    controls_.enterAfter.value = enterAfterOf(fields->mode) ? 1 : 0;
 }
 
 bool ShortcutEditor::captureFunctionKey(int keyCode) {
     if (keyCode < F1KeyCode || keyCode > F12KeyCode) {
         return false;
     }
-    controls_.TextData10.setText("{F" + std::to_string(keyCode - F1KeyCode + 1) + "}");
-    controls_.TextData10Caret = static_cast<int>(controls_.TextData10.text().size());
+    controls_.triggerBox.setText("{F" + std::to_string(keyCode - F1KeyCode + 1) + "}");
+    controls_.triggerCaret = static_cast<int>(controls_.triggerBox.text().size());
     return true;
 }
 
@@ -261,18 +261,18 @@ void ShortcutEditor::deleteAll() {
     save();
 }
 
-void ShortcutEditor::Command2_Click() {
-    offerSamples(list_, dialogs_);
+void ShortcutEditor::offerSamples() {
+    quorvel::offerSamples(list_, dialogs_);
 }
 
 void ShortcutEditor::resetEditor() {
-    controls_.TextData10.setText("");
-    controls_.TextData10Caret = 0;
-    controls_.Text7.setText("");
-    controls_.Opt1.value = true;
-    controls_.Opt2.value = false;
-    controls_.Opt4.value = false;
-    controls_.Check2.value = 0;
+    controls_.triggerBox.setText("");
+    controls_.triggerCaret = 0;
+    controls_.shortcutText.setText("");
+    controls_.spaceKey.value = true;
+    controls_.tabKey.value = false;
+    controls_.escKey.value = false;
+    controls_.enterAfter.value = 0;
 }
 
 }  // namespace quorvel

@@ -19,7 +19,6 @@ class ShortcutEditor {
     // Adds the boxes' entry in place of every row with the same trigger. Does
     // nothing while "Add ShortCut" is disabled, as it is while an Add runs.
     void addShortcut();
-    void Command8_Click() { addShortcut(); }
 
     // Loads row `row` of the display list into the boxes.
     void selectEntry(std::size_t row);
@@ -29,11 +28,9 @@ class ShortcutEditor {
     bool captureFunctionKey(int keyCode);
 
     void deleteSelected();
-    void Command4_Click() { deleteSelected(); }
     void deleteAll();
-    void Command3_Click() { deleteAll(); }
     // The Samples button: asks, then loads the samples.
-    void Command2_Click();
+    void offerSamples();
 
     // Empty boxes, Space, no Enter.
     void resetEditor();

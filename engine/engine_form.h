@@ -2,24 +2,32 @@
 // The controls of the main window that carry the engine's state between key
 // events. The main window holds them; the engine reads and writes them.
 
+#include <optional>
+#include <string>
+
 #include "engine/shortcut_list.h"
+#include "platform/clock.h"
 #include "ui/controls.h"
 
 namespace quorvel {
 
 struct EngineForm {
-    TextBox Text5;                 // the typed-key buffer: lower-case names of the keys just typed
-    TextBox Text1;                 // the last key's lower-case name
-    TextBox Text147{"Text147"};    // the send stamp; its tag carries the Enter request
-    TextBox Text2{"500"};          // the calibration number
-    Timer TimerMain{1000, true};   // tag: the no-match stamp
-    Timer TimerClear{5000, true};  // tag: the last-key stamp
-    Timer TimerData{100, false};   // puts the clipboard back after a paste
-    MenuItem MenuShow{"Hit Ctrl Shift S to Show Quorvel 2.1"};
-    MenuItem MenuText{"Hit Ctrl Shift C to Show Quorvel 2.1 Common Text"};
-    MenuItem MenuBoost{"Boost"};
-    MenuItem MenuForce{"Force Text"};
-    ShortcutList List1;
+    std::string typedKeys;  // lower-case names of the keys just typed
+    std::string lastKey;    // the last key's lower-case name
+    // When the last key came, and the last key that matched nothing. The clock
+    // gives whole seconds, and the timers' rules count whole seconds: a key at
+    // 12:00:00.9 is a second old at 12:00:01.0.
+    std::optional<DateTime> lastKeyTime;
+    std::optional<DateTime> lastUnmatchedKeyTime;
+    TextBox calibrationBox{"500"};  // the calibration number
+    Timer modifierTimer{1000, true};
+    Timer pauseTimer{5000, true};
+    Timer clipboardTimer{100, false};  // puts the clipboard back after a paste
+    MenuItem showKeyItem{"Hit Ctrl Shift S to Show Quorvel 2.1"};
+    MenuItem commonTextKeyItem{"Hit Ctrl Shift C to Show Quorvel 2.1 Common Text"};
+    MenuItem boostItem{"Boost"};
+    MenuItem forceTextItem{"Force Text"};
+    ShortcutList shortcuts;
 };
 
 }  // namespace quorvel

@@ -6,33 +6,29 @@
 
 namespace quorvel {
 
-void TimerMain_Timer(EngineForm& form, MainData& mainData, Clock& clock) {
-    std::string& noMatchStamp = form.TimerMain.tag;
-    if (noMatchStamp.empty()) {
+void modifierTimerTick(EngineForm& form, MainData& mainData, Clock& clock) {
+    if (!form.lastUnmatchedKeyTime) {
         return;
     }
-    const auto stamp = parseStamp(noMatchStamp);
-    // A stamp that does not read back counts as old.
-    if (!stamp || secondsBetween(*stamp, clock.now()) >= 1) {
+    if (secondsBetween(*form.lastUnmatchedKeyTime, clock.now()) >= 1) {
         mainData.ModifierState = modifier::None;
-        noMatchStamp.clear();
+        form.lastUnmatchedKeyTime.reset();
     }
 }
 
-void TimerClear_Timer(EngineForm& form, MainData& mainData, Clock& clock) {
-    const std::string& lastKeyStamp = form.TimerClear.tag;
-    const auto stamp = parseStamp(lastKeyStamp);
-    if (lastKeyStamp.empty() || !stamp || std::llabs(secondsBetween(*stamp, clock.now())) > 5) {
-        form.Text5.setText({});
+void pauseTimerTick(EngineForm& form, MainData& mainData, Clock& clock) {
+    // Either way: the clock may have been set back.
+    if (!form.lastKeyTime || std::llabs(secondsBetween(*form.lastKeyTime, clock.now())) > 5) {
+        form.typedKeys.clear();
         mainData.ModifierState = modifier::None;
     }
 }
 
-void TimerData_Timer(EngineForm& form, MainData& mainData, Clipboard& clipboard) {
+void clipboardTimerTick(EngineForm& form, MainData& mainData, Clipboard& clipboard) {
     // The last try: the timer runs once.
     giveClipboardBack(mainData, clipboard);
     mainData.SavedClipboard.reset();
-    form.TimerData.enabled = false;
+    form.clipboardTimer.enabled = false;
 }
 
 void giveClipboardBack(MainData& mainData, Clipboard& clipboard) {

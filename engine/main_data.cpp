@@ -133,7 +133,7 @@ int MainData::KeyHook(int hookCode, const KeyEventRecord& received) {
     } else {
         noteOwnModifier(event);
     }
-    form_.TimerClear.tag = formatStamp(services_.clock.now());
+    form_.lastKeyTime = services_.clock.now();
 
     const auto keyCode = static_cast<std::int16_t>(event.vkCode);
     bool consume = false;
@@ -149,10 +149,10 @@ int MainData::KeyHook(int hookCode, const KeyEventRecord& received) {
 
 void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState) {
     if (modifierState == modifier::CtrlShift) {
-        if (form_.MenuShow.checked && keyCode == 'S') {
+        if (form_.showKeyItem.checked && keyCode == 'S') {
             services_.windows.showMainWindow();
         }
-        if (form_.MenuText.checked && keyCode == 'C') {
+        if (form_.commonTextKeyItem.checked && keyCode == 'C') {
             services_.windows.showCommonTextWindow();
         }
     }
@@ -160,22 +160,22 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
     const std::string name = keyNameOf(keyCode);
     const bool functionKey = name.starts_with("{F");
     if (functionKey) {
-        form_.Text1.setText(lowerCase(fullFunctionKeyName(name, modifierState)));
-        form_.Text5.setText(form_.Text1.text());
+        form_.lastKey = lowerCase(fullFunctionKeyName(name, modifierState));
+        form_.typedKeys = form_.lastKey;
     } else {
-        form_.Text1.setText(lowerCase(name));
-        if (!form_.Text1.text().empty()) {
-            std::string buffer = form_.Text5.text();
-            buffer.push_back(form_.Text1.text().back());
-            form_.Text5.setText(std::move(buffer));
+        form_.lastKey = lowerCase(name);
+        if (!form_.lastKey.empty()) {
+            std::string buffer = form_.typedKeys;
+            buffer.push_back(form_.lastKey.back());
+            form_.typedKeys = std::move(buffer);
         }
     }
 
     const bool launching = functionKey || keyCode == VkSpace || keyCode == VkTab ||
                            keyCode == VkEsc || modifierState != modifier::None;
     if (launching) {
-        const auto match = form_.List1.findLaunch(trimBlanks(form_.Text5.text()), keyCode,
-                                                  modifierState != modifier::None);
+        const auto match = form_.shortcuts.findLaunch(trimBlanks(form_.typedKeys), keyCode,
+                                                      modifierState != modifier::None);
         // A key is swallowed only for a text that can be delivered now: an
         // elevated window, say, takes no injected keys, and the user would lose
         // both (nor could the keys held during the send be typed there). Past the
@@ -191,32 +191,21 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
     }
 
     if (isWordEnd(keyCode)) {
-        form_.Text5.setText({});
+        form_.typedKeys.clear();
         modifierState = modifier::None;
     }
-    form_.TimerMain.tag = formatStamp(services_.clock.now());
+    form_.lastUnmatchedKeyTime = services_.clock.now();
 }
 
 void MainData::handOver(const LaunchMatch& match, bool launchKeyEndsTrigger) {
-    CurrentTrigger = std::string(match.trigger);
-    CurrentText = std::string(match.text);
-    std::string stamp = formatStamp(services_.clock.now()) + CurrentTrigger;
-    if (match.rule == LaunchMatch::Rule::Direct) {
-        if (++MatchCounter > 20000) {
-            MatchCounter = 0;
-        }
-        stamp += std::to_string(MatchCounter);
-    }
-    form_.Text147.setText(std::move(stamp));
-    // The Enter request travels with its text; the sender shows it in the tag of
-    // Text147 while that text is sent.
-    SendRequest request{CurrentTrigger, CurrentText, enterAfterOf(match.mode),
-                        launchKeyEndsTrigger};
+    // The Enter request travels with its text.
+    SendRequest request{std::string(match.trigger), std::string(match.text),
+                        enterAfterOf(match.mode), launchKeyEndsTrigger};
     if (onMatch) {
         keyHold_.begin();
         onMatch(std::move(request));
     }
-    form_.Text5.setText({});
+    form_.typedKeys.clear();
     SwallowFlag = 1;
 }
 

@@ -43,9 +43,6 @@ class MainData {
     KeyEventRecord lastKeyEvent;
     std::int16_t ModifierState = modifier::None;
     std::int16_t SwallowFlag = 0;
-    std::int16_t MatchCounter = 0;
-    std::string CurrentTrigger;
-    std::string CurrentText;
     // Everything that was on the clipboard before a paste, until it is given back
     // (see giveClipboardBack), and the clipboard's sequence number once the
     // paste's text was on it.

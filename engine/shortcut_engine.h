@@ -23,15 +23,17 @@ class ShortcutEngine {
     MainData& mainData() { return mainData_; }
     TextSender& sender() { return sender_; }
 
-    void TimerMain_Timer() {
-        quorvel::TimerMain_Timer(form_, mainData_, services_.clock);
+    void modifierTimerTick() {
+        quorvel::modifierTimerTick(form_, mainData_, services_.clock);
         // Keys held by a send that has not ended go out after ten seconds, even
         // when no further key comes to notice it.
         mainData_.keyHold().enforceTimeBound();
         mainData_.keyHold().retryRefusedReleases();
     }
-    void TimerClear_Timer() { quorvel::TimerClear_Timer(form_, mainData_, services_.clock); }
-    void TimerData_Timer() { quorvel::TimerData_Timer(form_, mainData_, services_.clipboard); }
+    void pauseTimerTick() { quorvel::pauseTimerTick(form_, mainData_, services_.clock); }
+    void clipboardTimerTick() {
+        quorvel::clipboardTimerTick(form_, mainData_, services_.clipboard);
+    }
 
   private:
     EngineForm& form_;

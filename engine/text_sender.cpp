@@ -46,10 +46,7 @@ void TextSender::sendQueued() {
 }
 
 void TextSender::send(const SendRequest& request) {
-    form_.TimerData.enabled = false;
-    form_.Text147.tag = request.enterAfter ? "E" : "";
-    mainData_.CurrentTrigger = request.trigger;
-    mainData_.CurrentText = request.text;
+    form_.clipboardTimer.enabled = false;
 
     // Function keys and Ctrl combinations put no characters into the application.
     // The erase goes out before the event loop runs again: keys typed meanwhile
@@ -85,10 +82,9 @@ void TextSender::send(const SendRequest& request) {
         endEarly();
         return;
     }
-    mainData_.CurrentText = expansion.value;
     services_.events.DoEvents();
 
-    if (form_.MenuBoost.checked) {
+    if (form_.boostItem.checked) {
         if (!pasteText(expansion.value)) {
             endEarly();
             return;
@@ -100,17 +96,16 @@ void TextSender::send(const SendRequest& request) {
             return;
         }
         services_.events.DoEvents();
-        form_.Text5.setText({});
-        form_.TimerData.enabled = true;
+        form_.typedKeys.clear();
+        form_.clipboardTimer.enabled = true;
     }
     services_.events.DoEvents();
 
-    if (form_.Text147.tag == "E") {
+    if (request.enterAfter) {
         services_.injector.SendKeys("{enter}", Wait::No);
         services_.events.DoEvents();
     }
-    form_.Text147.tag.clear();
-    form_.TimerData.enabled = true;
+    form_.clipboardTimer.enabled = true;
 }
 
 bool TextSender::pasteText(const std::string& text) {
@@ -137,7 +132,7 @@ bool TextSender::pasteText(const std::string& text) {
         services_.events.DoEvents();
     }
     giveClipboardBack(mainData_, clipboard);
-    form_.Text5.setText({});
+    form_.typedKeys.clear();
     return pasted;
 }
 
@@ -147,7 +142,7 @@ void TextSender::calibrationPause() {
     // rather than dropping the text after its trigger was erased.
     for (std::int32_t pass = 0;; ++pass) {
         const std::int32_t passes =
-            calibrationPasses(form_.Text2.text()).value_or(DefaultCalibration);
+            calibrationPasses(form_.calibrationBox.text()).value_or(DefaultCalibration);
         if (pass >= passes) {
             return;
         }
@@ -159,9 +154,7 @@ void TextSender::calibrationPause() {
 }
 
 void TextSender::endEarly() {
-    // An early end must not leave an Enter request for the next send to press.
-    form_.Text147.tag.clear();
-    form_.TimerData.enabled = true;
+    form_.clipboardTimer.enabled = true;
 }
 
 }  // namespace quorvel

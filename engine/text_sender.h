@@ -32,7 +32,7 @@ class TextSender {
     bool pasteText(const std::string& text);
     void calibrationPause();
     void endEarly();
-    Wait forceWait() const { return form_.MenuForce.checked ? Wait::Yes : Wait::No; }
+    Wait forceWait() const { return form_.forceTextItem.checked ? Wait::Yes : Wait::No; }
 
     EngineForm& form_;
     MainData& mainData_;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "commontext/common_text_store.h"
-#include "commontext/form8.h"
+#include "commontext/common_text_window.h"
 #include "engine/shortcut_entry.h"
 #include "support/app_fixture.h"
 #include "support/readback.h"
@@ -79,8 +79,8 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
         if (c.locked) {
             files.lockedPaths.insert(defaultFile());
         }
-        Form1& f = start();
-        EXPECT_EQ(f.List1.count(), c.rows);
+        MainWindow& f = start();
+        EXPECT_EQ(f.shortcuts.count(), c.rows);
         EXPECT_TRUE(f.visible);
         EXPECT_TRUE(keyboard.hookInstalled());
 
@@ -131,11 +131,11 @@ TEST_F(BadInput, AnUnreadFileIsCopiedAsideWhateverCapitalsItsSavedNameHas) {
                           tray,       links,    collation, codePage};
     const std::string bytes = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
     files.files[lowerCase(defaultFile())] = bytes;
-    Form1 blindForm(caseBlind);
-    blindForm.Form_Load();
+    MainWindow blindForm(caseBlind);
+    blindForm.start();
     dialogs.saveAnswers = {lowerCase(defaultFile())};
     dialogs.answers = {MessageAnswer::Yes};  // replace it
-    blindForm.FileSave2_Click();
+    blindForm.exportFile();
     EXPECT_EQ(files.files[lowerCase(defaultFile()) + ".unread"], bytes);
 }
 
@@ -157,7 +157,7 @@ TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {
     EXPECT_EQ(files.files[defaultFile() + ".unread2"], bytes);
     addEntry("xx", "a third entry");
     EXPECT_FALSE(files.files.contains(defaultFile() + ".unread3"));
-    EXPECT_EQ(form->List1.count(), 4u);
+    EXPECT_EQ(form->shortcuts.count(), 4u);
 }
 
 // A damaged count reads no further than the rows stored. Over a full list it
@@ -168,27 +168,27 @@ TEST_F(BadInput, CommonTextCountPastTheLimitReadsTheStoredRows) {
     store.SaveSetting("Quorvel", "Commonkeys", "0", "kept row");
     store.SaveSetting("Quorvel", "Commonkeys", "Number", "99999999999");
     {
-        Form8 window(store, dialogs, clipboard, collation);
+        CommonTextWindow window(store, dialogs, clipboard, collation);
         window.show();
-        EXPECT_EQ(window.List1.rows, std::vector<std::string>{"kept row"});
+        EXPECT_EQ(window.texts.rows, std::vector<std::string>{"kept row"});
     }
     const auto full = static_cast<std::size_t>(MaxCommonTextRows);
     for (std::size_t row = 1; row < full; ++row) {
         store.SaveSetting("Quorvel", "Commonkeys", std::to_string(row), "");
     }
-    Form8 window(store, dialogs, clipboard, collation);
+    CommonTextWindow window(store, dialogs, clipboard, collation);
     window.show();
-    ASSERT_EQ(window.List1.rows.size(), full);
-    EXPECT_EQ(window.List1.rows[0], "kept row");
+    ASSERT_EQ(window.texts.rows.size(), full);
+    EXPECT_EQ(window.texts.rows[0], "kept row");
 
-    window.Text1.setText("added");
-    window.Command1_Click();
-    EXPECT_EQ(window.List1.rows.size(), full);
+    window.entryBox.setText("added");
+    window.addText();
+    EXPECT_EQ(window.texts.rows.size(), full);
     EXPECT_EQ(testing::shownTexts(dialogs),
               std::vector<std::string>{"The Common Text list is full."});
     std::vector<std::string> reread;
     GetList(store, reread);
-    EXPECT_TRUE(reread == window.List1.rows);
+    EXPECT_TRUE(reread == window.texts.rows);
 }
 
 }  // namespace

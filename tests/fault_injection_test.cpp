@@ -54,14 +54,14 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
          }},
         {"File Save", nullptr,
          [](ShortcutRig& r) {
-             r.form->List1.add("{C} \xC2\xAF esc \xC2\xAF saved by the menu", "");
-             r.form->FileSave_Click();
+             r.form->shortcuts.add("{C} \xC2\xAF esc \xC2\xAF saved by the menu", "");
+             r.form->saveFile();
          }},
         {"Export over another file", "E:\\copy.qvb",
          [](ShortcutRig& r) {
              r.dialogs.saveAnswers = {"E:\\copy.qvb"};
              r.dialogs.answers = {MessageAnswer::Yes};
-             r.form->FileSave2_Click();
+             r.form->exportFile();
          }},
     };
     for (const Case& c : cases) {
@@ -81,14 +81,14 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
             const std::string& now = rig.files.files.at(path);
             EXPECT_EQ(rig.files.files.size(), filesBefore) << "a temporary file is left";
             if (!saveFailed(rig)) {
-                EXPECT_EQ(now, formatShortcutFile(rig.form->List1, rig.codePage));
+                EXPECT_EQ(now, formatShortcutFile(rig.form->shortcuts, rig.codePage));
                 break;
             }
             ++failed;
             EXPECT_EQ(now, old) << "neither the old file nor the new one";
             EXPECT_EQ(rig.setting("Quorvel", "File", "Import"), fileRead)
                 << "the next start would read a file that does not hold the list";
-            EXPECT_NE(formatShortcutFile(rig.form->List1, rig.codePage), old)
+            EXPECT_NE(formatShortcutFile(rig.form->shortcuts, rig.codePage), old)
                 << "the list lost the change";
         }
         EXPECT_EQ(failed, 3) << c.name << ": writing, flushing and renaming each failed once";

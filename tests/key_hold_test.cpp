@@ -45,8 +45,8 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
-        f.form.Text2.setText("3");
-        f.form.MenuBoost.checked = c.boost;
+        f.form.calibrationBox.setText("3");
+        f.form.boostItem.checked = c.boost;
         f.addEntry(LaunchMode::Space, c.enter, "kw", c.text);
         bool typed = false;
         auto type = [&] {
@@ -149,8 +149,8 @@ TEST(KeyHold, TriggersTypedDuringASendFireAfterIt) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
         f.addSamples();
-        f.form.Text2.setText("3");
-        f.form.MenuBoost.checked = c.boost;
+        f.form.calibrationBox.setText("3");
+        f.form.boostItem.checked = c.boost;
         f.addEntry(LaunchMode::Space, false, "kw", c.text);
         std::size_t sends = 0;
         f.injector.afterSend = [&](std::string_view notation) {
@@ -199,7 +199,7 @@ TEST(KeyHold, ModifiersStillHeldArePressedAgain) {
         }
         // Once the recorded modifier is forgotten, the key state alone tells.
         f.clock.advanceSeconds(2);
-        f.engine.TimerMain_Timer();
+        f.engine.modifierTimerTick();
         ASSERT_EQ(f.modifierState(), 0);
         f.keyboard.tap(vk::F9);
         EXPECT_EQ(f.keyboard.targetText, ctrlSample + ctrlSample);
@@ -273,7 +273,7 @@ TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
-        f.form.Text2.setText("3");
+        f.form.calibrationBox.setText("3");
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
         f.injector.afterSend = [&](std::string_view notation) {
             if (notation != Erase2) {
@@ -287,7 +287,7 @@ TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
                     f.keyboard.typeText("a");
                     f.clock.advanceSeconds(10);
                     if (c.bound == Bound::TimeThenATick) {
-                        f.engine.TimerMain_Timer();
+                        f.engine.modifierTimerTick();
                         EXPECT_EQ(f.keyboard.targetText, "a");
                     }
                     f.keyboard.typeText("b");
@@ -320,7 +320,7 @@ TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
-        f.form.Text2.setText(c.calibration);
+        f.form.calibrationBox.setText(c.calibration);
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
         f.injector.afterSend = [&](std::string_view notation) {
             if (notation != Erase2) {
@@ -334,7 +334,7 @@ TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
                         f.clock.advanceSeconds(6);
                         f.keyboard.injectOwn(vk::LShift, false);
                         f.keyboard.injectOwn(vk::LShift, true);
-                        f.engine.TimerMain_Timer();
+                        f.engine.modifierTimerTick();
                     }
                 });
                 return;
@@ -342,7 +342,7 @@ TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
             for (int pass = 2; pass <= 30; ++pass) {
                 f.pump.atDoEvents(pass, [&] {
                     f.clock.advanceSeconds(1);
-                    f.engine.TimerMain_Timer();
+                    f.engine.modifierTimerTick();
                 });
             }
         };
@@ -423,14 +423,14 @@ TEST(KeyHold, ARefusedReleaseGoesInAtTheNextChance) {
 
         switch (c.next) {
             case Next::TimerTick:
-                f.engine.TimerMain_Timer();
+                f.engine.modifierTimerTick();
                 break;
             case Next::Key:
                 f.keyboard.typeText("b");
                 break;
             case Next::ShiftPressedAgain:
                 f.keyboard.press(vk::LShift);
-                f.engine.TimerMain_Timer();
+                f.engine.modifierTimerTick();
                 EXPECT_NE(f.keyboard.GetAsyncKeyState(vk::LShift) & 0x8000, 0);
                 break;
         }

@@ -30,17 +30,17 @@ struct Rig {
     bool savedWhileAddEnabled = false;
     ShortcutEditor editor{controls, list, dialogs, events, [this] {
                               ++saves;
-                              savedWhileAddEnabled = controls.Command8.enabled;
+                              savedWhileAddEnabled = controls.addButton.enabled;
                           }};
 
     void fill(const std::string& trigger, const std::string& text, Option option = Option::Space,
               bool enter = false) {
-        controls.TextData10.setText(trigger);
-        controls.Text7.setText(text);
-        controls.Opt1.value = option == Option::Space;
-        controls.Opt2.value = option == Option::Tab;
-        controls.Opt4.value = option == Option::Esc;
-        controls.Check2.value = enter ? 1 : 0;
+        controls.triggerBox.setText(trigger);
+        controls.shortcutText.setText(text);
+        controls.spaceKey.value = option == Option::Space;
+        controls.tabKey.value = option == Option::Tab;
+        controls.escKey.value = option == Option::Esc;
+        controls.enterAfter.value = enter ? 1 : 0;
     }
     void add(const std::string& trigger, const std::string& text, Option option = Option::Space,
              bool enter = false) {
@@ -52,15 +52,16 @@ struct Rig {
     std::vector<std::string> entries() const { return testing::entryLines(list); }
     // Empty boxes with the caret at the start, Space, no Enter, no row selected.
     bool isReset() const {
-        return boxesHold("", "", Option::Space, 0) && controls.TextData10Caret == 0 &&
+        return boxesHold("", "", Option::Space, 0) && controls.triggerCaret == 0 &&
                !list.selectedIndex();
     }
     bool boxesHold(const std::string& trigger, const std::string& text, Option option,
                    int check) const {
-        return controls.TextData10.text() == trigger && controls.Text7.text() == text &&
-               controls.Opt1.value == (option == Option::Space) &&
-               controls.Opt2.value == (option == Option::Tab) &&
-               controls.Opt4.value == (option == Option::Esc) && controls.Check2.value == check;
+        return controls.triggerBox.text() == trigger && controls.shortcutText.text() == text &&
+               controls.spaceKey.value == (option == Option::Space) &&
+               controls.tabKey.value == (option == Option::Tab) &&
+               controls.escKey.value == (option == Option::Esc) &&
+               controls.enterAfter.value == check;
     }
 };
 
@@ -166,7 +167,7 @@ TEST(ShortcutEditor, AddReplacesEveryRowWithTheSameTriggerThenResetsAndSavesOnce
     rig.put(line("{S}", "VSX", "longer"));
     rig.put(line("{T}", "ZZ", "last"));
     rig.editor.selectEntry(1);
-    rig.controls.TextData10Caret = 2;
+    rig.controls.triggerCaret = 2;
 
     rig.add("vs", "tab one", Option::Tab);
 
@@ -198,7 +199,7 @@ TEST(ShortcutEditor, AddFollowsWhatEventsDoWhileItScans) {
     };
     const Case cases[] = {
         // The click comes when the scan is past the place of the new row.
-        {"second click", 4, {a, b, added, z}, [](Rig& r) { r.editor.Command8_Click(); }},
+        {"second click", 4, {a, b, added, z}, [](Rig& r) { r.editor.addShortcut(); }},
         {"list cleared", 2, {added}, [](Rig& r) { r.list.clear(); }},
         {"row above removed", 2, {b, added, z}, [](Rig& r) { r.list.removeAt(0); }},
         {"same trigger below", 1, {a, b, added, z}, [](Rig& r) { r.put(line("{T}", "Vs", "t")); }},
@@ -214,7 +215,7 @@ TEST(ShortcutEditor, AddFollowsWhatEventsDoWhileItScans) {
         EXPECT_EQ(rig.entries(), c.after);
         EXPECT_EQ(rig.saves, 1);
         EXPECT_FALSE(rig.savedWhileAddEnabled);
-        EXPECT_TRUE(rig.controls.Command8.enabled);
+        EXPECT_TRUE(rig.controls.addButton.enabled);
         EXPECT_TRUE(rig.dialogs.shown.empty());
     }
 }
@@ -267,11 +268,11 @@ TEST(ShortcutEditor, CaptureFunctionKeyNamesTheKeyInTheTriggerBox) {
                                        {124, "abc"}}) {
         SCOPED_TRACE(keyCode);
         Rig rig;
-        rig.controls.TextData10.setText("abc");
-        rig.controls.TextData10Caret = 1;
+        rig.controls.triggerBox.setText("abc");
+        rig.controls.triggerCaret = 1;
         EXPECT_EQ(rig.editor.captureFunctionKey(keyCode), box != "abc");
-        EXPECT_EQ(rig.controls.TextData10.text(), box);
-        EXPECT_EQ(rig.controls.TextData10Caret, box == "abc" ? 1 : static_cast<int>(box.size()));
+        EXPECT_EQ(rig.controls.triggerBox.text(), box);
+        EXPECT_EQ(rig.controls.triggerCaret, box == "abc" ? 1 : static_cast<int>(box.size()));
     }
 }
 
@@ -303,7 +304,7 @@ TEST(ShortcutEditor, DeletesAskFirst) {
         rig.list.select(c.selected);
         const std::string removed(c.selected ? rig.list.entryLine(*c.selected) : "");
         rig.fill("kept", "kept too", Option::Esc, true);
-        rig.controls.TextData10Caret = 2;
+        rig.controls.triggerCaret = 2;
         rig.dialogs.answers.push_back(c.answer);
 
         c.all ? rig.editor.deleteAll() : rig.editor.deleteSelected();
@@ -330,7 +331,7 @@ TEST(Samples, ButtonAsksFirstThenAddsEverySampleWithoutSaving) {
         rig.put(mine);
         rig.dialogs.answers.push_back(answer);
 
-        rig.editor.Command2_Click();
+        rig.editor.offerSamples();
 
         ASSERT_EQ(rig.dialogs.shown.size(), yes ? 3u : 1u);
         EXPECT_EQ(rig.dialogs.shown[0].buttons, MessageButtons::YesNo);

@@ -24,7 +24,7 @@ struct PassesToText {
 };
 PassesToText sendAndCount(const std::string& calibration, const std::string& trigger) {
     EngineFixture f;
-    f.form.Text2.setText(calibration);
+    f.form.calibrationBox.setText(calibration);
     f.engine.sender().enqueue({trigger, "Hello", false});
     f.pump.runUntilIdle();
     const auto& at = f.injector.passesAtSend;
@@ -73,8 +73,8 @@ TEST(TextSender, WaitFlags) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.force ? "force" : "") + (c.boost ? " boost" : ""));
         EngineFixture f;
-        f.form.MenuForce.checked = c.force;
-        f.form.MenuBoost.checked = c.boost;
+        f.form.forceTextItem.checked = c.force;
+        f.form.boostItem.checked = c.boost;
         f.addEntry(LaunchMode::Space, true, "td", "Hi");
         f.keyboard.typeText("td ");
         ASSERT_EQ(f.keyboard.sent.size(), 3u);
@@ -106,7 +106,7 @@ TEST(TextSender, NotationCharactersTypedAsKeysButPastedAsText) {
         for (const bool boost : {false, true}) {
             SCOPED_TRACE(std::string(c.text) + (boost ? " boost" : ""));
             EngineFixture f;
-            f.form.MenuBoost.checked = boost;
+            f.form.boostItem.checked = boost;
             f.addEntry(LaunchMode::Space, false, "nt", c.text);
             f.keyboard.typeText("nt ");
             EXPECT_EQ(f.keyboard.targetText, boost ? c.pasted : c.typed);
@@ -138,7 +138,7 @@ TEST(TextSender, ClipboardTextIsTypedExactlyOnBothPaths) {
         for (const bool boost : {false, true}) {
             SCOPED_TRACE(c.text + " with " + c.clipboard + (boost ? " boost" : ""));
             EngineFixture f;
-            f.form.MenuBoost.checked = boost;
+            f.form.boostItem.checked = boost;
             f.clipboard.setText(c.clipboard);
             f.addEntry(LaunchMode::Space, false, "qu", c.text);
             f.keyboard.typeText("qu ");
@@ -150,7 +150,7 @@ TEST(TextSender, ClipboardTextIsTypedExactlyOnBothPaths) {
 
 // What the user had goes back, an empty clipboard too, as soon as the target
 // has taken the paste: a Ctrl+V typed during the expansion pastes the user's own
-// text, a trigger of "%(clipboard text)%" reads it, and the TimerData tick has
+// text, a trigger of "%(clipboard text)%" reads it, and the clipboardTimer tick has
 // nothing left to do.
 TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
     const std::function<void(FakeKeyboard&)> ctrlV = [](FakeKeyboard& k) {
@@ -166,7 +166,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
             SCOPED_TRACE(std::string(typing == &ctrlV ? "Ctrl+V" : "trigger") +
                          (userHadContents ? ", contents" : ", empty"));
             EngineFixture f;
-            f.form.MenuBoost.checked = true;
+            f.form.boostItem.checked = true;
             f.addEntry(LaunchMode::Space, true, "sp", Sample);
             f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
             if (userHadContents) {
@@ -187,19 +187,19 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
             EXPECT_EQ(f.keyboard.targetText,
                       Sample + "\r\n" + (userHadContents ? "the user's text" : ""));
             EXPECT_EQ(f.clipboard.contents(), former);
-            EXPECT_TRUE(f.form.TimerData.enabled);
+            EXPECT_TRUE(f.form.clipboardTimer.enabled);
 
             const int writes = f.clipboard.writes;
-            f.engine.TimerData_Timer();
+            f.engine.clipboardTimerTick();
             EXPECT_EQ(f.clipboard.writes, writes);
-            EXPECT_FALSE(f.form.TimerData.enabled);
+            EXPECT_FALSE(f.form.clipboardTimer.enabled);
         }
     }
 }
 
 // A copy the user makes while the paste is on its way stays on the clipboard; a
 // clipboard another program holds open then gets the user's contents back at the
-// TimerData tick, or with the next paste, which must not save the first paste's
+// clipboardTimer tick, or with the next paste, which must not save the first paste's
 // text as the user's.
 TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
     enum class Then { Tick, SecondPaste };
@@ -219,7 +219,7 @@ TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
-        f.form.MenuBoost.checked = true;
+        f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         f.clipboard.setText(user);
         f.injector.afterSend = [&](std::string_view notation) {
@@ -242,7 +242,7 @@ TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
             EXPECT_EQ(f.keyboard.targetText, "HelloHello");
             EXPECT_EQ(f.clipboard.getText(), user);
         }
-        f.engine.TimerData_Timer();
+        f.engine.clipboardTimerTick();
         EXPECT_EQ(f.clipboard.getText(), c.atTheEnd);
     }
 }
@@ -276,9 +276,9 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
-        f.form.Text2.setText("2");
+        f.form.calibrationBox.setText("2");
         f.addEntry(LaunchMode::Space, true, "fo", c.text);
-        f.form.MenuBoost.checked = c.boost;
+        f.form.boostItem.checked = c.boost;
         f.clipboard.putFormat(8, {1, 2, 3});
         const ClipboardSnapshot former = f.clipboard.contents();
         f.clipboard.locked = c.lockedClipboard;
@@ -290,10 +290,9 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.keyboard.tap(vk::Space);
         EXPECT_EQ(f.notations(), c.sent);
         EXPECT_EQ(f.programs.started, c.started);
-        EXPECT_EQ(f.form.Text147.tag, "");
-        EXPECT_TRUE(f.form.TimerData.enabled);
+        EXPECT_TRUE(f.form.clipboardTimer.enabled);
         f.clipboard.locked = false;
-        f.engine.TimerData_Timer();
+        f.engine.clipboardTimerTick();
         EXPECT_EQ(f.clipboard.contents(), former);
         f.injector.afterSend = nullptr;
         f.keyboard.blockInjection = false;

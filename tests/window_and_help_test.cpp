@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form2255.h"
+#include "app/start_up_question.h"
 #include "app/window_layout.h"
 #include "tests/doubles/fake_dialogs.h"
 #include "tests/doubles/fake_environment.h"
@@ -17,16 +17,16 @@ namespace quorvel {
 namespace {
 
 std::vector<int> sizes(const EditorLayout& l) {
-    return {l.frame2Width, l.frame2Height, l.list0Width, l.list1Width,
-            l.list0Height, l.list1Height,  l.text7Width};
+    return {l.frameWidth,  l.frameHeight, l.innerWidth,       l.listWidth,
+            l.innerHeight, l.listHeight,  l.shortcutTextWidth};
 }
 
 TEST(WindowLayout, ControlsFollowTheWindowSizeAndNegativeSizesAreSkipped) {
     EditorLayout layout;
-    Form_Resize(9000, 8000, layout);
+    followSize(9000, 8000, layout);
     EXPECT_EQ(sizes(layout), (std::vector<int>{8650, 6950, 8150, 8150, 4510, 4510, 5750}));
     // A window too small for the lists keeps their last sizes; the frame still follows.
-    Form_Resize(2000, 3000, layout);
+    followSize(2000, 3000, layout);
     EXPECT_EQ(sizes(layout), (std::vector<int>{1650, 1950, 1150, 1150, 4510, 4510, 5750}));
 }
 
@@ -34,15 +34,15 @@ TEST(HelpCommands, AddressesAndTheAboutMessage) {
     FakeProgramStarter programs;
     FakeDialogs dialogs;
     HelpCommands help(programs, dialogs);
-    help.Command7_Click();
-    help.Help2_Click();
-    help.MSuggestions_Click();
+    help.openHelp();
+    help.openShortcutsHelp();
+    help.writeSuggestion();
     EXPECT_EQ(
         programs.opened,
         (std::vector<std::string>{"http://www.quorvel.example/quorvel.htm",
                                   "http://www.quorvel.example/keyboardshortcuts.htm",
                                   "mailto:support@quorvel.example?subject=Quorvel%20Suggestions"}));
-    help.About_Click();
+    help.showAbout();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].caption, "Quorvel 2.1 - www.quorvel.example");
     EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
@@ -51,14 +51,15 @@ TEST(HelpCommands, AddressesAndTheAboutMessage) {
               "Email: developers@quorvel.example\r\nWeb Site: http://www.quorvel.example/ \r\n");
 }
 
-struct StartUpQuestion {
+struct StartUpRig {
     FakeSettingsStore settings;
     FakeFiles files;
     FakeEnvironment environment;
     FakeShellLinks links;
     FakeDialogs dialogs;
     int mainWindowShown = 0;
-    Form2255 dialog{settings, files, environment, links, dialogs, [this] { ++mainWindowShown; }};
+    StartUpQuestion dialog{settings, files,   environment,
+                           links,    dialogs, [this] { ++mainWindowShown; }};
 
     std::string answer() { return settings.GetSetting("Quorvel", "StartUpQ", "StartUpOpt", "-"); }
     const std::string source = "C:\\Users\\user\\Start Menu\\Programs\\Quorvel\\Quorvel.LNK";
@@ -84,14 +85,14 @@ TEST(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        StartUpQuestion r;
+        StartUpRig r;
         if (c.installerLink) {
             r.files.files[r.source] = "link";
         }
         r.files.failAllWrites = !c.writable;
         r.links.failCreates = !c.linkMade;
         r.dialog.visible = true;
-        r.dialog.Command1_Click();
+        r.dialog.answerYes();
         EXPECT_EQ(r.files.files.contains(r.target), c.placed && !c.linkMade);
         const bool ownLink = c.placed && c.linkMade;
         EXPECT_EQ(r.links.links[r.target],
@@ -108,14 +109,14 @@ TEST(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
 }
 
 TEST(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
-    StartUpQuestion r;
+    StartUpRig r;
     r.dialog.show();
-    r.dialog.Command2_Click();
+    r.dialog.answerNo();
     EXPECT_EQ(r.answer(), "0");
     EXPECT_FALSE(r.dialog.visible);
     EXPECT_EQ(r.mainWindowShown, 1);
-    r.dialog.Check1.value = 1;
-    r.dialog.Command2_Click();
+    r.dialog.doNotAskAgain.value = 1;
+    r.dialog.answerNo();
     EXPECT_EQ(r.answer(), "1");
     EXPECT_TRUE(r.files.files.empty() && r.links.links.empty()) << "No places no link";
 }

@@ -19,19 +19,19 @@ std::string aboutText() {
     return text;
 }
 
-void HelpCommands::Command7_Click() {
+void HelpCommands::openHelp() {
     programs_.openAddress(std::string(product::WebSite) + "quorvel.htm");
 }
 
-void HelpCommands::Help2_Click() {
+void HelpCommands::openShortcutsHelp() {
     programs_.openAddress(std::string(product::WebSite) + "keyboardshortcuts.htm");
 }
 
-void HelpCommands::About_Click() {
+void HelpCommands::showAbout() {
     dialogs_.MsgBox(aboutText(), MessageButtons::Ok, aboutCaption());
 }
 
-void HelpCommands::MSuggestions_Click() {
+void HelpCommands::writeSuggestion() {
     programs_.openAddress("mailto:" + std::string(product::SupportEmail) +
                           "?subject=Quorvel%20Suggestions");
 }

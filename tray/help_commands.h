@@ -16,10 +16,10 @@ class HelpCommands {
     HelpCommands(ProgramStarter& programs, Dialogs& dialogs)
         : programs_(programs), dialogs_(dialogs) {}
 
-    void Command7_Click();      // "Help": the product's help page
-    void Help2_Click();         // Help menu "Help": the keyboard shortcuts page
-    void About_Click();         // the About message
-    void MSuggestions_Click();  // a new mail to the support address
+    void openHelp();           // "Help": the product's help page
+    void openShortcutsHelp();  // Help menu "Help": the keyboard shortcuts page
+    void showAbout();          // the About message
+    void writeSuggestion();    // a new mail to the support address
 
   private:
     ProgramStarter& programs_;

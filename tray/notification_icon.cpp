@@ -33,7 +33,7 @@ void NotificationIcon::removeIcon() {
     tray_.remove(record_);
 }
 
-void NotificationIcon::Form_MouseMove(int xTwips) {
+void NotificationIcon::trayMessage(int xTwips) {
     const int mouseMessage = xTwips / TwipsPerPixel;
     if (mouseMessage == WmLButtonDown || mouseMessage == WmRButtonDown) {
         showMainWindow_();

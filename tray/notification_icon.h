@@ -21,7 +21,7 @@ class NotificationIcon {
     // Removes the icon added by IconTray, under the same identity.
     void removeIcon();
     // The main window's mouse-move handler, as the icon's callback reaches it.
-    void Form_MouseMove(int xTwips);
+    void trayMessage(int xTwips);
 
     const TrayIconData& record() const { return record_; }
 

@@ -26,7 +26,6 @@ class TextBox {
         }
     }
 
-    std::string tag;
     bool enabled = true;
     bool visible = true;
     std::function<void()> onChange;
@@ -39,7 +38,6 @@ struct Timer {
     Timer(int intervalMs, bool enabledAtStart) : interval(intervalMs), enabled(enabledAtStart) {}
     int interval = 0;  // milliseconds
     bool enabled = false;
-    std::string tag;
 };
 
 struct MenuItem {

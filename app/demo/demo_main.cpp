@@ -5,7 +5,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "tests/doubles/fake_desktop.h"
 
 namespace {
@@ -38,12 +38,12 @@ int main() {
     desktop.settings.SaveSetting("Quorvel 2.1", "options", "text2", "0");
     desktop.settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
 
-    Form1 form(desktop.services);
-    form.Form_Load();
-    form.LoadSamples_Click();
+    MainWindow form(desktop.services);
+    form.start();
+    form.loadSampleShortcuts();
     std::cout << form.caption << "\n\nShortcuts after \"Load Samples\":\n";
-    for (std::size_t row = 0; row < form.List1.count(); ++row) {
-        std::cout << "  " << visible(std::string(form.List1.displayLine(row))) << '\n';
+    for (std::size_t row = 0; row < form.shortcuts.count(); ++row) {
+        std::cout << "  " << visible(std::string(form.shortcuts.displayLine(row))) << '\n';
     }
     desktop.clipboard.setText("copied text");
 
@@ -68,15 +68,15 @@ int main() {
                 desktop.keyboard.release(keys.modifierKey);
             }
             what += "F" + std::to_string(keys.functionKey - 111);
-            form.engine.TimerClear_Timer();
+            form.engine.pauseTimerTick();
         } else {
             desktop.keyboard.typeText(keys.keys);
         }
         std::cout << "  typed \"" << visible(what) << "\" -> the application shows \""
                   << visible(desktop.keyboard.targetText) << "\"\n";
         desktop.clock.advanceSeconds(10);
-        form.engine.TimerMain_Timer();
-        form.engine.TimerClear_Timer();
+        form.engine.modifierTimerTick();
+        form.engine.pauseTimerTick();
     }
     for (const auto& program : desktop.programs.started) {
         std::cout << "  started program: " << program << '\n';

@@ -30,7 +30,7 @@ constexpr DWORD WindowExtendedStyle = WS_EX_CONTROLPARENT;
 
 }  // namespace
 
-CommonTextView::CommonTextView(HINSTANCE instance, HWND mainWindow, Form8& form,
+CommonTextView::CommonTextView(HINSTANCE instance, HWND mainWindow, CommonTextWindow& form,
                                std::function<void()> modelChanged)
     : mainWindow_(mainWindow), form_(form), modelChanged_(std::move(modelChanged)) {
     const Shape shape{ids::CommonTextClass, form_.caption, WindowStyle,
@@ -47,30 +47,31 @@ void CommonTextView::createControls() {
     const HFONT font = controlFont();
     // Captions come with the first refresh. The label's access key puts the
     // focus into the box created after it.
-    label27_ = createControl(parent, L"STATIC", "", SS_LEFT, ids::Form8Label27, font);
-    text1_ = createControl(parent, L"EDIT", "",
-                           WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                           ids::Form8Text1, font, WS_EX_CLIENTEDGE);
-    command1_ =
-        createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command1, font);
-    command2_ =
-        createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command2, font);
-    command4_ =
-        createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command4, font);
-    list1_ = createControl(parent, L"LISTBOX", "",
+    entryLabel_ = createControl(parent, L"STATIC", "", SS_LEFT, ids::CommonEntryLabel, font);
+    entryBox_ =
+        createControl(parent, L"EDIT", "",
+                      WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                      ids::CommonEntryBox, font, WS_EX_CLIENTEDGE);
+    addButton_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
+                               ids::CommonAddButton, font);
+    removeButton_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
+                                  ids::CommonRemoveButton, font);
+    sortButton_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
+                                ids::CommonSortButton, font);
+    texts_ = createControl(parent, L"LISTBOX", "",
                            WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                           ids::Form8List1, font, WS_EX_CLIENTEDGE);
-    command3_ =
-        createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::Form8Command3, font);
-    label1_ = createControl(parent, L"STATIC", form_.Label1.caption, SS_LEFT | SS_NOPREFIX,
-                            ids::Form8Label1, font);
-    letTabAndEscLeaveBox(text1_);
+                           ids::CommonTextList, font, WS_EX_CLIENTEDGE);
+    closeButton_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
+                                 ids::CommonCloseButton, font);
+    hintLabel_ = createControl(parent, L"STATIC", form_.hintLabel.caption, SS_LEFT | SS_NOPREFIX,
+                               ids::CommonHintLabel, font);
+    letTabAndEscLeaveBox(entryBox_);
 }
 
 // The window's own size at least; room beyond it goes to the box and the list,
 // the buttons keeping to the right.
 void CommonTextView::layoutControls() {
-    if (label27_ == nullptr) {
+    if (entryLabel_ == nullptr) {
         return;  // WM_SIZE while the window is being made
     }
     const int dpi = ViewWindow::dpi();
@@ -85,14 +86,14 @@ void CommonTextView::layoutControls() {
     const int wider = room(client.right, ClientWidth);
     const int taller = room(client.bottom, ClientHeight);
     const int buttonLeft = ButtonLeft + wider;
-    placeInTwips(label27_, {120, 120, 1500, 240}, dpi);
-    placeInTwips(text1_, {120, 360, BoxWidth + wider, 900}, dpi);
-    placeInTwips(command1_, {buttonLeft, 360, ButtonWidth, ButtonHeight}, dpi);
-    placeInTwips(command2_, {buttonLeft, 765, ButtonWidth, ButtonHeight}, dpi);
-    placeInTwips(command4_, {buttonLeft, 1170, ButtonWidth, ButtonHeight}, dpi);
-    placeInTwips(list1_, {120, 1380, BoxWidth + wider, 2520 + taller}, dpi);
-    placeInTwips(command3_, {buttonLeft, 3555 + taller, ButtonWidth, ButtonHeight}, dpi);
-    placeInTwips(label1_, {120, 4020 + taller, ClientWidth - 240 + wider, 1260}, dpi);
+    placeInTwips(entryLabel_, {120, 120, 1500, 240}, dpi);
+    placeInTwips(entryBox_, {120, 360, BoxWidth + wider, 900}, dpi);
+    placeInTwips(addButton_, {buttonLeft, 360, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(removeButton_, {buttonLeft, 765, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(sortButton_, {buttonLeft, 1170, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(texts_, {120, 1380, BoxWidth + wider, 2520 + taller}, dpi);
+    placeInTwips(closeButton_, {buttonLeft, 3555 + taller, ButtonWidth, ButtonHeight}, dpi);
+    placeInTwips(hintLabel_, {120, 4020 + taller, ClientWidth - 240 + wider, 1260}, dpi);
     if (measuredDpi_ != dpi) {
         measureRows();  // the font has changed with the DPI
     }
@@ -120,7 +121,7 @@ LRESULT CommonTextView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_CLOSE) {
         // The close box does what "Close" does: the window stays loaded, hidden.
-        form_.Command3_Click();
+        form_.close();
         modelChanged_();
         return 0;
     }
@@ -131,38 +132,38 @@ void CommonTextView::onControlCommand(int id, int code) {
     if (echo_) {
         return;
     }
-    if (id == ids::Form8Text1) {
+    if (id == ids::CommonEntryBox) {
         if (code != EN_CHANGE) {
             return;
         }
-        form_.Text1.setText(windowText(text1_));
-    } else if (id == ids::Form8List1) {
+        form_.entryBox.setText(windowText(entryBox_));
+    } else if (id == ids::CommonTextList) {
         if (code != LBN_SELCHANGE) {
             return;
         }
-        const LRESULT row = ::SendMessageW(list1_, LB_GETCURSEL, 0, 0);
+        const LRESULT row = ::SendMessageW(texts_, LB_GETCURSEL, 0, 0);
         if (row == LB_ERR) {
             return;
         }
-        form_.List1_Click(static_cast<std::size_t>(row));
+        form_.copyRow(static_cast<std::size_t>(row));
     } else {
         if (code != BN_CLICKED) {
             return;
         }
         // A multi-line box raises no change notification for WM_SETTEXT.
-        form_.Text1.setText(windowText(text1_));
+        form_.entryBox.setText(windowText(entryBox_));
         switch (id) {
-            case ids::Form8Command1:
-                form_.Command1_Click();
+            case ids::CommonAddButton:
+                form_.addText();
                 break;
-            case ids::Form8Command2:
-                form_.Command2_Click();
+            case ids::CommonRemoveButton:
+                form_.removeText();
                 break;
-            case ids::Form8Command3:
-                form_.Command3_Click();
+            case ids::CommonCloseButton:
+                form_.close();
                 break;
-            case ids::Form8Command4:
-                form_.Command4_Click();
+            case ids::CommonSortButton:
+                form_.sortTexts();
                 break;
             default:
                 return;
@@ -172,36 +173,36 @@ void CommonTextView::onControlCommand(int id, int code) {
 }
 
 void CommonTextView::refreshRows() {
-    if (shownRows_ != form_.List1.rows) {
-        ::SendMessageW(list1_, WM_SETREDRAW, FALSE, 0);
-        ::SendMessageW(list1_, LB_RESETCONTENT, 0, 0);
-        for (const std::string& row : form_.List1.rows) {
+    if (shownRows_ != form_.texts.rows) {
+        ::SendMessageW(texts_, WM_SETREDRAW, FALSE, 0);
+        ::SendMessageW(texts_, LB_RESETCONTENT, 0, 0);
+        for (const std::string& row : form_.texts.rows) {
             const std::wstring shown = wideText(markLineBreaks(row, lineBreakMark()));
-            ::SendMessageW(list1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+            ::SendMessageW(texts_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         }
-        ::SendMessageW(list1_, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(list1_, nullptr, TRUE);
-        shownRows_ = form_.List1.rows;
+        ::SendMessageW(texts_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(texts_, nullptr, TRUE);
+        shownRows_ = form_.texts.rows;
         measureRows();
     }
-    const LRESULT shown = ::SendMessageW(list1_, LB_GETCURSEL, 0, 0);
+    const LRESULT shown = ::SendMessageW(texts_, LB_GETCURSEL, 0, 0);
     const LRESULT wanted =
-        form_.List1.selected ? static_cast<LRESULT>(*form_.List1.selected) : LB_ERR;
+        form_.texts.selected ? static_cast<LRESULT>(*form_.texts.selected) : LB_ERR;
     if (shown != wanted) {
-        ::SendMessageW(list1_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
+        ::SendMessageW(texts_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
     }
 }
 
 // A row wider than the list scrolls sideways instead of being cut.
 void CommonTextView::measureRows() {
-    const TextMeasure measure(list1_, controlFont());
+    const TextMeasure measure(texts_, controlFont());
     int widest = 0;
     for (const std::string& row : shownRows_) {
         widest = std::max(widest, measure.width(wideText(markLineBreaks(row, lineBreakMark()))));
     }
     // Room for the text's margin inside the list.
     const int margin = twipsToPixels(120, dpi());
-    ::SendMessageW(list1_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + margin), 0);
+    ::SendMessageW(texts_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + margin), 0);
     measuredDpi_ = dpi();
 }
 
@@ -228,17 +229,17 @@ void CommonTextView::refresh() {
     }
     const EchoGuard guard(echo_);
     syncText(window(), form_.caption);
-    syncText(label27_, withAccessKey(form_.Label27.caption, "E"));
-    syncText(label1_, form_.Label1.caption);
-    syncText(text1_, form_.Text1.text());
+    syncText(entryLabel_, withAccessKey(form_.entryLabel.caption, "E"));
+    syncText(hintLabel_, form_.hintLabel.caption);
+    syncText(entryBox_, form_.entryBox.text());
     const struct {
         HWND control;
         const Button& button;
         const char* keyAt;
-    } buttons[] = {{command1_, form_.Command1, ""},
-                   {command2_, form_.Command2, ""},
-                   {command3_, form_.Command3, "C"},
-                   {command4_, form_.Command4, "S"}};
+    } buttons[] = {{addButton_, form_.addButton, ""},
+                   {removeButton_, form_.removeButton, ""},
+                   {closeButton_, form_.closeButton, "C"},
+                   {sortButton_, form_.sortButton, "S"}};
     for (const auto& [control, button, keyAt] : buttons) {
         syncText(control, withAccessKey(button.caption, keyAt));
         syncEnabled(control, button.enabled);
@@ -246,10 +247,10 @@ void CommonTextView::refresh() {
     }
     refreshRows();
     refreshWindow();
-    if (form_.focusedControl == &form_.Text1) {
+    if (form_.focusedControl == &form_.entryBox) {
         // A request of the model's, carried out once.
         form_.focusedControl = nullptr;
-        ::SetFocus(text1_);
+        ::SetFocus(entryBox_);
     }
 }
 

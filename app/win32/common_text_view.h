@@ -1,5 +1,5 @@
 #pragma once
-// The Common Text window as a view of the Form8 model: its own top-level
+// The Common Text window as a view of the CommonTextWindow model: its own top-level
 // window, shown and hidden as the model says, not blocking the main window.
 
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "commontext/form8.h"
+#include "commontext/common_text_window.h"
 #include "platform/win32/widgets/handles.h"
 #include "platform/win32/widgets/window.h"
 
@@ -17,7 +17,7 @@ namespace quorvel {
 class CommonTextView final : public ViewWindow {
   public:
     // First shown beside `mainWindow`.
-    CommonTextView(HINSTANCE instance, HWND mainWindow, Form8& form,
+    CommonTextView(HINSTANCE instance, HWND mainWindow, CommonTextWindow& form,
                    std::function<void()> modelChanged);
 
     void refresh();
@@ -34,10 +34,11 @@ class CommonTextView final : public ViewWindow {
     void refreshWindow();
 
     HWND mainWindow_;
-    Form8& form_;
+    CommonTextWindow& form_;
     std::function<void()> modelChanged_;
-    HWND label27_ = nullptr, text1_ = nullptr, list1_ = nullptr, label1_ = nullptr;
-    HWND command1_ = nullptr, command2_ = nullptr, command3_ = nullptr, command4_ = nullptr;
+    HWND entryLabel_ = nullptr, entryBox_ = nullptr, texts_ = nullptr, hintLabel_ = nullptr;
+    HWND addButton_ = nullptr, removeButton_ = nullptr, closeButton_ = nullptr,
+         sortButton_ = nullptr;
     std::vector<std::string> shownRows_;
     bool echo_ = false;
     bool shownOnce_ = false;

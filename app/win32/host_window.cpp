@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "app/win32/common_text_view.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/main_window_view.h"
@@ -107,14 +107,14 @@ struct Host::Services {
     Win32KeyInjector injector;
     Shower shower;
     AppServices app;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 struct Host::Views {
-    Views(Host& host, HINSTANCE instance, Form1& form)
+    Views(Host& host, HINSTANCE instance, MainWindow& form)
         : main(host.window_, form, [&host] { host.refreshViews(); }),
-          commonText(instance, host.window_, form.form8, [&host] { host.refreshViews(); }),
-          startUp(instance, host.window_, form.form2255, [&host] { host.refreshViews(); }) {}
+          commonText(instance, host.window_, form.commonText, [&host] { host.refreshViews(); }),
+          startUp(instance, host.window_, form.startUpQuestion, [&host] { host.refreshViews(); }) {}
 
     MainWindowView main;
     CommonTextView commonText;
@@ -127,7 +127,7 @@ void Host::Shower::showMainWindow() {
 }
 
 void Host::Shower::showCommonTextWindow() {
-    host_.services_->form->form8.show();
+    host_.services_->form->commonText.show();
     ::PostMessageW(host_.window_, WmRefreshViews, 0, 0);
 }
 
@@ -160,16 +160,16 @@ int Host::run(HINSTANCE instance) {
     }
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     services_ = std::make_unique<Services>(*this, window_);
-    services_->form = std::make_unique<Form1>(services_->app);
+    services_->form = std::make_unique<MainWindow>(services_->app);
     ::SetMenu(window_, createMainMenu(*services_->form));
     views_ = std::make_unique<Views>(*this, instance, *services_->form);
     refreshViews();
-    services_->form->Form_Load();
+    services_->form->start();
     refreshViews();
 
-    ::SetTimer(window_, TimerMainId, static_cast<UINT>(services_->form->TimerMain.interval),
+    ::SetTimer(window_, TimerMainId, static_cast<UINT>(services_->form->modifierTimer.interval),
                nullptr);
-    ::SetTimer(window_, TimerClearId, static_cast<UINT>(services_->form->TimerClear.interval),
+    ::SetTimer(window_, TimerClearId, static_cast<UINT>(services_->form->pauseTimer.interval),
                nullptr);
     ::SetTimer(window_, HeartbeatId, HeartbeatIntervalMs, nullptr);
     syncTimers();
@@ -204,7 +204,7 @@ void Host::refreshViews() {
         return;
     }
     refreshing_ = true;
-    const Form1& form = *services_->form;
+    const MainWindow& form = *services_->form;
     views_->main.refresh();
     views_->commonText.refresh();
     views_->startUp.refresh();
@@ -232,7 +232,7 @@ LRESULT CALLBACK Host::windowProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Form1& form = *services_->form;
+    MainWindow& form = *services_->form;
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // The shell restarted and forgot every icon.
         form.icon.IconTray();
@@ -306,10 +306,10 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_MOUSEMOVE:
             // The tray icon's callback arrives here with the mouse message in place of
             // the horizontal position.
-            form.Form_MouseMove(static_cast<int>(LOWORD(lParam)) * TwipsPerPixel);
+            form.trayMessage(static_cast<int>(LOWORD(lParam)) * TwipsPerPixel);
             return 0;
         case WM_CLOSE:
-            form.Form_Unload();
+            form.requestClose();
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
@@ -325,16 +325,16 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void Host::onTimer(UINT_PTR id) {
-    Form1& form = *services_->form;
+    MainWindow& form = *services_->form;
     switch (id) {
         case TimerMainId:
-            form.engine.TimerMain_Timer();
+            form.engine.modifierTimerTick();
             break;
         case TimerClearId:
-            form.engine.TimerClear_Timer();
+            form.engine.pauseTimerTick();
             break;
         case TimerDataId:
-            form.engine.TimerData_Timer();
+            form.engine.clipboardTimerTick();
             break;
         case HeartbeatId:
             checkHookAlive();
@@ -345,7 +345,7 @@ void Host::onTimer(UINT_PTR id) {
 }
 
 void Host::syncTimers() {
-    const Timer& data = services_->form->TimerData;
+    const Timer& data = services_->form->clipboardTimer;
     if (data.enabled && !dataTimerRunning_) {
         ::SetTimer(window_, TimerDataId, static_cast<UINT>(data.interval), nullptr);
         dataTimerRunning_ = true;

@@ -7,12 +7,12 @@ namespace {
 constexpr int FrameLeft = 120;
 constexpr int FrameTop = 60;
 constexpr int Inset = 240;  // from the frame's edge to its controls
-// Text7 stands right of the trigger box, ending where the list ends; the
+// shortcutText stands right of the trigger box, ending where the list ends; the
 // launch-key options and the Enter box share the column left of it.
-constexpr int Text7Offset = 2400;
+constexpr int ShortcutTextOffset = 2400;
 constexpr int LeftColumnWidth = 2250;
 // The Enter box's caption wraps onto a second line to stay within that column.
-constexpr int Check2Height = 465;
+constexpr int EnterAfterHeight = 465;
 constexpr int ButtonHeight = 330;
 constexpr int FirstButtonRow = 1575;
 constexpr int SecondButtonRow = 1950;
@@ -45,33 +45,33 @@ TwipsRect button(const Column& column, int row) {
 
 MainWindowLayout mainWindowLayout(const EditorLayout& editor) {
     MainWindowLayout layout;
-    layout.Frame2 = {FrameLeft, FrameTop, editor.frame2Width, editor.frame2Height};
-    layout.Label27 = inFrame(Inset, 240, 6400, 240);
-    layout.TextData10 = inFrame(Inset, 480, 2160, 315);
-    layout.Text7 = inFrame(Inset + Text7Offset, 480, editor.text7Width, 855);
-    layout.Opt1 = inFrame(Inset, 825, 900, 255);
-    layout.Opt2 = inFrame(Inset + 900, 825, 675, 255);
-    layout.Opt4 = inFrame(Inset + 1575, 825, 675, 255);
-    layout.Check2 = inFrame(Inset, 1080, LeftColumnWidth, Check2Height);
+    layout.editorFrame = {FrameLeft, FrameTop, editor.frameWidth, editor.frameHeight};
+    layout.columnHeadings = inFrame(Inset, 240, 6400, 240);
+    layout.triggerBox = inFrame(Inset, 480, 2160, 315);
+    layout.shortcutText = inFrame(Inset + ShortcutTextOffset, 480, editor.shortcutTextWidth, 855);
+    layout.spaceKey = inFrame(Inset, 825, 900, 255);
+    layout.tabKey = inFrame(Inset + 900, 825, 675, 255);
+    layout.escKey = inFrame(Inset + 1575, 825, 675, 255);
+    layout.enterAfter = inFrame(Inset, 1080, LeftColumnWidth, EnterAfterHeight);
 
-    layout.Command8 = button(AddAndDeleteAll, FirstButtonRow);
-    layout.Command4 = button(DeleteAndSamples, FirstButtonRow);
-    layout.Command3 = button(AddAndDeleteAll, SecondButtonRow);
-    layout.Command2 = button(DeleteAndSamples, SecondButtonRow);
-    layout.Command1 = button(MinimizeAndExport, FirstButtonRow);
-    layout.Command5 = button(ExitAndHelp, FirstButtonRow);
-    layout.Command9 = button(ImportAndCommonText, FirstButtonRow);
-    layout.Command10 = button(MinimizeAndExport, SecondButtonRow);
-    layout.Command7 = button(ExitAndHelp, SecondButtonRow);
-    layout.Command11 = button(ImportAndCommonText, SecondButtonRow);
+    layout.addButton = button(AddAndDeleteAll, FirstButtonRow);
+    layout.deleteButton = button(DeleteAndSamples, FirstButtonRow);
+    layout.deleteAllButton = button(AddAndDeleteAll, SecondButtonRow);
+    layout.samplesButton = button(DeleteAndSamples, SecondButtonRow);
+    layout.minimizeButton = button(MinimizeAndExport, FirstButtonRow);
+    layout.exitButton = button(ExitAndHelp, FirstButtonRow);
+    layout.importButton = button(ImportAndCommonText, FirstButtonRow);
+    layout.exportButton = button(MinimizeAndExport, SecondButtonRow);
+    layout.helpButton = button(ExitAndHelp, SecondButtonRow);
+    layout.commonTextButton = button(ImportAndCommonText, SecondButtonRow);
 
-    layout.List1 = inFrame(Inset, ListTop, editor.list1Width, editor.list1Height);
+    layout.shortcuts = inFrame(Inset, ListTop, editor.listWidth, editor.listHeight);
 
-    layout.FrameCalibration = inFrame(Inset, ListTop + 60, CalibrationWidth, CalibrationHeight);
-    layout.CalibrationBorder = {0, 0, CalibrationWidth, CalibrationHeight};
-    layout.Label17 = {120, 240, CalibrationWidth - 240, 1020};
-    layout.Text2 = {120, 1320, 1500, 315};
-    layout.Command14 = {1740, 1305, 1000, ButtonHeight};
+    layout.calibrationPanel = inFrame(Inset, ListTop + 60, CalibrationWidth, CalibrationHeight);
+    layout.calibrationBorder = {0, 0, CalibrationWidth, CalibrationHeight};
+    layout.calibrationHelp = {120, 240, CalibrationWidth - 240, 1020};
+    layout.calibrationBox = {120, 1320, 1500, 315};
+    layout.calibrationOkButton = {1740, 1305, 1000, ButtonHeight};
     return layout;
 }
 

@@ -9,13 +9,15 @@
 namespace quorvel {
 
 struct MainWindowLayout {
-    TwipsRect Frame2, Label27, TextData10, Text7, Opt1, Opt2, Opt4, Check2;
-    TwipsRect Command8, Command4, Command3, Command2;
-    TwipsRect Command1, Command5, Command9, Command10, Command7, Command11;
-    TwipsRect List1;
+    TwipsRect editorFrame, columnHeadings, triggerBox, shortcutText, spaceKey, tabKey, escKey,
+        enterAfter;
+    TwipsRect addButton, deleteButton, deleteAllButton, samplesButton;
+    TwipsRect minimizeButton, exitButton, importButton, exportButton, helpButton, commonTextButton;
+    TwipsRect shortcuts;
     // The Calibration panel lies over the top of the list; its controls are
     // placed within the panel.
-    TwipsRect FrameCalibration, CalibrationBorder, Label17, Text2, Command14;
+    TwipsRect calibrationPanel, calibrationBorder, calibrationHelp, calibrationBox,
+        calibrationOkButton;
 };
 
 MainWindowLayout mainWindowLayout(const EditorLayout& editor);

@@ -34,10 +34,11 @@ struct AccessKey {
     const char* keyAt;
 };
 constexpr AccessKey AccessKeys[] = {
-    {ids::Opt1, "S"},     {ids::Opt2, "T"},      {ids::Opt4, "E"},      {ids::Check2, "N"},
-    {ids::Command8, "A"}, {ids::Command4, "D"},  {ids::Command3, "ll"}, {ids::Command2, "m"},
-    {ids::Command1, "z"}, {ids::Command5, "x"},  {ids::Command9, "I"},  {ids::Command10, "r"},
-    {ids::Command7, "p"}, {ids::Command11, "C"}, {ids::Command14, "K"}};
+    {ids::spaceKey, "S"},         {ids::tabKey, "T"},           {ids::escKey, "E"},
+    {ids::enterAfter, "N"},       {ids::addButton, "A"},        {ids::deleteButton, "D"},
+    {ids::deleteAllButton, "ll"}, {ids::samplesButton, "m"},    {ids::minimizeButton, "z"},
+    {ids::exitButton, "x"},       {ids::importButton, "I"},     {ids::exportButton, "r"},
+    {ids::helpButton, "p"},       {ids::commonTextButton, "C"}, {ids::calibrationOkButton, "K"}};
 
 std::string captionOf(HWND control, const std::string& caption) {
     const int id = ::GetDlgCtrlID(control);
@@ -62,7 +63,7 @@ void syncOption(HWND option, bool selected) {
 
 }  // namespace
 
-MainWindowView::MainWindowView(HWND window, Form1& form, std::function<void()> modelChanged)
+MainWindowView::MainWindowView(HWND window, MainWindow& form, std::function<void()> modelChanged)
     : window_(window),
       form_(form),
       modelChanged_(std::move(modelChanged)),
@@ -92,42 +93,44 @@ void MainWindowView::createControls() {
     // Creation order is the tab order: the trigger box first, then the text box,
     // the launch key, the Enter box, the editor's buttons, the window's buttons
     // and the list. Captions come with the first refresh.
-    textData10_ = createEdit(window_, ids::TextData10, SingleLineEdit, font);
-    text7_ = createEdit(window_, ids::Text7, MultiLineEdit, font);
-    opt1_ = createControl(window_, L"BUTTON", "", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-                          ids::Opt1, font);
-    opt2_ = createControl(window_, L"BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt2, font);
-    opt4_ = createControl(window_, L"BUTTON", "", BS_AUTORADIOBUTTON, ids::Opt4, font);
-    check2_ =
-        createControl(window_, L"BUTTON", "",
-                      WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_MULTILINE, ids::Check2, font);
-    command8_ = createButton(ids::Command8, BS_PUSHBUTTON | WS_GROUP);
-    command4_ = createButton(ids::Command4);
-    command3_ = createButton(ids::Command3);
-    command2_ = createButton(ids::Command2);
-    command1_ = createButton(ids::Command1);
+    textData10_ = createEdit(window_, ids::triggerBox, SingleLineEdit, font);
+    shortcutText_ = createEdit(window_, ids::shortcutText, MultiLineEdit, font);
+    spaceKey_ = createControl(window_, L"BUTTON", "", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+                              ids::spaceKey, font);
+    tabKey_ = createControl(window_, L"BUTTON", "", BS_AUTORADIOBUTTON, ids::tabKey, font);
+    escKey_ = createControl(window_, L"BUTTON", "", BS_AUTORADIOBUTTON, ids::escKey, font);
+    enterAfter_ = createControl(window_, L"BUTTON", "",
+                                WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_MULTILINE,
+                                ids::enterAfter, font);
+    addButton_ = createButton(ids::addButton, BS_PUSHBUTTON | WS_GROUP);
+    deleteButton_ = createButton(ids::deleteButton);
+    deleteAllButton_ = createButton(ids::deleteAllButton);
+    samplesButton_ = createButton(ids::samplesButton);
+    minimizeButton_ = createButton(ids::minimizeButton);
     // Owner-drawn so that its face can turn red after a refused close.
-    command5_ = createButton(ids::Command5, BS_OWNERDRAW);
-    command9_ = createButton(ids::Command9);
-    command10_ = createButton(ids::Command10);
-    command7_ = createButton(ids::Command7);
-    command11_ = createButton(ids::Command11);
-    list1_ = createVirtualList(window_, ids::List1Display, font);
-    label27_ = createControl(window_, L"STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label27, font);
+    exitButton_ = createButton(ids::exitButton, BS_OWNERDRAW);
+    importButton_ = createButton(ids::importButton);
+    exportButton_ = createButton(ids::exportButton);
+    helpButton_ = createButton(ids::helpButton);
+    commonTextButton_ = createButton(ids::commonTextButton);
+    shortcutList_ = createVirtualList(window_, ids::shortcutList, font);
+    columnHeadings_ =
+        createControl(window_, L"STATIC", "", SS_LEFT | SS_NOPREFIX, ids::columnHeadings, font);
     // Last, so that it lies under the controls it surrounds.
-    frame2_ =
-        createControl(window_, L"BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, ids::Frame2, font);
+    editorFrame_ = createControl(window_, L"BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS,
+                                 ids::editorFrame, font);
 
-    calibration_ = createPanel(window_, ids::FrameCalibration);
+    calibration_ = createPanel(window_, ids::calibrationPanel);
     if (calibration_ != nullptr) {
-        label17_ =
-            createControl(calibration_, L"STATIC", "", SS_LEFT | SS_NOPREFIX, ids::Label17, font);
-        text2_ = createEdit(calibration_, ids::Text2, SingleLineEdit, font);
-        command14_ = createControl(calibration_, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
-                                   ids::Command14, font);
+        calibrationHelp_ = createControl(calibration_, L"STATIC", "", SS_LEFT | SS_NOPREFIX,
+                                         ids::calibrationHelp, font);
+        calibrationBox_ = createEdit(calibration_, ids::calibrationBox, SingleLineEdit, font);
+        calibrationOkButton_ =
+            createControl(calibration_, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
+                          ids::calibrationOkButton, font);
         calibrationBorder_ =
             createControl(calibration_, L"BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS,
-                          ids::FrameCalibrationBorder, font);
+                          ids::calibrationBorder, font);
         // Above the list it covers.
         ::SetWindowPos(calibration_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
@@ -135,7 +138,7 @@ void MainWindowView::createControls() {
     ::SetWindowLongPtrW(textData10_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     triggerBoxOriginal_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         textData10_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&triggerBoxProcedure)));
-    letTabAndEscLeaveBox(text7_);
+    letTabAndEscLeaveBox(shortcutText_);
 }
 
 void MainWindowView::rebuildFont() {
@@ -148,36 +151,36 @@ void MainWindowView::rebuildFont() {
 void MainWindowView::applyLayout() {
     const MainWindowLayout layout = mainWindowLayout(form_.layout);
     const std::pair<HWND, const TwipsRect*> placements[] = {
-        {frame2_, &layout.Frame2},
-        {label27_, &layout.Label27},
-        {textData10_, &layout.TextData10},
-        {text7_, &layout.Text7},
-        {opt1_, &layout.Opt1},
-        {opt2_, &layout.Opt2},
-        {opt4_, &layout.Opt4},
-        {check2_, &layout.Check2},
-        {command8_, &layout.Command8},
-        {command4_, &layout.Command4},
-        {command3_, &layout.Command3},
-        {command2_, &layout.Command2},
-        {command1_, &layout.Command1},
-        {command5_, &layout.Command5},
-        {command9_, &layout.Command9},
-        {command10_, &layout.Command10},
-        {command7_, &layout.Command7},
-        {command11_, &layout.Command11},
-        {list1_, &layout.List1},
-        {calibration_, &layout.FrameCalibration},
-        {calibrationBorder_, &layout.CalibrationBorder},
-        {label17_, &layout.Label17},
-        {text2_, &layout.Text2},
-        {command14_, &layout.Command14}};
+        {editorFrame_, &layout.editorFrame},
+        {columnHeadings_, &layout.columnHeadings},
+        {textData10_, &layout.triggerBox},
+        {shortcutText_, &layout.shortcutText},
+        {spaceKey_, &layout.spaceKey},
+        {tabKey_, &layout.tabKey},
+        {escKey_, &layout.escKey},
+        {enterAfter_, &layout.enterAfter},
+        {addButton_, &layout.addButton},
+        {deleteButton_, &layout.deleteButton},
+        {deleteAllButton_, &layout.deleteAllButton},
+        {samplesButton_, &layout.samplesButton},
+        {minimizeButton_, &layout.minimizeButton},
+        {exitButton_, &layout.exitButton},
+        {importButton_, &layout.importButton},
+        {exportButton_, &layout.exportButton},
+        {helpButton_, &layout.helpButton},
+        {commonTextButton_, &layout.commonTextButton},
+        {shortcutList_, &layout.shortcuts},
+        {calibration_, &layout.calibrationPanel},
+        {calibrationBorder_, &layout.calibrationBorder},
+        {calibrationHelp_, &layout.calibrationHelp},
+        {calibrationBox_, &layout.calibrationBox},
+        {calibrationOkButton_, &layout.calibrationOkButton}};
     for (const auto& [control, rect] : placements) {
         if (control != nullptr) {
             placeInTwips(control, *rect, dpi_);
         }
     }
-    fitVirtualColumn(list1_);
+    fitVirtualColumn(shortcutList_);
 }
 
 void MainWindowView::onSize(bool minimized) {
@@ -191,7 +194,7 @@ void MainWindowView::onSize(bool minimized) {
     form_.height = pixelsToTwips(outer.bottom - outer.top, dpi_);
     syncedWidth_ = form_.width;
     syncedHeight_ = form_.height;
-    form_.Form_Resize();
+    form_.followSize();
     applyLayout();
 }
 
@@ -216,7 +219,9 @@ void MainWindowView::onActivate(WPARAM state) {
 void MainWindowView::onEnterKey() {
     // Enter in a box runs the command the box belongs to.
     const HWND focus = ::GetFocus();
-    const int command = focus == textData10_ ? ids::Command8 : focus == text2_ ? ids::Command14 : 0;
+    const int command = focus == textData10_       ? ids::addButton
+                        : focus == calibrationBox_ ? ids::calibrationOkButton
+                                                   : 0;
     if (command == 0) {
         clickFocusedButton(window_);
         return;
@@ -232,10 +237,10 @@ void MainWindowView::onFontSettingChanged() {
 }
 
 void MainWindowView::pullTexts() {
-    form_.TextData10.setText(windowText(textData10_));
-    form_.Text7.setText(windowText(text7_));
-    if (text2_ != nullptr) {
-        form_.Text2.setText(windowText(text2_));
+    form_.triggerBox.setText(windowText(textData10_));
+    form_.shortcutText.setText(windowText(shortcutText_));
+    if (calibrationBox_ != nullptr) {
+        form_.calibrationBox.setText(windowText(calibrationBox_));
     }
 }
 
@@ -244,35 +249,36 @@ void MainWindowView::onControlCommand(int id, int code) {
         return;
     }
     switch (id) {
-        case ids::TextData10:
-        case ids::Text7:
-        case ids::Text2:
+        case ids::triggerBox:
+        case ids::shortcutText:
+        case ids::calibrationBox:
             if (code != EN_CHANGE) {
                 return;
             }
-            if (id == ids::TextData10) {
-                form_.TextData10.setText(windowText(textData10_));
-            } else if (id == ids::Text7) {
-                form_.Text7.setText(windowText(text7_));
+            if (id == ids::triggerBox) {
+                form_.triggerBox.setText(windowText(textData10_));
+            } else if (id == ids::shortcutText) {
+                form_.shortcutText.setText(windowText(shortcutText_));
             } else {
-                form_.Text2.setText(windowText(text2_));
+                form_.calibrationBox.setText(windowText(calibrationBox_));
             }
             break;
-        case ids::Opt1:
-        case ids::Opt2:
-        case ids::Opt4:
+        case ids::spaceKey:
+        case ids::tabKey:
+        case ids::escKey:
             if (code != BN_CLICKED) {
                 return;
             }
-            form_.Opt1.value = id == ids::Opt1;
-            form_.Opt2.value = id == ids::Opt2;
-            form_.Opt4.value = id == ids::Opt4;
+            form_.spaceKey.value = id == ids::spaceKey;
+            form_.tabKey.value = id == ids::tabKey;
+            form_.escKey.value = id == ids::escKey;
             break;
-        case ids::Check2:
+        case ids::enterAfter:
             if (code != BN_CLICKED) {
                 return;
             }
-            form_.Check2.value = ::SendMessageW(check2_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+            form_.enterAfter.value =
+                ::SendMessageW(enterAfter_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
             break;
         default:
             if (code != BN_CLICKED) {
@@ -287,38 +293,38 @@ void MainWindowView::onControlCommand(int id, int code) {
 
 void MainWindowView::runButton(int id) {
     switch (id) {
-        case ids::Command8:
-            form_.editor.Command8_Click();
+        case ids::addButton:
+            form_.editor.addShortcut();
             break;
-        case ids::Command4:
-            form_.editor.Command4_Click();
+        case ids::deleteButton:
+            form_.editor.deleteSelected();
             break;
-        case ids::Command3:
-            form_.editor.Command3_Click();
+        case ids::deleteAllButton:
+            form_.editor.deleteAll();
             break;
-        case ids::Command2:
-            form_.editor.Command2_Click();
+        case ids::samplesButton:
+            form_.editor.offerSamples();
             break;
-        case ids::Command1:
-            form_.Command1_Click();
+        case ids::minimizeButton:
+            form_.minimize();
             break;
-        case ids::Command5:
-            form_.Command5_Click();
+        case ids::exitButton:
+            form_.exitProgram();
             break;
-        case ids::Command9:
-            form_.Command9_Click();
+        case ids::importButton:
+            form_.importFile();
             break;
-        case ids::Command10:
-            form_.Command10_Click();
+        case ids::exportButton:
+            form_.exportFile();
             break;
-        case ids::Command7:
-            form_.Command7_Click();
+        case ids::helpButton:
+            form_.openHelp();
             break;
-        case ids::Command11:
-            form_.Command11_Click();
+        case ids::commonTextButton:
+            form_.openCommonText();
             break;
-        case ids::Command14:
-            form_.Command14_Click();
+        case ids::calibrationOkButton:
+            form_.closeCalibration();
             break;
         default:
             break;
@@ -332,7 +338,7 @@ void MainWindowView::selectRow(std::size_t row) {
 }
 
 LRESULT MainWindowView::onNotify(NMHDR& header) {
-    if (header.idFrom != static_cast<UINT_PTR>(ids::List1Display)) {
+    if (header.idFrom != static_cast<UINT_PTR>(ids::shortcutList)) {
         return 0;
     }
     switch (header.code) {
@@ -340,7 +346,7 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
             auto& request = reinterpret_cast<NMLVDISPINFOW&>(header);
             if (request.item.iItem >= 0) {
                 const std::string_view row =
-                    form_.List1.displayLine(static_cast<std::size_t>(request.item.iItem));
+                    form_.shortcuts.displayLine(static_cast<std::size_t>(request.item.iItem));
                 fillRowText(request, markLineBreaks(row, lineBreakMark()));
             }
             return 0;
@@ -375,10 +381,10 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
 }
 
 bool MainWindowView::onDrawItem(const DRAWITEMSTRUCT& item) {
-    if (item.hwndItem != command5_) {
+    if (item.hwndItem != exitButton_) {
         return false;
     }
-    paintColouredButton(item, paintColour(form_.Command5.backColor));
+    paintColouredButton(item, paintColour(form_.exitButton.backColor));
     return true;
 }
 
@@ -389,7 +395,7 @@ LRESULT CALLBACK MainWindowView::triggerBoxProcedure(HWND box, UINT message, WPA
     if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
         view->form_.editor.captureFunctionKey(static_cast<int>(wParam))) {
         view->modelChanged_();
-        const WPARAM caret = static_cast<WPARAM>(view->form_.TextData10Caret);
+        const WPARAM caret = static_cast<WPARAM>(view->form_.triggerCaret);
         ::SendMessageW(box, EM_SETSEL, caret, static_cast<LPARAM>(caret));
         // The window never saw this key go down, so it would take the release
         // of F10, or of the Alt held with the key, for a tap that opens the
@@ -416,34 +422,39 @@ LRESULT CALLBACK MainWindowView::triggerBoxProcedure(HWND box, UINT message, WPA
 
 void MainWindowView::refreshButtons() {
     const std::pair<HWND, const Button*> buttons[] = {
-        {command8_, &form_.Command8},  {command4_, &form_.Command4},
-        {command3_, &form_.Command3},  {command2_, &form_.Command2},
-        {command1_, &form_.Command1},  {command5_, &form_.Command5},
-        {command9_, &form_.Command9},  {command10_, &form_.Command10},
-        {command7_, &form_.Command7},  {command11_, &form_.Command11},
-        {command14_, &form_.Command14}};
+        {addButton_, &form_.addButton},
+        {deleteButton_, &form_.deleteButton},
+        {deleteAllButton_, &form_.deleteAllButton},
+        {samplesButton_, &form_.samplesButton},
+        {minimizeButton_, &form_.minimizeButton},
+        {exitButton_, &form_.exitButton},
+        {importButton_, &form_.importButton},
+        {exportButton_, &form_.exportButton},
+        {helpButton_, &form_.helpButton},
+        {commonTextButton_, &form_.commonTextButton},
+        {calibrationOkButton_, &form_.calibrationOkButton}};
     for (const auto& [control, button] : buttons) {
         syncText(control, captionOf(control, button->caption));
         syncEnabled(control, button->enabled);
         syncVisible(control, button->visible);
     }
-    if (shownExitColour_ != form_.Command5.backColor) {
-        shownExitColour_ = form_.Command5.backColor;
-        ::InvalidateRect(command5_, nullptr, TRUE);
+    if (shownExitColour_ != form_.exitButton.backColor) {
+        shownExitColour_ = form_.exitButton.backColor;
+        ::InvalidateRect(exitButton_, nullptr, TRUE);
     }
 }
 
 void MainWindowView::refreshList() {
-    const ShortcutList& list = form_.List1;
-    if (!listShownOnce_ || virtualRowCount(list1_) != list.count()) {
-        setVirtualRowCount(list1_, list.count());
+    const ShortcutList& list = form_.shortcuts;
+    if (!listShownOnce_ || virtualRowCount(shortcutList_) != list.count()) {
+        setVirtualRowCount(shortcutList_, list.count());
     } else if (shownRevision_ != list.revision()) {
-        ::InvalidateRect(list1_, nullptr, TRUE);
+        ::InvalidateRect(shortcutList_, nullptr, TRUE);
     }
     listShownOnce_ = true;
     shownRevision_ = list.revision();
-    if (selectedVirtualRow(list1_) != list.selectedIndex()) {
-        selectVirtualRow(list1_, list.selectedIndex());
+    if (selectedVirtualRow(shortcutList_) != list.selectedIndex()) {
+        selectVirtualRow(shortcutList_, list.selectedIndex());
     }
 }
 
@@ -470,30 +481,30 @@ void MainWindowView::refreshWindow() {
 
 void MainWindowView::refresh() {
     const EchoGuard guard(echo_);
-    syncText(frame2_, form_.Frame2.caption);
-    syncText(label27_, form_.Label27.caption);
-    syncText(textData10_, form_.TextData10.text());
-    syncText(text7_, form_.Text7.text());
-    syncVisible(textData10_, form_.TextData10.visible);
-    syncVisible(text7_, form_.Text7.visible);
-    syncEnabled(textData10_, form_.TextData10.enabled);
-    syncEnabled(text7_, form_.Text7.enabled);
-    syncText(opt1_, captionOf(opt1_, form_.Opt1.caption));
-    syncText(opt2_, captionOf(opt2_, form_.Opt2.caption));
-    syncText(opt4_, captionOf(opt4_, form_.Opt4.caption));
-    syncText(check2_, captionOf(check2_, form_.Check2.caption));
-    syncOption(opt1_, form_.Opt1.value);
-    syncOption(opt2_, form_.Opt2.value);
-    syncOption(opt4_, form_.Opt4.value);
-    syncChecked(check2_, form_.Check2.value == 1);
+    syncText(editorFrame_, form_.editorFrame.caption);
+    syncText(columnHeadings_, form_.columnHeadings.caption);
+    syncText(textData10_, form_.triggerBox.text());
+    syncText(shortcutText_, form_.shortcutText.text());
+    syncVisible(textData10_, form_.triggerBox.visible);
+    syncVisible(shortcutText_, form_.shortcutText.visible);
+    syncEnabled(textData10_, form_.triggerBox.enabled);
+    syncEnabled(shortcutText_, form_.shortcutText.enabled);
+    syncText(spaceKey_, captionOf(spaceKey_, form_.spaceKey.caption));
+    syncText(tabKey_, captionOf(tabKey_, form_.tabKey.caption));
+    syncText(escKey_, captionOf(escKey_, form_.escKey.caption));
+    syncText(enterAfter_, captionOf(enterAfter_, form_.enterAfter.caption));
+    syncOption(spaceKey_, form_.spaceKey.value);
+    syncOption(tabKey_, form_.tabKey.value);
+    syncOption(escKey_, form_.escKey.value);
+    syncChecked(enterAfter_, form_.enterAfter.value == 1);
     refreshButtons();
     refreshList();
 
-    syncText(calibrationBorder_, form_.FrameCalibration.caption);
-    syncText(label17_, form_.Label17.caption);
-    syncText(text2_, form_.Text2.text());
-    if (syncVisible(calibration_, form_.FrameCalibration.visible) &&
-        form_.FrameCalibration.visible) {
+    syncText(calibrationBorder_, form_.calibrationPanel.caption);
+    syncText(calibrationHelp_, form_.calibrationHelp.caption);
+    syncText(calibrationBox_, form_.calibrationBox.text());
+    if (syncVisible(calibration_, form_.calibrationPanel.visible) &&
+        form_.calibrationPanel.visible) {
         ::SetWindowPos(calibration_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     refreshWindow();

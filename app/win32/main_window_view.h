@@ -1,5 +1,5 @@
 #pragma once
-// The main window's controls as a view of the Form1 model: it creates them,
+// The main window's controls as a view of the MainWindow model: it creates them,
 // lays them out in twips at the window's dots per inch in the system's message
 // font, hands every user action to the model's handlers and, on refresh, shows
 // what the model now holds.
@@ -12,7 +12,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "platform/win32/widgets/handles.h"
 #include "platform/win32/widgets/keyboard.h"
 
@@ -22,7 +22,7 @@ class MainWindowView {
   public:
     // `modelChanged` runs after each user action the view has handed to the
     // model, so that every window shows the outcome.
-    MainWindowView(HWND window, Form1& form, std::function<void()> modelChanged);
+    MainWindowView(HWND window, MainWindow& form, std::function<void()> modelChanged);
     ~MainWindowView();
     MainWindowView(const MainWindowView&) = delete;
     MainWindowView& operator=(const MainWindowView&) = delete;
@@ -61,7 +61,7 @@ class MainWindowView {
                                                 LPARAM lParam);
 
     HWND window_;
-    Form1& form_;
+    MainWindow& form_;
     std::function<void()> modelChanged_;
     UniqueHmodule commonControls_;
     // The window's own DPI: from the window at creation, then from WM_DPICHANGED.
@@ -69,14 +69,17 @@ class MainWindowView {
     UniqueHfont font_;
     FocusMemory focus_;
 
-    HWND frame2_ = nullptr, label27_ = nullptr, textData10_ = nullptr, text7_ = nullptr;
-    HWND opt1_ = nullptr, opt2_ = nullptr, opt4_ = nullptr, check2_ = nullptr;
-    HWND command8_ = nullptr, command4_ = nullptr, command3_ = nullptr, command2_ = nullptr;
-    HWND command1_ = nullptr, command5_ = nullptr, command9_ = nullptr, command10_ = nullptr;
-    HWND command7_ = nullptr, command11_ = nullptr;
-    HWND list1_ = nullptr;
-    HWND calibration_ = nullptr, calibrationBorder_ = nullptr, label17_ = nullptr;
-    HWND text2_ = nullptr, command14_ = nullptr;
+    HWND editorFrame_ = nullptr, columnHeadings_ = nullptr, textData10_ = nullptr,
+         shortcutText_ = nullptr;
+    HWND spaceKey_ = nullptr, tabKey_ = nullptr, escKey_ = nullptr, enterAfter_ = nullptr;
+    HWND addButton_ = nullptr, deleteButton_ = nullptr, deleteAllButton_ = nullptr,
+         samplesButton_ = nullptr;
+    HWND minimizeButton_ = nullptr, exitButton_ = nullptr, importButton_ = nullptr,
+         exportButton_ = nullptr;
+    HWND helpButton_ = nullptr, commonTextButton_ = nullptr;
+    HWND shortcutList_ = nullptr;
+    HWND calibration_ = nullptr, calibrationBorder_ = nullptr, calibrationHelp_ = nullptr;
+    HWND calibrationBox_ = nullptr, calibrationOkButton_ = nullptr;
 
     WNDPROC triggerBoxOriginal_ = nullptr;
     // Releases the trigger box keeps from the window after catching a function

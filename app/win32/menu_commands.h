@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/form1.h"
+#include "app/main_window.h"
 
 namespace quorvel {
 
@@ -27,10 +27,10 @@ enum MenuCommand : UINT {
 };
 
 // Builds the menu bar from the model's captions.
-HMENU createMainMenu(const Form1& form);
+HMENU createMainMenu(const MainWindow& form);
 // Sets the check marks from the model.
-void syncMenuChecks(HMENU menu, const Form1& form);
+void syncMenuChecks(HMENU menu, const MainWindow& form);
 // Runs the handler of a menu command; false for an identifier that is not one.
-bool runMenuCommand(Form1& form, UINT command);
+bool runMenuCommand(MainWindow& form, UINT command);
 
 }  // namespace quorvel

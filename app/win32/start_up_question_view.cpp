@@ -13,7 +13,7 @@ namespace quorvel {
 
 namespace ids = view_ids;
 
-StartUpQuestionView::StartUpQuestionView(HINSTANCE instance, HWND owner, Form2255& form,
+StartUpQuestionView::StartUpQuestionView(HINSTANCE instance, HWND owner, StartUpQuestion& form,
                                          std::function<void()> modelChanged)
     : owner_(owner), form_(form), modelChanged_(std::move(modelChanged)) {
     const Shape shape{ids::StartUpDialogClass,
@@ -33,21 +33,21 @@ void StartUpQuestionView::createControls() {
     const HWND parent = window();
     const HFONT font = controlFont();
     // Captions come with the first refresh.
-    label1_ = createControl(parent, L"STATIC", "", SS_LEFT, ids::Form2255Label1, font);
-    check1_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_AUTOCHECKBOX,
-                            ids::Form2255Check1, font);
-    command1_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                              ids::Form2255Command1, font);
-    command2_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
-                              ids::Form2255Command2, font);
+    question_ = createControl(parent, L"STATIC", "", SS_LEFT, ids::StartUpQuestionText, font);
+    doNotAskAgain_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_AUTOCHECKBOX,
+                                   ids::StartUpDoNotAskAgain, font);
+    yesButton_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_DEFPUSHBUTTON,
+                               ids::StartUpYesButton, font);
+    noButton_ = createControl(parent, L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON,
+                              ids::StartUpNoButton, font);
 }
 
 void StartUpQuestionView::layoutControls() {
     const int dpi = ViewWindow::dpi();
-    placeInTwips(label1_, {240, 240, 4320, 480}, dpi);
-    placeInTwips(check1_, {240, 780, 4320, 255}, dpi);
-    placeInTwips(command1_, {1200, 1200, 1100, 345}, dpi);
-    placeInTwips(command2_, {2500, 1200, 1100, 345}, dpi);
+    placeInTwips(question_, {240, 240, 4320, 480}, dpi);
+    placeInTwips(doNotAskAgain_, {240, 780, 4320, 255}, dpi);
+    placeInTwips(yesButton_, {1200, 1200, 1100, 345}, dpi);
+    placeInTwips(noButton_, {2500, 1200, 1100, 345}, dpi);
 }
 
 LRESULT StartUpQuestionView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -67,7 +67,7 @@ void StartUpQuestionView::closeWithoutAnswer() {
 void StartUpQuestionView::onEnterKey() {
     // Enter answers with the default button unless another button has the focus.
     if (!clickFocusedButton(window())) {
-        ::SendMessageW(command1_, BM_CLICK, 0, 0);
+        ::SendMessageW(yesButton_, BM_CLICK, 0, 0);
     }
 }
 
@@ -76,14 +76,15 @@ void StartUpQuestionView::onControlCommand(int id, int code) {
         return;
     }
     switch (id) {
-        case ids::Form2255Check1:
-            form_.Check1.value = ::SendMessageW(check1_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+        case ids::StartUpDoNotAskAgain:
+            form_.doNotAskAgain.value =
+                ::SendMessageW(doNotAskAgain_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
             break;
-        case ids::Form2255Command1:
-            form_.Command1_Click();
+        case ids::StartUpYesButton:
+            form_.answerYes();
             break;
-        case ids::Form2255Command2:
-            form_.Command2_Click();
+        case ids::StartUpNoButton:
+            form_.answerNo();
             break;
         default:
             return;
@@ -96,11 +97,11 @@ void StartUpQuestionView::refresh() {
         return;
     }
     const EchoGuard guard(echo_);
-    syncText(label1_, form_.Label1.caption);
-    syncText(check1_, withAccessKey(form_.Check1.caption, "D"));
-    syncChecked(check1_, form_.Check1.value == 1);
-    syncText(command1_, form_.Command1.caption);
-    syncText(command2_, form_.Command2.caption);
+    syncText(question_, form_.question.caption);
+    syncText(doNotAskAgain_, withAccessKey(form_.doNotAskAgain.caption, "D"));
+    syncChecked(doNotAskAgain_, form_.doNotAskAgain.value == 1);
+    syncText(yesButton_, form_.yesButton.caption);
+    syncText(noButton_, form_.noButton.caption);
     const bool shown = (::GetWindowLongPtrW(window(), GWL_STYLE) & WS_VISIBLE) != 0;
     if (form_.visible && !shown) {
         if (!shownOnce_) {

@@ -1,12 +1,12 @@
 #pragma once
-// The start-with-Windows question as a view of the Form2255 model: a small
+// The start-with-Windows question as a view of the StartUpQuestion model: a small
 // window owned by the main window, shown without blocking it.
 
 #include <windows.h>
 
 #include <functional>
 
-#include "app/form2255.h"
+#include "app/start_up_question.h"
 #include "platform/win32/widgets/handles.h"
 #include "platform/win32/widgets/window.h"
 
@@ -14,7 +14,7 @@ namespace quorvel {
 
 class StartUpQuestionView final : public ViewWindow {
   public:
-    StartUpQuestionView(HINSTANCE instance, HWND owner, Form2255& form,
+    StartUpQuestionView(HINSTANCE instance, HWND owner, StartUpQuestion& form,
                         std::function<void()> modelChanged);
 
     void refresh();
@@ -31,9 +31,9 @@ class StartUpQuestionView final : public ViewWindow {
     void closeWithoutAnswer();
 
     HWND owner_;
-    Form2255& form_;
+    StartUpQuestion& form_;
     std::function<void()> modelChanged_;
-    HWND label1_ = nullptr, check1_ = nullptr, command1_ = nullptr, command2_ = nullptr;
+    HWND question_ = nullptr, doNotAskAgain_ = nullptr, yesButton_ = nullptr, noButton_ = nullptr;
     bool echo_ = false;
     bool shownOnce_ = false;
 };

@@ -1,7 +1,7 @@
 // Drives Quorvel's windows from outside with ordinary window messages, as the
 // end-to-end tests' hands and eyes. Windows are named main, common (Common
 // Text), startup (the start-with-Windows question); controls by their names in
-// the program (TextData10, Command8, List1...) or by number. Texts, given and
+// the program (triggerBox, addButton, shortcutList...) or by number. Texts, given and
 // printed, are UTF-8: any character.
 //
 //   ui_driver wait-visible WINDOW [SECONDS]   waits for the window to show
@@ -93,40 +93,40 @@ struct Named {
     int id;
 };
 
-constexpr Named MainControls[] = {{"Frame2", ids::Frame2},
-                                  {"Label27", ids::Label27},
-                                  {"TextData10", ids::TextData10},
-                                  {"Text7", ids::Text7},
-                                  {"Opt1", ids::Opt1},
-                                  {"Opt2", ids::Opt2},
-                                  {"Opt4", ids::Opt4},
-                                  {"Check2", ids::Check2},
-                                  {"Command8", ids::Command8},
-                                  {"Command4", ids::Command4},
-                                  {"Command3", ids::Command3},
-                                  {"Command2", ids::Command2},
-                                  {"List1", ids::List1Display},
-                                  {"Command1", ids::Command1},
-                                  {"Command5", ids::Command5},
-                                  {"Command9", ids::Command9},
-                                  {"Command10", ids::Command10},
-                                  {"Command7", ids::Command7},
-                                  {"Command11", ids::Command11},
-                                  {"FrameCalibration", ids::FrameCalibration},
-                                  {"Label17", ids::Label17},
-                                  {"Text2", ids::Text2},
-                                  {"Command14", ids::Command14}};
+constexpr Named MainControls[] = {{"editorFrame", ids::editorFrame},
+                                  {"columnHeadings", ids::columnHeadings},
+                                  {"triggerBox", ids::triggerBox},
+                                  {"shortcutText", ids::shortcutText},
+                                  {"spaceKey", ids::spaceKey},
+                                  {"tabKey", ids::tabKey},
+                                  {"escKey", ids::escKey},
+                                  {"enterAfter", ids::enterAfter},
+                                  {"addButton", ids::addButton},
+                                  {"deleteButton", ids::deleteButton},
+                                  {"deleteAllButton", ids::deleteAllButton},
+                                  {"samplesButton", ids::samplesButton},
+                                  {"shortcutList", ids::shortcutList},
+                                  {"minimizeButton", ids::minimizeButton},
+                                  {"exitButton", ids::exitButton},
+                                  {"importButton", ids::importButton},
+                                  {"exportButton", ids::exportButton},
+                                  {"helpButton", ids::helpButton},
+                                  {"commonTextButton", ids::commonTextButton},
+                                  {"calibrationPanel", ids::calibrationPanel},
+                                  {"calibrationHelp", ids::calibrationHelp},
+                                  {"calibrationBox", ids::calibrationBox},
+                                  {"calibrationOkButton", ids::calibrationOkButton}};
 
 constexpr Named CommonControls[] = {
-    {"Label27", ids::Form8Label27},   {"Text1", ids::Form8Text1},
-    {"List1", ids::Form8List1},       {"Command1", ids::Form8Command1},
-    {"Command2", ids::Form8Command2}, {"Command3", ids::Form8Command3},
-    {"Command4", ids::Form8Command4}, {"Label1", ids::Form8Label1}};
+    {"entryLabel", ids::CommonEntryLabel},     {"entryBox", ids::CommonEntryBox},
+    {"textList", ids::CommonTextList},         {"addButton", ids::CommonAddButton},
+    {"removeButton", ids::CommonRemoveButton}, {"closeButton", ids::CommonCloseButton},
+    {"sortButton", ids::CommonSortButton},     {"hintLabel", ids::CommonHintLabel}};
 
-constexpr Named StartUpControls[] = {{"Label1", ids::Form2255Label1},
-                                     {"Check1", ids::Form2255Check1},
-                                     {"Command1", ids::Form2255Command1},
-                                     {"Command2", ids::Form2255Command2}};
+constexpr Named StartUpControls[] = {{"question", ids::StartUpQuestionText},
+                                     {"doNotAskAgain", ids::StartUpDoNotAskAgain},
+                                     {"yesButton", ids::StartUpYesButton},
+                                     {"noButton", ids::StartUpNoButton}};
 
 struct WindowKind {
     const char* name;
@@ -135,9 +135,10 @@ struct WindowKind {
     int listId;
 };
 
-constexpr WindowKind Kinds[] = {{"main", ids::MainWindowClass, MainControls, ids::List1Display},
-                                {"common", ids::CommonTextClass, CommonControls, ids::Form8List1},
-                                {"startup", ids::StartUpDialogClass, StartUpControls, 0}};
+constexpr WindowKind Kinds[] = {
+    {"main", ids::MainWindowClass, MainControls, ids::shortcutList},
+    {"common", ids::CommonTextClass, CommonControls, ids::CommonTextList},
+    {"startup", ids::StartUpDialogClass, StartUpControls, 0}};
 
 [[noreturn]] void fail(const char* what, const char* detail = "") {
     std::fprintf(stderr, "ui_driver: %s%s%s\n", what, *detail ? ": " : "", detail);

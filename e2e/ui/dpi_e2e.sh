@@ -49,24 +49,24 @@ for dpi in "${dpis[@]}"; do
     wine reg delete "$SETTINGS\\Quorvel" /f >/dev/null 2>&1
     start_with_samples
     ui wait-visible startup 10
-    check_window "$dpi" main TextData10
+    check_window "$dpi" main triggerBox
     check_window "$dpi" startup
     shot '^Quorvel 2\.1$' "start-up-question-at-$dpi.png"
     # Not asked again: without a window manager Wine leaves a hidden window on
     # the X screen for a while, over the main window's picture.
-    ui click startup Check1
-    ui click startup Command2
+    ui click startup doNotAskAgain
+    ui click startup noButton
     ui_until 0 visible startup >/dev/null
 
-    ui click main Command11
+    ui click main commonTextButton
     ui_until 1 visible common >/dev/null
-    ui set-lines common Text1 "A common text" "of two lines"
-    ui click common Command1
-    ui_until "" text common Text1 >/dev/null
-    check_window "$dpi" common Text1
+    ui set-lines common entryBox "A common text" "of two lines"
+    ui click common addButton
+    ui_until "" text common entryBox >/dev/null
+    check_window "$dpi" common entryBox
     shot "$common_title" "common-text-at-$dpi.png"
     # An empty Add: the box it shows.
-    ui click common Command1
+    ui click common addButton
     ui box-owner >/dev/null
     shot '^Quorvel$' "message-box-at-$dpi.png"
     ui answer OK >/dev/null

@@ -32,7 +32,7 @@ wid=$(e2e_start_target "$report") || exit 1
 start_quorvel
 ui wait-visible main 30 || { echo "Quorvel's window did not show" >&2; exit 1; }
 # The first start asks whether to run at start-up: No.
-ui wait-visible startup 10 && ui click startup Command2
+ui wait-visible startup 10 && ui click startup noButton
 ui menu 300
 echo "Help > Load Samples says:"
 ui answer OK | sed 's/\\r\\n/\n/g' | sed 's/^/    /'

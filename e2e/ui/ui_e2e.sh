@@ -48,7 +48,7 @@ long_row_cut() {
 # The colour of the Exit button's face, as ImageMagick names it.
 exit_colour() {
     local x y w h
-    read -r x y w h < <(ui rect main Command5)
+    read -r x y w h < <(ui rect main exitButton)
     import -window root "$E2E_STATE/screen.png" 2>/dev/null &&
         convert "$E2E_STATE/screen.png" -format "%[pixel:p{$((x + 6)),$((y + h / 2))}]" info:
 }
@@ -62,7 +62,7 @@ click_into() {
     title=$main_title
     if [ "$window" = common ]; then
         title=$common_title
-        ui click main Command11
+        ui click main commonTextButton
     else
         ui tray 0x201
     fi
@@ -125,7 +125,7 @@ if ui wait-visible main 30; then
 else
     e2e_fail long-list-start "the main window did not show within 30 s"
 fi
-ui click main Command5
+ui click main exitButton
 e2e_check exit-asks answer "If you close the program the Hotkeys will not work. Are you sure that you would like to exit the Program?" No
 e2e_check exit-asks-once ui no-box
 e2e_check exit-yes-ends-program exit_quorvel
@@ -140,9 +140,9 @@ ui wait-visible main 20
 main_aside
 ui_until 14 count main >/dev/null
 long_row=$(ui rows main | grep -n ' - QZA - ' | cut -d: -f1)
-selected_ms=$(ui timed-select main $((long_row - 1)) Text7 1000000)
+selected_ms=$(ui timed-select main $((long_row - 1)) shortcutText 1000000)
 echo "Selecting a shortcut of 1,000,000 characters: its text was in the box $selected_ms ms later"
-e2e_check long-entry-fills-text-box ui_until 1000000 text-length main Text7
+e2e_check long-entry-fills-text-box ui_until 1000000 text-length main shortcutText
 e2e_check long-entry-row-shows-its-start e2e_until_prints 1 long_row_cut
 e2e_check long-entry-exit exit_quorvel
 
@@ -155,54 +155,54 @@ start_quorvel
 ui wait-visible main 20
 main_aside
 e2e_check startup-question-shows ui_until 1 visible startup
-e2e_check startup-question-access-key ui_until "&Do not ask this Qestion Again" text startup Check1
-e2e_check startup-question-has-focus ui_until Check1 focus startup
-ui click startup Check1
-ui_until 1 checked startup Check1 >/dev/null
-ui click startup Command2
+e2e_check startup-question-access-key ui_until "&Do not ask this Qestion Again" text startup doNotAskAgain
+e2e_check startup-question-has-focus ui_until doNotAskAgain focus startup
+ui click startup doNotAskAgain
+ui_until 1 checked startup doNotAskAgain >/dev/null
+ui click startup noButton
 e2e_check startup-no-hides ui_until 0 visible startup
 e2e_check startup-no-ticked-stores-1 e2e_until_prints 1 e2e_reg_query 'Quorvel\StartUpQ' StartUpOpt
-e2e_check main-window-focus-in-trigger-box ui_until TextData10 focus main
+e2e_check main-window-focus-in-trigger-box ui_until triggerBox focus main
 
 # --- The editor: boxes, options and list, beyond ASCII ------------------------
-ui set-text main TextData10 qz
-ui set-lines main Text7 "quiét" "zone"
-ui click main Opt2
-ui click main Check2
-ui_until 1 checked main Check2 >/dev/null
-ui click main Command8
+ui set-text main triggerBox qz
+ui set-lines main shortcutText "quiét" "zone"
+ui click main tabKey
+ui click main enterAfter
+ui_until 1 checked main enterAfter >/dev/null
+ui click main addButton
 e2e_check add-shows-row ui_until '{T}{E} - qz - quiét¶zone' rows main
-e2e_check add-empties-trigger-box ui_until "" text main TextData10
+e2e_check add-empties-trigger-box ui_until "" text main triggerBox
 ui select main 0
-e2e_check row-click-loads-text-box ui_until 'quiét\r\nzone' text main Text7
+e2e_check row-click-loads-text-box ui_until 'quiét\r\nzone' text main shortcutText
 # Pasted past the 30,000 characters a box takes unless told otherwise, a text
 # arrives whole.
 ui set-clipboard "$(printf 'y%.0s' {1..20000})"
-ui set-text main Text7 ""
-ui paste main Text7
-ui_until 20000 text-length main Text7 >/dev/null
-ui paste main Text7
-e2e_check long-text-pasted-whole ui_until 40000 text-length main Text7
-ui set-text main Text7 ""
-click_into main TextData10
+ui set-text main shortcutText ""
+ui paste main shortcutText
+ui_until 20000 text-length main shortcutText >/dev/null
+ui paste main shortcutText
+e2e_check long-text-pasted-whole ui_until 40000 text-length main shortcutText
+ui set-text main shortcutText ""
+click_into main triggerBox
 e2e_key F5
-e2e_check function-key-captured ui_until "{F5}" text main TextData10
+e2e_check function-key-captured ui_until "{F5}" text main triggerBox
 # With Alt held: the release of Alt must not leave the menu bar active, or the
 # next letter would go to the menu.
 e2e_key alt+F9
 e2e_type x
-e2e_check alt-function-key-leaves-no-menu-active ui_until "{F9}x" text main TextData10
-ui set-text main TextData10 ""
+e2e_check alt-function-key-leaves-no-menu-active ui_until "{F9}x" text main triggerBox
+ui set-text main triggerBox ""
 ui select main 0
-ui click main Command4
+ui click main deleteButton
 e2e_check delete-asks answer "Are you sure you would like to clear the selected hotkey?" Yes
 ui_until 0 count main >/dev/null
 
 # --- The keyboard alone ----------------------------------------------------------
-click_into main TextData10
-e2e_check tab-walks-every-control walks_focus main Tab Text7 Opt1 Check2 Command8 Command4 Command3 Command2 Command1 Command5 Command9 Command10 Command7 Command11 List1 TextData10
-e2e_check shift-tab-walks-back walks_focus main shift+Tab List1 Command11
-click_into main TextData10
+click_into main triggerBox
+e2e_check tab-walks-every-control walks_focus main Tab shortcutText spaceKey enterAfter addButton deleteButton deleteAllButton samplesButton minimizeButton exitButton importButton exportButton helpButton commonTextButton shortcutList triggerBox
+e2e_check shift-tab-walks-back walks_focus main shift+Tab shortcutList commonTextButton
+click_into main triggerBox
 e2e_type kb
 e2e_key Tab
 e2e_type one
@@ -211,9 +211,9 @@ e2e_key ctrl+Tab
 # text typed after Esc shows, Esc has done all it does.
 e2e_key Escape
 e2e_type two
-e2e_check ctrl-tab-types-a-tab ui_until $'one\ttwo' text main Text7
+e2e_check ctrl-tab-types-a-tab ui_until $'one\ttwo' text main shortcutText
 e2e_check esc-in-text-box-closes-nothing ui_until "Quorvel 2.1 - www.quorvel.example" text main
-click_into main TextData10
+click_into main triggerBox
 e2e_key Return
 e2e_check enter-in-trigger-box-adds ui_until $'{S} - kb - one\ttwo' rows main
 e2e_key alt+l
@@ -221,7 +221,7 @@ e2e_check access-key-clicks-button answer "Are you sure you would like to clear 
 ui_until 0 count main >/dev/null
 
 # --- Samples, and the screenshot -------------------------------------------
-ui click main Command2
+ui click main samplesButton
 e2e_check samples-ask answer "Load Samples?" Yes
 ui answer OK >/dev/null
 ui answer OK >/dev/null
@@ -240,7 +240,7 @@ ui menu 203
 e2e_check force-asks answer "The Force option will force the text into a window, it should not be used unless the standard text sending is not working. This feature needs to re enabled when the program is started." No
 ui menu 204
 e2e_check show-hot-key-on e2e_until_prints True e2e_reg_query 'Quorvel\opts' MenuShow
-ui click main Command1
+ui click main minimizeButton
 e2e_check minimize-hides ui_until 0 visible main
 hot_key ctrl+shift+s
 e2e_check ctrl-shift-s-shows-window ui_until 1 visible main
@@ -257,28 +257,28 @@ e2e_until_prints True e2e_reg_query 'Quorvel\opts' MenuText >/dev/null
 hot_key ctrl+shift+c
 e2e_check ctrl-shift-c-shows-common-text ui_until 1 visible common
 e2e_check common-text-opens-on-screen ui_until 1 in-work-area common
-e2e_check common-text-focus-in-its-box ui_until Text1 focus common
+e2e_check common-text-focus-in-its-box ui_until entryBox focus common
 e2e_check common-text-damaged-count-reads-no-blank-rows ui_until 0 count common
 ui minimize common
 ui_until 1 iconic common >/dev/null
-ui click main Command11
+ui click main commonTextButton
 e2e_check common-text-button-restores-it ui_until 0 iconic common
 e2e_check common-text-button-brings-to-front ui_until 1 in-front common
-ui click common Command3
+ui click common closeButton
 ui_until 0 visible common >/dev/null
 main_aside
 
 # --- Calibration --------------------------------------------------------------
 ui menu 206
-e2e_check calibration-menu-shows-panel ui_until 1 visible main FrameCalibration
-ui set-text main Text2 750
+e2e_check calibration-menu-shows-panel ui_until 1 visible main calibrationPanel
+ui set-text main calibrationBox 750
 e2e_check calibration-box-stored e2e_until_prints 750 e2e_reg_query 'Quorvel 2.1\options' text2
 # Refused letters put the stored default back into the box the user types in.
-ui set-text main Text2 75x
+ui set-text main calibrationBox 75x
 ui answer OK >/dev/null
-e2e_check calibration-box-shows-500-again ui_until 500 text main Text2
-ui click main Command14
-e2e_check calibration-ok-hides-panel ui_until 0 visible main FrameCalibration
+e2e_check calibration-box-shows-500-again ui_until 500 text main calibrationBox
+ui click main calibrationOkButton
+e2e_check calibration-ok-hides-panel ui_until 0 visible main calibrationPanel
 
 # --- Import and export through the dialogs -------------------------------------
 # The list is read from and saved to defaultkeys.qvb alone: Import only reads the
@@ -286,7 +286,7 @@ e2e_check calibration-ok-hides-panel ui_until 0 visible main FrameCalibration
 working="$program/defaultkeys.qvb"
 build/linux/make_shortcut_file "$program/import.qvb" '{S}|IQ|imported text' || exit 1
 cp "$program/import.qvb" "$E2E_STATE/import.qvb"
-ui click main Command9
+ui click main importButton
 e2e_check import-dialog-opens same $'Import Shortcuts\nQuorvel shortcuts (*.qvb)' "$(ui file-dialog 'C:\quorvel\import.qvb')"
 # make_shortcut_file writes the thirteen samples and IQ; the list already has the samples.
 e2e_check import-adds-rows ui_until 27 count main
@@ -295,7 +295,7 @@ e2e_check import-leaves-its-file-unchanged cmp "$program/import.qvb" "$E2E_STATE
 e2e_check import-copies-nothing-aside same "defaultkeys.qvb import.qvb quorvel.exe" "$(ls "$program" | xargs)"
 
 cp "$working" "$E2E_STATE/working.qvb"
-ui click main Command9
+ui click main importButton
 ui file-dialog 'C:\quorvel\imprt.qvb' >/dev/null
 # Wine's dialog says "File does not exist", Windows' "File not found".
 e2e_check import-mistyped-name-is-refused grep -qiE 'not exist|not found' <<<"$(ui file-dialog-box OK)"
@@ -305,27 +305,27 @@ e2e_check import-mistyped-name-creates-nothing test ! -e "$program/imprt.qvb"
 e2e_check import-mistyped-name-saves-nothing cmp "$working" "$E2E_STATE/working.qvb"
 
 exported="$program/exporté ✓.qvb"
-ui click main Command10
+ui click main exportButton
 e2e_check export-dialog-opens same $'Export Shortcuts\nQuorvel shortcuts (*.qvb)' "$(ui file-dialog 'C:\quorvel\exporté ✓.qvb')"
 e2e_check export-writes-the-list e2e_eventually cmp -s "$exported" "$working"
-ui click main Command10
+ui click main exportButton
 ui file-dialog 'C:\quorvel\backup' >/dev/null
 e2e_check export-adds-the-extension e2e_eventually cmp -s "$program/backup.qvb" "$working"
 
 printf 'my important notes' >"$program/notes.txt"
-ui click main Command10
+ui click main exportButton
 ui file-dialog 'C:\quorvel\notes.txt' >/dev/null
 e2e_check export-over-a-file-asks grep -qi replace <<<"$(ui file-dialog-box No)"
 ui cancel-file-dialog
 e2e_check export-no-keeps-the-file same "my important notes" "$(cat "$program/notes.txt")"
 
 e2e_check read-only-folder-made e2e_read_only_folder "$program/read-only"
-ui click main Command10
+ui click main exportButton
 ui file-dialog 'C:\quorvel\read-only\copy.qvb' >/dev/null
 e2e_check export-to-read-only-folder-told same "The shortcuts could not be exported to C:\quorvel\read-only\copy.qvb. Choose a folder you may write to, on a drive with room. Nothing else has changed." "$(ui answer OK)"
-ui set-text main TextData10 ro
-ui set-text main Text7 "after the export"
-ui click main Command8
+ui set-text main triggerBox ro
+ui set-text main shortcutText "after the export"
+ui click main addButton
 e2e_check add-after-export-saves-the-working-file e2e_eventually grep -q 'after the export' "$working"
 e2e_check add-after-export-tells-nothing ui no-box
 e2e_check add-after-export-leaves-the-copy eval '! grep -q "after the export" "$exported"'
@@ -341,63 +341,63 @@ ui wait-visible main 10
 main_aside
 
 # --- Common Text ------------------------------------------------------------------
-ui click main Command11
+ui click main commonTextButton
 ui_until 1 visible common >/dev/null
 for item in b A c; do
-    ui set-text common Text1 "$item"
-    ui click common Command1
-    ui_until "" text common Text1 >/dev/null
+    ui set-text common entryBox "$item"
+    ui click common addButton
+    ui_until "" text common entryBox >/dev/null
 done
 e2e_check common-text-add ui_until $'b\nA\nc' rows common
-ui click common Command4
+ui click common sortButton
 e2e_check common-text-sort ui_until $'A\nb\nc' rows common
 ui select common 1
-e2e_check common-text-row-fills-box ui_until b text common Text1
-ui click common Command2
+e2e_check common-text-row-fills-box ui_until b text common entryBox
+ui click common removeButton
 e2e_check common-text-remove ui_until $'A\nc' rows common
-ui set-lines common Text1 "two" "linés"
-ui click common Command1
+ui set-lines common entryBox "two" "linés"
+ui click common addButton
 e2e_check common-text-marks-line-breaks ui_until $'A\nc\ntwo¶linés' rows common
 long_row=$(printf 'a row longer than the list is wide, %.0s' {1..6})
-ui set-text common Text1 "$long_row"
-ui click common Command1
-ui_until "" text common Text1 >/dev/null
+ui set-text common entryBox "$long_row"
+ui click common addButton
+ui_until "" text common entryBox >/dev/null
 e2e_check common-text-long-row-scrolls-sideways eval \
-    '[ "$(ui scroll-width common List1)" -gt "$(size_of common List1 | cut -d" " -f1)" ]'
+    '[ "$(ui scroll-width common textList)" -gt "$(size_of common textList | cut -d" " -f1)" ]'
 ui select common 3
-ui click common Command2
+ui click common removeButton
 ui_until $'A\nc\ntwo¶linés' rows common >/dev/null
-ui set-text common Text1 ""
-ui click common Command1
+ui set-text common entryBox ""
+ui click common addButton
 e2e_check common-text-box-belongs-to-it same common "$(ui box-owner)"
 e2e_check common-text-box-blocks-it-alone e2e_until_prints "0 1" enabled_common_and_main
 ui answer OK >/dev/null
 
-click_into common Text1
+click_into common entryBox
 e2e_type kee
 e2e_key Escape
 e2e_type p
-ui_until keep text common Text1 >/dev/null
+ui_until keep text common entryBox >/dev/null
 e2e_check esc-keeps-common-text-open ui_until 1 visible common
-e2e_check common-text-tab-order walks_focus common Tab Command1 Command2 Command4 List1 Command3 Text1
-e2e_check common-text-follows-dpi-change follows_dpi_change common Text1
+e2e_check common-text-tab-order walks_focus common Tab addButton removeButton sortButton textList closeButton entryBox
+e2e_check common-text-follows-dpi-change follows_dpi_change common entryBox
 read -r common_w common_h < <(size_of common)
-read -r common_list_w common_list_h < <(size_of common List1)
+read -r common_list_w common_list_h < <(size_of common textList)
 ui resize common $((common_w + 90)) $((common_h + 60))
 e2e_check common-text-resize-grows-the-list \
-    e2e_until_prints "$((common_list_w + 90)) $((common_list_h + 60))" size_of common List1
+    e2e_until_prints "$((common_list_w + 90)) $((common_list_h + 60))" size_of common textList
 ui resize common 100 100
 e2e_check smallest-common-text-is-its-first-size e2e_until_prints "$common_w $common_h" size_of common
 e2e_check smallest-common-text-cuts-no-control e2e_until_prints "" ui clipped common
-e2e_check main-window-follows-dpi-change follows_dpi_change main TextData10
-ui click common Command3
+e2e_check main-window-follows-dpi-change follows_dpi_change main triggerBox
+ui click common closeButton
 e2e_check common-text-close ui_until 0 visible common
 
 # --- Resizing ----------------------------------------------------------------------
 read -r width height < <(size_of main)
-read -r list_w list_h < <(size_of main List1)
+read -r list_w list_h < <(size_of main shortcutList)
 ui resize main $((width + 90)) $((height + 60))
-e2e_check resize-grows-the-list e2e_until_prints "$((list_w + 90)) $((list_h + 60))" size_of main List1
+e2e_check resize-grows-the-list e2e_until_prints "$((list_w + 90)) $((list_h + 60))" size_of main shortcutList
 ui resize main 100 100
 e2e_check smallest-main-window-keeps-its-width e2e_until_prints "$width" eval "size_of main | cut -d' ' -f1"
 e2e_check smallest-main-window-cuts-no-control e2e_until_prints "" ui clipped main
@@ -405,7 +405,7 @@ ui resize main "$width" "$height"
 
 # --- Minimize and the tray icon --------------------------------------------------
 # Wine shows the icon in a window of its own at the top left of the screen.
-ui click main Command1
+ui click main minimizeButton
 ui_until 0 visible main >/dev/null
 e2e_check minimize-leaves-one-icon ui_until 1 tray-icons
 read -r tx ty tw th < <(ui tray-rect)
@@ -434,9 +434,9 @@ start_quorvel
 e2e_check question-back-after-restore ui_until 1 visible startup
 # Esc closes the question without an answer: it comes back at the next start.
 e2e_focus "$(e2e_visible_window '^Quorvel 2\.1$')"
-read -r x y w h < <(ui rect startup Label1)
+read -r x y w h < <(ui rect startup question)
 xdotool mousemove $((x + 10)) $((y + h / 2)) click 1
-ui_until Check1 focus startup >/dev/null
+ui_until doNotAskAgain focus startup >/dev/null
 e2e_key Escape
 e2e_check esc-closes-question ui_until 0 visible startup
 e2e_check esc-leaves-question-unanswered same "" "$(e2e_reg_query 'Quorvel\StartUpQ' StartUpOpt)"

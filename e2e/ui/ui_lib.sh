@@ -41,7 +41,7 @@ ended_within() { e2e_eventually eval "! kill -0 $1 2>/dev/null"; }
 
 # Exit, answered Yes.
 exit_quorvel() {
-    ui click main Command5
+    ui click main exitButton
     ui answer Yes >/dev/null
     ended_within "$(quorvel_pid)"
 }

@@ -4,13 +4,13 @@
 #include <memory>
 #include <string>
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "tests/doubles/fake_desktop.h"
 
 namespace quorvel::testing {
 
 struct AppFixture : FakeDesktop {
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     std::string defaultFile() const { return environment.folder + "\\defaultkeys.qvb"; }
     std::string setting(std::string_view application, std::string_view section,
@@ -18,18 +18,18 @@ struct AppFixture : FakeDesktop {
         return settings.GetSetting(application, section, key, "<missing>");
     }
     // A new copy of the program on the same settings and files, not yet loaded.
-    Form1& create() {
-        form = std::make_unique<Form1>(services);
+    MainWindow& create() {
+        form = std::make_unique<MainWindow>(services);
         return *form;
     }
-    Form1& start() {
-        create().Form_Load();
+    MainWindow& start() {
+        create().start();
         return *form;
     }
     // Types a trigger and its text into the editor and clicks Add.
     void addEntry(const std::string& trigger, const std::string& text) {
-        form->TextData10.setText(trigger);
-        form->Text7.setText(text);
+        form->triggerBox.setText(trigger);
+        form->shortcutText.setText(text);
         form->editor.addShortcut();
     }
 };

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include "editor/samples.h"
-#include "engine/date_stamp.h"
 #include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
 #include "platform/clock.h"
@@ -64,9 +63,9 @@ struct EngineFixture : FakeDesktop {
     ShortcutEngine engine{form, services};
 
     // Sends start at once instead of after the calibration pause, unless a test
-    // sets its own calibration number in Text2.
+    // sets its own calibration number in calibrationBox.
     EngineFixture() {
-        form.Text2.setText("0");
+        form.calibrationBox.setText("0");
         engine.mainData().InstallKeyHook();
     }
 
@@ -77,7 +76,7 @@ struct EngineFixture : FakeDesktop {
     std::optional<std::size_t> addEntry(LaunchMode mode, bool enter, std::string trigger,
                                         std::string text) {
         const ShortcutEntry entry{mode, enter, std::move(trigger), std::move(text)};
-        return form.List1.add(formatEntryLine(entry), formatDisplayLine(entry));
+        return form.shortcuts.add(formatEntryLine(entry), formatDisplayLine(entry));
     }
 
     void addSamples() {
@@ -86,9 +85,8 @@ struct EngineFixture : FakeDesktop {
         }
     }
 
-    const std::string& buffer() const { return form.Text5.text(); }
+    const std::string& buffer() const { return form.typedKeys; }
     std::int16_t modifierState() { return engine.mainData().ModifierState; }
-    std::string nowStamp() { return formatStamp(clock.now()); }
 
     std::vector<std::string> notations() const {
         std::vector<std::string> all;

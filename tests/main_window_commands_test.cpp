@@ -12,15 +12,16 @@
 namespace quorvel {
 namespace {
 
-class Form1Commands : public ::testing::Test, public testing::AppFixture {
+class MainWindowCommands : public ::testing::Test, public testing::AppFixture {
   protected:
-    Form1Commands() { create(); }
+    MainWindowCommands() { create(); }
 };
 
-TEST_F(Form1Commands, BoostAndForceAskBeforeTurningOnButNotOffAndAreNeverStored) {
-    using Item = std::pair<void (Form1::*)(), MenuItem Form1::*>;
-    for (const auto& [click, item] : {Item{&Form1::MenuBoost_Click, &Form1::MenuBoost},
-                                      Item{&Form1::MenuForce_Click, &Form1::MenuForce}}) {
+TEST_F(MainWindowCommands, BoostAndForceAskBeforeTurningOnButNotOffAndAreNeverStored) {
+    using Item = std::pair<void (MainWindow::*)(), MenuItem MainWindow::*>;
+    for (const auto& [click, item] :
+         {Item{&MainWindow::toggleBoost, &MainWindow::boostItem},
+          Item{&MainWindow::toggleForceText, &MainWindow::forceTextItem}}) {
         SCOPED_TRACE((*form.*item).caption);
         dialogs = FakeDialogs{&files};
         (*form.*click)();  // answered No
@@ -37,17 +38,17 @@ TEST_F(Form1Commands, BoostAndForceAskBeforeTurningOnButNotOffAndAreNeverStored)
 }
 
 // Only a number the sender can use is stored; anything else puts 500 back.
-TEST_F(Form1Commands, CalibrationBoxStoresNumbersAndRefusesTheRest) {
-    form->Text2.setText("250");
+TEST_F(MainWindowCommands, CalibrationBoxStoresNumbersAndRefusesTheRest) {
+    form->calibrationBox.setText("250");
     EXPECT_EQ(setting("Quorvel 2.1", "options", "text2"), "250");
-    form->Text2.setText("");
+    form->calibrationBox.setText("");
     EXPECT_EQ(setting("Quorvel 2.1", "options", "text2"), "250") << "an empty box stores nothing";
     for (const char* bad : {"250x", "99999999999"}) {
-        form->Text2.setText(bad);
-        EXPECT_EQ(form->Text2.text(), "500") << bad;
+        form->calibrationBox.setText(bad);
+        EXPECT_EQ(form->calibrationBox.text(), "500") << bad;
         EXPECT_EQ(setting("Quorvel 2.1", "options", "text2"), "500") << bad;
         EXPECT_EQ(dialogs.shown.back().text, "Value Must be Numberic");
-        form->Text2.setText("");
+        form->calibrationBox.setText("");
     }
 }
 
@@ -67,7 +68,7 @@ std::string fileOf(std::initializer_list<std::string> lines) {
 // Export writes a copy, after the dialog's question when the file is there,
 // and nothing else changes: later changes and the next start use the working
 // file, and no setting names the copy.
-TEST_F(Form1Commands, ExportWritesACopyAndTheWorkingFileStaysTheOneInUse) {
+TEST_F(MainWindowCommands, ExportWritesACopyAndTheWorkingFileStaysTheOneInUse) {
     const std::string copy = "E:\\usb\\copy.qvb";
     struct Case {
         const char* name;
@@ -92,21 +93,21 @@ TEST_F(Form1Commands, ExportWritesACopyAndTheWorkingFileStaysTheOneInUse) {
         dialogs = FakeDialogs{&files};
         dialogs.saveAnswers = {copy};
         dialogs.answers = {c.replace};
-        form->Command10_Click();
+        form->exportFile();
         addEntry("SP", "sample");
         EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
         EXPECT_EQ(files.files[copy], c.after);
         EXPECT_EQ(files.files.size(), 2u) << "nothing else is written";
         EXPECT_EQ(setting("Quorvel", "File", "Import"), "<missing>");
         EXPECT_EQ(setting("Quorvel", "File", "Save"), "<missing>");
-        EXPECT_EQ(start().List1.count(), 2u);
+        EXPECT_EQ(start().shortcuts.count(), 2u);
     }
 }
 
-TEST_F(Form1Commands, ExportIntoAFolderThatCannotBeWrittenSaysSoAndChangesNothingElse) {
+TEST_F(MainWindowCommands, ExportIntoAFolderThatCannotBeWrittenSaysSoAndChangesNothingElse) {
     files.readOnlyFolders.insert("E:\\read-only");
     dialogs.saveAnswers = {"E:\\read-only\\copy.qvb"};
-    form->Command10_Click();
+    form->exportFile();
     addEntry("TD", "Today");
     EXPECT_EQ(files.files[defaultFile()], fileOf({Td}));
     EXPECT_EQ(testing::shownTexts(dialogs),
@@ -118,7 +119,7 @@ TEST_F(Form1Commands, ExportIntoAFolderThatCannotBeWrittenSaysSoAndChangesNothin
 // Import adds the chosen file's entries and saves the list to the working file;
 // the chosen file is never written, nor copied aside, whatever it holds. A name
 // that is not there is refused as Windows refuses it.
-TEST_F(Form1Commands, ImportOnlyReadsTheChosenFileAndSavesTheListToTheWorkingFile) {
+TEST_F(MainWindowCommands, ImportOnlyReadsTheChosenFileAndSavesTheListToTheWorkingFile) {
     struct Case {
         const char* chosen;
         std::optional<std::string> bytes;
@@ -148,26 +149,26 @@ TEST_F(Form1Commands, ImportOnlyReadsTheChosenFileAndSavesTheListToTheWorkingFil
         start();
         dialogs = FakeDialogs{&files};
         dialogs.openAnswers = {c.chosen};
-        form->Command9_Click();
+        form->importFile();
         EXPECT_EQ(testing::shownTexts(dialogs), c.told);
         EXPECT_EQ(files.files[defaultFile()], c.saved);
         addEntry("SP", "sample");
         auto expected = before;
-        expected[defaultFile()] = formatShortcutFile(form->List1, codePage);
+        expected[defaultFile()] = formatShortcutFile(form->shortcuts, codePage);
         EXPECT_TRUE(files.files == expected) << "only the working file changes";
         EXPECT_EQ(setting("Quorvel", "File", "Import"), "<missing>");
     }
 }
 
-TEST_F(Form1Commands, CancelledOrRefusedDialogsChangeNothing) {
+TEST_F(MainWindowCommands, CancelledOrRefusedDialogsChangeNothing) {
     files.files[defaultFile()] = fileOf({Td});
     start();
     for (const char* answer : {"", "*.tq", "  "}) {
         dialogs.fileDialogTitles.clear();
         dialogs.openAnswers = {answer};
-        form->FileImport_Click();
+        form->importFile();
         dialogs.saveAnswers = {answer};
-        form->Command10_Click();
+        form->exportFile();
         EXPECT_EQ(files.files.size(), 1u) << "nothing saved for '" << answer << "'";
         EXPECT_EQ(files.files[defaultFile()], fileOf({Td}));
         EXPECT_EQ(dialogs.fileDialogTitles,
@@ -179,16 +180,16 @@ TEST_F(Form1Commands, CancelledOrRefusedDialogsChangeNothing) {
 }
 
 // The file work of each command runs under the busy cursor, which is gone after.
-TEST_F(Form1Commands, FileWorkShowsTheBusyCursor) {
+TEST_F(MainWindowCommands, FileWorkShowsTheBusyCursor) {
     files.files[defaultFile()] = fileOf({Td});
     files.files["D:\\mine.qvb"] = fileOf({Cu});
     start();
     int idleAccesses = 0;
     files.onReadOrReplace = [&] { idleAccesses += dialogs.busyDepth == 0 ? 1 : 0; };
     dialogs.openAnswers = {"D:\\mine.qvb"};
-    form->FileImport_Click();
+    form->importFile();
     dialogs.saveAnswers = {"D:\\copy.qvb"};
-    form->Command10_Click();
+    form->exportFile();
     addEntry("SP", "sample");
     EXPECT_EQ(files.files["D:\\copy.qvb"], fileOf({Td, Cu}));
     EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td, Cu}));
@@ -198,7 +199,7 @@ TEST_F(Form1Commands, FileWorkShowsTheBusyCursor) {
 
 // A save that fails says what was not saved and what to do; the list keeps
 // every change, and Exit tries once more before anything is lost.
-TEST_F(Form1Commands, AFailedSaveIsToldAndTriedAgainAtExit) {
+TEST_F(MainWindowCommands, AFailedSaveIsToldAndTriedAgainAtExit) {
     files.files[defaultFile()] = fileOf({Td});
     start();
     files.failAllWrites = true;
@@ -213,7 +214,7 @@ TEST_F(Form1Commands, AFailedSaveIsToldAndTriedAgainAtExit) {
                   "drive has room, or use Export to keep a copy elsewhere.");
 
     dialogs.answers = {MessageAnswer::Yes, MessageAnswer::No};
-    form->MenuExit_Click();
+    form->exitProgram();
     ASSERT_EQ(dialogs.shown.size(), 3u);
     EXPECT_EQ(dialogs.shown[2].text, "The shortcuts could not be saved to " + defaultFile() +
                                          ", so your latest changes would be lost. Exit anyway?");
@@ -222,64 +223,64 @@ TEST_F(Form1Commands, AFailedSaveIsToldAndTriedAgainAtExit) {
 
     files.failAllWrites = false;
     dialogs.answers = {MessageAnswer::Yes};
-    EXPECT_THROW(form->MenuExit_Click(), ProcessEnded);
+    EXPECT_THROW(form->exitProgram(), ProcessEnded);
     EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
     EXPECT_EQ(dialogs.shown.size(), 4u);
 }
 
 // Two copies on one file: a save keeps what the other copy added since this
 // one read the file, and leaves out only what this copy deleted itself.
-TEST_F(Form1Commands, ASaveKeepsWhatAnotherCopyAddedAndDropsWhatThisOneDeleted) {
+TEST_F(MainWindowCommands, ASaveKeepsWhatAnotherCopyAddedAndDropsWhatThisOneDeleted) {
     settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
     files.files[defaultFile()] = fileOf({Td, Cu});
-    Form1& first = start();
-    Form1 second(services);
-    second.Form_Load();
+    MainWindow& first = start();
+    MainWindow second(services);
+    second.start();
 
     first.editor.selectEntry(1);
     dialogs.answers = {MessageAnswer::Yes};
     first.editor.deleteSelected();
     EXPECT_EQ(files.files[defaultFile()], fileOf({Td}));
 
-    second.TextData10.setText("SP");
-    second.Text7.setText("sample");
+    second.triggerBox.setText("SP");
+    second.shortcutText.setText("sample");
     second.editor.addShortcut();
     EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td, Cu})) << "the second still holds CU";
 
     addEntry("AA", "first's");
     const std::string Aa = "{S} \xAF AA \xAF first's";
     EXPECT_EQ(files.files[defaultFile()], fileOf({Aa, Sp, Td}));
-    EXPECT_EQ(formatShortcutFile(first.List1, codePage), fileOf({Aa, Sp, Td}));
+    EXPECT_EQ(formatShortcutFile(first.shortcuts, codePage), fileOf({Aa, Sp, Td}));
     EXPECT_TRUE(dialogs.shown.size() == 1u) << "only the delete's question";
 }
 
 // Minimize hides the window in the tray; of the icon's mouse messages, only a
 // left or a right press brings it back.
-TEST_F(Form1Commands, MinimizeHidesAndAPressOnTheIconBringsTheWindowBack) {
-    form->Form_Load();
+TEST_F(MainWindowCommands, MinimizeHidesAndAPressOnTheIconBringsTheWindowBack) {
+    form->start();
     for (const int message : {0x200, 0x201, 0x202, 0x203, 0x204, 0x206}) {
-        form->Command1_Click();
+        form->minimize();
         EXPECT_FALSE(form->visible);
         EXPECT_EQ(tray.icons.size(), 1u);
-        form->Form_MouseMove(message * 15);
+        form->trayMessage(message * 15);
         EXPECT_EQ(form->visible, message == 0x201 || message == 0x204) << message;
     }
     // Visible but perhaps minimised or covered: each press asks for it again.
-    form->Form_MouseMove(0x201 * 15);
+    form->trayMessage(0x201 * 15);
     form->bringToFront = false;
-    form->Form_MouseMove(0x201 * 15);
+    form->trayMessage(0x201 * 15);
     EXPECT_TRUE(form->bringToFront);
 }
 
 // What the window loads, and when, is the window's own business.
-TEST_F(Form1Commands, CommonTextButtonShowsTheWindowAndRaisesItAgain) {
-    form->Command11_Click();
-    form->form8.Command3_Click();
-    form->Command11_Click();
-    EXPECT_TRUE(form->form8.visible);
-    form->form8.bringToFront = false;
-    form->Command11_Click();
-    EXPECT_TRUE(form->form8.bringToFront) << "an open window is raised again";
+TEST_F(MainWindowCommands, CommonTextButtonShowsTheWindowAndRaisesItAgain) {
+    form->openCommonText();
+    form->commonText.close();
+    form->openCommonText();
+    EXPECT_TRUE(form->commonText.visible);
+    form->commonText.bringToFront = false;
+    form->openCommonText();
+    EXPECT_TRUE(form->commonText.bringToFront) << "an open window is raised again";
 }
 
 }  // namespace

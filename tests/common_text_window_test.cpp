@@ -1,4 +1,4 @@
-#include "commontext/form8.h"
+#include "commontext/common_text_window.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +16,11 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-class Form8Test : public ::testing::Test {
+class CommonTextWindowTest : public ::testing::Test {
   protected:
     void add(const std::string& text) {
-        form.Text1.setText(text);
-        form.Command1_Click();
+        form.entryBox.setText(text);
+        form.addText();
     }
     Rows storedRows() {
         Rows rows;
@@ -32,13 +32,13 @@ class Form8Test : public ::testing::Test {
     FakeDialogs dialogs;
     FakeClipboard clipboard;
     FakeCollation collation;
-    Form8 form{store, dialogs, clipboard, collation};
+    CommonTextWindow form{store, dialogs, clipboard, collation};
 };
 
 // Sorted as the user's locale orders texts (here the fake's: case ignored,
 // accented letters among their plain ones), rows equal but for case in the
 // order they had. Each click turns the order; the selection goes, nothing is saved.
-TEST_F(Form8Test, SortAlternatesAscendingAndDescendingByTheLocaleWithoutSaving) {
+TEST_F(CommonTextWindowTest, SortAlternatesAscendingAndDescendingByTheLocaleWithoutSaving) {
     struct Case {
         Rows rows;
         Rows ascending;
@@ -52,99 +52,99 @@ TEST_F(Form8Test, SortAlternatesAscendingAndDescendingByTheLocaleWithoutSaving) 
         {{}, {}},
     };
     for (const Case& c : cases) {
-        Form8 sorted(store, dialogs, clipboard, collation);
-        sorted.List1.rows = c.rows;
-        sorted.List1.selected = 0;
-        sorted.Command4_Click();
-        EXPECT_EQ(sorted.List1.rows, c.ascending);
-        EXPECT_EQ(sorted.Command4.caption, "Sort Descending");
-        EXPECT_FALSE(sorted.List1.selected.has_value());
-        sorted.Command4_Click();
-        EXPECT_EQ(sorted.List1.rows, Rows(c.ascending.rbegin(), c.ascending.rend()));
-        EXPECT_EQ(sorted.Command4.caption, "Sort Ascending");
+        CommonTextWindow sorted(store, dialogs, clipboard, collation);
+        sorted.texts.rows = c.rows;
+        sorted.texts.selected = 0;
+        sorted.sortTexts();
+        EXPECT_EQ(sorted.texts.rows, c.ascending);
+        EXPECT_EQ(sorted.sortButton.caption, "Sort Descending");
+        EXPECT_FALSE(sorted.texts.selected.has_value());
+        sorted.sortTexts();
+        EXPECT_EQ(sorted.texts.rows, Rows(c.ascending.rbegin(), c.ascending.rend()));
+        EXPECT_EQ(sorted.sortButton.caption, "Sort Ascending");
     }
     EXPECT_EQ(store.writes, 0);
 }
 
 // The row goes to the clipboard alone, other formats cleared; a locked
 // clipboard only leaves it uncopied.
-TEST_F(Form8Test, RowClickCopiesTheRowAndAddMakesADuplicate) {
+TEST_F(CommonTextWindowTest, RowClickCopiesTheRowAndAddMakesADuplicate) {
     form.show();
     add("first");
     add("two\r\nlines");
     clipboard.putFormat(2, {1, 2, 3});  // a picture
 
-    form.List1_Click(1);
-    EXPECT_EQ(form.List1.selected, 1u);
-    EXPECT_EQ(form.Text1.text(), "two\r\nlines");
+    form.copyRow(1);
+    EXPECT_EQ(form.texts.selected, 1u);
+    EXPECT_EQ(form.entryBox.text(), "two\r\nlines");
     EXPECT_EQ(clipboard.getText(), "two\r\nlines");
     ASSERT_EQ(clipboard.contents().formats.size(), 1u);
 
-    form.Command1_Click();
-    EXPECT_EQ(form.List1.rows, (Rows{"first", "two\r\nlines", "two\r\nlines"}));
-    EXPECT_EQ(form.Text1.text(), "");
-    EXPECT_EQ(form.focusedControl, &form.Text1);
-    EXPECT_EQ(storedRows(), form.List1.rows);
+    form.addText();
+    EXPECT_EQ(form.texts.rows, (Rows{"first", "two\r\nlines", "two\r\nlines"}));
+    EXPECT_EQ(form.entryBox.text(), "");
+    EXPECT_EQ(form.focusedControl, &form.entryBox);
+    EXPECT_EQ(storedRows(), form.texts.rows);
 
     clipboard.locked = true;
-    form.List1_Click(0);
-    EXPECT_EQ(form.Text1.text(), "first");
-    EXPECT_EQ(form.List1.selected, 0u);
+    form.copyRow(0);
+    EXPECT_EQ(form.entryBox.text(), "first");
+    EXPECT_EQ(form.texts.selected, 0u);
     EXPECT_TRUE(dialogs.shown.empty());
     clipboard.locked = false;
     EXPECT_EQ(clipboard.getText(), "two\r\nlines");
 
-    form.List1_Click(7);  // past the last row: nothing
-    EXPECT_EQ(form.List1.selected, 0u);
+    form.copyRow(7);  // past the last row: nothing
+    EXPECT_EQ(form.texts.selected, 0u);
 }
 
-TEST_F(Form8Test, AddWithAnEmptyBoxComplainsAndStillSaves) {
+TEST_F(CommonTextWindowTest, AddWithAnEmptyBoxComplainsAndStillSaves) {
     form.show();
     add("kept");
     store.SaveSetting("Quorvel", "Commonkeys", "Number", "0");
 
-    form.Command1_Click();
+    form.addText();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Please enter text in Text Box.");
     EXPECT_EQ(dialogs.shown[0].caption, "Quorvel");
     EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
     EXPECT_EQ(storedRows(), Rows{"kept"}) << "saved again, over the count of 0";
-    EXPECT_EQ(form.focusedControl, &form.Text1);
+    EXPECT_EQ(form.focusedControl, &form.entryBox);
 }
 
-TEST_F(Form8Test, RemoveTakesOnlyTheSelectedRow) {
+TEST_F(CommonTextWindowTest, RemoveTakesOnlyTheSelectedRow) {
     form.show();
     add("a");
     add("b");
     add("c");
     const int writes = store.writes;
-    form.Command2_Click();
-    EXPECT_EQ(form.List1.rows, (Rows{"a", "b", "c"}));
+    form.removeText();
+    EXPECT_EQ(form.texts.rows, (Rows{"a", "b", "c"}));
     EXPECT_EQ(store.writes, writes);
 
-    form.List1_Click(1);
-    form.Command2_Click();
-    EXPECT_EQ(form.List1.rows, (Rows{"a", "c"}));
-    EXPECT_FALSE(form.List1.selected.has_value());
+    form.copyRow(1);
+    form.removeText();
+    EXPECT_EQ(form.texts.rows, (Rows{"a", "c"}));
+    EXPECT_FALSE(form.texts.selected.has_value());
     EXPECT_EQ(storedRows(), (Rows{"a", "c"}));
 }
 
-TEST_F(Form8Test, StoredListIsReadOnlyAtTheFirstShow) {
+TEST_F(CommonTextWindowTest, StoredListIsReadOnlyAtTheFirstShow) {
     SaveList(store, {"from last run", "second"});
     form.show();
     EXPECT_TRUE(form.visible);
-    EXPECT_EQ(form.List1.rows, (Rows{"from last run", "second"}));
+    EXPECT_EQ(form.texts.rows, (Rows{"from last run", "second"}));
 
-    form.Text1.setText("half typed");
-    form.Command3_Click();
+    form.entryBox.setText("half typed");
+    form.close();
     EXPECT_FALSE(form.visible);
-    EXPECT_EQ(form.Text1.text(), "");
+    EXPECT_EQ(form.entryBox.text(), "");
 
     SaveList(store, {"changed meanwhile"});
     const int reads = store.reads;
     form.show();
     EXPECT_TRUE(form.visible);
-    EXPECT_EQ(form.List1.rows, (Rows{"from last run", "second"}));
+    EXPECT_EQ(form.texts.rows, (Rows{"from last run", "second"}));
     EXPECT_EQ(store.reads, reads);
 }
 

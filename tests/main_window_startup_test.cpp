@@ -16,16 +16,16 @@ namespace {
 
 using testing::AppFixture;
 
-class Form1Startup : public ::testing::Test, public AppFixture {};
+class MainWindowStartup : public ::testing::Test, public AppFixture {};
 
 const std::string TdLine = "{S}{E} \xAF TD \xAF Today is %(date)% at %(Time)%.";
 
-TEST_F(Form1Startup, EmptyStoreGivesDefaultsAndAsksTheStartUpQuestion) {
+TEST_F(MainWindowStartup, EmptyStoreGivesDefaultsAndAsksTheStartUpQuestion) {
     files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
-    Form1& f = start();
-    EXPECT_EQ(f.Text2.text(), "500");
-    EXPECT_EQ(f.TimerData.interval, 500);
-    EXPECT_TRUE(f.form2255.visible);
+    MainWindow& f = start();
+    EXPECT_EQ(f.calibrationBox.text(), "500");
+    EXPECT_EQ(f.clipboardTimer.interval, 500);
+    EXPECT_TRUE(f.startUpQuestion.visible);
     ASSERT_EQ(tray.icons.size(), 1u);
     EXPECT_EQ(tray.icons[0].callbackMessage, 0x200u);
     EXPECT_EQ(tray.icons[0].flags, 7u);
@@ -35,7 +35,7 @@ TEST_F(Form1Startup, EmptyStoreGivesDefaultsAndAsksTheStartUpQuestion) {
 // Section names are read in any case. A damaged value counts as the option's
 // default; for the import setting that means the shortcuts are loaded, not
 // left out and later saved over. Boost is never restored.
-TEST_F(Form1Startup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefaults) {
+TEST_F(MainWindowStartup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefaults) {
     struct Case {
         std::string truth;  // MenuShow, MenuText (in small letters) and RunMinimized
         const char* calibration;
@@ -55,27 +55,27 @@ TEST_F(Form1Startup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefaults) {
         settings.SaveSetting("Quorvel 2.1", "options", "text2", c.calibration);
         settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
         dialogs = FakeDialogs{&files};
-        Form1& f = start();
-        EXPECT_EQ(f.MenuShow.checked, c.applied);
-        EXPECT_EQ(f.MenuText.checked, c.applied);
-        EXPECT_EQ(f.RunMinimized.checked, c.applied);
+        MainWindow& f = start();
+        EXPECT_EQ(f.showKeyItem.checked, c.applied);
+        EXPECT_EQ(f.commonTextKeyItem.checked, c.applied);
+        EXPECT_EQ(f.runMinimizedItem.checked, c.applied);
         EXPECT_EQ(f.visible, !c.applied) << "Run Minimized hides the window";
         EXPECT_EQ(tray.icons.size(), 1u);
-        EXPECT_FALSE(f.form2255.visible);
+        EXPECT_FALSE(f.startUpQuestion.visible);
         const std::string calibration = c.applied ? c.calibration : "500";
-        EXPECT_EQ(f.Text2.text(), calibration);
+        EXPECT_EQ(f.calibrationBox.text(), calibration);
         EXPECT_EQ(setting("Quorvel 2.1", "options", "text2"), calibration);
         EXPECT_EQ(dialogs.shown.size(), c.applied ? 0u : 1u) << "the calibration is refused";
-        EXPECT_EQ(f.List1.count(), 1u);
-        EXPECT_FALSE(f.MenuBoost.checked);
+        EXPECT_EQ(f.shortcuts.count(), 1u);
+        EXPECT_FALSE(f.boostItem.checked);
         EXPECT_EQ(setting("Quorvel", "opts", "Boost"), "False");
     }
 }
 
-TEST_F(Form1Startup, AutoImportZeroReadsNothing) {
+TEST_F(MainWindowStartup, AutoImportZeroReadsNothing) {
     files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
     settings.SaveSetting("Quorvel", "Opts", "AutoImort", "0");
-    EXPECT_EQ(start().List1.count(), 0u);
+    EXPECT_EQ(start().shortcuts.count(), 0u);
 }
 
 std::string fileOf(std::initializer_list<std::string> lines) {
@@ -91,7 +91,7 @@ std::string fileOf(std::initializer_list<std::string> lines) {
 // added once and saved to the working file, and the settings then name it.
 // Another copy's working file is taken over only by a copy without a list yet.
 // The other files are never written.
-TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName) {
+TEST_F(MainWindowStartup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName) {
     const std::string Td = "{S} \xAF TD \xAF Today", Sp = "{S} \xAF SP \xAF sample",
                       Cu = "{T} \xAF CU \xAF calc";
     const std::string usb = "E:\\usb\\exported.qvb", team = "D:\\team.qvb",
@@ -145,7 +145,7 @@ TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName)
         }
         files.files.insert(c.others.begin(), c.others.end());
         dialogs = FakeDialogs{&files};
-        const std::size_t rows = start().List1.count();
+        const std::size_t rows = start().shortcuts.count();
         EXPECT_EQ(files.files.contains(defaultFile()) ? File(files.files[defaultFile()]) : File(),
                   c.workingAfter);
         EXPECT_EQ(dialogs.shown.size(), c.toldStarts.size());
@@ -162,7 +162,7 @@ TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName)
         }
 
         dialogs = FakeDialogs{&files};
-        EXPECT_EQ(start().List1.count(), rows);
+        EXPECT_EQ(start().shortcuts.count(), rows);
         EXPECT_TRUE(dialogs.shown.empty()) << "told once";
     }
 }
@@ -170,13 +170,13 @@ TEST_F(Form1Startup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettingsName)
 // Where the program's folder cannot be written (a zip unpacked under Program
 // Files), the list lives in the user's application data: the user is told once,
 // and that file is the one read and saved from then on.
-TEST_F(Form1Startup, AProgramFolderThatCannotBeWrittenKeepsTheListInApplicationData) {
+TEST_F(MainWindowStartup, AProgramFolderThatCannotBeWrittenKeepsTheListInApplicationData) {
     const std::string kept = environment.appData + "\\Quorvel\\defaultkeys.qvb";
     const std::string Td = TdLine + "\x01\x01\r\n";
     settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
     files.readOnlyFolders.insert(environment.folder);
     files.files[defaultFile()] = Td;
-    EXPECT_EQ(start().List1.count(), 1u);
+    EXPECT_EQ(start().shortcuts.count(), 1u);
     EXPECT_EQ(files.files[kept], Td);
     EXPECT_EQ(testing::shownTexts(dialogs),
               std::vector<std::string>{"Quorvel cannot save files in its own folder, " +
@@ -189,23 +189,23 @@ TEST_F(Form1Startup, AProgramFolderThatCannotBeWrittenKeepsTheListInApplicationD
     EXPECT_EQ(files.files[defaultFile()], Td);
 
     dialogs = FakeDialogs{&files};
-    Form1& again = start();
-    EXPECT_EQ(again.List1.count(), 2u);
+    MainWindow& again = start();
+    EXPECT_EQ(again.shortcuts.count(), 2u);
     EXPECT_TRUE(dialogs.shown.empty()) << "told once";
     dialogs.answers = {MessageAnswer::Yes};
-    EXPECT_THROW(again.RestoreDefaultsM_Click(), ProcessEnded);
+    EXPECT_THROW(again.restoreDefaults(), ProcessEnded);
     EXPECT_FALSE(files.files.contains(kept));
 }
 
 // A damaged working file is said once: its bytes are copied aside, and the list
 // as read is written over it at once, so the next start finds it whole.
-TEST_F(Form1Startup, ADamagedWorkingFileIsCopiedAsideRepairedAndToldOnce) {
+TEST_F(MainWindowStartup, ADamagedWorkingFileIsCopiedAsideRepairedAndToldOnce) {
     // Two records that are no shortcut, and an entry the file never closed.
     const std::string damaged = TdLine + "\x01not a shortcut\x01{S} \xAF ok \xAF y\x01" +
                                 "{S} \xAF one separator\x01{S} \xAF cut";
     settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
     files.files[defaultFile()] = damaged;
-    EXPECT_EQ(start().List1.count(), 2u);
+    EXPECT_EQ(start().shortcuts.count(), 2u);
     const std::string copy = defaultFile() + ".unread";
     EXPECT_EQ(files.files[copy], damaged);
     EXPECT_EQ(testing::shownTexts(dialogs),
@@ -215,15 +215,15 @@ TEST_F(Form1Startup, ADamagedWorkingFileIsCopiedAsideRepairedAndToldOnce) {
     EXPECT_NE(repaired, damaged);
 
     dialogs = FakeDialogs{&files};
-    EXPECT_EQ(start().List1.count(), 2u);
+    EXPECT_EQ(start().shortcuts.count(), 2u);
     EXPECT_TRUE(dialogs.shown.empty()) << "told once";
     EXPECT_EQ(files.files[defaultFile()], repaired);
     EXPECT_FALSE(files.files.contains(copy + "2"));
 }
 
-TEST_F(Form1Startup, SecondCopyQuestionEndsTheNewCopyOnNoBeforeAnythingIsInstalled) {
+TEST_F(MainWindowStartup, SecondCopyQuestionEndsTheNewCopyOnNoBeforeAnythingIsInstalled) {
     environment.earlierCopy = true;
-    EXPECT_THROW(create().Form_Load(), ProcessEnded);
+    EXPECT_THROW(create().start(), ProcessEnded);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::YesNoDefaultNo);
     EXPECT_FALSE(keyboard.hookInstalled());
@@ -234,31 +234,31 @@ TEST_F(Form1Startup, SecondCopyQuestionEndsTheNewCopyOnNoBeforeAnythingIsInstall
     EXPECT_TRUE(keyboard.hookInstalled());
 }
 
-TEST_F(Form1Startup, CloseIsRefusedAndExitEndsOnlyOnYes) {
-    Form1& f = start();
-    EXPECT_TRUE(f.Form_Unload());
-    f.MenuExit_Click();  // answered No
+TEST_F(MainWindowStartup, CloseIsRefusedAndExitEndsOnlyOnYes) {
+    MainWindow& f = start();
+    EXPECT_TRUE(f.requestClose());
+    f.exitProgram();  // answered No
     EXPECT_TRUE(keyboard.hookInstalled());
     EXPECT_EQ(tray.icons.size(), 1u);
 
     dialogs.answers = {MessageAnswer::Yes};
-    EXPECT_THROW(f.Command5_Click(), ProcessEnded);
+    EXPECT_THROW(f.exitProgram(), ProcessEnded);
     EXPECT_FALSE(keyboard.hookInstalled());
     EXPECT_TRUE(tray.icons.empty());
 }
 
-TEST_F(Form1Startup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) {
+TEST_F(MainWindowStartup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) {
     settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
     files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
     files.files["D:\\other.qvb"] = "x";
-    Form1& f = start();
-    f.Text2.setText("77");
-    f.RestoreDefaultsM_Click();  // No
+    MainWindow& f = start();
+    f.calibrationBox.setText("77");
+    f.restoreDefaults();  // No
     EXPECT_EQ(setting("Quorvel", "StartUpQ", "StartUpOpt"), "1");
     EXPECT_EQ(dialogs.shown.back().buttons, MessageButtons::YesNoDefaultNo);
 
     dialogs.answers = {MessageAnswer::Yes};
-    EXPECT_THROW(f.RestoreDefaultsM_Click(), ProcessEnded);
+    EXPECT_THROW(f.restoreDefaults(), ProcessEnded);
     EXPECT_EQ(setting("Quorvel", "StartUpQ", "StartUpOpt"), "<missing>");
     EXPECT_EQ(setting("Quorvel 2.1", "options", "text2"), "77");
     EXPECT_FALSE(files.files.contains(defaultFile()));

@@ -22,19 +22,20 @@ struct TextListBox {
     bool visible = true;
 };
 
-class Form8 {
+class CommonTextWindow {
   public:
-    Form8(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard, Collation& collation);
+    CommonTextWindow(SettingsStore& settings, Dialogs& dialogs, Clipboard& clipboard,
+                     Collation& collation);
 
     // Loads the stored list the first time in a run, then shows the window.
     void show();
 
-    void Command1_Click();  // Add
-    void Command2_Click();  // Remove
-    void Command3_Click();  // Close
+    void addText();     // Add
+    void removeText();  // Remove
+    void close();       // Close
     // Sort, ascending and descending in turn, in the order of the user's locale.
-    void Command4_Click();
-    void List1_Click(std::size_t row);
+    void sortTexts();
+    void copyRow(std::size_t row);
 
     std::string caption;
     bool visible = false;
@@ -44,23 +45,23 @@ class Form8 {
     // The control that has the keyboard focus, or null when the window leaves it alone.
     const void* focusedControl = nullptr;
 
-    Label Label27{"Enter Text:"};
-    TextBox Text1;
-    TextListBox List1;
-    TextListBox List2{{}, std::nullopt, false};  // work list for sorting, never shown
-    Button Command1{"&Add"};
-    Button Command2{"&Remove"};
-    Button Command3{"Close"};
-    Button Command4{"Sort Ascending"};
-    Label Label1;
+    Label entryLabel{"Enter Text:"};
+    TextBox entryBox;
+    TextListBox texts;
+    TextListBox sortWork{{}, std::nullopt, false};  // work list for sorting, never shown
+    Button addButton{"&Add"};
+    Button removeButton{"&Remove"};
+    Button closeButton{"Close"};
+    Button sortButton{"Sort Ascending"};
+    Label hintLabel;
 
     // Shown but not used by this window.
-    TextBox ComboCategory{"Show All Categories"};
-    Label Label57{"Category:"};
-    TextBox Text3;
-    Label Label2{"Note:"};
-    TextBox Text2;
-    CheckBox C17{"Always on Top"};
+    TextBox categoryBox{"Show All Categories"};
+    Label categoryLabel{"Category:"};
+    TextBox categoryNote;
+    Label noteLabel{"Note:"};
+    TextBox noteBox;
+    CheckBox alwaysOnTopBox{"Always on Top"};
 
   private:
     SettingsStore& settings_;

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/app_services.h"
-#include "app/form2255.h"
+#include "app/start_up_question.h"
 #include "app/window_layout.h"
-#include "commontext/form8.h"
+#include "commontext/common_text_window.h"
 #include "editor/editor_controls.h"
 #include "editor/shortcut_editor.h"
 #include "engine/engine_form.h"
@@ -22,52 +22,49 @@
 
 namespace quorvel {
 
-class Form1 : public EngineForm, public EditorControls {
+class MainWindow : public EngineForm, public EditorControls {
   public:
-    explicit Form1(AppServices& services);
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
+    explicit MainWindow(AppServices& services);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
     // Start-up and shut-down.
-    void Form_Load();
+    void start();
     // Any request to close the window; returns true: the close is always refused.
-    bool Form_Unload();
-    void MenuExit_Click();
-    void Command5_Click() { MenuExit_Click(); }
-    void RestoreDefaultsM_Click();
+    bool requestClose();
+    void exitProgram();
+    void restoreDefaults();
 
     // Options menu and the Calibration panel.
-    void RunMinimized_Click();
-    void MenuBoost_Click();
-    void MenuForce_Click();
-    void MenuShow_Click();
-    void MenuText_Click();
-    void MenuCalibration_Click() { FrameCalibration.visible = true; }
-    void Command14_Click() { FrameCalibration.visible = false; }
-    void Text2_Change();
-    void Check8Stuff();
+    void toggleRunMinimized();
+    void toggleBoost();
+    void toggleForceText();
+    void toggleShowKey();
+    void toggleCommonTextKey();
+    void openCalibration() { calibrationPanel.visible = true; }
+    void closeCalibration() { calibrationPanel.visible = false; }
+    void calibrationChanged();
+    void applyBoost();
 
     // File menu and the Import and Export buttons.
-    void FileImport_Click();
-    void FileSave_Click();
-    void FileSave2_Click();
-    void Command9_Click() { FileImport_Click(); }
-    void Command10_Click() { FileSave2_Click(); }
+    void importFile();
+    void saveFile();
+    void exportFile();
 
     // Window and tray.
-    void Command1_Click();  // "Minimize"
-    void Command11_Click() { form8.show(); }
-    void LoadSamples_Click();
-    void MSuggestions_Click() { help.MSuggestions_Click(); }
-    void About_Click() { help.About_Click(); }
-    void Help2_Click() { help.Help2_Click(); }
-    void Command7_Click() { help.Command7_Click(); }
+    void minimize();  // "Minimize"
+    void openCommonText() { commonText.show(); }
+    void loadSampleShortcuts();
+    void writeSuggestion() { help.writeSuggestion(); }
+    void showAbout() { help.showAbout(); }
+    void openShortcutsHelp() { help.openShortcutsHelp(); }
+    void openHelp() { help.openHelp(); }
     void showWindow() {
         visible = true;
         bringToFront = true;
     }
-    void Form_MouseMove(int xTwips) { icon.Form_MouseMove(xTwips); }
-    void Form_Resize() { quorvel::Form_Resize(width, height, layout); }
+    void trayMessage(int xTwips) { icon.trayMessage(xTwips); }
+    void followSize() { quorvel::followSize(width, height, layout); }
 
     std::string caption;
     bool visible = false;
@@ -78,38 +75,38 @@ class Form1 : public EngineForm, public EditorControls {
     int height = 7000;  // twips
     EditorLayout layout;
 
-    Button Command1{"Minimize"};
-    Button Command5{"Exit"};
-    Button Command9{"Import"};
-    Button Command10{"Export"};
-    Button Command7{"Help"};
-    Button Command11{"Common Text"};
+    Button minimizeButton{"Minimize"};
+    Button exitButton{"Exit"};
+    Button importButton{"Import"};
+    Button exportButton{"Export"};
+    Button helpButton{"Help"};
+    Button commonTextButton{"Common Text"};
 
-    MenuItem FileImport{"File Import "};
-    MenuItem FileSave{"File Save"};
-    MenuItem FileSave2{"File Save As"};
-    MenuItem MSuggestions{"Suggestions"};
-    MenuItem MenuExit{"Exit"};
-    MenuItem RestoreDefaultsM{"Restore Defaults"};
-    MenuItem RunMinimized{"Run Minimized"};
-    MenuItem MenuCalibration{"Calibration"};
-    MenuItem LoadSamples{"Load Samples"};
-    MenuItem About{"About"};
-    MenuItem Help2{"Help"};
+    MenuItem importItem{"File Import "};
+    MenuItem saveItem{"File Save"};
+    MenuItem saveAsItem{"File Save As"};
+    MenuItem suggestionsItem{"Suggestions"};
+    MenuItem exitItem{"Exit"};
+    MenuItem restoreDefaultsItem{"Restore Defaults"};
+    MenuItem runMinimizedItem{"Run Minimized"};
+    MenuItem calibrationItem{"Calibration"};
+    MenuItem loadSamplesItem{"Load Samples"};
+    MenuItem aboutItem{"About"};
+    MenuItem helpItem{"Help"};
 
-    Frame FrameCalibration{"Calibration", false};
-    Label Label17{
+    Frame calibrationPanel{"Calibration", false};
+    Label calibrationHelp{
         "Enter Calibration number in Text Box, If the short cut text is missing a letter then "
         "enter a larger number and if the text is taking to long to be written enter a smaller "
         "number in the text box."};
-    Button Command14{"OK"};
+    Button calibrationOkButton{"OK"};
 
     ShortcutEngine engine;
     ShortcutEditor editor;
     NotificationIcon icon;
     HelpCommands help;
-    Form8 form8;
-    Form2255 form2255;
+    CommonTextWindow commonText;
+    StartUpQuestion startUpQuestion;
 
   private:
     bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);

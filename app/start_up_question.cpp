@@ -1,4 +1,4 @@
-#include "app/form2255.h"
+#include "app/start_up_question.h"
 
 #include "engine/product_info.h"
 #include "storage/settings_names.h"
@@ -9,8 +9,9 @@ namespace {
 constexpr std::string_view LinkName = "Quorvel.LNK";
 }
 
-Form2255::Form2255(SettingsStore& settings, Files& files, Environment& environment,
-                   ShellLinks& links, Dialogs& dialogs, std::function<void()> showMainWindow)
+StartUpQuestion::StartUpQuestion(SettingsStore& settings, Files& files, Environment& environment,
+                                 ShellLinks& links, Dialogs& dialogs,
+                                 std::function<void()> showMainWindow)
     : settings_(settings),
       files_(files),
       environment_(environment),
@@ -18,22 +19,22 @@ Form2255::Form2255(SettingsStore& settings, Files& files, Environment& environme
       dialogs_(dialogs),
       showMainWindow_(std::move(showMainWindow)) {}
 
-std::string Form2255::linkSource() {
+std::string StartUpQuestion::linkSource() {
     return environment_.startMenuProgramsFolder() + "\\Quorvel\\" + std::string(LinkName);
 }
 
-std::string Form2255::linkTarget() {
+std::string StartUpQuestion::linkTarget() {
     return environment_.startUpFolder() + "\\" + std::string(LinkName);
 }
 
-void Form2255::storeAnswer() {
+void StartUpQuestion::storeAnswer() {
     settings_.SaveSetting(settings::StartUpOption.application, settings::StartUpOption.section,
-                          settings::StartUpOption.key, std::to_string(Check1.value));
+                          settings::StartUpOption.key, std::to_string(doNotAskAgain.value));
 }
 
 // The installer's link is copied when there is one; a program unzipped anywhere
 // has none and gets a link of its own to the running program.
-bool Form2255::placeStartUpLink() {
+bool StartUpQuestion::placeStartUpLink() {
     const std::string source = linkSource();
     if (files_.exists(source) && files_.copyFile(source, linkTarget())) {
         return true;
@@ -41,7 +42,7 @@ bool Form2255::placeStartUpLink() {
     return links_.createLink(linkTarget(), environment_.programPath());
 }
 
-void Form2255::Command1_Click() {
+void StartUpQuestion::answerYes() {
     if (!placeStartUpLink()) {
         // A Yes that did nothing is not stored: the question stays open, and
         // comes back at the next start.
@@ -53,11 +54,11 @@ void Form2255::Command1_Click() {
         return;
     }
     visible = false;
-    Check1.value = 1;
+    doNotAskAgain.value = 1;
     storeAnswer();
 }
 
-void Form2255::Command2_Click() {
+void StartUpQuestion::answerNo() {
     storeAnswer();
     visible = false;
     showMainWindow_();

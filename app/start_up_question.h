@@ -14,23 +14,23 @@
 
 namespace quorvel {
 
-class Form2255 {
+class StartUpQuestion {
   public:
-    Form2255(SettingsStore& settings, Files& files, Environment& environment, ShellLinks& links,
-             Dialogs& dialogs, std::function<void()> showMainWindow);
+    StartUpQuestion(SettingsStore& settings, Files& files, Environment& environment,
+                    ShellLinks& links, Dialogs& dialogs, std::function<void()> showMainWindow);
 
     void show() { visible = true; }
-    void Command1_Click();  // "&Yes"
-    void Command2_Click();  // "&No"
+    void answerYes();  // "&Yes"
+    void answerNo();   // "&No"
 
     // The installer's start-menu link, and the link in the StartUp folder.
     std::string linkSource();
     std::string linkTarget();
 
-    Label Label1{"Would you like to have Quorvel 2.1 run at Startup?"};
-    CheckBox Check1{"Do not ask this Qestion Again"};
-    Button Command1{"&Yes"};
-    Button Command2{"&No"};
+    Label question{"Would you like to have Quorvel 2.1 run at Startup?"};
+    CheckBox doNotAskAgain{"Do not ask this Qestion Again"};
+    Button yesButton{"&Yes"};
+    Button noButton{"&No"};
     bool visible = false;
 
   private:

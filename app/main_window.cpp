@@ -1,0 +1,37 @@
+#include "app/main_window.h"
+
+#include "editor/samples.h"
+#include "engine/product_info.h"
+
+namespace quorvel {
+
+MainWindow::MainWindow(AppServices& services)
+    : caption(std::string(product::VersionedName) + " - " + std::string(product::WebDomain)),
+      engine(*this, services.engine),
+      editor(*this, shortcuts, services.dialogs, services.engine.events, [this] { saveFile(); }),
+      icon(services.tray, [this] { showWindow(); }),
+      help(services.engine.programs, services.dialogs),
+      commonText(services.settings, services.dialogs, services.engine.clipboard,
+                 services.collation),
+      startUpQuestion(services.settings, services.files, services.environment, services.links,
+                      services.dialogs, [this] { showWindow(); }),
+      services_(services),
+      workingFile_(services.files, services.codePage) {
+    calibrationBox.onChange = [this] { calibrationChanged(); };
+}
+
+bool MainWindow::ask(std::string_view question, MessageButtons buttons) {
+    return services_.dialogs.MsgBox(question, buttons, product::ApplicationTitle) ==
+           MessageAnswer::Yes;
+}
+
+void MainWindow::minimize() {
+    visible = false;
+    icon.IconTray();
+}
+
+void MainWindow::loadSampleShortcuts() {
+    loadSamples(shortcuts, services_.dialogs);
+}
+
+}  // namespace quorvel
