@@ -15,6 +15,11 @@ cd "$(dirname "$0")/../.." || exit 1
 source e2e/lib.sh
 
 seconds=${1:-60}
+# How long the target may take to catch up with what was typed. On a machine
+# with one slow core, every event through the hook waits its turn for the
+# processor, and a minute of typing ahead can take minutes to land; what never
+# lands fails all the same.
+catch_up=240
 RANDOM=20261206
 
 long=""
@@ -46,7 +51,7 @@ pastes() { cat "$report.pastes" 2>/dev/null || echo 0; }
 # Switching Boost asks a question and takes the focus: everything typed so far
 # must have landed first.
 set_boost() {
-    e2e_wait_report "$report" "$expected" 60 ||
+    e2e_wait_report "$report" "$expected" "$catch_up" ||
         e2e_fail "typed-before-boost-$1" "see the difference above"
     e2e_boost "$1" || e2e_fail boost-on "the Boost question did not appear"
     boost=$1
@@ -130,7 +135,7 @@ took=$(($(date +%s) - start))
 e2e_log "typed $keys keys in $took s ($((keys / (took > 0 ? took : 1))) a second):" \
     "$expansions expansions, $boost_expansions of them with Boost"
 e2e_check "every-expansion-right-and-no-key-lost ($keys keys, $expansions expansions)" \
-    e2e_wait_report "$report" "$expected" 60
+    e2e_wait_report "$report" "$expected" "$catch_up"
 rss_late=$(rss_kib)
 # Each Boost expansion went through the clipboard, and no other did.
 e2e_log "the target took $(pastes) pastes"
@@ -147,7 +152,7 @@ e2e_check "keys-typed-during-expansions (${held:-0})" test "${held:-0}" -gt 0
 # The hook is still there at the end: one more trigger fires.
 xdotool type --delay 33 -- "kw "
 expected+="kilowatt hour"
-e2e_check hook-still-installed e2e_wait_report "$report" "$expected" 10
+e2e_check hook-still-installed e2e_wait_report "$report" "$expected" 60
 
 e2e_log "Quorvel's memory: ${rss_early:-?} KiB after ${early_at} s, ${rss_late:-?} KiB at the end"
 e2e_check "memory-steady (${rss_early:-?} KiB, then ${rss_late:-?} KiB)" \
