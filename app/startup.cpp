@@ -104,8 +104,8 @@ bool MainWindow::carryOverFile(const std::string& other, Tell telling) {
              "shortcuts.");
         return false;
     }
-    ShortcutFileLines lines = readShortcutLines(*contents, services_.codePage);
-    if (addMissingEntryLines(std::move(lines.lines), shortcuts) == 0) {
+    const ShortcutFileLines lines = readShortcutLines(*contents, services_.codePage);
+    if (addMissingEntryLines(lines.lines(), shortcuts) == 0) {
         return false;
     }
     if (telling == Tell::Yes) {

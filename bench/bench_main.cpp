@@ -41,8 +41,12 @@ class CollectingReporter : public benchmark::ConsoleReporter {
             const double ns = run.GetAdjustedCPUTime() * multiplierToNanoseconds(run.time_unit);
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
                 medians[run.run_name.str()] = ns;
+                keepCounters(run);
             } else if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
                 singles[run.run_name.str()] = ns;
+                if (!counters.contains(run.run_name.str())) {
+                    keepCounters(run);
+                }
             }
         }
         ConsoleReporter::ReportRuns(runs);
@@ -57,7 +61,22 @@ class CollectingReporter : public benchmark::ConsoleReporter {
         return nullptr;
     }
 
+    const double* counter(const std::string& name, const std::string& counterName) const {
+        const auto found = counters.find(name);
+        if (found == counters.end()) {
+            return nullptr;
+        }
+        const auto value = found->second.find(counterName);
+        return value == found->second.end() ? nullptr : &value->second;
+    }
+
   private:
+    void keepCounters(const Run& run) {
+        for (const auto& [counterName, value] : run.counters) {
+            counters[run.run_name.str()][counterName] = value.value;
+        }
+    }
+
     static double multiplierToNanoseconds(benchmark::TimeUnit unit) {
         switch (unit) {
             case benchmark::kSecond:
@@ -73,10 +92,28 @@ class CollectingReporter : public benchmark::ConsoleReporter {
 
     std::map<std::string, double> medians;
     std::map<std::string, double> singles;
+    std::map<std::string, std::map<std::string, double>> counters;
 };
+
+bool reportCounter(const Target& target, const CollectingReporter& reporter) {
+    const double* value = reporter.counter(target.benchmark, target.counter);
+    if (value == nullptr) {
+        std::printf("  not run    %s\n", target.description.c_str());
+        return false;
+    }
+    const bool fails = target.gate == Gate::AtTheAim && *value > target.aim;
+    std::printf("  %-10s %s: %.4g (aim %.4g%s)\n",
+                *value <= target.aim ? "met" : (fails ? "MISSED" : "above aim"),
+                target.description.c_str(), *value, target.aim,
+                target.gate == Gate::AtTheAim ? ", fails above it" : ", not yet gated");
+    return fails;
+}
 
 // Prints one target's line; says whether it fails the run.
 bool reportTarget(const Target& target, const CollectingReporter& reporter) {
+    if (!target.counter.empty()) {
+        return reportCounter(target, reporter);
+    }
     const double* measured = reporter.nanoseconds(target.benchmark);
     const bool ratio = !target.baseline.empty();
     const double* base = ratio ? reporter.nanoseconds(target.baseline) : nullptr;

@@ -83,6 +83,20 @@ void BM_AddEntryToFullList(benchmark::State& state) {
 }
 BENCHMARK(BM_AddEntryToFullList)->Arg(32767);
 
+void BM_DeleteEntryFromFullList(benchmark::State& state) {
+    ShortcutList list;
+    fillList(list, static_cast<std::size_t>(state.range(0)));
+    const ShortcutEntry entry{LaunchMode::Space, false, "MMMM", "A new entry in the middle"};
+    const std::string entryLine = formatEntryLine(entry);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto row = list.add(entryLine);
+        state.ResumeTiming();
+        list.removeAt(*row);
+    }
+}
+BENCHMARK(BM_DeleteEntryFromFullList)->Arg(32767);
+
 const RegisterTarget launchTime{
     {"launching key, no match, 32,767 entries", "BM_LaunchingKeyNoMatch/32767", "", 1000}};
 const RegisterTarget launchFlat{{"launching key at 32,767 entries / at 100 entries",
@@ -92,6 +106,8 @@ const RegisterTarget literalRatio{{"engine / literal scan at 32,767 entries",
                                    0.001}};
 const RegisterTarget addTime{
     {"adding one entry to 32,767", "BM_AddEntryToFullList/32767", "", 50000}};
+const RegisterTarget deleteTime{
+    {"deleting one entry of 32,768", "BM_DeleteEntryFromFullList/32767", "", 50000}};
 
 }  // namespace
 }  // namespace quorvel::bench

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/shortcut_entry.h"
+#include "heap_counter.h"
 #include "storage/shortcut_file.h"
 #include "storage/working_file.h"
 #include "targets.h"
@@ -210,6 +211,30 @@ void BM_FilePlainWrite(benchmark::State& state) {
 }
 BENCHMARK(BM_FilePlainWrite)->Unit(benchmark::kMillisecond);
 
+// What the working file's list holds from the heap once a 32,767-entry file is
+// loaded, against the file's bytes: the list, its index and the working file's
+// record of what it read.
+void BM_HeapOfLoadedList(benchmark::State& state) {
+    FakeFiles files;
+    files.files[KeysPath] = savedFile();
+    double bytesPerFileByte = 0;
+    for (auto _ : state) {
+        const std::size_t before = heapBytesInUse();
+        auto list = std::make_unique<ShortcutList>();
+        auto working = std::make_unique<WorkingFile>(files, codePage);
+        working->setPath(KeysPath);
+        working->load(*list);
+        bytesPerFileByte = static_cast<double>(heapBytesInUse() - before) /
+                           static_cast<double>(savedFile().size());
+        state.PauseTiming();
+        working.reset();
+        list.reset();
+        state.ResumeTiming();
+    }
+    state.counters["heap_per_file_byte"] = bytesPerFileByte;
+}
+BENCHMARK(BM_HeapOfLoadedList)->Unit(benchmark::kMillisecond);
+
 // 100 MB of random bytes: about 400,000 records of every length, in no order.
 const std::string& garbageFile() {
     static const std::string bytes = [] {
@@ -262,12 +287,15 @@ const RegisterTarget unicodeImportTime{
 const RegisterTarget unicodeSaveTime{
     {"saving a 32,767-entry file in UTF-8", "BM_FileExportUnicode", "", 30e6}};
 const RegisterTarget importRatio{{"import / plain read and split", "BM_FileImport",
-                                  "BM_FilePlainReadAndSplit", 5, Gate::ReportOnly}};
+                                  "BM_FilePlainReadAndSplit", 5}};
 // Records in no order must not cost much more than sorting them: inserting each
 // at its place moved every row behind it, and took minutes.
 const RegisterTarget garbageRatio{{"import of 100 MB of random bytes / plain read, split and sort",
                                    "BM_FileImportGarbage100MB",
                                    "BM_FilePlainReadSplitAndSortGarbage100MB", 15}};
+const RegisterTarget heapRatio{{"heap bytes of a loaded 32,767-entry list / the file's bytes",
+                                "BM_HeapOfLoadedList", "", 2, Gate::AtTheAim,
+                                "heap_per_file_byte"}};
 const RegisterTarget saveRatio{{"save / plain write", "BM_FileExport", "BM_FilePlainWrite", 5}};
 
 }  // namespace

@@ -14,6 +14,9 @@ enum class Gate {
     // Reported against the aim, never failing: every absolute time, and a ratio
     // the program does not meet yet.
     ReportOnly,
+    // A figure that does not depend on the machine's speed (bytes of memory)
+    // fails the run above the aim itself.
+    AtTheAim,
 };
 
 struct Target {
@@ -22,6 +25,8 @@ struct Target {
     std::string baseline;  // empty for an absolute time
     double aim = 0;        // nanoseconds, or the highest ratio benchmark / baseline
     Gate gate = Gate::TwiceTheAim;
+    // When set, the figure is this counter of the benchmark, not a time.
+    std::string counter = {};
 };
 
 std::vector<Target>& targets();

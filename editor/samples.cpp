@@ -47,9 +47,7 @@ std::vector<ShortcutEntry> sampleEntries() {
 
 void loadSamples(ShortcutList& list, Dialogs& dialogs) {
     for (const ShortcutEntry& sample : sampleEntries()) {
-        std::string entryLine = formatEntryLine(sample);
-        std::string displayLine = displayFromEntryLine(entryLine);
-        list.add(std::move(entryLine), std::move(displayLine));
+        list.add(formatEntryLine(sample));
     }
     tell(dialogs,
          "Open Notepad to test the Sample Keys. \r\n\r\n"

@@ -99,13 +99,9 @@ void ShortcutEditor::save() {
 }
 
 void ShortcutEditor::addShortcut() {
-    // The scan below lets other events run, among them a second click that
-    // reached the button before any view greyed it: it would add the entry again.
     if (!controls_.addButton.enabled) {
         return;
     }
-    // Copies: the boxes may change while the scan below lets other events run, and
-    // the rows removed must be those of the entry that is added.
     const std::string trigger = controls_.triggerBox.text();
     const std::string text = controls_.shortcutText.text();
 
@@ -167,12 +163,10 @@ void ShortcutEditor::addShortcut() {
     entry.trigger = trigger;
     entry.text = text;
 
+    // One pass without yielding: a list of 100,000 rows takes milliseconds, and
+    // nothing can change the list or the boxes half-way.
     const std::string wanted = triggerKey(trigger);
     for (std::size_t index = 0; index < list_.count();) {
-        events_.DoEvents();
-        if (index >= list_.count()) {
-            break;
-        }
         const auto key = rowTriggerKey(list_.entryLine(index));
         if (key && *key == wanted) {
             list_.removeAt(index);
@@ -232,17 +226,7 @@ void ShortcutEditor::deleteSelected() {
              MessageButtons::YesNoDefaultNo)) {
         return;
     }
-    std::optional<std::size_t> found;
-    for (std::size_t index = 0; index < list_.count(); ++index) {
-        events_.DoEvents();
-        if (index >= list_.count()) {
-            break;
-        }
-        if (list_.selectedIndex() == index) {
-            found = index;
-            break;
-        }
-    }
+    const std::optional<std::size_t> found = list_.selectedIndex();
     if (!found) {
         show("Please Select an item to remove then click the clear button");
         return;

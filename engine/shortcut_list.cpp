@@ -1,6 +1,7 @@
 #include "engine/shortcut_list.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "engine/key_filter.h"
 #include "engine/shortcut_entry.h"
@@ -8,18 +9,12 @@
 
 namespace quorvel {
 
-struct ShortcutList::Row {
-    std::string entryLine;
-    std::string displayLine;
-    // Rows whose lines compare equal keep the order in which they were added.
-    std::uint64_t sequence = 0;
-    std::optional<EntryLineFields> fields;  // views into entryLine
-    LaunchClass launchClass = LaunchClass::Other;
-};
-
 namespace {
 
 constexpr std::string_view CtrlToken = "{Ctrl}";
+constexpr std::size_t StoreLimit = std::numeric_limits<std::uint32_t>::max();
+// Removed rows' bytes stay in the store until they are half of it.
+constexpr std::size_t SmallestCompaction = 64 * 1024;
 
 LaunchClass launchClassOf(std::string_view modeField) {
     const std::string_view head = modeField.substr(0, 3);
@@ -48,141 +43,292 @@ std::optional<LaunchClass> classLaunchedBy(int keyCode) {
     }
 }
 
+constexpr LaunchClass AllClasses[] = {LaunchClass::Tab, LaunchClass::Space, LaunchClass::Esc,
+                                      LaunchClass::Other};
+
 }  // namespace
 
-bool ShortcutList::RowOrder::operator()(const Row* a, const Row* b) const {
-    const int order = compareIgnoringCase(a->entryLine, b->entryLine);
+std::string_view ShortcutList::lineOf(RowId id) const {
+    const Row& row = rows_[id];
+    return std::string_view(store_).substr(row.offset, row.length);
+}
+
+bool ShortcutList::before(RowId a, RowId b) const {
+    const int order = compareIgnoringCase(lineOf(a), lineOf(b));
     if (order != 0) {
         return order < 0;
     }
-    return a->sequence < b->sequence;
+    return rows_[a].sequence < rows_[b].sequence;
 }
 
-ShortcutList::ShortcutList() = default;
-ShortcutList::~ShortcutList() = default;
-
-std::optional<std::size_t> ShortcutList::add(std::string entryLine, std::string displayLine) {
-    if (entryLine.empty()) {
+std::optional<ShortcutList::RowId> ShortcutList::store(std::string_view entryLine) {
+    if (entryLine.empty() || entryLine.size() > StoreLimit - store_.size()) {
         return std::nullopt;
     }
-    auto row = std::make_unique<Row>();
-    row->entryLine = std::move(entryLine);
-    row->displayLine = std::move(displayLine);
-    row->sequence = nextSequence_++;
-    row->fields = splitEntryLine(row->entryLine);
-    if (row->fields) {
-        row->launchClass = launchClassOf(row->fields->mode);
+    Row row;
+    row.offset = static_cast<std::uint32_t>(store_.size());
+    row.length = static_cast<std::uint32_t>(entryLine.size());
+    row.sequence = nextSequence_++;
+    if (const auto fields = splitEntryLine(entryLine)) {
+        row.indexed = true;
+        row.launchClass = launchClassOf(fields->mode);
+        row.strippable = fields->trigger.find(CtrlToken) != std::string_view::npos;
+    }
+    store_.append(entryLine);
+    if (freeIds_.empty()) {
+        rows_.push_back(row);
+        return static_cast<RowId>(rows_.size() - 1);
+    }
+    const RowId id = freeIds_.back();
+    freeIds_.pop_back();
+    rows_[id] = row;
+    return id;
+}
+
+void ShortcutList::makeRoomForSequences(std::size_t rows) {
+    if (rows <= std::numeric_limits<std::uint32_t>::max() - nextSequence_) {
+        return;
+    }
+    // Renumbering in list order keeps every row where it is.
+    for (std::size_t position = 0; position < order_.size(); ++position) {
+        rows_[order_[position]].sequence = static_cast<std::uint32_t>(position);
+    }
+    nextSequence_ = static_cast<std::uint32_t>(order_.size());
+}
+
+void ShortcutList::release(RowId id) {
+    storeGarbage_ += rows_[id].length;
+    rows_[id] = Row{};
+    freeIds_.push_back(id);
+    shownAs_.erase(id);
+    if (order_.empty()) {
+        clear();
+    } else if (storeGarbage_ >= SmallestCompaction && storeGarbage_ * 2 >= store_.size()) {
+        compactStore();
+    }
+}
+
+void ShortcutList::compactStore() {
+    std::string compacted;
+    compacted.reserve(store_.size() - storeGarbage_);
+    for (const RowId id : order_) {
+        const std::string_view line = lineOf(id);
+        rows_[id].offset = static_cast<std::uint32_t>(compacted.size());
+        compacted.append(line);
+    }
+    store_ = std::move(compacted);
+    storeGarbage_ = 0;
+}
+
+std::string ShortcutList::keyOf(RowId id, KeyRule rule) const {
+    const std::string_view trigger = splitEntryLine(lineOf(id))->trigger;
+    return rule == KeyRule::Direct ? lowerCase(trigger)
+                                   : lowerCase(replaceAll(trigger, CtrlToken, ""));
+}
+
+namespace {
+
+std::uint32_t hashOf(std::string_view key, LaunchClass launchClass) {
+    std::uint32_t hash = 2166136261u ^ static_cast<std::uint32_t>(launchClass);
+    for (const char byte : key) {
+        hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
+    }
+    return hash;
+}
+
+}  // namespace
+
+void ShortcutList::index(RowId id) {
+    const Row& row = rows_[id];
+    if (!row.indexed) {
+        return;
+    }
+    const auto add = [&](TriggerIndex& index, KeyRule rule) {
+        const std::string key = keyOf(id, rule);
+        index.insert(
+            hashOf(key, row.launchClass), id,
+            [&](RowId other) {
+                return rows_[other].launchClass == row.launchClass && keyOf(other, rule) == key;
+            },
+            [&](RowId a, RowId b) { return before(a, b); });
+    };
+    add(direct_, KeyRule::Direct);
+    // A trigger without the token is found by the direct rule first, so only
+    // triggers holding it need the stripped index.
+    if (row.strippable) {
+        add(ctrlStripped_, KeyRule::CtrlStripped);
+    }
+}
+
+void ShortcutList::unindex(std::size_t position) {
+    const RowId id = order_[position];
+    const Row& row = rows_[id];
+    if (!row.indexed) {
+        return;
+    }
+    const auto forget = [&](TriggerIndex& index, KeyRule rule) {
+        const std::string key = keyOf(id, rule);
+        const auto holds = [&](RowId other) {
+            return rows_[other].indexed && rows_[other].launchClass == row.launchClass &&
+                   (rule == KeyRule::Direct || rows_[other].strippable) &&
+                   keyOf(other, rule) == key;
+        };
+        // The first holder goes: the next one is further down the list. Two
+        // rows share a trigger and a launch key rarely, so a walk is cheap enough.
+        const auto nextHolder = [&] {
+            for (std::size_t later = position + 1; later < order_.size(); ++later) {
+                if (holds(order_[later])) {
+                    return order_[later];
+                }
+            }
+            return TriggerIndex::NoRow;
+        };
+        index.remove(hashOf(key, row.launchClass), id, holds, nextHolder);
+    };
+    forget(direct_, KeyRule::Direct);
+    if (row.strippable) {
+        forget(ctrlStripped_, KeyRule::CtrlStripped);
+    }
+}
+
+std::optional<std::size_t> ShortcutList::add(std::string_view entryLine,
+                                             std::optional<std::string_view> shownAs) {
+    makeRoomForSequences(1);
+    const std::optional<RowId> id = store(entryLine);
+    if (!id) {
+        return std::nullopt;
     }
     // A saved file comes back in list order: each row then belongs at the end.
-    const auto place =
-        rows_.empty() || !RowOrder{}(row.get(), rows_.back().get())
-            ? rows_.end()
-            : std::upper_bound(rows_.begin(), rows_.end(), row.get(),
-                               [](const Row* value, const std::unique_ptr<Row>& element) {
-                                   return RowOrder{}(value, element.get());
-                               });
-    const auto index = static_cast<std::size_t>(place - rows_.begin());
-    indexRow(row.get());
-    rows_.insert(place, std::move(row));
+    const auto place = order_.empty() || !before(*id, order_.back())
+                           ? order_.end()
+                           : std::upper_bound(order_.begin(), order_.end(), *id,
+                                              [this](RowId a, RowId b) { return before(a, b); });
+    const auto position = static_cast<std::size_t>(place - order_.begin());
+    index(*id);
+    order_.insert(place, *id);
+    if (shownAs && *shownAs != displayFromEntryLine(lineOf(*id))) {
+        shownAs_.emplace(*id, *shownAs);
+    }
     selected_.reset();
     ++revision_;
-    return index;
+    return position;
+}
+
+std::size_t ShortcutList::addAll(std::span<const std::string_view> entryLines) {
+    makeRoomForSequences(entryLines.size());
+    std::size_t bytes = 0;
+    for (const std::string_view line : entryLines) {
+        bytes += line.size();
+    }
+    store_.reserve(store_.size() + std::min(bytes, StoreLimit - store_.size()));
+    rows_.reserve(rows_.size() + entryLines.size());
+    std::vector<RowId> added;
+    added.reserve(entryLines.size());
+    for (const std::string_view line : entryLines) {
+        if (const std::optional<RowId> id = store(line)) {
+            index(*id);
+            added.push_back(*id);
+        }
+    }
+    const auto inOrder = [this](RowId a, RowId b) { return before(a, b); };
+    // A file the program saved is in list order already.
+    if (!std::is_sorted(added.begin(), added.end(), inOrder)) {
+        std::sort(added.begin(), added.end(), inOrder);
+    }
+    const auto middle = static_cast<std::ptrdiff_t>(order_.size());
+    order_.reserve(order_.size() + added.size());
+    order_.insert(order_.end(), added.begin(), added.end());
+    std::inplace_merge(order_.begin(), order_.begin() + middle, order_.end(), inOrder);
+    if (!added.empty()) {
+        selected_.reset();
+        ++revision_;
+    }
+    return added.size();
 }
 
 void ShortcutList::removeAt(std::size_t row) {
-    if (row >= rows_.size()) {
+    if (row >= order_.size()) {
         return;
     }
-    unindexRow(rows_[row].get());
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
+    unindex(row);
+    const RowId id = order_[row];
+    order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(row));
+    release(id);
     selected_.reset();
     ++revision_;
 }
 
 void ShortcutList::clear() {
+    std::string().swap(store_);
+    storeGarbage_ = 0;
+    std::vector<Row>().swap(rows_);
+    std::vector<RowId>().swap(freeIds_);
+    std::vector<RowId>().swap(order_);
+    shownAs_.clear();
     direct_.clear();
     ctrlStripped_.clear();
-    rows_.clear();
+    nextSequence_ = 0;
     selected_.reset();
     ++revision_;
 }
 
 std::string_view ShortcutList::entryLine(std::size_t row) const {
-    return row < rows_.size() ? std::string_view(rows_[row]->entryLine) : std::string_view();
+    return row < order_.size() ? lineOf(order_[row]) : std::string_view();
 }
 
-std::string_view ShortcutList::displayLine(std::size_t row) const {
-    return row < rows_.size() ? std::string_view(rows_[row]->displayLine) : std::string_view();
+std::string ShortcutList::displayLine(std::size_t row) const {
+    if (row >= order_.size()) {
+        return {};
+    }
+    if (const auto shown = shownAs_.find(order_[row]); shown != shownAs_.end()) {
+        return shown->second;
+    }
+    return displayFromEntryLine(lineOf(order_[row]));
+}
+
+bool ShortcutList::contains(std::string_view entryLine) const {
+    auto candidate = std::lower_bound(order_.begin(), order_.end(), entryLine,
+                                      [this](RowId id, std::string_view line) {
+                                          return compareIgnoringCase(lineOf(id), line) < 0;
+                                      });
+    for (; candidate != order_.end() && compareIgnoringCase(lineOf(*candidate), entryLine) == 0;
+         ++candidate) {
+        if (lineOf(*candidate) == entryLine) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ShortcutList::select(std::optional<std::size_t> row) {
-    selected_ = (row && *row < rows_.size()) ? row : std::nullopt;
+    selected_ = (row && *row < order_.size()) ? row : std::nullopt;
 }
 
-std::size_t ShortcutList::positionOf(const Row* row) const {
-    const auto place = std::lower_bound(rows_.begin(), rows_.end(), row,
-                                        [](const std::unique_ptr<Row>& element, const Row* value) {
-                                            return RowOrder{}(element.get(), value);
-                                        });
-    return static_cast<std::size_t>(place - rows_.begin());
+std::size_t ShortcutList::positionOf(RowId id) const {
+    const auto place = std::lower_bound(order_.begin(), order_.end(), id,
+                                        [this](RowId a, RowId b) { return before(a, b); });
+    return static_cast<std::size_t>(place - order_.begin());
 }
 
-void ShortcutList::indexRow(const Row* row) {
-    if (!row->fields) {
-        return;
-    }
-    const auto slot = static_cast<std::size_t>(row->launchClass);
-    direct_[lowerCase(row->fields->trigger)].byClass[slot].insert(row);
-    // A trigger without the token is found by the direct rule first, so only
-    // triggers holding it need the stripped index.
-    if (row->fields->trigger.find(CtrlToken) != std::string_view::npos) {
-        ctrlStripped_[lowerCase(replaceAll(row->fields->trigger, CtrlToken, ""))]
-            .byClass[slot]
-            .insert(row);
-    }
-}
-
-void ShortcutList::unindexRow(const Row* row) {
-    if (!row->fields) {
-        return;
-    }
-    const auto slot = static_cast<std::size_t>(row->launchClass);
-    auto forget = [&](Index& index, const std::string& key) {
-        const auto found = index.find(key);
-        if (found == index.end()) {
-            return;
-        }
-        found->second.byClass[slot].erase(row);
-        const auto& sets = found->second.byClass;
-        if (std::all_of(std::begin(sets), std::end(sets),
-                        [](const RowSet& set) { return set.empty(); })) {
-            index.erase(found);
-        }
-    };
-    forget(direct_, lowerCase(row->fields->trigger));
-    if (row->fields->trigger.find(CtrlToken) != std::string_view::npos) {
-        forget(ctrlStripped_, lowerCase(replaceAll(row->fields->trigger, CtrlToken, "")));
-    }
-}
-
-const ShortcutList::Row* ShortcutList::firstAccepted(const Index& index, std::string_view typed,
-                                                     int keyCode) const {
-    const auto found = index.find(std::string(typed));
-    if (found == index.end()) {
-        return nullptr;
-    }
-    const Row* first = nullptr;
-    auto consider = [&](const RowSet& set) {
-        if (!set.empty() && (first == nullptr || RowOrder{}(*set.begin(), first))) {
-            first = *set.begin();
+ShortcutList::RowId ShortcutList::firstAccepted(KeyRule rule, std::string_view typed,
+                                                int keyCode) const {
+    const TriggerIndex& index = rule == KeyRule::Direct ? direct_ : ctrlStripped_;
+    RowId first = TriggerIndex::NoRow;
+    const auto consider = [&](LaunchClass launchClass) {
+        const RowId found = index.first(hashOf(typed, launchClass), [&](RowId other) {
+            return rows_[other].launchClass == launchClass && keyOf(other, rule) == typed;
+        });
+        if (found != TriggerIndex::NoRow &&
+            (first == TriggerIndex::NoRow || before(found, first))) {
+            first = found;
         }
     };
     if (launchesAnyMode(keyCode)) {
-        for (const RowSet& set : found->second.byClass) {
-            consider(set);
+        for (const LaunchClass launchClass : AllClasses) {
+            consider(launchClass);
         }
     } else if (const auto launched = classLaunchedBy(keyCode)) {
-        consider(found->second.byClass[static_cast<std::size_t>(*launched)]);
+        consider(*launched);
     }
     return first;
 }
@@ -198,16 +344,26 @@ std::optional<LaunchMatch> ShortcutList::findLaunch(std::string_view typed, int 
     // left out: otherwise Shift+F9 would fire a "{Ctrl}{Shift}{F9}" entry that
     // sorts above the "{Shift}{F9}" one.
     LaunchMatch::Rule rule = LaunchMatch::Rule::Direct;
-    const Row* winner = firstAccepted(direct_, typed, keyCode);
-    if (winner == nullptr && modifierRecorded) {
-        winner = firstAccepted(ctrlStripped_, typed, keyCode);
+    RowId winner = firstAccepted(KeyRule::Direct, typed, keyCode);
+    if (winner == TriggerIndex::NoRow && modifierRecorded) {
+        winner = firstAccepted(KeyRule::CtrlStripped, typed, keyCode);
         rule = LaunchMatch::Rule::CtrlStripped;
     }
-    if (winner == nullptr) {
+    if (winner == TriggerIndex::NoRow) {
         return std::nullopt;
     }
-    return LaunchMatch{positionOf(winner), rule, winner->fields->mode, winner->fields->trigger,
-                       winner->fields->text};
+    const EntryLineFields fields = *splitEntryLine(lineOf(winner));
+    return LaunchMatch{positionOf(winner), rule, fields.mode, fields.trigger, fields.text};
+}
+
+std::size_t ShortcutList::heapBytes() const {
+    std::size_t shown = 0;
+    for (const auto& [id, text] : shownAs_) {
+        shown += sizeof(std::pair<const RowId, std::string>) + 2 * sizeof(void*) + text.capacity();
+    }
+    return store_.capacity() + rows_.capacity() * sizeof(Row) +
+           (freeIds_.capacity() + order_.capacity()) * sizeof(RowId) + shown + direct_.heapBytes() +
+           ctrlStripped_.heapBytes();
 }
 
 }  // namespace quorvel

@@ -1,20 +1,24 @@
 #pragma once
 // The shortcut list: every entry as its entry line (what the engine scans and the
-// file stores) and its display line (what the user sees), row for row, kept in
-// ascending order of the entry line without regard to case.
+// file stores), kept in ascending order of the entry line without regard to case.
+// The line the user sees is made from the entry line when a row is drawn.
 //
-// Besides the rows the list keeps an index from trigger to rows, so that finding
-// the entry a launching key completes costs the same with 100 entries as with
-// 100,000, with exactly the result of scanning the rows from the top.
+// A list may hold 100,000 entries, so it keeps each line once: the lines one
+// after another in one store, each row a small record of where its line is,
+// the order a vector of row numbers. Besides the rows the list keeps an index
+// from trigger to rows, so that finding the entry a launching key completes
+// costs the same with 100 entries as with 100,000, with exactly the result of
+// scanning the rows from the top.
 
 #include <cstdint>
-#include <memory>
 #include <optional>
-#include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "engine/trigger_index.h"
 
 namespace quorvel {
 
@@ -32,22 +36,27 @@ struct LaunchMatch {
 
 class ShortcutList {
   public:
-    ShortcutList();
-    ~ShortcutList();
-    ShortcutList(const ShortcutList&) = delete;
-    ShortcutList& operator=(const ShortcutList&) = delete;
-
-    // Adds a pair of lines at their sorted place (after rows that compare equal)
-    // and returns the row index. An empty entry line is refused: a row that reads
-    // as empty would end every scan before the entries below it.
-    std::optional<std::size_t> add(std::string entryLine, std::string displayLine);
+    // Adds an entry line at its sorted place (after rows that compare equal)
+    // and returns the row index. An empty entry line is refused: a row that
+    // reads as empty would end every scan before the entries below it. So is a
+    // line that would take the store past 4 GiB.
+    //
+    // The row shows as its entry line with every separator made "-", or as
+    // `shownAs` when given (the editor shows a new entry as the user typed it).
+    std::optional<std::size_t> add(std::string_view entryLine,
+                                   std::optional<std::string_view> shownAs = std::nullopt);
+    // Adds the lines as add() would one by one, sorting once; returns how many
+    // were added.
+    std::size_t addAll(std::span<const std::string_view> entryLines);
     void removeAt(std::size_t row);
     void clear();
 
-    std::size_t count() const { return rows_.size(); }
+    std::size_t count() const { return order_.size(); }
     // The lines of row i; empty past the last row.
     std::string_view entryLine(std::size_t row) const;
-    std::string_view displayLine(std::size_t row) const;
+    std::string displayLine(std::size_t row) const;
+    // Whether a row holds exactly this entry line.
+    bool contains(std::string_view entryLine) const;
 
     // The row selected in the display list.
     std::optional<std::size_t> selectedIndex() const { return selected_; }
@@ -65,27 +74,45 @@ class ShortcutList {
     std::optional<LaunchMatch> findLaunch(std::string_view typed, int keyCode,
                                           bool modifierRecorded) const;
 
+    // The bytes the list has taken from the heap.
+    std::size_t heapBytes() const;
+
   private:
-    struct Row;
-    struct RowOrder {
-        bool operator()(const Row* a, const Row* b) const;
+    using RowId = std::uint32_t;
+    struct Row {
+        std::uint32_t offset = 0;  // of the entry line in store_
+        std::uint32_t length = 0;
+        // Rows whose lines compare equal keep the order in which they were added.
+        std::uint32_t sequence = 0;
+        LaunchClass launchClass = LaunchClass::Other;
+        bool indexed = false;     // the line has its two separators
+        bool strippable = false;  // its trigger holds "{Ctrl}"
     };
-    using RowSet = std::set<const Row*, RowOrder>;
-    struct Candidates {
-        RowSet byClass[4];
-    };
-    using Index = std::unordered_map<std::string, Candidates>;
+    enum class KeyRule { Direct, CtrlStripped };
 
-    std::size_t positionOf(const Row* row) const;
-    void indexRow(const Row* row);
-    void unindexRow(const Row* row);
-    const Row* firstAccepted(const Index& index, std::string_view typed, int keyCode) const;
+    std::string_view lineOf(RowId id) const;
+    bool before(RowId a, RowId b) const;
+    // Puts the line in the store as a new row; the caller indexes and places it.
+    std::optional<RowId> store(std::string_view entryLine);
+    void makeRoomForSequences(std::size_t rows);
+    void release(RowId id);
+    void compactStore();
+    std::string keyOf(RowId id, KeyRule rule) const;
+    void index(RowId id);
+    void unindex(std::size_t position);
+    RowId firstAccepted(KeyRule rule, std::string_view typed, int keyCode) const;
+    std::size_t positionOf(RowId id) const;
 
-    std::vector<std::unique_ptr<Row>> rows_;
-    Index direct_;
-    Index ctrlStripped_;
+    std::string store_;             // the entry lines, one after another
+    std::size_t storeGarbage_ = 0;  // bytes of removed rows still in store_
+    std::vector<Row> rows_;         // by row id
+    std::vector<RowId> freeIds_;    // of removed rows
+    std::vector<RowId> order_;      // row ids in list order
+    std::unordered_map<RowId, std::string> shownAs_;
+    TriggerIndex direct_;
+    TriggerIndex ctrlStripped_;
     std::optional<std::size_t> selected_;
-    std::uint64_t nextSequence_ = 0;
+    std::uint32_t nextSequence_ = 0;
     std::uint64_t revision_ = 0;
 };
 

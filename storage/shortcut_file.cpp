@@ -1,7 +1,5 @@
 #include "storage/shortcut_file.h"
 
-#include <algorithm>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/shortcut_entry.h"
@@ -70,6 +68,8 @@ ShortcutFileLines readShortcutLines(std::string_view text, const AnsiCodePage& c
     }
     std::size_t start = 0;
     ShortcutFileLines read;
+    // The lines take about the file's bytes, less the separators.
+    read.text.reserve(text.size());
     // Only pieces closed by a separator count: what follows the last one is the
     // file's closing CR LF, or an entry that the file never closed (reported as
     // not read).
@@ -80,24 +80,25 @@ ShortcutFileLines readShortcutLines(std::string_view text, const AnsiCodePage& c
             continue;
         }
         bool pieceExact = true;
+        const std::size_t lineStart = read.text.size();
         if (!marked) {
-            DecodedLine line = decodeAnsiLine(piece, codePage);
-            pieceExact = line.exact;
-            read.lines.push_back(std::move(line.text));
+            pieceExact = appendAnsiLine(read.text, piece, codePage);
         } else if (utf8::isValid(piece)) {
-            read.lines.emplace_back(piece);
+            read.text.append(piece);
             // Broken UTF-16 shows in the record as U+FFFD.
             pieceExact = exact || piece.find(ReplacementCharacter) == std::string_view::npos;
         } else {
             pieceExact = false;
-            read.lines.push_back(utf8::repaired(piece));
+            read.text.append(utf8::repaired(piece));
         }
         // A record without the two field separators is no shortcut: only a
         // file the program did not write holds one (a damaged file, another
         // kind of file). It stays in the file's bytes, which the working file
         // copies aside before it replaces them.
-        if (!splitEntryLine(read.lines.back())) {
-            read.lines.pop_back();
+        if (splitEntryLine(std::string_view(read.text).substr(lineStart))) {
+            read.ends.push_back(read.text.size());
+        } else {
+            read.text.resize(lineStart);
             pieceExact = false;
         }
         read.unreadLines += pieceExact ? 0 : 1;
@@ -114,34 +115,28 @@ ShortcutFileLines readShortcutLines(std::string_view text, const AnsiCodePage& c
     return read;
 }
 
-std::size_t addEntryLines(std::vector<std::string> lines, ShortcutList& list) {
-    // In list order, equal lines in file order: each row then goes at the end
-    // instead of moving every row behind it. A file the program saved is in
-    // list order already.
-    const auto listOrder = [](const std::string& a, const std::string& b) {
-        return compareIgnoringCase(a, b) < 0;
-    };
-    if (!std::is_sorted(lines.begin(), lines.end(), listOrder)) {
-        std::stable_sort(lines.begin(), lines.end(), listOrder);
-    }
-    std::size_t added = 0;
-    for (std::string& line : lines) {
-        // Kept untrimmed, so that saving the list gives the file back byte for byte.
-        std::string display = displayFromEntryLine(line);
-        if (list.add(std::move(line), std::move(display))) {
-            ++added;
-        }
-    }
-    return added;
+std::string_view ShortcutFileLines::line(std::size_t i) const {
+    const std::size_t start = i == 0 ? 0 : ends[i - 1];
+    return std::string_view(text).substr(start, ends[i] - start);
 }
 
-std::size_t addMissingEntryLines(std::vector<std::string> lines, ShortcutList& list) {
-    std::unordered_set<std::string_view> held;
-    for (std::size_t row = 0; row < list.count(); ++row) {
-        held.insert(list.entryLine(row));
+std::vector<std::string_view> ShortcutFileLines::lines() const {
+    std::vector<std::string_view> views;
+    views.reserve(ends.size());
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+        views.push_back(line(i));
     }
-    std::erase_if(lines, [&](const std::string& line) { return held.contains(line); });
-    return addEntryLines(std::move(lines), list);
+    return views;
+}
+
+std::size_t addEntryLines(std::span<const std::string_view> lines, ShortcutList& list) {
+    // Kept untrimmed, so that saving the list gives the file back byte for byte.
+    return list.addAll(lines);
+}
+
+std::size_t addMissingEntryLines(std::vector<std::string_view> lines, ShortcutList& list) {
+    std::erase_if(lines, [&](std::string_view line) { return list.contains(line); });
+    return addEntryLines(lines, list);
 }
 
 ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
@@ -150,8 +145,8 @@ ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& fi
     if (!contents) {
         return {.added = 0, .readWhole = !files.exists(sFile)};
     }
-    ShortcutFileLines read = readShortcutLines(*contents, codePage);
-    return {.added = addEntryLines(std::move(read.lines), list),
+    const ShortcutFileLines read = readShortcutLines(*contents, codePage);
+    return {.added = addEntryLines(read.lines(), list),
             .readWhole = read.readWhole,
             .unreadLines = read.unreadLines};
 }

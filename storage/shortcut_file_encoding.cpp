@@ -26,21 +26,27 @@ bool isSeparatorAt(const char* at, const char* end) {
 
 }  // namespace
 
-DecodedLine decodeAnsiLine(std::string_view bytes, const AnsiCodePage& codePage) {
+bool appendAnsiLine(std::string& text, std::string_view bytes, const AnsiCodePage& codePage) {
     if (utf8::isAscii(bytes)) {
-        return {std::string(bytes), true};
+        text.append(bytes);
+        return true;
     }
-    DecodedLine line;
+    bool exact = true;
     for (std::size_t start = 0;;) {
         const std::size_t end = bytes.find(AnsiSeparator, start);
-        const std::size_t before = line.text.size();
-        // A separator from other bytes would come back as the byte 0xAF.
-        line.exact = codePage.appendUtf8(line.text, between(bytes, start, end)) &&
-                     findSeparator(line.text, before) == npos && line.exact;
-        if (end == npos) {
-            return line;
+        const std::size_t before = text.size();
+        const std::string_view piece = between(bytes, start, end);
+        if (utf8::isAscii(piece)) {
+            text.append(piece);  // the same in every code page Windows uses for text
+        } else {
+            // A separator from other bytes would come back as the byte 0xAF.
+            exact =
+                codePage.appendUtf8(text, piece) && findSeparator(text, before) == npos && exact;
         }
-        line.text.append(EntrySeparator);
+        if (end == npos) {
+            return exact;
+        }
+        text.append(EntrySeparator);
         start = end + 1;
     }
 }

@@ -19,14 +19,15 @@ inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 inline constexpr std::string_view Utf16LittleEndianMark = "\xFF\xFE";
 inline constexpr std::string_view Utf16BigEndianMark = "\xFE\xFF";
 
+// Appends the line's bytes, read in the code page, to `text` as UTF-8. Returns
+// false when writing the line back would not give these bytes again (bytes the
+// code page has no character for, or not one it writes the same way).
+bool appendAnsiLine(std::string& text, std::string_view bytes, const AnsiCodePage& codePage);
+
 struct DecodedLine {
     std::string text;
-    // False when writing the line back would not give these bytes again
-    // (bytes the code page has no character for, or not one it writes the same way).
-    bool exact = true;
+    bool exact = true;  // as for appendAnsiLine
 };
-
-DecodedLine decodeAnsiLine(std::string_view bytes, const AnsiCodePage& codePage);
 
 // The text of a file that starts with a UTF-16 mark, as UTF-8 without the mark;
 // nothing for a file without one. Half a surrogate pair reads as U+FFFD, and so

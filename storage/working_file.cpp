@@ -1,5 +1,6 @@
 #include "storage/working_file.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -24,7 +25,7 @@ std::string locateWorkingFile(Environment& environment, Files& files) {
 
 void WorkingFile::setPath(std::string path) {
     path_ = std::move(path);
-    lastBytes_.reset();
+    lastFile_.reset();
     seen_.clear();
     copyAsideBeforeSave_ = false;
     unreadCopy_.clear();
@@ -36,20 +37,44 @@ ImportResult WorkingFile::load(ShortcutList& list) {
         copyAsideBeforeSave_ = files_.exists(path_);
         return {.added = 0, .readWhole = !copyAsideBeforeSave_};
     }
-    ShortcutFileLines read = readShortcutLines(*contents, codePage_);
-    lastBytes_ = std::move(contents);
-    seen_.insert(read.lines.begin(), read.lines.end());
+    const ShortcutFileLines read = readShortcutLines(*contents, codePage_);
+    lastFile_ = fingerprintOf(*contents);
+    contents.reset();
+    const std::vector<std::string_view> lines = read.lines();
+    std::vector<std::size_t> hashes;
+    hashes.reserve(lines.size());
+    for (const std::string_view line : lines) {
+        hashes.push_back(std::hash<std::string_view>{}(line));
+    }
+    addSeen(std::move(hashes));
     copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
-    return {.added = addEntryLines(std::move(read.lines), list),
+    return {.added = addEntryLines(lines, list),
             .readWhole = read.readWhole,
             .unreadLines = read.unreadLines};
 }
 
-void WorkingFile::addNewEntries(const std::string& bytes, ShortcutList& list) {
-    ShortcutFileLines read = readShortcutLines(bytes, codePage_);
+WorkingFile::Fingerprint WorkingFile::fingerprintOf(std::string_view bytes) {
+    return {bytes.size(), std::hash<std::string_view>{}(bytes)};
+}
+
+bool WorkingFile::seen(std::string_view line) const {
+    return std::binary_search(seen_.begin(), seen_.end(), std::hash<std::string_view>{}(line));
+}
+
+void WorkingFile::addSeen(std::vector<std::size_t> hashes) {
+    std::sort(hashes.begin(), hashes.end());
+    const auto middle = static_cast<std::ptrdiff_t>(seen_.size());
+    seen_.insert(seen_.end(), hashes.begin(), hashes.end());
+    std::inplace_merge(seen_.begin(), seen_.begin() + middle, seen_.end());
+    seen_.erase(std::unique(seen_.begin(), seen_.end()), seen_.end());
+}
+
+void WorkingFile::addNewEntries(std::string_view bytes, ShortcutList& list) {
+    const ShortcutFileLines read = readShortcutLines(bytes, codePage_);
     copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
-    std::erase_if(read.lines, [this](const std::string& line) { return seen_.contains(line); });
-    addMissingEntryLines(std::move(read.lines), list);
+    std::vector<std::string_view> lines = read.lines();
+    std::erase_if(lines, [this](std::string_view line) { return seen(line); });
+    addMissingEntryLines(std::move(lines), list);
 }
 
 bool WorkingFile::save(ShortcutList& list) {
@@ -57,7 +82,7 @@ bool WorkingFile::save(ShortcutList& list) {
     if (!onDisk && files_.exists(path_)) {
         return false;  // what it holds now is unknown, and must not be lost
     }
-    if (onDisk && onDisk != lastBytes_) {
+    if (onDisk && fingerprintOf(*onDisk) != lastFile_) {
         addNewEntries(*onDisk, list);
     }
     if (!keepUnreadCopy()) {
@@ -67,12 +92,14 @@ bool WorkingFile::save(ShortcutList& list) {
     if (!files_.replaceAtomically(path_, bytes)) {
         return false;
     }
+    std::vector<std::size_t> written;
     for (std::size_t row = 0; row < list.count(); ++row) {
-        if (const std::string_view line = list.entryLine(row); !seen_.contains(line)) {
-            seen_.emplace(line);
+        if (const std::string_view line = list.entryLine(row); !seen(line)) {
+            written.push_back(std::hash<std::string_view>{}(line));
         }
     }
-    lastBytes_ = std::move(bytes);
+    addSeen(std::move(written));
+    lastFile_ = fingerprintOf(bytes);
     return true;
 }
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 #include "engine/shortcut_list.h"
 #include "platform/ansi_code_page.h"
@@ -48,22 +48,27 @@ class WorkingFile {
 
   private:
     // Adds the entries of `bytes` that are news to this copy.
-    void addNewEntries(const std::string& bytes, ShortcutList& list);
+    void addNewEntries(std::string_view bytes, ShortcutList& list);
     bool keepUnreadCopy();
 
     Files& files_;
     const AnsiCodePage& codePage_;
     std::string path_;
-    // The file as this copy last read or wrote it; nothing before that.
-    std::optional<std::string> lastBytes_;
-    struct LineHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view line) const {
-            return std::hash<std::string_view>{}(line);
-        }
+    // The file as this copy last read or wrote it, by its length and hash (a
+    // copy of the bytes would double what the list costs); nothing before that.
+    struct Fingerprint {
+        std::size_t length = 0;
+        std::size_t hash = 0;
+        bool operator==(const Fingerprint&) const = default;
     };
-    // Every entry line this copy read from the file or wrote to it.
-    std::unordered_set<std::string, LineHash, std::equal_to<>> seen_;
+    static Fingerprint fingerprintOf(std::string_view bytes);
+    std::optional<Fingerprint> lastFile_;
+    // The hashes of every entry line this copy read from the file or wrote to
+    // it, sorted. Two lines sharing a 64-bit hash are too unlikely to weigh
+    // against a copy of every line.
+    std::vector<std::size_t> seen_;
+    bool seen(std::string_view line) const;
+    void addSeen(std::vector<std::size_t> hashes);
     bool copyAsideBeforeSave_ = false;
     std::string unreadCopy_;
 };

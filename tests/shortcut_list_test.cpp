@@ -6,6 +6,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/shortcut_entry.h"
@@ -14,6 +15,40 @@
 
 namespace quorvel {
 namespace {
+
+// A removed row's bytes stay in the store until they are half of it; then the
+// store is rewritten, and every row must still read its own line.
+TEST(ShortcutList, RowsKeepTheirLinesWhenTheStoreIsCompacted) {
+    ShortcutList list;
+    std::vector<std::string> kept;
+    for (int i = 0; i < 100; ++i) {
+        const std::string trigger = "t" + std::to_string(100 + i);
+        const std::string line =
+            formatEntryLine({LaunchMode::Space, false, trigger, std::string(2000, 'a' + i % 26)});
+        list.add(line);
+        if (i % 5 == 0) {
+            kept.push_back(line);
+        }
+    }
+    const std::size_t before = list.heapBytes();
+    for (std::size_t row = 0; row < list.count();) {
+        if (std::find(kept.begin(), kept.end(), list.entryLine(row)) == kept.end()) {
+            list.removeAt(row);
+        } else {
+            ++row;
+        }
+    }
+    EXPECT_LT(list.heapBytes(), before / 2);
+    ASSERT_EQ(list.count(), kept.size());
+    for (std::size_t row = 0; row < kept.size(); ++row) {
+        EXPECT_EQ(list.entryLine(row), kept[row]) << row;
+        const auto match = list.findLaunch(parseEntryLine(kept[row])->trigger, 32, false);
+        ASSERT_TRUE(match.has_value());
+        EXPECT_EQ(match->row, row);
+    }
+    EXPECT_TRUE(list.contains(kept[3]));
+    EXPECT_FALSE(list.contains(formatEntryLine({LaunchMode::Space, false, "t101", "x"})));
+}
 
 TEST(ShortcutList, EqualLinesKeepInsertionOrder) {
     ShortcutList list;
@@ -108,19 +143,30 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
     int matches = 0, stripped = 0;
     for (int listNumber = 0; listNumber < 300; ++listNumber) {
         ShortcutList list;
-        const int size = std::uniform_int_distribution<int>(0, 30)(random);
+        // Now and then a list big enough for the index to grow and its keys to collide.
+        const int size =
+            std::uniform_int_distribution<int>(0, listNumber % 10 == 0 ? 400 : 30)(random);
+        std::vector<std::string> lines;
         for (int i = 0; i < size; ++i) {
-            const std::string line = randomLine();
-            list.add(line, displayFromEntryLine(line));
+            lines.push_back(randomLine());
+        }
+        // Read from a file (all at once) or added by the editor (one by one).
+        if (chance(50)) {
+            const std::vector<std::string_view> views(lines.begin(), lines.end());
+            EXPECT_EQ(list.addAll(views), lines.size());
+        } else {
+            for (const std::string& line : lines) {
+                list.add(line);
+            }
         }
         for (int query = 0; query < 60; ++query) {
-            if (list.count() > 0 && chance(10)) {
+            for (int removal = chance(10) ? (size > 100 ? 20 : 1) : 0;
+                 removal > 0 && list.count() > 0; --removal) {
                 list.removeAt(
                     std::uniform_int_distribution<std::size_t>(0, list.count() - 1)(random));
             }
             if (chance(5)) {
-                const std::string line = randomLine();
-                list.add(line, displayFromEntryLine(line));
+                list.add(randomLine());
             }
             const std::string typed = randomJoin(typedPieces);
             const int key = pick(keys);

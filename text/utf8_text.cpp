@@ -81,6 +81,12 @@ int compareBy(std::string_view a, std::string_view b, Key key) {
     while (i < a.size() && j < b.size()) {
         const auto x = static_cast<unsigned char>(a[i]);
         const auto y = static_cast<unsigned char>(b[j]);
+        // Sorted rows share long starts ("{S} ¯ "): equal ASCII needs no key.
+        if (x == y && x < 0x80) {
+            ++i;
+            ++j;
+            continue;
+        }
         std::uint32_t p = 0;
         std::uint32_t q = 0;
         if (x < 0x80 && y < 0x80) {

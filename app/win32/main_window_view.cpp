@@ -345,7 +345,7 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
         case LVN_GETDISPINFOW: {
             auto& request = reinterpret_cast<NMLVDISPINFOW&>(header);
             if (request.item.iItem >= 0) {
-                const std::string_view row =
+                const std::string row =
                     form_.shortcuts.displayLine(static_cast<std::size_t>(request.item.iItem));
                 fillRowText(request, markLineBreaks(row, lineBreakMark()));
             }
