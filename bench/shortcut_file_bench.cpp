@@ -286,8 +286,8 @@ const RegisterTarget unicodeImportTime{
     {"importing a 32,767-entry file in UTF-8", "BM_FileImportUnicode", "", 50e6}};
 const RegisterTarget unicodeSaveTime{
     {"saving a 32,767-entry file in UTF-8", "BM_FileExportUnicode", "", 30e6}};
-const RegisterTarget importRatio{{"import / plain read and split", "BM_FileImport",
-                                  "BM_FilePlainReadAndSplit", 5}};
+const RegisterTarget importRatio{
+    {"import / plain read and split", "BM_FileImport", "BM_FilePlainReadAndSplit", 5}};
 // Records in no order must not cost much more than sorting them: inserting each
 // at its place moved every row behind it, and took minutes.
 const RegisterTarget garbageRatio{{"import of 100 MB of random bytes / plain read, split and sort",
