@@ -74,7 +74,7 @@ struct Host::Services {
     Services(Host& host, HWND window)
         : clipboard(window),
           dialogs(window),
-          tray(window, programIcons().small),
+          tray(window, programIcons().small, programIcons().paused),
           injector(hook, [this] { pump.DoEvents(); }),
           shower(host),
           app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
