@@ -9,7 +9,9 @@ MainWindow::MainWindow(AppServices& services)
     : caption(std::string(product::VersionedName) + " - " + std::string(product::WebDomain)),
       engine(*this, services.engine),
       editor(*this, shortcuts, services.dialogs, services.engine.events, [this] { saveFile(); }),
-      icon(services.tray, [this] { showWindow(); }),
+      icon(services.tray, {.showMainWindow = [this] { showWindow(); },
+                           .togglePause = [this] { togglePause(); },
+                           .exitProgram = [this] { exitProgram(); }}),
       help(services.engine.programs, services.dialogs),
       commonText(services.settings, services.dialogs, services.engine.clipboard,
                  services.collation),
@@ -28,6 +30,13 @@ bool MainWindow::ask(std::string_view question, MessageButtons buttons) {
 void MainWindow::minimize() {
     visible = false;
     icon.IconTray();
+}
+
+void MainWindow::togglePause() {
+    expansionPaused = !expansionPaused;
+    // The keys typed before the pause are not the start of a trigger typed after it.
+    engine.mainData().resetFromKeyState();
+    icon.showPaused(expansionPaused);
 }
 
 void MainWindow::loadSampleShortcuts() {

@@ -64,6 +64,8 @@ class MainWindow : public EngineForm, public EditorControls {
         bringToFront = true;
     }
     void trayMessage(int xTwips) { icon.trayMessage(xTwips); }
+    // "Pause Expansion" in the icon's menu.
+    void togglePause();
     void followSize() { quorvel::followSize(width, height, layout); }
 
     std::string caption;

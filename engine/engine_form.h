@@ -27,6 +27,9 @@ struct EngineForm {
     MenuItem commonTextKeyItem{"Hit Ctrl Shift C to Show Quorvel 2.1 Common Text"};
     MenuItem boostItem{"Boost"};
     MenuItem forceTextItem{"Force Text"};
+    // "Pause Expansion" in the icon's menu: the hook passes every key untouched.
+    // Not stored: each run starts expanding.
+    bool expansionPaused = false;
     ShortcutList shortcuts;
 };
 

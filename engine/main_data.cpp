@@ -89,6 +89,17 @@ bool MainData::heldByUser(int virtualKey) {
     return down && !own;
 }
 
+void MainData::resetFromKeyState() {
+    form_.typedKeys.clear();
+    ownModifier_.fill(false);
+    ModifierState = modifier::None;
+    for (const ModifierKey& key : ModifierKeys) {
+        if (heldByUser(key.virtualKey)) {
+            ModifierState = key.code;
+        }
+    }
+}
+
 void MainData::recordModifiers(const KeyEventRecord& event) {
     // The user's own press or release of a modifier makes it theirs again.
     if (isModifierKey(event.vkCode)) {
@@ -119,6 +130,11 @@ int MainData::KeyHook(int hookCode, const KeyEventRecord& received) {
     }
     if (keyHold_.hold(received)) {
         return 1;
+    }
+    // After the hold: keys typed during a send begun before the pause still come
+    // out in order.
+    if (passesWhilePaused()) {
+        return 0;
     }
     KeyEventRecord event = received;
     if (event.dwExtraInfo == ReplayMarker) {

@@ -192,6 +192,51 @@ TEST(KeyboardHook, HookCodeOtherThanZeroIsPassedUntouched) {
     }
 }
 
+// After a lock or sleep the typed keys are forgotten, and the recorded modifier
+// follows the keys held now, whatever the hook saw (a release while the session
+// was locked never reaches it).
+TEST(KeyboardHook, ResetFromKeyStateAfterABreak) {
+    struct Case {
+        int recorded;     // held, with the hook seeing the press; 0 for none
+        int heldAtReset;  // still held at the reset; 0 for none
+        std::int16_t state;
+    };
+    const Case cases[] = {{vk::LCtrl, 0, 0},
+                          {vk::LCtrl, vk::LCtrl, 2},
+                          {0, vk::RShift, 1},
+                          {vk::LAlt, vk::LShift, 1},
+                          {0, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.recorded) + " " + std::to_string(c.heldAtReset));
+        EngineFixture f;
+        f.addEntry(LaunchMode::Space, false, "zq", "expanded");
+        f.keyboard.typeText("z");
+        if (c.recorded != 0) {
+            f.keyboard.press(c.recorded);
+        }
+        f.mainData().RemoveKeyHook();
+        if (c.recorded != 0 && c.recorded != c.heldAtReset) {
+            f.keyboard.release(c.recorded);
+        }
+        if (c.heldAtReset != 0 && c.heldAtReset != c.recorded) {
+            f.keyboard.press(c.heldAtReset);
+        }
+        f.mainData().InstallKeyHook();
+        f.mainData().resetFromKeyState();
+        EXPECT_EQ(f.buffer(), "");
+        EXPECT_EQ(f.modifierState(), c.state);
+        if (c.heldAtReset != 0) {
+            f.keyboard.release(c.heldAtReset);
+        }
+    }
+    EngineFixture f;
+    f.addEntry(LaunchMode::Space, false, "zq", "expanded");
+    f.keyboard.typeText("z");
+    f.mainData().resetFromKeyState();
+    f.keyboard.typeText("q ");
+    EXPECT_EQ(f.keyboard.targetText, "zq ") << "no trigger spans the break";
+}
+
 TEST(KeyboardHook, InstallOnceRemoveOnce) {
     EngineFixture f;  // installed once already
     const auto handle = f.mainData().hookHandle;

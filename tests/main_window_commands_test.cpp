@@ -255,21 +255,117 @@ TEST_F(MainWindowCommands, ASaveKeepsWhatAnotherCopyAddedAndDropsWhatThisOneDele
 }
 
 // Minimize hides the window in the tray; of the icon's mouse messages, only a
-// left or a right press brings it back.
+// left press brings it back, and only a right release opens the menu.
 TEST_F(MainWindowCommands, MinimizeHidesAndAPressOnTheIconBringsTheWindowBack) {
     form->start();
-    for (const int message : {0x200, 0x201, 0x202, 0x203, 0x204, 0x206}) {
+    for (const int message : {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206}) {
         form->minimize();
         EXPECT_FALSE(form->visible);
         EXPECT_EQ(tray.icons.size(), 1u);
-        form->trayMessage(message * 15);
-        EXPECT_EQ(form->visible, message == 0x201 || message == 0x204) << message;
+        const std::size_t menus = tray.menusShown.size();
+        form->trayMessage(message * 15);  // the menu, if shown, is dismissed
+        EXPECT_EQ(form->visible, message == 0x201) << message;
+        EXPECT_EQ(tray.menusShown.size() - menus, message == 0x205 ? 1u : 0u) << message;
     }
     // Visible but perhaps minimised or covered: each press asks for it again.
     form->trayMessage(0x201 * 15);
     form->bringToFront = false;
     form->trayMessage(0x201 * 15);
     EXPECT_TRUE(form->bringToFront);
+}
+
+// The icon's menu: its entries as shown, and what each runs.
+TEST_F(MainWindowCommands, IconMenuShowsPausesAndExits) {
+    enum : std::size_t { Show, Pause, Exit };
+    const auto rightClick = [&](std::optional<std::size_t> choice) {
+        tray.menuChoice = choice;
+        form->trayMessage(0x204 * 15);
+        form->trayMessage(0x205 * 15);
+        return tray.menusShown.back();
+    };
+    form->start();
+    form->minimize();
+    const std::vector<TrayMenuEntry> first = rightClick(Show);
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[Show].caption, "Show Quorvel");
+    EXPECT_EQ(first[Pause].caption, "Pause Expansion");
+    EXPECT_EQ(first[Exit].caption, "Exit");
+    EXPECT_FALSE(first[Pause].checked);
+    EXPECT_TRUE(form->visible);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    dialogs.answers = {MessageAnswer::No};
+    rightClick(Exit);
+    ASSERT_EQ(dialogs.shown.size(), 1u) << "the Exit of the File menu, with its question";
+    EXPECT_EQ(dialogs.shown[0].text,
+              "If you close the program the Hotkeys will not work. Are you sure that you would "
+              "like to exit the Program?");
+    ASSERT_EQ(tray.icons.size(), 1u);
+    dialogs.answers = {MessageAnswer::Yes};
+    EXPECT_THROW(rightClick(Exit), ProcessEnded);
+    EXPECT_TRUE(tray.icons.empty());
+    EXPECT_FALSE(keyboard.hookInstalled());
+}
+
+// Paused, the icon is greyed and says so, under the same identity; Minimize
+// re-adds it as it is; unchecking gives the usual look back. Nothing is stored.
+TEST_F(MainWindowCommands, PauseChangesTheIconAndItsTipUntilUnchecked) {
+    form->start();
+    const std::size_t settingsBefore = settings.size();
+    const TrayIconData usual = tray.icons.at(0);
+    const auto choosePause = [&] {
+        tray.menuChoice = 1;
+        form->trayMessage(0x205 * 15);
+    };
+    choosePause();
+    for (int minimized = 0; minimized < 2; ++minimized) {
+        SCOPED_TRACE(minimized);
+        ASSERT_EQ(tray.icons.size(), 1u);
+        EXPECT_EQ(tray.icons[0].tip, "Quorvel (paused)");
+        EXPECT_EQ(tray.icons[0].icon, tray.pausedIcon());
+        EXPECT_EQ(tray.icons[0].iconId, usual.iconId);
+        form->minimize();
+    }
+    EXPECT_TRUE(form->expansionPaused);
+    choosePause();
+    EXPECT_TRUE(tray.menusShown.back()[1].checked) << "the menu showed the pause";
+    EXPECT_FALSE(form->expansionPaused);
+    ASSERT_EQ(tray.icons.size(), 1u);
+    EXPECT_EQ(tray.icons[0].tip, "Quorvel 2.1 - www.quorvel.example");
+    EXPECT_EQ(tray.icons[0].icon, usual.icon);
+    EXPECT_EQ(settings.size(), settingsBefore);
+}
+
+// Paused, every key passes as typed; a trigger begun before the pause is not
+// finished after it.
+TEST_F(MainWindowCommands, PausedKeysPassUntouchedAndThePauseForgetsTheTypedKeys) {
+    form->start();
+    addEntry("zq", "expanded");
+    form->calibrationBox.setText("0");  // sends start at once
+    form->showKeyItem.checked = true;
+    form->visible = false;
+    form->togglePause();
+    constexpr int LShift = 0xA0, LCtrl = 0xA2;
+    keyboard.press(LCtrl);
+    keyboard.press(LShift);
+    keyboard.tap('S');
+    keyboard.release(LShift);
+    keyboard.release(LCtrl);
+    keyboard.typeText("zq ");
+    EXPECT_EQ(keyboard.targetText, "zq ");
+    EXPECT_EQ(keyboard.swallowedCount, 0);
+    EXPECT_TRUE(keyboard.sent.empty());
+    EXPECT_EQ(windows.mainWindowShown, 0) << "the hot keys pass too";
+
+    form->togglePause();
+    keyboard.targetText.clear();
+    keyboard.typeText("z");
+    form->togglePause();
+    form->togglePause();
+    keyboard.typeText("q ");
+    EXPECT_EQ(keyboard.targetText, "zq ");
+    keyboard.typeText("zq ");
+    EXPECT_EQ(keyboard.targetText, "zq expanded");
 }
 
 // What the window loads, and when, is the window's own business.

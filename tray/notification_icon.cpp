@@ -8,25 +8,46 @@ namespace quorvel {
 
 namespace {
 constexpr int WmLButtonDown = 0x201;
-constexpr int WmRButtonDown = 0x204;
+// The menu opens on the release, as the shell's own icons do.
+constexpr int WmRButtonUp = 0x205;
+
+enum MenuEntry : std::size_t { ShowEntry, PauseEntry, ExitEntry };
 }  // namespace
 
 std::string trayTip() {
     return std::string(product::VersionedName) + " - " + std::string(product::WebDomain);
 }
 
-NotificationIcon::NotificationIcon(TrayIconService& tray, std::function<void()> showMainWindow)
-    : tray_(tray), showMainWindow_(std::move(showMainWindow)) {}
+std::string pausedTrayTip() {
+    return std::string(product::ApplicationTitle) + " (paused)";
+}
+
+NotificationIcon::NotificationIcon(TrayIconService& tray, Commands commands)
+    : tray_(tray), commands_(std::move(commands)) {}
 
 void NotificationIcon::IconTray() {
     record_.size = 88;
     record_.window = tray_.mainWindowHandle();
-    record_.icon = tray_.mainWindowIcon();
-    record_.iconId = record_.icon;
+    record_.iconId = tray_.mainWindowIcon();
     record_.flags = 7;
     record_.callbackMessage = 0x200;
-    record_.tip = trayTip();
+    fillLook();
     tray_.add(record_);
+}
+
+// The identity stays the usual icon's number while the picture changes.
+void NotificationIcon::fillLook() {
+    record_.icon = paused_ ? tray_.pausedIcon() : tray_.mainWindowIcon();
+    record_.tip = paused_ ? pausedTrayTip() : trayTip();
+}
+
+void NotificationIcon::showPaused(bool paused) {
+    paused_ = paused;
+    if (record_.window == 0) {
+        return;  // not added yet: IconTray gives it this look
+    }
+    fillLook();
+    tray_.modify(record_);
 }
 
 void NotificationIcon::removeIcon() {
@@ -35,8 +56,28 @@ void NotificationIcon::removeIcon() {
 
 void NotificationIcon::trayMessage(int xTwips) {
     const int mouseMessage = xTwips / TwipsPerPixel;
-    if (mouseMessage == WmLButtonDown || mouseMessage == WmRButtonDown) {
-        showMainWindow_();
+    if (mouseMessage == WmLButtonDown) {
+        commands_.showMainWindow();
+    } else if (mouseMessage == WmRButtonUp) {
+        openMenu();
+    }
+}
+
+void NotificationIcon::openMenu() {
+    const std::vector<TrayMenuEntry> entries{
+        {"Show Quorvel", false}, {"Pause Expansion", paused_}, {"Exit", false}};
+    switch (tray_.chooseFromMenu(entries).value_or(entries.size())) {
+        case ShowEntry:
+            commands_.showMainWindow();
+            break;
+        case PauseEntry:
+            commands_.togglePause();
+            break;
+        case ExitEntry:
+            commands_.exitProgram();
+            break;
+        default:
+            break;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's notification-area icon: added at start-up and by "Minimize",
-// removed at exit; a left or right button press on it shows the main window.
+// removed at exit. A left button press on it shows the main window; a right
+// click opens its menu: "Show Quorvel", "Pause Expansion" and "Exit".
 
 #include <functional>
 
@@ -14,7 +15,14 @@ inline constexpr int TwipsPerPixel = 15;
 
 class NotificationIcon {
   public:
-    NotificationIcon(TrayIconService& tray, std::function<void()> showMainWindow);
+    // What the icon's menu runs.
+    struct Commands {
+        std::function<void()> showMainWindow;
+        std::function<void()> togglePause;
+        std::function<void()> exitProgram;
+    };
+
+    NotificationIcon(TrayIconService& tray, Commands commands);
 
     // Fills the icon record and asks the platform to add the icon.
     void IconTray();
@@ -22,16 +30,24 @@ class NotificationIcon {
     void removeIcon();
     // The main window's mouse-move handler, as the icon's callback reaches it.
     void trayMessage(int xTwips);
+    // Gives the icon its paused look and tip, or its usual ones back.
+    void showPaused(bool paused);
 
     const TrayIconData& record() const { return record_; }
 
   private:
+    void fillLook();
+    void openMenu();
+
     TrayIconService& tray_;
-    std::function<void()> showMainWindow_;
+    Commands commands_;
     TrayIconData record_;
+    bool paused_ = false;
 };
 
 // The tip of the icon: the product name and web domain.
 std::string trayTip();
+// The tip while expansion is paused.
+std::string pausedTrayTip();
 
 }  // namespace quorvel

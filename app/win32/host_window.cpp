@@ -1,6 +1,7 @@
 #include "app/win32/host_window.h"
 
 #include <commctrl.h>
+#include <wtsapi32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,7 +75,7 @@ struct Host::Services {
     Services(Host& host, HWND window)
         : clipboard(window),
           dialogs(window),
-          tray(window, programIcons().small),
+          tray(window, programIcons().small, programIcons().paused),
           injector(hook, [this] { pump.DoEvents(); }),
           shower(host),
           app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
@@ -166,6 +167,7 @@ int Host::run(HINSTANCE instance) {
     refreshViews();
     services_->form->start();
     refreshViews();
+    listenForBreaks();
 
     ::SetTimer(window_, TimerMainId, static_cast<UINT>(services_->form->modifierTimer.interval),
                nullptr);
@@ -300,9 +302,23 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             }
             return 0;
         case WM_DESTROY:
+            ::WTSUnRegisterSessionNotification(window);
             // The program lives as long as its main window.
             ::PostQuitMessage(0);
             return 0;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_UNLOCK) {
+                resumeAfterBreak();
+            }
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+                resumeAfterBreak();
+            }
+            return TRUE;
+        case WM_INPUT:
+            onRawInput(reinterpret_cast<HRAWINPUT>(lParam));
+            return ::DefWindowProcW(window, message, wParam, lParam);
         case WM_MOUSEMOVE:
             // The tray icon's callback arrives here with the mouse message in place of
             // the horizontal position.
@@ -364,7 +380,12 @@ void Host::checkHookAlive() {
     if (!::GetLastInputInfo(&lastInput)) {
         return;
     }
-    switch (watchdog_.check(lastInput.dwTime, hook.lastEventTick(), hook.heartbeatsSeen())) {
+    actOnWatchdog(watchdog_.check(lastInput.dwTime, hook.lastEventTick(), hook.heartbeatsSeen()));
+    writeHookTiming();
+}
+
+void Host::actOnWatchdog(HookWatchdog::Action action) {
+    switch (action) {
         case HookWatchdog::Action::SendHeartbeat: {
             INPUT heartbeat[2]{};
             for (int i = 0; i < 2; ++i) {
@@ -377,12 +398,48 @@ void Host::checkHookAlive() {
             break;
         }
         case HookWatchdog::Action::Reinstall:
-            hook.reinstall();
+            services_->hook.reinstall();
             break;
         case HookWatchdog::Action::None:
             break;
     }
-    writeHookTiming();
+}
+
+// The session's unlock and the machine's resume come to the main window, and so
+// does raw keyboard input from every program, the hook's second witness.
+void Host::listenForBreaks() {
+    ::WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
+    const RAWINPUTDEVICE keyboards{0x01, 0x06, RIDEV_INPUTSINK,
+                                   window_};  // generic desktop keyboard
+    ::RegisterRawInputDevices(&keyboards, 1, sizeof(keyboards));
+}
+
+void Host::resumeAfterBreak() {
+    MainData& mainData = services_->form->engine.mainData();
+    mainData.resetFromKeyState();
+    if (mainData.hookHandle != 0) {
+        actOnWatchdog(watchdog_.proveNow(services_->hook.heartbeatsSeen()));
+    }
+}
+
+void Host::onRawInput(HRAWINPUT input) {
+    Win32KeyboardHook& hook = services_->hook;
+    if (services_->form->engine.mainData().hookHandle == 0) {
+        return;
+    }
+    RAWINPUT data{};
+    UINT size = sizeof(data);
+    if (::GetRawInputData(input, RID_INPUT, &data, &size, sizeof(RAWINPUTHEADER)) ==
+            static_cast<UINT>(-1) ||
+        data.header.dwType != RIM_TYPEKEYBOARD || (data.data.keyboard.Flags & RI_KEY_BREAK) != 0) {
+        return;
+    }
+    // Only when and whose the key was; never which.
+    const auto key = data.data.keyboard.ExtraInformation == HeartbeatMarker
+                         ? HookWatchdog::RawKey::Heartbeat
+                         : HookWatchdog::RawKey::Typed;
+    actOnWatchdog(watchdog_.rawKeySeen(key, static_cast<std::uint32_t>(::GetMessageTime()),
+                                       hook.lastEventTick(), hook.heartbeatsSeen()));
 }
 
 void Host::writeHookTiming() {

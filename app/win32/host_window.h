@@ -34,6 +34,10 @@ class Host {
     void onTimer(UINT_PTR id);
     void syncTimers();
     void checkHookAlive();
+    void actOnWatchdog(HookWatchdog::Action action);
+    void listenForBreaks();
+    void resumeAfterBreak();
+    void onRawInput(HRAWINPUT input);
     void writeHookTiming();
 
     HWND window_ = nullptr;

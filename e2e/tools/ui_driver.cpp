@@ -25,6 +25,9 @@
 //   ui_driver close WINDOW                    asks the window to close (its close box)
 //   ui_driver tray MESSAGE                    the tray icon's callback with a mouse message,
 //                                             returning once the program has handled it
+//   ui_driver send WINDOW MESSAGE WPARAM LPARAM  sends a window message (numbers), returning
+//                                             once the window has handled it
+//   ui_driver popup-menu-rect                 the screen rectangle of the menu that shows
 //   ui_driver answer BUTTON [CAPTION]         waits for a message box (caption "Quorvel"),
 //                                             prints its text and presses Yes, No or OK
 //   ui_driver no-box [CAPTION]                succeeds when no message box shows
@@ -943,6 +946,22 @@ constexpr Command Commands[] = {
      [](A a) {
          sendTo(requireWindow("main"), WM_MOUSEMOVE, 0, std::strtol(a.required(0), nullptr, 0));
          return 0;
+     }},
+    {"send",
+     [](A a) {
+         const auto number = [&](std::size_t i) { return std::strtoll(a.required(i), nullptr, 0); };
+         sendTo(a.window(), static_cast<UINT>(number(1)), static_cast<WPARAM>(number(2)),
+                static_cast<LPARAM>(number(3)));
+         return 0;
+     }},
+    // A popup menu is a window of the system's menu class.
+    {"popup-menu-rect",
+     [](A) {
+         const HWND menu = ::FindWindowW(L"#32768", nullptr);
+         if (menu == nullptr || !::IsWindowVisible(menu)) {
+             fail("no menu shows");
+         }
+         return printed(rectOf(menu));
      }},
     {"answer", [](A a) { return answerBox(requireDialog(a.caption(1)), a.required(0)); }},
     {"file-dialog-box", [](A a) { return answerFileDialogBox(a.required(0)); }},

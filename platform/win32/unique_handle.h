@@ -74,6 +74,8 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, NullIsNoHandle<HANDLE, &::CloseH
 using UniqueFileHandle = UniqueHandle<HANDLE, CloseFileDeleter>;
 using UniqueHglobal = UniqueHandle<HGLOBAL, NullIsNoHandle<HGLOBAL, &::GlobalFree>>;
 using UniqueHicon = UniqueHandle<HICON, NullIsNoHandle<HICON, &::DestroyIcon>>;
+using UniqueHbitmap = UniqueHandle<HBITMAP, NullIsNoHandle<HBITMAP, &::DeleteObject>>;
+using UniqueHmenu = UniqueHandle<HMENU, NullIsNoHandle<HMENU, &::DestroyMenu>>;
 
 // The clipboard opened by this thread; closed again when this goes away.
 class ClipboardOpen {

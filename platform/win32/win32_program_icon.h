@@ -6,8 +6,9 @@
 namespace quorvel {
 
 struct ProgramIcons {
-    HICON large;  // Alt+Tab and the taskbar
-    HICON small;  // title bars and the notification area
+    HICON large;   // Alt+Tab and the taskbar
+    HICON small;   // title bars and the notification area
+    HICON paused;  // the small one greyed: the notification area while paused
 };
 
 // Loaded once, at the system DPI, and kept for the rest of the process: window

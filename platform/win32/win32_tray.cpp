@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
 
 namespace quorvel {
@@ -25,6 +26,36 @@ NOTIFYICONDATAW notifyIconRecord(const TrayIconData& data) {
 bool Win32Tray::add(const TrayIconData& data) {
     NOTIFYICONDATAW record = notifyIconRecord(data);
     return ::Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+}
+
+bool Win32Tray::modify(const TrayIconData& data) {
+    NOTIFYICONDATAW record = notifyIconRecord(data);
+    record.uFlags = NIF_ICON | NIF_TIP;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+}
+
+std::optional<std::size_t> Win32Tray::chooseFromMenu(const std::vector<TrayMenuEntry>& entries) {
+    const UniqueHmenu menu(::CreatePopupMenu());
+    if (!menu) {
+        return std::nullopt;
+    }
+    // Command 0 is what TrackPopupMenu returns for no choice.
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        ::AppendMenuW(menu.get(), MF_STRING | (entries[i].checked ? MF_CHECKED : MF_UNCHECKED),
+                      i + 1, wideText(entries[i].caption).c_str());
+    }
+    POINT at{};
+    ::GetCursorPos(&at);
+    // Without it the menu would not close when the user clicks elsewhere.
+    ::SetForegroundWindow(window_);
+    const auto chosen = static_cast<std::size_t>(
+        ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                         window_, nullptr));
+    ::PostMessageW(window_, WM_NULL, 0, 0);
+    if (chosen == 0 || chosen > entries.size()) {
+        return std::nullopt;
+    }
+    return chosen - 1;
 }
 
 bool Win32Tray::remove(const TrayIconData& data) {

@@ -9,16 +9,21 @@ namespace quorvel {
 
 class Win32Tray final : public TrayIconService {
   public:
-    Win32Tray(HWND window, HICON icon) : window_(window), icon_(icon) {}
+    Win32Tray(HWND window, HICON icon, HICON pausedIcon)
+        : window_(window), icon_(icon), pausedIcon_(pausedIcon) {}
 
     bool add(const TrayIconData& data) override;
+    bool modify(const TrayIconData& data) override;
     bool remove(const TrayIconData& data) override;
+    std::optional<std::size_t> chooseFromMenu(const std::vector<TrayMenuEntry>& entries) override;
     std::uintptr_t mainWindowHandle() override { return reinterpret_cast<std::uintptr_t>(window_); }
     std::uintptr_t mainWindowIcon() override { return reinterpret_cast<std::uintptr_t>(icon_); }
+    std::uintptr_t pausedIcon() override { return reinterpret_cast<std::uintptr_t>(pausedIcon_); }
 
   private:
     HWND window_;
     HICON icon_;
+    HICON pausedIcon_;
 };
 
 // The record in its first form (a tip of 64 characters), the tip in UTF-16,

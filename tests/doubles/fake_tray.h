@@ -5,28 +5,53 @@
 
 namespace quorvel {
 
-// The notification area: icons by their (window, identifier) identity.
+// The notification area: icons by their (window, identifier) identity. Its menu
+// records what it showed and answers with the choice a test set.
 class FakeTray final : public TrayIconService {
   public:
     bool add(const TrayIconData& data) override {
-        for (const auto& icon : icons) {
-            if (icon.window == data.window && icon.iconId == data.iconId) {
-                return true;
-            }
+        if (find(data) != nullptr) {
+            return true;
         }
         icons.push_back(data);
         return true;
     }
-    bool remove(const TrayIconData& data) override {
-        std::erase_if(icons, [&](const TrayIconData& icon) {
-            return icon.window == data.window && icon.iconId == data.iconId;
-        });
+    bool modify(const TrayIconData& data) override {
+        TrayIconData* icon = find(data);
+        if (icon == nullptr) {
+            return false;
+        }
+        *icon = data;
         return true;
+    }
+    bool remove(const TrayIconData& data) override {
+        std::erase_if(icons, [&](const TrayIconData& icon) { return sameIdentity(icon, data); });
+        return true;
+    }
+    std::optional<std::size_t> chooseFromMenu(const std::vector<TrayMenuEntry>& entries) override {
+        menusShown.push_back(entries);
+        return menuChoice;
     }
     std::uintptr_t mainWindowHandle() override { return 0x1234; }
     std::uintptr_t mainWindowIcon() override { return 0x77; }
+    std::uintptr_t pausedIcon() override { return 0x78; }
 
     std::vector<TrayIconData> icons;
+    std::vector<std::vector<TrayMenuEntry>> menusShown;
+    std::optional<std::size_t> menuChoice;
+
+  private:
+    static bool sameIdentity(const TrayIconData& a, const TrayIconData& b) {
+        return a.window == b.window && a.iconId == b.iconId;
+    }
+    TrayIconData* find(const TrayIconData& data) {
+        for (auto& icon : icons) {
+            if (sameIdentity(icon, data)) {
+                return &icon;
+            }
+        }
+        return nullptr;
+    }
 };
 
 }  // namespace quorvel

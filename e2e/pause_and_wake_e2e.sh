@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The notification-area icon's menu and the pause it holds, and what Quorvel
+# does when the session is unlocked or the machine resumes, under Wine: a real
+# right click on the icon in Wine's notification area, a real click on the
+# menu's entries, keys typed by xdotool into the test target, and the session
+# and power messages sent to the main window as Windows would send them (Wine
+# locks no session and sleeps no machine). The menu's texts are not readable
+# from another program under Wine; its picture is saved in build/screenshots.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+# shellcheck source=e2e/lib.sh
+source e2e/lib.sh
+
+e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
+e2e_typing_setup '{S}|ZQ|expanded' ||
+    e2e_abort setup "no display, Wine prefix, shortcut file or test target"
+e2e_start_quorvel || e2e_abort start "Quorvel did not start"
+shots="$E2E_ROOT/build/screenshots"
+mkdir -p "$shots"
+
+WmWtsSessionChange=0x2B1 WtsSessionUnlock=0x8
+WmPowerBroadcast=0x218 PbtApmResumeAutomatic=0x12
+
+# Wine shows the icon in a window of its own at the top left of the screen.
+E2E_TRIES=50 e2e_eventually ui tray-rect >/dev/null || e2e_abort tray "no icon shows"
+read -r tx ty tw th < <(ui tray-rect)
+
+tip_shows() {
+    xdotool mousemove $((tx + tw / 2)) $((ty + th / 2)) sleep 0.2 mousemove_relative 1 0
+    e2e_until_prints "$1" ui tooltip
+}
+
+# How much redder than blue the icon's pixels are on average, in thousandths,
+# with the mouse away from it: the orange icon is, its grey paused look is not.
+icon_warmth() {
+    xdotool mousemove 600 600
+    import -window root -crop "${tw}x${th}+${tx}+${ty}" +repage \
+        -format '%[fx:int(1000 * (mean.r - mean.b))]' info: 2>/dev/null
+}
+icon_is_grey() {
+    local warmth
+    warmth=$(icon_warmth) && [ "${warmth#-}" -lt 20 ] && return 0
+    echo "warmth $warmth" >&2
+    return 1
+}
+icon_in_colour() {
+    local warmth
+    warmth=$(icon_warmth) && [ "$warmth" -gt 100 ] && return 0
+    echo "warmth $warmth" >&2
+    return 1
+}
+
+# Right-clicks the icon and clicks entry INDEX (0, 1 or 2) of the menu that
+# opens; SHOT, when given, names a picture of the menu saved first.
+choose_from_icon_menu() {
+    local index=$1 shot=${2:-} mx my mw mh
+    xdotool mousemove $((tx + tw / 2)) $((ty + th / 2)) click 3
+    E2E_TRIES=25 e2e_eventually ui popup-menu-rect >/dev/null || return 1
+    read -r mx my mw mh < <(ui popup-menu-rect)
+    [ -z "$shot" ] || e2e_shot root "$shots/$shot"
+    xdotool mousemove $((mx + mw / 2)) $((my + mh * (2 * index + 1) / 6)) sleep 0.2 click 1
+    E2E_TRIES=25 e2e_eventually eval '! ui popup-menu-rect >/dev/null 2>&1'
+}
+
+# --- Pause ---------------------------------------------------------------------
+e2e_check expands-before-pause e2e_typed_gives "zq " "expanded"
+e2e_check tip-before-pause tip_shows "Quorvel 2.1 - www.quorvel.example"
+e2e_check icon-in-colour-before-pause icon_in_colour
+e2e_check menu-opens-on-right-click choose_from_icon_menu 1 tray-menu.png
+echo "The icon's menu: $shots/tray-menu.png"
+e2e_check paused-tip tip_shows "Quorvel (paused)"
+e2e_check paused-icon-grey e2e_eventually icon_is_grey
+e2e_check paused-keys-pass-untouched e2e_typed_gives "zq " "zq "
+choose_from_icon_menu 1 paused-tray-menu.png
+e2e_check unpaused-tip tip_shows "Quorvel 2.1 - www.quorvel.example"
+e2e_check unpaused-icon-in-colour e2e_eventually icon_in_colour
+e2e_check expands-after-pause e2e_typed_gives "zq " "expanded"
+
+# --- Unlock and resume -------------------------------------------------------------
+# A trigger begun before the break is not finished after it; one typed whole
+# after it fires.
+typed_across() {
+    e2e_reset_target || return 1
+    e2e_type z
+    e2e_wait_report "$report" z 10 || return 1
+    ui send main "$@"
+    e2e_type "q "
+    e2e_wait_report "$report" "zq " 10 || return 1
+    e2e_type "zq "
+    e2e_wait_report "$report" "zq expanded" 10
+}
+e2e_check session-unlock-forgets-typed-keys typed_across "$WmWtsSessionChange" "$WtsSessionUnlock" 0
+e2e_check resume-forgets-typed-keys typed_across "$WmPowerBroadcast" "$PbtApmResumeAutomatic" 0
+
+# --- Show and Exit -----------------------------------------------------------------
+e2e_check show-entry-shows-window eval 'choose_from_icon_menu 0 && ui wait-visible main 10'
+ui move main 700 0
+choose_from_icon_menu 2
+exit_question="If you close the program the Hotkeys will not work. Are you sure that you would like to exit the Program?"
+e2e_check exit-entry-asks same "$exit_question" "$(ui answer No)"
+choose_from_icon_menu 2
+ui answer Yes >/dev/null
+e2e_check exit-entry-ends-program e2e_eventually eval "! kill -0 $(quorvel_pid) 2>/dev/null"
+
+e2e_summary
