@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/shortcut_list.h"
+#include "engine/stay_out.h"
 #include "platform/clock.h"
 #include "ui/controls.h"
 
@@ -27,6 +28,14 @@ struct EngineForm {
     MenuItem commonTextKeyItem{"Hit Ctrl Shift C to Show Quorvel 2.1 Common Text"};
     MenuItem boostItem{"Boost"};
     MenuItem forceTextItem{"Force Text"};
+    // On unless the user turned it off: no trigger fires in a full-screen game or
+    // presentation.
+    MenuItem fullScreenPauseItem = [] {
+        MenuItem item{"Pause in Full-Screen Programs"};
+        item.checked = true;
+        return item;
+    }();
+    ExcludedPrograms excludedPrograms;
     ShortcutList shortcuts;
 };
 

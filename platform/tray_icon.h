@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -22,6 +23,9 @@ class TrayIconService {
     virtual ~TrayIconService() = default;
     virtual bool add(const TrayIconData& data) = 0;
     virtual bool remove(const TrayIconData& data) = 0;
+    // A notification balloon from the icon added with `data`.
+    virtual bool showBalloon(const TrayIconData& data, std::string_view title,
+                             std::string_view text) = 0;
     // The main window's handle and icon, as the icon record names them.
     virtual std::uintptr_t mainWindowHandle() = 0;
     virtual std::uintptr_t mainWindowIcon() = 0;

@@ -3,6 +3,8 @@
 // removed at exit; a left or right button press on it shows the main window.
 
 #include <functional>
+#include <set>
+#include <string>
 
 #include "platform/tray_icon.h"
 
@@ -22,6 +24,10 @@ class NotificationIcon {
     void removeIcon();
     // The main window's mouse-move handler, as the icon's callback reaches it.
     void trayMessage(int xTwips);
+    // Tells the user, once per program in a run, that a trigger typed in
+    // `program` (a file name; empty when unknown) could not be expanded because the
+    // program runs as administrator.
+    void tellCannotType(const std::string& program);
 
     const TrayIconData& record() const { return record_; }
 
@@ -29,6 +35,7 @@ class NotificationIcon {
     TrayIconService& tray_;
     std::function<void()> showMainWindow_;
     TrayIconData record_;
+    std::set<std::string> toldPrograms_;  // lower case
 };
 
 // The tip of the icon: the product name and web domain.

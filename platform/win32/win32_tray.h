@@ -13,6 +13,8 @@ class Win32Tray final : public TrayIconService {
 
     bool add(const TrayIconData& data) override;
     bool remove(const TrayIconData& data) override;
+    bool showBalloon(const TrayIconData& data, std::string_view title,
+                     std::string_view text) override;
     std::uintptr_t mainWindowHandle() override { return reinterpret_cast<std::uintptr_t>(window_); }
     std::uintptr_t mainWindowIcon() override { return reinterpret_cast<std::uintptr_t>(icon_); }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/tray_icon.h"
@@ -23,10 +25,25 @@ class FakeTray final : public TrayIconService {
         });
         return true;
     }
+    bool showBalloon(const TrayIconData& data, std::string_view title,
+                     std::string_view text) override {
+        for (const auto& icon : icons) {
+            if (icon.window == data.window && icon.iconId == data.iconId) {
+                balloons.push_back({std::string(title), std::string(text)});
+                return true;
+            }
+        }
+        return false;
+    }
     std::uintptr_t mainWindowHandle() override { return 0x1234; }
     std::uintptr_t mainWindowIcon() override { return 0x77; }
 
     std::vector<TrayIconData> icons;
+    struct Balloon {
+        std::string title;
+        std::string text;
+    };
+    std::vector<Balloon> balloons;
 };
 
 }  // namespace quorvel
