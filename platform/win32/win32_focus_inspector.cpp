@@ -1,11 +1,14 @@
 #include "platform/win32/win32_focus_inspector.h"
 
 #include <imm.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <cwctype>
 #include <string_view>
 
+#include "platform/win32/com_objects.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
 
@@ -89,7 +92,72 @@ bool fullScreenNow() {
     return state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
 }
 
+// The top-level window of the object that took the focus last, in another
+// program, when that object says it is protected: how password fields that are
+// no edit boxes (a browser's, a modern program's) show through accessibility, UI
+// Automation's IsPassword included. Otherwise null. Counted only while that
+// window is in front, so a focus event missed or late never keeps Quorvel out of
+// another window.
+std::atomic<HWND> protectedFocusRoot{nullptr};
+
+void CALLBACK focusChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                           DWORD) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    bool isProtected = false;
+    if (window != nullptr && processId != ::GetCurrentProcessId()) {
+        IAccessible* accessible = nullptr;
+        VARIANT item;
+        ::VariantInit(&item);
+        if (SUCCEEDED(::AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                                  static_cast<DWORD>(child), &accessible, &item)) &&
+            accessible != nullptr) {
+            VARIANT state;
+            ::VariantInit(&state);
+            isProtected = SUCCEEDED(accessible->get_accState(item, &state)) && state.vt == VT_I4 &&
+                          (state.lVal & STATE_SYSTEM_PROTECTED) != 0;
+            ::VariantClear(&state);
+            accessible->Release();
+        }
+        ::VariantClear(&item);
+    }
+    protectedFocusRoot.store(isProtected ? ::GetAncestor(window, GA_ROOT) : nullptr,
+                             std::memory_order_relaxed);
+}
+
+// A thread of its own: a program slow to answer accessibility's questions must
+// never hold up the keyboard hook.
+DWORD WINAPI watchFocus(void*) {
+    const ComApartment com;
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
+                                                 &focusChanged, 0, 0, WINEVENT_OUTOFCONTEXT);
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&message);
+    }
+    if (hook != nullptr) {
+        ::UnhookWinEvent(hook);
+    }
+    return 0;
+}
+
 }  // namespace
+
+Win32FocusInspector::Win32FocusInspector()
+    : watcher_(::CreateThread(nullptr, 0, &watchFocus, nullptr, 0, &watcherId_)) {}
+
+Win32FocusInspector::~Win32FocusInspector() {
+    if (watcher_ == nullptr) {
+        return;
+    }
+    // Its queue may not exist yet; a thread stuck in another program's answer
+    // ends with the process.
+    for (int tries = 0; tries < 10 && !::PostThreadMessageW(watcherId_, WM_QUIT, 0, 0); ++tries) {
+        ::Sleep(10);
+    }
+    ::WaitForSingleObject(watcher_, 1000);
+    ::CloseHandle(watcher_);
+}
 
 const FocusFacts& Win32FocusInspector::inspect() {
     const HWND foreground = ::GetForegroundWindow();

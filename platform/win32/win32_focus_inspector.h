@@ -10,9 +10,17 @@ namespace quorvel {
 
 class Win32FocusInspector final : public FocusInspector {
   public:
+    // Starts the thread that follows the focus through accessibility.
+    Win32FocusInspector();
+    ~Win32FocusInspector() override;
+    Win32FocusInspector(const Win32FocusInspector&) = delete;
+    Win32FocusInspector& operator=(const Win32FocusInspector&) = delete;
+
     const FocusFacts& inspect() override;
 
   private:
+    HANDLE watcher_ = nullptr;
+    DWORD watcherId_ = 0;
     FocusFacts facts_;
     HWND foreground_ = nullptr;
     DWORD processId_ = 0;
