@@ -53,24 +53,28 @@ std::string ExcludedPrograms::stored() const {
 
 bool ExcludedPrograms::add(std::string_view name) {
     const std::string_view fileName = fileNameOf(name);
-    if (fileName.empty() || contains(fileName)) {
+    if (fileName.empty() || names_.size() >= MaxNames || contains(fileName)) {
         return false;
     }
     names_.emplace_back(fileName);
+    lowered_.push_back(lowerCase(fileName));
     return true;
 }
 
 bool ExcludedPrograms::remove(std::string_view name) {
-    return std::erase_if(names_, [name](const std::string& listed) {
-               return equalIgnoringCase(listed, name);
-           }) != 0;
+    const auto found = std::find(lowered_.begin(), lowered_.end(), lowerCase(name));
+    if (found == lowered_.end()) {
+        return false;
+    }
+    names_.erase(names_.begin() + (found - lowered_.begin()));
+    lowered_.erase(found);
+    return true;
 }
 
 bool ExcludedPrograms::contains(std::string_view program) const {
-    return !program.empty() &&
-           std::any_of(names_.begin(), names_.end(), [program](const std::string& listed) {
-               return equalIgnoringCase(listed, program);
-           });
+    // Most users exclude nothing: no lower-casing for every key then.
+    return !lowered_.empty() && !program.empty() &&
+           std::find(lowered_.begin(), lowered_.end(), lowerCase(program)) != lowered_.end();
 }
 
 bool staysOut(const FocusFacts& focus, const ExcludedPrograms& excluded, bool pauseInFullScreen) {

@@ -35,6 +35,17 @@ TEST(ExcludedPrograms, StoredFormReadsFileNamesOnly) {
         EXPECT_EQ(programs.names(), c.names);
         EXPECT_EQ(ExcludedPrograms::parse(programs.stored()).names(), c.names);
     }
+
+    // A value grown huge keeps the first names only.
+    std::string huge;
+    for (int i = 0; i < 20000; ++i) {
+        huge += std::to_string(i) + ".exe|";
+    }
+    ExcludedPrograms programs = ExcludedPrograms::parse(huge);
+    ASSERT_EQ(programs.names().size(), ExcludedPrograms::MaxNames);
+    EXPECT_EQ(programs.names().back(), std::to_string(ExcludedPrograms::MaxNames - 1) + ".exe");
+    EXPECT_FALSE(programs.add("new.exe"));
+    EXPECT_TRUE(programs.contains("0.EXE"));
 }
 
 TEST(ExcludedPrograms, AddRemoveAndContainsIgnoreCase) {
