@@ -20,6 +20,10 @@ MainWindow::MainWindow(AppServices& services)
       services_(services),
       workingFile_(services.files, services.codePage) {
     calibrationBox.onChange = [this] { calibrationChanged(); };
+    engine.mainData().onCannotType = [this](const std::string& program) {
+        // After the hook has returned: the shell may be slow to show a balloon.
+        services_.engine.events.post([this, program] { icon.tellCannotType(program); });
+    };
 }
 
 bool MainWindow::ask(std::string_view question, MessageButtons buttons) {

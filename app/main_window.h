@@ -4,6 +4,7 @@
 // this model and forwards the user's actions to its handlers.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/app_services.h"
@@ -41,6 +42,11 @@ class MainWindow : public EngineForm, public EditorControls {
     void toggleForceText();
     void toggleShowKey();
     void toggleCommonTextKey();
+    void toggleFullScreenPause();
+    // The excluded programs, stored at each change; false when nothing changed
+    // (not a file name, listed already, or not listed).
+    bool excludeProgram(std::string_view name);
+    bool includeProgram(std::string_view name);
     void openCalibration() { calibrationPanel.visible = true; }
     void closeCalibration() { calibrationPanel.visible = false; }
     void calibrationChanged();
@@ -123,6 +129,7 @@ class MainWindow : public EngineForm, public EditorControls {
     // "n lines of <file> could not be read; " and what became of them.
     void tellUnreadLines(const std::string& path, std::size_t count, const std::string& outcome);
     void flipStoredOption(MenuItem& item, const settings::SettingName& name);
+    void storeExcludedPrograms();
     void toggleWithQuestion(MenuItem& item, std::string_view question);
 
     AppServices& services_;

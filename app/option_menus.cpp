@@ -30,6 +30,32 @@ void MainWindow::toggleCommonTextKey() {
     flipStoredOption(commonTextKeyItem, settings::MenuText);
 }
 
+void MainWindow::toggleFullScreenPause() {
+    flipStoredOption(fullScreenPauseItem, settings::FullScreenPause);
+}
+
+bool MainWindow::excludeProgram(std::string_view name) {
+    if (!excludedPrograms.add(name)) {
+        return false;
+    }
+    storeExcludedPrograms();
+    return true;
+}
+
+bool MainWindow::includeProgram(std::string_view name) {
+    if (!excludedPrograms.remove(name)) {
+        return false;
+    }
+    storeExcludedPrograms();
+    return true;
+}
+
+void MainWindow::storeExcludedPrograms() {
+    const settings::SettingName& name = settings::ExcludedProgramNames;
+    services_.settings.SaveSetting(name.application, name.section, name.key,
+                                   excludedPrograms.stored());
+}
+
 void MainWindow::toggleBoost() {
     toggleWithQuestion(
         boostItem,

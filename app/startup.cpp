@@ -139,6 +139,9 @@ void MainWindow::start() {
         settings::readBoolSetting(
             read(store, settings::MenuText, settings::boolSetting(commonTextKeyItem.checked)))
             .value_or(commonTextKeyItem.checked);
+    fullScreenPauseItem.checked =
+        settings::readBoolSetting(read(store, settings::FullScreenPause, "True")).value_or(true);
+    excludedPrograms = ExcludedPrograms::parse(read(store, settings::ExcludedProgramNames, ""));
     calibrationBox.setText(read(store, settings::Calibration, calibrationBox.text()));
     applyBoost();
     runMinimizedItem.checked =

@@ -110,6 +110,21 @@ e2e_check boost-clipboard-notation-pasted-exactly e2e_typed_gives "cq " \
     "Quote: $copied_keys"$'\r\n''next'
 e2e_boost off
 
+# In a password box a trigger stays as typed, and no key is held back: the
+# letter after it arrives in its place.
+typed_into_password_box_gives() {
+    local result
+    e2e_reset_target || return 1
+    ui password-target on
+    e2e_type "$1"
+    e2e_wait_report "$report" "$2" 10
+    result=$?
+    ui password-target off
+    e2e_wait_report "$report" "" 10 || return 1
+    return $result
+}
+e2e_check password-box-trigger-stays-as-typed typed_into_password_box_gives "td x" "td x"
+
 # File Save writes the list back byte for byte (into a file written afresh).
 rm -f "$program/defaultkeys.qvb"
 ui menu 101
@@ -125,5 +140,18 @@ if e2e_fresh_timing; then
 else
     e2e_fail hook-timing "no timing written"
 fi
+
+# In an excluded program (the list is read at start-up, the name in any case)
+# nothing fires; another program is not excluded.
+kill_quorvel
+e2e_quorvel_gone
+e2e_setting 'Quorvel\Excluded' Programs 'notepad.exe|QUORVEL_TEST_TARGET.EXE'
+e2e_start_quorvel || e2e_abort restart "Quorvel did not start again"
+e2e_check excluded-program-trigger-stays-as-typed e2e_typed_gives "td x" "td x"
+kill_quorvel
+e2e_quorvel_gone
+e2e_setting 'Quorvel\Excluded' Programs 'notepad.exe'
+e2e_start_quorvel || e2e_abort restart "Quorvel did not start again"
+e2e_check program-not-excluded-still-expands e2e_typed_gives "cp " "Hello World A 1!"
 
 e2e_summary

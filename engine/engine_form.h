@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/shortcut_list.h"
+#include "engine/stay_out.h"
 #include "platform/clock.h"
 #include "ui/controls.h"
 
@@ -30,6 +31,14 @@ struct EngineForm {
     // "Pause Expansion" in the icon's menu: the hook passes every key untouched.
     // Not stored: each run starts expanding.
     bool expansionPaused = false;
+    // On unless the user turned it off: no trigger fires in a full-screen game or
+    // presentation.
+    MenuItem fullScreenPauseItem = [] {
+        MenuItem item{"Pause in Full-Screen Programs"};
+        item.checked = true;
+        return item;
+    }();
+    ExcludedPrograms excludedPrograms;
     ShortcutList shortcuts;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/event_pump.h"
+#include "platform/focus_inspector.h"
 #include "platform/key_injection.h"
 #include "platform/keyboard_hook.h"
 #include "platform/program_start.h"
@@ -21,6 +22,7 @@ struct EngineServices {
     Clock& clock;
     Locale& locale;
     WindowShower& windows;
+    FocusInspector& focus;
 };
 
 }  // namespace quorvel

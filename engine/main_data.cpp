@@ -6,6 +6,7 @@
 #include "engine/key_filter.h"
 #include "engine/key_names.h"
 #include "engine/shortcut_entry.h"
+#include "engine/stay_out.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
@@ -153,7 +154,7 @@ int MainData::KeyHook(int hookCode, const KeyEventRecord& received) {
 
     const auto keyCode = static_cast<std::int16_t>(event.vkCode);
     bool consume = false;
-    if (reachesMatcher(event.flags, keyCode)) {
+    if (reachesMatcher(event.flags, keyCode) && !stayingOut()) {
         TriggerMatcher(keyCode, ModifierState);
         if (SwallowFlag == 1) {
             SwallowFlag = 0;
@@ -161,6 +162,17 @@ int MainData::KeyHook(int hookCode, const KeyEventRecord& received) {
         }
     }
     return consume ? 1 : 0;
+}
+
+// Asked before the matcher, so that nothing typed there fires, nor starts a hold.
+bool MainData::stayingOut() {
+    if (!staysOut(services_.focus.inspect(), form_.excludedPrograms,
+                  form_.fullScreenPauseItem.checked)) {
+        return false;
+    }
+    // Nothing typed there may complete a trigger after the user leaves.
+    form_.typedKeys.clear();
+    return true;
 }
 
 void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState) {
@@ -203,6 +215,10 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
             const bool launchKeyEndsTrigger = !functionKey && !name.empty() && name != " ";
             handOver(*match, launchKeyEndsTrigger);
             return;
+        }
+        if (match && !keyHold_.passingThrough() && onCannotType) {
+            // Only a window that takes no injected keys is left: the user is told.
+            onCannotType(services_.focus.inspect().program);
         }
     }
 

@@ -40,6 +40,9 @@ class MainData {
 
     // Receives each match, once, right where the matcher writes its send stamp.
     std::function<void(SendRequest)> onMatch;
+    // Told of a trigger typed where keys cannot be typed (a program running as
+    // administrator), with the foreground program's file name.
+    std::function<void(const std::string& program)> onCannotType;
     // The keys typed while a matched text is on its way.
     KeyHold& keyHold() { return keyHold_; }
 
@@ -55,6 +58,7 @@ class MainData {
 
   private:
     bool passesWhilePaused() const { return form_.expansionPaused; }
+    bool stayingOut();
     void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger);
     void recordModifiers(const KeyEventRecord& event);
     void noteOwnModifier(const KeyEventRecord& event);

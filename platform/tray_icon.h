@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel {
@@ -37,6 +38,9 @@ class TrayIconService {
     // the entry chosen, or nothing when the menu was dismissed.
     virtual std::optional<std::size_t> chooseFromMenu(
         const std::vector<TrayMenuEntry>& entries) = 0;
+    // A notification balloon from the icon added with `data`.
+    virtual bool showBalloon(const TrayIconData& data, std::string_view title,
+                             std::string_view text) = 0;
     // The main window's handle and icon, as the icon record names them.
     virtual std::uintptr_t mainWindowHandle() = 0;
     virtual std::uintptr_t mainWindowIcon() = 0;

@@ -30,6 +30,9 @@ inline constexpr SettingName MenuText{Application, OptionsSection, "MenuText"};
 inline constexpr SettingName RunMinimized{Application, OptionsSection, "RunMinimized"};
 inline constexpr SettingName Boost{Application, OptionsSection, "Boost"};
 inline constexpr SettingName StartUpOption{Application, StartUpSection, "StartUpOpt"};
+inline constexpr SettingName FullScreenPause{Application, OptionsSection, "FullScreenPause"};
+// The excluded programs' file names, in the form ExcludedPrograms::stored gives.
+inline constexpr SettingName ExcludedProgramNames{Application, "Excluded", "Programs"};
 inline constexpr SettingName Calibration{product::CalibrationApplication, "options", "text2"};
 
 // The Common Text list: the row count under "Number", row i under the key "i".

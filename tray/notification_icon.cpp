@@ -1,8 +1,10 @@
 #include "tray/notification_icon.h"
 
 #include <string>
+#include <utility>
 
 #include "engine/product_info.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 
@@ -78,6 +80,22 @@ void NotificationIcon::openMenu() {
             break;
         default:
             break;
+    }
+}
+
+void NotificationIcon::tellCannotType(const std::string& program) {
+    std::string key = lowerCase(program);
+    if (toldPrograms_.contains(key)) {
+        return;
+    }
+    const std::string name = program.empty() ? "this program" : program;
+    // Told only once it showed: the next trigger there tries again.
+    if (tray_.showBalloon(record_, product::ApplicationTitle,
+                          "Quorvel cannot type into " + name +
+                              ": it runs as administrator. To use your shortcuts there, run "
+                              "Quorvel as administrator too, or exclude " +
+                              name + " from Quorvel.")) {
+        toldPrograms_.insert(std::move(key));
     }
 }
 

@@ -4,6 +4,8 @@
 // click opens its menu: "Show Quorvel", "Pause Expansion" and "Exit".
 
 #include <functional>
+#include <set>
+#include <string>
 
 #include "platform/tray_icon.h"
 
@@ -32,6 +34,10 @@ class NotificationIcon {
     void trayMessage(int xTwips);
     // Gives the icon its paused look and tip, or its usual ones back.
     void showPaused(bool paused);
+    // Tells the user, once per program in a run, that a trigger typed in
+    // `program` (a file name; empty when unknown) could not be expanded because the
+    // program runs as administrator.
+    void tellCannotType(const std::string& program);
 
     const TrayIconData& record() const { return record_; }
 
@@ -43,6 +49,7 @@ class NotificationIcon {
     Commands commands_;
     TrayIconData record_;
     bool paused_ = false;
+    std::set<std::string> toldPrograms_;  // lower case
 };
 
 // The tip of the icon: the product name and web domain.

@@ -22,6 +22,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_event_pump.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_focus_inspector.h"
 #include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_keyboard_hook.h"
 #include "platform/win32/win32_program_icon.h"
@@ -78,8 +79,8 @@ struct Host::Services {
           tray(window, programIcons().small, programIcons().paused),
           injector(hook, [this] { pump.DoEvents(); }),
           shower(host),
-          app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale,
-                             shower},
+          app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale, shower,
+                             focus},
               settings,
               dialogs,
               files,
@@ -107,6 +108,7 @@ struct Host::Services {
     Win32AnsiCodePage codePage;
     Win32KeyInjector injector;
     Shower shower;
+    Win32FocusInspector focus;
     AppServices app;
     std::unique_ptr<MainWindow> form;
 };

@@ -26,6 +26,7 @@ constexpr Item OptionItems[] = {
     {CmdForce, &MainWindow::forceTextItem, &MainWindow::toggleForceText},
     {CmdMenuShow, &MainWindow::showKeyItem, &MainWindow::toggleShowKey},
     {CmdMenuText, &MainWindow::commonTextKeyItem, &MainWindow::toggleCommonTextKey},
+    {CmdFullScreenPause, &MainWindow::fullScreenPauseItem, &MainWindow::toggleFullScreenPause},
     {CmdCalibration, &MainWindow::calibrationItem, &MainWindow::openCalibration}};
 
 constexpr Item HelpItems[] = {

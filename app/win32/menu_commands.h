@@ -21,6 +21,7 @@ enum MenuCommand : UINT {
     CmdMenuShow,
     CmdMenuText,
     CmdCalibration,
+    CmdFullScreenPause,
     CmdLoadSamples = 300,
     CmdAbout,
     CmdHelp,

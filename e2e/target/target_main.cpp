@@ -2,7 +2,8 @@
 // to a report file in UTF-8, so the end-to-end scripts can see exactly what a
 // program received, any character included, and the number of pastes it took to
 // "<report>.pastes". Its menu bar writes into the box when it opens and when its
-// one item runs, as a lone Alt tap would make it do.
+// one item runs, as a lone Alt tap would make it do. WM_APP + 2 with wParam 1
+// makes the box a one-line password box (0 makes it the usual box again).
 #include <windows.h>
 
 #include <string>
@@ -14,6 +15,7 @@ constexpr wchar_t kTitle[] = L"Quorvel Test Target";
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kPollMs = 100;
 constexpr UINT kClearMessage = WM_APP + 1;
+constexpr UINT kPasswordMessage = WM_APP + 2;
 constexpr int kEditId = 100;
 constexpr int kMenuItemId = 200;
 
@@ -86,6 +88,31 @@ void insertMarker(const wchar_t* marker) {
     SendMessageW(g_edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(marker));
 }
 
+// The text box, empty, in place of the one before: multi-line, or a one-line
+// password box.
+bool makeEdit(HWND parent, HINSTANCE instance, bool password) {
+    const DWORD style = password ? WS_CHILD | WS_VISIBLE | ES_LEFT | ES_AUTOHSCROLL | ES_PASSWORD
+                                 : WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_LEFT | ES_MULTILINE |
+                                       ES_AUTOVSCROLL | ES_WANTRETURN;
+    const HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, 0, 0, 0, 0, parent,
+                                      reinterpret_cast<HMENU>(kEditId), instance, nullptr);
+    if (edit == nullptr)
+        return false;
+    if (g_edit != nullptr)
+        DestroyWindow(g_edit);
+    g_edit = edit;
+    g_editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
+    // The default limit (30000 characters) is too small for long expansions.
+    SendMessageW(g_edit, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(g_edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)),
+                 FALSE);
+    RECT client{};
+    GetClientRect(parent, &client);
+    MoveWindow(g_edit, 0, 0, client.right, client.bottom, TRUE);
+    return true;
+}
+
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_INITMENU:
@@ -95,23 +122,17 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == kMenuItemId)
                 insertMarker(L"[File > Item ran]");
             return 0;
-        case WM_CREATE: {
-            g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_LEFT | ES_MULTILINE |
-                                         ES_AUTOVSCROLL | ES_WANTRETURN,
-                                     0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(kEditId),
-                                     reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance, nullptr);
-            if (g_edit == nullptr)
+        case WM_CREATE:
+            if (!makeEdit(hwnd, reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance, false))
                 return -1;
-            g_editProc = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrW(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
-            // The default limit (30000 characters) is too small for long expansions.
-            SendMessageW(g_edit, EM_SETLIMITTEXT, 0, 0);
-            SendMessageW(g_edit, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
             SetTimer(hwnd, kTimerId, kPollMs, nullptr);
             return 0;
-        }
+        case kPasswordMessage:
+            makeEdit(hwnd, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE)),
+                     wParam != 0);
+            SetFocus(g_edit);
+            pollText();
+            return 0;
         case WM_SIZE:
             MoveWindow(g_edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
             return 0;

@@ -52,6 +52,7 @@
 //   ui_driver tray-rect                       the screen rectangle of its first icon
 //   ui_driver tooltip                         prints the text of the tooltip that shows
 //   ui_driver clear-target                    empties the test target's text box
+//   ui_driver password-target on|off          makes it an empty password box, or the usual box
 //   ui_driver set-clipboard TEXT              puts the text on the clipboard as Unicode text,
 //                                             and again in a format of the driver's own (a mark)
 //   ui_driver get-clipboard                   prints the clipboard's text as it is
@@ -1011,6 +1012,17 @@ constexpr Command Commands[] = {
      [](A) {
          const HWND target = ::FindWindowW(nullptr, L"Quorvel Test Target");
          return target != nullptr ? succeeded(::PostMessageW(target, WM_APP + 1, 0, 0)) : 1;
+     }},
+    {"password-target",
+     [](A a) {
+         const HWND target = ::FindWindowW(nullptr, L"Quorvel Test Target");
+         const WPARAM on = std::string(a.required(0)) == "on" ? 1 : 0;
+         // Sent, not posted: the box has changed, and has the focus, when this returns.
+         DWORD_PTR answer = 0;
+         return target != nullptr
+                    ? succeeded(::SendMessageTimeoutW(target, WM_APP + 2, on, 0, SMTO_ABORTIFHUNG,
+                                                      5000, &answer) != 0)
+                    : 1;
      }},
     {"set-clipboard", [](A a) { return setClipboard(a.required(0)); }},
     {"get-clipboard", [](A) { return printClipboard(CF_UNICODETEXT); }},

@@ -240,6 +240,9 @@ ui menu 203
 e2e_check force-asks answer "The Force option will force the text into a window, it should not be used unless the standard text sending is not working. This feature needs to re enabled when the program is started." No
 ui menu 204
 e2e_check show-hot-key-on e2e_until_prints True e2e_reg_query 'Quorvel\opts' MenuShow
+# On by default; the item turns it off and stores that.
+ui menu 207
+e2e_check full-screen-pause-menu-off e2e_until_prints False e2e_reg_query 'Quorvel\opts' FullScreenPause
 ui click main minimizeButton
 e2e_check minimize-hides ui_until 0 visible main
 hot_key ctrl+shift+s

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
@@ -61,6 +62,20 @@ std::optional<std::size_t> Win32Tray::chooseFromMenu(const std::vector<TrayMenuE
 bool Win32Tray::remove(const TrayIconData& data) {
     NOTIFYICONDATAW record = notifyIconRecord(data);
     return ::Shell_NotifyIconW(NIM_DELETE, &record) != FALSE;
+}
+
+bool Win32Tray::showBalloon(const TrayIconData& data, std::string_view title,
+                            std::string_view text) {
+    // The balloon fields come after the first form of the record: the full one.
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = reinterpret_cast<HWND>(data.window);
+    record.uID = static_cast<UINT>(data.iconId);
+    record.uFlags = NIF_INFO;
+    record.dwInfoFlags = NIIF_WARNING;
+    copyWideText(title, record.szInfoTitle, std::size(record.szInfoTitle));
+    copyWideText(text, record.szInfo, std::size(record.szInfo));
+    return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
 }  // namespace quorvel

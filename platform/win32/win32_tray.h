@@ -16,6 +16,8 @@ class Win32Tray final : public TrayIconService {
     bool modify(const TrayIconData& data) override;
     bool remove(const TrayIconData& data) override;
     std::optional<std::size_t> chooseFromMenu(const std::vector<TrayMenuEntry>& entries) override;
+    bool showBalloon(const TrayIconData& data, std::string_view title,
+                     std::string_view text) override;
     std::uintptr_t mainWindowHandle() override { return reinterpret_cast<std::uintptr_t>(window_); }
     std::uintptr_t mainWindowIcon() override { return reinterpret_cast<std::uintptr_t>(icon_); }
     std::uintptr_t pausedIcon() override { return reinterpret_cast<std::uintptr_t>(pausedIcon_); }

@@ -12,6 +12,7 @@
 #include "tests/doubles/fake_environment.h"
 #include "tests/doubles/fake_event_pump.h"
 #include "tests/doubles/fake_files.h"
+#include "tests/doubles/fake_focus_inspector.h"
 #include "tests/doubles/fake_keyboard.h"
 #include "tests/doubles/fake_program_starter.h"
 #include "tests/doubles/fake_settings_store.h"
@@ -29,6 +30,7 @@ struct FakeDesktop {
     FakeClock clock;
     EnglishUsLocale locale;
     FakeWindowShower windows;
+    FakeFocusInspector focus;
     FakeSettingsStore settings;
     FakeDialogs dialogs{&files};
     FakeFiles files;
@@ -40,7 +42,8 @@ struct FakeDesktop {
 
     // The engine's services with another key injector in front of the keyboard.
     EngineServices engineServices(KeyInjector& injector) {
-        return {keyboard, keyboard, injector, pump, clipboard, programs, clock, locale, windows};
+        return {keyboard, keyboard, injector, pump,    clipboard,
+                programs, clock,    locale,   windows, focus};
     }
 
     EngineServices engineSide = engineServices(keyboard);

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/tray_icon.h"
@@ -32,6 +34,14 @@ class FakeTray final : public TrayIconService {
         menusShown.push_back(entries);
         return menuChoice;
     }
+    bool showBalloon(const TrayIconData& data, std::string_view title,
+                     std::string_view text) override {
+        if (find(data) == nullptr) {
+            return false;
+        }
+        balloons.push_back({std::string(title), std::string(text)});
+        return true;
+    }
     std::uintptr_t mainWindowHandle() override { return 0x1234; }
     std::uintptr_t mainWindowIcon() override { return 0x77; }
     std::uintptr_t pausedIcon() override { return 0x78; }
@@ -39,6 +49,11 @@ class FakeTray final : public TrayIconService {
     std::vector<TrayIconData> icons;
     std::vector<std::vector<TrayMenuEntry>> menusShown;
     std::optional<std::size_t> menuChoice;
+    struct Balloon {
+        std::string title;
+        std::string text;
+    };
+    std::vector<Balloon> balloons;
 
   private:
     static bool sameIdentity(const TrayIconData& a, const TrayIconData& b) {

@@ -1,0 +1,26 @@
+#pragma once
+// Where the user is typing: what the engine needs to know about the foreground
+// window and its keyboard focus to decide whether to stay out.
+
+#include <string>
+
+namespace quorvel {
+
+struct FocusFacts {
+    bool passwordBox = false;  // the keyboard focus is in a password box
+    bool composing = false;    // an input method is composing in the focused window
+    // A full-screen exclusive program (a game) or presentation mode.
+    bool fullScreen = false;
+    // The foreground program's file name ("mstsc.exe"); empty when unknown.
+    std::string program;
+};
+
+class FocusInspector {
+  public:
+    virtual ~FocusInspector() = default;
+    // The facts as they are now. Asked for keys the trigger matcher would see,
+    // inside the keyboard hook: cheap, or cached until the focus changes.
+    virtual const FocusFacts& inspect() = 0;
+};
+
+}  // namespace quorvel

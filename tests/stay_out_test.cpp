@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/stay_out.h"
+#include "support/app_fixture.h"
+#include "support/engine_fixture.h"
+
+namespace quorvel {
+namespace {
+
+using testing::AppFixture;
+using testing::EngineFixture;
+namespace vk = testing::vk;
+
+TEST(ExcludedPrograms, StoredFormReadsFileNamesOnly) {
+    struct Case {
+        const char* stored;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"mstsc.exe", {"mstsc.exe"}},
+        {" mstsc.exe |KeePass.exe", {"mstsc.exe", "KeePass.exe"}},
+        {"C:\\Program Files\\KeePass\\KeePass.exe|/usr/bin/x.exe", {"KeePass.exe", "x.exe"}},
+        {"||a.exe||", {"a.exe"}},
+        {"mstsc.exe|MSTSC.EXE|Mstsc.Exe", {"mstsc.exe"}},
+        {"bad?.exe|c:x.exe|a*.exe|<b>.exe|q\".exe|tab\t.exe|.|..|C:\\dir\\", {}},
+        {"\xCE\x95\xCE\xBB.exe|\xCE\xB5\xCE\xBB.exe", {"\xCE\x95\xCE\xBB.exe"}},  // Greek case
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const ExcludedPrograms programs = ExcludedPrograms::parse(c.stored);
+        EXPECT_EQ(programs.names(), c.names);
+        EXPECT_EQ(ExcludedPrograms::parse(programs.stored()).names(), c.names);
+    }
+
+    // A value grown huge keeps the first names only.
+    std::string huge;
+    for (int i = 0; i < 20000; ++i) {
+        huge += std::to_string(i) + ".exe|";
+    }
+    ExcludedPrograms programs = ExcludedPrograms::parse(huge);
+    ASSERT_EQ(programs.names().size(), ExcludedPrograms::MaxNames);
+    EXPECT_EQ(programs.names().back(), std::to_string(ExcludedPrograms::MaxNames - 1) + ".exe");
+    EXPECT_FALSE(programs.add("new.exe"));
+    EXPECT_TRUE(programs.contains("0.EXE"));
+}
+
+TEST(ExcludedPrograms, AddRemoveAndContainsIgnoreCase) {
+    ExcludedPrograms programs;
+    EXPECT_TRUE(programs.add("mstsc.exe"));
+    EXPECT_FALSE(programs.add("MSTSC.exe"));
+    EXPECT_FALSE(programs.add("a|b.exe"));
+    EXPECT_FALSE(programs.add("  "));
+    EXPECT_TRUE(programs.contains("Mstsc.EXE"));
+    EXPECT_FALSE(programs.contains("mstsc"));
+    EXPECT_FALSE(programs.contains(""));
+    EXPECT_FALSE(programs.remove("notepad.exe"));
+    EXPECT_TRUE(programs.remove("MSTSC.EXE"));
+    EXPECT_TRUE(programs.names().empty());
+}
+
+// A trigger typed where Quorvel stays out stays as typed, nothing is sent or
+// held, and what was typed there cannot complete a trigger later.
+TEST(StayOut, TriggersTypedThereStayAsTyped) {
+    struct Case {
+        const char* name;
+        FocusFacts focus;
+        bool pauseInFullScreen;
+        bool fires;
+    };
+    const Case cases[] = {
+        {"password box", {.passwordBox = true, .program = "app.exe"}, true, false},
+        {"input method composing", {.composing = true, .program = "app.exe"}, true, false},
+        {"excluded program", {.program = "MSTSC.EXE"}, true, false},
+        {"full screen", {.fullScreen = true, .program = "game.exe"}, true, false},
+        {"full screen, pause off", {.fullScreen = true, .program = "game.exe"}, false, true},
+        {"other program", {.program = "notepad.exe"}, true, true},
+        {"unknown program", {}, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.addEntry(LaunchMode::Space, false, "td", "Today");
+        f.addEntry(LaunchMode::FunctionKey, false, "{F9}", "Nine");
+        f.form.excludedPrograms = ExcludedPrograms::parse("mstsc.exe");
+        f.form.fullScreenPauseItem.checked = c.pauseInFullScreen;
+        f.focus.facts = c.focus;
+        f.keyboard.typeText("td ");
+        f.keyboard.tap(vk::F9);
+        EXPECT_EQ(f.keyboard.targetText, c.fires ? "TodayNine" : "td ");
+        EXPECT_EQ(f.keyboard.sent.empty(), !c.fires);
+        f.keyboard.typeText("t");
+        EXPECT_EQ(f.buffer(), c.fires ? "t" : "");
+
+        // Back where triggers fire: the "t" typed there is not part of one.
+        f.focus.facts = {.program = "notepad.exe"};
+        f.keyboard.sent.clear();
+        f.keyboard.typeText("d ");
+        EXPECT_EQ(f.keyboard.sent.empty(), !c.fires);
+    }
+}
+
+TEST(StayOut, EnteringAPlaceToStayOutOfEmptiesTheBuffer) {
+    EngineFixture f;
+    f.addEntry(LaunchMode::Space, false, "td", "Today");
+    f.keyboard.typeText("td");
+    f.focus.facts.passwordBox = true;
+    f.keyboard.typeText("x");
+    EXPECT_EQ(f.buffer(), "");
+    f.focus.facts.passwordBox = false;
+    f.keyboard.typeText(" ");
+    EXPECT_EQ(f.keyboard.targetText, "tdx ");
+    EXPECT_TRUE(f.keyboard.sent.empty());
+}
+
+class StayOutApp : public ::testing::Test, public AppFixture {};
+
+// Once per program in a run, whatever the case of its name; a trigger where
+// keys can be typed tells nothing.
+TEST_F(StayOutApp, ATriggerInAnAdministratorProgramIsToldOncePerProgram) {
+    start();
+    addEntry("td", "Today");
+    const auto typeTrigger = [&](const char* program, bool acceptsInput) {
+        focus.facts.program = program;
+        keyboard.acceptsInput = acceptsInput;
+        keyboard.typeText("td ");
+    };
+    typeTrigger("notepad.exe", true);
+    EXPECT_TRUE(tray.balloons.empty());
+    // With no icon to show it from, the program is told at its next trigger.
+    tray.icons.clear();
+    typeTrigger("Admin.exe", false);
+    EXPECT_TRUE(tray.balloons.empty());
+    form->icon.IconTray();
+    typeTrigger("Admin.exe", false);
+    typeTrigger("ADMIN.EXE", false);
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].title, "Quorvel");
+    EXPECT_NE(tray.balloons[0].text.find("Admin.exe"), std::string::npos);
+    EXPECT_NE(tray.balloons[0].text.find("administrator"), std::string::npos);
+    typeTrigger("regedit.exe", false);
+    typeTrigger("", false);
+    typeTrigger("", false);
+    ASSERT_EQ(tray.balloons.size(), 3u);
+    EXPECT_NE(tray.balloons[1].text.find("regedit.exe"), std::string::npos);
+    EXPECT_NE(tray.balloons[2].text.find("this program"), std::string::npos);
+    std::string typed = "Today";
+    for (int i = 0; i < 6; ++i) {
+        typed += "td ";
+    }
+    EXPECT_EQ(keyboard.targetText, typed);
+}
+
+// New values beside the old ones: read with a defined outcome for damage, and
+// written only when the user changes them.
+TEST_F(StayOutApp, PauseAndExcludedProgramsAreStoredBesideTheOtherSettings) {
+    struct Case {
+        const char* pause;  // nullptr: not stored
+        bool checked;
+    };
+    for (const Case c : {Case{nullptr, true}, Case{"False", false}, Case{"0", false},
+                         Case{"True", true}, Case{"junk", true}}) {
+        SCOPED_TRACE(c.pause ? c.pause : "missing");
+        settings = FakeSettingsStore{};
+        settings.SaveSetting("Quorvel", "Opts", "MenuShow", "1");
+        if (c.pause != nullptr) {
+            settings.SaveSetting("Quorvel", "Opts", "FullScreenPause", c.pause);
+        }
+        settings.SaveSetting("Quorvel", "Excluded", "Programs",
+                             " mstsc.exe|bad?.exe|C:\\x\\KeePass.exe");
+        MainWindow& f = start();
+        EXPECT_EQ(f.fullScreenPauseItem.checked, c.checked);
+        EXPECT_EQ(f.excludedPrograms.names(),
+                  (std::vector<std::string>{"mstsc.exe", "KeePass.exe"}));
+        EXPECT_EQ(setting("Quorvel", "Excluded", "Programs"),
+                  " mstsc.exe|bad?.exe|C:\\x\\KeePass.exe");
+        EXPECT_EQ(setting("Quorvel", "Opts", "FullScreenPause"), c.pause ? c.pause : "<missing>");
+    }
+    MainWindow& f = *form;
+    f.toggleFullScreenPause();
+    EXPECT_EQ(setting("Quorvel", "Opts", "FullScreenPause"), "False");
+    EXPECT_TRUE(f.excludeProgram("Code.exe"));
+    EXPECT_FALSE(f.excludeProgram("code.EXE"));
+    EXPECT_TRUE(f.includeProgram("MSTSC.exe"));
+    EXPECT_FALSE(f.includeProgram("mstsc.exe"));
+    EXPECT_EQ(setting("Quorvel", "Excluded", "Programs"), "KeePass.exe|Code.exe");
+    EXPECT_EQ(setting("Quorvel", "Opts", "MenuShow"), "1");
+
+    // The list read at start-up is the one the engine goes by.
+    addEntry("td", "Today");
+    focus.facts.program = "keepass.exe";
+    keyboard.typeText("td ");
+    EXPECT_EQ(keyboard.targetText, "td ");
+}
+
+}  // namespace
+}  // namespace quorvel
