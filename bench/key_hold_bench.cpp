@@ -14,7 +14,7 @@ namespace {
 // the hook's side alone.
 class NullInjector final : public KeyInjector {
   public:
-    SendOutcome SendKeys(std::string_view, Wait) override { return SendOutcome::AllSent; }
+    SendOutcome typeKeys(std::span<const KeyStroke>, Wait) override { return SendOutcome::AllSent; }
     std::size_t replayKeys(std::span<const HeldKey> keys) override { return keys.size(); }
 };
 

@@ -11,6 +11,7 @@
 #include "engine/key_names.h"
 #include "engine/product_info.h"
 #include "engine/shortcut_entry.h"
+#include "platform/virtual_keys.h"
 #include "text/utf8.h"
 #include "text/utf8_text.h"
 
@@ -19,9 +20,6 @@ namespace quorvel {
 namespace {
 
 constexpr char ControlA = '\x01';
-
-constexpr int F1KeyCode = 112;
-constexpr int F12KeyCode = 123;
 
 constexpr std::string_view SeparatorRefused =
     "The Shortcut Letters cannot hold the character \xC2\xAF because it separates the parts of "
@@ -213,10 +211,10 @@ void ShortcutEditor::selectEntry(std::size_t row) {
 }
 
 bool ShortcutEditor::captureFunctionKey(int keyCode) {
-    if (keyCode < F1KeyCode || keyCode > F12KeyCode) {
+    if (keyCode < vk::F1 || keyCode > vk::F12) {
         return false;
     }
-    controls_.triggerBox.setText("{F" + std::to_string(keyCode - F1KeyCode + 1) + "}");
+    controls_.triggerBox.setText("{F" + std::to_string(keyCode - vk::F1 + 1) + "}");
     controls_.triggerCaret = static_cast<int>(controls_.triggerBox.text().size());
     return true;
 }

@@ -4,23 +4,29 @@
 
 #include <cstdint>
 
+#include "platform/virtual_keys.h"
+
 namespace quorvel {
 
 // Key-down events of ordinary keys (with or without Alt) and releases of extended
 // keys; never an injected event.
 inline bool reachesMatcher(std::uint32_t flags, int keyCode) {
-    return (flags == 0x00 || flags == 0x20 || flags == 0x81) && keyCode >= 9 && keyCode <= 198;
+    // Up to the codes past the punctuation keys, which no layout uses for text.
+    constexpr int HighestKey = 0xC6;
+    return (flags == 0x00 || flags == 0x20 || flags == 0x81) && keyCode >= vk::Tab &&
+           keyCode <= HighestKey;
 }
 
-// The function keys, and the modifier and punctuation codes from 162 up, launch
+// F1 to F12, and the modifier and punctuation codes from the left Ctrl up, launch
 // entries of any mode.
 inline bool launchesAnyMode(int keyCode) {
-    return (keyCode >= 112 && keyCode <= 123) || keyCode >= 162;
+    return (keyCode >= vk::F1 && keyCode <= vk::F12) || keyCode >= vk::LCtrl;
 }
 
 // Those, and Tab, Space and Esc. Letters and digits only ever add to the typed word.
 inline bool canLaunch(int keyCode) {
-    return keyCode == 9 || keyCode == 27 || keyCode == 32 || launchesAnyMode(keyCode);
+    return keyCode == vk::Tab || keyCode == vk::Esc || keyCode == vk::Space ||
+           launchesAnyMode(keyCode);
 }
 
 }  // namespace quorvel

@@ -4,25 +4,11 @@
 #include <span>
 
 #include "engine/key_filter.h"
+#include "platform/virtual_keys.h"
 
 namespace quorvel {
 
 namespace {
-
-// The modifier keys a send lets go of; the right-hand Ctrl and Alt and the
-// Windows keys are extended keys.
-struct ModifierKey {
-    std::uint16_t virtualKey;
-    bool extended;
-};
-constexpr std::array<ModifierKey, 8> ModifierKeys = {{{0xA0, false},
-                                                      {0xA1, false},
-                                                      {0xA2, false},
-                                                      {0xA3, true},
-                                                      {0xA4, false},
-                                                      {0xA5, true},
-                                                      {0x5B, true},
-                                                      {0x5C, true}}};
 
 int modifierIndex(std::uint32_t virtualKey) {
     for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
@@ -35,9 +21,7 @@ int modifierIndex(std::uint32_t virtualKey) {
 
 // Keys whose lone tap opens a menu: Alt the target's menu bar, the Windows keys
 // the Start menu.
-constexpr std::array<std::uint16_t, 4> MenuKeys = {0xA4, 0xA5, 0x5B, 0x5C};
-
-constexpr std::uint16_t VkPacket = 231;
+constexpr std::array<std::uint16_t, 4> MenuKeys = {vk::LAlt, vk::RAlt, vk::LWin, vk::RWin};
 
 bool isReplayed(const KeyEventRecord& event) {
     return event.dwExtraInfo == ReplayMarker || event.dwExtraInfo == ForeignReplayMarker;
@@ -134,7 +118,7 @@ void KeyHold::noteRefused(const HeldKey& key) {
             refusedReleases_.erase(waiting);
         }
         ++eventsRefused_;
-    } else if (key.virtualKey != VkPacket && downForSystem_[key.virtualKey & 0xFF]) {
+    } else if (key.virtualKey != vk::Packet && downForSystem_[key.virtualKey & 0xFF]) {
         if (waiting == refusedReleases_.end()) {
             refusedReleases_.push_back(key);
         }
@@ -156,8 +140,8 @@ void KeyHold::begin() {
 
 void KeyHold::maskMenuKeys() {
     if (menuKeyDown()) {
-        batch_ = {HeldKey{UnassignedKey, 0, false, false, false},
-                  HeldKey{UnassignedKey, 0, false, true, false}};
+        batch_ = {HeldKey{vk::Unassigned, 0, false, false, false},
+                  HeldKey{vk::Unassigned, 0, false, true, false}};
         inject(batch_);
     }
 }
@@ -238,8 +222,8 @@ void KeyHold::pressModifiersAgain() {
         return std::find(MenuKeys.begin(), MenuKeys.end(), key.virtualKey) != MenuKeys.end();
     });
     if (menuKeyPressed) {
-        batch_.push_back(HeldKey{UnassignedKey, 0, false, false, false});
-        batch_.push_back(HeldKey{UnassignedKey, 0, false, true, false});
+        batch_.push_back(HeldKey{vk::Unassigned, 0, false, false, false});
+        batch_.push_back(HeldKey{vk::Unassigned, 0, false, true, false});
     }
     if (!batch_.empty()) {
         inject(batch_);

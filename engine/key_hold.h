@@ -107,7 +107,7 @@ class KeyHold {
         bool foreign = false;
         std::uint16_t scanCode = 0;
     };
-    std::array<DeliveredModifier, 8> modifiers_{};
+    std::array<DeliveredModifier, ModifierKeys.size()> modifiers_{};
 
     // Which keys the system has down, from every event that went on to it.
     std::array<bool, 256> downForSystem_{};

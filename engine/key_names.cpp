@@ -2,35 +2,38 @@
 
 #include <array>
 
+#include "platform/virtual_keys.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
 
 std::string keyNameOf(std::int16_t keyCode) {
-    if (keyCode >= 32 && keyCode <= 111) {
+    // The blank, the digits, the letters and the keys of the numeric pad
+    // between them go by the character of their code.
+    if (keyCode >= vk::Space && keyCode < vk::F1) {
         return std::string(1, static_cast<char>(keyCode));
     }
-    if (keyCode >= 112 && keyCode <= 123) {
-        return "{F" + std::to_string(keyCode - 111) + "}";
+    if (keyCode >= vk::F1 && keyCode <= vk::F12) {
+        return "{F" + std::to_string(keyCode - vk::F1 + 1) + "}";
     }
     switch (keyCode) {
-        case 186:
+        case vk::Semicolon:
             return ";";
-        case 187:
+        case vk::Equals:
             return "=";
-        case 188:
+        case vk::Comma:
             return ",";
-        case 189:
+        case vk::Minus:
             return "-";
-        case 190:
+        case vk::Period:
             return ".";
-        case 191:
+        case vk::Slash:
             return "/";
-        case 219:
+        case vk::OpenBracket:
             return "[";
-        case 220:
+        case vk::Backslash:
             return "\\";
-        case 221:
+        case vk::CloseBracket:
             return "]";
         default:
             return {};

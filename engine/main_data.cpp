@@ -7,24 +7,31 @@
 #include "engine/key_names.h"
 #include "engine/shortcut_entry.h"
 #include "engine/stay_out.h"
+#include "platform/virtual_keys.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
 
 namespace {
 
-constexpr int VkLShift = 0xA0, VkRShift = 0xA1, VkLControl = 0xA2, VkRControl = 0xA3;
-constexpr int VkLMenu = 0xA4, VkRMenu = 0xA5;
-constexpr std::int16_t VkTab = 9, VkEnter = 13, VkEsc = 27, VkSpace = 32;
+// The engine's code for a modifier the user holds.
+constexpr std::int16_t modifierCode(Modifier modifier) {
+    switch (modifier) {
+        case Modifier::Shift:
+            return modifier::Shift;
+        case Modifier::Ctrl:
+            return modifier::Ctrl;
+        case Modifier::Alt:
+            return modifier::Alt;
+        case Modifier::Win:
+            break;
+    }
+    return modifier::None;
+}
 
 // Tested in this order; a later key found overwrites an earlier one.
-struct ModifierKey {
-    int virtualKey;
-    std::int16_t code;
-};
-constexpr ModifierKey ModifierKeys[] = {{VkLMenu, modifier::Alt},     {VkLControl, modifier::Ctrl},
-                                        {VkLShift, modifier::Shift},  {VkRMenu, modifier::Alt},
-                                        {VkRControl, modifier::Ctrl}, {VkRShift, modifier::Shift}};
+constexpr std::uint8_t RecordedModifierKeys[] = {vk::LAlt, vk::LCtrl, vk::LShift,
+                                                 vk::RAlt, vk::RCtrl, vk::RShift};
 
 // Ctrl+Shift and Ctrl+Alt are recorded on the event of the Shift or Alt key itself.
 struct Combination {
@@ -33,16 +40,18 @@ struct Combination {
     std::uint32_t eventFlags;
     std::int16_t code;
 };
-constexpr Combination Combinations[] = {{VkLControl, VkLShift, 0x00, modifier::CtrlShift},
-                                        {VkLControl, VkLMenu, 0x00, modifier::CtrlAlt},
-                                        {VkRControl, VkRShift, 0x81, modifier::CtrlShift}};
+constexpr Combination Combinations[] = {{vk::LCtrl, vk::LShift, 0x00, modifier::CtrlShift},
+                                        {vk::LCtrl, vk::LAlt, 0x00, modifier::CtrlAlt},
+                                        {vk::RCtrl, vk::RShift, 0x81, modifier::CtrlShift}};
 
 bool isWordEnd(std::int16_t keyCode) {
-    return keyCode == VkSpace || keyCode == VkTab || keyCode == VkEnter;
+    return keyCode == vk::Space || keyCode == vk::Tab || keyCode == vk::Enter;
 }
 
+// Shift, Ctrl and Alt, left or right.
 bool isModifierKey(std::uint32_t virtualKey) {
-    return virtualKey >= VkLShift && virtualKey <= VkRMenu;
+    const auto key = modifierKey(virtualKey);
+    return key && key->modifier != Modifier::Win;
 }
 
 }  // namespace
@@ -94,9 +103,9 @@ void MainData::resetFromKeyState() {
     form_.typedKeys.clear();
     ownModifier_.fill(false);
     ModifierState = modifier::None;
-    for (const ModifierKey& key : ModifierKeys) {
-        if (heldByUser(key.virtualKey)) {
-            ModifierState = key.code;
+    for (const std::uint8_t key : RecordedModifierKeys) {
+        if (heldByUser(key)) {
+            ModifierState = modifierCode(modifierKey(key)->modifier);
         }
     }
 }
@@ -108,12 +117,12 @@ void MainData::recordModifiers(const KeyEventRecord& event) {
     }
     // Ctrl+Shift, once recorded, can only be changed by the combination tests.
     if (ModifierState != modifier::CtrlShift) {
-        for (const ModifierKey& key : ModifierKeys) {
+        for (const std::uint8_t key : RecordedModifierKeys) {
             // Down now: every press and release passes the hook, so a quick tap is
             // seen on its own events, and a key let go long ago (or pressed by this
             // program) does not come back through the "pressed since" bit.
-            if (heldByUser(key.virtualKey)) {
-                ModifierState = key.code;
+            if (heldByUser(key)) {
+                ModifierState = modifierCode(modifierKey(key)->modifier);
             }
         }
     }
@@ -199,8 +208,8 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
         }
     }
 
-    const bool launching = functionKey || keyCode == VkSpace || keyCode == VkTab ||
-                           keyCode == VkEsc || modifierState != modifier::None;
+    const bool launching = functionKey || keyCode == vk::Space || keyCode == vk::Tab ||
+                           keyCode == vk::Esc || modifierState != modifier::None;
     if (launching) {
         const auto match = form_.shortcuts.findLaunch(trimBlanks(form_.typedKeys), keyCode,
                                                       modifierState != modifier::None);

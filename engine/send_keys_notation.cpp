@@ -2,41 +2,61 @@
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 
+#include "platform/virtual_keys.h"
 #include "text/utf8.h"
 
 namespace quorvel {
 
 namespace {
 
-struct Modifiers {
-    bool shift = false;
-    bool ctrl = false;
-    bool alt = false;
+// Shift, Ctrl and Alt, as bits.
+using Modifiers = unsigned;
 
-    Modifiers operator|(const Modifiers& other) const {
-        return {shift || other.shift, ctrl || other.ctrl, alt || other.alt};
-    }
-};
+constexpr Modifiers bit(Modifier modifier) {
+    return 1U << static_cast<unsigned>(modifier);
+}
+
+constexpr Modifier NotationModifiers[] = {Modifier::Shift, Modifier::Ctrl, Modifier::Alt};
 
 struct NamedKey {
     std::string_view name;
     std::uint8_t virtualKey;
 };
 
-constexpr std::uint8_t VkReturn = 13;
-constexpr std::uint8_t VkTab = 9;
-constexpr std::uint8_t VkF1 = 112;
-constexpr int FunctionKeyCount = 16;
+constexpr int FunctionKeyCount = vk::F16 - vk::F1 + 1;
 
 // F1..F16 are recognised separately by functionKey().
 constexpr std::array<NamedKey, 28> namedKeys = {{
-    {"BACKSPACE", 8},  {"BS", 8},           {"BKSP", 8},     {"BREAK", 3},   {"CAPSLOCK", 20},
-    {"DELETE", 46},    {"DEL", 46},         {"DOWN", 40},    {"END", 35},    {"ENTER", 13},
-    {"ESC", 27},       {"HELP", 47},        {"HOME", 36},    {"INSERT", 45}, {"INS", 45},
-    {"LEFT", 37},      {"NUMLOCK", 144},    {"PGDN", 34},    {"PGUP", 33},   {"PRTSC", 44},
-    {"RIGHT", 39},     {"SCROLLLOCK", 145}, {"TAB", 9},      {"UP", 38},     {"ADD", 107},
-    {"SUBTRACT", 109}, {"MULTIPLY", 106},   {"DIVIDE", 111},
+    {"BACKSPACE", vk::Backspace},
+    {"BS", vk::Backspace},
+    {"BKSP", vk::Backspace},
+    {"BREAK", vk::Break},
+    {"CAPSLOCK", vk::CapsLock},
+    {"DELETE", vk::Delete},
+    {"DEL", vk::Delete},
+    {"DOWN", vk::Down},
+    {"END", vk::End},
+    {"ENTER", vk::Enter},
+    {"ESC", vk::Esc},
+    {"HELP", vk::Help},
+    {"HOME", vk::Home},
+    {"INSERT", vk::Insert},
+    {"INS", vk::Insert},
+    {"LEFT", vk::Left},
+    {"NUMLOCK", vk::NumLock},
+    {"PGDN", vk::PageDown},
+    {"PGUP", vk::PageUp},
+    {"PRTSC", vk::PrintScreen},
+    {"RIGHT", vk::Right},
+    {"SCROLLLOCK", vk::ScrollLock},
+    {"TAB", vk::Tab},
+    {"UP", vk::Up},
+    {"ADD", vk::Add},
+    {"SUBTRACT", vk::Subtract},
+    {"MULTIPLY", vk::Multiply},
+    {"DIVIDE", vk::Divide},
 }};
 
 // ASCII-only folding: key names are plain ASCII, and no byte of a longer
@@ -76,7 +96,7 @@ std::optional<std::uint8_t> functionKey(std::string_view name) {
     if (number < 1 || number > FunctionKeyCount) {
         return std::nullopt;
     }
-    return static_cast<std::uint8_t>(VkF1 + number - 1);
+    return static_cast<std::uint8_t>(vk::F1 + number - 1);
 }
 
 std::optional<std::uint8_t> namedVirtualKey(std::string_view name) {
@@ -113,8 +133,7 @@ bool allDigits(std::string_view text) {
     return true;
 }
 
-// What one pair of braces stands for: the stroke (modifiers not yet applied)
-// and how many times to type it.
+// What one pair of braces stands for: the stroke and how many times to type it.
 struct BracedKey {
     KeyStroke stroke;
     int count = 1;
@@ -139,31 +158,34 @@ std::optional<BracedKey> parseBraced(std::string_view content) {
         }
     }
     if (const utf8::Decoded one = utf8::decode(name, 0); one.length == name.size()) {
-        result.stroke.kind = KeyStroke::Kind::Character;
-        result.stroke.character = one.character;
+        result.stroke = KeyStroke::typed(one.character);
         return result;
     }
     auto virtualKey = namedVirtualKey(name);
     if (!virtualKey) {
         return std::nullopt;
     }
-    result.stroke.kind = KeyStroke::Kind::VirtualKey;
-    result.stroke.virtualKey = *virtualKey;
+    result.stroke = KeyStroke::key(*virtualKey);
     return result;
 }
 
-KeyStroke characterStroke(char32_t c) {
-    KeyStroke stroke;
-    stroke.kind = KeyStroke::Kind::Character;
-    stroke.character = c;
-    return stroke;
-}
-
-KeyStroke virtualKeyStroke(std::uint8_t virtualKey) {
-    KeyStroke stroke;
-    stroke.kind = KeyStroke::Kind::VirtualKey;
-    stroke.virtualKey = virtualKey;
-    return stroke;
+// Presses in the order Shift, Ctrl, Alt; releases the other way round. A
+// release right after its press takes the press back: a group with no key in
+// it presses nothing, and a lone Alt would open the target's menu bar.
+void pressOrRelease(std::vector<KeyStroke>& strokes, Modifiers modifiers, KeyStroke::Kind kind) {
+    const bool press = kind == KeyStroke::Kind::Press;
+    const std::size_t count = std::size(NotationModifiers);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Modifier modifier = NotationModifiers[press ? i : count - 1 - i];
+        if ((modifiers & bit(modifier)) == 0) {
+            continue;
+        }
+        if (!press && !strokes.empty() && strokes.back() == KeyStroke::press(modifier)) {
+            strokes.pop_back();
+        } else {
+            strokes.push_back({.kind = kind, .modifier = modifier});
+        }
+    }
 }
 
 }  // namespace
@@ -173,16 +195,17 @@ std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation) {
     // Modifiers held by each open group, outermost first; the bottom entry is
     // the text itself. A vector, not recursion, so deep nesting cannot
     // exhaust the call stack.
-    std::vector<Modifiers> groups(1);
-    Modifiers pending;
+    std::vector<Modifiers> groups(1, 0);
+    Modifiers pending = 0;
 
+    // Modifiers pending for the next key that no group holds yet go down just
+    // around it.
     auto emit = [&](KeyStroke stroke, int count) {
-        const Modifiers held = groups.back() | pending;
-        stroke.shift = held.shift;
-        stroke.ctrl = held.ctrl;
-        stroke.alt = held.alt;
+        const Modifiers own = pending & ~groups.back();
+        pending = 0;
+        pressOrRelease(strokes, own, KeyStroke::Kind::Press);
         strokes.insert(strokes.end(), static_cast<std::size_t>(count), stroke);
-        pending = {};
+        pressOrRelease(strokes, own, KeyStroke::Kind::Release);
     };
 
     std::size_t i = 0;
@@ -190,41 +213,44 @@ std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation) {
         const char c = notation[i];
         switch (c) {
             case '+':
-                pending.shift = true;
+                pending |= bit(Modifier::Shift);
                 ++i;
                 break;
             case '^':
-                pending.ctrl = true;
+                pending |= bit(Modifier::Ctrl);
                 ++i;
                 break;
             case '%':
-                pending.alt = true;
+                pending |= bit(Modifier::Alt);
                 ++i;
                 break;
-            case '(':
-                groups.push_back(groups.back() | pending);
-                pending = {};
+            case '(': {
+                const Modifiers own = pending & ~groups.back();
+                pressOrRelease(strokes, own, KeyStroke::Kind::Press);
+                groups.push_back(groups.back() | own);
+                pending = 0;
                 ++i;
                 break;
-            case ')':
+            }
+            case ')': {
                 if (groups.size() == 1) {
                     return std::nullopt;
                 }
+                const Modifiers own = groups.back() & ~groups[groups.size() - 2];
                 groups.pop_back();
+                pressOrRelease(strokes, own, KeyStroke::Kind::Release);
                 // A modifier just before ")" has no key left to hold down.
-                pending = {};
+                pending = 0;
                 ++i;
                 break;
+            }
             case '~':
-                emit(virtualKeyStroke(VkReturn), 1);
-                ++i;
-                break;
             case '\r':
-                emit(virtualKeyStroke(VkReturn), 1);
+                emit(KeyStroke::key(vk::Enter), 1);
                 ++i;
                 break;
             case '\t':
-                emit(virtualKeyStroke(VkTab), 1);
+                emit(KeyStroke::key(vk::Tab), 1);
                 ++i;
                 break;
             case '\n':
@@ -253,7 +279,7 @@ std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation) {
             }
             default: {
                 const utf8::Decoded decoded = utf8::decode(notation, i);
-                emit(characterStroke(decoded.character), 1);
+                emit(KeyStroke::typed(decoded.character), 1);
                 i += decoded.length;
                 break;
             }

@@ -8,30 +8,24 @@
 // the next key or for a group in parentheses;
 // "~" is Enter; any single character in braces ("{+}", "{{}", "{}}", "{ }")
 // types that character itself. A byte that is not UTF-8 types U+FFFD.
+//
+// A modifier goes down just before the keys it holds and up just after them,
+// so presses and releases always nest.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace quorvel {
+#include "platform/key_strokes.h"
 
-struct KeyStroke {
-    enum class Kind { Character, VirtualKey };
-    Kind kind = Kind::Character;
-    char32_t character = 0;       // for Kind::Character
-    std::uint8_t virtualKey = 0;  // for Kind::VirtualKey
-    bool shift = false;
-    bool ctrl = false;
-    bool alt = false;
-    bool operator==(const KeyStroke&) const = default;
-};
+namespace quorvel {
 
 // The highest repeat count "{name N}" may ask for.
 inline constexpr int MaxSendKeysRepeat = 10000;
 
 // The strokes of the text in order, or nothing when the text breaks the notation.
+// A "{name N}" never yields more than MaxSendKeysRepeat keys.
 std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation);
 
 // Notation that types exactly the characters of `text`, for text that is data

@@ -5,6 +5,7 @@
 
 #include "engine/key_filter.h"
 #include "engine/shortcut_entry.h"
+#include "platform/virtual_keys.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
@@ -32,11 +33,11 @@ LaunchClass launchClassOf(std::string_view modeField) {
 
 std::optional<LaunchClass> classLaunchedBy(int keyCode) {
     switch (keyCode) {
-        case 9:
+        case vk::Tab:
             return LaunchClass::Tab;
-        case 32:
+        case vk::Space:
             return LaunchClass::Space;
-        case 27:
+        case vk::Esc:
             return LaunchClass::Esc;
         default:
             return std::nullopt;

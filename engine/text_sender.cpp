@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "engine/calibration.h"
 #include "engine/engine_timers.h"
 #include "engine/macro_expander.h"
+#include "engine/send_keys_notation.h"
+#include "platform/virtual_keys.h"
 #include "text/utf8.h"
 #include "text/utf8_text.h"
 
@@ -52,18 +55,16 @@ void TextSender::send(const SendRequest& request) {
     // The erase goes out before the event loop runs again: keys typed meanwhile
     // would otherwise reach the application first and be erased in its place.
     const std::string lowered = lowerCase(request.trigger);
-    std::string erase;
+    std::vector<KeyStroke> erase;
     if (lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos) {
         std::size_t typed = utf8::length(request.trigger);
         if (request.launchKeyEndsTrigger && typed > 0) {
             --typed;
         }
-        for (std::size_t i = 0; i < typed; ++i) {
-            erase += "{backspace}";
-        }
+        erase.assign(typed, KeyStroke::key(vk::Backspace));
     }
     if (!erase.empty()) {
-        if (services_.injector.SendKeys(erase, forceWait()) != SendOutcome::AllSent) {
+        if (services_.injector.typeKeys(erase, forceWait()) != SendOutcome::AllSent) {
             endEarly();
             return;
         }
@@ -90,8 +91,10 @@ void TextSender::send(const SendRequest& request) {
             return;
         }
     } else {
-        if (services_.injector.SendKeys(keystrokeNotation(expansion), forceWait()) !=
-            SendOutcome::AllSent) {
+        // A text that breaks the notation sends nothing of itself.
+        const auto strokes = parseSendKeys(keystrokeNotation(expansion));
+        if (!strokes ||
+            services_.injector.typeKeys(*strokes, forceWait()) != SendOutcome::AllSent) {
             endEarly();
             return;
         }
@@ -102,7 +105,8 @@ void TextSender::send(const SendRequest& request) {
     services_.events.DoEvents();
 
     if (request.enterAfter) {
-        services_.injector.SendKeys("{enter}", Wait::No);
+        const KeyStroke enter = KeyStroke::key(vk::Enter);
+        services_.injector.typeKeys({&enter, 1}, Wait::No);
         services_.events.DoEvents();
     }
     form_.clipboardTimer.enabled = true;
@@ -122,12 +126,14 @@ bool TextSender::pasteText(const std::string& text) {
     }
     const bool written = clipboard.clear() && clipboard.setText(text);
     mainData_.PastedClipboardSequence = clipboard.sequenceNumber();
-    // With its wait, SendKeys returns once the target has taken the Ctrl+V and
+    // With its wait, typeKeys returns once the target has taken the Ctrl+V and
     // been back to its message loop: it has read the clipboard. What the user had
     // goes back now, before their keys held meanwhile are replayed (a Ctrl+V of
     // theirs among them pastes their own text).
+    constexpr KeyStroke ctrlV[] = {KeyStroke::press(Modifier::Ctrl), KeyStroke::typed('v'),
+                                   KeyStroke::release(Modifier::Ctrl)};
     const bool pasted =
-        written && services_.injector.SendKeys("^{v}", Wait::Yes) == SendOutcome::AllSent;
+        written && services_.injector.typeKeys(ctrlV, Wait::Yes) == SendOutcome::AllSent;
     if (pasted) {
         services_.events.DoEvents();
     }

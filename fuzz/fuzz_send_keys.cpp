@@ -1,14 +1,15 @@
 // SendKeys notation from arbitrary bytes: never more strokes than the repeat
-// limit allows for the input, and a text with its special characters braced
-// types exactly its own characters, whole ones, never a part of one; so does
-// its literal form, with every line break as Enter.
+// limit allows for the input, modifier presses and releases that nest, and a
+// text with its special characters braced types exactly its own characters,
+// whole ones, never a part of one; so does its literal form, with every line
+// break as Enter.
 
 #include <string>
 #include <vector>
 
 #include "engine/send_keys_notation.h"
 #include "fuzz_check.h"
-#include "support/key_strokes.h"
+#include "platform/virtual_keys.h"
 #include "text/utf8.h"
 
 namespace {
@@ -25,11 +26,11 @@ std::vector<KeyStroke> plainStrokes(std::string_view text) {
         const utf8::Decoded decoded = utf8::decode(text, at);
         at += decoded.length;
         if (decoded.character == '\r') {
-            strokes.push_back(testing::vk(13));
+            strokes.push_back(KeyStroke::key(vk::Enter));
         } else if (decoded.character == '\t') {
-            strokes.push_back(testing::vk(9));
+            strokes.push_back(KeyStroke::key(vk::Tab));
         } else if (decoded.character != '\n') {
-            strokes.push_back(testing::ch(decoded.character));
+            strokes.push_back(KeyStroke::typed(decoded.character));
         }
     }
     return strokes;
@@ -42,10 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (const auto strokes = parseSendKeys(notation)) {
         FUZZ_CHECK(strokes->size() <= size * static_cast<std::size_t>(MaxSendKeysRepeat));
+        // Every modifier pressed is released, the last pressed first.
+        std::vector<Modifier> held;
         for (const KeyStroke& stroke : *strokes) {
-            FUZZ_CHECK(stroke.kind == KeyStroke::Kind::Character ? stroke.virtualKey == 0
-                                                                 : stroke.character == 0);
+            if (stroke.kind == KeyStroke::Kind::Press) {
+                held.push_back(stroke.modifier);
+            } else if (stroke.kind == KeyStroke::Kind::Release) {
+                FUZZ_CHECK(!held.empty() && held.back() == stroke.modifier);
+                held.pop_back();
+            }
         }
+        FUZZ_CHECK(held.empty());
     }
 
     // Every special character in braces: the text types itself.

@@ -1,24 +1,19 @@
 #pragma once
-// Simulated keystrokes in SendKeys notation.
+// Simulated keystrokes.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string_view>
+
+#include "platform/key_strokes.h"
 
 namespace quorvel {
 
 enum class Wait { No, Yes };
 
-// A virtual-key code no key is assigned to and no program acts on. Pressed and
-// released while Alt or a Windows key is down, it keeps that key's release from
-// being a lone tap, which would open the target's menu bar or the Start menu.
-inline constexpr std::uint16_t UnassignedKey = 0xE8;
-
 enum class SendOutcome {
-    AllSent,   // every keystroke went in
-    Rejected,  // the text breaks the notation; nothing was sent
-    Blocked,   // the platform took none or only part of the keystrokes
+    AllSent,  // every keystroke went in
+    Blocked,  // the platform took none or only part of the keystrokes
 };
 
 // A key event held back while a send was on its way, to be injected again after it.
@@ -33,11 +28,11 @@ struct HeldKey {
 class KeyInjector {
   public:
     virtual ~KeyInjector() = default;
-    // Injects the keystrokes of `notation` into the focused window, marked as
-    // injected. Modifier keys the user still holds (Ctrl of a Ctrl+F9 trigger)
-    // are released first, so they do not change the typed text. With Wait::Yes
-    // returns only after the target has taken the keys.
-    virtual SendOutcome SendKeys(std::string_view notation, Wait wait) = 0;
+    // Types the strokes into the focused window, marked as injected. Modifier
+    // keys the user still holds (Ctrl of a Ctrl+F9 trigger) are released first,
+    // so they do not change the typed text. With Wait::Yes returns only after the
+    // target has taken the keys.
+    virtual SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) = 0;
     // Whether the focused window can take injected keys at all (an elevated
     // window cannot). The engine never swallows a key for a text it cannot deliver.
     virtual bool focusedWindowAcceptsInput() { return true; }

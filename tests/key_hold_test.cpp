@@ -11,10 +11,9 @@ namespace quorvel {
 namespace {
 
 using testing::EngineFixture;
-namespace vk = testing::vk;
 
 const std::string Kilowatt = "kilowatt hour";
-const std::string Erase2 = "{backspace}{backspace}";
+const std::string Erase2 = "{BACKSPACE}{BACKSPACE}";
 
 // The user types "Ab" and Enter at one point of a send, and it all arrives after
 // the send, in order, with the text whole.
@@ -24,7 +23,7 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         const char* name;
         When when;
         std::size_t stroke = 0;  // of the erase or the text, the typing comes before
-        std::string after = "";  // the send's notation that the typing follows
+        std::string after = "";  // the keys of the send the typing follows
         bool boost = false;
         bool enter = false;
         const char* text = "kilowatt hour";
@@ -39,7 +38,7 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         {"after the text", When::After, 0, Kilowatt, false, true, "kilowatt hour", withEnter},
         {"before a run macro", When::After, 0, Erase2, false, true, "%(run=calc.exe)%", "Ab\r\n"},
         {"before a text that fails", When::After, 0, Erase2, false, true, "{foo}", "Ab\r\n"},
-        {"with Boost, after the paste", When::After, 0, "^{v}", true, true, "kilowatt hour",
+        {"with Boost, after the paste", When::After, 0, "^(v)", true, true, "kilowatt hour",
          withEnter},
     };
     for (const Case& c : cases) {
@@ -64,15 +63,15 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
                 };
                 break;
             case When::InThePause:
-                f.injector.afterSend = [&](std::string_view notation) {
-                    if (notation == Erase2) {
+                f.injector.afterSend = [&](std::string_view keys) {
+                    if (keys == Erase2) {
                         f.pump.atDoEvents(1, type);
                     }
                 };
                 break;
             case When::After:
-                f.injector.afterSend = [&](std::string_view notation) {
-                    if (notation == c.after) {
+                f.injector.afterSend = [&](std::string_view keys) {
+                    if (keys == c.after) {
                         type();
                     }
                 };
@@ -124,7 +123,7 @@ TEST(KeyHold, TriggersTypedDuringASendFireAfterIt) {
         {"another program's trigger: held, but it fires nothing",
          false,
          {[](FakeKeyboard& k) {
-             for (const int key : {int{'K'}, int{'W'}, vk::Space}) {
+             for (const int key : {int{'K'}, int{'W'}, int{vk::Space}}) {
                  k.injectForeign(key, false);
                  k.injectForeign(key, true);
              }
@@ -153,8 +152,8 @@ TEST(KeyHold, TriggersTypedDuringASendFireAfterIt) {
         f.form.boostItem.checked = c.boost;
         f.addEntry(LaunchMode::Space, false, "kw", c.text);
         std::size_t sends = 0;
-        f.injector.afterSend = [&](std::string_view notation) {
-            if (notation == Erase2 && sends < c.during.size()) {
+        f.injector.afterSend = [&](std::string_view keys) {
+            if (keys == Erase2 && sends < c.during.size()) {
                 const Typing& type = c.during[sends++];
                 f.pump.atDoEvents(1, [&f, &type] { type(f.keyboard); });
             }
@@ -275,8 +274,8 @@ TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
         EngineFixture f;
         f.form.calibrationBox.setText("3");
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
-        f.injector.afterSend = [&](std::string_view notation) {
-            if (notation != Erase2) {
+        f.injector.afterSend = [&](std::string_view keys) {
+            if (keys != Erase2) {
                 return;
             }
             f.injector.afterSend = nullptr;
@@ -322,8 +321,8 @@ TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
         EngineFixture f;
         f.form.calibrationBox.setText(c.calibration);
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
-        f.injector.afterSend = [&](std::string_view notation) {
-            if (notation != Erase2) {
+        f.injector.afterSend = [&](std::string_view keys) {
+            if (keys != Erase2) {
                 return;
             }
             f.injector.afterSend = nullptr;
@@ -373,8 +372,8 @@ TEST(KeyHold, AReplayTakenInPartIsRetriedOnce) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
-        f.injector.afterSend = [&](std::string_view notation) {
-            if (notation == Kilowatt) {
+        f.injector.afterSend = [&](std::string_view keys) {
+            if (keys == Kilowatt) {
                 f.keyboard.typeText("ab");
                 f.keyboard.replayTakes.assign(c.takes.begin(), c.takes.end());
             }

@@ -10,7 +10,6 @@ namespace quorvel {
 namespace {
 
 using testing::EngineFixture;
-namespace vk = testing::vk;
 
 // Which events bring a key to the matcher: key-downs with or without Alt and
 // releases of extended keys, never an injected event or a plain release; and only
@@ -138,7 +137,7 @@ TEST(KeyboardHook, ModifiersHeldByOurSendAreNotTheUsers) {
 
         f.keyboard.sent.clear();
         EXPECT_TRUE(f.keyboard.tap(vk::F9));
-        EXPECT_EQ(f.notations(), std::vector<std::string>{"plain"});
+        EXPECT_EQ(f.sentKeys(), std::vector<std::string>{"plain"});
     }
 }
 

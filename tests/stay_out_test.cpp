@@ -12,7 +12,6 @@ namespace {
 
 using testing::AppFixture;
 using testing::EngineFixture;
-namespace vk = testing::vk;
 
 TEST(ExcludedPrograms, StoredFormReadsFileNamesOnly) {
     struct Case {

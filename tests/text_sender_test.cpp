@@ -10,7 +10,6 @@ namespace quorvel {
 namespace {
 
 using testing::EngineFixture;
-namespace vk = testing::vk;
 using Notations = std::vector<std::string>;
 
 const std::string Sample = "This is a sample \r\nI hope you like it";
@@ -29,7 +28,7 @@ PassesToText sendAndCount(const std::string& calibration, const std::string& tri
     f.pump.runUntilIdle();
     const auto& at = f.injector.passesAtSend;
     const int text = at.empty() ? 0 : at.back();
-    return {f.notations(), at.size() >= 2 ? text - at[0] : text};
+    return {f.sentKeys(), at.size() >= 2 ? text - at[0] : text};
 }
 
 // Only a typed trigger is erased, and only then is there a calibration pause.
@@ -50,7 +49,7 @@ TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
         SCOPED_TRACE(std::string(c.calibration) + " " + c.trigger);
         std::string erase;
         for (int i = 0; i < c.backspaces; ++i) {
-            erase += "{backspace}";
+            erase += "{BACKSPACE}";
         }
         const auto result = sendAndCount(c.calibration, c.trigger);
         EXPECT_EQ(result.sent, (erase.empty() ? Notations{"Hello"} : Notations{erase, "Hello"}));
@@ -78,8 +77,8 @@ TEST(TextSender, WaitFlags) {
         f.addEntry(LaunchMode::Space, true, "td", "Hi");
         f.keyboard.typeText("td ");
         ASSERT_EQ(f.keyboard.sent.size(), 3u);
-        EXPECT_EQ(f.keyboard.sent[1].notation, c.boost ? "^{v}" : "Hi");
-        EXPECT_EQ(f.keyboard.sent[2].notation, "{enter}");
+        EXPECT_EQ(f.sentKeys()[1], c.boost ? "^(v)" : "Hi");
+        EXPECT_EQ(f.sentKeys()[2], "{ENTER}");
         for (std::size_t i = 0; i < 3; ++i) {
             EXPECT_EQ(f.keyboard.sent[i].wait, c.waits[i]) << i;
         }
@@ -175,8 +174,8 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
             }
             const ClipboardSnapshot former = f.clipboard.contents();
             bool typed = false;
-            f.injector.afterSend = [&](std::string_view notation) {
-                if (notation == "^{v}" && !typed) {
+            f.injector.afterSend = [&](std::string_view keys) {
+                if (keys == "^(v)" && !typed) {
                     typed = true;
                     (*typing)(f.keyboard);
                 }
@@ -222,8 +221,8 @@ TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         f.clipboard.setText(user);
-        f.injector.afterSend = [&](std::string_view notation) {
-            if (notation != "^{v}") {
+        f.injector.afterSend = [&](std::string_view keys) {
+            if (keys != "^(v)") {
                 return;
             }
             f.injector.afterSend = nullptr;
@@ -262,13 +261,13 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         bool blockAfterErase = false;
         bool boost = false;
     };
-    const std::string erase = "{backspace}{backspace}";
+    const std::string erase = "{BACKSPACE}{BACKSPACE}";
     const Case cases[] = {
         {"unclosed macro", "Hi %(date", {erase}},
         {"run macro", "%(run=calc.exe)%", {erase}, {"calc.exe"}},
         {"clipboard locked", "a%(clipboard text)%b", {erase}, {}, true},
-        {"clipboard holding a picture", "a%(clipboard text)%b", {erase, "ab", "{enter}"}},
-        {"notation rejected", "{foo}", {erase, "{foo}"}},
+        {"clipboard holding a picture", "a%(clipboard text)%b", {erase, "ab", "{ENTER}"}},
+        {"notation rejected", "{foo}", {erase}},
         {"blocked from the start", "Hi", {erase}, {}, false, true},
         {"blocked after the erase", "Hi", {erase, "Hi"}, {}, false, false, true},
         {"paste with the clipboard locked", "Hi", {erase}, {}, true, false, false, true},
@@ -288,7 +287,7 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
             f.injector.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
         }
         f.keyboard.tap(vk::Space);
-        EXPECT_EQ(f.notations(), c.sent);
+        EXPECT_EQ(f.sentKeys(), c.sent);
         EXPECT_EQ(f.programs.started, c.started);
         EXPECT_TRUE(f.form.clipboardTimer.enabled);
         f.clipboard.locked = false;

@@ -11,7 +11,6 @@ namespace quorvel {
 namespace {
 
 using testing::EngineFixture;
-namespace vk = testing::vk;
 
 const LaunchMode AllModes[] = {LaunchMode::None, LaunchMode::Space, LaunchMode::Tab,
                                LaunchMode::Esc, LaunchMode::FunctionKey};
@@ -71,7 +70,7 @@ TEST(TriggerMatcher, CtrlF9AgainstRecordedModifiers) {
         EXPECT_EQ(f.keyboard.tap(vk::F9), c.fires);
         EXPECT_EQ(f.form.lastKey, c.buffer);
         if (c.fires) {
-            EXPECT_EQ(f.notations(), std::vector<std::string>{"Control nine"});
+            EXPECT_EQ(f.sentKeys(), std::vector<std::string>{"Control nine"});
             EXPECT_EQ(f.keyboard.targetText, "Control nine");
         } else {
             EXPECT_EQ(f.buffer(), c.buffer);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "platform/virtual_keys.h"
 #include "tests/doubles/fake_desktop.h"
 
 namespace {
@@ -53,8 +54,9 @@ int main() {
         int functionKey;
         int modifierKey;
     };
-    const Typed typed[] = {{"td ", 0, 0},   {"xtd ", 0, 0}, {"sp ", 0, 0}, {"", 120, 0},
-                           {"", 120, 0xA2}, {"", 121, 0},   {"cu\t", 0, 0}};
+    const Typed typed[] = {{"td ", 0, 0},   {"xtd ", 0, 0},          {"sp ", 0, 0},
+                           {"", vk::F9, 0}, {"", vk::F9, vk::LCtrl}, {"", vk::F9 + 1, 0},
+                           {"cu\t", 0, 0}};
     for (const auto& keys : typed) {
         desktop.keyboard.targetText.clear();
         std::string what = keys.keys;

@@ -13,9 +13,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr WORD HeldModifierKeys[] = {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL,
-                                     VK_LMENU,  VK_RMENU,  VK_LWIN,     VK_RWIN};
-
 bool isExtendedKey(WORD vk) {
     switch (vk) {
         case VK_PRIOR:
@@ -138,7 +135,7 @@ Win32KeyInjector::Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()
     ::QueryPerformanceFrequency(&frequency_);
 }
 
-std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& strokes, HKL layout,
+std::vector<INPUT> Win32KeyInjector::buildInputs(std::span<const KeyStroke> strokes, HKL layout,
                                                  const std::vector<WORD>& heldModifiers,
                                                  bool capsLock) {
     std::vector<INPUT> inputs;
@@ -146,9 +143,29 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
     for (const WORD vk : heldModifiers) {
         inputs.push_back(keyInput(vk, true, layout));
     }
+    // The modifiers the strokes hold down go down around each key, together with
+    // those the layout needs for it.
+    Modifiers held;
     for (const KeyStroke& stroke : strokes) {
-        Modifiers mods{stroke.shift, stroke.ctrl, stroke.alt};
-        if (stroke.kind == KeyStroke::Kind::VirtualKey) {
+        if (stroke.kind == KeyStroke::Kind::Press || stroke.kind == KeyStroke::Kind::Release) {
+            const bool down = stroke.kind == KeyStroke::Kind::Press;
+            switch (stroke.modifier) {
+                case Modifier::Shift:
+                    held.shift = down;
+                    break;
+                case Modifier::Ctrl:
+                    held.ctrl = down;
+                    break;
+                case Modifier::Alt:
+                    held.alt = down;
+                    break;
+                case Modifier::Win:
+                    break;
+            }
+            continue;
+        }
+        Modifiers mods = held;
+        if (stroke.kind == KeyStroke::Kind::Key) {
             pressModifiers(inputs, mods, false, layout);
             inputs.push_back(keyInput(stroke.virtualKey, false, layout));
             inputs.push_back(keyInput(stroke.virtualKey, true, layout));
@@ -198,12 +215,8 @@ std::vector<INPUT> Win32KeyInjector::buildInputs(const std::vector<KeyStroke>& s
     return inputs;
 }
 
-SendOutcome Win32KeyInjector::SendKeys(std::string_view notation, Wait wait) {
-    const auto strokes = parseSendKeys(notation);
-    if (!strokes) {
-        return SendOutcome::Rejected;
-    }
-    if (strokes->empty()) {
+SendOutcome Win32KeyInjector::typeKeys(std::span<const KeyStroke> strokes, Wait wait) {
+    if (strokes.empty()) {
         return SendOutcome::AllSent;
     }
     const HWND target = ::GetForegroundWindow();
@@ -212,14 +225,14 @@ SendOutcome Win32KeyInjector::SendKeys(std::string_view notation, Wait wait) {
     // typed key: they are let go for the send. The engine presses those the user
     // still holds again after it, knowing from the user's own key events which.
     std::vector<WORD> held;
-    for (const WORD vk : HeldModifierKeys) {
-        if ((::GetAsyncKeyState(vk) & 0x8000) != 0) {
-            held.push_back(vk);
+    for (const ModifierKey& key : ModifierKeys) {
+        if ((::GetAsyncKeyState(key.virtualKey) & 0x8000) != 0) {
+            held.push_back(key.virtualKey);
         }
     }
     // The toggle as the system keeps it, which the target's thread follows.
     const bool capsLock = (::GetKeyState(VK_CAPITAL) & 1) != 0;
-    std::vector<INPUT> inputs = buildInputs(*strokes, layout, held, capsLock);
+    std::vector<INPUT> inputs = buildInputs(strokes, layout, held, capsLock);
     const std::uint64_t seenBefore = hook_.ownEventsSeen();
     const UINT sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     ownEventsExpected_ = std::max(ownEventsExpected_, seenBefore) + sent;

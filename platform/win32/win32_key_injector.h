@@ -1,5 +1,5 @@
 #pragma once
-// Keystrokes in SendKeys notation, injected with one SendInput call per send.
+// Key strokes, injected with one SendInput call per send.
 
 #include <windows.h>
 
@@ -8,7 +8,6 @@
 #include <span>
 #include <vector>
 
-#include "engine/send_keys_notation.h"
 #include "platform/key_injection.h"
 
 namespace quorvel {
@@ -21,7 +20,7 @@ class Win32KeyInjector final : public KeyInjector {
     // the hook that must see the keys is called on that thread.
     Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()> pumpOnce);
 
-    SendOutcome SendKeys(std::string_view notation, Wait wait) override;
+    SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) override;
     bool focusedWindowAcceptsInput() override;
     std::size_t replayKeys(std::span<const HeldKey> keys) override;
     void waitForOwnKeys() override;
@@ -35,7 +34,7 @@ class Win32KeyInjector final : public KeyInjector {
     const ReplayFigures& replayFigures() const { return replayFigures_; }
 
     // The inputs a send would inject, for the layout and Caps Lock state given.
-    static std::vector<INPUT> buildInputs(const std::vector<KeyStroke>& strokes, HKL layout,
+    static std::vector<INPUT> buildInputs(std::span<const KeyStroke> strokes, HKL layout,
                                           const std::vector<WORD>& heldModifiers, bool capsLock);
 
   private:

@@ -16,7 +16,7 @@ using UniqueHook = UniqueHandle<HHOOK, NullIsNoHandle<HHOOK, &::UnhookWindowsHoo
 
 // Marks the key event the program injects to prove its hook is still called.
 inline constexpr std::uintptr_t HeartbeatMarker = 0x51564C48;  // "QVLH"
-inline constexpr WORD HeartbeatKey = UnassignedKey;
+inline constexpr WORD HeartbeatKey = vk::Unassigned;
 
 class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery {
   public:

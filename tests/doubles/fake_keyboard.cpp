@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <utility>
 
-#include "engine/send_keys_notation.h"
+#include "platform/virtual_keys.h"
 #include "tests/doubles/fake_clipboard.h"
 #include "tests/doubles/fake_event_pump.h"
 #include "text/utf8.h"
@@ -13,13 +14,10 @@ namespace quorvel {
 
 namespace {
 
-constexpr int VkShift = 0x10, VkControl = 0x11, VkMenu = 0x12;
-constexpr int VkLShift = 0xA0, VkRShift = 0xA1, VkLControl = 0xA2, VkRControl = 0xA3;
-constexpr int VkLMenu = 0xA4, VkRMenu = 0xA5, VkLWin = 0x5B, VkRWin = 0x5C, VkPacket = 231;
-
-bool isExtended(int vk) {
-    return vk == VkRControl || vk == VkRMenu || (vk >= 33 && vk <= 40) || vk == 45 || vk == 46 ||
-           (vk >= 91 && vk <= 93) || vk == 111 || vk == 144;
+bool isExtended(int key) {
+    return key == vk::RCtrl || key == vk::RAlt || (key >= vk::PageUp && key <= vk::Down) ||
+           key == vk::Insert || key == vk::Delete || (key >= vk::LWin && key <= vk::Apps) ||
+           key == vk::Divide || key == vk::NumLock;
 }
 
 // US layout: the key and whether Shift is needed for a character.
@@ -27,29 +25,29 @@ std::optional<std::pair<int, bool>> keyForCharacter(char32_t c) {
     if (c >= 'a' && c <= 'z') {
         return std::pair{c - 'a' + 'A', false};
     }
-    if (c >= 'A' && c <= 'Z') {
-        return std::pair{static_cast<int>(c), true};
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+        return std::pair{static_cast<int>(c), c >= 'A'};
     }
-    if (c >= '0' && c <= '9') {
-        return std::pair{static_cast<int>(c), false};
-    }
-    static constexpr std::pair<char, int> plain[] = {
-        {' ', 32},   {'\t', 9},   {'\r', 13},   {'\n', 13},  {';', 0xBA},
-        {'=', 0xBB}, {',', 0xBC}, {'-', 0xBD},  {'.', 0xBE}, {'/', 0xBF},
-        {'`', 0xC0}, {'[', 0xDB}, {'\\', 0xDC}, {']', 0xDD}, {'\'', 0xDE}};
-    for (const auto& [character, vk] : plain) {
-        if (c == static_cast<char32_t>(character)) {
-            return std::pair{vk, false};
+    // The blank, Tab, Enter and the punctuation keys, without and with Shift.
+    struct Key {
+        char plain, shifted;
+        std::uint8_t key;
+    };
+    static constexpr Key keys[] = {
+        {' ', 0, vk::Space},        {'\t', 0, vk::Tab},           {'\r', 0, vk::Enter},
+        {'\n', 0, vk::Enter},       {';', ':', vk::Semicolon},    {'=', '+', vk::Equals},
+        {',', '<', vk::Comma},      {'-', '_', vk::Minus},        {'.', '>', vk::Period},
+        {'/', '?', vk::Slash},      {'`', '~', vk::Backquote},    {'[', '{', vk::OpenBracket},
+        {'\\', '|', vk::Backslash}, {']', '}', vk::CloseBracket}, {'\'', '"', vk::Quote}};
+    for (const Key& key : keys) {
+        if (c == static_cast<char32_t>(key.plain) ||
+            (key.shifted != 0 && c == static_cast<char32_t>(key.shifted))) {
+            return std::pair{int{key.key}, c != static_cast<char32_t>(key.plain)};
         }
     }
-    static constexpr std::pair<char, int> shifted[] = {
-        {':', 0xBA}, {'+', 0xBB}, {'<', 0xBC}, {'_', 0xBD}, {'>', 0xBE}, {'?', 0xBF}, {'~', 0xC0},
-        {'{', 0xDB}, {'|', 0xDC}, {'}', 0xDD}, {'"', 0xDE}, {'!', '1'},  {'@', '2'},  {'#', '3'},
-        {'$', '4'},  {'%', '5'},  {'^', '6'},  {'&', '7'},  {'*', '8'},  {'(', '9'},  {')', '0'}};
-    for (const auto& [character, vk] : shifted) {
-        if (c == static_cast<char32_t>(character)) {
-            return std::pair{vk, true};
-        }
+    const auto digit = std::string_view(")!@#$%^&*(").find(static_cast<char>(c));
+    if (c < 0x80 && digit != std::string_view::npos) {
+        return std::pair{static_cast<int>('0' + digit), true};
     }
     return std::nullopt;
 }
@@ -58,10 +56,10 @@ bool isLetterOrDigit(char32_t c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-std::optional<unsigned char> characterForKey(int vk, bool shift) {
+std::optional<unsigned char> characterForKey(int code, bool shift) {
     for (char32_t c = 1; c < 128; ++c) {
         const auto key = keyForCharacter(c);
-        if (c != '\n' && key && key->first == vk && key->second == shift && vk != 13) {
+        if (c != '\n' && key && key->first == code && key->second == shift && code != vk::Enter) {
             return static_cast<unsigned char>(c);
         }
     }
@@ -84,27 +82,27 @@ void FakeKeyboard::remove(std::uintptr_t) {
 
 namespace {
 
-bool anyDown(const std::array<bool, 256>& keys, int vk) {
-    if (vk == VkShift) {
-        return keys[VkLShift] || keys[VkRShift];
+bool anyDown(const std::array<bool, 256>& keys, int code) {
+    if (code == vk::Shift) {
+        return keys[vk::LShift] || keys[vk::RShift];
     }
-    if (vk == VkControl) {
-        return keys[VkLControl] || keys[VkRControl];
+    if (code == vk::Ctrl) {
+        return keys[vk::LCtrl] || keys[vk::RCtrl];
     }
-    if (vk == VkMenu) {
-        return keys[VkLMenu] || keys[VkRMenu];
+    if (code == vk::Alt) {
+        return keys[vk::LAlt] || keys[vk::RAlt];
     }
-    return vk >= 0 && vk < 256 && keys[static_cast<std::size_t>(vk)];
+    return code >= 0 && code < 256 && keys[static_cast<std::size_t>(code)];
 }
 
 }  // namespace
 
-bool FakeKeyboard::down(int vk) const {
-    return anyDown(down_, vk);
+bool FakeKeyboard::down(int code) const {
+    return anyDown(down_, code);
 }
 
-bool FakeKeyboard::asyncDown(int vk) const {
-    return anyDown(asyncDown_, vk);
+bool FakeKeyboard::asyncDown(int code) const {
+    return anyDown(asyncDown_, code);
 }
 
 std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
@@ -118,12 +116,12 @@ std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
     return state;
 }
 
-bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t extraInfo,
+bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_t extraInfo,
                            std::uint32_t scanCode) {
     KeyEventRecord event;
-    event.vkCode = static_cast<std::uint32_t>(vk);
+    event.vkCode = static_cast<std::uint32_t>(code);
     event.scanCode = scanCode;
-    event.flags = (isExtended(vk) ? key_flags::Extended : 0) |
+    event.flags = (isExtended(code) ? key_flags::Extended : 0) |
                   (injected ? key_flags::Injected : 0) | (released ? key_flags::Released : 0);
     event.time = ++time_;
     event.dwExtraInfo = extraInfo;
@@ -138,12 +136,13 @@ bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t 
     }
     // A lone tap of Alt opens the target's menu bar, of a Windows key the Start menu.
     if (!released) {
-        loneTapKey_ = vk == VkLMenu || vk == VkRMenu || vk == VkLWin || vk == VkRWin ? vk : 0;
-    } else if (vk == loneTapKey_) {
+        loneTapKey_ =
+            code == vk::LAlt || code == vk::RAlt || code == vk::LWin || code == vk::RWin ? code : 0;
+    } else if (code == loneTapKey_) {
         ++menusOpened;
         loneTapKey_ = 0;
     }
-    const auto index = static_cast<std::size_t>(vk & 0xFF);
+    const auto index = static_cast<std::size_t>(code & 0xFF);
     down_[index] = !released;
     asyncPending_.emplace_back(index, !released);
     while (asyncPending_.size() > keyStateLag) {
@@ -152,41 +151,41 @@ bool FakeKeyboard::deliver(int vk, bool released, bool injected, std::uintptr_t 
         asyncDown_[key] = isDown;
         pressedSinceQuery_[key] = pressedSinceQuery_[key] || isDown;
     }
-    if (!released && vk != VkPacket) {
-        applyToTarget(vk);
+    if (!released && code != vk::Packet) {
+        applyToTarget(code);
     }
     return false;
 }
 
-void FakeKeyboard::applyToTarget(int vk) {
-    if (down(VkMenu)) {
+void FakeKeyboard::applyToTarget(int code) {
+    if (down(vk::Alt)) {
         return;
     }
-    if (down(VkControl)) {
-        if (vk == 'V') {
+    if (down(vk::Ctrl)) {
+        if (code == 'V') {
             targetText += clipboard_.getText().value_or("");
         }
         return;
     }
-    switch (vk) {
-        case 8:
+    switch (code) {
+        case vk::Backspace:
             if (!targetText.empty()) {
                 targetText.pop_back();
             }
             return;
-        case 13:
+        case vk::Enter:
             targetText += "\r\n";
             return;
         default:
             break;
     }
-    if (const auto character = characterForKey(vk, down(VkShift))) {
+    if (const auto character = characterForKey(code, down(vk::Shift))) {
         targetText += static_cast<char>(*character);
     }
 }
 
 void FakeKeyboard::receiveUnit(char16_t unit) {
-    if (down(VkControl) || down(VkMenu)) {
+    if (down(vk::Ctrl) || down(vk::Alt)) {
         return;
     }
     const bool high = unit >= 0xD800 && unit <= 0xDBFF;
@@ -236,11 +235,11 @@ void FakeKeyboard::typeText(std::string_view text) {
             continue;
         }
         if (key->second) {
-            press(VkLShift);
+            press(vk::LShift);
         }
         tap(key->first);
         if (key->second) {
-            release(VkLShift);
+            release(vk::LShift);
         }
     }
 }
@@ -253,70 +252,61 @@ bool FakeKeyboard::injectOwn(int virtualKey, bool released) {
     return deliver(virtualKey, released, true, OwnInjectionMarker);
 }
 
-SendOutcome FakeKeyboard::SendKeys(std::string_view notation, Wait wait) {
-    sent.push_back({std::string(notation), wait});
+SendOutcome FakeKeyboard::typeKeys(std::span<const KeyStroke> strokes, Wait wait) {
+    sent.push_back({{strokes.begin(), strokes.end()}, wait});
     injectionsInsideHook += hookDepth_ > 0 ? 1 : 0;
-    const auto strokes = parseSendKeys(notation);
-    if (!strokes) {
-        return SendOutcome::Rejected;
-    }
     if (blockInjection || !acceptsInput) {
         return SendOutcome::Blocked;
     }
     // Keys typed by the user in between are not mixed into one send: the events
     // of one call enter the input stream together.
     ++nesting_;
-    auto inject = [&](int vk, bool released) { deliver(vk, released, true, OwnInjectionMarker); };
-    for (const int vk :
-         {VkLShift, VkRShift, VkLControl, VkRControl, VkLMenu, VkRMenu, VkLWin, VkRWin}) {
-        if (down(vk)) {
-            inject(vk, true);
+    auto inject = [&](int code, bool released) {
+        deliver(code, released, true, OwnInjectionMarker);
+    };
+    for (const ModifierKey& modifier : ModifierKeys) {
+        if (down(modifier.virtualKey)) {
+            inject(modifier.virtualKey, true);
         }
     }
-    for (std::size_t index = 0; index < strokes->size(); ++index) {
+    for (std::size_t index = 0; index < strokes.size(); ++index) {
         if (index > 0 && betweenStrokes) {
             betweenStrokes(index);
         }
-        const KeyStroke& stroke = (*strokes)[index];
-        const std::pair<bool, int> modifiers[] = {
-            {stroke.shift, VkLShift}, {stroke.ctrl, VkLControl}, {stroke.alt, VkLMenu}};
-        for (const auto& [held, vk] : modifiers) {
-            if (held) {
-                inject(vk, false);
-            }
+        const KeyStroke& stroke = strokes[index];
+        switch (stroke.kind) {
+            case KeyStroke::Kind::Press:
+            case KeyStroke::Kind::Release:
+                inject(leftKey(stroke.modifier), stroke.kind == KeyStroke::Kind::Release);
+                continue;
+            case KeyStroke::Kind::Key:
+                inject(stroke.virtualKey, false);
+                inject(stroke.virtualKey, true);
+                continue;
+            case KeyStroke::Kind::Character:
+                break;
         }
-        if (stroke.kind == KeyStroke::Kind::VirtualKey) {
-            inject(stroke.virtualKey, false);
-            inject(stroke.virtualKey, true);
-        } else {
-            const auto key = keyForCharacter(stroke.character);
-            const bool letterOrDigit = isLetterOrDigit(stroke.character);
-            if (key && (letterOrDigit || down(VkControl))) {
-                // Letters and digits go as their keys, so Ctrl+V pastes.
-                const bool needShift = key->second && !stroke.shift;
-                if (needShift) {
-                    inject(VkLShift, false);
-                }
-                inject(key->first, false);
-                inject(key->first, true);
-                if (needShift) {
-                    inject(VkLShift, true);
-                }
-            } else {
-                // As itself, one packet per UTF-16 unit: a surrogate pair beyond U+FFFF.
-                std::string character;
-                utf8::append(character, stroke.character);
-                for (const char16_t unit : utf8::toUtf16(character)) {
-                    deliver(VkPacket, false, true, OwnInjectionMarker, unit);
-                    receiveUnit(unit);
-                    deliver(VkPacket, true, true, OwnInjectionMarker, unit);
-                }
+        const auto key = keyForCharacter(stroke.character);
+        if (key && (isLetterOrDigit(stroke.character) || down(vk::Ctrl))) {
+            // Letters and digits go as their keys, so Ctrl+V pastes.
+            const bool needShift = key->second && !down(vk::Shift);
+            if (needShift) {
+                inject(vk::LShift, false);
             }
+            inject(key->first, false);
+            inject(key->first, true);
+            if (needShift) {
+                inject(vk::LShift, true);
+            }
+            continue;
         }
-        for (const auto& [held, vk] : modifiers) {
-            if (held) {
-                inject(vk, true);
-            }
+        // As itself, one packet per UTF-16 unit: a surrogate pair beyond U+FFFF.
+        std::string character;
+        utf8::append(character, stroke.character);
+        for (const char16_t unit : utf8::toUtf16(character)) {
+            deliver(vk::Packet, false, true, OwnInjectionMarker, unit);
+            receiveUnit(unit);
+            deliver(vk::Packet, true, true, OwnInjectionMarker, unit);
         }
     }
     --nesting_;

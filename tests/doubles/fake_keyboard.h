@@ -32,7 +32,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     std::uint16_t GetAsyncKeyState(int virtualKey) override;
 
     // KeyInjector
-    SendOutcome SendKeys(std::string_view notation, Wait wait) override;
+    SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) override;
     bool focusedWindowAcceptsInput() override { return acceptsInput; }
     std::size_t replayKeys(std::span<const HeldKey> keys) override;
 
@@ -47,12 +47,12 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
 
     // An event as another program would inject it.
     bool injectForeign(int virtualKey, bool released);
-    // One event as this program's injector marks it, on its own: SendKeys delivers
+    // One event as this program's injector marks it, on its own: typeKeys delivers
     // a whole send at once, while Wine lets the user's keys fall in between.
     bool injectOwn(int virtualKey, bool released);
 
     struct SentCall {
-        std::string notation;
+        std::vector<KeyStroke> strokes;
         Wait wait;
     };
     std::vector<SentCall> sent;
@@ -63,13 +63,13 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     int menusOpened = 0;
     // Characters beyond U+FFFF the edit box received as a surrogate pair.
     int surrogatePairs = 0;
-    bool blockInjection = false;  // SendKeys reports Blocked and nothing arrives
+    bool blockInjection = false;  // typeKeys reports Blocked and nothing arrives
     bool acceptsInput = true;
     // How many events each coming replayKeys call takes, in turn; all when empty.
     std::deque<std::size_t> replayTakes;
     std::size_t replayCalls = 0;
     std::vector<HeldKey> replayed;  // every replayed event taken
-    // SendKeys or replayKeys calls made from within the hook's callback, which
+    // typeKeys or replayKeys calls made from within the hook's callback, which
     // Windows would cut short: the hook must only decide and queue.
     int injectionsInsideHook = 0;
     // Runs before each stroke of a send after the first, with the stroke's index:

@@ -15,30 +15,24 @@
 #include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
 #include "platform/clock.h"
+#include "platform/virtual_keys.h"
+#include "support/key_strokes.h"
 #include "tests/doubles/fake_desktop.h"
 
 namespace quorvel::testing {
 
-// Virtual-key codes the tests type.
-namespace vk {
-inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Esc = 27, Space = 32;
-inline constexpr int F9 = 120;
-inline constexpr int LShift = 0xA0, RShift = 0xA1, LCtrl = 0xA2, RCtrl = 0xA3, LAlt = 0xA4;
-inline constexpr int LWin = 0x5B;
-}  // namespace vk
-
-// Passes every SendKeys call on to the keyboard and notes how many event-loop
-// passes had run by then, so that tests can measure the pauses between sends.
+// Passes every send on to the keyboard and notes how many event-loop passes had
+// run by then, so that tests can measure the pauses between sends.
 class PassCountingInjector final : public KeyInjector {
   public:
     PassCountingInjector(FakeKeyboard& keyboard, FakeEventPump& pump)
         : keyboard_(keyboard), pump_(pump) {}
 
-    SendOutcome SendKeys(std::string_view notation, Wait wait) override {
+    SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) override {
         passesAtSend.push_back(pump_.doEventsCalls());
-        const SendOutcome outcome = keyboard_.SendKeys(notation, wait);
+        const SendOutcome outcome = keyboard_.typeKeys(strokes, wait);
         if (afterSend) {
-            afterSend(notation);
+            afterSend(keysText(strokes));
         }
         return outcome;
     }
@@ -48,8 +42,9 @@ class PassCountingInjector final : public KeyInjector {
     }
 
     std::vector<int> passesAtSend;
-    // Runs after each call, so that a test can act at a given point of a send.
-    std::function<void(std::string_view notation)> afterSend;
+    // Runs after each send with its keys as keysText writes them, so that a test
+    // can act at a given point of a send.
+    std::function<void(std::string_view keys)> afterSend;
 
   private:
     FakeKeyboard& keyboard_;
@@ -88,10 +83,11 @@ struct EngineFixture : FakeDesktop {
     const std::string& buffer() const { return form.typedKeys; }
     std::int16_t modifierState() { return engine.mainData().ModifierState; }
 
-    std::vector<std::string> notations() const {
+    // Every send's keys as keysText writes them.
+    std::vector<std::string> sentKeys() const {
         std::vector<std::string> all;
         for (const auto& call : keyboard.sent) {
-            all.push_back(call.notation);
+            all.push_back(keysText(call.strokes));
         }
         return all;
     }

@@ -1,29 +1,47 @@
 #pragma once
-// Key strokes written briefly: ch('a', "S") is Shift+a, vk(13) is Enter. The
-// modifiers are letters: "S" Shift, "C" Ctrl, "A" Alt.
+// Key strokes written as notation that types them again, for tests to compare:
+// "+(a)" is Shift pressed, a, Shift released; "{ENTER}" the Enter key.
 
-#include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 
-#include "engine/send_keys_notation.h"
+#include "platform/key_strokes.h"
+#include "text/utf8.h"
 
 namespace quorvel::testing {
 
-inline KeyStroke held(KeyStroke stroke, std::string_view modifiers) {
-    stroke.shift = modifiers.find('S') != std::string_view::npos;
-    stroke.ctrl = modifiers.find('C') != std::string_view::npos;
-    stroke.alt = modifiers.find('A') != std::string_view::npos;
-    return stroke;
-}
-
-inline KeyStroke ch(char32_t c, std::string_view modifiers = "") {
-    return held({.kind = KeyStroke::Kind::Character, .character = c}, modifiers);
-}
-
-inline KeyStroke vk(int virtualKey, std::string_view modifiers = "") {
-    return held(
-        {.kind = KeyStroke::Kind::VirtualKey, .virtualKey = static_cast<std::uint8_t>(virtualKey)},
-        modifiers);
+inline std::string keysText(std::span<const KeyStroke> strokes) {
+    std::string text;
+    for (const KeyStroke& stroke : strokes) {
+        const char32_t c = stroke.character;
+        switch (stroke.kind) {
+            case KeyStroke::Kind::Character:
+                if (c < 0x80 && std::string_view("+^%~(){}").find(static_cast<char>(c)) !=
+                                    std::string_view::npos) {
+                    text += {'{', static_cast<char>(c), '}'};
+                } else {
+                    utf8::append(text, c);
+                }
+                break;
+            case KeyStroke::Kind::Key:
+                text += stroke.virtualKey == vk::Backspace ? "{BACKSPACE}"
+                        : stroke.virtualKey == vk::Tab     ? "{TAB}"
+                        : stroke.virtualKey == vk::Enter   ? "{ENTER}"
+                        : stroke.virtualKey >= vk::F1 && stroke.virtualKey <= vk::F16
+                            ? "{F" + std::to_string(stroke.virtualKey - vk::F1 + 1) + "}"
+                            : "{#" + std::to_string(stroke.virtualKey) + "}";
+                break;
+            case KeyStroke::Kind::Press:
+                text += "+^%"[static_cast<int>(stroke.modifier)];
+                text += '(';
+                break;
+            case KeyStroke::Kind::Release:
+                text += ')';
+                break;
+        }
+    }
+    return text;
 }
 
 }  // namespace quorvel::testing

@@ -9,6 +9,7 @@
 
 #include "engine/shortcut_list.h"
 #include "platform/event_pump.h"
+#include "platform/virtual_keys.h"
 #include "text/utf8_text.h"
 
 namespace quorvel::testing {
@@ -40,9 +41,10 @@ inline std::optional<std::size_t> literalPass(const ShortcutList& list, const st
         }
         const std::string trigger(trimBlanks(std::string_view(rest).substr(0, second)));
         const std::string head = mode.substr(0, 3);
-        const bool accepted = (head == "{T}" && keyCode == 9) || (head == "{S}" && keyCode == 32) ||
-                              (head == "{C}" && keyCode == 27) ||
-                              (keyCode >= 112 && keyCode <= 123) || keyCode >= 162;
+        const bool accepted = (head == "{T}" && keyCode == vk::Tab) ||
+                              (head == "{S}" && keyCode == vk::Space) ||
+                              (head == "{C}" && keyCode == vk::Esc) ||
+                              (keyCode >= vk::F1 && keyCode <= vk::F12) || keyCode >= vk::LCtrl;
         if (accepted && typed == lowerCase(direct ? trigger : replaceAll(trigger, "{Ctrl}", ""))) {
             return i;
         }
