@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "commontext/common_text_window.h"
-#include "platform/win32/widgets/handles.h"
 #include "platform/win32/widgets/window.h"
 
 namespace quorvel {
@@ -20,28 +19,21 @@ class CommonTextView final : public ViewWindow {
     CommonTextView(HINSTANCE instance, HWND mainWindow, CommonTextWindow& form,
                    std::function<void()> modelChanged);
 
-    void refresh();
-
   protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void createControls();
     void layoutControls() override;
     void onControlCommand(int id, int code) override;
+    void refreshOthers() override;
+    void placeFirst() override { placeBeside(mainWindow_); }
     void refreshRows();
     void measureRows();
-    void refreshWindow();
 
     HWND mainWindow_;
     CommonTextWindow& form_;
-    std::function<void()> modelChanged_;
-    HWND entryLabel_ = nullptr, entryBox_ = nullptr, texts_ = nullptr, hintLabel_ = nullptr;
-    HWND addButton_ = nullptr, removeButton_ = nullptr, closeButton_ = nullptr,
-         sortButton_ = nullptr;
+    HWND texts_ = nullptr;
     std::vector<std::string> shownRows_;
-    bool echo_ = false;
-    bool shownOnce_ = false;
     int measuredDpi_ = 0;
 };
 

@@ -8,11 +8,9 @@
 
 #include "app/main_window.h"
 #include "app/win32/common_text_view.h"
-#include "app/win32/control_ids.h"
 #include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
 #include "app/win32/start_up_question_view.h"
-#include "platform/win32/widgets/acting_window.h"
 #include "platform/win32/widgets/dpi.h"
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
@@ -115,11 +113,9 @@ struct Host::Services {
 
 struct Host::Views {
     Views(Host& host, HINSTANCE instance, MainWindow& form)
-        : main(host.window_, form, [&host] { host.refreshViews(); }),
-          commonText(instance, host.window_, form.commonText, [&host] { host.refreshViews(); }),
+        : commonText(instance, host.window_, form.commonText, [&host] { host.refreshViews(); }),
           startUp(instance, host.window_, form.startUpQuestion, [&host] { host.refreshViews(); }) {}
 
-    MainWindowView main;
     CommonTextView commonText;
     StartUpQuestionView startUp;
 };
@@ -142,22 +138,13 @@ int Host::run(HINSTANCE instance) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &Host::windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = programIcons().large;
-    windowClass.hIconSm = programIcons().small;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = view_ids::MainWindowClass;
-    if (::RegisterClassExW(&windowClass) == 0) {
-        return 1;
-    }
-    // Hidden until start-up has run; the view gives it the model's size.
-    window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, view_ids::MainWindowClass, L"",
-                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    main_ = std::make_unique<MainWindowView>(
+        instance,
+        [this](UINT message, WPARAM wParam, LPARAM lParam) {
+            return onProgramMessage(message, wParam, lParam);
+        },
+        [this](UINT message, LPARAM lParam) { afterMessage(message, lParam); });
+    window_ = main_->window();
     if (window_ == nullptr) {
         return 1;
     }
@@ -165,6 +152,7 @@ int Host::run(HINSTANCE instance) {
     services_ = std::make_unique<Services>(*this, window_);
     services_->form = std::make_unique<MainWindow>(services_->app);
     ::SetMenu(window_, createMainMenu(*services_->form));
+    main_->attach(*services_->form, [this] { refreshViews(); });
     views_ = std::make_unique<Views>(*this, instance, *services_->form);
     refreshViews();
     services_->form->start();
@@ -209,33 +197,21 @@ void Host::refreshViews() {
     }
     refreshing_ = true;
     const MainWindow& form = *services_->form;
-    views_->main.refresh();
+    main_->refresh();
     views_->commonText.refresh();
     views_->startUp.refresh();
     syncMenuChecks(::GetMenu(window_), form);
     refreshing_ = false;
 }
 
-LRESULT CALLBACK Host::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+void Host::afterMessage(UINT message, LPARAM lParam) {
+    syncTimers();
+    if (mayChangeModel(message, lParam) || (message == taskbarCreated_ && message != 0)) {
+        refreshViews();
     }
-    auto* host = reinterpret_cast<Host*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (host == nullptr || !host->services_ || !host->services_->form) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    const ActingWindowScope acting(window);
-    const LRESULT result = host->onMessage(window, message, wParam, lParam);
-    host->syncTimers();
-    if (mayChangeModel(message, lParam) || (message == host->taskbarCreated_ && message != 0)) {
-        host->refreshViews();
-    }
-    return result;
 }
 
-LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     MainWindow& form = *services_->form;
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // The shell restarted and forgot every icon.
@@ -251,58 +227,14 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WmRefreshViews:
             return 0;
-        case WM_GETMINMAXINFO:
-            if (views_) {
-                views_->main.limitTrackSize(*reinterpret_cast<MINMAXINFO*>(lParam));
-            }
-            return 0;
         case WM_COMMAND:
-            if (lParam != 0) {
-                if (views_) {
-                    views_->main.onControlCommand(LOWORD(wParam), HIWORD(wParam));
-                }
+            // Enter and Esc where no control takes them (IDOK, IDCANCEL) and the
+            // controls' own go to the window.
+            if (lParam == 0 && LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL &&
+                runMenuCommand(form, LOWORD(wParam))) {
                 return 0;
             }
-            // Enter and Esc where no control takes them, from IsDialogMessage. Esc
-            // does nothing here: the main window is never closed by a key.
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-                if (views_ && LOWORD(wParam) == IDOK) {
-                    views_->main.onEnterKey();
-                }
-                return 0;
-            }
-            if (runMenuCommand(form, LOWORD(wParam))) {
-                return 0;
-            }
-            return ::DefWindowProcW(window, message, wParam, lParam);
-        case WM_NOTIFY:
-            return views_ ? views_->main.onNotify(*reinterpret_cast<NMHDR*>(lParam)) : 0;
-        case WM_DRAWITEM:
-            if (views_ &&
-                views_->main.onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
-                return TRUE;
-            }
-            return ::DefWindowProcW(window, message, wParam, lParam);
-        case WM_SIZE:
-            if (views_) {
-                views_->main.onSize(wParam == SIZE_MINIMIZED);
-            }
-            return 0;
-        case WM_DPICHANGED:
-            if (views_) {
-                views_->main.onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            }
-            return 0;
-        case WM_SETTINGCHANGE:
-            if (views_ && wParam == SPI_SETNONCLIENTMETRICS) {
-                views_->main.onFontSettingChanged();
-            }
-            return ::DefWindowProcW(window, message, wParam, lParam);
-        case WM_ACTIVATE:
-            if (views_) {
-                views_->main.onActivate(wParam);
-            }
-            return 0;
+            return std::nullopt;
         case WM_DESTROY:
             ::WTSUnRegisterSessionNotification(window);
             // The program lives as long as its main window.
@@ -338,7 +270,7 @@ LRESULT Host::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             }
             return 0;
         default:
-            return ::DefWindowProcW(window, message, wParam, lParam);
+            return std::nullopt;
     }
 }
 

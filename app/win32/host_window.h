@@ -7,10 +7,13 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "engine/hook_watchdog.h"
 
 namespace quorvel {
+
+class MainWindowView;
 
 class Host {
   public:
@@ -26,9 +29,9 @@ class Host {
     struct Views;
     class Shower;
 
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
-    LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The main window's messages that concern the program rather than a control.
+    std::optional<LRESULT> onProgramMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void afterMessage(UINT message, LPARAM lParam);
     bool isDialogKey(MSG& message);
     void refreshViews();
     void onTimer(UINT_PTR id);
@@ -40,6 +43,8 @@ class Host {
     void onRawInput(HRAWINPUT input);
     void writeHookTiming();
 
+    // Declared first: the window outlives the services that use it.
+    std::unique_ptr<MainWindowView> main_;
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool dataTimerRunning_ = false;

@@ -1,12 +1,9 @@
 #pragma once
-// The main window's controls as a view of the MainWindow model: it creates them,
-// lays them out in twips at the window's dots per inch in the system's message
-// font, hands every user action to the model's handlers and, on refresh, shows
-// what the model now holds.
+// The main window as a view of the MainWindow model: its controls in twips at
+// the window's DPI, growing with the window by the model's resize rules; the
+// shortcut list; the window's size and visibility as the model holds them.
 
 #include <windows.h>
-
-#include <commctrl.h>
 
 #include <cstdint>
 #include <functional>
@@ -14,72 +11,48 @@
 
 #include "app/main_window.h"
 #include "platform/win32/widgets/handles.h"
-#include "platform/win32/widgets/keyboard.h"
+#include "platform/win32/widgets/window.h"
 
 namespace quorvel {
 
-class MainWindowView {
+class MainWindowView final : public ViewWindow {
   public:
-    // `modelChanged` runs after each user action the view has handed to the
-    // model, so that every window shows the outcome.
-    MainWindowView(HWND window, MainWindow& form, std::function<void()> modelChanged);
-    ~MainWindowView();
-    MainWindowView(const MainWindowView&) = delete;
-    MainWindowView& operator=(const MainWindowView&) = delete;
+    // The program's own messages that reach the main window (timers, the tray
+    // icon, posted work, menu commands, the session's end) go to `program`
+    // first; nullopt leaves a message to the window. `afterMessage` runs after
+    // each message once the model is attached.
+    using ProgramMessages = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
+    MainWindowView(HINSTANCE instance, ProgramMessages program,
+                   std::function<void(UINT, LPARAM)> afterMessage);
+    ~MainWindowView() override;
 
-    // WM_COMMAND from one of the controls.
-    void onControlCommand(int id, int code);
-    LRESULT onNotify(NMHDR& header);
-    bool onDrawItem(const DRAWITEMSTRUCT& item);
-    void onSize(bool minimized);
-    void onDpiChanged(int dpi, const RECT& suggested);
-    // WM_GETMINMAXINFO: the window is never made smaller than its controls need.
-    void limitTrackSize(MINMAXINFO& limits) const;
-    void onFontSettingChanged();
-    void onActivate(WPARAM state);
-    // Enter pressed on a control that does not take it (IDOK from the message loop).
-    void onEnterKey();
+    // Creates the controls for the model and gives the window the model's size.
+    // `modelChanged` runs after each user action handed to the model.
+    void attach(MainWindow& form, std::function<void()> modelChanged);
 
-    // Model to view; writes only what differs.
-    void refresh();
+  protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void createControls();
-    HWND createButton(int id, DWORD style = BS_PUSHBUTTON);
-    void rebuildFont();
-    void applyLayout();
-    // View to model for the text boxes: WM_SETTEXT on a multi-line box raises
-    // no change notification, so the boxes are read again before each command.
-    void pullTexts();
-    void runButton(int id);
+    Room room() const override;
+    void limitTrackSize(MINMAXINFO& limits) const override;
+    void onResized() override;
+    void fitToDpi(const RECT& suggested) override;
+    void refreshOthers() override;
+    LRESULT onNotify(NMHDR& header);
     void selectRow(std::size_t row);
     void refreshList();
-    void refreshButtons();
-    void refreshWindow();
+    void resizeToModel();
 
     static LRESULT CALLBACK triggerBoxProcedure(HWND box, UINT message, WPARAM wParam,
                                                 LPARAM lParam);
 
-    HWND window_;
-    MainWindow& form_;
-    std::function<void()> modelChanged_;
+    ProgramMessages program_;
+    std::function<void(UINT, LPARAM)> afterMessage_;
+    MainWindow* form_ = nullptr;
     UniqueHmodule commonControls_;
-    // The window's own DPI: from the window at creation, then from WM_DPICHANGED.
-    int dpi_;
-    UniqueHfont font_;
-    FocusMemory focus_;
-
-    HWND editorFrame_ = nullptr, columnHeadings_ = nullptr, textData10_ = nullptr,
-         shortcutText_ = nullptr;
-    HWND spaceKey_ = nullptr, tabKey_ = nullptr, escKey_ = nullptr, enterAfter_ = nullptr;
-    HWND addButton_ = nullptr, deleteButton_ = nullptr, deleteAllButton_ = nullptr,
-         samplesButton_ = nullptr;
-    HWND minimizeButton_ = nullptr, exitButton_ = nullptr, importButton_ = nullptr,
-         exportButton_ = nullptr;
-    HWND helpButton_ = nullptr, commonTextButton_ = nullptr;
+    HWND triggerBox_ = nullptr;
     HWND shortcutList_ = nullptr;
-    HWND calibration_ = nullptr, calibrationBorder_ = nullptr, calibrationHelp_ = nullptr;
-    HWND calibrationBox_ = nullptr, calibrationOkButton_ = nullptr;
 
     WNDPROC triggerBoxOriginal_ = nullptr;
     // Releases the trigger box keeps from the window after catching a function
@@ -89,14 +62,11 @@ class MainWindowView {
         bool alt = false;
     };
     CapturedKeyUps swallowedKeyUps_;
-    // Set while the view writes to its controls, whose notifications are then echoes.
-    bool echo_ = false;
     std::uint64_t shownRevision_ = 0;
     bool listShownOnce_ = false;
     // The row a selection change has just loaded, so that the click that made the
     // change does not load it again.
     std::optional<std::size_t> rowJustSelected_;
-    std::uint32_t shownExitColour_ = SystemButtonFace;
     int syncedWidth_ = 0;
     int syncedHeight_ = 0;
 };
