@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
-#include <string>
-#include <vector>
+#include <optional>
 
 #include "commontext/common_text_window.h"
 #include "platform/win32/widgets/handles.h"
@@ -39,7 +39,8 @@ class CommonTextView final : public ViewWindow {
     HWND entryLabel_ = nullptr, entryBox_ = nullptr, texts_ = nullptr, hintLabel_ = nullptr;
     HWND addButton_ = nullptr, removeButton_ = nullptr, closeButton_ = nullptr,
          sortButton_ = nullptr;
-    std::vector<std::string> shownRows_;
+    // The rows' revision the list shows; none before the first fill.
+    std::optional<std::uint64_t> shownRevision_;
     bool echo_ = false;
     bool shownOnce_ = false;
     int measuredDpi_ = 0;
