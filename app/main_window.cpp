@@ -8,7 +8,7 @@ namespace quorvel {
 MainWindow::MainWindow(AppServices& services)
     : caption(std::string(product::VersionedName) + " - " + std::string(product::WebDomain)),
       engine(*this, services.engine),
-      editor(*this, shortcuts, services.dialogs, services.engine.events, [this] { saveFile(); }),
+      editor(*this, shortcuts, services.dialogs, [this] { saveFile(); }),
       icon(services.tray, {.showMainWindow = [this] { showWindow(); },
                            .togglePause = [this] { togglePause(); },
                            .exitProgram = [this] { exitProgram(); }}),

@@ -2,17 +2,19 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "storage/settings_names.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
 
-void SaveList(SettingsStore& settings, const std::vector<std::string>& rows) {
+void SaveList(SettingsStore& settings, const TextRows& rows) {
     std::vector<std::pair<std::string, std::string>> keyValues;
     keyValues.reserve(rows.size() + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        keyValues.emplace_back(std::to_string(i), rows[i]);
+        keyValues.emplace_back(std::to_string(i), std::string(rows[i]));
     }
     keyValues.emplace_back(settings::CommonTextCountKey, std::to_string(rows.size()));
     settings.SaveSettings(settings::Application, settings::CommonTextSection, keyValues);
@@ -50,7 +52,7 @@ std::int32_t storedRowsEnd(SettingsStore& settings) {
 
 }  // namespace
 
-void GetList(SettingsStore& settings, std::vector<std::string>& rows) {
+void GetList(SettingsStore& settings, TextRows& rows) {
     const std::int32_t storedEnd = storedRowsEnd(settings);
     // The count is read again before every row, so a count that changes while
     // reading is honoured at once.
@@ -62,6 +64,7 @@ void GetList(SettingsStore& settings, std::vector<std::string>& rows) {
         rows.push_back(settings.GetSetting(settings::Application, settings::CommonTextSection,
                                            std::to_string(i), ""));
     }
+    rows.shrinkToFit();
 }
 
 std::int32_t commonTextCount(std::string_view stored) {

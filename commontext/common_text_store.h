@@ -3,10 +3,8 @@
 // under the key "i", in the "Commonkeys" section of the program's settings.
 
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <vector>
-
+#include "commontext/text_rows.h"
 #include "platform/settings_store.h"
 
 namespace quorvel {
@@ -16,12 +14,12 @@ inline constexpr std::int32_t MaxCommonTextRows = 32767;
 
 // Stores every row, then the count. Keys past the new count are left as they
 // are: they are never read, since reading stops at the count.
-void SaveList(SettingsStore& settings, const std::vector<std::string>& rows);
+void SaveList(SettingsStore& settings, const TextRows& rows);
 
 // Appends the stored rows to `rows` (which it never clears). A missing row key
 // reads as an empty row, but no row past the last one stored is read, whatever
 // the count says.
-void GetList(SettingsStore& settings, std::vector<std::string>& rows);
+void GetList(SettingsStore& settings, TextRows& rows);
 
 // The stored count as GetList reads it: blanks around a decimal integer are
 // allowed; anything else, and a negative number, is 0; more than

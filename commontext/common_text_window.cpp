@@ -1,7 +1,9 @@
 #include "commontext/common_text_window.h"
 
 #include <algorithm>
-#include <utility>
+#include <numeric>
+#include <string>
+#include <vector>
 
 #include "commontext/common_text_store.h"
 #include "engine/product_info.h"
@@ -54,7 +56,7 @@ void CommonTextWindow::removeText() {
     if (!texts.selected || *texts.selected >= texts.rows.size()) {
         return;
     }
-    texts.rows.erase(texts.rows.begin() + static_cast<std::ptrdiff_t>(*texts.selected));
+    texts.rows.erase(*texts.selected);
     texts.selected.reset();
     SaveList(settings_, texts.rows);
 }
@@ -67,19 +69,18 @@ void CommonTextWindow::close() {
 void CommonTextWindow::sortTexts() {
     // Rows the locale finds equal (differing only in case, say) stay, each as a
     // row of its own, in the order they had.
-    sortWork.rows = std::move(texts.rows);
-    std::stable_sort(sortWork.rows.begin(), sortWork.rows.end(),
-                     [this](const std::string& a, const std::string& b) {
-                         return collation_.compare(a, b) < 0;
-                     });
+    std::vector<std::size_t> order(texts.rows.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        return collation_.compare(texts.rows[a], texts.rows[b]) < 0;
+    });
     if (sortButton.caption == SortAscending) {
         sortButton.caption = SortDescending;
     } else {
-        std::reverse(sortWork.rows.begin(), sortWork.rows.end());
+        std::reverse(order.begin(), order.end());
         sortButton.caption = SortAscending;
     }
-    texts.rows = std::move(sortWork.rows);
-    sortWork.rows.clear();
+    texts.rows.reorder(order);
     texts.selected.reset();
 }
 
@@ -88,7 +89,7 @@ void CommonTextWindow::copyRow(std::size_t row) {
         return;
     }
     texts.selected = row;
-    entryBox.setText(texts.rows[row]);
+    entryBox.setText(std::string(texts.rows[row]));
     // Another program may hold the clipboard; the row is then simply not copied.
     clipboard_.clear();
     clipboard_.setText(texts.rows[row]);

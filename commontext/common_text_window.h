@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "commontext/text_rows.h"
 #include "platform/clipboard.h"
 #include "platform/collation.h"
 #include "platform/dialogs.h"
@@ -17,7 +17,7 @@ namespace quorvel {
 
 // A list box that keeps its rows in the order they are given.
 struct TextListBox {
-    std::vector<std::string> rows;
+    TextRows rows;
     std::optional<std::size_t> selected;
     bool visible = true;
 };
@@ -48,7 +48,6 @@ class CommonTextWindow {
     Label entryLabel{"Enter Text:"};
     TextBox entryBox;
     TextListBox texts;
-    TextListBox sortWork{{}, std::nullopt, false};  // work list for sorting, never shown
     Button addButton{"&Add"};
     Button removeButton{"&Remove"};
     Button closeButton{"Close"};

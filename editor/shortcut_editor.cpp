@@ -75,12 +75,8 @@ class DisabledWhile {
 }  // namespace
 
 ShortcutEditor::ShortcutEditor(EditorControls& controls, ShortcutList& list, Dialogs& dialogs,
-                               EventPump& events, std::function<void()> fileSave)
-    : controls_(controls),
-      list_(list),
-      dialogs_(dialogs),
-      events_(events),
-      fileSave_(std::move(fileSave)) {}
+                               std::function<void()> fileSave)
+    : controls_(controls), list_(list), dialogs_(dialogs), fileSave_(std::move(fileSave)) {}
 
 void ShortcutEditor::show(std::string_view message) {
     dialogs_.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);

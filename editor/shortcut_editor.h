@@ -7,14 +7,13 @@
 #include "editor/editor_controls.h"
 #include "engine/shortcut_list.h"
 #include "platform/dialogs.h"
-#include "platform/event_pump.h"
 
 namespace quorvel {
 
 class ShortcutEditor {
   public:
     ShortcutEditor(EditorControls& controls, ShortcutList& list, Dialogs& dialogs,
-                   EventPump& events, std::function<void()> fileSave);
+                   std::function<void()> fileSave);
 
     // Adds the boxes' entry in place of every row with the same trigger. Does
     // nothing while "Add ShortCut" is disabled, as it is while an Add runs.
@@ -43,7 +42,6 @@ class ShortcutEditor {
     EditorControls& controls_;
     ShortcutList& list_;
     Dialogs& dialogs_;
-    EventPump& events_;
     std::function<void()> fileSave_;
 };
 

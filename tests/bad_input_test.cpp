@@ -170,7 +170,7 @@ TEST_F(BadInput, CommonTextCountPastTheLimitReadsTheStoredRows) {
     {
         CommonTextWindow window(store, dialogs, clipboard, collation);
         window.show();
-        EXPECT_EQ(window.texts.rows, std::vector<std::string>{"kept row"});
+        EXPECT_EQ(testing::rowTexts(window.texts.rows), std::vector<std::string>{"kept row"});
     }
     const auto full = static_cast<std::size_t>(MaxCommonTextRows);
     for (std::size_t row = 1; row < full; ++row) {
@@ -186,9 +186,9 @@ TEST_F(BadInput, CommonTextCountPastTheLimitReadsTheStoredRows) {
     EXPECT_EQ(window.texts.rows.size(), full);
     EXPECT_EQ(testing::shownTexts(dialogs),
               std::vector<std::string>{"The Common Text list is full."});
-    std::vector<std::string> reread;
+    TextRows reread;
     GetList(store, reread);
-    EXPECT_TRUE(reread == window.texts.rows);
+    EXPECT_TRUE(testing::rowTexts(reread) == testing::rowTexts(window.texts.rows));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/doubles/fake_settings_store.h"
+#include "tests/support/readback.h"
 
 namespace quorvel {
 namespace {
@@ -17,9 +18,9 @@ std::optional<std::string> stored(const FakeSettingsStore& store, std::string_vi
 }
 
 Rows read(SettingsStore& store) {
-    Rows rows;
+    TextRows rows;
     GetList(store, rows);
-    return rows;
+    return testing::rowTexts(rows);
 }
 
 // Rows past the count stay in the store, unread; an empty list still stores

@@ -11,7 +11,6 @@
 #include "engine/shortcut_entry.h"
 #include "support/readback.h"
 #include "tests/doubles/fake_dialogs.h"
-#include "tests/doubles/fake_event_pump.h"
 
 namespace quorvel {
 namespace {
@@ -24,9 +23,8 @@ struct Rig {
     EditorControls controls;
     ShortcutList list;
     FakeDialogs dialogs;
-    FakeEventPump events;
     int saves = 0;
-    ShortcutEditor editor{controls, list, dialogs, events, [this] { ++saves; }};
+    ShortcutEditor editor{controls, list, dialogs, [this] { ++saves; }};
 
     void fill(const std::string& trigger, const std::string& text, Option option = Option::Space,
               bool enter = false) {

@@ -102,16 +102,17 @@ void CommonTextView::onControlCommand(int id, int code) {
 }
 
 void CommonTextView::refreshRows() {
-    if (shownRows_ != form_.texts.rows) {
+    if (shownRevision_ != form_.texts.rows.revision()) {
         ::SendMessageW(texts_, WM_SETREDRAW, FALSE, 0);
         ::SendMessageW(texts_, LB_RESETCONTENT, 0, 0);
-        for (const std::string& row : form_.texts.rows) {
-            const std::wstring shown = wideText(markLineBreaks(row, lineBreakMark()));
+        for (std::size_t row = 0; row < form_.texts.rows.size(); ++row) {
+            const std::wstring shown =
+                wideText(markLineBreaks(form_.texts.rows[row], lineBreakMark()));
             ::SendMessageW(texts_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         }
         ::SendMessageW(texts_, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(texts_, nullptr, TRUE);
-        shownRows_ = form_.texts.rows;
+        shownRevision_ = form_.texts.rows.revision();
         measureRows();
     }
     const LRESULT shown = ::SendMessageW(texts_, LB_GETCURSEL, 0, 0);
@@ -126,8 +127,10 @@ void CommonTextView::refreshRows() {
 void CommonTextView::measureRows() {
     const TextMeasure measure(texts_, controlFont());
     int widest = 0;
-    for (const std::string& row : shownRows_) {
-        widest = std::max(widest, measure.width(wideText(markLineBreaks(row, lineBreakMark()))));
+    for (std::size_t row = 0; row < form_.texts.rows.size(); ++row) {
+        widest = std::max(
+            widest,
+            measure.width(wideText(markLineBreaks(form_.texts.rows[row], lineBreakMark()))));
     }
     // Room for the text's margin inside the list.
     const int margin = twipsToPixels(120, dpi());

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
-#include <string>
-#include <vector>
+#include <optional>
 
 #include "commontext/common_text_window.h"
 #include "platform/win32/widgets/window.h"
@@ -33,7 +33,8 @@ class CommonTextView final : public ViewWindow {
     HWND mainWindow_;
     CommonTextWindow& form_;
     HWND texts_ = nullptr;
-    std::vector<std::string> shownRows_;
+    // The rows' revision the list shows; none before the first fill.
+    std::optional<std::uint64_t> shownRevision_;
     int measuredDpi_ = 0;
 };
 

@@ -236,7 +236,7 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
             }
             return std::nullopt;
         case WM_DESTROY:
-            ::WTSUnRegisterSessionNotification(window);
+            ::WTSUnRegisterSessionNotification(window_);
             // The program lives as long as its main window.
             ::PostQuitMessage(0);
             return 0;
@@ -252,7 +252,7 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
             return TRUE;
         case WM_INPUT:
             onRawInput(reinterpret_cast<HRAWINPUT>(lParam));
-            return ::DefWindowProcW(window, message, wParam, lParam);
+            return std::nullopt;  // the default handling frees the input's data
         case WM_MOUSEMOVE:
             // The tray icon's callback arrives here with the mouse message in place of
             // the horizontal position.

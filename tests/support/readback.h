@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commontext/text_rows.h"
 #include "engine/shortcut_list.h"
 #include "storage/shortcut_file.h"
 #include "storage/shortcut_file_encoding.h"
@@ -21,6 +22,14 @@ inline std::vector<std::string> entryLines(const ShortcutList& list) {
         lines.emplace_back(list.entryLine(row));
     }
     return lines;
+}
+
+inline std::vector<std::string> rowTexts(const TextRows& rows) {
+    std::vector<std::string> texts;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        texts.emplace_back(rows[row]);
+    }
+    return texts;
 }
 
 inline std::vector<std::string> shownTexts(const FakeDialogs& dialogs) {
