@@ -74,6 +74,11 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, NullIsNoHandle<HANDLE, &::CloseH
 using UniqueFileHandle = UniqueHandle<HANDLE, CloseFileDeleter>;
 using UniqueHglobal = UniqueHandle<HGLOBAL, NullIsNoHandle<HGLOBAL, &::GlobalFree>>;
 using UniqueHicon = UniqueHandle<HICON, NullIsNoHandle<HICON, &::DestroyIcon>>;
+using UniqueHbitmap = UniqueHandle<HBITMAP, NullIsNoHandle<HBITMAP, &::DeleteObject>>;
+using UniqueHpalette = UniqueHandle<HPALETTE, NullIsNoHandle<HPALETTE, &::DeleteObject>>;
+using UniqueHmetafile = UniqueHandle<HMETAFILE, NullIsNoHandle<HMETAFILE, &::DeleteMetaFile>>;
+using UniqueHenhmetafile =
+    UniqueHandle<HENHMETAFILE, NullIsNoHandle<HENHMETAFILE, &::DeleteEnhMetaFile>>;
 
 // The clipboard opened by this thread; closed again when this goes away.
 class ClipboardOpen {
