@@ -61,6 +61,9 @@ wine_suite e2e/keyboard_layout_e2e.sh
 echo "== End-to-end under Wine: text beyond the ANSI code page =="
 wine_suite e2e/unicode_e2e.sh
 
+echo "== End-to-end under Wine: Boost's paste as clipboard monitors see it =="
+wine_suite e2e/clipboard_e2e.sh
+
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
 
