@@ -114,6 +114,9 @@ void TextSender::send(const SendRequest& request) {
 
 bool TextSender::pasteText(const std::string& text) {
     Clipboard& clipboard = services_.clipboard;
+    if (!waitForClipboard()) {
+        return false;
+    }
     // What the user had stays saved while an earlier paste's text, which could not
     // be taken back yet, is still on the clipboard: a second snapshot would save
     // that text instead.
@@ -124,22 +127,38 @@ bool TextSender::pasteText(const std::string& text) {
             return false;
         }
     }
-    const bool written = clipboard.clear() && clipboard.setText(text);
+    const bool written = clipboard.setPasteText(text);
     mainData_.PastedClipboardSequence = clipboard.sequenceNumber();
-    // With its wait, typeKeys returns once the target has taken the Ctrl+V and
-    // been back to its message loop: it has read the clipboard. What the user had
-    // goes back now, before their keys held meanwhile are replayed (a Ctrl+V of
-    // theirs among them pastes their own text).
+    // A clipboard manager told of the write opens the clipboard to read it; a
+    // Ctrl+V meanwhile would find the clipboard closed to the target. With its
+    // wait, typeKeys returns once the target has taken the Ctrl+V and been back to
+    // its message loop: it has read the clipboard. What the user had goes back now,
+    // before their keys held meanwhile are replayed (a Ctrl+V of theirs among them
+    // pastes their own text); when the clipboard stays busy, the clipboardTimer
+    // tries again.
     constexpr KeyStroke ctrlV[] = {KeyStroke::press(Modifier::Ctrl), KeyStroke::typed('v'),
                                    KeyStroke::release(Modifier::Ctrl)};
-    const bool pasted =
-        written && services_.injector.typeKeys(ctrlV, Wait::Yes) == SendOutcome::AllSent;
+    const bool pasted = written && waitForClipboard() &&
+                        services_.injector.typeKeys(ctrlV, Wait::Yes) == SendOutcome::AllSent;
     if (pasted) {
         services_.events.DoEvents();
     }
-    giveClipboardBack(mainData_, clipboard);
+    if (waitForClipboard()) {
+        giveClipboardBack(mainData_, clipboard);
+    }
     form_.typedKeys.clear();
     return pasted;
+}
+
+bool TextSender::waitForClipboard() {
+    const std::uint64_t start = services_.clock.milliseconds();
+    while (!services_.clipboard.available()) {
+        if (services_.clock.milliseconds() - start >= ClipboardWaitMilliseconds) {
+            return false;
+        }
+        services_.events.DoEvents();
+    }
+    return true;
 }
 
 void TextSender::calibrationPause() {

@@ -8,6 +8,7 @@
 // drops a hook whose callback runs too long. Keys typed while one is on its way
 // are held, and replayed after it (see KeyHold).
 
+#include <cstdint>
 #include <deque>
 
 #include "engine/engine_form.h"
@@ -26,10 +27,18 @@ class TextSender {
     void enqueue(SendRequest request);
     bool busy() const { return sending_ || !queue_.empty(); }
 
+    // How long a paste waits for a clipboard another program holds open, before
+    // the paste and before the user's contents go back; well inside the key
+    // hold's bound, so that the user's keys held meanwhile come out in order.
+    static constexpr std::uint64_t ClipboardWaitMilliseconds = 2000;
+
   private:
     void sendQueued();
     void send(const SendRequest& request);
     bool pasteText(const std::string& text);
+    // False when the clipboard is still held open by another program after
+    // ClipboardWaitMilliseconds.
+    bool waitForClipboard();
     void calibrationPause();
     void endEarly();
     Wait forceWait() const { return form_.forceTextItem.checked ? Wait::Yes : Wait::No; }

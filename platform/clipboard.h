@@ -10,7 +10,9 @@
 namespace quorvel {
 
 // Every copyable format that was on the clipboard, so that a paste through the
-// clipboard can give the user back exactly what they had.
+// clipboard can give the user back exactly what they had. Each format's bytes are
+// in a form its platform can put back: the memory block itself, or for a picture
+// or palette held as a system object, a copy of that object's contents.
 struct ClipboardSnapshot {
     struct Format {
         std::uint32_t id = 0;
@@ -30,8 +32,19 @@ class Clipboard {
     virtual bool clear() = 0;
     virtual bool setText(std::string_view text) = 0;
     virtual std::optional<ClipboardSnapshot> snapshot() = 0;
-    // Replaces the clipboard's contents by the snapshot; an empty snapshot leaves it empty.
+
+    // The writes of a paste, text and restore alike, are marked so that clipboard
+    // monitors, the clipboard history and the cloud clipboard leave them alone: the
+    // text is ours for a moment, and what the user had was recorded when they copied it.
+
+    // Empties the clipboard and puts the text on it, marked.
+    virtual bool setPasteText(std::string_view text) = 0;
+    // Replaces the clipboard's contents by the snapshot, marked; an empty snapshot
+    // leaves it empty.
     virtual bool restore(const ClipboardSnapshot& snapshot) = 0;
+    // False while another program holds the clipboard open (a clipboard manager
+    // reading it): nothing could be written, nor pasted from it.
+    virtual bool available() = 0;
     // A number that changes whenever the clipboard's contents change, whoever
     // changes them.
     virtual std::uint32_t sequenceNumber() = 0;

@@ -64,6 +64,9 @@ wine_suite e2e/unicode_e2e.sh
 echo "== End-to-end under Wine: the icon's menu, Pause, unlock and resume =="
 wine_suite e2e/pause_and_wake_e2e.sh
 
+echo "== End-to-end under Wine: Boost's paste as clipboard monitors see it =="
+wine_suite e2e/clipboard_e2e.sh
+
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
 

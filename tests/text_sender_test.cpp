@@ -181,12 +181,21 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
                 }
             };
 
+            const int writesBefore = f.clipboard.writes;
+            const int markedBefore = f.clipboard.markedWrites;
             f.keyboard.typeText("sp ");
             // CR LF pasted intact, then the user's text.
             EXPECT_EQ(f.keyboard.targetText,
                       Sample + "\r\n" + (userHadContents ? "the user's text" : ""));
             EXPECT_EQ(f.clipboard.contents(), former);
             EXPECT_TRUE(f.form.clipboardTimer.enabled);
+            // Each paste (the trigger typed meanwhile makes a second) writes its text and
+            // puts back what the user had, each write marked for clipboard monitors; an
+            // empty clipboard put back has nothing to mark.
+            const int pastes = typing == &clipboardTrigger ? 2 : 1;
+            EXPECT_EQ(f.clipboard.writes - writesBefore, 2 * pastes);
+            EXPECT_EQ(f.clipboard.markedWrites - markedBefore,
+                      userHadContents ? 2 * pastes : pastes);
 
             const int writes = f.clipboard.writes;
             f.engine.clipboardTimerTick();
@@ -243,6 +252,87 @@ TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
         }
         f.engine.clipboardTimerTick();
         EXPECT_EQ(f.clipboard.getText(), c.atTheEnd);
+    }
+}
+
+// Another program holds the clipboard open for some seconds of the fake clock,
+// which moves a second with each pass of the event loop while it holds it.
+struct ClipboardHolder {
+    EngineFixture& f;
+    int secondsLeft = 0;
+
+    void hold(int seconds) {
+        f.clipboard.locked = true;
+        secondsLeft = seconds;
+        f.pump.atDoEvents(1, [this] { passSecond(); });
+    }
+    void passSecond() {
+        f.clock.advanceSeconds(1);
+        if (--secondsLeft <= 0) {
+            f.clipboard.locked = false;
+        } else {
+            f.pump.atDoEvents(1, [this] { passSecond(); });
+        }
+    }
+};
+
+// A clipboard held open by another program (a clipboard manager reading it) is
+// waited for before the paste, before the Ctrl+V (a manager reading our text)
+// and before the user's contents go back. Past the wait's bound the send ends as
+// a failed send does, and the clipboardTimer puts the user's contents back.
+TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
+    enum class Held { BeforeThePaste, AfterTheTextIsWritten, BeforeTheRestore };
+    struct Case {
+        const char* name;
+        Held when;
+        int seconds;
+        std::string pasted;
+        bool userContentsBackAtOnce;  // else at the clipboardTimer tick
+    };
+    // The longest hold the wait sees through, and one it gives up on.
+    const int withinTheBound = static_cast<int>(TextSender::ClipboardWaitMilliseconds / 1000);
+    const int pastTheBound = withinTheBound + 5;
+    const Case cases[] = {
+        {"a moment before the paste", Held::BeforeThePaste, withinTheBound, "Hello", true},
+        {"long before the paste", Held::BeforeThePaste, pastTheBound, "", true},
+        {"a moment after the text is written", Held::AfterTheTextIsWritten, withinTheBound, "Hello",
+         true},
+        {"long after the text is written", Held::AfterTheTextIsWritten, pastTheBound, "", false},
+        {"a moment before the restore", Held::BeforeTheRestore, withinTheBound, "Hello", true},
+        {"long before the restore", Held::BeforeTheRestore, pastTheBound, "Hello", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        ClipboardHolder holder{f};
+        f.form.boostItem.checked = true;
+        f.addEntry(LaunchMode::Space, false, "he", "Hello");
+        f.clipboard.setText("the user's text");
+        f.clipboard.putFormat(8, {1, 2, 3});
+        const ClipboardSnapshot former = f.clipboard.contents();
+        bool written = false;
+        f.clipboard.afterWrite = [&] {
+            if (c.when == Held::AfterTheTextIsWritten && !written) {
+                written = true;
+                holder.hold(c.seconds);
+            }
+        };
+        f.injector.afterSend = [&](std::string_view keys) {
+            const bool erased = keys.starts_with("{BACKSPACE}");
+            if ((c.when == Held::BeforeThePaste && erased) ||
+                (c.when == Held::BeforeTheRestore && keys == "^(v)")) {
+                holder.hold(c.seconds);
+            }
+        };
+
+        f.keyboard.typeText("he ");
+        EXPECT_EQ(f.keyboard.targetText, c.pasted);
+        const bool heldOpen = f.clipboard.locked;
+        f.clipboard.locked = false;
+        EXPECT_EQ(f.clipboard.contents() == former, c.userContentsBackAtOnce);
+        EXPECT_EQ(heldOpen, c.seconds == pastTheBound);
+        f.engine.clipboardTimerTick();
+        EXPECT_EQ(f.clipboard.contents(), former);
     }
 }
 

@@ -76,6 +76,10 @@ using UniqueHglobal = UniqueHandle<HGLOBAL, NullIsNoHandle<HGLOBAL, &::GlobalFre
 using UniqueHicon = UniqueHandle<HICON, NullIsNoHandle<HICON, &::DestroyIcon>>;
 using UniqueHbitmap = UniqueHandle<HBITMAP, NullIsNoHandle<HBITMAP, &::DeleteObject>>;
 using UniqueHmenu = UniqueHandle<HMENU, NullIsNoHandle<HMENU, &::DestroyMenu>>;
+using UniqueHpalette = UniqueHandle<HPALETTE, NullIsNoHandle<HPALETTE, &::DeleteObject>>;
+using UniqueHmetafile = UniqueHandle<HMETAFILE, NullIsNoHandle<HMETAFILE, &::DeleteMetaFile>>;
+using UniqueHenhmetafile =
+    UniqueHandle<HENHMETAFILE, NullIsNoHandle<HENHMETAFILE, &::DeleteEnhMetaFile>>;
 
 // The clipboard opened by this thread; closed again when this goes away.
 class ClipboardOpen {

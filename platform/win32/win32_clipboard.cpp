@@ -1,7 +1,10 @@
 #include "platform/win32/win32_clipboard.h"
 
+#include <cstddef>
 #include <cstring>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
@@ -15,30 +18,55 @@ namespace {
 constexpr int OpenAttempts = 5;
 constexpr DWORD OpenPauseMs = 10;
 
-// Formats whose data is a GDI object, an owner-drawn placeholder or memory
-// that only its owning program understands: their bytes cannot be copied and
-// put back. A picture still survives through CF_DIB.
-bool copyableFormat(UINT format) {
+// How a format's data is held, and so how it is copied and put back. Pictures
+// and palettes are system objects, not memory: their contents are copied, and
+// put back as new objects.
+enum class FormatKind { Memory, Bitmap, Palette, EnhancedMetafile, MetafilePicture, Uncopyable };
+
+FormatKind kindOf(UINT format) {
     switch (format) {
         case CF_BITMAP:
-        case CF_METAFILEPICT:
-        case CF_PALETTE:
-        case CF_ENHMETAFILE:
-        case CF_OWNERDISPLAY:
         case CF_DSPBITMAP:
-        case CF_DSPMETAFILEPICT:
+            return FormatKind::Bitmap;
+        case CF_PALETTE:
+            return FormatKind::Palette;
+        case CF_ENHMETAFILE:
         case CF_DSPENHMETAFILE:
-            return false;
+            return FormatKind::EnhancedMetafile;
+        case CF_METAFILEPICT:
+        case CF_DSPMETAFILEPICT:
+            return FormatKind::MetafilePicture;
+        case CF_OWNERDISPLAY:
+            return FormatKind::Uncopyable;  // drawn by its owner, on request
         default:
             break;
     }
-    if (format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST) {
-        return false;
+    // Private formats are memory only their owning program understands (and frees);
+    // the GDI object range is objects of kinds no one can know.
+    if ((format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST) ||
+        (format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST)) {
+        return FormatKind::Uncopyable;
     }
-    if (format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST) {
-        return false;
+    return FormatKind::Memory;
+}
+
+// The registered formats that ask clipboard monitors, the clipboard history and
+// the cloud clipboard to leave the contents alone.
+struct MonitorMarks {
+    UINT excludeFromMonitors =
+        ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+    UINT includeInHistory = ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+    UINT uploadToCloud = ::RegisterClipboardFormatW(L"CanUploadToCloudClipboard");
+
+    bool isMark(UINT format) const {
+        return format != 0 && (format == excludeFromMonitors || format == includeInHistory ||
+                               format == uploadToCloud);
     }
-    return true;
+};
+
+const MonitorMarks& monitorMarks() {
+    static const MonitorMarks marks;
+    return marks;
 }
 
 // Moveable global memory holding `size` bytes copied from `bytes`.
@@ -60,16 +88,236 @@ UniqueHglobal globalCopy(const void* bytes, std::size_t size) {
     return memory;
 }
 
-// Hands the memory to the clipboard, which owns it from then on.
-bool putOnClipboard(UINT format, UniqueHglobal memory) {
-    if (!memory) {
+// Hands the data to the clipboard, which owns it from then on.
+template <typename Handle>
+bool putOnClipboard(UINT format, Handle data) {
+    if (!data) {
         return false;
     }
-    if (::SetClipboardData(format, memory.get()) == nullptr) {
+    if (::SetClipboardData(format, data.get()) == nullptr) {
         return false;  // still ours: freed on the way out
     }
-    memory.release();
+    data.release();
     return true;
+}
+
+// Puts the marks on the open clipboard: each a DWORD 0, which says "no" to the
+// history and the cloud; the exclusion needs only to be there.
+bool putMonitorMarks() {
+    const MonitorMarks& marks = monitorMarks();
+    const DWORD no = 0;
+    bool allPut = true;
+    for (const UINT mark :
+         {marks.excludeFromMonitors, marks.includeInHistory, marks.uploadToCloud}) {
+        allPut = mark != 0 && putOnClipboard(mark, globalCopy(&no, sizeof no)) && allPut;
+    }
+    return allPut;
+}
+
+// The screen's device context, which bitmaps for the clipboard are made for.
+class ScreenDc {
+  public:
+    ScreenDc() : dc_(::GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_ != nullptr) {
+            ::ReleaseDC(nullptr, dc_);
+        }
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+using Bytes = std::vector<std::uint8_t>;
+
+template <typename T>
+void append(Bytes& bytes, const T& value) {
+    const auto* first = reinterpret_cast<const std::uint8_t*>(&value);
+    bytes.insert(bytes.end(), first, first + sizeof value);
+}
+
+// A bitmap as a header of 32-bit pixels followed by its pixels.
+std::optional<Bytes> copyBitmap(HBITMAP bitmap) {
+    BITMAP shape{};
+    if (::GetObjectW(bitmap, sizeof shape, &shape) == 0 || shape.bmWidth <= 0 ||
+        shape.bmHeight <= 0) {
+        return std::nullopt;
+    }
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = shape.bmWidth;
+    header.biHeight = shape.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    const std::size_t pixels =
+        static_cast<std::size_t>(shape.bmWidth) * static_cast<std::size_t>(shape.bmHeight);
+    Bytes bytes;
+    append(bytes, header);
+    bytes.resize(sizeof header + pixels * 4);
+    ScreenDc screen;
+    BITMAPINFOHEADER format = header;  // GetDIBits may write into it
+    if (::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(shape.bmHeight),
+                    bytes.data() + sizeof header, reinterpret_cast<BITMAPINFO*>(&format),
+                    DIB_RGB_COLORS) != shape.bmHeight) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+UniqueHbitmap makeBitmap(const Bytes& bytes) {
+    BITMAPINFOHEADER header{};
+    if (bytes.size() < sizeof header) {
+        return UniqueHbitmap();
+    }
+    std::memcpy(&header, bytes.data(), sizeof header);
+    if (header.biWidth <= 0 || header.biHeight <= 0 ||
+        bytes.size() - sizeof header != static_cast<std::size_t>(header.biWidth) *
+                                            static_cast<std::size_t>(header.biHeight) * 4) {
+        return UniqueHbitmap();
+    }
+    ScreenDc screen;
+    return UniqueHbitmap(
+        ::CreateDIBitmap(screen.get(), &header, CBM_INIT, bytes.data() + sizeof header,
+                         reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS));
+}
+
+// A palette as its entries.
+std::optional<Bytes> copyPalette(HPALETTE palette) {
+    const UINT count = ::GetPaletteEntries(palette, 0, 0, nullptr);
+    if (count == 0) {
+        return std::nullopt;
+    }
+    std::vector<PALETTEENTRY> entries(count);
+    if (::GetPaletteEntries(palette, 0, count, entries.data()) != count) {
+        return std::nullopt;
+    }
+    const auto* first = reinterpret_cast<const std::uint8_t*>(entries.data());
+    return Bytes(first, first + count * sizeof(PALETTEENTRY));
+}
+
+UniqueHpalette makePalette(const Bytes& bytes) {
+    const std::size_t count = bytes.size() / sizeof(PALETTEENTRY);
+    if (count == 0 || count > 0xFFFF || bytes.size() % sizeof(PALETTEENTRY) != 0) {
+        return UniqueHpalette();
+    }
+    // LOGPALETTE ends in a one-entry array that runs on for the other entries.
+    Bytes logical(offsetof(LOGPALETTE, palPalEntry) + bytes.size());
+    auto* palette = reinterpret_cast<LOGPALETTE*>(logical.data());
+    palette->palVersion = 0x300;
+    palette->palNumEntries = static_cast<WORD>(count);
+    std::memcpy(logical.data() + offsetof(LOGPALETTE, palPalEntry), bytes.data(), bytes.size());
+    return UniqueHpalette(::CreatePalette(palette));
+}
+
+std::optional<Bytes> copyEnhancedMetafile(HENHMETAFILE metafile) {
+    const UINT size = ::GetEnhMetaFileBits(metafile, 0, nullptr);
+    if (size == 0) {
+        return std::nullopt;
+    }
+    Bytes bytes(size);
+    if (::GetEnhMetaFileBits(metafile, size, bytes.data()) != size) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+UniqueHenhmetafile makeEnhancedMetafile(const Bytes& bytes) {
+    return UniqueHenhmetafile(::SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data()));
+}
+
+// A metafile picture (memory holding a mapping mode, a size and a metafile
+// handle) as the mode and size followed by the metafile's bits.
+struct PictureFrame {
+    LONG mappingMode = 0;
+    LONG width = 0;
+    LONG height = 0;
+};
+
+std::optional<Bytes> copyMetafilePicture(HANDLE data) {
+    GlobalMemoryLock lock(data);
+    if (!lock || lock.size() < sizeof(METAFILEPICT)) {
+        return std::nullopt;
+    }
+    METAFILEPICT picture{};
+    std::memcpy(&picture, lock.data(), sizeof picture);
+    const UINT size = ::GetMetaFileBitsEx(picture.hMF, 0, nullptr);
+    if (size == 0) {
+        return std::nullopt;
+    }
+    Bytes bytes;
+    append(bytes, PictureFrame{picture.mm, picture.xExt, picture.yExt});
+    bytes.resize(sizeof(PictureFrame) + size);
+    if (::GetMetaFileBitsEx(picture.hMF, size, bytes.data() + sizeof(PictureFrame)) != size) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool putMetafilePicture(UINT format, const Bytes& bytes) {
+    PictureFrame frame;
+    if (bytes.size() <= sizeof frame) {
+        return false;
+    }
+    std::memcpy(&frame, bytes.data(), sizeof frame);
+    UniqueHmetafile metafile(::SetMetaFileBitsEx(static_cast<UINT>(bytes.size() - sizeof frame),
+                                                 bytes.data() + sizeof frame));
+    if (!metafile) {
+        return false;
+    }
+    const METAFILEPICT picture{frame.mappingMode, frame.width, frame.height, metafile.get()};
+    // The clipboard takes the metafile with the memory that names it.
+    if (!putOnClipboard(format, globalCopy(&picture, sizeof picture))) {
+        return false;
+    }
+    metafile.release();
+    return true;
+}
+
+// The data of one format, by its kind's rules; nothing when it cannot be copied.
+std::optional<Bytes> copyFormat(UINT format, HANDLE data) {
+    switch (kindOf(format)) {
+        case FormatKind::Memory: {
+            GlobalMemoryLock lock(data);
+            if (!lock) {
+                return std::nullopt;
+            }
+            const auto* bytes = static_cast<const std::uint8_t*>(lock.data());
+            return Bytes(bytes, bytes + lock.size());
+        }
+        case FormatKind::Bitmap:
+            return copyBitmap(static_cast<HBITMAP>(data));
+        case FormatKind::Palette:
+            return copyPalette(static_cast<HPALETTE>(data));
+        case FormatKind::EnhancedMetafile:
+            return copyEnhancedMetafile(static_cast<HENHMETAFILE>(data));
+        case FormatKind::MetafilePicture:
+            return copyMetafilePicture(data);
+        case FormatKind::Uncopyable:
+            break;
+    }
+    return std::nullopt;
+}
+
+bool putFormat(UINT format, const Bytes& bytes) {
+    switch (kindOf(format)) {
+        case FormatKind::Memory:
+            return putOnClipboard(format, globalCopy(bytes.data(), bytes.size()));
+        case FormatKind::Bitmap:
+            return putOnClipboard(format, makeBitmap(bytes));
+        case FormatKind::Palette:
+            return putOnClipboard(format, makePalette(bytes));
+        case FormatKind::EnhancedMetafile:
+            return putOnClipboard(format, makeEnhancedMetafile(bytes));
+        case FormatKind::MetafilePicture:
+            return putMetafilePicture(format, bytes);
+        case FormatKind::Uncopyable:
+            break;
+    }
+    return false;
 }
 
 }  // namespace
@@ -110,6 +358,15 @@ bool Win32Clipboard::setText(std::string_view text) {
     return putOnClipboard(CF_UNICODETEXT, std::move(memory));
 }
 
+bool Win32Clipboard::setPasteText(std::string_view text) {
+    const std::wstring wide = wideText(text);
+    UniqueHglobal memory = globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    // Monitors hear of the change once, at the close, with the marks already there.
+    ClipboardOpen open(owner_, OpenAttempts, OpenPauseMs);
+    return open && ::EmptyClipboard() && putOnClipboard(CF_UNICODETEXT, std::move(memory)) &&
+           putMonitorMarks();
+}
+
 std::optional<ClipboardSnapshot> Win32Clipboard::snapshot() {
     ClipboardOpen open(owner_, OpenAttempts, OpenPauseMs);
     if (!open) {
@@ -123,21 +380,18 @@ std::optional<ClipboardSnapshot> Win32Clipboard::snapshot() {
         if (format == 0) {
             break;
         }
-        if (!copyableFormat(format)) {
+        if (kindOf(format) == FormatKind::Uncopyable) {
             continue;
         }
         // Formats the system would synthesise, or whose owner fails to render
-        // them, may give no data or no global memory; those are left out.
+        // them, may give no data; those are left out.
         HANDLE data = ::GetClipboardData(format);
         if (data == nullptr) {
             continue;
         }
-        GlobalMemoryLock lock(data);
-        if (!lock) {
-            continue;
+        if (auto bytes = copyFormat(format, data)) {
+            saved.formats.push_back({format, std::move(*bytes)});
         }
-        const auto* bytes = static_cast<const std::uint8_t*>(lock.data());
-        saved.formats.push_back({format, std::vector<std::uint8_t>(bytes, bytes + lock.size())});
     }
     // Zero ends the list normally; with an error code the list was cut short.
     if (::GetLastError() != ERROR_SUCCESS) {
@@ -151,14 +405,24 @@ bool Win32Clipboard::restore(const ClipboardSnapshot& snapshot) {
     if (!open || !::EmptyClipboard()) {
         return false;
     }
+    if (snapshot.formats.empty()) {
+        return true;  // nothing for a monitor to keep
+    }
     bool allPut = true;
     for (const auto& format : snapshot.formats) {
-        // Keep going past one refused format: the others are still worth having back.
-        if (!putOnClipboard(format.id, globalCopy(format.bytes.data(), format.bytes.size()))) {
+        // The user's own marks, if they had any, give way to ours. Keep going past
+        // one refused format: the others are still worth having back.
+        if (!monitorMarks().isMark(format.id) && !putFormat(format.id, format.bytes)) {
             allPut = false;
         }
     }
-    return allPut;
+    return putMonitorMarks() && allPut;
+}
+
+bool Win32Clipboard::available() {
+    // Opened and closed again without a change: no monitor hears of it.
+    ClipboardOpen open(owner_, OpenAttempts, OpenPauseMs);
+    return static_cast<bool>(open);
 }
 
 }  // namespace quorvel

@@ -16,7 +16,9 @@ class Win32Clipboard final : public Clipboard {
     bool clear() override;
     bool setText(std::string_view text) override;
     std::optional<ClipboardSnapshot> snapshot() override;
+    bool setPasteText(std::string_view text) override;
     bool restore(const ClipboardSnapshot& snapshot) override;
+    bool available() override;
     std::uint32_t sequenceNumber() override { return ::GetClipboardSequenceNumber(); }
 
   private:

@@ -20,8 +20,8 @@ bool FakeClipboard::clear() {
     if (locked) {
         return false;
     }
-    ++writes;
     contents_.formats.clear();
+    wrote(false);
     return true;
 }
 
@@ -40,22 +40,46 @@ std::optional<ClipboardSnapshot> FakeClipboard::snapshot() {
     return contents_;
 }
 
+bool FakeClipboard::setPasteText(std::string_view text) {
+    if (locked) {
+        return false;
+    }
+    contents_.formats = {{TextFormat, std::vector<std::uint8_t>(text.begin(), text.end())}};
+    wrote(true);
+    return true;
+}
+
+bool FakeClipboard::available() {
+    if (locked && clock_ != nullptr) {
+        clock_->advanceMilliseconds(HeldCheckMilliseconds);
+    }
+    return !locked;
+}
+
 bool FakeClipboard::restore(const ClipboardSnapshot& snapshot) {
     if (locked) {
         return false;
     }
-    ++writes;
     contents_ = snapshot;
+    wrote(!snapshot.formats.empty());
     return true;
 }
 
 void FakeClipboard::putFormat(std::uint32_t id, std::vector<std::uint8_t> bytes) {
-    ++writes;
     auto& formats = contents_.formats;
     formats.erase(std::remove_if(formats.begin(), formats.end(),
                                  [id](const auto& format) { return format.id == id; }),
                   formats.end());
     formats.push_back({id, std::move(bytes)});
+    wrote(false);
+}
+
+void FakeClipboard::wrote(bool marked) {
+    ++writes;
+    markedWrites += marked ? 1 : 0;
+    if (afterWrite) {
+        afterWrite();
+    }
 }
 
 }  // namespace quorvel

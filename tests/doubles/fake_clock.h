@@ -8,13 +8,18 @@ class FakeClock final : public Clock {
     explicit FakeClock(DateTime start = {2026, 12, 5, 15, 4, 5}) : now_(start) {}
     DateTime now() override { return now_; }
     std::uint64_t milliseconds() override {
-        return static_cast<std::uint64_t>(secondsSinceEpoch(now_)) * 1000;
+        return static_cast<std::uint64_t>(secondsSinceEpoch(now_)) * 1000 + fraction_;
     }
-    void set(DateTime when) { now_ = when; }
+    void set(DateTime when) {
+        now_ = when;
+        fraction_ = 0;
+    }
     void advanceSeconds(long long seconds);
+    void advanceMilliseconds(std::uint64_t milliseconds);
 
   private:
     DateTime now_;
+    std::uint64_t fraction_ = 0;  // milliseconds past now_'s second
 };
 
 }  // namespace quorvel

@@ -24,10 +24,10 @@ namespace quorvel {
 
 struct FakeDesktop {
     FakeEventPump pump;
-    FakeClipboard clipboard;
+    FakeClock clock;
+    FakeClipboard clipboard{&clock};
     FakeKeyboard keyboard{pump, clipboard};
     FakeProgramStarter programs;
-    FakeClock clock;
     EnglishUsLocale locale;
     FakeWindowShower windows;
     FakeFocusInspector focus;

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Boost's paste as other programs on the clipboard see it, under Wine: a clipboard
+# monitor is told of the paste's text and of the user's contents put back, each
+# marked so that monitors, the history and the cloud clipboard leave them alone;
+# a clipboard another program holds open is waited for, within a bound; pictures
+# and a palette held as system objects come back as they were.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+# shellcheck source=e2e/lib.sh
+source e2e/lib.sh
+
+pasted='Pasted by Boost'
+user="the user's text"
+
+e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
+e2e_typing_setup "{S}|PB|$pasted" || e2e_abort setup "no display, Wine prefix, shortcut file or test target"
+e2e_start_quorvel || e2e_abort start "Quorvel did not start"
+e2e_boost on
+
+# The other program (e2e/tools/clipboard_watch.cpp).
+watch() { wine "$tools/clipboard_watch.exe" "$@" 2>>"$E2E_STATE/watch.log" </dev/null | tr -d '\r'; }
+
+updates="$E2E_STATE/clipboard-updates.txt"
+e2e_spawn "$tools/clipboard_watch.exe" monitor "$(e2e_winpath "$updates")" >/dev/null
+e2e_eventually test -f "$updates" || e2e_abort monitor "the clipboard monitor did not start"
+ui set-clipboard "$user"
+e2e_eventually grep -qF "text=\"$user\"" "$updates" ||
+    e2e_abort monitor "the monitor did not see the user's copy"
+seen_before=$(wc -l <"$updates")
+
+# Every update since the user's copy: the paste's text, then the user's text
+# back, each with the three marks (the first counts by being there).
+marks=('ExcludeClipboardContentFromMonitorProcessing(=[0-9]+)?' CanIncludeInClipboardHistory=0
+    CanUploadToCloudClipboard=0)
+paste_seen_marked() {
+    local since line mark token
+    since=$(tail -n +"$((seen_before + 1))" "$updates")
+    contains "$since" "text=\"$pasted\"" || return 1
+    same "text=\"$user\"" "$(tail -n 1 <<<"$since" | grep -o "text=\"$user\"")" || return 1
+    while IFS= read -r line; do
+        for mark in "${marks[@]}"; do
+            token=" $mark "
+            [[ " $line " =~ $token ]] || {
+                printf 'unmarked update: %s\n' "$line" >&2
+                return 1
+            }
+        done
+    done <<<"$since"
+}
+e2e_check boost-pasted e2e_typed_gives "pb " "$pasted"
+e2e_check monitor-sees-paste-and-restore-marked e2e_eventually paste_seen_marked
+e2e_check user-clipboard-back e2e_until_prints "$user" ui get-clipboard
+
+# Another program holds the clipboard open from before the trigger is typed:
+# for a moment, and Quorvel waits and pastes; for longer than Quorvel waits,
+# and the send ends without a paste, the key typed after the trigger landing
+# after it. The holder removes its file when it lets go.
+held="$E2E_STATE/clipboard-held"
+hold_then_type() {
+    rm -f "$held"
+    e2e_reset_target || return 1
+    e2e_spawn "$tools/clipboard_watch.exe" hold "$1" "$(e2e_winpath "$held")" >/dev/null
+    e2e_eventually test -f "$held" || return 1
+    e2e_type "$2"
+}
+held_for_a_moment() {
+    hold_then_type 1000 "pb " && e2e_wait_report "$report" "$pasted" 10
+}
+held_too_long() {
+    hold_then_type 8000 "pb x" && e2e_wait_report "$report" x 10 || return 1
+    # Nothing arrives once the holder lets go, and the clipboard was never written.
+    E2E_TRIES=100 e2e_eventually test ! -f "$held" || return 1
+    e2e_until_prints "$user" ui get-clipboard && e2e_wait_report "$report" x 1
+}
+e2e_check clipboard-held-for-a-moment-waited-for held_for_a_moment
+e2e_check user-clipboard-back-after-the-wait e2e_until_prints "$user" ui get-clipboard
+e2e_check clipboard-held-too-long-ends-the-send held_too_long
+
+# A bitmap, an enhanced metafile and a palette, each a system object, come back
+# as they were after a paste.
+watch put-pictures || e2e_fail put-pictures "clipboard_watch could not put the pictures"
+pictures=$(watch pictures)
+e2e_log "pictures on the clipboard: $(tr '\n' ' ' <<<"$pictures" | cut -c1-120)..."
+pictures_back() { same "$pictures" "$(watch pictures)"; }
+if [[ "$pictures" == *none* ]]; then
+    e2e_fail pictures-put "$pictures"
+else
+    e2e_check boost-pasted-over-pictures e2e_typed_gives "pb " "$pasted"
+    e2e_check pictures-and-palette-back e2e_eventually pictures_back
+fi
+
+e2e_summary

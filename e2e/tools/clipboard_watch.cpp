@@ -1,0 +1,270 @@
+// Another program on the clipboard, as the end-to-end scripts need one:
+//
+//   clipboard_watch monitor FILE      a clipboard monitor: for every change it is told of
+//                                     (WM_CLIPBOARDUPDATE), appends one line to FILE naming
+//                                     the formats the clipboard then held, in order: the
+//                                     text as text="..." (CR and LF as \r and \n), registered
+//                                     formats by name, a DWORD value as NAME=value, others by
+//                                     number. FILE exists, empty, once it listens. Runs until
+//                                     killed.
+//   clipboard_watch hold MS FILE      opens the clipboard with a window of its own, writes
+//                                     FILE, keeps the clipboard open MS milliseconds, closes
+//                                     it and removes FILE
+//   clipboard_watch put-pictures      empties the clipboard and puts a bitmap, an enhanced
+//                                     metafile and a palette on it, as system objects
+//   clipboard_watch pictures          prints what the clipboard holds of those three: the
+//                                     bitmap's size and pixels, the metafile's bytes and the
+//                                     palette's entries, in hexadecimal, or "none" for each
+//                                     that is missing
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void fail(const char* why) {
+    std::fprintf(stderr, "clipboard_watch: %s\n", why);
+    std::exit(2);
+}
+
+// Another program (Quorvel, while it pastes) may hold the clipboard for a moment.
+bool openClipboard(HWND owner) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (::OpenClipboard(owner)) {
+            return true;
+        }
+        ::Sleep(10);
+    }
+    return false;
+}
+
+HWND messageWindow() {
+    return ::CreateWindowExW(0, L"STATIC", L"clipboard_watch", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
+}
+
+std::string utf8Of(const wchar_t* text, std::size_t length) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), size, nullptr,
+                          nullptr);
+    return utf8;
+}
+
+std::string hex(const void* bytes, std::size_t size) {
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto byte = static_cast<const unsigned char*>(bytes)[i];
+        text += digits[byte >> 4];
+        text += digits[byte & 15];
+    }
+    return text;
+}
+
+// The clipboard must be open.
+std::string describeFormat(UINT format) {
+    if (format == CF_UNICODETEXT) {
+        std::string text = "text=\"";
+        if (HANDLE data = ::GetClipboardData(format)) {
+            if (const auto* wide = static_cast<const wchar_t*>(::GlobalLock(data))) {
+                for (const char c : utf8Of(wide, wcsnlen(wide, ::GlobalSize(data) / 2))) {
+                    text += c == '\r' ? std::string("\\r") : c == '\n' ? "\\n" : std::string(1, c);
+                }
+                ::GlobalUnlock(data);
+            }
+        }
+        return text + "\"";
+    }
+    wchar_t name[256] = {};
+    const int length = ::GetClipboardFormatNameW(format, name, 256);
+    if (length <= 0) {
+        return std::to_string(format);
+    }
+    std::string described = utf8Of(name, static_cast<std::size_t>(length));
+    if (HANDLE data = ::GetClipboardData(format)) {
+        if (::GlobalSize(data) == sizeof(DWORD)) {
+            if (const auto* value = static_cast<const DWORD*>(::GlobalLock(data))) {
+                described += "=" + std::to_string(*value);
+                ::GlobalUnlock(data);
+            }
+        }
+    }
+    return described;
+}
+
+std::string g_monitorFile;
+
+void recordUpdate(HWND window) {
+    std::string line = "update";
+    if (!openClipboard(window)) {
+        line += " (could not open the clipboard)";
+    } else {
+        for (UINT format = ::EnumClipboardFormats(0); format != 0;
+             format = ::EnumClipboardFormats(format)) {
+            line += " " + describeFormat(format);
+        }
+        ::CloseClipboard();
+    }
+    line += "\n";
+    if (std::FILE* file = std::fopen(g_monitorFile.c_str(), "ab")) {
+        std::fwrite(line.data(), 1, line.size(), file);
+        std::fclose(file);
+    }
+}
+
+LRESULT CALLBACK monitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLIPBOARDUPDATE) {
+        recordUpdate(window);
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+int monitor(const char* path) {
+    g_monitorFile = path;
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = monitorProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"QuorvelClipboardMonitor";
+    ::RegisterClassW(&windowClass);
+    HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                    nullptr, windowClass.hInstance, nullptr);
+    if (window == nullptr || !::AddClipboardFormatListener(window)) {
+        fail("cannot listen to the clipboard");
+    }
+    if (std::FILE* file = std::fopen(path, "wb")) {
+        std::fclose(file);
+    }
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+int hold(int milliseconds, const char* path) {
+    HWND window = messageWindow();
+    if (!openClipboard(window)) {
+        fail("cannot open the clipboard");
+    }
+    if (std::FILE* file = std::fopen(path, "wb")) {
+        std::fclose(file);
+    }
+    ::Sleep(static_cast<DWORD>(milliseconds));
+    ::CloseClipboard();
+    ::DestroyWindow(window);
+    return ::DeleteFileA(path) ? 0 : 1;
+}
+
+constexpr int PictureWidth = 3;
+constexpr int PictureHeight = 2;
+
+BITMAPINFOHEADER pixelFormat(int width, int height) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    return header;
+}
+
+int putPictures() {
+    HDC screen = ::GetDC(nullptr);
+    const DWORD pixels[PictureWidth * PictureHeight] = {0x00ff0000, 0x0000ff00, 0x000000ff,
+                                                        0x00123456, 0x00abcdef, 0x00808080};
+    const BITMAPINFOHEADER header = pixelFormat(PictureWidth, PictureHeight);
+    HBITMAP bitmap = ::CreateDIBitmap(screen, &header, CBM_INIT, pixels,
+                                      reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+
+    HDC recorder = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    ::Rectangle(recorder, 1, 2, 30, 40);
+    ::Ellipse(recorder, 5, 5, 25, 20);
+    HENHMETAFILE metafile = ::CloseEnhMetaFile(recorder);
+
+    struct {
+        WORD version = 0x300;
+        WORD count = 3;
+        PALETTEENTRY entries[3] = {{10, 20, 30, 0}, {200, 100, 50, 0}, {1, 2, 3, 0}};
+    } logical;
+    HPALETTE palette = ::CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
+
+    if (bitmap == nullptr || metafile == nullptr || palette == nullptr) {
+        fail("cannot make the pictures");
+    }
+    HWND window = messageWindow();
+    if (!openClipboard(window) || !::EmptyClipboard()) {
+        fail("cannot open the clipboard");
+    }
+    const bool put = ::SetClipboardData(CF_BITMAP, bitmap) != nullptr &&
+                     ::SetClipboardData(CF_ENHMETAFILE, metafile) != nullptr &&
+                     ::SetClipboardData(CF_PALETTE, palette) != nullptr;
+    ::CloseClipboard();
+    ::DestroyWindow(window);
+    return put ? 0 : 1;
+}
+
+int printPictures() {
+    HWND window = messageWindow();
+    if (!openClipboard(window)) {
+        fail("cannot open the clipboard");
+    }
+    std::string bitmapText = "none";
+    if (auto bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP))) {
+        BITMAP shape{};
+        ::GetObjectW(bitmap, sizeof shape, &shape);
+        std::vector<DWORD> pixels(static_cast<std::size_t>(shape.bmWidth) *
+                                  static_cast<std::size_t>(shape.bmHeight));
+        BITMAPINFOHEADER header = pixelFormat(shape.bmWidth, shape.bmHeight);
+        HDC screen = ::GetDC(nullptr);
+        ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.data(),
+                    reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+        ::ReleaseDC(nullptr, screen);
+        bitmapText = std::to_string(shape.bmWidth) + "x" + std::to_string(shape.bmHeight) + " " +
+                     hex(pixels.data(), pixels.size() * sizeof(DWORD));
+    }
+    std::string metafileText = "none";
+    if (auto metafile = static_cast<HENHMETAFILE>(::GetClipboardData(CF_ENHMETAFILE))) {
+        std::vector<unsigned char> bits(::GetEnhMetaFileBits(metafile, 0, nullptr));
+        ::GetEnhMetaFileBits(metafile, static_cast<UINT>(bits.size()), bits.data());
+        metafileText = hex(bits.data(), bits.size());
+    }
+    std::string paletteText = "none";
+    if (auto palette = static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE))) {
+        std::vector<PALETTEENTRY> entries(::GetPaletteEntries(palette, 0, 0, nullptr));
+        ::GetPaletteEntries(palette, 0, static_cast<UINT>(entries.size()), entries.data());
+        paletteText = hex(entries.data(), entries.size() * sizeof(PALETTEENTRY));
+    }
+    ::CloseClipboard();
+    ::DestroyWindow(window);
+    std::printf("bitmap %s\nenhanced-metafile %s\npalette %s\n", bitmapText.c_str(),
+                metafileText.c_str(), paletteText.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "monitor" && argc == 3) {
+        return monitor(argv[2]);
+    }
+    if (command == "hold" && argc == 4) {
+        return hold(std::atoi(argv[2]), argv[3]);
+    }
+    if (command == "put-pictures" && argc == 2) {
+        return putPictures();
+    }
+    if (command == "pictures" && argc == 2) {
+        return printPictures();
+    }
+    fail("usage: clipboard_watch monitor FILE | hold MS FILE | put-pictures | pictures");
+}
