@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "tool_text.h"
+
 namespace {
 
 [[noreturn]] void fail(const char* why) {
@@ -45,15 +47,6 @@ bool openClipboard(HWND owner) {
 HWND messageWindow() {
     return ::CreateWindowExW(0, L"STATIC", L"clipboard_watch", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                              ::GetModuleHandleW(nullptr), nullptr);
-}
-
-std::string utf8Of(const wchar_t* text, std::size_t length) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), size, nullptr,
-                          nullptr);
-    return utf8;
 }
 
 std::string hex(const void* bytes, std::size_t size) {

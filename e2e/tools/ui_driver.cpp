@@ -80,6 +80,7 @@
 
 #include "../../app/win32/control_ids.h"
 #include "../../platform/win32/unique_handle.h"
+#include "tool_text.h"
 
 namespace {
 
@@ -241,24 +242,6 @@ HWND requireControl(const char* windowName, const char* controlName) {
         fail("control not found", controlName);
     }
     return control;
-}
-
-std::string utf8Of(const wchar_t* text, std::size_t length) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), size, nullptr,
-                          nullptr);
-    return utf8;
-}
-
-std::wstring wideOf(const std::string& utf8) {
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                          size);
-    return wide;
 }
 
 // The arguments as typed, whatever their characters (argv holds ANSI text).
