@@ -49,22 +49,27 @@ wait_8s_after() {
     sleep "$(awk -v s="$1" -v n="$(e2e_now)" 'BEGIN { w = 8 - (n - s); print (w > 0 ? w : 0) }')"
 }
 
-# Prints how long an Add and a Delete from the window take, from the click (or
-# the answer) to the shortcut file written, with SIZE shortcuts in the list.
-add_and_delete_timed() {
-    local size=$1 file row ms hidden gone
-    file=$(e2e_winpath "$program/defaultkeys.qvb")
+# Adds a shortcut from the window and prints how long it takes from the click to
+# the shortcut file written, with SIZE shortcuts in the list.
+add_timed() {
+    local size=$1 ms
     ui set-text main triggerBox "zzqq"
     ui set-text main shortcutText "added while timing"
-    ms=$(ui timed-click-file main addButton "$file")
+    ms=$(ui timed-click-file main addButton "$(e2e_winpath "$program/defaultkeys.qvb")")
     echo "Add with $size shortcuts: the file written $ms ms after the click"
     e2e_check "add-to-$size-shortcuts" ui_until $((size + 1)) count main
+}
+
+# Deletes the row added by add_timed and prints how long it takes from the
+# answer to the question to the shortcut file written.
+delete_timed() {
+    local size=$1 row ms hidden gone
     row=$(ui rows main | grep -n ' - zzqq - ' | cut -d: -f1)
     ui select main $((row - 1))
     ui click main deleteButton
     # Under Wine the question may take long to close: the times it was hidden
     # and gone (its call returned) tell that wait from the program's own work.
-    read -r ms hidden gone < <(ui timed-answer-file Yes Quorvel "$file" | tr '\n' ' ')
+    read -r ms hidden gone < <(ui timed-answer-file Yes Quorvel "$(e2e_winpath "$program/defaultkeys.qvb")" | tr '\n' ' ')
     echo "Delete with $size shortcuts: the file written $ms ms after the answer (the question hidden after $hidden ms, gone after $gone ms)"
     e2e_check "delete-from-$size-shortcuts" ui_until "$size" count main
 }
@@ -168,7 +173,8 @@ if ui wait-visible main 30; then
     # Measured as the figure has always been taken: 8 s after the start.
     wait_8s_after "$start"
     echo "Memory with 32,767 shortcuts ($(stat -c %s "$program/defaultkeys.qvb") bytes of file): $(rss_anon_kib) KiB anonymous resident"
-    add_and_delete_timed 32767
+    add_timed 32767
+    delete_timed 32767
 else
     e2e_fail long-list-start "the main window did not show within 30 s"
 fi
@@ -189,7 +195,9 @@ if ui wait-visible main 60; then
     main_aside
     e2e_check huge-list-shows-every-row ui_until 100000 count main
     echo "Start-up with 100,000 shortcuts: every row listed $(e2e_elapsed "$start")s after the program was started"
-    add_and_delete_timed 100000
+    # Only the Add: finding the row again reads every row through the driver,
+    # minutes under Wine, and Delete costs the same as with 32,767.
+    add_timed 100000
     e2e_check huge-list-exit exit_quorvel
 else
     e2e_fail huge-list-start "the main window did not show within 60 s"
