@@ -719,6 +719,33 @@ std::string rectOf(HWND window) {
            std::to_string(rect.right - rect.left) + " " + std::to_string(rect.bottom - rect.top);
 }
 
+// The file's last write time, or zero when it cannot be read.
+ULONGLONG lastWriteOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return 0;
+    }
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+// Runs `act`, then prints the milliseconds until the file has been written
+// again (30 s at most), calling `watch` between the looks at the file.
+template <typename Act, typename Watch = void (*)()>
+int timedUntilWritten(
+    const char* path, Act act, Watch watch = [] {}) {
+    const std::wstring file = wideOf(path);
+    const ULONGLONG before = lastWriteOf(file);
+    const ULONGLONG start = ::GetTickCount64();
+    act();
+    while (lastWriteOf(file) == before && ::GetTickCount64() - start < 30000) {
+        watch();
+        ::Sleep(2);
+    }
+    watch();
+    return printed(std::to_string(::GetTickCount64() - start));
+}
+
 int waitVisible(const char* windowName, double seconds) {
     const WindowKind& kind = kindNamed(windowName);
     const auto shown = [&] {
@@ -913,6 +940,47 @@ constexpr Command Commands[] = {
              ::Sleep(5);
          }
          return printed(std::to_string(::GetTickCount64() - start));
+     }},
+    // timed-click-file WINDOW CONTROL FILE: clicks and prints the milliseconds
+    // until FILE has been written.
+    {"timed-click-file",
+     [](A a) {
+         const HWND button = requireControl(a.required(0), a.required(1));
+         return timedUntilWritten(a.required(2), [&] { ::PostMessageW(button, BM_CLICK, 0, 0); });
+     }},
+    // timed-answer-file ANSWER CAPTION FILE: answers the box and prints the
+    // milliseconds until FILE has been written, then until the box was hidden
+    // and until it was gone (the program's call that showed it has returned).
+    {"timed-answer-file",
+     [](A a) {
+         const HWND box = requireDialog(a.caption(1));
+         ULONGLONG hidden = 0;
+         ULONGLONG gone = 0;
+         const ULONGLONG start = ::GetTickCount64();
+         timedUntilWritten(
+             a.required(2),
+             [&] {
+                 constexpr Named Buttons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
+                 for (const Named& known : Buttons) {
+                     if (std::strcmp(known.name, a.required(0)) == 0) {
+                         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(known.id, BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(::GetDlgItem(box, known.id)));
+                     }
+                 }
+             },
+             [&] {
+                 const ULONGLONG now = ::GetTickCount64();
+                 if (hidden == 0 && !::IsWindowVisible(box)) {
+                     hidden = now;
+                 }
+                 if (gone == 0 && !::IsWindow(box)) {
+                     gone = now;
+                 }
+             });
+         const auto since = [start](ULONGLONG at) {
+             return at == 0 ? std::string("-") : std::to_string(at - start);
+         };
+         return printed(since(hidden) + " " + since(gone));
      }},
     {"paste", [](A a) { return succeeded(::PostMessageW(a.control(), WM_PASTE, 0, 0)); }},
     {"text-length",
