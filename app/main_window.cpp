@@ -17,6 +17,10 @@ MainWindow::MainWindow(AppServices& services)
                  services.collation),
       startUpQuestion(services.settings, services.files, services.environment, services.links,
                       services.dialogs, [this] { showWindow(); }),
+      excludedWindow(
+          excludedPrograms, [this](std::string_view name) { return excludeProgram(name); },
+          [this](std::string_view name) { return includeProgram(name); }, services.engine.focus,
+          services.dialogs),
       services_(services),
       workingFile_(services.files, services.codePage) {
     calibrationBox.onChange = [this] { calibrationChanged(); };

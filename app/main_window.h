@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/app_services.h"
+#include "app/excluded_programs_window.h"
 #include "app/start_up_question.h"
 #include "app/window_layout.h"
 #include "commontext/common_text_window.h"
@@ -47,6 +48,7 @@ class MainWindow : public EngineForm, public EditorControls {
     // (not a file name, listed already, or not listed).
     bool excludeProgram(std::string_view name);
     bool includeProgram(std::string_view name);
+    void openExcludedPrograms() { excludedWindow.show(); }  // "Excluded Programs..."
     void openCalibration() { calibrationPanel.visible = true; }
     void closeCalibration() { calibrationPanel.visible = false; }
     void calibrationChanged();
@@ -98,6 +100,7 @@ class MainWindow : public EngineForm, public EditorControls {
     MenuItem restoreDefaultsItem{"Restore Defaults"};
     MenuItem runMinimizedItem{"Run Minimized"};
     MenuItem calibrationItem{"Calibration"};
+    MenuItem excludedProgramsItem{"Excluded Programs..."};
     MenuItem loadSamplesItem{"Load Samples"};
     MenuItem aboutItem{"About"};
     MenuItem helpItem{"Help"};
@@ -115,6 +118,7 @@ class MainWindow : public EngineForm, public EditorControls {
     HelpCommands help;
     CommonTextWindow commonText;
     StartUpQuestion startUpQuestion;
+    ExcludedProgramsWindow excludedWindow;
 
   private:
     bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);

@@ -10,8 +10,9 @@ namespace {
 
 constexpr char Separator = '|';
 
-// The file name in `text`, or empty when it cannot be one.
-std::string_view fileNameOf(std::string_view text) {
+}  // namespace
+
+std::string_view ExcludedPrograms::fileName(std::string_view text) {
     text = trimBlanks(text);
     const auto slash = text.find_last_of("\\/");
     if (slash != std::string_view::npos) {
@@ -26,8 +27,6 @@ std::string_view fileNameOf(std::string_view text) {
     });
     return forbidden ? std::string_view{} : text;
 }
-
-}  // namespace
 
 ExcludedPrograms ExcludedPrograms::parse(std::string_view stored) {
     ExcludedPrograms programs;
@@ -52,7 +51,7 @@ std::string ExcludedPrograms::stored() const {
 }
 
 bool ExcludedPrograms::add(std::string_view name) {
-    const std::string_view fileName = fileNameOf(name);
+    const std::string_view fileName = ExcludedPrograms::fileName(name);
     if (fileName.empty() || names_.size() >= MaxNames || contains(fileName)) {
         return false;
     }

@@ -21,6 +21,8 @@ class ExcludedPrograms {
     // is a second copy of a name, and every name past the first MaxNames.
     static ExcludedPrograms parse(std::string_view stored);
     static constexpr std::size_t MaxNames = 256;
+    // The file name `text` gives by those rules, or empty when it gives none.
+    static std::string_view fileName(std::string_view text);
     std::string stored() const;
 
     // Adds a name by the rules of parse; false when it is not a file name, is

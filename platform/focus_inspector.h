@@ -21,6 +21,9 @@ class FocusInspector {
     // The facts as they are now. Asked for keys the trigger matcher would see,
     // inside the keyboard hook: cheap, or cached until the focus changes.
     virtual const FocusFacts& inspect() = 0;
+    // The file name of the last program other than Quorvel that was in front,
+    // followed from the foreground changes; empty when none was seen.
+    virtual std::string lastOtherProgram() = 0;
 };
 
 }  // namespace quorvel

@@ -8,6 +8,7 @@ namespace quorvel::view_ids {
 inline constexpr const wchar_t* MainWindowClass = L"QuorvelMainWindow";
 inline constexpr const wchar_t* CommonTextClass = L"QuorvelCommonText";
 inline constexpr const wchar_t* StartUpDialogClass = L"QuorvelStartUpQuestion";
+inline constexpr const wchar_t* ExcludedProgramsClass = L"QuorvelExcludedPrograms";
 
 // Main window (MainWindow).
 enum MainControl : int {
@@ -55,6 +56,20 @@ enum StartUpControl : int {
     StartUpDoNotAskAgain = 3002,
     StartUpYesButton = 3003,
     StartUpNoButton = 3004,
+};
+
+// Excluded Programs window (ExcludedProgramsWindow).
+enum ExcludedControl : int {
+    ExcludedNameLabel = 4001,
+    ExcludedNameBox = 4002,
+    ExcludedAddButton = 4003,
+    ExcludedFrontButton = 4004,
+    ExcludedListLabel = 4005,
+    ExcludedList = 4006,
+    ExcludedRemoveButton = 4007,
+    ExcludedSuggestionsLabel = 4008,
+    ExcludedSuggestion1 = 4010,  // one per suggestion, in their order
+    ExcludedCloseButton = 4020,
 };
 
 }  // namespace quorvel::view_ids

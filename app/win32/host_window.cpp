@@ -8,6 +8,7 @@
 
 #include "app/main_window.h"
 #include "app/win32/common_text_view.h"
+#include "app/win32/excluded_programs_view.h"
 #include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
 #include "app/win32/start_up_question_view.h"
@@ -114,10 +115,12 @@ struct Host::Services {
 struct Host::Views {
     Views(Host& host, HINSTANCE instance, MainWindow& form)
         : commonText(instance, host.window_, form.commonText, [&host] { host.refreshViews(); }),
-          startUp(instance, host.window_, form.startUpQuestion, [&host] { host.refreshViews(); }) {}
+          startUp(instance, host.window_, form.startUpQuestion, [&host] { host.refreshViews(); }),
+          excluded(instance, host.window_, form.excludedWindow, [&host] { host.refreshViews(); }) {}
 
     CommonTextView commonText;
     StartUpQuestionView startUp;
+    ExcludedProgramsView excluded;
 };
 
 void Host::Shower::showMainWindow() {
@@ -182,7 +185,8 @@ bool Host::isDialogKey(MSG& message) {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !views_) {
         return false;
     }
-    for (HWND window : {window_, views_->commonText.window(), views_->startUp.window()}) {
+    for (HWND window : {window_, views_->commonText.window(), views_->startUp.window(),
+                        views_->excluded.window()}) {
         if (window != nullptr && ::IsDialogMessageW(window, &message)) {
             return true;
         }
@@ -200,6 +204,7 @@ void Host::refreshViews() {
     main_->refresh();
     views_->commonText.refresh();
     views_->startUp.refresh();
+    views_->excluded.refresh();
     syncMenuChecks(::GetMenu(window_), form);
     refreshing_ = false;
 }

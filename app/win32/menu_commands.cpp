@@ -27,6 +27,7 @@ constexpr Item OptionItems[] = {
     {CmdMenuShow, &MainWindow::showKeyItem, &MainWindow::toggleShowKey},
     {CmdMenuText, &MainWindow::commonTextKeyItem, &MainWindow::toggleCommonTextKey},
     {CmdFullScreenPause, &MainWindow::fullScreenPauseItem, &MainWindow::toggleFullScreenPause},
+    {CmdExcludedPrograms, &MainWindow::excludedProgramsItem, &MainWindow::openExcludedPrograms},
     {CmdCalibration, &MainWindow::calibrationItem, &MainWindow::openCalibration}};
 
 constexpr Item HelpItems[] = {

@@ -22,6 +22,7 @@ enum MenuCommand : UINT {
     CmdMenuText,
     CmdCalibration,
     CmdFullScreenPause,
+    CmdExcludedPrograms,
     CmdLoadSamples = 300,
     CmdAbout,
     CmdHelp,

@@ -1,6 +1,7 @@
 // Drives Quorvel's windows from outside with ordinary window messages, as the
 // end-to-end tests' hands and eyes. Windows are named main, common (Common
-// Text), startup (the start-with-Windows question); controls by their names in
+// Text), startup (the start-with-Windows question), excluded (Excluded
+// Programs); controls by their names in
 // the program (triggerBox, addButton, shortcutList...) or by number. Texts, given and
 // printed, are UTF-8: any character.
 //
@@ -133,6 +134,21 @@ constexpr Named StartUpControls[] = {{"question", ids::StartUpQuestionText},
                                      {"yesButton", ids::StartUpYesButton},
                                      {"noButton", ids::StartUpNoButton}};
 
+constexpr Named ExcludedControls[] = {{"nameLabel", ids::ExcludedNameLabel},
+                                      {"nameBox", ids::ExcludedNameBox},
+                                      {"addButton", ids::ExcludedAddButton},
+                                      {"frontButton", ids::ExcludedFrontButton},
+                                      {"listLabel", ids::ExcludedListLabel},
+                                      {"programList", ids::ExcludedList},
+                                      {"removeButton", ids::ExcludedRemoveButton},
+                                      {"suggestionsLabel", ids::ExcludedSuggestionsLabel},
+                                      {"keePass", ids::ExcludedSuggestion1},
+                                      {"keePassXC", ids::ExcludedSuggestion1 + 1},
+                                      {"onePassword", ids::ExcludedSuggestion1 + 2},
+                                      {"bitwarden", ids::ExcludedSuggestion1 + 3},
+                                      {"remoteDesktop", ids::ExcludedSuggestion1 + 4},
+                                      {"closeButton", ids::ExcludedCloseButton}};
+
 struct WindowKind {
     const char* name;
     const wchar_t* windowClass;
@@ -143,7 +159,8 @@ struct WindowKind {
 constexpr WindowKind Kinds[] = {
     {"main", ids::MainWindowClass, MainControls, ids::shortcutList},
     {"common", ids::CommonTextClass, CommonControls, ids::CommonTextList},
-    {"startup", ids::StartUpDialogClass, StartUpControls, 0}};
+    {"startup", ids::StartUpDialogClass, StartUpControls, 0},
+    {"excluded", ids::ExcludedProgramsClass, ExcludedControls, ids::ExcludedList}};
 
 [[noreturn]] void fail(const char* what, const char* detail = "") {
     std::fprintf(stderr, "ui_driver: %s%s%s\n", what, *detail ? ": " : "", detail);
@@ -339,7 +356,7 @@ class RemoteMemory {
     void* address_ = nullptr;
 };
 
-// The main window's list is a list view, Common Text's a list box.
+// The main window's list is a list view, the others' list boxes.
 bool isListView(const char* windowName) {
     return std::strcmp(windowName, "main") == 0;
 }

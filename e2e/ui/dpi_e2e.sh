@@ -4,7 +4,8 @@
 # lays out whole (no control cut off by its window, no caption too long for
 # its control in the message font) and draws in the message font; a screenshot
 # of each is saved in build/screenshots/: the main window with the samples,
-# the start-up question, Common Text and one of its message boxes.
+# the start-up question, Common Text and one of its message boxes, Excluded
+# Programs.
 #
 #   e2e/ui/dpi_e2e.sh [DPI...]
 set -uo pipefail
@@ -70,6 +71,15 @@ for dpi in "${dpis[@]}"; do
     ui box-owner >/dev/null
     shot '^Quorvel$' "message-box-at-$dpi.png"
     ui answer OK >/dev/null
+    ui click common closeButton
+    ui_until 0 visible common >/dev/null
+
+    ui menu 208
+    ui_until 1 visible excluded >/dev/null
+    check_window "$dpi" excluded nameBox
+    shot '^Excluded Programs$' "excluded-programs-at-$dpi.png"
+    ui click excluded closeButton
+    ui_until 0 visible excluded >/dev/null
     exit_quorvel || e2e_fail "exit-at-$dpi" "Quorvel did not end"
 
     # The main window on its own.

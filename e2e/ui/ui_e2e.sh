@@ -468,6 +468,42 @@ e2e_check main-window-follows-dpi-change follows_dpi_change main triggerBox
 ui click common closeButton
 e2e_check common-text-close ui_until 0 visible common
 
+# --- Excluded Programs ----------------------------------------------------------
+excluded() { e2e_reg_query 'Quorvel\Excluded' Programs; }
+# The test target is the program in front last: clicked into, and typed into,
+# before the window opens: under Wine no foreground event of the click reached
+# Quorvel, and the key, which Quorvel's keyboard hook inspects, tells it.
+e2e_click "$wid" 40 30
+e2e_type x
+ui clear-target
+ui menu 208
+e2e_check excluded-menu-opens-window ui_until 1 visible excluded
+e2e_check excluded-opens-on-screen ui_until 1 in-work-area excluded
+e2e_check excluded-focus-in-name-box ui_until nameBox focus excluded
+ui set-text excluded nameBox Code.exe
+ui click excluded addButton
+e2e_check excluded-typed-name-shows ui_until Code.exe rows excluded
+e2e_check excluded-typed-name-stored e2e_until_prints Code.exe excluded
+ui set-text excluded nameBox 'bad?.exe'
+ui click excluded addButton
+e2e_check excluded-bad-name-box-belongs-to-it same excluded "$(ui box-owner)"
+e2e_check excluded-bad-name-told eval '[[ "$(ui answer OK)" == "\"bad?.exe\" is not a program"* ]]'
+ui click excluded keePassXC
+e2e_check excluded-suggestion-added e2e_until_prints 'Code.exe|KeePassXC.exe' excluded
+e2e_check excluded-suggestion-listed-is-disabled ui_until 0 enabled excluded keePassXC
+ui click excluded frontButton
+e2e_check excluded-program-in-front-added e2e_until_prints 'Code.exe|KeePassXC.exe|quorvel_test_target.exe' excluded
+ui select excluded 0
+ui click excluded removeButton
+e2e_check excluded-remove-shows ui_until $'KeePassXC.exe\nquorvel_test_target.exe' rows excluded
+e2e_check excluded-remove-stored e2e_until_prints 'KeePassXC.exe|quorvel_test_target.exe' excluded
+# The target is let in again for what follows.
+ui select excluded 1
+ui click excluded removeButton
+e2e_until_prints KeePassXC.exe excluded >/dev/null
+ui click excluded closeButton
+e2e_check excluded-close ui_until 0 visible excluded
+
 # --- Resizing ----------------------------------------------------------------------
 read -r width height < <(size_of main)
 read -r list_w list_h < <(size_of main shortcutList)

@@ -125,18 +125,60 @@ void CALLBACK focusChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
                              std::memory_order_relaxed);
 }
 
+// The file name of the last program other than this one that came to the
+// front, written by the focus thread and by inspect(), read by the windows.
+class LastOtherProgram {
+  public:
+    void note(DWORD processId, const std::string& name) {
+        if (processId == 0 || processId == ::GetCurrentProcessId() || name.empty()) {
+            return;
+        }
+        ::AcquireSRWLockExclusive(&lock_);
+        name_ = name;
+        ::ReleaseSRWLockExclusive(&lock_);
+    }
+    void note(HWND window) {
+        DWORD processId = 0;
+        if (window != nullptr && ::GetWindowThreadProcessId(window, &processId) != 0 &&
+            processId != ::GetCurrentProcessId()) {
+            note(processId, programFileName(processId));
+        }
+    }
+    std::string name() {
+        ::AcquireSRWLockShared(&lock_);
+        std::string copy = name_;
+        ::ReleaseSRWLockShared(&lock_);
+        return copy;
+    }
+
+  private:
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    std::string name_;
+};
+LastOtherProgram lastOther;
+
+void CALLBACK foregroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+    lastOther.note(window);
+}
+
 // A thread of its own: a program slow to answer accessibility's questions must
 // never hold up the keyboard hook.
 DWORD WINAPI watchFocus(void*) {
     const ComApartment com;
     const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
                                                  &focusChanged, 0, 0, WINEVENT_OUTOFCONTEXT);
+    const HWINEVENTHOOK foreground =
+        ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                          &foregroundChanged, 0, 0, WINEVENT_OUTOFCONTEXT);
+    lastOther.note(::GetForegroundWindow());
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::DispatchMessageW(&message);
     }
-    if (hook != nullptr) {
-        ::UnhookWinEvent(hook);
+    for (const HWINEVENTHOOK each : {hook, foreground}) {
+        if (each != nullptr) {
+            ::UnhookWinEvent(each);
+        }
     }
     return 0;
 }
@@ -159,6 +201,10 @@ Win32FocusInspector::~Win32FocusInspector() {
     ::CloseHandle(watcher_);
 }
 
+std::string Win32FocusInspector::lastOtherProgram() {
+    return lastOther.name();
+}
+
 const FocusFacts& Win32FocusInspector::inspect() {
     const HWND foreground = ::GetForegroundWindow();
     DWORD processId = 0;
@@ -175,6 +221,8 @@ const FocusFacts& Win32FocusInspector::inspect() {
         processId_ = processId;
         facts_.program = processId != 0 ? programFileName(processId) : std::string();
         fullScreenAt_ = 0;
+        // A missed foreground event is made up for at the next key.
+        lastOther.note(processId, facts_.program);
     }
     if (focus != focus_) {
         focus_ = focus;

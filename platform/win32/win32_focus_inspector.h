@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/focus_inspector.h"
 
 namespace quorvel {
@@ -17,6 +19,7 @@ class Win32FocusInspector final : public FocusInspector {
     Win32FocusInspector& operator=(const Win32FocusInspector&) = delete;
 
     const FocusFacts& inspect() override;
+    std::string lastOtherProgram() override;
 
   private:
     HANDLE watcher_ = nullptr;

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "platform/focus_inspector.h"
 
 namespace quorvel {
@@ -7,8 +9,10 @@ namespace quorvel {
 class FakeFocusInspector final : public FocusInspector {
   public:
     const FocusFacts& inspect() override { return facts; }
+    std::string lastOtherProgram() override { return otherProgram; }
 
     FocusFacts facts;
+    std::string otherProgram;
 };
 
 }  // namespace quorvel

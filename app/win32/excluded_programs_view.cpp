@@ -1,0 +1,157 @@
+#include "app/win32/excluded_programs_view.h"
+
+#include <utility>
+
+#include "app/win32/control_ids.h"
+#include "platform/win32/widgets/controls.h"
+#include "platform/win32/win32_text.h"
+
+namespace quorvel {
+
+namespace ids = view_ids;
+
+namespace {
+
+constexpr int ClientWidth = 6600;
+constexpr int ClientHeight = 4860;
+constexpr int BoxWidth = 3840;
+constexpr int ButtonLeft = 4080;
+constexpr int ButtonWidth = 2400;
+constexpr int ButtonHeight = 345;
+constexpr int SuggestionWidth = 2040;
+
+// Creation order is tab order: the name and its buttons, the list and Remove,
+// the suggestions, Close. A label's access key puts the focus into the control
+// made after it.
+std::vector<Control> excludedControls(ExcludedProgramsWindow& form) {
+    using enum ControlKind;
+    const auto button = [](int left, int top, int width = ButtonWidth) {
+        return TwipsRect{left, top, width, ButtonHeight};
+    };
+    std::vector<Control> table{
+        {ids::ExcludedNameLabel, Static, 0, TwipsRect{120, 120, BoxWidth, 240}, Fixed,
+         &form.nameLabel.caption, "n"},
+        {ids::ExcludedNameBox,
+         Edit,
+         0,
+         TwipsRect{120, 360, BoxWidth, 315},
+         Fixed,
+         &form.nameBox,
+         "",
+         {},
+         ids::ExcludedAddButton},
+        {ids::ExcludedAddButton, PushButton, 0, button(ButtonLeft, 345), Fixed, &form.addButton,
+         "A", [&form] { form.addTyped(); }},
+        {ids::ExcludedFrontButton, PushButton, 0, button(ButtonLeft, 765), Fixed, &form.frontButton,
+         "front", [&form] { form.addProgramInFront(); }},
+        {ids::ExcludedListLabel, Static, 0, TwipsRect{120, 900, BoxWidth, 240}, Fixed,
+         &form.listLabel.caption, "P"},
+        {ids::ExcludedList, ListBox, LBS_NOINTEGRALHEIGHT, TwipsRect{120, 1140, BoxWidth, 2040},
+         Fixed},
+        {ids::ExcludedRemoveButton, PushButton, 0, button(ButtonLeft, 1140), Fixed,
+         &form.removeButton, "R", [&form] { form.removeSelected(); }},
+        {ids::ExcludedSuggestionsLabel, Static, 0, TwipsRect{120, 3300, 6360, 240}, Fixed,
+         &form.suggestionsLabel.caption},
+    };
+    // Two rows of three.
+    const char* const keys[] = {"K", "XC", "1", "B", "D"};
+    for (std::size_t i = 0; i < form.suggestions.size(); ++i) {
+        const int column = static_cast<int>(i % 3);
+        const int line = static_cast<int>(i / 3);
+        table.push_back(
+            {ids::ExcludedSuggestion1 + static_cast<int>(i), PushButton, 0,
+             button(120 + column * (SuggestionWidth + 120), 3540 + line * 420, SuggestionWidth),
+             Fixed, &form.suggestions[i].button, keys[i], [&form, i] { form.addSuggestion(i); }});
+    }
+    table.push_back({ids::ExcludedCloseButton, PushButton, 0,
+                     button(ButtonLeft + ButtonWidth - 1440, 4395, 1440), Fixed, &form.closeButton,
+                     "C", [&form] { form.close(); }});
+    return table;
+}
+
+}  // namespace
+
+ExcludedProgramsView::ExcludedProgramsView(HINSTANCE instance, HWND owner,
+                                           ExcludedProgramsWindow& form,
+                                           std::function<void()> modelChanged)
+    : owner_(owner), form_(form) {
+    const Shape shape{ids::ExcludedProgramsClass,
+                      form_.caption,
+                      WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                      owner,
+                      ClientWidth,
+                      ClientHeight};
+    if (createWindow(instance, shape)) {
+        createControls(excludedControls(form_), std::move(modelChanged));
+        list_ = control(ids::ExcludedList);
+        layoutControls();
+    }
+}
+
+LRESULT ExcludedProgramsView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        close();
+        return 0;
+    }
+    return ViewWindow::onMessage(message, wParam, lParam);
+}
+
+void ExcludedProgramsView::close() {
+    form_.close();
+    modelChanged();
+}
+
+void ExcludedProgramsView::onControlCommand(int id, int code) {
+    if (id != ids::ExcludedList) {
+        ViewWindow::onControlCommand(id, code);
+        return;
+    }
+    if (echoing() || code != LBN_SELCHANGE) {
+        return;
+    }
+    const LRESULT row = ::SendMessageW(list_, LB_GETCURSEL, 0, 0);
+    if (row != LB_ERR) {
+        form_.selectRow(static_cast<std::size_t>(row));
+        modelChanged();
+    }
+}
+
+void ExcludedProgramsView::refreshRows() {
+    if (shownRows_ != form_.rows()) {
+        ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+        for (const std::string& name : form_.rows()) {
+            ::SendMessageW(list_, LB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>(wideText(name).c_str()));
+        }
+        shownRows_ = form_.rows();
+    }
+    // Setting the selection scrolls the row into view.
+    const LRESULT wanted = form_.selected ? static_cast<LRESULT>(*form_.selected) : LB_ERR;
+    if (::SendMessageW(list_, LB_GETCURSEL, 0, 0) != wanted) {
+        ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
+    }
+}
+
+void ExcludedProgramsView::refreshOthers() {
+    if (list_ == nullptr) {
+        return;
+    }
+    syncText(window(), form_.caption);
+    refreshRows();
+    showAsModelSays(form_.visible, form_.bringToFront);
+    form_.bringToFront = false;
+    if (form_.focusedControl == &form_.nameBox) {
+        // A request of the model's, carried out once.
+        form_.focusedControl = nullptr;
+        ::SetFocus(control(ids::ExcludedNameBox));
+    }
+    // A button that has just done its work for good (a suggestion added, the
+    // last row removed) is disabled: the focus goes on to the next control.
+    const HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(window(), focus) && !::IsWindowEnabled(focus)) {
+        ::SetFocus(::GetNextDlgTabItem(window(), focus, FALSE));
+    }
+}
+
+}  // namespace quorvel
