@@ -97,6 +97,9 @@ click_into() {
     if [ "$window" = common ]; then
         title=$common_title
         ui click main commonTextButton
+    elif [ "$window" = excluded ]; then
+        title='^Excluded Programs$'
+        ui menu 208
     else
         ui tray 0x201
     fi
@@ -480,6 +483,20 @@ ui menu 208
 e2e_check excluded-menu-opens-window ui_until 1 visible excluded
 e2e_check excluded-opens-on-screen ui_until 1 in-work-area excluded
 e2e_check excluded-focus-in-name-box ui_until nameBox focus excluded
+# The keyboard, before any message box of the window's: Tab walks the controls
+# that can act (Remove waits for a selection), Enter in the box adds, Esc closes.
+click_into excluded nameBox
+e2e_check excluded-tab-order walks_focus excluded Tab addButton frontButton programList keePass keePassXC onePassword bitwarden remoteDesktop closeButton nameBox
+e2e_type typed.exe
+e2e_key Return
+e2e_check excluded-enter-adds e2e_until_prints typed.exe excluded
+e2e_key Escape
+e2e_check excluded-esc-closes ui_until 0 visible excluded
+ui menu 208
+ui_until 1 visible excluded >/dev/null
+ui select excluded 0
+ui click excluded removeButton
+e2e_until_prints '' excluded >/dev/null
 ui set-text excluded nameBox Code.exe
 ui click excluded addButton
 e2e_check excluded-typed-name-shows ui_until Code.exe rows excluded
