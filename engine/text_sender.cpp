@@ -114,20 +114,21 @@ void TextSender::send(const SendRequest& request) {
 
 bool TextSender::pasteText(const std::string& text) {
     Clipboard& clipboard = services_.clipboard;
-    if (!waitForClipboard()) {
-        return false;
-    }
     // What the user had stays saved while an earlier paste's text, which could not
     // be taken back yet, is still on the clipboard: a second snapshot would save
     // that text instead.
-    if (!mainData_.SavedClipboard ||
-        clipboard.sequenceNumber() != mainData_.PastedClipboardSequence) {
-        mainData_.SavedClipboard = clipboard.snapshot();
-        if (!mainData_.SavedClipboard) {
-            return false;
+    const bool saved = waitForClipboard([&] {
+        if (mainData_.SavedClipboard &&
+            clipboard.sequenceNumber() == mainData_.PastedClipboardSequence) {
+            return true;
         }
+        mainData_.SavedClipboard = clipboard.snapshot();
+        return mainData_.SavedClipboard.has_value();
+    });
+    if (!saved) {
+        return false;
     }
-    const bool written = clipboard.setPasteText(text);
+    const bool written = waitForClipboard([&] { return clipboard.setPasteText(text); });
     mainData_.PastedClipboardSequence = clipboard.sequenceNumber();
     // A clipboard manager told of the write opens the clipboard to read it; a
     // Ctrl+V meanwhile would find the clipboard closed to the target. With its
@@ -150,9 +151,9 @@ bool TextSender::pasteText(const std::string& text) {
     return pasted;
 }
 
-bool TextSender::waitForClipboard() {
+bool TextSender::waitForClipboard(const std::function<bool()>& step) {
     const std::uint64_t start = services_.clock.milliseconds();
-    while (!services_.clipboard.available()) {
+    while (!services_.clipboard.available() || (step && !step())) {
         if (services_.clock.milliseconds() - start >= ClipboardWaitMilliseconds) {
             return false;
         }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 
 #include "engine/engine_form.h"
 #include "engine/engine_services.h"
@@ -37,8 +38,9 @@ class TextSender {
     void send(const SendRequest& request);
     bool pasteText(const std::string& text);
     // False when the clipboard is still held open by another program after
-    // ClipboardWaitMilliseconds.
-    bool waitForClipboard();
+    // ClipboardWaitMilliseconds. With a step, the step too must have worked:
+    // another program may open the clipboard between the wait and the step.
+    bool waitForClipboard(const std::function<bool()>& step = nullptr);
     void calibrationPause();
     void endEarly();
     Wait forceWait() const { return form_.forceTextItem.checked ? Wait::Yes : Wait::No; }

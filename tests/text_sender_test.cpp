@@ -336,6 +336,23 @@ TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
     }
 }
 
+// Another program may open the clipboard between the wait and Quorvel's own
+// opening of it: the snapshot and the paste's write are tried again.
+TEST(TextSender, BoostTriesAgainWhenTheClipboardIsTakenBetweenTheWaitAndItsUse) {
+    for (const int times : {1, 2, 5}) {
+        SCOPED_TRACE(times);
+        EngineFixture f;
+        f.form.boostItem.checked = true;
+        f.addEntry(LaunchMode::Space, false, "he", "Hello");
+        f.clipboard.setText("the user's text");
+        const ClipboardSnapshot former = f.clipboard.contents();
+        f.clipboard.takenInBetween = times;
+        f.keyboard.typeText("he ");
+        EXPECT_EQ(f.keyboard.targetText, "Hello");
+        EXPECT_EQ(f.clipboard.contents(), former);
+    }
+}
+
 // A send ends at its first failure, after the erase, and a run macro ends it
 // too; whatever the end, no Enter is left for the next send to press, and the
 // user's clipboard is as it was. A clipboard holding no text (a picture) gives

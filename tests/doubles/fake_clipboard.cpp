@@ -34,14 +34,14 @@ bool FakeClipboard::setText(std::string_view text) {
 }
 
 std::optional<ClipboardSnapshot> FakeClipboard::snapshot() {
-    if (locked) {
+    if (locked || (takenInBetween > 0 && takenInBetween-- > 0)) {
         return std::nullopt;
     }
     return contents_;
 }
 
 bool FakeClipboard::setPasteText(std::string_view text) {
-    if (locked) {
+    if (locked || (takenInBetween > 0 && takenInBetween-- > 0)) {
         return false;
     }
     contents_.formats = {{TextFormat, std::vector<std::uint8_t>(text.begin(), text.end())}};

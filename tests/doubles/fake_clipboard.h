@@ -34,6 +34,9 @@ class FakeClipboard final : public Clipboard {
 
     // While true every operation fails, as when another program holds the clipboard open.
     bool locked = false;
+    // The next snapshots and paste writes that fail although the clipboard looked
+    // free: another program opened it in between.
+    int takenInBetween = 0;
     int writes = 0;
     // Of those, the writes that carried the marks that keep monitors away.
     int markedWrites = 0;
