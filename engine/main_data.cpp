@@ -103,6 +103,13 @@ void MainData::resetFromKeyState() {
     form_.typedKeys.clear();
     ownModifier_.fill(false);
     ModifierState = modifier::None;
+    recordHeldModifiers();
+}
+
+// Down now: every press and release passes the hook, so a quick tap is seen on
+// its own events, and a key let go long ago (or pressed by this program) does
+// not come back through the "pressed since" bit.
+void MainData::recordHeldModifiers() {
     for (const std::uint8_t key : RecordedModifierKeys) {
         if (heldByUser(key)) {
             ModifierState = modifierCode(modifierKey(key)->modifier);
@@ -117,14 +124,7 @@ void MainData::recordModifiers(const KeyEventRecord& event) {
     }
     // Ctrl+Shift, once recorded, can only be changed by the combination tests.
     if (ModifierState != modifier::CtrlShift) {
-        for (const std::uint8_t key : RecordedModifierKeys) {
-            // Down now: every press and release passes the hook, so a quick tap is
-            // seen on its own events, and a key let go long ago (or pressed by this
-            // program) does not come back through the "pressed since" bit.
-            if (heldByUser(key)) {
-                ModifierState = modifierCode(modifierKey(key)->modifier);
-            }
-        }
+        recordHeldModifiers();
     }
     for (const Combination& combination : Combinations) {
         if (event.vkCode == combination.eventKey && event.flags == combination.eventFlags &&

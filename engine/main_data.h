@@ -61,6 +61,7 @@ class MainData {
     bool stayingOut();
     void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger);
     void recordModifiers(const KeyEventRecord& event);
+    void recordHeldModifiers();
     void noteOwnModifier(const KeyEventRecord& event);
     bool heldByUser(int virtualKey);
 
