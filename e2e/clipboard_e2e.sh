@@ -29,29 +29,37 @@ e2e_eventually grep -qF "text=\"$user\"" "$updates" ||
 seen_before=$(wc -l <"$updates")
 
 # Every update since the user's copy, the paste's write and the user's text put
-# back, carries the three marks (the first counts by being there). The monitor
-# reads the clipboard when it is told of a change: on a busy machine the user's
-# text may be back by then, so what it read of the paste's write is not asked.
-marks=('ExcludeClipboardContentFromMonitorProcessing(=[0-9]+)?' CanIncludeInClipboardHistory=0
-    CanUploadToCloudClipboard=0)
+# back, comes marked: the monitor, leaving marked contents alone, only names the
+# marks it finds. What is on the clipboard at the end is the user's text with the
+# marks' values.
+marks=(ExcludeClipboardContentFromMonitorProcessing CanIncludeInClipboardHistory
+    CanUploadToCloudClipboard)
 updates_marked() {
-    local since line mark token
+    local since line mark
     since=$(tail -n +"$((seen_before + 1))" "$updates")
     [ "$(grep -c '^update ' <<<"$since")" -ge 2 ] || return 1
-    same "text=\"$user\"" "$(tail -n 1 <<<"$since" | grep -o "text=\"$user\"")" || return 1
     while IFS= read -r line; do
         for mark in "${marks[@]}"; do
-            token=" $mark "
-            [[ " $line " =~ $token ]] || {
+            [[ "$line " == "update marked "* && " $line " == *" $mark "* ]] || {
                 printf 'unmarked update: %s\n' "$line" >&2
                 return 1
             }
         done
     done <<<"$since"
 }
+user_text_back_marked() {
+    local formats token
+    formats=" $(watch formats) "
+    for token in "text=\"$user\"" "${marks[0]}" "${marks[1]}=0" "${marks[2]}=0"; do
+        [[ "$formats" == *" $token "* || "$formats" == *" $token="* ]] || {
+            printf 'missing: %s\nin:%s\n' "$token" "$formats" >&2
+            return 1
+        }
+    done
+}
 e2e_check boost-pasted e2e_typed_gives "pb " "$pasted"
 e2e_check monitor-sees-paste-and-restore-marked e2e_eventually updates_marked
-e2e_check user-clipboard-back e2e_until_prints "$user" ui get-clipboard
+e2e_check user-clipboard-back-marked e2e_eventually user_text_back_marked
 
 # Another program holds the clipboard open from before the trigger is typed:
 # for a moment, and Quorvel waits and pastes; for longer than Quorvel waits,

@@ -77,6 +77,16 @@ e2e_start_display() {
     return 1
 }
 
+# Waits until every program of this prefix has ended, at most SECONDS (60); a
+# program that will not end is killed, so that it cannot hold the run up.
+e2e_wine_ended() {
+    local seconds=${1:-60}
+    timeout "$seconds" wineserver -w && return 0
+    e2e_log "Wine programs still running after ${seconds}s: killed"
+    timeout 10 wineserver -k >/dev/null 2>&1
+    return 1
+}
+
 # Creates a fresh Wine prefix in DIR and exports the variables every later
 # wine call needs.
 e2e_fresh_prefix() {
@@ -102,7 +112,7 @@ e2e_fresh_prefix() {
         tail -n 20 "$E2E_STATE/wineboot.log" >&2
         return 1
     }
-    wineserver -w
+    e2e_wine_ended 120 || return 1
     E2E_WINEBOOT_S=$(e2e_elapsed "$start")
     e2e_log "prefix $WINEPREFIX ready in ${E2E_WINEBOOT_S}s"
 }

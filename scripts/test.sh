@@ -37,13 +37,16 @@ cmake --build --preset windows
 # Wine on a virtual display now and then drops an X focus change under load; a
 # suite that fails is run once more, and a second failure fails the run. The
 # last line names every suite that needed its second run, so that flakiness
-# shows instead of hiding behind the retry.
+# shows instead of hiding behind the retry. Each suite takes a few minutes; one
+# still running after 15 has hung, and is stopped (its own cleanup runs on
+# TERM) so that the run ends with a failure instead of waiting for ever.
 retried=()
+suite_minutes=15
 wine_suite() {
-    "$@" && return 0
+    timeout -k 30 "${suite_minutes}m" "$@" && return 0
     echo "== $1 failed; running it once more =="
     retried+=("$1")
-    "$@"
+    timeout -k 30 "${suite_minutes}m" "$@"
 }
 
 echo "== End-to-end under Wine: the test harness =="

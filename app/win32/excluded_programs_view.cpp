@@ -12,13 +12,13 @@ namespace ids = view_ids;
 
 namespace {
 
-constexpr int ClientWidth = 6600;
+constexpr int ClientWidth = 6960;
 constexpr int ClientHeight = 4860;
 constexpr int BoxWidth = 3840;
 constexpr int ButtonLeft = 4080;
-constexpr int ButtonWidth = 2400;
+constexpr int ButtonWidth = 2760;
 constexpr int ButtonHeight = 345;
-constexpr int SuggestionWidth = 2040;
+constexpr int SuggestionWidth = 2160;
 
 // Creation order is tab order: the name and its buttons, the list and Remove,
 // the suggestions, Close. A label's access key puts the focus into the control
@@ -50,7 +50,7 @@ std::vector<Control> excludedControls(ExcludedProgramsWindow& form) {
          Fixed},
         {ids::ExcludedRemoveButton, PushButton, 0, button(ButtonLeft, 1140), Fixed,
          &form.removeButton, "R", [&form] { form.removeSelected(); }},
-        {ids::ExcludedSuggestionsLabel, Static, 0, TwipsRect{120, 3300, 6360, 240}, Fixed,
+        {ids::ExcludedSuggestionsLabel, Static, 0, TwipsRect{120, 3300, 6720, 240}, Fixed,
          &form.suggestionsLabel.caption},
     };
     // Two rows of three.

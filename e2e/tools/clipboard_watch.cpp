@@ -1,12 +1,17 @@
 // Another program on the clipboard, as the end-to-end scripts need one:
 //
-//   clipboard_watch monitor FILE      a clipboard monitor: for every change it is told of
-//                                     (WM_CLIPBOARDUPDATE), appends one line to FILE naming
-//                                     the formats the clipboard then held, in order: the
+//   clipboard_watch monitor FILE      a clipboard monitor that leaves marked contents alone,
+//                                     as the marks ask: for every change it is told of
+//                                     (WM_CLIPBOARDUPDATE), appends one line to FILE. Marked
+//                                     contents it does not open: the line is "update marked"
+//                                     and the names of the marks present. Other contents it
+//                                     opens and reads: the line is "update" and the formats
+//                                     as `formats` prints them. FILE exists, empty, once it
+//                                     listens. Runs until killed.
+//   clipboard_watch formats           prints the formats the clipboard holds, in order: the
 //                                     text as text="..." (CR and LF as \r and \n), registered
 //                                     formats by name, a DWORD value as NAME=value, others by
-//                                     number. FILE exists, empty, once it listens. Runs until
-//                                     killed.
+//                                     number
 //   clipboard_watch hold MS FILE      opens the clipboard with a window of its own, writes
 //                                     FILE, keeps the clipboard open MS milliseconds, closes
 //                                     it and removes FILE
@@ -21,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -91,18 +97,37 @@ std::string describeFormat(UINT format) {
     return described;
 }
 
+// The formats the clipboard holds, each as describeFormat has it.
+std::string describeClipboard(HWND owner) {
+    if (!openClipboard(owner)) {
+        return " (could not open the clipboard)";
+    }
+    std::string formats;
+    for (UINT format = ::EnumClipboardFormats(0); format != 0;
+         format = ::EnumClipboardFormats(format)) {
+        formats += " " + describeFormat(format);
+    }
+    ::CloseClipboard();
+    return formats;
+}
+
+constexpr const wchar_t* Marks[] = {L"ExcludeClipboardContentFromMonitorProcessing",
+                                    L"CanIncludeInClipboardHistory",
+                                    L"CanUploadToCloudClipboard"};
+
 std::string g_monitorFile;
 
 void recordUpdate(HWND window) {
     std::string line = "update";
-    if (!openClipboard(window)) {
-        line += " (could not open the clipboard)";
-    } else {
-        for (UINT format = ::EnumClipboardFormats(0); format != 0;
-             format = ::EnumClipboardFormats(format)) {
-            line += " " + describeFormat(format);
+    if (::IsClipboardFormatAvailable(::RegisterClipboardFormatW(Marks[0]))) {
+        line += " marked";
+        for (const wchar_t* mark : Marks) {
+            if (::IsClipboardFormatAvailable(::RegisterClipboardFormatW(mark))) {
+                line += " " + utf8Of(mark, std::wcslen(mark));
+            }
         }
-        ::CloseClipboard();
+    } else {
+        line += describeClipboard(window);
     }
     line += "\n";
     if (std::FILE* file = std::fopen(g_monitorFile.c_str(), "ab")) {
@@ -250,6 +275,13 @@ int main(int argc, char** argv) {
     if (command == "monitor" && argc == 3) {
         return monitor(argv[2]);
     }
+    if (command == "formats" && argc == 2) {
+        HWND window = messageWindow();
+        const std::string formats = describeClipboard(window);
+        ::DestroyWindow(window);
+        std::printf("%s\n", formats.c_str() + (formats.empty() ? 0 : 1));
+        return 0;
+    }
     if (command == "hold" && argc == 4) {
         return hold(std::atoi(argv[2]), argv[3]);
     }
@@ -259,5 +291,6 @@ int main(int argc, char** argv) {
     if (command == "pictures" && argc == 2) {
         return printPictures();
     }
-    fail("usage: clipboard_watch monitor FILE | hold MS FILE | put-pictures | pictures");
+    fail(
+        "usage: clipboard_watch monitor FILE | formats | hold MS FILE | put-pictures | pictures");
 }

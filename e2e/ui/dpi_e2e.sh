@@ -80,13 +80,13 @@ for dpi in "${dpis[@]}"; do
     shot '^Excluded Programs$' "excluded-programs-at-$dpi.png"
     ui click excluded closeButton
     ui_until 0 visible excluded >/dev/null
-    exit_quorvel || e2e_fail "exit-at-$dpi" "Quorvel did not end"
+    exit_quorvel || { e2e_fail "exit-at-$dpi" "Quorvel did not end"; e2e_wine_ended 1; }
 
     # The main window on its own.
     start_with_samples
     shot "$main_title" "main-window-at-$dpi.png"
     exit_quorvel || e2e_fail "exit-at-$dpi" "Quorvel did not end"
-    wineserver -w
+    e2e_wine_ended
     echo "Screenshots at $dpi DPI: $SHOTS/*-at-$dpi.png"
 done
 

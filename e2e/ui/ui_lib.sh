@@ -73,7 +73,7 @@ ui_screen() {
         wine reg add "$fonts" /v SimSun /d IPAGothic /f >/dev/null 2>&1 &&
         wine reg add "$links" /v 'DejaVu Sans' /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f \
             >/dev/null 2>&1 &&
-        wineserver -w
+        e2e_wine_ended
 }
 
 # Builds Quorvel and its helpers and starts a display with a fresh Wine prefix
