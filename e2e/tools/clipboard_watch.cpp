@@ -112,8 +112,7 @@ std::string describeClipboard(HWND owner) {
 }
 
 constexpr const wchar_t* Marks[] = {L"ExcludeClipboardContentFromMonitorProcessing",
-                                    L"CanIncludeInClipboardHistory",
-                                    L"CanUploadToCloudClipboard"};
+                                    L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"};
 
 std::string g_monitorFile;
 
@@ -291,6 +290,5 @@ int main(int argc, char** argv) {
     if (command == "pictures" && argc == 2) {
         return printPictures();
     }
-    fail(
-        "usage: clipboard_watch monitor FILE | formats | hold MS FILE | put-pictures | pictures");
+    fail("usage: clipboard_watch monitor FILE | formats | hold MS FILE | put-pictures | pictures");
 }
