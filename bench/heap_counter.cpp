@@ -9,16 +9,21 @@
 namespace quorvel::bench {
 namespace {
 
-// The one piece of process-wide state here: operator new has nowhere else to
-// keep it. It counts the blocks' usable sizes, which is what they really take.
+// The process-wide state here: operator new has nowhere else to keep it. It counts the blocks'
+// usable sizes, which is what they really take.
 std::atomic<std::size_t> bytesInUse{0};
+std::atomic<std::size_t> mostInUse{0};
 
 void* allocate(std::size_t size) {
     void* block = std::malloc(size == 0 ? 1 : size);
     if (block == nullptr) {
         throw std::bad_alloc();
     }
-    bytesInUse.fetch_add(malloc_usable_size(block), std::memory_order_relaxed);
+    const std::size_t usable = malloc_usable_size(block);
+    const std::size_t now = bytesInUse.fetch_add(usable, std::memory_order_relaxed) + usable;
+    std::size_t most = mostInUse.load(std::memory_order_relaxed);
+    while (now > most && !mostInUse.compare_exchange_weak(most, now, std::memory_order_relaxed)) {
+    }
     return block;
 }
 
@@ -33,6 +38,14 @@ void release(void* block) noexcept {
 
 std::size_t heapBytesInUse() {
     return bytesInUse.load(std::memory_order_relaxed);
+}
+
+void startHeapPeak() {
+    mostInUse.store(heapBytesInUse(), std::memory_order_relaxed);
+}
+
+std::size_t heapPeakBytes() {
+    return mostInUse.load(std::memory_order_relaxed);
 }
 
 }  // namespace quorvel::bench

@@ -9,4 +9,9 @@ namespace quorvel::bench {
 
 std::size_t heapBytesInUse();
 
+// The most bytes in use at once since startHeapPeak(): what a load held on
+// its way, which a heap that keeps freed blocks goes on holding after it.
+void startHeapPeak();
+std::size_t heapPeakBytes();
+
 }  // namespace quorvel::bench

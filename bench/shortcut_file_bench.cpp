@@ -218,20 +218,24 @@ void BM_HeapOfLoadedList(benchmark::State& state) {
     FakeFiles files;
     files.files[KeysPath] = savedFile();
     double bytesPerFileByte = 0;
+    double peakPerFileByte = 0;
     for (auto _ : state) {
         const std::size_t before = heapBytesInUse();
+        startHeapPeak();
         auto list = std::make_unique<ShortcutList>();
         auto working = std::make_unique<WorkingFile>(files, codePage);
         working->setPath(KeysPath);
         working->load(*list);
-        bytesPerFileByte = static_cast<double>(heapBytesInUse() - before) /
-                           static_cast<double>(savedFile().size());
+        const auto fileBytes = static_cast<double>(savedFile().size());
+        bytesPerFileByte = static_cast<double>(heapBytesInUse() - before) / fileBytes;
+        peakPerFileByte = static_cast<double>(heapPeakBytes() - before) / fileBytes;
         state.PauseTiming();
         working.reset();
         list.reset();
         state.ResumeTiming();
     }
     state.counters["heap_per_file_byte"] = bytesPerFileByte;
+    state.counters["peak_per_file_byte"] = peakPerFileByte;
 }
 BENCHMARK(BM_HeapOfLoadedList)->Unit(benchmark::kMillisecond);
 

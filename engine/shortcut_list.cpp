@@ -223,6 +223,7 @@ std::size_t ShortcutList::addAll(std::span<const std::string_view> entryLines) {
     }
     store_.reserve(store_.size() + std::min(bytes, StoreLimit - store_.size()));
     rows_.reserve(rows_.size() + entryLines.size());
+    direct_.reserve(entryLines.size());
     std::vector<RowId> added;
     added.reserve(entryLines.size());
     for (const std::string_view line : entryLines) {

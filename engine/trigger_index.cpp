@@ -35,8 +35,21 @@ void TriggerIndex::erase(std::size_t hole) {
 }
 
 void TriggerIndex::grow() {
+    rehash(slots_.empty() ? 8 : slots_.size() * 2);
+}
+
+void TriggerIndex::reserve(std::size_t more) {
+    std::size_t size = slots_.empty() ? 8 : slots_.size();
+    while ((used_ + more) * 4 > size * 3) {
+        size *= 2;
+    }
+    if (size != slots_.size()) {
+        rehash(size);
+    }
+}
+
+void TriggerIndex::rehash(std::size_t size) {
     std::vector<Entry> old = std::exchange(slots_, {});
-    const std::size_t size = old.empty() ? 8 : old.size() * 2;
     slots_.assign(size, Entry{});
     shift_ = 32;
     for (std::size_t bits = size; bits > 1; bits >>= 1) {

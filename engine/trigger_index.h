@@ -61,6 +61,11 @@ class TriggerIndex {
         }
     }
 
+    // Makes room for `more` keys beyond those held, in one step: a load that
+    // grew the table key by key would leave every smaller table it outgrew
+    // behind in the heap.
+    void reserve(std::size_t more);
+
     void clear();
     std::size_t heapBytes() const { return slots_.capacity() * sizeof(Entry); }
 
@@ -97,6 +102,7 @@ class TriggerIndex {
     void place(Entry entry);
     void erase(std::size_t slot);
     void grow();
+    void rehash(std::size_t size);
 
     std::vector<Entry> slots_;  // a power of two long, or empty
     std::size_t used_ = 0;
