@@ -198,6 +198,10 @@ start_quorvel
 if ui wait-visible main 60; then
     echo "Start-up with 100,000 shortcuts: main window visible $(e2e_elapsed "$start")s after the program was started"
     main_aside
+    # Usable: a trigger typed into the target expands. Typed only once the
+    # window shows and is moved aside, so the time is an upper bound.
+    e2e_check huge-list-trigger-fires e2e_typed_gives "sp " $'This is a sample \r\nI hope you like it'
+    echo "Start-up with 100,000 shortcuts: a trigger typed into the target expanded $(e2e_elapsed "$start")s after the program was started"
     e2e_check huge-list-shows-every-row ui_until 100000 count main
     echo "Start-up with 100,000 shortcuts: every row listed $(e2e_elapsed "$start")s after the program was started"
     # Only the Add: finding the row again reads every row through the driver,
