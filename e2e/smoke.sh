@@ -37,7 +37,7 @@ e2e_check typed-text-return-gives-crlf e2e_wait_report "$report" $'hello world\r
 e2e_log "typed text reported $(e2e_elapsed "$start")s after typing ended"
 
 # The Windows services against Wine's system: files, settings, clipboard,
-# dialogs, program start, clock and locale.
+# program start, clock and locale.
 selfcheck="$E2E_ROOT/build/windows/e2e/bin/quorvel_services_selfcheck.exe"
 if wine "$selfcheck" >"$E2E_STATE/selfcheck.log" 2>&1 </dev/null; then
     e2e_pass "services-selfcheck ($(grep -c '^PASS' "$E2E_STATE/selfcheck.log") checks)"

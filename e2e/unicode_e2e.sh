@@ -166,7 +166,7 @@ if [ -d "$E2E_STATE/locales/el_GR.UTF-8" ]; then
         export LOCPATH="$E2E_STATE/locales" LANG=el_GR.UTF-8 LC_ALL=el_GR.UTF-8 WINEPREFIX="$greek"
         wine wineboot -i >/dev/null 2>&1
         wine "$E2E_ROOT/build/windows/e2e/bin/quorvel_services_selfcheck.exe" \
-            --no-dialogs >"$E2E_STATE/greek-selfcheck.log" 2>&1 </dev/null
+            >"$E2E_STATE/greek-selfcheck.log" 2>&1 </dev/null
         timeout 10 wineserver -k >/dev/null 2>&1
     )
     e2e_check greek-month-and-time grep -q '^PASS month and time in Greek' "$E2E_STATE/greek-selfcheck.log"

@@ -1,15 +1,14 @@
 // Exercises the Windows services against the real system (Windows or Wine) and
-// prints one PASS or FAIL line per check. Exit code 0 only when all pass.
+// prints one PASS or FAIL line per check. Exit code 0 only when all pass. What
+// the suites already see the program do through a service (typing keys, links
+// made by the installer, message boxes and file dialogs answered, text copied
+// and pasted) is theirs; this checks the edges the program rarely meets.
 
 #include <windows.h>
 
-#include <dlgs.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -17,20 +16,15 @@
 #include <thread>
 #include <vector>
 
-#include "engine/send_keys_notation.h"
-#include "platform/win32/com_objects.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_collation.h"
-#include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"
-#include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_settings_store.h"
-#include "platform/win32/win32_shell_links.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_tray.h"
 
@@ -357,65 +351,6 @@ void checkClock() {
     check(locale.shortDate(impossible).empty(), "shortDate of an impossible date is empty");
 }
 
-// The program a shell link starts and its working folder, read back through the shell.
-struct LinkTarget {
-    std::string program;
-    std::string folder;
-};
-std::optional<LinkTarget> readLink(const std::string& linkPath) {
-    const ComApartment apartment;
-    ComPointer<IShellLinkW> link;
-    ComPointer<IPersistFile> file;
-    if (!apartment ||
-        FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  link.put())) ||
-        FAILED(link->QueryInterface(IID_IPersistFile, file.put())) ||
-        FAILED(file->Load(wideText(linkPath).c_str(), STGM_READ))) {
-        return std::nullopt;
-    }
-    // The shell starts what the link's item list names. (Wine gives GetPath from
-    // the link's ANSI copy of the path, with look-alikes for what ANSI lacks.)
-    PIDLIST_ABSOLUTE items = nullptr;
-    wchar_t program[MAX_PATH] = {};
-    wchar_t folder[MAX_PATH] = {};
-    const bool read = SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
-                      ::SHGetPathFromIDListW(items, program) &&
-                      SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH));
-    ::CoTaskMemFree(items);
-    if (!read) {
-        return std::nullopt;
-    }
-    return LinkTarget{utf8Text(program, MAX_PATH), utf8Text(folder, MAX_PATH)};
-}
-
-// Windows paths do not tell capitals from small letters.
-bool samePath(const std::string& a, const std::string& b) {
-    return ::lstrcmpiW(wideText(a).c_str(), wideText(b).c_str()) == 0;
-}
-
-// A link named beyond the ANSI code page, to a program in a folder named so too.
-void checkShellLinks(const std::string& temp) {
-    Win32ShellLinks links;
-    Win32Files files;
-    const std::string pid = std::to_string(::GetCurrentProcessId());
-    const std::string folder = temp + "\\quorvel-selfcheck-link-" + pid + "-" + Unicode;
-    const std::string program = folder + "\\quorvel_services_selfcheck.exe";
-    const std::string link = temp + "\\quorvel-selfcheck-" + pid + "-" + Unicode + ".lnk";
-    ::CreateDirectoryW(wideText(folder).c_str(), nullptr);
-    check(files.copyFile(exePath(), program), "a program to link to, in a folder beyond ANSI");
-    files.deleteFile(link);
-    check(links.createLink(link, program) && files.exists(link), "createLink writes the link");
-    const auto target = readLink(link);
-    check(target && samePath(target->program, program), "the link starts that program");
-    check(target && samePath(target->folder, folder), "the link starts it in its own folder");
-    check(links.createLink(link, program), "createLink replaces a link");
-    check(!links.createLink(temp + "\\quorvel-no-such-folder\\x.lnk", program),
-          "createLink into a missing folder fails");
-    files.deleteFile(link);
-    files.deleteFile(program);
-    ::RemoveDirectoryW(wideText(folder).c_str());
-}
-
 // Accented letters sort beside their plain ones, in Windows-1252 and beyond it.
 void checkCollation() {
     Win32Collation collation;
@@ -470,44 +405,6 @@ void checkCodePage() {
         check(!codePage.appendAnsi(none, lacked),
               "ANSI code page: no look-alike for a character it lacks");
     }
-}
-
-// Characters the layout has go as their keys; others as themselves, beyond
-// U+FFFF as a surrogate pair.
-void checkKeyInputs() {
-    const HKL us = ::LoadKeyboardLayoutW(L"00000409", 0);
-    const auto strokes = parseSendKeys("aé😀");
-    check(strokes.has_value() && strokes->size() == 3, "notation of three characters");
-    if (!strokes || us == nullptr) {
-        return;
-    }
-    const std::vector<INPUT> inputs = Win32KeyInjector::buildInputs(*strokes, us, {}, false);
-    auto unicodeUnit = [&](std::size_t i, WORD unit, bool up) {
-        return inputs[i].ki.wVk == 0 && inputs[i].ki.wScan == unit &&
-               (inputs[i].ki.dwFlags & KEYEVENTF_UNICODE) != 0 &&
-               ((inputs[i].ki.dwFlags & KEYEVENTF_KEYUP) != 0) == up;
-    };
-    check(inputs.size() == 8 && inputs[0].ki.wVk == 'A' && inputs[1].ki.wVk == 'A' &&
-              unicodeUnit(2, 0xE9, false) && unicodeUnit(3, 0xE9, true) &&
-              unicodeUnit(4, 0xD83D, false) && unicodeUnit(5, 0xD83D, true) &&
-              unicodeUnit(6, 0xDE00, false) && unicodeUnit(7, 0xDE00, true),
-          "key inputs: a by its key, é and an emoji as themselves, the emoji as a pair");
-
-    // With Caps Lock on, letters take Shift the other way round and come out as
-    // written; a digit and Ctrl+a are left alone, and +a means "A".
-    const auto capsStrokes = parseSendKeys("aA+a1^a");
-    if (!capsStrokes) {
-        return;
-    }
-    std::string keys;
-    for (const INPUT& input : Win32KeyInjector::buildInputs(*capsStrokes, us, {}, true)) {
-        keys += (input.ki.dwFlags & KEYEVENTF_KEYUP) != 0 ? '-' : '+';
-        keys += input.ki.wVk == VK_LSHIFT     ? 'S'
-                : input.ki.wVk == VK_LCONTROL ? 'C'
-                                              : static_cast<char>(input.ki.wVk);
-    }
-    check(keys == "+S+A-A-S+A-A+A-A+1-1+C+A-A-C",
-          ("key inputs with Caps Lock on: " + keys).c_str());
 }
 
 void checkTrayTip() {
@@ -578,8 +475,7 @@ std::vector<std::uint8_t> smallDib() {
     return dib;
 }
 
-void checkClipboard(HWND owner, const char* label) {
-    std::printf("     clipboard owner: %s\n", label);
+void checkClipboard(HWND owner) {
     Win32Clipboard clipboard(owner);
     const std::string ansiText = "Line one\r\nLine two \xE9\xFC";
     const std::string text = "Line one\r\nLine two éü";
@@ -587,14 +483,6 @@ void checkClipboard(HWND owner, const char* label) {
     check(clipboard.clear() && ::CountClipboardFormats() == 0, "clear empties the clipboard");
     check(clipboard.getText() == std::optional<std::string>(""),
           "getText of an empty clipboard is empty text");
-    check(clipboard.setText(text), "setText");
-    check(clipboard.getText() == std::optional<std::string>(text), "getText reads it back");
-    check(clipboard.clear() && clipboard.setText("") &&
-              clipboard.getText() == std::optional<std::string>(""),
-          "an empty text round trip");
-    check(clipboard.clear() && clipboard.setText(Unicode) &&
-              clipboard.getText() == std::optional<std::string>(Unicode),
-          "a text beyond the ANSI code page round trip");
 
     // Text, a private registered format and a picture, as another program leaves them.
     const UINT custom = ::RegisterClipboardFormatA("Quorvel Selfcheck Format");
@@ -651,20 +539,6 @@ void checkClipboard(HWND owner, const char* label) {
               ::CountClipboardFormats() == 0,
           "restoring an empty snapshot leaves the clipboard empty");
 
-    // Another program holding the clipboard for a moment only delays us.
-    HANDLE heldEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    const UniqueKernelHandle held(heldEvent);
-    std::thread holder([heldEvent] {
-        ClipboardOpen open(nullptr);
-        ::SetEvent(heldEvent);
-        ::Sleep(25);
-    });
-    ::WaitForSingleObject(held.get(), 5000);
-    check(clipboard.setText("after a wait"), "setText waits for a briefly held clipboard");
-    holder.join();
-    check(clipboard.getText() == std::optional<std::string>("after a wait"),
-          "getText after the wait");
-
     // Held for longer than we wait: reading fails, which is not the same as no
     // text. The holder opens it with a window of its own, as another program
     // would (Wine lets a second opener without a window in).
@@ -683,116 +557,10 @@ void checkClipboard(HWND owner, const char* label) {
     });
     ::WaitForSingleObject(longHeld.get(), 5000);
     check(!clipboard.getText(), "getText of a clipboard held by another is nothing");
-    if (owner != nullptr) {
-        check(!clipboard.available(), "a clipboard held by another is not available");
-    }
+    check(!clipboard.available(), "a clipboard held by another is not available");
     longHolder.join();
     check(clipboard.available(), "a clipboard no one holds is available");
     clipboard.clear();
-}
-
-// Answers the next dialog that our main thread shows, the way a user would.
-class DialogAnswerer {
-  public:
-    DialogAnswerer(DWORD thread, WORD command, std::string fileName)
-        : worker_([this, thread, command, fileName] { run(thread, command, fileName); }) {}
-    ~DialogAnswerer() { join(); }
-    bool answered() const { return answered_; }
-    // The dialog's caption and message, once answered.
-    std::string seen() {
-        join();
-        return seen_;
-    }
-
-  private:
-    static BOOL CALLBACK findDialog(HWND window, LPARAM found) {
-        char className[32] = {};
-        ::GetClassNameA(window, className, sizeof(className));
-        if (std::strcmp(className, "#32770") == 0 && ::IsWindowVisible(window)) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    void run(DWORD thread, WORD command, const std::string& fileName) {
-        for (int wait = 0; wait < 400; ++wait) {
-            ::Sleep(50);
-            HWND dialog = nullptr;
-            ::EnumThreadWindows(thread, findDialog, reinterpret_cast<LPARAM>(&dialog));
-            if (dialog == nullptr) {
-                continue;
-            }
-            ::Sleep(300);  // let it finish setting itself up
-            wchar_t text[512] = {};
-            ::GetWindowTextW(dialog, text, 512);
-            seen_ = utf8Text(text, 512) + "|";
-            // A message box shows its message in the static control 0xFFFF.
-            ::GetDlgItemTextW(dialog, 0xFFFF, text, 512);
-            seen_ += utf8Text(text, 512);
-            if (!fileName.empty()) {
-                HWND field = ::GetDlgItem(dialog, cmb13);
-                if (field == nullptr) {
-                    field = ::GetDlgItem(dialog, edt1);
-                }
-                ::SetWindowTextW(field, wideText(fileName).c_str());
-            }
-            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
-            answered_ = true;
-            return;
-        }
-    }
-
-    void join() {
-        if (worker_.joinable()) {
-            worker_.join();
-        }
-    }
-
-    std::atomic<bool> answered_{false};
-    std::string seen_;
-    std::thread worker_;
-};
-
-constexpr FileDialogText SelfcheckFiles{
-    .title = "Quorvel selfcheck", .kindName = "Text files", .extension = "txt"};
-
-void checkDialogs(const std::string& temp) {
-    Win32Dialogs dialogs;
-    const DWORD self = ::GetCurrentThreadId();
-    {
-        DialogAnswerer answerer(self, IDYES, {});
-        check(dialogs.MsgBox("Selfcheck question", MessageButtons::YesNo, "Quorvel selfcheck") ==
-                  MessageAnswer::Yes,
-              "MsgBox Yes");
-    }
-    {
-        DialogAnswerer answerer(self, IDNO, {});
-        check(dialogs.MsgBox("Selfcheck question", MessageButtons::YesNo, "Quorvel selfcheck") ==
-                  MessageAnswer::No,
-              "MsgBox No");
-    }
-    {
-        DialogAnswerer answerer(self, IDOK, {});
-        check(dialogs.MsgBox("Selfcheck " + Unicode, MessageButtons::Ok, "Quorvel ✓") ==
-                  MessageAnswer::Ok,
-              "MsgBox OK");
-        check(answerer.seen() == "Quorvel ✓|Selfcheck " + Unicode,
-              "MsgBox shows a text beyond the ANSI code page");
-    }
-    {
-        DialogAnswerer answerer(self, IDCANCEL, {});
-        check(dialogs.showOpenDialog(SelfcheckFiles).empty(), "showOpenDialog cancelled is empty");
-    }
-    const std::string chosen = temp + "\\quorvel-selfcheck-chosen-" + Unicode + ".txt";
-    {
-        Win32Dialogs owned([] { return static_cast<HWND>(nullptr); });
-        DialogAnswerer answerer(self, IDOK, chosen);
-        const std::string answer = owned.showSaveDialog(SelfcheckFiles);
-        check(
-            !answer.empty() && ::lstrcmpiW(wideText(answer).c_str(), wideText(chosen).c_str()) == 0,
-            "showSaveDialog returns the chosen path, beyond the ANSI code page");
-    }
 }
 
 }  // namespace
@@ -804,39 +572,23 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--probe-folder") == 0) {
         return probeProgramFolder();
     }
-    // A dialog nobody answers must not hang the run forever.
-    std::thread([] {
-        ::Sleep(180000);
-        std::printf("FAIL selfcheck timed out\n");
-        std::fflush(stdout);
-        ::ExitProcess(3);
-    }).detach();
-
     Win32Environment environment;
     const std::string temp = tempFolder(environment);
-    const bool dialogsWanted = !(argc == 2 && std::strcmp(argv[1], "--no-dialogs") == 0);
 
     checkEnvironmentAndStarter();
     checkSettings();
     checkFiles(temp);
-    checkShellLinks(temp);
     checkClock();
     checkCollation();
     checkCodePage();
-    checkKeyInputs();
     checkTrayTip();
 
     HWND window = ::CreateWindowExA(0, "STATIC", "Quorvel selfcheck clipboard owner", 0, 0, 0, 0, 0,
                                     HWND_MESSAGE, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     check(window != nullptr, "message-only owner window");
-    checkClipboard(window, "message-only window");
-    checkClipboard(nullptr, "none");
     if (window != nullptr) {
+        checkClipboard(window);
         ::DestroyWindow(window);
-    }
-
-    if (dialogsWanted) {
-        checkDialogs(temp);
     }
 
     std::printf("%s: %d failure(s)\n", failures == 0 ? "ALL PASSED" : "FAILED", failures);
