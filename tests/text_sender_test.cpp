@@ -209,7 +209,7 @@ TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         f.clipboard.setText(user);
-        f.clipboard.takenInBetween = c.meanwhile == Meanwhile::TakenBeforeTheSnapshot ? 3 : 0;
+        f.clipboard.takenInBetween = c.meanwhile == Meanwhile::TakenBeforeTheSnapshot ? 5 : 0;
         f.afterSendOf("^(v)", [&] {
             if (c.meanwhile == Meanwhile::UserCopies) {
                 f.clipboard.setText("copied meanwhile");
