@@ -63,18 +63,10 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
                 };
                 break;
             case When::InThePause:
-                f.injector.afterSend = [&](std::string_view keys) {
-                    if (keys == Erase2) {
-                        f.pump.atDoEvents(1, type);
-                    }
-                };
+                f.afterSendOf(Erase2, [&] { f.pump.atDoEvents(1, type); });
                 break;
             case When::After:
-                f.injector.afterSend = [&](std::string_view keys) {
-                    if (keys == c.after) {
-                        type();
-                    }
-                };
+                f.afterSendOf(c.after, type);
                 break;
             case When::BeforeTheSendStarts:
                 break;
@@ -274,11 +266,7 @@ TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
         EngineFixture f;
         f.form.calibrationBox.setText("3");
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
-        f.injector.afterSend = [&](std::string_view keys) {
-            if (keys != Erase2) {
-                return;
-            }
-            f.injector.afterSend = nullptr;
+        f.afterSendOf(Erase2, [&] {
             f.pump.atDoEvents(1, [&] {
                 if (c.bound == Bound::Events) {
                     f.keyboard.typeText(c.heldBefore);
@@ -295,7 +283,7 @@ TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
                 f.keyboard.typeText(" kw ");
                 EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw ");
             });
-        };
+        });
         f.keyboard.typeText("kw ");
         EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw " + Kilowatt);
         // The next send holds again.
@@ -321,11 +309,7 @@ TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
         EngineFixture f;
         f.form.calibrationBox.setText(c.calibration);
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
-        f.injector.afterSend = [&](std::string_view keys) {
-            if (keys != Erase2) {
-                return;
-            }
-            f.injector.afterSend = nullptr;
+        f.afterSendOf(Erase2, [&] {
             f.pump.atDoEvents(1, [&] { f.keyboard.typeText("a"); });
             if (c.ownKeys) {
                 f.pump.atDoEvents(2, [&] {
@@ -344,7 +328,7 @@ TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
                     f.engine.modifierTimerTick();
                 });
             }
-        };
+        });
         f.keyboard.typeText("kw ");
         EXPECT_EQ(f.keyboard.targetText, Kilowatt + "a");
     }
@@ -372,12 +356,10 @@ TEST(KeyHold, AReplayTakenInPartIsRetriedOnce) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
-        f.injector.afterSend = [&](std::string_view keys) {
-            if (keys == Kilowatt) {
-                f.keyboard.typeText("ab");
-                f.keyboard.replayTakes.assign(c.takes.begin(), c.takes.end());
-            }
-        };
+        f.afterSendOf(Kilowatt, [&] {
+            f.keyboard.typeText("ab");
+            f.keyboard.replayTakes.assign(c.takes.begin(), c.takes.end());
+        });
         f.keyboard.typeText("kw ");
         EXPECT_EQ(f.keyboard.targetText, Kilowatt + c.arrived);
         EXPECT_EQ(f.keyboard.replayCalls, c.calls);

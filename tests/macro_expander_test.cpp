@@ -117,37 +117,6 @@ TEST(MacroExpander, StopsAfterMaxExpansions) {
                 us);
 }
 
-// The clipboard's text is data, whatever it holds: a macro in it is neither
-// run nor expanded, and none is made of its characters and the shortcut's.
-TEST(MacroExpander, ClipboardTextIsNeverSearchedForMacros) {
-    const EnglishUsLocale us;
-    const std::string run = R"(x %(run=C:\tools\marker.exe pwned)% y)";
-    const std::string clip = "%(clipboard text)%";
-    struct ClipboardCase {
-        std::string text;
-        std::string clipboard;
-        std::string value;
-        std::vector<TextSpan> spans;
-    };
-    const ClipboardCase cases[] = {
-        {"Quote: " + clip, run, "Quote: " + run, {{7, 7 + run.size()}}},
-        {clip + "!", "%(date)%" + clip, "%(date)%" + clip + "!", {{0, 26}}},
-        {"%" + clip, "(date)%", "%(date)%", {{1, 8}}},
-        {clip + "run=calc)%", "%(", "%(run=calc)%", {{0, 2}}},
-        {clip + ")%", "%(", "%()%", {{0, 2}}},
-        {clip + clip + " %(date)%", "%(", "%(%( 12/6/2026", {{0, 4}}},
-        {"a" + clip + "b" + clip, "%(", "a%(b%(", {{1, 3}, {4, 6}}},
-    };
-    for (const ClipboardCase& c : cases) {
-        SCOPED_TRACE(c.text + " with " + c.clipboard);
-        ScriptedClipboard board{{c.clipboard}};
-        const auto result = expandMacros(c.text, Morning, board.reader(), us);
-        EXPECT_EQ(result.kind, Kind::Text);
-        EXPECT_EQ(result.value, c.value);
-        EXPECT_EQ(result.clipboardSpans, c.spans);
-    }
-}
-
 // However large, the clipboard's text goes in whole: with a part of it, or with
 // the marker left, the send would type something else.
 TEST(MacroExpander, AClipboardOfAnySizeGoesInWhole) {

@@ -85,13 +85,20 @@ TEST(TextSender, WaitFlags) {
     }
 }
 
-// Macros are expanded on both paths, at sending time.
-TEST(TextSender, NotationCharactersTypedAsKeysButPastedAsText) {
+// Macros are expanded on both paths, at sending time. The clipboard's text is
+// typed as it stands: no character of it acts as notation or starts a program,
+// and each of its line breaks is one Enter; the shortcut's own notation around
+// it stays notation.
+TEST(TextSender, NotationActsWhenTypedNotWhenPastedAndNeverInClipboardText) {
     struct Case {
-        const char* text;
-        const char* typed;  // what the keystroke path leaves in the application
+        std::string text;
+        std::string typed;  // what the keystroke path leaves in the application
         std::string pasted = text;
+        std::string clipboard = "";
     };
+    const std::string clip = "%(clipboard text)%";
+    const std::string run = R"(x %(run=C:\tools\marker.exe pwned)% y)";
+    const std::string notation = "50% off {v2} +a ^b ~ (c) [d] {{}}\tZażółć 😀";
     const Case cases[] = {
         {"%(date)% %(Time)%+1", "12/5/2026 3:04:05 PM!", "12/5/2026 3:04:05 PM+1"},
         {"1+2", "1@"},      // Shift for the next key
@@ -100,38 +107,12 @@ TEST(TextSender, NotationCharactersTypedAsKeysButPastedAsText) {
         {"a~b", "a\r\nb"},  // Enter
         {"{{}x{}}", "{x}"},
         {"Zażółć Ελληνικά 日本語 → ✓ 😀\r\nß € ¯", "Zażółć Ελληνικά 日本語 → ✓ 😀\r\nß € ¯"},
-    };
-    for (const Case& c : cases) {
-        for (const bool boost : {false, true}) {
-            SCOPED_TRACE(std::string(c.text) + (boost ? " boost" : ""));
-            EngineFixture f;
-            f.form.boostItem.checked = boost;
-            f.addEntry(LaunchMode::Space, false, "nt", c.text);
-            f.keyboard.typeText("nt ");
-            EXPECT_EQ(f.keyboard.targetText, boost ? c.pasted : c.typed);
-        }
-    }
-}
-
-// The clipboard's text is typed as it stands, on both paths: no character of it
-// acts as notation or starts a program, and each of its line breaks is one Enter.
-// The shortcut's own notation around it stays notation.
-TEST(TextSender, ClipboardTextIsTypedExactlyOnBothPaths) {
-    struct Case {
-        std::string text;
-        std::string clipboard;
-        std::string typed;  // what the keystroke path leaves in the application
-        std::string pasted;
-    };
-    const std::string run = R"(x %(run=C:\tools\marker.exe pwned)% y)";
-    const std::string notation = "50% off {v2} +a ^b ~ (c) [d] {{}}\tZażółć 😀";
-    const Case cases[] = {
-        {"Quote: %(clipboard text)%", run, "Quote: " + run, "Quote: " + run},
-        {"<%(clipboard text)%>", notation, "<" + notation + ">", "<" + notation + ">"},
-        {"%(clipboard text)%", "a\r\nb\nc\rd\n\n", "a\r\nb\r\nc\r\nd\r\n\r\n", "a\r\nb\nc\rd\n\n"},
-        {"+%(clipboard text)%~", "ab", "Ab\r\n", "+ab~"},
+        {"Quote: " + clip, "Quote: " + run, "Quote: " + run, run},
+        {"<" + clip + ">", "<" + notation + ">", "<" + notation + ">", notation},
+        {clip, "a\r\nb\r\nc\r\nd\r\n\r\n", "a\r\nb\nc\rd\n\n", "a\r\nb\nc\rd\n\n"},
+        {"+" + clip + "~", "Ab\r\n", "+ab~", "ab"},
         // Braces of the shortcut's around it make no key name of it.
-        {"{%(clipboard text)%}", "ENTER", "", "{ENTER}"},
+        {"{" + clip + "}", "", "{ENTER}", "ENTER"},
     };
     for (const Case& c : cases) {
         for (const bool boost : {false, true}) {
@@ -139,8 +120,8 @@ TEST(TextSender, ClipboardTextIsTypedExactlyOnBothPaths) {
             EngineFixture f;
             f.form.boostItem.checked = boost;
             f.clipboard.setText(c.clipboard);
-            f.addEntry(LaunchMode::Space, false, "qu", c.text);
-            f.keyboard.typeText("qu ");
+            f.addEntry(LaunchMode::Space, false, "nt", c.text);
+            f.keyboard.typeText("nt ");
             EXPECT_EQ(f.keyboard.targetText, boost ? c.pasted : c.typed);
             EXPECT_EQ(f.programs.started, std::vector<std::string>{});
         }
@@ -173,13 +154,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
                 f.clipboard.putFormat(8, {1, 2, 3, 0, 255});  // a picture, say
             }
             const ClipboardSnapshot former = f.clipboard.contents();
-            bool typed = false;
-            f.injector.afterSend = [&](std::string_view keys) {
-                if (keys == "^(v)" && !typed) {
-                    typed = true;
-                    (*typing)(f.keyboard);
-                }
-            };
+            f.afterSendOf("^(v)", [&] { (*typing)(f.keyboard); });
 
             const int writesBefore = f.clipboard.writes;
             const int markedBefore = f.clipboard.markedWrites;
@@ -208,21 +183,25 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
 // A copy the user makes while the paste is on its way stays on the clipboard; a
 // clipboard another program holds open then gets the user's contents back at the
 // clipboardTimer tick, or with the next paste, which must not save the first paste's
-// text as the user's.
+// text as the user's. One opened by another program between the wait and our use
+// of it is tried again.
 TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
+    enum class Meanwhile { UserCopies, Busy, TakenBeforeTheSnapshot };
     enum class Then { Tick, SecondPaste };
     struct Case {
         const char* name;
-        bool userCopies;  // else the clipboard is busy when the paste has been taken
+        Meanwhile meanwhile;
         Then then;
         std::string afterSend;  // the clipboard's text when the send has ended
         std::string atTheEnd;
     };
     const std::string user = "the user's text";
     const Case cases[] = {
-        {"the user copies", true, Then::Tick, "copied meanwhile", "copied meanwhile"},
-        {"busy, then the tick", false, Then::Tick, "Hello", user},
-        {"busy, then a second paste", false, Then::SecondPaste, "Hello", user},
+        {"the user copies", Meanwhile::UserCopies, Then::Tick, "copied meanwhile",
+         "copied meanwhile"},
+        {"busy, then the tick", Meanwhile::Busy, Then::Tick, "Hello", user},
+        {"busy, then a second paste", Meanwhile::Busy, Then::SecondPaste, "Hello", user},
+        {"taken before the snapshot", Meanwhile::TakenBeforeTheSnapshot, Then::Tick, user, user},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -230,17 +209,14 @@ TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         f.clipboard.setText(user);
-        f.injector.afterSend = [&](std::string_view keys) {
-            if (keys != "^(v)") {
-                return;
-            }
-            f.injector.afterSend = nullptr;
-            if (c.userCopies) {
+        f.clipboard.takenInBetween = c.meanwhile == Meanwhile::TakenBeforeTheSnapshot ? 5 : 0;
+        f.afterSendOf("^(v)", [&] {
+            if (c.meanwhile == Meanwhile::UserCopies) {
                 f.clipboard.setText("copied meanwhile");
-            } else {
+            } else if (c.meanwhile == Meanwhile::Busy) {
                 f.clipboard.locked = true;
             }
-        };
+        });
         f.keyboard.typeText("he ");
         f.clipboard.locked = false;
         EXPECT_EQ(f.keyboard.targetText, "Hello");
@@ -332,23 +308,6 @@ TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
         EXPECT_EQ(f.clipboard.contents() == former, c.userContentsBackAtOnce);
         EXPECT_EQ(heldOpen, c.seconds == pastTheBound);
         f.engine.clipboardTimerTick();
-        EXPECT_EQ(f.clipboard.contents(), former);
-    }
-}
-
-// Another program may open the clipboard between the wait and Quorvel's own
-// opening of it: the snapshot and the paste's write are tried again.
-TEST(TextSender, BoostTriesAgainWhenTheClipboardIsTakenBetweenTheWaitAndItsUse) {
-    for (const int times : {1, 2, 5}) {
-        SCOPED_TRACE(times);
-        EngineFixture f;
-        f.form.boostItem.checked = true;
-        f.addEntry(LaunchMode::Space, false, "he", "Hello");
-        f.clipboard.setText("the user's text");
-        const ClipboardSnapshot former = f.clipboard.contents();
-        f.clipboard.takenInBetween = times;
-        f.keyboard.typeText("he ");
-        EXPECT_EQ(f.keyboard.targetText, "Hello");
         EXPECT_EQ(f.clipboard.contents(), former);
     }
 }

@@ -105,15 +105,9 @@ bool FakeKeyboard::asyncDown(int code) const {
     return anyDown(asyncDown_, code);
 }
 
+// Only the "down now" bit: nothing reads the "pressed since" one.
 std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
-    if (virtualKey < 0 || virtualKey > 255) {
-        return 0;
-    }
-    const auto index = static_cast<std::size_t>(virtualKey);
-    const std::uint16_t state = static_cast<std::uint16_t>((asyncDown(virtualKey) ? 0x8000 : 0) |
-                                                           (pressedSinceQuery_[index] ? 1 : 0));
-    pressedSinceQuery_[index] = false;
-    return state;
+    return asyncDown(virtualKey) ? 0x8000 : 0;
 }
 
 bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_t extraInfo,
@@ -149,7 +143,6 @@ bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_
         const auto [key, isDown] = asyncPending_.front();
         asyncPending_.pop_front();
         asyncDown_[key] = isDown;
-        pressedSinceQuery_[key] = pressedSinceQuery_[key] || isDown;
     }
     if (!released && code != vk::Packet) {
         applyToTarget(code);
@@ -192,7 +185,6 @@ void FakeKeyboard::receiveUnit(char16_t unit) {
     const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
     if (pendingHigh_ != 0 && low) {
         utf8::append(targetText, 0x10000 + ((pendingHigh_ - 0xD800) << 10) + (unit - 0xDC00));
-        ++surrogatePairs;
         pendingHigh_ = 0;
         return;
     }

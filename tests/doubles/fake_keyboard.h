@@ -61,8 +61,6 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     // Menus opened by a lone tap of Alt (the target's menu bar) or of a Windows key
     // (the Start menu): pressed and released with no other key between.
     int menusOpened = 0;
-    // Characters beyond U+FFFF the edit box received as a surrogate pair.
-    int surrogatePairs = 0;
     bool blockInjection = false;  // typeKeys reports Blocked and nothing arrives
     bool acceptsInput = true;
     // How many events each coming replayKeys call takes, in turn; all when empty.
@@ -96,7 +94,6 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     std::array<bool, 256> down_{};
     std::array<bool, 256> asyncDown_{};
     std::deque<std::pair<std::size_t, bool>> asyncPending_;  // key, now down
-    std::array<bool, 256> pressedSinceQuery_{};
     std::uint32_t time_ = 0;
     char16_t pendingHigh_ = 0;
     int loneTapKey_ = 0;

@@ -92,6 +92,17 @@ struct EngineFixture : FakeDesktop {
         return all;
     }
 
+    // Runs the action once, after the first send whose keys are these.
+    void afterSendOf(std::string keys, std::function<void()> action) {
+        injector.afterSend = [this, keys, action](std::string_view sent) {
+            if (sent == keys) {
+                const auto run = action;  // outlives this lambda, cleared next
+                injector.afterSend = nullptr;
+                run();
+            }
+        };
+    }
+
     // An event handed to the hook directly, bypassing the keyboard.
     int hookEvent(std::uint32_t virtualKey, std::uint32_t flags, int hookCode = 0) {
         return engine.mainData().KeyHook(hookCode, {.vkCode = virtualKey, .flags = flags});
