@@ -134,7 +134,6 @@ TEST_F(BadInput, AnUnreadFileIsCopiedAsideWhateverCapitalsItsSavedNameHas) {
     MainWindow blindForm(caseBlind);
     blindForm.start();
     dialogs.saveAnswers = {lowerCase(defaultFile())};
-    dialogs.answers = {MessageAnswer::Yes};  // replace it
     blindForm.exportFile();
     EXPECT_EQ(files.files[lowerCase(defaultFile()) + ".unread"], bytes);
 }
