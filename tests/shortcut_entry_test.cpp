@@ -10,35 +10,6 @@
 namespace quorvel {
 namespace {
 
-// The field separator with its blanks, kept apart so no hex escape runs into what follows.
-const std::string Sep = " " + std::string(EntrySeparator) + " ";
-
-TEST(ShortcutEntry, EveryModeRoundTrips) {
-    struct Case {
-        LaunchMode mode;
-        bool enter;
-        const char* tokens;
-    };
-    const Case cases[] = {
-        {LaunchMode::None, false, ""},           {LaunchMode::None, true, "{E}"},
-        {LaunchMode::Space, false, "{S}"},       {LaunchMode::Space, true, "{S}{E}"},
-        {LaunchMode::Tab, false, "{T}"},         {LaunchMode::Tab, true, "{T}{E}"},
-        {LaunchMode::Esc, false, "{C}"},         {LaunchMode::Esc, true, "{C}{E}"},
-        {LaunchMode::FunctionKey, false, "{F}"}, {LaunchMode::FunctionKey, true, "{F}{E}"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.tokens);
-        const ShortcutEntry entry{c.mode, c.enter, "ab", "text"};
-        EXPECT_EQ(modeTokens(c.mode, c.enter), c.tokens);
-        const std::string line = formatEntryLine(entry);
-        EXPECT_EQ(line, std::string(c.tokens) + Sep + "ab" + Sep + "text");
-        EXPECT_EQ(formatDisplayLine(entry), std::string(c.tokens) + " - ab - text");
-        EXPECT_EQ(launchModeOf(c.tokens), c.mode);
-        EXPECT_EQ(enterAfterOf(c.tokens), c.enter);
-        EXPECT_EQ(parseEntryLine(line), entry);
-    }
-}
-
 // Hand-edited lines: blanks around the tokens, which are upper-case only. Two
 // separators and nothing else is the smallest entry; fewer is none.
 TEST(ShortcutEntry, LinesAreReadAsTheirSeparatorsAndTokensAllow) {
