@@ -17,14 +17,6 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-TextRows textRows(const Rows& texts) {
-    TextRows rows;
-    for (const std::string& text : texts) {
-        rows.push_back(text);
-    }
-    return rows;
-}
-
 class CommonTextWindowTest : public ::testing::Test {
   protected:
     void add(const std::string& text) {
@@ -49,7 +41,7 @@ class CommonTextWindowTest : public ::testing::Test {
 // order they had. Each click turns the order; the selection goes, nothing is saved.
 TEST_F(CommonTextWindowTest, SortAlternatesAscendingAndDescendingByTheLocaleWithoutSaving) {
     struct Case {
-        Rows rows;
+        TextRows rows;
         Rows ascending;
     };
     const Case cases[] = {
@@ -62,7 +54,7 @@ TEST_F(CommonTextWindowTest, SortAlternatesAscendingAndDescendingByTheLocaleWith
     };
     for (const Case& c : cases) {
         CommonTextWindow sorted(store, dialogs, clipboard, collation);
-        sorted.texts.rows = textRows(c.rows);
+        sorted.texts.rows = c.rows;
         sorted.texts.selected = 0;
         const auto shown = sorted.texts.rows.revision();  // what a view last drew
         sorted.sortTexts();

@@ -52,8 +52,6 @@ TEST_F(ExcludedProgramsWindowTest, TypedNamesAreAddedAndStoredOrRefusedWithAReas
         {"  C:\\Tools\\Code.exe ", "mstsc.exe|Code.exe", ""},
         {"MSTSC.EXE", nullptr, "MSTSC.EXE is in the list already."},
         {"bad?.exe", nullptr, "\"bad?.exe\" is not a program's file name."},
-        {"C:\\Tools\\", nullptr, "\"C:\\Tools\\\" is not a program's file name."},
-        {"a|b.exe", nullptr, "\"a|b.exe\" is not a program's file name."},
         {"   ", nullptr, "Please type a program's file name, such as mstsc.exe, in the box."},
     };
     for (const Case& c : cases) {

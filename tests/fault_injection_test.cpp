@@ -60,7 +60,6 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
         {"Export over another file", "E:\\copy.qvb",
          [](ShortcutRig& r) {
              r.dialogs.saveAnswers = {"E:\\copy.qvb"};
-             r.dialogs.answers = {MessageAnswer::Yes};
              r.form->exportFile();
          }},
     };

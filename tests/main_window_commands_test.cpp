@@ -23,7 +23,7 @@ TEST_F(MainWindowCommands, BoostAndForceAskBeforeTurningOnButNotOffAndAreNeverSt
          {Item{&MainWindow::toggleBoost, &MainWindow::boostItem},
           Item{&MainWindow::toggleForceText, &MainWindow::forceTextItem}}) {
         SCOPED_TRACE((*form.*item).caption);
-        dialogs = FakeDialogs{&files};
+        dialogs = FakeDialogs{};
         (*form.*click)();  // answered No
         EXPECT_FALSE((*form.*item).checked);
         dialogs.answers = {MessageAnswer::Yes};
@@ -65,43 +65,20 @@ std::string fileOf(std::initializer_list<std::string> lines) {
     return bytes + "\x01\r\n";
 }
 
-// Export writes a copy, after the dialog's question when the file is there,
-// and nothing else changes: later changes and the next start use the working
-// file, and no setting names the copy.
+// Export writes a copy and nothing else changes: later changes and the next
+// start use the working file, and no setting names the copy.
 TEST_F(MainWindowCommands, ExportWritesACopyAndTheWorkingFileStaysTheOneInUse) {
-    const std::string copy = "E:\\usb\\copy.qvb";
-    struct Case {
-        const char* name;
-        std::optional<std::string> before;  // the file at `copy`
-        MessageAnswer replace;
-        std::string after;
-    };
-    const Case cases[] = {
-        {"a new file", std::nullopt, MessageAnswer::No, fileOf({Td})},
-        {"a file replaced on Yes", "my important notes", MessageAnswer::Yes, fileOf({Td})},
-        {"a file kept on No", "my important notes", MessageAnswer::No, "my important notes"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        files = FakeFiles{};
-        settings = FakeSettingsStore{};
-        files.files[defaultFile()] = fileOf({Td});
-        if (c.before) {
-            files.files[copy] = *c.before;
-        }
-        start();
-        dialogs = FakeDialogs{&files};
-        dialogs.saveAnswers = {copy};
-        dialogs.answers = {c.replace};
-        form->exportFile();
-        addEntry("SP", "sample");
-        EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
-        EXPECT_EQ(files.files[copy], c.after);
-        EXPECT_EQ(files.files.size(), 2u) << "nothing else is written";
-        EXPECT_EQ(setting("Quorvel", "File", "Import"), "<missing>");
-        EXPECT_EQ(setting("Quorvel", "File", "Save"), "<missing>");
-        EXPECT_EQ(start().shortcuts.count(), 2u);
-    }
+    files.files[defaultFile()] = fileOf({Td});
+    start();
+    dialogs.saveAnswers = {"E:\\usb\\copy.qvb"};
+    form->exportFile();
+    addEntry("SP", "sample");
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
+    EXPECT_EQ(files.files["E:\\usb\\copy.qvb"], fileOf({Td}));
+    EXPECT_EQ(files.files.size(), 2u) << "nothing else is written";
+    EXPECT_EQ(setting("Quorvel", "File", "Import"), "<missing>");
+    EXPECT_EQ(setting("Quorvel", "File", "Save"), "<missing>");
+    EXPECT_EQ(start().shortcuts.count(), 2u);
 }
 
 TEST_F(MainWindowCommands, ExportIntoAFolderThatCannotBeWrittenSaysSoAndChangesNothingElse) {
@@ -147,7 +124,7 @@ TEST_F(MainWindowCommands, ImportOnlyReadsTheChosenFileAndSavesTheListToTheWorki
         }
         const auto before = files.files;
         start();
-        dialogs = FakeDialogs{&files};
+        dialogs = FakeDialogs{};
         dialogs.openAnswers = {c.chosen};
         form->importFile();
         EXPECT_EQ(testing::shownTexts(dialogs), c.told);
@@ -274,7 +251,8 @@ TEST_F(MainWindowCommands, MinimizeHidesAndAPressOnTheIconBringsTheWindowBack) {
     EXPECT_TRUE(form->bringToFront);
 }
 
-// The icon's menu: its entries as shown, and what each runs.
+// The icon's menu: its entries as shown, and what each runs. Closing the
+// window is refused; Exit ends the program only on Yes.
 TEST_F(MainWindowCommands, IconMenuShowsPausesAndExits) {
     enum : std::size_t { Show, Pause, Exit };
     const auto rightClick = [&](std::optional<std::size_t> choice) {
@@ -284,6 +262,7 @@ TEST_F(MainWindowCommands, IconMenuShowsPausesAndExits) {
         return tray.menusShown.back();
     };
     form->start();
+    EXPECT_TRUE(form->requestClose()) << "closing the window is refused";
     form->minimize();
     const std::vector<TrayMenuEntry> first = rightClick(Show);
     ASSERT_EQ(first.size(), 3u);
@@ -301,6 +280,7 @@ TEST_F(MainWindowCommands, IconMenuShowsPausesAndExits) {
               "If you close the program the Hotkeys will not work. Are you sure that you would "
               "like to exit the Program?");
     ASSERT_EQ(tray.icons.size(), 1u);
+    EXPECT_TRUE(keyboard.hookInstalled());
     dialogs.answers = {MessageAnswer::Yes};
     EXPECT_THROW(rightClick(Exit), ProcessEnded);
     EXPECT_TRUE(tray.icons.empty());

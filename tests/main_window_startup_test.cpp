@@ -54,7 +54,7 @@ TEST_F(MainWindowStartup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefault
         settings.SaveSetting("Quorvel", "opts", "Boost", "True");
         settings.SaveSetting("Quorvel 2.1", "options", "text2", c.calibration);
         settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-        dialogs = FakeDialogs{&files};
+        dialogs = FakeDialogs{};
         MainWindow& f = start();
         EXPECT_EQ(f.showKeyItem.checked, c.applied);
         EXPECT_EQ(f.commonTextKeyItem.checked, c.applied);
@@ -144,7 +144,7 @@ TEST_F(MainWindowStartup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettings
             files.files[defaultFile()] = *c.working;
         }
         files.files.insert(c.others.begin(), c.others.end());
-        dialogs = FakeDialogs{&files};
+        dialogs = FakeDialogs{};
         const std::size_t rows = start().shortcuts.count();
         EXPECT_EQ(files.files.contains(defaultFile()) ? File(files.files[defaultFile()]) : File(),
                   c.workingAfter);
@@ -161,7 +161,7 @@ TEST_F(MainWindowStartup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettings
             EXPECT_TRUE(named == "<missing>" || equalIgnoringCase(named, defaultFile())) << named;
         }
 
-        dialogs = FakeDialogs{&files};
+        dialogs = FakeDialogs{};
         EXPECT_EQ(start().shortcuts.count(), rows);
         EXPECT_TRUE(dialogs.shown.empty()) << "told once";
     }
@@ -188,7 +188,7 @@ TEST_F(MainWindowStartup, AProgramFolderThatCannotBeWrittenKeepsTheListInApplica
     EXPECT_NE(files.files[kept].find("sample"), std::string::npos);
     EXPECT_EQ(files.files[defaultFile()], Td);
 
-    dialogs = FakeDialogs{&files};
+    dialogs = FakeDialogs{};
     MainWindow& again = start();
     EXPECT_EQ(again.shortcuts.count(), 2u);
     EXPECT_TRUE(dialogs.shown.empty()) << "told once";
@@ -214,7 +214,7 @@ TEST_F(MainWindowStartup, ADamagedWorkingFileIsCopiedAsideRepairedAndToldOnce) {
     const std::string repaired = files.files[defaultFile()];
     EXPECT_NE(repaired, damaged);
 
-    dialogs = FakeDialogs{&files};
+    dialogs = FakeDialogs{};
     EXPECT_EQ(start().shortcuts.count(), 2u);
     EXPECT_TRUE(dialogs.shown.empty()) << "told once";
     EXPECT_EQ(files.files[defaultFile()], repaired);
@@ -232,19 +232,6 @@ TEST_F(MainWindowStartup, SecondCopyQuestionEndsTheNewCopyOnNoBeforeAnythingIsIn
     dialogs.answers = {MessageAnswer::Yes};
     start();
     EXPECT_TRUE(keyboard.hookInstalled());
-}
-
-TEST_F(MainWindowStartup, CloseIsRefusedAndExitEndsOnlyOnYes) {
-    MainWindow& f = start();
-    EXPECT_TRUE(f.requestClose());
-    f.exitProgram();  // answered No
-    EXPECT_TRUE(keyboard.hookInstalled());
-    EXPECT_EQ(tray.icons.size(), 1u);
-
-    dialogs.answers = {MessageAnswer::Yes};
-    EXPECT_THROW(f.exitProgram(), ProcessEnded);
-    EXPECT_FALSE(keyboard.hookInstalled());
-    EXPECT_TRUE(tray.icons.empty());
 }
 
 TEST_F(MainWindowStartup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) {

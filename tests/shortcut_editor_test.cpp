@@ -134,6 +134,7 @@ TEST(ShortcutEditor, AddTakesTheModeFromOptionsFunctionKeysAndEnter) {
         {"vs", Option::Space, false, "{S}"},    {"vs", Option::Tab, false, "{T}"},
         {"vs", Option::Esc, false, "{C}"},      {"vs", Option::None, false, ""},
         {"vs", Option::Space, true, "{S}{E}"},  {"vs", Option::None, true, "{E}"},
+        {"vs", Option::Tab, true, "{T}{E}"},    {"vs", Option::Esc, true, "{C}{E}"},
         {"{F4}", Option::Space, false, "{F}"},  {"{f4}", Option::Tab, false, "{F}"},
         {"{F12}", Option::Esc, true, "{F}{E}"}, {"{Fun", Option::Tab, false, "{F}"},
         {" {F4}", Option::Esc, false, "{C}"},   {"{Ctrl}{F9}", Option::Space, false, "{S}"},
@@ -291,17 +292,11 @@ TEST(Samples, ButtonAsksFirstThenAddsEverySampleWithoutSaving) {
         ASSERT_EQ(rig.dialogs.shown.size(), yes ? 3u : 1u);
         EXPECT_EQ(rig.dialogs.shown[0].buttons, MessageButtons::YesNo);
         EXPECT_EQ(rig.saves, 0);
-        std::vector<std::string> expected{mine};
-        if (yes) {
-            for (const ShortcutEntry& sample : sampleEntries()) {
-                expected.push_back(formatEntryLine(sample));
-            }
+        ASSERT_EQ(rig.list.count(), yes ? 14u : 1u);
+        EXPECT_TRUE(rig.list.contains(mine));
+        for (const ShortcutEntry& sample : sampleEntries()) {
+            EXPECT_EQ(rig.list.contains(formatEntryLine(sample)), yes);
         }
-        ASSERT_EQ(expected.size(), yes ? 14u : 1u);
-        std::vector<std::string> lines = rig.entries();
-        std::ranges::sort(lines);
-        std::ranges::sort(expected);
-        EXPECT_EQ(lines, expected);
         for (std::size_t row = 0; row < rig.list.count(); ++row) {
             EXPECT_EQ(rig.list.displayLine(row), displayFromEntryLine(rig.list.entryLine(row)));
         }

@@ -4,10 +4,9 @@
 namespace quorvel {
 
 // Orders as a Western European locale does, near enough for tests: letters
-// without regard to case, each accented Latin letter (Latin-1 and Latin
-// Extended-A, so Polish and Czech letters too) beside its plain one, before the
-// next letter, the accent deciding only between texts equal but for accents.
-// Other characters sort by their code point.
+// without regard to case, each accented Latin-1 letter beside its plain one,
+// before the next letter, the accent deciding only between texts equal but for
+// accents. Other characters sort by their code point.
 class FakeCollation final : public Collation {
   public:
     int compare(std::string_view a, std::string_view b) override;

@@ -32,7 +32,7 @@ struct FakeDesktop {
     FakeWindowShower windows;
     FakeFocusInspector focus;
     FakeSettingsStore settings;
-    FakeDialogs dialogs{&files};
+    FakeDialogs dialogs;
     FakeFiles files;
     FakeEnvironment environment;
     FakeTray tray;

@@ -16,20 +16,8 @@ MessageAnswer FakeDialogs::MsgBox(std::string_view text, MessageButtons buttons,
     return answer;
 }
 
-std::string FakeDialogs::showSaveDialog(const FileDialogText& text) {
-    ++saveDialogs;
+std::string FakeDialogs::next(const FileDialogText& text, std::deque<std::string>& queue) {
     fileDialogTitles.emplace_back(text.title);
-    for (;;) {
-        std::string name = next(saveAnswers);
-        if (name.empty() || disk_ == nullptr || !disk_->exists(name) ||
-            MsgBox(name + " already exists.\nDo you want to replace it?", MessageButtons::YesNo,
-                   "Confirm Save As") == MessageAnswer::Yes) {
-            return name;
-        }
-    }
-}
-
-std::string FakeDialogs::next(std::deque<std::string>& queue) {
     if (queue.empty()) {
         return {};
     }

@@ -2,12 +2,7 @@
 
 namespace quorvel {
 
-std::string FakeFiles::temporaryPathFor(std::string_view path) {
-    return std::string(path) + ".tmp-quorvel";
-}
-
 bool FakeFiles::step() {
-    ++mutatingSteps;
     bool fails = failAllWrites;
     if (failAtStep_ > 0 && --failAtStep_ == 0) {
         fails = true;
@@ -22,7 +17,6 @@ bool FakeFiles::inReadOnlyFolder(std::string_view path) const {
 }
 
 std::optional<std::string> FakeFiles::readAll(std::string_view path) {
-    ++reads;
     if (onReadOrReplace) {
         onReadOrReplace();
     }
@@ -41,11 +35,10 @@ bool FakeFiles::exists(std::string_view path) {
 }
 
 bool FakeFiles::replaceAtomically(std::string_view path, std::string_view contents) {
-    ++replaces;
     if (onReadOrReplace) {
         onReadOrReplace();
     }
-    const std::string temporary = temporaryPathFor(path);
+    const std::string temporary = std::string(path) + ".tmp-quorvel";
     if (!step() || inReadOnlyFolder(path)) {
         return false;  // the temporary file could not be created
     }
@@ -65,7 +58,6 @@ bool FakeFiles::replaceAtomically(std::string_view path, std::string_view conten
 }
 
 bool FakeFiles::copyFile(std::string_view from, std::string_view to) {
-    ++copies;
     const auto source = files.find(from);
     if (!step() || source == files.end() || lockedPaths.contains(from) || folders.contains(to) ||
         lockedPaths.contains(to) || inReadOnlyFolder(to)) {
@@ -76,7 +68,6 @@ bool FakeFiles::copyFile(std::string_view from, std::string_view to) {
 }
 
 bool FakeFiles::deleteFile(std::string_view path) {
-    ++deletes;
     if (!step() || lockedPaths.contains(path) || folders.contains(path) ||
         (files.contains(path) && inReadOnlyFolder(path))) {
         return false;

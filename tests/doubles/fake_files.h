@@ -22,9 +22,6 @@ class FakeFiles final : public Files {
     bool canCreateFilesIn(std::string_view folder) override;
     bool createFolder(std::string_view path) override;
 
-    // The temporary file that replaceAtomically writes beside `path`.
-    static std::string temporaryPathFor(std::string_view path);
-
     // Makes the `n`th mutating step from now fail (1 = the next one). The steps are
     // writing, flushing and renaming for a replace, and one step each for a copy
     // or a delete. 0 cancels a failure not yet reached.
@@ -43,12 +40,6 @@ class FakeFiles final : public Files {
 
     // Called as each read or replace begins, to look at the program meanwhile.
     std::function<void()> onReadOrReplace;
-
-    int reads = 0;
-    int replaces = 0;
-    int copies = 0;
-    int deletes = 0;
-    int mutatingSteps = 0;
 
   private:
     // Counts one mutating step and says whether it may go ahead.

@@ -25,9 +25,7 @@ class FakeSettingsStore final : public SettingsStore {
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view value) override {
         ++writes;
-        if (!failWrites) {
-            values_[address(application, section, key)] = std::string(value);
-        }
+        values_[address(application, section, key)] = std::string(value);
     }
 
     std::vector<std::string> keysOf(std::string_view application,
@@ -44,10 +42,6 @@ class FakeSettingsStore final : public SettingsStore {
     }
 
     void DeleteSetting(std::string_view application) override {
-        ++deletes;
-        if (failWrites) {
-            return;
-        }
         const std::string folded = fold(application);
         for (auto it = values_.begin(); it != values_.end();) {
             it = std::get<0>(it->first) == folded ? values_.erase(it) : std::next(it);
@@ -66,11 +60,7 @@ class FakeSettingsStore final : public SettingsStore {
     std::size_t size() const { return values_.size(); }
 
     int reads = 0;
-    int writes = 0;  // SaveSetting calls, dropped ones included
-    int deletes = 0;
-    // While true SaveSetting and DeleteSetting change nothing and report nothing,
-    // as when the user may not write the settings.
-    bool failWrites = false;
+    int writes = 0;
 
   private:
     using Address = std::tuple<std::string, std::string, std::string>;
