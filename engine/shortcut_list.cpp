@@ -224,28 +224,28 @@ std::size_t ShortcutList::addAll(std::span<const std::string_view> entryLines) {
     store_.reserve(store_.size() + std::min(bytes, StoreLimit - store_.size()));
     rows_.reserve(rows_.size() + entryLines.size());
     direct_.reserve(entryLines.size());
-    std::vector<RowId> added;
-    added.reserve(entryLines.size());
+    // The new rows go straight to the end of the order, then take their places.
+    const std::size_t held = order_.size();
+    order_.reserve(held + entryLines.size());
     for (const std::string_view line : entryLines) {
         if (const std::optional<RowId> id = store(line)) {
             index(*id);
-            added.push_back(*id);
+            order_.push_back(*id);
         }
     }
     const auto inOrder = [this](RowId a, RowId b) { return before(a, b); };
+    const auto added = order_.begin() + static_cast<std::ptrdiff_t>(held);
     // A file the program saved is in list order already.
-    if (!std::is_sorted(added.begin(), added.end(), inOrder)) {
-        std::sort(added.begin(), added.end(), inOrder);
+    if (!std::is_sorted(added, order_.end(), inOrder)) {
+        std::sort(added, order_.end(), inOrder);
     }
-    const auto middle = static_cast<std::ptrdiff_t>(order_.size());
-    order_.reserve(order_.size() + added.size());
-    order_.insert(order_.end(), added.begin(), added.end());
-    std::inplace_merge(order_.begin(), order_.begin() + middle, order_.end(), inOrder);
-    if (!added.empty()) {
+    std::inplace_merge(order_.begin(), added, order_.end(), inOrder);
+    const std::size_t count = order_.size() - held;
+    if (count > 0) {
         selected_.reset();
         ++revision_;
     }
-    return added.size();
+    return count;
 }
 
 void ShortcutList::removeAt(std::size_t row) {

@@ -63,6 +63,13 @@ bool WorkingFile::seen(std::string_view line) const {
 
 void WorkingFile::addSeen(std::vector<std::size_t> hashes) {
     std::sort(hashes.begin(), hashes.end());
+    if (seen_.empty()) {
+        // The load's record: kept as it is, not copied (a copy would leave the
+        // heap holding the freed original).
+        hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
+        seen_ = std::move(hashes);
+        return;
+    }
     const auto middle = static_cast<std::ptrdiff_t>(seen_.size());
     seen_.insert(seen_.end(), hashes.begin(), hashes.end());
     std::inplace_merge(seen_.begin(), seen_.begin() + middle, seen_.end());
