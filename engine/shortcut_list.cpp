@@ -216,10 +216,19 @@ std::optional<std::size_t> ShortcutList::add(std::string_view entryLine,
 }
 
 std::size_t ShortcutList::addAll(std::span<const std::string_view> entryLines) {
+    return addLines(entryLines);
+}
+
+std::size_t ShortcutList::addAll(const PackedLines& entryLines) {
+    return addLines(entryLines);
+}
+
+template <class Lines>
+std::size_t ShortcutList::addLines(const Lines& entryLines) {
     makeRoomForSequences(entryLines.size());
     std::size_t bytes = 0;
-    for (const std::string_view line : entryLines) {
-        bytes += line.size();
+    for (std::size_t i = 0; i < entryLines.size(); ++i) {
+        bytes += entryLines[i].size();
     }
     store_.reserve(store_.size() + std::min(bytes, StoreLimit - store_.size()));
     rows_.reserve(rows_.size() + entryLines.size());
@@ -227,8 +236,8 @@ std::size_t ShortcutList::addAll(std::span<const std::string_view> entryLines) {
     // The new rows go straight to the end of the order, then take their places.
     const std::size_t held = order_.size();
     order_.reserve(held + entryLines.size());
-    for (const std::string_view line : entryLines) {
-        if (const std::optional<RowId> id = store(line)) {
+    for (std::size_t i = 0; i < entryLines.size(); ++i) {
+        if (const std::optional<RowId> id = store(entryLines[i])) {
             index(*id);
             order_.push_back(*id);
         }

@@ -34,6 +34,19 @@ struct LaunchMatch {
     std::string_view text;     // the row's text
 };
 
+// Lines one after another in one text, line i ending at ends[i]: a file's
+// lines as they are read, without a view of its own for each.
+struct PackedLines {
+    std::string_view text;
+    std::span<const std::size_t> ends;
+
+    std::size_t size() const { return ends.size(); }
+    std::string_view operator[](std::size_t i) const {
+        const std::size_t start = i == 0 ? 0 : ends[i - 1];
+        return text.substr(start, ends[i] - start);
+    }
+};
+
 class ShortcutList {
   public:
     // Adds an entry line at its sorted place (after rows that compare equal)
@@ -48,6 +61,7 @@ class ShortcutList {
     // Adds the lines as add() would one by one, sorting once; returns how many
     // were added.
     std::size_t addAll(std::span<const std::string_view> entryLines);
+    std::size_t addAll(const PackedLines& entryLines);
     void removeAt(std::size_t row);
     void clear();
 
@@ -94,6 +108,8 @@ class ShortcutList {
     bool before(RowId a, RowId b) const;
     // Puts the line in the store as a new row; the caller indexes and places it.
     std::optional<RowId> store(std::string_view entryLine);
+    template <class Lines>
+    std::size_t addLines(const Lines& entryLines);
     void makeRoomForSequences(std::size_t rows);
     void release(RowId id);
     void compactStore();

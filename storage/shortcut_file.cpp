@@ -122,28 +122,19 @@ ShortcutFileLines readShortcutLines(std::string_view text, const AnsiCodePage& c
     return read;
 }
 
-std::string_view ShortcutFileLines::line(std::size_t i) const {
-    const std::size_t start = i == 0 ? 0 : ends[i - 1];
-    return std::string_view(text).substr(start, ends[i] - start);
-}
-
 std::vector<std::string_view> ShortcutFileLines::lines() const {
     std::vector<std::string_view> views;
     views.reserve(ends.size());
-    for (std::size_t i = 0; i < ends.size(); ++i) {
-        views.push_back(line(i));
+    const PackedLines lines = packed();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        views.push_back(lines[i]);
     }
     return views;
 }
 
-std::size_t addEntryLines(std::span<const std::string_view> lines, ShortcutList& list) {
-    // Kept untrimmed, so that saving the list gives the file back byte for byte.
-    return list.addAll(lines);
-}
-
 std::size_t addMissingEntryLines(std::vector<std::string_view> lines, ShortcutList& list) {
     std::erase_if(lines, [&](std::string_view line) { return list.contains(line); });
-    return addEntryLines(lines, list);
+    return list.addAll(lines);
 }
 
 ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
@@ -153,7 +144,7 @@ ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& fi
         return {.added = 0, .readWhole = !files.exists(sFile)};
     }
     const ShortcutFileLines read = readShortcutLines(*contents, codePage);
-    return {.added = addEntryLines(read.lines(), list),
+    return {.added = list.addAll(read.packed()),
             .readWhole = read.readWhole,
             .unreadLines = read.unreadLines};
 }

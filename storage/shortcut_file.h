@@ -44,15 +44,15 @@ struct ShortcutFileLines {
     std::size_t unreadLines = 0;
 
     std::size_t count() const { return ends.size(); }
-    std::string_view line(std::size_t i) const;
     // Views into `text`, valid while it is not changed.
+    PackedLines packed() const { return {text, ends}; }
     std::vector<std::string_view> lines() const;
 };
 ShortcutFileLines readShortcutLines(std::string_view bytes, const AnsiCodePage& codePage);
 
-// Adds the lines to the list, each at its sorted place; returns how many.
-std::size_t addEntryLines(std::span<const std::string_view> lines, ShortcutList& list);
-// The same for the lines that no row of the list holds yet.
+// Adds the lines that no row of the list holds yet, each at its sorted place
+// and untrimmed (a save then gives the file back byte for byte); returns how
+// many.
 std::size_t addMissingEntryLines(std::vector<std::string_view> lines, ShortcutList& list);
 
 // Adds the entries of the file at `sFile` to the list, each at its sorted place.

@@ -40,17 +40,16 @@ ImportResult WorkingFile::load(ShortcutList& list) {
     const ShortcutFileLines read = readShortcutLines(*contents, codePage_);
     lastFile_ = fingerprintOf(*contents);
     contents.reset();
-    const std::vector<std::string_view> lines = read.lines();
+    const PackedLines lines = read.packed();
     std::vector<std::size_t> hashes;
     hashes.reserve(lines.size());
-    for (const std::string_view line : lines) {
-        hashes.push_back(std::hash<std::string_view>{}(line));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        hashes.push_back(std::hash<std::string_view>{}(lines[i]));
     }
     addSeen(std::move(hashes));
     copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
-    return {.added = addEntryLines(lines, list),
-            .readWhole = read.readWhole,
-            .unreadLines = read.unreadLines};
+    return {
+        .added = list.addAll(lines), .readWhole = read.readWhole, .unreadLines = read.unreadLines};
 }
 
 WorkingFile::Fingerprint WorkingFile::fingerprintOf(std::string_view bytes) {
