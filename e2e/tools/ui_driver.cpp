@@ -62,6 +62,12 @@
 //   ui_driver inject TEXT                     types TEXT (small letters, digits, blanks) with
 //                                             SendInput, as any other program could
 //   ui_driver mark PATH                       writes a file, proof that a shortcut started it
+//   ui_driver watch-start FILE [TRIGGER TEXT] times a start of Quorvel: writes "armed", then
+//                                             once the main window shows "visible", moves it
+//                                             aside ("aside"); once the TRIGGER typed into the
+//                                             test target starts to go "fired", and once its
+//                                             box holds TEXT "expanded", each with the Unix
+//                                             time in ms (60 s at most)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -69,6 +75,7 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -846,6 +853,66 @@ int mark(const char* path) {
     return written && std::fclose(file) == 0 ? 0 : 1;
 }
 
+long long unixMs() {
+    FILETIME now;
+    ::GetSystemTimePreciseAsFileTime(&now);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<long long>((ticks - 116444736000000000ULL) / 10000);
+}
+
+// Times a start from outside it: started before the program, so that its own
+// start costs nothing, it polls often enough for tens of milliseconds to tell.
+// Each step goes to FILE as a line "step unix-ms" at once, so that the script
+// can type the trigger (xdotool's keys: injected ones never fire) after "aside".
+int watchStart(const char* path, const std::string& trigger, const std::string& expected) {
+    const HWND target = ::FindWindowW(nullptr, L"Quorvel Test Target");
+    const HWND box =
+        target != nullptr ? ::FindWindowExW(target, nullptr, L"EDIT", nullptr) : nullptr;
+    std::FILE* file = std::fopen(path, "w");
+    if (box == nullptr || file == nullptr) {
+        fail("no test target, or the file cannot be written");
+    }
+    const auto note = [file](const char* step) {
+        std::fprintf(file, "%s %lld\n", step, unixMs());
+        std::fflush(file);
+    };
+    const auto poll = [](auto ready) {
+        const ULONGLONG deadline = ::GetTickCount64() + 60000;
+        while (!ready()) {
+            if (::GetTickCount64() >= deadline) {
+                fail("timed out");
+            }
+            ::Sleep(5);
+        }
+    };
+    note("armed");
+    HWND window = nullptr;
+    poll([&] {
+        window = findWindow(kindNamed("main"));
+        return window != nullptr && ::IsWindowVisible(window);
+    });
+    note("visible");
+    // Off the target, to the right edge of the screen, as the suite keeps it.
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::SetWindowPos(window, nullptr, ::GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left), 0,
+                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    note("aside");
+    if (!expected.empty()) {
+        // Fired: the letters typed so far start to go, or something else comes.
+        std::size_t longest = 0;
+        poll([&] {
+            const std::string text = textOf(box);
+            longest = std::max(longest, text.size());
+            return text.size() < longest || !trigger.starts_with(text);
+        });
+        note("fired");
+        poll([&] { return textOf(box).find(expected) != std::string::npos; });
+        note("expanded");
+    }
+    return std::fclose(file) == 0 ? 0 : 1;
+}
+
 // One key at a time, with a pause, like a fast typist rather than a burst.
 int inject(const std::string& text) {
     for (const char c : text) {
@@ -1097,7 +1164,9 @@ constexpr Command Commands[] = {
     {"get-clipboard-mark", [](A) { return printClipboard(markFormat()); }},
     {"code-page", [](A) { return printed(std::to_string(::GetACP())); }},
     {"inject", [](A a) { return inject(a.required(0)); }},
-    {"mark", [](A a) { return mark(a.required(0)); }}};
+    {"mark", [](A a) { return mark(a.required(0)); }},
+    {"watch-start",
+     [](A a) { return watchStart(a.required(0), a[1] ? a[1] : "", a[1] ? a.required(2) : ""); }}};
 
 }  // namespace
 
