@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -24,9 +25,61 @@ bool fitsInt(std::size_t size) {
 
 }  // namespace
 
+Win32AnsiCodePage::Win32AnsiCodePage() {
+    CPINFO info{};
+    if (ansiIsUtf8() || !::GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1) {
+        return;
+    }
+    std::array<ByteCharacter, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const char ansi = static_cast<char>(byte);
+        wchar_t wide = 0;
+        ByteCharacter& character = table[static_cast<std::size_t>(byte)];
+        // Strict first, as for a whole text: a byte without a character of its
+        // own reads as the system's stand-in.
+        character.exact =
+            ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &ansi, 1, &wide, 1) == 1;
+        if (!character.exact && ::MultiByteToWideChar(CP_ACP, 0, &ansi, 1, &wide, 1) != 1) {
+            return;
+        }
+        std::string encoded;
+        utf8::append(encoded, static_cast<char32_t>(wide));
+        if (encoded.size() > character.utf8.size() || (wide >= 0xD800 && wide <= 0xDFFF)) {
+            return;
+        }
+        std::copy(encoded.begin(), encoded.end(), character.utf8.begin());
+        character.size = static_cast<unsigned char>(encoded.size());
+    }
+    bytes_ = table;
+    asciiAsItself_ = std::all_of(table.begin(), table.begin() + 0x80, [&](const ByteCharacter& c) {
+        return c.exact && c.size == 1 && static_cast<unsigned char>(c.utf8[0]) == &c - table.data();
+    });
+}
+
 bool Win32AnsiCodePage::appendUtf8(std::string& utf8, std::string_view ansi) const {
     if (ansi.empty()) {
         return true;
+    }
+    if (bytes_) {
+        bool exact = true;
+        std::size_t next = 0;
+        while (next < ansi.size()) {
+            // Runs of ASCII, as every such code page has it, go in one piece.
+            std::size_t end = next;
+            while (asciiAsItself_ && end < ansi.size() &&
+                   static_cast<unsigned char>(ansi[end]) < 0x80) {
+                ++end;
+            }
+            utf8.append(ansi.data() + next, end - next);
+            if (end == ansi.size()) {
+                break;
+            }
+            const ByteCharacter& character = (*bytes_)[static_cast<unsigned char>(ansi[end])];
+            utf8.append(character.utf8.data(), character.size);
+            exact = exact && character.exact;
+            next = end + 1;
+        }
+        return exact;
     }
     if (ansiIsUtf8() || !fitsInt(ansi.size())) {
         utf8 += utf8::repaired(ansi);
