@@ -23,10 +23,11 @@ struct PassesToText {
 };
 PassesToText sendAndCount(const std::string& calibration, const std::string& trigger) {
     EngineFixture f;
+    std::vector<int> at;  // the event-loop passes run by each send
+    f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.pump.doEventsCalls()); };
     f.form.calibrationBox.setText(calibration);
     f.engine.sender().enqueue({trigger, "Hello", false});
     f.pump.runUntilIdle();
-    const auto& at = f.injector.passesAtSend;
     const int text = at.empty() ? 0 : at.back();
     return {f.sentKeys(), at.size() >= 2 ? text - at[0] : text};
 }
@@ -293,7 +294,7 @@ TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
                 holder.hold(c.seconds);
             }
         };
-        f.injector.afterSend = [&](std::string_view keys) {
+        f.keyboard.afterSend = [&](std::string_view keys) {
             const bool erased = keys.starts_with("{BACKSPACE}");
             if ((c.when == Held::BeforeThePaste && erased) ||
                 (c.when == Held::BeforeTheRestore && keys == "^(v)")) {
@@ -350,7 +351,7 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.keyboard.typeText("fo");
         f.keyboard.blockInjection = c.blockFromStart;
         if (c.blockAfterErase) {
-            f.injector.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
+            f.keyboard.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
         }
         f.keyboard.tap(vk::Space);
         EXPECT_EQ(f.sentKeys(), c.sent);
@@ -359,7 +360,7 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.clipboard.locked = false;
         f.engine.clipboardTimerTick();
         EXPECT_EQ(f.clipboard.contents(), former);
-        f.injector.afterSend = nullptr;
+        f.keyboard.afterSend = nullptr;
         f.keyboard.blockInjection = false;
         f.addEntry(LaunchMode::Space, false, "ok", "fine");
         f.keyboard.typeText("ok ");
