@@ -15,58 +15,102 @@ using testing::EngineFixture;
 const std::string Kilowatt = "kilowatt hour";
 const std::string Erase2 = "{BACKSPACE}{BACKSPACE}";
 
-// The user types "Ab" and Enter at one point of a send, and it all arrives after
-// the send, in order, with the text whole.
+using Typing = std::function<void(FakeKeyboard&)>;
+
+Typing typing(const char* keys) {
+    return [keys](FakeKeyboard& k) { k.typeText(keys); };
+}
+
+// Keys typed at any point of a send arrive after it, in order, with the text
+// whole. They are replayed through the matcher: a trigger among them fires after
+// the send, and the keys behind it wait for its text.
 TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
     enum class When { BeforeTheSendStarts, BetweenStrokes, InThePause, After };
     struct Case {
         const char* name;
-        When when;
+        std::string expected;
+        When when = When::InThePause;
         std::size_t stroke = 0;  // of the erase or the text, the typing comes before
         std::string after = "";  // the keys of the send the typing follows
         bool boost = false;
         bool enter = false;
         const char* text = "kilowatt hour";
-        std::string expected = Kilowatt + "Ab\r\n";
+        std::vector<Typing> typed = {typing("Ab\r")};  // at the first, second... point
     };
+    const std::string ab = Kilowatt + "Ab\r\n";
     const std::string withEnter = Kilowatt + "\r\nAb\r\n";
+    const std::string fullName = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
+    const std::string shifted =
+        "This is a sample  of Shift\xC2\xAF"
+        "F9 \r\nI hope you like it";
+    const Typing shiftF9 = [](FakeKeyboard& k) {
+        k.press(vk::LShift);
+        k.tap(vk::F9);
+        k.release(vk::LShift);
+    };
+    const Typing foreignTrigger = [](FakeKeyboard& k) {
+        for (const int key : {int{'K'}, int{'W'}, int{vk::Space}}) {
+            k.injectForeign(key, false);
+            k.injectForeign(key, true);
+        }
+    };
     const Case cases[] = {
-        {"before the send starts", When::BeforeTheSendStarts},
-        {"inside the erase", When::BetweenStrokes, 1},
-        {"in the calibration pause", When::InThePause},
-        {"inside the text", When::BetweenStrokes, 5},
-        {"after the text", When::After, 0, Kilowatt, false, true, "kilowatt hour", withEnter},
-        {"before a run macro", When::After, 0, Erase2, false, true, "%(run=calc.exe)%", "Ab\r\n"},
-        {"before a text that fails", When::After, 0, Erase2, false, true, "{foo}", "Ab\r\n"},
-        {"with Boost, after the paste", When::After, 0, "^(v)", true, true, "kilowatt hour",
-         withEnter},
+        {"before the send starts", ab, When::BeforeTheSendStarts},
+        {"inside the erase", ab, When::BetweenStrokes, 1},
+        {"in the calibration pause", ab},
+        {"inside the text", ab, When::BetweenStrokes, 5},
+        {"after the text", withEnter, When::After, 0, Kilowatt, false, true},
+        {"before a run macro", "Ab\r\n", When::After, 0, Erase2, false, true, "%(run=calc.exe)%"},
+        {"before a text that fails", "Ab\r\n", When::After, 0, Erase2, false, true, "{foo}"},
+        {"with Boost, after the paste", withEnter, When::After, 0, "^(v)", true, true},
+        {.name = "the same trigger", .expected = Kilowatt + Kilowatt, .typed = {typing("kw ")}},
+        {.name = "the same trigger, with Boost",
+         .expected = Kilowatt + Kilowatt,
+         .boost = true,
+         .typed = {typing("kw ")}},
+        {.name = "a trigger and more, and keys during its own send",
+         .expected = Kilowatt + Kilowatt + "xyz",
+         .typed = {typing("kw xy"), typing("z")}},
+        {.name = "another program's trigger: held, but it fires nothing",
+         .expected = Kilowatt + "kw ",
+         .typed = {foreignTrigger}},
+        // The text's own capitals are typed with Shift; the F9 was typed without.
+        {.name = "F9 during a text with capitals",
+         .expected = "Kilowatt Hour" + fullName,
+         .text = "Kilowatt Hour",
+         .typed = {[](FakeKeyboard& k) { k.tap(vk::F9); }}},
+        {.name = "Shift+F9", .expected = Kilowatt + shifted, .typed = {shiftF9}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
+        f.addSamples();
         f.form.calibrationBox.setText("3");
         f.form.boostItem.checked = c.boost;
         f.addEntry(LaunchMode::Space, c.enter, "kw", c.text);
-        bool typed = false;
-        auto type = [&] {
-            if (!typed) {
-                typed = true;
-                f.keyboard.typeText("Ab\r");
+        std::size_t typed = 0;
+        auto typeNext = [&] {
+            if (typed < c.typed.size()) {
+                c.typed[typed++](f.keyboard);
             }
         };
         switch (c.when) {
             case When::BetweenStrokes:
                 f.keyboard.betweenStrokes = [&](std::size_t stroke) {
                     if (stroke == c.stroke) {
-                        type();
+                        typeNext();
                     }
                 };
                 break;
             case When::InThePause:
-                f.afterSendOf(Erase2, [&] { f.pump.atDoEvents(1, type); });
+                f.keyboard.afterSend = [&](std::string_view keys) {
+                    if (keys == Erase2) {
+                        f.pump.atDoEvents(1, typeNext);
+                    }
+                };
                 break;
             case When::After:
-                f.afterSendOf(c.after, type);
+                f.afterSendOf(c.after, typeNext);
                 break;
             case When::BeforeTheSendStarts:
                 break;
@@ -77,83 +121,16 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
             EXPECT_EQ(f.hookEvent(vk::Space, 0), 1);
             EXPECT_TRUE(f.keyboard.sent.empty());
             EXPECT_TRUE(f.engine.sender().busy());
-            type();
+            typeNext();
         } else {
             f.keyboard.tap(vk::Space);
         }
+        EXPECT_EQ(typed, c.typed.size());
         EXPECT_FALSE(f.engine.sender().busy());
         EXPECT_EQ(f.keyboard.targetText, c.expected);
         // Nothing stays held: the next key goes straight through.
         f.keyboard.typeText("z");
         EXPECT_EQ(f.keyboard.targetText, c.expected + "z");
-    }
-}
-
-// Keys typed during a send are replayed through the matcher: a trigger among
-// them fires after the send, and the keys behind it wait for its text.
-TEST(KeyHold, TriggersTypedDuringASendFireAfterIt) {
-    using Typing = std::function<void(FakeKeyboard&)>;
-    const std::string fullName = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
-    const std::string shifted =
-        "This is a sample  of Shift\xC2\xAF"
-        "F9 \r\nI hope you like it";
-    struct Case {
-        const char* name;
-        bool boost;
-        std::vector<Typing> during;  // typed in the pause of the first, second... send
-        std::string expected;
-        const char* text = "kilowatt hour";
-    };
-    auto typing = [](const char* keys) { return [keys](FakeKeyboard& k) { k.typeText(keys); }; };
-    const Case cases[] = {
-        {"the same trigger", false, {typing("kw ")}, Kilowatt + Kilowatt},
-        {"the same trigger, with Boost", true, {typing("kw ")}, Kilowatt + Kilowatt},
-        {"a trigger and more, and keys during its own send",
-         false,
-         {typing("kw xy"), typing("z")},
-         Kilowatt + Kilowatt + "xyz"},
-        {"another program's trigger: held, but it fires nothing",
-         false,
-         {[](FakeKeyboard& k) {
-             for (const int key : {int{'K'}, int{'W'}, int{vk::Space}}) {
-                 k.injectForeign(key, false);
-                 k.injectForeign(key, true);
-             }
-         }},
-         Kilowatt + "kw "},
-        // The text's own capitals are typed with Shift; the F9 was typed without.
-        {"F9 during a text with capitals",
-         false,
-         {[](FakeKeyboard& k) { k.tap(vk::F9); }},
-         "Kilowatt Hour" + fullName,
-         "Kilowatt Hour"},
-        {"Shift+F9",
-         false,
-         {[](FakeKeyboard& k) {
-             k.press(vk::LShift);
-             k.tap(vk::F9);
-             k.release(vk::LShift);
-         }},
-         Kilowatt + shifted},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineFixture f;
-        f.addSamples();
-        f.form.calibrationBox.setText("3");
-        f.form.boostItem.checked = c.boost;
-        f.addEntry(LaunchMode::Space, false, "kw", c.text);
-        std::size_t sends = 0;
-        f.keyboard.afterSend = [&](std::string_view keys) {
-            if (keys == Erase2 && sends < c.during.size()) {
-                const Typing& type = c.during[sends++];
-                f.pump.atDoEvents(1, [&f, &type] { type(f.keyboard); });
-            }
-        };
-        f.keyboard.typeText("kw ");
-        EXPECT_EQ(sends, c.during.size());
-        EXPECT_EQ(f.keyboard.targetText, c.expected);
-        EXPECT_FALSE(f.engine.sender().busy());
     }
 }
 
