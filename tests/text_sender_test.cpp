@@ -227,27 +227,6 @@ TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
     }
 }
 
-// Another program holds the clipboard open for some seconds of the fake clock,
-// which moves a second with each pass of the event loop while it holds it.
-struct ClipboardHolder {
-    EngineFixture& f;
-    int secondsLeft = 0;
-
-    void hold(int seconds) {
-        f.clipboard.locked = true;
-        secondsLeft = seconds;
-        f.pump.atDoEvents(1, [this] { passSecond(); });
-    }
-    void passSecond() {
-        f.clock.advanceSeconds(1);
-        if (--secondsLeft <= 0) {
-            f.clipboard.locked = false;
-        } else {
-            f.pump.atDoEvents(1, [this] { passSecond(); });
-        }
-    }
-};
-
 // A clipboard held open by another program (a clipboard manager reading it) is
 // waited for before the paste, before the Ctrl+V (a manager reading our text)
 // and before the user's contents go back. Past the wait's bound the send ends as
@@ -276,7 +255,17 @@ TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
-        ClipboardHolder holder{f};
+        // Another program holds the clipboard open for some seconds of the fake
+        // clock, which moves a second with each pass of the event loop meanwhile.
+        auto holdOpen = [&f](int seconds) {
+            f.clipboard.locked = true;
+            for (int pass = 1; pass <= seconds; ++pass) {
+                f.pump.atDoEvents(pass, [&f, pass, seconds] {
+                    f.clock.advanceSeconds(1);
+                    f.clipboard.locked = pass < seconds;
+                });
+            }
+        };
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         f.clipboard.setText("the user's text");
@@ -286,14 +275,14 @@ TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
         f.clipboard.afterWrite = [&] {
             if (c.when == Held::AfterTheTextIsWritten && !written) {
                 written = true;
-                holder.hold(c.seconds);
+                holdOpen(c.seconds);
             }
         };
         f.keyboard.afterSend = [&](std::string_view keys) {
             const bool erased = keys.starts_with("{BACKSPACE}");
             if ((c.when == Held::BeforeThePaste && erased) ||
                 (c.when == Held::BeforeTheRestore && keys == "^(v)")) {
-                holder.hold(c.seconds);
+                holdOpen(c.seconds);
             }
         };
 
