@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -134,17 +133,9 @@ TEST(TextSender, NotationActsWhenTypedNotWhenPastedAndNeverInClipboardText) {
 // text, a trigger of "%(clipboard text)%" reads it, and the clipboardTimer tick has
 // nothing left to do.
 TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
-    const std::function<void(FakeKeyboard&)> ctrlV = [](FakeKeyboard& k) {
-        k.press(vk::LCtrl);
-        k.tap('V');
-        k.release(vk::LCtrl);
-    };
-    const std::function<void(FakeKeyboard&)> clipboardTrigger = [](FakeKeyboard& k) {
-        k.typeText("cb ");
-    };
-    for (const auto* typing : {&ctrlV, &clipboardTrigger}) {
+    for (const bool byTrigger : {false, true}) {
         for (const bool userHadContents : {true, false}) {
-            SCOPED_TRACE(std::string(typing == &ctrlV ? "Ctrl+V" : "trigger") +
+            SCOPED_TRACE(std::string(byTrigger ? "trigger" : "Ctrl+V") +
                          (userHadContents ? ", contents" : ", empty"));
             EngineFixture f;
             f.form.boostItem.checked = true;
@@ -155,7 +146,15 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
                 f.clipboard.putFormat(8, {1, 2, 3, 0, 255});  // a picture, say
             }
             const ClipboardSnapshot former = f.clipboard.contents();
-            f.afterSendOf("^(v)", [&] { (*typing)(f.keyboard); });
+            f.afterSendOf("^(v)", [&] {
+                if (byTrigger) {
+                    f.keyboard.typeText("cb ");
+                    return;
+                }
+                f.keyboard.press(vk::LCtrl);
+                f.keyboard.tap('V');
+                f.keyboard.release(vk::LCtrl);
+            });
 
             const int writesBefore = f.clipboard.writes;
             const int markedBefore = f.clipboard.markedWrites;
@@ -168,7 +167,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
             // Each paste (the trigger typed meanwhile makes a second) writes its text and
             // puts back what the user had, each write marked for clipboard monitors; an
             // empty clipboard put back has nothing to mark.
-            const int pastes = typing == &clipboardTrigger ? 2 : 1;
+            const int pastes = byTrigger ? 2 : 1;
             EXPECT_EQ(f.clipboard.writes - writesBefore, 2 * pastes);
             EXPECT_EQ(f.clipboard.markedWrites - markedBefore,
                       userHadContents ? 2 * pastes : pastes);
