@@ -180,64 +180,23 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
     }
 }
 
-// A copy the user makes while the paste is on its way stays on the clipboard; a
-// clipboard another program holds open then gets the user's contents back with
-// the next paste, which must not save the first paste's text as the user's. One
-// opened by another program between the wait and our use of it is tried again.
-TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
-    enum class Meanwhile { UserCopies, Busy, TakenBeforeTheSnapshot };
-    struct Case {
-        const char* name;
-        Meanwhile meanwhile;
-        std::string afterSend;  // the clipboard's text when the send has ended
-        std::string atTheEnd;
-    };
-    const std::string user = "the user's text";
-    const Case cases[] = {
-        {"the user copies", Meanwhile::UserCopies, "copied meanwhile", "copied meanwhile"},
-        {"busy, then a second paste", Meanwhile::Busy, "Hello", user},
-        {"taken before the snapshot", Meanwhile::TakenBeforeTheSnapshot, user, user},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineFixture f;
-        f.form.boostItem.checked = true;
-        f.addEntry(LaunchMode::Space, false, "he", "Hello");
-        f.clipboard.setText(user);
-        f.clipboard.takenInBetween = c.meanwhile == Meanwhile::TakenBeforeTheSnapshot ? 5 : 0;
-        f.afterSendOf("^(v)", [&] {
-            if (c.meanwhile == Meanwhile::UserCopies) {
-                f.clipboard.setText("copied meanwhile");
-            } else if (c.meanwhile == Meanwhile::Busy) {
-                f.clipboard.locked = true;
-            }
-        });
-        f.keyboard.typeText("he ");
-        f.clipboard.locked = false;
-        EXPECT_EQ(f.keyboard.targetText, "Hello");
-        EXPECT_EQ(f.clipboard.getText(), c.afterSend);
-        if (c.meanwhile == Meanwhile::Busy) {
-            f.keyboard.typeText("he ");
-            EXPECT_EQ(f.keyboard.targetText, "HelloHello");
-            EXPECT_EQ(f.clipboard.getText(), user);
-        }
-        f.engine.clipboardTimerTick();
-        EXPECT_EQ(f.clipboard.getText(), c.atTheEnd);
-    }
-}
-
 // A clipboard held open by another program (a clipboard manager reading it) is
 // waited for before the paste, before the Ctrl+V (a manager reading our text)
-// and before the user's contents go back. Past the wait's bound the send ends as
-// a failed send does, and the clipboardTimer puts the user's contents back.
-TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
-    enum class Held { BeforeThePaste, AfterTheTextIsWritten, BeforeTheRestore };
+// and before the user's contents go back; one opened between the wait and our
+// use of it is tried again. Past the wait's bound the send ends as a failed send
+// does, and the user's contents go back at the clipboardTimer tick, or with the
+// next paste, which must not save the first paste's text as the user's. A copy
+// the user makes while the paste is on its way stays on the clipboard.
+TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
+    enum class Held { BeforeThePaste, AfterTheTextIsWritten, BeforeTheRestore, BeforeTheSnapshot };
     struct Case {
         const char* name;
         Held when;
         int seconds;
         std::string pasted;
-        bool userContentsBackAtOnce;  // else at the clipboardTimer tick
+        bool userContentsBackAtOnce;  // else at the clipboardTimer tick, or with the next paste
+        bool secondPaste = false;
+        bool userCopies = false;  // before the restore
     };
     // The longest hold the wait sees through, and one it gives up on.
     const int withinTheBound = static_cast<int>(TextSender::ClipboardWaitMilliseconds / 1000);
@@ -250,38 +209,46 @@ TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
         {"long after the text is written", Held::AfterTheTextIsWritten, pastTheBound, "", false},
         {"a moment before the restore", Held::BeforeTheRestore, withinTheBound, "Hello", true},
         {"long before the restore", Held::BeforeTheRestore, pastTheBound, "Hello", false},
+        {"long before the restore, then a second paste", Held::BeforeTheRestore, pastTheBound,
+         "Hello", false, true},
+        {"taken before the snapshot", Held::BeforeTheSnapshot, 0, "Hello", true},
+        {"the user copies", Held::BeforeTheRestore, 0, "Hello", false, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
         // Another program holds the clipboard open for some seconds of the fake
         // clock, which moves a second with each pass of the event loop meanwhile.
-        auto holdOpen = [&f](int seconds) {
-            f.clipboard.locked = true;
-            for (int pass = 1; pass <= seconds; ++pass) {
-                f.pump.atDoEvents(pass, [&f, pass, seconds] {
+        bool held = false;
+        auto holdOpen = [&f, &c, &held] {
+            held = true;
+            f.clipboard.locked = c.seconds > 0;
+            for (int pass = 1; pass <= c.seconds; ++pass) {
+                f.pump.atDoEvents(pass, [&f, pass, &c] {
                     f.clock.advanceSeconds(1);
-                    f.clipboard.locked = pass < seconds;
+                    f.clipboard.locked = pass < c.seconds;
                 });
+            }
+            if (c.userCopies) {
+                f.clipboard.setText("copied meanwhile");
             }
         };
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         f.clipboard.setText("the user's text");
         f.clipboard.putFormat(8, {1, 2, 3});
+        f.clipboard.takenInBetween = c.when == Held::BeforeTheSnapshot ? 5 : 0;
         const ClipboardSnapshot former = f.clipboard.contents();
-        bool written = false;
         f.clipboard.afterWrite = [&] {
-            if (c.when == Held::AfterTheTextIsWritten && !written) {
-                written = true;
-                holdOpen(c.seconds);
+            if (c.when == Held::AfterTheTextIsWritten && !held) {
+                holdOpen();
             }
         };
         f.keyboard.afterSend = [&](std::string_view keys) {
             const bool erased = keys.starts_with("{BACKSPACE}");
-            if ((c.when == Held::BeforeThePaste && erased) ||
-                (c.when == Held::BeforeTheRestore && keys == "^(v)")) {
-                holdOpen(c.seconds);
+            if (!held && ((c.when == Held::BeforeThePaste && erased) ||
+                          (c.when == Held::BeforeTheRestore && keys == "^(v)"))) {
+                holdOpen();
             }
         };
 
@@ -291,8 +258,17 @@ TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
         f.clipboard.locked = false;
         EXPECT_EQ(f.clipboard.contents() == former, c.userContentsBackAtOnce);
         EXPECT_EQ(heldOpen, c.seconds == pastTheBound);
+        if (c.secondPaste) {
+            f.keyboard.typeText("he ");
+            EXPECT_EQ(f.keyboard.targetText, "HelloHello");
+            EXPECT_EQ(f.clipboard.contents(), former);
+        }
         f.engine.clipboardTimerTick();
-        EXPECT_EQ(f.clipboard.contents(), former);
+        if (c.userCopies) {
+            EXPECT_EQ(f.clipboard.getText(), "copied meanwhile");
+        } else {
+            EXPECT_EQ(f.clipboard.contents(), former);
+        }
     }
 }
 
