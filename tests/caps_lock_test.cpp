@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "engine/caps_lock.h"
 
@@ -43,8 +42,9 @@ TEST(CapsLock, KeysTypeWhatTheyTypeWithCapsLockOff) {
             return caps ? (shift ? c.key.capsShifted : c.key.capsPlain)
                         : (shift ? c.key.shifted : c.key.plain);
         });
-        EXPECT_EQ(std::tie(stroke.asCharacter, stroke.shift, stroke.character),
-                  std::tie(c.expected.asCharacter, c.expected.shift, c.expected.character));
+        EXPECT_EQ(stroke.asCharacter, c.expected.asCharacter);
+        EXPECT_EQ(stroke.shift, c.expected.shift);
+        EXPECT_EQ(stroke.character, c.expected.character);
     }
 }
 

@@ -51,7 +51,7 @@ inline MacroExpansion literalExpand(
         const std::string name = text.substr(open + 2, close - open - 2);
         const std::string lowered = lowerCase(name);
         std::string value = name;
-        // An unknown name (no mark) keeps its bytes, and their marks; a value has its own.
+        // An unknown name keeps its bytes, and their marks; a value has its own.
         std::string valueMarks = fromClipboard.substr(open + 2, name.size());
         char valueMark = '-';
         if (lowered == "now") {
@@ -73,10 +73,10 @@ inline MacroExpansion literalExpand(
             valueMark = 'c';
         } else if (lowered.starts_with("run=")) {
             return {Kind::Launch, name.substr(4), {}};
-        } else {
-            valueMark = 0;
         }
-        if (valueMark != 0) {
+        const bool known = lowered == "now" || lowered == "date" || lowered == "longdate" ||
+                           lowered == "time" || lowered == "clipboard text";
+        if (known) {
             valueMarks.assign(value.size(), valueMark);
         }
         text.replace(open, close + 2 - open, value);
