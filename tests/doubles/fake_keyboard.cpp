@@ -1,6 +1,7 @@
 #include "tests/doubles/fake_keyboard.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -51,10 +52,6 @@ std::optional<std::pair<int, bool>> keyForCharacter(char32_t c) {
         return std::pair{static_cast<int>('0' + digit), true};
     }
     return std::nullopt;
-}
-
-bool isLetterOrDigit(char32_t c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
 std::optional<unsigned char> characterForKey(int code, bool shift) {
@@ -265,8 +262,8 @@ SendOutcome FakeKeyboard::injectAll(std::span<const KeyStroke> strokes) {
                 break;
         }
         const auto key = keyForCharacter(stroke.character);
-        if (key && (isLetterOrDigit(stroke.character) || down(vk::Ctrl))) {
-            // Letters and digits go as their keys, so Ctrl+V pastes.
+        // Letters and digits go as their keys, so Ctrl+V pastes (keys are ASCII only).
+        if (key && (std::isalnum(static_cast<int>(stroke.character)) != 0 || down(vk::Ctrl))) {
             const bool needShift = key->second && !down(vk::Shift);
             if (needShift) {
                 inject(vk::LShift, false);
