@@ -15,58 +15,102 @@ using testing::EngineFixture;
 const std::string Kilowatt = "kilowatt hour";
 const std::string Erase2 = "{BACKSPACE}{BACKSPACE}";
 
-// The user types "Ab" and Enter at one point of a send, and it all arrives after
-// the send, in order, with the text whole.
+using Typing = std::function<void(FakeKeyboard&)>;
+
+Typing typing(const char* keys) {
+    return [keys](FakeKeyboard& k) { k.typeText(keys); };
+}
+
+// Keys typed at any point of a send arrive after it, in order, with the text
+// whole. They are replayed through the matcher: a trigger among them fires after
+// the send, and the keys behind it wait for its text.
 TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
     enum class When { BeforeTheSendStarts, BetweenStrokes, InThePause, After };
     struct Case {
         const char* name;
-        When when;
+        std::string expected;
+        When when = When::InThePause;
         std::size_t stroke = 0;  // of the erase or the text, the typing comes before
         std::string after = "";  // the keys of the send the typing follows
         bool boost = false;
         bool enter = false;
         const char* text = "kilowatt hour";
-        std::string expected = Kilowatt + "Ab\r\n";
+        std::vector<Typing> typed = {typing("Ab\r")};  // at the first, second... point
     };
+    const std::string ab = Kilowatt + "Ab\r\n";
     const std::string withEnter = Kilowatt + "\r\nAb\r\n";
+    const std::string fullName = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
+    const std::string shifted =
+        "This is a sample  of Shift\xC2\xAF"
+        "F9 \r\nI hope you like it";
+    const Typing shiftF9 = [](FakeKeyboard& k) {
+        k.press(vk::LShift);
+        k.tap(vk::F9);
+        k.release(vk::LShift);
+    };
+    const Typing foreignTrigger = [](FakeKeyboard& k) {
+        for (const int key : {int{'K'}, int{'W'}, int{vk::Space}}) {
+            k.injectForeign(key, false);
+            k.injectForeign(key, true);
+        }
+    };
     const Case cases[] = {
-        {"before the send starts", When::BeforeTheSendStarts},
-        {"inside the erase", When::BetweenStrokes, 1},
-        {"in the calibration pause", When::InThePause},
-        {"inside the text", When::BetweenStrokes, 5},
-        {"after the text", When::After, 0, Kilowatt, false, true, "kilowatt hour", withEnter},
-        {"before a run macro", When::After, 0, Erase2, false, true, "%(run=calc.exe)%", "Ab\r\n"},
-        {"before a text that fails", When::After, 0, Erase2, false, true, "{foo}", "Ab\r\n"},
-        {"with Boost, after the paste", When::After, 0, "^(v)", true, true, "kilowatt hour",
-         withEnter},
+        {"before the send starts", ab, When::BeforeTheSendStarts},
+        {"inside the erase", ab, When::BetweenStrokes, 1},
+        {"in the calibration pause", ab},
+        {"inside the text", ab, When::BetweenStrokes, 5},
+        {"after the text", withEnter, When::After, 0, Kilowatt, false, true},
+        {"before a run macro", "Ab\r\n", When::After, 0, Erase2, false, true, "%(run=calc.exe)%"},
+        {"before a text that fails", "Ab\r\n", When::After, 0, Erase2, false, true, "{foo}"},
+        {"with Boost, after the paste", withEnter, When::After, 0, "^(v)", true, true},
+        {.name = "the same trigger", .expected = Kilowatt + Kilowatt, .typed = {typing("kw ")}},
+        {.name = "the same trigger, with Boost",
+         .expected = Kilowatt + Kilowatt,
+         .boost = true,
+         .typed = {typing("kw ")}},
+        {.name = "a trigger and more, and keys during its own send",
+         .expected = Kilowatt + Kilowatt + "xyz",
+         .typed = {typing("kw xy"), typing("z")}},
+        {.name = "another program's trigger: held, but it fires nothing",
+         .expected = Kilowatt + "kw ",
+         .typed = {foreignTrigger}},
+        // The text's own capitals are typed with Shift; the F9 was typed without.
+        {.name = "F9 during a text with capitals",
+         .expected = "Kilowatt Hour" + fullName,
+         .text = "Kilowatt Hour",
+         .typed = {[](FakeKeyboard& k) { k.tap(vk::F9); }}},
+        {.name = "Shift+F9", .expected = Kilowatt + shifted, .typed = {shiftF9}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
+        f.addSamples();
         f.form.calibrationBox.setText("3");
         f.form.boostItem.checked = c.boost;
         f.addEntry(LaunchMode::Space, c.enter, "kw", c.text);
-        bool typed = false;
-        auto type = [&] {
-            if (!typed) {
-                typed = true;
-                f.keyboard.typeText("Ab\r");
+        std::size_t typed = 0;
+        auto typeNext = [&] {
+            if (typed < c.typed.size()) {
+                c.typed[typed++](f.keyboard);
             }
         };
         switch (c.when) {
             case When::BetweenStrokes:
                 f.keyboard.betweenStrokes = [&](std::size_t stroke) {
                     if (stroke == c.stroke) {
-                        type();
+                        typeNext();
                     }
                 };
                 break;
             case When::InThePause:
-                f.afterSendOf(Erase2, [&] { f.pump.atDoEvents(1, type); });
+                f.keyboard.afterSend = [&](std::string_view keys) {
+                    if (keys == Erase2) {
+                        f.pump.atDoEvents(1, typeNext);
+                    }
+                };
                 break;
             case When::After:
-                f.afterSendOf(c.after, type);
+                f.afterSendOf(c.after, typeNext);
                 break;
             case When::BeforeTheSendStarts:
                 break;
@@ -77,10 +121,11 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
             EXPECT_EQ(f.hookEvent(vk::Space, 0), 1);
             EXPECT_TRUE(f.keyboard.sent.empty());
             EXPECT_TRUE(f.engine.sender().busy());
-            type();
+            typeNext();
         } else {
             f.keyboard.tap(vk::Space);
         }
+        EXPECT_EQ(typed, c.typed.size());
         EXPECT_FALSE(f.engine.sender().busy());
         EXPECT_EQ(f.keyboard.targetText, c.expected);
         // Nothing stays held: the next key goes straight through.
@@ -89,120 +134,14 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
     }
 }
 
-// Keys typed during a send are replayed through the matcher: a trigger among
-// them fires after the send, and the keys behind it wait for its text.
-TEST(KeyHold, TriggersTypedDuringASendFireAfterIt) {
-    using Typing = std::function<void(FakeKeyboard&)>;
-    const std::string fullName = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
-    const std::string shifted =
-        "This is a sample  of Shift\xC2\xAF"
-        "F9 \r\nI hope you like it";
-    struct Case {
-        const char* name;
-        bool boost;
-        std::vector<Typing> during;  // typed in the pause of the first, second... send
-        std::string expected;
-        const char* text = "kilowatt hour";
-    };
-    auto typing = [](const char* keys) { return [keys](FakeKeyboard& k) { k.typeText(keys); }; };
-    const Case cases[] = {
-        {"the same trigger", false, {typing("kw ")}, Kilowatt + Kilowatt},
-        {"the same trigger, with Boost", true, {typing("kw ")}, Kilowatt + Kilowatt},
-        {"a trigger and more, and keys during its own send",
-         false,
-         {typing("kw xy"), typing("z")},
-         Kilowatt + Kilowatt + "xyz"},
-        {"another program's trigger: held, but it fires nothing",
-         false,
-         {[](FakeKeyboard& k) {
-             for (const int key : {int{'K'}, int{'W'}, int{vk::Space}}) {
-                 k.injectForeign(key, false);
-                 k.injectForeign(key, true);
-             }
-         }},
-         Kilowatt + "kw "},
-        // The text's own capitals are typed with Shift; the F9 was typed without.
-        {"F9 during a text with capitals",
-         false,
-         {[](FakeKeyboard& k) { k.tap(vk::F9); }},
-         "Kilowatt Hour" + fullName,
-         "Kilowatt Hour"},
-        {"Shift+F9",
-         false,
-         {[](FakeKeyboard& k) {
-             k.press(vk::LShift);
-             k.tap(vk::F9);
-             k.release(vk::LShift);
-         }},
-         Kilowatt + shifted},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineFixture f;
-        f.addSamples();
-        f.form.calibrationBox.setText("3");
-        f.form.boostItem.checked = c.boost;
-        f.addEntry(LaunchMode::Space, false, "kw", c.text);
-        std::size_t sends = 0;
-        f.injector.afterSend = [&](std::string_view keys) {
-            if (keys == Erase2 && sends < c.during.size()) {
-                const Typing& type = c.during[sends++];
-                f.pump.atDoEvents(1, [&f, &type] { type(f.keyboard); });
-            }
-        };
-        f.keyboard.typeText("kw ");
-        EXPECT_EQ(sends, c.during.size());
-        EXPECT_EQ(f.keyboard.targetText, c.expected);
-        EXPECT_FALSE(f.engine.sender().busy());
-    }
-}
-
 // The send lets go of the modifiers the user holds, so that they do not change
 // its text; those still held when it ends are pressed again, and those let go
-// meanwhile only released, in their turn.
-TEST(KeyHold, ModifiersStillHeldArePressedAgain) {
-    const std::string ctrlSample =
-        "This is a sample of Ctrl\xC2\xAF"
-        "F9 \r\nI hope you like it";
-    for (const bool letGo : {false, true}) {
-        SCOPED_TRACE(letGo ? "let go during the send" : "held throughout");
-        EngineFixture f;
-        f.addSamples();
-        f.keyboard.press(vk::LCtrl);
-        if (letGo) {
-            f.keyboard.betweenStrokes = [&](std::size_t stroke) {
-                if (stroke == 3) {
-                    f.keyboard.release(vk::LCtrl);
-                }
-            };
-        }
-        f.keyboard.tap(vk::F9);
-        EXPECT_EQ(f.keyboard.targetText, ctrlSample);
-        std::vector<std::pair<int, bool>> replayed;  // key, released
-        for (const HeldKey& key : f.keyboard.replayed) {
-            replayed.emplace_back(key.virtualKey, key.released);
-        }
-        EXPECT_EQ(replayed, (std::vector<std::pair<int, bool>>{{vk::LCtrl, letGo}}));
-        if (letGo) {
-            f.keyboard.typeText("v");
-            EXPECT_EQ(f.keyboard.targetText, ctrlSample + "v");
-            continue;
-        }
-        // Once the recorded modifier is forgotten, the key state alone tells.
-        f.clock.advanceSeconds(2);
-        f.engine.modifierTimerTick();
-        ASSERT_EQ(f.modifierState(), 0);
-        f.keyboard.tap(vk::F9);
-        EXPECT_EQ(f.keyboard.targetText, ctrlSample + ctrlSample);
-    }
-}
-
-// The trigger's key is swallowed, so with Alt or a Windows key down the target
-// sees that key go down and nothing after it: its release, by the send or by the
-// user, would be a lone tap and open the target's menu bar or the Start menu,
-// which would then take the keys typed next.
-TEST(KeyHold, NoLoneAltOrWindowsTapReachesTheTarget) {
-    enum class LetGo { DuringTheSend, AfterTheSend, BeforeTheSendStarts };
+// meanwhile only released, in their turn. The trigger's key is swallowed, so with
+// Alt or a Windows key down the target sees that key go down and nothing after
+// it: its release, by the send or by the user, would be a lone tap and open the
+// target's menu bar or the Start menu, which would then take the keys typed next.
+TEST(KeyHold, ModifiersHeldOverATriggerAreGivenBack) {
+    enum class LetGo { DuringTheSend, AfterTheSend, BeforeTheSendStarts, Never };
     struct Case {
         const char* name;
         int modifier;
@@ -210,11 +149,17 @@ TEST(KeyHold, NoLoneAltOrWindowsTapReachesTheTarget) {
         LetGo letGo;
         std::string text;
     };
+    const std::string ctrlSample =
+        "This is a sample of Ctrl\xC2\xAF"
+        "F9 \r\nI hope you like it";
     const std::string altSample =
         "This is a sample  of Alt\xC2\xAF"
         "F9\r\nI hope you like it";
     const std::string f9Sample = "Full Name\r\n777 Street Name\r\nCity Name, CA 90210";
     const Case cases[] = {
+        {"Ctrl+F9, Ctrl let go during the send", vk::LCtrl, vk::F9, LetGo::DuringTheSend,
+         ctrlSample},
+        {"Ctrl+F9, Ctrl held throughout", vk::LCtrl, vk::F9, LetGo::Never, ctrlSample},
         {"Alt+F9, Alt let go during the send", vk::LAlt, vk::F9, LetGo::DuringTheSend, altSample},
         {"Alt+F9, Alt held past the send", vk::LAlt, vk::F9, LetGo::AfterTheSend, altSample},
         {"Alt+F8 starting a program", vk::LAlt, vk::F9 - 1, LetGo::BeforeTheSendStarts, ""},
@@ -236,6 +181,22 @@ TEST(KeyHold, NoLoneAltOrWindowsTapReachesTheTarget) {
             f.keyboard.release(c.modifier);
         } else {
             f.keyboard.tap(c.functionKey);
+            std::vector<bool> givenBack;  // the modifier's events replayed: released
+            for (const HeldKey& key : f.keyboard.replayed) {
+                if (key.virtualKey == c.modifier) {
+                    givenBack.push_back(key.released);
+                }
+            }
+            EXPECT_EQ(givenBack, std::vector{c.letGo == LetGo::DuringTheSend});
+        }
+        if (c.letGo == LetGo::Never) {
+            // Once the recorded modifier is forgotten, the key state alone tells.
+            f.clock.advanceSeconds(2);
+            f.engine.modifierTimerTick();
+            ASSERT_EQ(f.modifierState(), 0);
+            f.keyboard.tap(vk::F9);
+            EXPECT_EQ(f.keyboard.targetText, c.text + c.text);
+            continue;
         }
         if (c.letGo == LetGo::AfterTheSend) {
             f.keyboard.release(c.modifier);
@@ -248,81 +209,54 @@ TEST(KeyHold, NoLoneAltOrWindowsTapReachesTheTarget) {
 
 // A send that never ends must not hang the keyboard: past 2,000 held events or
 // ten seconds, the held keys go out at once and later ones pass straight, firing
-// nothing, until the send ends.
+// nothing, until the send ends. The ten seconds count from the send's last sign
+// of life: one of its own keys reaching the system, or a pass of its pause after
+// the erase. On a slow machine either may go on well past ten seconds, and the
+// keys typed meanwhile must still land after the text.
 TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
-    enum class Bound { Events, TimeThenAKey, TimeThenATick };
+    enum class During { Events, TimeThenAKey, TimeThenATick, OwnKeys, SlowPause };
     struct Case {
         const char* name;
-        Bound bound;
-        std::string heldBefore;  // what the user typed before the bound was passed
+        During during;
+        std::string heldBefore;  // gone out at once, the bound passed; none: held to the end
+        const char* calibration = "3";
     };
     const Case cases[] = {
-        {"2,000 events", Bound::Events, std::string(1000, 'a') + "b"},
-        {"ten seconds, then a key", Bound::TimeThenAKey, "ab"},
-        {"ten seconds, then a timer tick", Bound::TimeThenATick, "ab"},
+        {"2,000 events", During::Events, std::string(1000, 'a') + "b"},
+        {"ten seconds, then a key", During::TimeThenAKey, "ab"},
+        {"ten seconds, then a timer tick", During::TimeThenATick, "ab"},
+        {"the send's own keys going in", During::OwnKeys, ""},
+        {"a slow pause after the erase", During::SlowPause, "", "30"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineFixture f;
-        f.form.calibrationBox.setText("3");
-        f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
-        f.afterSendOf(Erase2, [&] {
-            f.pump.atDoEvents(1, [&] {
-                if (c.bound == Bound::Events) {
-                    f.keyboard.typeText(c.heldBefore);
-                } else {
-                    f.keyboard.typeText("a");
-                    f.clock.advanceSeconds(10);
-                    if (c.bound == Bound::TimeThenATick) {
-                        f.engine.modifierTimerTick();
-                        EXPECT_EQ(f.keyboard.targetText, "a");
-                    }
-                    f.keyboard.typeText("b");
-                }
-                EXPECT_EQ(f.keyboard.targetText, c.heldBefore);
-                f.keyboard.typeText(" kw ");
-                EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw ");
-            });
-        });
-        f.keyboard.typeText("kw ");
-        EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw " + Kilowatt);
-        // The next send holds again.
-        f.keyboard.typeText(" kw ");
-        EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw " + Kilowatt + " " + Kilowatt);
-    }
-}
-
-// The time bound counts from the send's last sign of life: one of its own keys
-// reaching the system, or a pass of its pause after the erase. On a slow
-// machine either may go on well past ten seconds, and the keys typed meanwhile
-// must still land after the text.
-TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
-    struct Case {
-        const char* name;
-        const char* calibration;
-        bool ownKeys;  // the send's keys going in, rather than passes of its pause
-    };
-    const Case cases[] = {{"its own keys going in", "3", true},
-                          {"a slow pause after the erase", "30", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
         f.form.calibrationBox.setText(c.calibration);
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
         f.afterSendOf(Erase2, [&] {
-            f.pump.atDoEvents(1, [&] { f.keyboard.typeText("a"); });
-            if (c.ownKeys) {
-                f.pump.atDoEvents(2, [&] {
-                    for (int step = 0; step < 4; ++step) {
-                        f.clock.advanceSeconds(6);
-                        f.keyboard.injectOwn(vk::LShift, false);
-                        f.keyboard.injectOwn(vk::LShift, true);
-                        f.engine.modifierTimerTick();
-                    }
-                });
-                return;
-            }
-            for (int pass = 2; pass <= 30; ++pass) {
+            f.pump.atDoEvents(1, [&] {
+                f.keyboard.typeText(c.during == During::Events ? std::string(1000, 'a') : "a");
+                for (int step = 0; c.during == During::OwnKeys && step < 4; ++step) {
+                    f.clock.advanceSeconds(6);
+                    f.keyboard.injectOwn(vk::LShift, false);
+                    f.keyboard.injectOwn(vk::LShift, true);
+                    f.engine.modifierTimerTick();
+                }
+                if (c.during == During::TimeThenAKey || c.during == During::TimeThenATick) {
+                    f.clock.advanceSeconds(10);
+                }
+                if (c.during == During::TimeThenATick) {
+                    f.engine.modifierTimerTick();
+                    EXPECT_EQ(f.keyboard.targetText, "a");
+                }
+                if (!c.heldBefore.empty()) {
+                    f.keyboard.typeText("b");
+                    EXPECT_EQ(f.keyboard.targetText, c.heldBefore);
+                    f.keyboard.typeText(" kw ");
+                    EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw ");
+                }
+            });
+            for (int pass = 2; c.during == During::SlowPause && pass <= 30; ++pass) {
                 f.pump.atDoEvents(pass, [&] {
                     f.clock.advanceSeconds(1);
                     f.engine.modifierTimerTick();
@@ -330,7 +264,14 @@ TEST(KeyHold, ASendThatKeepsGoingHoldsKeysPastTheTimeBound) {
             }
         });
         f.keyboard.typeText("kw ");
-        EXPECT_EQ(f.keyboard.targetText, Kilowatt + "a");
+        if (c.heldBefore.empty()) {
+            EXPECT_EQ(f.keyboard.targetText, Kilowatt + "a");
+            continue;
+        }
+        EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw " + Kilowatt);
+        // The next send holds again.
+        f.keyboard.typeText(" kw ");
+        EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw " + Kilowatt + " " + Kilowatt);
     }
 }
 
@@ -393,8 +334,8 @@ TEST(KeyHold, ARefusedReleaseGoesInAtTheNextChance) {
         f.addSamples();
         f.keyboard.press(vk::LShift);
         f.keyboard.blockInjection = true;
-        f.injector.afterSend = [&f](std::string_view) {
-            f.injector.afterSend = nullptr;
+        f.keyboard.afterSend = [&f](std::string_view) {
+            f.keyboard.afterSend = nullptr;
             f.keyboard.release(vk::LShift);
         };
         f.keyboard.tap(vk::F9);

@@ -36,19 +36,15 @@ struct ScriptedClipboard {
 
     std::function<std::optional<std::string>()> reader() {
         return [this]() -> std::optional<std::string> {
-            const std::size_t index = static_cast<std::size_t>(reads++);
-            if (values.empty()) {
-                return std::nullopt;
-            }
-            return values[index % values.size()];
+            const auto index = static_cast<std::size_t>(reads++);
+            return values.empty() ? std::nullopt : values[index % values.size()];
         };
     }
 };
 
-std::string repeat(std::string_view piece, int times) {
+std::string repeat(const std::string& piece, int times) {
     std::string result;
-    result.reserve(piece.size() * static_cast<std::size_t>(times));
-    for (int i = 0; i < times; ++i) {
+    while (times-- > 0) {
         result += piece;
     }
     return result;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,10 +22,11 @@ struct PassesToText {
 };
 PassesToText sendAndCount(const std::string& calibration, const std::string& trigger) {
     EngineFixture f;
+    std::vector<int> at;  // the event-loop passes run by each send
+    f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.pump.doEventsCalls()); };
     f.form.calibrationBox.setText(calibration);
     f.engine.sender().enqueue({trigger, "Hello", false});
     f.pump.runUntilIdle();
-    const auto& at = f.injector.passesAtSend;
     const int text = at.empty() ? 0 : at.back();
     return {f.sentKeys(), at.size() >= 2 ? text - at[0] : text};
 }
@@ -133,17 +133,9 @@ TEST(TextSender, NotationActsWhenTypedNotWhenPastedAndNeverInClipboardText) {
 // text, a trigger of "%(clipboard text)%" reads it, and the clipboardTimer tick has
 // nothing left to do.
 TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
-    const std::function<void(FakeKeyboard&)> ctrlV = [](FakeKeyboard& k) {
-        k.press(vk::LCtrl);
-        k.tap('V');
-        k.release(vk::LCtrl);
-    };
-    const std::function<void(FakeKeyboard&)> clipboardTrigger = [](FakeKeyboard& k) {
-        k.typeText("cb ");
-    };
-    for (const auto* typing : {&ctrlV, &clipboardTrigger}) {
+    for (const bool byTrigger : {false, true}) {
         for (const bool userHadContents : {true, false}) {
-            SCOPED_TRACE(std::string(typing == &ctrlV ? "Ctrl+V" : "trigger") +
+            SCOPED_TRACE(std::string(byTrigger ? "trigger" : "Ctrl+V") +
                          (userHadContents ? ", contents" : ", empty"));
             EngineFixture f;
             f.form.boostItem.checked = true;
@@ -154,7 +146,15 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
                 f.clipboard.putFormat(8, {1, 2, 3, 0, 255});  // a picture, say
             }
             const ClipboardSnapshot former = f.clipboard.contents();
-            f.afterSendOf("^(v)", [&] { (*typing)(f.keyboard); });
+            f.afterSendOf("^(v)", [&] {
+                if (byTrigger) {
+                    f.keyboard.typeText("cb ");
+                    return;
+                }
+                f.keyboard.press(vk::LCtrl);
+                f.keyboard.tap('V');
+                f.keyboard.release(vk::LCtrl);
+            });
 
             const int writesBefore = f.clipboard.writes;
             const int markedBefore = f.clipboard.markedWrites;
@@ -167,7 +167,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
             // Each paste (the trigger typed meanwhile makes a second) writes its text and
             // puts back what the user had, each write marked for clipboard monitors; an
             // empty clipboard put back has nothing to mark.
-            const int pastes = typing == &clipboardTrigger ? 2 : 1;
+            const int pastes = byTrigger ? 2 : 1;
             EXPECT_EQ(f.clipboard.writes - writesBefore, 2 * pastes);
             EXPECT_EQ(f.clipboard.markedWrites - markedBefore,
                       userHadContents ? 2 * pastes : pastes);
@@ -180,90 +180,23 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
     }
 }
 
-// A copy the user makes while the paste is on its way stays on the clipboard; a
-// clipboard another program holds open then gets the user's contents back at the
-// clipboardTimer tick, or with the next paste, which must not save the first paste's
-// text as the user's. One opened by another program between the wait and our use
-// of it is tried again.
-TEST(TextSender, BoostLeavesACopyMadeMeanwhileAndRetriesABusyClipboard) {
-    enum class Meanwhile { UserCopies, Busy, TakenBeforeTheSnapshot };
-    enum class Then { Tick, SecondPaste };
-    struct Case {
-        const char* name;
-        Meanwhile meanwhile;
-        Then then;
-        std::string afterSend;  // the clipboard's text when the send has ended
-        std::string atTheEnd;
-    };
-    const std::string user = "the user's text";
-    const Case cases[] = {
-        {"the user copies", Meanwhile::UserCopies, Then::Tick, "copied meanwhile",
-         "copied meanwhile"},
-        {"busy, then the tick", Meanwhile::Busy, Then::Tick, "Hello", user},
-        {"busy, then a second paste", Meanwhile::Busy, Then::SecondPaste, "Hello", user},
-        {"taken before the snapshot", Meanwhile::TakenBeforeTheSnapshot, Then::Tick, user, user},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineFixture f;
-        f.form.boostItem.checked = true;
-        f.addEntry(LaunchMode::Space, false, "he", "Hello");
-        f.clipboard.setText(user);
-        f.clipboard.takenInBetween = c.meanwhile == Meanwhile::TakenBeforeTheSnapshot ? 5 : 0;
-        f.afterSendOf("^(v)", [&] {
-            if (c.meanwhile == Meanwhile::UserCopies) {
-                f.clipboard.setText("copied meanwhile");
-            } else if (c.meanwhile == Meanwhile::Busy) {
-                f.clipboard.locked = true;
-            }
-        });
-        f.keyboard.typeText("he ");
-        f.clipboard.locked = false;
-        EXPECT_EQ(f.keyboard.targetText, "Hello");
-        EXPECT_EQ(f.clipboard.getText(), c.afterSend);
-        if (c.then == Then::SecondPaste) {
-            f.keyboard.typeText("he ");
-            EXPECT_EQ(f.keyboard.targetText, "HelloHello");
-            EXPECT_EQ(f.clipboard.getText(), user);
-        }
-        f.engine.clipboardTimerTick();
-        EXPECT_EQ(f.clipboard.getText(), c.atTheEnd);
-    }
-}
-
-// Another program holds the clipboard open for some seconds of the fake clock,
-// which moves a second with each pass of the event loop while it holds it.
-struct ClipboardHolder {
-    EngineFixture& f;
-    int secondsLeft = 0;
-
-    void hold(int seconds) {
-        f.clipboard.locked = true;
-        secondsLeft = seconds;
-        f.pump.atDoEvents(1, [this] { passSecond(); });
-    }
-    void passSecond() {
-        f.clock.advanceSeconds(1);
-        if (--secondsLeft <= 0) {
-            f.clipboard.locked = false;
-        } else {
-            f.pump.atDoEvents(1, [this] { passSecond(); });
-        }
-    }
-};
-
 // A clipboard held open by another program (a clipboard manager reading it) is
 // waited for before the paste, before the Ctrl+V (a manager reading our text)
-// and before the user's contents go back. Past the wait's bound the send ends as
-// a failed send does, and the clipboardTimer puts the user's contents back.
-TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
-    enum class Held { BeforeThePaste, AfterTheTextIsWritten, BeforeTheRestore };
+// and before the user's contents go back; one opened between the wait and our
+// use of it is tried again. Past the wait's bound the send ends as a failed send
+// does, and the user's contents go back at the clipboardTimer tick, or with the
+// next paste, which must not save the first paste's text as the user's. A copy
+// the user makes while the paste is on its way stays on the clipboard.
+TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
+    enum class Held { BeforeThePaste, AfterTheTextIsWritten, BeforeTheRestore, BeforeTheSnapshot };
     struct Case {
         const char* name;
         Held when;
         int seconds;
         std::string pasted;
-        bool userContentsBackAtOnce;  // else at the clipboardTimer tick
+        bool userContentsBackAtOnce;  // else at the clipboardTimer tick, or with the next paste
+        bool secondPaste = false;
+        bool userCopies = false;  // before the restore
     };
     // The longest hold the wait sees through, and one it gives up on.
     const int withinTheBound = static_cast<int>(TextSender::ClipboardWaitMilliseconds / 1000);
@@ -276,28 +209,46 @@ TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
         {"long after the text is written", Held::AfterTheTextIsWritten, pastTheBound, "", false},
         {"a moment before the restore", Held::BeforeTheRestore, withinTheBound, "Hello", true},
         {"long before the restore", Held::BeforeTheRestore, pastTheBound, "Hello", false},
+        {"long before the restore, then a second paste", Held::BeforeTheRestore, pastTheBound,
+         "Hello", false, true},
+        {"taken before the snapshot", Held::BeforeTheSnapshot, 0, "Hello", true},
+        {"the user copies", Held::BeforeTheRestore, 0, "Hello", false, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
-        ClipboardHolder holder{f};
+        // Another program holds the clipboard open for some seconds of the fake
+        // clock, which moves a second with each pass of the event loop meanwhile.
+        bool held = false;
+        auto holdOpen = [&f, &c, &held] {
+            held = true;
+            f.clipboard.locked = c.seconds > 0;
+            for (int pass = 1; pass <= c.seconds; ++pass) {
+                f.pump.atDoEvents(pass, [&f, pass, &c] {
+                    f.clock.advanceSeconds(1);
+                    f.clipboard.locked = pass < c.seconds;
+                });
+            }
+            if (c.userCopies) {
+                f.clipboard.setText("copied meanwhile");
+            }
+        };
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         f.clipboard.setText("the user's text");
         f.clipboard.putFormat(8, {1, 2, 3});
+        f.clipboard.takenInBetween = c.when == Held::BeforeTheSnapshot ? 5 : 0;
         const ClipboardSnapshot former = f.clipboard.contents();
-        bool written = false;
         f.clipboard.afterWrite = [&] {
-            if (c.when == Held::AfterTheTextIsWritten && !written) {
-                written = true;
-                holder.hold(c.seconds);
+            if (c.when == Held::AfterTheTextIsWritten && !held) {
+                holdOpen();
             }
         };
-        f.injector.afterSend = [&](std::string_view keys) {
+        f.keyboard.afterSend = [&](std::string_view keys) {
             const bool erased = keys.starts_with("{BACKSPACE}");
-            if ((c.when == Held::BeforeThePaste && erased) ||
-                (c.when == Held::BeforeTheRestore && keys == "^(v)")) {
-                holder.hold(c.seconds);
+            if (!held && ((c.when == Held::BeforeThePaste && erased) ||
+                          (c.when == Held::BeforeTheRestore && keys == "^(v)"))) {
+                holdOpen();
             }
         };
 
@@ -307,8 +258,17 @@ TEST(TextSender, BoostWaitsForAClipboardHeldOpenWithinABound) {
         f.clipboard.locked = false;
         EXPECT_EQ(f.clipboard.contents() == former, c.userContentsBackAtOnce);
         EXPECT_EQ(heldOpen, c.seconds == pastTheBound);
+        if (c.secondPaste) {
+            f.keyboard.typeText("he ");
+            EXPECT_EQ(f.keyboard.targetText, "HelloHello");
+            EXPECT_EQ(f.clipboard.contents(), former);
+        }
         f.engine.clipboardTimerTick();
-        EXPECT_EQ(f.clipboard.contents(), former);
+        if (c.userCopies) {
+            EXPECT_EQ(f.clipboard.getText(), "copied meanwhile");
+        } else {
+            EXPECT_EQ(f.clipboard.contents(), former);
+        }
     }
 }
 
@@ -350,7 +310,7 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.keyboard.typeText("fo");
         f.keyboard.blockInjection = c.blockFromStart;
         if (c.blockAfterErase) {
-            f.injector.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
+            f.keyboard.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
         }
         f.keyboard.tap(vk::Space);
         EXPECT_EQ(f.sentKeys(), c.sent);
@@ -359,7 +319,7 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.clipboard.locked = false;
         f.engine.clipboardTimerTick();
         EXPECT_EQ(f.clipboard.contents(), former);
-        f.injector.afterSend = nullptr;
+        f.keyboard.afterSend = nullptr;
         f.keyboard.blockInjection = false;
         f.addEntry(LaunchMode::Space, false, "ok", "fine");
         f.keyboard.typeText("ok ");

@@ -50,32 +50,45 @@ TEST(TriggerMatcher, LaunchKeysAgainstModes) {
     }
 }
 
-// F9 with each recorded modifier against an entry for Ctrl+F9 only.
-TEST(TriggerMatcher, CtrlF9AgainstRecordedModifiers) {
+// F9 with the modifiers held, in their order, against an entry for Ctrl+F9 only.
+TEST(TriggerMatcher, ModifierCombinationsAgainstCtrlF9) {
     struct Case {
+        const char* name;
+        std::vector<int> held;  // pressed in this order and kept down
+        int key;
         std::int16_t state;
-        const char* buffer;  // before the match clears it
+        const char* lastKey;  // as the matcher saw it
         bool fires;
+        bool recordedOnly = false;  // the state recorded, with no key held
     };
     const Case cases[] = {
-        {0, "{f9}", false},      {1, "{shift}{f9}", false},
-        {2, "{ctrl}{f9}", true}, {3, "{ctrl}{shift}{f9}", false},
-        {4, "{alt}{f9}", false}, {6, "{f9}", true},  // Ctrl stripped
+        {"ctrl then shift", {vk::LCtrl, vk::LShift}, vk::F9, 3, "{ctrl}{shift}{f9}", false},
+        {"shift then ctrl", {vk::LShift, vk::LCtrl}, vk::F9, 1, "{shift}{f9}", false},
+        {"shift then ctrl, letter", {vk::LShift, vk::LCtrl}, 'A', 1, "a", false},
+        {"ctrl alone", {vk::LCtrl}, vk::F9, 2, "{ctrl}{f9}", true},
+        {"shift alone", {vk::LShift}, vk::F9, 1, "{shift}{f9}", false},
+        {"alt alone", {vk::LAlt}, vk::F9, 4, "{alt}{f9}", false},
+        {"right ctrl", {vk::RCtrl}, vk::F9, 2, "{ctrl}{f9}", true},
+        {"nothing", {}, vk::F9, 0, "{f9}", false},
+        {"Ctrl stripped", {}, vk::F9, 6, "{f9}", true, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.state);
+        SCOPED_TRACE(c.name);
         EngineFixture f;
         f.addEntry(LaunchMode::FunctionKey, false, "{Ctrl}{F9}", "Control nine");
-        f.mainData().ModifierState = c.state;
-        EXPECT_EQ(f.keyboard.tap(vk::F9), c.fires);
-        EXPECT_EQ(f.form.lastKey, c.buffer);
-        if (c.fires) {
-            EXPECT_EQ(f.sentKeys(), std::vector<std::string>{"Control nine"});
-            EXPECT_EQ(f.keyboard.targetText, "Control nine");
-        } else {
-            EXPECT_EQ(f.buffer(), c.buffer);
-            EXPECT_TRUE(f.keyboard.sent.empty());
+        for (const int key : c.held) {
+            f.keyboard.press(key);
         }
+        if (c.recordedOnly) {
+            f.mainData().ModifierState = c.state;
+        }
+        EXPECT_EQ(f.keyboard.press(c.key), c.fires);
+        EXPECT_EQ(f.modifierState(), c.state);
+        if (!c.fires) {
+            EXPECT_EQ(f.form.lastKey, c.lastKey);
+        }
+        EXPECT_EQ(f.buffer(), c.fires ? "" : c.lastKey);
+        EXPECT_EQ(f.keyboard.targetText, c.fires ? "Control nine" : "");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tests/doubles/fake_keyboard.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "platform/virtual_keys.h"
 #include "tests/doubles/fake_clipboard.h"
 #include "tests/doubles/fake_event_pump.h"
+#include "tests/support/key_strokes.h"
 #include "text/utf8.h"
 
 namespace quorvel {
@@ -50,10 +52,6 @@ std::optional<std::pair<int, bool>> keyForCharacter(char32_t c) {
         return std::pair{static_cast<int>('0' + digit), true};
     }
     return std::nullopt;
-}
-
-bool isLetterOrDigit(char32_t c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
 std::optional<unsigned char> characterForKey(int code, bool shift) {
@@ -177,27 +175,6 @@ void FakeKeyboard::applyToTarget(int code) {
     }
 }
 
-void FakeKeyboard::receiveUnit(char16_t unit) {
-    if (down(vk::Ctrl) || down(vk::Alt)) {
-        return;
-    }
-    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-    if (pendingHigh_ != 0 && low) {
-        utf8::append(targetText, 0x10000 + ((pendingHigh_ - 0xD800) << 10) + (unit - 0xDC00));
-        pendingHigh_ = 0;
-        return;
-    }
-    // Half a pair on its own is no character.
-    if (pendingHigh_ != 0 || low) {
-        utf8::append(targetText, utf8::ReplacementCharacter);
-    }
-    pendingHigh_ = high ? unit : 0;
-    if (!high && !low) {
-        utf8::append(targetText, unit);
-    }
-}
-
 bool FakeKeyboard::press(int virtualKey) {
     const bool swallowed = deliver(virtualKey, false, false, 0);
     if (nesting_ == 0) {
@@ -247,9 +224,15 @@ bool FakeKeyboard::injectOwn(int virtualKey, bool released) {
 SendOutcome FakeKeyboard::typeKeys(std::span<const KeyStroke> strokes, Wait wait) {
     sent.push_back({{strokes.begin(), strokes.end()}, wait});
     injectionsInsideHook += hookDepth_ > 0 ? 1 : 0;
-    if (blockInjection || !acceptsInput) {
-        return SendOutcome::Blocked;
+    const SendOutcome outcome =
+        blockInjection || !acceptsInput ? SendOutcome::Blocked : injectAll(strokes);
+    if (afterSend) {
+        afterSend(testing::keysText(strokes));
     }
+    return outcome;
+}
+
+SendOutcome FakeKeyboard::injectAll(std::span<const KeyStroke> strokes) {
     // Keys typed by the user in between are not mixed into one send: the events
     // of one call enter the input stream together.
     ++nesting_;
@@ -279,8 +262,8 @@ SendOutcome FakeKeyboard::typeKeys(std::span<const KeyStroke> strokes, Wait wait
                 break;
         }
         const auto key = keyForCharacter(stroke.character);
-        if (key && (isLetterOrDigit(stroke.character) || down(vk::Ctrl))) {
-            // Letters and digits go as their keys, so Ctrl+V pastes.
+        // Letters and digits go as their keys, so Ctrl+V pastes (keys are ASCII only).
+        if (key && (std::isalnum(static_cast<int>(stroke.character)) != 0 || down(vk::Ctrl))) {
             const bool needShift = key->second && !down(vk::Shift);
             if (needShift) {
                 inject(vk::LShift, false);
@@ -297,8 +280,10 @@ SendOutcome FakeKeyboard::typeKeys(std::span<const KeyStroke> strokes, Wait wait
         utf8::append(character, stroke.character);
         for (const char16_t unit : utf8::toUtf16(character)) {
             deliver(vk::Packet, false, true, OwnInjectionMarker, unit);
-            receiveUnit(unit);
             deliver(vk::Packet, true, true, OwnInjectionMarker, unit);
+        }
+        if (!down(vk::Ctrl) && !down(vk::Alt)) {
+            targetText += character;
         }
     }
     --nesting_;

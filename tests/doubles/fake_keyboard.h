@@ -73,17 +73,19 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     // Runs before each stroke of a send after the first, with the stroke's index:
     // Wine lets the user's keys fall between the events of one send.
     std::function<void(std::size_t stroke)> betweenStrokes;
+    // Runs after each send, taken or blocked, with its keys as keysText writes them,
+    // so that a test can act at a given point of a send.
+    std::function<void(std::string_view keys)> afterSend;
     // How many of the latest events the key state read by GetAsyncKeyState lags
     // behind: under Wine several events can be on their way through the hook
     // before the first of them changes the key state.
     std::size_t keyStateLag = 0;
 
   private:
+    SendOutcome injectAll(std::span<const KeyStroke> strokes);
     bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo,
                  std::uint32_t scanCode = 0);
     void applyToTarget(int virtualKey);
-    // A character typed as itself reaches the edit box one UTF-16 unit at a time.
-    void receiveUnit(char16_t unit);
     bool down(int virtualKey) const;
     bool asyncDown(int virtualKey) const;
 
@@ -95,7 +97,6 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     std::array<bool, 256> asyncDown_{};
     std::deque<std::pair<std::size_t, bool>> asyncPending_;  // key, now down
     std::uint32_t time_ = 0;
-    char16_t pendingHigh_ = 0;
     int loneTapKey_ = 0;
     int nesting_ = 0;
     int hookDepth_ = 0;

@@ -21,41 +21,9 @@
 
 namespace quorvel::testing {
 
-// Passes every send on to the keyboard and notes how many event-loop passes had
-// run by then, so that tests can measure the pauses between sends.
-class PassCountingInjector final : public KeyInjector {
-  public:
-    PassCountingInjector(FakeKeyboard& keyboard, FakeEventPump& pump)
-        : keyboard_(keyboard), pump_(pump) {}
-
-    SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) override {
-        passesAtSend.push_back(pump_.doEventsCalls());
-        const SendOutcome outcome = keyboard_.typeKeys(strokes, wait);
-        if (afterSend) {
-            afterSend(keysText(strokes));
-        }
-        return outcome;
-    }
-    bool focusedWindowAcceptsInput() override { return keyboard_.focusedWindowAcceptsInput(); }
-    std::size_t replayKeys(std::span<const HeldKey> keys) override {
-        return keyboard_.replayKeys(keys);
-    }
-
-    std::vector<int> passesAtSend;
-    // Runs after each send with its keys as keysText writes them, so that a test
-    // can act at a given point of a send.
-    std::function<void(std::string_view keys)> afterSend;
-
-  private:
-    FakeKeyboard& keyboard_;
-    FakeEventPump& pump_;
-};
-
 struct EngineFixture : FakeDesktop {
-    PassCountingInjector injector{keyboard, pump};
-    EngineServices services = engineServices(injector);
     EngineForm form;
-    ShortcutEngine engine{form, services};
+    ShortcutEngine engine{form, engineSide};
 
     // Sends start at once instead of after the calibration pause, unless a test
     // sets its own calibration number in calibrationBox.
@@ -94,10 +62,10 @@ struct EngineFixture : FakeDesktop {
 
     // Runs the action once, after the first send whose keys are these.
     void afterSendOf(std::string keys, std::function<void()> action) {
-        injector.afterSend = [this, keys, action](std::string_view sent) {
+        keyboard.afterSend = [this, keys, action](std::string_view sent) {
             if (sent == keys) {
                 const auto run = action;  // outlives this lambda, cleared next
-                injector.afterSend = nullptr;
+                keyboard.afterSend = nullptr;
                 run();
             }
         };
