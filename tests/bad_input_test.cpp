@@ -14,7 +14,6 @@
 #include "engine/shortcut_entry.h"
 #include "support/app_fixture.h"
 #include "support/readback.h"
-#include "text/utf8_text.h"
 
 namespace quorvel {
 namespace {
@@ -97,45 +96,6 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
             EXPECT_NE(files.files[defaultFile()].find("fine"), std::string::npos);
         }
     }
-}
-
-// Windows file names: one file whatever the capitals.
-class CaseBlindDisk final : public Files {
-  public:
-    explicit CaseBlindDisk(FakeFiles& disk) : disk_(disk) {}
-    std::optional<std::string> readAll(std::string_view path) override {
-        return disk_.readAll(lowerCase(path));
-    }
-    bool exists(std::string_view path) override { return disk_.exists(lowerCase(path)); }
-    bool replaceAtomically(std::string_view path, std::string_view contents) override {
-        return disk_.replaceAtomically(lowerCase(path), contents);
-    }
-    bool copyFile(std::string_view from, std::string_view to) override {
-        return disk_.copyFile(lowerCase(from), lowerCase(to));
-    }
-    bool deleteFile(std::string_view path) override { return disk_.deleteFile(lowerCase(path)); }
-    bool canCreateFilesIn(std::string_view folder) override {
-        return disk_.canCreateFilesIn(lowerCase(folder));
-    }
-    bool createFolder(std::string_view path) override {
-        return disk_.createFolder(lowerCase(path));
-    }
-
-  private:
-    FakeFiles& disk_;
-};
-
-TEST_F(BadInput, AnUnreadFileIsCopiedAsideWhateverCapitalsItsSavedNameHas) {
-    CaseBlindDisk disk(files);
-    AppServices caseBlind{engineSide, settings, dialogs,   disk,    environment,
-                          tray,       links,    collation, codePage};
-    const std::string bytes = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
-    files.files[lowerCase(defaultFile())] = bytes;
-    MainWindow blindForm(caseBlind);
-    blindForm.start();
-    dialogs.saveAnswers = {lowerCase(defaultFile())};
-    blindForm.exportFile();
-    EXPECT_EQ(files.files[lowerCase(defaultFile()) + ".unread"], bytes);
 }
 
 TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {

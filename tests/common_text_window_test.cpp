@@ -102,30 +102,24 @@ TEST_F(CommonTextWindowTest, RowClickCopiesTheRowAndAddMakesADuplicate) {
     EXPECT_EQ(form.texts.selected, 0u);
 }
 
-TEST_F(CommonTextWindowTest, AddWithAnEmptyBoxComplainsAndStillSaves) {
+TEST_F(CommonTextWindowTest, AddWithAnEmptyBoxComplainsAndSavesAndRemoveTakesTheSelectedRow) {
     form.show();
-    add("kept");
+    add("a");
+    add("b");
+    add("c");
     store.SaveSetting("Quorvel", "Commonkeys", "Number", "0");
-
     form.addText();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Please enter text in Text Box.");
     EXPECT_EQ(dialogs.shown[0].caption, "Quorvel");
     EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(storedRows(), Rows{"kept"}) << "saved again, over the count of 0";
+    EXPECT_EQ(storedRows(), (Rows{"a", "b", "c"})) << "saved again, over the count of 0";
     EXPECT_EQ(form.focusedControl, &form.entryBox);
-}
 
-TEST_F(CommonTextWindowTest, RemoveTakesOnlyTheSelectedRow) {
-    form.show();
-    add("a");
-    add("b");
-    add("c");
     const int writes = store.writes;
-    form.removeText();
+    form.removeText();  // nothing selected
     EXPECT_EQ(testing::rowTexts(form.texts.rows), (Rows{"a", "b", "c"}));
     EXPECT_EQ(store.writes, writes);
-
     form.copyRow(1);
     const auto shown = form.texts.rows.revision();  // what a view last drew
     form.removeText();

@@ -56,29 +56,31 @@ const std::string Td = "{S} \xAF TD \xAF Today";
 const std::string Sp = "{S} \xAF SP \xAF sample";
 const std::string Cu = "{T} \xAF CU \xAF calc";
 
-// A shortcut file holding the lines in the order given.
-std::string fileOf(std::initializer_list<std::string> lines) {
-    std::string bytes;
-    for (const std::string& line : lines) {
-        bytes += line + "\x01";
-    }
-    return bytes + "\x01\r\n";
-}
+using testing::fileOf;
 
 // Export writes a copy and nothing else changes: later changes and the next
-// start use the working file, and no setting names the copy.
+// start use the working file, and no setting names the copy. The file work of
+// each command runs under the busy cursor, which is gone after.
 TEST_F(MainWindowCommands, ExportWritesACopyAndTheWorkingFileStaysTheOneInUse) {
     files.files[defaultFile()] = fileOf({Td});
+    files.files["D:\\mine.qvb"] = fileOf({Cu});
     start();
+    int idleAccesses = 0;
+    files.onReadOrReplace = [&] { idleAccesses += dialogs.busyDepth == 0 ? 1 : 0; };
+    dialogs.openAnswers = {"D:\\mine.qvb"};
+    form->importFile();
     dialogs.saveAnswers = {"E:\\usb\\copy.qvb"};
     form->exportFile();
     addEntry("SP", "sample");
-    EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
-    EXPECT_EQ(files.files["E:\\usb\\copy.qvb"], fileOf({Td}));
-    EXPECT_EQ(files.files.size(), 2u) << "nothing else is written";
+    EXPECT_EQ(idleAccesses, 0);
+    EXPECT_EQ(dialogs.busyDepth, 0);
+    EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td, Cu}));
+    EXPECT_EQ(files.files["E:\\usb\\copy.qvb"], fileOf({Td, Cu}));
+    EXPECT_EQ(files.files.size(), 3u) << "nothing else is written";
     EXPECT_EQ(setting("Quorvel", "File", "Import"), "<missing>");
     EXPECT_EQ(setting("Quorvel", "File", "Save"), "<missing>");
-    EXPECT_EQ(start().shortcuts.count(), 2u);
+    files.onReadOrReplace = nullptr;
+    EXPECT_EQ(start().shortcuts.count(), 3u);
 }
 
 TEST_F(MainWindowCommands, ExportIntoAFolderThatCannotBeWrittenSaysSoAndChangesNothingElse) {
@@ -154,24 +156,6 @@ TEST_F(MainWindowCommands, CancelledOrRefusedDialogsChangeNothing) {
     addEntry("SP", "sample");
     EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td}));
     EXPECT_TRUE(dialogs.shown.empty());
-}
-
-// The file work of each command runs under the busy cursor, which is gone after.
-TEST_F(MainWindowCommands, FileWorkShowsTheBusyCursor) {
-    files.files[defaultFile()] = fileOf({Td});
-    files.files["D:\\mine.qvb"] = fileOf({Cu});
-    start();
-    int idleAccesses = 0;
-    files.onReadOrReplace = [&] { idleAccesses += dialogs.busyDepth == 0 ? 1 : 0; };
-    dialogs.openAnswers = {"D:\\mine.qvb"};
-    form->importFile();
-    dialogs.saveAnswers = {"D:\\copy.qvb"};
-    form->exportFile();
-    addEntry("SP", "sample");
-    EXPECT_EQ(files.files["D:\\copy.qvb"], fileOf({Td, Cu}));
-    EXPECT_EQ(files.files[defaultFile()], fileOf({Sp, Td, Cu}));
-    EXPECT_EQ(idleAccesses, 0);
-    EXPECT_EQ(dialogs.busyDepth, 0);
 }
 
 // A save that fails says what was not saved and what to do; the list keeps
@@ -252,7 +236,9 @@ TEST_F(MainWindowCommands, MinimizeHidesAndAPressOnTheIconBringsTheWindowBack) {
 }
 
 // The icon's menu: its entries as shown, and what each runs. Closing the
-// window is refused; Exit ends the program only on Yes.
+// window is refused; Exit ends the program only on Yes. Paused, the icon is
+// greyed and says so, under the same identity; Minimize re-adds it as it is;
+// unchecking gives the usual look back. Nothing is stored.
 TEST_F(MainWindowCommands, IconMenuShowsPausesAndExits) {
     enum : std::size_t { Show, Pause, Exit };
     const auto rightClick = [&](std::optional<std::size_t> choice) {
@@ -262,6 +248,8 @@ TEST_F(MainWindowCommands, IconMenuShowsPausesAndExits) {
         return tray.menusShown.back();
     };
     form->start();
+    const std::size_t settingsBefore = settings.size();
+    const TrayIconData usual = tray.icons.at(0);
     EXPECT_TRUE(form->requestClose()) << "closing the window is refused";
     form->minimize();
     const std::vector<TrayMenuEntry> first = rightClick(Show);
@@ -271,6 +259,23 @@ TEST_F(MainWindowCommands, IconMenuShowsPausesAndExits) {
     EXPECT_EQ(first[Exit].caption, "Exit");
     EXPECT_FALSE(first[Pause].checked);
     EXPECT_TRUE(form->visible);
+
+    rightClick(Pause);
+    for (int minimized = 0; minimized < 2; ++minimized) {
+        SCOPED_TRACE(minimized);
+        ASSERT_EQ(tray.icons.size(), 1u);
+        EXPECT_EQ(tray.icons[0].tip, "Quorvel (paused)");
+        EXPECT_EQ(tray.icons[0].icon, tray.pausedIcon());
+        EXPECT_EQ(tray.icons[0].iconId, usual.iconId);
+        form->minimize();
+    }
+    EXPECT_TRUE(form->expansionPaused);
+    EXPECT_TRUE(rightClick(Pause)[Pause].checked) << "the menu showed the pause";
+    EXPECT_FALSE(form->expansionPaused);
+    ASSERT_EQ(tray.icons.size(), 1u);
+    EXPECT_EQ(tray.icons[0].tip, "Quorvel 2.1 - www.quorvel.example");
+    EXPECT_EQ(tray.icons[0].icon, usual.icon);
+    EXPECT_EQ(settings.size(), settingsBefore);
     EXPECT_TRUE(dialogs.shown.empty());
 
     dialogs.answers = {MessageAnswer::No};
@@ -285,35 +290,6 @@ TEST_F(MainWindowCommands, IconMenuShowsPausesAndExits) {
     EXPECT_THROW(rightClick(Exit), ProcessEnded);
     EXPECT_TRUE(tray.icons.empty());
     EXPECT_FALSE(keyboard.hookInstalled());
-}
-
-// Paused, the icon is greyed and says so, under the same identity; Minimize
-// re-adds it as it is; unchecking gives the usual look back. Nothing is stored.
-TEST_F(MainWindowCommands, PauseChangesTheIconAndItsTipUntilUnchecked) {
-    form->start();
-    const std::size_t settingsBefore = settings.size();
-    const TrayIconData usual = tray.icons.at(0);
-    const auto choosePause = [&] {
-        tray.menuChoice = 1;
-        form->trayMessage(0x205 * 15);
-    };
-    choosePause();
-    for (int minimized = 0; minimized < 2; ++minimized) {
-        SCOPED_TRACE(minimized);
-        ASSERT_EQ(tray.icons.size(), 1u);
-        EXPECT_EQ(tray.icons[0].tip, "Quorvel (paused)");
-        EXPECT_EQ(tray.icons[0].icon, tray.pausedIcon());
-        EXPECT_EQ(tray.icons[0].iconId, usual.iconId);
-        form->minimize();
-    }
-    EXPECT_TRUE(form->expansionPaused);
-    choosePause();
-    EXPECT_TRUE(tray.menusShown.back()[1].checked) << "the menu showed the pause";
-    EXPECT_FALSE(form->expansionPaused);
-    ASSERT_EQ(tray.icons.size(), 1u);
-    EXPECT_EQ(tray.icons[0].tip, "Quorvel 2.1 - www.quorvel.example");
-    EXPECT_EQ(tray.icons[0].icon, usual.icon);
-    EXPECT_EQ(settings.size(), settingsBefore);
 }
 
 // Paused, every key passes as typed; a trigger begun before the pause is not

@@ -15,6 +15,7 @@ namespace quorvel {
 namespace {
 
 using testing::AppFixture;
+using testing::fileOf;
 
 class MainWindowStartup : public ::testing::Test, public AppFixture {};
 
@@ -30,6 +31,8 @@ TEST_F(MainWindowStartup, EmptyStoreGivesDefaultsAndAsksTheStartUpQuestion) {
     EXPECT_EQ(tray.icons[0].callbackMessage, 0x200u);
     EXPECT_EQ(tray.icons[0].flags, 7u);
     EXPECT_TRUE(dialogs.shown.empty());
+    settings.SaveSetting("Quorvel", "Opts", "AutoImort", "0");
+    EXPECT_EQ(start().shortcuts.count(), 0u) << "AutoImort 0 reads nothing";
 }
 
 // Section names are read in any case. A damaged value counts as the option's
@@ -70,20 +73,6 @@ TEST_F(MainWindowStartup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefault
         EXPECT_FALSE(f.boostItem.checked);
         EXPECT_EQ(setting("Quorvel", "opts", "Boost"), "False");
     }
-}
-
-TEST_F(MainWindowStartup, AutoImportZeroReadsNothing) {
-    files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
-    settings.SaveSetting("Quorvel", "Opts", "AutoImort", "0");
-    EXPECT_EQ(start().shortcuts.count(), 0u);
-}
-
-std::string fileOf(std::initializer_list<std::string> lines) {
-    std::string bytes;
-    for (const std::string& line : lines) {
-        bytes += line + "\x01";
-    }
-    return bytes + "\x01\r\n";
 }
 
 // The list is read from the working file. Settings an earlier version left may

@@ -40,8 +40,6 @@ struct Rig {
         fill(trigger, text, option, enter);
         editor.addShortcut();
     }
-    // Puts a line in the list as a file would, display line derived from it.
-    void put(const std::string& entryLine) { list.add(entryLine); }
     std::vector<std::string> entries() const { return testing::entryLines(list); }
     // Empty boxes with the caret at the start, Space, no Enter, no row selected.
     bool isReset() const {
@@ -99,7 +97,7 @@ TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBackOrTyped) {
     for (const auto& c : cases) {
         SCOPED_TRACE("trigger '" + c.trigger + "' text '" + c.text + "'");
         Rig rig;
-        rig.put(line("{S}", "vs", "old"));
+        rig.list.add(line("{S}", "vs", "old"));
         rig.fill(c.trigger, c.text, Option::Tab, true);
         rig.editor.addShortcut();
 
@@ -153,13 +151,13 @@ TEST(ShortcutEditor, AddTakesTheModeFromOptionsFunctionKeysAndEnter) {
 
 TEST(ShortcutEditor, AddReplacesEveryRowWithTheSameTriggerThenResetsAndSavesOnce) {
     Rig rig;
-    rig.put(line("{S}", "AA", "first"));
-    rig.put(line("{S}", "VS", "space one"));
-    rig.put(line("{C}{E}", "  Vs  ", "esc one"));
-    rig.put("{F} " + Sep + " vS");  // one separator: the trigger is all that follows it
-    rig.put("VS");                  // no separator: never the same trigger
-    rig.put(line("{S}", "VSX", "longer"));
-    rig.put(line("{T}", "ZZ", "last"));
+    rig.list.add(line("{S}", "AA", "first"));
+    rig.list.add(line("{S}", "VS", "space one"));
+    rig.list.add(line("{C}{E}", "  Vs  ", "esc one"));
+    rig.list.add("{F} " + Sep + " vS");  // one separator: the trigger is all that follows it
+    rig.list.add("VS");                  // no separator: never the same trigger
+    rig.list.add(line("{S}", "VSX", "longer"));
+    rig.list.add(line("{T}", "ZZ", "last"));
     rig.editor.selectEntry(1);
     rig.controls.triggerCaret = 2;
 
@@ -200,8 +198,8 @@ TEST(ShortcutEditor, SelectEntryLoadsTheRowIntoTheBoxesOrReportsALineItCannotSpl
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
         Rig rig;
-        rig.put(line("{S}", "aaa", "first"));
-        rig.put(c.entry);
+        rig.list.add(line("{S}", "aaa", "first"));
+        rig.list.add(c.entry);
         rig.fill("kept", "kept too", Option::Tab, true);
         const std::size_t row = rig.list.entryLine(0) == c.entry ? 0 : 1;
 
@@ -254,9 +252,9 @@ TEST(ShortcutEditor, DeletesAskFirst) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
-        rig.put(line("{S}", "aa", "one"));
-        rig.put(line("{S}", "bb", "two"));
-        rig.put(line("{S}", "cc", "three"));
+        rig.list.add(line("{S}", "aa", "one"));
+        rig.list.add(line("{S}", "bb", "two"));
+        rig.list.add(line("{S}", "cc", "three"));
         rig.list.select(c.selected);
         const std::string removed(c.selected ? rig.list.entryLine(*c.selected) : "");
         rig.fill("kept", "kept too", Option::Esc, true);
@@ -284,7 +282,7 @@ TEST(Samples, ButtonAsksFirstThenAddsEverySampleWithoutSaving) {
         const bool yes = answer == MessageAnswer::Yes;
         SCOPED_TRACE(yes ? "Yes" : "No");
         Rig rig;
-        rig.put(mine);
+        rig.list.add(mine);
         rig.dialogs.answers.push_back(answer);
 
         rig.editor.offerSamples();

@@ -24,15 +24,8 @@ constexpr const char* KeysPath = "C:\\Quorvel\\keys.qvb";
 // Kept apart from the letters that follow: "\x01" "B" is not "\x01B".
 const std::string Sep(1, '\x01');
 
-std::string fileOf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + Sep;
-    }
-    return text + Sep + "\r\n";
-}
-
 using testing::entryLines;
+using testing::fileOf;
 
 const FakeWindows1252 Windows1252;
 
@@ -251,30 +244,6 @@ TEST(ShortcutFile, BytesThatWouldReadBackAsSomethingElseDoNotFitAnAnsiFile) {
     }
 }
 
-// Invalid UTF-8 in a marked file reads as U+FFFD, and the file counts as not
-// read whole, so it is copied aside before a save replaces it.
-TEST(ShortcutFile, InvalidUtf8InAMarkedFileReadsAsReplacementCharacters) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"a\x80z", "a\uFFFDz"},                                // a lone continuation byte
-        {"a\xE2\x82z", "a\uFFFDz"},                            // a character cut short
-        {"a\xC0\xAFz", "a\uFFFD\uFFFDz"},                      // an overlong form of "/"
-        {"a\xE0\x80\xAFz", "a\uFFFD\uFFFD\uFFFDz"},            // the same, in three bytes
-        {"a\xED\xA0\x80z", "a\uFFFD\uFFFD\uFFFDz"},            // a surrogate
-        {"a\xF4\x90\x80\x80z", "a\uFFFD\uFFFD\uFFFD\uFFFDz"},  // past U+10FFFF
-        {"a\xFFz", "a\uFFFDz"},
-    };
-    const std::string entry = "{S} ¯ t ¯ ";
-    for (const auto& [bytes, read] : cases) {
-        SCOPED_TRACE(::testing::PrintToString(bytes));
-        Importer importer;
-        const ImportResult result = importer.importResult(std::string(Utf8Mark) + entry + "ok" +
-                                                          Sep + entry + bytes + Sep + Sep + "\r\n");
-        EXPECT_EQ(result.unreadLines, 1u);
-        EXPECT_EQ(entryLines(importer.list),
-                  (std::vector<std::string>{entry + read, entry + "ok"}));
-    }
-}
-
 // The bytes of UTF-16 code units after the mark, as Notepad saves "Unicode".
 std::string utf16File(std::u16string_view units, bool littleEndian) {
     std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
@@ -309,31 +278,41 @@ TEST(ShortcutFile, AUtf16FileReadsAsItsTextAndSavesAsUsual) {
     }
 }
 
-// Half a surrogate pair, or an odd last byte, reads as U+FFFD, and the file
-// counts as not read whole, so it is copied aside before a save replaces it.
-TEST(ShortcutFile, BrokenUtf16ReadsAsReplacementCharacters) {
-    const std::u16string sep = u"\x01";
-    struct Case {
-        std::u16string units;
-        const char* odd;  // a byte after the last whole unit
-        std::string read;
+// Invalid UTF-8 in a marked file, half a UTF-16 surrogate pair or an odd last
+// byte read as U+FFFD, and the file counts as not read whole, so it is copied
+// aside before a save replaces it.
+TEST(ShortcutFile, BrokenUnicodeReadsAsReplacementCharacters) {
+    const std::string entry = "{S} ¯ t ¯ ";
+    const auto marked = [&](const std::string& bytes) {
+        return std::string(Utf8Mark) + entry + bytes + Sep + Sep + "\r\n";
     };
-    const Case cases[] = {
-        {u"a\xD83Dz", "", "a\uFFFDz"},              // a high half alone
-        {u"a\xDE00z", "", "a\uFFFDz"},              // a low half alone
-        {u"a\xDE00\xD83Dz", "", "a\uFFFD\uFFFDz"},  // the halves the wrong way round
-        {u"a\xD83D", "", "a\uFFFD"},                // a high half at the end of a record
-        {u"ok", "\n", "ok"},
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {marked("a\x80z"), "a\uFFFDz"},                                // a lone continuation byte
+        {marked("a\xE2\x82z"), "a\uFFFDz"},                            // a character cut short
+        {marked("a\xC0\xAFz"), "a\uFFFD\uFFFDz"},                      // an overlong form of "/"
+        {marked("a\xE0\x80\xAFz"), "a\uFFFD\uFFFD\uFFFDz"},            // the same, in three bytes
+        {marked("a\xED\xA0\x80z"), "a\uFFFD\uFFFD\uFFFDz"},            // a surrogate
+        {marked("a\xF4\x90\x80\x80z"), "a\uFFFD\uFFFD\uFFFD\uFFFDz"},  // past U+10FFFF
+        {marked("a\xFFz"), "a\uFFFDz"},
     };
     for (const bool littleEndian : {true, false}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.read + (littleEndian ? " little-endian" : " big-endian"));
-            Importer importer;
-            const ImportResult result = importer.importResult(
-                utf16File(u"{S} ¯ t ¯ " + c.units + sep + sep + u"\r\n", littleEndian) + c.odd);
-            EXPECT_EQ(result.unreadLines, 1u);
-            EXPECT_EQ(entryLines(importer.list), std::vector<std::string>{"{S} ¯ t ¯ " + c.read});
-        }
+        const auto wide = [&](const std::u16string& units) {
+            return utf16File(u"{S} ¯ t ¯ " + units + u"\x01\x01\r\n", littleEndian);
+        };
+        cases.insert(cases.end(),
+                     {
+                         {wide(u"a\xD83Dz"), "a\uFFFDz"},              // a high half alone
+                         {wide(u"a\xDE00z"), "a\uFFFDz"},              // a low half alone
+                         {wide(u"a\xDE00\xD83Dz"), "a\uFFFD\uFFFDz"},  // wrong way round
+                         {wide(u"a\xD83D"), "a\uFFFD"},  // a high half at a record's end
+                         {wide(u"ok") + "\n", "ok"},     // an odd last byte
+                     });
+    }
+    for (const auto& [bytes, read] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(bytes));
+        Importer importer;
+        EXPECT_EQ(importer.importResult(bytes).unreadLines, 1u);
+        EXPECT_EQ(entryLines(importer.list), std::vector<std::string>{entry + read});
     }
 }
 

@@ -10,10 +10,6 @@ class FakeClock final : public Clock {
     std::uint64_t milliseconds() override {
         return static_cast<std::uint64_t>(secondsSinceEpoch(now_)) * 1000 + fraction_;
     }
-    void set(DateTime when) {
-        now_ = when;
-        fraction_ = 0;
-    }
     void advanceSeconds(long long seconds);
     void advanceMilliseconds(std::uint64_t milliseconds);
 

@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -16,22 +15,18 @@ class FakeEnvironment final : public Environment {
   public:
     std::string programPath() override { return folder + "\\quorvel.exe"; }
     std::string programFolder() override { return folder; }
-    std::string getVariable(std::string_view name) override {
-        const auto found = variables.find(std::string(name));
-        return found == variables.end() ? std::string() : found->second;
-    }
+    std::string getVariable(std::string_view) override { return {}; }
     bool earlierCopyRunning() override { return earlierCopy; }
     std::string applicationDataFolder() override { return appData; }
-    std::string startMenuProgramsFolder() override { return programsFolder; }
-    std::string startUpFolder() override { return startUp; }
+    std::string startMenuProgramsFolder() override {
+        return "C:\\Users\\user\\Start Menu\\Programs";
+    }
+    std::string startUpFolder() override { return startMenuProgramsFolder() + "\\Startup"; }
     [[noreturn]] void endProcess() override { throw ProcessEnded(); }
 
     std::string folder = "C:\\Program Files\\Quorvel";
-    std::map<std::string, std::string> variables{{"os", "Windows_NT"}};
     bool earlierCopy = false;
     std::string appData = "C:\\Users\\user\\AppData\\Roaming";
-    std::string programsFolder = "C:\\Users\\user\\Start Menu\\Programs";
-    std::string startUp = "C:\\Users\\user\\Start Menu\\Programs\\Startup";
 };
 
 }  // namespace quorvel

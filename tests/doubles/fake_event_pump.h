@@ -19,7 +19,6 @@ class FakeEventPump final : public EventPump {
     void atDoEvents(int n, std::function<void()> work);
 
     int doEventsCalls() const { return doEventsCalls_; }
-    bool idle() const { return pending_.empty() && scheduled_.empty(); }
 
   private:
     std::deque<std::function<void()>> pending_;

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -18,6 +19,9 @@ class FakeSettingsStore final : public SettingsStore {
     std::string GetSetting(std::string_view application, std::string_view section,
                            std::string_view key, std::string_view defaultValue) override {
         ++reads;
+        if (beforeGet) {
+            beforeGet(key);
+        }
         const auto found = values_.find(address(application, section, key));
         return found == values_.end() ? std::string(defaultValue) : found->second;
     }
@@ -61,6 +65,8 @@ class FakeSettingsStore final : public SettingsStore {
 
     int reads = 0;
     int writes = 0;
+    // Runs as each setting is read, to change the store meanwhile.
+    std::function<void(std::string_view key)> beforeGet;
 
   private:
     using Address = std::tuple<std::string, std::string, std::string>;

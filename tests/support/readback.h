@@ -24,6 +24,15 @@ inline std::vector<std::string> entryLines(const ShortcutList& list) {
     return lines;
 }
 
+// A shortcut file holding the entry lines in the order given.
+inline std::string fileOf(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line + "\x01";
+    }
+    return bytes + "\x01\r\n";
+}
+
 inline std::vector<std::string> rowTexts(const TextRows& rows) {
     std::vector<std::string> texts;
     for (std::size_t row = 0; row < rows.size(); ++row) {
