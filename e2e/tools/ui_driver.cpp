@@ -174,15 +174,15 @@ constexpr WindowKind Kinds[] = {
     std::exit(1);
 }
 
-// Polls until `ready` holds; false when SECONDS pass first.
+// Polls until `ready` holds, every POLL milliseconds; false when SECONDS pass first.
 template <typename Ready>
-bool waitUntil(double seconds, Ready ready) {
+bool waitUntil(double seconds, Ready ready, DWORD poll = PollMs) {
     const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
     while (!ready()) {
         if (::GetTickCount64() >= deadline) {
             return false;
         }
-        ::Sleep(PollMs);
+        ::Sleep(poll);
     }
     return true;
 }
@@ -877,12 +877,8 @@ int watchStart(const char* path, const std::string& trigger, const std::string& 
         std::fflush(file);
     };
     const auto poll = [](auto ready) {
-        const ULONGLONG deadline = ::GetTickCount64() + 60000;
-        while (!ready()) {
-            if (::GetTickCount64() >= deadline) {
-                fail("timed out");
-            }
-            ::Sleep(5);
+        if (!waitUntil(60, ready, 5)) {
+            fail("timed out");
         }
     };
     note("armed");
