@@ -37,12 +37,9 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
     for (char& c : garbage) {
         c = static_cast<char>(random() & 0xFF);
     }
-    // Notepad's "Unicode", with the low half of a surrogate pair alone.
-    std::string utf16 = "\xFF\xFE";
-    for (const char16_t unit :
-         std::u16string_view(u"{S} ¯ td ¯ today\x01{S} ¯ sig \xDE00\x01\x01\r\n")) {
-        utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    }
+    // With the low half of a surrogate pair alone.
+    const std::string utf16 =
+        testing::utf16File(u"{S} ¯ td ¯ today\x01{S} ¯ sig \xDE00\x01\x01\r\n", true);
     struct Case {
         const char* name;
         std::string bytes;

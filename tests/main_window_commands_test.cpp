@@ -119,12 +119,11 @@ TEST_F(MainWindowCommands, ImportOnlyReadsTheChosenFileAndSavesTheListToTheWorki
         SCOPED_TRACE(c.chosen);
         files = FakeFiles{};
         settings = FakeSettingsStore{};
-        files.files[defaultFile()] = fileOf({Td});
         if (c.bytes) {
             files.files[c.chosen] = *c.bytes;
         }
+        startOn(fileOf({Td}));
         const auto before = files.files;
-        start();
         dialogs = FakeDialogs{};
         dialogs.openAnswers = {c.chosen};
         form->importFile();

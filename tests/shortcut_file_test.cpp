@@ -26,6 +26,7 @@ const std::string Sep(1, '\x01');
 
 using testing::entryLines;
 using testing::fileOf;
+using testing::utf16File;
 
 const FakeWindows1252 Windows1252;
 
@@ -241,17 +242,6 @@ TEST(ShortcutFile, BytesThatWouldReadBackAsSomethingElseDoNotFitAnAnsiFile) {
         reader.import(file);
         EXPECT_EQ(entryLines(reader.list), entryLines(importer.list));
     }
-}
-
-// The bytes of UTF-16 code units after the mark, as Notepad saves "Unicode".
-std::string utf16File(std::u16string_view units, bool littleEndian) {
-    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
-    for (const char16_t unit : units) {
-        const char low = static_cast<char>(unit & 0xFF);
-        const char high = static_cast<char>(unit >> 8);
-        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
-    }
-    return bytes;
 }
 
 // Read as the text it holds; the next save writes ANSI, or UTF-8 with its mark
