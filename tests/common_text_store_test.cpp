@@ -13,8 +13,8 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-std::optional<std::string> stored(const FakeSettingsStore& store, std::string_view key) {
-    return store.peek("Quorvel", "Commonkeys", key);
+std::string stored(SettingsStore& store, std::string_view key) {
+    return store.GetSetting("Quorvel", "Commonkeys", key, "<missing>");
 }
 
 Rows read(SettingsStore& store) {

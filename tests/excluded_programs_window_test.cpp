@@ -15,9 +15,11 @@ using Names = std::vector<std::string>;
 
 class ExcludedProgramsWindowTest : public ::testing::Test, public testing::AppFixture {
   protected:
+    // The window opened over this stored list, nothing told yet.
     ExcludedProgramsWindow& window(const char* stored) {
         settings.SaveSetting("Quorvel", "Excluded", "Programs", stored);
         start().openExcludedPrograms();
+        told();
         return form->excludedWindow;
     }
     std::string stored() { return setting("Quorvel", "Excluded", "Programs"); }
@@ -63,7 +65,6 @@ TEST_F(ExcludedProgramsWindowTest, TypedNamesAreAddedAndStoredOrRefusedWithAReas
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         ExcludedProgramsWindow& w = window(c.storedBefore.c_str());
-        told();
         w.nameBox.setText(c.typed);
         w.focusedControl = nullptr;
         w.addTyped();
@@ -83,7 +84,6 @@ TEST_F(ExcludedProgramsWindowTest, TypedNamesAreAddedAndStoredOrRefusedWithAReas
 // The last program other than Quorvel that was in front, by the focus's account.
 TEST_F(ExcludedProgramsWindowTest, TheProgramInFrontIsAddedOnceOrWhyNotIsSaid) {
     ExcludedProgramsWindow& w = window("");
-    told();
     w.addProgramInFront();
     EXPECT_EQ(told().substr(0, 50), "No other program has been in front since Quorvel s");
     EXPECT_EQ(stored(), "");
@@ -102,7 +102,6 @@ TEST_F(ExcludedProgramsWindowTest, TheProgramInFrontIsAddedOnceOrWhyNotIsSaid) {
 // program offers it again.
 TEST_F(ExcludedProgramsWindowTest, SuggestionsAddWithOneClickAndListedOnesAreDisabled) {
     ExcludedProgramsWindow& w = window("keepass.EXE|Code.exe");
-    told();
     EXPECT_EQ(suggestionsEnabled(w), (std::vector<bool>{false, true, true, true, true}));
     EXPECT_EQ(w.suggestions[4].button.caption, "Remote Desktop");
 
@@ -123,7 +122,6 @@ TEST_F(ExcludedProgramsWindowTest, SuggestionsAddWithOneClickAndListedOnesAreDis
 // it cannot be pressed.
 TEST_F(ExcludedProgramsWindowTest, RemoveTakesTheSelectedRowAndSelectsTheNext) {
     ExcludedProgramsWindow& w = window("a.exe|b.exe|c.exe|d.exe");
-    told();
     EXPECT_FALSE(w.removeButton.enabled);
     w.removeSelected();
     EXPECT_EQ(stored(), "a.exe|b.exe|c.exe|d.exe");

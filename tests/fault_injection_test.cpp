@@ -18,11 +18,7 @@ const std::string OldFile =
     "{S} \xAF old \xAF first\x01{T} \xAF older \xAF second\r\nline\x01\x01\r\n";
 
 struct ShortcutRig : testing::AppFixture {
-    ShortcutRig() {
-        files.files[defaultFile()] = OldFile;
-        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-        start();
-    }
+    ShortcutRig() { startOn(OldFile); }
 };
 
 const std::string OtherFile = "{S} \xAF other \xAF file\x01\x01\r\n";

@@ -62,9 +62,8 @@ using testing::fileOf;
 // start use the working file, and no setting names the copy. The file work of
 // each command runs under the busy cursor, which is gone after.
 TEST_F(MainWindowCommands, ExportWritesACopyAndTheWorkingFileStaysTheOneInUse) {
-    files.files[defaultFile()] = fileOf({Td});
     files.files["D:\\mine.qvb"] = fileOf({Cu});
-    start();
+    startOn(fileOf({Td}));
     int idleAccesses = 0;
     files.onReadOrReplace = [&] { idleAccesses += dialogs.busyDepth == 0 ? 1 : 0; };
     dialogs.openAnswers = {"D:\\mine.qvb"};
@@ -120,12 +119,11 @@ TEST_F(MainWindowCommands, ImportOnlyReadsTheChosenFileAndSavesTheListToTheWorki
         SCOPED_TRACE(c.chosen);
         files = FakeFiles{};
         settings = FakeSettingsStore{};
-        files.files[defaultFile()] = fileOf({Td});
         if (c.bytes) {
             files.files[c.chosen] = *c.bytes;
         }
+        startOn(fileOf({Td}));
         const auto before = files.files;
-        start();
         dialogs = FakeDialogs{};
         dialogs.openAnswers = {c.chosen};
         form->importFile();
@@ -140,8 +138,7 @@ TEST_F(MainWindowCommands, ImportOnlyReadsTheChosenFileAndSavesTheListToTheWorki
 }
 
 TEST_F(MainWindowCommands, CancelledOrRefusedDialogsChangeNothing) {
-    files.files[defaultFile()] = fileOf({Td});
-    start();
+    startOn(fileOf({Td}));
     for (const char* answer : {"", "*.tq", "  "}) {
         dialogs.fileDialogTitles.clear();
         dialogs.openAnswers = {answer};
@@ -161,8 +158,7 @@ TEST_F(MainWindowCommands, CancelledOrRefusedDialogsChangeNothing) {
 // A save that fails says what was not saved and what to do; the list keeps
 // every change, and Exit tries once more before anything is lost.
 TEST_F(MainWindowCommands, AFailedSaveIsToldAndTriedAgainAtExit) {
-    files.files[defaultFile()] = fileOf({Td});
-    start();
+    startOn(fileOf({Td}));
     files.failAllWrites = true;
     addEntry("SP", "sample");
     EXPECT_EQ(files.files[defaultFile()], fileOf({Td}));
@@ -192,9 +188,7 @@ TEST_F(MainWindowCommands, AFailedSaveIsToldAndTriedAgainAtExit) {
 // Two copies on one file: a save keeps what the other copy added since this
 // one read the file, and leaves out only what this copy deleted itself.
 TEST_F(MainWindowCommands, ASaveKeepsWhatAnotherCopyAddedAndDropsWhatThisOneDeleted) {
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-    files.files[defaultFile()] = fileOf({Td, Cu});
-    MainWindow& first = start();
+    MainWindow& first = startOn(fileOf({Td, Cu}));
     MainWindow second(services);
     second.start();
 

@@ -17,12 +17,13 @@ namespace {
 using testing::AppFixture;
 using testing::fileOf;
 
+const std::string TdLine = "{S}{E} \xAF TD \xAF Today is %(date)% at %(Time)%.";
+const std::string TdFile = fileOf({TdLine});
+
 class MainWindowStartup : public ::testing::Test, public AppFixture {};
 
-const std::string TdLine = "{S}{E} \xAF TD \xAF Today is %(date)% at %(Time)%.";
-
 TEST_F(MainWindowStartup, EmptyStoreGivesDefaultsAndAsksTheStartUpQuestion) {
-    files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
+    files.files[defaultFile()] = TdFile;
     MainWindow& f = start();
     EXPECT_EQ(f.calibrationBox.text(), "500");
     EXPECT_EQ(f.clipboardTimer.interval, 500);
@@ -49,16 +50,14 @@ TEST_F(MainWindowStartup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefault
     for (const Case& c : cases) {
         SCOPED_TRACE(c.truth);
         settings = FakeSettingsStore{};
-        files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
         settings.SaveSetting("Quorvel", "opts", "MenuShow", c.truth);
         settings.SaveSetting("Quorvel", "OPTS", "MenuText", lowerCase(c.truth));
         settings.SaveSetting("Quorvel", "Opts", "RunMinimized", c.truth);
         settings.SaveSetting("Quorvel", "Opts", "AutoImort", c.autoImport);
         settings.SaveSetting("Quorvel", "opts", "Boost", "True");
         settings.SaveSetting("Quorvel 2.1", "options", "text2", c.calibration);
-        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
         dialogs = FakeDialogs{};
-        MainWindow& f = start();
+        MainWindow& f = startOn(TdFile);
         EXPECT_EQ(f.showKeyItem.checked, c.applied);
         EXPECT_EQ(f.commonTextKeyItem.checked, c.applied);
         EXPECT_EQ(f.runMinimizedItem.checked, c.applied);
@@ -161,12 +160,9 @@ TEST_F(MainWindowStartup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettings
 // and that file is the one read and saved from then on.
 TEST_F(MainWindowStartup, AProgramFolderThatCannotBeWrittenKeepsTheListInApplicationData) {
     const std::string kept = environment.appData + "\\Quorvel\\defaultkeys.qvb";
-    const std::string Td = TdLine + "\x01\x01\r\n";
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
     files.readOnlyFolders.insert(environment.folder);
-    files.files[defaultFile()] = Td;
-    EXPECT_EQ(start().shortcuts.count(), 1u);
-    EXPECT_EQ(files.files[kept], Td);
+    EXPECT_EQ(startOn(TdFile).shortcuts.count(), 1u);
+    EXPECT_EQ(files.files[kept], TdFile);
     EXPECT_EQ(testing::shownTexts(dialogs),
               std::vector<std::string>{"Quorvel cannot save files in its own folder, " +
                                        environment.folder + ", so it keeps your shortcuts in " +
@@ -175,7 +171,7 @@ TEST_F(MainWindowStartup, AProgramFolderThatCannotBeWrittenKeepsTheListInApplica
     EXPECT_EQ(setting("Quorvel", "File", "Save"), kept);
     addEntry("SP", "sample");
     EXPECT_NE(files.files[kept].find("sample"), std::string::npos);
-    EXPECT_EQ(files.files[defaultFile()], Td);
+    EXPECT_EQ(files.files[defaultFile()], TdFile);
 
     dialogs = FakeDialogs{};
     MainWindow& again = start();
@@ -192,9 +188,7 @@ TEST_F(MainWindowStartup, ADamagedWorkingFileIsCopiedAsideRepairedAndToldOnce) {
     // Two records that are no shortcut, and an entry the file never closed.
     const std::string damaged = TdLine + "\x01not a shortcut\x01{S} \xAF ok \xAF y\x01" +
                                 "{S} \xAF one separator\x01{S} \xAF cut";
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-    files.files[defaultFile()] = damaged;
-    EXPECT_EQ(start().shortcuts.count(), 2u);
+    EXPECT_EQ(startOn(damaged).shortcuts.count(), 2u);
     const std::string copy = defaultFile() + ".unread";
     EXPECT_EQ(files.files[copy], damaged);
     EXPECT_EQ(testing::shownTexts(dialogs),
@@ -224,10 +218,8 @@ TEST_F(MainWindowStartup, SecondCopyQuestionEndsTheNewCopyOnNoBeforeAnythingIsIn
 }
 
 TEST_F(MainWindowStartup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) {
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
-    files.files[defaultFile()] = TdLine + "\x01\x01\r\n";
     files.files["D:\\other.qvb"] = "x";
-    MainWindow& f = start();
+    MainWindow& f = startOn(TdFile);
     f.calibrationBox.setText("77");
     f.restoreDefaults();  // No
     EXPECT_EQ(setting("Quorvel", "StartUpQ", "StartUpOpt"), "1");

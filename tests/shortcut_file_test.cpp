@@ -26,6 +26,7 @@ const std::string Sep(1, '\x01');
 
 using testing::entryLines;
 using testing::fileOf;
+using testing::utf16File;
 
 const FakeWindows1252 Windows1252;
 
@@ -33,11 +34,10 @@ struct Importer {
     FakeFiles files;
     ShortcutList list;
 
-    ImportResult importResult(const std::string& bytes) {
+    ImportResult import(const std::string& bytes) {
         files.files[KeysPath] = bytes;
         return GetImportFile(KeysPath, list, files, Windows1252);
     }
-    std::size_t import(const std::string& bytes) { return importResult(bytes).added; }
     std::string exported() {
         EXPECT_TRUE(ExportFile(list, "C:\\out.qvb", files, Windows1252));
         return files.files["C:\\out.qvb"];
@@ -134,7 +134,7 @@ TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparator) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.bytes));
         Importer importer;
-        const ImportResult result = importer.importResult(c.bytes);
+        const ImportResult result = importer.import(c.bytes);
         EXPECT_EQ(result.added, c.added.size());
         EXPECT_EQ(result.unreadLines, c.unread);
         EXPECT_EQ(result.readWhole, c.unread == 0);
@@ -168,7 +168,7 @@ TEST(ShortcutFile, ASortedFileLoadsAndSavesBackByteForByte) {
         const std::string bytes = fileOf(lines);
 
         Importer importer;
-        ASSERT_EQ(importer.import(bytes), count);
+        ASSERT_EQ(importer.import(bytes).added, count);
         EXPECT_TRUE(importer.exported() == bytes);
     }
 }
@@ -180,7 +180,7 @@ TEST(ShortcutFile, AnEntryTheCodePageLacksMakesTheFileUtf8UntilItIsGone) {
     for (const char* text : lacked) {
         SCOPED_TRACE(text);
         Importer importer;
-        ASSERT_EQ(importer.import(ansi), 1u);
+        ASSERT_EQ(importer.import(ansi).added, 1u);
         EXPECT_EQ(importer.exported(), ansi);
         // As its trigger too: a row no key can fire still loads and saves back.
         importer.list.add(formatEntryLine({LaunchMode::Space, false, text, text}), "");
@@ -188,7 +188,7 @@ TEST(ShortcutFile, AnEntryTheCodePageLacksMakesTheFileUtf8UntilItIsGone) {
         const std::string utf8 = importer.exported();
         EXPECT_TRUE(utf8.starts_with(Utf8Mark));
         Importer reader;
-        EXPECT_TRUE(reader.importResult(utf8).readWhole);
+        EXPECT_TRUE(reader.import(utf8).readWhole);
         EXPECT_EQ(reader.exported(), utf8);  // the same rows
 
         importer.list.removeAt(1);
@@ -244,17 +244,6 @@ TEST(ShortcutFile, BytesThatWouldReadBackAsSomethingElseDoNotFitAnAnsiFile) {
     }
 }
 
-// The bytes of UTF-16 code units after the mark, as Notepad saves "Unicode".
-std::string utf16File(std::u16string_view units, bool littleEndian) {
-    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
-    for (const char16_t unit : units) {
-        const char low = static_cast<char>(unit & 0xFF);
-        const char high = static_cast<char>(unit >> 8);
-        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
-    }
-    return bytes;
-}
-
 // Read as the text it holds; the next save writes ANSI, or UTF-8 with its mark
 // when an entry needs it, as for any other file.
 TEST(ShortcutFile, AUtf16FileReadsAsItsTextAndSavesAsUsual) {
@@ -265,9 +254,8 @@ TEST(ShortcutFile, AUtf16FileReadsAsItsTextAndSavesAsUsual) {
     for (const bool littleEndian : {true, false}) {
         SCOPED_TRACE(littleEndian ? "little-endian" : "big-endian");
         Importer importer;
-        const ImportResult result =
-            importer.importResult(utf16File(utf8::toUtf16(fileOf(lines)), littleEndian));
-        EXPECT_TRUE(result.readWhole);
+        EXPECT_TRUE(
+            importer.import(utf16File(utf8::toUtf16(fileOf(lines)), littleEndian)).readWhole);
         EXPECT_EQ(entryLines(importer.list), lines);
         EXPECT_EQ(importer.exported(), fileOf(ansiLines));
 
@@ -311,7 +299,7 @@ TEST(ShortcutFile, BrokenUnicodeReadsAsReplacementCharacters) {
     for (const auto& [bytes, read] : cases) {
         SCOPED_TRACE(::testing::PrintToString(bytes));
         Importer importer;
-        EXPECT_EQ(importer.importResult(bytes).unreadLines, 1u);
+        EXPECT_EQ(importer.import(bytes).unreadLines, 1u);
         EXPECT_EQ(entryLines(importer.list), std::vector<std::string>{entry + read});
     }
 }

@@ -31,11 +31,10 @@ TEST(ShortcutList, RowsKeepTheirLinesWhenTheStoreIsCompacted) {
         }
     }
     const std::size_t before = list.heapBytes();
-    for (std::size_t row = 0; row < list.count();) {
-        if (std::find(kept.begin(), kept.end(), list.entryLine(row)) == kept.end()) {
+    // The triggers sort as they were added: every fifth row stays.
+    for (std::size_t row = list.count(); row-- > 0;) {
+        if (row % 5 != 0) {
             list.removeAt(row);
-        } else {
-            ++row;
         }
     }
     EXPECT_LT(list.heapBytes(), before / 2);

@@ -20,11 +20,8 @@ std::optional<std::string> FakeFiles::readAll(std::string_view path) {
     if (onReadOrReplace) {
         onReadOrReplace();
     }
-    if (lockedPaths.contains(path) || folders.contains(path)) {
-        return std::nullopt;
-    }
     const auto found = files.find(path);
-    if (found == files.end()) {
+    if (found == files.end() || lockedPaths.contains(path) || folders.contains(path)) {
         return std::nullopt;
     }
     return found->second;

@@ -2,7 +2,6 @@
 #include <functional>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -52,15 +51,6 @@ class FakeSettingsStore final : public SettingsStore {
         }
     }
 
-    // Looks a setting up without counting a read.
-    std::optional<std::string> peek(std::string_view application, std::string_view section,
-                                    std::string_view key) const {
-        const auto found = values_.find(address(application, section, key));
-        if (found == values_.end()) {
-            return std::nullopt;
-        }
-        return found->second;
-    }
     std::size_t size() const { return values_.size(); }
 
     int reads = 0;

@@ -12,10 +12,9 @@ namespace quorvel {
 class FakeTray final : public TrayIconService {
   public:
     bool add(const TrayIconData& data) override {
-        if (find(data) != nullptr) {
-            return true;
+        if (find(data) == nullptr) {
+            icons.push_back(data);
         }
-        icons.push_back(data);
         return true;
     }
     bool modify(const TrayIconData& data) override {

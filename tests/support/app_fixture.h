@@ -26,6 +26,12 @@ struct AppFixture : FakeDesktop {
         create().start();
         return *form;
     }
+    // A start on this working file, the start-up question answered before.
+    MainWindow& startOn(const std::string& working) {
+        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+        files.files[defaultFile()] = working;
+        return start();
+    }
     // Types a trigger and its text into the editor and clicks Add.
     void addEntry(const std::string& trigger, const std::string& text) {
         form->triggerBox.setText(trigger);

@@ -49,6 +49,17 @@ inline std::vector<std::string> shownTexts(const FakeDialogs& dialogs) {
     return texts;
 }
 
+// The bytes of UTF-16 code units after the mark, as Notepad saves "Unicode".
+inline std::string utf16File(std::u16string_view units, bool littleEndian) {
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t unit : units) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
+
 // The records a shortcut file closes with a separator that hold more than
 // blanks, as text: UTF-8 after the mark (invalid bytes as U+FFFD), UTF-16 after
 // its marks (half a pair, or a last odd byte, as U+FFFD), otherwise one
