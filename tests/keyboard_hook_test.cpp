@@ -48,20 +48,14 @@ TEST(KeyboardHook, EventsThatReachTheMatcher) {
     }
 }
 
-// Another program's keys are neither matched nor consumed, though Ctrl is held;
-// its modifiers count as the user's. (Our own are kept from the matcher by the
-// same injected flag.)
-TEST(KeyboardHook, InjectedEventsRecordModifiersButNeverMatch) {
+// Another program's modifiers count as the user's, though its keys never reach
+// the matcher (the injected rows above).
+TEST(KeyboardHook, InjectedEventsRecordModifiers) {
     EngineFixture f;
-    f.addEntry(LaunchMode::Space, false, "td", "Today");
-    f.keyboard.typeText("td");
     f.keyboard.press(vk::LCtrl);
-    EXPECT_FALSE(f.keyboard.injectForeign(vk::Space, false));
+    f.keyboard.injectForeign(vk::Space, false);
     f.keyboard.injectForeign(vk::Space, true);
-    f.pump.runUntilIdle();
     EXPECT_EQ(f.modifierState(), 2);  // the modifier test ran
-    EXPECT_EQ(f.buffer(), "td");      // but the matcher never saw it
-    EXPECT_TRUE(f.keyboard.sent.empty());
     f.keyboard.injectForeign(vk::LShift, false);
     f.keyboard.injectForeign(vk::LShift, true);
     EXPECT_EQ(f.modifierState(), 1);
