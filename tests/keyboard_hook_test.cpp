@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/date_stamp.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -47,20 +48,14 @@ TEST(KeyboardHook, EventsThatReachTheMatcher) {
     }
 }
 
-// Another program's keys are neither matched nor consumed, though Ctrl is held;
-// its modifiers count as the user's. (Our own are kept from the matcher by the
-// same injected flag.)
-TEST(KeyboardHook, InjectedEventsRecordModifiersButNeverMatch) {
+// Another program's modifiers count as the user's, though its keys never reach
+// the matcher (the injected rows above).
+TEST(KeyboardHook, InjectedEventsRecordModifiers) {
     EngineFixture f;
-    f.addEntry(LaunchMode::Space, false, "td", "Today");
-    f.keyboard.typeText("td");
     f.keyboard.press(vk::LCtrl);
-    EXPECT_FALSE(f.keyboard.injectForeign(vk::Space, false));
+    f.keyboard.injectForeign(vk::Space, false);
     f.keyboard.injectForeign(vk::Space, true);
-    f.pump.runUntilIdle();
     EXPECT_EQ(f.modifierState(), 2);  // the modifier test ran
-    EXPECT_EQ(f.buffer(), "td");      // but the matcher never saw it
-    EXPECT_TRUE(f.keyboard.sent.empty());
     f.keyboard.injectForeign(vk::LShift, false);
     f.keyboard.injectForeign(vk::LShift, true);
     EXPECT_EQ(f.modifierState(), 1);
@@ -83,8 +78,7 @@ TEST(KeyboardHook, RightCtrlShiftPair) {
 TEST(KeyboardHook, ModifiersHeldByOurSendAreNotTheUsers) {
     struct Case {
         const char* name;
-        int ownModifier;
-        int userKey;
+        int ownModifier, userKey;
         bool releasedAfterSend;  // else between our modifier's press and release
         std::size_t keyStateLag;
     };
@@ -205,6 +199,66 @@ TEST(KeyboardHook, ResetFromKeyStateAfterABreak) {
             f.keyboard.release(c.heldAtReset);
         }
     }
+}
+
+// modifierTimer forgets the modifier a second after the last unmatched key, and
+// nothing without one; pauseTimer forgets letters and modifier after more than
+// five seconds either way (the clock may be set back), and at every tick after.
+TEST(EngineTimers, ForgetWhatWasTypedAfterTheirTime) {
+    enum class Timer { Modifier, Pause };
+    struct Case {
+        const char* name;
+        Timer timer;
+        bool noKeyTime;  // the time the typed keys left is forgotten
+        int seconds;
+        bool forgotten;
+    };
+    const Case cases[] = {
+        {"modifier, same second", Timer::Modifier, false, 0, false},
+        {"modifier, a second later", Timer::Modifier, false, 1, true},
+        {"modifier, no key time", Timer::Modifier, true, 100, false},
+        {"pause, same second", Timer::Pause, false, 0, false},
+        {"pause, 5 s", Timer::Pause, false, 5, false},
+        {"pause, 6 s", Timer::Pause, false, 6, true},
+        {"pause, clock set back 5 s", Timer::Pause, false, -5, false},
+        {"pause, clock set back an hour", Timer::Pause, false, -3600, true},
+        {"pause, no key time", Timer::Pause, true, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineFixture f;
+        f.keyboard.typeText("Td");
+        ASSERT_EQ(f.modifierState(), 1);
+        ASSERT_EQ(f.form.lastUnmatchedKeyTime, f.clock.now());
+        const bool modifierTimer = c.timer == Timer::Modifier;
+        if (c.noKeyTime) {
+            (modifierTimer ? f.form.lastUnmatchedKeyTime : f.form.lastKeyTime).reset();
+        }
+        f.clock.advanceSeconds(c.seconds);
+        modifierTimer ? f.engine.modifierTimerTick() : f.engine.pauseTimerTick();
+        EXPECT_EQ(f.modifierState(), c.forgotten ? 0 : 1);
+        // The letters are pauseTimer's business.
+        EXPECT_EQ(f.buffer(), c.forgotten && !modifierTimer ? "" : "td");
+        if (modifierTimer) {
+            EXPECT_EQ(f.form.lastUnmatchedKeyTime.has_value(), !c.forgotten && !c.noKeyTime);
+        } else if (c.forgotten) {
+            f.form.typedKeys = "zz";
+            f.mainData().ModifierState = 4;
+            f.clock.advanceSeconds(1);
+            f.engine.pauseTimerTick();
+            EXPECT_EQ(f.buffer(), "");
+            EXPECT_EQ(f.modifierState(), 0);
+        }
+    }
+}
+
+TEST(DateStamp, SecondsBetween) {
+    const DateTime a{2026, 12, 31, 23, 59, 59};
+    const DateTime b{2027, 1, 1, 0, 0, 4};
+    EXPECT_EQ(secondsBetween(a, b), 5);
+    EXPECT_EQ(secondsBetween(b, a), -5);
+    EXPECT_EQ(secondsBetween(a, a), 0);
+    EXPECT_EQ(secondsBetween({2028, 2, 28, 0, 0, 0}, {2028, 3, 1, 0, 0, 0}), 2 * 86400);
 }
 
 }  // namespace

@@ -150,11 +150,9 @@ TEST_F(StayOutApp, PauseAndExcludedProgramsAreStoredBesideTheOtherSettings) {
     MainWindow& f = *form;
     f.toggleFullScreenPause();
     EXPECT_EQ(setting("Quorvel", "Opts", "FullScreenPause"), "False");
-    EXPECT_TRUE(f.excludeProgram("Code.exe"));
-    EXPECT_FALSE(f.excludeProgram("code.EXE"));
     EXPECT_TRUE(f.includeProgram("MSTSC.exe"));
     EXPECT_FALSE(f.includeProgram("mstsc.exe"));
-    EXPECT_EQ(setting("Quorvel", "Excluded", "Programs"), "KeePass.exe|Code.exe");
+    EXPECT_EQ(setting("Quorvel", "Excluded", "Programs"), "KeePass.exe");
     EXPECT_EQ(setting("Quorvel", "Opts", "MenuShow"), "1");
 
     // The list read at start-up is the one the engine goes by.

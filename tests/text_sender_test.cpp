@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/calibration.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -12,6 +15,13 @@ using testing::EngineFixture;
 using Notations = std::vector<std::string>;
 
 const std::string Sample = "This is a sample \r\nI hope you like it";
+
+// Puts the user's own text and a picture on the clipboard, and returns them.
+ClipboardSnapshot userContents(EngineFixture& f) {
+    f.clipboard.setText("the user's text");
+    f.clipboard.putFormat(8, {1, 2, 3, 0, 255});
+    return f.clipboard.contents();
+}
 
 // Sends one request with the given calibration number and returns the
 // event-loop passes run before the text went out, counted from the erase when
@@ -59,8 +69,7 @@ TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
 
 TEST(TextSender, WaitFlags) {
     struct Case {
-        bool force;
-        bool boost;
+        bool force, boost;
         std::vector<Wait> waits;  // erase, text or paste, Enter
     };
     const Case cases[] = {
@@ -141,11 +150,8 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
             f.form.boostItem.checked = true;
             f.addEntry(LaunchMode::Space, true, "sp", Sample);
             f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
-            if (userHadContents) {
-                f.clipboard.setText("the user's text");
-                f.clipboard.putFormat(8, {1, 2, 3, 0, 255});  // a picture, say
-            }
-            const ClipboardSnapshot former = f.clipboard.contents();
+            const ClipboardSnapshot former =
+                userHadContents ? userContents(f) : ClipboardSnapshot{};
             f.afterSendOf("^(v)", [&] {
                 if (byTrigger) {
                     f.keyboard.typeText("cb ");
@@ -235,10 +241,8 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
         };
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
-        f.clipboard.setText("the user's text");
-        f.clipboard.putFormat(8, {1, 2, 3});
+        const ClipboardSnapshot former = userContents(f);
         f.clipboard.takenInBetween = c.when == Held::BeforeTheSnapshot ? 5 : 0;
-        const ClipboardSnapshot former = f.clipboard.contents();
         f.clipboard.afterWrite = [&] {
             if (c.when == Held::AfterTheTextIsWritten && !held) {
                 holdOpen();
@@ -282,10 +286,8 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         const char* text;
         Notations sent;
         std::vector<std::string> started = {};
-        bool lockedClipboard = false;
-        bool blockFromStart = false;
-        bool blockAfterErase = false;
-        bool boost = false;
+        bool lockedClipboard = false, blockFromStart = false, blockAfterErase = false,
+             boost = false;
     };
     const std::string erase = "{BACKSPACE}{BACKSPACE}";
     const Case cases[] = {
@@ -324,6 +326,28 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.addEntry(LaunchMode::Space, false, "ok", "fine");
         f.keyboard.typeText("ok ");
         EXPECT_TRUE(f.keyboard.targetText.ends_with("fine"));
+    }
+}
+
+// Rounded half to even; anything but a plain decimal within 32 bits is refused.
+TEST(Calibration, PassesFromTheTypedNumber) {
+    struct Case {
+        const char* text;
+        std::int32_t passes;
+    };
+    const Case cases[] = {
+        {"500", 500}, {" 7 ", 7}, {"+4", 4},  {"0", 0},     {".5", 0},  {"5.", 5},  {"12.5", 12},
+        {"2.5", 2},   {"3.5", 4}, {"2.6", 3}, {"-2.5", -2}, {"0.4", 0}, {"-3", -3},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(calibrationPasses(c.text), c.passes) << c.text;
+    }
+    EXPECT_EQ(calibrationPasses("2147483647"), INT32_MAX);
+    EXPECT_EQ(calibrationPasses("-2147483648"), INT32_MIN);
+    for (const char* text :
+         {"2147483648", "-2147483649", "99999999999999999999", "", "   ", "abc", "1e5", "1,000",
+          "$5", "5$", "-", ".", "+-4", "4 2", "1.2.3", "\t7", "0x10", "inf", "nan"}) {
+        EXPECT_EQ(calibrationPasses(text), std::nullopt) << text;
     }
 }
 

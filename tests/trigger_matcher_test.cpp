@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/key_names.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -37,15 +38,10 @@ TEST(TriggerMatcher, LaunchKeysAgainstModes) {
             f.keyboard.typeText("Td");
             ASSERT_EQ(f.modifierState(), 1);
             EXPECT_EQ(f.keyboard.tap(key.code), fires);
-            if (fires) {
-                EXPECT_EQ(f.keyboard.targetText, "Hello");
-                EXPECT_EQ(f.buffer(), "");
-                EXPECT_EQ(f.modifierState(), 1);  // a match leaves the modifier
-            } else {
-                EXPECT_EQ(f.keyboard.targetText, std::string("Td") + key.shows);
-                EXPECT_EQ(f.buffer(), key.wordEnd ? "" : "td");
-                EXPECT_EQ(f.modifierState(), key.wordEnd ? 0 : 1);
-            }
+            EXPECT_EQ(f.keyboard.targetText, fires ? "Hello" : "Td" + std::string(key.shows));
+            EXPECT_EQ(f.buffer(), fires || key.wordEnd ? "" : "td");
+            // A match leaves the modifier; a word's end without one forgets it.
+            EXPECT_EQ(f.modifierState(), !fires && key.wordEnd ? 0 : 1);
         }
     }
 }
@@ -94,11 +90,8 @@ TEST(TriggerMatcher, ModifierCombinationsAgainstCtrlF9) {
 
 TEST(TriggerMatcher, CtrlShiftHotKeysShowWindows) {
     struct Case {
-        bool menuShow;
-        bool menuText;
-        int key;
-        int mainShown;
-        int commonShown;
+        bool menuShow, menuText;
+        int key, mainShown, commonShown;
         bool shift = true;
     };
     const Case cases[] = {
@@ -157,6 +150,28 @@ TEST(TriggerMatcher, NothingFiresForInexactTextOrAWindowClosedToOurKeys) {
         EXPECT_EQ(f.buffer(), "");
         f.keyboard.typeText("x");
         EXPECT_EQ(f.keyboard.targetText, c.target + std::string("x"));
+    }
+}
+
+// Codes from Space to the keypad name the character of their code (page keys
+// and arrows too), then come the function keys, then the punctuation keys;
+// modifiers, Enter, Tab and the rest have no name.
+TEST(KeyNames, KeyCodesAndTheirNames) {
+    struct Case {
+        int code;
+        const char* name;
+    };
+    const Case cases[] = {
+        {-1, ""},      {0, ""},        {8, ""},        {13, ""},   {27, ""},    {31, ""},
+        {32, " "},     {33, "!"},      {40, "("},      {46, "."},  {48, "0"},   {57, "9"},
+        {65, "A"},     {90, "Z"},      {91, "["},      {96, "`"},  {97, "a"},   {111, "o"},
+        {112, "{F1}"}, {121, "{F10}"}, {123, "{F12}"}, {124, ""},  {160, ""},   {162, ""},
+        {185, ""},     {186, ";"},     {187, "="},     {188, ","}, {189, "-"},  {190, "."},
+        {191, "/"},    {192, ""},      {218, ""},      {219, "["}, {220, "\\"}, {221, "]"},
+        {222, ""},     {255, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(keyNameOf(static_cast<std::int16_t>(c.code)), c.name) << "key code " << c.code;
     }
 }
 

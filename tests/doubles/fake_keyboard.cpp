@@ -14,6 +14,8 @@
 
 namespace quorvel {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 bool isExtended(int key) {
@@ -22,42 +24,35 @@ bool isExtended(int key) {
            key == vk::Divide || key == vk::NumLock;
 }
 
-// US layout: the key and whether Shift is needed for a character.
+// The US layout, key by key: the character without Shift and with it ('\0' for
+// none). Letters and digits are their own key codes; the other keys follow.
+constexpr std::string_view Plain = "abcdefghijklmnopqrstuvwxyz0123456789 \t\r\n;=,-./`[\\]'"sv;
+constexpr std::string_view Shifted = "ABCDEFGHIJKLMNOPQRSTUVWXYZ)!@#$%^&*(\0\0\0\0:+<_>?~{|}\""sv;
+constexpr std::uint8_t OtherKeys[] = {
+    vk::Space,     vk::Tab,         vk::Enter,     vk::Enter,        vk::Semicolon,
+    vk::Equals,    vk::Comma,       vk::Minus,     vk::Period,       vk::Slash,
+    vk::Backquote, vk::OpenBracket, vk::Backslash, vk::CloseBracket, vk::Quote};
+
+int keyAt(std::size_t at) {
+    const int index = static_cast<int>(at);
+    return index < 26 ? 'A' + index : index < 36 ? '0' + index - 26 : OtherKeys[index - 36];
+}
+
+// The key and whether Shift is needed for a character.
 std::optional<std::pair<int, bool>> keyForCharacter(char32_t c) {
-    if (c >= 'a' && c <= 'z') {
-        return std::pair{c - 'a' + 'A', false};
+    const char character = static_cast<char>(c);
+    const bool shift = Plain.find(character) == std::string_view::npos;
+    const std::size_t at = (shift ? Shifted : Plain).find(character);
+    if (c == 0 || c >= 0x80 || at == std::string_view::npos) {
+        return std::nullopt;
     }
-    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
-        return std::pair{static_cast<int>(c), c >= 'A'};
-    }
-    // The blank, Tab, Enter and the punctuation keys, without and with Shift.
-    struct Key {
-        char plain, shifted;
-        std::uint8_t key;
-    };
-    static constexpr Key keys[] = {
-        {' ', 0, vk::Space},        {'\t', 0, vk::Tab},           {'\r', 0, vk::Enter},
-        {'\n', 0, vk::Enter},       {';', ':', vk::Semicolon},    {'=', '+', vk::Equals},
-        {',', '<', vk::Comma},      {'-', '_', vk::Minus},        {'.', '>', vk::Period},
-        {'/', '?', vk::Slash},      {'`', '~', vk::Backquote},    {'[', '{', vk::OpenBracket},
-        {'\\', '|', vk::Backslash}, {']', '}', vk::CloseBracket}, {'\'', '"', vk::Quote}};
-    for (const Key& key : keys) {
-        if (c == static_cast<char32_t>(key.plain) ||
-            (key.shifted != 0 && c == static_cast<char32_t>(key.shifted))) {
-            return std::pair{int{key.key}, c != static_cast<char32_t>(key.plain)};
-        }
-    }
-    const auto digit = std::string_view(")!@#$%^&*(").find(static_cast<char>(c));
-    if (c < 0x80 && digit != std::string_view::npos) {
-        return std::pair{static_cast<int>('0' + digit), true};
-    }
-    return std::nullopt;
+    return std::pair{keyAt(at), shift};
 }
 
 std::optional<unsigned char> characterForKey(int code, bool shift) {
-    for (char32_t c = 1; c < 128; ++c) {
-        const auto key = keyForCharacter(c);
-        if (c != '\n' && key && key->first == code && key->second == shift && code != vk::Enter) {
+    for (std::size_t at = 0; at < Plain.size(); ++at) {
+        const char c = (shift ? Shifted : Plain)[at];
+        if (keyAt(at) == code && code != vk::Enter && c != '\0') {
             return static_cast<unsigned char>(c);
         }
     }
@@ -99,13 +94,9 @@ bool FakeKeyboard::down(int code) const {
     return anyDown(down_, code);
 }
 
-bool FakeKeyboard::asyncDown(int code) const {
-    return anyDown(asyncDown_, code);
-}
-
 // Only the "down now" bit: nothing reads the "pressed since" one.
 std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
-    return asyncDown(virtualKey) ? 0x8000 : 0;
+    return anyDown(asyncDown_, virtualKey) ? 0x8000 : 0;
 }
 
 bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_t extraInfo,
@@ -126,7 +117,8 @@ bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_
         ++swallowedCount;
         return true;
     }
-    // A lone tap of Alt opens the target's menu bar, of a Windows key the Start menu.
+    // A lone tap of Alt opens the target's menu bar, of a Windows key the Start
+    // menu.
     if (!released) {
         loneTapKey_ =
             code == vk::LAlt || code == vk::RAlt || code == vk::LWin || code == vk::RWin ? code : 0;
@@ -175,16 +167,8 @@ void FakeKeyboard::applyToTarget(int code) {
     }
 }
 
-bool FakeKeyboard::press(int virtualKey) {
-    const bool swallowed = deliver(virtualKey, false, false, 0);
-    if (nesting_ == 0) {
-        pump_.runUntilIdle();
-    }
-    return swallowed;
-}
-
-bool FakeKeyboard::release(int virtualKey) {
-    const bool swallowed = deliver(virtualKey, true, false, 0);
+bool FakeKeyboard::userKey(int virtualKey, bool released) {
+    const bool swallowed = deliver(virtualKey, released, false, 0);
     if (nesting_ == 0) {
         pump_.runUntilIdle();
     }
@@ -211,14 +195,6 @@ void FakeKeyboard::typeText(std::string_view text) {
             release(vk::LShift);
         }
     }
-}
-
-bool FakeKeyboard::injectForeign(int virtualKey, bool released) {
-    return deliver(virtualKey, released, true, 0);
-}
-
-bool FakeKeyboard::injectOwn(int virtualKey, bool released) {
-    return deliver(virtualKey, released, true, OwnInjectionMarker);
 }
 
 SendOutcome FakeKeyboard::typeKeys(std::span<const KeyStroke> strokes, Wait wait) {
@@ -262,7 +238,8 @@ SendOutcome FakeKeyboard::injectAll(std::span<const KeyStroke> strokes) {
                 break;
         }
         const auto key = keyForCharacter(stroke.character);
-        // Letters and digits go as their keys, so Ctrl+V pastes (keys are ASCII only).
+        // Letters and digits go as their keys, so Ctrl+V pastes (keys are ASCII
+        // only).
         if (key && (std::isalnum(static_cast<int>(stroke.character)) != 0 || down(vk::Ctrl))) {
             const bool needShift = key->second && !down(vk::Shift);
             if (needShift) {

@@ -1,7 +1,7 @@
 #pragma once
-// A desktop with one keyboard and one focused edit box. User key presses and the
-// program's injected keys both run through the installed hook, as on Windows,
-// and whatever the hook lets through reaches the edit box.
+// A desktop with one keyboard and one focused edit box. User key presses and
+// the program's injected keys both run through the installed hook, as on
+// Windows, and whatever the hook lets through reaches the edit box.
 
 #include <array>
 #include <cstdint>
@@ -36,20 +36,25 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool focusedWindowAcceptsInput() override { return acceptsInput; }
     std::size_t replayKeys(std::span<const HeldKey> keys) override;
 
-    // The user's keyboard. Each returns whether the hook consumed the event; after
-    // the event the message loop runs until idle, so posted work happens.
-    bool press(int virtualKey);
-    bool release(int virtualKey);
+    // The user's keyboard. Each returns whether the hook consumed the event;
+    // after the event the message loop runs until idle, so posted work happens.
+    bool press(int virtualKey) { return userKey(virtualKey, false); }
+    bool release(int virtualKey) { return userKey(virtualKey, true); }
     bool tap(int virtualKey);
     // Types characters on a US layout: letters, digits, blank, tab, CR (Enter),
     // and the punctuation of the main block; capitals with the left Shift key.
     void typeText(std::string_view text);
 
     // An event as another program would inject it.
-    bool injectForeign(int virtualKey, bool released);
-    // One event as this program's injector marks it, on its own: typeKeys delivers
-    // a whole send at once, while Wine lets the user's keys fall in between.
-    bool injectOwn(int virtualKey, bool released);
+    bool injectForeign(int virtualKey, bool released) {
+        return deliver(virtualKey, released, true, 0);
+    }
+    // One event as this program's injector marks it, on its own: typeKeys
+    // delivers a whole send at once, while Wine lets the user's keys fall in
+    // between.
+    bool injectOwn(int virtualKey, bool released) {
+        return deliver(virtualKey, released, true, OwnInjectionMarker);
+    }
 
     struct SentCall {
         std::vector<KeyStroke> strokes;
@@ -58,8 +63,8 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     std::vector<SentCall> sent;
     std::string targetText;  // what the focused edit box shows
     int swallowedCount = 0;
-    // Menus opened by a lone tap of Alt (the target's menu bar) or of a Windows key
-    // (the Start menu): pressed and released with no other key between.
+    // Menus opened by a lone tap of Alt (the target's menu bar) or of a Windows
+    // key (the Start menu): pressed and released with no other key between.
     int menusOpened = 0;
     bool blockInjection = false;  // typeKeys reports Blocked and nothing arrives
     bool acceptsInput = true;
@@ -73,8 +78,8 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     // Runs before each stroke of a send after the first, with the stroke's index:
     // Wine lets the user's keys fall between the events of one send.
     std::function<void(std::size_t stroke)> betweenStrokes;
-    // Runs after each send, taken or blocked, with its keys as keysText writes them,
-    // so that a test can act at a given point of a send.
+    // Runs after each send, taken or blocked, with its keys as keysText writes
+    // them, so that a test can act at a given point of a send.
     std::function<void(std::string_view keys)> afterSend;
     // How many of the latest events the key state read by GetAsyncKeyState lags
     // behind: under Wine several events can be on their way through the hook
@@ -82,12 +87,12 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     std::size_t keyStateLag = 0;
 
   private:
+    bool userKey(int virtualKey, bool released);
     SendOutcome injectAll(std::span<const KeyStroke> strokes);
     bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo,
                  std::uint32_t scanCode = 0);
     void applyToTarget(int virtualKey);
     bool down(int virtualKey) const;
-    bool asyncDown(int virtualKey) const;
 
     FakeEventPump& pump_;
     FakeClipboard& clipboard_;

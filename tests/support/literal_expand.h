@@ -50,9 +50,7 @@ inline MacroExpansion literalExpand(
         }
         const std::string name = text.substr(open + 2, close - open - 2);
         const std::string lowered = lowerCase(name);
-        std::string value = name;
-        // An unknown name keeps its bytes, and their marks; a value has its own.
-        std::string valueMarks = fromClipboard.substr(open + 2, name.size());
+        std::string value;
         char valueMark = '-';
         if (lowered == "now") {
             value = locale.shortDate(now) + " " + locale.longTime(now);
@@ -73,12 +71,13 @@ inline MacroExpansion literalExpand(
             valueMark = 'c';
         } else if (lowered.starts_with("run=")) {
             return {Kind::Launch, name.substr(4), {}};
+        } else {
+            value = name;
+            valueMark = 0;
         }
-        const bool known = lowered == "now" || lowered == "date" || lowered == "longdate" ||
-                           lowered == "time" || lowered == "clipboard text";
-        if (known) {
-            valueMarks.assign(value.size(), valueMark);
-        }
+        // An unknown name keeps its bytes, and their marks; a value has its own.
+        const std::string valueMarks = valueMark == 0 ? fromClipboard.substr(open + 2, name.size())
+                                                      : std::string(value.size(), valueMark);
         text.replace(open, close + 2 - open, value);
         fromClipboard.replace(open, close + 2 - open, valueMarks);
         if (++expansions >= MaxMacroExpansions) {
