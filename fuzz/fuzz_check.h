@@ -20,3 +20,11 @@
 inline std::string_view fuzzText(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
+
+// Takes up to `length` bytes off the front of `input`: how targets cut their
+// input into parts.
+inline std::string_view cutFront(std::string_view& input, std::size_t length) {
+    const std::string_view front = input.substr(0, length);
+    input.remove_prefix(front.size());
+    return front;
+}

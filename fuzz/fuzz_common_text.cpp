@@ -3,24 +3,27 @@
 // and reading again gives the same list.
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 #include <vector>
 
 #include "commontext/common_text_store.h"
 #include "fuzz_check.h"
 #include "storage/settings_names.h"
+#include "support/readback.h"
 #include "tests/doubles/fake_settings_store.h"
 
 namespace {
 
 using namespace quorvel;
+using namespace quorvel::settings;
 
-constexpr std::string_view NoKey = "\x02";
+constexpr char NoKey = '\x02';
 constexpr char OtherKey = '\x03';
 constexpr std::int32_t LongestList = 1000;
 
 void store(SettingsStore& settings, std::string_view key, std::string_view value) {
-    settings.SaveSetting(settings::Application, settings::CommonTextSection, key, value);
+    settings.SaveSetting(Application, CommonTextSection, key, value);
 }
 
 }  // namespace
@@ -29,24 +32,16 @@ void store(SettingsStore& settings, std::string_view key, std::string_view value
 // row i, or no key at all when it starts with 0x02. A record that starts with
 // 0x03 stores "key=value" under any key instead.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view input = fuzzText(data, size);
     FakeSettingsStore settings;
-    std::vector<std::string> records;
-    std::size_t start = 0;
-    for (auto end = input.find('\0'); end != std::string_view::npos;
-         start = end + 1, end = input.find('\0', start)) {
-        records.emplace_back(input.substr(start, end - start));
-    }
-    records.emplace_back(input.substr(start));
-    store(settings, settings::CommonTextCountKey, records[0]);
-    int row = 0;
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        const std::string_view record = records[i];
-        if (!record.empty() && record[0] == OtherKey) {
-            const auto equals = record.find('=');
-            const std::string_view key =
-                record.substr(1, equals == std::string_view::npos ? equals : equals - 1);
-            store(settings, key, equals == std::string_view::npos ? "" : record.substr(equals + 1));
+    std::string_view input = fuzzText(data, size);
+    store(settings, CommonTextCountKey, cutFront(input, input.find('\0')));
+    for (int row = 0; !input.empty();) {
+        input.remove_prefix(1);  // the NUL
+        std::string_view record = cutFront(input, input.find('\0'));
+        if (record.starts_with(OtherKey)) {
+            record.remove_prefix(1);
+            const std::string_view key = cutFront(record, record.find('='));
+            store(settings, key, record.substr(record.empty() ? 0 : 1));
             continue;
         }
         if (!record.starts_with(NoKey)) {
@@ -55,9 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++row;
     }
 
-    const std::string storedCount = settings.GetSetting(
-        settings::Application, settings::CommonTextSection, settings::CommonTextCountKey, "0");
-    const std::int32_t count = commonTextCount(storedCount);
+    const std::int32_t count =
+        commonTextCount(*settings.peek(Application, CommonTextSection, CommonTextCountKey));
     FUZZ_CHECK(count >= 0 && count <= MaxCommonTextRows);
     // Tens of thousands of empty rows add no new paths, only time: the unit
     // tests read lists that long.
@@ -68,33 +62,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A count past the last stored row, wherever that row is, reads no further
     // than it. Rows are stored under "0", "1", ...: no other name is a row.
     std::int32_t storedEnd = 0;
-    for (const std::string& key :
-         settings.keysOf(settings::Application, settings::CommonTextSection)) {
-        const bool canonical =
-            !key.empty() && key.size() <= 5 && (key.size() == 1 || key[0] != '0') &&
-            std::ranges::all_of(key, [](char c) { return c >= '0' && c <= '9'; });
-        if (canonical && std::stoi(key) < MaxCommonTextRows) {
-            storedEnd = std::max(storedEnd, std::stoi(key) + 1);
+    for (const std::string& key : settings.keysOf(Application, CommonTextSection)) {
+        std::int32_t row = -1;
+        std::from_chars(key.data(), key.data() + key.size(), row);
+        if (key == std::to_string(row) && row < MaxCommonTextRows) {
+            storedEnd = std::max(storedEnd, row + 1);
         }
     }
-    const std::int32_t expected = std::min(count, storedEnd);
-    TextRows read{"\x02kept\x02"};  // reading appends
-    GetList(settings, read);
-    FUZZ_CHECK(read.size() == static_cast<std::size_t>(expected) + 1);
-    FUZZ_CHECK(read[0] == "\x02kept\x02");
-    read.erase(0);
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        FUZZ_CHECK(read[i] == settings.GetSetting(settings::Application,
-                                                  settings::CommonTextSection, std::to_string(i),
-                                                  ""));
+    std::vector<std::string> expected{"\x02kept\x02"};  // reading appends
+    for (std::int32_t row = 0; row < std::min(count, storedEnd); ++row) {
+        expected.push_back(
+            settings.peek(Application, CommonTextSection, std::to_string(row)).value_or(""));
     }
+    TextRows read{expected[0]};
+    GetList(settings, read);
+    FUZZ_CHECK(testing::rowTexts(read) == expected);
 
+    read.erase(0);
     SaveList(settings, read);
     TextRows again;
     GetList(settings, again);
-    FUZZ_CHECK(again.size() == read.size());
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        FUZZ_CHECK(again[i] == read[i]);
-    }
+    FUZZ_CHECK(testing::rowTexts(again) == testing::rowTexts(read));
     return 0;
 }
