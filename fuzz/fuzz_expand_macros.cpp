@@ -44,11 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DateTime now{2026, 12, 6, 8, 35, 46};
 
     const auto readClipboard = [&] { return clipboard; };
-    const MacroExpansion got = expandMacros(input, now, readClipboard, locale);
+    int reads = 0;
+    const auto countedRead = [&] {
+        ++reads;
+        return clipboard;
+    };
+    const MacroExpansion got = expandMacros(input, now, countedRead, locale);
     const MacroExpansion want =
         testing::literalExpand(std::string(input), now, readClipboard, locale);
     FUZZ_CHECK(got.kind == want.kind && got.value == want.value &&
                got.clipboardSpans == want.clipboardSpans);
+    // However the text nests its macros, the clipboard is read a bounded number of times.
+    FUZZ_CHECK(reads <= MaxMacroExpansions);
     // A marker is never found inside a character: UTF-8 in, UTF-8 out.
     const std::array parts{input, clipboardText, locale.date, locale.time, locale.month};
     const bool allValid =
