@@ -12,9 +12,7 @@ source e2e/lib.sh
 pasted='Pasted by Boost'
 user="the user's text"
 
-e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
-e2e_typing_setup "{S}|PB|$pasted" || e2e_abort setup "no display, Wine prefix, shortcut file or test target"
-e2e_start_quorvel || e2e_abort start "Quorvel did not start"
+e2e_typing_suite "{S}|PB|$pasted"
 e2e_boost on
 
 # The other program (e2e/tools/clipboard_watch.cpp).

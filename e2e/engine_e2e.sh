@@ -10,34 +10,26 @@ cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
-e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
-e2e_typing_setup --size 32767 \
-    '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' '{S}|CP|Hello World +a 1!' \
-    '{S}|CQ|Quote: %(clipboard text)%' ||
-    e2e_abort setup "no display, Wine prefix, shortcut file or test target"
-cp "$tools/ui_driver.exe" "$program/"
-cp "$program/defaultkeys.qvb" "$E2E_STATE/written.qvb"
-
 timing="$E2E_STATE/hook-timing.txt"
-start=$(e2e_now)
-QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing") e2e_start_quorvel ||
-    e2e_abort start "Quorvel did not start"
-e2e_log "Quorvel started with 32,767 shortcuts in $(e2e_elapsed "$start")s"
+e2e_typing_suite --size 32767 \
+    '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' '{S}|CP|Hello World +a 1!' \
+    '{S}|CQ|Quote: %(clipboard text)%'
+cp "$tools/ui_driver.exe" "$program/"
 e2e_check boost-setting-written-at-start e2e_until_prints False e2e_reg_query 'Quorvel\opts' Boost
 
-# The date and time, then Enter: one line, ending in CR LF.
+# The date and time, then Enter: one line, ending in CR LF; else the bytes
+# that arrived.
 dated_line_typed() {
     LC_ALL=C grep -qaE "^Today is $today at [0-9]{1,2}:[0-9]{2}:[0-9]{2} [AP]M\.$(printf '\r')\$" "$report" &&
-        [ "$(wc -l <"$report")" -eq 1 ] && [ "$(tail -c 2 "$report" | od -An -tx1 | tr -d ' ')" = 0d0a ]
+        [ "$(wc -l <"$report")" -eq 1 ] && [ "$(tail -c 2 "$report" | od -An -tx1 | tr -d ' ')" = 0d0a ] &&
+        return 0
+    e2e_show_bytes <"$report" >&2
+    return 1
 }
 e2e_focus "$wid"
 e2e_type "td "
 today=$(date +%-m/%-d/%Y)
-if e2e_eventually dated_line_typed; then
-    e2e_pass space-trigger-types-date-time-and-enter
-else
-    e2e_fail space-trigger-types-date-time-and-enter "$(e2e_show_bytes <"$report")"
-fi
+e2e_check space-trigger-types-date-time-and-enter e2e_eventually dated_line_typed
 
 # The modifiers of function keys come from the key state as Wine keeps it (F9
 # alone and Esc: e2e/reliability/long_run.sh).
@@ -128,7 +120,7 @@ e2e_check password-box-trigger-stays-as-typed typed_into_password_box_gives "td 
 # File Save writes the list back byte for byte (into a file written afresh).
 rm -f "$program/defaultkeys.qvb"
 ui menu 101
-e2e_check file-save-writes-exact-bytes e2e_eventually cmp "$program/defaultkeys.qvb" "$E2E_STATE/written.qvb"
+e2e_check file-save-writes-exact-bytes e2e_eventually cmp "$program/defaultkeys.qvb" "$E2E_STATE/made.qvb"
 
 if e2e_fresh_timing; then
     e2e_log "hook callback with 32,767 shortcuts: $(cat "$timing.seen")"
@@ -143,15 +135,15 @@ fi
 
 # In an excluded program (the list is read at start-up, the name in any case)
 # nothing fires; another program is not excluded.
-kill_quorvel
-e2e_quorvel_gone
-e2e_setting 'Quorvel\Excluded' Programs 'notepad.exe|QUORVEL_TEST_TARGET.EXE'
-e2e_start_quorvel || e2e_abort restart "Quorvel did not start again"
+restarted_excluding() {
+    kill_quorvel
+    e2e_quorvel_gone
+    e2e_setting 'Quorvel\Excluded' Programs "$1"
+    e2e_start_quorvel || e2e_abort restart "Quorvel did not start again"
+}
+restarted_excluding 'notepad.exe|QUORVEL_TEST_TARGET.EXE'
 e2e_check excluded-program-trigger-stays-as-typed e2e_typed_gives "td x" "td x"
-kill_quorvel
-e2e_quorvel_gone
-e2e_setting 'Quorvel\Excluded' Programs 'notepad.exe'
-e2e_start_quorvel || e2e_abort restart "Quorvel did not start again"
+restarted_excluding 'notepad.exe'
 e2e_check program-not-excluded-still-expands e2e_typed_gives "cp " "Hello World A 1!"
 
 e2e_summary

@@ -11,8 +11,6 @@ cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
-SHOTS="$E2E_ROOT/build/screenshots"
-SETTINGS='HKCU\Software\VB and VBA Program Settings'
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
 SAMPLES=13
 
@@ -34,6 +32,9 @@ load_and_save_samples() {
     ui answer OK >/dev/null
     ui menu 101
 }
+
+# The samples read back.
+shows_samples() { e2e_eventually eval 'same "$SAMPLES" "$(ui count main)"'; }
 
 # Exit, answered Yes; returns once the program has ended.
 exit_quorvel() {
@@ -202,7 +203,7 @@ e2e_check zip-program-saves-beside-itself e2e_eventually test -s "$odd_dir/Quorv
 exit_quorvel
 e2e_spawn "$odd_win" >/dev/null
 ui wait-visible main 30 >/dev/null
-e2e_check zip-program-reads-its-shortcuts e2e_eventually eval 'same "$SAMPLES" "$(ui count main)"'
+e2e_check zip-program-reads-its-shortcuts shows_samples
 exit_quorvel
 
 # --- The zip's program in a folder it may not write in -------------------------
@@ -222,7 +223,7 @@ e2e_check locked-folder-saves-in-app-data e2e_eventually eval '[ "$(tr -cd "\001
 exit_quorvel
 e2e_spawn "$locked_win" >/dev/null
 ui wait-visible main 30 >/dev/null
-e2e_check locked-folder-reads-app-data e2e_eventually eval 'same "$SAMPLES" "$(ui count main)"'
+e2e_check locked-folder-reads-app-data shows_samples
 e2e_check locked-folder-tells-once ui no-box
 e2e_check locked-folder-left-alone same "LICENSE.txt quorvel.exe README.txt" "$(ls "$locked_dir" | xargs)"
 exit_quorvel

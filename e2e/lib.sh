@@ -11,6 +11,9 @@ E2E_STATE=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-e2e.XXXXXX")
 E2E_PASSED=0
 E2E_FAILED=0
 E2E_TARGET_TITLE='Quorvel Test Target'
+# shellcheck disable=SC2034 # for the suites' screenshots
+SHOTS="$E2E_ROOT/build/screenshots"
+SETTINGS='HKCU\Software\VB and VBA Program Settings'
 : >"$E2E_STATE/pids"
 
 e2e_log() { printf '[e2e %s] %s\n' "$(date +%T)" "$*" >&2; }
@@ -24,24 +27,14 @@ e2e_track_pid() { echo "$1" >>"$E2E_STATE/pids"; }
 # Everything started here goes at exit: our pids, then this prefix's wine
 # processes, then the display. Silent, so the summary stays the last line.
 e2e_cleanup() {
-    local pid
-    if [ -s "$E2E_STATE/pids" ]; then
-        while read -r pid; do
-            kill "$pid" 2>/dev/null
-        done < <(tac "$E2E_STATE/pids")
-    fi
-    if [ -n "${WINEPREFIX:-}" ] && [ -f "$E2E_STATE/prefix" ]; then
-        timeout 10 wineserver -k >/dev/null 2>&1
-    fi
-    if [ -f "$E2E_STATE/xvfb.pid" ]; then
-        kill "$(cat "$E2E_STATE/xvfb.pid")" 2>/dev/null
-    fi
-    if [ -f "$E2E_STATE/read-only" ]; then
-        while read -r dir; do
-            chattr -i "$dir" 2>/dev/null
-            chmod u+w "$dir" 2>/dev/null
-        done <"$E2E_STATE/read-only"
-    fi
+    local pid dir
+    tac "$E2E_STATE/pids" | while read -r pid; do kill "$pid" 2>/dev/null; done
+    [ -z "${WINEPREFIX:-}" ] || [ ! -f "$E2E_STATE/prefix" ] || timeout 10 wineserver -k >/dev/null 2>&1
+    [ ! -f "$E2E_STATE/xvfb.pid" ] || kill "$(cat "$E2E_STATE/xvfb.pid")" 2>/dev/null
+    [ ! -f "$E2E_STATE/read-only" ] || while read -r dir; do
+        chattr -i "$dir" 2>/dev/null
+        chmod u+w "$dir" 2>/dev/null
+    done <"$E2E_STATE/read-only"
     if [ "${E2E_KEEP:-0}" = 1 ]; then
         e2e_log "kept $E2E_STATE"
     else
@@ -119,9 +112,7 @@ e2e_fresh_prefix() {
 
 # Without a window manager X draws no title bars; Wine then draws its own, with
 # the window's icon, in screenshots too. For programs started after this.
-e2e_wine_draws_title_bars() {
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-}
+e2e_wine_draws_title_bars() { e2e_reg_add 'HKCU\Software\Wine\X11 Driver' Decorated N; }
 
 # Unix path to the Windows form of it (Z:\...).
 e2e_winpath() { winepath -w "$1" 2>/dev/null; }
@@ -188,27 +179,46 @@ contains() {
     return 1
 }
 
-# Writes one of Quorvel's settings: e2e_setting 'Quorvel\opts' Boost True.
-e2e_setting() {
-    wine reg add "HKCU\\Software\\VB and VBA Program Settings\\$1" /v "$2" /t REG_SZ /d "$3" /f \
-        >/dev/null 2>&1
-}
+# e2e_reg_add KEY NAME DATA [TYPE]: writes a registry value, REG_SZ by default.
+e2e_reg_add() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1; }
 
-# A display, a fresh prefix with Quorvel's folder and a shortcut file made by
-# make_shortcut_file with the given arguments, settings for a start without the
-# start-up question and hidden in the tray (where its window cannot lie over the
-# target), and the test target writing to $report. Sets program, report, wid.
-e2e_typing_setup() {
-    e2e_quorvel_prefix || return 1
+# Writes one of Quorvel's settings: e2e_setting 'Quorvel\opts' Boost True.
+e2e_setting() { e2e_reg_add "$SETTINGS\\$1" "$2" "$3"; }
+
+# A display, a fresh prefix with Quorvel's folder, then e2e_typing_files.
+e2e_typing_setup() { e2e_quorvel_prefix && e2e_typing_files "$@"; }
+
+# A shortcut file made by make_shortcut_file with the given arguments, settings
+# for a start without the start-up question and hidden in the tray (where its
+# window cannot lie over the target), and the test target writing to $report.
+# Sets report and wid; the file as made is kept as made.qvb in the state folder.
+e2e_typing_files() {
     "$E2E_ROOT/build/linux/make_shortcut_file" "$program/defaultkeys.qvb" "$@" || return 1
+    cp "$program/defaultkeys.qvb" "$E2E_STATE/made.qvb"
     e2e_setting 'Quorvel\StartUpQ' StartUpOpt 1
     e2e_setting 'Quorvel\opts' RunMinimized True
     report="$E2E_STATE/target-report.txt"
     wid=$(e2e_start_target "$report")
 }
 
-# Starts Quorvel and waits until its window takes commands.
+# The build, e2e_typing_setup with the arguments and Quorvel started; a failure
+# ends the suite.
+e2e_typing_suite() {
+    local start
+    e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
+    e2e_typing_setup "$@" || e2e_abort setup "no display, Wine prefix, shortcut file or test target"
+    start=$(e2e_now)
+    e2e_start_quorvel || e2e_abort start "Quorvel did not start"
+    e2e_log "Quorvel started in $(e2e_elapsed "$start")s"
+}
+
+# Starts Quorvel and waits until its window takes commands. With $timing set,
+# Quorvel writes its figures there (see e2e_fresh_timing).
 e2e_start_quorvel() {
+    if [ -n "${timing:-}" ]; then
+        QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing")
+        export QUORVEL_HOOK_TIMING_FILE
+    fi
     e2e_spawn 'C:\quorvel\quorvel.exe' >"$E2E_STATE/quorvel.pid"
     # Some tests kill it on purpose: no "Killed" line from the shell for it.
     disown
@@ -283,9 +293,8 @@ e2e_answer_question() {
     box=$(e2e_visible_window '^Quorvel$') || return 1
     e2e_focus "$box"
     e2e_key Return
-    e2e_eventually eval '! e2e_question_box >/dev/null'
+    e2e_eventually eval '! e2e_visible_window_now "^Quorvel\$" >/dev/null'
 }
-e2e_question_box() { e2e_visible_window_now '^Quorvel$'; }
 
 # The X window of the first visible window whose title matches, waiting until
 # there is one: X maps a window a moment after Wine shows it.
@@ -351,7 +360,8 @@ e2e_mask_secrets() {
 # Shows bytes with \r, \n and \t spelled out, one report line per output line.
 e2e_show_bytes() { e2e_mask_secrets | LC_ALL=C sed -n l; }
 
-# Waits until REPORT holds exactly EXPECTED (bytes, CR LF included).
+# Waits until REPORT holds exactly EXPECTED (bytes, CR LF included), TIMEOUT
+# seconds (10) at most by the clock, however busy the machine.
 e2e_wait_report() {
     local report=$1 expected=$2 timeout_s=${3:-10} deadline
     deadline=$(($(date +%s%N) + timeout_s * 1000000000))
@@ -384,7 +394,8 @@ e2e_read_only_folder() {
 }
 
 # Runs the command until it succeeds, E2E_TRIES times at most a fifth of a
-# second apart (50 by default: ten seconds).
+# second apart (50 by default: ten seconds), then once more with what it says
+# shown.
 e2e_eventually() {
     local tries
     for ((tries = 0; tries < ${E2E_TRIES:-50}; tries++)); do
@@ -396,20 +407,24 @@ e2e_eventually() {
 
 # Runs a reading until it prints EXPECTED, as often as e2e_eventually tries;
 # says what it printed last when it never does.
-e2e_until_prints() {
-    local expected=$1 tries got
-    shift
-    for ((tries = 0; tries < ${E2E_TRIES:-50}; tries++)); do
-        got=$("$@")
-        [ "$got" = "$expected" ] && return 0
-        sleep 0.2
-    done
-    same "$expected" "$got"
-}
+e2e_until_prints() { e2e_eventually e2e_prints "$@"; }
+e2e_prints() { same "$1" "$("${@:2}")"; }
 
 # Waits until Wine has ended the quorvel.exe that exited or was killed: its
 # main window is gone, and with it whatever the system still did on its behalf.
 e2e_quorvel_gone() { e2e_eventually eval '! ui menu 0 2>/dev/null'; }
+
+# Waits until the Linux process PID has ended.
+ended_within() { e2e_eventually eval "! kill -0 $1 2>/dev/null"; }
+
+# Points at the icon in Wine's notification area (a window of its own at the top
+# left of the screen), nudged so that its tip shows, until the tip reads TIP.
+e2e_tray_tip_shows() {
+    local tx ty tw th
+    read -r tx ty tw th < <(ui tray-rect)
+    xdotool mousemove $((tx + tw / 2)) $((ty + th / 2)) sleep 0.2 mousemove_relative 1 0
+    e2e_until_prints "$1" ui tooltip
+}
 
 # Runs a check and records it under NAME: passed when the command succeeds.
 e2e_check() {
@@ -420,7 +435,7 @@ e2e_check() {
 
 # Prints a value Quorvel keeps in the registry: e2e_reg_query 'Quorvel\opts' Boost.
 e2e_reg_query() {
-    wine reg query "HKCU\\Software\\VB and VBA Program Settings\\$1" /v "$2" 2>/dev/null |
+    wine reg query "$SETTINGS\\$1" /v "$2" 2>/dev/null |
         tr -d '\r' | awk -v key="$2" '$1 == key { $1 = ""; $2 = ""; sub(/^  /, ""); print }'
 }
 

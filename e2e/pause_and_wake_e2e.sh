@@ -11,12 +11,8 @@ cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
-e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
-e2e_typing_setup '{S}|ZQ|expanded' ||
-    e2e_abort setup "no display, Wine prefix, shortcut file or test target"
-e2e_start_quorvel || e2e_abort start "Quorvel did not start"
-shots="$E2E_ROOT/build/screenshots"
-mkdir -p "$shots"
+e2e_typing_suite '{S}|ZQ|expanded'
+mkdir -p "$SHOTS"
 
 WmWtsSessionChange=0x2B1 WtsSessionUnlock=0x8
 WmPowerBroadcast=0x218 PbtApmResumeAutomatic=0x12
@@ -25,27 +21,15 @@ WmPowerBroadcast=0x218 PbtApmResumeAutomatic=0x12
 E2E_TRIES=50 e2e_eventually ui tray-rect >/dev/null || e2e_abort tray "no icon shows"
 read -r tx ty tw th < <(ui tray-rect)
 
-tip_shows() {
-    xdotool mousemove $((tx + tw / 2)) $((ty + th / 2)) sleep 0.2 mousemove_relative 1 0
-    e2e_until_prints "$1" ui tooltip
-}
-
-# How much redder than blue the icon's pixels are on average, in thousandths,
-# with the mouse away from it: the orange icon is, its grey paused look is not.
-icon_warmth() {
+# Whether the icon's pixels are on average redder than blue by LOW to HIGH
+# thousandths, with the mouse away from it: the orange icon is by over 100, its
+# grey paused look by less than 20 either way.
+icon_warmth_within() {
+    local warmth
     xdotool mousemove 600 600
-    import -window root -crop "${tw}x${th}+${tx}+${ty}" +repage \
-        -format '%[fx:int(1000 * (mean.r - mean.b))]' info: 2>/dev/null
-}
-icon_is_grey() {
-    local warmth
-    warmth=$(icon_warmth) && [ "${warmth#-}" -lt 20 ] && return 0
-    echo "warmth $warmth" >&2
-    return 1
-}
-icon_in_colour() {
-    local warmth
-    warmth=$(icon_warmth) && [ "$warmth" -gt 100 ] && return 0
+    warmth=$(import -window root -crop "${tw}x${th}+${tx}+${ty}" +repage \
+        -format '%[fx:int(1000 * (mean.r - mean.b))]' info: 2>/dev/null) &&
+        [[ $warmth =~ ^-?[0-9]+$ ]] && ((warmth >= $1 && warmth <= $2)) && return 0
     echo "warmth $warmth" >&2
     return 1
 }
@@ -57,23 +41,23 @@ choose_from_icon_menu() {
     xdotool mousemove $((tx + tw / 2)) $((ty + th / 2)) click 3
     E2E_TRIES=25 e2e_eventually ui popup-menu-rect >/dev/null || return 1
     read -r mx my mw mh < <(ui popup-menu-rect)
-    [ -z "$shot" ] || e2e_shot root "$shots/$shot"
+    [ -z "$shot" ] || e2e_shot root "$SHOTS/$shot"
     xdotool mousemove $((mx + mw / 2)) $((my + mh * (2 * index + 1) / 6)) sleep 0.2 click 1
     E2E_TRIES=25 e2e_eventually eval '! ui popup-menu-rect >/dev/null 2>&1'
 }
 
 # --- Pause ---------------------------------------------------------------------
 e2e_check expands-before-pause e2e_typed_gives "zq " "expanded"
-e2e_check tip-before-pause tip_shows "Quorvel 2.1 - www.quorvel.example"
-e2e_check icon-in-colour-before-pause icon_in_colour
+e2e_check tip-before-pause e2e_tray_tip_shows "Quorvel 2.1 - www.quorvel.example"
+e2e_check icon-in-colour-before-pause icon_warmth_within 101 1000
 e2e_check menu-opens-on-right-click choose_from_icon_menu 1 tray-menu.png
-echo "The icon's menu: $shots/tray-menu.png"
-e2e_check paused-tip tip_shows "Quorvel (paused)"
-e2e_check paused-icon-grey e2e_eventually icon_is_grey
+echo "The icon's menu: $SHOTS/tray-menu.png"
+e2e_check paused-tip e2e_tray_tip_shows "Quorvel (paused)"
+e2e_check paused-icon-grey e2e_eventually icon_warmth_within -19 19
 e2e_check paused-keys-pass-untouched e2e_typed_gives "zq " "zq "
 choose_from_icon_menu 1 paused-tray-menu.png
-e2e_check unpaused-tip tip_shows "Quorvel 2.1 - www.quorvel.example"
-e2e_check unpaused-icon-in-colour e2e_eventually icon_in_colour
+e2e_check unpaused-tip e2e_tray_tip_shows "Quorvel 2.1 - www.quorvel.example"
+e2e_check unpaused-icon-in-colour e2e_eventually icon_warmth_within 101 1000
 e2e_check expands-after-pause e2e_typed_gives "zq " "expanded"
 
 # --- Unlock and resume -------------------------------------------------------------
@@ -100,6 +84,6 @@ exit_question="If you close the program the Hotkeys will not work. Are you sure 
 e2e_check exit-entry-asks same "$exit_question" "$(ui answer No)"
 choose_from_icon_menu 2
 ui answer Yes >/dev/null
-e2e_check exit-entry-ends-program e2e_eventually eval "! kill -0 $(quorvel_pid) 2>/dev/null"
+e2e_check exit-entry-ends-program ended_within "$(quorvel_pid)"
 
 e2e_summary

@@ -26,8 +26,7 @@ e2e_typing_setup --size 1000 '{S}|KW|kilowatt hour' "{S}|LG|$long" ||
 e2e_setting 'Quorvel 2.1\options' text2 "${REPLAY_CALIBRATION:-50000}"
 # Counts only, never keys: how many key presses Quorvel has held so far.
 timing="$E2E_STATE/timing.txt"
-QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing") e2e_start_quorvel ||
-    e2e_abort start "Quorvel did not start"
+e2e_start_quorvel || e2e_abort start "Quorvel did not start"
 
 held_before=0
 e2e_fresh_timing && held_before=$(e2e_timing_field held_presses)

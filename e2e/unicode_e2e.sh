@@ -20,6 +20,8 @@ JP='日本語'
 AR='→ ✓'
 EM='😀'
 ALL="$ZP $GR $JP $AR $EM"
+# Trigger and text of a shortcut in each script, and of one in all of them.
+SCRIPTS=("zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL")
 USER_CLIPBOARD="user's ünïcödé ✂ 😀"
 SHOT="$E2E_ROOT/build/screenshots/main-window-every-script.png"
 
@@ -30,9 +32,7 @@ utf8_with_old_and_emoji_entries() {
 
 # Types the shortcut into the main window's boxes and adds it, as a person pasting would.
 add_shortcut() {
-    ui set-text main triggerBox "$1"
-    ui set-lines main shortcutText "$2"
-    ui click main addButton
+    add_row "$1" "$2"
     ui_until "" text main shortcutText >/dev/null
 }
 
@@ -56,13 +56,8 @@ e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file fa
 e2e_quorvel_prefix || e2e_abort prefix "no display, Wine prefix or Quorvel folder"
 ui_screen 96 || e2e_abort screen "could not set up the screen"
 # Quorvel starts with a file as the ANSI version writes it: Windows-1252, no mark.
-build/linux/make_shortcut_file "$program/defaultkeys.qvb" '{S}|AE|été ¯ 500 €' \
-    '{S}|CB|%(clipboard text)%' || exit 1
-cp "$program/defaultkeys.qvb" "$E2E_STATE/old.qvb"
-e2e_setting 'Quorvel\StartUpQ' StartUpOpt 1
-e2e_setting 'Quorvel\opts' RunMinimized True
-report="$E2E_STATE/target-report.txt"
-wid=$(e2e_start_target "$report") || e2e_abort target "test target did not start"
+e2e_typing_files '{S}|AE|été ¯ 500 €' '{S}|CB|%(clipboard text)%' ||
+    e2e_abort target "no shortcut file or test target"
 e2e_start_quorvel || e2e_abort start "Quorvel did not come up"
 
 # --- Added through the window --------------------------------------------------------
@@ -71,14 +66,14 @@ ui resize main 640 720
 ui tray 0x201
 ui_until 1 visible main >/dev/null
 add_shortcut em "$EM"
-if e2e_eventually eval '! cmp -s "$program/defaultkeys.qvb" "$E2E_STATE/old.qvb"'; then
+if e2e_eventually eval '! cmp -s "$program/defaultkeys.qvb" "$E2E_STATE/made.qvb"'; then
     e2e_check one-emoji-entry-turns-the-file-utf8 utf8_with_old_and_emoji_entries \
         "$program/defaultkeys.qvb"
 else
     e2e_fail one-emoji-entry-turns-the-file-utf8 "Add did not rewrite the file"
 fi
-for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "al|$ALL"; do
-    add_shortcut "${pair%%|*}" "${pair#*|}"
+for pair in "${SCRIPTS[@]}"; do
+    [ "$pair" = "em|$EM" ] || add_shortcut "${pair%%|*}" "${pair#*|}"
 done
 e2e_check list-shows-every-script e2e_eventually shows_rows main "{S} - em - $EM" "{S} - zp - $ZP" \
     "{S} - gr - $GR" "{S} - jp - $JP" "{S} - ar - $AR" "{S} - al - $ALL" "{S} - AE - été - 500 €"
@@ -91,27 +86,20 @@ if xid=$(e2e_visible_window "$main_title") && e2e_shot "$xid" "$SHOT"; then
 else
     e2e_fail screenshot "no main window to take"
 fi
-ui set-text main triggerBox "αβ"
-ui set-lines main shortcutText "$GR"
-ui click main addButton
+add_row "αβ" "$GR"
 e2e_check trigger-no-key-types-refused answer "The Shortcut Letters cannot hold \"α\", \"β\": no key is named so, and the shortcut could never be launched. Quorvel names the keys as an English keyboard shows them without Shift, whatever the layout (the key of \"α\" on a Greek keyboard is A)." OK
 
-ui click main commonTextButton
-ui_until 1 visible common >/dev/null
-for text in "$ZP" "$GR" "$JP" "$AR" "$EM"; do
-    ui set-text common entryBox "$text"
-    ui click common addButton
-    ui_until "" text common entryBox >/dev/null
-done
+open_window common
+for text in "$ZP" "$GR" "$JP" "$AR" "$EM"; do common_add "$text"; done
 e2e_check common-text-shows-every-script ui_until "$(printf '%s\n' "$ZP" "$GR" "$JP" "$AR" "$EM")" \
     rows common
 common_rows=$(ui rows common)
-ui click common closeButton
+close_window common
 ui click main minimizeButton
 ui_until 0 visible main >/dev/null
 
 # --- Typed, character by character -----------------------------------------------
-for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL"; do
+for pair in "${SCRIPTS[@]}"; do
     e2e_check "typed-${pair%%|*}" e2e_typed_gives "${pair%%|*} " "${pair#*|}"
 done
 ui set-clipboard "$ALL"
@@ -119,16 +107,15 @@ e2e_check typed-clipboard-text-macro e2e_typed_gives "cb " "$ALL"
 
 # --- Boost: pasted, and the user's clipboard back afterwards ----------------------
 ui set-clipboard "$USER_CLIPBOARD"
-ui menu 202 >/dev/null
-if e2e_answer_question; then
-    for pair in "zp|$ZP" "gr|$GR" "jp|$JP" "ar|$AR" "em|$EM" "al|$ALL"; do
+if e2e_boost on; then
+    for pair in "${SCRIPTS[@]}"; do
         e2e_check "boost-${pair%%|*}" e2e_typed_gives "${pair%%|*} " "${pair#*|}"
     done
     e2e_check boost-gives-the-clipboard-back e2e_eventually clipboard_holds "$USER_CLIPBOARD"
     ui set-clipboard "$ALL"
     e2e_check boost-clipboard-text-macro e2e_typed_gives "cb " "$ALL"
     e2e_check boost-clipboard-macro-keeps-the-clipboard e2e_eventually clipboard_holds "$ALL"
-    ui menu 202 >/dev/null
+    e2e_boost off
 else
     e2e_fail boost "the Boost question did not appear"
 fi

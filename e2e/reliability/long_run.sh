@@ -27,14 +27,9 @@ for ((i = 1; ${#long} < 600; i++)); do
     long+="Long entry line $i, typed whole. "
 done
 
-e2e_build_quorvel || e2e_abort build "build failed"
-e2e_typing_setup --size 1000 '{S}|KW|kilowatt hour' '{C}|ES|escaped' '{T}|TB|tabbed' "{S}|LG|$long" ||
-    e2e_abort setup "could not start the display, prefix or target"
 # Counts only, never keys: how many key presses Quorvel held during expansions.
 timing="$E2E_STATE/timing.txt"
-QUORVEL_HOOK_TIMING_FILE=$(e2e_winpath "$timing")
-export QUORVEL_HOOK_TIMING_FILE
-e2e_start_quorvel || e2e_abort start "Quorvel did not start"
+e2e_typing_suite --size 1000 '{S}|KW|kilowatt hour' '{C}|ES|escaped' '{T}|TB|tabbed' "{S}|LG|$long"
 e2e_click "$wid"
 
 words=(the quick brown fox jumps over a lazy dog while people type many plain words into

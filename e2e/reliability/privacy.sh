@@ -9,9 +9,7 @@ cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
-e2e_build_quorvel || e2e_abort build "build failed"
-e2e_typing_setup --size 100 '{S}|KW|kilowatt hour' || e2e_abort setup "set-up failed"
-e2e_start_quorvel || e2e_abort start "Quorvel did not start"
+e2e_typing_suite --size 100 '{S}|KW|kilowatt hour'
 e2e_click "$wid"
 
 secret="zq$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')vx"

@@ -59,11 +59,8 @@ for dpi in "${dpis[@]}"; do
     ui click startup noButton
     ui_until 0 visible startup >/dev/null
 
-    ui click main commonTextButton
-    ui_until 1 visible common >/dev/null
-    ui set-lines common entryBox "A common text" "of two lines"
-    ui click common addButton
-    ui_until "" text common entryBox >/dev/null
+    open_window common
+    common_add "A common text" "of two lines"
     check_window "$dpi" common entryBox
     shot "$common_title" "common-text-at-$dpi.png"
     # An empty Add: the box it shows.
@@ -71,15 +68,12 @@ for dpi in "${dpis[@]}"; do
     ui box-owner >/dev/null
     shot '^Quorvel$' "message-box-at-$dpi.png"
     ui answer OK >/dev/null
-    ui click common closeButton
-    ui_until 0 visible common >/dev/null
+    close_window common
 
-    ui menu 208
-    ui_until 1 visible excluded >/dev/null
+    open_window excluded
     check_window "$dpi" excluded nameBox
     shot '^Excluded Programs$' "excluded-programs-at-$dpi.png"
-    ui click excluded closeButton
-    ui_until 0 visible excluded >/dev/null
+    close_window excluded
     exit_quorvel || { e2e_fail "exit-at-$dpi" "Quorvel did not end"; e2e_wine_ended 1; }
 
     # The main window on its own.

@@ -40,6 +40,16 @@ main_aside() {
     ui move main $((1280 - width)) 0
 }
 
+# Waits up to SECONDS for the main window, then moves it aside.
+shown_aside() { ui wait-visible main "$1" && main_aside; }
+
+# Clicks Import or Export (BUTTON) and chooses PATH in the file dialog, whose
+# title and filter it prints.
+choose_file() {
+    ui click main "$1"
+    ui file-dialog "$2"
+}
+
 # Starts Quorvel while the driver, started first so that its own start costs
 # nothing, watches: the main window shown, then moved aside. With TRIGGER and
 # TEXT, the trigger is typed into the target the moment the window is aside,
@@ -183,7 +193,7 @@ follows_dpi_change() {
 ui_setup "$DPI"
 echo "Screen: 1280 x 1024 at $DPI DPI, 9-point message font"
 report="$E2E_STATE/target-report.txt"
-wid=$(e2e_start_target "$report") || { e2e_fail target "test target did not start"; e2e_summary; exit 1; }
+wid=$(e2e_start_target "$report") || e2e_abort target "test target did not start"
 
 # --- Memory with an empty list, in the state the long list's is taken in ------
 : >"$program/defaultkeys.qvb"
@@ -247,10 +257,9 @@ fi
 # windows unmanaged, Quorvel shows the time a user's desktop would see. Only
 # the timed edits run here; the program is then ended as a crash would end it.
 build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 32767 --text-size 60 || exit 1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+e2e_reg_add 'HKCU\Software\Wine\X11 Driver' Managed N
 start_quorvel
-if ui wait-visible main 30; then
-    main_aside
+if shown_aside 30; then
     ui_until 32767 count main >/dev/null
     echo "With Wine's windows unmanaged:"
     add_timed 32767
@@ -265,8 +274,7 @@ wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
 # --- A megabyte-long entry -----------------------------------------------------
 build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 14 --text-size 1000000 || exit 1
 start_quorvel
-ui wait-visible main 20
-main_aside
+shown_aside 20
 ui_until 14 count main >/dev/null
 long_row=$(ui rows main | grep -n ' - QZA - ' | cut -d: -f1)
 selected_ms=$(ui timed-select main $((long_row - 1)) shortcutText 1000000)
@@ -281,8 +289,7 @@ wine reg delete "$SETTINGS\\Quorvel" /f >/dev/null 2>&1
 # A damaged Common Text count, with no row stored.
 e2e_setting 'Quorvel\Commonkeys' Number 99999999
 start_quorvel
-ui wait-visible main 20
-main_aside
+shown_aside 20
 e2e_check startup-question-shows ui_until 1 visible startup
 e2e_check startup-question-access-key ui_until "&Do not ask this Qestion Again" text startup doNotAskAgain
 e2e_check startup-question-has-focus ui_until doNotAskAgain focus startup
@@ -396,8 +403,7 @@ ui_until 1 iconic common >/dev/null
 ui click main commonTextButton
 e2e_check common-text-button-restores-it ui_until 0 iconic common
 e2e_check common-text-button-brings-to-front ui_until 1 in-front common
-ui click common closeButton
-ui_until 0 visible common >/dev/null
+close_window common
 main_aside
 
 # --- Calibration --------------------------------------------------------------
@@ -418,8 +424,7 @@ e2e_check calibration-ok-hides-panel ui_until 0 visible main calibrationPanel
 working="$program/defaultkeys.qvb"
 build/linux/make_shortcut_file "$program/import.qvb" '{S}|IQ|imported text' || exit 1
 cp "$program/import.qvb" "$E2E_STATE/import.qvb"
-ui click main importButton
-e2e_check import-dialog-opens same $'Import Shortcuts\nQuorvel shortcuts (*.qvb)' "$(ui file-dialog 'C:\quorvel\import.qvb')"
+e2e_check import-dialog-opens same $'Import Shortcuts\nQuorvel shortcuts (*.qvb)' "$(choose_file importButton 'C:\quorvel\import.qvb')"
 # make_shortcut_file writes the thirteen samples and IQ; the list already has the samples.
 e2e_check import-adds-rows ui_until 27 count main
 e2e_check import-saves-the-working-file e2e_eventually grep -q 'imported text' "$working"
@@ -427,8 +432,7 @@ e2e_check import-leaves-its-file-unchanged cmp "$program/import.qvb" "$E2E_STATE
 e2e_check import-copies-nothing-aside same "defaultkeys.qvb import.qvb quorvel.exe" "$(ls "$program" | xargs)"
 
 cp "$working" "$E2E_STATE/working.qvb"
-ui click main importButton
-ui file-dialog 'C:\quorvel\imprt.qvb' >/dev/null
+choose_file importButton 'C:\quorvel\imprt.qvb' >/dev/null
 # Wine's dialog says "File does not exist", Windows' "File not found".
 e2e_check import-mistyped-name-is-refused grep -qiE 'not exist|not found' <<<"$(ui file-dialog-box OK)"
 ui cancel-file-dialog
@@ -437,27 +441,21 @@ e2e_check import-mistyped-name-creates-nothing test ! -e "$program/imprt.qvb"
 e2e_check import-mistyped-name-saves-nothing cmp "$working" "$E2E_STATE/working.qvb"
 
 exported="$program/exporté ✓.qvb"
-ui click main exportButton
-e2e_check export-dialog-opens same $'Export Shortcuts\nQuorvel shortcuts (*.qvb)' "$(ui file-dialog 'C:\quorvel\exporté ✓.qvb')"
+e2e_check export-dialog-opens same $'Export Shortcuts\nQuorvel shortcuts (*.qvb)' "$(choose_file exportButton 'C:\quorvel\exporté ✓.qvb')"
 e2e_check export-writes-the-list e2e_eventually cmp -s "$exported" "$working"
-ui click main exportButton
-ui file-dialog 'C:\quorvel\backup' >/dev/null
+choose_file exportButton 'C:\quorvel\backup' >/dev/null
 e2e_check export-adds-the-extension e2e_eventually cmp -s "$program/backup.qvb" "$working"
 
 printf 'my important notes' >"$program/notes.txt"
-ui click main exportButton
-ui file-dialog 'C:\quorvel\notes.txt' >/dev/null
+choose_file exportButton 'C:\quorvel\notes.txt' >/dev/null
 e2e_check export-over-a-file-asks grep -qi replace <<<"$(ui file-dialog-box No)"
 ui cancel-file-dialog
 e2e_check export-no-keeps-the-file same "my important notes" "$(cat "$program/notes.txt")"
 
 e2e_check read-only-folder-made e2e_read_only_folder "$program/read-only"
-ui click main exportButton
-ui file-dialog 'C:\quorvel\read-only\copy.qvb' >/dev/null
+choose_file exportButton 'C:\quorvel\read-only\copy.qvb' >/dev/null
 e2e_check export-to-read-only-folder-told same "The shortcuts could not be exported to C:\quorvel\read-only\copy.qvb. Choose a folder you may write to, on a drive with room. Nothing else has changed." "$(ui answer OK)"
-ui set-text main triggerBox ro
-ui set-text main shortcutText "after the export"
-ui click main addButton
+add_row ro "after the export"
 e2e_check add-after-export-saves-the-working-file e2e_eventually grep -q 'after the export' "$working"
 e2e_check add-after-export-tells-nothing ui no-box
 e2e_check add-after-export-leaves-the-copy eval '! grep -q "after the export" "$exported"'
@@ -469,17 +467,11 @@ e2e_check restart-reads-the-working-file ui_until 28 count main
 e2e_check settings-name-no-other-file same "" "$(e2e_reg_query 'Quorvel\File' Import | grep -vixF 'C:\quorvel\defaultkeys.qvb')"
 # Run Minimized is on: the icon brings the window back.
 ui tray 0x201
-ui wait-visible main 10
-main_aside
+shown_aside 10
 
 # --- Common Text ------------------------------------------------------------------
-ui click main commonTextButton
-ui_until 1 visible common >/dev/null
-for item in b A c; do
-    ui set-text common entryBox "$item"
-    ui click common addButton
-    ui_until "" text common entryBox >/dev/null
-done
+open_window common
+for item in b A c; do common_add "$item"; done
 e2e_check common-text-add ui_until $'b\nA\nc' rows common
 ui click common sortButton
 e2e_check common-text-sort ui_until $'A\nb\nc' rows common
@@ -487,13 +479,10 @@ ui select common 1
 e2e_check common-text-row-fills-box ui_until b text common entryBox
 ui click common removeButton
 e2e_check common-text-remove ui_until $'A\nc' rows common
-ui set-lines common entryBox "two" "linés"
-ui click common addButton
+common_add "two" "linés"
 e2e_check common-text-marks-line-breaks ui_until $'A\nc\ntwo¶linés' rows common
 long_row=$(printf 'a row longer than the list is wide, %.0s' {1..6})
-ui set-text common entryBox "$long_row"
-ui click common addButton
-ui_until "" text common entryBox >/dev/null
+common_add "$long_row"
 e2e_check common-text-long-row-scrolls-sideways eval \
     '[ "$(ui scroll-width common textList)" -gt "$(size_of common textList | cut -d" " -f1)" ]'
 ui select common 3
@@ -546,8 +535,7 @@ e2e_key Return
 e2e_check excluded-enter-adds e2e_until_prints typed.exe excluded
 e2e_key Escape
 e2e_check excluded-esc-closes ui_until 0 visible excluded
-ui menu 208
-ui_until 1 visible excluded >/dev/null
+open_window excluded
 ui select excluded 0
 ui click excluded removeButton
 e2e_until_prints '' excluded >/dev/null
@@ -586,13 +574,10 @@ e2e_check smallest-main-window-cuts-no-control e2e_until_prints "" ui clipped ma
 ui resize main "$width" "$height"
 
 # --- Minimize and the tray icon --------------------------------------------------
-# Wine shows the icon in a window of its own at the top left of the screen.
 ui click main minimizeButton
 ui_until 0 visible main >/dev/null
 e2e_check minimize-leaves-one-icon ui_until 1 tray-icons
-read -r tx ty tw th < <(ui tray-rect)
-xdotool mousemove $((tx + tw / 2)) $((ty + th / 2)) sleep 0.2 mousemove_relative 1 0
-e2e_check tray-tip ui_until "Quorvel 2.1 - www.quorvel.example" tooltip
+e2e_check tray-tip e2e_tray_tip_shows "Quorvel 2.1 - www.quorvel.example"
 xdotool click 1
 e2e_check tray-click-shows ui_until 1 visible main
 

@@ -1,9 +1,6 @@
 # Helpers of the scripts that drive Quorvel's windows under Wine through the
 # driver program (e2e/tools/ui_driver.cpp). Source after e2e/lib.sh.
 
-SHOTS="$E2E_ROOT/build/screenshots"
-SETTINGS='HKCU\Software\VB and VBA Program Settings'
-
 # Runs a reading of the driver until it prints EXPECTED.
 ui_until() {
     local expected=$1
@@ -37,7 +34,35 @@ start_quorvel() {
     WINEDEBUG=-all,trace+systray e2e_spawn 'C:\quorvel\quorvel.exe' >"$E2E_STATE/quorvel.pid"
 }
 
-ended_within() { e2e_eventually eval "! kill -0 $1 2>/dev/null"; }
+# Opens Common Text (common) or Excluded Programs (excluded) and waits until
+# it shows; close_window closes either with its Close button.
+open_window() {
+    case $1 in
+        common) ui click main commonTextButton ;;
+        excluded) ui menu 208 ;;
+    esac
+    ui_until 1 visible "$1" >/dev/null
+}
+close_window() {
+    ui click "$1" closeButton
+    ui_until 0 visible "$1" >/dev/null
+}
+
+# common_add LINE...: adds a row to Common Text and waits until its box is
+# emptied.
+common_add() {
+    ui set-lines common entryBox "$@"
+    ui click common addButton
+    ui_until "" text common entryBox >/dev/null
+}
+
+# add_row TRIGGER LINE...: fills the main window's boxes and clicks Add.
+add_row() {
+    ui set-text main triggerBox "$1"
+    shift
+    ui set-lines main shortcutText "$@"
+    ui click main addButton
+}
 
 # Exit, answered Yes.
 exit_quorvel() {
@@ -65,14 +90,11 @@ ui_screen() {
     font+=5400610068006f006d0061$(printf '0%.0s' {1..106})
     local fonts='HKCU\Software\Wine\Fonts\Replacements'
     local links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-        >/dev/null 2>&1 &&
-        wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v MessageFont /t REG_BINARY \
-            /d "$font" /f >/dev/null 2>&1 &&
-        wine reg add "$fonts" /v Tahoma /d 'DejaVu Sans' /f >/dev/null 2>&1 &&
-        wine reg add "$fonts" /v SimSun /d IPAGothic /f >/dev/null 2>&1 &&
-        wine reg add "$links" /v 'DejaVu Sans' /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f \
-            >/dev/null 2>&1 &&
+    e2e_reg_add 'HKCU\Control Panel\Desktop' LogPixels "$dpi" REG_DWORD &&
+        e2e_reg_add 'HKCU\Control Panel\Desktop\WindowMetrics' MessageFont "$font" REG_BINARY &&
+        e2e_reg_add "$fonts" Tahoma 'DejaVu Sans' &&
+        e2e_reg_add "$fonts" SimSun IPAGothic &&
+        e2e_reg_add "$links" 'DejaVu Sans' 'ipag.ttf,IPAGothic' REG_MULTI_SZ &&
         e2e_wine_ended
 }
 
