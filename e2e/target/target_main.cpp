@@ -2,20 +2,19 @@
 // to a report file in UTF-8, so the end-to-end scripts can see exactly what a
 // program received, any character included, and the number of pastes it took to
 // "<report>.pastes". Its menu bar writes into the box when it opens and when its
-// one item runs, as a lone Alt tap would make it do. WM_APP + 2 with wParam 1
-// makes the box a one-line password box (0 makes it the usual box again).
+// one item runs, as a lone Alt tap would make it do. PasswordTargetMessage with
+// wParam 1 makes the box a one-line password box (0 makes it the usual box again).
 #include <windows.h>
 
 #include <string>
 
+#include "../tools/tool_support.h"
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuorvelTestTarget";
-constexpr wchar_t kTitle[] = L"Quorvel Test Target";
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kPollMs = 100;
-constexpr UINT kClearMessage = WM_APP + 1;
-constexpr UINT kPasswordMessage = WM_APP + 2;
 constexpr int kEditId = 100;
 constexpr int kMenuItemId = 200;
 
@@ -28,36 +27,20 @@ bool g_writtenOnce = false;
 unsigned g_pastes = 0;
 unsigned g_pastesWritten = 0;
 
+// In UTF-8, as the scripts compare it; half a surrogate pair on its own, which
+// a correct sender never leaves, comes out as U+FFFD.
 std::string editText() {
-    const int length = GetWindowTextLengthW(g_edit);
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(g_edit, wide.data(), length + 1);
-    if (copied <= 0)
-        return {};
-    // In UTF-8, as the scripts compare it; half a surrogate pair on its own,
-    // which a correct sender never leaves, comes out as U+FFFD.
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), copied, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), copied, text.data(), size, nullptr, nullptr);
-    return text;
+    std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(g_edit)) + 1, L'\0');
+    const int copied = GetWindowTextW(g_edit, wide.data(), static_cast<int>(wide.size()));
+    return utf8Of({wide.data(), static_cast<size_t>(copied > 0 ? copied : 0)});
 }
 
 // Write a temp file and rename it over the report, so a reader never sees a
 // half-written file.
 bool writeFileAtomically(const std::string& path, const std::string& text) {
     const std::string tmp = path + ".tmp";
-    HANDLE file = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = text.empty() || WriteFile(file, text.data(), static_cast<DWORD>(text.size()),
-                                              &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != text.size())
-        return false;
-    return MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    return writeFile(tmp.c_str(), text) &&
+           MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 void pollText() {
@@ -127,7 +110,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 return -1;
             SetTimer(hwnd, kTimerId, kPollMs, nullptr);
             return 0;
-        case kPasswordMessage:
+        case PasswordTargetMessage:
             makeEdit(hwnd, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE)),
                      wParam != 0);
             SetFocus(g_edit);
@@ -147,7 +130,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTimerId)
                 pollText();
             return 0;
-        case kClearMessage:
+        case ClearTargetMessage:
             SetWindowTextW(g_edit, L"");
             pollText();
             return 0;
@@ -185,8 +168,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
     AppendMenuW(file, MF_STRING, kMenuItemId, L"&Item");
     HMENU menuBar = CreateMenu();
     AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    HWND hwnd = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 50, 50, 640, 480,
-                                nullptr, menuBar, instance, nullptr);
+    HWND hwnd = CreateWindowExW(0, kClassName, TestTargetTitle, WS_OVERLAPPEDWINDOW, 50, 50, 640,
+                                480, nullptr, menuBar, instance, nullptr);
     if (hwnd == nullptr)
         return 1;
     ShowWindow(hwnd, showCmd == SW_HIDE ? SW_SHOWNORMAL : showCmd);

@@ -1,58 +1,38 @@
 // Another program on the clipboard, as the end-to-end scripts need one:
 //
-//   clipboard_watch monitor FILE      a clipboard monitor that leaves marked contents alone,
-//                                     as the marks ask: for every change it is told of
-//                                     (WM_CLIPBOARDUPDATE), appends one line to FILE. Marked
-//                                     contents it does not open: the line is "update marked"
-//                                     and the names of the marks present. Other contents it
-//                                     opens and reads: the line is "update" and the formats
-//                                     as `formats` prints them. FILE exists, empty, once it
-//                                     listens. Runs until killed.
-//   clipboard_watch formats           prints the formats the clipboard holds, in order: the
-//                                     text as text="..." (CR and LF as \r and \n), registered
-//                                     formats by name, a DWORD value as NAME=value, others by
-//                                     number
-//   clipboard_watch hold MS FILE      opens the clipboard with a window of its own, writes
-//                                     FILE, keeps the clipboard open MS milliseconds, closes
-//                                     it and removes FILE
-//   clipboard_watch put-pictures      empties the clipboard and puts a bitmap, an enhanced
-//                                     metafile and a palette on it, as system objects
-//   clipboard_watch pictures          prints what the clipboard holds of those three: the
-//                                     bitmap's size and pixels, the metafile's bytes and the
-//                                     palette's entries, in hexadecimal, or "none" for each
-//                                     that is missing
+//   clipboard_watch monitor FILE   for every change it is told of (WM_CLIPBOARDUPDATE),
+//       appends a line to FILE: for marked contents, which it leaves alone as the marks ask,
+//       "update marked" and the marks present; for others, which it opens, "update" and the
+//       formats as `formats` prints them. FILE exists, empty, once it listens; runs until killed.
+//   clipboard_watch formats   prints the clipboard's formats in order: the text as text="..."
+//       (CR and LF as \r and \n), registered formats by name (a DWORD value as NAME=value),
+//       others by number
+//   clipboard_watch hold MS FILE   opens the clipboard with a window of its own, writes FILE,
+//       keeps the clipboard open MS milliseconds, closes it and removes FILE
+//   clipboard_watch put-pictures   empties the clipboard and puts a bitmap, an enhanced
+//       metafile and a palette on it, as system objects
+//   clipboard_watch pictures   prints those three in hexadecimal (the bitmap's size and
+//       pixels, the metafile's bytes, the palette's entries), or "none" for each one missing
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <cwchar>
 #include <string>
 #include <vector>
 
-#include "tool_text.h"
+#include "tool_support.h"
 
 namespace {
-
-[[noreturn]] void fail(const char* why) {
-    std::fprintf(stderr, "clipboard_watch: %s\n", why);
-    std::exit(2);
-}
-
-// Another program (Quorvel, while it pastes) may hold the clipboard for a moment.
-bool openClipboard(HWND owner) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (::OpenClipboard(owner)) {
-            return true;
-        }
-        ::Sleep(10);
-    }
-    return false;
-}
 
 HWND messageWindow() {
     return ::CreateWindowExW(0, L"STATIC", L"clipboard_watch", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                              ::GetModuleHandleW(nullptr), nullptr);
+}
+
+// With a window of this program's own: putting data on the clipboard needs an owner.
+void openOwnClipboard() {
+    if (!openClipboard(messageWindow())) {
+        fail("cannot open the clipboard");
+    }
 }
 
 std::string hex(const void* bytes, std::size_t size) {
@@ -69,29 +49,19 @@ std::string hex(const void* bytes, std::size_t size) {
 // The clipboard must be open.
 std::string describeFormat(UINT format) {
     if (format == CF_UNICODETEXT) {
-        std::string text = "text=\"";
-        if (HANDLE data = ::GetClipboardData(format)) {
-            if (const auto* wide = static_cast<const wchar_t*>(::GlobalLock(data))) {
-                for (const char c : utf8Of(wide, wcsnlen(wide, ::GlobalSize(data) / 2))) {
-                    text += c == '\r' ? std::string("\\r") : c == '\n' ? "\\n" : std::string(1, c);
-                }
-                ::GlobalUnlock(data);
-            }
-        }
-        return text + "\"";
+        return "text=\"" + escaped(clipboardText(format)) + "\"";
     }
     wchar_t name[256] = {};
     const int length = ::GetClipboardFormatNameW(format, name, 256);
     if (length <= 0) {
         return std::to_string(format);
     }
-    std::string described = utf8Of(name, static_cast<std::size_t>(length));
-    if (HANDLE data = ::GetClipboardData(format)) {
-        if (::GlobalSize(data) == sizeof(DWORD)) {
-            if (const auto* value = static_cast<const DWORD*>(::GlobalLock(data))) {
-                described += "=" + std::to_string(*value);
-                ::GlobalUnlock(data);
-            }
+    std::string described = utf8Of({name, static_cast<std::size_t>(length)});
+    HANDLE data = ::GetClipboardData(format);
+    if (data != nullptr && ::GlobalSize(data) == sizeof(DWORD)) {
+        if (const auto* value = static_cast<const DWORD*>(::GlobalLock(data))) {
+            described += "=" + std::to_string(*value);
+            ::GlobalUnlock(data);
         }
     }
     return described;
@@ -116,13 +86,16 @@ constexpr const wchar_t* Marks[] = {L"ExcludeClipboardContentFromMonitorProcessi
 
 std::string g_monitorFile;
 
-void recordUpdate(HWND window) {
+LRESULT CALLBACK monitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_CLIPBOARDUPDATE) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
     std::string line = "update";
     if (::IsClipboardFormatAvailable(::RegisterClipboardFormatW(Marks[0]))) {
         line += " marked";
         for (const wchar_t* mark : Marks) {
             if (::IsClipboardFormatAvailable(::RegisterClipboardFormatW(mark))) {
-                line += " " + utf8Of(mark, std::wcslen(mark));
+                line += " " + utf8Of(mark);
             }
         }
     } else {
@@ -133,31 +106,18 @@ void recordUpdate(HWND window) {
         std::fwrite(line.data(), 1, line.size(), file);
         std::fclose(file);
     }
-}
-
-LRESULT CALLBACK monitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLIPBOARDUPDATE) {
-        recordUpdate(window);
-        return 0;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+    return 0;
 }
 
 int monitor(const char* path) {
     g_monitorFile = path;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = monitorProc;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"QuorvelClipboardMonitor";
-    ::RegisterClassW(&windowClass);
-    HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                    nullptr, windowClass.hInstance, nullptr);
-    if (window == nullptr || !::AddClipboardFormatListener(window)) {
+    HWND window = messageWindow();
+    if (window == nullptr ||
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&monitorProc)) == 0 ||
+        !::AddClipboardFormatListener(window)) {
         fail("cannot listen to the clipboard");
     }
-    if (std::FILE* file = std::fopen(path, "wb")) {
-        std::fclose(file);
-    }
+    writeFile(path);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::DispatchMessageW(&message);
@@ -166,16 +126,10 @@ int monitor(const char* path) {
 }
 
 int hold(int milliseconds, const char* path) {
-    HWND window = messageWindow();
-    if (!openClipboard(window)) {
-        fail("cannot open the clipboard");
-    }
-    if (std::FILE* file = std::fopen(path, "wb")) {
-        std::fclose(file);
-    }
+    openOwnClipboard();
+    writeFile(path);
     ::Sleep(static_cast<DWORD>(milliseconds));
     ::CloseClipboard();
-    ::DestroyWindow(window);
     return ::DeleteFileA(path) ? 0 : 1;
 }
 
@@ -217,23 +171,19 @@ int putPictures() {
     if (bitmap == nullptr || metafile == nullptr || palette == nullptr) {
         fail("cannot make the pictures");
     }
-    HWND window = messageWindow();
-    if (!openClipboard(window) || !::EmptyClipboard()) {
-        fail("cannot open the clipboard");
+    openOwnClipboard();
+    if (!::EmptyClipboard()) {
+        fail("cannot empty the clipboard");
     }
     const bool put = ::SetClipboardData(CF_BITMAP, bitmap) != nullptr &&
                      ::SetClipboardData(CF_ENHMETAFILE, metafile) != nullptr &&
                      ::SetClipboardData(CF_PALETTE, palette) != nullptr;
     ::CloseClipboard();
-    ::DestroyWindow(window);
     return put ? 0 : 1;
 }
 
 int printPictures() {
-    HWND window = messageWindow();
-    if (!openClipboard(window)) {
-        fail("cannot open the clipboard");
-    }
+    openOwnClipboard();
     std::string bitmapText = "none";
     if (auto bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP))) {
         BITMAP shape{};
@@ -261,7 +211,6 @@ int printPictures() {
         paletteText = hex(entries.data(), entries.size() * sizeof(PALETTEENTRY));
     }
     ::CloseClipboard();
-    ::DestroyWindow(window);
     std::printf("bitmap %s\nenhanced-metafile %s\npalette %s\n", bitmapText.c_str(),
                 metafileText.c_str(), paletteText.c_str());
     return 0;
@@ -275,9 +224,7 @@ int main(int argc, char** argv) {
         return monitor(argv[2]);
     }
     if (command == "formats" && argc == 2) {
-        HWND window = messageWindow();
-        const std::string formats = describeClipboard(window);
-        ::DestroyWindow(window);
+        const std::string formats = describeClipboard(messageWindow());
         std::printf("%s\n", formats.c_str() + (formats.empty() ? 0 : 1));
         return 0;
     }

@@ -1,73 +1,75 @@
 // Drives Quorvel's windows from outside with ordinary window messages, as the
 // end-to-end tests' hands and eyes. Windows are named main, common (Common
 // Text), startup (the start-with-Windows question), excluded (Excluded
-// Programs); controls by their names in
-// the program (triggerBox, addButton, shortcutList...) or by number. Texts, given and
-// printed, are UTF-8: any character.
+// Programs); controls by their names in the program (triggerBox, addButton,
+// shortcutList...) or by number; a CONTROL left out means the window itself.
+// Texts, given and printed, are UTF-8: any character.
 //
 //   ui_driver wait-visible WINDOW [SECONDS]   waits for the window to show
-//   ui_driver visible WINDOW [CONTROL]        prints 1 or 0
-//   ui_driver enabled WINDOW [CONTROL]        prints 1 or 0
-//   ui_driver checked WINDOW CONTROL          prints 1 or 0
-//   ui_driver iconic WINDOW                   prints 1 when minimised
-//   ui_driver in-front WINDOW                 prints 1 when the window is the active one
-//                                             and nothing covers its middle
-//   ui_driver in-work-area WINDOW             prints 1 when all of it is in its monitor's work area
-//   ui_driver text WINDOW [CONTROL]           prints the control's text, or the window's caption
-//   ui_driver set-text WINDOW CONTROL LINE... replaces the text as a paste would, lines
-//                                             joined by CR LF (set-lines is the same)
-//   ui_driver click WINDOW CONTROL            clicks a button, option or check box
-//   ui_driver count WINDOW                    prints the number of rows of the window's list
-//   ui_driver rows WINDOW                     prints the rows, CR and LF written as \r and \n
-//   ui_driver select WINDOW ROW               selects a row as a click does
-//   ui_driver rect WINDOW [CONTROL]           prints the screen rectangle: X Y WIDTH HEIGHT
-//   ui_driver focus WINDOW                    prints the name of the control with the focus
-//   ui_driver menu COMMAND                    chooses a menu item of the main window by its id
-//   ui_driver close WINDOW                    asks the window to close (its close box)
-//   ui_driver tray MESSAGE                    the tray icon's callback with a mouse message,
-//                                             returning once the program has handled it
-//   ui_driver send WINDOW MESSAGE WPARAM LPARAM  sends a window message (numbers), returning
-//                                             once the window has handled it
-//   ui_driver popup-menu-rect                 the screen rectangle of the menu that shows
-//   ui_driver answer BUTTON [CAPTION]         waits for a message box (caption "Quorvel"),
-//                                             prints its text and presses Yes, No or OK
-//   ui_driver no-box [CAPTION]                succeeds when no message box shows
-//   ui_driver box-owner [CAPTION]             waits for a message box; prints the name of
-//                                             the window it belongs to, or none
-//   ui_driver file-dialog PATH                waits for the open or save dialog, prints its
-//                                             caption, enters PATH and presses its OK button
-//                                             (the dialog may then ask, or refuse the name)
-//   ui_driver file-dialog-box BUTTON          waits for a box over the open or save dialog,
-//                                             prints its text and presses Yes, No or OK
-//   ui_driver cancel-file-dialog              presses the open or save dialog's Cancel button
-//   ui_driver default-button [CAPTION]        waits for a message box; prints its default button
-//   ui_driver move WINDOW X Y                 moves the window
-//   ui_driver resize WINDOW WIDTH HEIGHT      gives the window that outer size
-//   ui_driver minimize WINDOW                 minimises it as its title bar's box does
-//   ui_driver clipped WINDOW                  prints each control cut off by the window or
-//                                             too small for its caption in the message font
-//   ui_driver font-width WINDOW CONTROL       prints the width of a text in the box's own font,
-//                                             then in the message font at the window's DPI
-//   ui_driver dpi-change WINDOW FROM TO       tells the window that its DPI went from FROM to TO
-//   ui_driver tray-icons                      prints how many icons Wine's notification area shows
-//   ui_driver tray-rect                       the screen rectangle of its first icon
-//   ui_driver tooltip                         prints the text of the tooltip that shows
-//   ui_driver clear-target                    empties the test target's text box
-//   ui_driver password-target on|off          makes it an empty password box, or the usual box
-//   ui_driver set-clipboard TEXT              puts the text on the clipboard as Unicode text,
-//                                             and again in a format of the driver's own (a mark)
-//   ui_driver get-clipboard                   prints the clipboard's text as it is
-//   ui_driver get-clipboard-mark              prints the text of the mark, or nothing
-//   ui_driver code-page                       prints the ANSI code page
-//   ui_driver inject TEXT                     types TEXT (small letters, digits, blanks) with
-//                                             SendInput, as any other program could
-//   ui_driver mark PATH                       writes a file, proof that a shortcut started it
-//   ui_driver watch-start FILE [TRIGGER TEXT] times a start of Quorvel: writes "armed", then
-//                                             once the main window shows "visible", moves it
-//                                             aside ("aside"); once the TRIGGER typed into the
-//                                             test target starts to go "fired", and once its
-//                                             box holds TEXT "expanded", each with the Unix
-//                                             time in ms (60 s at most)
+//   ui_driver visible|enabled WINDOW [CONTROL], checked WINDOW CONTROL, iconic WINDOW (when
+//       minimised), in-front WINDOW (the active window, nothing covering its middle),
+//       in-work-area WINDOW (all of it in its monitor's work area)   print 1 or 0
+//   ui_driver text WINDOW [CONTROL]   prints the text, CR and LF as \r and \n
+//   ui_driver text-length WINDOW [CONTROL]   prints the text's length, as the box tells it
+//   ui_driver set-text|set-lines WINDOW CONTROL LINE...   replaces the text as a paste would,
+//       lines joined by CR LF
+//   ui_driver click WINDOW CONTROL   clicks a button, option or check box
+//   ui_driver paste WINDOW CONTROL   has the box paste the clipboard
+//   ui_driver count WINDOW   prints the number of rows of the window's list
+//   ui_driver rows WINDOW   prints the rows, CR and LF as \r and \n
+//   ui_driver select WINDOW ROW   selects a row as a click does
+//   ui_driver scroll-width WINDOW CONTROL   prints a list box's horizontal extent
+//   ui_driver rect WINDOW [CONTROL]   prints the screen rectangle: X Y WIDTH HEIGHT
+//   ui_driver focus WINDOW   prints the name of the control with the focus, or none
+//   ui_driver menu COMMAND   chooses a menu item of the main window by its id
+//   ui_driver close WINDOW   asks the window to close (its close box)
+//   ui_driver tray MESSAGE   the tray icon's callback with a mouse message, returning once
+//       the program has handled it
+//   ui_driver send WINDOW MESSAGE WPARAM LPARAM   sends a window message (numbers),
+//       returning once the window has handled it
+//   ui_driver popup-menu-rect   the screen rectangle of the menu that shows
+//   ui_driver answer BUTTON [CAPTION]   waits for a message box (caption "Quorvel"), prints
+//       its text and presses Yes, No or OK
+//   ui_driver no-box [CAPTION]   succeeds when no message box shows
+//   ui_driver box-owner [CAPTION]   waits for a message box; prints the name of the window
+//       it belongs to, or none
+//   ui_driver default-button [CAPTION]   waits for a message box; prints its default button
+//   ui_driver file-dialog PATH   waits for the open or save dialog, prints its caption and
+//       file type, enters PATH and presses OK (the dialog may then ask, or refuse the name)
+//   ui_driver file-dialog-box BUTTON   answers a box over that dialog as answer does
+//   ui_driver cancel-file-dialog   presses that dialog's Cancel button
+//   ui_driver move WINDOW X Y, resize WINDOW WIDTH HEIGHT   moves it, gives it that outer size
+//   ui_driver minimize WINDOW   minimises it as its title bar's box does
+//   ui_driver clipped WINDOW   prints each control cut off by the window or too small for
+//       its caption in the message font
+//   ui_driver font-width WINDOW CONTROL   prints the width of a text in the box's own font,
+//       then in the message font at the window's DPI
+//   ui_driver dpi-change WINDOW FROM TO   tells the window its DPI went from FROM to TO
+//   ui_driver tray-icons   prints how many icons Wine's notification area shows
+//   ui_driver tray-rect   the screen rectangle of its first icon
+//   ui_driver tooltip   prints the text of the tooltip that shows
+//   ui_driver clear-target   empties the test target's text box
+//   ui_driver password-target on|off   makes it an empty password box, or the usual box
+//   ui_driver set-clipboard TEXT   puts the text on the clipboard as Unicode text, and again
+//       in a format of the driver's own (a mark)
+//   ui_driver get-clipboard, get-clipboard-mark   prints the text, or the mark's, as it is
+//   ui_driver code-page   prints the ANSI code page
+//   ui_driver inject TEXT   types TEXT (small letters, digits, blanks) with SendInput, as
+//       any other program could
+//   ui_driver mark PATH   writes a file, proof that a shortcut started it
+//
+// Timings, in milliseconds (30 s at most):
+//   ui_driver timed-select WINDOW ROW BOX LENGTH   selects the row; prints the time until
+//       the box holds LENGTH characters
+//   ui_driver timed-click-file WINDOW CONTROL FILE   clicks; prints the time until FILE
+//       has been written
+//   ui_driver timed-answer-file BUTTON CAPTION FILE   answers the box; prints the time until
+//       FILE has been written, then until the box was hidden and until it was gone (the
+//       program's call that showed it has returned)
+//   ui_driver watch-start FILE [TRIGGER TEXT]   times a start of Quorvel: writes "armed",
+//       then once the main window shows "visible", moves it aside ("aside"); once the
+//       TRIGGER typed into the test target starts to go "fired", and once its box holds
+//       TEXT "expanded", each with the Unix time in ms (60 s at most)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -79,7 +81,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cwchar>
 #include <iterator>
 #include <span>
 #include <string>
@@ -88,7 +89,7 @@
 
 #include "../../app/win32/control_ids.h"
 #include "../../platform/win32/unique_handle.h"
-#include "tool_text.h"
+#include "tool_support.h"
 
 namespace {
 
@@ -98,7 +99,6 @@ using quorvel::UniqueHandle;
 using Font = UniqueHandle<HFONT, NullIsNoHandle<HFONT, &::DeleteObject>>;
 using MemoryDc = UniqueHandle<HDC, NullIsNoHandle<HDC, &::DeleteDC>>;
 
-constexpr DWORD PollMs = 50;
 constexpr UINT SendTimeoutMs = 10000;
 
 struct Named {
@@ -106,29 +106,19 @@ struct Named {
     int id;
 };
 
-constexpr Named MainControls[] = {{"editorFrame", ids::editorFrame},
-                                  {"columnHeadings", ids::columnHeadings},
-                                  {"triggerBox", ids::triggerBox},
-                                  {"shortcutText", ids::shortcutText},
-                                  {"spaceKey", ids::spaceKey},
-                                  {"tabKey", ids::tabKey},
-                                  {"escKey", ids::escKey},
-                                  {"enterAfter", ids::enterAfter},
-                                  {"addButton", ids::addButton},
-                                  {"deleteButton", ids::deleteButton},
-                                  {"deleteAllButton", ids::deleteAllButton},
-                                  {"samplesButton", ids::samplesButton},
-                                  {"shortcutList", ids::shortcutList},
-                                  {"minimizeButton", ids::minimizeButton},
-                                  {"exitButton", ids::exitButton},
-                                  {"importButton", ids::importButton},
-                                  {"exportButton", ids::exportButton},
-                                  {"helpButton", ids::helpButton},
-                                  {"commonTextButton", ids::commonTextButton},
-                                  {"calibrationPanel", ids::calibrationPanel},
-                                  {"calibrationHelp", ids::calibrationHelp},
-                                  {"calibrationBox", ids::calibrationBox},
-                                  {"calibrationOkButton", ids::calibrationOkButton}};
+// The main window's controls go by their names in the program.
+#define BY_OWN_NAME(control) \
+    { #control, ids::control }
+constexpr Named MainControls[] = {
+    BY_OWN_NAME(editorFrame),      BY_OWN_NAME(columnHeadings),     BY_OWN_NAME(triggerBox),
+    BY_OWN_NAME(shortcutText),     BY_OWN_NAME(spaceKey),           BY_OWN_NAME(tabKey),
+    BY_OWN_NAME(escKey),           BY_OWN_NAME(enterAfter),         BY_OWN_NAME(addButton),
+    BY_OWN_NAME(deleteButton),     BY_OWN_NAME(deleteAllButton),    BY_OWN_NAME(samplesButton),
+    BY_OWN_NAME(shortcutList),     BY_OWN_NAME(minimizeButton),     BY_OWN_NAME(exitButton),
+    BY_OWN_NAME(importButton),     BY_OWN_NAME(exportButton),       BY_OWN_NAME(helpButton),
+    BY_OWN_NAME(commonTextButton), BY_OWN_NAME(calibrationPanel),   BY_OWN_NAME(calibrationHelp),
+    BY_OWN_NAME(calibrationBox),   BY_OWN_NAME(calibrationOkButton)};
+#undef BY_OWN_NAME
 
 constexpr Named CommonControls[] = {
     {"entryLabel", ids::CommonEntryLabel},     {"entryBox", ids::CommonEntryBox},
@@ -156,6 +146,8 @@ constexpr Named ExcludedControls[] = {{"nameLabel", ids::ExcludedNameLabel},
                                       {"remoteDesktop", ids::ExcludedSuggestion1 + 4},
                                       {"closeButton", ids::ExcludedCloseButton}};
 
+constexpr Named MessageBoxButtons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
+
 struct WindowKind {
     const char* name;
     const wchar_t* windowClass;
@@ -169,22 +161,14 @@ constexpr WindowKind Kinds[] = {
     {"startup", ids::StartUpDialogClass, StartUpControls, 0},
     {"excluded", ids::ExcludedProgramsClass, ExcludedControls, ids::ExcludedList}};
 
-[[noreturn]] void fail(const char* what, const char* detail = "") {
-    std::fprintf(stderr, "ui_driver: %s%s%s\n", what, *detail ? ": " : "", detail);
-    std::exit(1);
-}
-
-// Polls until `ready` holds, every POLL milliseconds; false when SECONDS pass first.
-template <typename Ready>
-bool waitUntil(double seconds, Ready ready, DWORD poll = PollMs) {
-    const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-    while (!ready()) {
-        if (::GetTickCount64() >= deadline) {
-            return false;
+// The id of the entry with that name, else the name read as a number (0 when it is none).
+int idNamed(std::span<const Named> known, const char* name) {
+    for (const Named& named : known) {
+        if (std::strcmp(named.name, name) == 0) {
+            return named.id;
         }
-        ::Sleep(poll);
     }
-    return true;
+    return std::atoi(name);
 }
 
 const WindowKind& kindNamed(const char* name) {
@@ -200,12 +184,29 @@ HWND findWindow(const WindowKind& kind) {
     return ::FindWindowW(kind.windowClass, nullptr);
 }
 
+// The window when it shows, else null.
+HWND shownWindow(const char* name) {
+    const HWND window = findWindow(kindNamed(name));
+    return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
+}
+
 HWND requireWindow(const char* name) {
     const HWND window = findWindow(kindNamed(name));
     if (window == nullptr) {
         fail("window not found", name);
     }
     return window;
+}
+
+// Polls `find` until it gives a window, or true; fails when SECONDS pass first.
+template <typename Find>
+auto awaited(double seconds, const std::string& failure, Find find, DWORD pollMs = 50) {
+    decltype(find()) found{};
+    const auto ready = [&] { return static_cast<bool>(found = find()); };
+    if (!waitUntil(seconds, ready, pollMs)) {
+        fail(failure.c_str());
+    }
+    return found;
 }
 
 // The name of one of the program's windows, or "none"/"other".
@@ -245,6 +246,12 @@ std::vector<HWND> windowsUnder(HWND parent) {
     return windows;
 }
 
+bool isClass(HWND window, const char* name) {
+    char windowClass[64] = {};
+    ::GetClassNameA(window, windowClass, sizeof(windowClass));
+    return _stricmp(windowClass, name) == 0;
+}
+
 // Any descendant: some controls sit inside a panel of the window.
 HWND findChild(HWND window, int id) {
     for (const HWND child : windowsUnder(window)) {
@@ -256,11 +263,7 @@ HWND findChild(HWND window, int id) {
 }
 
 HWND requireControl(const char* windowName, const char* controlName) {
-    const WindowKind& kind = kindNamed(windowName);
-    int id = std::atoi(controlName);
-    for (const Named& named : kind.controls) {
-        id = std::strcmp(named.name, controlName) == 0 ? named.id : id;
-    }
+    const int id = idNamed(kindNamed(windowName).controls, controlName);
     const HWND control = findChild(requireWindow(windowName), id);
     if (control == nullptr) {
         fail("control not found", controlName);
@@ -274,7 +277,7 @@ std::vector<std::string> utf8Arguments() {
     LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     std::vector<std::string> utf8;
     for (int i = 0; i < count; ++i) {
-        utf8.push_back(utf8Of(arguments[i], std::wcslen(arguments[i])));
+        utf8.push_back(utf8Of(arguments[i]));
     }
     ::LocalFree(arguments);
     return utf8;
@@ -297,7 +300,7 @@ std::string textOf(HWND window, UINT lengthMessage = WM_GETTEXTLENGTH,
     const bool byRow = textMessage == LB_GETTEXT;
     sendTo(window, textMessage, byRow ? row : buffer.size() - 1,
            reinterpret_cast<LPARAM>(buffer.data()));
-    return utf8Of(buffer.data(), std::wcslen(buffer.data()));
+    return utf8Of(buffer.data());
 }
 
 void setTextOf(HWND window, const std::string& text) {
@@ -318,16 +321,43 @@ void setText(HWND control, const std::string& text) {
     sendTo(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-int printEscaped(const std::string& text) {
-    for (const char c : text) {
-        if (c == '\r' || c == '\n') {
-            std::fputs(c == '\r' ? "\\r" : "\\n", stdout);
-        } else {
-            std::fputc(c, stdout);
-        }
-    }
-    std::fputc('\n', stdout);
+int printed(const std::string& line) {
+    std::printf("%s\n", line.c_str());
     return 0;
+}
+
+int printed(unsigned long long number) {
+    return printed(std::to_string(number));
+}
+
+int printedFlag(bool flag) {
+    return printed(flag ? "1" : "0");
+}
+
+int succeeded(BOOL done) {
+    return done ? 0 : 1;
+}
+
+// Returns once the window has handled the message.
+int sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    sendTo(window, message, wParam, lParam);
+    return 0;
+}
+
+// The screen rectangle: X Y WIDTH HEIGHT.
+int printedRect(HWND window, const char* missing = "no such window") {
+    RECT rect{};
+    if (window == nullptr || !::GetWindowRect(window, &rect)) {
+        fail(missing);
+    }
+    return printed(std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+                   std::to_string(rect.right - rect.left) + " " +
+                   std::to_string(rect.bottom - rect.top));
+}
+
+[[noreturn]] void usage() {
+    std::fputs("usage: see the comment at the top of e2e/tools/ui_driver.cpp\n", stderr);
+    std::exit(2);
 }
 
 // Memory inside the program under test, for list view messages whose pointers
@@ -405,7 +435,7 @@ std::vector<std::string> rowsOf(const char* windowName) {
         const LRESULT length =
             sendTo(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.address()));
         memory.read(sizeof(LVITEMW), text.data(), TextRoom * sizeof(wchar_t));
-        rows.push_back(utf8Of(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0));
+        rows.push_back(utf8Of({text.data(), length > 0 ? static_cast<std::size_t>(length) : 0}));
     }
     return rows;
 }
@@ -431,12 +461,6 @@ int selectRow(const char* windowName, long row) {
     return 0;
 }
 
-std::string classOf(HWND window) {
-    char windowClass[64] = {};
-    ::GetClassNameA(window, windowClass, sizeof(windowClass));
-    return windowClass;
-}
-
 constexpr int FileTypeCombo = 0x470;  // cmb1
 constexpr int FileNameCombo = 0x47c;  // cmb13
 constexpr int FileNameEdit = 0x480;   // edt1
@@ -446,87 +470,74 @@ HWND fileNameBox(HWND dialog) {
     return combo != nullptr ? combo : findChild(dialog, FileNameEdit);
 }
 
-// A message box with that caption, or with none the open or save dialog (the
-// one with a file name box). The boxes a file dialog shows itself may have its
-// caption.
-HWND findDialog(const char* caption) {
+// The first showing dialog (a message box, the open or save dialog) that `wanted` takes.
+template <typename Wanted>
+HWND dialogWhere(Wanted wanted) {
     for (const HWND window : windowsUnder(nullptr)) {
-        if (classOf(window) != "#32770" || !::IsWindowVisible(window)) {
-            continue;
-        }
-        const std::string text = textOf(window);
-        const bool fileDialog = fileNameBox(window) != nullptr;
-        if (caption != nullptr ? !fileDialog && text == caption : fileDialog) {
+        if (isClass(window, "#32770") && ::IsWindowVisible(window) && wanted(window)) {
             return window;
         }
     }
     return nullptr;
 }
 
-HWND requireDialog(const char* caption) {
-    HWND dialog = nullptr;
-    if (!waitUntil(10, [&] { return (dialog = findDialog(caption)) != nullptr; })) {
-        fail("no dialog appeared", caption != nullptr ? caption : "a file dialog");
-    }
-    return dialog;
+// A message box with that caption, or with none the open or save dialog (the
+// one with a file name box). The boxes a file dialog shows itself may have its
+// caption.
+HWND findDialog(const char* caption) {
+    return dialogWhere([caption](HWND dialog) {
+        const bool fileDialog = fileNameBox(dialog) != nullptr;
+        return caption != nullptr ? !fileDialog && textOf(dialog) == caption : fileDialog;
+    });
 }
 
-// Presses a dialog's button and waits until the dialog has gone.
-void press(HWND dialog, int id) {
+HWND requireDialog(const char* caption) {
+    const std::string what = caption != nullptr ? caption : "a file dialog";
+    return awaited(10, "no dialog appeared: " + what, [caption] { return findDialog(caption); });
+}
+
+// A box the dialog shows over itself (a question, a refusal).
+HWND boxOver(HWND dialog) {
+    return dialogWhere([dialog](HWND box) { return ::GetWindow(box, GW_OWNER) == dialog; });
+}
+
+void pressButton(HWND dialog, int id) {
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-    if (!waitUntil(10, [&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); })) {
+}
+
+// Presses a dialog's button and waits until the dialog has gone, or, when
+// `orBox`, shows a box of its own, which the caller answers.
+int press(HWND dialog, int id, bool orBox = false) {
+    pressButton(dialog, id);
+    if (!waitUntil(10, [&] {
+            return !::IsWindow(dialog) || !::IsWindowVisible(dialog) ||
+                   (orBox && boxOver(dialog) != nullptr);
+        })) {
         fail("the dialog stayed after the answer");
     }
+    return 0;
 }
 
 // Prints the box's text and presses its button Yes, No or OK.
 int answerBox(HWND box, const char* button) {
-    constexpr Named Buttons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
-    int id = 0;
-    for (const Named& known : Buttons) {
-        id = std::strcmp(known.name, button) == 0 ? known.id : id;
-    }
+    const int id = idNamed(MessageBoxButtons, button);
     if (id == 0 || ::GetDlgItem(box, id) == nullptr) {
         fail("the box has no such button", button);
     }
     // The message of a box: its longest static text (the icon's static has none).
     std::string text;
     for (const HWND child : windowsUnder(box)) {
-        const bool isStatic = _stricmp(classOf(child).c_str(), "Static") == 0;
-        const std::string own = isStatic ? textOf(child) : "";
+        const std::string own = isClass(child, "Static") ? textOf(child) : "";
         text = own.size() > text.size() ? own : text;
     }
-    printEscaped(text);
+    printed(escaped(text));
     std::fflush(stdout);
-    press(box, id);
-    return 0;
-}
-
-// A box the dialog shows over itself (a question, a refusal).
-HWND boxOver(HWND dialog) {
-    for (const HWND window : windowsUnder(nullptr)) {
-        if (::GetWindow(window, GW_OWNER) == dialog && ::IsWindowVisible(window) &&
-            classOf(window) == "#32770") {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-// The box the open or save dialog shows over itself, whatever its caption.
-int answerFileDialogBox(const char* button) {
-    const HWND dialog = requireDialog(nullptr);
-    HWND box = nullptr;
-    if (!waitUntil(10, [&] { return (box = boxOver(dialog)) != nullptr; })) {
-        fail("the file dialog shows no box");
-    }
-    return answerBox(box, button);
+    return press(box, id);
 }
 
 // Prints the dialog's title and the kind of file it lists, enters the path and
-// presses OK; done when the dialog has gone or shows a box of its own, which the
-// caller answers.
+// presses OK.
 int fileDialog(const char* path) {
     const HWND dialog = requireDialog(nullptr);
     const HWND kind = findChild(dialog, FileTypeCombo);
@@ -537,14 +548,18 @@ int fileDialog(const char* path) {
         fail("the dialog has no file name box");
     }
     setTextOf(name, path);
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
-    if (!waitUntil(10, [&] {
-            return !::IsWindow(dialog) || !::IsWindowVisible(dialog) || boxOver(dialog) != nullptr;
-        })) {
-        fail("the dialog stayed after the answer");
+    return press(dialog, IDOK, true);
+}
+
+// The caption of the default button of a message box: the one drawn as such.
+int defaultButton(const char* caption) {
+    for (const HWND child : windowsUnder(requireDialog(caption))) {
+        const auto style = static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_STYLE));
+        if (isClass(child, "Button") && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            return printed(textOf(child));
+        }
     }
-    return 0;
+    fail("the box has no default button");
 }
 
 // The name of the window's control that has the keyboard focus, or "none".
@@ -557,6 +572,11 @@ std::string focusedControl(const char* windowName) {
         return "none";
     }
     return controlName(window, info.hwndFocus);
+}
+
+bool contains(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
 }
 
 bool inFront(HWND window) {
@@ -575,14 +595,19 @@ bool inWorkArea(HWND window) {
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    const bool inside = rect.left >= work.left && rect.top >= work.top &&
-                        rect.right <= work.right && rect.bottom <= work.bottom;
-    if (!inside) {
+    if (!contains(work, rect)) {
         std::fprintf(stderr, "window %ld,%ld-%ld,%ld, work area %ld,%ld-%ld,%ld\n", rect.left,
                      rect.top, rect.right, rect.bottom, work.left, work.top, work.right,
                      work.bottom);
+        return false;
     }
-    return inside;
+    return true;
+}
+
+// Moves the window or gives it that outer size, as `keep` leaves the one or the other.
+int placed(HWND window, int first, int second, UINT keep) {
+    return succeeded(::SetWindowPos(window, nullptr, first, second, first, second,
+                                    keep | SWP_NOZORDER | SWP_NOACTIVATE));
 }
 
 // The size of a text in the system's message font at the DPI of `window`, the
@@ -612,12 +637,13 @@ std::string whyClipped(HWND window, HWND control) {
     const HWND parentWindow = ::GetParent(control);
     ::GetClientRect(parentWindow, &parent);
     ::MapWindowPoints(parentWindow, nullptr, reinterpret_cast<POINT*>(&parent), 2);
-    if (own.left < parent.left || own.top < parent.top || own.right > parent.right ||
-        own.bottom > parent.bottom) {
+    if (!contains(parent, own)) {
         return "outside its window";
     }
-    const std::string windowClass = classOf(control);
     const std::wstring caption = wideOf(textOf(control));
+    if (caption.empty()) {
+        return {};
+    }
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
     const auto scaled = [&](int pixels) {
@@ -625,12 +651,9 @@ std::string whyClipped(HWND window, HWND control) {
     };
     SIZE text{};
     int needed = 0;
-    if (caption.empty()) {
-        return {};
-    }
-    if (_stricmp(windowClass.c_str(), "Static") == 0) {
+    if (isClass(control, "Static")) {
         text = messageFontSize(window, caption, width);
-    } else if (_stricmp(windowClass.c_str(), "Button") == 0) {
+    } else if (isClass(control, "Button")) {
         const auto style = static_cast<DWORD>(::GetWindowLongPtrW(control, GWL_STYLE));
         const DWORD type = style & BS_TYPEMASK;
         text = messageFontSize(window, caption);
@@ -706,41 +729,28 @@ std::vector<HWND> wineTrayIcons() {
     return icons;
 }
 
-[[noreturn]] void usage() {
-    std::fputs("usage: see the comment at the top of e2e/tools/ui_driver.cpp\n", stderr);
-    std::exit(2);
-}
-
-int printed(const std::string& line) {
-    std::printf("%s\n", line.c_str());
+int printTooltips() {
+    for (const HWND window : windowsUnder(nullptr)) {
+        if (isClass(window, TOOLTIPS_CLASSA) && ::IsWindowVisible(window)) {
+            printed(escaped(textOf(window)));
+        }
+    }
     return 0;
 }
 
-int printedFlag(bool flag) {
-    return printed(flag ? "1" : "0");
-}
-
-// The caption of the default button of a message box: the one drawn as such.
-int defaultButton(const char* caption) {
-    for (const HWND child : windowsUnder(requireDialog(caption))) {
-        const auto style = static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_STYLE));
-        if (_stricmp(classOf(child).c_str(), "Button") == 0 &&
-            (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
-            return printed(textOf(child));
-        }
+// Runs `act`, then prints the milliseconds until `done` holds (30 s at most),
+// looking every POLL milliseconds and calling `watch` between the looks.
+template <typename Act, typename Done, typename Watch = void (*)()>
+int printMsUntil(
+    DWORD pollMs, Act act, Done done, Watch watch = [] {}) {
+    const ULONGLONG start = ::GetTickCount64();
+    act();
+    while (!done() && ::GetTickCount64() - start < 30000) {
+        watch();
+        ::Sleep(pollMs);
     }
-    fail("the box has no default button");
-}
-
-int succeeded(BOOL done) {
-    return done ? 0 : 1;
-}
-
-std::string rectOf(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
-           std::to_string(rect.right - rect.left) + " " + std::to_string(rect.bottom - rect.top);
+    watch();
+    return printed(static_cast<long long>(::GetTickCount64() - start));
 }
 
 // The file's last write time, or zero when it cannot be read.
@@ -753,47 +763,11 @@ ULONGLONG lastWriteOf(const std::wstring& path) {
            data.ftLastWriteTime.dwLowDateTime;
 }
 
-// Runs `act`, then prints the milliseconds until the file has been written
-// again (30 s at most), calling `watch` between the looks at the file.
-template <typename Act, typename Watch = void (*)()>
-int timedUntilWritten(
-    const char* path, Act act, Watch watch = [] {}) {
-    const std::wstring file = wideOf(path);
-    const ULONGLONG before = lastWriteOf(file);
-    const ULONGLONG start = ::GetTickCount64();
-    act();
-    while (lastWriteOf(file) == before && ::GetTickCount64() - start < 30000) {
-        watch();
-        ::Sleep(2);
-    }
-    watch();
-    return printed(std::to_string(::GetTickCount64() - start));
-}
-
-int waitVisible(const char* windowName, double seconds) {
-    const WindowKind& kind = kindNamed(windowName);
-    const auto shown = [&] {
-        const HWND window = findWindow(kind);
-        return window != nullptr && ::IsWindowVisible(window);
+// Whether the file has been written since this call.
+auto writtenAgain(const char* path) {
+    return [file = wideOf(path), before = lastWriteOf(wideOf(path))] {
+        return lastWriteOf(file) != before;
     };
-    if (!waitUntil(seconds, shown)) {
-        fail("the window did not show", windowName);
-    }
-    return 0;
-}
-
-int printTooltips() {
-    for (const HWND window : windowsUnder(nullptr)) {
-        if (_stricmp(classOf(window).c_str(), TOOLTIPS_CLASSA) == 0 && ::IsWindowVisible(window)) {
-            printEscaped(textOf(window));
-        }
-    }
-    return 0;
-}
-
-// Another program may hold the clipboard for a moment.
-bool openClipboard() {
-    return waitUntil(0.5, [] { return ::OpenClipboard(nullptr) != FALSE; });
 }
 
 // A format no program but this one writes: a text that comes back in it was
@@ -819,7 +793,7 @@ bool putText(UINT format, const std::wstring& wide) {
 }
 
 int setClipboard(const std::string& text) {
-    if (!openClipboard()) {
+    if (!openClipboard(nullptr)) {
         return 1;
     }
     ::EmptyClipboard();
@@ -831,26 +805,22 @@ int setClipboard(const std::string& text) {
 
 // Byte for byte: no line end added, none translated.
 int printClipboard(UINT format) {
-    if (!openClipboard()) {
+    if (!openClipboard(nullptr)) {
         return 1;
     }
-    if (HANDLE data = ::GetClipboardData(format)) {
-        if (const auto* text = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            const std::string utf8 = utf8Of(text, std::wcslen(text));
-            ::GlobalUnlock(data);
-            _setmode(_fileno(stdout), _O_BINARY);
-            std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-        }
-    }
+    const std::string text = clipboardText(format);
     ::CloseClipboard();
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
 
-// A file at PATH, proof that a shortcut started this program.
-int mark(const char* path) {
-    std::FILE* file = std::fopen(path, "w");
-    const bool written = file != nullptr && std::fputs("started", file) >= 0;
-    return written && std::fclose(file) == 0 ? 0 : 1;
+HWND testTarget() {
+    const HWND target = ::FindWindowW(nullptr, TestTargetTitle);
+    if (target == nullptr) {
+        fail("no test target");
+    }
+    return target;
 }
 
 long long unixMs() {
@@ -865,28 +835,18 @@ long long unixMs() {
 // Each step goes to FILE as a line "step unix-ms" at once, so that the script
 // can type the trigger (xdotool's keys: injected ones never fire) after "aside".
 int watchStart(const char* path, const std::string& trigger, const std::string& expected) {
-    const HWND target = ::FindWindowW(nullptr, L"Quorvel Test Target");
-    const HWND box =
-        target != nullptr ? ::FindWindowExW(target, nullptr, L"EDIT", nullptr) : nullptr;
+    const HWND box = ::FindWindowExW(testTarget(), nullptr, L"EDIT", nullptr);
     std::FILE* file = std::fopen(path, "w");
     if (box == nullptr || file == nullptr) {
-        fail("no test target, or the file cannot be written");
+        fail("no test target box, or the file cannot be written");
     }
     const auto note = [file](const char* step) {
         std::fprintf(file, "%s %lld\n", step, unixMs());
         std::fflush(file);
     };
-    const auto poll = [](auto ready) {
-        if (!waitUntil(60, ready, 5)) {
-            fail("timed out");
-        }
-    };
+    const auto poll = [](auto ready) { return awaited(60, "timed out", ready, 5); };
     note("armed");
-    HWND window = nullptr;
-    poll([&] {
-        window = findWindow(kindNamed("main"));
-        return window != nullptr && ::IsWindowVisible(window);
-    });
+    const HWND window = poll([] { return shownWindow("main"); });
     note("visible");
     // Off the target, to the right edge of the screen, as the suite keeps it.
     RECT rect{};
@@ -949,14 +909,6 @@ class Arguments {
     }
     int number(std::size_t i) const { return std::atoi(required(i)); }
     const char* caption(std::size_t i) const { return (*this)[i] ? (*this)[i] : "Quorvel"; }
-    // The words from the i-th on, joined by CR LF.
-    std::string lines(std::size_t i) const {
-        std::string text;
-        for (std::size_t line = i; line < all_.size(); ++line) {
-            text += (line > i ? "\r\n" : "") + all_[line];
-        }
-        return text;
-    }
     HWND window() const { return requireWindow(required(0)); }
     HWND control() const { return requireControl(required(0), required(1)); }
     // The control when one is named, else the window.
@@ -966,8 +918,13 @@ class Arguments {
     std::vector<std::string> all_;
 };
 
+// The words from the third on, joined by CR LF.
 int setLines(const Arguments& arguments) {
-    setText(arguments.control(), arguments.lines(2));
+    std::string text;
+    for (std::size_t line = 2; arguments[line] != nullptr; ++line) {
+        text += (line > 2 ? "\r\n" : "") + std::string(arguments[line]);
+    }
+    setText(arguments.control(), text);
     return 0;
 }
 
@@ -979,11 +936,17 @@ struct Command {
 using A = const Arguments&;
 
 constexpr Command Commands[] = {
-    {"wait-visible", [](A a) { return waitVisible(a.required(0), a[1] ? std::atof(a[1]) : 10); }},
+    {"wait-visible",
+     [](A a) {
+         const char* name = a.required(0);
+         awaited(a[1] ? std::atof(a[1]) : 10, std::string("the window did not show: ") + name,
+                 [name] { return shownWindow(name); });
+         return 0;
+     }},
     {"visible",
      [](A a) {
-         const HWND shown = a[1] ? a.control() : findWindow(kindNamed(a.required(0)));
-         return printedFlag(shown != nullptr && ::IsWindowVisible(shown));
+         return printedFlag(a[1] ? ::IsWindowVisible(a.control())
+                                 : shownWindow(a.required(0)) != nullptr);
      }},
     {"enabled", [](A a) { return printedFlag(::IsWindowEnabled(a.target())); }},
     {"checked",
@@ -991,71 +954,48 @@ constexpr Command Commands[] = {
     {"iconic", [](A a) { return printedFlag(::IsIconic(a.window())); }},
     {"in-front", [](A a) { return printedFlag(inFront(a.window())); }},
     {"in-work-area", [](A a) { return printedFlag(inWorkArea(a.window())); }},
-    {"text", [](A a) { return printEscaped(textOf(a.target())); }},
+    {"text", [](A a) { return printed(escaped(textOf(a.target()))); }},
     {"set-text", &setLines},
     {"set-lines", &setLines},
     // Posted: the click may open a message box, which would hold a sent message.
     {"click", [](A a) { return succeeded(::PostMessageW(a.control(), BM_CLICK, 0, 0)); }},
-    {"count", [](A a) { return printed(std::to_string(rowCount(a.required(0)))); }},
+    {"count", [](A a) { return printed(rowCount(a.required(0))); }},
     {"rows",
      [](A a) {
          for (const std::string& row : rowsOf(a.required(0))) {
-             printEscaped(row);
+             printed(escaped(row));
          }
          return 0;
      }},
     {"select", [](A a) { return selectRow(a.required(0), a.number(1)); }},
-    // timed-select WINDOW ROW BOX LENGTH: selects the row and prints the
-    // milliseconds until the box holds LENGTH characters (30 s at most).
     {"timed-select",
      [](A a) {
          const HWND box = requireControl(a.required(0), a.required(2));
-         const int wanted = a.number(3);
-         const ULONGLONG start = ::GetTickCount64();
-         selectRow(a.required(0), a.number(1));
          // Asked of the box itself: Wine answers GetWindowTextLength for another
          // program's window from its caption, which a box does not keep.
-         while (sendTo(box, WM_GETTEXTLENGTH, 0, 0) != wanted &&
-                ::GetTickCount64() - start < 30000) {
-             ::Sleep(5);
-         }
-         return printed(std::to_string(::GetTickCount64() - start));
+         return printMsUntil(
+             5, [&] { selectRow(a.required(0), a.number(1)); },
+             [&] { return sendTo(box, WM_GETTEXTLENGTH, 0, 0) == a.number(3); });
      }},
-    // timed-click-file WINDOW CONTROL FILE: clicks and prints the milliseconds
-    // until FILE has been written.
     {"timed-click-file",
      [](A a) {
-         const HWND button = requireControl(a.required(0), a.required(1));
-         return timedUntilWritten(a.required(2), [&] { ::PostMessageW(button, BM_CLICK, 0, 0); });
+         const HWND button = a.control();
+         return printMsUntil(
+             2, [button] { ::PostMessageW(button, BM_CLICK, 0, 0); }, writtenAgain(a.required(2)));
      }},
-    // timed-answer-file ANSWER CAPTION FILE: answers the box and prints the
-    // milliseconds until FILE has been written, then until the box was hidden
-    // and until it was gone (the program's call that showed it has returned).
     {"timed-answer-file",
      [](A a) {
          const HWND box = requireDialog(a.caption(1));
          ULONGLONG hidden = 0;
          ULONGLONG gone = 0;
          const ULONGLONG start = ::GetTickCount64();
-         timedUntilWritten(
-             a.required(2),
-             [&] {
-                 constexpr Named Buttons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
-                 for (const Named& known : Buttons) {
-                     if (std::strcmp(known.name, a.required(0)) == 0) {
-                         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(known.id, BN_CLICKED),
-                                        reinterpret_cast<LPARAM>(::GetDlgItem(box, known.id)));
-                     }
-                 }
-             },
+         printMsUntil(
+             2, [&] { pressButton(box, idNamed(MessageBoxButtons, a.required(0))); },
+             writtenAgain(a.required(2)),
              [&] {
                  const ULONGLONG now = ::GetTickCount64();
-                 if (hidden == 0 && !::IsWindowVisible(box)) {
-                     hidden = now;
-                 }
-                 if (gone == 0 && !::IsWindow(box)) {
-                     gone = now;
-                 }
+                 hidden = hidden == 0 && !::IsWindowVisible(box) ? now : hidden;
+                 gone = gone == 0 && !::IsWindow(box) ? now : gone;
              });
          const auto since = [start](ULONGLONG at) {
              return at == 0 ? std::string("-") : std::to_string(at - start);
@@ -1063,40 +1003,41 @@ constexpr Command Commands[] = {
          return printed(since(hidden) + " " + since(gone));
      }},
     {"paste", [](A a) { return succeeded(::PostMessageW(a.control(), WM_PASTE, 0, 0)); }},
-    {"text-length",
-     [](A a) { return printed(std::to_string(sendTo(a.target(), WM_GETTEXTLENGTH, 0, 0))); }},
-    {"rect", [](A a) { return printed(rectOf(a.target())); }},
+    {"text-length", [](A a) { return printed(sendTo(a.target(), WM_GETTEXTLENGTH, 0, 0)); }},
+    {"rect", [](A a) { return printedRect(a.target()); }},
     {"focus", [](A a) { return printed(focusedControl(a.required(0))); }},
     {"menu",
      [](A a) {
-         const auto id = static_cast<WPARAM>(a.number(0));
-         return succeeded(::PostMessageW(requireWindow("main"), WM_COMMAND, id, 0));
+         return succeeded(::PostMessageW(requireWindow("main"), WM_COMMAND, a.number(0), 0));
      }},
     {"close", [](A a) { return succeeded(::PostMessageW(a.window(), WM_CLOSE, 0, 0)); }},
     // Sent, not posted: what the press or release does has been done on return.
     {"tray",
      [](A a) {
-         sendTo(requireWindow("main"), WM_MOUSEMOVE, 0, std::strtol(a.required(0), nullptr, 0));
-         return 0;
+         return sent(requireWindow("main"), WM_MOUSEMOVE, 0,
+                     std::strtol(a.required(0), nullptr, 0));
      }},
     {"send",
      [](A a) {
          const auto number = [&](std::size_t i) { return std::strtoll(a.required(i), nullptr, 0); };
-         sendTo(a.window(), static_cast<UINT>(number(1)), static_cast<WPARAM>(number(2)),
-                static_cast<LPARAM>(number(3)));
-         return 0;
+         return sent(a.window(), static_cast<UINT>(number(1)), static_cast<WPARAM>(number(2)),
+                     static_cast<LPARAM>(number(3)));
      }},
     // A popup menu is a window of the system's menu class.
     {"popup-menu-rect",
      [](A) {
          const HWND menu = ::FindWindowW(L"#32768", nullptr);
-         if (menu == nullptr || !::IsWindowVisible(menu)) {
-             fail("no menu shows");
-         }
-         return printed(rectOf(menu));
+         return printedRect(menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr,
+                            "no menu shows");
      }},
     {"answer", [](A a) { return answerBox(requireDialog(a.caption(1)), a.required(0)); }},
-    {"file-dialog-box", [](A a) { return answerFileDialogBox(a.required(0)); }},
+    {"file-dialog-box",
+     [](A a) {
+         const HWND dialog = requireDialog(nullptr);
+         const HWND box =
+             awaited(10, "the file dialog shows no box", [dialog] { return boxOver(dialog); });
+         return answerBox(box, a.required(0));
+     }},
     {"no-box",
      [](A a) {
          ::Sleep(300);
@@ -1104,63 +1045,38 @@ constexpr Command Commands[] = {
      }},
     {"box-owner",
      [](A a) { return printed(nameOf(::GetWindow(requireDialog(a.caption(0)), GW_OWNER))); }},
-    {"file-dialog", [](A a) { return fileDialog(a.required(0)); }},
-    {"cancel-file-dialog",
-     [](A) {
-         press(requireDialog(nullptr), IDCANCEL);
-         return 0;
-     }},
     {"default-button", [](A a) { return defaultButton(a.caption(0)); }},
-    {"move",
-     [](A a) {
-         return succeeded(::SetWindowPos(a.window(), nullptr, a.number(1), a.number(2), 0, 0,
-                                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
-     }},
-    {"resize",
-     [](A a) {
-         return succeeded(::SetWindowPos(a.window(), nullptr, 0, 0, a.number(1), a.number(2),
-                                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
-     }},
+    {"file-dialog", [](A a) { return fileDialog(a.required(0)); }},
+    {"cancel-file-dialog", [](A) { return press(requireDialog(nullptr), IDCANCEL); }},
+    {"move", [](A a) { return placed(a.window(), a.number(1), a.number(2), SWP_NOSIZE); }},
+    {"resize", [](A a) { return placed(a.window(), a.number(1), a.number(2), SWP_NOMOVE); }},
     {"minimize", [](A a) { return succeeded(::ShowWindowAsync(a.window(), SW_MINIMIZE)); }},
     {"clipped", [](A a) { return printClipped(a.window()); }},
     {"scroll-width",
-     [](A a) {
-         return printed(std::to_string(sendTo(a.control(), LB_GETHORIZONTALEXTENT, 0, 0)));
-     }},
+     [](A a) { return printed(sendTo(a.control(), LB_GETHORIZONTALEXTENT, 0, 0)); }},
     {"font-width", [](A a) { return fontWidth(a.control()); }},
     {"dpi-change", [](A a) { return dpiChange(a.window(), a.number(1), a.number(2)); }},
-    {"tray-icons", [](A) { return printed(std::to_string(wineTrayIcons().size())); }},
+    {"tray-icons", [](A) { return printed(wineTrayIcons().size()); }},
     {"tray-rect",
      [](A) {
          const std::vector<HWND> icons = wineTrayIcons();
-         if (icons.empty()) {
-             fail("Wine's tray shows no icon");
-         }
-         return printed(rectOf(icons[0]));
+         return printedRect(icons.empty() ? nullptr : icons[0], "Wine's tray shows no icon");
      }},
     {"tooltip", [](A) { return printTooltips(); }},
     {"clear-target",
-     [](A) {
-         const HWND target = ::FindWindowW(nullptr, L"Quorvel Test Target");
-         return target != nullptr ? succeeded(::PostMessageW(target, WM_APP + 1, 0, 0)) : 1;
-     }},
+     [](A) { return succeeded(::PostMessageW(testTarget(), ClearTargetMessage, 0, 0)); }},
+    // Sent, not posted: the box has changed, and has the focus, when this returns.
     {"password-target",
      [](A a) {
-         const HWND target = ::FindWindowW(nullptr, L"Quorvel Test Target");
-         const WPARAM on = std::string(a.required(0)) == "on" ? 1 : 0;
-         // Sent, not posted: the box has changed, and has the focus, when this returns.
-         DWORD_PTR answer = 0;
-         return target != nullptr
-                    ? succeeded(::SendMessageTimeoutW(target, WM_APP + 2, on, 0, SMTO_ABORTIFHUNG,
-                                                      5000, &answer) != 0)
-                    : 1;
+         const bool on = std::string(a.required(0)) == "on";
+         return sent(testTarget(), PasswordTargetMessage, on, 0);
      }},
     {"set-clipboard", [](A a) { return setClipboard(a.required(0)); }},
     {"get-clipboard", [](A) { return printClipboard(CF_UNICODETEXT); }},
     {"get-clipboard-mark", [](A) { return printClipboard(markFormat()); }},
-    {"code-page", [](A) { return printed(std::to_string(::GetACP())); }},
+    {"code-page", [](A) { return printed(::GetACP()); }},
     {"inject", [](A a) { return inject(a.required(0)); }},
-    {"mark", [](A a) { return mark(a.required(0)); }},
+    {"mark", [](A a) { return succeeded(writeFile(a.required(0), "started")); }},
     {"watch-start",
      [](A a) { return watchStart(a.required(0), a[1] ? a[1] : "", a[1] ? a.required(2) : ""); }}};
 
