@@ -92,24 +92,17 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
     }
 }
 
+// A file not read whole whose copy aside fails (as start-up writes the file
+// again) is not saved over; the next change copies it aside under a free name
+// and saves, and later saves make no more copies.
 TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {
-    const std::string bytes = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
     files.files[defaultFile() + ".unread"] = "an earlier copy";
-    files.failOperation(1);  // the copy aside, as start-up writes the file again
-    startOn(bytes);
-    EXPECT_EQ(files.files[defaultFile()], bytes);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_TRUE(dialogs.shown[0].text.starts_with("The shortcuts could not be saved"));
-
-    // The next change copies the file aside under a free name and saves; later
-    // saves make no more copies.
-    addEntry("zz", "new entry");
-    addEntry("yy", "another entry");
-    EXPECT_EQ(files.files[defaultFile() + ".unread"], "an earlier copy");
-    EXPECT_EQ(files.files[defaultFile() + ".unread2"], bytes);
-    addEntry("xx", "a third entry");
-    EXPECT_FALSE(files.files.contains(defaultFile() + ".unread3"));
-    EXPECT_EQ(form->shortcuts.count(), 4u);
+    files.files[defaultFile()] = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
+    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    files.failOperation(1);
+    testing::expectGolden(
+        "bad_input_unread_copy.txt",
+        run({"start", "add zz new entry", "add yy another entry", "add xx a third entry"}));
 }
 
 // A count past the limit over a full list reads the full list, which takes no
@@ -131,8 +124,7 @@ TEST_F(BadInput, CommonTextCountPastTheLimitReadsTheStoredRows) {
     window.entryBox.setText("added");
     window.addText();
     EXPECT_EQ(window.texts.rows.size(), full);
-    EXPECT_EQ(testing::shownTexts(dialogs),
-              std::vector<std::string>{"The Common Text list is full."});
+    EXPECT_EQ(testing::toldSince(dialogs), "  told (Ok, Quorvel): The Common Text list is full.\n");
     TextRows reread;
     GetList(store, reread);
     EXPECT_TRUE(testing::rowTexts(reread) == testing::rowTexts(window.texts.rows));

@@ -13,30 +13,10 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-std::string stored(SettingsStore& store, std::string_view key) {
-    return store.GetSetting("Quorvel", "Commonkeys", key, "<missing>");
-}
-
 Rows read(SettingsStore& store) {
     TextRows rows;
     GetList(store, rows);
     return testing::rowTexts(rows);
-}
-
-// Rows past the count stay in the store, unread; an empty list still stores
-// its count, or the old rows would come back.
-TEST(CommonTextStore, ShorterSaveLeavesOldKeysUnread) {
-    FakeSettingsStore store;
-    SaveList(store, {"one", "two", "three"});
-    EXPECT_EQ(read(store), (Rows{"one", "two", "three"}));
-
-    SaveList(store, {"only"});
-    EXPECT_EQ(stored(store, "1"), "two");
-    EXPECT_EQ(stored(store, "2"), "three");
-    EXPECT_EQ(read(store), (Rows{"only"}));
-
-    SaveList(store, {});
-    EXPECT_EQ(read(store), Rows{});
 }
 
 // Rows 0, 1 and 3 are stored; a missing row inside the count reads as empty,

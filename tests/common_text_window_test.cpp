@@ -6,146 +6,118 @@
 #include <vector>
 
 #include "commontext/common_text_store.h"
+#include "support/transcript.h"
 #include "tests/doubles/fake_clipboard.h"
 #include "tests/doubles/fake_collation.h"
 #include "tests/doubles/fake_dialogs.h"
 #include "tests/doubles/fake_settings_store.h"
-#include "tests/support/readback.h"
 
 namespace quorvel {
 namespace {
 
-using Rows = std::vector<std::string>;
-
-class CommonTextWindowTest : public ::testing::Test {
-  protected:
-    void add(const std::string& text) {
-        form.entryBox.setText(text);
-        form.addText();
+std::string joined(const TextRows& rows) {
+    std::string out;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        out += (row == 0 ? "" : " | ") + testing::printable(rows[row]);
     }
-    Rows storedRows() {
-        TextRows rows;
-        GetList(store, rows);
-        return testing::rowTexts(rows);
-    }
+    return "[" + out + "]";
+}
 
+TextRows split(const std::string& rows) {
+    TextRows out;
+    for (std::size_t start = 0; !rows.empty() && start <= rows.size();) {
+        const std::size_t end = std::min(rows.find('|', start), rows.size());
+        out.push_back(rows.substr(start, end - start));
+        start = end + 1;
+    }
+    return out;
+}
+
+// A new window run through steps, each a word and what follows its first
+// blank: "show", "close", "type <text>" in the box, "add", "copy N" (a row
+// clicked), "remove", "sort", "rows a|b" (the list as shown, the first row
+// selected), "stored a|b" (the list another copy saved), "count N" (the stored
+// count alone), "picture" (put on the clipboard), "lock" and "unlock" (the
+// clipboard, by another program). After each step the transcript has what the
+// window told, its rows, the selection, the box, the clipboard, the stored
+// list, whether the step read or wrote the store or redrew the list, the Sort
+// button and whether the window is hidden.
+std::string run(const std::vector<std::string>& steps) {
     FakeSettingsStore store;
     FakeDialogs dialogs;
     FakeClipboard clipboard;
     FakeCollation collation;
     CommonTextWindow form{store, dialogs, clipboard, collation};
-};
-
-// Sorted as the user's locale orders texts (here the fake's: case ignored,
-// accented letters among their plain ones), rows equal but for case in the
-// order they had. Each click turns the order; the selection goes, nothing is saved.
-TEST_F(CommonTextWindowTest, SortAlternatesAscendingAndDescendingByTheLocaleWithoutSaving) {
-    struct Case {
-        TextRows rows;
-        Rows ascending;
-    };
-    const Case cases[] = {
-        {{"b", "A", "c"}, {"A", "b", "c"}},
-        {{"a", "B", "A", "b"}, {"a", "A", "B", "b"}},
-        {{"b", "a", "B", "A"}, {"a", "A", "b", "B"}},
-        {{"ab", "A", "", "Ab"}, {"", "A", "ab", "Ab"}},
-        {{"zebra", "éclair", "École", "eagle"}, {"eagle", "éclair", "École", "zebra"}},
-        {{}, {}},
-    };
-    for (const Case& c : cases) {
-        CommonTextWindow sorted(store, dialogs, clipboard, collation);
-        sorted.texts.rows = c.rows;
-        sorted.texts.selected = 0;
-        const auto shown = sorted.texts.rows.revision();  // what a view last drew
-        sorted.sortTexts();
-        EXPECT_NE(sorted.texts.rows.revision(), shown);
-        EXPECT_EQ(testing::rowTexts(sorted.texts.rows), c.ascending);
-        EXPECT_EQ(sorted.sortButton.caption, "Sort Descending");
-        EXPECT_FALSE(sorted.texts.selected.has_value());
-        sorted.sortTexts();
-        EXPECT_EQ(testing::rowTexts(sorted.texts.rows),
-                  Rows(c.ascending.rbegin(), c.ascending.rend()));
-        EXPECT_EQ(sorted.sortButton.caption, "Sort Ascending");
+    std::string out = "==\n";
+    for (const std::string& step : steps) {
+        const std::string word = step.substr(0, step.find(' '));
+        const std::string rest = step.size() > word.size() ? step.substr(word.size() + 1) : "";
+        const std::size_t told = dialogs.shown.size();
+        const int reads = store.reads, writes = store.writes;
+        const auto revision = form.texts.rows.revision();
+        form.focusedControl = nullptr;
+        if (word == "show" || word == "close") {
+            word == "show" ? form.show() : form.close();
+        } else if (word == "type") {
+            form.entryBox.setText(rest);
+        } else if (word == "add" || word == "remove" || word == "sort") {
+            word == "add"      ? form.addText()
+            : word == "remove" ? form.removeText()
+                               : form.sortTexts();
+        } else if (word == "copy") {
+            form.copyRow(std::stoul(rest));
+        } else if (word == "rows") {
+            form.texts.rows = split(rest);
+            form.texts.selected = 0;
+        } else if (word == "stored" || word == "count") {
+            word == "stored" ? SaveList(store, split(rest))
+                             : store.SaveSetting("Quorvel", "Commonkeys", "Number", rest);
+        } else if (word == "picture") {
+            clipboard.putFormat(2, {1, 2, 3});
+        } else if (word == "lock" || word == "unlock") {
+            clipboard.locked = word == "lock";
+        } else {
+            ADD_FAILURE() << "unknown step " << step;
+        }
+        const bool read = store.reads != reads, wrote = store.writes != writes;
+        TextRows stored;
+        GetList(store, stored);
+        const auto text = clipboard.getText();
+        out += testing::printable(step) + "\n" + testing::toldSince(dialogs, told) + "  rows " +
+               joined(form.texts.rows) + ", selected " +
+               (form.texts.selected ? std::to_string(*form.texts.selected) : "none") + ", box [" +
+               testing::printable(form.entryBox.text()) + "]" +
+               (form.focusedControl == &form.entryBox ? " focused" : "") + ", clipboard " +
+               (text ? "[" + testing::printable(*text) + "]" : "locked") + " in " +
+               std::to_string(clipboard.contents().formats.size()) + " formats, stored " +
+               joined(stored) + (read ? ", read" : "") + (wrote ? ", saved" : "") +
+               (form.texts.rows.revision() != revision ? ", redrawn" : "") + ", " +
+               form.sortButton.caption + (form.visible ? "" : ", hidden") + "\n";
     }
-    EXPECT_EQ(store.writes, 0);
+    return out;
 }
 
-// The row goes to the clipboard alone, other formats cleared; a locked
-// clipboard only leaves it uncopied.
-TEST_F(CommonTextWindowTest, RowClickCopiesTheRowAndAddMakesADuplicate) {
-    form.show();
-    add("first");
-    add("two\r\nlines");
-    clipboard.putFormat(2, {1, 2, 3});  // a picture
-
-    form.copyRow(1);
-    EXPECT_EQ(form.texts.selected, 1u);
-    EXPECT_EQ(form.entryBox.text(), "two\r\nlines");
-    EXPECT_EQ(clipboard.getText(), "two\r\nlines");
-    ASSERT_EQ(clipboard.contents().formats.size(), 1u);
-
-    form.addText();
-    EXPECT_EQ(testing::rowTexts(form.texts.rows), (Rows{"first", "two\r\nlines", "two\r\nlines"}));
-    EXPECT_EQ(form.entryBox.text(), "");
-    EXPECT_EQ(form.focusedControl, &form.entryBox);
-    EXPECT_EQ(storedRows(), testing::rowTexts(form.texts.rows));
-
-    clipboard.locked = true;
-    form.copyRow(0);
-    EXPECT_EQ(form.entryBox.text(), "first");
-    EXPECT_EQ(form.texts.selected, 0u);
-    EXPECT_TRUE(dialogs.shown.empty());
-    clipboard.locked = false;
-    EXPECT_EQ(clipboard.getText(), "two\r\nlines");
-
-    form.copyRow(7);  // past the last row: nothing
-    EXPECT_EQ(form.texts.selected, 0u);
-}
-
-TEST_F(CommonTextWindowTest, AddWithAnEmptyBoxComplainsAndSavesAndRemoveTakesTheSelectedRow) {
-    form.show();
-    add("a");
-    add("b");
-    add("c");
-    store.SaveSetting("Quorvel", "Commonkeys", "Number", "0");
-    form.addText();
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "Please enter text in Text Box.");
-    EXPECT_EQ(dialogs.shown[0].caption, "Quorvel");
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(storedRows(), (Rows{"a", "b", "c"})) << "saved again, over the count of 0";
-    EXPECT_EQ(form.focusedControl, &form.entryBox);
-
-    const int writes = store.writes;
-    form.removeText();  // nothing selected
-    EXPECT_EQ(testing::rowTexts(form.texts.rows), (Rows{"a", "b", "c"}));
-    EXPECT_EQ(store.writes, writes);
-    form.copyRow(1);
-    const auto shown = form.texts.rows.revision();  // what a view last drew
-    form.removeText();
-    EXPECT_NE(form.texts.rows.revision(), shown);
-    EXPECT_EQ(testing::rowTexts(form.texts.rows), (Rows{"a", "c"}));
-    EXPECT_FALSE(form.texts.selected.has_value());
-    EXPECT_EQ(storedRows(), (Rows{"a", "c"}));
-}
-
-TEST_F(CommonTextWindowTest, StoredListIsReadOnlyAtTheFirstShow) {
-    SaveList(store, {"from last run", "second"});
-    form.show();
-    EXPECT_TRUE(form.visible);
-    EXPECT_EQ(testing::rowTexts(form.texts.rows), (Rows{"from last run", "second"}));
-
-    form.entryBox.setText("half typed");
-    form.close();
-    EXPECT_FALSE(form.visible);
-    EXPECT_EQ(form.entryBox.text(), "");
-
-    SaveList(store, {"changed meanwhile"});
-    const int reads = store.reads;
-    form.show();
-    EXPECT_TRUE(form.visible);
-    EXPECT_EQ(testing::rowTexts(form.texts.rows), (Rows{"from last run", "second"}));
-    EXPECT_EQ(store.reads, reads);
+// Sort orders as the user's locale does (here the fake's: case ignored,
+// accented letters among their plain ones), rows equal but for case in the
+// order they had; each click turns the order, the selection goes and nothing
+// is saved. A clicked row goes to the clipboard alone, other formats cleared; a
+// locked clipboard only leaves it uncopied. Add saves the list, a duplicate
+// too, and complains of an empty box; Remove takes the selected row, and an
+// empty list is stored as such, or the old rows would come back. The stored
+// list is read at the first show only; Close forgets the half-typed text.
+TEST(CommonTextWindowTest, SortCopyAddRemoveAndTheStoredList) {
+    std::string transcript;
+    for (const char* rows : {"rows b|A|c", "rows a|B|A|b", "rows b|a|B|A", "rows ab|A||Ab",
+                             "rows zebra|éclair|École|eagle", "rows "}) {
+        transcript += run({rows, "sort", "sort"});
+    }
+    transcript += run({"show", "type first", "add", "type two\r\nlines", "add", "picture", "copy 1",
+                       "add", "lock", "copy 0", "unlock", "copy 7"});
+    transcript += run({"show", "type a", "add", "type b", "add", "type c", "add", "count 0", "add",
+                       "remove", "copy 1", "remove", "copy 0", "remove", "copy 0", "remove"});
+    transcript += run({"stored from last run|second", "show", "type half typed", "close",
+                       "stored changed meanwhile", "show"});
+    testing::expectGolden("common_text_window.txt", transcript);
 }
 
 }  // namespace

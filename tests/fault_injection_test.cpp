@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "storage/shortcut_file.h"
 #include "support/app_fixture.h"
@@ -17,13 +17,9 @@ namespace {
 const std::string OldFile =
     "{S} \xAF old \xAF first\x01{T} \xAF older \xAF second\r\nline\x01\x01\r\n";
 
-struct ShortcutRig : testing::AppFixture {
-    ShortcutRig() { startOn(OldFile); }
-};
-
 const std::string OtherFile = "{S} \xAF other \xAF file\x01\x01\r\n";
 
-bool saveFailed(const ShortcutRig& rig) {
+bool saveFailed(const testing::AppFixture& rig) {
     return std::ranges::any_of(rig.dialogs.shown, [](const auto& shown) {
         return shown.text.find("could not be") != std::string::npos;
     });
@@ -33,37 +29,21 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
     struct Case {
         const char* name;
         const char* path;  // null: the default file
-        std::function<void(ShortcutRig&)> act;
+        std::vector<std::string> steps;
     };
     const Case cases[] = {
-        {"Add", nullptr, [](ShortcutRig& r) { r.addEntry("new", "a new entry"); }},
-        {"Delete", nullptr,
-         [](ShortcutRig& r) {
-             r.form->editor.selectEntry(0);
-             r.dialogs.answers = {MessageAnswer::Yes};
-             r.form->editor.deleteSelected();
-         }},
-        {"Delete All", nullptr,
-         [](ShortcutRig& r) {
-             r.dialogs.answers = {MessageAnswer::Yes};
-             r.form->editor.deleteAll();
-         }},
-        {"File Save", nullptr,
-         [](ShortcutRig& r) {
-             r.form->shortcuts.add("{C} \xC2\xAF esc \xC2\xAF saved by the menu", "");
-             r.form->saveFile();
-         }},
-        {"Export over another file", "E:\\copy.qvb",
-         [](ShortcutRig& r) {
-             r.dialogs.saveAnswers = {"E:\\copy.qvb"};
-             r.form->exportFile();
-         }},
+        {"Add", nullptr, {"add new a new entry"}},
+        {"Delete", nullptr, {"select 0", "yes", "delete"}},
+        {"Delete All", nullptr, {"yes", "clear"}},
+        {"File Save", nullptr, {"row {C} \xC2\xAF esc \xC2\xAF saved by the menu", "file save"}},
+        {"Export over another file", "E:\\copy.qvb", {"save E:\\copy.qvb", "export"}},
     };
     for (const Case& c : cases) {
         int failed = 0;
         for (int step = 1; step <= 10; ++step) {
             SCOPED_TRACE(std::string(c.name) + ", step " + std::to_string(step));
-            ShortcutRig rig;
+            testing::AppFixture rig;
+            rig.startOn(OldFile);
             const std::string path = c.path != nullptr ? c.path : rig.defaultFile();
             if (c.path != nullptr) {
                 rig.files.files[path] = OtherFile;
@@ -72,7 +52,7 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
             const std::string fileRead = rig.setting("Quorvel", "File", "Import");
             const std::size_t filesBefore = rig.files.files.size();
             rig.files.failOperation(step);
-            c.act(rig);
+            rig.run(c.steps);
             const std::string& now = rig.files.files.at(path);
             EXPECT_EQ(rig.files.files.size(), filesBefore) << "a temporary file is left";
             if (!saveFailed(rig)) {

@@ -11,6 +11,7 @@
 #include "engine/shortcut_entry.h"
 #include "storage/shortcut_file_encoding.h"
 #include "support/readback.h"
+#include "support/transcript.h"
 #include "tests/doubles/fake_ansi_code_page.h"
 #include "tests/doubles/fake_files.h"
 #include "text/utf8.h"
@@ -41,6 +42,17 @@ struct Importer {
     std::string exported() {
         EXPECT_TRUE(ExportFile(list, "C:\\out.qvb", files, Windows1252));
         return files.files["C:\\out.qvb"];
+    }
+    // The import's outcome and the rows it added, for a transcript.
+    std::string imported(const std::string& bytes) { return outcome(import(bytes)); }
+    std::string outcome(const ImportResult& result) {
+        std::string out = "  added " + std::to_string(result.added) + ", unread " +
+                          std::to_string(result.unreadLines) +
+                          (result.readWhole ? ", read whole\n" : ", not read whole\n");
+        for (const std::string& line : entryLines(list)) {
+            out += "  row: " + testing::printable(line) + "\n";
+        }
+        return out;
     }
 };
 
@@ -107,57 +119,39 @@ TEST(ShortcutFile, AnEmptyListIsWrittenAsAnEmptyRecordAndCrLf) {
 
 // Bytes after the last record, blanks and line breaks aside, and records without
 // both field separators are reported as not read; only shortcuts join the list.
+// A file that cannot be read adds nothing, and is reported unless it is missing.
 TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparator) {
-    // As the file holds them, and as the list does.
     const std::string A = "{S} \xAF a \xAF one";
     const std::string B = "{S} \xAF b \xAF two";
-    const std::string a = "{S} ¯ a ¯ one";
-    const std::string b = "{S} ¯ b ¯ two";
-    struct Case {
-        std::string bytes;
-        std::vector<std::string> added;  // in list order
-        std::size_t unread;
-    };
-    const Case cases[] = {
-        {A + Sep + "   " + Sep + Sep + B + Sep + "{S} \xAF c", {a, b}, 1},
-        {"  " + A + "  " + Sep, {"  " + a + "  "}, 0},
-        {B + Sep + A + Sep + " \r\n\r\n", {a, b}, 0},
-        {A + Sep + A + Sep + Sep + "\r\n", {a, a}, 0},
+    const std::string cases[] = {
+        A + Sep + "   " + Sep + Sep + B + Sep + "{S} \xAF c",
+        "  " + A + "  " + Sep,
+        B + Sep + A + Sep + " \r\n\r\n",
+        A + Sep + A + Sep + Sep + "\r\n",
         // Only the space is a blank; the others are records, and no shortcuts.
-        {"\t" + Sep + "\r\n" + Sep + A + Sep, {a}, 2},
-        {"Read me first." + Sep + "{S} \xAF one separator" + Sep, {}, 2},
-        {Sep + "\r\n", {}, 0},
-        {"\r\n", {}, 0},
-        {"Unclosed\r\n", {}, 1},
-        {"", {}, 0},
+        "\t" + Sep + "\r\n" + Sep + A + Sep,
+        "Read me first." + Sep + "{S} \xAF one separator" + Sep,
+        Sep + "\r\n",
+        "\r\n",
+        "Unclosed\r\n",
+        "",
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.bytes));
-        Importer importer;
-        const ImportResult result = importer.import(c.bytes);
-        EXPECT_EQ(result.added, c.added.size());
-        EXPECT_EQ(result.unreadLines, c.unread);
-        EXPECT_EQ(result.readWhole, c.unread == 0);
-        EXPECT_EQ(entryLines(importer.list), c.added);
+    std::string transcript;
+    for (const std::string& bytes : cases) {
+        transcript += "== " + testing::printable(bytes, true) + "\n" + Importer().imported(bytes);
     }
-}
-
-TEST(ShortcutFile, AFileThatCannotBeReadAddsNothingAndIsReportedUnlessMissing) {
     Importer importer;
     importer.list.add("kept", "kept");
     importer.files.files["C:\\folder"] = "A" + Sep;
     importer.files.folders.insert("C:\\folder");
     importer.files.files["C:\\locked.qvb"] = "A" + Sep;
     importer.files.lockedPaths.insert("C:\\locked.qvb");
-    const std::pair<const char*, bool> cases[] = {
-        {"C:\\missing.qvb", true}, {"C:\\folder", false}, {"C:\\locked.qvb", false}};
-    for (const auto& [path, readWhole] : cases) {
-        SCOPED_TRACE(path);
-        const ImportResult result = GetImportFile(path, importer.list, importer.files, Windows1252);
-        EXPECT_EQ(result.added, 0u);
-        EXPECT_EQ(result.readWhole, readWhole);
+    for (const char* path : {"C:\\missing.qvb", "C:\\folder", "C:\\locked.qvb"}) {
+        transcript +=
+            std::string("== ") + path + "\n" +
+            importer.outcome(GetImportFile(path, importer.list, importer.files, Windows1252));
     }
-    EXPECT_EQ(entryLines(importer.list), std::vector<std::string>{"kept"});
+    testing::expectGolden("shortcut_file_import.txt", transcript);
 }
 
 TEST(ShortcutFile, ASortedFileLoadsAndSavesBackByteForByte) {

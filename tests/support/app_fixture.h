@@ -1,11 +1,15 @@
 #pragma once
 // The whole program on a simulated desktop: every platform service faked.
 
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/main_window.h"
 #include "tests/doubles/fake_desktop.h"
+#include "tests/support/transcript.h"
 
 namespace quorvel::testing {
 
@@ -37,6 +41,145 @@ struct AppFixture : FakeDesktop {
         form->triggerBox.setText(trigger);
         form->shortcutText.setText(text);
         form->editor.addShortcut();
+    }
+
+    // Runs the program through steps, each a word and what follows its first
+    // blank: "start" (a new copy), "yes" and "no" (the next question's answer),
+    // "open <path>" and "save <path>" (the next file dialog's answer), "add
+    // <trigger> <text>", "select N" (a row clicked), "delete", "clear" (Delete
+    // All), "row <line>" (added to the list alone, unsaved), "copy" (switches to
+    // another copy of the program on the same desktop, started the first time),
+    // "import", "export", "file save", "exit", "restore", "boost", "force",
+    // "calibration <text>", "fail writes", "writes work", "minimize", "close"
+    // (the window's close box), "mouse N" (message N from the icon) and "menu N"
+    // (the icon's menu opened with a right click, entry N chosen).
+    // Each step but those that only set what comes next is followed by the file
+    // dialogs it opened, the icon's menu it showed, what it told, the files it
+    // wrote or removed (bytes from 0x80 up as \xNN), whether it touched files
+    // outside the busy cursor, and a line of state: the rows, Boost and Force,
+    // the calibration box and setting, whether the window is shown (and raised
+    // by this step), pause, the ticked options, the start-up question, the hook,
+    // the icon's tip (greyed when paused) and the files the settings name.
+    std::string run(const std::vector<std::string>& steps) {
+        std::string out = "==\n";
+        int idle = 0;
+        files.onReadOrReplace = [&] { idle += dialogs.busyDepth == 0 ? 1 : 0; };
+        for (const std::string& step : steps) {
+            const std::string word = step.substr(0, step.find(' '));
+            const std::string rest = step.size() > word.size() ? step.substr(word.size() + 1) : "";
+            const std::size_t told = dialogs.shown.size(), titles = dialogs.fileDialogTitles.size();
+            const auto before = files.files;
+            const std::size_t menus = tray.menusShown.size();
+            idle = 0;
+            if (form) {
+                form->bringToFront = false;
+            }
+            out += step + "\n";
+            try {
+                act(word, rest);
+            } catch (const ProcessEnded&) {
+                out += "  the program ended\n";
+            }
+            if (word == "yes" || word == "no" || word == "open" || word == "save" ||
+                word == "fail" || word == "writes") {
+                continue;  // what comes next, nothing yet
+            }
+            for (std::size_t i = titles; i < dialogs.fileDialogTitles.size(); ++i) {
+                out += "  file dialog: " + dialogs.fileDialogTitles[i] + "\n";
+            }
+            for (std::size_t i = menus; i < tray.menusShown.size(); ++i) {
+                out += "  menu:";
+                for (const TrayMenuEntry& entry : tray.menusShown[i]) {
+                    out += " [" + entry.caption + (entry.checked ? " (checked)]" : "]");
+                }
+                out += "\n";
+            }
+            out += toldSince(dialogs, told);
+            for (const auto& [path, bytes] : files.files) {
+                if (!before.contains(path) || before.at(path) != bytes) {
+                    out += "  wrote " + path + ": " + printable(bytes, true) + "\n";
+                }
+            }
+            for (const auto& [path, bytes] : before) {
+                out += files.files.contains(path) ? "" : "  removed " + path + "\n";
+            }
+            out += idle > 0 ? "  files touched without the busy cursor\n" : "";
+            out += form
+                       ? "  rows " + std::to_string(form->shortcuts.count()) +
+                             (form->boostItem.checked ? ", Boost" : "") +
+                             (form->forceTextItem.checked ? ", Force" : "") + ", calibration [" +
+                             form->calibrationBox.text() + "]" +
+                             (form->visible ? ", shown" : ", hidden") +
+                             (form->bringToFront ? " and raised" : "") +
+                             (form->expansionPaused ? ", paused" : "") +
+                             (form->showKeyItem.checked ? ", Show Key" : "") +
+                             (form->commonTextKeyItem.checked ? ", Common Text Key" : "") +
+                             (form->runMinimizedItem.checked ? ", Run Minimized" : "") +
+                             (form->startUpQuestion.visible ? ", asking to start with Windows" : "")
+                       : "  not started";
+            out += ", stored [" + setting("Quorvel 2.1", "options", "text2") + "]" +
+                   (keyboard.hookInstalled() ? ", hook" : "") +
+                   (tray.icons.empty() ? "" : ", icon [" + tray.icons[0].tip + "]") +
+                   (tray.icons.empty() || tray.icons[0].icon == tray.mainWindowIcon() ? ""
+                    : tray.icons[0].icon == tray.pausedIcon()                         ? " greyed"
+                                                              : " drawn wrong") +
+                   (tray.icons.size() > 1 ? ", more icons" : "") +
+                   (dialogs.busyDepth != 0 ? ", busy cursor left on" : "") + ", names [" +
+                   setting("Quorvel", "File", "Import") + "] [" +
+                   setting("Quorvel", "File", "Save") + "]\n";
+        }
+        files.onReadOrReplace = nullptr;
+        return out;
+    }
+
+  private:
+    std::unique_ptr<MainWindow> otherCopy_;
+
+    void act(const std::string& word, const std::string& rest) {
+        if (word == "start") {
+            start();
+        } else if (word == "yes" || word == "no") {
+            dialogs.answers.push_back(word == "yes" ? MessageAnswer::Yes : MessageAnswer::No);
+        } else if (word == "open" || word == "save") {
+            (word == "open" ? dialogs.openAnswers : dialogs.saveAnswers).push_back(rest);
+        } else if (word == "add") {
+            addEntry(rest.substr(0, rest.find(' ')), rest.substr(rest.find(' ') + 1));
+        } else if (word == "import" || word == "export") {
+            word == "import" ? form->importFile() : form->exportFile();
+        } else if (word == "file" || word == "exit" || word == "restore") {
+            word == "file"   ? form->saveFile()
+            : word == "exit" ? form->exitProgram()
+                             : form->restoreDefaults();
+        } else if (word == "boost" || word == "force") {
+            word == "boost" ? form->toggleBoost() : form->toggleForceText();
+        } else if (word == "calibration") {
+            form->calibrationBox.setText(rest);
+        } else if (word == "select" || word == "delete" || word == "clear") {
+            word == "select"   ? form->editor.selectEntry(std::stoul(rest))
+            : word == "delete" ? form->editor.deleteSelected()
+                               : form->editor.deleteAll();
+        } else if (word == "row") {
+            form->shortcuts.add(rest, "");
+        } else if (word == "copy") {
+            std::swap(form, otherCopy_);
+            if (!form) {
+                start();
+            }
+        } else if (word == "minimize") {
+            form->minimize();
+        } else if (word == "close") {
+            EXPECT_TRUE(form->requestClose()) << "closing the window is refused";
+        } else if (word == "mouse") {
+            form->trayMessage(std::stoi(rest, nullptr, 0) * 15);
+        } else if (word == "menu") {
+            tray.menuChoice = std::stoul(rest);
+            form->trayMessage(0x204 * 15);
+            form->trayMessage(0x205 * 15);
+        } else if (word == "fail" || word == "writes") {
+            files.failAllWrites = word == "fail";
+        } else {
+            ADD_FAILURE() << "unknown step " << word << " " << rest;
+        }
     }
 };
 

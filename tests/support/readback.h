@@ -9,7 +9,6 @@
 #include "engine/shortcut_list.h"
 #include "storage/shortcut_file.h"
 #include "storage/shortcut_file_encoding.h"
-#include "tests/doubles/fake_dialogs.h"
 #include "text/utf8.h"
 #include "text/utf8_text.h"
 #include "text/windows_1252.h"
@@ -37,14 +36,6 @@ inline std::vector<std::string> rowTexts(const TextRows& rows) {
     std::vector<std::string> texts;
     for (std::size_t row = 0; row < rows.size(); ++row) {
         texts.emplace_back(rows[row]);
-    }
-    return texts;
-}
-
-inline std::vector<std::string> shownTexts(const FakeDialogs& dialogs) {
-    std::vector<std::string> texts;
-    for (const auto& shown : dialogs.shown) {
-        texts.push_back(shown.text);
     }
     return texts;
 }

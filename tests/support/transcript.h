@@ -1,0 +1,63 @@
+#pragma once
+// Outputs compared whole with a reviewed file under tests/golden/, instead of
+// piece by piece. QUORVEL_UPDATE_GOLDEN=1 writes the files from the run; the
+// diff of the files is then reviewed like any change of code.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "tests/doubles/fake_dialogs.h"
+
+namespace quorvel::testing {
+
+// Control characters as \r, \n, \t or \xNN, so that every line of a transcript
+// is one line of its file; bytes from 0x80 up too when they are not UTF-8.
+inline std::string printable(std::string_view text, bool escapeHigh = false) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n' || c == '\t') {
+            out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\t";
+        } else if (static_cast<unsigned char>(c) < 0x20 ||
+                   (escapeHigh && static_cast<unsigned char>(c) >= 0x80)) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Each message box shown since `from`, with its buttons and its text.
+inline std::string toldSince(const FakeDialogs& dialogs, std::size_t from = 0) {
+    static constexpr const char* Buttons[] = {"Ok", "YesNo", "YesNoDefaultNo"};
+    std::string out;
+    for (std::size_t i = from; i < dialogs.shown.size(); ++i) {
+        const auto& shown = dialogs.shown[i];
+        out += std::string("  told (") + Buttons[static_cast<int>(shown.buttons)] + ", " +
+               shown.caption + "): " + printable(shown.text) + "\n";
+    }
+    return out;
+}
+
+inline void expectGolden(const std::string& name, const std::string& actual) {
+    const auto path = std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / name;
+    if (std::getenv("QUORVEL_UPDATE_GOLDEN") != nullptr) {
+        std::ofstream(path, std::ios::binary) << actual;
+    }
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path << " is missing";
+    std::stringstream expected;
+    expected << in.rdbuf();
+    EXPECT_EQ(actual, expected.str()) << "differs from " << path;
+}
+
+}  // namespace quorvel::testing
