@@ -9,12 +9,35 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/macro_expander.h"
 #include "platform/clock.h"
 #include "text/utf8_text.h"
 
 namespace quorvel::testing {
+
+// Date and time forms as given, so that a value can hold marker pieces and join
+// with its neighbours.
+struct GivenLocale final : Locale {
+    std::string date, time, month;
+    std::string shortDate(const DateTime&) const override { return date; }
+    std::string longTime(const DateTime&) const override { return time; }
+    std::string monthName(int) const override { return month; }
+};
+
+// Hands out the given values in turn, over and over, and counts the reads.
+struct ScriptedClipboard {
+    std::vector<std::optional<std::string>> values;
+    int reads = 0;
+
+    std::function<std::optional<std::string>()> reader() {
+        return [this]() -> std::optional<std::string> {
+            const auto index = static_cast<std::size_t>(reads++);
+            return values.empty() ? std::nullopt : values[index % values.size()];
+        };
+    }
+};
 
 inline MacroExpansion literalExpand(
     std::string text, const DateTime& now,

@@ -1,0 +1,281 @@
+// What the key notation parser, the macro expander, the UTF-16 conversion and
+// the list's row text make of their input. Most cases are rows of
+// tests/golden/text_rules.txt, "verb input => output": each row's output is
+// made again from its input and compared. Cases too long to write out are made
+// here in code.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/calendar.h"
+#include "engine/macro_expander.h"
+#include "engine/send_keys_notation.h"
+#include "support/key_strokes.h"
+#include "support/literal_expand.h"
+#include "text/utf8.h"
+#include "ui/list_row_text.h"
+
+namespace quorvel {
+namespace {
+
+using Kind = MacroExpansion::Kind;
+using testing::ScriptedClipboard;
+
+// The golden file writes these bytes as \r, \n, \t, \0 and \\ (and reads any
+// byte as \xHH), and no output as "(nothing)".
+constexpr std::string_view EscapedBytes("\r\n\t\0\\", 5);
+constexpr std::string_view EscapeLetters = "rnt0\\";
+
+std::string unescaped(std::string_view text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            bytes += text[i];
+        } else if (const std::size_t named = EscapeLetters.find(text[++i]);
+                   named != std::string_view::npos) {
+            bytes += EscapedBytes[named];
+        } else {
+            bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        }
+    }
+    return bytes;
+}
+
+std::string escaped(std::string_view bytes) {
+    std::string text;
+    for (const char c : bytes) {
+        const std::size_t named = EscapedBytes.find(c);
+        text += named == std::string_view::npos ? std::string(1, c)
+                                                : std::string{'\\', EscapeLetters[named]};
+    }
+    return text.empty() ? "(nothing)" : text;
+}
+
+// "«text»" in a notation stands for literalKeys("text"): the text as data.
+std::string withLiterals(std::string notation) {
+    for (std::size_t open = notation.find("«"); open != std::string::npos;) {
+        const std::size_t close = notation.find("»", open);
+        const std::string keys = literalKeys(notation.substr(open + 2, close - open - 2));
+        notation.replace(open, close + 2 - open, keys);
+        open = notation.find("«", open + keys.size());
+    }
+    return notation;
+}
+
+const DateTime Morning{2026, 12, 6, 8, 35, 46};
+
+// "keys": the strokes of a notation as keysText writes them, or "rejected".
+// "macro": the expansion's kind and text at Morning (or at "macro@Y-M-DTh:m:s"),
+// the clipboard holding "clip". "utf16": the UTF-16 units of a text; "utf8": the
+// text of UTF-16 units. "row": a list row with "|" for each line break.
+std::string outcome(const std::string& verb, const std::string& input) {
+    if (verb == "keys") {
+        const auto strokes = parseSendKeys(withLiterals(input));
+        return strokes ? escaped(testing::keysText(*strokes)) : "rejected";
+    }
+    if (verb.starts_with("macro")) {
+        DateTime at = Morning;
+        std::sscanf(verb.c_str(), "macro@%d-%d-%dT%d:%d:%d", &at.year, &at.month, &at.day, &at.hour,
+                    &at.minute, &at.second);
+        const auto clip = [] { return std::optional<std::string>("clip"); };
+        const auto result = expandMacros(input, at, clip, EnglishUsLocale());
+        const char* kinds[] = {"text", "launch", "unclosed", "unreadable"};
+        return kinds[static_cast<int>(result.kind)] +
+               (result.value.empty() ? "" : " " + escaped(result.value));
+    }
+    if (verb == "utf16") {
+        const std::u16string wide = utf8::toUtf16(input);
+        if (utf8::isValid(input)) {
+            EXPECT_EQ(utf8::fromUtf16(wide), input) << "back from UTF-16";
+        }
+        std::ostringstream units;
+        units << std::hex << std::uppercase << std::setfill('0');
+        for (const char16_t unit : wide) {
+            units << ' ' << std::setw(4) << static_cast<unsigned>(unit);
+        }
+        return wide.empty() ? "(nothing)" : units.str().substr(1);
+    }
+    if (verb == "utf8") {
+        std::u16string wide;
+        std::istringstream units(input);
+        for (unsigned unit = 0; units >> std::hex >> unit;) {
+            wide += static_cast<char16_t>(unit);
+        }
+        return escaped(utf8::fromUtf16(wide));
+    }
+    if (verb == "row") {
+        return escaped(markLineBreaks(input, "|"));
+    }
+    return "unknown verb";
+}
+
+TEST(TextRules, EachRowOfTheGoldenFileGivesItsOutput) {
+    const auto path = std::filesystem::path(__FILE__).parent_path() / "golden/text_rules.txt";
+    std::ifstream file(path, std::ios::binary);
+    ASSERT_TRUE(file) << path;
+    int rows = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        const std::size_t verbEnd = line.find(' ');
+        const std::size_t arrow = line.find(" => ");
+        ASSERT_NE(arrow, std::string::npos) << line;
+        const std::string input = unescaped(line.substr(verbEnd + 1, arrow - verbEnd - 1));
+        EXPECT_EQ(outcome(line.substr(0, verbEnd), input), line.substr(arrow + 4)) << line;
+        ++rows;
+    }
+    EXPECT_GT(rows, 90);
+}
+
+std::string repeat(const std::string& piece, std::size_t times) {
+    std::string result;
+    while (times-- > 0) {
+        result += piece;
+    }
+    return result;
+}
+
+TEST(TextRules, RepeatLimitAndNestingTooDeepForRecursion) {
+    EXPECT_EQ(outcome("keys", "{x " + std::to_string(MaxSendKeysRepeat) + "}"),
+              std::string(MaxSendKeysRepeat, 'x'));
+    EXPECT_EQ(outcome("keys", "{x " + std::to_string(MaxSendKeysRepeat + 1) + "}"), "rejected");
+    constexpr std::size_t depth = 100000;
+    const std::string opened(depth, '(');
+    const std::string closed(depth, ')');
+    EXPECT_EQ(outcome("keys", opened + "a" + closed), "a");
+    EXPECT_EQ(outcome("keys", "+(^(%(" + opened + "a" + closed + ")))"), "+(^(%(a)))");
+    EXPECT_EQ(outcome("keys", std::string(depth, '^')), "(nothing)");
+    EXPECT_EQ(outcome("keys", repeat("{{}", depth)), repeat("{{}", depth));
+    for (const std::string& broken :
+         {std::string(depth, '+') + "(a" + closed, opened, closed, std::string(depth, '{')}) {
+        EXPECT_EQ(outcome("keys", broken), "rejected");
+    }
+}
+
+// A long row shows its start and an ellipsis, never half a character: a row of
+// megabytes was converted whole at every paint and froze the window.
+TEST(TextRules, LongRowShowsItsStart) {
+    const std::string ellipsis = "\xE2\x80\xA6";
+    const std::string exact(ShownRowBytes, 'x');
+    EXPECT_EQ(markLineBreaks(exact, "|"), exact);
+    EXPECT_EQ(markLineBreaks(exact + "\r\n" + std::string(1 << 20, 'y'), "|"), exact + ellipsis);
+    // "é" is two bytes; one straddles the limit.
+    const std::string straddling = std::string(ShownRowBytes - 1, 'x') + "\xC3\xA9" + "tail";
+    EXPECT_EQ(markLineBreaks(straddling, "|"), std::string(ShownRowBytes - 1, 'x') + ellipsis);
+    // A mark of two bytes, as the pilcrow is in a double-byte code page.
+    EXPECT_EQ(markLineBreaks("a\r\nb", "\x81\xF7"), std::string("a\x81\xF7") + 'b');
+}
+
+TEST(TextRules, MacrosStopAfterMaxExpansions) {
+    const std::string clip = "%(clipboard text)%";
+    ScriptedClipboard board{{"c"}};
+    const auto result =
+        expandMacros(repeat(clip, 1002), Morning, board.reader(), EnglishUsLocale());
+    EXPECT_EQ(result.kind, Kind::Text);
+    EXPECT_EQ(result.value, repeat("c", 1001) + clip);
+    EXPECT_EQ(board.reads, MaxMacroExpansions);
+    EXPECT_EQ(result.clipboardSpans, (std::vector<TextSpan>{{0, 1001}}));
+
+    const std::string x = "%(x)%";
+    const std::string expanded = "text " + repeat("x", 1001);
+    EXPECT_EQ(outcome("macro", repeat(x, 1001)), expanded);
+    EXPECT_EQ(outcome("macro", repeat(x, 1002)), expanded + x);
+    EXPECT_EQ(outcome("macro", repeat(x, 1000) + "%("), "unclosed");
+    EXPECT_EQ(outcome("macro", repeat(x, 1001) + "%("), expanded + "%(");
+    EXPECT_EQ(outcome("macro", repeat(x, 1001) + "%(run=a)%"), expanded + "%(run=a)%");
+}
+
+// However large, the clipboard's text goes in whole: with a part of it, or with
+// the marker left, the send would type something else.
+TEST(TextRules, AClipboardOfAnySizeGoesInWhole) {
+    const std::string big(std::size_t{5} << 20, 'z');
+    ScriptedClipboard board{{big}};
+    const auto result =
+        expandMacros("<%(clipboard text)%>", Morning, board.reader(), EnglishUsLocale());
+    EXPECT_EQ(result.kind, Kind::Text);
+    EXPECT_TRUE(result.value == "<" + big + ">");
+    EXPECT_EQ(result.clipboardSpans, (std::vector<TextSpan>{{1, 1 + big.size()}}));
+}
+
+// The rest of the macro rules (blanks, case, other names, stray markers, values
+// and clipboard texts that hold markers) against the literal expansion.
+TEST(TextRules, MacrosMatchTheLiteralExpansionOnRandomTexts) {
+    testing::GivenLocale markers;
+    markers.date = "d/%";
+    markers.time = "(t)%";
+    markers.month = "M12";
+    const EnglishUsLocale us;
+    const std::vector<std::string> pieces = {"%(",
+                                             "%(",
+                                             "%(",
+                                             ")%",
+                                             ")%",
+                                             ")%",
+                                             "%",
+                                             "(",
+                                             ")",
+                                             "a",
+                                             "B",
+                                             " ",
+                                             "x",
+                                             "run=",
+                                             "Run=X",
+                                             "date",
+                                             "DaTe",
+                                             "time",
+                                             "now",
+                                             "longdate",
+                                             "clipboard text",
+                                             "Clipboard Text",
+                                             "%(clipboard text)%"};
+    const std::vector<std::string> clips = {"",           "%(date)%",     "%(clipboard text)%",
+                                            "(time)%",    "x%",           "%(run=c)%",
+                                            "%(a)%bcdef", "%(%(x)%y)%zz", "%(%(a))%%x"};
+    std::mt19937 random(20261206);
+    auto pick = [&random](std::size_t count) {
+        return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+    };
+    auto randomText = [&](std::size_t maxPieces) {
+        std::string text;
+        for (std::size_t i = pick(maxPieces + 1); i > 0; --i) {
+            text += pieces[pick(pieces.size())];
+        }
+        return text;
+    };
+    for (int round = 0; round < 8000; ++round) {
+        const std::string text = randomText(24);
+        std::vector<std::optional<std::string>> clipboard;
+        for (std::size_t i = pick(4); i > 0; --i) {
+            const std::size_t kind = pick(6);
+            if (kind == 0) {
+                clipboard.push_back(std::nullopt);
+            } else {
+                clipboard.push_back(kind < 3 ? clips[pick(clips.size())] : randomText(12));
+            }
+        }
+        const Locale& locale = round % 2 == 0 ? static_cast<const Locale&>(markers) : us;
+
+        ScriptedClipboard fast{clipboard};
+        ScriptedClipboard slow{clipboard};
+        const auto got = expandMacros(text, Morning, fast.reader(), locale);
+        const auto expected = testing::literalExpand(text, Morning, slow.reader(), locale);
+        ASSERT_EQ(got.kind, expected.kind) << "text: " << text;
+        ASSERT_EQ(got.value, expected.value) << "text: " << text;
+        ASSERT_EQ(got.clipboardSpans, expected.clipboardSpans) << "text: " << text;
+        ASSERT_EQ(fast.reads, slow.reads) << "text: " << text;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
