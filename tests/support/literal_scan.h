@@ -39,18 +39,16 @@ inline std::optional<LiteralMatch> literalScan(const ShortcutList& list, std::st
             if (row.empty()) {
                 break;
             }
+            const std::size_t size = EntrySeparator.size();
             const auto first = row.find(EntrySeparator);
-            if (first == std::string::npos) {
-                continue;
-            }
-            const std::string mode(trimBlanks(std::string_view(row).substr(0, first)));
-            const std::string rest = row.substr(first + EntrySeparator.size());
-            const auto second = rest.find(EntrySeparator);
+            const auto second =
+                first == std::string::npos ? first : row.find(EntrySeparator, first + size);
             if (second == std::string::npos) {
                 continue;
             }
-            const std::string trigger(trimBlanks(std::string_view(rest).substr(0, second)));
-            const std::string head = mode.substr(0, 3);
+            const std::string head(trimBlanks(std::string_view(row).substr(0, first)).substr(0, 3));
+            const std::string trigger(
+                trimBlanks(std::string_view(row).substr(first + size, second - first - size)));
             const bool accepted = (head == "{T}" && keyCode == vk::Tab) ||
                                   (head == "{S}" && keyCode == vk::Space) ||
                                   (head == "{C}" && keyCode == vk::Esc) ||
