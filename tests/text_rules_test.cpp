@@ -1,8 +1,8 @@
 // What the key notation parser, the macro expander, the UTF-16 conversion and
 // the list's row text make of their input. Most cases are rows of
 // tests/golden/text_rules.txt, "verb input => output": each row's output is
-// made again from its input and compared. Cases too long to write out are made
-// here in code.
+// made again from its input and compared. The macro rules are also checked
+// against the literal expansion on random texts.
 
 #include <gtest/gtest.h>
 

@@ -53,19 +53,10 @@ inline MacroExpansion literalExpand(
         }
         return std::string::npos;
     };
-    auto finished = [&] {
-        MacroExpansion result{Kind::Text, text, {}};
-        for (std::size_t at = fromClipboard.find('c'); at != std::string::npos;) {
-            const std::size_t end = std::min(fromClipboard.find('-', at), text.size());
-            result.clipboardSpans.push_back({at, end});
-            at = fromClipboard.find('c', end);
-        }
-        return result;
-    };
-    for (int expansions = 0;;) {
+    for (int expansions = 0; expansions < MaxMacroExpansions; ++expansions) {
         const std::size_t open = findUnmarked("%(", 0);
         if (open == std::string::npos) {
-            return finished();
+            break;
         }
         const std::size_t close = findUnmarked(")%", open + 2);
         if (close == std::string::npos) {
@@ -103,10 +94,14 @@ inline MacroExpansion literalExpand(
                                                       : std::string(value.size(), valueMark);
         text.replace(open, close + 2 - open, value);
         fromClipboard.replace(open, close + 2 - open, valueMarks);
-        if (++expansions >= MaxMacroExpansions) {
-            return finished();
-        }
     }
+    MacroExpansion result{Kind::Text, text, {}};
+    for (std::size_t at = fromClipboard.find('c'); at != std::string::npos;) {
+        const std::size_t end = std::min(fromClipboard.find('-', at), text.size());
+        result.clipboardSpans.push_back({at, end});
+        at = fromClipboard.find('c', end);
+    }
+    return result;
 }
 
 }  // namespace quorvel::testing
