@@ -31,14 +31,19 @@ using testing::ScriptedClipboard;
 
 // The golden file writes these bytes as \r, \n, \t, \0 and \\ (and reads any
 // byte as \xHH), a piece of up to three bytes said eight times or more in a row
-// as "⟨piece⟩×times", and no output as "(nothing)".
+// as "⟨piece⟩×times", and no output as "(nothing)". It reads "«text»" as
+// literalKeys("text"): the text as data in a notation.
 constexpr std::string_view EscapedBytes("\r\n\t\0\\", 5);
 constexpr std::string_view EscapeLetters = "rnt0\\";
 
 std::string unescaped(std::string_view text) {
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.substr(i).starts_with("⟨")) {
+        if (text.substr(i).starts_with("«")) {
+            const std::size_t close = text.find("»", i);
+            bytes += literalKeys(unescaped(text.substr(i + 2, close - i - 2)));
+            i = close + 1;
+        } else if (text.substr(i).starts_with("⟨")) {
             const std::size_t close = text.find("⟩×", i);
             const std::string piece = unescaped(text.substr(i + 3, close - i - 3));
             std::size_t digits = 0;
@@ -60,16 +65,6 @@ std::string unescaped(std::string_view text) {
     return bytes;
 }
 
-std::string escapedBytes(std::string_view bytes) {
-    std::string text;
-    for (const char c : bytes) {
-        const std::size_t named = EscapedBytes.find(c);
-        text += named == std::string_view::npos ? std::string(1, c)
-                                                : std::string{'\\', EscapeLetters[named]};
-    }
-    return text;
-}
-
 std::string escaped(std::string_view bytes) {
     std::string text;
     for (std::size_t at = 0; at < bytes.size();) {
@@ -84,24 +79,16 @@ std::string escaped(std::string_view bytes) {
             }
         }
         if (times >= 8) {
-            text += "⟨" + escapedBytes(bytes.substr(at, period)) + "⟩×" + std::to_string(times);
+            text += "⟨" + escaped(bytes.substr(at, period)) + "⟩×" + std::to_string(times);
             at += times * period;
+        } else if (const std::size_t named = EscapedBytes.find(bytes[at++]);
+                   named != std::string_view::npos) {
+            text += {'\\', EscapeLetters[named]};
         } else {
-            text += escapedBytes(bytes.substr(at++, 1));
+            text += bytes[at - 1];
         }
     }
     return text.empty() ? "(nothing)" : text;
-}
-
-// "«text»" in a notation stands for literalKeys("text"): the text as data.
-std::string withLiterals(std::string notation) {
-    for (std::size_t open = notation.find("«"); open != std::string::npos;) {
-        const std::size_t close = notation.find("»", open);
-        const std::string keys = literalKeys(notation.substr(open + 2, close - open - 2));
-        notation.replace(open, close + 2 - open, keys);
-        open = notation.find("«", open + keys.size());
-    }
-    return notation;
 }
 
 const DateTime Morning{2026, 12, 6, 8, 35, 46};
@@ -109,12 +96,12 @@ const DateTime Morning{2026, 12, 6, 8, 35, 46};
 // "keys": the strokes of a notation as keysText writes them, or "rejected".
 // "macro": the expansion's kind and text at Morning (or at "macro@Y-M-DTh:m:s"),
 // the clipboard holding "clip" (or the text after " <= "), and how often the
-// clipboard was read and where its text went. "utf16": the UTF-16 units of a text; "utf8": the
-// text of UTF-16 units. "row": a list row with "|" (or the mark after "row") for
-// each line break.
+// clipboard was read and where its text went. "utf16": the UTF-16 units of a
+// text; "utf8": the text of UTF-16 units. "row": a list row with "|" (or the mark
+// after "row") for each line break.
 std::string outcome(const std::string& verb, const std::string& input) {
     if (verb == "keys") {
-        const auto strokes = parseSendKeys(withLiterals(input));
+        const auto strokes = parseSendKeys(input);
         return strokes ? escaped(testing::keysText(*strokes)) : "rejected";
     }
     if (verb.starts_with("macro")) {
