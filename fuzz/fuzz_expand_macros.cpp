@@ -11,20 +11,7 @@
 #include "support/literal_expand.h"
 #include "text/utf8.h"
 
-namespace {
-
 using namespace quorvel;
-
-// Date and time forms taken from the input, so that values can hold markers.
-class InputLocale final : public Locale {
-  public:
-    std::string_view date, time, month;
-    std::string shortDate(const DateTime&) const override { return std::string(date); }
-    std::string longTime(const DateTime&) const override { return std::string(time); }
-    std::string monthName(int) const override { return std::string(month); }
-};
-
-}  // namespace
 
 // Input: four length bytes (clipboard, 255 meaning it cannot be read; date, time
 // and month name, each up to 15), those parts in order, then the text.
@@ -35,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view input = fuzzText(data, size).substr(4);
     const bool clipboardReadable = data[0] != 255;
     const std::string_view clipboardText = cutFront(input, clipboardReadable ? data[0] : 0u);
-    InputLocale locale;
+    // Date and time forms from the input, so that values can hold markers.
+    testing::GivenLocale locale;
     locale.date = cutFront(input, data[1] % 16u);
     locale.time = cutFront(input, data[2] % 16u);
     locale.month = cutFront(input, data[3] % 16u);
@@ -43,21 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         clipboardReadable ? std::optional<std::string>(clipboardText) : std::nullopt;
     const DateTime now{2026, 12, 6, 8, 35, 46};
 
-    const auto readClipboard = [&] { return clipboard; };
-    int reads = 0;
-    const auto countedRead = [&] {
-        ++reads;
-        return clipboard;
-    };
-    const MacroExpansion got = expandMacros(input, now, countedRead, locale);
+    testing::ScriptedClipboard fast{{clipboard}};
+    testing::ScriptedClipboard slow{{clipboard}};
+    const MacroExpansion got = expandMacros(input, now, fast.reader(), locale);
     const MacroExpansion want =
-        testing::literalExpand(std::string(input), now, readClipboard, locale);
+        testing::literalExpand(std::string(input), now, slow.reader(), locale);
     FUZZ_CHECK(got.kind == want.kind && got.value == want.value &&
                got.clipboardSpans == want.clipboardSpans);
     // However the text nests its macros, the clipboard is read a bounded number of times.
-    FUZZ_CHECK(reads <= MaxMacroExpansions);
+    FUZZ_CHECK(fast.reads <= MaxMacroExpansions);
     // A marker is never found inside a character: UTF-8 in, UTF-8 out.
-    const std::array parts{input, clipboardText, locale.date, locale.time, locale.month};
+    const std::array<std::string_view, 5> parts{input, clipboardText, locale.date, locale.time,
+                                                locale.month};
     const bool allValid =
         std::ranges::all_of(parts, [](std::string_view part) { return utf8::isValid(part); });
     FUZZ_CHECK(!allValid || utf8::isValid(got.value));

@@ -9,12 +9,35 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/macro_expander.h"
 #include "platform/clock.h"
 #include "text/utf8_text.h"
 
 namespace quorvel::testing {
+
+// Date and time forms as given, so that a value can hold marker pieces and join
+// with its neighbours.
+struct GivenLocale final : Locale {
+    std::string date, time, month;
+    std::string shortDate(const DateTime&) const override { return date; }
+    std::string longTime(const DateTime&) const override { return time; }
+    std::string monthName(int) const override { return month; }
+};
+
+// Hands out the given values in turn, over and over, and counts the reads.
+struct ScriptedClipboard {
+    std::vector<std::optional<std::string>> values;
+    int reads = 0;
+
+    std::function<std::optional<std::string>()> reader() {
+        return [this]() -> std::optional<std::string> {
+            const auto index = static_cast<std::size_t>(reads++);
+            return values.empty() ? std::nullopt : values[index % values.size()];
+        };
+    }
+};
 
 inline MacroExpansion literalExpand(
     std::string text, const DateTime& now,
@@ -30,19 +53,10 @@ inline MacroExpansion literalExpand(
         }
         return std::string::npos;
     };
-    auto finished = [&] {
-        MacroExpansion result{Kind::Text, text, {}};
-        for (std::size_t at = fromClipboard.find('c'); at != std::string::npos;) {
-            const std::size_t end = std::min(fromClipboard.find('-', at), text.size());
-            result.clipboardSpans.push_back({at, end});
-            at = fromClipboard.find('c', end);
-        }
-        return result;
-    };
-    for (int expansions = 0;;) {
+    for (int expansions = 0; expansions < MaxMacroExpansions; ++expansions) {
         const std::size_t open = findUnmarked("%(", 0);
         if (open == std::string::npos) {
-            return finished();
+            break;
         }
         const std::size_t close = findUnmarked(")%", open + 2);
         if (close == std::string::npos) {
@@ -80,10 +94,14 @@ inline MacroExpansion literalExpand(
                                                       : std::string(value.size(), valueMark);
         text.replace(open, close + 2 - open, value);
         fromClipboard.replace(open, close + 2 - open, valueMarks);
-        if (++expansions >= MaxMacroExpansions) {
-            return finished();
-        }
     }
+    MacroExpansion result{Kind::Text, text, {}};
+    for (std::size_t at = fromClipboard.find('c'); at != std::string::npos;) {
+        const std::size_t end = std::min(fromClipboard.find('-', at), text.size());
+        result.clipboardSpans.push_back({at, end});
+        at = fromClipboard.find('c', end);
+    }
+    return result;
 }
 
 }  // namespace quorvel::testing

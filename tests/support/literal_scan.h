@@ -19,41 +19,9 @@ struct LiteralMatch {
     bool direct;
 };
 
-// One pass of the scan with one rule: direct (the trigger as written) or
-// Ctrl-stripped (the trigger with every "{Ctrl}" removed).
-inline std::optional<std::size_t> literalPass(const ShortcutList& list, const std::string& typed,
-                                              int keyCode, bool direct, EventPump& events) {
-    for (std::size_t i = 0; i <= list.count(); ++i) {
-        events.DoEvents();
-        const std::string row(list.entryLine(i));
-        if (row.empty()) {
-            return std::nullopt;
-        }
-        const auto first = row.find(EntrySeparator);
-        if (first == std::string::npos) {
-            continue;
-        }
-        const std::string mode(trimBlanks(std::string_view(row).substr(0, first)));
-        const std::string rest = row.substr(first + EntrySeparator.size());
-        const auto second = rest.find(EntrySeparator);
-        if (second == std::string::npos) {
-            continue;
-        }
-        const std::string trigger(trimBlanks(std::string_view(rest).substr(0, second)));
-        const std::string head = mode.substr(0, 3);
-        const bool accepted = (head == "{T}" && keyCode == vk::Tab) ||
-                              (head == "{S}" && keyCode == vk::Space) ||
-                              (head == "{C}" && keyCode == vk::Esc) ||
-                              (keyCode >= vk::F1 && keyCode <= vk::F12) || keyCode >= vk::LCtrl;
-        if (accepted && typed == lowerCase(direct ? trigger : replaceAll(trigger, "{Ctrl}", ""))) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-// Every row split, trimmed and lower-cased afresh: first a direct match anywhere,
-// then, with a modifier recorded, a Ctrl-stripped one. Nothing typed matches nothing.
+// Every row split, trimmed and lower-cased afresh: first a direct match anywhere
+// (the trigger as written), then, with a modifier recorded, a Ctrl-stripped one
+// (the trigger with every "{Ctrl}" removed). Nothing typed matches nothing.
 inline std::optional<LiteralMatch> literalScan(const ShortcutList& list, std::string_view buffer,
                                                int keyCode, bool modifierRecorded,
                                                EventPump& events) {
@@ -61,12 +29,34 @@ inline std::optional<LiteralMatch> literalScan(const ShortcutList& list, std::st
     if (typed.empty()) {
         return std::nullopt;  // nothing typed completes no trigger
     }
-    if (const auto row = literalPass(list, typed, keyCode, true, events)) {
-        return LiteralMatch{*row, true};
-    }
-    if (modifierRecorded) {
-        if (const auto row = literalPass(list, typed, keyCode, false, events)) {
-            return LiteralMatch{*row, false};
+    for (const bool direct : {true, false}) {
+        if (!direct && !modifierRecorded) {
+            break;
+        }
+        for (std::size_t i = 0; i <= list.count(); ++i) {
+            events.DoEvents();
+            const std::string row(list.entryLine(i));
+            if (row.empty()) {
+                break;
+            }
+            const std::size_t size = EntrySeparator.size();
+            const auto first = row.find(EntrySeparator);
+            const auto second =
+                first == std::string::npos ? first : row.find(EntrySeparator, first + size);
+            if (second == std::string::npos) {
+                continue;
+            }
+            const std::string head(trimBlanks(std::string_view(row).substr(0, first)).substr(0, 3));
+            const std::string trigger(
+                trimBlanks(std::string_view(row).substr(first + size, second - first - size)));
+            const bool accepted = (head == "{T}" && keyCode == vk::Tab) ||
+                                  (head == "{S}" && keyCode == vk::Space) ||
+                                  (head == "{C}" && keyCode == vk::Esc) ||
+                                  (keyCode >= vk::F1 && keyCode <= vk::F12) || keyCode >= vk::LCtrl;
+            if (accepted &&
+                typed == lowerCase(direct ? trigger : replaceAll(trigger, "{Ctrl}", ""))) {
+                return LiteralMatch{i, direct};
+            }
         }
     }
     return std::nullopt;

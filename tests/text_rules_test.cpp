@@ -1,0 +1,226 @@
+// What the key notation parser, the macro expander, the UTF-16 conversion and
+// the list's row text make of their input. Most cases are rows of
+// tests/golden/text_rules.txt, "verb input => output": each row's output is
+// made again from its input and compared. The macro rules are also checked
+// against the literal expansion on random texts.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/calendar.h"
+#include "engine/macro_expander.h"
+#include "engine/send_keys_notation.h"
+#include "support/key_strokes.h"
+#include "support/literal_expand.h"
+#include "text/utf8.h"
+#include "ui/list_row_text.h"
+
+namespace quorvel {
+namespace {
+
+using testing::ScriptedClipboard;
+
+// The golden file writes these bytes as \r, \n, \t, \0 and \\ (and reads any
+// byte as \xHH), a piece of up to three bytes said eight times or more in a row
+// as "⟨piece⟩×times", and no output as "(nothing)". It reads "«text»" as
+// literalKeys("text"): the text as data in a notation.
+constexpr std::string_view EscapedBytes("\r\n\t\0\\", 5);
+constexpr std::string_view EscapeLetters = "rnt0\\";
+
+std::string unescaped(std::string_view text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i).starts_with("«")) {
+            const std::size_t close = text.find("»", i);
+            bytes += literalKeys(unescaped(text.substr(i + 2, close - i - 2)));
+            i = close + 1;
+        } else if (text.substr(i).starts_with("⟨")) {
+            const std::size_t close = text.find("⟩×", i);
+            const std::string piece = unescaped(text.substr(i + 3, close - i - 3));
+            std::size_t digits = 0;
+            for (auto times = std::stoul(std::string(text.substr(close + 5)), &digits); times > 0;
+                 --times) {
+                bytes += piece;
+            }
+            i = close + 5 + digits - 1;
+        } else if (text[i] != '\\' || i + 1 == text.size()) {
+            bytes += text[i];
+        } else if (const std::size_t named = EscapeLetters.find(text[++i]);
+                   named != std::string_view::npos) {
+            bytes += EscapedBytes[named];
+        } else {
+            bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        }
+    }
+    return bytes;
+}
+
+std::string escaped(std::string_view bytes) {
+    std::string text;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t period = 1;
+        std::size_t times = 0;
+        for (; period <= 3 && at + period <= bytes.size(); ++period) {
+            const std::string_view piece = bytes.substr(at, period);
+            for (times = 1; bytes.substr(at + times * period).starts_with(piece); ++times) {
+            }
+            if (times >= 8) {
+                break;
+            }
+        }
+        if (times >= 8) {
+            text += "⟨" + escaped(bytes.substr(at, period)) + "⟩×" + std::to_string(times);
+            at += times * period;
+        } else if (const std::size_t named = EscapedBytes.find(bytes[at++]);
+                   named != std::string_view::npos) {
+            text += {'\\', EscapeLetters[named]};
+        } else {
+            text += bytes[at - 1];
+        }
+    }
+    return text.empty() ? "(nothing)" : text;
+}
+
+const DateTime Morning{2026, 12, 6, 8, 35, 46};
+
+// "keys": the strokes of a notation as keysText writes them, or "rejected".
+// "macro": the expansion's kind and text at Morning (or at "macro@Y-M-DTh:m:s"),
+// the clipboard holding "clip" (or the text after " <= "), and how often the
+// clipboard was read and where its text went. "utf16": the UTF-16 units of a
+// text; "utf8": the text of UTF-16 units. "row": a list row with "|" (or the mark
+// after "row") for each line break.
+std::string outcome(const std::string& verb, const std::string& input) {
+    if (verb == "keys") {
+        const auto strokes = parseSendKeys(input);
+        return strokes ? escaped(testing::keysText(*strokes)) : "rejected";
+    }
+    if (verb.starts_with("macro")) {
+        DateTime at = Morning;
+        std::sscanf(verb.c_str(), "macro@%d-%d-%dT%d:%d:%d", &at.year, &at.month, &at.day, &at.hour,
+                    &at.minute, &at.second);
+        const std::size_t clipAt = input.find(" <= ");
+        ScriptedClipboard board{{clipAt == std::string::npos ? "clip" : input.substr(clipAt + 4)}};
+        const auto result =
+            expandMacros(input.substr(0, clipAt), at, board.reader(), EnglishUsLocale());
+        const char* kinds[] = {"text", "launch", "unclosed", "unreadable"};
+        std::string shown = kinds[static_cast<int>(result.kind)] +
+                            (result.value.empty() ? "" : " " + escaped(result.value));
+        if (board.reads > 0) {
+            shown += " (clipboard read " + std::to_string(board.reads) + ", at";
+            for (const TextSpan& span : result.clipboardSpans) {
+                shown += " " + std::to_string(span.begin) + "-" + std::to_string(span.end);
+            }
+            shown += ")";
+        }
+        return shown;
+    }
+    if (verb == "utf16") {
+        const std::u16string wide = utf8::toUtf16(input);
+        std::ostringstream units;
+        units << std::hex << std::uppercase << std::setfill('0');
+        for (const char16_t unit : wide) {
+            units << ' ' << std::setw(4) << static_cast<unsigned>(unit);
+        }
+        return wide.empty() ? "(nothing)" : units.str().substr(1);
+    }
+    if (verb == "utf8") {
+        std::u16string wide;
+        std::istringstream units(input);
+        for (unsigned unit = 0; units >> std::hex >> unit;) {
+            wide += static_cast<char16_t>(unit);
+        }
+        return escaped(utf8::fromUtf16(wide));
+    }
+    if (verb.starts_with("row")) {
+        return escaped(markLineBreaks(input, verb == "row" ? "|" : verb.substr(3)));
+    }
+    return "unknown verb";
+}
+
+TEST(TextRules, EachRowOfTheGoldenFileGivesItsOutput) {
+    const auto path = std::filesystem::path(__FILE__).parent_path() / "golden/text_rules.txt";
+    std::ifstream file(path, std::ios::binary);
+    ASSERT_TRUE(file) << path;
+    int rows = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        const std::size_t verbEnd = line.find(' ');
+        const std::size_t arrow = line.find(" => ");
+        ASSERT_NE(arrow, std::string::npos) << line;
+        const std::string input = unescaped(line.substr(verbEnd + 1, arrow - verbEnd - 1));
+        EXPECT_EQ(outcome(line.substr(0, verbEnd), input), line.substr(arrow + 4)) << line;
+        ++rows;
+    }
+    EXPECT_GT(rows, 90);
+}
+
+std::vector<std::string> splitAtBars(const std::string& text) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, '|');) {
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+// The rest of the macro rules (blanks, case, other names, stray markers, values
+// and clipboard texts that hold markers) against the literal expansion.
+TEST(TextRules, MacrosMatchTheLiteralExpansionOnRandomTexts) {
+    testing::GivenLocale markers;
+    markers.date = "d/%";
+    markers.time = "(t)%";
+    markers.month = "M12";
+    const EnglishUsLocale us;
+    const auto pieces = splitAtBars(
+        "%(|%(|%(|)%|)%|)%|%|(|)|a|B| |x|run=|Run=X|date|DaTe|time|now|longdate|"
+        "clipboard text|Clipboard Text|%(clipboard text)%");
+    const auto clips = splitAtBars(
+        "|%(date)%|%(clipboard text)%|(time)%|x%|%(run=c)%|"
+        "%(a)%bcdef|%(%(x)%y)%zz|%(%(a))%%x");
+    std::mt19937 random(20261206);
+    auto pick = [&random](std::size_t count) {
+        return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+    };
+    auto randomText = [&](std::size_t maxPieces) {
+        std::string text;
+        for (std::size_t i = pick(maxPieces + 1); i > 0; --i) {
+            text += pieces[pick(pieces.size())];
+        }
+        return text;
+    };
+    for (int round = 0; round < 8000; ++round) {
+        const std::string text = randomText(24);
+        std::vector<std::optional<std::string>> clipboard;
+        for (std::size_t i = pick(4); i > 0; --i) {
+            const std::size_t kind = pick(6);
+            clipboard.push_back(kind == 0  ? std::nullopt
+                                : kind < 3 ? std::optional(clips[pick(clips.size())])
+                                           : std::optional(randomText(12)));
+        }
+        const Locale& locale = round % 2 == 0 ? static_cast<const Locale&>(markers) : us;
+
+        ScriptedClipboard fast{clipboard};
+        ScriptedClipboard slow{clipboard};
+        const auto got = expandMacros(text, Morning, fast.reader(), locale);
+        const auto expected = testing::literalExpand(text, Morning, slow.reader(), locale);
+        ASSERT_EQ(got.kind, expected.kind) << "text: " << text;
+        ASSERT_EQ(got.value, expected.value) << "text: " << text;
+        ASSERT_EQ(got.clipboardSpans, expected.clipboardSpans) << "text: " << text;
+        ASSERT_EQ(fast.reads, slow.reads) << "text: " << text;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
