@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,12 +14,6 @@ using testing::EngineFixture;
 const std::string Kilowatt = "kilowatt hour";
 const std::string Erase2 = "{BACKSPACE}{BACKSPACE}";
 
-using Typing = std::function<void(FakeKeyboard&)>;
-
-Typing typing(const char* keys) {
-    return [keys](FakeKeyboard& k) { k.typeText(keys); };
-}
-
 // Keys typed at any point of a send arrive after it, in order, with the text
 // whole. They are replayed through the matcher: a trigger among them fires after
 // the send, and the keys behind it wait for its text.
@@ -34,7 +27,7 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         std::string after = "";  // the keys of the send the typing follows
         bool boost = false, enter = false;
         const char* text = "kilowatt hour";
-        std::vector<Typing> typed = {typing("Ab\r")};  // at the first, second... point
+        std::vector<const char*> typed = {"Ab\r"};  // at the first, second... point
     };
     const std::string ab = Kilowatt + "Ab\r\n";
     const std::string withEnter = Kilowatt + "\r\nAb\r\n";
@@ -42,17 +35,6 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
     const std::string shifted =
         "This is a sample  of Shift\xC2\xAF"
         "F9 \r\nI hope you like it";
-    const Typing shiftF9 = [](FakeKeyboard& k) {
-        k.press(vk::LShift);
-        k.tap(vk::F9);
-        k.release(vk::LShift);
-    };
-    const Typing foreignTrigger = [](FakeKeyboard& k) {
-        for (const int key : {int{'K'}, int{'W'}, int{vk::Space}}) {
-            k.injectForeign(key, false);
-            k.injectForeign(key, true);
-        }
-    };
     const Case cases[] = {
         {"before the send starts", ab, When::BeforeTheSendStarts},
         {"inside the erase", ab, When::BetweenStrokes, 1},
@@ -65,19 +47,19 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         {.name = "the same trigger, with Boost",
          .expected = Kilowatt + Kilowatt,
          .boost = true,
-         .typed = {typing("kw ")}},
+         .typed = {"kw "}},
         {.name = "a trigger and more, and keys during its own send",
          .expected = Kilowatt + Kilowatt + "xyz",
-         .typed = {typing("kw xy"), typing("z")}},
+         .typed = {"kw xy", "z"}},
         {.name = "another program's trigger: held, but it fires nothing",
          .expected = Kilowatt + "kw ",
-         .typed = {foreignTrigger}},
+         .typed = {"{theirs K}{theirs W}{theirs Space}"}},
         // The text's own capitals are typed with Shift; the F9 was typed without.
         {.name = "F9 during a text with capitals",
          .expected = "Kilowatt Hour" + fullName,
          .text = "Kilowatt Hour",
-         .typed = {[](FakeKeyboard& k) { k.tap(vk::F9); }}},
-        {.name = "Shift+F9", .expected = Kilowatt + shifted, .typed = {shiftF9}},
+         .typed = {"{F9}"}},
+        {.name = "Shift+F9", .expected = Kilowatt + shifted, .typed = {"{+LShift}{F9}{-LShift}"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -89,7 +71,7 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         std::size_t typed = 0;
         auto typeNext = [&] {
             if (typed < c.typed.size()) {
-                c.typed[typed++](f.keyboard);
+                f.keys(c.typed[typed++]);
             }
         };
         switch (c.when) {
@@ -315,15 +297,16 @@ TEST(KeyHold, AReplayTakenInPartIsRetriedOnce) {
 TEST(KeyHold, ARefusedReleaseGoesInAtTheNextChance) {
     struct Case {
         const char* name;
-        bool shiftAgain, tick;
-        const char* keys;
+        const char* before;  // the tick, if any
+        bool tick;
+        const char* after;
         std::string typed;
     };
     const Case cases[] = {
-        {"a timer tick", false, true, "a", "a"},
+        {"a timer tick", "", true, "a", "a"},
         // That key passes first: held, it could be refused as well.
-        {"the user's next key", false, false, "ba", "Ba"},
-        {"Shift pressed again first", true, true, "a", "A"},
+        {"the user's next key", "", false, "ba", "Ba"},
+        {"Shift pressed again first", "{+LShift}", true, "a{-LShift}", "A"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -340,16 +323,11 @@ TEST(KeyHold, ARefusedReleaseGoesInAtTheNextChance) {
         f.keyboard.blockInjection = false;
         EXPECT_NE(f.keyboard.GetAsyncKeyState(vk::LShift) & 0x8000, 0);
 
-        if (c.shiftAgain) {
-            f.keyboard.press(vk::LShift);
-        }
+        f.keys(c.before);
         if (c.tick) {
             f.engine.modifierTimerTick();
         }
-        f.keyboard.typeText(c.keys);
-        if (c.shiftAgain) {
-            f.keyboard.release(vk::LShift);
-        }
+        f.keys(c.after);
         EXPECT_EQ(f.keyboard.targetText, c.typed);
         EXPECT_EQ(f.keyboard.GetAsyncKeyState(vk::LShift) & 0x8000, 0);
     }
