@@ -161,16 +161,8 @@ bool FakeKeyboard::tap(int virtualKey) {
 
 void FakeKeyboard::typeText(std::string_view text) {
     for (const char c : text) {
-        const auto key = keyForCharacter(static_cast<unsigned char>(c));
-        if (!key) {
-            continue;
-        }
-        if (key->second) {
-            press(vk::LShift);
-        }
-        tap(key->first);
-        if (key->second) {
-            release(vk::LShift);
+        if (const auto key = keyForCharacter(static_cast<unsigned char>(c))) {
+            typeShifted(*key, false, [this](int code, bool released) { userKey(code, released); });
         }
     }
 }
@@ -219,15 +211,7 @@ SendOutcome FakeKeyboard::injectAll(std::span<const KeyStroke> strokes) {
         // Letters and digits go as their keys, so Ctrl+V pastes (keys are ASCII
         // only).
         if (key && (std::isalnum(static_cast<int>(stroke.character)) != 0 || down(vk::Ctrl))) {
-            const bool needShift = key->second && !down(vk::Shift);
-            if (needShift) {
-                inject(vk::LShift, false);
-            }
-            inject(key->first, false);
-            inject(key->first, true);
-            if (needShift) {
-                inject(vk::LShift, true);
-            }
+            typeShifted(*key, down(vk::Shift), inject);
             continue;
         }
         // As itself, one packet per UTF-16 unit: a surrogate pair beyond U+FFFF.

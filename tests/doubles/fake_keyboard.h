@@ -9,10 +9,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/key_injection.h"
 #include "platform/keyboard_hook.h"
+#include "platform/virtual_keys.h"
 
 namespace quorvel {
 
@@ -45,15 +47,11 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     // and the punctuation of the main block; capitals with the left Shift key.
     void typeText(std::string_view text);
 
-    // An event as another program would inject it.
-    bool injectForeign(int virtualKey, bool released) {
-        return deliver(virtualKey, released, true, 0);
-    }
-    // One event as this program's injector marks it, on its own: typeKeys
-    // delivers a whole send at once, while Wine lets the user's keys fall in
-    // between.
-    bool injectOwn(int virtualKey, bool released) {
-        return deliver(virtualKey, released, true, OwnInjectionMarker);
+    // An event as another program would inject it, or as this program's injector
+    // marks it, on its own: typeKeys delivers a whole send at once, while Wine
+    // lets the user's keys fall in between.
+    bool inject(int virtualKey, bool released, bool ours) {
+        return deliver(virtualKey, released, true, ours ? OwnInjectionMarker : 0);
     }
 
     struct SentCall {
@@ -88,6 +86,19 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
 
   private:
     bool userKey(int virtualKey, bool released);
+    // Shift (when needed and not down already) around a tap of the key.
+    template <typename Send>
+    static void typeShifted(std::pair<int, bool> key, bool shiftDown, Send send) {
+        const bool shift = key.second && !shiftDown;
+        if (shift) {
+            send(vk::LShift, false);
+        }
+        send(key.first, false);
+        send(key.first, true);
+        if (shift) {
+            send(vk::LShift, true);
+        }
+    }
     SendOutcome injectAll(std::span<const KeyStroke> strokes);
     bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo,
                  std::uint32_t scanCode = 0);

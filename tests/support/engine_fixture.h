@@ -76,28 +76,39 @@ struct EngineFixture : FakeDesktop {
 
     // Types a script: characters as typeText types them; {F9} taps a key, {+LCtrl}
     // presses it and {-LCtrl} lets it go; {ours F} and {theirs +K} inject the key as
-    // this program or another one would.
+    // this program or another one would. {clock 10} moves the clock ten seconds,
+    // {tick} runs the modifier timer's tick and {shown} notes what the target shows.
     void keys(std::string_view script) {
         for (std::size_t open; (open = script.find('{')) != std::string_view::npos;) {
             keyboard.typeText(script.substr(0, open));
             const std::size_t close = script.find('}', open);
             std::string_view key = script.substr(open + 1, close - open - 1);
             script.remove_prefix(close + 1);
+            if (key.starts_with("clock ")) {
+                clock.advanceSeconds(std::stoi(std::string(key.substr(6))));
+            } else if (key == "tick") {
+                engine.modifierTimerTick();
+            } else if (key == "shown") {
+                shown.push_back(keyboard.targetText);
+            }
+            if (key.starts_with("clock ") || key == "tick" || key == "shown") {
+                continue;
+            }
             const std::string_view source = key.substr(0, key.find(' ') + 1);  // "" for the user
             key.remove_prefix(source.size());
             const char change = key[0] == '+' || key[0] == '-' ? key[0] : ' ';
             const int code = keyCode(key.substr(change == ' ' ? 0 : 1));
             for (const bool released : {false, true}) {
                 if (change == ' ' || change == (released ? '-' : '+')) {
-                    source == "ours "     ? keyboard.injectOwn(code, released)
-                    : source == "theirs " ? keyboard.injectForeign(code, released)
-                    : released            ? keyboard.release(code)
-                                          : keyboard.press(code);
+                    source.empty() ? (released ? keyboard.release(code) : keyboard.press(code))
+                                   : keyboard.inject(code, released, source == "ours ");
                 }
             }
         }
         keyboard.typeText(script);
     }
+
+    std::vector<std::string> shown;  // noted by {shown}
 
     // An event handed to the hook directly, bypassing the keyboard.
     int hookEvent(std::uint32_t virtualKey, std::uint32_t flags, int hookCode = 0) {
