@@ -126,13 +126,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
             f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
             const ClipboardSnapshot former =
                 userHadContents ? userContents(f) : ClipboardSnapshot{};
-            f.afterSendOf("^(v)", [&] {
-                if (byTrigger) {
-                    f.keyboard.typeText("cb ");
-                    return;
-                }
-                f.keys("{+LCtrl}v{-LCtrl}");
-            });
+            f.afterSendOf("^(v)", [&] { f.keys(byTrigger ? "cb " : "{+LCtrl}v{-LCtrl}"); });
 
             const int writesBefore = f.clipboard.writes;
             const int markedBefore = f.clipboard.markedWrites;
