@@ -36,6 +36,20 @@ std::optional<std::pair<int, bool>> keyForCharacter(char32_t c) {
     return key != 0 ? std::optional{std::pair{key, false}} : std::nullopt;
 }
 
+// Shift (when needed and not down already) around a tap of the key.
+template <typename Send>
+void typeShifted(std::pair<int, bool> key, bool shiftDown, Send send) {
+    const bool shift = key.second && !shiftDown;
+    if (shift) {
+        send(vk::LShift, false);
+    }
+    send(key.first, false);
+    send(key.first, true);
+    if (shift) {
+        send(vk::LShift, true);
+    }
+}
+
 std::optional<char> characterForKey(int code, bool shift) {
     if (code >= 'A' && code <= 'Z') {
         return static_cast<char>(shift ? code : std::tolower(code));

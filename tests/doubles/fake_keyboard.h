@@ -9,12 +9,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "platform/key_injection.h"
 #include "platform/keyboard_hook.h"
-#include "platform/virtual_keys.h"
 
 namespace quorvel {
 
@@ -43,8 +41,8 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool press(int virtualKey) { return userKey(virtualKey, false); }
     bool release(int virtualKey) { return userKey(virtualKey, true); }
     bool tap(int virtualKey);
-    // Types characters on a US layout: letters, digits, blank, tab, CR (Enter),
-    // and the punctuation of the main block; capitals with the left Shift key.
+    // Types characters on a US layout: letters, digits, blank, tab and CR (Enter);
+    // capitals with the left Shift key.
     void typeText(std::string_view text);
 
     // An event as another program would inject it, or as this program's injector
@@ -86,19 +84,6 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
 
   private:
     bool userKey(int virtualKey, bool released);
-    // Shift (when needed and not down already) around a tap of the key.
-    template <typename Send>
-    static void typeShifted(std::pair<int, bool> key, bool shiftDown, Send send) {
-        const bool shift = key.second && !shiftDown;
-        if (shift) {
-            send(vk::LShift, false);
-        }
-        send(key.first, false);
-        send(key.first, true);
-        if (shift) {
-            send(vk::LShift, true);
-        }
-    }
     SendOutcome injectAll(std::span<const KeyStroke> strokes);
     bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo,
                  std::uint32_t scanCode = 0);
