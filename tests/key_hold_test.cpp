@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,12 +14,6 @@ using testing::EngineFixture;
 const std::string Kilowatt = "kilowatt hour";
 const std::string Erase2 = "{BACKSPACE}{BACKSPACE}";
 
-using Typing = std::function<void(FakeKeyboard&)>;
-
-Typing typing(const char* keys) {
-    return [keys](FakeKeyboard& k) { k.typeText(keys); };
-}
-
 // Keys typed at any point of a send arrive after it, in order, with the text
 // whole. They are replayed through the matcher: a trigger among them fires after
 // the send, and the keys behind it wait for its text.
@@ -34,7 +27,7 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         std::string after = "";  // the keys of the send the typing follows
         bool boost = false, enter = false;
         const char* text = "kilowatt hour";
-        std::vector<Typing> typed = {typing("Ab\r")};  // at the first, second... point
+        std::vector<const char*> typed = {"Ab\r"};  // at the first, second... point
     };
     const std::string ab = Kilowatt + "Ab\r\n";
     const std::string withEnter = Kilowatt + "\r\nAb\r\n";
@@ -42,17 +35,6 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
     const std::string shifted =
         "This is a sample  of Shift\xC2\xAF"
         "F9 \r\nI hope you like it";
-    const Typing shiftF9 = [](FakeKeyboard& k) {
-        k.press(vk::LShift);
-        k.tap(vk::F9);
-        k.release(vk::LShift);
-    };
-    const Typing foreignTrigger = [](FakeKeyboard& k) {
-        for (const int key : {int{'K'}, int{'W'}, int{vk::Space}}) {
-            k.injectForeign(key, false);
-            k.injectForeign(key, true);
-        }
-    };
     const Case cases[] = {
         {"before the send starts", ab, When::BeforeTheSendStarts},
         {"inside the erase", ab, When::BetweenStrokes, 1},
@@ -65,19 +47,19 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         {.name = "the same trigger, with Boost",
          .expected = Kilowatt + Kilowatt,
          .boost = true,
-         .typed = {typing("kw ")}},
+         .typed = {"kw "}},
         {.name = "a trigger and more, and keys during its own send",
          .expected = Kilowatt + Kilowatt + "xyz",
-         .typed = {typing("kw xy"), typing("z")}},
+         .typed = {"kw xy", "z"}},
         {.name = "another program's trigger: held, but it fires nothing",
          .expected = Kilowatt + "kw ",
-         .typed = {foreignTrigger}},
+         .typed = {"{theirs K}{theirs W}{theirs Space}"}},
         // The text's own capitals are typed with Shift; the F9 was typed without.
         {.name = "F9 during a text with capitals",
          .expected = "Kilowatt Hour" + fullName,
          .text = "Kilowatt Hour",
-         .typed = {[](FakeKeyboard& k) { k.tap(vk::F9); }}},
-        {.name = "Shift+F9", .expected = Kilowatt + shifted, .typed = {shiftF9}},
+         .typed = {"{F9}"}},
+        {.name = "Shift+F9", .expected = Kilowatt + shifted, .typed = {"{+LShift}{F9}{-LShift}"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -89,7 +71,7 @@ TEST(KeyHold, KeysTypedDuringASendArriveAfterIt) {
         std::size_t typed = 0;
         auto typeNext = [&] {
             if (typed < c.typed.size()) {
-                c.typed[typed++](f.keyboard);
+                f.keys(c.typed[typed++]);
             }
         };
         switch (c.when) {
@@ -188,10 +170,9 @@ TEST(KeyHold, ModifiersHeldOverATriggerAreGivenBack) {
         }
         if (c.letGo == LetGo::Never) {
             // Once the recorded modifier is forgotten, the key state alone tells.
-            f.clock.advanceSeconds(2);
-            f.engine.modifierTimerTick();
+            f.keys("{clock 2}{tick}");
             ASSERT_EQ(f.modifierState(), 0);
-            f.keyboard.tap(vk::F9);
+            f.keys("{F9}");
             EXPECT_EQ(f.keyboard.targetText, c.text + c.text);
             continue;
         }
@@ -211,19 +192,34 @@ TEST(KeyHold, ModifiersHeldOverATriggerAreGivenBack) {
 // the erase. On a slow machine either may go on well past ten seconds, and the
 // keys typed meanwhile must still land after the text.
 TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
-    enum class During { Events, TimeThenAKey, TimeThenATick, OwnKeys, SlowPause };
     struct Case {
         const char* name;
-        During during;
-        std::string heldBefore;  // gone out at once, the bound passed; none: held to the end
+        std::string typed;  // in the pause after the erase
+        std::vector<std::string> shown;
+        std::string target;  // the text last when the keys were held to its end
         const char* calibration = "3";
+        bool slowPause = false;  // a second of the clock and a tick at each of its passes
     };
+    const std::string events(1000, 'a');  // 2,000 events
+    std::string ownKeys = "a";
+    for (int step = 0; step < 4; ++step) {
+        ownKeys += "{clock 6}{ours LShift}{tick}";
+    }
     const Case cases[] = {
-        {"2,000 events", During::Events, std::string(1000, 'a') + "b"},
-        {"ten seconds, then a key", During::TimeThenAKey, "ab"},
-        {"ten seconds, then a timer tick", During::TimeThenATick, "ab"},
-        {"the send's own keys going in", During::OwnKeys, ""},
-        {"a slow pause after the erase", During::SlowPause, "", "30"},
+        {"2,000 events",
+         events + "b{shown} kw {shown}",
+         {events + "b", events + "b kw "},
+         events + "b kw " + Kilowatt},
+        {"ten seconds, then a key",
+         "a{clock 10}b{shown} kw {shown}",
+         {"ab", "ab kw "},
+         "ab kw " + Kilowatt},
+        {"ten seconds, then a timer tick",
+         "a{clock 10}{tick}{shown}b kw {shown}",
+         {"a", "ab kw "},
+         "ab kw " + Kilowatt},
+        {"the send's own keys going in", ownKeys, {}, Kilowatt + "a"},
+        {"a slow pause after the erase", "a", {}, Kilowatt + "a", "30", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,44 +227,17 @@ TEST(KeyHold, PastABoundHeldKeysGoOutAtOnce) {
         f.form.calibrationBox.setText(c.calibration);
         f.addEntry(LaunchMode::Space, false, "kw", "kilowatt hour");
         f.afterSendOf(Erase2, [&] {
-            f.pump.atDoEvents(1, [&] {
-                f.keyboard.typeText(c.during == During::Events ? std::string(1000, 'a') : "a");
-                for (int step = 0; c.during == During::OwnKeys && step < 4; ++step) {
-                    f.clock.advanceSeconds(6);
-                    f.keyboard.injectOwn(vk::LShift, false);
-                    f.keyboard.injectOwn(vk::LShift, true);
-                    f.engine.modifierTimerTick();
-                }
-                if (c.during == During::TimeThenAKey || c.during == During::TimeThenATick) {
-                    f.clock.advanceSeconds(10);
-                }
-                if (c.during == During::TimeThenATick) {
-                    f.engine.modifierTimerTick();
-                    EXPECT_EQ(f.keyboard.targetText, "a");
-                }
-                if (!c.heldBefore.empty()) {
-                    f.keyboard.typeText("b");
-                    EXPECT_EQ(f.keyboard.targetText, c.heldBefore);
-                    f.keyboard.typeText(" kw ");
-                    EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw ");
-                }
-            });
-            for (int pass = 2; c.during == During::SlowPause && pass <= 30; ++pass) {
-                f.pump.atDoEvents(pass, [&] {
-                    f.clock.advanceSeconds(1);
-                    f.engine.modifierTimerTick();
-                });
+            f.pump.atDoEvents(1, [&] { f.keys(c.typed); });
+            for (int pass = 2; c.slowPause && pass <= 30; ++pass) {
+                f.pump.atDoEvents(pass, [&] { f.keys("{clock 1}{tick}"); });
             }
         });
-        f.keyboard.typeText("kw ");
-        if (c.heldBefore.empty()) {
-            EXPECT_EQ(f.keyboard.targetText, Kilowatt + "a");
-            continue;
-        }
-        EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw " + Kilowatt);
-        // The next send holds again.
-        f.keyboard.typeText(" kw ");
-        EXPECT_EQ(f.keyboard.targetText, c.heldBefore + " kw " + Kilowatt + " " + Kilowatt);
+        f.keys("kw ");
+        EXPECT_EQ(f.shown, c.shown);
+        EXPECT_EQ(f.keyboard.targetText, c.target);
+        // The next send is as any other.
+        f.keys(" kw ");
+        EXPECT_EQ(f.keyboard.targetText, c.target + " " + Kilowatt);
     }
 }
 
@@ -315,15 +284,14 @@ TEST(KeyHold, AReplayTakenInPartIsRetriedOnce) {
 TEST(KeyHold, ARefusedReleaseGoesInAtTheNextChance) {
     struct Case {
         const char* name;
-        bool shiftAgain, tick;
         const char* keys;
         std::string typed;
     };
     const Case cases[] = {
-        {"a timer tick", false, true, "a", "a"},
+        {"a timer tick", "{tick}a", "a"},
         // That key passes first: held, it could be refused as well.
-        {"the user's next key", false, false, "ba", "Ba"},
-        {"Shift pressed again first", true, true, "a", "A"},
+        {"the user's next key", "ba", "Ba"},
+        {"Shift pressed again first", "{+LShift}{tick}a{-LShift}", "A"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -340,16 +308,7 @@ TEST(KeyHold, ARefusedReleaseGoesInAtTheNextChance) {
         f.keyboard.blockInjection = false;
         EXPECT_NE(f.keyboard.GetAsyncKeyState(vk::LShift) & 0x8000, 0);
 
-        if (c.shiftAgain) {
-            f.keyboard.press(vk::LShift);
-        }
-        if (c.tick) {
-            f.engine.modifierTimerTick();
-        }
-        f.keyboard.typeText(c.keys);
-        if (c.shiftAgain) {
-            f.keyboard.release(vk::LShift);
-        }
+        f.keys(c.keys);
         EXPECT_EQ(f.keyboard.targetText, c.typed);
         EXPECT_EQ(f.keyboard.GetAsyncKeyState(vk::LShift) & 0x8000, 0);
     }

@@ -5,17 +5,21 @@
 #include <vector>
 
 #include "engine/date_stamp.h"
+#include "engine/hook_watchdog.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
 namespace {
 
 using testing::EngineFixture;
+using Action = HookWatchdog::Action;
 
 // Which events bring a key to the matcher: key-downs with or without Alt and
 // releases of extended keys, never an injected event or a plain release; and only
-// the key codes the matcher knows. Every event is stamped, unless its hook code
-// is not 0: that one passes untouched.
+// the key codes the matcher knows. Every event is stamped and the held right Ctrl
+// recorded, unless its hook code is not 0: that one passes untouched. The
+// right-hand Ctrl+Shift pair is recorded on the right Shift's event with flags
+// 0x81; the other combinations are in the trigger matcher's key scripts.
 TEST(KeyboardHook, EventsThatReachTheMatcher) {
     struct Case {
         int code;
@@ -23,18 +27,19 @@ TEST(KeyboardHook, EventsThatReachTheMatcher) {
         bool reaches;
         int hookCode = 0;
     };
-    const Case cases[] = {
-        {'D', 0x00, true},         {'D', 0x20, true},   {'D', 0x81, true},  {'D', 0x01, false},
-        {'D', 0x80, false},        {'D', 0x10, false},  {'D', 0x11, false}, {'D', 0x30, false},
-        {'D', 0x90, false},        {'D', 0x91, false},  {'D', 0xA0, false}, {'D', 0xA1, false},
-        {vk::Backspace, 0, false}, {9, 0, true},        {198, 0, true},     {199, 0, false},
-        {219, 0, false},           {221, 0, false},     {255, 0, false},    {186, 0, true},
-        {'A', 0, false, 1},        {'A', 0, false, -1}, {'A', 0, false, 3}};
+    const Case cases[] = {{'D', 0x00, true},         {'D', 0x20, true},  {'D', 0x81, true},
+                          {'D', 0x01, false},        {'D', 0x80, false}, {'D', 0x10, false},
+                          {'D', 0x11, false},        {'D', 0x30, false}, {'D', 0x90, false},
+                          {'D', 0x91, false},        {'D', 0xA0, false}, {'D', 0xA1, false},
+                          {vk::Backspace, 0, false}, {9, 0, true},       {198, 0, true},
+                          {199, 0, false},           {219, 0, false},    {221, 0, false},
+                          {255, 0, false},           {186, 0, true},     {'A', 0, false, 1},
+                          {'A', 0, false, -1},       {'A', 0, false, 3}, {vk::RShift, 0x81, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.code) + " flags " + std::to_string(c.flags) + " hook code " +
                      std::to_string(c.hookCode));
         EngineFixture f;
-        f.keyboard.press(vk::LCtrl);
+        f.keyboard.press(vk::RCtrl);
         f.mainData().ModifierState = 0;
         f.form.lastKey = "unchanged";
         const DateTime before{2000, 1, 1};
@@ -42,162 +47,54 @@ TEST(KeyboardHook, EventsThatReachTheMatcher) {
         EXPECT_EQ(f.hookEvent(static_cast<std::uint32_t>(c.code), c.flags, c.hookCode), 0);
         EXPECT_EQ(f.form.lastKey != "unchanged", c.reaches);
         EXPECT_EQ(f.form.lastKeyTime, c.hookCode == 0 ? f.clock.now() : before);
-        if (c.hookCode != 0) {
-            EXPECT_EQ(f.modifierState(), 0);  // the modifier test did not run
-        }
+        // Tab ends a word, which forgets the modifier.
+        EXPECT_EQ(f.modifierState(), c.hookCode != 0 || c.code == vk::Tab ? 0
+                                     : c.code == vk::RShift               ? 3
+                                                                          : 2);
     }
 }
 
-// Another program's modifiers count as the user's, though its keys never reach
-// the matcher (the injected rows above).
-TEST(KeyboardHook, InjectedEventsRecordModifiers) {
-    EngineFixture f;
-    f.keyboard.press(vk::LCtrl);
-    f.keyboard.injectForeign(vk::Space, false);
-    f.keyboard.injectForeign(vk::Space, true);
-    EXPECT_EQ(f.modifierState(), 2);  // the modifier test ran
-    f.keyboard.injectForeign(vk::LShift, false);
-    f.keyboard.injectForeign(vk::LShift, true);
-    EXPECT_EQ(f.modifierState(), 1);
-}
-
-// The right-hand pair is recorded on the right Shift's event with flags 0x81; the
-// other combinations are matched against a trigger in the shortcut matcher tests.
-TEST(KeyboardHook, RightCtrlShiftPair) {
-    EngineFixture f;
-    f.keyboard.press(vk::RCtrl);
-    f.hookEvent(vk::RShift, 0x81);
-    EXPECT_EQ(f.modifierState(), 3);
-}
-
-// Under Wine the user's keys can fall between the events of one send: the
-// release of F9 lands while the send holds Shift for the capital of its text. The
-// next F9 must still be plain F9, not Shift+F9.
-// The key state can also lag a few events behind the hook, so the release may
-// come after our Shift's release and still read Shift down.
-TEST(KeyboardHook, ModifiersHeldByOurSendAreNotTheUsers) {
+// While the hook is away (a lock, a sleep, a hook the system dropped) it misses
+// keys: a release of ours hides nothing for good, and a press of the user's counts
+// from the key state. After a lock or sleep the typed keys are forgotten, and the
+// recorded modifier follows the keys held now, whatever the hook saw. The hook is
+// installed and removed once, however often asked.
+TEST(KeyboardHook, KeysMissedWhileTheHookIsAway) {
     struct Case {
-        const char* name;
-        int ownModifier, userKey;
-        bool releasedAfterSend;  // else between our modifier's press and release
-        std::size_t keyStateLag;
+        const char* before;
+        const char* away;  // typed while the hook is removed
+        bool reset;        // as after a lock or sleep
+        const char* after;
+        const char* buffer;
+        std::int16_t state;
     };
     const Case cases[] = {
-        {"left shift, F9 released inside", vk::LShift, vk::F9, false, 0},
-        {"left shift, space released inside", vk::LShift, vk::Space, false, 0},
-        {"left ctrl, letter released inside", vk::LCtrl, 'K', false, 0},
-        {"left alt, F9 released inside", vk::LAlt, vk::F9, false, 0},
-        {"left shift, F9 released inside, state lagging", vk::LShift, vk::F9, false, 2},
-        {"left shift, F9 released after, state lagging", vk::LShift, vk::F9, true, 1},
-        {"left ctrl, F9 released after, state lagging", vk::LCtrl, vk::F9, true, 3},
+        {"z{+LCtrl}", "{-LCtrl}", true, "", "", 0},
+        {"z{+LCtrl}", "", true, "", "", 2},
+        {"z", "{+RShift}", true, "", "", 1},
+        {"z{+LAlt}", "{-LAlt}{+LShift}", true, "", "", 1},
+        {"z", "", true, "", "", 0},
+        {"{ours +LCtrl}", "{ours -LCtrl}b", false, "a", "a", 0},
+        {"", "{+LCtrl}", false, "{+F9}", "{ctrl}{f9}", 2},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineFixture f;
-        f.addEntry(LaunchMode::FunctionKey, false, "{F9}", "plain");
-        f.keyboard.keyStateLag = c.keyStateLag;
-        f.keyboard.press(c.userKey);
-        f.keyboard.injectOwn(c.ownModifier, false);
-        if (!c.releasedAfterSend) {
-            f.keyboard.release(c.userKey);
-        }
-        f.keyboard.injectOwn('F', false);
-        f.keyboard.injectOwn('F', true);
-        f.keyboard.injectOwn(c.ownModifier, true);
-        if (c.releasedAfterSend) {
-            f.keyboard.release(c.userKey);
-        }
-        EXPECT_EQ(f.modifierState(), 0);
-        // Whatever the lag, the state catches up before the user types on.
-        for (std::size_t i = 0; i < c.keyStateLag; ++i) {
-            f.keyboard.injectOwn(vk::Space, false);
-            f.keyboard.injectOwn(vk::Space, true);
-        }
-
-        f.keyboard.sent.clear();
-        EXPECT_TRUE(f.keyboard.tap(vk::F9));
-        EXPECT_EQ(f.sentKeys(), std::vector<std::string>{"plain"});
-    }
-}
-
-// What the user holds still counts, whether pressed before, during or after a
-// send, and a release of ours that the hook missed hides nothing for good. The
-// hook is installed and removed once, however often asked.
-TEST(KeyboardHook, UsersModifiersCountAroundOurSends) {
-    for (const bool ourReleaseFirst : {false, true}) {
-        SCOPED_TRACE(ourReleaseFirst ? "user presses Shift after the send"
-                                     : "user presses Shift while the send holds it");
-        EngineFixture f;
-        f.keyboard.injectOwn(vk::LShift, false);
-        if (ourReleaseFirst) {
-            f.keyboard.injectOwn(vk::LShift, true);
-        }
-        f.keyboard.press(vk::LShift);
-        f.keyboard.press(vk::F9);
-        EXPECT_EQ(f.modifierState(), 1);
-        EXPECT_EQ(f.buffer(), "{shift}{f9}");
-    }
-    {
-        SCOPED_TRACE("our release went by while the hook was away");
+        SCOPED_TRACE(std::string(c.before) + " / " + c.away + " / " + c.after);
         EngineFixture f;  // installed once already: installing again changes nothing
+        f.addEntry(LaunchMode::Space, false, "zq", "expanded");
+        f.keys(c.before);
         const auto handle = f.mainData().hookHandle;
         EXPECT_EQ(f.mainData().InstallKeyHook(), 1);
         EXPECT_EQ(f.mainData().hookHandle, handle);
-        f.keyboard.injectOwn(vk::LCtrl, false);
         EXPECT_EQ(f.mainData().RemoveKeyHook(), 1);
         EXPECT_EQ(f.mainData().RemoveKeyHook(), 0);
-        f.keyboard.injectOwn(vk::LCtrl, true);
-        f.keyboard.typeText("b");  // unseen
+        f.keys(c.away);
         f.mainData().InstallKeyHook();
-        f.keyboard.typeText("a");  // reads Ctrl up
-        EXPECT_EQ(f.buffer(), "a");
-        // The user's Ctrl goes down while the hook is away too: only the key
-        // state tells it is held.
-        f.mainData().RemoveKeyHook();
-        f.keyboard.press(vk::LCtrl);
-        f.mainData().InstallKeyHook();
-        f.keyboard.press(vk::F9);
-        EXPECT_EQ(f.modifierState(), 2);
-        EXPECT_EQ(f.buffer(), "{ctrl}{f9}");
-    }
-}
-
-// After a lock or sleep the typed keys are forgotten, and the recorded modifier
-// follows the keys held now, whatever the hook saw (a release while the session
-// was locked never reaches it).
-TEST(KeyboardHook, ResetFromKeyStateAfterABreak) {
-    struct Case {
-        int recorded;     // held, with the hook seeing the press; 0 for none
-        int heldAtReset;  // still held at the reset; 0 for none
-        std::int16_t state;
-    };
-    const Case cases[] = {{vk::LCtrl, 0, 0},
-                          {vk::LCtrl, vk::LCtrl, 2},
-                          {0, vk::RShift, 1},
-                          {vk::LAlt, vk::LShift, 1},
-                          {0, 0, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.recorded) + " " + std::to_string(c.heldAtReset));
-        EngineFixture f;
-        f.addEntry(LaunchMode::Space, false, "zq", "expanded");
-        f.keyboard.typeText("z");
-        if (c.recorded != 0) {
-            f.keyboard.press(c.recorded);
+        if (c.reset) {
+            f.mainData().resetFromKeyState();
         }
-        f.mainData().RemoveKeyHook();
-        if (c.recorded != 0 && c.recorded != c.heldAtReset) {
-            f.keyboard.release(c.recorded);
-        }
-        if (c.heldAtReset != 0 && c.heldAtReset != c.recorded) {
-            f.keyboard.press(c.heldAtReset);
-        }
-        f.mainData().InstallKeyHook();
-        f.mainData().resetFromKeyState();
-        EXPECT_EQ(f.buffer(), "") << "no trigger spans the break";
+        f.keys(c.after);
+        EXPECT_EQ(f.buffer(), c.buffer);
         EXPECT_EQ(f.modifierState(), c.state);
-        if (c.heldAtReset != 0) {
-            f.keyboard.release(c.heldAtReset);
-        }
     }
 }
 
@@ -259,6 +156,65 @@ TEST(DateStamp, SecondsBetween) {
     EXPECT_EQ(secondsBetween(b, a), -5);
     EXPECT_EQ(secondsBetween(a, a), 0);
     EXPECT_EQ(secondsBetween({2028, 2, 28, 0, 0, 0}, {2028, 3, 1, 0, 0, 0}), 2 * 86400);
+}
+
+TEST(HookWatchdog, QuietWhileTheHookSeesTheInput) {
+    HookWatchdog watchdog;
+    EXPECT_EQ(watchdog.check(1000, 1000, 0), Action::None);
+    EXPECT_EQ(watchdog.check(1400, 1000, 0), Action::None) << "within the slack";
+    // A hook that saw an event after the last input (our own keys) is fine too.
+    EXPECT_EQ(watchdog.check(1000, 5000, 0), Action::None);
+
+    // The tick count wrapping around is no missed input.
+    HookWatchdog wrapped;
+    const std::uint32_t justBeforeWrap = 0xFFFFFF00u;
+    EXPECT_EQ(wrapped.check(0x00000010u, justBeforeWrap, 0), Action::None);
+    EXPECT_EQ(wrapped.check(0x00001000u, justBeforeWrap, 0), Action::SendHeartbeat);
+}
+
+TEST(HookWatchdog, AnUnheardHeartbeatMeansTheHookIsGone) {
+    HookWatchdog watchdog;
+    EXPECT_EQ(watchdog.check(9000, 1000, 3), Action::SendHeartbeat);
+    EXPECT_EQ(watchdog.check(11000, 1000, 3), Action::Reinstall);
+    // After installing it again, the next check proves the new hook the same way.
+    EXPECT_EQ(watchdog.check(11000, 1000, 3), Action::SendHeartbeat);
+    EXPECT_EQ(watchdog.check(11000, 11050, 4), Action::None);
+}
+
+// Raw input reports keys after the hook has passed them: one the hook has not
+// seen starts a proof, and the proof key itself showing there, uncounted by the
+// hook, means the hook is gone at once.
+TEST(HookWatchdog, RawInputTheHookMissedStartsAProofItsHeartbeatEndsIt) {
+    using Raw = HookWatchdog::RawKey;
+    HookWatchdog live;
+    EXPECT_EQ(live.rawKeySeen(Raw::Typed, 5000, 4990, 0), Action::None) << "the hook saw it";
+    EXPECT_EQ(live.rawKeySeen(Raw::Typed, 5000, 1000, 0), Action::SendHeartbeat);
+    EXPECT_EQ(live.rawKeySeen(Raw::Typed, 5100, 1000, 0), Action::None) << "one proof at a time";
+    EXPECT_EQ(live.rawKeySeen(Raw::Heartbeat, 5200, 5200, 1), Action::None)
+        << "the hook counted it";
+    EXPECT_EQ(live.check(5200, 5200, 1), Action::None);
+
+    HookWatchdog dropped;
+    EXPECT_EQ(dropped.rawKeySeen(Raw::Typed, 5000, 1000, 7), Action::SendHeartbeat);
+    EXPECT_EQ(dropped.rawKeySeen(Raw::Heartbeat, 5050, 1000, 7), Action::Reinstall);
+    EXPECT_EQ(dropped.check(5100, 1000, 7), Action::SendHeartbeat)
+        << "the new hook is proved the usual way";
+
+    HookWatchdog unasked;
+    EXPECT_EQ(unasked.rawKeySeen(Raw::Heartbeat, 5000, 1000, 0), Action::None)
+        << "no proof of ours was on its way";
+}
+
+// After an unlock or a resume the hook is proved without waiting for input it misses.
+TEST(HookWatchdog, ProofAfterABreak) {
+    for (const bool heard : {true, false}) {
+        SCOPED_TRACE(heard);
+        HookWatchdog watchdog;
+        EXPECT_EQ(watchdog.proveNow(3), Action::SendHeartbeat);
+        EXPECT_EQ(watchdog.proveNow(3), Action::None) << "already on its way";
+        EXPECT_EQ(watchdog.check(1000, 1000, heard ? 4 : 3),
+                  heard ? Action::None : Action::Reinstall);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/calibration.h"
+#include "engine/caps_lock.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -67,33 +68,6 @@ TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
     }
 }
 
-TEST(TextSender, WaitFlags) {
-    struct Case {
-        bool force, boost;
-        std::vector<Wait> waits;  // erase, text or paste, Enter
-    };
-    const Case cases[] = {
-        {false, false, {Wait::No, Wait::No, Wait::No}},
-        {true, false, {Wait::Yes, Wait::Yes, Wait::No}},
-        {false, true, {Wait::No, Wait::Yes, Wait::No}},  // a paste always waits
-        {true, true, {Wait::Yes, Wait::Yes, Wait::No}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.force ? "force" : "") + (c.boost ? " boost" : ""));
-        EngineFixture f;
-        f.form.forceTextItem.checked = c.force;
-        f.form.boostItem.checked = c.boost;
-        f.addEntry(LaunchMode::Space, true, "td", "Hi");
-        f.keyboard.typeText("td ");
-        ASSERT_EQ(f.keyboard.sent.size(), 3u);
-        EXPECT_EQ(f.sentKeys()[1], c.boost ? "^(v)" : "Hi");
-        EXPECT_EQ(f.sentKeys()[2], "{ENTER}");
-        for (std::size_t i = 0; i < 3; ++i) {
-            EXPECT_EQ(f.keyboard.sent[i].wait, c.waits[i]) << i;
-        }
-    }
-}
-
 // Macros are expanded on both paths, at sending time. The clipboard's text is
 // typed as it stands: no character of it acts as notation or starts a program,
 // and each of its line breaks is one Enter; the shortcut's own notation around
@@ -152,15 +126,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
             f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
             const ClipboardSnapshot former =
                 userHadContents ? userContents(f) : ClipboardSnapshot{};
-            f.afterSendOf("^(v)", [&] {
-                if (byTrigger) {
-                    f.keyboard.typeText("cb ");
-                    return;
-                }
-                f.keyboard.press(vk::LCtrl);
-                f.keyboard.tap('V');
-                f.keyboard.release(vk::LCtrl);
-            });
+            f.afterSendOf("^(v)", [&] { f.keys(byTrigger ? "cb " : "{+LCtrl}v{-LCtrl}"); });
 
             const int writesBefore = f.clipboard.writes;
             const int markedBefore = f.clipboard.markedWrites;
@@ -279,7 +245,8 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
 // A send ends at its first failure, after the erase, and a run macro ends it
 // too; whatever the end, no Enter is left for the next send to press, and the
 // user's clipboard is as it was. A clipboard holding no text (a picture) gives
-// empty text.
+// empty text. Only a forced send waits for its erase and text to be taken; a
+// paste always waits, the Enter never.
 TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     struct Case {
         const char* name;
@@ -287,7 +254,7 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         Notations sent;
         std::vector<std::string> started = {};
         bool lockedClipboard = false, blockFromStart = false, blockAfterErase = false,
-             boost = false;
+             boost = false, force = false;
     };
     const std::string erase = "{BACKSPACE}{BACKSPACE}";
     const Case cases[] = {
@@ -299,6 +266,17 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         {"blocked from the start", "Hi", {erase}, {}, false, true},
         {"blocked after the erase", "Hi", {erase, "Hi"}, {}, false, false, true},
         {"paste with the clipboard locked", "Hi", {erase}, {}, true, false, false, true},
+        {.name = "sent whole", .text = "Hi", .sent = {erase, "Hi", "{ENTER}"}},
+        {.name = "forced",
+         .text = "Hi",
+         .sent = {erase + " (waits)", "Hi (waits)", "{ENTER}"},
+         .force = true},
+        {.name = "pasted", .text = "Hi", .sent = {erase, "^(v) (waits)", "{ENTER}"}, .boost = true},
+        {.name = "forced and pasted",
+         .text = "Hi",
+         .sent = {erase + " (waits)", "^(v) (waits)", "{ENTER}"},
+         .boost = true,
+         .force = true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -306,6 +284,7 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.form.calibrationBox.setText("2");
         f.addEntry(LaunchMode::Space, true, "fo", c.text);
         f.form.boostItem.checked = c.boost;
+        f.form.forceTextItem.checked = c.force;
         f.clipboard.putFormat(8, {1, 2, 3});
         const ClipboardSnapshot former = f.clipboard.contents();
         f.clipboard.locked = c.lockedClipboard;
@@ -348,6 +327,39 @@ TEST(Calibration, PassesFromTheTypedNumber) {
          {"2147483648", "-2147483649", "99999999999999999999", "", "   ", "abc", "1e5", "1,000",
           "$5", "5$", "-", ".", "+-4", "4 2", "1.2.3", "\t7", "0x10", "inf", "nan"}) {
         EXPECT_EQ(calibrationPasses(text), std::nullopt) << text;
+    }
+}
+
+TEST(CapsLock, KeysTypeWhatTheyTypeWithCapsLockOff) {
+    // One key of a layout: what it types without and with Shift, with Caps Lock
+    // off and on, and the stroke that types it as the text asks.
+    struct Case {
+        const char* key;
+        char32_t plain, shifted, capsPlain, capsShifted;
+        bool shift;  // as the text asks for the key
+        CapsLockStroke expected;
+    };
+    const Case cases[] = {
+        {"a letter", U'a', U'A', U'A', U'a', false, {false, true, 0}},     // "a"
+        {"a letter", U'a', U'A', U'A', U'a', true, {false, false, 0}},     // "A", and "+a"
+        {"a US digit", U'1', U'!', U'1', U'!', false, {false, false, 0}},  // "1"
+        {"a US digit", U'1', U'!', U'1', U'!', true, {false, true, 0}},    // "!"
+        // A French digit key, which Caps Lock shifts.
+        {"French 1", U'&', U'1', U'1', U'&', false, {false, true, 0}},  // "&"
+        {"French 1", U'&', U'1', U'1', U'&', true, {false, false, 0}},  // "1"
+        // A Swiss key with capitals of its own under Caps Lock.
+        {"Swiss ü", U'ü', U'è', U'Ü', U'È', false, {true, false, U'ü'}},
+        {"Swiss ü", U'ü', U'è', U'Ü', U'È', true, {true, true, U'è'}},
+        {"a dead key", 0, 0, 0, 0, true, {false, true, 0}},  // as without Caps Lock
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + (c.shift ? " with Shift" : ""));
+        const CapsLockStroke stroke = strokeUnderCapsLock(c.shift, [&c](bool shift, bool caps) {
+            return caps ? (shift ? c.capsShifted : c.capsPlain) : (shift ? c.shifted : c.plain);
+        });
+        EXPECT_EQ(stroke.asCharacter, c.expected.asCharacter);
+        EXPECT_EQ(stroke.shift, c.expected.shift);
+        EXPECT_EQ(stroke.character, c.expected.character);
     }
 }
 

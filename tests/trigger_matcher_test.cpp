@@ -46,45 +46,64 @@ TEST(TriggerMatcher, LaunchKeysAgainstModes) {
     }
 }
 
-// F9 with the modifiers held, in their order, against an entry for Ctrl+F9 only.
-TEST(TriggerMatcher, ModifierCombinationsAgainstCtrlF9) {
+// Scripts of keys against a Space entry, F10 and Ctrl+F9, each row ending in what the
+// target shows, the typed keys and the recorded modifier (Shift 1, Ctrl 2, Ctrl+Shift
+// 3, Alt 4). Modifiers count in the order pressed; another program's count as the
+// user's, though its keys never reach the matcher; a modifier our own send holds is
+// not the user's, even while the key state lags a few events behind the hook, and
+// the user's own press makes it theirs again.
+TEST(TriggerMatcher, KeyScripts) {
     struct Case {
-        const char* name;
-        std::vector<int> held;  // pressed in this order and kept down
-        int key;
-        std::int16_t state;
-        const char* lastKey;  // as the matcher saw it
-        bool fires;
-        bool recordedOnly = false;  // the state recorded, with no key held
+        const char* script;
+        const char* outcome;
+        std::size_t keyStateLag = 0;
+        std::int16_t recorded = 0;  // a modifier recorded with no key held
     };
     const Case cases[] = {
-        {"ctrl then shift", {vk::LCtrl, vk::LShift}, vk::F9, 3, "{ctrl}{shift}{f9}", false},
-        {"shift then ctrl", {vk::LShift, vk::LCtrl}, vk::F9, 1, "{shift}{f9}", false},
-        {"shift then ctrl, letter", {vk::LShift, vk::LCtrl}, 'A', 1, "a", false},
-        {"ctrl alone", {vk::LCtrl}, vk::F9, 2, "{ctrl}{f9}", true},
-        {"shift alone", {vk::LShift}, vk::F9, 1, "{shift}{f9}", false},
-        {"alt alone", {vk::LAlt}, vk::F9, 4, "{alt}{f9}", false},
-        {"right ctrl", {vk::RCtrl}, vk::F9, 2, "{ctrl}{f9}", true},
-        {"nothing", {}, vk::F9, 0, "{f9}", false},
-        {"Ctrl stripped", {}, vk::F9, 6, "{f9}", true, true},
+        {"{+LCtrl}{+LShift}{+F9}", " | {ctrl}{shift}{f9} | 3"},
+        {"{+LShift}{+LCtrl}{+F9}", " | {shift}{f9} | 1"},
+        {"{+LShift}{+LCtrl}{+A}", " | a | 1"},
+        {"{+LCtrl}{+F9}", "Control nine |  | 2"},
+        {"{+RCtrl}{+F9}", "Control nine |  | 2"},
+        {"{+LShift}{+F9}", " | {shift}{f9} | 1"},
+        {"{+LAlt}{+F9}", " | {alt}{f9} | 4"},
+        {"{+F9}", " | {f9} | 0"},
+        {"{+F9}", "Control nine |  | 6", 0, 6},  // Ctrl+Alt, the entry matched with Ctrl left out
+        {"{+LCtrl}{theirs Space}", " |  | 2"},
+        {"{+LCtrl}{theirs Space}{theirs LShift}", " |  | 1"},
+        // The release of the trigger key inside our send, or after it with the
+        // state lagging; the state catches up before the user types on. Our own
+        // keys reach the target as typed.
+        {"{+F10}{ours +LShift}{-F10}{ours F}{ours -LShift}{F10}", "plainFplain |  | 0"},
+        {"{+Space}{ours +LShift}{-Space}{ours F}{ours -LShift}{F10}", " Fplain |  | 0"},
+        {"{+K}{ours +LCtrl}{-K}{ours F}{ours -LCtrl}{F10}", "kplain |  | 0"},
+        {"{+F10}{ours +LAlt}{-F10}{ours F}{ours -LAlt}{F10}", "plainplain |  | 0"},
+        {"{+F10}{ours +LShift}{-F10}{ours F}{ours -LShift}{ours Space}{ours Space}{F10}",
+         "plainF  plain |  | 0", 2},
+        {"{+F10}{ours +LShift}{ours F}{ours -LShift}{-F10}{ours Space}{F10}", "plainF plain |  | 0",
+         1},
+        {"{+F10}{ours +LCtrl}{ours F}{ours -LCtrl}{-F10}{ours Space}{ours Space}{ours Space}{F10}",
+         "plain   plain |  | 0", 3},
+        {"{ours +LShift}{+LShift}{+F9}", " | {shift}{f9} | 1"},
+        {"{ours LShift}{+LShift}{+F9}", " | {shift}{f9} | 1"},
+        // Nothing fires for typed text that is not exactly the trigger.
+        {"xtd ", "xtd  |  | 0"},
+        {"tx{Bksp}d ", "td  |  | 0"},
+        {"tdx ", "tdx  |  | 0"},
+        {"t x", "t x | x | 0"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.script);
         EngineFixture f;
+        f.addEntry(LaunchMode::Space, true, "td", "Today");
+        f.addEntry(LaunchMode::FunctionKey, false, "{F10}", "plain");
         f.addEntry(LaunchMode::FunctionKey, false, "{Ctrl}{F9}", "Control nine");
-        for (const int key : c.held) {
-            f.keyboard.press(key);
-        }
-        if (c.recordedOnly) {
-            f.mainData().ModifierState = c.state;
-        }
-        EXPECT_EQ(f.keyboard.press(c.key), c.fires);
-        EXPECT_EQ(f.modifierState(), c.state);
-        if (!c.fires) {
-            EXPECT_EQ(f.form.lastKey, c.lastKey);
-        }
-        EXPECT_EQ(f.buffer(), c.fires ? "" : c.lastKey);
-        EXPECT_EQ(f.keyboard.targetText, c.fires ? "Control nine" : "");
+        f.keyboard.keyStateLag = c.keyStateLag;
+        f.mainData().ModifierState = c.recorded;
+        f.keys(c.script);
+        EXPECT_EQ(
+            f.keyboard.targetText + " | " + f.buffer() + " | " + std::to_string(f.modifierState()),
+            c.outcome);
     }
 }
 
@@ -114,42 +133,6 @@ TEST(TriggerMatcher, CtrlShiftHotKeysShowWindows) {
         EXPECT_EQ(f.windows.mainWindowShown, c.mainShown);
         EXPECT_EQ(f.windows.commonTextShown, c.commonShown);
         EXPECT_EQ(f.buffer(), "q" + std::string(1, static_cast<char>(c.key + 32)));
-    }
-}
-
-// Nothing fires for typed text that is not exactly the trigger, nor for a window
-// that refuses injected keys: the Space reaches the application, and later keys
-// are not held for a send that cannot come.
-TEST(TriggerMatcher, NothingFiresForInexactTextOrAWindowClosedToOurKeys) {
-    struct Case {
-        const char* name;
-        std::vector<int> keys;
-        const char* bufferBeforeSpace;
-        const char* target;
-        bool acceptsInput = true;
-    };
-    const Case cases[] = {
-        {"letter before", {'X', 'T', 'D'}, "xtd", "xtd "},
-        {"erased letter", {'T', 'X', vk::Backspace, 'D'}, "txd", "td "},
-        {"letter after", {'T', 'D', 'X'}, "tdx", "tdx "},
-        {"one letter", {'T'}, "t", "t "},
-        {"window closed to our keys", {'T', 'D'}, "td", "td ", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EngineFixture f;
-        f.addEntry(LaunchMode::Space, true, "td", "Today");
-        f.keyboard.acceptsInput = c.acceptsInput;
-        for (const int key : c.keys) {
-            f.keyboard.tap(key);
-        }
-        EXPECT_EQ(f.buffer(), c.bufferBeforeSpace);
-        EXPECT_FALSE(f.keyboard.tap(vk::Space));
-        EXPECT_EQ(f.keyboard.targetText, c.target);
-        EXPECT_TRUE(f.keyboard.sent.empty());
-        EXPECT_EQ(f.buffer(), "");
-        f.keyboard.typeText("x");
-        EXPECT_EQ(f.keyboard.targetText, c.target + std::string("x"));
     }
 }
 

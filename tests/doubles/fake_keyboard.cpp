@@ -14,8 +14,6 @@
 
 namespace quorvel {
 
-using namespace std::string_view_literals;
-
 namespace {
 
 bool isExtended(int key) {
@@ -24,39 +22,45 @@ bool isExtended(int key) {
            key == vk::Divide || key == vk::NumLock;
 }
 
-// The US layout, key by key: the character without Shift and with it ('\0' for
-// none). Letters and digits are their own key codes; the other keys follow.
-constexpr std::string_view Plain = "abcdefghijklmnopqrstuvwxyz0123456789 \t\r\n;=,-./`[\\]'"sv;
-constexpr std::string_view Shifted = "ABCDEFGHIJKLMNOPQRSTUVWXYZ)!@#$%^&*(\0\0\0\0:+<_>?~{|}\""sv;
-constexpr std::uint8_t OtherKeys[] = {
-    vk::Space,     vk::Tab,         vk::Enter,     vk::Enter,        vk::Semicolon,
-    vk::Equals,    vk::Comma,       vk::Minus,     vk::Period,       vk::Slash,
-    vk::Backquote, vk::OpenBracket, vk::Backslash, vk::CloseBracket, vk::Quote};
-
-int keyAt(std::size_t at) {
-    const int index = static_cast<int>(at);
-    return index < 26 ? 'A' + index : index < 36 ? '0' + index - 26 : OtherKeys[index - 36];
-}
+// A US layout, as far as tests type: letters, digits and the characters Shift
+// gives them, blank, tab and Enter.
+constexpr std::string_view ShiftedDigits = ")!@#$%^&*(";
 
 // The key and whether Shift is needed for a character.
 std::optional<std::pair<int, bool>> keyForCharacter(char32_t c) {
-    const char character = static_cast<char>(c);
-    const bool shift = Plain.find(character) == std::string_view::npos;
-    const std::size_t at = (shift ? Shifted : Plain).find(character);
-    if (c == 0 || c >= 0x80 || at == std::string_view::npos) {
-        return std::nullopt;
+    const int character = c < 0x80 ? static_cast<int>(c) : 0;
+    if (std::isalnum(character) != 0) {
+        return std::pair{std::toupper(character), std::isupper(character) != 0};
     }
-    return std::pair{keyAt(at), shift};
+    const int key = c == ' ' ? vk::Space : c == '\t' ? vk::Tab : c == '\r' ? vk::Enter : 0;
+    return key != 0 ? std::optional{std::pair{key, false}} : std::nullopt;
 }
 
-std::optional<unsigned char> characterForKey(int code, bool shift) {
-    for (std::size_t at = 0; at < Plain.size(); ++at) {
-        const char c = (shift ? Shifted : Plain)[at];
-        if (keyAt(at) == code && code != vk::Enter && c != '\0') {
-            return static_cast<unsigned char>(c);
-        }
+// Shift (when needed and not down already) around a tap of the key.
+template <typename Send>
+void typeShifted(std::pair<int, bool> key, bool shiftDown, Send send) {
+    const bool shift = key.second && !shiftDown;
+    if (shift) {
+        send(vk::LShift, false);
     }
-    return std::nullopt;
+    send(key.first, false);
+    send(key.first, true);
+    if (shift) {
+        send(vk::LShift, true);
+    }
+}
+
+std::optional<char> characterForKey(int code, bool shift) {
+    if (code >= 'A' && code <= 'Z') {
+        return static_cast<char>(shift ? code : std::tolower(code));
+    }
+    if (code >= '0' && code <= '9') {
+        return shift ? ShiftedDigits[static_cast<std::size_t>(code - '0')]
+                     : static_cast<char>(code);
+    }
+    return code == vk::Space ? std::optional{' '}
+           : code == vk::Tab ? std::optional{'\t'}
+                             : std::nullopt;
 }
 
 }  // namespace
@@ -75,15 +79,11 @@ void FakeKeyboard::remove(std::uintptr_t) {
 
 namespace {
 
+// Shift, Ctrl or Alt stands for either key of its pair (LShift, RShift, LCtrl...).
 bool anyDown(const std::array<bool, 256>& keys, int code) {
-    if (code == vk::Shift) {
-        return keys[vk::LShift] || keys[vk::RShift];
-    }
-    if (code == vk::Ctrl) {
-        return keys[vk::LCtrl] || keys[vk::RCtrl];
-    }
-    if (code == vk::Alt) {
-        return keys[vk::LAlt] || keys[vk::RAlt];
+    if (code >= vk::Shift && code <= vk::Alt) {
+        const auto left = static_cast<std::size_t>(vk::LShift + 2 * (code - vk::Shift));
+        return keys[left] || keys[left + 1];
     }
     return code >= 0 && code < 256 && keys[static_cast<std::size_t>(code)];
 }
@@ -150,20 +150,12 @@ void FakeKeyboard::applyToTarget(int code) {
         }
         return;
     }
-    switch (code) {
-        case vk::Backspace:
-            if (!targetText.empty()) {
-                targetText.pop_back();
-            }
-            return;
-        case vk::Enter:
-            targetText += "\r\n";
-            return;
-        default:
-            break;
-    }
-    if (const auto character = characterForKey(code, down(vk::Shift))) {
-        targetText += static_cast<char>(*character);
+    if (code == vk::Backspace && !targetText.empty()) {
+        targetText.pop_back();
+    } else if (code == vk::Enter) {
+        targetText += "\r\n";
+    } else if (const auto character = characterForKey(code, down(vk::Shift))) {
+        targetText += *character;
     }
 }
 
@@ -183,16 +175,8 @@ bool FakeKeyboard::tap(int virtualKey) {
 
 void FakeKeyboard::typeText(std::string_view text) {
     for (const char c : text) {
-        const auto key = keyForCharacter(static_cast<unsigned char>(c));
-        if (!key) {
-            continue;
-        }
-        if (key->second) {
-            press(vk::LShift);
-        }
-        tap(key->first);
-        if (key->second) {
-            release(vk::LShift);
+        if (const auto key = keyForCharacter(static_cast<unsigned char>(c))) {
+            typeShifted(*key, false, [this](int code, bool released) { userKey(code, released); });
         }
     }
 }
@@ -241,15 +225,7 @@ SendOutcome FakeKeyboard::injectAll(std::span<const KeyStroke> strokes) {
         // Letters and digits go as their keys, so Ctrl+V pastes (keys are ASCII
         // only).
         if (key && (std::isalnum(static_cast<int>(stroke.character)) != 0 || down(vk::Ctrl))) {
-            const bool needShift = key->second && !down(vk::Shift);
-            if (needShift) {
-                inject(vk::LShift, false);
-            }
-            inject(key->first, false);
-            inject(key->first, true);
-            if (needShift) {
-                inject(vk::LShift, true);
-            }
+            typeShifted(*key, down(vk::Shift), inject);
             continue;
         }
         // As itself, one packet per UTF-16 unit: a surrogate pair beyond U+FFFF.

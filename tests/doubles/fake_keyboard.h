@@ -41,19 +41,15 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool press(int virtualKey) { return userKey(virtualKey, false); }
     bool release(int virtualKey) { return userKey(virtualKey, true); }
     bool tap(int virtualKey);
-    // Types characters on a US layout: letters, digits, blank, tab, CR (Enter),
-    // and the punctuation of the main block; capitals with the left Shift key.
+    // Types characters on a US layout: letters, digits, blank, tab and CR (Enter);
+    // capitals with the left Shift key.
     void typeText(std::string_view text);
 
-    // An event as another program would inject it.
-    bool injectForeign(int virtualKey, bool released) {
-        return deliver(virtualKey, released, true, 0);
-    }
-    // One event as this program's injector marks it, on its own: typeKeys
-    // delivers a whole send at once, while Wine lets the user's keys fall in
-    // between.
-    bool injectOwn(int virtualKey, bool released) {
-        return deliver(virtualKey, released, true, OwnInjectionMarker);
+    // An event as another program would inject it, or as this program's injector
+    // marks it, on its own: typeKeys delivers a whole send at once, while Wine
+    // lets the user's keys fall in between.
+    bool inject(int virtualKey, bool released, bool ours) {
+        return deliver(virtualKey, released, true, ours ? OwnInjectionMarker : 0);
     }
 
     struct SentCall {

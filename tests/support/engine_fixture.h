@@ -2,11 +2,13 @@
 // The shortcut engine wired to the fake desktop, as the main window wires it, for
 // behaviour tests that type on the simulated keyboard and read the simulated edit box.
 
+#include <cctype>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -51,11 +53,12 @@ struct EngineFixture : FakeDesktop {
     const std::string& buffer() const { return form.typedKeys; }
     std::int16_t modifierState() { return engine.mainData().ModifierState; }
 
-    // Every send's keys as keysText writes them.
+    // Every send's keys as keysText writes them, and whether the send waits for
+    // them to be taken.
     std::vector<std::string> sentKeys() const {
         std::vector<std::string> all;
         for (const auto& call : keyboard.sent) {
-            all.push_back(keysText(call.strokes));
+            all.push_back(keysText(call.strokes) + (call.wait == Wait::Yes ? " (waits)" : ""));
         }
         return all;
     }
@@ -71,9 +74,61 @@ struct EngineFixture : FakeDesktop {
         };
     }
 
+    // Types a script: characters as typeText types them; {F9} taps a key, {+LCtrl}
+    // presses it and {-LCtrl} lets it go; {ours F} and {theirs +K} inject the key as
+    // this program or another one would. {clock 10} moves the clock ten seconds,
+    // {tick} runs the modifier timer's tick and {shown} notes what the target shows.
+    void keys(std::string_view script) {
+        for (std::size_t open; (open = script.find('{')) != std::string_view::npos;) {
+            keyboard.typeText(script.substr(0, open));
+            const std::size_t close = script.find('}', open);
+            std::string_view key = script.substr(open + 1, close - open - 1);
+            script.remove_prefix(close + 1);
+            if (key.starts_with("clock ")) {
+                clock.advanceSeconds(std::stoi(std::string(key.substr(6))));
+            } else if (key == "tick") {
+                engine.modifierTimerTick();
+            } else if (key == "shown") {
+                shown.push_back(keyboard.targetText);
+            }
+            if (key.starts_with("clock ") || key == "tick" || key == "shown") {
+                continue;
+            }
+            const std::string_view source = key.substr(0, key.find(' ') + 1);  // "" for the user
+            key.remove_prefix(source.size());
+            const char change = key[0] == '+' || key[0] == '-' ? key[0] : ' ';
+            const int code = keyCode(key.substr(change == ' ' ? 0 : 1));
+            for (const bool released : {false, true}) {
+                if (change == ' ' || change == (released ? '-' : '+')) {
+                    source.empty() ? (released ? keyboard.release(code) : keyboard.press(code))
+                                   : keyboard.inject(code, released, source == "ours ");
+                }
+            }
+        }
+        keyboard.typeText(script);
+    }
+
+    std::vector<std::string> shown;  // noted by {shown}
+
     // An event handed to the hook directly, bypassing the keyboard.
     int hookEvent(std::uint32_t virtualKey, std::uint32_t flags, int hookCode = 0) {
         return engine.mainData().KeyHook(hookCode, {.vkCode = virtualKey, .flags = flags});
+    }
+
+  private:
+    static int keyCode(std::string_view name) {
+        constexpr std::pair<std::string_view, int> Named[] = {
+            {"Space", vk::Space}, {"Bksp", vk::Backspace}, {"LCtrl", vk::LCtrl},
+            {"RCtrl", vk::RCtrl}, {"LShift", vk::LShift},  {"RShift", vk::RShift},
+            {"LAlt", vk::LAlt}};
+        for (const auto& [text, code] : Named) {
+            if (name == text) {
+                return code;
+            }
+        }
+        // Else a function key or a letter.
+        return name.size() > 1 ? vk::F1 - 1 + std::stoi(std::string(name.substr(1)))
+                               : std::toupper(static_cast<unsigned char>(name[0]));
     }
 };
 
