@@ -4,8 +4,10 @@
 # under tests/, e2e/ and fuzz/ (the fuzz seed corpora aside), and test doubles,
 # self-checks and test sources wherever they live (a fake_* or *_test file, a
 # doubles/, fake/ or selfcheck/ folder); the ratio is test lines against all
-# lines. With --folders it also prints the lines of each folder's own files (not
-# its subfolders'), biggest first, with their share of all lines.
+# lines. The expected outputs and case tables the tests read under tests/golden/
+# are data, not code: their lines are printed apart. With --folders it also
+# prints the lines of each folder's own files (not its subfolders'), biggest
+# first, with their share of all lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,6 +40,8 @@ tests=$(count $test_files)
 total=$((code + tests))
 printf 'code lines  %6d\ntest lines  %6d\ntests       %5.1f %% of all lines\n' \
     "$code" "$tests" "$(awk -v t="$tests" -v a="$total" 'BEGIN { print a ? 100 * t / a : 0 }')"
+golden=$(git ls-files tests/golden | xargs -r cat | grep -c -v -E '^[[:space:]]*(#|$)' || true)
+printf 'golden data %6d lines under tests/golden/, not counted above\n' "$golden"
 
 if [ "${1:-}" = --folders ]; then
     echo
