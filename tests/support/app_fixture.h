@@ -56,12 +56,13 @@ struct AppFixture : FakeDesktop {
     // Each step but those that only set what comes next is followed by the file
     // dialogs it opened, the icon's menu it showed, what it told, the files it
     // wrote or removed (bytes from 0x80 up as \xNN), whether it touched files
-    // outside the busy cursor, and a line of state: the rows, Boost and Force,
-    // the calibration box and setting, whether the window is shown (and raised
-    // by this step), pause, the ticked options, the start-up question, the hook,
-    // the icon's tip (greyed when paused) and the files the settings name.
+    // outside the busy cursor, and a line of state when the step changed it: the
+    // rows, Boost and Force, the calibration box and setting, whether the window
+    // is shown (and raised by this step), pause, the ticked options, the start-up
+    // question, the hook, the icon's tip (greyed when paused) and the files the
+    // settings name.
     std::string run(const std::vector<std::string>& steps) {
-        std::string out = "==\n";
+        std::string out = "==\n", lastState;
         int idle = 0;
         files.onReadOrReplace = [&] { idle += dialogs.busyDepth == 0 ? 1 : 0; };
         for (const std::string& step : steps) {
@@ -104,29 +105,31 @@ struct AppFixture : FakeDesktop {
                 out += files.files.contains(path) ? "" : "  removed " + path + "\n";
             }
             out += idle > 0 ? "  files touched without the busy cursor\n" : "";
-            out += form
-                       ? "  rows " + std::to_string(form->shortcuts.count()) +
-                             (form->boostItem.checked ? ", Boost" : "") +
-                             (form->forceTextItem.checked ? ", Force" : "") + ", calibration [" +
-                             form->calibrationBox.text() + "]" +
-                             (form->visible ? ", shown" : ", hidden") +
-                             (form->bringToFront ? " and raised" : "") +
-                             (form->expansionPaused ? ", paused" : "") +
-                             (form->showKeyItem.checked ? ", Show Key" : "") +
-                             (form->commonTextKeyItem.checked ? ", Common Text Key" : "") +
-                             (form->runMinimizedItem.checked ? ", Run Minimized" : "") +
-                             (form->startUpQuestion.visible ? ", asking to start with Windows" : "")
-                       : "  not started";
-            out += ", stored [" + setting("Quorvel 2.1", "options", "text2") + "]" +
-                   (keyboard.hookInstalled() ? ", hook" : "") +
-                   (tray.icons.empty() ? "" : ", icon [" + tray.icons[0].tip + "]") +
-                   (tray.icons.empty() || tray.icons[0].icon == tray.mainWindowIcon() ? ""
-                    : tray.icons[0].icon == tray.pausedIcon()                         ? " greyed"
-                                                              : " drawn wrong") +
-                   (tray.icons.size() > 1 ? ", more icons" : "") +
-                   (dialogs.busyDepth != 0 ? ", busy cursor left on" : "") + ", names [" +
-                   setting("Quorvel", "File", "Import") + "] [" +
-                   setting("Quorvel", "File", "Save") + "]\n";
+            std::string state =
+                form ? "  rows " + std::to_string(form->shortcuts.count()) +
+                           (form->boostItem.checked ? ", Boost" : "") +
+                           (form->forceTextItem.checked ? ", Force" : "") + ", calibration [" +
+                           form->calibrationBox.text() + "]" +
+                           (form->visible ? ", shown" : ", hidden") +
+                           (form->bringToFront ? " and raised" : "") +
+                           (form->expansionPaused ? ", paused" : "") +
+                           (form->showKeyItem.checked ? ", Show Key" : "") +
+                           (form->commonTextKeyItem.checked ? ", Common Text Key" : "") +
+                           (form->runMinimizedItem.checked ? ", Run Minimized" : "") +
+                           (form->startUpQuestion.visible ? ", asking to start with Windows" : "")
+                     : "  not started";
+            state += ", stored [" + setting("Quorvel 2.1", "options", "text2") + "]" +
+                     (keyboard.hookInstalled() ? ", hook" : "") +
+                     (tray.icons.empty() ? "" : ", icon [" + tray.icons[0].tip + "]") +
+                     (tray.icons.empty() || tray.icons[0].icon == tray.mainWindowIcon() ? ""
+                      : tray.icons[0].icon == tray.pausedIcon()                         ? " greyed"
+                                                                : " drawn wrong") +
+                     (tray.icons.size() > 1 ? ", more icons" : "") +
+                     (dialogs.busyDepth != 0 ? ", busy cursor left on" : "") + ", names [" +
+                     setting("Quorvel", "File", "Import") + "] [" +
+                     setting("Quorvel", "File", "Save") + "]\n";
+            out += state == lastState ? "" : state;
+            lastState = std::move(state);
         }
         files.onReadOrReplace = nullptr;
         return out;
