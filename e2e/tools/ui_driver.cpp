@@ -131,20 +131,15 @@ constexpr Named StartUpControls[] = {{"question", ids::StartUpQuestionText},
                                      {"yesButton", ids::StartUpYesButton},
                                      {"noButton", ids::StartUpNoButton}};
 
-constexpr Named ExcludedControls[] = {{"nameLabel", ids::ExcludedNameLabel},
-                                      {"nameBox", ids::ExcludedNameBox},
-                                      {"addButton", ids::ExcludedAddButton},
-                                      {"frontButton", ids::ExcludedFrontButton},
-                                      {"listLabel", ids::ExcludedListLabel},
-                                      {"programList", ids::ExcludedList},
-                                      {"removeButton", ids::ExcludedRemoveButton},
-                                      {"suggestionsLabel", ids::ExcludedSuggestionsLabel},
-                                      {"keePass", ids::ExcludedSuggestion1},
-                                      {"keePassXC", ids::ExcludedSuggestion1 + 1},
-                                      {"onePassword", ids::ExcludedSuggestion1 + 2},
-                                      {"bitwarden", ids::ExcludedSuggestion1 + 3},
-                                      {"remoteDesktop", ids::ExcludedSuggestion1 + 4},
-                                      {"closeButton", ids::ExcludedCloseButton}};
+using enum ids::ExcludedControl;
+constexpr Named ExcludedControls[] = {
+    {"nameLabel", ExcludedNameLabel},           {"nameBox", ExcludedNameBox},
+    {"addButton", ExcludedAddButton},           {"frontButton", ExcludedFrontButton},
+    {"listLabel", ExcludedListLabel},           {"programList", ExcludedList},
+    {"removeButton", ExcludedRemoveButton},     {"suggestionsLabel", ExcludedSuggestionsLabel},
+    {"keePass", ExcludedSuggestion1},           {"keePassXC", ExcludedSuggestion1 + 1},
+    {"onePassword", ExcludedSuggestion1 + 2},   {"bitwarden", ExcludedSuggestion1 + 3},
+    {"remoteDesktop", ExcludedSuggestion1 + 4}, {"closeButton", ExcludedCloseButton}};
 
 constexpr Named MessageBoxButtons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
 

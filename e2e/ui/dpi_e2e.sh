@@ -18,16 +18,18 @@ source e2e/ui/ui_lib.sh
 dpis=("$@")
 [ ${#dpis[@]} -gt 0 ] || dpis=(96 120 144 192)
 
-# Each window opened at one DPI: on screen, whole (no control cut off by the
-# window's edge or too small for its caption in the message font), and its
-# box drawing with the message font at the window's DPI.
+# check_window DPI WINDOW [BOX [SHOT]]: the window opened at one DPI is on
+# screen, whole (no control cut off by the window's edge or too small for its
+# caption in the message font), and its BOX draws with the message font at the
+# window's DPI; its screenshot is saved as SHOT-at-DPI.png.
 check_window() {
-    local dpi=$1 window=$2 box=${3:-}
+    local dpi=$1 window=$2 box=${3:-} name=${4:-}
     e2e_check "$window-on-screen-at-$dpi" ui_until 1 in-work-area "$window"
     e2e_check "$window-lays-out-whole-at-$dpi" ui_until "" clipped "$window"
     if [ -n "$box" ]; then
         e2e_check "$window-message-font-at-$dpi" e2e_eventually draws_in_message_font "$window" "$box"
     fi
+    [ -z "$name" ] || shot "${titles[$window]}" "$name-at-$dpi.png"
 }
 draws_in_message_font() {
     local own message
@@ -51,18 +53,15 @@ for dpi in "${dpis[@]}"; do
     start_with_samples
     ui wait-visible startup 10
     check_window "$dpi" main triggerBox
-    check_window "$dpi" startup
-    shot '^Quorvel 2\.1$' "start-up-question-at-$dpi.png"
+    check_window "$dpi" startup "" start-up-question
     # Not asked again: without a window manager Wine leaves a hidden window on
     # the X screen for a while, over the main window's picture.
     ui click startup doNotAskAgain
-    ui click startup noButton
-    ui_until 0 visible startup >/dev/null
+    acts - 'ui click startup noButton' 0 visible startup
 
     open_window common
     common_add "A common text" "of two lines"
-    check_window "$dpi" common entryBox
-    shot "$common_title" "common-text-at-$dpi.png"
+    check_window "$dpi" common entryBox common-text
     # An empty Add: the box it shows.
     ui click common addButton
     ui box-owner >/dev/null
@@ -71,8 +70,7 @@ for dpi in "${dpis[@]}"; do
     close_window common
 
     open_window excluded
-    check_window "$dpi" excluded nameBox
-    shot '^Excluded Programs$' "excluded-programs-at-$dpi.png"
+    check_window "$dpi" excluded nameBox excluded-programs
     close_window excluded
     exit_quorvel || { e2e_fail "exit-at-$dpi" "Quorvel did not end"; e2e_wine_ended 1; }
 

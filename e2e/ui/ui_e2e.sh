@@ -85,13 +85,21 @@ start_step() {
         awk -v step="$1" -v start="$start" '$1 == step { printf "%.2f", $2 / 1000 - start }'
 }
 
-# Quorvel's anonymous resident memory in KiB: a figure to report, never gated.
-rss_anon_kib() { awk '/^RssAnon/ { print $2 }' "/proc/$(quorvel_pid)/status" 2>/dev/null; }
-
-# Waits until 8 s have passed since START, when the memory figures are taken.
-# (Parenthesised: a bare ">" after print in awk writes to a file.)
-wait_8s_after() {
-    sleep "$(awk -v s="$1" -v n="$(e2e_now)" 'BEGIN { w = 8 - (n - s); print (w > 0 ? w : 0) }')"
+# measured_start CHECK SIZE LABEL: a timed start with SIZE shortcuts, which
+# the list must show (the check); prints the time to a visible window and
+# Quorvel's anonymous resident memory, a figure to report, never gated, taken
+# 8 s after the start.
+measured_start() {
+    if ! timed_start; then
+        e2e_fail "${1%%-shows-*}-start" "the main window did not show within 30 s"
+        return 1
+    fi
+    echo "Start-up with $3: main window visible $(start_step visible)s after the program was started"
+    e2e_check "$1" ui_until "$2" count main
+    # (Parenthesised: a bare ">" after print in awk writes to a file.)
+    sleep "$(awk -v s="$start" -v n="$(e2e_now)" 'BEGIN { w = 8 - (n - s); print (w > 0 ? w : 0) }')"
+    echo "Memory with $3 ($(stat -c %s "$program/defaultkeys.qvb") bytes of file):" \
+        "$(awk '/^RssAnon/ { print $2 }' "/proc/$(quorvel_pid)/status" 2>/dev/null) KiB anonymous resident"
 }
 
 # Adds a shortcut from the window and prints how long it takes from the click to
@@ -119,11 +127,6 @@ delete_timed() {
     e2e_check "delete-from-$size-shortcuts" ui_until "$size" count main
 }
 
-# 1 when the megabyte-long row shows its start and an ellipsis.
-long_row_cut() {
-    ui rows main | grep ' - QZA - ' | grep -c '…$'
-}
-
 # The colour of the Exit button's face, as ImageMagick names it.
 exit_colour() {
     local x y w h
@@ -134,29 +137,28 @@ exit_colour() {
 
 # Clicks into a box of one of Quorvel's windows until it has the keyboard
 # focus: Wine gives keys only to a window a real click activated. The window
-# is brought in front of the test target first, as the icon or the Common
-# Text button does.
+# is brought in front of the test target first, as the icon, the Common Text
+# button or the menu does.
 click_into() {
-    local window=$1 control=$2 title xid x y w h tries
-    title=$main_title
-    if [ "$window" = common ]; then
-        title=$common_title
-        ui click main commonTextButton
-    elif [ "$window" = excluded ]; then
-        title='^Excluded Programs$'
-        ui menu 208
-    else
-        ui tray 0x201
-    fi
+    local window=$1 control=$2 x y w h tries
+    open_window "$window"
     ui_until 1 in-front "$window" >/dev/null
-    xid=$(e2e_visible_window "$title")
-    e2e_focus "$xid"
+    e2e_focus "$(e2e_visible_window "${titles[$window]}")"
     read -r x y w h < <(ui rect "$window" "$control")
     for ((tries = 0; tries < 5; tries++)); do
         xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
         E2E_TRIES=5 e2e_until_prints "$control" ui focus "$window" 2>/dev/null && return 0
     done
     same "$control" "$(ui focus "$window")"
+}
+
+# presses WORD...: presses each word's key (Tab, ctrl+Tab, Escape...) in
+# turn; a word beginning with "=" types the rest.
+presses() {
+    local word
+    for word; do
+        if [[ $word == =* ]]; then e2e_type "${word#=}"; else e2e_key "$word"; fi
+    done
 }
 
 enabled_common_and_main() { echo "$(ui enabled common) $(ui enabled main)"; }
@@ -198,33 +200,18 @@ wid=$(e2e_start_target "$report") || e2e_abort target "test target did not start
 # --- Memory with an empty list, in the state the long list's is taken in ------
 : >"$program/defaultkeys.qvb"
 e2e_setting 'Quorvel\StartUpQ' StartUpOpt 1
-if timed_start; then
-    echo "Start-up with no shortcuts: main window visible $(start_step visible)s after the program was started"
-    e2e_check empty-list-shows-no-row ui_until 0 count main
-    wait_8s_after "$start"
-    echo "Memory with no shortcuts: $(rss_anon_kib) KiB anonymous resident"
-else
-    e2e_fail empty-list-start "the main window did not show within 30 s"
-fi
+measured_start empty-list-shows-no-row 0 "no shortcuts"
 e2e_check empty-list-exit exit_quorvel
 
 # --- Start-up with a long list, then Exit ----------------------------------
 # Texts of 60 bytes: lines of about 76 bytes, a 2.4 MB file, as the memory
 # figure has always been taken.
 build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 32767 --text-size 60 || exit 1
-if timed_start; then
-    echo "Start-up with 32,767 shortcuts: main window visible $(start_step visible)s after the program was started"
-    e2e_check long-list-shows-every-row ui_until 32767 count main
-    # Measured as the figure has always been taken: 8 s after the start.
-    wait_8s_after "$start"
-    echo "Memory with 32,767 shortcuts ($(stat -c %s "$program/defaultkeys.qvb") bytes of file): $(rss_anon_kib) KiB anonymous resident"
+if measured_start long-list-shows-every-row 32767 "32,767 shortcuts"; then
     add_timed 32767
     delete_timed 32767
-else
-    e2e_fail long-list-start "the main window did not show within 30 s"
 fi
-ui click main exitButton
-e2e_check exit-asks answer "If you close the program the Hotkeys will not work. Are you sure that you would like to exit the Program?" No
+acts exit-asks 'ui click main exitButton' "If you close the program the Hotkeys will not work. Are you sure that you would like to exit the Program?" answer No
 e2e_check exit-asks-once ui no-box
 e2e_check exit-yes-ends-program exit_quorvel
 # Wine also drops the icons of a program that has ended; its trace shows that
@@ -280,7 +267,8 @@ long_row=$(ui rows main | grep -n ' - QZA - ' | cut -d: -f1)
 selected_ms=$(ui timed-select main $((long_row - 1)) shortcutText 1000000)
 echo "Selecting a shortcut of 1,000,000 characters: its text was in the box $selected_ms ms later"
 e2e_check long-entry-fills-text-box ui_until 1000000 text-length main shortcutText
-e2e_check long-entry-row-shows-its-start e2e_until_prints 1 long_row_cut
+# Its row shows its start and an ellipsis.
+acts long-entry-row-shows-its-start : 1 run eval "ui rows main | grep ' - QZA - ' | grep -c '…$'"
 e2e_check long-entry-exit exit_quorvel
 
 # --- A first start: the start-with-Windows question -----------------------
@@ -290,133 +278,97 @@ wine reg delete "$SETTINGS\\Quorvel" /f >/dev/null 2>&1
 e2e_setting 'Quorvel\Commonkeys' Number 99999999
 start_quorvel
 shown_aside 20
-e2e_check startup-question-shows ui_until 1 visible startup
-e2e_check startup-question-access-key ui_until "&Do not ask this Qestion Again" text startup doNotAskAgain
-e2e_check startup-question-has-focus ui_until doNotAskAgain focus startup
-ui click startup doNotAskAgain
-ui_until 1 checked startup doNotAskAgain >/dev/null
-ui click startup noButton
-e2e_check startup-no-hides ui_until 0 visible startup
-e2e_check startup-no-ticked-stores-1 e2e_until_prints 1 e2e_reg_query 'Quorvel\StartUpQ' StartUpOpt
-e2e_check main-window-focus-in-trigger-box ui_until triggerBox focus main
+# Each row below: the check, what is done, what is then expected, and where it
+# is read (see acts in e2e/ui/ui_lib.sh); "-" waits without a check of its own.
+acts startup-question-shows : 1 visible startup
+acts startup-question-access-key : "&Do not ask this Qestion Again" text startup doNotAskAgain
+acts startup-question-has-focus : doNotAskAgain focus startup
+acts - 'ui click startup doNotAskAgain' 1 checked startup doNotAskAgain
+acts startup-no-hides 'ui click startup noButton' 0 visible startup
+acts startup-no-ticked-stores-1 : 1 reg 'Quorvel\StartUpQ' StartUpOpt
+acts main-window-focus-in-trigger-box : triggerBox focus main
 
 # --- The editor: boxes, options and list, beyond ASCII ------------------------
 ui set-text main triggerBox qz
 ui set-lines main shortcutText "quiét" "zone"
 ui click main tabKey
-ui click main enterAfter
-ui_until 1 checked main enterAfter >/dev/null
-ui click main addButton
-e2e_check add-shows-row ui_until '{T}{E} - qz - quiét¶zone' rows main
-e2e_check add-empties-trigger-box ui_until "" text main triggerBox
-ui select main 0
-e2e_check row-click-loads-text-box ui_until 'quiét\r\nzone' text main shortcutText
+acts - 'ui click main enterAfter' 1 checked main enterAfter
+acts add-shows-row 'ui click main addButton' '{T}{E} - qz - quiét¶zone' rows main
+acts add-empties-trigger-box : "" text main triggerBox
+acts row-click-loads-text-box 'ui select main 0' 'quiét\r\nzone' text main shortcutText
 # Pasted past the 30,000 characters a box takes unless told otherwise, a text
 # arrives whole.
 ui set-clipboard "$(printf 'y%.0s' {1..20000})"
 ui set-text main shortcutText ""
-ui paste main shortcutText
-ui_until 20000 text-length main shortcutText >/dev/null
-ui paste main shortcutText
-e2e_check long-text-pasted-whole ui_until 40000 text-length main shortcutText
+acts - 'ui paste main shortcutText' 20000 text-length main shortcutText
+acts long-text-pasted-whole 'ui paste main shortcutText' 40000 text-length main shortcutText
 ui set-text main shortcutText ""
 click_into main triggerBox
-e2e_key F5
-e2e_check function-key-captured ui_until "{F5}" text main triggerBox
+acts function-key-captured 'presses F5' "{F5}" text main triggerBox
 # With Alt held: the release of Alt must not leave the menu bar active, or the
 # next letter would go to the menu.
-e2e_key alt+F9
-e2e_type x
-e2e_check alt-function-key-leaves-no-menu-active ui_until "{F9}x" text main triggerBox
+acts alt-function-key-leaves-no-menu-active 'presses alt+F9 =x' "{F9}x" text main triggerBox
 ui set-text main triggerBox ""
 ui select main 0
-ui click main deleteButton
-e2e_check delete-asks answer "Are you sure you would like to clear the selected hotkey?" Yes
-ui_until 0 count main >/dev/null
+acts delete-asks 'ui click main deleteButton' "Are you sure you would like to clear the selected hotkey?" answer Yes
+acts - : 0 count main
 
 # --- The keyboard alone ----------------------------------------------------------
 click_into main triggerBox
 e2e_check tab-walks-every-control walks_focus main Tab shortcutText spaceKey enterAfter addButton deleteButton deleteAllButton samplesButton minimizeButton exitButton importButton exportButton helpButton commonTextButton shortcutList triggerBox
 e2e_check shift-tab-walks-back walks_focus main shift+Tab shortcutList commonTextButton
 click_into main triggerBox
-e2e_type kb
-e2e_key Tab
-e2e_type one
-e2e_key ctrl+Tab
 # Keys are handled in order, and what a key posts before the next key: once the
 # text typed after Esc shows, Esc has done all it does.
-e2e_key Escape
-e2e_type two
-e2e_check ctrl-tab-types-a-tab ui_until $'one\ttwo' text main shortcutText
-e2e_check esc-in-text-box-closes-nothing ui_until "Quorvel 2.1 - www.quorvel.example" text main
+acts ctrl-tab-types-a-tab 'presses =kb Tab =one ctrl+Tab Escape =two' $'one\ttwo' text main shortcutText
+acts esc-in-text-box-closes-nothing : "Quorvel 2.1 - www.quorvel.example" text main
 click_into main triggerBox
-e2e_key Return
-e2e_check enter-in-trigger-box-adds ui_until $'{S} - kb - one\ttwo' rows main
-e2e_key alt+l
-e2e_check access-key-clicks-button answer "Are you sure you would like to clear all?" Yes
-ui_until 0 count main >/dev/null
+acts enter-in-trigger-box-adds 'presses Return' $'{S} - kb - one\ttwo' rows main
+acts access-key-clicks-button 'presses alt+l' "Are you sure you would like to clear all?" answer Yes
+acts - : 0 count main
 
 # --- Samples, and the screenshot -------------------------------------------
-ui click main samplesButton
-e2e_check samples-ask answer "Load Samples?" Yes
+acts samples-ask 'ui click main samplesButton' "Load Samples?" answer Yes
 ui answer OK >/dev/null
-ui answer OK >/dev/null
-e2e_check samples-load-thirteen ui_until 13 count main
+acts samples-load-thirteen 'ui answer OK >/dev/null' 13 count main
 name=main-window.png
 [ "$DPI" = 96 ] || name=main-window-$DPI.png
 e2e_check screenshot-taken shot "$main_title" "$name"
 echo "Screenshot of the main window with the samples: $SHOTS/$name"
 
 # --- Menus, hot keys, and windows that come back ------------------------------
-ui menu 201
-e2e_check run-minimized-menu e2e_until_prints True e2e_reg_query 'Quorvel\opts' RunMinimized
-ui menu 202
-e2e_check boost-asks answer "The Boost option will put the text into your clipboard and then paste it into current application.  It should NOT be used if the application does not allow the user to paste text. Also this feature may clear data that you have in the clipboard. This feature needs to re enabled when the program is started." No
-ui menu 203
-e2e_check force-asks answer "The Force option will force the text into a window, it should not be used unless the standard text sending is not working. This feature needs to re enabled when the program is started." No
-ui menu 204
-e2e_check show-hot-key-on e2e_until_prints True e2e_reg_query 'Quorvel\opts' MenuShow
+acts run-minimized-menu 'ui menu 201' True reg 'Quorvel\opts' RunMinimized
+acts boost-asks 'ui menu 202' "The Boost option will put the text into your clipboard and then paste it into current application.  It should NOT be used if the application does not allow the user to paste text. Also this feature may clear data that you have in the clipboard. This feature needs to re enabled when the program is started." answer No
+acts force-asks 'ui menu 203' "The Force option will force the text into a window, it should not be used unless the standard text sending is not working. This feature needs to re enabled when the program is started." answer No
+acts show-hot-key-on 'ui menu 204' True reg 'Quorvel\opts' MenuShow
 # On by default; the item turns it off and stores that.
-ui menu 207
-e2e_check full-screen-pause-menu-off e2e_until_prints False e2e_reg_query 'Quorvel\opts' FullScreenPause
-ui click main minimizeButton
-e2e_check minimize-hides ui_until 0 visible main
-hot_key ctrl+shift+s
-e2e_check ctrl-shift-s-shows-window ui_until 1 visible main
-ui minimize main
-ui_until 1 iconic main >/dev/null
-hot_key ctrl+shift+s
-e2e_check ctrl-shift-s-restores-minimised ui_until 0 iconic main
-e2e_check ctrl-shift-s-brings-to-front ui_until 1 in-front main
+acts full-screen-pause-menu-off 'ui menu 207' False reg 'Quorvel\opts' FullScreenPause
+acts minimize-hides 'ui click main minimizeButton' 0 visible main
+acts ctrl-shift-s-shows-window 'hot_key ctrl+shift+s' 1 visible main
+acts - 'ui minimize main' 1 iconic main
+acts ctrl-shift-s-restores-minimised 'hot_key ctrl+shift+s' 0 iconic main
+acts ctrl-shift-s-brings-to-front : 1 in-front main
 # Common Text opens beside the main window, here too far right for it.
 ui move main 900 100
-ui menu 205
 # Its hot key works once the option is on, which is stored at the same moment.
-e2e_until_prints True e2e_reg_query 'Quorvel\opts' MenuText >/dev/null
-hot_key ctrl+shift+c
-e2e_check ctrl-shift-c-shows-common-text ui_until 1 visible common
-e2e_check common-text-opens-on-screen ui_until 1 in-work-area common
-e2e_check common-text-focus-in-its-box ui_until entryBox focus common
-e2e_check common-text-damaged-count-reads-no-blank-rows ui_until 0 count common
-ui minimize common
-ui_until 1 iconic common >/dev/null
-ui click main commonTextButton
-e2e_check common-text-button-restores-it ui_until 0 iconic common
-e2e_check common-text-button-brings-to-front ui_until 1 in-front common
+acts - 'ui menu 205' True reg 'Quorvel\opts' MenuText
+acts ctrl-shift-c-shows-common-text 'hot_key ctrl+shift+c' 1 visible common
+acts common-text-opens-on-screen : 1 in-work-area common
+acts common-text-focus-in-its-box : entryBox focus common
+acts common-text-damaged-count-reads-no-blank-rows : 0 count common
+acts - 'ui minimize common' 1 iconic common
+acts common-text-button-restores-it 'ui click main commonTextButton' 0 iconic common
+acts common-text-button-brings-to-front : 1 in-front common
 close_window common
 main_aside
 
 # --- Calibration --------------------------------------------------------------
-ui menu 206
-e2e_check calibration-menu-shows-panel ui_until 1 visible main calibrationPanel
-ui set-text main calibrationBox 750
-e2e_check calibration-box-stored e2e_until_prints 750 e2e_reg_query 'Quorvel 2.1\options' text2
+acts calibration-menu-shows-panel 'ui menu 206' 1 visible main calibrationPanel
+acts calibration-box-stored 'ui set-text main calibrationBox 750' 750 reg 'Quorvel 2.1\options' text2
 # Refused letters put the stored default back into the box the user types in.
 ui set-text main calibrationBox 75x
-ui answer OK >/dev/null
-e2e_check calibration-box-shows-500-again ui_until 500 text main calibrationBox
-ui click main calibrationOkButton
-e2e_check calibration-ok-hides-panel ui_until 0 visible main calibrationPanel
+acts calibration-box-shows-500-again 'ui answer OK >/dev/null' 500 text main calibrationBox
+acts calibration-ok-hides-panel 'ui click main calibrationOkButton' 0 visible main calibrationPanel
 
 # --- Import and export through the dialogs -------------------------------------
 # The list is read from and saved to defaultkeys.qvb alone: Import only reads the
@@ -426,7 +378,7 @@ build/linux/make_shortcut_file "$program/import.qvb" '{S}|IQ|imported text' || e
 cp "$program/import.qvb" "$E2E_STATE/import.qvb"
 e2e_check import-dialog-opens same $'Import Shortcuts\nQuorvel shortcuts (*.qvb)' "$(choose_file importButton 'C:\quorvel\import.qvb')"
 # make_shortcut_file writes the thirteen samples and IQ; the list already has the samples.
-e2e_check import-adds-rows ui_until 27 count main
+acts import-adds-rows : 27 count main
 e2e_check import-saves-the-working-file e2e_eventually grep -q 'imported text' "$working"
 e2e_check import-leaves-its-file-unchanged cmp "$program/import.qvb" "$E2E_STATE/import.qvb"
 e2e_check import-copies-nothing-aside same "defaultkeys.qvb import.qvb quorvel.exe" "$(ls "$program" | xargs)"
@@ -435,8 +387,7 @@ cp "$working" "$E2E_STATE/working.qvb"
 choose_file importButton 'C:\quorvel\imprt.qvb' >/dev/null
 # Wine's dialog says "File does not exist", Windows' "File not found".
 e2e_check import-mistyped-name-is-refused grep -qiE 'not exist|not found' <<<"$(ui file-dialog-box OK)"
-ui cancel-file-dialog
-e2e_check import-mistyped-name-adds-nothing ui_until 27 count main
+acts import-mistyped-name-adds-nothing 'ui cancel-file-dialog' 27 count main
 e2e_check import-mistyped-name-creates-nothing test ! -e "$program/imprt.qvb"
 e2e_check import-mistyped-name-saves-nothing cmp "$working" "$E2E_STATE/working.qvb"
 
@@ -449,12 +400,10 @@ e2e_check export-adds-the-extension e2e_eventually cmp -s "$program/backup.qvb" 
 printf 'my important notes' >"$program/notes.txt"
 choose_file exportButton 'C:\quorvel\notes.txt' >/dev/null
 e2e_check export-over-a-file-asks grep -qi replace <<<"$(ui file-dialog-box No)"
-ui cancel-file-dialog
-e2e_check export-no-keeps-the-file same "my important notes" "$(cat "$program/notes.txt")"
+acts export-no-keeps-the-file 'ui cancel-file-dialog' "my important notes" run cat "$program/notes.txt"
 
 e2e_check read-only-folder-made e2e_read_only_folder "$program/read-only"
-choose_file exportButton 'C:\quorvel\read-only\copy.qvb' >/dev/null
-e2e_check export-to-read-only-folder-told same "The shortcuts could not be exported to C:\quorvel\read-only\copy.qvb. Choose a folder you may write to, on a drive with room. Nothing else has changed." "$(ui answer OK)"
+acts export-to-read-only-folder-told "choose_file exportButton 'C:\quorvel\read-only\copy.qvb' >/dev/null" "The shortcuts could not be exported to C:\quorvel\read-only\copy.qvb. Choose a folder you may write to, on a drive with room. Nothing else has changed." answer OK
 add_row ro "after the export"
 e2e_check add-after-export-saves-the-working-file e2e_eventually grep -q 'after the export' "$working"
 e2e_check add-after-export-tells-nothing ui no-box
@@ -462,8 +411,7 @@ e2e_check add-after-export-leaves-the-copy eval '! grep -q "after the export" "$
 
 # The next start reads the working file, which the settings name too.
 exit_quorvel || e2e_fail exit-after-export "Quorvel did not end"
-start_quorvel
-e2e_check restart-reads-the-working-file ui_until 28 count main
+acts restart-reads-the-working-file start_quorvel 28 count main
 e2e_check settings-name-no-other-file same "" "$(e2e_reg_query 'Quorvel\File' Import | grep -vixF 'C:\quorvel\defaultkeys.qvb')"
 # Run Minimized is on: the icon brings the window back.
 ui tray 0x201
@@ -471,35 +419,25 @@ shown_aside 10
 
 # --- Common Text ------------------------------------------------------------------
 open_window common
-for item in b A c; do common_add "$item"; done
-e2e_check common-text-add ui_until $'b\nA\nc' rows common
-ui click common sortButton
-e2e_check common-text-sort ui_until $'A\nb\nc' rows common
-ui select common 1
-e2e_check common-text-row-fills-box ui_until b text common entryBox
-ui click common removeButton
-e2e_check common-text-remove ui_until $'A\nc' rows common
-common_add "two" "linés"
-e2e_check common-text-marks-line-breaks ui_until $'A\nc\ntwo¶linés' rows common
-long_row=$(printf 'a row longer than the list is wide, %.0s' {1..6})
-common_add "$long_row"
+acts common-text-add 'for item in b A c; do common_add "$item"; done' $'b\nA\nc' rows common
+acts common-text-sort 'ui click common sortButton' $'A\nb\nc' rows common
+acts common-text-row-fills-box 'ui select common 1' b text common entryBox
+acts common-text-remove 'ui click common removeButton' $'A\nc' rows common
+acts common-text-marks-line-breaks 'common_add two linés' $'A\nc\ntwo¶linés' rows common
+common_add "$(printf 'a row longer than the list is wide, %.0s' {1..6})"
 e2e_check common-text-long-row-scrolls-sideways eval \
     '[ "$(ui scroll-width common textList)" -gt "$(size_of common textList | cut -d" " -f1)" ]'
 ui select common 3
-ui click common removeButton
-ui_until $'A\nc\ntwo¶linés' rows common >/dev/null
+acts - 'ui click common removeButton' $'A\nc\ntwo¶linés' rows common
 ui set-text common entryBox ""
 ui click common addButton
 e2e_check common-text-box-belongs-to-it same common "$(ui box-owner)"
-e2e_check common-text-box-blocks-it-alone e2e_until_prints "0 1" enabled_common_and_main
+acts common-text-box-blocks-it-alone : "0 1" run enabled_common_and_main
 ui answer OK >/dev/null
 
 click_into common entryBox
-e2e_type kee
-e2e_key Escape
-e2e_type p
-ui_until keep text common entryBox >/dev/null
-e2e_check esc-keeps-common-text-open ui_until 1 visible common
+acts - 'presses =kee Escape =p' keep text common entryBox
+acts esc-keeps-common-text-open : 1 visible common
 e2e_check common-text-tab-order walks_focus common Tab addButton removeButton sortButton textList closeButton entryBox
 e2e_check common-text-follows-dpi-change follows_dpi_change common entryBox
 read -r common_w common_h < <(size_of common)
@@ -507,12 +445,10 @@ read -r common_list_w common_list_h < <(size_of common textList)
 ui resize common $((common_w + 90)) $((common_h + 60))
 e2e_check common-text-resize-grows-the-list \
     e2e_until_prints "$((common_list_w + 90)) $((common_list_h + 60))" size_of common textList
-ui resize common 100 100
-e2e_check smallest-common-text-is-its-first-size e2e_until_prints "$common_w $common_h" size_of common
+acts smallest-common-text-is-its-first-size 'ui resize common 100 100' "$common_w $common_h" run size_of common
 e2e_check smallest-common-text-cuts-no-control e2e_until_prints "" ui clipped common
 e2e_check main-window-follows-dpi-change follows_dpi_change main triggerBox
-ui click common closeButton
-e2e_check common-text-close ui_until 0 visible common
+acts common-text-close 'ui click common closeButton' 0 visible common
 
 # --- Excluded Programs ----------------------------------------------------------
 excluded() { e2e_reg_query 'Quorvel\Excluded' Programs; }
@@ -522,68 +458,53 @@ excluded() { e2e_reg_query 'Quorvel\Excluded' Programs; }
 e2e_click "$wid" 40 30
 e2e_type x
 ui clear-target
-ui menu 208
-e2e_check excluded-menu-opens-window ui_until 1 visible excluded
-e2e_check excluded-opens-on-screen ui_until 1 in-work-area excluded
-e2e_check excluded-focus-in-name-box ui_until nameBox focus excluded
+acts excluded-menu-opens-window 'ui menu 208' 1 visible excluded
+acts excluded-opens-on-screen : 1 in-work-area excluded
+acts excluded-focus-in-name-box : nameBox focus excluded
 # The keyboard, before any message box of the window's: Tab walks the controls
 # that can act (Remove waits for a selection), Enter in the box adds, Esc closes.
 click_into excluded nameBox
 e2e_check excluded-tab-order walks_focus excluded Tab addButton frontButton programList keePass keePassXC onePassword bitwarden remoteDesktop closeButton nameBox
-e2e_type typed.exe
-e2e_key Return
-e2e_check excluded-enter-adds e2e_until_prints typed.exe excluded
-e2e_key Escape
-e2e_check excluded-esc-closes ui_until 0 visible excluded
+acts excluded-enter-adds 'presses =typed.exe Return' typed.exe run excluded
+acts excluded-esc-closes 'presses Escape' 0 visible excluded
 open_window excluded
 ui select excluded 0
-ui click excluded removeButton
-e2e_until_prints '' excluded >/dev/null
+acts - 'ui click excluded removeButton' '' run excluded
 ui set-text excluded nameBox Code.exe
-ui click excluded addButton
-e2e_check excluded-typed-name-shows ui_until Code.exe rows excluded
-e2e_check excluded-typed-name-stored e2e_until_prints Code.exe excluded
+acts excluded-typed-name-shows 'ui click excluded addButton' Code.exe rows excluded
+acts excluded-typed-name-stored : Code.exe run excluded
 ui set-text excluded nameBox 'bad?.exe'
 ui click excluded addButton
 e2e_check excluded-bad-name-box-belongs-to-it same excluded "$(ui box-owner)"
 e2e_check excluded-bad-name-told eval '[[ "$(ui answer OK)" == "\"bad?.exe\" is not a program"* ]]'
-ui click excluded keePassXC
-e2e_check excluded-suggestion-added e2e_until_prints 'Code.exe|KeePassXC.exe' excluded
-e2e_check excluded-suggestion-listed-is-disabled ui_until 0 enabled excluded keePassXC
-ui click excluded frontButton
-e2e_check excluded-program-in-front-added e2e_until_prints 'Code.exe|KeePassXC.exe|quorvel_test_target.exe' excluded
+acts excluded-suggestion-added 'ui click excluded keePassXC' 'Code.exe|KeePassXC.exe' run excluded
+acts excluded-suggestion-listed-is-disabled : 0 enabled excluded keePassXC
+acts excluded-program-in-front-added 'ui click excluded frontButton' 'Code.exe|KeePassXC.exe|quorvel_test_target.exe' run excluded
 ui select excluded 0
-ui click excluded removeButton
-e2e_check excluded-remove-shows ui_until $'KeePassXC.exe\nquorvel_test_target.exe' rows excluded
-e2e_check excluded-remove-stored e2e_until_prints 'KeePassXC.exe|quorvel_test_target.exe' excluded
+acts excluded-remove-shows 'ui click excluded removeButton' $'KeePassXC.exe\nquorvel_test_target.exe' rows excluded
+acts excluded-remove-stored : 'KeePassXC.exe|quorvel_test_target.exe' run excluded
 # The target is let in again for what follows.
 ui select excluded 1
-ui click excluded removeButton
-e2e_until_prints KeePassXC.exe excluded >/dev/null
-ui click excluded closeButton
-e2e_check excluded-close ui_until 0 visible excluded
+acts - 'ui click excluded removeButton' KeePassXC.exe run excluded
+acts excluded-close 'ui click excluded closeButton' 0 visible excluded
 
 # --- Resizing ----------------------------------------------------------------------
 read -r width height < <(size_of main)
 read -r list_w list_h < <(size_of main shortcutList)
 ui resize main $((width + 90)) $((height + 60))
 e2e_check resize-grows-the-list e2e_until_prints "$((list_w + 90)) $((list_h + 60))" size_of main shortcutList
-ui resize main 100 100
-e2e_check smallest-main-window-keeps-its-width e2e_until_prints "$width" eval "size_of main | cut -d' ' -f1"
+acts smallest-main-window-keeps-its-width 'ui resize main 100 100' "$width" run eval "size_of main | cut -d' ' -f1"
 e2e_check smallest-main-window-cuts-no-control e2e_until_prints "" ui clipped main
 ui resize main "$width" "$height"
 
 # --- Minimize and the tray icon --------------------------------------------------
-ui click main minimizeButton
-ui_until 0 visible main >/dev/null
-e2e_check minimize-leaves-one-icon ui_until 1 tray-icons
+acts - 'ui click main minimizeButton' 0 visible main
+acts minimize-leaves-one-icon : 1 tray-icons
 e2e_check tray-tip e2e_tray_tip_shows "Quorvel 2.1 - www.quorvel.example"
-xdotool click 1
-e2e_check tray-click-shows ui_until 1 visible main
+acts tray-click-shows 'xdotool click 1' 1 visible main
 
 # --- The refused close -------------------------------------------------------------
-ui close main
-e2e_check close-refused-caption ui_until "Hit the Exit Button to Close the Program" text main
+acts close-refused-caption 'ui close main' "Hit the Exit Button to Close the Program" text main
 e2e_check close-refused-exit-red e2e_until_prints "srgb(255,0,0)" exit_colour
 
 # --- A second copy --------------------------------------------------------------------
@@ -593,20 +514,16 @@ e2e_check second-copy-asks answer "There is a copy Quorvel 2.1 currently running
 e2e_check second-copy-no-ends-it ended_within "$second"
 
 # --- Restore Defaults, and Esc in the question it brings back ---------------------
-ui menu 200
-e2e_check restore-asks answer "Are you sure you want to restore Default Settings, hotkeys data will be lost?" Yes
+acts restore-asks 'ui menu 200' "Are you sure you want to restore Default Settings, hotkeys data will be lost?" answer Yes
 ui answer OK >/dev/null
 e2e_check restore-ends-program ended_within "$(quorvel_pid)"
-start_quorvel
-e2e_check question-back-after-restore ui_until 1 visible startup
+acts question-back-after-restore start_quorvel 1 visible startup
 # Esc closes the question without an answer: it comes back at the next start.
 e2e_focus "$(e2e_visible_window '^Quorvel 2\.1$')"
 read -r x y w h < <(ui rect startup question)
-xdotool mousemove $((x + 10)) $((y + h / 2)) click 1
-ui_until doNotAskAgain focus startup >/dev/null
-e2e_key Escape
-e2e_check esc-closes-question ui_until 0 visible startup
-e2e_check esc-leaves-question-unanswered same "" "$(e2e_reg_query 'Quorvel\StartUpQ' StartUpOpt)"
+acts - 'xdotool mousemove $((x + 10)) $((y + h / 2)) click 1' doNotAskAgain focus startup
+acts esc-closes-question 'presses Escape' 0 visible startup
+acts esc-leaves-question-unanswered : "" reg 'Quorvel\StartUpQ' StartUpOpt
 exit_quorvel || e2e_fail last-exit "Quorvel did not end"
 
 e2e_summary

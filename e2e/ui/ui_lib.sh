@@ -15,6 +15,33 @@ answer() {
 
 main_title='^Quorvel 2\.1 - www\.quorvel\.example$'
 common_title='^Common Text - www\.quorvel\.example$'
+# shellcheck disable=SC2034 # for the suites
+declare -gA titles=([main]=$main_title [common]=$common_title [excluded]='^Excluded Programs$'
+    [startup]='^Quorvel 2\.1$')
+
+# acts CHECK ACTION EXPECTED READING...: one row of a scenario. Runs ACTION (a
+# command line, ":" for none), then waits until READING prints EXPECTED.
+# READING is a reading of the driver, or "reg KEY VALUE" (a stored setting),
+# "answer BUTTON [CAPTION]" (the text of the message box, which it then
+# answers) or "run COMMAND..." (a command of the suite's). CHECK names the
+# check; "-" waits without counting one.
+acts() {
+    local name=$1 expected=$3 reading
+    eval "$2"
+    shift 3
+    case $1 in
+        reg) reading=(e2e_until_prints "$expected" e2e_reg_query) ;;
+        answer) reading=(answer "$expected") ;;
+        run) reading=(e2e_until_prints "$expected") ;;
+        *) reading=(ui_until "$expected" "$1") ;;
+    esac
+    shift
+    if [ "$name" = - ]; then
+        "${reading[@]}" "$@" >/dev/null
+    else
+        e2e_check "$name" "${reading[@]}" "$@"
+    fi
+}
 
 # The width and height of a window or control.
 size_of() { ui rect "$@" | awk '{ print $3, $4 }'; }
@@ -34,10 +61,12 @@ start_quorvel() {
     WINEDEBUG=-all,trace+systray e2e_spawn 'C:\quorvel\quorvel.exe' >"$E2E_STATE/quorvel.pid"
 }
 
-# Opens Common Text (common) or Excluded Programs (excluded) and waits until
-# it shows; close_window closes either with its Close button.
+# Opens Common Text (common) or Excluded Programs (excluded), or brings the
+# main window back through the icon (main), and waits until it shows;
+# close_window closes Common Text or Excluded Programs with its Close button.
 open_window() {
     case $1 in
+        main) ui tray 0x201 ;;
         common) ui click main commonTextButton ;;
         excluded) ui menu 208 ;;
     esac
