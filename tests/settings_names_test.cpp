@@ -6,6 +6,8 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "text/utf8_text.h"
 
@@ -13,23 +15,19 @@ namespace quorvel::settings {
 namespace {
 
 TEST(SettingsNames, ReadBoolSetting) {
-    struct Case {
-        std::string text;
-        std::optional<bool> expected;
+    const std::pair<std::optional<bool>, std::vector<std::string>> cases[] = {
+        {true,
+         {"True", "true", "TRUE", "tRuE", " True ", "-1", "1", "2", "+3", "0.5", ".5",
+          "99999999999999999999"}},
+        {false, {"False", "false", "FALSE", "0", "-0", "000", "0.0", " 0 "}},
+        {std::nullopt,
+         {"maybe", "", "   ", "yes", "Truee", "Tru", "1x", "--1", "1.2.3", ".", "-", "1 0",
+          "\tTrue", "1e3", "&H1", std::string("1\0", 2)}},
     };
-    const Case cases[] = {
-        {"True", true},   {"true", true},   {"TRUE", true},   {"tRuE", true},
-        {"False", false}, {"false", false}, {"FALSE", false}, {" True ", true},
-        {"-1", true},     {"1", true},      {"2", true},      {"+3", true},
-        {"0", false},     {"-0", false},    {"000", false},   {"0.0", false},
-        {"0.5", true},    {".5", true},     {" 0 ", false},   {"99999999999999999999", true},
-        {"maybe", {}},    {"", {}},         {"   ", {}},      {"yes", {}},
-        {"Truee", {}},    {"Tru", {}},      {"1x", {}},       {"--1", {}},
-        {"1.2.3", {}},    {".", {}},        {"-", {}},        {"1 0", {}},
-        {"\tTrue", {}},   {"1e3", {}},      {"&H1", {}},      {std::string("1\0", 2), {}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(readBoolSetting(c.text), c.expected) << "text: \"" << c.text << "\"";
+    for (const auto& [expected, texts] : cases) {
+        for (const std::string& text : texts) {
+            EXPECT_EQ(readBoolSetting(text), expected) << "text: \"" << text << "\"";
+        }
     }
     for (const bool value : {true, false}) {
         EXPECT_EQ(readBoolSetting(boolSetting(value)), value);

@@ -11,6 +11,7 @@
 #include "tests/doubles/fake_program_starter.h"
 #include "tests/doubles/fake_settings_store.h"
 #include "tests/doubles/fake_shell_links.h"
+#include "tests/support/transcript.h"
 #include "tray/help_commands.h"
 
 namespace quorvel {
@@ -25,7 +26,8 @@ TEST(WindowLayout, ControlsFollowTheWindowSizeAndNegativeSizesAreSkipped) {
     EditorLayout layout;
     followSize(9000, 8000, layout);
     EXPECT_EQ(sizes(layout), (std::vector<int>{8650, 6950, 8150, 8150, 4510, 4510, 5750}));
-    // A window too small for the lists keeps their last sizes; the frame still follows.
+    // A window too small for the lists keeps their last sizes; the frame still
+    // follows.
     followSize(2000, 3000, layout);
     EXPECT_EQ(sizes(layout), (std::vector<int>{1650, 1950, 1150, 1150, 4510, 4510, 5750}));
 }
@@ -37,18 +39,12 @@ TEST(HelpCommands, AddressesAndTheAboutMessage) {
     help.openHelp();
     help.openShortcutsHelp();
     help.writeSuggestion();
-    EXPECT_EQ(
-        programs.opened,
-        (std::vector<std::string>{"http://www.quorvel.example/quorvel.htm",
-                                  "http://www.quorvel.example/keyboardshortcuts.htm",
-                                  "mailto:support@quorvel.example?subject=Quorvel%20Suggestions"}));
     help.showAbout();
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].caption, "Quorvel 2.1 - www.quorvel.example");
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(dialogs.shown[0].text,
-              "Quorvel 2.1\r\n\r\nWritten by: The Quorvel developers\r\n"
-              "Email: developers@quorvel.example\r\nWeb Site: http://www.quorvel.example/ \r\n");
+    std::string transcript;
+    for (const std::string& address : programs.opened) {
+        transcript += "  opened " + address + "\n";
+    }
+    testing::expectGolden("help_commands.txt", transcript + testing::toldSince(dialogs));
 }
 
 struct StartUpRig {
@@ -67,58 +63,52 @@ struct StartUpRig {
 };
 
 // Yes copies the installer's link, or without one makes a link to the running
-// program; when neither can be placed it says so and stores nothing.
-TEST(StartWithWindows, YesPlacesTheStartUpLinkOrSaysItCouldNot) {
+// program; when neither can be placed it says so, stores nothing and stays
+// open. No stores the tick box and shows the main window. Each case: whether
+// the installer's link is there, whether files can be written, whether a link
+// can be made, and the answers.
+TEST(StartWithWindows, AnswersAreStoredAndYesPlacesTheStartUpLink) {
     struct Case {
-        const char* name;
         bool installerLink;
         bool writable;
         bool linkMade;
-        bool placed;
+        std::vector<std::string> answers;
     };
     const Case cases[] = {
-        {"installer's link copied", true, true, false, true},
-        {"no installer's link: a link of our own", false, true, true, true},
-        {"link cannot be copied: a link of our own", true, false, true, true},
-        {"nothing can be written", true, false, false, false},
-        {"no installer's link, no link can be made", false, true, false, false},
+        {true, true, false, {"yes"}},  {false, true, true, {"yes"}},
+        {true, false, true, {"yes"}},  {true, false, false, {"yes"}},
+        {false, true, false, {"yes"}}, {true, true, true, {"no", "tick", "no"}},
     };
+    std::string transcript;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         StartUpRig r;
+        transcript += std::string("== ") + (c.installerLink ? "installer's link" : "no link") +
+                      (c.writable ? ", writable" : ", nothing written") +
+                      (c.linkMade ? ", links made\n" : ", no link made\n");
         if (c.installerLink) {
             r.files.files[r.source] = "link";
         }
         r.files.failAllWrites = !c.writable;
         r.links.failCreates = !c.linkMade;
-        r.dialog.visible = true;
-        r.dialog.answerYes();
-        EXPECT_EQ(r.files.files.contains(r.target), c.placed && !c.linkMade);
-        const bool ownLink = c.placed && c.linkMade;
-        EXPECT_EQ(r.links.links[r.target],
-                  ownLink ? "C:\\Program Files\\Quorvel\\quorvel.exe" : "");
-        EXPECT_EQ(r.answer(), c.placed ? "1" : "-");
-        EXPECT_EQ(r.dialog.visible, !c.placed);
-        ASSERT_EQ(r.dialogs.shown.size(), c.placed ? 0u : 1u);
-        if (!c.placed) {
-            EXPECT_EQ(r.dialogs.shown[0].caption, "Quorvel");
-            EXPECT_EQ(r.dialogs.shown[0].buttons, MessageButtons::Ok);
+        r.dialog.show();
+        for (const std::string& answer : c.answers) {
+            answer == "yes"  ? r.dialog.answerYes()
+            : answer == "no" ? r.dialog.answerNo()
+                             : void(r.dialog.doNotAskAgain.value = 1);
+            transcript += answer + "\n" + testing::toldSince(r.dialogs) + "  stored [" +
+                          r.answer() + "]" + (r.dialog.visible ? ", asking" : ", closed") +
+                          ", main window shown " + std::to_string(r.mainWindowShown) + "\n";
+            r.dialogs.shown.clear();
         }
-        EXPECT_EQ(r.mainWindowShown, 0);
+        r.files.files.erase(r.source);
+        for (const auto& [path, bytes] : r.files.files) {
+            transcript += "  file " + path + ": " + bytes + "\n";
+        }
+        for (const auto& [path, target] : r.links.links) {
+            transcript += "  link " + path + " to " + target + "\n";
+        }
     }
-}
-
-TEST(StartWithWindows, NoStoresTheTickBoxAndShowsTheMainWindow) {
-    StartUpRig r;
-    r.dialog.show();
-    r.dialog.answerNo();
-    EXPECT_EQ(r.answer(), "0");
-    EXPECT_FALSE(r.dialog.visible);
-    EXPECT_EQ(r.mainWindowShown, 1);
-    r.dialog.doNotAskAgain.value = 1;
-    r.dialog.answerNo();
-    EXPECT_EQ(r.answer(), "1");
-    EXPECT_TRUE(r.files.files.empty() && r.links.links.empty()) << "No places no link";
+    testing::expectGolden("start_with_windows.txt", transcript);
 }
 
 }  // namespace
