@@ -45,8 +45,6 @@ struct Importer {
         EXPECT_TRUE(ExportFile(list, "C:\\out.qvb", files, codePage));
         return files.files["C:\\out.qvb"];
     }
-    // The import's outcome and the rows it added, for a transcript.
-    std::string imported(const std::string& bytes) { return outcome(import(bytes)); }
     std::string outcome(const ImportResult& result) {
         std::string out = "  added " + std::to_string(result.added) + ", unread " +
                           std::to_string(result.unreadLines) +
@@ -160,26 +158,22 @@ TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparatorAndExportsItsRo
         "\r\n",
         "Unclosed\r\n",
         "",
-        // Invalid UTF-8: a lone continuation byte, a character cut short,
-        // overlong forms of "/" in two and three bytes, a surrogate, past
-        // U+10FFFF, 0xFF.
-        marked + "a\x80z" + end,
-        marked + "a\xE2\x82z" + end,
-        marked + "a\xC0\xAFz" + end,
-        marked + "a\xE0\x80\xAFz" + end,
-        marked + "a\xED\xA0\x80z" + end,
-        marked + "a\xF4\x90\x80\x80z" + end,
-        marked + "a\xFFz" + end,
         // An ANSI row, alone and beside a row in each text the code page lacks
         // (U+0080 is not the euro sign that byte 0x80 stands for), the row that
         // needs UTF-8 also as a trigger no key can fire.
         fileOf({"{S} \xAF ae \xAF \xE9\x80\xFC\xDF\xAF\x81"}),
         std::string(Utf8Mark) + ansiRow + end,
-        // A first row starting with what a mark is in Windows-1252.
-        std::string(Utf8Mark) + "ï»¿{S} ¯ zz ¯ x" + end,
-        std::string(Utf8Mark) + "ÿþ{S} ¯ zz ¯ x" + end,
-        std::string(Utf8Mark) + "þÿ{S} ¯ zz ¯ x" + end,
     };
+    // Invalid UTF-8: a lone continuation byte, a character cut short, overlong
+    // forms of "/" in two and three bytes, a surrogate, past U+10FFFF, 0xFF.
+    for (const char* bytes : {"a\x80z", "a\xE2\x82z", "a\xC0\xAFz", "a\xE0\x80\xAFz",
+                              "a\xED\xA0\x80z", "a\xF4\x90\x80\x80z", "a\xFFz"}) {
+        cases.push_back(marked + bytes + end);
+    }
+    // A first row starting with what a mark is in Windows-1252.
+    for (const char* mark : {"ï»¿", "ÿþ", "þÿ"}) {
+        cases.push_back(std::string(Utf8Mark) + mark + "{S} ¯ zz ¯ x" + end);
+    }
     for (const char* text : {"Zażółć gęślą jaźń", "Ελληνικά", "日本語", "→ ✓", "😀", "\xC2\x80"}) {
         cases.push_back(std::string(Utf8Mark) + ansiRow + Sep +
                         formatEntryLine({LaunchMode::Space, false, text, text}) + end);
@@ -202,7 +196,8 @@ TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparatorAndExportsItsRo
                                      const AnsiCodePage& codePage) {
         for (const std::string& bytes : files) {
             Importer importer(codePage);
-            transcript += "== " + testing::printable(bytes, true) + "\n" + importer.imported(bytes);
+            transcript += "== " + testing::printable(bytes, true) + "\n" +
+                          importer.outcome(importer.import(bytes));
             const std::string exported = importer.exported();
             transcript += "  exported: " + testing::printable(exported, true) + "\n";
             Importer reader(codePage);
