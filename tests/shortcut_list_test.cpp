@@ -12,6 +12,7 @@
 #include "engine/shortcut_entry.h"
 #include "support/literal_scan.h"
 #include "tests/doubles/fake_event_pump.h"
+#include "text/utf8_text.h"
 
 namespace quorvel {
 namespace {
@@ -172,6 +173,48 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
     // The random lists must actually exercise both rules.
     EXPECT_GT(matches, 200);
     EXPECT_GT(stripped, 20);
+}
+
+// Hand-edited lines: blanks around the tokens, which are upper-case only. Two
+// separators and nothing else is the smallest entry; fewer is none.
+TEST(ShortcutEntry, LinesAreReadAsTheirSeparatorsAndTokensAllow) {
+    const std::string S(EntrySeparator);
+    struct Case {
+        std::string line;
+        std::optional<ShortcutEntry> entry;
+    };
+    const Case cases[] = {
+        {"{E} " + S + " x " + S + " y", ShortcutEntry{LaunchMode::None, true, "x", "y"}},
+        {" " + S + " x " + S + " y", ShortcutEntry{LaunchMode::None, false, "x", "y"}},
+        {"  {T}  " + S + " x " + S + " y", ShortcutEntry{LaunchMode::Tab, false, "x", "y"}},
+        {"{C}{E}   " + S + " x " + S + " y", ShortcutEntry{LaunchMode::Esc, true, "x", "y"}},
+        {"{s} " + S + " x " + S + " y", ShortcutEntry{LaunchMode::None, false, "x", "y"}},
+        {S + S, ShortcutEntry{LaunchMode::None, false, "", ""}},
+        {"", std::nullopt},
+        {"{S} - td - text", std::nullopt},
+        {"{S} " + S + " td - text", std::nullopt},
+        {S, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(parseEntryLine(c.line), c.entry);
+        EXPECT_EQ(splitEntryLine(c.line).has_value(), c.entry.has_value());
+    }
+}
+
+// Trigger keys ignore blanks and case, whole characters lowered; display lines
+// show every separator as a dash.
+TEST(ShortcutEntry, TriggerKeysAndDisplayLines) {
+    EXPECT_EQ(triggerKey("  Vs "), "vs");
+    EXPECT_EQ(triggerKey("{CTRL}{F9}"), "{ctrl}{f9}");
+    EXPECT_EQ(triggerKey("ÀB ŻÓŁW ΆΛΦΑ ЁЖ"), "àb żółw άλφα ёж");
+    EXPECT_NE(triggerKey("v s"), triggerKey("vs"));
+    EXPECT_EQ(displayFromEntryLine("{S} \xC2\xAF td \xC2\xAF a\xC2\xAF"
+                                   "b \xC2\xAF c"),
+              "{S} - td - a-b - c");
+    EXPECT_EQ(displayFromEntryLine("no separator"), "no separator");
+    // The character dropped after the second separator is a whole one.
+    EXPECT_EQ(parseEntryLine("{S} \xC2\xAF td \xC2\xAF" + std::string("ékept"))->text, "kept");
 }
 
 }  // namespace
