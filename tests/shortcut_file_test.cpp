@@ -65,13 +65,10 @@ bool ansiListOrder(const std::string& a, const std::string& b) {
         if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
             return byte + 32;
         }
-        // clang-format off
-        switch (byte) {
-            case 0x8A: case 0x8C: case 0x8E: return byte + 16;  // Š Œ Ž
-            case 0x9F: return 0xFF;                              // Ÿ
-            default: return static_cast<int>(byte);
+        if (byte == 0x8A || byte == 0x8C || byte == 0x8E) {
+            return byte + 16;  // Š Œ Ž
         }
-        // clang-format on
+        return byte == 0x9F ? 0xFF : static_cast<int>(byte);  // Ÿ
     };
     const auto lowered = std::lexicographical_compare_three_way(
         a.begin(), a.end(), b.begin(), b.end(),

@@ -60,7 +60,6 @@ struct StartUpRig {
 
     std::string answer() { return settings.GetSetting("Quorvel", "StartUpQ", "StartUpOpt", "-"); }
     const std::string source = "C:\\Users\\user\\Start Menu\\Programs\\Quorvel\\Quorvel.LNK";
-    const std::string target = "C:\\Users\\user\\Start Menu\\Programs\\Startup\\Quorvel.LNK";
 };
 
 // Yes copies the installer's link, or without one makes a link to the running
