@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/start_up_question.h"
@@ -48,63 +49,52 @@ TEST(HelpCommands, AddressesAndTheAboutMessage) {
     testing::expectGolden("help_commands.txt", transcript + testing::toldSince(dialogs));
 }
 
-struct StartUpRig {
-    FakeSettingsStore settings;
-    FakeFiles files;
-    FakeEnvironment environment;
-    FakeShellLinks links;
-    FakeDialogs dialogs;
-    int mainWindowShown = 0;
-    StartUpQuestion dialog{settings, files,   environment,
-                           links,    dialogs, [this] { ++mainWindowShown; }};
-
-    std::string answer() { return settings.GetSetting("Quorvel", "StartUpQ", "StartUpOpt", "-"); }
-    const std::string source = "C:\\Users\\user\\Start Menu\\Programs\\Quorvel\\Quorvel.LNK";
-};
-
 // Yes copies the installer's link, or without one makes a link to the running
 // program; when neither can be placed it says so, stores nothing and stays
 // open. No stores the tick box and shows the main window. Each case: whether
 // the installer's link is there, whether files can be written, whether a link
 // can be made, and the answers.
 TEST(StartWithWindows, AnswersAreStoredAndYesPlacesTheStartUpLink) {
-    struct Case {
-        bool installerLink;
-        bool writable;
-        bool linkMade;
-        std::vector<std::string> answers;
-    };
-    const Case cases[] = {
+    const std::tuple<bool, bool, bool, std::vector<std::string>> cases[] = {
         {true, true, false, {"yes"}},  {false, true, true, {"yes"}},
         {true, false, true, {"yes"}},  {true, false, false, {"yes"}},
         {false, true, false, {"yes"}}, {true, true, true, {"no", "tick", "no"}},
     };
     std::string transcript;
-    for (const Case& c : cases) {
-        StartUpRig r;
-        transcript += std::string("== ") + (c.installerLink ? "installer's link" : "no link") +
-                      (c.writable ? ", writable" : ", nothing written") +
-                      (c.linkMade ? ", links made\n" : ", no link made\n");
-        if (c.installerLink) {
-            r.files.files[r.source] = "link";
+    for (const auto& [installerLink, writable, linkMade, answers] : cases) {
+        FakeSettingsStore settings;
+        FakeFiles files;
+        FakeEnvironment environment;
+        FakeShellLinks links;
+        FakeDialogs dialogs;
+        int mainWindowShown = 0;
+        StartUpQuestion dialog(settings, files, environment, links, dialogs,
+                               [&] { ++mainWindowShown; });
+        const std::string source = "C:\\Users\\user\\Start Menu\\Programs\\Quorvel\\Quorvel.LNK";
+        transcript += std::string("== ") + (installerLink ? "installer's link" : "no link") +
+                      (writable ? ", writable" : ", nothing written") +
+                      (linkMade ? ", links made\n" : ", no link made\n");
+        if (installerLink) {
+            files.files[source] = "link";
         }
-        r.files.failAllWrites = !c.writable;
-        r.links.failCreates = !c.linkMade;
-        r.dialog.show();
-        for (const std::string& answer : c.answers) {
-            answer == "yes"  ? r.dialog.answerYes()
-            : answer == "no" ? r.dialog.answerNo()
-                             : void(r.dialog.doNotAskAgain.value = 1);
-            transcript += answer + "\n" + testing::toldSince(r.dialogs) + "  stored [" +
-                          r.answer() + "]" + (r.dialog.visible ? ", asking" : ", closed") +
-                          ", main window shown " + std::to_string(r.mainWindowShown) + "\n";
-            r.dialogs.shown.clear();
+        files.failAllWrites = !writable;
+        links.failCreates = !linkMade;
+        dialog.show();
+        for (const std::string& answer : answers) {
+            answer == "yes"  ? dialog.answerYes()
+            : answer == "no" ? dialog.answerNo()
+                             : void(dialog.doNotAskAgain.value = 1);
+            transcript += answer + "\n" + testing::toldSince(dialogs) + "  stored [" +
+                          settings.GetSetting("Quorvel", "StartUpQ", "StartUpOpt", "-") + "]" +
+                          (dialog.visible ? ", asking" : ", closed") + ", main window shown " +
+                          std::to_string(mainWindowShown) + "\n";
+            dialogs.shown.clear();
         }
-        r.files.files.erase(r.source);
-        for (const auto& [path, bytes] : r.files.files) {
+        files.files.erase(source);
+        for (const auto& [path, bytes] : files.files) {
             transcript += "  file " + path + ": " + bytes + "\n";
         }
-        for (const auto& [path, target] : r.links.links) {
+        for (const auto& [path, target] : links.links) {
             transcript += "  link " + path + " to " + target + "\n";
         }
     }
