@@ -27,7 +27,6 @@ const std::string Sep(1, '\x01');
 
 using testing::entryLines;
 using testing::fileOf;
-using testing::utf16File;
 
 const FakeWindows1252 Windows1252;
 
@@ -140,7 +139,6 @@ class SeparatorLetterCodePage final : public AnsiCodePage {
 TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparatorAndExportsItsRows) {
     const std::string A = "{S} \xAF a \xAF one";
     const std::string B = "{S} \xAF b \xAF two";
-    const std::string marked = std::string(Utf8Mark) + "{S} ¯ t ¯ ";
     const std::string end = Sep + Sep + "\r\n";
     const std::string ansiRow = "{S} ¯ ae ¯ é€üß¯\xC2\x81";
     std::vector<std::string> cases = {
@@ -165,7 +163,7 @@ TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparatorAndExportsItsRo
     // forms of "/" in two and three bytes, a surrogate, past U+10FFFF, 0xFF.
     for (const char* bytes : {"a\x80z", "a\xE2\x82z", "a\xC0\xAFz", "a\xE0\x80\xAFz",
                               "a\xED\xA0\x80z", "a\xF4\x90\x80\x80z", "a\xFFz"}) {
-        cases.push_back(marked + bytes + end);
+        cases.push_back(std::string(Utf8Mark) + "{S} ¯ t ¯ " + bytes + end);
     }
     // A first row starting with what a mark is in Windows-1252.
     for (const char* mark : {"ï»¿", "ÿþ", "þÿ"}) {
@@ -177,8 +175,8 @@ TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparatorAndExportsItsRo
     }
     for (const bool littleEndian : {true, false}) {
         const auto wide = [&](const std::u16string& units) {
-            return utf16File(u"{S} ¯ ae ¯ café\r\n€\x01{T} ¯ zz ¯ x\x01" + units + u"\x01\r\n",
-                             littleEndian);
+            return testing::utf16File(
+                u"{S} ¯ ae ¯ café\r\n€\x01{T} ¯ zz ¯ x\x01" + units + u"\x01\r\n", littleEndian);
         };
         // Rows that fit the code page; with one it lacks; with half a pair
         // alone, high or low, the halves the wrong way round, a high half at a

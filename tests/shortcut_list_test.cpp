@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/shortcut_entry.h"
@@ -177,11 +178,7 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
 // separators and nothing else is the smallest entry; fewer is none.
 TEST(ShortcutEntry, LinesAreReadAsTheirSeparatorsAndTokensAllow) {
     const std::string S(EntrySeparator);
-    struct Case {
-        std::string line;
-        std::optional<ShortcutEntry> entry;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::optional<ShortcutEntry>> cases[] = {
         {"{E} " + S + " x " + S + " y", ShortcutEntry{LaunchMode::None, true, "x", "y"}},
         {" " + S + " x " + S + " y", ShortcutEntry{LaunchMode::None, false, "x", "y"}},
         {"  {T}  " + S + " x " + S + " y", ShortcutEntry{LaunchMode::Tab, false, "x", "y"}},
@@ -193,10 +190,10 @@ TEST(ShortcutEntry, LinesAreReadAsTheirSeparatorsAndTokensAllow) {
         {"{S} " + S + " td - text", std::nullopt},
         {S, std::nullopt},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        EXPECT_EQ(parseEntryLine(c.line), c.entry);
-        EXPECT_EQ(splitEntryLine(c.line).has_value(), c.entry.has_value());
+    for (const auto& [line, entry] : cases) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(parseEntryLine(line), entry);
+        EXPECT_EQ(splitEntryLine(line).has_value(), entry.has_value());
     }
 }
 
