@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "storage/shortcut_file.h"
@@ -19,43 +19,33 @@ const std::string OldFile =
 
 const std::string OtherFile = "{S} \xAF other \xAF file\x01\x01\r\n";
 
-bool saveFailed(const testing::AppFixture& rig) {
-    return std::ranges::any_of(rig.dialogs.shown, [](const auto& shown) {
-        return shown.text.find("could not be") != std::string::npos;
-    });
-}
-
 TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
-    struct Case {
-        const char* name;
-        const char* path;  // null: the default file
-        std::vector<std::string> steps;
-    };
-    const Case cases[] = {
+    // What saves, the file it writes (null: the default file), and its steps.
+    const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
         {"Add", nullptr, {"add new a new entry"}},
         {"Delete", nullptr, {"select 0", "yes", "delete"}},
         {"Delete All", nullptr, {"yes", "clear"}},
         {"File Save", nullptr, {"row {C} \xC2\xAF esc \xC2\xAF saved by the menu", "file save"}},
         {"Export over another file", "E:\\copy.qvb", {"save E:\\copy.qvb", "export"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, target, steps] : cases) {
         int failed = 0;
         for (int step = 1; step <= 10; ++step) {
-            SCOPED_TRACE(std::string(c.name) + ", step " + std::to_string(step));
+            SCOPED_TRACE(std::string(name) + ", step " + std::to_string(step));
             testing::AppFixture rig;
             rig.startOn(OldFile);
-            const std::string path = c.path != nullptr ? c.path : rig.defaultFile();
-            if (c.path != nullptr) {
+            const std::string path = target != nullptr ? target : rig.defaultFile();
+            if (target != nullptr) {
                 rig.files.files[path] = OtherFile;
             }
             const std::string old = rig.files.files.at(path);
             const std::string fileRead = rig.setting("Quorvel", "File", "Import");
             const std::size_t filesBefore = rig.files.files.size();
             rig.files.failOperation(step);
-            rig.run(c.steps);
+            rig.run(steps);
             const std::string& now = rig.files.files.at(path);
             EXPECT_EQ(rig.files.files.size(), filesBefore) << "a temporary file is left";
-            if (!saveFailed(rig)) {
+            if (testing::toldSince(rig.dialogs).find("could not be") == std::string::npos) {
                 EXPECT_EQ(now, formatShortcutFile(rig.form->shortcuts, rig.codePage));
                 break;
             }
@@ -66,7 +56,7 @@ TEST(FaultInjection, ShortcutFileSavesCutShortKeepTheOldFileOrWriteTheNewOne) {
             EXPECT_NE(formatShortcutFile(rig.form->shortcuts, rig.codePage), old)
                 << "the list lost the change";
         }
-        EXPECT_EQ(failed, 3) << c.name << ": writing, flushing and renaming each failed once";
+        EXPECT_EQ(failed, 3) << name << ": writing, flushing and renaming each failed once";
     }
 }
 
