@@ -91,11 +91,9 @@ e2e_check zip-holds-program-readme-licence same \
 unzipped="$E2E_STATE/unzipped"
 unzip -q "$zip" -d "$unzipped"
 exe="$unzipped/Quorvel/quorvel.exe"
-# The icon group's directory: a count at byte 5, then 14 bytes an image, each
-# starting with its width (0 for 256).
-icon_sizes=$(wrestool -x --raw --type=group_icon "$exe" | od -An -tu1 -v | tr -s ' ' '\n' |
-    sed '/^$/d' | awk 'NR == 5 { n = $1 } NR > 6 && (NR - 7) % 14 == 0 && (NR - 7) / 14 < n {
-        print ($1 == 0 ? 256 : $1) }' | xargs)
+# The icon group as an icon file, which lists each of its images with its width.
+wrestool -x --type=group_icon "$exe" >"$E2E_STATE/program.ico"
+icon_sizes=$(icotool -l "$E2E_STATE/program.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | xargs)
 e2e_check icon-sizes same "16 20 24 32 48 256" "$icon_sizes"
 # The version block's UTF-16 strings, names and values in turn.
 version_strings="|$(wrestool -x --raw --type=version "$exe" | strings -e l | tr '\n' '|')"

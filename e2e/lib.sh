@@ -45,29 +45,19 @@ trap e2e_cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# Starts Xvfb on the first free display from :90 and exports DISPLAY.
+# Starts Xvfb on a display number it finds free itself, and exports DISPLAY once
+# the server takes connections (it writes the number then).
 e2e_start_display() {
-    local n pid tries
-    for ((n = 90; n < 190; n++)); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_STATE/xvfb.log" 2>&1 &
-        pid=$!
-        for ((tries = 0; tries < 100; tries++)); do
-            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                echo "$pid" >"$E2E_STATE/xvfb.pid"
-                export DISPLAY=":$n"
-                e2e_log "display $DISPLAY up"
-                return 0
-            fi
-            # Lost a race for this number: try the next one.
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-    e2e_log "no X display could be started"
-    return 1
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_STATE/display" \
+        >"$E2E_STATE/xvfb.log" 2>&1 &
+    echo $! >"$E2E_STATE/xvfb.pid"
+    E2E_TRIES=100 e2e_eventually test -s "$E2E_STATE/display" || {
+        e2e_log "no X display could be started"
+        return 1
+    }
+    DISPLAY=":$(cat "$E2E_STATE/display")"
+    export DISPLAY
+    e2e_log "display $DISPLAY up"
 }
 
 # Waits until every program of this prefix has ended, at most SECONDS (60); a
@@ -185,9 +175,6 @@ e2e_reg_add() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/nul
 # Writes one of Quorvel's settings: e2e_setting 'Quorvel\opts' Boost True.
 e2e_setting() { e2e_reg_add "$SETTINGS\\$1" "$2" "$3"; }
 
-# A display, a fresh prefix with Quorvel's folder, then e2e_typing_files.
-e2e_typing_setup() { e2e_quorvel_prefix && e2e_typing_files "$@"; }
-
 # A shortcut file made by make_shortcut_file with the given arguments, settings
 # for a start without the start-up question and hidden in the tray (where its
 # window cannot lie over the target), and the test target writing to $report.
@@ -201,12 +188,15 @@ e2e_typing_files() {
     wid=$(e2e_start_target "$report")
 }
 
-# The build, e2e_typing_setup with the arguments and Quorvel started; a failure
-# ends the suite.
+# The build, a display, a fresh prefix with Quorvel's folder, e2e_typing_files
+# with the arguments, the suite's before_start when it has one, and Quorvel
+# started; a failure ends the suite.
 e2e_typing_suite() {
     local start
     e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
-    e2e_typing_setup "$@" || e2e_abort setup "no display, Wine prefix, shortcut file or test target"
+    { e2e_quorvel_prefix && e2e_typing_files "$@"; } ||
+        e2e_abort setup "no display, Wine prefix, shortcut file or test target"
+    [ "$(type -t before_start)" != function ] || before_start || e2e_abort setup "before_start failed"
     start=$(e2e_now)
     e2e_start_quorvel || e2e_abort start "Quorvel did not start"
     e2e_log "Quorvel started in $(e2e_elapsed "$start")s"
@@ -338,20 +328,14 @@ e2e_key() { xdotool key --delay 30 -- "$@"; }
 E2E_SECRETS=()
 
 e2e_mask_secrets() {
-    if ((${#E2E_SECRETS[@]} == 0)); then
-        cat
-        return
-    fi
     E2E_SECRET_LIST=$(printf '%s\n' "${E2E_SECRETS[@]}") LC_ALL=C awk '
-        BEGIN { count = split(ENVIRON["E2E_SECRET_LIST"], secrets, "\n") }
+        BEGIN { count = split(tolower(ENVIRON["E2E_SECRET_LIST"]), secrets, "\n") }
         {
             for (n = 1; n <= count; n++) {
-                secret = tolower(secrets[n])
-                if (secret == "") continue
-                stars = secret
+                stars = secrets[n]
                 gsub(/./, "*", stars)
-                while ((at = index(tolower($0), secret)) > 0)
-                    $0 = substr($0, 1, at - 1) stars substr($0, at + length(secret))
+                while (stars != "" && (at = index(tolower($0), secrets[n])) > 0)
+                    $0 = substr($0, 1, at - 1) stars substr($0, at + length(stars))
             }
             print
         }'

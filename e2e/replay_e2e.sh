@@ -18,15 +18,12 @@ for ((i = 1; ${#long} < 3000; i++)); do
 done
 long=${long:0:3000}
 
-e2e_build_quorvel || e2e_abort build "the Windows build failed"
-e2e_typing_setup --size 1000 '{S}|KW|kilowatt hour' "{S}|LG|$long" ||
-    e2e_abort setup "no display, Wine prefix, shortcut file or test target"
 # A calibration pause long enough (a few tenths of a second here) that every
 # case types into a send, as on a slower or busier machine.
-e2e_setting 'Quorvel 2.1\options' text2 "${REPLAY_CALIBRATION:-50000}"
+before_start() { e2e_setting 'Quorvel 2.1\options' text2 "${REPLAY_CALIBRATION:-50000}"; }
 # Counts only, never keys: how many key presses Quorvel has held so far.
 timing="$E2E_STATE/timing.txt"
-e2e_start_quorvel || e2e_abort start "Quorvel did not start"
+e2e_typing_suite --size 1000 '{S}|KW|kilowatt hour' "{S}|LG|$long"
 
 held_before=0
 e2e_fresh_timing && held_before=$(e2e_timing_field held_presses)
