@@ -96,8 +96,7 @@ e2e_fresh_prefix() {
         return 1
     }
     e2e_wine_ended 120 || return 1
-    E2E_WINEBOOT_S=$(e2e_elapsed "$start")
-    e2e_log "prefix $WINEPREFIX ready in ${E2E_WINEBOOT_S}s"
+    e2e_log "prefix $WINEPREFIX ready in $(e2e_elapsed "$start")s"
 }
 
 # Without a window manager X draws no title bars; Wine then draws its own, with
@@ -125,18 +124,13 @@ e2e_focus() {
 # Starts the test target writing to REPORT, focuses it and prints its window id.
 # The helper programs are in $E2E_TOOLS (e2e_build_quorvel sets it).
 e2e_start_target() {
-    local report=$1 exe winreport start wid
+    local report=$1 exe start wid
     exe="${E2E_TOOLS:-$E2E_ROOT/build/windows/e2e/bin}/quorvel_test_target.exe"
-    [ -f "$exe" ] || {
-        e2e_log "test target not built"
-        return 1
-    }
-    winreport=$(e2e_winpath "$report")
     rm -f "$report"
     start=$(e2e_now)
-    e2e_spawn "$exe" "$winreport" >"$E2E_STATE/target.pid"
+    e2e_spawn "$exe" "$(e2e_winpath "$report")" >"$E2E_STATE/target.pid"
     if ! wid=$(E2E_TRIES=100 e2e_eventually e2e_target_window "$report"); then
-        e2e_log "test target window did not appear within 20 s"
+        e2e_log "test target window did not appear within 20 s ($exe)"
         return 1
     fi
     e2e_focus "$wid" || {
