@@ -43,13 +43,10 @@ exit_quorvel() {
     e2e_quorvel_gone
 }
 
-# Every trace of Quorvel that an uninstall must remove; prints what it finds.
+# Every trace of Quorvel that an uninstall must remove; prints what it finds. The
+# program's folder, both links and the Start-menu folder are named "Quorvel".
 leftovers() {
     local name
-    [ -e "$install_dir" ] && echo "file: $install_dir"
-    [ -e "$programs_link" ] && echo "link: $programs_link"
-    [ -e "$(dirname "$programs_link")" ] && echo "folder: $(dirname "$programs_link")"
-    [ -e "$startup_link" ] && echo "link: $startup_link"
     find "$WINEPREFIX/drive_c" \( -iname '*quorvel*' -o -iname 'defaultkeys*' \) -printf 'file: %p\n'
     find "$temp_dir" -mindepth 1 -maxdepth 1 -iname '~nsu*' -printf 'uninstaller copy: %p\n'
     for key in "$UNINSTALL_KEY" "$SETTINGS\\Quorvel" "$SETTINGS\\Quorvel 2.1" "$SETTINGS"; do

@@ -43,14 +43,8 @@ clipboard_holds() {
     same "$1" "$(ui get-clipboard)" && same "$1" "$(ui get-clipboard-mark)"
 }
 
-shows_rows() {
-    local rows row
-    rows=$(ui rows "$1")
-    shift
-    for row in "$@"; do
-        grep -qxF -- "$row" <<<"$rows" || { same "$row" "$rows"; return 1; }
-    done
-}
+# shows_rows LIST ROW...: each row is in the list; else says which are not.
+shows_rows() { same "" "$(printf '%s\n' "${@:2}" | grep -vxF -f <(ui rows "$1"))"; }
 
 e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
 e2e_quorvel_prefix || e2e_abort prefix "no display, Wine prefix or Quorvel folder"
