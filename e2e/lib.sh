@@ -109,17 +109,13 @@ e2e_winpath() { winepath -w "$1" 2>/dev/null; }
 # Starts a Windows program in the background; its output goes to a log.
 # Prints the pid.
 e2e_spawn() {
-    local log
-    log="$E2E_STATE/spawn.$(date +%s%N).log"
-    wine "$@" >"$log" 2>&1 </dev/null &
+    wine "$@" >"$E2E_STATE/spawn.$(date +%s%N).log" 2>&1 </dev/null &
     e2e_track_pid $!
     echo $!
 }
 
 # Focuses the window and waits until X reports it focused.
-e2e_focus() {
-    xdotool windowfocus --sync "$1" >/dev/null 2>&1
-}
+e2e_focus() { xdotool windowfocus --sync "$1" >/dev/null 2>&1; }
 
 # Starts the test target writing to REPORT, focuses it and prints its window id.
 # The helper programs are in $E2E_TOOLS (e2e_build_quorvel sets it).
@@ -343,20 +339,18 @@ e2e_show_bytes() { e2e_mask_secrets | LC_ALL=C sed -n l; }
 e2e_wait_report() {
     local report=$1 expected=$2 timeout_s=${3:-10} deadline
     deadline=$(($(date +%s%N) + timeout_s * 1000000000))
-    while :; do
-        if [ -f "$report" ] && cmp -s "$report" <(printf '%s' "$expected"); then
-            return 0
+    until [ -f "$report" ] && cmp -s "$report" <(printf '%s' "$expected"); do
+        if [ "$(date +%s%N)" -ge "$deadline" ]; then
+            {
+                echo "report did not match within ${timeout_s}s"
+                diff -u --label expected --label received \
+                    <(printf '%s' "$expected" | e2e_show_bytes) \
+                    <(if [ -f "$report" ]; then e2e_show_bytes <"$report"; fi)
+            } >&2
+            return 1
         fi
-        [ "$(date +%s%N)" -ge "$deadline" ] && break
         sleep 0.05
     done
-    {
-        echo "report did not match within ${timeout_s}s"
-        diff -u --label expected --label received \
-            <(printf '%s' "$expected" | e2e_show_bytes) \
-            <(if [ -f "$report" ]; then e2e_show_bytes <"$report"; fi)
-    } >&2
-    return 1
 }
 
 # Makes DIR a folder no one may write in, root included: root writes despite a
