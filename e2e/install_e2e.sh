@@ -19,11 +19,10 @@ SAMPLES=13
 # 24 24, the icon on the title bar, which Wine draws itself here.
 shows_icon() {
     local xid
-    xid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-    [ -n "$xid" ] && import -window "$xid" "$2" 2>/dev/null || return 1
-    convert "$2" -crop "$5x$6+$3+$4" +repage -depth 8 txt:- 2>/dev/null |
-        sed -n 's/.*: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
-        awk '$1 >= 200 && $2 >= 60 && $2 <= 160 && $3 <= 80 { n++ } END { exit n < 30 }'
+    xid=$(e2e_visible_window_now "$1") && import -window "$xid" "$2" 2>/dev/null || return 1
+    # A pixel a line, "X,Y: (R,G,B...": after the header, fields 3 to 5 are R, G and B.
+    convert "$2" -crop "$5x$6+$3+$4" +repage -depth 8 txt:- 2>/dev/null | awk -F '[(,)]' \
+        'NR > 1 && $3 >= 200 && $4 >= 60 && $4 <= 160 && $5 <= 80 { n++ } END { exit n < 30 }'
 }
 
 # Help > Load Samples, then File Save.
