@@ -50,21 +50,18 @@ check() {
     fi
 }
 
-enter_after_space() {
+# "kw" at 60 ms a key, then Space and the key given 15 ms apart.
+kw_space_then() {
     xdotool type --delay 60 -- kw
-    xdotool key --delay 15 space Return
+    xdotool key --delay 15 space "$1"
 }
 capitals_into_long_text() { xdotool type --delay 60 -- "lg Quick Brown Fox Jumps Over"; }
 trigger_into_long_text() { xdotool type --delay 60 -- "lg kw done"; }
 trigger_twice() { xdotool type --delay 60 -- "kw kw "; }
-paste_after_trigger() {
-    xdotool type --delay 60 -- kw
-    xdotool key --delay 15 space ctrl+v
-}
 
 run_cases() {
     local mode=$1
-    check "$mode: Enter 15 ms after the Space" $'kilowatt hour\r\n' enter_after_space
+    check "$mode: Enter 15 ms after the Space" $'kilowatt hour\r\n' kw_space_then Return
     check "$mode: capitals at 60 ms into 3,000 characters" "${long}Quick Brown Fox Jumps Over" \
         capitals_into_long_text
     check "$mode: a trigger typed during a text fires after it" "${long}kilowatt hourdone" \
@@ -78,7 +75,7 @@ if e2e_boost on; then
     run_cases Boost
     ui set-clipboard "the user's clipboard"
     check "Boost: a Ctrl+V 15 ms after the Space pastes the user's clipboard" \
-        "kilowatt hourthe user's clipboard" paste_after_trigger
+        "kilowatt hourthe user's clipboard" kw_space_then ctrl+v
 else
     e2e_fail boost "the Boost question did not appear"
 fi
