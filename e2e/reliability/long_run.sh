@@ -53,8 +53,8 @@ set_boost() {
     # The click that gives the target the keys back also puts its caret where it
     # lands, in the middle of the text typed so far: back to the end with it.
     e2e_click "$wid"
-    e2e_key ctrl+End
-    e2e_key Return # ends whatever was typed, in Quorvel and in the target
+    # Return ends whatever was typed, in Quorvel and in the target.
+    e2e_key ctrl+End Return
     expected+=$'\r\n'
     keys=$((keys + 1))
 }
