@@ -28,22 +28,16 @@ seen_before=$(wc -l <"$updates")
 
 # Every update since the user's copy, the paste's write and the user's text put
 # back, comes marked: the monitor, leaving marked contents alone, only names the
-# marks it finds. What is on the clipboard at the end is the user's text with the
-# marks' values.
+# marks it finds, in this order. What is on the clipboard at the end is the user's
+# text with the marks' values.
 marks=(ExcludeClipboardContentFromMonitorProcessing CanIncludeInClipboardHistory
     CanUploadToCloudClipboard)
 updates_marked() {
-    local since line mark
+    local since
     since=$(tail -n +"$((seen_before + 1))" "$updates")
     [ "$(grep -c '^update ' <<<"$since")" -ge 2 ] || return 1
-    while IFS= read -r line; do
-        for mark in "${marks[@]}"; do
-            [[ "$line " == "update marked "* && " $line " == *" $mark "* ]] || {
-                printf 'unmarked update: %s\n' "$line" >&2
-                return 1
-            }
-        done
-    done <<<"$since"
+    # The lines shown, if any, are the unmarked updates.
+    ! grep -vxF "update marked ${marks[*]}" <<<"$since" >&2
 }
 user_text_back_marked() {
     local formats token

@@ -19,11 +19,10 @@ SAMPLES=13
 # 24 24, the icon on the title bar, which Wine draws itself here.
 shows_icon() {
     local xid
-    xid=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-    [ -n "$xid" ] && import -window "$xid" "$2" 2>/dev/null || return 1
-    convert "$2" -crop "$5x$6+$3+$4" +repage -depth 8 txt:- 2>/dev/null |
-        sed -n 's/.*: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
-        awk '$1 >= 200 && $2 >= 60 && $2 <= 160 && $3 <= 80 { n++ } END { exit n < 30 }'
+    xid=$(e2e_visible_window_now "$1") && import -window "$xid" "$2" 2>/dev/null || return 1
+    # A pixel a line, "X,Y: (R,G,B...": after the header, fields 3 to 5 are R, G and B.
+    convert "$2" -crop "$5x$6+$3+$4" +repage -depth 8 txt:- 2>/dev/null | awk -F '[(,)]' \
+        'NR > 1 && $3 >= 200 && $4 >= 60 && $4 <= 160 && $5 <= 80 { n++ } END { exit n < 30 }'
 }
 
 # Help > Load Samples, then File Save.
@@ -43,13 +42,10 @@ exit_quorvel() {
     e2e_quorvel_gone
 }
 
-# Every trace of Quorvel that an uninstall must remove; prints what it finds.
+# Every trace of Quorvel that an uninstall must remove; prints what it finds. The
+# program's folder, both links and the Start-menu folder are named "Quorvel".
 leftovers() {
     local name
-    [ -e "$install_dir" ] && echo "file: $install_dir"
-    [ -e "$programs_link" ] && echo "link: $programs_link"
-    [ -e "$(dirname "$programs_link")" ] && echo "folder: $(dirname "$programs_link")"
-    [ -e "$startup_link" ] && echo "link: $startup_link"
     find "$WINEPREFIX/drive_c" \( -iname '*quorvel*' -o -iname 'defaultkeys*' \) -printf 'file: %p\n'
     find "$temp_dir" -mindepth 1 -maxdepth 1 -iname '~nsu*' -printf 'uninstaller copy: %p\n'
     for key in "$UNINSTALL_KEY" "$SETTINGS\\Quorvel" "$SETTINGS\\Quorvel 2.1" "$SETTINGS"; do
@@ -91,11 +87,9 @@ e2e_check zip-holds-program-readme-licence same \
 unzipped="$E2E_STATE/unzipped"
 unzip -q "$zip" -d "$unzipped"
 exe="$unzipped/Quorvel/quorvel.exe"
-# The icon group's directory: a count at byte 5, then 14 bytes an image, each
-# starting with its width (0 for 256).
-icon_sizes=$(wrestool -x --raw --type=group_icon "$exe" | od -An -tu1 -v | tr -s ' ' '\n' |
-    sed '/^$/d' | awk 'NR == 5 { n = $1 } NR > 6 && (NR - 7) % 14 == 0 && (NR - 7) / 14 < n {
-        print ($1 == 0 ? 256 : $1) }' | xargs)
+# The icon group as an icon file, which lists each of its images with its width.
+wrestool -x --type=group_icon "$exe" >"$E2E_STATE/program.ico"
+icon_sizes=$(icotool -l "$E2E_STATE/program.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | xargs)
 e2e_check icon-sizes same "16 20 24 32 48 256" "$icon_sizes"
 # The version block's UTF-16 strings, names and values in turn.
 version_strings="|$(wrestool -x --raw --type=version "$exe" | strings -e l | tr '\n' '|')"

@@ -45,29 +45,19 @@ trap e2e_cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# Starts Xvfb on the first free display from :90 and exports DISPLAY.
+# Starts Xvfb on a display number it finds free itself, and exports DISPLAY once
+# the server takes connections (it writes the number then).
 e2e_start_display() {
-    local n pid tries
-    for ((n = 90; n < 190; n++)); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_STATE/xvfb.log" 2>&1 &
-        pid=$!
-        for ((tries = 0; tries < 100; tries++)); do
-            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                echo "$pid" >"$E2E_STATE/xvfb.pid"
-                export DISPLAY=":$n"
-                e2e_log "display $DISPLAY up"
-                return 0
-            fi
-            # Lost a race for this number: try the next one.
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-    e2e_log "no X display could be started"
-    return 1
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_STATE/display" \
+        >"$E2E_STATE/xvfb.log" 2>&1 &
+    echo $! >"$E2E_STATE/xvfb.pid"
+    E2E_TRIES=100 e2e_eventually test -s "$E2E_STATE/display" || {
+        e2e_log "no X display could be started"
+        return 1
+    }
+    DISPLAY=":$(cat "$E2E_STATE/display")"
+    export DISPLAY
+    e2e_log "display $DISPLAY up"
 }
 
 # Waits until every program of this prefix has ended, at most SECONDS (60); a
@@ -106,8 +96,7 @@ e2e_fresh_prefix() {
         return 1
     }
     e2e_wine_ended 120 || return 1
-    E2E_WINEBOOT_S=$(e2e_elapsed "$start")
-    e2e_log "prefix $WINEPREFIX ready in ${E2E_WINEBOOT_S}s"
+    e2e_log "prefix $WINEPREFIX ready in $(e2e_elapsed "$start")s"
 }
 
 # Without a window manager X draws no title bars; Wine then draws its own, with
@@ -120,33 +109,24 @@ e2e_winpath() { winepath -w "$1" 2>/dev/null; }
 # Starts a Windows program in the background; its output goes to a log.
 # Prints the pid.
 e2e_spawn() {
-    local log
-    log="$E2E_STATE/spawn.$(date +%s%N).log"
-    wine "$@" >"$log" 2>&1 </dev/null &
+    wine "$@" >"$E2E_STATE/spawn.$(date +%s%N).log" 2>&1 </dev/null &
     e2e_track_pid $!
     echo $!
 }
 
 # Focuses the window and waits until X reports it focused.
-e2e_focus() {
-    xdotool windowfocus --sync "$1" >/dev/null 2>&1
-}
+e2e_focus() { xdotool windowfocus --sync "$1" >/dev/null 2>&1; }
 
 # Starts the test target writing to REPORT, focuses it and prints its window id.
 # The helper programs are in $E2E_TOOLS (e2e_build_quorvel sets it).
 e2e_start_target() {
-    local report=$1 exe winreport start wid
+    local report=$1 exe start wid
     exe="${E2E_TOOLS:-$E2E_ROOT/build/windows/e2e/bin}/quorvel_test_target.exe"
-    [ -f "$exe" ] || {
-        e2e_log "test target not built"
-        return 1
-    }
-    winreport=$(e2e_winpath "$report")
     rm -f "$report"
     start=$(e2e_now)
-    e2e_spawn "$exe" "$winreport" >"$E2E_STATE/target.pid"
+    e2e_spawn "$exe" "$(e2e_winpath "$report")" >"$E2E_STATE/target.pid"
     if ! wid=$(E2E_TRIES=100 e2e_eventually e2e_target_window "$report"); then
-        e2e_log "test target window did not appear within 20 s"
+        e2e_log "test target window did not appear within 20 s ($exe)"
         return 1
     fi
     e2e_focus "$wid" || {
@@ -185,9 +165,6 @@ e2e_reg_add() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/nul
 # Writes one of Quorvel's settings: e2e_setting 'Quorvel\opts' Boost True.
 e2e_setting() { e2e_reg_add "$SETTINGS\\$1" "$2" "$3"; }
 
-# A display, a fresh prefix with Quorvel's folder, then e2e_typing_files.
-e2e_typing_setup() { e2e_quorvel_prefix && e2e_typing_files "$@"; }
-
 # A shortcut file made by make_shortcut_file with the given arguments, settings
 # for a start without the start-up question and hidden in the tray (where its
 # window cannot lie over the target), and the test target writing to $report.
@@ -201,12 +178,15 @@ e2e_typing_files() {
     wid=$(e2e_start_target "$report")
 }
 
-# The build, e2e_typing_setup with the arguments and Quorvel started; a failure
-# ends the suite.
+# The build, a display, a fresh prefix with Quorvel's folder, e2e_typing_files
+# with the arguments, the suite's before_start when it has one, and Quorvel
+# started; a failure ends the suite.
 e2e_typing_suite() {
     local start
     e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
-    e2e_typing_setup "$@" || e2e_abort setup "no display, Wine prefix, shortcut file or test target"
+    { e2e_quorvel_prefix && e2e_typing_files "$@"; } ||
+        e2e_abort setup "no display, Wine prefix, shortcut file or test target"
+    [ "$(type -t before_start)" != function ] || before_start || e2e_abort setup "before_start failed"
     start=$(e2e_now)
     e2e_start_quorvel || e2e_abort start "Quorvel did not start"
     e2e_log "Quorvel started in $(e2e_elapsed "$start")s"
@@ -338,20 +318,14 @@ e2e_key() { xdotool key --delay 30 -- "$@"; }
 E2E_SECRETS=()
 
 e2e_mask_secrets() {
-    if ((${#E2E_SECRETS[@]} == 0)); then
-        cat
-        return
-    fi
     E2E_SECRET_LIST=$(printf '%s\n' "${E2E_SECRETS[@]}") LC_ALL=C awk '
-        BEGIN { count = split(ENVIRON["E2E_SECRET_LIST"], secrets, "\n") }
+        BEGIN { count = split(tolower(ENVIRON["E2E_SECRET_LIST"]), secrets, "\n") }
         {
             for (n = 1; n <= count; n++) {
-                secret = tolower(secrets[n])
-                if (secret == "") continue
-                stars = secret
+                stars = secrets[n]
                 gsub(/./, "*", stars)
-                while ((at = index(tolower($0), secret)) > 0)
-                    $0 = substr($0, 1, at - 1) stars substr($0, at + length(secret))
+                while (stars != "" && (at = index(tolower($0), secrets[n])) > 0)
+                    $0 = substr($0, 1, at - 1) stars substr($0, at + length(stars))
             }
             print
         }'
@@ -365,20 +339,18 @@ e2e_show_bytes() { e2e_mask_secrets | LC_ALL=C sed -n l; }
 e2e_wait_report() {
     local report=$1 expected=$2 timeout_s=${3:-10} deadline
     deadline=$(($(date +%s%N) + timeout_s * 1000000000))
-    while :; do
-        if [ -f "$report" ] && cmp -s "$report" <(printf '%s' "$expected"); then
-            return 0
+    until [ -f "$report" ] && cmp -s "$report" <(printf '%s' "$expected"); do
+        if [ "$(date +%s%N)" -ge "$deadline" ]; then
+            {
+                echo "report did not match within ${timeout_s}s"
+                diff -u --label expected --label received \
+                    <(printf '%s' "$expected" | e2e_show_bytes) \
+                    <(if [ -f "$report" ]; then e2e_show_bytes <"$report"; fi)
+            } >&2
+            return 1
         fi
-        [ "$(date +%s%N)" -ge "$deadline" ] && break
         sleep 0.05
     done
-    {
-        echo "report did not match within ${timeout_s}s"
-        diff -u --label expected --label received \
-            <(printf '%s' "$expected" | e2e_show_bytes) \
-            <(if [ -f "$report" ]; then e2e_show_bytes <"$report"; fi)
-    } >&2
-    return 1
 }
 
 # Makes DIR a folder no one may write in, root included: root writes despite a

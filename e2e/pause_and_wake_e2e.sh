@@ -64,9 +64,7 @@ e2e_check expands-after-pause e2e_typed_gives "zq " "expanded"
 # A trigger begun before the break is not finished after it; one typed whole
 # after it fires.
 typed_across() {
-    e2e_reset_target || return 1
-    e2e_type z
-    e2e_wait_report "$report" z 10 || return 1
+    e2e_typed_gives z z || return 1
     ui send main "$@"
     e2e_type "q "
     e2e_wait_report "$report" "zq " 10 || return 1

@@ -18,15 +18,12 @@ for ((i = 1; ${#long} < 3000; i++)); do
 done
 long=${long:0:3000}
 
-e2e_build_quorvel || e2e_abort build "the Windows build failed"
-e2e_typing_setup --size 1000 '{S}|KW|kilowatt hour' "{S}|LG|$long" ||
-    e2e_abort setup "no display, Wine prefix, shortcut file or test target"
 # A calibration pause long enough (a few tenths of a second here) that every
 # case types into a send, as on a slower or busier machine.
-e2e_setting 'Quorvel 2.1\options' text2 "${REPLAY_CALIBRATION:-50000}"
+before_start() { e2e_setting 'Quorvel 2.1\options' text2 "${REPLAY_CALIBRATION:-50000}"; }
 # Counts only, never keys: how many key presses Quorvel has held so far.
 timing="$E2E_STATE/timing.txt"
-e2e_start_quorvel || e2e_abort start "Quorvel did not start"
+e2e_typing_suite --size 1000 '{S}|KW|kilowatt hour' "{S}|LG|$long"
 
 held_before=0
 e2e_fresh_timing && held_before=$(e2e_timing_field held_presses)
@@ -53,21 +50,18 @@ check() {
     fi
 }
 
-enter_after_space() {
+# "kw" at 60 ms a key, then Space and the key given 15 ms apart.
+kw_space_then() {
     xdotool type --delay 60 -- kw
-    xdotool key --delay 15 space Return
+    xdotool key --delay 15 space "$1"
 }
 capitals_into_long_text() { xdotool type --delay 60 -- "lg Quick Brown Fox Jumps Over"; }
 trigger_into_long_text() { xdotool type --delay 60 -- "lg kw done"; }
 trigger_twice() { xdotool type --delay 60 -- "kw kw "; }
-paste_after_trigger() {
-    xdotool type --delay 60 -- kw
-    xdotool key --delay 15 space ctrl+v
-}
 
 run_cases() {
     local mode=$1
-    check "$mode: Enter 15 ms after the Space" $'kilowatt hour\r\n' enter_after_space
+    check "$mode: Enter 15 ms after the Space" $'kilowatt hour\r\n' kw_space_then Return
     check "$mode: capitals at 60 ms into 3,000 characters" "${long}Quick Brown Fox Jumps Over" \
         capitals_into_long_text
     check "$mode: a trigger typed during a text fires after it" "${long}kilowatt hourdone" \
@@ -81,7 +75,7 @@ if e2e_boost on; then
     run_cases Boost
     ui set-clipboard "the user's clipboard"
     check "Boost: a Ctrl+V 15 ms after the Space pastes the user's clipboard" \
-        "kilowatt hourthe user's clipboard" paste_after_trigger
+        "kilowatt hourthe user's clipboard" kw_space_then ctrl+v
 else
     e2e_fail boost "the Boost question did not appear"
 fi

@@ -53,45 +53,41 @@ set_boost() {
     # The click that gives the target the keys back also puts its caret where it
     # lands, in the middle of the text typed so far: back to the end with it.
     e2e_click "$wid"
-    e2e_key ctrl+End
-    e2e_key Return # ends whatever was typed, in Quorvel and in the target
+    # Return ends whatever was typed, in Quorvel and in the target.
+    e2e_key ctrl+End Return
     expected+=$'\r\n'
     keys=$((keys + 1))
 }
 
-# One chunk of about 40 keys, as key names for xdotool, and what it must give.
+# The triggers, as key names for xdotool, and the texts they give.
+trigger_keys=("k w space" "s p space" "e s Escape" "t b Tab" F9 "l g space")
+trigger_texts=("kilowatt hour" $'This is a sample \r\nI hope you like it' escaped tabbed
+    $'Full Name\r\n777 Street Name\r\nCity Name, CA 90210' "$long")
+
+# One chunk of about 40 keys, as key names for xdotool, and what it must give:
+# six draws in sixteen a trigger, else a word and a Space.
 chunk_keys=()
 chunk_text=""
-add_letters() {
-    local word=$1 n
-    for ((n = 0; n < ${#word}; n++)); do
-        chunk_keys+=("${word:n:1}")
-    done
-}
-expansion() {
-    chunk_text+=$1
-    expansions=$((expansions + 1))
-    [ "$boost" = off ] || boost_expansions=$((boost_expansions + 1))
-}
 make_chunk() {
-    local word
+    local pick word keys_of n
     chunk_keys=()
     chunk_text=""
     while ((${#chunk_keys[@]} < 40)); do
-        case $((RANDOM % 16)) in
-            0) add_letters kw; chunk_keys+=(space); expansion "kilowatt hour" ;;
-            1) add_letters sp; chunk_keys+=(space); expansion $'This is a sample \r\nI hope you like it' ;;
-            2) add_letters es; chunk_keys+=(Escape); expansion "escaped" ;;
-            3) add_letters tb; chunk_keys+=(Tab); expansion "tabbed" ;;
-            4) chunk_keys+=(F9); expansion $'Full Name\r\n777 Street Name\r\nCity Name, CA 90210' ;;
-            5) add_letters lg; chunk_keys+=(space); expansion "$long" ;;
-            *)
-                word=${words[RANDOM % ${#words[@]}]}
-                add_letters "$word"
-                chunk_keys+=(space)
-                chunk_text+="$word "
-                ;;
-        esac
+        pick=$((RANDOM % 16))
+        if ((pick < ${#trigger_keys[@]})); then
+            read -ra keys_of <<<"${trigger_keys[pick]}"
+            chunk_keys+=("${keys_of[@]}")
+            chunk_text+=${trigger_texts[pick]}
+            expansions=$((expansions + 1))
+            [ "$boost" = off ] || boost_expansions=$((boost_expansions + 1))
+        else
+            word=${words[RANDOM % ${#words[@]}]}
+            for ((n = 0; n < ${#word}; n++)); do
+                chunk_keys+=("${word:n:1}")
+            done
+            chunk_keys+=(space)
+            chunk_text+="$word "
+        fi
     done
 }
 

@@ -67,19 +67,12 @@ void checkSettings() {
     const std::string big(5000, 'b');
     store.SaveSetting(app, "Main", "Empty", "");
     store.SaveSetting(app, "Main", "Big", big);
-    UniqueHkey section;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER,
-                        "Software\\VB and VBA Program Settings\\Quorvel Selfcheck\\Main", 0,
-                        KEY_SET_VALUE, section.put()) == ERROR_SUCCESS) {
-        const DWORD number = 42;
-        ::RegSetValueExA(section.get(), "Number", 0, REG_DWORD,
-                         reinterpret_cast<const BYTE*>(&number), sizeof(number));
-        // As the ANSI version of the program wrote its settings.
-        const char ansi[] = "\xE9t\xE9 \xAF 500";
-        ::RegSetValueExA(section.get(), "Ansi", 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi),
-                         sizeof(ansi));
-    }
-    section.reset();
+    const char* mainKey = "Software\\VB and VBA Program Settings\\Quorvel Selfcheck\\Main";
+    const DWORD number = 42;
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, mainKey, "Number", REG_DWORD, &number, sizeof(number));
+    // As the ANSI version of the program wrote its settings.
+    const char ansi[] = "\xE9t\xE9 \xAF 500";
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, mainKey, "Ansi", REG_SZ, ansi, sizeof(ansi));
     const struct {
         const char* section;
         const char* key;

@@ -143,16 +143,11 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// The command line is the report path, quoted when it holds a blank.
-std::string reportPathFrom(const char* cmdLine) {
-    std::string path = cmdLine != nullptr ? cmdLine : "";
-    return path.size() >= 2 && path.front() == '"' ? path.substr(1, path.size() - 2) : path;
-}
-
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
-    g_reportPath = reportPathFrom(cmdLine);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd) {
+    // The one argument is the report path.
+    g_reportPath = __argc > 1 ? __argv[1] : "";
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);

@@ -36,12 +36,11 @@ void openOwnClipboard() {
 }
 
 std::string hex(const void* bytes, std::size_t size) {
-    static const char digits[] = "0123456789abcdef";
     std::string text;
     for (std::size_t i = 0; i < size; ++i) {
-        const auto byte = static_cast<const unsigned char*>(bytes)[i];
-        text += digits[byte >> 4];
-        text += digits[byte & 15];
+        char digits[3];
+        std::snprintf(digits, sizeof digits, "%02x", static_cast<const unsigned char*>(bytes)[i]);
+        text += digits;
     }
     return text;
 }
