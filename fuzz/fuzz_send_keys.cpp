@@ -25,15 +25,13 @@ std::vector<KeyStroke> plainStrokes(std::string_view text, bool literal) {
     std::vector<KeyStroke> strokes;
     for (std::size_t at = 0; at < text.size();) {
         const utf8::Decoded decoded = utf8::decode(text, at);
-        const bool lineBreak =
-            decoded.character == '\n' && literal && (at == 0 || text[at - 1] != '\r');
+        const char32_t c = decoded.character;
+        const bool enter = c == '\r' || (c == '\n' && literal && (at == 0 || text[at - 1] != '\r'));
         at += decoded.length;
-        if (decoded.character == '\r' || lineBreak) {
-            strokes.push_back(KeyStroke::key(vk::Enter));
-        } else if (decoded.character == '\t') {
-            strokes.push_back(KeyStroke::key(vk::Tab));
-        } else if (decoded.character != '\n') {
-            strokes.push_back(KeyStroke::typed(decoded.character));
+        if (enter || c == '\t') {
+            strokes.push_back(KeyStroke::key(enter ? vk::Enter : vk::Tab));
+        } else if (c != '\n') {
+            strokes.push_back(KeyStroke::typed(c));
         }
     }
     return strokes;
