@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -63,11 +64,9 @@ class FakeSettingsStore final : public SettingsStore {
 
     static std::string fold(std::string_view name) {
         std::string folded(name);
-        for (char& c : folded) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c + 32);
-            }
-        }
+        std::ranges::transform(folded, folded.begin(), [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        });
         return folded;
     }
     static Address address(std::string_view application, std::string_view section,
