@@ -12,14 +12,13 @@ class FakeEventPump final : public EventPump {
   public:
     void DoEvents() override {
         ++doEventsCalls_;
-        for (auto it = scheduled_.begin(); it != scheduled_.end();) {
-            if (--it->first == 0) {
-                pending_.push_back(std::move(it->second));
-                it = scheduled_.erase(it);
-            } else {
-                ++it;
+        std::erase_if(scheduled_, [&](auto& work) {
+            if (--work.first != 0) {
+                return false;
             }
-        }
+            pending_.push_back(std::move(work.second));
+            return true;
+        });
         // Only what is pending now runs; work it posts waits for the next pass.
         auto batch = std::move(pending_);
         pending_.clear();

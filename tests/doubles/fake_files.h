@@ -98,11 +98,8 @@ class FakeFiles final : public Files {
   private:
     // Counts one mutating step and says whether it may go ahead.
     bool step() {
-        bool fails = failAllWrites;
-        if (failAtStep_ > 0 && --failAtStep_ == 0) {
-            fails = true;
-        }
-        return !fails;
+        const bool failureReached = failAtStep_ > 0 && --failAtStep_ == 0;
+        return !failAllWrites && !failureReached;
     }
     bool inReadOnlyFolder(std::string_view path) const {
         const auto separator = path.find_last_of('\\');
