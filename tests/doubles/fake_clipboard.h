@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,17 +20,71 @@ class FakeClipboard final : public Clipboard {
 
     explicit FakeClipboard(FakeClock* clock = nullptr) : clock_(clock) {}
 
-    std::optional<std::string> getText() override;
-    bool clear() override;
-    bool setText(std::string_view text) override;
-    std::optional<ClipboardSnapshot> snapshot() override;
-    bool setPasteText(std::string_view text) override;
-    bool restore(const ClipboardSnapshot& snapshot) override;
-    bool available() override;
+    std::optional<std::string> getText() override {
+        if (locked) {
+            return std::nullopt;
+        }
+        for (const auto& format : contents_.formats) {
+            if (format.id == TextFormat) {
+                return std::string(format.bytes.begin(), format.bytes.end());
+            }
+        }
+        return std::string();
+    }
+    bool clear() override {
+        if (locked) {
+            return false;
+        }
+        contents_.formats.clear();
+        wrote(false);
+        return true;
+    }
+    bool setText(std::string_view text) override {
+        if (locked) {
+            return false;
+        }
+        putFormat(TextFormat, std::vector<std::uint8_t>(text.begin(), text.end()));
+        return true;
+    }
+    std::optional<ClipboardSnapshot> snapshot() override {
+        if (locked || (takenInBetween > 0 && takenInBetween-- > 0)) {
+            return std::nullopt;
+        }
+        return contents_;
+    }
+    bool setPasteText(std::string_view text) override {
+        if (locked || (takenInBetween > 0 && takenInBetween-- > 0)) {
+            return false;
+        }
+        contents_.formats = {{TextFormat, std::vector<std::uint8_t>(text.begin(), text.end())}};
+        wrote(true);
+        return true;
+    }
+    bool restore(const ClipboardSnapshot& snapshot) override {
+        if (locked) {
+            return false;
+        }
+        contents_ = snapshot;
+        wrote(!snapshot.formats.empty());
+        return true;
+    }
+    bool available() override {
+        if (locked && clock_ != nullptr) {
+            clock_->advanceMilliseconds(HeldCheckMilliseconds);
+        }
+        return !locked;
+    }
     std::uint32_t sequenceNumber() override { return static_cast<std::uint32_t>(writes); }
 
     // Puts a non-text format on the clipboard, as a picture would be.
-    void putFormat(std::uint32_t id, std::vector<std::uint8_t> bytes);
+    void putFormat(std::uint32_t id, std::vector<std::uint8_t> bytes) {
+        auto& formats = contents_.formats;
+        formats.erase(std::remove_if(formats.begin(), formats.end(),
+                                     [id](const auto& format) { return format.id == id; }),
+                      formats.end());
+        formats.push_back({id, std::move(bytes)});
+        wrote(false);
+    }
     const ClipboardSnapshot& contents() const { return contents_; }
 
     // While true every operation fails, as when another program holds the clipboard open.
@@ -44,7 +99,13 @@ class FakeClipboard final : public Clipboard {
     std::function<void()> afterWrite;
 
   private:
-    void wrote(bool marked);
+    void wrote(bool marked) {
+        ++writes;
+        markedWrites += marked ? 1 : 0;
+        if (afterWrite) {
+            afterWrite();
+        }
+    }
 
     FakeClock* clock_;
     ClipboardSnapshot contents_;

@@ -10,8 +10,14 @@ class FakeClock final : public Clock {
     std::uint64_t milliseconds() override {
         return static_cast<std::uint64_t>(secondsSinceEpoch(now_)) * 1000 + fraction_;
     }
-    void advanceSeconds(long long seconds);
-    void advanceMilliseconds(std::uint64_t milliseconds);
+    void advanceSeconds(long long seconds) {
+        now_ = dateTimeFromSeconds(secondsSinceEpoch(now_) + seconds);
+    }
+    void advanceMilliseconds(std::uint64_t milliseconds) {
+        fraction_ += milliseconds;
+        advanceSeconds(static_cast<long long>(fraction_ / 1000));
+        fraction_ %= 1000;
+    }
 
   private:
     DateTime now_;

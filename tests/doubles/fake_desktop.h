@@ -2,8 +2,16 @@
 // A whole simulated desktop: the fakes of every platform service, wired as the
 // program's services. Tests, benchmarks and the command-line demo run on it.
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "app/app_services.h"
 #include "engine/calendar.h"
+#include "platform/focus_inspector.h"
+#include "platform/tray_icon.h"
+#include "platform/window_shower.h"
 #include "tests/doubles/fake_ansi_code_page.h"
 #include "tests/doubles/fake_clipboard.h"
 #include "tests/doubles/fake_clock.h"
@@ -12,15 +20,88 @@
 #include "tests/doubles/fake_environment.h"
 #include "tests/doubles/fake_event_pump.h"
 #include "tests/doubles/fake_files.h"
-#include "tests/doubles/fake_focus_inspector.h"
 #include "tests/doubles/fake_keyboard.h"
 #include "tests/doubles/fake_program_starter.h"
 #include "tests/doubles/fake_settings_store.h"
 #include "tests/doubles/fake_shell_links.h"
-#include "tests/doubles/fake_tray.h"
-#include "tests/doubles/fake_window_shower.h"
 
 namespace quorvel {
+
+// The focus as the test sets it.
+class FakeFocusInspector final : public FocusInspector {
+  public:
+    const FocusFacts& inspect() override { return facts; }
+    std::string lastOtherProgram() override { return otherProgram; }
+
+    FocusFacts facts;
+    std::string otherProgram;
+};
+
+class FakeWindowShower final : public WindowShower {
+  public:
+    void showMainWindow() override { ++mainWindowShown; }
+    void showCommonTextWindow() override { ++commonTextShown; }
+
+    int mainWindowShown = 0;
+    int commonTextShown = 0;
+};
+
+// The notification area: icons by their (window, identifier) identity. Its menu
+// records what it showed and answers with the choice a test set.
+class FakeTray final : public TrayIconService {
+  public:
+    bool add(const TrayIconData& data) override {
+        if (find(data) == nullptr) {
+            icons.push_back(data);
+        }
+        return true;
+    }
+    bool modify(const TrayIconData& data) override {
+        TrayIconData* icon = find(data);
+        if (icon != nullptr) {
+            *icon = data;
+        }
+        return icon != nullptr;
+    }
+    bool remove(const TrayIconData& data) override {
+        std::erase_if(icons, [&](const TrayIconData& icon) { return sameIdentity(icon, data); });
+        return true;
+    }
+    std::optional<std::size_t> chooseFromMenu(const std::vector<TrayMenuEntry>& entries) override {
+        menusShown.push_back(entries);
+        return menuChoice;
+    }
+    bool showBalloon(const TrayIconData& data, std::string_view title,
+                     std::string_view text) override {
+        if (find(data) == nullptr) {
+            return false;
+        }
+        balloons.push_back({std::string(title), std::string(text)});
+        return true;
+    }
+    std::uintptr_t mainWindowHandle() override { return 0x1234; }
+    std::uintptr_t mainWindowIcon() override { return 0x77; }
+    std::uintptr_t pausedIcon() override { return 0x78; }
+
+    std::vector<TrayIconData> icons;
+    std::vector<std::vector<TrayMenuEntry>> menusShown;
+    std::optional<std::size_t> menuChoice;
+    struct Balloon {
+        std::string title;
+        std::string text;
+    };
+    std::vector<Balloon> balloons;
+
+  private:
+    static bool sameIdentity(const TrayIconData& a, const TrayIconData& b) {
+        return a.window == b.window && a.iconId == b.iconId;
+    }
+    TrayIconData* find(const TrayIconData& data) {
+        const auto it = std::ranges::find_if(
+            icons, [&](const TrayIconData& icon) { return sameIdentity(icon, data); });
+        return it == icons.end() ? nullptr : &*it;
+    }
+};
 
 struct FakeDesktop {
     FakeEventPump pump;

@@ -13,7 +13,18 @@ namespace quorvel {
 class FakeDialogs final : public Dialogs {
   public:
     MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
-                         std::string_view caption) override;
+                         std::string_view caption) override {
+        shown.push_back({std::string(text), buttons, std::string(caption)});
+        if (buttons == MessageButtons::Ok) {
+            return MessageAnswer::Ok;
+        }
+        if (answers.empty()) {
+            return MessageAnswer::No;
+        }
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     std::string showOpenDialog(const FileDialogText& text) override {
         return next(text, openAnswers);
     }
@@ -35,7 +46,15 @@ class FakeDialogs final : public Dialogs {
     int busyDepth = 0;  // nested busy cursors now
 
   private:
-    std::string next(const FileDialogText& text, std::deque<std::string>& queue);
+    std::string next(const FileDialogText& text, std::deque<std::string>& queue) {
+        fileDialogTitles.emplace_back(text.title);
+        if (queue.empty()) {
+            return {};
+        }
+        std::string answer = std::move(queue.front());
+        queue.pop_front();
+        return answer;
+    }
 };
 
 }  // namespace quorvel

@@ -17,7 +17,7 @@ class FakeEnvironment final : public Environment {
     std::string programFolder() override { return folder; }
     std::string getVariable(std::string_view) override { return {}; }
     bool earlierCopyRunning() override { return earlierCopy; }
-    std::string applicationDataFolder() override { return appData; }
+    std::string applicationDataFolder() override { return "C:\\Users\\user\\AppData\\Roaming"; }
     std::string startMenuProgramsFolder() override {
         return "C:\\Users\\user\\Start Menu\\Programs";
     }
@@ -26,7 +26,6 @@ class FakeEnvironment final : public Environment {
 
     std::string folder = "C:\\Program Files\\Quorvel";
     bool earlierCopy = false;
-    std::string appData = "C:\\Users\\user\\AppData\\Roaming";
 };
 
 }  // namespace quorvel

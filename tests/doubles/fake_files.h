@@ -14,13 +14,67 @@ namespace quorvel {
 // old contents.
 class FakeFiles final : public Files {
   public:
-    std::optional<std::string> readAll(std::string_view path) override;
-    bool exists(std::string_view path) override;
-    bool replaceAtomically(std::string_view path, std::string_view contents) override;
-    bool copyFile(std::string_view from, std::string_view to) override;
-    bool deleteFile(std::string_view path) override;
-    bool canCreateFilesIn(std::string_view folder) override;
-    bool createFolder(std::string_view path) override;
+    std::optional<std::string> readAll(std::string_view path) override {
+        if (onReadOrReplace) {
+            onReadOrReplace();
+        }
+        const auto found = files.find(path);
+        if (found == files.end() || lockedPaths.contains(path) || folders.contains(path)) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+    bool exists(std::string_view path) override {
+        return files.contains(path) || folders.contains(path);
+    }
+    bool replaceAtomically(std::string_view path, std::string_view contents) override {
+        if (onReadOrReplace) {
+            onReadOrReplace();
+        }
+        const std::string temporary = std::string(path) + ".tmp-quorvel";
+        if (!step() || inReadOnlyFolder(path)) {
+            return false;  // the temporary file could not be created
+        }
+        files[temporary] = std::string(contents);
+        if (!step() || !step() || folders.contains(path) || lockedPaths.contains(path)) {
+            files.erase(temporary);  // the flush or the rename failed
+            return false;
+        }
+        const auto written = files.find(temporary);
+        files[std::string(path)] = std::move(written->second);
+        files.erase(written);
+        return true;
+    }
+    bool copyFile(std::string_view from, std::string_view to) override {
+        const auto source = files.find(from);
+        if (!step() || source == files.end() || lockedPaths.contains(from) ||
+            folders.contains(to) || lockedPaths.contains(to) || inReadOnlyFolder(to)) {
+            return false;
+        }
+        files[std::string(to)] = source->second;
+        return true;
+    }
+    bool deleteFile(std::string_view path) override {
+        if (!step() || lockedPaths.contains(path) || folders.contains(path) ||
+            (files.contains(path) && inReadOnlyFolder(path))) {
+            return false;
+        }
+        files.erase(std::string(path));
+        return true;
+    }
+    bool canCreateFilesIn(std::string_view folder) override {
+        return !readOnlyFolders.contains(folder) && !files.contains(folder);
+    }
+    bool createFolder(std::string_view path) override {
+        if (folders.contains(path)) {
+            return true;
+        }
+        if (!step() || files.contains(path) || inReadOnlyFolder(path)) {
+            return false;
+        }
+        folders.emplace(path);
+        return true;
+    }
 
     // Makes the `n`th mutating step from now fail (1 = the next one). The steps are
     // writing, flushing and renaming for a replace, and one step each for a copy
@@ -43,8 +97,15 @@ class FakeFiles final : public Files {
 
   private:
     // Counts one mutating step and says whether it may go ahead.
-    bool step();
-    bool inReadOnlyFolder(std::string_view path) const;
+    bool step() {
+        const bool failureReached = failAtStep_ > 0 && --failAtStep_ == 0;
+        return !failAllWrites && !failureReached;
+    }
+    bool inReadOnlyFolder(std::string_view path) const {
+        const auto separator = path.find_last_of('\\');
+        return separator != std::string_view::npos &&
+               readOnlyFolders.contains(path.substr(0, separator));
+    }
 
     int failAtStep_ = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
+#include <algorithm>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <string>
 #include <string_view>
@@ -46,9 +46,7 @@ class FakeSettingsStore final : public SettingsStore {
 
     void DeleteSetting(std::string_view application) override {
         const std::string folded = fold(application);
-        for (auto it = values_.begin(); it != values_.end();) {
-            it = std::get<0>(it->first) == folded ? values_.erase(it) : std::next(it);
-        }
+        std::erase_if(values_, [&](const auto& item) { return std::get<0>(item.first) == folded; });
     }
 
     std::size_t size() const { return values_.size(); }
@@ -63,11 +61,9 @@ class FakeSettingsStore final : public SettingsStore {
 
     static std::string fold(std::string_view name) {
         std::string folded(name);
-        for (char& c : folded) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c + 32);
-            }
-        }
+        std::ranges::transform(folded, folded.begin(), [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        });
         return folded;
     }
     static Address address(std::string_view application, std::string_view section,
