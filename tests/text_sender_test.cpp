@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/calibration.h"
 #include "engine/caps_lock.h"
 #include "support/engine_fixture.h"
+#include "support/transcript.h"
 
 namespace quorvel {
 namespace {
@@ -71,44 +73,46 @@ TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
 // Macros are expanded on both paths, at sending time. The clipboard's text is
 // typed as it stands: no character of it acts as notation or starts a program,
 // and each of its line breaks is one Enter; the shortcut's own notation around
-// it stays notation.
+// it stays notation: braces around it make no key name of it. In
+// tests/golden/sender_notation.txt: what the target received from each text,
+// typed and pasted (Boost). "1+2" types "1@" (Shift for the next key), Ctrl+B
+// and Alt+Y type nothing, "~" is Enter.
 TEST(TextSender, NotationActsWhenTypedNotWhenPastedAndNeverInClipboardText) {
-    struct Case {
-        std::string text;
-        std::string typed;  // what the keystroke path leaves in the application
-        std::string pasted = text;
-        std::string clipboard = "";
-    };
     const std::string clip = "%(clipboard text)%";
     const std::string run = R"(x %(run=C:\tools\marker.exe pwned)% y)";
     const std::string notation = "50% off {v2} +a ^b ~ (c) [d] {{}}\tZażółć 😀";
-    const Case cases[] = {
-        {"%(date)% %(Time)%+1", "12/5/2026 3:04:05 PM!", "12/5/2026 3:04:05 PM+1"},
-        {"1+2", "1@"},      // Shift for the next key
-        {"a^bc", "ac"},     // Ctrl+B types nothing
-        {"x%yz", "xz"},     // Alt+Y types nothing
-        {"a~b", "a\r\nb"},  // Enter
-        {"{{}x{}}", "{x}"},
-        {"Zażółć Ελληνικά 日本語 → ✓ 😀\r\nß € ¯", "Zażółć Ελληνικά 日本語 → ✓ 😀\r\nß € ¯"},
-        {"Quote: " + clip, "Quote: " + run, "Quote: " + run, run},
-        {"<" + clip + ">", "<" + notation + ">", "<" + notation + ">", notation},
-        {clip, "a\r\nb\r\nc\r\nd\r\n\r\n", "a\r\nb\nc\rd\n\n", "a\r\nb\nc\rd\n\n"},
-        {"+" + clip + "~", "Ab\r\n", "+ab~", "ab"},
-        // Braces of the shortcut's around it make no key name of it.
-        {"{" + clip + "}", "", "{ENTER}", "ENTER"},
+    const std::pair<std::string, std::string> cases[] = {
+        // the text, the clipboard's
+        {"%(date)% %(Time)%+1", ""},
+        {"1+2", ""},
+        {"a^bc", ""},
+        {"x%yz", ""},
+        {"a~b", ""},
+        {"{{}x{}}", ""},
+        {"Zażółć Ελληνικά 日本語 → ✓ 😀\r\nß € ¯", ""},
+        {"Quote: " + clip, run},
+        {"<" + clip + ">", notation},
+        {clip, "a\r\nb\nc\rd\n\n"},
+        {"+" + clip + "~", "ab"},
+        {"{" + clip + "}", "ENTER"},
     };
-    for (const Case& c : cases) {
+    std::string transcript;
+    for (const auto& [text, clipboard] : cases) {
+        transcript += testing::printable(text) + " with \"" + testing::printable(clipboard) + "\"";
         for (const bool boost : {false, true}) {
-            SCOPED_TRACE(c.text + " with " + c.clipboard + (boost ? " boost" : ""));
+            SCOPED_TRACE(text + " with " + clipboard + (boost ? " boost" : ""));
             EngineFixture f;
             f.form.boostItem.checked = boost;
-            f.clipboard.setText(c.clipboard);
-            f.addEntry(LaunchMode::Space, false, "nt", c.text);
+            f.clipboard.setText(clipboard);
+            f.addEntry(LaunchMode::Space, false, "nt", text);
             f.keyboard.typeText("nt ");
-            EXPECT_EQ(f.keyboard.targetText, boost ? c.pasted : c.typed);
+            transcript += (boost ? "\n  pasted: " : "\n  typed:  ") +
+                          testing::printable(f.keyboard.targetText);
             EXPECT_EQ(f.programs.started, std::vector<std::string>{});
         }
+        transcript += "\n";
     }
+    testing::expectGolden("sender_notation.txt", transcript);
 }
 
 // What the user had goes back, an empty clipboard too, as soon as the target
@@ -158,15 +162,16 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
 // use of it is tried again. Past the wait's bound the send ends as a failed send
 // does, and the user's contents go back at the clipboardTimer tick, or with the
 // next paste, which must not save the first paste's text as the user's. A copy
-// the user makes while the paste is on its way stays on the clipboard.
+// the user makes while the paste is on its way stays on the clipboard. In
+// tests/golden/sender_busy_clipboard.txt: what was pasted, whether the user's
+// contents were back at once, whether the clipboard was still held open after
+// the send, and what it held after the clipboardTimer tick.
 TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
     enum class Held { BeforeThePaste, AfterTheTextIsWritten, BeforeTheRestore, BeforeTheSnapshot };
     struct Case {
         const char* name;
         Held when;
         int seconds;
-        std::string pasted;
-        bool userContentsBackAtOnce;  // else at the clipboardTimer tick, or with the next paste
         bool secondPaste = false;
         bool userCopies = false;  // before the restore
     };
@@ -174,18 +179,18 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
     const int withinTheBound = static_cast<int>(TextSender::ClipboardWaitMilliseconds / 1000);
     const int pastTheBound = withinTheBound + 5;
     const Case cases[] = {
-        {"a moment before the paste", Held::BeforeThePaste, withinTheBound, "Hello", true},
-        {"long before the paste", Held::BeforeThePaste, pastTheBound, "", true},
-        {"a moment after the text is written", Held::AfterTheTextIsWritten, withinTheBound, "Hello",
-         true},
-        {"long after the text is written", Held::AfterTheTextIsWritten, pastTheBound, "", false},
-        {"a moment before the restore", Held::BeforeTheRestore, withinTheBound, "Hello", true},
-        {"long before the restore", Held::BeforeTheRestore, pastTheBound, "Hello", false},
+        {"a moment before the paste", Held::BeforeThePaste, withinTheBound},
+        {"long before the paste", Held::BeforeThePaste, pastTheBound},
+        {"a moment after the text is written", Held::AfterTheTextIsWritten, withinTheBound},
+        {"long after the text is written", Held::AfterTheTextIsWritten, pastTheBound},
+        {"a moment before the restore", Held::BeforeTheRestore, withinTheBound},
+        {"long before the restore", Held::BeforeTheRestore, pastTheBound},
         {"long before the restore, then a second paste", Held::BeforeTheRestore, pastTheBound,
-         "Hello", false, true},
-        {"taken before the snapshot", Held::BeforeTheSnapshot, 0, "Hello", true},
-        {"the user copies", Held::BeforeTheRestore, 0, "Hello", false, false, true},
+         true},
+        {"taken before the snapshot", Held::BeforeTheSnapshot, 0},
+        {"the user copies", Held::BeforeTheRestore, 0, false, true},
     };
+    std::string transcript;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
@@ -223,61 +228,51 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
         };
 
         f.keyboard.typeText("he ");
-        EXPECT_EQ(f.keyboard.targetText, c.pasted);
-        const bool heldOpen = f.clipboard.locked;
+        transcript += std::string(c.name) + ": pasted \"" + f.keyboard.targetText + "\"";
+        transcript += f.clipboard.locked ? ", still held" : "";
         f.clipboard.locked = false;
-        EXPECT_EQ(f.clipboard.contents() == former, c.userContentsBackAtOnce);
-        EXPECT_EQ(heldOpen, c.seconds == pastTheBound);
+        transcript += f.clipboard.contents() == former ? ", the user's back at once" : "";
         if (c.secondPaste) {
             f.keyboard.typeText("he ");
-            EXPECT_EQ(f.keyboard.targetText, "HelloHello");
-            EXPECT_EQ(f.clipboard.contents(), former);
+            transcript += ", then \"" + f.keyboard.targetText + "\"";
+            transcript += f.clipboard.contents() == former ? " and the user's back" : "";
         }
         f.engine.clipboardTimerTick();
-        if (c.userCopies) {
-            EXPECT_EQ(f.clipboard.getText(), "copied meanwhile");
-        } else {
-            EXPECT_EQ(f.clipboard.contents(), former);
-        }
+        transcript += f.clipboard.contents() == former
+                          ? "; after the tick the user's\n"
+                          : "; after the tick \"" + f.clipboard.getText().value_or("") + "\"\n";
     }
+    testing::expectGolden("sender_busy_clipboard.txt", transcript);
 }
 
 // A send ends at its first failure, after the erase, and a run macro ends it
 // too; whatever the end, no Enter is left for the next send to press, and the
 // user's clipboard is as it was. A clipboard holding no text (a picture) gives
 // empty text. Only a forced send waits for its erase and text to be taken; a
-// paste always waits, the Enter never.
+// paste always waits, the Enter never. tests/golden/sender_ends.txt holds each
+// send's keys, one call a line, and the programs it started.
 TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     struct Case {
         const char* name;
         const char* text;
-        Notations sent;
-        std::vector<std::string> started = {};
         bool lockedClipboard = false, blockFromStart = false, blockAfterErase = false,
              boost = false, force = false;
     };
-    const std::string erase = "{BACKSPACE}{BACKSPACE}";
     const Case cases[] = {
-        {"unclosed macro", "Hi %(date", {erase}},
-        {"run macro", "%(run=calc.exe)%", {erase}, {"calc.exe"}},
-        {"clipboard locked", "a%(clipboard text)%b", {erase}, {}, true},
-        {"clipboard holding a picture", "a%(clipboard text)%b", {erase, "ab", "{ENTER}"}},
-        {"notation rejected", "{foo}", {erase}},
-        {"blocked from the start", "Hi", {erase}, {}, false, true},
-        {"blocked after the erase", "Hi", {erase, "Hi"}, {}, false, false, true},
-        {"paste with the clipboard locked", "Hi", {erase}, {}, true, false, false, true},
-        {.name = "sent whole", .text = "Hi", .sent = {erase, "Hi", "{ENTER}"}},
-        {.name = "forced",
-         .text = "Hi",
-         .sent = {erase + " (waits)", "Hi (waits)", "{ENTER}"},
-         .force = true},
-        {.name = "pasted", .text = "Hi", .sent = {erase, "^(v) (waits)", "{ENTER}"}, .boost = true},
-        {.name = "forced and pasted",
-         .text = "Hi",
-         .sent = {erase + " (waits)", "^(v) (waits)", "{ENTER}"},
-         .boost = true,
-         .force = true},
+        {"unclosed macro", "Hi %(date"},
+        {"run macro", "%(run=calc.exe)%"},
+        {"clipboard locked", "a%(clipboard text)%b", true},
+        {"clipboard holding a picture", "a%(clipboard text)%b"},
+        {"notation rejected", "{foo}"},
+        {"blocked from the start", "Hi", false, true},
+        {"blocked after the erase", "Hi", false, false, true},
+        {"paste with the clipboard locked", "Hi", true, false, false, true},
+        {"sent whole", "Hi"},
+        {.name = "forced", .text = "Hi", .force = true},
+        {.name = "pasted", .text = "Hi", .boost = true},
+        {.name = "forced and pasted", .text = "Hi", .boost = true, .force = true},
     };
+    std::string transcript;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
@@ -294,8 +289,13 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
             f.keyboard.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
         }
         f.keyboard.tap(vk::Space);
-        EXPECT_EQ(f.sentKeys(), c.sent);
-        EXPECT_EQ(f.programs.started, c.started);
+        transcript += std::string(c.name) + ":\n";
+        for (const std::string& keys : f.sentKeys()) {
+            transcript += "  sent " + keys + "\n";
+        }
+        for (const std::string& program : f.programs.started) {
+            transcript += "  started " + program + "\n";
+        }
         EXPECT_TRUE(f.form.clipboardTimer.enabled);
         f.clipboard.locked = false;
         f.engine.clipboardTimerTick();
@@ -306,6 +306,7 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.keyboard.typeText("ok ");
         EXPECT_TRUE(f.keyboard.targetText.ends_with("fine"));
     }
+    testing::expectGolden("sender_ends.txt", transcript);
 }
 
 // Rounded half to even; anything but a plain decimal within 32 bits is refused.

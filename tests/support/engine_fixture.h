@@ -77,7 +77,8 @@ struct EngineFixture : FakeDesktop {
     // Types a script: characters as typeText types them; {F9} taps a key, {+LCtrl}
     // presses it and {-LCtrl} lets it go; {ours F} and {theirs +K} inject the key as
     // this program or another one would. {clock 10} moves the clock ten seconds,
-    // {tick} runs the modifier timer's tick and {shown} notes what the target shows.
+    // {tick} runs the modifier timer's tick, {shown} notes what the target shows
+    // and {state} the recorded modifier.
     void keys(std::string_view script) {
         for (std::size_t open; (open = script.find('{')) != std::string_view::npos;) {
             keyboard.typeText(script.substr(0, open));
@@ -88,10 +89,11 @@ struct EngineFixture : FakeDesktop {
                 clock.advanceSeconds(std::stoi(std::string(key.substr(6))));
             } else if (key == "tick") {
                 engine.modifierTimerTick();
-            } else if (key == "shown") {
-                shown.push_back(keyboard.targetText);
+            } else if (key == "shown" || key == "state") {
+                shown.push_back(key == "shown" ? keyboard.targetText
+                                               : "state " + std::to_string(modifierState()));
             }
-            if (key.starts_with("clock ") || key == "tick" || key == "shown") {
+            if (key.starts_with("clock ") || key == "tick" || key == "shown" || key == "state") {
                 continue;
             }
             const std::string_view source = key.substr(0, key.find(' ') + 1);  // "" for the user
@@ -108,7 +110,7 @@ struct EngineFixture : FakeDesktop {
         keyboard.typeText(script);
     }
 
-    std::vector<std::string> shown;  // noted by {shown}
+    std::vector<std::string> shown;  // noted by {shown} and {state}
 
     // An event handed to the hook directly, bypassing the keyboard.
     int hookEvent(std::uint32_t virtualKey, std::uint32_t flags, int hookCode = 0) {
@@ -120,7 +122,7 @@ struct EngineFixture : FakeDesktop {
         constexpr std::pair<std::string_view, int> Named[] = {
             {"Space", vk::Space}, {"Bksp", vk::Backspace}, {"LCtrl", vk::LCtrl},
             {"RCtrl", vk::RCtrl}, {"LShift", vk::LShift},  {"RShift", vk::RShift},
-            {"LAlt", vk::LAlt}};
+            {"LAlt", vk::LAlt},   {"LWin", vk::LWin}};
         for (const auto& [text, code] : Named) {
             if (name == text) {
                 return code;
