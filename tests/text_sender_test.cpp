@@ -44,30 +44,26 @@ PassesToText sendAndCount(const std::string& calibration, const std::string& tri
     return {f.sentKeys(), at.size() >= 2 ? text - at[0] : text};
 }
 
-// Only a typed trigger is erased, and only then is there a calibration pause.
+// Only a typed trigger is erased, one Backspace a character, and only then is
+// there a calibration pause. tests/golden/sender_calibration_pause.txt holds each
+// send's keys and how many more event-loop passes ran before the text than with
+// a calibration of 0.
 TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
-    struct Case {
-        const char* calibration;
-        const char* trigger;
-        int backspaces;  // none: nothing to erase and no pause
-        int passes;
+    const std::pair<const char*, const char*> cases[] = {
+        {"5", "TD"},    {"-3", "TD"},         {"abc", "TD"},     {"3.5", "a b"}, {"7", "żó😀"},
+        {"7", "{F10}"}, {"7", "{Shift}{F9}"}, {"7", "{CTRL}ab"}, {"7", ""},
     };
-    const Case cases[] = {
-        {"5", "TD", 2, 5},    {"-3", "TD", 2, 0},         {"abc", "TD", 2, 500},
-        {"3.5", "a b", 3, 4}, {"7", "żó😀", 3, 7},  // one per character
-        {"7", "{F10}", 0, 0}, {"7", "{Shift}{F9}", 0, 0}, {"7", "{CTRL}ab", 0, 0},
-        {"7", "", 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.calibration) + " " + c.trigger);
-        std::string erase;
-        for (int i = 0; i < c.backspaces; ++i) {
-            erase += "{BACKSPACE}";
+    std::string transcript;
+    for (const auto& [calibration, trigger] : cases) {
+        const auto result = sendAndCount(calibration, trigger);
+        transcript += std::string(calibration) + ", \"" + trigger + "\": sent";
+        for (const std::string& keys : result.sent) {
+            transcript += " " + keys;
         }
-        const auto result = sendAndCount(c.calibration, c.trigger);
-        EXPECT_EQ(result.sent, (erase.empty() ? Notations{"Hello"} : Notations{erase, "Hello"}));
-        EXPECT_EQ(result.passes - sendAndCount("0", c.trigger).passes, c.passes);
+        const int more = result.passes - sendAndCount("0", trigger).passes;
+        transcript += ", " + std::to_string(more) + " passes more\n";
     }
+    testing::expectGolden("sender_calibration_pause.txt", transcript);
 }
 
 // Macros are expanded on both paths, at sending time. The clipboard's text is
@@ -118,12 +114,16 @@ TEST(TextSender, NotationActsWhenTypedNotWhenPastedAndNeverInClipboardText) {
 // What the user had goes back, an empty clipboard too, as soon as the target
 // has taken the paste: a Ctrl+V typed during the expansion pastes the user's own
 // text, a trigger of "%(clipboard text)%" reads it, and the clipboardTimer tick has
-// nothing left to do.
+// nothing left to do. Each paste (a trigger typed meanwhile makes a second)
+// writes its text and puts back what the user had, each write marked for
+// clipboard monitors; an empty clipboard put back has nothing to mark. In
+// tests/golden/sender_clipboard_back.txt: what the target received (CR LF
+// pasted intact, then the user's text), whether the user's contents were back,
+// and the clipboard writes.
 TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
+    std::string transcript;
     for (const bool byTrigger : {false, true}) {
         for (const bool userHadContents : {true, false}) {
-            SCOPED_TRACE(std::string(byTrigger ? "trigger" : "Ctrl+V") +
-                         (userHadContents ? ", contents" : ", empty"));
             EngineFixture f;
             f.form.boostItem.checked = true;
             f.addEntry(LaunchMode::Space, true, "sp", Sample);
@@ -131,29 +131,24 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
             const ClipboardSnapshot former =
                 userHadContents ? userContents(f) : ClipboardSnapshot{};
             f.afterSendOf("^(v)", [&] { f.keys(byTrigger ? "cb " : "{+LCtrl}v{-LCtrl}"); });
-
             const int writesBefore = f.clipboard.writes;
             const int markedBefore = f.clipboard.markedWrites;
             f.keyboard.typeText("sp ");
-            // CR LF pasted intact, then the user's text.
-            EXPECT_EQ(f.keyboard.targetText,
-                      Sample + "\r\n" + (userHadContents ? "the user's text" : ""));
-            EXPECT_EQ(f.clipboard.contents(), former);
-            EXPECT_TRUE(f.form.clipboardTimer.enabled);
-            // Each paste (the trigger typed meanwhile makes a second) writes its text and
-            // puts back what the user had, each write marked for clipboard monitors; an
-            // empty clipboard put back has nothing to mark.
-            const int pastes = byTrigger ? 2 : 1;
-            EXPECT_EQ(f.clipboard.writes - writesBefore, 2 * pastes);
-            EXPECT_EQ(f.clipboard.markedWrites - markedBefore,
-                      userHadContents ? 2 * pastes : pastes);
-
+            transcript += std::string(byTrigger ? "trigger" : "Ctrl+V") +
+                          (userHadContents ? ", the user's contents: " : ", empty: ") +
+                          testing::printable(f.keyboard.targetText) +
+                          (f.clipboard.contents() == former ? ", given back" : "") + ", writes " +
+                          std::to_string(f.clipboard.writes - writesBefore) + ", marked " +
+                          std::to_string(f.clipboard.markedWrites - markedBefore);
             const int writes = f.clipboard.writes;
+            EXPECT_TRUE(f.form.clipboardTimer.enabled);
             f.engine.clipboardTimerTick();
-            EXPECT_EQ(f.clipboard.writes, writes);
+            EXPECT_EQ(f.clipboard.writes, writes) << "nothing left to give back at the tick";
             EXPECT_FALSE(f.form.clipboardTimer.enabled);
+            transcript += "\n";
         }
     }
+    testing::expectGolden("sender_clipboard_back.txt", transcript);
 }
 
 // A clipboard held open by another program (a clipboard manager reading it) is
@@ -309,59 +304,56 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     testing::expectGolden("sender_ends.txt", transcript);
 }
 
-// Rounded half to even; anything but a plain decimal within 32 bits is refused.
+// Rounded half to even; anything but a plain decimal within 32 bits is refused
+// (tests/golden/calibration.txt).
 TEST(Calibration, PassesFromTheTypedNumber) {
-    struct Case {
-        const char* text;
-        std::int32_t passes;
-    };
-    const Case cases[] = {
-        {"500", 500}, {" 7 ", 7}, {"+4", 4},  {"0", 0},     {".5", 0},  {"5.", 5},  {"12.5", 12},
-        {"2.5", 2},   {"3.5", 4}, {"2.6", 3}, {"-2.5", -2}, {"0.4", 0}, {"-3", -3},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(calibrationPasses(c.text), c.passes) << c.text;
-    }
-    EXPECT_EQ(calibrationPasses("2147483647"), INT32_MAX);
-    EXPECT_EQ(calibrationPasses("-2147483648"), INT32_MIN);
+    std::string transcript;
     for (const char* text :
-         {"2147483648", "-2147483649", "99999999999999999999", "", "   ", "abc", "1e5", "1,000",
-          "$5", "5$", "-", ".", "+-4", "4 2", "1.2.3", "\t7", "0x10", "inf", "nan"}) {
-        EXPECT_EQ(calibrationPasses(text), std::nullopt) << text;
+         {"500",  " 7 ",        "+4",          "0",          ".5",          "5.",
+          "12.5", "2.5",        "3.5",         "2.6",        "-2.5",        "0.4",
+          "-3",   "2147483647", "-2147483648", "2147483648", "-2147483649", "99999999999999999999",
+          "",     "   ",        "abc",         "1e5",        "1,000",       "$5",
+          "5$",   "-",          ".",           "+-4",        "4 2",         "1.2.3",
+          "\t7",  "0x10",       "inf",         "nan"}) {
+        const auto passes = calibrationPasses(text);
+        transcript += "\"" + testing::printable(text) +
+                      "\": " + (passes ? std::to_string(*passes) : "refused") + "\n";
     }
+    testing::expectGolden("calibration.txt", transcript);
 }
 
+// One key of a layout: what it types without and with Shift, with Caps Lock off
+// and on. tests/golden/caps_lock.txt holds the stroke that types it as the text
+// asks, with or without Shift: a French digit key is one Caps Lock shifts, a
+// Swiss key has capitals of its own under Caps Lock, and a dead key goes as
+// without Caps Lock.
 TEST(CapsLock, KeysTypeWhatTheyTypeWithCapsLockOff) {
-    // One key of a layout: what it types without and with Shift, with Caps Lock
-    // off and on, and the stroke that types it as the text asks.
-    struct Case {
-        const char* key;
+    struct Key {
+        const char* name;
         char32_t plain, shifted, capsPlain, capsShifted;
-        bool shift;  // as the text asks for the key
-        CapsLockStroke expected;
     };
-    const Case cases[] = {
-        {"a letter", U'a', U'A', U'A', U'a', false, {false, true, 0}},     // "a"
-        {"a letter", U'a', U'A', U'A', U'a', true, {false, false, 0}},     // "A", and "+a"
-        {"a US digit", U'1', U'!', U'1', U'!', false, {false, false, 0}},  // "1"
-        {"a US digit", U'1', U'!', U'1', U'!', true, {false, true, 0}},    // "!"
-        // A French digit key, which Caps Lock shifts.
-        {"French 1", U'&', U'1', U'1', U'&', false, {false, true, 0}},  // "&"
-        {"French 1", U'&', U'1', U'1', U'&', true, {false, false, 0}},  // "1"
-        // A Swiss key with capitals of its own under Caps Lock.
-        {"Swiss ü", U'ü', U'è', U'Ü', U'È', false, {true, false, U'ü'}},
-        {"Swiss ü", U'ü', U'è', U'Ü', U'È', true, {true, true, U'è'}},
-        {"a dead key", 0, 0, 0, 0, true, {false, true, 0}},  // as without Caps Lock
+    const Key keys[] = {
+        {"a letter", U'a', U'A', U'A', U'a'}, {"a US digit", U'1', U'!', U'1', U'!'},
+        {"French 1", U'&', U'1', U'1', U'&'}, {"Swiss ü", U'ü', U'è', U'Ü', U'È'},
+        {"a dead key", 0, 0, 0, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + (c.shift ? " with Shift" : ""));
-        const CapsLockStroke stroke = strokeUnderCapsLock(c.shift, [&c](bool shift, bool caps) {
-            return caps ? (shift ? c.capsShifted : c.capsPlain) : (shift ? c.shifted : c.plain);
-        });
-        EXPECT_EQ(stroke.asCharacter, c.expected.asCharacter);
-        EXPECT_EQ(stroke.shift, c.expected.shift);
-        EXPECT_EQ(stroke.character, c.expected.character);
+    std::string transcript;
+    for (const Key& k : keys) {
+        for (const bool shift : {false, true}) {
+            const CapsLockStroke stroke = strokeUnderCapsLock(shift, [&k](bool shifted, bool caps) {
+                return caps ? (shifted ? k.capsShifted : k.capsPlain)
+                            : (shifted ? k.shifted : k.plain);
+            });
+            transcript += std::string(k.name) + (shift ? ", shifted: " : ": ") +
+                          (stroke.asCharacter ? "as a character" : "as its key") +
+                          (stroke.shift ? ", with Shift" : "");
+            if (stroke.character != 0) {
+                utf8::append(transcript += " ", stroke.character);
+            }
+            transcript += "\n";
+        }
     }
+    testing::expectGolden("caps_lock.txt", transcript);
 }
 
 }  // namespace
