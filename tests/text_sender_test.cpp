@@ -162,28 +162,25 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
 // contents were back at once, whether the clipboard was still held open after
 // the send, and what it held after the clipboardTimer tick.
 TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
-    enum class Held { BeforeThePaste, AfterTheTextIsWritten, BeforeTheRestore, BeforeTheSnapshot };
     struct Case {
         const char* name;
-        Held when;
+        std::string when;  // after the erase, the text's write, the Ctrl+V; or the snapshot
         int seconds;
-        bool secondPaste = false;
-        bool userCopies = false;  // before the restore
+        bool secondPaste = false, userCopies = false;  // the user copies before the restore
     };
     // The longest hold the wait sees through, and one it gives up on.
     const int withinTheBound = static_cast<int>(TextSender::ClipboardWaitMilliseconds / 1000);
     const int pastTheBound = withinTheBound + 5;
     const Case cases[] = {
-        {"a moment before the paste", Held::BeforeThePaste, withinTheBound},
-        {"long before the paste", Held::BeforeThePaste, pastTheBound},
-        {"a moment after the text is written", Held::AfterTheTextIsWritten, withinTheBound},
-        {"long after the text is written", Held::AfterTheTextIsWritten, pastTheBound},
-        {"a moment before the restore", Held::BeforeTheRestore, withinTheBound},
-        {"long before the restore", Held::BeforeTheRestore, pastTheBound},
-        {"long before the restore, then a second paste", Held::BeforeTheRestore, pastTheBound,
-         true},
-        {"taken before the snapshot", Held::BeforeTheSnapshot, 0},
-        {"the user copies", Held::BeforeTheRestore, 0, false, true},
+        {"a moment before the paste", "erase", withinTheBound},
+        {"long before the paste", "erase", pastTheBound},
+        {"a moment after the text is written", "write", withinTheBound},
+        {"long after the text is written", "write", pastTheBound},
+        {"a moment before the restore", "^(v)", withinTheBound},
+        {"long before the restore", "^(v)", pastTheBound},
+        {"long before the restore, then a second paste", "^(v)", pastTheBound, true},
+        {"taken before the snapshot", "snapshot", 0},
+        {"the user copies", "^(v)", 0, false, true},
     };
     std::string transcript;
     for (const Case& c : cases) {
@@ -192,7 +189,10 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
         // Another program holds the clipboard open for some seconds of the fake
         // clock, which moves a second with each pass of the event loop meanwhile.
         bool held = false;
-        auto holdOpen = [&f, &c, &held] {
+        auto holdAt = [&f, &c, &held](std::string_view point) {
+            if (held || point != c.when) {
+                return;
+            }
             held = true;
             f.clipboard.locked = c.seconds > 0;
             for (int pass = 1; pass <= c.seconds; ++pass) {
@@ -208,20 +208,11 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         const ClipboardSnapshot former = userContents(f);
-        f.clipboard.takenInBetween = c.when == Held::BeforeTheSnapshot ? 5 : 0;
-        f.clipboard.afterWrite = [&] {
-            if (c.when == Held::AfterTheTextIsWritten && !held) {
-                holdOpen();
-            }
-        };
+        f.clipboard.takenInBetween = c.when == "snapshot" ? 5 : 0;
+        f.clipboard.afterWrite = [&] { holdAt("write"); };
         f.keyboard.afterSend = [&](std::string_view keys) {
-            const bool erased = keys.starts_with("{BACKSPACE}");
-            if (!held && ((c.when == Held::BeforeThePaste && erased) ||
-                          (c.when == Held::BeforeTheRestore && keys == "^(v)"))) {
-                holdOpen();
-            }
+            holdAt(keys.starts_with("{BACKSPACE}") ? "erase" : keys);
         };
-
         f.keyboard.typeText("he ");
         transcript += std::string(c.name) + ": pasted \"" + f.keyboard.targetText + "\"";
         transcript += f.clipboard.locked ? ", still held" : "";
