@@ -15,7 +15,6 @@ namespace quorvel {
 namespace {
 
 using testing::EngineFixture;
-using Notations = std::vector<std::string>;
 
 const std::string Sample = "This is a sample \r\nI hope you like it";
 
@@ -26,14 +25,11 @@ ClipboardSnapshot userContents(EngineFixture& f) {
     return f.clipboard.contents();
 }
 
-// Sends one request with the given calibration number and returns the
-// event-loop passes run before the text went out, counted from the erase when
-// there was one.
-struct PassesToText {
-    Notations sent;
-    int passes = 0;
-};
-PassesToText sendAndCount(const std::string& calibration, const std::string& trigger) {
+// Sends one request with the given calibration number and returns its keys and
+// the event-loop passes run before the text went out, counted from the erase
+// when there was one.
+std::pair<std::string, int> sendAndCount(const std::string& calibration,
+                                         const std::string& trigger) {
     EngineFixture f;
     std::vector<int> at;  // the event-loop passes run by each send
     f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.pump.doEventsCalls()); };
@@ -55,13 +51,10 @@ TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
     };
     std::string transcript;
     for (const auto& [calibration, trigger] : cases) {
-        const auto result = sendAndCount(calibration, trigger);
-        transcript += std::string(calibration) + ", \"" + trigger + "\": sent";
-        for (const std::string& keys : result.sent) {
-            transcript += " " + keys;
-        }
-        const int more = result.passes - sendAndCount("0", trigger).passes;
-        transcript += ", " + std::to_string(more) + " passes more\n";
+        const auto [sent, passes] = sendAndCount(calibration, trigger);
+        const int more = passes - sendAndCount("0", trigger).second;
+        transcript += std::string(calibration) + ", \"" + trigger + "\": sent " + sent + ", " +
+                      std::to_string(more) + " passes more\n";
     }
     testing::expectGolden("sender_calibration_pause.txt", transcript);
 }
@@ -236,7 +229,7 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
 // user's clipboard is as it was. A clipboard holding no text (a picture) gives
 // empty text. Only a forced send waits for its erase and text to be taken; a
 // paste always waits, the Enter never. tests/golden/sender_ends.txt holds each
-// send's keys, one call a line, and the programs it started.
+// send's keys, a call after each " | ", and the programs it started.
 TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     struct Case {
         const char* name;
@@ -275,13 +268,11 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
             f.keyboard.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
         }
         f.keyboard.tap(vk::Space);
-        transcript += std::string(c.name) + ":\n";
-        for (const std::string& keys : f.sentKeys()) {
-            transcript += "  sent " + keys + "\n";
-        }
+        transcript += std::string(c.name) + ": sent " + f.sentKeys();
         for (const std::string& program : f.programs.started) {
-            transcript += "  started " + program + "\n";
+            transcript += ", started " + program;
         }
+        transcript += "\n";
         EXPECT_TRUE(f.form.clipboardTimer.enabled);
         f.clipboard.locked = false;
         f.engine.clipboardTimerTick();

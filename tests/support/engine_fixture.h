@@ -53,14 +53,14 @@ struct EngineFixture : FakeDesktop {
     const std::string& buffer() const { return form.typedKeys; }
     std::int16_t modifierState() { return engine.mainData().ModifierState; }
 
-    // Every send's keys as keysText writes them, and whether the send waits for
-    // them to be taken.
-    std::vector<std::string> sentKeys() const {
-        std::vector<std::string> all;
+    // Every send's keys as keysText writes them, " (waits)" after a send that
+    // waits for them to be taken, the sends separated by " | ".
+    std::string sentKeys() const {
+        std::string all;
         for (const auto& call : keyboard.sent) {
-            all.push_back(keysText(call.strokes) + (call.wait == Wait::Yes ? " (waits)" : ""));
+            all += " | " + keysText(call.strokes) + (call.wait == Wait::Yes ? " (waits)" : "");
         }
-        return all;
+        return all.empty() ? all : all.substr(3);
     }
 
     // Runs the action once, after the first send whose keys are these.
