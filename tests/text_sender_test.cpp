@@ -16,8 +16,6 @@ namespace {
 
 using testing::EngineFixture;
 
-const std::string Sample = "This is a sample \r\nI hope you like it";
-
 // Puts the user's own text and a picture on the clipboard, and returns them.
 ClipboardSnapshot userContents(EngineFixture& f) {
     f.clipboard.setText("the user's text");
@@ -106,72 +104,50 @@ TEST(TextSender, NotationActsWhenTypedNotWhenPastedAndNeverInClipboardText) {
 
 // What the user had goes back, an empty clipboard too, as soon as the target
 // has taken the paste: a Ctrl+V typed during the expansion pastes the user's own
-// text, a trigger of "%(clipboard text)%" reads it, and the clipboardTimer tick has
-// nothing left to do. Each paste (a trigger typed meanwhile makes a second)
+// text, a trigger of "%(clipboard text)%" reads it, and the clipboardTimer tick
+// has nothing left to do. Each paste (a trigger typed meanwhile makes a second)
 // writes its text and puts back what the user had, each write marked for
-// clipboard monitors; an empty clipboard put back has nothing to mark. In
-// tests/golden/sender_clipboard_back.txt: what the target received (CR LF
-// pasted intact, then the user's text), whether the user's contents were back,
-// and the clipboard writes.
-TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
-    std::string transcript;
-    for (const bool byTrigger : {false, true}) {
-        for (const bool userHadContents : {true, false}) {
-            EngineFixture f;
-            f.form.boostItem.checked = true;
-            f.addEntry(LaunchMode::Space, true, "sp", Sample);
-            f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
-            const ClipboardSnapshot former =
-                userHadContents ? userContents(f) : ClipboardSnapshot{};
-            f.afterSendOf("^(v)", [&] { f.keys(byTrigger ? "cb " : "{+LCtrl}v{-LCtrl}"); });
-            const int writesBefore = f.clipboard.writes;
-            const int markedBefore = f.clipboard.markedWrites;
-            f.keyboard.typeText("sp ");
-            transcript += std::string(byTrigger ? "trigger" : "Ctrl+V") +
-                          (userHadContents ? ", the user's contents: " : ", empty: ") +
-                          testing::printable(f.keyboard.targetText) +
-                          (f.clipboard.contents() == former ? ", given back" : "") + ", writes " +
-                          std::to_string(f.clipboard.writes - writesBefore) + ", marked " +
-                          std::to_string(f.clipboard.markedWrites - markedBefore);
-            const int writes = f.clipboard.writes;
-            EXPECT_TRUE(f.form.clipboardTimer.enabled);
-            f.engine.clipboardTimerTick();
-            EXPECT_EQ(f.clipboard.writes, writes) << "nothing left to give back at the tick";
-            EXPECT_FALSE(f.form.clipboardTimer.enabled);
-            transcript += "\n";
-        }
-    }
-    testing::expectGolden("sender_clipboard_back.txt", transcript);
-}
-
+// clipboard monitors; an empty clipboard put back has nothing to mark.
+//
 // A clipboard held open by another program (a clipboard manager reading it) is
 // waited for before the paste, before the Ctrl+V (a manager reading our text)
 // and before the user's contents go back; one opened between the wait and our
 // use of it is tried again. Past the wait's bound the send ends as a failed send
 // does, and the user's contents go back at the clipboardTimer tick, or with the
 // next paste, which must not save the first paste's text as the user's. A copy
-// the user makes while the paste is on its way stays on the clipboard. In
-// tests/golden/sender_busy_clipboard.txt: what was pasted, whether the user's
-// contents were back at once, whether the clipboard was still held open after
-// the send, and what it held after the clipboardTimer tick.
-TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
+// the user makes while the paste is on its way stays on the clipboard.
+//
+// tests/golden/sender_clipboard.txt holds what the target received, whether the
+// clipboard was still held open after the send, whether the user's contents were
+// back at once, the clipboard writes (and how many were marked), and after the
+// clipboardTimer tick what the clipboard held, the writes the tick made and
+// whether the timer still runs.
+TEST(TextSender, BoostGivesTheClipboardBackWhenItIsFree) {
     struct Case {
         const char* name;
         std::string when;  // after the erase, the text's write, the Ctrl+V; or the snapshot
-        int seconds;
+        int seconds;       // another program holds the clipboard open then
         bool secondPaste = false, userCopies = false;  // the user copies before the restore
+        const char* typedAfterThePaste = "";
+        bool userHadContents = true;
     };
     // The longest hold the wait sees through, and one it gives up on.
     const int withinTheBound = static_cast<int>(TextSender::ClipboardWaitMilliseconds / 1000);
     const int pastTheBound = withinTheBound + 5;
+    const char* ctrlV = "{+LCtrl}v{-LCtrl}";
     const Case cases[] = {
-        {"a moment before the paste", "erase", withinTheBound},
-        {"long before the paste", "erase", pastTheBound},
-        {"a moment after the text is written", "write", withinTheBound},
-        {"long after the text is written", "write", pastTheBound},
-        {"a moment before the restore", "^(v)", withinTheBound},
-        {"long before the restore", "^(v)", pastTheBound},
-        {"long before the restore, then a second paste", "^(v)", pastTheBound, true},
+        {"Ctrl+V typed after the paste", "", 0, false, false, ctrlV},
+        {"Ctrl+V typed after the paste, the clipboard empty", "", 0, false, false, ctrlV, false},
+        {"the clipboard's text typed after the paste", "", 0, false, false, "cb "},
+        {"the clipboard's text typed after the paste, the clipboard empty", "", 0, false, false,
+         "cb ", false},
+        {"held a moment before the paste", "erase", withinTheBound},
+        {"held long before the paste", "erase", pastTheBound},
+        {"held a moment after the text is written", "write", withinTheBound},
+        {"held long after the text is written", "write", pastTheBound},
+        {"held a moment before the restore", "^(v)", withinTheBound},
+        {"held long before the restore", "^(v)", pastTheBound},
+        {"held long before the restore, then a second paste", "^(v)", pastTheBound, true},
         {"taken before the snapshot", "snapshot", 0},
         {"the user copies", "^(v)", 0, false, true},
     };
@@ -181,7 +157,7 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
         EngineFixture f;
         // Another program holds the clipboard open for some seconds of the fake
         // clock, which moves a second with each pass of the event loop meanwhile.
-        bool held = false;
+        bool held = false, typedAfter = false;
         auto holdAt = [&f, &c, &held](std::string_view point) {
             if (held || point != c.when) {
                 return;
@@ -200,28 +176,40 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
         };
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
-        const ClipboardSnapshot former = userContents(f);
+        f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
+        const ClipboardSnapshot former = c.userHadContents ? userContents(f) : ClipboardSnapshot{};
         f.clipboard.takenInBetween = c.when == "snapshot" ? 5 : 0;
         f.clipboard.afterWrite = [&] { holdAt("write"); };
         f.keyboard.afterSend = [&](std::string_view keys) {
             holdAt(keys.starts_with("{BACKSPACE}") ? "erase" : keys);
+            if (keys == "^(v)" && !std::exchange(typedAfter, true)) {
+                f.keys(c.typedAfterThePaste);
+            }
         };
+        const int writesBefore = f.clipboard.writes;
+        const int markedBefore = f.clipboard.markedWrites;
         f.keyboard.typeText("he ");
-        transcript += std::string(c.name) + ": pasted \"" + f.keyboard.targetText + "\"";
+        transcript += std::string(c.name) + ": " + testing::printable(f.keyboard.targetText);
         transcript += f.clipboard.locked ? ", still held" : "";
         f.clipboard.locked = false;
         transcript += f.clipboard.contents() == former ? ", the user's back at once" : "";
         if (c.secondPaste) {
             f.keyboard.typeText("he ");
-            transcript += ", then \"" + f.keyboard.targetText + "\"";
+            transcript += ", then " + f.keyboard.targetText;
             transcript += f.clipboard.contents() == former ? " and the user's back" : "";
         }
+        const int writes = f.clipboard.writes;
+        transcript += ", writes " + std::to_string(writes - writesBefore) + " (" +
+                      std::to_string(f.clipboard.markedWrites - markedBefore) + " marked)" +
+                      (f.form.clipboardTimer.enabled ? ", timer on" : "");
         f.engine.clipboardTimerTick();
         transcript += f.clipboard.contents() == former
-                          ? "; after the tick the user's\n"
-                          : "; after the tick \"" + f.clipboard.getText().value_or("") + "\"\n";
+                          ? "; after the tick the user's"
+                          : "; after the tick " + f.clipboard.getText().value_or("");
+        transcript += ", writes " + std::to_string(f.clipboard.writes - writes) +
+                      (f.form.clipboardTimer.enabled ? ", timer on\n" : "\n");
     }
-    testing::expectGolden("sender_busy_clipboard.txt", transcript);
+    testing::expectGolden("sender_clipboard.txt", transcript);
 }
 
 // A send ends at its first failure, after the erase, and a run macro ends it
