@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>

@@ -53,12 +53,11 @@ struct EngineFixture : FakeDesktop {
     const std::string& buffer() const { return form.typedKeys; }
     std::int16_t modifierState() { return engine.mainData().ModifierState; }
 
-    // Every send's keys as keysText writes them, " (waits)" after a send that
-    // waits for them to be taken, the sends separated by " | ".
+    // Every send's keys as the keyboard recorded them, separated by " | ".
     std::string sentKeys() const {
         std::string all;
-        for (const auto& call : keyboard.sent) {
-            all += " | " + keysText(call.strokes) + (call.wait == Wait::Yes ? " (waits)" : "");
+        for (const std::string& keys : keyboard.sent) {
+            all += " | " + keys;
         }
         return all.empty() ? all : all.substr(3);
     }
