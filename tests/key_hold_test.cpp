@@ -119,13 +119,12 @@ std::string run(const std::vector<Scenario>& scenarios) {
                     f.pump.atDoEvents(1, typeNext);
                 }
             };
-        } else if (point == "after any") {
-            f.keyboard.afterSend = [&](std::string_view) {
-                f.keyboard.afterSend = nullptr;
-                typeNext();
-            };
         } else if (point.starts_with("after ")) {
-            f.afterSendOf(point.substr(6), typeNext);
+            f.keyboard.afterSend = [&](std::string_view keys) {
+                if (point == "after any" || keys == point.substr(6)) {
+                    typeNext();
+                }
+            };
         }
         f.keyboard.blockInjection = blocked;
         f.keys(s.trigger);
