@@ -21,37 +21,34 @@ using Action = HookWatchdog::Action;
 // recorded, unless its hook code is not 0: that one passes untouched. The
 // right-hand Ctrl+Shift pair is recorded on the right Shift's event with flags
 // 0x81; the other combinations are in the trigger matcher's key scripts.
+// Each row: the key code, the event's flags, whether it reaches the matcher, and
+// the hook code.
 TEST(KeyboardHook, EventsThatReachTheMatcher) {
-    struct Case {
-        int code;
-        std::uint32_t flags;
-        bool reaches;
-        int hookCode = 0;
-    };
-    const Case cases[] = {{'D', 0x00, true},         {'D', 0x20, true},  {'D', 0x81, true},
-                          {'D', 0x01, false},        {'D', 0x80, false}, {'D', 0x10, false},
-                          {'D', 0x11, false},        {'D', 0x30, false}, {'D', 0x90, false},
-                          {'D', 0x91, false},        {'D', 0xA0, false}, {'D', 0xA1, false},
-                          {vk::Backspace, 0, false}, {9, 0, true},       {198, 0, true},
-                          {199, 0, false},           {219, 0, false},    {221, 0, false},
-                          {255, 0, false},           {186, 0, true},     {'A', 0, false, 1},
-                          {'A', 0, false, -1},       {'A', 0, false, 3}, {vk::RShift, 0x81, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.code) + " flags " + std::to_string(c.flags) + " hook code " +
-                     std::to_string(c.hookCode));
+    const std::tuple<int, std::uint32_t, bool, int> cases[] = {
+        {'D', 0x00, true, 0},         {'D', 0x20, true, 0},  {'D', 0x81, true, 0},
+        {'D', 0x01, false, 0},        {'D', 0x80, false, 0}, {'D', 0x10, false, 0},
+        {'D', 0x11, false, 0},        {'D', 0x30, false, 0}, {'D', 0x90, false, 0},
+        {'D', 0x91, false, 0},        {'D', 0xA0, false, 0}, {'D', 0xA1, false, 0},
+        {vk::Backspace, 0, false, 0}, {9, 0, true, 0},       {198, 0, true, 0},
+        {199, 0, false, 0},           {219, 0, false, 0},    {221, 0, false, 0},
+        {255, 0, false, 0},           {186, 0, true, 0},     {'A', 0, false, 1},
+        {'A', 0, false, -1},          {'A', 0, false, 3},    {vk::RShift, 0x81, true, 0}};
+    for (const auto& [code, flags, reaches, hookCode] : cases) {
+        SCOPED_TRACE(std::to_string(code) + " flags " + std::to_string(flags) + " hook code " +
+                     std::to_string(hookCode));
         EngineFixture f;
         f.keyboard.press(vk::RCtrl);
         f.mainData().ModifierState = 0;
         f.form.lastKey = "unchanged";
         const DateTime before{2000, 1, 1};
         f.form.lastKeyTime = before;
-        EXPECT_EQ(f.hookEvent(static_cast<std::uint32_t>(c.code), c.flags, c.hookCode), 0);
-        EXPECT_EQ(f.form.lastKey != "unchanged", c.reaches);
-        EXPECT_EQ(f.form.lastKeyTime, c.hookCode == 0 ? f.clock.now() : before);
+        EXPECT_EQ(f.hookEvent(static_cast<std::uint32_t>(code), flags, hookCode), 0);
+        EXPECT_EQ(f.form.lastKey != "unchanged", reaches);
+        EXPECT_EQ(f.form.lastKeyTime, hookCode == 0 ? f.clock.now() : before);
         // Tab ends a word, which forgets the modifier.
-        EXPECT_EQ(f.modifierState(), c.hookCode != 0 || c.code == vk::Tab ? 0
-                                     : c.code == vk::RShift               ? 3
-                                                                          : 2);
+        EXPECT_EQ(f.modifierState(), hookCode != 0 || code == vk::Tab ? 0
+                                     : code == vk::RShift             ? 3
+                                                                      : 2);
     }
 }
 

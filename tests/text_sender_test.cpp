@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -291,23 +293,20 @@ TEST(Calibration, PassesFromTheTypedNumber) {
 // Swiss key has capitals of its own under Caps Lock, and a dead key goes as
 // without Caps Lock.
 TEST(CapsLock, KeysTypeWhatTheyTypeWithCapsLockOff) {
-    struct Key {
-        const char* name;
-        char32_t plain, shifted, capsPlain, capsShifted;
-    };
-    const Key keys[] = {
+    // Each key: its name, what it types plain, shifted, under Caps Lock and shifted
+    // under Caps Lock.
+    const std::tuple<const char*, char32_t, char32_t, char32_t, char32_t> keys[] = {
         {"a letter", U'a', U'A', U'A', U'a'}, {"a US digit", U'1', U'!', U'1', U'!'},
         {"French 1", U'&', U'1', U'1', U'&'}, {"Swiss ü", U'ü', U'è', U'Ü', U'È'},
         {"a dead key", 0, 0, 0, 0},
     };
     std::string transcript;
-    for (const Key& k : keys) {
+    for (const auto& [name, plain, shifted, capsPlain, capsShifted] : keys) {
+        const std::array<char32_t, 4> types{plain, shifted, capsPlain, capsShifted};
         for (const bool shift : {false, true}) {
-            const CapsLockStroke stroke = strokeUnderCapsLock(shift, [&k](bool shifted, bool caps) {
-                return caps ? (shifted ? k.capsShifted : k.capsPlain)
-                            : (shifted ? k.shifted : k.plain);
-            });
-            transcript += std::string(k.name) + (shift ? ", shifted: " : ": ") +
+            const CapsLockStroke stroke = strokeUnderCapsLock(
+                shift, [&types](bool withShift, bool caps) { return types[2 * caps + withShift]; });
+            transcript += std::string(name) + (shift ? ", shifted: " : ": ") +
                           (stroke.asCharacter ? "as a character" : "as its key") +
                           (stroke.shift ? ", with Shift" : "");
             if (stroke.character != 0) {
