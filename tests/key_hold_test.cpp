@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -54,6 +55,8 @@ std::vector<std::pair<std::string, std::string>> points(const std::string& durin
 // Shift or A left down, the menus a lone Alt or
 // Win opened and what {shown} and {state} noted (1,000 a's written as a*1000).
 std::string run(const std::vector<Scenario>& scenarios) {
+    const std::map<int, const char*> Modifiers{
+        {vk::LCtrl, "Ctrl"}, {vk::LAlt, "Alt"}, {vk::LWin, "Win"}};
     std::ostringstream out;
     const std::string events(1000, 'a');
     auto text = [&events](std::string shown) {
@@ -141,26 +144,21 @@ std::string run(const std::vector<Scenario>& scenarios) {
         out << s.name << ": sent " << f.keyboard.sent.size() << ", replays "
             << f.keyboard.replayCalls;
         for (const HeldKey& key : f.keyboard.replayed) {
-            const auto k = key.virtualKey;
-            const char* name = k == vk::LCtrl  ? "Ctrl"
-                               : k == vk::LAlt ? "Alt"
-                               : k == vk::LWin ? "Win"
-                                               : nullptr;
-            out << (name != nullptr ? ", given back " + std::string(name) : "")
-                << (name == nullptr ? ""
-                    : key.released  ? " up"
-                                    : " down");
+            if (const auto m = Modifiers.find(key.virtualKey); m != Modifiers.end()) {
+                out << ", given back " << m->second << (key.released ? " up" : " down");
+            }
         }
         if (const auto refused = f.mainData().keyHold().eventsRefused(); refused != 0) {
             out << ", refused " << refused;
         }
-        out << "\n  after the send " << text(f.keyboard.targetText) << down() << "\n";
+        out << "; after the send " << text(f.keyboard.targetText) << down() << "\n";
         f.keys(s.then);
         out << "  then " << text(f.keyboard.targetText) << down();
-        out << (f.keyboard.menusOpened != 0 ? ", menus opened" : "") << "\n";
+        out << (f.keyboard.menusOpened != 0 ? ", menus opened" : "");
         for (const std::string& shown : f.shown) {
-            out << "  noted " << text(shown) << "\n";
+            out << ", noted " << text(shown);
         }
+        out << "\n";
     }
     return out.str();
 }
