@@ -52,8 +52,8 @@ std::vector<std::pair<std::string, std::string>> points(const std::string& durin
 // Runs each scenario and returns what the target and the system saw, as
 // tests/golden/ holds it: the sends and replays made, a modifier's events given
 // back, the refused events, the target's text after the send and after `then`,
-// Shift or A left down, the menus a lone Alt or
-// Win opened and what {shown} and {state} noted (1,000 a's written as a*1000).
+// Shift or A left down, the menus a lone Alt or Win opened, and what {shown} and
+// {state} noted (1,000 a's written as a*1000).
 std::string run(const std::vector<Scenario>& scenarios) {
     const std::map<int, const char*> Modifiers{
         {vk::LCtrl, "Ctrl"}, {vk::LAlt, "Alt"}, {vk::LWin, "Win"}};
