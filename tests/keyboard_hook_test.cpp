@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/date_stamp.h"
@@ -20,37 +21,34 @@ using Action = HookWatchdog::Action;
 // recorded, unless its hook code is not 0: that one passes untouched. The
 // right-hand Ctrl+Shift pair is recorded on the right Shift's event with flags
 // 0x81; the other combinations are in the trigger matcher's key scripts.
+// Each row: the key code, the event's flags, whether it reaches the matcher, and
+// the hook code.
 TEST(KeyboardHook, EventsThatReachTheMatcher) {
-    struct Case {
-        int code;
-        std::uint32_t flags;
-        bool reaches;
-        int hookCode = 0;
-    };
-    const Case cases[] = {{'D', 0x00, true},         {'D', 0x20, true},  {'D', 0x81, true},
-                          {'D', 0x01, false},        {'D', 0x80, false}, {'D', 0x10, false},
-                          {'D', 0x11, false},        {'D', 0x30, false}, {'D', 0x90, false},
-                          {'D', 0x91, false},        {'D', 0xA0, false}, {'D', 0xA1, false},
-                          {vk::Backspace, 0, false}, {9, 0, true},       {198, 0, true},
-                          {199, 0, false},           {219, 0, false},    {221, 0, false},
-                          {255, 0, false},           {186, 0, true},     {'A', 0, false, 1},
-                          {'A', 0, false, -1},       {'A', 0, false, 3}, {vk::RShift, 0x81, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.code) + " flags " + std::to_string(c.flags) + " hook code " +
-                     std::to_string(c.hookCode));
+    const std::tuple<int, std::uint32_t, bool, int> cases[] = {
+        {'D', 0x00, true, 0},         {'D', 0x20, true, 0},  {'D', 0x81, true, 0},
+        {'D', 0x01, false, 0},        {'D', 0x80, false, 0}, {'D', 0x10, false, 0},
+        {'D', 0x11, false, 0},        {'D', 0x30, false, 0}, {'D', 0x90, false, 0},
+        {'D', 0x91, false, 0},        {'D', 0xA0, false, 0}, {'D', 0xA1, false, 0},
+        {vk::Backspace, 0, false, 0}, {9, 0, true, 0},       {198, 0, true, 0},
+        {199, 0, false, 0},           {219, 0, false, 0},    {221, 0, false, 0},
+        {255, 0, false, 0},           {186, 0, true, 0},     {'A', 0, false, 1},
+        {'A', 0, false, -1},          {'A', 0, false, 3},    {vk::RShift, 0x81, true, 0}};
+    for (const auto& [code, flags, reaches, hookCode] : cases) {
+        SCOPED_TRACE(std::to_string(code) + " flags " + std::to_string(flags) + " hook code " +
+                     std::to_string(hookCode));
         EngineFixture f;
         f.keyboard.press(vk::RCtrl);
         f.mainData().ModifierState = 0;
         f.form.lastKey = "unchanged";
         const DateTime before{2000, 1, 1};
         f.form.lastKeyTime = before;
-        EXPECT_EQ(f.hookEvent(static_cast<std::uint32_t>(c.code), c.flags, c.hookCode), 0);
-        EXPECT_EQ(f.form.lastKey != "unchanged", c.reaches);
-        EXPECT_EQ(f.form.lastKeyTime, c.hookCode == 0 ? f.clock.now() : before);
+        EXPECT_EQ(f.hookEvent(static_cast<std::uint32_t>(code), flags, hookCode), 0);
+        EXPECT_EQ(f.form.lastKey != "unchanged", reaches);
+        EXPECT_EQ(f.form.lastKeyTime, hookCode == 0 ? f.clock.now() : before);
         // Tab ends a word, which forgets the modifier.
-        EXPECT_EQ(f.modifierState(), c.hookCode != 0 || c.code == vk::Tab ? 0
-                                     : c.code == vk::RShift               ? 3
-                                                                          : 2);
+        EXPECT_EQ(f.modifierState(), hookCode != 0 || code == vk::Tab ? 0
+                                     : code == vk::RShift             ? 3
+                                                                      : 2);
     }
 }
 
@@ -59,15 +57,11 @@ TEST(KeyboardHook, EventsThatReachTheMatcher) {
 // from the key state. After a lock or sleep the typed keys are forgotten, and the
 // recorded modifier follows the keys held now, whatever the hook saw. The hook is
 // installed and removed once, however often asked.
+// Each row: keys typed before, keys typed while the hook is removed, whether the
+// typed keys are then reset (as after a lock or sleep), keys typed after, and the
+// letters and the modifier recorded at the end.
 TEST(KeyboardHook, KeysMissedWhileTheHookIsAway) {
-    struct Case {
-        const char* before;
-        const char* away;  // typed while the hook is removed
-        bool reset;        // as after a lock or sleep
-        const char* after;
-        const char* buffer;
-        std::int16_t state;
-    };
+    using Case = std::tuple<const char*, const char*, bool, const char*, const char*, std::int16_t>;
     const Case cases[] = {
         {"z{+LCtrl}", "{-LCtrl}", true, "", "", 0},
         {"z{+LCtrl}", "", true, "", "", 2},
@@ -77,40 +71,35 @@ TEST(KeyboardHook, KeysMissedWhileTheHookIsAway) {
         {"{ours +LCtrl}", "{ours -LCtrl}b", false, "a", "a", 0},
         {"", "{+LCtrl}", false, "{+F9}", "{ctrl}{f9}", 2},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.before) + " / " + c.away + " / " + c.after);
+    for (const auto& [before, away, reset, after, buffer, state] : cases) {
+        SCOPED_TRACE(std::string(before) + " / " + away + " / " + after);
         EngineFixture f;  // installed once already: installing again changes nothing
         f.addEntry(LaunchMode::Space, false, "zq", "expanded");
-        f.keys(c.before);
+        f.keys(before);
         const auto handle = f.mainData().hookHandle;
         EXPECT_EQ(f.mainData().InstallKeyHook(), 1);
         EXPECT_EQ(f.mainData().hookHandle, handle);
         EXPECT_EQ(f.mainData().RemoveKeyHook(), 1);
         EXPECT_EQ(f.mainData().RemoveKeyHook(), 0);
-        f.keys(c.away);
+        f.keys(away);
         f.mainData().InstallKeyHook();
-        if (c.reset) {
+        if (reset) {
             f.mainData().resetFromKeyState();
         }
-        f.keys(c.after);
-        EXPECT_EQ(f.buffer(), c.buffer);
-        EXPECT_EQ(f.modifierState(), c.state);
+        f.keys(after);
+        EXPECT_EQ(f.buffer(), buffer);
+        EXPECT_EQ(f.modifierState(), state);
     }
 }
 
 // modifierTimer forgets the modifier a second after the last unmatched key, and
 // nothing without one; pauseTimer forgets letters and modifier after more than
 // five seconds either way (the clock may be set back), and at every tick after.
+// Each row: the timer, whether the time the typed keys left is forgotten, the
+// seconds the clock moves, and whether the timer forgets.
 TEST(EngineTimers, ForgetWhatWasTypedAfterTheirTime) {
     enum class Timer { Modifier, Pause };
-    struct Case {
-        const char* name;
-        Timer timer;
-        bool noKeyTime;  // the time the typed keys left is forgotten
-        int seconds;
-        bool forgotten;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, Timer, bool, int, bool> cases[] = {
         {"modifier, same second", Timer::Modifier, false, 0, false},
         {"modifier, a second later", Timer::Modifier, false, 1, true},
         {"modifier, no key time", Timer::Modifier, true, 100, false},
@@ -121,24 +110,24 @@ TEST(EngineTimers, ForgetWhatWasTypedAfterTheirTime) {
         {"pause, clock set back an hour", Timer::Pause, false, -3600, true},
         {"pause, no key time", Timer::Pause, true, 0, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, timer, noKeyTime, seconds, forgotten] : cases) {
+        SCOPED_TRACE(name);
         EngineFixture f;
         f.keyboard.typeText("Td");
         ASSERT_EQ(f.modifierState(), 1);
         ASSERT_EQ(f.form.lastUnmatchedKeyTime, f.clock.now());
-        const bool modifierTimer = c.timer == Timer::Modifier;
-        if (c.noKeyTime) {
+        const bool modifierTimer = timer == Timer::Modifier;
+        if (noKeyTime) {
             (modifierTimer ? f.form.lastUnmatchedKeyTime : f.form.lastKeyTime).reset();
         }
-        f.clock.advanceSeconds(c.seconds);
+        f.clock.advanceSeconds(seconds);
         modifierTimer ? f.engine.modifierTimerTick() : f.engine.pauseTimerTick();
-        EXPECT_EQ(f.modifierState(), c.forgotten ? 0 : 1);
+        EXPECT_EQ(f.modifierState(), forgotten ? 0 : 1);
         // The letters are pauseTimer's business.
-        EXPECT_EQ(f.buffer(), c.forgotten && !modifierTimer ? "" : "td");
+        EXPECT_EQ(f.buffer(), forgotten && !modifierTimer ? "" : "td");
         if (modifierTimer) {
-            EXPECT_EQ(f.form.lastUnmatchedKeyTime.has_value(), !c.forgotten && !c.noKeyTime);
-        } else if (c.forgotten) {
+            EXPECT_EQ(f.form.lastUnmatchedKeyTime.has_value(), !forgotten && !noKeyTime);
+        } else if (forgotten) {
             f.form.typedKeys = "zz";
             f.mainData().ModifierState = 4;
             f.clock.advanceSeconds(1);

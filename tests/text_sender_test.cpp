@@ -1,21 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <optional>
+#include <array>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "engine/calibration.h"
 #include "engine/caps_lock.h"
 #include "support/engine_fixture.h"
+#include "support/transcript.h"
 
 namespace quorvel {
 namespace {
 
 using testing::EngineFixture;
-using Notations = std::vector<std::string>;
-
-const std::string Sample = "This is a sample \r\nI hope you like it";
 
 // Puts the user's own text and a picture on the clipboard, and returns them.
 ClipboardSnapshot userContents(EngineFixture& f) {
@@ -24,14 +23,11 @@ ClipboardSnapshot userContents(EngineFixture& f) {
     return f.clipboard.contents();
 }
 
-// Sends one request with the given calibration number and returns the
-// event-loop passes run before the text went out, counted from the erase when
-// there was one.
-struct PassesToText {
-    Notations sent;
-    int passes = 0;
-};
-PassesToText sendAndCount(const std::string& calibration, const std::string& trigger) {
+// Sends one request with the given calibration number and returns its keys and
+// the event-loop passes run before the text went out, counted from the erase
+// when there was one.
+std::pair<std::string, int> sendAndCount(const std::string& calibration,
+                                         const std::string& trigger) {
     EngineFixture f;
     std::vector<int> at;  // the event-loop passes run by each send
     f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.pump.doEventsCalls()); };
@@ -42,116 +38,72 @@ PassesToText sendAndCount(const std::string& calibration, const std::string& tri
     return {f.sentKeys(), at.size() >= 2 ? text - at[0] : text};
 }
 
-// Only a typed trigger is erased, and only then is there a calibration pause.
+// Only a typed trigger is erased, one Backspace a character, and only then is
+// there a calibration pause. tests/golden/sender_calibration_pause.txt holds each
+// send's keys and how many more event-loop passes ran before the text than with
+// a calibration of 0.
 TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
-    struct Case {
-        const char* calibration;
-        const char* trigger;
-        int backspaces;  // none: nothing to erase and no pause
-        int passes;
+    const std::pair<const char*, const char*> cases[] = {
+        {"5", "TD"},    {"-3", "TD"},         {"abc", "TD"},     {"3.5", "a b"}, {"7", "żó😀"},
+        {"7", "{F10}"}, {"7", "{Shift}{F9}"}, {"7", "{CTRL}ab"}, {"7", ""},
     };
-    const Case cases[] = {
-        {"5", "TD", 2, 5},    {"-3", "TD", 2, 0},         {"abc", "TD", 2, 500},
-        {"3.5", "a b", 3, 4}, {"7", "żó😀", 3, 7},  // one per character
-        {"7", "{F10}", 0, 0}, {"7", "{Shift}{F9}", 0, 0}, {"7", "{CTRL}ab", 0, 0},
-        {"7", "", 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.calibration) + " " + c.trigger);
-        std::string erase;
-        for (int i = 0; i < c.backspaces; ++i) {
-            erase += "{BACKSPACE}";
-        }
-        const auto result = sendAndCount(c.calibration, c.trigger);
-        EXPECT_EQ(result.sent, (erase.empty() ? Notations{"Hello"} : Notations{erase, "Hello"}));
-        EXPECT_EQ(result.passes - sendAndCount("0", c.trigger).passes, c.passes);
+    std::string transcript;
+    for (const auto& [calibration, trigger] : cases) {
+        const auto [sent, passes] = sendAndCount(calibration, trigger);
+        const int more = passes - sendAndCount("0", trigger).second;
+        transcript += std::string(calibration) + ", \"" + trigger + "\": sent " + sent + ", " +
+                      std::to_string(more) + " passes more\n";
     }
+    testing::expectGolden("sender_calibration_pause.txt", transcript);
 }
 
 // Macros are expanded on both paths, at sending time. The clipboard's text is
 // typed as it stands: no character of it acts as notation or starts a program,
 // and each of its line breaks is one Enter; the shortcut's own notation around
-// it stays notation.
+// it stays notation: braces around it make no key name of it. In
+// tests/golden/sender_notation.txt: what the target received from each text,
+// typed and pasted (Boost). "1+2" types "1@" (Shift for the next key), Ctrl+B
+// and Alt+Y type nothing, "~" is Enter.
 TEST(TextSender, NotationActsWhenTypedNotWhenPastedAndNeverInClipboardText) {
-    struct Case {
-        std::string text;
-        std::string typed;  // what the keystroke path leaves in the application
-        std::string pasted = text;
-        std::string clipboard = "";
-    };
     const std::string clip = "%(clipboard text)%";
     const std::string run = R"(x %(run=C:\tools\marker.exe pwned)% y)";
     const std::string notation = "50% off {v2} +a ^b ~ (c) [d] {{}}\tZażółć 😀";
-    const Case cases[] = {
-        {"%(date)% %(Time)%+1", "12/5/2026 3:04:05 PM!", "12/5/2026 3:04:05 PM+1"},
-        {"1+2", "1@"},      // Shift for the next key
-        {"a^bc", "ac"},     // Ctrl+B types nothing
-        {"x%yz", "xz"},     // Alt+Y types nothing
-        {"a~b", "a\r\nb"},  // Enter
-        {"{{}x{}}", "{x}"},
-        {"Zażółć Ελληνικά 日本語 → ✓ 😀\r\nß € ¯", "Zażółć Ελληνικά 日本語 → ✓ 😀\r\nß € ¯"},
-        {"Quote: " + clip, "Quote: " + run, "Quote: " + run, run},
-        {"<" + clip + ">", "<" + notation + ">", "<" + notation + ">", notation},
-        {clip, "a\r\nb\r\nc\r\nd\r\n\r\n", "a\r\nb\nc\rd\n\n", "a\r\nb\nc\rd\n\n"},
-        {"+" + clip + "~", "Ab\r\n", "+ab~", "ab"},
-        // Braces of the shortcut's around it make no key name of it.
-        {"{" + clip + "}", "", "{ENTER}", "ENTER"},
+    // Each text, with the clipboard's text it finds; the texts after them find
+    // none.
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {"Quote: " + clip, run},  {"<" + clip + ">", notation}, {clip, "a\r\nb\nc\rd\n\n"},
+        {"+" + clip + "~", "ab"}, {"{" + clip + "}", "ENTER"},
     };
-    for (const Case& c : cases) {
+    for (const char* text : {"%(date)% %(Time)%+1", "1+2", "a^bc", "x%yz", "a~b", "{{}x{}}",
+                             "Zażółć Ελληνικά 日本語 → ✓ 😀\r\nß € ¯"}) {
+        cases.emplace_back(text, "");
+    }
+    std::string transcript;
+    for (const auto& [text, clipboard] : cases) {
+        transcript += testing::printable(text) + " with \"" + testing::printable(clipboard) + "\"";
         for (const bool boost : {false, true}) {
-            SCOPED_TRACE(c.text + " with " + c.clipboard + (boost ? " boost" : ""));
+            SCOPED_TRACE(text + " with " + clipboard + (boost ? " boost" : ""));
             EngineFixture f;
             f.form.boostItem.checked = boost;
-            f.clipboard.setText(c.clipboard);
-            f.addEntry(LaunchMode::Space, false, "nt", c.text);
+            f.clipboard.setText(clipboard);
+            f.addEntry(LaunchMode::Space, false, "nt", text);
             f.keyboard.typeText("nt ");
-            EXPECT_EQ(f.keyboard.targetText, boost ? c.pasted : c.typed);
+            transcript += (boost ? "\n  pasted: " : "\n  typed:  ") +
+                          testing::printable(f.keyboard.targetText);
             EXPECT_EQ(f.programs.started, std::vector<std::string>{});
         }
+        transcript += "\n";
     }
+    testing::expectGolden("sender_notation.txt", transcript);
 }
 
 // What the user had goes back, an empty clipboard too, as soon as the target
 // has taken the paste: a Ctrl+V typed during the expansion pastes the user's own
-// text, a trigger of "%(clipboard text)%" reads it, and the clipboardTimer tick has
-// nothing left to do.
-TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
-    for (const bool byTrigger : {false, true}) {
-        for (const bool userHadContents : {true, false}) {
-            SCOPED_TRACE(std::string(byTrigger ? "trigger" : "Ctrl+V") +
-                         (userHadContents ? ", contents" : ", empty"));
-            EngineFixture f;
-            f.form.boostItem.checked = true;
-            f.addEntry(LaunchMode::Space, true, "sp", Sample);
-            f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
-            const ClipboardSnapshot former =
-                userHadContents ? userContents(f) : ClipboardSnapshot{};
-            f.afterSendOf("^(v)", [&] { f.keys(byTrigger ? "cb " : "{+LCtrl}v{-LCtrl}"); });
-
-            const int writesBefore = f.clipboard.writes;
-            const int markedBefore = f.clipboard.markedWrites;
-            f.keyboard.typeText("sp ");
-            // CR LF pasted intact, then the user's text.
-            EXPECT_EQ(f.keyboard.targetText,
-                      Sample + "\r\n" + (userHadContents ? "the user's text" : ""));
-            EXPECT_EQ(f.clipboard.contents(), former);
-            EXPECT_TRUE(f.form.clipboardTimer.enabled);
-            // Each paste (the trigger typed meanwhile makes a second) writes its text and
-            // puts back what the user had, each write marked for clipboard monitors; an
-            // empty clipboard put back has nothing to mark.
-            const int pastes = byTrigger ? 2 : 1;
-            EXPECT_EQ(f.clipboard.writes - writesBefore, 2 * pastes);
-            EXPECT_EQ(f.clipboard.markedWrites - markedBefore,
-                      userHadContents ? 2 * pastes : pastes);
-
-            const int writes = f.clipboard.writes;
-            f.engine.clipboardTimerTick();
-            EXPECT_EQ(f.clipboard.writes, writes);
-            EXPECT_FALSE(f.form.clipboardTimer.enabled);
-        }
-    }
-}
-
+// text, a trigger of "%(clipboard text)%" reads it, and the clipboardTimer tick
+// has nothing left to do. Each paste (a trigger typed meanwhile makes a second)
+// writes its text and puts back what the user had, each write marked for
+// clipboard monitors; an empty clipboard put back has nothing to mark.
+//
 // A clipboard held open by another program (a clipboard manager reading it) is
 // waited for before the paste, before the Ctrl+V (a manager reading our text)
 // and before the user's contents go back; one opened between the wait and our
@@ -159,40 +111,52 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceThePasteIsTaken) {
 // does, and the user's contents go back at the clipboardTimer tick, or with the
 // next paste, which must not save the first paste's text as the user's. A copy
 // the user makes while the paste is on its way stays on the clipboard.
-TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
-    enum class Held { BeforeThePaste, AfterTheTextIsWritten, BeforeTheRestore, BeforeTheSnapshot };
+//
+// tests/golden/sender_clipboard.txt holds what the target received, whether the
+// clipboard was still held open after the send, whether the user's contents were
+// back at once, the clipboard writes (and how many were marked), and after the
+// clipboardTimer tick what the clipboard held, the writes the tick made and
+// whether the timer still runs.
+TEST(TextSender, BoostGivesTheClipboardBackWhenItIsFree) {
     struct Case {
         const char* name;
-        Held when;
-        int seconds;
-        std::string pasted;
-        bool userContentsBackAtOnce;  // else at the clipboardTimer tick, or with the next paste
-        bool secondPaste = false;
-        bool userCopies = false;  // before the restore
+        std::string when;  // after the erase, the text's write, the Ctrl+V; or the snapshot
+        int seconds;       // another program holds the clipboard open then
+        bool secondPaste = false, userCopies = false;  // the user copies before the restore
+        const char* typedAfterThePaste = "";
+        bool userHadContents = true;
     };
     // The longest hold the wait sees through, and one it gives up on.
     const int withinTheBound = static_cast<int>(TextSender::ClipboardWaitMilliseconds / 1000);
     const int pastTheBound = withinTheBound + 5;
+    const char* ctrlV = "{+LCtrl}v{-LCtrl}";
     const Case cases[] = {
-        {"a moment before the paste", Held::BeforeThePaste, withinTheBound, "Hello", true},
-        {"long before the paste", Held::BeforeThePaste, pastTheBound, "", true},
-        {"a moment after the text is written", Held::AfterTheTextIsWritten, withinTheBound, "Hello",
-         true},
-        {"long after the text is written", Held::AfterTheTextIsWritten, pastTheBound, "", false},
-        {"a moment before the restore", Held::BeforeTheRestore, withinTheBound, "Hello", true},
-        {"long before the restore", Held::BeforeTheRestore, pastTheBound, "Hello", false},
-        {"long before the restore, then a second paste", Held::BeforeTheRestore, pastTheBound,
-         "Hello", false, true},
-        {"taken before the snapshot", Held::BeforeTheSnapshot, 0, "Hello", true},
-        {"the user copies", Held::BeforeTheRestore, 0, "Hello", false, false, true},
+        {"Ctrl+V typed after the paste", "", 0, false, false, ctrlV},
+        {"Ctrl+V typed after the paste, the clipboard empty", "", 0, false, false, ctrlV, false},
+        {"the clipboard's text typed after the paste", "", 0, false, false, "cb "},
+        {"the clipboard's text typed after the paste, the clipboard empty", "", 0, false, false,
+         "cb ", false},
+        {"held a moment before the paste", "erase", withinTheBound},
+        {"held long before the paste", "erase", pastTheBound},
+        {"held a moment after the text is written", "write", withinTheBound},
+        {"held long after the text is written", "write", pastTheBound},
+        {"held a moment before the restore", "^(v)", withinTheBound},
+        {"held long before the restore", "^(v)", pastTheBound},
+        {"held long before the restore, then a second paste", "^(v)", pastTheBound, true},
+        {"taken before the snapshot", "snapshot", 0},
+        {"the user copies", "^(v)", 0, false, true},
     };
+    std::string transcript;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
         // Another program holds the clipboard open for some seconds of the fake
         // clock, which moves a second with each pass of the event loop meanwhile.
-        bool held = false;
-        auto holdOpen = [&f, &c, &held] {
+        bool held = false, typedAfter = false;
+        auto holdAt = [&f, &c, &held](std::string_view point) {
+            if (held || point != c.when) {
+                return;
+            }
             held = true;
             f.clipboard.locked = c.seconds > 0;
             for (int pass = 1; pass <= c.seconds; ++pass) {
@@ -207,77 +171,70 @@ TEST(TextSender, BoostWaitsForABusyClipboardAndLeavesACopyMadeMeanwhile) {
         };
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
-        const ClipboardSnapshot former = userContents(f);
-        f.clipboard.takenInBetween = c.when == Held::BeforeTheSnapshot ? 5 : 0;
-        f.clipboard.afterWrite = [&] {
-            if (c.when == Held::AfterTheTextIsWritten && !held) {
-                holdOpen();
-            }
-        };
+        f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
+        const ClipboardSnapshot former = c.userHadContents ? userContents(f) : ClipboardSnapshot{};
+        f.clipboard.takenInBetween = c.when == "snapshot" ? 5 : 0;
+        f.clipboard.afterWrite = [&] { holdAt("write"); };
         f.keyboard.afterSend = [&](std::string_view keys) {
-            const bool erased = keys.starts_with("{BACKSPACE}");
-            if (!held && ((c.when == Held::BeforeThePaste && erased) ||
-                          (c.when == Held::BeforeTheRestore && keys == "^(v)"))) {
-                holdOpen();
+            holdAt(keys.starts_with("{BACKSPACE}") ? "erase" : keys);
+            if (keys == "^(v)" && !std::exchange(typedAfter, true)) {
+                f.keys(c.typedAfterThePaste);
             }
         };
-
+        const int writesBefore = f.clipboard.writes;
+        const int markedBefore = f.clipboard.markedWrites;
         f.keyboard.typeText("he ");
-        EXPECT_EQ(f.keyboard.targetText, c.pasted);
-        const bool heldOpen = f.clipboard.locked;
+        transcript += std::string(c.name) + ": " + testing::printable(f.keyboard.targetText);
+        transcript += f.clipboard.locked ? ", still held" : "";
         f.clipboard.locked = false;
-        EXPECT_EQ(f.clipboard.contents() == former, c.userContentsBackAtOnce);
-        EXPECT_EQ(heldOpen, c.seconds == pastTheBound);
+        transcript += f.clipboard.contents() == former ? ", the user's back at once" : "";
         if (c.secondPaste) {
             f.keyboard.typeText("he ");
-            EXPECT_EQ(f.keyboard.targetText, "HelloHello");
-            EXPECT_EQ(f.clipboard.contents(), former);
+            transcript += ", then " + f.keyboard.targetText;
+            transcript += f.clipboard.contents() == former ? " and the user's back" : "";
         }
+        const int writes = f.clipboard.writes;
+        transcript += ", writes " + std::to_string(writes - writesBefore) + " (" +
+                      std::to_string(f.clipboard.markedWrites - markedBefore) + " marked)" +
+                      (f.form.clipboardTimer.enabled ? ", timer on" : "");
         f.engine.clipboardTimerTick();
-        if (c.userCopies) {
-            EXPECT_EQ(f.clipboard.getText(), "copied meanwhile");
-        } else {
-            EXPECT_EQ(f.clipboard.contents(), former);
-        }
+        transcript += f.clipboard.contents() == former
+                          ? "; after the tick the user's"
+                          : "; after the tick " + f.clipboard.getText().value_or("");
+        transcript += ", writes " + std::to_string(f.clipboard.writes - writes) +
+                      (f.form.clipboardTimer.enabled ? ", timer on\n" : "\n");
     }
+    testing::expectGolden("sender_clipboard.txt", transcript);
 }
 
 // A send ends at its first failure, after the erase, and a run macro ends it
 // too; whatever the end, no Enter is left for the next send to press, and the
 // user's clipboard is as it was. A clipboard holding no text (a picture) gives
 // empty text. Only a forced send waits for its erase and text to be taken; a
-// paste always waits, the Enter never.
+// paste always waits, the Enter never. tests/golden/sender_ends.txt holds each
+// send's keys, a call after each " | ", and the programs it started.
 TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     struct Case {
         const char* name;
         const char* text;
-        Notations sent;
-        std::vector<std::string> started = {};
         bool lockedClipboard = false, blockFromStart = false, blockAfterErase = false,
              boost = false, force = false;
     };
-    const std::string erase = "{BACKSPACE}{BACKSPACE}";
     const Case cases[] = {
-        {"unclosed macro", "Hi %(date", {erase}},
-        {"run macro", "%(run=calc.exe)%", {erase}, {"calc.exe"}},
-        {"clipboard locked", "a%(clipboard text)%b", {erase}, {}, true},
-        {"clipboard holding a picture", "a%(clipboard text)%b", {erase, "ab", "{ENTER}"}},
-        {"notation rejected", "{foo}", {erase}},
-        {"blocked from the start", "Hi", {erase}, {}, false, true},
-        {"blocked after the erase", "Hi", {erase, "Hi"}, {}, false, false, true},
-        {"paste with the clipboard locked", "Hi", {erase}, {}, true, false, false, true},
-        {.name = "sent whole", .text = "Hi", .sent = {erase, "Hi", "{ENTER}"}},
-        {.name = "forced",
-         .text = "Hi",
-         .sent = {erase + " (waits)", "Hi (waits)", "{ENTER}"},
-         .force = true},
-        {.name = "pasted", .text = "Hi", .sent = {erase, "^(v) (waits)", "{ENTER}"}, .boost = true},
-        {.name = "forced and pasted",
-         .text = "Hi",
-         .sent = {erase + " (waits)", "^(v) (waits)", "{ENTER}"},
-         .boost = true,
-         .force = true},
+        {"unclosed macro", "Hi %(date"},
+        {"run macro", "%(run=calc.exe)%"},
+        {"clipboard locked", "a%(clipboard text)%b", true},
+        {"clipboard holding a picture", "a%(clipboard text)%b"},
+        {"notation rejected", "{foo}"},
+        {"blocked from the start", "Hi", false, true},
+        {"blocked after the erase", "Hi", false, false, true},
+        {"paste with the clipboard locked", "Hi", true, false, false, true},
+        {"sent whole", "Hi"},
+        {.name = "forced", .text = "Hi", .force = true},
+        {.name = "pasted", .text = "Hi", .boost = true},
+        {.name = "forced and pasted", .text = "Hi", .boost = true, .force = true},
     };
+    std::string transcript;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
@@ -294,8 +251,11 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
             f.keyboard.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
         }
         f.keyboard.tap(vk::Space);
-        EXPECT_EQ(f.sentKeys(), c.sent);
-        EXPECT_EQ(f.programs.started, c.started);
+        transcript += std::string(c.name) + ": sent " + f.sentKeys();
+        for (const std::string& program : f.programs.started) {
+            transcript += ", started " + program;
+        }
+        transcript += "\n";
         EXPECT_TRUE(f.form.clipboardTimer.enabled);
         f.clipboard.locked = false;
         f.engine.clipboardTimerTick();
@@ -306,61 +266,56 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.keyboard.typeText("ok ");
         EXPECT_TRUE(f.keyboard.targetText.ends_with("fine"));
     }
+    testing::expectGolden("sender_ends.txt", transcript);
 }
 
-// Rounded half to even; anything but a plain decimal within 32 bits is refused.
+// Rounded half to even; anything but a plain decimal within 32 bits is refused
+// (tests/golden/calibration.txt).
 TEST(Calibration, PassesFromTheTypedNumber) {
-    struct Case {
-        const char* text;
-        std::int32_t passes;
-    };
-    const Case cases[] = {
-        {"500", 500}, {" 7 ", 7}, {"+4", 4},  {"0", 0},     {".5", 0},  {"5.", 5},  {"12.5", 12},
-        {"2.5", 2},   {"3.5", 4}, {"2.6", 3}, {"-2.5", -2}, {"0.4", 0}, {"-3", -3},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(calibrationPasses(c.text), c.passes) << c.text;
-    }
-    EXPECT_EQ(calibrationPasses("2147483647"), INT32_MAX);
-    EXPECT_EQ(calibrationPasses("-2147483648"), INT32_MIN);
+    std::string transcript;
     for (const char* text :
-         {"2147483648", "-2147483649", "99999999999999999999", "", "   ", "abc", "1e5", "1,000",
-          "$5", "5$", "-", ".", "+-4", "4 2", "1.2.3", "\t7", "0x10", "inf", "nan"}) {
-        EXPECT_EQ(calibrationPasses(text), std::nullopt) << text;
+         {"500",  " 7 ",        "+4",          "0",          ".5",          "5.",
+          "12.5", "2.5",        "3.5",         "2.6",        "-2.5",        "0.4",
+          "-3",   "2147483647", "-2147483648", "2147483648", "-2147483649", "99999999999999999999",
+          "",     "   ",        "abc",         "1e5",        "1,000",       "$5",
+          "5$",   "-",          ".",           "+-4",        "4 2",         "1.2.3",
+          "\t7",  "0x10",       "inf",         "nan"}) {
+        const auto passes = calibrationPasses(text);
+        transcript += "\"" + testing::printable(text) +
+                      "\": " + (passes ? std::to_string(*passes) : "refused") + "\n";
     }
+    testing::expectGolden("calibration.txt", transcript);
 }
 
+// One key of a layout: what it types without and with Shift, with Caps Lock off
+// and on. tests/golden/caps_lock.txt holds the stroke that types it as the text
+// asks, with or without Shift: a French digit key is one Caps Lock shifts, a
+// Swiss key has capitals of its own under Caps Lock, and a dead key goes as
+// without Caps Lock.
 TEST(CapsLock, KeysTypeWhatTheyTypeWithCapsLockOff) {
-    // One key of a layout: what it types without and with Shift, with Caps Lock
-    // off and on, and the stroke that types it as the text asks.
-    struct Case {
-        const char* key;
-        char32_t plain, shifted, capsPlain, capsShifted;
-        bool shift;  // as the text asks for the key
-        CapsLockStroke expected;
+    // Each key: its name, what it types plain, shifted, under Caps Lock and shifted
+    // under Caps Lock.
+    const std::tuple<const char*, char32_t, char32_t, char32_t, char32_t> keys[] = {
+        {"a letter", U'a', U'A', U'A', U'a'}, {"a US digit", U'1', U'!', U'1', U'!'},
+        {"French 1", U'&', U'1', U'1', U'&'}, {"Swiss ü", U'ü', U'è', U'Ü', U'È'},
+        {"a dead key", 0, 0, 0, 0},
     };
-    const Case cases[] = {
-        {"a letter", U'a', U'A', U'A', U'a', false, {false, true, 0}},     // "a"
-        {"a letter", U'a', U'A', U'A', U'a', true, {false, false, 0}},     // "A", and "+a"
-        {"a US digit", U'1', U'!', U'1', U'!', false, {false, false, 0}},  // "1"
-        {"a US digit", U'1', U'!', U'1', U'!', true, {false, true, 0}},    // "!"
-        // A French digit key, which Caps Lock shifts.
-        {"French 1", U'&', U'1', U'1', U'&', false, {false, true, 0}},  // "&"
-        {"French 1", U'&', U'1', U'1', U'&', true, {false, false, 0}},  // "1"
-        // A Swiss key with capitals of its own under Caps Lock.
-        {"Swiss ü", U'ü', U'è', U'Ü', U'È', false, {true, false, U'ü'}},
-        {"Swiss ü", U'ü', U'è', U'Ü', U'È', true, {true, true, U'è'}},
-        {"a dead key", 0, 0, 0, 0, true, {false, true, 0}},  // as without Caps Lock
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + (c.shift ? " with Shift" : ""));
-        const CapsLockStroke stroke = strokeUnderCapsLock(c.shift, [&c](bool shift, bool caps) {
-            return caps ? (shift ? c.capsShifted : c.capsPlain) : (shift ? c.shifted : c.plain);
-        });
-        EXPECT_EQ(stroke.asCharacter, c.expected.asCharacter);
-        EXPECT_EQ(stroke.shift, c.expected.shift);
-        EXPECT_EQ(stroke.character, c.expected.character);
+    std::string transcript;
+    for (const auto& [name, plain, shifted, capsPlain, capsShifted] : keys) {
+        const std::array<char32_t, 4> types{plain, shifted, capsPlain, capsShifted};
+        for (const bool shift : {false, true}) {
+            const CapsLockStroke stroke = strokeUnderCapsLock(
+                shift, [&types](bool withShift, bool caps) { return types[2 * caps + withShift]; });
+            transcript += std::string(name) + (shift ? ", shifted: " : ": ") +
+                          (stroke.asCharacter ? "as a character" : "as its key") +
+                          (stroke.shift ? ", with Shift" : "");
+            if (stroke.character != 0) {
+                utf8::append(transcript += " ", stroke.character);
+            }
+            transcript += "\n";
+        }
     }
+    testing::expectGolden("caps_lock.txt", transcript);
 }
 
 }  // namespace

@@ -77,21 +77,13 @@ void FakeKeyboard::remove(std::uintptr_t) {
     hook_ = nullptr;
 }
 
-namespace {
-
 // Shift, Ctrl or Alt stands for either key of its pair (LShift, RShift, LCtrl...).
-bool anyDown(const std::array<bool, 256>& keys, int code) {
+bool FakeKeyboard::anyDown(const std::array<bool, 256>& keys, int code) {
     if (code >= vk::Shift && code <= vk::Alt) {
         const auto left = static_cast<std::size_t>(vk::LShift + 2 * (code - vk::Shift));
         return keys[left] || keys[left + 1];
     }
     return code >= 0 && code < 256 && keys[static_cast<std::size_t>(code)];
-}
-
-}  // namespace
-
-bool FakeKeyboard::down(int code) const {
-    return anyDown(down_, code);
 }
 
 // Only the "down now" bit: nothing reads the "pressed since" one.
@@ -182,12 +174,13 @@ void FakeKeyboard::typeText(std::string_view text) {
 }
 
 SendOutcome FakeKeyboard::typeKeys(std::span<const KeyStroke> strokes, Wait wait) {
-    sent.push_back({{strokes.begin(), strokes.end()}, wait});
+    const std::string keys = testing::keysText(strokes);
+    sent.push_back(keys + (wait == Wait::Yes ? " (waits)" : ""));
     injectionsInsideHook += hookDepth_ > 0 ? 1 : 0;
     const SendOutcome outcome =
         blockInjection || !acceptsInput ? SendOutcome::Blocked : injectAll(strokes);
     if (afterSend) {
-        afterSend(testing::keysText(strokes));
+        afterSend(keys);
     }
     return outcome;
 }

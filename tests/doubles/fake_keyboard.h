@@ -52,11 +52,9 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
         return deliver(virtualKey, released, true, ours ? OwnInjectionMarker : 0);
     }
 
-    struct SentCall {
-        std::vector<KeyStroke> strokes;
-        Wait wait;
-    };
-    std::vector<SentCall> sent;
+    // Each send's keys as keysText writes them, " (waits)" after those of a send
+    // that waits for them to be taken.
+    std::vector<std::string> sent;
     std::string targetText;  // what the focused edit box shows
     int swallowedCount = 0;
     // Menus opened by a lone tap of Alt (the target's menu bar) or of a Windows
@@ -88,7 +86,8 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo,
                  std::uint32_t scanCode = 0);
     void applyToTarget(int virtualKey);
-    bool down(int virtualKey) const;
+    bool down(int virtualKey) const { return anyDown(down_, virtualKey); }
+    static bool anyDown(const std::array<bool, 256>& keys, int code);
 
     FakeEventPump& pump_;
     FakeClipboard& clipboard_;

@@ -53,14 +53,13 @@ struct EngineFixture : FakeDesktop {
     const std::string& buffer() const { return form.typedKeys; }
     std::int16_t modifierState() { return engine.mainData().ModifierState; }
 
-    // Every send's keys as keysText writes them, and whether the send waits for
-    // them to be taken.
-    std::vector<std::string> sentKeys() const {
-        std::vector<std::string> all;
-        for (const auto& call : keyboard.sent) {
-            all.push_back(keysText(call.strokes) + (call.wait == Wait::Yes ? " (waits)" : ""));
+    // Every send's keys as the keyboard recorded them, separated by " | ".
+    std::string sentKeys() const {
+        std::string all;
+        for (const std::string& keys : keyboard.sent) {
+            all += " | " + keys;
         }
-        return all;
+        return all.empty() ? all : all.substr(3);
     }
 
     // Runs the action once, after the first send whose keys are these.
@@ -77,7 +76,8 @@ struct EngineFixture : FakeDesktop {
     // Types a script: characters as typeText types them; {F9} taps a key, {+LCtrl}
     // presses it and {-LCtrl} lets it go; {ours F} and {theirs +K} inject the key as
     // this program or another one would. {clock 10} moves the clock ten seconds,
-    // {tick} runs the modifier timer's tick and {shown} notes what the target shows.
+    // {tick} runs the modifier timer's tick, {shown} notes what the target shows
+    // and {state} the recorded modifier.
     void keys(std::string_view script) {
         for (std::size_t open; (open = script.find('{')) != std::string_view::npos;) {
             keyboard.typeText(script.substr(0, open));
@@ -88,10 +88,11 @@ struct EngineFixture : FakeDesktop {
                 clock.advanceSeconds(std::stoi(std::string(key.substr(6))));
             } else if (key == "tick") {
                 engine.modifierTimerTick();
-            } else if (key == "shown") {
-                shown.push_back(keyboard.targetText);
+            } else if (key == "shown" || key == "state") {
+                shown.push_back(key == "shown" ? keyboard.targetText
+                                               : "state " + std::to_string(modifierState()));
             }
-            if (key.starts_with("clock ") || key == "tick" || key == "shown") {
+            if (key.starts_with("clock ") || key == "tick" || key == "shown" || key == "state") {
                 continue;
             }
             const std::string_view source = key.substr(0, key.find(' ') + 1);  // "" for the user
@@ -108,7 +109,7 @@ struct EngineFixture : FakeDesktop {
         keyboard.typeText(script);
     }
 
-    std::vector<std::string> shown;  // noted by {shown}
+    std::vector<std::string> shown;  // noted by {shown} and {state}
 
     // An event handed to the hook directly, bypassing the keyboard.
     int hookEvent(std::uint32_t virtualKey, std::uint32_t flags, int hookCode = 0) {
@@ -120,7 +121,7 @@ struct EngineFixture : FakeDesktop {
         constexpr std::pair<std::string_view, int> Named[] = {
             {"Space", vk::Space}, {"Bksp", vk::Backspace}, {"LCtrl", vk::LCtrl},
             {"RCtrl", vk::RCtrl}, {"LShift", vk::LShift},  {"RShift", vk::RShift},
-            {"LAlt", vk::LAlt}};
+            {"LAlt", vk::LAlt},   {"LWin", vk::LWin}};
         for (const auto& [text, code] : Named) {
             if (name == text) {
                 return code;
