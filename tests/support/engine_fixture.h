@@ -4,7 +4,6 @@
 
 #include <cctype>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,17 +59,6 @@ struct EngineFixture : FakeDesktop {
             all += " | " + keys;
         }
         return all.empty() ? all : all.substr(3);
-    }
-
-    // Runs the action once, after the first send whose keys are these.
-    void afterSendOf(std::string keys, std::function<void()> action) {
-        keyboard.afterSend = [this, keys, action](std::string_view sent) {
-            if (sent == keys) {
-                const auto run = action;  // outlives this lambda, cleared next
-                keyboard.afterSend = nullptr;
-                run();
-            }
-        };
     }
 
     // Types a script: characters as typeText types them; {F9} taps a key, {+LCtrl}
