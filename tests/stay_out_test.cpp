@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "engine/stay_out.h"
@@ -14,11 +16,8 @@ using testing::AppFixture;
 using testing::EngineFixture;
 
 TEST(ExcludedPrograms, StoredFormReadsFileNamesOnly) {
-    struct Case {
-        const char* stored;
-        std::vector<std::string> names;
-    };
-    const Case cases[] = {
+    // Each row: the stored value, and the names read from it.
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"", {}},
         {"mstsc.exe", {"mstsc.exe"}},
         {" mstsc.exe |KeePass.exe", {"mstsc.exe", "KeePass.exe"}},
@@ -28,11 +27,11 @@ TEST(ExcludedPrograms, StoredFormReadsFileNamesOnly) {
         {"bad?.exe|c:x.exe|a*.exe|<b>.exe|q\".exe|tab\t.exe|.|..|C:\\dir\\", {}},
         {"\xCE\x95\xCE\xBB.exe|\xCE\xB5\xCE\xBB.exe", {"\xCE\x95\xCE\xBB.exe"}},  // Greek case
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored);
-        const ExcludedPrograms programs = ExcludedPrograms::parse(c.stored);
-        EXPECT_EQ(programs.names(), c.names);
-        EXPECT_EQ(ExcludedPrograms::parse(programs.stored()).names(), c.names);
+    for (const auto& [stored, names] : cases) {
+        SCOPED_TRACE(stored);
+        const ExcludedPrograms programs = ExcludedPrograms::parse(stored);
+        EXPECT_EQ(programs.names(), names);
+        EXPECT_EQ(ExcludedPrograms::parse(programs.stored()).names(), names);
     }
 
     // A value grown huge keeps the first names only.
@@ -49,13 +48,9 @@ TEST(ExcludedPrograms, StoredFormReadsFileNamesOnly) {
 // held, and neither what was typed before entering nor what was typed there can
 // complete a trigger later.
 TEST(StayOut, TriggersTypedThereStayAsTyped) {
-    struct Case {
-        const char* name;
-        FocusFacts focus;
-        bool pauseInFullScreen;
-        bool fires;
-    };
-    const Case cases[] = {
+    // Each row: where the keys go, whether full-screen programs pause Quorvel, and
+    // whether the triggers fire there.
+    const std::tuple<const char*, FocusFacts, bool, bool> cases[] = {
         {"password box", {.passwordBox = true, .program = "app.exe"}, true, false},
         {"input method composing", {.composing = true, .program = "app.exe"}, true, false},
         {"excluded program", {.program = "MSTSC.EXE"}, true, false},
@@ -64,23 +59,23 @@ TEST(StayOut, TriggersTypedThereStayAsTyped) {
         {"other program", {.program = "notepad.exe"}, true, true},
         {"unknown program", {}, true, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, focus, pauseInFullScreen, fires] : cases) {
+        SCOPED_TRACE(name);
         EngineFixture f;
         f.addEntry(LaunchMode::Space, false, "td", "Today");
         f.addEntry(LaunchMode::FunctionKey, false, "{F9}", "Nine");
         f.form.excludedPrograms = ExcludedPrograms::parse("mstsc.exe");
-        f.form.fullScreenPauseItem.checked = c.pauseInFullScreen;
+        f.form.fullScreenPauseItem.checked = pauseInFullScreen;
         f.keys("t");
-        f.focus.facts = c.focus;
+        f.focus.facts = focus;
         f.keys("d {F9}t");
-        EXPECT_EQ(f.keyboard.targetText, c.fires ? "TodayNinet" : "td t");
-        EXPECT_EQ(f.buffer(), c.fires ? "t" : "");
+        EXPECT_EQ(f.keyboard.targetText, fires ? "TodayNinet" : "td t");
+        EXPECT_EQ(f.buffer(), fires ? "t" : "");
 
         // Back where triggers fire: the "t" typed there is not part of one.
         f.focus.facts = {.program = "notepad.exe"};
         f.keys("d ");
-        EXPECT_EQ(f.keyboard.targetText, c.fires ? "TodayNineToday" : "td td ");
+        EXPECT_EQ(f.keyboard.targetText, fires ? "TodayNineToday" : "td td ");
     }
 }
 
@@ -121,27 +116,25 @@ TEST_F(StayOutApp, ATriggerInAnAdministratorProgramIsToldOncePerProgram) {
 // New values beside the old ones: read with a defined outcome for damage, and
 // written only when the user changes them.
 TEST_F(StayOutApp, PauseAndExcludedProgramsAreStoredBesideTheOtherSettings) {
-    struct Case {
-        const char* pause;  // nullptr: not stored
-        bool checked;
-    };
-    for (const Case c : {Case{nullptr, true}, Case{"False", false}, Case{"0", false},
-                         Case{"True", true}, Case{"junk", true}}) {
-        SCOPED_TRACE(c.pause ? c.pause : "missing");
+    // Each row: the pause setting stored (none when null), and whether it is ticked.
+    const std::pair<const char*, bool> cases[] = {
+        {nullptr, true}, {"False", false}, {"0", false}, {"True", true}, {"junk", true}};
+    for (const auto& [pause, checked] : cases) {
+        SCOPED_TRACE(pause ? pause : "missing");
         settings = FakeSettingsStore{};
         settings.SaveSetting("Quorvel", "Opts", "MenuShow", "1");
-        if (c.pause != nullptr) {
-            settings.SaveSetting("Quorvel", "Opts", "FullScreenPause", c.pause);
+        if (pause != nullptr) {
+            settings.SaveSetting("Quorvel", "Opts", "FullScreenPause", pause);
         }
         settings.SaveSetting("Quorvel", "Excluded", "Programs",
                              " mstsc.exe|bad?.exe|C:\\x\\KeePass.exe");
         MainWindow& f = start();
-        EXPECT_EQ(f.fullScreenPauseItem.checked, c.checked);
+        EXPECT_EQ(f.fullScreenPauseItem.checked, checked);
         EXPECT_EQ(f.excludedPrograms.names(),
                   (std::vector<std::string>{"mstsc.exe", "KeePass.exe"}));
         EXPECT_EQ(setting("Quorvel", "Excluded", "Programs"),
                   " mstsc.exe|bad?.exe|C:\\x\\KeePass.exe");
-        EXPECT_EQ(setting("Quorvel", "Opts", "FullScreenPause"), c.pause ? c.pause : "<missing>");
+        EXPECT_EQ(setting("Quorvel", "Opts", "FullScreenPause"), pause ? pause : "<missing>");
     }
     MainWindow& f = *form;
     f.toggleFullScreenPause();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/key_names.h"
@@ -140,11 +141,7 @@ TEST(TriggerMatcher, CtrlShiftHotKeysShowWindows) {
 // and arrows too), then come the function keys, then the punctuation keys;
 // modifiers, Enter, Tab and the rest have no name.
 TEST(KeyNames, KeyCodesAndTheirNames) {
-    struct Case {
-        int code;
-        const char* name;
-    };
-    const Case cases[] = {
+    const std::pair<int, const char*> cases[] = {
         {-1, ""},      {0, ""},        {8, ""},        {13, ""},   {27, ""},    {31, ""},
         {32, " "},     {33, "!"},      {40, "("},      {46, "."},  {48, "0"},   {57, "9"},
         {65, "A"},     {90, "Z"},      {91, "["},      {96, "`"},  {97, "a"},   {111, "o"},
@@ -153,8 +150,8 @@ TEST(KeyNames, KeyCodesAndTheirNames) {
         {191, "/"},    {192, ""},      {218, ""},      {219, "["}, {220, "\\"}, {221, "]"},
         {222, ""},     {255, ""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(keyNameOf(static_cast<std::int16_t>(c.code)), c.name) << "key code " << c.code;
+    for (const auto& [code, name] : cases) {
+        EXPECT_EQ(keyNameOf(static_cast<std::int16_t>(code)), name) << "key code " << code;
     }
 }
 
