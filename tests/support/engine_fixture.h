@@ -17,7 +17,6 @@
 #include "engine/shortcut_entry.h"
 #include "platform/clock.h"
 #include "platform/virtual_keys.h"
-#include "support/key_strokes.h"
 #include "tests/doubles/fake_desktop.h"
 
 namespace quorvel::testing {
@@ -70,7 +69,7 @@ struct EngineFixture : FakeDesktop {
         for (std::size_t open; (open = script.find('{')) != std::string_view::npos;) {
             keyboard.typeText(script.substr(0, open));
             const std::size_t close = script.find('}', open);
-            std::string_view key = script.substr(open + 1, close - open - 1);
+            const std::string_view key = script.substr(open + 1, close - open - 1);
             script.remove_prefix(close + 1);
             if (key.starts_with("clock ")) {
                 clock.advanceSeconds(std::stoi(std::string(key.substr(6))));
@@ -79,19 +78,8 @@ struct EngineFixture : FakeDesktop {
             } else if (key == "shown" || key == "state") {
                 shown.push_back(key == "shown" ? keyboard.targetText
                                                : "state " + std::to_string(modifierState()));
-            }
-            if (key.starts_with("clock ") || key == "tick" || key == "shown" || key == "state") {
-                continue;
-            }
-            const std::string_view source = key.substr(0, key.find(' ') + 1);  // "" for the user
-            key.remove_prefix(source.size());
-            const char change = key[0] == '+' || key[0] == '-' ? key[0] : ' ';
-            const int code = keyCode(key.substr(change == ' ' ? 0 : 1));
-            for (const bool released : {false, true}) {
-                if (change == ' ' || change == (released ? '-' : '+')) {
-                    source.empty() ? (released ? keyboard.release(code) : keyboard.press(code))
-                                   : keyboard.inject(code, released, source == "ours ");
-                }
+            } else {
+                scriptedKey(key);
             }
         }
         keyboard.typeText(script);
@@ -105,6 +93,21 @@ struct EngineFixture : FakeDesktop {
     }
 
   private:
+    // "F9" taps the key, "+LCtrl" presses it and "-LCtrl" lets it go; "ours " or
+    // "theirs " before it injects it as this program or another one would.
+    void scriptedKey(std::string_view key) {
+        const std::string_view source = key.substr(0, key.find(' ') + 1);  // "" for the user
+        key.remove_prefix(source.size());
+        const char change = key[0] == '+' || key[0] == '-' ? key[0] : ' ';
+        const int code = keyCode(key.substr(change == ' ' ? 0 : 1));
+        for (const bool released : {false, true}) {
+            if (change == ' ' || change == (released ? '-' : '+')) {
+                source.empty() ? (released ? keyboard.release(code) : keyboard.press(code))
+                               : keyboard.inject(code, released, source == "ours ");
+            }
+        }
+    }
+
     static int keyCode(std::string_view name) {
         constexpr std::pair<std::string_view, int> Named[] = {
             {"Space", vk::Space}, {"Bksp", vk::Backspace}, {"LCtrl", vk::LCtrl},
