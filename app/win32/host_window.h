@@ -48,7 +48,8 @@ class Host {
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool dataTimerRunning_ = false;
-    HookWatchdog watchdog_;
+    // Asks the services, made after it, only once keys arrive.
+    HookWatchdog watchdog_{[this] { return services_->injector.focusedWindowAcceptsInput(); }};
     bool refreshing_ = false;
     std::unique_ptr<Services> services_;
     std::unique_ptr<Views> views_;
