@@ -321,6 +321,12 @@ void Host::checkHookAlive() {
     writeHookTiming();
 }
 
+// A normal program's hook is not called for the keys of a window running with
+// higher rights, and the system refuses the keys it injects there alike.
+bool Host::hookSeesForeground() {
+    return services_->injector.focusedWindowAcceptsInput();
+}
+
 void Host::actOnWatchdog(HookWatchdog::Action action) {
     switch (action) {
         case HookWatchdog::Action::SendHeartbeat: {
@@ -393,17 +399,17 @@ void Host::writeHookTiming() {
     if (FILE* file = std::fopen(path, "w")) {
         std::fprintf(file,
                      "events %zu p50_us %.1f p99_us %.1f max_us %.1f held_presses %llu "
-                     "replay_calls %llu replayed_events %llu replay_ms %.1f refused %llu "
-                     "heartbeats %llu reinstalls %llu\n",
+                     "replay_calls %llu replayed_events %llu replay_ms %.1f heartbeats %llu "
+                     "reinstalls %llu refused %llu\n",
                      hook.callbackSamples(), hook.callbackPercentileMicroseconds(50),
                      hook.callbackPercentileMicroseconds(99),
                      hook.callbackPercentileMicroseconds(100),
                      static_cast<unsigned long long>(held.pressesHeld()),
                      static_cast<unsigned long long>(replay.calls),
                      static_cast<unsigned long long>(replay.events), replay.microseconds / 1000,
-                     static_cast<unsigned long long>(held.eventsRefused()),
                      static_cast<unsigned long long>(hook.heartbeatsSeen()),
-                     static_cast<unsigned long long>(hook.reinstalls()));
+                     static_cast<unsigned long long>(hook.reinstalls()),
+                     static_cast<unsigned long long>(held.eventsRefused()));
         std::fclose(file);
     }
 }
