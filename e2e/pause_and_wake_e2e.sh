@@ -11,6 +11,8 @@ cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
+# Counts only, never keys: the proof keys the hook has counted among them.
+timing="$E2E_STATE/timing.txt"
 e2e_typing_suite '{S}|ZQ|expanded'
 mkdir -p "$SHOTS"
 
@@ -73,6 +75,41 @@ typed_across() {
 }
 e2e_check session-unlock-forgets-typed-keys typed_across "$WmWtsSessionChange" "$WtsSessionUnlock" 0
 e2e_check resume-forgets-typed-keys typed_across "$WmPowerBroadcast" "$PbtApmResumeAutomatic" 0
+
+# --- A modifier let go behind the hook's back --------------------------------------
+# Another program presses Ctrl, and its release reaches the system without the key
+# hold taking it for the user's (it bears the mark of Quorvel's own keys), as a
+# release on the lock screen goes unseen. After the next text Ctrl is not pressed
+# again: the letters typed next are letters, not Ctrl+letters.
+OwnInjectionMarker=0x51564C31 VkLCtrl=0xA2
+ctrl_let_go_unseen() {
+    e2e_reset_target || return 1
+    ui key-event $VkLCtrl down && ui key-event $VkLCtrl up $OwnInjectionMarker || return 1
+    e2e_type "zq "
+    e2e_wait_report "$report" "expanded" 10 || return 1
+    e2e_type "ab"
+    e2e_wait_report "$report" "expandedab" 10
+}
+e2e_check ctrl-let-go-unseen-not-pressed-again ctrl_let_go_unseen
+ui key-event $VkLCtrl up # Ctrl up for the system and the hold, whatever happened
+
+# --- The hook's watchdog -------------------------------------------------------------
+# The mouse moving is no key the hook missed: Quorvel injects no proof key (the
+# hook counts every one it sees) over three of its two-second checks, with the
+# mouse moving over the target before each.
+mouse_moves_only() {
+    local before i
+    e2e_fresh_timing || return 1
+    before=$(e2e_timing_field heartbeats)
+    [ -n "$before" ] || return 1
+    for i in 1 2 3; do
+        xdotool mousemove --window "$wid" $((20 + i)) 20 mousemove --window "$wid" 40 $((30 + i))
+        e2e_fresh_timing || return 1
+    done
+    # A proof key injected at the last check is counted by the next.
+    e2e_fresh_timing && same "$before" "$(e2e_timing_field heartbeats)"
+}
+e2e_check mouse-only-injects-no-proof-key mouse_moves_only
 
 # --- Show and Exit -----------------------------------------------------------------
 e2e_check show-entry-shows-window eval 'choose_from_icon_menu 0 && ui wait-visible main 10'

@@ -36,8 +36,8 @@ bool mayLaunch(const HeldKey& key) {
 
 }  // namespace
 
-KeyHold::KeyHold(KeyInjector& injector, EventPump& events, Clock& clock)
-    : injector_(injector), events_(events), clock_(clock), ring_(Capacity) {
+KeyHold::KeyHold(KeyInjector& injector, KeyStateQuery& keyState, EventPump& events, Clock& clock)
+    : injector_(injector), keyState_(keyState), events_(events), clock_(clock), ring_(Capacity) {
     batch_.reserve(Capacity);
     refusedReleases_.reserve(downForSystem_.size());
     injection_.reserve(Capacity + downForSystem_.size());
@@ -139,6 +139,12 @@ void KeyHold::begin() {
 }
 
 void KeyHold::maskMenuKeys() {
+    // Read now, on the window thread: the key state has taken every event the
+    // hook passed, and none of the send's own releases yet (afterwards it shows
+    // them, and every modifier up).
+    for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
+        downBeforeSend_[i] = (keyState_.GetAsyncKeyState(ModifierKeys[i].virtualKey) & 0x8000) != 0;
+    }
     if (menuKeyDown()) {
         batch_ = {HeldKey{vk::Unassigned, 0, false, false, false},
                   HeldKey{vk::Unassigned, 0, false, true, false}};
@@ -198,7 +204,10 @@ void KeyHold::pressModifiersAgain() {
     batch_.clear();
     for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
         const DeliveredModifier& modifier = modifiers_[i];
-        if (!modifier.down) {
+        // Down by the hook's count but up for the system: its release went where
+        // the hook could not see it. Pressed again, it would turn the user's next
+        // letters into shortcuts (Win+E, Alt+F).
+        if (!modifier.down || !downBeforeSend_[i]) {
             continue;
         }
         // Released meanwhile: its release is held and goes out in its turn. A press
@@ -228,6 +237,18 @@ void KeyHold::pressModifiersAgain() {
     if (!batch_.empty()) {
         inject(batch_);
     }
+}
+
+void KeyHold::reset() {
+    for (std::size_t key = 0; key < downForSystem_.size(); ++key) {
+        downForSystem_[key] = (keyState_.GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0;
+    }
+    for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
+        modifiers_[i] = {downForSystem_[ModifierKeys[i].virtualKey], false, 0};
+    }
+    // Let go meanwhile: nothing left to release.
+    std::erase_if(refusedReleases_,
+                  [this](const HeldKey& key) { return !downForSystem_[key.virtualKey & 0xFF]; });
 }
 
 void KeyHold::replay(const std::function<bool()>& sendPending) {

@@ -31,7 +31,7 @@ class KeyHold {
     static constexpr std::size_t MaxHeldEvents = 2000;
     static constexpr std::uint64_t MaxHoldMilliseconds = 10000;
 
-    KeyHold(KeyInjector& injector, EventPump& events, Clock& clock);
+    KeyHold(KeyInjector& injector, KeyStateQuery& keyState, EventPump& events, Clock& clock);
     KeyHold(const KeyHold&) = delete;
     KeyHold& operator=(const KeyHold&) = delete;
 
@@ -41,7 +41,8 @@ class KeyHold {
 
     // A match: keys are held from now until its send has ended.
     void begin();
-    // A send is about to start. Its trigger's key was swallowed: with Alt or a
+    // A send is about to start. Notes which modifiers the system has down, before
+    // the send lets them go. Its trigger's key was swallowed: with Alt or a
     // Windows key down, the target saw that key go down and nothing after it, so
     // its release (by the send, or the user's, replayed) would be a lone tap and
     // open the target's menu bar or the Start menu. A key no program acts on goes
@@ -52,6 +53,11 @@ class KeyHold {
     // or a replayed key has started a new send (`sendPending`); the keys behind
     // that one stay held for it.
     void replayAfterSend(const std::function<bool()>& sendPending);
+    // The hook may have missed key events (the session was locked, the machine
+    // slept, the hook was dropped and installed again): takes the modifiers and
+    // the keys down from the system's key state instead. Keys held for a send
+    // stay held.
+    void reset();
     // Replays at once when this send has held keys for too long.
     void enforceTimeBound();
     // The send is still going (a pass of its pause after the erase).
@@ -87,6 +93,7 @@ class KeyHold {
     const HeldKey& at(std::size_t index) const { return ring_[(head_ + index) % Capacity]; }
 
     KeyInjector& injector_;
+    KeyStateQuery& keyState_;
     EventPump& events_;
     Clock& clock_;
 
@@ -108,6 +115,10 @@ class KeyHold {
         std::uint16_t scanCode = 0;
     };
     std::array<DeliveredModifier, ModifierKeys.size()> modifiers_{};
+    // Which modifiers the system had down as the send began: a release the hook
+    // never saw (on the lock screen, in a window of higher rights, past a hook
+    // too slow for the system) shows only there.
+    std::array<bool, ModifierKeys.size()> downBeforeSend_{};
 
     // Which keys the system has down, from every event that went on to it.
     std::array<bool, 256> downForSystem_{};

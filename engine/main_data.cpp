@@ -59,7 +59,7 @@ bool isModifierKey(std::uint32_t virtualKey) {
 MainData::MainData(EngineForm& form, EngineServices& services)
     : form_(form),
       services_(services),
-      keyHold_(services.injector, services.events, services.clock) {}
+      keyHold_(services.injector, services.keyState, services.events, services.clock) {}
 
 int MainData::InstallKeyHook() {
     if (hookHandle == 0) {
@@ -104,6 +104,7 @@ void MainData::resetFromKeyState() {
     ownModifier_.fill(false);
     ModifierState = modifier::None;
     recordHeldModifiers();
+    keyHold_.reset();
 }
 
 // Down now: every press and release passes the hook, so a quick tap is seen on

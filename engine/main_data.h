@@ -33,9 +33,10 @@ class MainData {
     // Called by the platform for every key event: 1 consumes it, 0 lets it pass.
     int KeyHook(int hookCode, const KeyEventRecord& event);
     void TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState);
-    // After the session was locked or the machine slept, the keys typed before
-    // mean nothing, and modifiers may have been released where the hook could not
-    // see it: forgets the typed keys and records the modifiers held now.
+    // After the session was locked, the machine slept or the hook was installed
+    // again, the keys typed before mean nothing, and modifiers may have been
+    // released where the hook could not see it: forgets the typed keys and
+    // records the modifiers held now, for the matcher and the key hold.
     void resetFromKeyState();
 
     // Receives each match, once, right where the matcher writes its send stamp.

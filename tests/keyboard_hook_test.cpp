@@ -147,63 +147,104 @@ TEST(DateStamp, SecondsBetween) {
     EXPECT_EQ(secondsBetween({2028, 2, 28, 0, 0, 0}, {2028, 3, 1, 0, 0, 0}), 2 * 86400);
 }
 
-TEST(HookWatchdog, QuietWhileTheHookSeesTheInput) {
-    HookWatchdog watchdog;
-    EXPECT_EQ(watchdog.check(1000, 1000, 0), Action::None);
-    EXPECT_EQ(watchdog.check(1400, 1000, 0), Action::None) << "within the slack";
-    // A hook that saw an event after the last input (our own keys) is fine too.
-    EXPECT_EQ(watchdog.check(1000, 5000, 0), Action::None);
+// Each step: what happens ("raw" a key raw input reports, "beat" our proof key
+// there, "tick" the steady check, "break" an unlock or resume, "hidden" and
+// "shown" a window in front whose keys the hook is not called for, and back),
+// the clock then, the tick of the hook's last event, the proof keys the hook has
+// counted, and the action wanted.
+struct Step {
+    const char* what;
+    std::uint32_t now = 0, hookTick = 0;
+    std::uint64_t beats = 0;
+    Action wanted = Action::None;
+};
 
-    // The tick count wrapping around is no missed input.
-    HookWatchdog wrapped;
-    const std::uint32_t justBeforeWrap = 0xFFFFFF00u;
-    EXPECT_EQ(wrapped.check(0x00000010u, justBeforeWrap, 0), Action::None);
-    EXPECT_EQ(wrapped.check(0x00001000u, justBeforeWrap, 0), Action::SendHeartbeat);
-}
-
-TEST(HookWatchdog, AnUnheardHeartbeatMeansTheHookIsGone) {
-    HookWatchdog watchdog;
-    EXPECT_EQ(watchdog.check(9000, 1000, 3), Action::SendHeartbeat);
-    EXPECT_EQ(watchdog.check(11000, 1000, 3), Action::Reinstall);
-    // After installing it again, the next check proves the new hook the same way.
-    EXPECT_EQ(watchdog.check(11000, 1000, 3), Action::SendHeartbeat);
-    EXPECT_EQ(watchdog.check(11000, 11050, 4), Action::None);
-}
-
-// Raw input reports keys after the hook has passed them: one the hook has not
-// seen starts a proof, and the proof key itself showing there, uncounted by the
-// hook, means the hook is gone at once.
-TEST(HookWatchdog, RawInputTheHookMissedStartsAProofItsHeartbeatEndsIt) {
-    using Raw = HookWatchdog::RawKey;
-    HookWatchdog live;
-    EXPECT_EQ(live.rawKeySeen(Raw::Typed, 5000, 4990, 0), Action::None) << "the hook saw it";
-    EXPECT_EQ(live.rawKeySeen(Raw::Typed, 5000, 1000, 0), Action::SendHeartbeat);
-    EXPECT_EQ(live.rawKeySeen(Raw::Typed, 5100, 1000, 0), Action::None) << "one proof at a time";
-    EXPECT_EQ(live.rawKeySeen(Raw::Heartbeat, 5200, 5200, 1), Action::None)
-        << "the hook counted it";
-    EXPECT_EQ(live.check(5200, 5200, 1), Action::None);
-
-    HookWatchdog dropped;
-    EXPECT_EQ(dropped.rawKeySeen(Raw::Typed, 5000, 1000, 7), Action::SendHeartbeat);
-    EXPECT_EQ(dropped.rawKeySeen(Raw::Heartbeat, 5050, 1000, 7), Action::Reinstall);
-    EXPECT_EQ(dropped.check(5100, 1000, 7), Action::SendHeartbeat)
-        << "the new hook is proved the usual way";
-
-    HookWatchdog unasked;
-    EXPECT_EQ(unasked.rawKeySeen(Raw::Heartbeat, 5000, 1000, 0), Action::None)
-        << "no proof of ours was on its way";
-}
-
-// After an unlock or a resume the hook is proved without waiting for input it misses.
-TEST(HookWatchdog, ProofAfterABreak) {
-    for (const bool heard : {true, false}) {
-        SCOPED_TRACE(heard);
-        HookWatchdog watchdog;
-        EXPECT_EQ(watchdog.proveNow(3), Action::SendHeartbeat);
-        EXPECT_EQ(watchdog.proveNow(3), Action::None) << "already on its way";
-        EXPECT_EQ(watchdog.check(1000, 1000, heard ? 4 : 3),
-                  heard ? Action::None : Action::Reinstall);
+void play(const char* name, std::initializer_list<Step> steps) {
+    bool foregroundSeen = true;
+    HookWatchdog watchdog([&foregroundSeen] { return foregroundSeen; });
+    int index = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(name) + ", step " + std::to_string(index++));
+        const std::string what = step.what;
+        Action action = Action::None;
+        if (what == "hidden" || what == "shown") {
+            foregroundSeen = what == "shown";
+        } else if (what == "tick") {
+            action = watchdog.check(step.now, step.hookTick, step.beats);
+        } else if (what == "break") {
+            action = watchdog.proveNow(step.beats);
+        } else {
+            action = watchdog.rawKeySeen(
+                what == "raw" ? HookWatchdog::RawKey::Typed : HookWatchdog::RawKey::Heartbeat,
+                step.now, step.hookTick, step.beats);
+        }
+        EXPECT_EQ(action, step.wanted);
     }
+}
+
+constexpr Action Beat = Action::SendHeartbeat, Again = Action::Reinstall;
+
+TEST(HookWatchdog, ProvesTheHookOnlyOnKeysItMissed) {
+    // The mouse moving, or time passing, with no key the hook missed.
+    play("no keys", {{"tick", 9000, 1000, 3}, {"tick", 11000, 1000, 3}});
+    // Raw input reports a key after the hook has passed it; within the slack, and
+    // across the tick count's wrap, it was seen.
+    play("a live hook", {{"raw", 5000, 4990},
+                         {"raw", 5400, 5000},
+                         {"tick", 7000, 5000},
+                         {"raw", 0x10, 0xFFFFFF00u},
+                         {"raw", 0x1000, 0xFFFFFF00u, 0, Beat}});
+    // One proof at a time; the hook counting it ends it.
+    play("a proof heard", {{"raw", 5000, 1000, 0, Beat},
+                           {"raw", 5100, 1000},
+                           {"beat", 5200, 5200, 1},
+                           {"tick", 7000, 5200, 1}});
+    // Its key in raw input, or the next check, with the hook not counting it: gone.
+    play("a proof unheard", {{"raw", 5000, 1000, 7, Beat}, {"beat", 5050, 1000, 7, Again}});
+    play("a proof unheard at the check",
+         {{"raw", 5000, 1000, 7, Beat}, {"tick", 7000, 1000, 7, Again}});
+    // After a break the hook is proved without waiting for a key it misses.
+    play("a break, heard", {{"break", 0, 0, 3, Beat}, {"break", 0, 0, 3}, {"tick", 1000, 1000, 4}});
+    play("a break, unheard", {{"break", 0, 0, 3, Beat}, {"tick", 1000, 1000, 3, Again}});
+}
+
+// In front of a window of higher rights the hook is not called for the user's
+// keys, and our proof key is refused: neither says the hook is gone.
+TEST(HookWatchdog, NothingCountsWhileTheWindowInFrontIsHidden) {
+    play("typing there", {{"hidden"},
+                          {"raw", 5000, 1000},
+                          {"tick", 7000, 1000},
+                          {"break", 7500, 1000, 0},
+                          {"shown"},
+                          {"tick", 9000, 1000},
+                          {"raw", 9500, 1000, 2, Beat}});
+    play("in front during a proof", {{"raw", 5000, 1000, 2, Beat},
+                                     {"hidden"},
+                                     {"tick", 7000, 1000, 2},
+                                     {"shown"},
+                                     {"tick", 9000, 1000, 2}});
+}
+
+// A hook that shows no life after a reinstall is proved and installed again
+// after 5 s, then 10, 20... up to 5 minutes; any event of the hook starts over.
+TEST(HookWatchdog, ReinstallsBackOff) {
+    HookWatchdog watchdog([] { return true; });
+    std::uint32_t now = 1000;
+    EXPECT_EQ(watchdog.rawKeySeen(HookWatchdog::RawKey::Typed, now, 0, 0), Beat);
+    for (const std::uint32_t wait :
+         {5000u, 10000u, 20000u, 40000u, 80000u, 160000u, 300000u, 300000u}) {
+        SCOPED_TRACE(wait);
+        EXPECT_EQ(watchdog.check(++now, 0, 0), Again) << "the proof went unheard";
+        const std::uint32_t reinstalled = now;
+        EXPECT_EQ(watchdog.rawKeySeen(HookWatchdog::RawKey::Typed, ++now, 0, 0), Action::None);
+        EXPECT_EQ(watchdog.check(reinstalled + wait - 1, 0, 0), Action::None) << "waiting";
+        now = reinstalled + wait;
+        EXPECT_EQ(watchdog.check(now, 0, 0), Beat);
+    }
+    play("alive again", {{"raw", 5000, 1000, 0, Beat},
+                         {"tick", 6000, 1000, 0, Again},
+                         {"raw", 6500, 6500},
+                         {"raw", 8000, 6500, 0, Beat}});
 }
 
 }  // namespace

@@ -315,12 +315,16 @@ void Host::checkHookAlive() {
     if (services_->form->engine.mainData().hookHandle == 0) {
         return;
     }
-    LASTINPUTINFO lastInput{sizeof(LASTINPUTINFO), 0};
-    if (!::GetLastInputInfo(&lastInput)) {
-        return;
-    }
-    actOnWatchdog(watchdog_.check(lastInput.dwTime, hook.lastEventTick(), hook.heartbeatsSeen()));
+    // Not the system's last input: that counts the mouse, which the hook never sees.
+    actOnWatchdog(watchdog_.check(static_cast<std::uint32_t>(::GetTickCount()),
+                                  hook.lastEventTick(), hook.heartbeatsSeen()));
     writeHookTiming();
+}
+
+// A normal program's hook is not called for the keys of a window running with
+// higher rights, and the system refuses the keys it injects there alike.
+bool Host::hookSeesForeground() {
+    return services_->injector.focusedWindowAcceptsInput();
 }
 
 void Host::actOnWatchdog(HookWatchdog::Action action) {
@@ -338,6 +342,8 @@ void Host::actOnWatchdog(HookWatchdog::Action action) {
         }
         case HookWatchdog::Action::Reinstall:
             services_->hook.reinstall();
+            // Whatever the old hook missed, a release among it, is unknown.
+            services_->form->engine.mainData().resetFromKeyState();
             break;
         case HookWatchdog::Action::None:
             break;
@@ -345,7 +351,7 @@ void Host::actOnWatchdog(HookWatchdog::Action action) {
 }
 
 // The session's unlock and the machine's resume come to the main window, and so
-// does raw keyboard input from every program, the hook's second witness.
+// does raw keyboard input from every program, the witness of the hook's life.
 void Host::listenForBreaks() {
     ::WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
     const RAWINPUTDEVICE keyboards{0x01, 0x06, RIDEV_INPUTSINK,
@@ -393,13 +399,16 @@ void Host::writeHookTiming() {
     if (FILE* file = std::fopen(path, "w")) {
         std::fprintf(file,
                      "events %zu p50_us %.1f p99_us %.1f max_us %.1f held_presses %llu "
-                     "replay_calls %llu replayed_events %llu replay_ms %.1f refused %llu\n",
+                     "replay_calls %llu replayed_events %llu replay_ms %.1f heartbeats %llu "
+                     "reinstalls %llu refused %llu\n",
                      hook.callbackSamples(), hook.callbackPercentileMicroseconds(50),
                      hook.callbackPercentileMicroseconds(99),
                      hook.callbackPercentileMicroseconds(100),
                      static_cast<unsigned long long>(held.pressesHeld()),
                      static_cast<unsigned long long>(replay.calls),
                      static_cast<unsigned long long>(replay.events), replay.microseconds / 1000,
+                     static_cast<unsigned long long>(hook.heartbeatsSeen()),
+                     static_cast<unsigned long long>(hook.reinstalls()),
                      static_cast<unsigned long long>(held.eventsRefused()));
         std::fclose(file);
     }

@@ -38,6 +38,7 @@ class Host {
     void syncTimers();
     void checkHookAlive();
     void actOnWatchdog(HookWatchdog::Action action);
+    bool hookSeesForeground();
     void listenForBreaks();
     void resumeAfterBreak();
     void onRawInput(HRAWINPUT input);
@@ -48,7 +49,8 @@ class Host {
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool dataTimerRunning_ = false;
-    HookWatchdog watchdog_;
+    // Asks the services, made after it, only once keys arrive.
+    HookWatchdog watchdog_{[this] { return hookSeesForeground(); }};
     bool refreshing_ = false;
     std::unique_ptr<Services> services_;
     std::unique_ptr<Views> views_;

@@ -56,6 +56,8 @@
 //   ui_driver code-page   prints the ANSI code page
 //   ui_driver inject TEXT   types TEXT (small letters, digits, blanks) with SendInput, as
 //       any other program could
+//   ui_driver key-event VK down|up [EXTRA]   injects one event of the virtual key VK with
+//       SendInput, EXTRA (a number, 0x... too) as its extra information
 //   ui_driver mark PATH   writes a file, proof that a shortcut started it
 //
 // Timings, in milliseconds (30 s at most):
@@ -887,6 +889,16 @@ int inject(const std::string& text) {
     return 0;
 }
 
+int keyEvent(const char* key, const std::string& change, const char* extra) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(std::strtoul(key, nullptr, 0));
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(input.ki.wVk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = change == "up" ? KEYEVENTF_KEYUP : 0;
+    input.ki.dwExtraInfo = extra != nullptr ? std::strtoull(extra, nullptr, 0) : 0;
+    return succeeded(::SendInput(1, &input, sizeof(INPUT)) == 1);
+}
+
 // The arguments after the command's name: the first names a window, the
 // second, for most commands, one of its controls.
 class Arguments {
@@ -1071,6 +1083,7 @@ constexpr Command Commands[] = {
     {"get-clipboard-mark", [](A) { return printClipboard(markFormat()); }},
     {"code-page", [](A) { return printed(::GetACP()); }},
     {"inject", [](A a) { return inject(a.required(0)); }},
+    {"key-event", [](A a) { return keyEvent(a.required(0), a.required(1), a[2]); }},
     {"mark", [](A a) { return succeeded(writeFile(a.required(0), "started")); }},
     {"watch-start",
      [](A a) { return watchStart(a.required(0), a[1] ? a[1] : "", a[1] ? a.required(2) : ""); }}};

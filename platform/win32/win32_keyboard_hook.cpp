@@ -38,6 +38,7 @@ bool Win32KeyboardHook::reinstall() {
     if (!proc_) {
         return false;
     }
+    ++reinstalls_;
     hook_.reset();
     hook_.reset(::SetWindowsHookExA(WH_KEYBOARD_LL, &Win32KeyboardHook::hookProcedure,
                                     ::GetModuleHandleA(nullptr), 0));

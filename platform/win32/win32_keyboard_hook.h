@@ -40,6 +40,7 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
     // How many held key events injected again the hook has seen.
     std::uint64_t replayedEventsSeen() const { return replayedEventsSeen_; }
     std::uint64_t heartbeatsSeen() const { return heartbeatsSeen_; }
+    std::uint64_t reinstalls() const { return reinstalls_; }
 
     // Time spent in the callback per event, in microseconds, for the last events.
     double callbackPercentileMicroseconds(double percentile) const;
@@ -55,6 +56,7 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
     std::uint64_t ownEventsSeen_ = 0;
     std::uint64_t replayedEventsSeen_ = 0;
     std::uint64_t heartbeatsSeen_ = 0;
+    std::uint64_t reinstalls_ = 0;
     LARGE_INTEGER frequency_{};
     std::array<float, 65536> callbackMicroseconds_{};
     std::size_t callbackCount_ = 0;

@@ -52,6 +52,13 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
         return deliver(virtualKey, released, true, ours ? OwnInjectionMarker : 0);
     }
 
+    // A key pressed or let go where the hook is not called (on the lock screen,
+    // in a window of higher rights): the key state alone changes.
+    void unseen(int virtualKey, bool released) {
+        down_[static_cast<std::size_t>(virtualKey & 0xFF)] = !released;
+        asyncDown_[static_cast<std::size_t>(virtualKey & 0xFF)] = !released;
+    }
+
     // Each send's keys as keysText writes them, " (waits)" after those of a send
     // that waits for them to be taken.
     std::vector<std::string> sent;

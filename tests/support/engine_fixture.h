@@ -62,7 +62,8 @@ struct EngineFixture : FakeDesktop {
 
     // Types a script: characters as typeText types them; {F9} taps a key, {+LCtrl}
     // presses it and {-LCtrl} lets it go; {ours F} and {theirs +K} inject the key as
-    // this program or another one would. {clock 10} moves the clock ten seconds,
+    // this program or another one would, {unseen -LWin} lets it go where the hook
+    // is not called. {unlock} is the session's unlock. {clock 10} moves the clock ten seconds,
     // {tick} runs the modifier timer's tick, {shown} notes what the target shows
     // and {state} the recorded modifier.
     void keys(std::string_view script) {
@@ -75,6 +76,8 @@ struct EngineFixture : FakeDesktop {
                 clock.advanceSeconds(std::stoi(std::string(key.substr(6))));
             } else if (key == "tick") {
                 engine.modifierTimerTick();
+            } else if (key == "unlock") {
+                engine.mainData().resetFromKeyState();
             } else if (key == "shown" || key == "state") {
                 shown.push_back(key == "shown" ? keyboard.targetText
                                                : "state " + std::to_string(modifierState()));
@@ -102,8 +105,12 @@ struct EngineFixture : FakeDesktop {
         const int code = keyCode(key.substr(change == ' ' ? 0 : 1));
         for (const bool released : {false, true}) {
             if (change == ' ' || change == (released ? '-' : '+')) {
-                source.empty() ? (released ? keyboard.release(code) : keyboard.press(code))
-                               : keyboard.inject(code, released, source == "ours ");
+                if (source == "unseen ") {
+                    keyboard.unseen(code, released);
+                } else {
+                    source.empty() ? (released ? keyboard.release(code) : keyboard.press(code))
+                                   : keyboard.inject(code, released, source == "ours ");
+                }
             }
         }
     }
