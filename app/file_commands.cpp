@@ -21,6 +21,24 @@ FileDialogText shortcutFiles(std::string_view title) {
     return {.title = title, .kindName = "Quorvel shortcuts", .extension = "qvb"};
 }
 
+std::string unreadLinesText(const std::string& path, std::size_t count,
+                            const std::string& outcome) {
+    return std::to_string(count) + (count == 1 ? " line of " : " lines of ") + path +
+           " could not be read; " + outcome;
+}
+
+// Why the list grew by less than the file holds.
+std::string repeatsText(const std::string& path, const ImportResult& imported) {
+    const auto was = [](std::size_t count) { return count == 1 ? " was" : " were"; };
+    return std::to_string(imported.repeats) +
+           (imported.repeats == 1 ? " shortcut of " : " shortcuts of ") + path +
+           (imported.repeats == 1 ? " is" : " are") + " in the list already and" +
+           was(imported.repeats) + " not added again; " +
+           (imported.added == 0 ? "nothing was"
+                                : std::to_string(imported.added) + was(imported.added)) +
+           " added.";
+}
+
 }  // namespace
 
 void MainWindow::tell(const std::string& message) {
@@ -29,8 +47,7 @@ void MainWindow::tell(const std::string& message) {
 
 void MainWindow::tellUnreadLines(const std::string& path, std::size_t count,
                                  const std::string& outcome) {
-    tell(std::to_string(count) + (count == 1 ? " line of " : " lines of ") + path +
-         " could not be read; " + outcome);
+    tell(unreadLinesText(path, count, outcome));
 }
 
 // The chosen file is only read: its entries join the list, which goes to the
@@ -53,8 +70,14 @@ void MainWindow::importFile() {
     if (imported.added > 0) {
         saveFile();
     }
+    // One message for both: the user closes one box for one import.
+    std::string told = imported.repeats > 0 ? repeatsText(chosen, imported) : "";
     if (imported.unreadLines > 0) {
-        tellUnreadLines(chosen, imported.unreadLines, "that file is not changed.");
+        told += (told.empty() ? "" : " ") +
+                unreadLinesText(chosen, imported.unreadLines, "that file is not changed.");
+    }
+    if (!told.empty()) {
+        tell(told);
     }
 }
 

@@ -111,6 +111,24 @@ void BM_FileImport(benchmark::State& state) {
 }
 BENCHMARK(BM_FileImport)->Unit(benchmark::kMillisecond);
 
+// The same file imported into the list it was loaded into: every entry is left
+// out as a repeat.
+void BM_FileImportAgain(benchmark::State& state) {
+    FakeFiles files;
+    files.files[KeysPath] = savedFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto list = std::make_unique<ShortcutList>();
+        GetImportFile(KeysPath, *list, files, codePage);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files, codePage));
+        state.PauseTiming();
+        list.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FileImportAgain)->Unit(benchmark::kMillisecond);
+
 void BM_FilePlainReadAndSplit(benchmark::State& state) {
     plainReadAndSplitOf<savedFile>(state);
 }
@@ -290,6 +308,9 @@ const RegisterTarget unicodeImportTime{
     {"importing a 32,767-entry file in UTF-8", "BM_FileImportUnicode", "", 50e6}};
 const RegisterTarget unicodeSaveTime{
     {"saving a 32,767-entry file in UTF-8", "BM_FileExportUnicode", "", 30e6}};
+// Leaving every entry out as a repeat must not cost a search of the list per entry.
+const RegisterTarget importAgainRatio{
+    {"importing the same file again / importing it", "BM_FileImportAgain", "BM_FileImport", 2}};
 const RegisterTarget importRatio{
     {"import / plain read and split", "BM_FileImport", "BM_FilePlainReadAndSplit", 5}};
 // Records in no order must not cost much more than sorting them: inserting each

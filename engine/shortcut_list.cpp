@@ -216,16 +216,21 @@ std::optional<std::size_t> ShortcutList::add(std::string_view entryLine,
 }
 
 std::size_t ShortcutList::addAll(std::span<const std::string_view> entryLines) {
-    return addLines(entryLines);
+    return addLines(entryLines, Repeats::Keep).added;
 }
 
 std::size_t ShortcutList::addAll(const PackedLines& entryLines) {
-    return addLines(entryLines);
+    return addLines(entryLines, Repeats::Keep).added;
+}
+
+ShortcutList::AddedLines ShortcutList::addAllNew(const PackedLines& entryLines) {
+    return addLines(entryLines, Repeats::Skip);
 }
 
 template <class Lines>
-std::size_t ShortcutList::addLines(const Lines& entryLines) {
+ShortcutList::AddedLines ShortcutList::addLines(const Lines& entryLines, Repeats repeats) {
     makeRoomForSequences(entryLines.size());
+    const std::uint32_t firstNew = nextSequence_;
     std::size_t bytes = 0;
     for (std::size_t i = 0; i < entryLines.size(); ++i) {
         bytes += entryLines[i].size();
@@ -238,10 +243,13 @@ std::size_t ShortcutList::addLines(const Lines& entryLines) {
     order_.reserve(held + entryLines.size());
     for (std::size_t i = 0; i < entryLines.size(); ++i) {
         if (const std::optional<RowId> id = store(entryLines[i])) {
-            index(*id);
+            if (repeats == Repeats::Keep) {
+                index(*id);
+            }
             order_.push_back(*id);
         }
     }
+    const std::size_t stored = order_.size() - held;
     const auto inOrder = [this](RowId a, RowId b) { return before(a, b); };
     const auto added = order_.begin() + static_cast<std::ptrdiff_t>(held);
     // A file the program saved is in list order already.
@@ -249,12 +257,40 @@ std::size_t ShortcutList::addLines(const Lines& entryLines) {
         std::sort(added, order_.end(), inOrder);
     }
     std::inplace_merge(order_.begin(), added, order_.end(), inOrder);
-    const std::size_t count = order_.size() - held;
+    const std::size_t dropped = repeats == Repeats::Skip ? dropRepeatsAndIndex(firstNew) : 0;
+    const std::size_t count = stored - dropped;
     if (count > 0) {
         selected_.reset();
-        ++revision_;
     }
-    return count;
+    if (stored > 0) {
+        ++revision_;  // the store may have moved
+    }
+    return {.added = count, .repeats = dropped};
+}
+
+// Only identical lines compare equal, and equal lines stand in the order they
+// came: a repeat follows the row it repeats, and one walk finds every repeat,
+// in the file and in the list, at about the cost of the merge before it.
+std::size_t ShortcutList::dropRepeatsAndIndex(std::uint32_t firstNew) {
+    std::vector<RowId> dropped;
+    std::size_t kept = 0;
+    for (std::size_t position = 0; position < order_.size(); ++position) {
+        const RowId id = order_[position];
+        const bool isNew = rows_[id].sequence >= firstNew;
+        if (isNew && kept > 0 && lineOf(order_[kept - 1]) == lineOf(id)) {
+            dropped.push_back(id);
+            continue;
+        }
+        if (isNew) {
+            index(id);
+        }
+        order_[kept++] = id;
+    }
+    order_.resize(kept);
+    for (const RowId id : dropped) {
+        release(id);
+    }
+    return dropped.size();
 }
 
 void ShortcutList::removeAt(std::size_t row) {

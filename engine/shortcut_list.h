@@ -62,6 +62,14 @@ class ShortcutList {
     // were added.
     std::size_t addAll(std::span<const std::string_view> entryLines);
     std::size_t addAll(const PackedLines& entryLines);
+    // The same, but leaves out a line that a row holds already or that came
+    // earlier among the lines: an entry line is the whole entry, so a second
+    // row with it could only repeat the first.
+    struct AddedLines {
+        std::size_t added = 0;
+        std::size_t repeats = 0;  // left out
+    };
+    AddedLines addAllNew(const PackedLines& entryLines);
     void removeAt(std::size_t row);
     void clear();
 
@@ -103,13 +111,15 @@ class ShortcutList {
         bool strippable = false;  // its trigger holds "{Ctrl}"
     };
     enum class KeyRule { Direct, CtrlStripped };
+    enum class Repeats { Keep, Skip };
 
     std::string_view lineOf(RowId id) const;
     bool before(RowId a, RowId b) const;
     // Puts the line in the store as a new row; the caller indexes and places it.
     std::optional<RowId> store(std::string_view entryLine);
     template <class Lines>
-    std::size_t addLines(const Lines& entryLines);
+    AddedLines addLines(const Lines& entryLines, Repeats repeats);
+    std::size_t dropRepeatsAndIndex(std::uint32_t firstNew);
     void makeRoomForSequences(std::size_t rows);
     void release(RowId id);
     void compactStore();

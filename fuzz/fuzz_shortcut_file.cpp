@@ -1,7 +1,7 @@
 // The shortcut file from arbitrary bytes, with and without the UTF-8 or a UTF-16 mark:
 // import, export, and import of the export give the same rows, the export is
 // the file formatShortcutFile makes, ANSI exactly when every row fits
-// Windows-1252, and it reads back whole.
+// Windows-1252, and it reads back whole; the file imported again adds nothing.
 
 #include <algorithm>
 #include <string>
@@ -36,12 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t added = GetImportFile(InPath, first, files, codePage).added;
     FUZZ_CHECK(added == first.count());
 
-    // Every closed record that is a shortcut is kept, and nothing else: the list
-    // holds the same lines, in its order (no two lines compare equal).
+    // Every closed record that is a shortcut is kept once, and nothing else: the
+    // list holds the same lines, in its order (only identical lines compare equal).
     std::vector<std::string> lines = testing::closedRecords(bytes);
     std::erase_if(lines, [](const std::string& record) { return !splitEntryLine(record); });
     std::ranges::sort(lines,
                       [](const auto& a, const auto& b) { return compareIgnoringCase(a, b) < 0; });
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     FUZZ_CHECK(testing::entryLines(first) == lines);
 
     FUZZ_CHECK(ExportFile(first, OutPath, files, codePage));
@@ -63,5 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A file the program wrote comes back byte for byte, and is the file the
     // list formats (the rows being the same).
     FUZZ_CHECK(formatShortcutFile(second, codePage) == exported);
+    // Imported again, the file adds nothing.
+    FUZZ_CHECK(GetImportFile(InPath, first, files, codePage).added == 0);
+    FUZZ_CHECK(testing::entryLines(first) == lines);
     return 0;
 }

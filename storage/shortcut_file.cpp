@@ -144,7 +144,9 @@ ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& fi
         return {.added = 0, .readWhole = !files.exists(sFile)};
     }
     const ShortcutFileLines read = readShortcutLines(*contents, codePage);
-    return {.added = list.addAll(read.packed()),
+    const ShortcutList::AddedLines added = list.addAllNew(read.packed());
+    return {.added = added.added,
+            .repeats = added.repeats,
             .readWhole = read.readWhole,
             .unreadLines = read.unreadLines};
 }

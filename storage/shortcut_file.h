@@ -24,6 +24,9 @@ std::string formatShortcutFile(const ShortcutList& list, const AnsiCodePage& cod
 
 struct ImportResult {
     std::size_t added = 0;
+    // Entries left out as the list held them already (an earlier one of the same
+    // file included).
+    std::size_t repeats = 0;
     // False when the file is there but could not be read (locked, a folder), when
     // bytes follow its last record, or when a record is not text as it claims
     // (invalid UTF-8, bytes the code page has no character for, each read as
@@ -55,8 +58,9 @@ ShortcutFileLines readShortcutLines(std::string_view bytes, const AnsiCodePage& 
 // many.
 std::size_t addMissingEntryLines(std::vector<std::string_view> lines, ShortcutList& list);
 
-// Adds the entries of the file at `sFile` to the list, each at its sorted place.
-// A missing or unreadable file adds nothing.
+// Adds the entries of the file at `sFile` to the list, each at its sorted place,
+// but none the list holds already: importing a file twice adds it once. A
+// missing or unreadable file adds nothing.
 // It does not yield to the event loop: a save that ran in the middle of reading
 // (a click, a menu command) would write the half-read list over the file. Reading
 // even 100,000 entries takes some tens of milliseconds.

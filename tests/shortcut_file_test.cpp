@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <compare>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,11 @@ struct Importer {
         return files.files["C:\\out.qvb"];
     }
     std::string outcome(const ImportResult& result) {
-        std::string out = "  added " + std::to_string(result.added) + ", unread " +
-                          std::to_string(result.unreadLines) +
-                          (result.readWhole ? ", read whole\n" : ", not read whole\n");
+        std::string out =
+            "  added " + std::to_string(result.added) +
+            (result.repeats > 0 ? ", repeats " + std::to_string(result.repeats) : "") +
+            ", unread " + std::to_string(result.unreadLines) +
+            (result.readWhole ? ", read whole\n" : ", not read whole\n");
         for (const std::string& line : entryLines(list)) {
             out += "  row: " + testing::printable(line) + "\n";
         }
@@ -83,7 +86,8 @@ bool ansiListOrder(const std::string& a, const std::string& b) {
 // Entry lines as the ANSI version wrote them, in random modes, with a line
 // break, the entry separator or any byte from 0x80 up in some texts (the five
 // Windows-1252 leaves undefined too), and leading blanks on some lines so that
-// those sort first. Sorted as that version sorted its list.
+// those sort first, no two the same (an import leaves out a repeat). Sorted as
+// that version sorted its list.
 std::vector<std::string> randomSortedEntryLines(std::size_t count, unsigned seed) {
     std::mt19937 random(seed);
     const std::string modes[] = {"{S}", "{T}{E}", "{C}", "{F}", ""};
@@ -91,6 +95,7 @@ std::vector<std::string> randomSortedEntryLines(std::size_t count, unsigned seed
         return std::uniform_int_distribution<int>(low, high)(random);
     };
     std::vector<std::string> lines;
+    std::set<std::string> made;
     while (lines.size() < count) {
         std::string line = lines.size() % 50 == 0 ? std::string(pick(1, 3), ' ') : "";
         line += modes[pick(0, 4)] + " \xAF ";
@@ -104,7 +109,9 @@ std::vector<std::string> randomSortedEntryLines(std::size_t count, unsigned seed
                               : std::string(1, static_cast<char>(kind <= 4 ? pick(0x80, 0xFF)
                                                                            : pick(' ', '~')));
         }
-        lines.push_back(std::move(line));
+        if (made.insert(line).second) {
+            lines.push_back(std::move(line));
+        }
     }
     std::stable_sort(lines.begin(), lines.end(), ansiListOrder);
     return lines;
@@ -145,7 +152,8 @@ TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparatorAndExportsItsRo
         A + Sep + "   " + Sep + Sep + B + Sep + "{S} \xAF c",
         "  " + A + "  " + Sep,
         B + Sep + A + Sep + " \r\n\r\n",
-        A + Sep + A + Sep + Sep + "\r\n",
+        // A repeat is left out; a trigger in other letter case is no repeat.
+        A + Sep + A + Sep + "{S} \xAF A \xAF one" + Sep + Sep + "\r\n",
         // Only the space is a blank; the others are records, and no shortcuts.
         "\t" + Sep + "\r\n" + Sep + A + Sep,
         "Read me first." + Sep + "{S} \xAF one separator" + Sep,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,11 @@
 
 namespace quorvel {
 namespace {
+
+struct PackedText {
+    std::string text;
+    std::vector<std::size_t> ends;
+};
 
 // A removed row's bytes stay in the store until they are half of it; then the
 // store is rewritten, and every row must still read its own line.
@@ -129,14 +135,32 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
         for (int i = 0; i < size; ++i) {
             lines.push_back(randomLine());
         }
-        // Read from a file (all at once) or added by the editor (one by one).
-        if (chance(50)) {
+        // Read from a file (all at once), added by the editor (one by one), or
+        // imported without repeats, some lines already in the list.
+        const int way = std::uniform_int_distribution<int>(0, 2)(random);
+        if (way == 0) {
             const std::vector<std::string_view> views(lines.begin(), lines.end());
             EXPECT_EQ(list.addAll(views), lines.size());
-        } else {
+        } else if (way == 1) {
             for (const std::string& line : lines) {
                 list.add(line);
             }
+        } else {
+            std::set<std::string> distinct;
+            PackedText packed;
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                if (i % 3 == 0 && distinct.insert(lines[i]).second) {
+                    list.add(lines[i]);
+                }
+                packed.text += lines[i];
+                packed.ends.push_back(packed.text.size());
+            }
+            distinct.insert(lines.begin(), lines.end());
+            const std::size_t before = list.count();
+            const ShortcutList::AddedLines added = list.addAllNew({packed.text, packed.ends});
+            ASSERT_EQ(list.count(), distinct.size());
+            ASSERT_EQ(added.added, distinct.size() - before);
+            ASSERT_EQ(added.added + added.repeats, lines.size());
         }
         for (int query = 0; query < 60; ++query) {
             for (int removal = chance(10) ? (size > 100 ? 20 : 1) : 0;

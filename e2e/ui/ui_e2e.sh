@@ -377,8 +377,14 @@ working="$program/defaultkeys.qvb"
 build/linux/make_shortcut_file "$program/import.qvb" '{S}|IQ|imported text' || exit 1
 cp "$program/import.qvb" "$E2E_STATE/import.qvb"
 e2e_check import-dialog-opens same $'Import Shortcuts\nQuorvel shortcuts (*.qvb)' "$(choose_file importButton 'C:\quorvel\import.qvb')"
-# make_shortcut_file writes the thirteen samples and IQ; the list already has the samples.
-acts import-adds-rows : 27 count main
+# make_shortcut_file writes the thirteen samples and IQ; the list already has
+# the samples, which are left out, and a second import adds nothing.
+repeats='shortcuts of C:\quorvel\import.qvb are in the list already and were not added again'
+acts import-tells-what-it-left-out : "13 $repeats; 1 was added." answer OK
+acts import-adds-rows : 14 count main
+choose_file importButton 'C:\quorvel\import.qvb' >/dev/null
+acts import-twice-tells-it-left-out-all : "14 $repeats; nothing was added." answer OK
+acts import-twice-adds-nothing : 14 count main
 e2e_check import-saves-the-working-file e2e_eventually grep -q 'imported text' "$working"
 e2e_check import-leaves-its-file-unchanged cmp "$program/import.qvb" "$E2E_STATE/import.qvb"
 e2e_check import-copies-nothing-aside same "defaultkeys.qvb import.qvb quorvel.exe" "$(ls "$program" | xargs)"
@@ -387,7 +393,7 @@ cp "$working" "$E2E_STATE/working.qvb"
 choose_file importButton 'C:\quorvel\imprt.qvb' >/dev/null
 # Wine's dialog says "File does not exist", Windows' "File not found".
 e2e_check import-mistyped-name-is-refused grep -qiE 'not exist|not found' <<<"$(ui file-dialog-box OK)"
-acts import-mistyped-name-adds-nothing 'ui cancel-file-dialog' 27 count main
+acts import-mistyped-name-adds-nothing 'ui cancel-file-dialog' 14 count main
 e2e_check import-mistyped-name-creates-nothing test ! -e "$program/imprt.qvb"
 e2e_check import-mistyped-name-saves-nothing cmp "$working" "$E2E_STATE/working.qvb"
 
@@ -411,7 +417,7 @@ e2e_check add-after-export-leaves-the-copy eval '! grep -q "after the export" "$
 
 # The next start reads the working file, which the settings name too.
 exit_quorvel || e2e_fail exit-after-export "Quorvel did not end"
-acts restart-reads-the-working-file start_quorvel 28 count main
+acts restart-reads-the-working-file start_quorvel 15 count main
 e2e_check settings-name-no-other-file same "" "$(e2e_reg_query 'Quorvel\File' Import | grep -vixF 'C:\quorvel\defaultkeys.qvb')"
 # Run Minimized is on: the icon brings the window back.
 ui tray 0x201

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
-#include "engine/caps_lock.h"
+#include "engine/key_events.h"
 #include "platform/keyboard_hook.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_keyboard_hook.h"
-#include "platform/win32/win32_text.h"
-#include "text/utf8.h"
+#include "platform/win32/win32_keyboard_layout.h"
 
 namespace quorvel {
 
@@ -88,46 +87,6 @@ INPUT replayInput(const HeldKey& key) {
     return input;
 }
 
-struct Modifiers {
-    bool shift = false, ctrl = false, alt = false;
-};
-
-// One packet per UTF-16 unit: beyond U+FFFF (emoji) a surrogate pair.
-void appendCharacter(std::vector<INPUT>& inputs, char32_t character) {
-    std::string text;
-    utf8::append(text, character);
-    for (const wchar_t unit : wideText(text)) {
-        inputs.push_back(unicodeInput(unit, false));
-        inputs.push_back(unicodeInput(unit, true));
-    }
-}
-
-// The character the key types with the Shift and Caps Lock states given, 0 for
-// none, for more than one, or for a dead key. Flag 4 leaves the keyboard state
-// alone, so no dead key is left pending by the question.
-char32_t characterOfKey(BYTE vk, bool shift, bool capsLock, HKL layout) {
-    BYTE state[256] = {};
-    if (shift) {
-        state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
-    }
-    if (capsLock) {
-        state[VK_CAPITAL] = 0x01;
-    }
-    WCHAR buffer[4] = {};
-    const UINT scanCode = ::MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, layout);
-    return ::ToUnicodeEx(vk, scanCode, state, buffer, 4, 4, layout) == 1 ? buffer[0] : 0;
-}
-
-void pressModifiers(std::vector<INPUT>& inputs, Modifiers held, bool release, HKL layout) {
-    const std::pair<bool, WORD> keys[] = {
-        {held.shift, VK_LSHIFT}, {held.ctrl, VK_LCONTROL}, {held.alt, VK_LMENU}};
-    for (const auto& [on, vk] : keys) {
-        if (on) {
-            inputs.push_back(keyInput(vk, release, layout));
-        }
-    }
-}
-
 }  // namespace
 
 Win32KeyInjector::Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()> pumpOnce)
@@ -138,79 +97,18 @@ Win32KeyInjector::Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()
 std::vector<INPUT> Win32KeyInjector::buildInputs(std::span<const KeyStroke> strokes, HKL layout,
                                                  const std::vector<WORD>& heldModifiers,
                                                  bool capsLock) {
-    std::vector<INPUT> inputs;
-    inputs.reserve(strokes.size() * 4 + heldModifiers.size() * 2);
+    std::vector<std::uint8_t> held;
     for (const WORD vk : heldModifiers) {
-        inputs.push_back(keyInput(vk, true, layout));
+        held.push_back(static_cast<std::uint8_t>(vk));
     }
-    // The modifiers the strokes hold down go down around each key, together with
-    // those the layout needs for it.
-    Modifiers held;
-    for (const KeyStroke& stroke : strokes) {
-        if (stroke.kind == KeyStroke::Kind::Press || stroke.kind == KeyStroke::Kind::Release) {
-            const bool down = stroke.kind == KeyStroke::Kind::Press;
-            switch (stroke.modifier) {
-                case Modifier::Shift:
-                    held.shift = down;
-                    break;
-                case Modifier::Ctrl:
-                    held.ctrl = down;
-                    break;
-                case Modifier::Alt:
-                    held.alt = down;
-                    break;
-                case Modifier::Win:
-                    break;
-            }
-            continue;
-        }
-        Modifiers mods = held;
-        if (stroke.kind == KeyStroke::Kind::Key) {
-            pressModifiers(inputs, mods, false, layout);
-            inputs.push_back(keyInput(stroke.virtualKey, false, layout));
-            inputs.push_back(keyInput(stroke.virtualKey, true, layout));
-            pressModifiers(inputs, mods, true, layout);
-            // "{CAPSLOCK}" in a text: what follows still comes out as written.
-            capsLock = capsLock != (stroke.virtualKey == VK_CAPITAL);
-            continue;
-        }
-        const char32_t character = stroke.character;
-        const SHORT scan =
-            character <= 0xFFFF ? ::VkKeyScanExW(static_cast<WCHAR>(character), layout) : -1;
-        // A character behind AltGr ("@" and "{" on a German layout) goes as itself
-        // too: the layout gives it as Ctrl+Alt+key, and Wine types nothing for an
-        // injected Ctrl+Alt+key.
-        constexpr int AltGr = 2 | 4;
-        const bool inLayout =
-            scan != -1 && (HIBYTE(scan) & ~0x07) == 0 && (HIBYTE(scan) & AltGr) != AltGr;
-        if (inLayout) {
-            mods.shift = mods.shift || (HIBYTE(scan) & 1) != 0;
-            mods.ctrl = mods.ctrl || (HIBYTE(scan) & 2) != 0;
-            mods.alt = mods.alt || (HIBYTE(scan) & 4) != 0;
-            const BYTE vk = LOBYTE(scan);
-            // Caps Lock would turn a text's letters upside down. With Ctrl or Alt
-            // the stroke is a command, which Caps Lock leaves alone.
-            if (capsLock && !mods.ctrl && !mods.alt) {
-                const CapsLockStroke asWritten =
-                    strokeUnderCapsLock(mods.shift, [vk, layout](bool shift, bool caps) {
-                        return characterOfKey(vk, shift, caps, layout);
-                    });
-                if (asWritten.asCharacter) {
-                    appendCharacter(inputs, asWritten.character);
-                    continue;
-                }
-                mods.shift = asWritten.shift;
-            }
-            pressModifiers(inputs, mods, false, layout);
-            inputs.push_back(keyInput(vk, false, layout));
-            inputs.push_back(keyInput(vk, true, layout));
-            pressModifiers(inputs, mods, true, layout);
-            continue;
-        }
-        // A character the layout lacks goes as itself.
-        pressModifiers(inputs, mods, false, layout);
-        appendCharacter(inputs, character);
-        pressModifiers(inputs, mods, true, layout);
+    const std::vector<KeyEvent> events =
+        keyEventsFor(strokes, Win32KeyboardLayout(layout), held, capsLock);
+    std::vector<INPUT> inputs;
+    inputs.reserve(events.size());
+    for (const KeyEvent& event : events) {
+        inputs.push_back(event.virtualKey == VK_PACKET
+                             ? unicodeInput(static_cast<wchar_t>(event.character), event.release)
+                             : keyInput(event.virtualKey, event.release, layout));
     }
     return inputs;
 }
