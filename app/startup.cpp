@@ -207,11 +207,10 @@ std::string MainWindow::saveAsSessionEnds() {
     }
     const std::string& path = workingFile().path();
     if (workingFile().awaitingRead()) {
-        return "Your new shortcuts are not saved: Quorvel cannot read " + path +
-               ", which another program may have open.";
+        return "Your new shortcuts are not saved: " + path + " cannot be read.";
     }
-    return "Your latest shortcuts are not saved: Quorvel cannot write " + path +
-           ". It may be open in another program, read-only, or on a full drive.";
+    // Windows shows this for a moment as the session ends: short.
+    return "Your latest shortcuts are not saved: " + path + " cannot be written.";
 }
 
 bool MainWindow::requestClose() {
