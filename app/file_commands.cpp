@@ -82,7 +82,8 @@ void MainWindow::importFile() {
 }
 
 void MainWindow::saveFile() {
-    if (!writeWorkingFile()) {
+    // A file not read yet was told of at start-up; the change is saved once it is read.
+    if (!writeWorkingFile() && !workingFile().awaitingRead()) {
         tellSaveFailed();
     }
 }

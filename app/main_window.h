@@ -36,6 +36,15 @@ class MainWindow : public EngineForm, public EditorControls {
     bool requestClose();
     void exitProgram();
     void restoreDefaults();
+    // Whether the working file is there but could not be read yet (held open by
+    // another program at logon); retryReadingShortcuts then runs every few
+    // seconds, and nothing is saved over the file meanwhile.
+    bool waitingToReadShortcuts() const { return workingFile_.awaitingRead(); }
+    void retryReadingShortcuts() { readHeldBackFile(Tell::Yes); }
+    // Windows is ending the session: saves what a failed save left unsaved, and
+    // asks nothing, as no one can answer now. Returns, for Windows to show, why
+    // the shortcuts are not all saved; empty when they are.
+    std::string saveAsSessionEnds();
 
     // Options menu and the Calibration panel.
     void toggleRunMinimized();
@@ -126,6 +135,7 @@ class MainWindow : public EngineForm, public EditorControls {
     void loadShortcuts();
     enum class Tell { No, Yes };
     bool carryOverFile(const std::string& path, Tell telling);
+    void readHeldBackFile(Tell telling);
     bool writeWorkingFile();
     void tellSaveFailed();
     void nameWorkingFileInSettings();

@@ -34,6 +34,9 @@ bool isWorkingFileName(std::string_view path) {
 // is added once and saved to the working file, so no one loses their list.
 // Another copy's working file, which the settings name after that copy ran, is
 // that copy's list: only a copy without a list of its own yet takes it over.
+// The file beside the program may be another Windows user's list (a folder
+// every user may write): it is carried over only for a user who ran the program
+// before, when that file may have held their list too.
 void MainWindow::loadShortcuts() {
     SettingsStore& store = services_.settings;
     Files& files = services_.files;
@@ -41,6 +44,9 @@ void MainWindow::loadShortcuts() {
     const std::string beside = DefaultShortcutFile(services_.environment);
     const bool hadList = files.exists(path);
     const bool firstInAppData = !equalIgnoringCase(path, beside) && !hadList;
+    const bool besideIsOthers = firstInAppData && files.ownedByAnotherUser(beside);
+    const bool ranBefore = !read(store, settings::StartUpOption, "").empty() ||
+                           !read(store, settings::SaveFile, "").empty();
     // A damaged value counts as the default: starting empty would let the next
     // change save an empty list over the user's file.
     const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
@@ -53,7 +59,7 @@ void MainWindow::loadShortcuts() {
         for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
             others.push_back(read(store, name, ""));
         }
-        if (firstInAppData && files.exists(beside)) {
+        if (firstInAppData && files.exists(beside) && (!besideIsOthers || ranBefore)) {
             others.push_back(beside);
         }
         for (std::size_t i = 0; i < others.size(); ++i) {
@@ -69,6 +75,14 @@ void MainWindow::loadShortcuts() {
             carried = carryOverFile(other, other == beside ? Tell::No : Tell::Yes) || carried;
         }
     }
+    if (workingFile().awaitingRead()) {
+        unsaved_ = carried;
+        tell("Quorvel could not read your shortcuts from " + path +
+             ": another program may have it open, or you may not read it. Quorvel tries again "
+             "every few seconds and does not save over that file before it has read it; "
+             "shortcuts you add meanwhile are kept and saved with it then.");
+        return;
+    }
     // A damaged file is copied aside and written again at once, so that the
     // user hears of it once and not at every start.
     const bool damaged = loaded.unreadLines > 0;
@@ -80,7 +94,12 @@ void MainWindow::loadShortcuts() {
         tellUnreadLines(path, loaded.unreadLines,
                         "a copy is kept as " + workingFile().unreadCopy() + ".");
     }
-    if (firstInAppData && !unsaved_) {
+    if (firstInAppData && !unsaved_ && besideIsOthers) {
+        tell("Another Windows user keeps their shortcuts in " + beside +
+             ", so Quorvel keeps yours apart, in " + path + "." +
+             (ranBefore ? " It has added to them those of that file, which you may have shared."
+                        : " If some of that file's shortcuts are yours, use Import to add them."));
+    } else if (firstInAppData && !unsaved_) {
         tell("Quorvel cannot save files in its own folder, " +
              services_.environment.programFolder() + ", so it keeps your shortcuts in " + path +
              ".");
@@ -156,6 +175,44 @@ void MainWindow::start() {
     }
 }
 
+void MainWindow::readHeldBackFile(Tell telling) {
+    if (!workingFile().awaitingRead()) {
+        return;
+    }
+    ImportResult loaded;
+    {
+        const BusyCursor busy(services_.dialogs);
+        loaded = workingFile().load(shortcuts);
+    }
+    if (workingFile().awaitingRead() || (!unsaved_ && loaded.unreadLines == 0)) {
+        return;
+    }
+    // What the user added meanwhile, or the copy of a damaged file, is saved now.
+    const bool saved = writeWorkingFile();
+    if (telling == Tell::No) {
+        return;
+    }
+    if (!saved) {
+        tellSaveFailed();
+    } else if (loaded.unreadLines > 0) {
+        tellUnreadLines(workingFile().path(), loaded.unreadLines,
+                        "a copy is kept as " + workingFile().unreadCopy() + ".");
+    }
+}
+
+std::string MainWindow::saveAsSessionEnds() {
+    readHeldBackFile(Tell::No);
+    if (!unsaved_ || writeWorkingFile()) {
+        return {};
+    }
+    const std::string& path = workingFile().path();
+    if (workingFile().awaitingRead()) {
+        return "Your new shortcuts are not saved: " + path + " cannot be read.";
+    }
+    // Windows shows this for a moment as the session ends: short.
+    return "Your latest shortcuts are not saved: " + path + " cannot be written.";
+}
+
 bool MainWindow::requestClose() {
     exitButton.backColor = SystemButtonFace;
     caption = "Hit the Exit Button to Close the Program";
@@ -169,6 +226,7 @@ void MainWindow::exitProgram() {
              "like to exit the Program?")) {
         return;
     }
+    readHeldBackFile(Tell::Yes);
     if (unsaved_ && !writeWorkingFile() &&
         services_.dialogs.MsgBox("The shortcuts could not be saved to " + workingFile().path() +
                                      ", so your latest changes would be lost. Exit anyway?",

@@ -22,6 +22,10 @@ class Files {
     virtual bool deleteFile(std::string_view path) = 0;
     // Whether this user may create files in the folder.
     virtual bool canCreateFilesIn(std::string_view folder) = 0;
+    // Whether the file belongs to another user of this computer: its owner is
+    // neither this user nor a group this user is in. False when it is missing
+    // or its drive keeps no owners (a memory stick).
+    virtual bool ownedByAnotherUser(std::string_view path) = 0;
     // Creates the folder; one that is there already is no error.
     virtual bool createFolder(std::string_view path) = 0;
 };

@@ -88,6 +88,9 @@ wine_suite e2e/reliability/kill_during_save.sh 50
 echo "== Reliability under Wine: typed keys written nowhere =="
 wine_suite e2e/reliability/privacy.sh
 
+echo "== Reliability under Wine: the shortcut file held open at logon, a failed save at logoff =="
+wine_suite e2e/reliability/session_edges.sh
+
 # The README's picture is the installed program as this build draws it, so it
 # cannot fall behind the program: a run whose picture differs replaces it.
 picture=build/screenshots/installed.png

@@ -10,7 +10,7 @@ namespace quorvel {
 
 std::string locateWorkingFile(Environment& environment, Files& files) {
     const std::string beside = DefaultShortcutFile(environment);
-    if (files.canCreateFilesIn(environment.programFolder())) {
+    if (files.canCreateFilesIn(environment.programFolder()) && !files.ownedByAnotherUser(beside)) {
         return beside;
     }
     const std::string appData = environment.applicationDataFolder();
@@ -28,18 +28,33 @@ void WorkingFile::setPath(std::string path) {
     lastFile_.reset();
     seen_.clear();
     copyAsideBeforeSave_ = false;
+    awaitingRead_ = false;
     unreadCopy_.clear();
 }
 
 ImportResult WorkingFile::load(ShortcutList& list) {
     std::optional<std::string> contents = files_.readAll(path_);
     if (!contents) {
-        copyAsideBeforeSave_ = files_.exists(path_);
-        return {.added = 0, .readWhole = !copyAsideBeforeSave_};
+        awaitingRead_ = files_.exists(path_);
+        return {.added = 0, .readWhole = !awaitingRead_};
     }
+    awaitingRead_ = false;
     const ShortcutFileLines read = readShortcutLines(*contents, codePage_);
     lastFile_ = fingerprintOf(*contents);
     contents.reset();
+    copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
+    if (list.count() > 0) {
+        // Read late: the user may have added some of the same entries meanwhile.
+        std::vector<std::string_view> lines = read.lines();
+        std::vector<std::size_t> hashes;
+        for (const std::string_view line : lines) {
+            hashes.push_back(std::hash<std::string_view>{}(line));
+        }
+        addSeen(std::move(hashes));
+        return {.added = addMissingEntryLines(std::move(lines), list),
+                .readWhole = read.readWhole,
+                .unreadLines = read.unreadLines};
+    }
     const PackedLines lines = read.packed();
     std::vector<std::size_t> hashes;
     hashes.reserve(lines.size());
@@ -47,7 +62,6 @@ ImportResult WorkingFile::load(ShortcutList& list) {
         hashes.push_back(std::hash<std::string_view>{}(lines[i]));
     }
     addSeen(std::move(hashes));
-    copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
     return {
         .added = list.addAll(lines), .readWhole = read.readWhole, .unreadLines = read.unreadLines};
 }
@@ -88,6 +102,7 @@ bool WorkingFile::save(ShortcutList& list) {
     if (!onDisk && files_.exists(path_)) {
         return false;  // what it holds now is unknown, and must not be lost
     }
+    awaitingRead_ = false;  // read now, and merged below as another copy's entries
     if (onDisk && fingerprintOf(*onDisk) != lastFile_) {
         addNewEntries(*onDisk, list);
     }

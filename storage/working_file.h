@@ -20,7 +20,9 @@ namespace quorvel {
 
 // "defaultkeys.qvb" beside the program, or in a "Quorvel" folder of the user's
 // application data when the program's folder cannot be written (a zip unpacked
-// under Program Files). That folder is created here.
+// under Program Files) or the file there is another Windows user's (a folder
+// every user may write): each user's shortcuts stay theirs. That folder is
+// created here.
 std::string locateWorkingFile(Environment& environment, Files& files);
 
 class WorkingFile {
@@ -31,16 +33,21 @@ class WorkingFile {
     // Names the file; what was read from another file is forgotten.
     void setPath(std::string path);
 
-    // Adds the file's entries to the list. A file that is there but was not read
-    // whole is copied to the first free name of "<file>.unread", "<file>.unread2",
-    // ... before the first save replaces it.
+    // Adds the file's entries the list lacks. A file that is there but was not
+    // read whole is copied to the first free name of "<file>.unread",
+    // "<file>.unread2", ... before the first save replaces it. A file that is
+    // there but cannot be read at all (held open by another program, or denied)
+    // leaves the file awaiting a read: load it again later.
     ImportResult load(ShortcutList& list);
+    // Saves are refused while it still cannot be read, so that the list never
+    // replaces what the file holds unseen.
+    bool awaitingRead() const { return awaitingRead_; }
 
     // Replaces the file by the list. Entries the file holds that this copy never
     // read from it nor wrote to it (another copy's) are added to the list first;
     // entries this copy deleted stay deleted. Returns false, leaving the file as
     // it was, when it could not be written, could not be read although it is
-    // there, or could not be copied aside.
+    // there (now or at its load), or could not be copied aside.
     bool save(ShortcutList& list);
 
     // Where the last save copied a file not read whole; empty before that.
@@ -70,6 +77,7 @@ class WorkingFile {
     bool seen(std::string_view line) const;
     void addSeen(std::vector<std::size_t> hashes);
     bool copyAsideBeforeSave_ = false;
+    bool awaitingRead_ = false;
     std::string unreadCopy_;
 };
 

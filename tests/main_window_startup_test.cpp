@@ -126,6 +126,46 @@ TEST_F(MainWindowStartup, ReadOnlyFolderDamagedFileAndSecondCopy) {
     testing::expectGolden("main_window_startup.txt", transcript);
 }
 
+// A working file another program holds at logon (a sync tool, a virus scanner)
+// is said once; nothing is saved over it, and what the user adds meanwhile is
+// kept. Once it can be read, its entries join the list and both are saved.
+TEST_F(MainWindowStartup, AWorkingFileHeldAtStartIsReadLaterAndNeverSavedOver) {
+    files.files[defaultFile()] = fileOf({TdLine, "{S} \xAF SP \xAF sample"});
+    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    const std::string transcript =
+        run({"lock", "start", "add SP sample", "add CU calc", "retry", "unlock", "retry", "retry"});
+    testing::expectGolden("main_window_held_file.txt", transcript);
+}
+
+// The session's end saves what a failed save left unsaved, asking nothing, and
+// gives Windows the reason while it cannot; a file never read is not saved over.
+TEST_F(MainWindowStartup, TheSessionsEndSavesAsExitDoesOrSaysWhyItCannot) {
+    startOn(TdFile);
+    std::string transcript = run({"session end", "fail writes", "add SP sample", "session end",
+                                  "writes work", "session end", "session end"});
+    files.lockedPaths.insert(defaultFile());
+    transcript += run({"start", "add CU calc", "session end", "unlock", "session end"});
+    testing::expectGolden("main_window_session_end.txt", transcript);
+}
+
+// A program folder every user may write holds one user's file: another user
+// keeps their own list in their application data. One who ran the program
+// before may have shared that file, and takes its entries over once.
+TEST_F(MainWindowStartup, AnotherUsersFileBesideTheProgramStaysTheirs) {
+    std::string transcript;
+    for (const char* ranBefore : {"", "0"}) {
+        files = FakeFiles{};
+        settings = FakeSettingsStore{};
+        files.files[defaultFile()] = TdFile;
+        files.otherUsersFiles.insert(defaultFile());
+        if (*ranBefore != '\0') {
+            settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", ranBefore);
+        }
+        transcript += run({"start", "add SP sample", "start"});
+    }
+    testing::expectGolden("main_window_other_user.txt", transcript);
+}
+
 // Restore Defaults asks first; Yes removes the settings but the calibration,
 // and the working file but no other file, and ends the program.
 TEST_F(MainWindowStartup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) {

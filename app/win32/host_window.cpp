@@ -28,6 +28,7 @@
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_shell_links.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_tray.h"
 
 namespace quorvel {
@@ -36,6 +37,11 @@ namespace {
 
 enum TimerId : UINT_PTR { TimerMainId = 1, TimerClearId = 2, TimerDataId = 3, HeartbeatId = 4 };
 constexpr UINT HeartbeatIntervalMs = 2000;
+// The working file held by another program at logon, and a save the session's
+// end could not make, are tried again on these.
+enum LifecycleTimerId : UINT_PTR { ReadRetryId = 10, SessionSaveRetryId = 11 };
+constexpr UINT ReadRetryIntervalMs = 3000;
+constexpr UINT SessionSaveRetryIntervalMs = 1000;
 // Asks for the views to show the model after a change made outside any window
 // message (the hot keys run inside the keyboard hook).
 constexpr UINT WmRefreshViews = WM_APP + 2;
@@ -167,6 +173,9 @@ int Host::run(HINSTANCE instance) {
     ::SetTimer(window_, TimerClearId, static_cast<UINT>(services_->form->pauseTimer.interval),
                nullptr);
     ::SetTimer(window_, HeartbeatId, HeartbeatIntervalMs, nullptr);
+    if (services_->form->waitingToReadShortcuts()) {
+        ::SetTimer(window_, ReadRetryId, ReadRetryIntervalMs, nullptr);
+    }
     syncTimers();
 
     MSG message;
@@ -267,12 +276,9 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
             form.requestClose();
             return 0;
         case WM_QUERYENDSESSION:
-            return TRUE;
+            return saveBeforeSessionEnds() ? TRUE : FALSE;
         case WM_ENDSESSION:
-            if (wParam != FALSE) {
-                form.icon.removeIcon();
-                form.engine.mainData().RemoveKeyHook();
-            }
+            endSession(wParam != FALSE);
             return 0;
         default:
             return std::nullopt;
@@ -294,9 +300,56 @@ void Host::onTimer(UINT_PTR id) {
         case HeartbeatId:
             checkHookAlive();
             break;
+        case ReadRetryId:
+            form.retryReadingShortcuts();
+            if (!form.waitingToReadShortcuts()) {
+                ::KillTimer(window_, ReadRetryId);
+            }
+            break;
+        case SessionSaveRetryId:
+            saveBeforeSessionEnds();
+            break;
         default:
             break;
     }
+}
+
+// Saves as Exit does, without its questions. While the save fails, Windows is
+// told why the program holds the session's end up (it shows the reason and lets
+// the user end the session anyway), and the save is tried again each second.
+bool Host::saveBeforeSessionEnds() {
+    const std::string reason = services_->form->saveAsSessionEnds();
+    if (reason.empty()) {
+        releaseSessionEnd();
+        return true;
+    }
+    ::ShutdownBlockReasonCreate(window_, wideText(reason).c_str());
+    if (!sessionEndHeld_) {
+        ::SetTimer(window_, SessionSaveRetryId, SessionSaveRetryIntervalMs, nullptr);
+        sessionEndHeld_ = true;
+    }
+    return false;
+}
+
+void Host::releaseSessionEnd() {
+    if (sessionEndHeld_) {
+        ::KillTimer(window_, SessionSaveRetryId);
+        ::ShutdownBlockReasonDestroy(window_);
+        sessionEndHeld_ = false;
+    }
+}
+
+void Host::endSession(bool ending) {
+    if (!ending) {
+        releaseSessionEnd();  // cancelled: a later change saves as usual
+        return;
+    }
+    // The user chose to end the session anyway, or another program's answer
+    // came late: one more try.
+    services_->form->saveAsSessionEnds();
+    releaseSessionEnd();
+    services_->form->icon.removeIcon();
+    services_->form->engine.mainData().RemoveKeyHook();
 }
 
 void Host::syncTimers() {

@@ -43,6 +43,9 @@ class Host {
     void resumeAfterBreak();
     void onRawInput(HRAWINPUT input);
     void writeHookTiming();
+    bool saveBeforeSessionEnds();
+    void releaseSessionEnd();
+    void endSession(bool ending);
 
     // Declared first: the window outlives the services that use it.
     std::unique_ptr<MainWindowView> main_;
@@ -52,6 +55,8 @@ class Host {
     // Asks the services, made after it, only once keys arrive.
     HookWatchdog watchdog_{[this] { return hookSeesForeground(); }};
     bool refreshing_ = false;
+    // A failed save holds the session's end up, with a reason Windows shows.
+    bool sessionEndHeld_ = false;
     std::unique_ptr<Services> services_;
     std::unique_ptr<Views> views_;
 };

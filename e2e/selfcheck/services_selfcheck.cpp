@@ -137,6 +137,10 @@ void checkFiles(const std::string& temp) {
               "a locked file exists but reads as nothing");
     }
 
+    // Else every user would keep the list apart from the program's folder.
+    check(!files.ownedByAnotherUser(path) && !files.ownedByAnotherUser(path + ".missing"),
+          "this user's own file and a missing one are no other user's");
+
     // The copy kept aside of a file that could not be read, beside it.
     const std::string named = temp + "\\quorvel-selfcheck-" + Unicode + ".qvb";
     check(files.replaceAtomically(named, Unicode) && files.copyFile(named, named + ".unread") &&

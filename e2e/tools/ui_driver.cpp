@@ -27,6 +27,10 @@
 //       the program has handled it
 //   ui_driver send WINDOW MESSAGE WPARAM LPARAM   sends a window message (numbers),
 //       returning once the window has handled it
+//   ui_driver send-answer WINDOW MESSAGE WPARAM LPARAM   the same, and prints the window's answer
+//   ui_driver hold-file PATH RELEASE   opens the file shared with no one, prints "held", and
+//       keeps it so until the file RELEASE exists (a minute at most), as a sync tool or a
+//       virus scanner may
 //   ui_driver popup-menu-rect   the screen rectangle of the menu that shows
 //   ui_driver answer BUTTON [CAPTION]   waits for a message box (caption "Quorvel"), prints
 //       its text and presses Yes, No or OK
@@ -1029,6 +1033,29 @@ constexpr Command Commands[] = {
          const auto number = [&](std::size_t i) { return std::strtoll(a.required(i), nullptr, 0); };
          return sent(a.window(), static_cast<UINT>(number(1)), static_cast<WPARAM>(number(2)),
                      static_cast<LPARAM>(number(3)));
+     }},
+    {"send-answer",
+     [](A a) {
+         const auto number = [&](std::size_t i) { return std::strtoll(a.required(i), nullptr, 0); };
+         return printed(std::to_string(sendTo(a.window(), static_cast<UINT>(number(1)),
+                                              static_cast<WPARAM>(number(2)),
+                                              static_cast<LPARAM>(number(3)))));
+     }},
+    {"hold-file",
+     [](A a) {
+         const quorvel::UniqueFileHandle file(::CreateFileW(wideOf(a.required(0)).c_str(),
+                                                            GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+         if (!file) {
+             fail("the file could not be opened");
+         }
+         printed("held");
+         std::fflush(stdout);
+         const char* release = a.required(1);
+         waitUntil(60, [release] {
+             return ::GetFileAttributesW(wideOf(release).c_str()) != INVALID_FILE_ATTRIBUTES;
+         });
+         return 0;
      }},
     // A popup menu is a window of the system's menu class.
     {"popup-menu-rect",

@@ -73,6 +73,7 @@ using UniqueHkey = UniqueHandle<HKEY, NullIsNoHandle<HKEY, &::RegCloseKey>>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, NullIsNoHandle<HANDLE, &::CloseHandle>>;
 using UniqueFileHandle = UniqueHandle<HANDLE, CloseFileDeleter>;
 using UniqueHglobal = UniqueHandle<HGLOBAL, NullIsNoHandle<HGLOBAL, &::GlobalFree>>;
+using UniqueHlocal = UniqueHandle<HLOCAL, NullIsNoHandle<HLOCAL, &::LocalFree>>;
 using UniqueHicon = UniqueHandle<HICON, NullIsNoHandle<HICON, &::DestroyIcon>>;
 using UniqueHbitmap = UniqueHandle<HBITMAP, NullIsNoHandle<HBITMAP, &::DeleteObject>>;
 using UniqueHmenu = UniqueHandle<HMENU, NullIsNoHandle<HMENU, &::DestroyMenu>>;

@@ -1,9 +1,12 @@
 #include "platform/win32/win32_files.h"
 
 #include <windows.h>
+// After windows.h.
+#include <aclapi.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
@@ -147,6 +150,40 @@ bool Win32Files::canCreateFilesIn(std::string_view folder) {
         }
     }
     return false;
+}
+
+bool Win32Files::ownedByAnotherUser(std::string_view path) {
+    const auto name = pathString(path);
+    if (!name) {
+        return false;
+    }
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(name->c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                                nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return false;  // missing, or a drive without owners
+    }
+    const UniqueHlocal freeDescriptor(descriptor);
+    if (owner == nullptr || !::IsValidSid(owner)) {
+        return false;
+    }
+    HANDLE rawToken = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &rawToken)) {
+        return false;
+    }
+    const UniqueKernelHandle token(rawToken);
+    DWORD size = 0;
+    ::GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+    std::vector<unsigned char> user(size);
+    if (size == 0 || !::GetTokenInformation(token.get(), TokenUser, user.data(), size, &size)) {
+        return false;
+    }
+    if (::EqualSid(owner, reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid)) {
+        return false;
+    }
+    // A file an administrator wrote may be owned by the Administrators group.
+    BOOL member = FALSE;
+    return !::CheckTokenMembership(nullptr, owner, &member) || !member;
 }
 
 bool Win32Files::createFolder(std::string_view path) {

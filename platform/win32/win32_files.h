@@ -13,6 +13,7 @@ class Win32Files final : public Files {
     bool copyFile(std::string_view from, std::string_view to) override;
     bool deleteFile(std::string_view path) override;
     bool canCreateFilesIn(std::string_view folder) override;
+    bool ownedByAnotherUser(std::string_view path) override;
     bool createFolder(std::string_view path) override;
 };
 

@@ -65,6 +65,9 @@ class FakeFiles final : public Files {
     bool canCreateFilesIn(std::string_view folder) override {
         return !readOnlyFolders.contains(folder) && !files.contains(folder);
     }
+    bool ownedByAnotherUser(std::string_view path) override {
+        return otherUsersFiles.contains(path) && files.contains(path);
+    }
     bool createFolder(std::string_view path) override {
         if (folders.contains(path)) {
             return true;
@@ -89,6 +92,8 @@ class FakeFiles final : public Files {
     std::set<std::string, std::less<>> readOnlyFolders;
     // Files held open by another program: reading, replacing or deleting them fails.
     std::set<std::string, std::less<>> lockedPaths;
+    // Files another Windows user owns.
+    std::set<std::string, std::less<>> otherUsersFiles;
     // While true every mutating step fails, as on a full or read-only disk.
     bool failAllWrites = false;
 

@@ -51,8 +51,12 @@ struct AppFixture : FakeDesktop {
     // another copy of the program on the same desktop, started the first time),
     // "import", "export", "file save", "exit", "restore", "boost", "force",
     // "calibration <text>", "fail writes", "writes work", "minimize", "close"
-    // (the window's close box), "mouse N" (message N from the icon) and "menu N"
-    // (the icon's menu opened with a right click, entry N chosen).
+    // (the window's close box), "mouse N" (message N from the icon), "menu N"
+    // (the icon's menu opened with a right click, entry N chosen), "lock" and
+    // "unlock" (another program holds the working file open, or lets it go),
+    // "retry" (the timer that reads a working file held at start-up) and
+    // "session end" (Windows asks whether the session may end; the reason
+    // given back is shown).
     // Each step but those that only set what comes next is followed by the file
     // dialogs it opened, the icon's menu it showed, what it told, the files it
     // wrote or removed (bytes from 0x80 up as \xNN), whether it touched files
@@ -82,7 +86,7 @@ struct AppFixture : FakeDesktop {
                 out += "  the program ended\n";
             }
             if (word == "yes" || word == "no" || word == "open" || word == "save" ||
-                word == "fail" || word == "writes") {
+                word == "fail" || word == "writes" || word == "lock" || word == "unlock") {
                 continue;  // what comes next, nothing yet
             }
             for (std::size_t i = titles; i < dialogs.fileDialogTitles.size(); ++i) {
@@ -95,6 +99,7 @@ struct AppFixture : FakeDesktop {
                 }
                 out += "\n";
             }
+            out += std::exchange(sessionEndReply_, "");
             out += toldSince(dialogs, told);
             for (const auto& [path, bytes] : files.files) {
                 if (!before.contains(path) || before.at(path) != bytes) {
@@ -137,6 +142,7 @@ struct AppFixture : FakeDesktop {
 
   private:
     std::unique_ptr<MainWindow> otherCopy_;
+    std::string sessionEndReply_;
 
     void act(const std::string& word, const std::string& rest) {
         if (word == "start") {
@@ -180,6 +186,15 @@ struct AppFixture : FakeDesktop {
             form->trayMessage(0x205 * 15);
         } else if (word == "fail" || word == "writes") {
             files.failAllWrites = word == "fail";
+        } else if (word == "lock" || word == "unlock") {
+            word == "lock" ? void(files.lockedPaths.insert(defaultFile()))
+                           : files.lockedPaths.clear();
+        } else if (word == "retry") {
+            form->retryReadingShortcuts();
+        } else if (word == "session") {
+            const std::string reason = form->saveAsSessionEnds();
+            sessionEndReply_ =
+                "  session may end" + (reason.empty() ? "" : " not: " + reason) + "\n";
         } else {
             ADD_FAILURE() << "unknown step " << word << " " << rest;
         }
