@@ -148,7 +148,7 @@ std::string outcome(const std::string& verb, const std::string& input) {
 }
 
 TEST(TextRules, EachRowOfTheGoldenFileGivesItsOutput) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "golden/text_rules.txt";
+    const auto path = std::filesystem::path(QUORVEL_GOLDEN_DIR) / "text_rules.txt";
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file) << path;
     int rows = 0;

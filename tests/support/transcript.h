@@ -49,7 +49,7 @@ inline std::string toldSince(const FakeDialogs& dialogs, std::size_t from = 0) {
 }
 
 inline void expectGolden(const std::string& name, const std::string& actual) {
-    const auto path = std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / name;
+    const auto path = std::filesystem::path(QUORVEL_GOLDEN_DIR) / name;
     if (std::getenv("QUORVEL_UPDATE_GOLDEN") != nullptr) {
         std::ofstream(path, std::ios::binary) << actual;
     }
