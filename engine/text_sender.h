@@ -32,11 +32,22 @@ class TextSender {
     // the paste and before the user's contents go back; well inside the key
     // hold's bound, so that the user's keys held meanwhile come out in order.
     static constexpr std::uint64_t ClipboardWaitMilliseconds = 2000;
+    // How often the clipboardTimer steps the user's clipboard back after a paste.
+    static constexpr std::int32_t ClipboardStepMilliseconds = 100;
+
+    // Told, once a run, that the clipboard held more than a paste can give back:
+    // the text is typed instead.
+    std::function<void()> onClipboardTooLarge;
 
   private:
     void sendQueued();
+    void sendNext();
+    void replayHeldKeys();
     void send(const SendRequest& request);
-    bool pasteText(const std::string& text);
+    // Saves the user's clipboard and puts the text on it; false when the text
+    // must be typed instead.
+    bool lendClipboard(const std::string& text);
+    bool pasteText();
     // False when the clipboard is still held open by another program after
     // ClipboardWaitMilliseconds. With a step, the step too must have worked:
     // another program may open the clipboard between the wait and the step.
@@ -51,6 +62,7 @@ class TextSender {
     std::deque<SendRequest> queue_;
     bool sendPosted_ = false;
     bool sending_ = false;
+    bool toldTooLarge_ = false;
 };
 
 }  // namespace quorvel
