@@ -102,7 +102,7 @@ greedy="$E2E_STATE/clipboard-greedy.txt"
 e2e_spawn "$tools/clipboard_watch.exe" greedy "$(e2e_winpath "$greedy")" >/dev/null
 e2e_eventually test -f "$greedy" || e2e_abort greedy "the greedy monitor did not start"
 ui set-clipboard "$user"
-e2e_eventually grep -qF "read text=\"$user\"" "$greedy" ||
+e2e_eventually grep -qF "text=\"$user\"" "$greedy" ||
     e2e_abort greedy "the greedy monitor did not read the user's copy"
 watch late-paste 300 || e2e_abort late-paste "the target did not take its late-paste mode"
 greedy_before=$(wc -l <"$greedy")
@@ -110,7 +110,10 @@ e2e_check late-reader-gets-the-paste e2e_typed_gives "pb " "$pasted"
 e2e_check user-clipboard-back-after-the-late-read e2e_until_prints "$user" ui get-clipboard
 greedy_read_both() { [ "$(tail -n +"$((greedy_before + 1))" "$greedy" | grep -c '^read')" -ge 2 ]; }
 e2e_check greedy-monitor-read-the-paste-and-restore e2e_eventually greedy_read_both
+# For the record: the user's text back this long after the paste's write.
 e2e_log "the greedy monitor read: $(tail -n +"$((greedy_before + 1))" "$greedy" | tr '\n' ' ')"
+e2e_log "user's text back $(tail -n +"$((greedy_before + 1))" "$greedy" |
+    sed -n 's/^read at=\([0-9]*\).*/\1/p' | awk 'NR == 1 { a = $1 } END { print $1 - a }') ms after the paste's write"
 watch late-paste 0
 
 e2e_summary

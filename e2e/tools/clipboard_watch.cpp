@@ -5,7 +5,8 @@
 //       "update marked" and the marks present; for others, which it opens, "update" and the
 //       formats as `formats` prints them. FILE exists, empty, once it listens; runs until killed.
 //   clipboard_watch greedy FILE   as monitor, but it reads the text at every change,
-//       marked or not, and appends "read text=..." (nothing when the text was not given)
+//       marked or not, and appends "read at=MS text=..." (MS from GetTickCount64; the
+//       text empty when it was not given)
 //   clipboard_watch late-paste MS   makes the test target read the clipboard MS
 //       milliseconds after each Ctrl+V (0: at once)
 //   clipboard_watch formats   prints the clipboard's formats in order: the text as text="..."
@@ -96,7 +97,7 @@ LRESULT CALLBACK monitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
     std::string line = "update";
     if (g_greedy) {
-        line = "read";
+        line = "read at=" + std::to_string(::GetTickCount64());
         if (openClipboard(window)) {
             line += " text=\"" + escaped(clipboardText(CF_UNICODETEXT)) + "\"";
             ::CloseClipboard();
