@@ -28,6 +28,9 @@ MainWindow::MainWindow(AppServices& services)
         // After the hook has returned: the shell may be slow to show a balloon.
         services_.engine.events.post([this, program] { icon.tellCannotType(program); });
     };
+    engine.sender().onClipboardTooLarge = [this] {
+        services_.engine.events.post([this] { icon.tellClipboardTooLarge(); });
+    };
 }
 
 bool MainWindow::ask(std::string_view question, MessageButtons buttons) {

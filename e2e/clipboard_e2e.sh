@@ -55,8 +55,8 @@ e2e_check user-clipboard-back-marked e2e_eventually user_text_back_marked
 
 # Another program holds the clipboard open from before the trigger is typed:
 # for a moment, and Quorvel waits and pastes; for longer than Quorvel waits,
-# and the send ends without a paste, the key typed after the trigger landing
-# after it. The holder removes its file when it lets go.
+# and the text is typed instead, the key typed after the trigger landing after
+# it. The holder removes its file when it lets go.
 held="$E2E_STATE/clipboard-held"
 hold_then_type() {
     rm -f "$held"
@@ -69,14 +69,14 @@ held_for_a_moment() {
     hold_then_type 1000 "pb " && e2e_wait_report "$report" "$pasted" 10
 }
 held_too_long() {
-    hold_then_type 8000 "pb x" && e2e_wait_report "$report" x 10 || return 1
-    # Nothing arrives once the holder lets go, and the clipboard was never written.
+    hold_then_type 8000 "pb x" && e2e_wait_report "$report" "${pasted}x" 15 || return 1
+    # Nothing more arrives once the holder lets go, and the clipboard was never written.
     E2E_TRIES=100 e2e_eventually test ! -f "$held" || return 1
-    e2e_until_prints "$user" ui get-clipboard && e2e_wait_report "$report" x 1
+    e2e_until_prints "$user" ui get-clipboard && e2e_wait_report "$report" "${pasted}x" 1
 }
 e2e_check clipboard-held-for-a-moment-waited-for held_for_a_moment
 e2e_check user-clipboard-back-after-the-wait e2e_until_prints "$user" ui get-clipboard
-e2e_check clipboard-held-too-long-ends-the-send held_too_long
+e2e_check clipboard-held-too-long-types-instead held_too_long
 
 # A bitmap, an enhanced metafile and a palette, each a system object, come back
 # as they were after a paste.
@@ -90,5 +90,30 @@ else
     e2e_check boost-pasted-over-pictures e2e_typed_gives "pb " "$pasted"
     e2e_check pictures-and-palette-back e2e_eventually pictures_back
 fi
+
+# The target reads the clipboard 300 ms after the Ctrl+V, as browsers and
+# terminals do, and a monitor that ignores the marks reads at every change. The
+# target gets the paste's text, and the user's text comes back after its read.
+# The monitor reads the paste's update and the restore's; reading before the
+# Ctrl+V it gets nothing and leaves the text unread for the target, reading
+# after (on a slow machine) it gets the text, and the restore waits for the
+# bound: either way the target's paste is the shortcut's text.
+greedy="$E2E_STATE/clipboard-greedy.txt"
+e2e_spawn "$tools/clipboard_watch.exe" greedy "$(e2e_winpath "$greedy")" >/dev/null
+e2e_eventually test -f "$greedy" || e2e_abort greedy "the greedy monitor did not start"
+ui set-clipboard "$user"
+e2e_eventually grep -qF "text=\"$user\"" "$greedy" ||
+    e2e_abort greedy "the greedy monitor did not read the user's copy"
+watch late-paste 300 || e2e_abort late-paste "the target did not take its late-paste mode"
+greedy_before=$(wc -l <"$greedy")
+e2e_check late-reader-gets-the-paste e2e_typed_gives "pb " "$pasted"
+e2e_check user-clipboard-back-after-the-late-read e2e_until_prints "$user" ui get-clipboard
+greedy_read_both() { [ "$(tail -n +"$((greedy_before + 1))" "$greedy" | grep -c '^read')" -ge 2 ]; }
+e2e_check greedy-monitor-read-the-paste-and-restore e2e_eventually greedy_read_both
+# For the record: the user's text back this long after the paste's write.
+e2e_log "the greedy monitor read: $(tail -n +"$((greedy_before + 1))" "$greedy" | tr '\n' ' ')"
+e2e_log "user's text back $(tail -n +"$((greedy_before + 1))" "$greedy" |
+    sed -n 's/^read at=\([0-9]*\).*/\1/p' | awk 'NR == 1 { a = $1 } END { print $1 - a }') ms after the paste's write"
+watch late-paste 0
 
 e2e_summary

@@ -24,22 +24,12 @@ void pauseTimerTick(EngineForm& form, MainData& mainData, Clock& clock) {
     }
 }
 
-void clipboardTimerTick(EngineForm& form, MainData& mainData, Clipboard& clipboard) {
-    // The last try: the timer runs once.
-    giveClipboardBack(mainData, clipboard);
-    mainData.SavedClipboard.reset();
-    form.clipboardTimer.enabled = false;
-}
-
-void giveClipboardBack(MainData& mainData, Clipboard& clipboard) {
-    if (!mainData.SavedClipboard) {
-        return;
+void clipboardTimerTick(EngineForm& form, MainData& mainData) {
+    // Runs until the user's contents are back, or someone else has written the
+    // clipboard since the paste.
+    if (mainData.clipboardLoan().step()) {
+        form.clipboardTimer.enabled = false;
     }
-    if (clipboard.sequenceNumber() == mainData.PastedClipboardSequence &&
-        !clipboard.restore(*mainData.SavedClipboard)) {
-        return;
-    }
-    mainData.SavedClipboard.reset();
 }
 
 }  // namespace quorvel

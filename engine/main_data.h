@@ -8,11 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "engine/clipboard_loan.h"
 #include "engine/engine_form.h"
 #include "engine/engine_services.h"
 #include "engine/key_hold.h"
 #include "engine/send_request.h"
-#include "platform/clipboard.h"
 #include "platform/keyboard_hook.h"
 
 namespace quorvel {
@@ -46,16 +46,13 @@ class MainData {
     std::function<void(const std::string& program)> onCannotType;
     // The keys typed while a matched text is on its way.
     KeyHold& keyHold() { return keyHold_; }
+    // What was on the clipboard before a paste, until it is given back.
+    ClipboardLoan& clipboardLoan() { return clipboardLoan_; }
 
     std::uintptr_t hookHandle = 0;
     KeyEventRecord lastKeyEvent;
     std::int16_t ModifierState = modifier::None;
     std::int16_t SwallowFlag = 0;
-    // Everything that was on the clipboard before a paste, until it is given back
-    // (see giveClipboardBack), and the clipboard's sequence number once the
-    // paste's text was on it.
-    std::optional<ClipboardSnapshot> SavedClipboard;
-    std::uint32_t PastedClipboardSequence = 0;
 
   private:
     bool passesWhilePaused() const { return form_.expansionPaused; }
@@ -69,6 +66,7 @@ class MainData {
     EngineForm& form_;
     EngineServices& services_;
     KeyHold keyHold_;
+    ClipboardLoan clipboardLoan_{services_.clipboard, services_.clock};
     // Modifier keys whose last event was one of our sends, until the key state
     // shows them up: while down, they are not the user's.
     std::array<bool, 256> ownModifier_{};

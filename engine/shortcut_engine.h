@@ -31,9 +31,7 @@ class ShortcutEngine {
         mainData_.keyHold().retryRefusedReleases();
     }
     void pauseTimerTick() { quorvel::pauseTimerTick(form_, mainData_, services_.clock); }
-    void clipboardTimerTick() {
-        quorvel::clipboardTimerTick(form_, mainData_, services_.clipboard);
-    }
+    void clipboardTimerTick() { quorvel::clipboardTimerTick(form_, mainData_); }
 
   private:
     EngineForm& form_;

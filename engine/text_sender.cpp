@@ -35,6 +35,11 @@ void TextSender::sendQueued() {
         return;
     }
     sending_ = true;
+    sendNext();
+}
+
+void TextSender::sendNext() {
+    ClipboardLoan& loan = mainData_.clipboardLoan();
     while (!queue_.empty()) {
         const SendRequest request = std::move(queue_.front());
         queue_.pop_front();
@@ -43,17 +48,37 @@ void TextSender::sendQueued() {
         // The user's keys go after every one of ours; a trigger among them queues
         // the next send here.
         services_.injector.waitForOwnKeys();
-        mainData_.keyHold().replayAfterSend([this] { return !queue_.empty(); });
+        // After a paste they wait, within a bound, for the user's clipboard to come
+        // back, so that a Ctrl+V of theirs pastes what they had. The clipboardTimer
+        // steps the loan; nothing here waits for it.
+        if (!loan.step()) {
+            loan.whenBack([this] {
+                replayHeldKeys();
+                sendNext();
+            });
+            return;
+        }
+        replayHeldKeys();
     }
     sending_ = false;
+}
+
+void TextSender::replayHeldKeys() {
+    mainData_.keyHold().replayAfterSend([this] { return !queue_.empty(); });
 }
 
 void TextSender::send(const SendRequest& request) {
     form_.clipboardTimer.enabled = false;
 
+    const MacroExpansion expansion = expandMacros(
+        request.text, services_.clock.now(), [this] { return services_.clipboard.getText(); },
+        services_.locale);
+    // A paste takes the clipboard before the trigger is erased: a clipboard that
+    // cannot be had, or is too large to give back, makes the text typed instead.
+    bool paste = form_.boostItem.checked && expansion.kind == MacroExpansion::Kind::Text &&
+                 lendClipboard(expansion.value);
+
     // Function keys and Ctrl combinations put no characters into the application.
-    // The erase goes out before the event loop runs again: keys typed meanwhile
-    // would otherwise reach the application first and be erased in its place.
     const std::string lowered = lowerCase(request.trigger);
     std::vector<KeyStroke> erase;
     if (lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos) {
@@ -71,9 +96,6 @@ void TextSender::send(const SendRequest& request) {
         calibrationPause();
     }
 
-    const MacroExpansion expansion = expandMacros(
-        request.text, services_.clock.now(), [this] { return services_.clipboard.getText(); },
-        services_.locale);
     if (expansion.kind == MacroExpansion::Kind::Launch) {
         services_.programs.startProgram(expansion.value);
         endEarly();
@@ -85,14 +107,23 @@ void TextSender::send(const SendRequest& request) {
     }
     services_.events.DoEvents();
 
-    if (form_.boostItem.checked) {
-        if (!pasteText(expansion.value)) {
+    // A clipboard manager told of the write opens the clipboard to read it (the
+    // text is not handed to it: it is not the target); a Ctrl+V meanwhile would
+    // find the clipboard closed to the target. When it stays open, the text is
+    // typed instead.
+    if (paste && !waitForClipboard()) {
+        mainData_.clipboardLoan().dropPaste();
+        paste = false;
+    }
+    if (paste) {
+        if (!pasteText()) {
             endEarly();
             return;
         }
     } else {
-        // A text that breaks the notation sends nothing of itself.
-        const auto strokes = parseSendKeys(keystrokeNotation(expansion));
+        // Boost pastes the text as it stands; typed in its place, it stays data.
+        const auto strokes = parseSendKeys(form_.boostItem.checked ? literalKeys(expansion.value)
+                                                                   : keystrokeNotation(expansion));
         if (!strokes ||
             services_.injector.typeKeys(*strokes, forceWait()) != SendOutcome::AllSent) {
             endEarly();
@@ -112,42 +143,42 @@ void TextSender::send(const SendRequest& request) {
     form_.clipboardTimer.enabled = true;
 }
 
-bool TextSender::pasteText(const std::string& text) {
-    Clipboard& clipboard = services_.clipboard;
-    // What the user had stays saved while an earlier paste's text, which could not
-    // be taken back yet, is still on the clipboard: a second snapshot would save
-    // that text instead.
-    const bool saved = waitForClipboard([&] {
-        if (mainData_.SavedClipboard &&
-            clipboard.sequenceNumber() == mainData_.PastedClipboardSequence) {
-            return true;
-        }
-        mainData_.SavedClipboard = clipboard.snapshot();
-        return mainData_.SavedClipboard.has_value();
-    });
-    if (!saved) {
+bool TextSender::lendClipboard(const std::string& text) {
+    ClipboardLoan& loan = mainData_.clipboardLoan();
+    SnapshotResult::Outcome saved = SnapshotResult::Outcome::Busy;
+    if (!waitForClipboard([&] {
+            saved = loan.save();
+            return saved != SnapshotResult::Outcome::Busy;
+        })) {
         return false;
     }
-    const bool written = waitForClipboard([&] { return clipboard.setPasteText(text); });
-    mainData_.PastedClipboardSequence = clipboard.sequenceNumber();
-    // A clipboard manager told of the write opens the clipboard to read it; a
-    // Ctrl+V meanwhile would find the clipboard closed to the target. With its
-    // wait, typeKeys returns once the target has taken the Ctrl+V and been back to
-    // its message loop: it has read the clipboard. What the user had goes back now,
-    // before their keys held meanwhile are replayed (a Ctrl+V of theirs among them
-    // pastes their own text); when the clipboard stays busy, the clipboardTimer
-    // tries again.
+    if (saved == SnapshotResult::Outcome::TooLarge) {
+        if (!toldTooLarge_ && onClipboardTooLarge) {
+            toldTooLarge_ = true;
+            onClipboardTooLarge();
+        }
+        return false;
+    }
+    if (!waitForClipboard([&] { return loan.lend(text); })) {
+        loan.dropPaste();
+        return false;
+    }
+    return true;
+}
+
+bool TextSender::pasteText() {
+    // The user's contents go back once the target has read the text, not when it
+    // has taken the key: many programs read the clipboard a moment later, in
+    // another thread or process.
+    mainData_.clipboardLoan().pasteSent();
     constexpr KeyStroke ctrlV[] = {KeyStroke::press(Modifier::Ctrl), KeyStroke::typed('v'),
                                    KeyStroke::release(Modifier::Ctrl)};
-    const bool pasted = written && waitForClipboard() &&
-                        services_.injector.typeKeys(ctrlV, Wait::Yes) == SendOutcome::AllSent;
+    const bool pasted = services_.injector.typeKeys(ctrlV, Wait::Yes) == SendOutcome::AllSent;
     if (pasted) {
         services_.events.DoEvents();
     }
-    if (waitForClipboard()) {
-        giveClipboardBack(mainData_, clipboard);
-    }
     form_.typedKeys.clear();
+    form_.clipboardTimer.interval = ClipboardStepMilliseconds;
     return pasted;
 }
 
@@ -180,6 +211,8 @@ void TextSender::calibrationPause() {
 }
 
 void TextSender::endEarly() {
+    // What the user had goes back, if the paste had taken it.
+    mainData_.clipboardLoan().dropPaste();
     form_.clipboardTimer.enabled = true;
 }
 

@@ -16,13 +16,6 @@ namespace {
 
 using testing::EngineFixture;
 
-// Puts the user's own text and a picture on the clipboard, and returns them.
-ClipboardSnapshot userContents(EngineFixture& f) {
-    f.clipboard.setText("the user's text");
-    f.clipboard.putFormat(8, {1, 2, 3, 0, 255});
-    return f.clipboard.contents();
-}
-
 // Sends one request with the given calibration number and returns its keys and
 // the event-loop passes run before the text went out, counted from the erase
 // when there was one.
@@ -97,34 +90,42 @@ TEST(TextSender, NotationActsWhenTypedNotWhenPastedAndNeverInClipboardText) {
     testing::expectGolden("sender_notation.txt", transcript);
 }
 
-// What the user had goes back, an empty clipboard too, as soon as the target
-// has taken the paste: a Ctrl+V typed during the expansion pastes the user's own
-// text, a trigger of "%(clipboard text)%" reads it, and the clipboardTimer tick
-// has nothing left to do. Each paste (a trigger typed meanwhile makes a second)
-// writes its text and puts back what the user had, each write marked for
-// clipboard monitors; an empty clipboard put back has nothing to mark.
+// What the user had goes back, an empty clipboard too, once the target has read
+// the paste, which many programs do a moment after the key, or when it has not
+// read it 1.5 s after the key; never while a reader has the clipboard open. A
+// clipboard monitor reading before the Ctrl+V gets nothing and leaves the text
+// unread for the target. The user's keys typed during the send wait for their
+// clipboard: a Ctrl+V of theirs pastes their own text, a trigger of
+// "%(clipboard text)%" reads it. Each write is marked for clipboard monitors;
+// an empty clipboard put back has nothing to mark.
 //
 // A clipboard held open by another program (a clipboard manager reading it) is
-// waited for before the paste, before the Ctrl+V (a manager reading our text)
-// and before the user's contents go back; one opened between the wait and our
-// use of it is tried again. Past the wait's bound the send ends as a failed send
-// does, and the user's contents go back at the clipboardTimer tick, or with the
-// next paste, which must not save the first paste's text as the user's. A copy
-// the user makes while the paste is on its way stays on the clipboard.
+// waited for before the snapshot, the write and the Ctrl+V; one opened between
+// the wait and our use of it is tried again. Past the wait's bound, and for a
+// clipboard too large to give back (past the snapshot's bound of bytes or
+// time), the text is typed instead, the trigger erased once, and the user told
+// once of a clipboard too large. A copy made while the paste is on its way
+// stays on the clipboard, a write that failed included.
 //
 // tests/golden/sender_clipboard.txt holds what the target received, whether the
-// clipboard was still held open after the send, whether the user's contents were
-// back at once, the clipboard writes (and how many were marked), and after the
-// clipboardTimer tick what the clipboard held, the writes the tick made and
-// whether the timer still runs.
-TEST(TextSender, BoostGivesTheClipboardBackWhenItIsFree) {
+// clipboard was still held open after the send, the user's contents back at
+// once or after some milliseconds of clipboardTimer ticks (or what the
+// clipboard holds instead), the clipboard writes (and how many were marked),
+// what a monitor reading first got, and the times the user was told.
+TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
     struct Case {
         const char* name;
-        std::string when;  // after the erase, the text's write, the Ctrl+V; or the snapshot
-        int seconds;       // another program holds the clipboard open then
-        bool secondPaste = false, userCopies = false;  // the user copies before the restore
+        std::string when =
+            "";           // from the start, at the text's write, at the Ctrl+V, after the snapshot
+        int seconds = 0;  // another program holds the clipboard open then
+        bool secondPaste = false, userCopies = false;  // the user copies while it is held
         const char* typedAfterThePaste = "";
         bool userHadContents = true;
+        int readsAfterMs = 0;  // the target reads the clipboard this long after the key; -1 never
+        bool monitorReadsFirst = false;
+        std::uint64_t openAfterReadMs = 0;  // the target keeps the clipboard open after its read
+        std::uint64_t renderMs = 0;         // the formats' programs take this long to draw them
+        std::size_t pictureBytes = 5;       // the size of the picture on the clipboard
     };
     // The longest hold the wait sees through, and one it gives up on.
     const int withinTheBound = static_cast<int>(TextSender::ClipboardWaitMilliseconds / 1000);
@@ -136,15 +137,27 @@ TEST(TextSender, BoostGivesTheClipboardBackWhenItIsFree) {
         {"the clipboard's text typed after the paste", "", 0, false, false, "cb "},
         {"the clipboard's text typed after the paste, the clipboard empty", "", 0, false, false,
          "cb ", false},
-        {"held a moment before the paste", "erase", withinTheBound},
-        {"held long before the paste", "erase", pastTheBound},
+        {"held a moment from the start", "start", withinTheBound},
+        {"held long from the start", "start", pastTheBound},
         {"held a moment after the text is written", "write", withinTheBound},
         {"held long after the text is written", "write", pastTheBound},
-        {"held a moment before the restore", "^(v)", withinTheBound},
-        {"held long before the restore", "^(v)", pastTheBound},
-        {"held long before the restore, then a second paste", "^(v)", pastTheBound, true},
-        {"taken before the snapshot", "snapshot", 0},
+        {"held a moment after the Ctrl+V", "^(v)", withinTheBound},
+        {"held long after the Ctrl+V", "^(v)", pastTheBound},
+        {"held long after the Ctrl+V, then a second paste", "^(v)", pastTheBound, true},
+        {"taken before the snapshot", "taken", 0},
         {"the user copies", "^(v)", 0, false, true},
+        {"the user copies while the write waits in vain", "snapshot", pastTheBound, false, true},
+        {.name = "the target reads 300 ms after the key", .readsAfterMs = 300},
+        {.name = "the target reads 300 ms after the key, its Ctrl+V typed after the paste",
+         .typedAfterThePaste = ctrlV,
+         .readsAfterMs = 300},
+        {.name = "a monitor reads first, the target 300 ms after the key",
+         .readsAfterMs = 300,
+         .monitorReadsFirst = true},
+        {.name = "the target never reads", .readsAfterMs = -1},
+        {.name = "the target reads and keeps the clipboard open 500 ms", .openAfterReadMs = 500},
+        {.name = "too slow to save", .renderMs = 300},
+        {.name = "too large to save", .pictureBytes = (std::size_t{64} << 20) + 1},
     };
     std::string transcript;
     for (const Case& c : cases) {
@@ -162,47 +175,87 @@ TEST(TextSender, BoostGivesTheClipboardBackWhenItIsFree) {
             for (int pass = 1; pass <= c.seconds; ++pass) {
                 f.pump.atDoEvents(pass, [&f, pass, &c] {
                     f.clock.advanceSeconds(1);
+                    f.clipboard.locked = false;
+                    if (pass == 1 && c.userCopies) {
+                        f.clipboard.setText("copied meanwhile");
+                    }
                     f.clipboard.locked = pass < c.seconds;
                 });
             }
-            if (c.userCopies) {
+            if (c.userCopies && c.seconds == 0) {
                 f.clipboard.setText("copied meanwhile");
             }
         };
         f.form.boostItem.checked = true;
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
-        const ClipboardSnapshot former = c.userHadContents ? userContents(f) : ClipboardSnapshot{};
-        f.clipboard.takenInBetween = c.when == "snapshot" ? 5 : 0;
-        f.clipboard.afterWrite = [&] { holdAt("write"); };
+        f.clipboard.setText("the user's text");
+        f.clipboard.putFormat(8, std::vector<std::uint8_t>(c.pictureBytes, 7));
+        const ClipboardSnapshot former =
+            c.userHadContents ? f.clipboard.contents() : ClipboardSnapshot{};
+        if (!c.userHadContents) {
+            f.clipboard.clear();
+        }
+        int told = 0;
+        f.engine.sender().onClipboardTooLarge = [&told] { ++told; };
+        f.clipboard.renderMilliseconds = c.renderMs;
+        f.clipboard.pasteReadsLate = c.readsAfterMs != 0;
+        f.clipboard.takenInBetween = c.when == "taken" ? 5 : 0;
+        std::string monitorGot = "-";
+        f.clipboard.afterWrite = [&] {
+            holdAt("write");
+            if (c.monitorReadsFirst && monitorGot == "-") {
+                monitorGot = f.clipboard.getText().value_or("?");
+            }
+        };
+        f.clipboard.afterSnapshot = [&] { holdAt("snapshot"); };
         f.keyboard.afterSend = [&](std::string_view keys) {
-            holdAt(keys.starts_with("{BACKSPACE}") ? "erase" : keys);
+            holdAt(keys);
             if (keys == "^(v)" && !std::exchange(typedAfter, true)) {
+                if (c.openAfterReadMs > 0) {
+                    f.clipboard.locked = true;
+                }
                 f.keys(c.typedAfterThePaste);
             }
         };
+        holdAt("start");
         const int writesBefore = f.clipboard.writes;
         const int markedBefore = f.clipboard.markedWrites;
+        // Ticks every 100 ms until the user's contents are back; the target reads
+        // late, and lets go of the clipboard, at its time.
+        std::uint64_t sinceKey = 0;
+        auto tickUntilBack = [&] {
+            std::string back = f.clipboard.contents() == former ? ", the user's back at once" : "";
+            for (sinceKey = 0; f.form.clipboardTimer.enabled && sinceKey < 3000;) {
+                f.clock.advanceMilliseconds(100);
+                sinceKey += 100;
+                if (c.readsAfterMs > 0 && sinceKey == static_cast<std::uint64_t>(c.readsAfterMs)) {
+                    f.clipboard.readLatePaste();
+                }
+                f.clipboard.locked = c.openAfterReadMs > 0 && sinceKey < c.openAfterReadMs;
+                f.engine.clipboardTimerTick();
+                f.pump.runUntilIdle();
+                if (back.empty() && f.clipboard.contents() == former) {
+                    back = ", the user's back after " + std::to_string(sinceKey) + " ms";
+                }
+            }
+            return back.empty() ? ", the clipboard holds " + f.clipboard.getText().value_or("?")
+                                : back;
+        };
         f.keyboard.typeText("he ");
-        transcript += std::string(c.name) + ": " + testing::printable(f.keyboard.targetText);
-        transcript += f.clipboard.locked ? ", still held" : "";
+        transcript += std::string(c.name) + ": ";
+        transcript += f.clipboard.locked && c.openAfterReadMs == 0 ? "still held, " : "";
         f.clipboard.locked = false;
-        transcript += f.clipboard.contents() == former ? ", the user's back at once" : "";
+        std::string back = tickUntilBack();
         if (c.secondPaste) {
             f.keyboard.typeText("he ");
-            transcript += ", then " + f.keyboard.targetText;
-            transcript += f.clipboard.contents() == former ? " and the user's back" : "";
+            back += ", then" + tickUntilBack();
         }
-        const int writes = f.clipboard.writes;
-        transcript += ", writes " + std::to_string(writes - writesBefore) + " (" +
-                      std::to_string(f.clipboard.markedWrites - markedBefore) + " marked)" +
-                      (f.form.clipboardTimer.enabled ? ", timer on" : "");
-        f.engine.clipboardTimerTick();
-        transcript += f.clipboard.contents() == former
-                          ? "; after the tick the user's"
-                          : "; after the tick " + f.clipboard.getText().value_or("");
-        transcript += ", writes " + std::to_string(f.clipboard.writes - writes) +
-                      (f.form.clipboardTimer.enabled ? ", timer on\n" : "\n");
+        transcript += testing::printable(f.keyboard.targetText) + back + ", writes " +
+                      std::to_string(f.clipboard.writes - writesBefore) + " (" +
+                      std::to_string(f.clipboard.markedWrites - markedBefore) + " marked)";
+        transcript += c.monitorReadsFirst ? ", the monitor got \"" + monitorGot + "\"" : "";
+        transcript += told > 0 ? ", told " + std::to_string(told) + "\n" : "\n";
     }
     testing::expectGolden("sender_clipboard.txt", transcript);
 }

@@ -99,4 +99,10 @@ void NotificationIcon::tellCannotType(const std::string& program) {
     }
 }
 
+void NotificationIcon::tellClipboardTooLarge() {
+    tray_.showBalloon(record_, product::ApplicationTitle,
+                      "Your clipboard holds too much for Boost to put back after a paste, so "
+                      "Quorvel types your shortcuts instead until you copy something smaller.");
+}
+
 }  // namespace quorvel

@@ -38,6 +38,9 @@ class NotificationIcon {
     // `program` (a file name; empty when unknown) could not be expanded because the
     // program runs as administrator.
     void tellCannotType(const std::string& program);
+    // Tells the user that Boost typed a text instead of pasting it: what they had
+    // on the clipboard was too large to give back after a paste.
+    void tellClipboardTooLarge();
 
     const TrayIconData& record() const { return record_; }
 

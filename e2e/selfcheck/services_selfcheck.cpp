@@ -255,9 +255,13 @@ void checkClipboard(HWND owner) {
     Win32Clipboard clipboard(owner);
     check(clipboard.clear() && clipboard.getText() == std::optional<std::string>(""),
           "getText of an empty clipboard is empty text");
-    const auto empty = clipboard.snapshot();
-    check(empty && empty->formats.empty() && clipboard.setText("something") &&
-              clipboard.restore(*empty) && ::CountClipboardFormats() == 0,
+    constexpr SnapshotLimits limits{1 << 20, 5000};
+    constexpr auto taken = SnapshotResult::Outcome::Taken;
+    constexpr auto restored = Clipboard::RestoreOutcome::Restored;
+    const auto empty = clipboard.snapshot(limits);
+    check(empty.outcome == taken && empty.contents.formats.empty() &&
+              clipboard.offerPaste("something") && clipboard.restore(empty.contents) == restored &&
+              ::CountClipboardFormats() == 0,
           "an empty clipboard is saved and given back empty");
 
     // Text as an ANSI program leaves it, which the system offers as Unicode too.
@@ -268,9 +272,12 @@ void checkClipboard(HWND owner) {
         put = open && ::EmptyClipboard() && putRaw(CF_TEXT, ansiText.c_str(), ansiText.size() + 1);
     }
     check(put, "test puts an ANSI program's text");
-    const auto saved = clipboard.snapshot();
-    check(saved && clipboard.setText("pasted text") && clipboard.restore(*saved),
-          "snapshot, setText and restore");
+    check(clipboard.snapshot({4, 5000}).outcome == SnapshotResult::Outcome::TooLarge,
+          "a clipboard beyond the size bound is not saved");
+    const auto saved = clipboard.snapshot(limits);
+    check(saved.outcome == taken && clipboard.offerPaste("pasted text") &&
+              clipboard.restore(saved.contents) == restored,
+          "snapshot, paste and restore");
     if (::GetACP() == 1252) {
         check(clipboard.getText() == std::optional<std::string>("Line one\r\nLine two éü"),
               "restore brings the text back, an ANSI program's text read as Unicode");
@@ -284,6 +291,15 @@ void checkClipboard(HWND owner) {
         ClipboardOpen open(holder);
         check(open && !clipboard.getText(), "getText of a clipboard held by another is nothing");
     }
+    // Written by another program after the paste: the restore leaves it.
+    bool copied = clipboard.offerPaste("pasted text");
+    {
+        ClipboardOpen open(holder);
+        copied = copied && open && ::EmptyClipboard() && putRaw(CF_TEXT, "copy", 5);
+    }
+    check(copied && clipboard.restore(saved.contents) == Clipboard::RestoreOutcome::NotOurs &&
+              clipboard.getText() == std::optional<std::string>("copy"),
+          "a copy made after a paste is not overwritten by the restore");
     ::DestroyWindow(holder);
     clipboard.clear();
 }

@@ -4,6 +4,8 @@
 // "<report>.pastes". Its menu bar writes into the box when it opens and when its
 // one item runs, as a lone Alt tap would make it do. PasswordTargetMessage with
 // wParam 1 makes the box a one-line password box (0 makes it the usual box again).
+// LatePasteTargetMessage makes the box read the clipboard some milliseconds after
+// a paste is asked of it, from the window's timer.
 #include <windows.h>
 
 #include <string>
@@ -14,6 +16,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"QuorvelTestTarget";
 constexpr UINT_PTR kTimerId = 1;
+constexpr UINT_PTR kLatePasteTimerId = 2;
 constexpr UINT kPollMs = 100;
 constexpr int kEditId = 100;
 constexpr int kMenuItemId = 200;
@@ -26,6 +29,7 @@ bool g_writtenOnce = false;
 // Pastes the EDIT box received, mirrored to "<report>.pastes" once there are any.
 unsigned g_pastes = 0;
 unsigned g_pastesWritten = 0;
+UINT g_latePasteMs = 0;
 
 // In UTF-8, as the scripts compare it; half a surrogate pair on its own, which
 // a correct sender never leaves, comes out as U+FFFD.
@@ -62,9 +66,24 @@ void pollText() {
 }
 
 LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_PASTE)
+    if (msg == WM_PASTE) {
         ++g_pastes;
+        if (g_latePasteMs > 0) {
+            SetTimer(GetParent(hwnd), kLatePasteTimerId, g_latePasteMs, nullptr);
+            return 0;
+        }
+    }
     return CallWindowProcW(g_editProc, hwnd, msg, wParam, lParam);
+}
+
+// The read a late paste makes, long after the key.
+void pasteLate(HWND hwnd) {
+    KillTimer(hwnd, kLatePasteTimerId);
+    if (!openClipboard(hwnd))
+        return;
+    const std::wstring text = wideOf(clipboardText(CF_UNICODETEXT));
+    CloseClipboard();
+    SendMessageW(g_edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void insertMarker(const wchar_t* marker) {
@@ -129,6 +148,11 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kTimerId)
                 pollText();
+            if (wParam == kLatePasteTimerId)
+                pasteLate(hwnd);
+            return 0;
+        case LatePasteTargetMessage:
+            g_latePasteMs = static_cast<UINT>(wParam);
             return 0;
         case ClearTargetMessage:
             SetWindowTextW(g_edit, L"");

@@ -4,6 +4,11 @@
 //       appends a line to FILE: for marked contents, which it leaves alone as the marks ask,
 //       "update marked" and the marks present; for others, which it opens, "update" and the
 //       formats as `formats` prints them. FILE exists, empty, once it listens; runs until killed.
+//   clipboard_watch greedy FILE   as monitor, but it reads the text at every change,
+//       marked or not, and appends "read at=MS text=..." (MS from GetTickCount64; the
+//       text empty when it was not given)
+//   clipboard_watch late-paste MS   makes the test target read the clipboard MS
+//       milliseconds after each Ctrl+V (0: at once)
 //   clipboard_watch formats   prints the clipboard's formats in order: the text as text="..."
 //       (CR and LF as \r and \n), registered formats by name (a DWORD value as NAME=value),
 //       others by number
@@ -84,13 +89,20 @@ constexpr const wchar_t* Marks[] = {L"ExcludeClipboardContentFromMonitorProcessi
                                     L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"};
 
 std::string g_monitorFile;
+bool g_greedy = false;
 
 LRESULT CALLBACK monitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_CLIPBOARDUPDATE) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
     std::string line = "update";
-    if (::IsClipboardFormatAvailable(::RegisterClipboardFormatW(Marks[0]))) {
+    if (g_greedy) {
+        line = "read at=" + std::to_string(::GetTickCount64());
+        if (openClipboard(window)) {
+            line += " text=\"" + escaped(clipboardText(CF_UNICODETEXT)) + "\"";
+            ::CloseClipboard();
+        }
+    } else if (::IsClipboardFormatAvailable(::RegisterClipboardFormatW(Marks[0]))) {
         line += " marked";
         for (const wchar_t* mark : Marks) {
             if (::IsClipboardFormatAvailable(::RegisterClipboardFormatW(mark))) {
@@ -108,8 +120,9 @@ LRESULT CALLBACK monitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return 0;
 }
 
-int monitor(const char* path) {
+int monitor(const char* path, bool greedy) {
     g_monitorFile = path;
+    g_greedy = greedy;
     HWND window = messageWindow();
     if (window == nullptr ||
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&monitorProc)) == 0 ||
@@ -219,8 +232,15 @@ int printPictures() {
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "monitor" && argc == 3) {
-        return monitor(argv[2]);
+    if ((command == "monitor" || command == "greedy") && argc == 3) {
+        return monitor(argv[2], command == "greedy");
+    }
+    if (command == "late-paste" && argc == 3) {
+        const HWND target = ::FindWindowW(nullptr, TestTargetTitle);
+        return target != nullptr && ::SendMessageW(target, LatePasteTargetMessage,
+                                                   static_cast<WPARAM>(std::atoi(argv[2])), 0) == 0
+                   ? 0
+                   : 1;
     }
     if (command == "formats" && argc == 2) {
         const std::string formats = describeClipboard(messageWindow());
@@ -236,5 +256,7 @@ int main(int argc, char** argv) {
     if (command == "pictures" && argc == 2) {
         return printPictures();
     }
-    fail("usage: clipboard_watch monitor FILE | formats | hold MS FILE | put-pictures | pictures");
+    fail(
+        "usage: clipboard_watch monitor FILE | greedy FILE | late-paste MS | formats | hold MS "
+        "FILE | put-pictures | pictures");
 }

@@ -16,6 +16,9 @@
 constexpr wchar_t TestTargetTitle[] = L"Quorvel Test Target";
 constexpr UINT ClearTargetMessage = WM_APP + 1;
 constexpr UINT PasswordTargetMessage = WM_APP + 2;  // wParam 1: a password box, 0: the usual box
+// wParam: the milliseconds after a Ctrl+V at which the box reads the clipboard,
+// as browsers and terminals do; 0 reads at once, as the box itself does.
+constexpr UINT LatePasteTargetMessage = WM_APP + 3;
 
 [[noreturn]] inline void fail(const char* what, const char* detail = "") {
     std::fprintf(stderr, "%s%s%s\n", what, *detail ? ": " : "", detail);

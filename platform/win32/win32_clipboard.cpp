@@ -140,7 +140,7 @@ void append(Bytes& bytes, const T& value) {
 }
 
 // A bitmap as a header of 32-bit pixels followed by its pixels.
-std::optional<Bytes> copyBitmap(HBITMAP bitmap) {
+std::optional<Bytes> copyBitmap(HBITMAP bitmap, std::size_t budget, bool& tooLarge) {
     BITMAP shape{};
     if (::GetObjectW(bitmap, sizeof shape, &shape) == 0 || shape.bmWidth <= 0 ||
         shape.bmHeight <= 0) {
@@ -155,6 +155,10 @@ std::optional<Bytes> copyBitmap(HBITMAP bitmap) {
     header.biCompression = BI_RGB;
     const std::size_t pixels =
         static_cast<std::size_t>(shape.bmWidth) * static_cast<std::size_t>(shape.bmHeight);
+    if (pixels > budget / 4) {
+        tooLarge = true;
+        return std::nullopt;
+    }
     Bytes bytes;
     append(bytes, header);
     bytes.resize(sizeof header + pixels * 4);
@@ -277,19 +281,24 @@ bool putMetafilePicture(UINT format, const Bytes& bytes) {
     return true;
 }
 
-// The data of one format, by its kind's rules; nothing when it cannot be copied.
-std::optional<Bytes> copyFormat(UINT format, HANDLE data) {
+// The data of one format, by its kind's rules; nothing when it cannot be copied,
+// or with `tooLarge` set when it would take more than `budget` bytes.
+std::optional<Bytes> copyFormat(UINT format, HANDLE data, std::size_t budget, bool& tooLarge) {
     switch (kindOf(format)) {
         case FormatKind::Memory: {
             GlobalMemoryLock lock(data);
             if (!lock) {
                 return std::nullopt;
             }
+            if (lock.size() > budget) {
+                tooLarge = true;
+                return std::nullopt;
+            }
             const auto* bytes = static_cast<const std::uint8_t*>(lock.data());
             return Bytes(bytes, bytes + lock.size());
         }
         case FormatKind::Bitmap:
-            return copyBitmap(static_cast<HBITMAP>(data));
+            return copyBitmap(static_cast<HBITMAP>(data), budget, tooLarge);
         case FormatKind::Palette:
             return copyPalette(static_cast<HPALETTE>(data));
         case FormatKind::EnhancedMetafile:
@@ -300,6 +309,27 @@ std::optional<Bytes> copyFormat(UINT format, HANDLE data) {
             break;
     }
     return std::nullopt;
+}
+
+// Formats the system makes from one another: of each family only the first on
+// the list is the owner's (the ones the system makes come after it), and
+// putting that one back is enough for the system to make the others again.
+int familyOf(UINT format) {
+    switch (format) {
+        case CF_UNICODETEXT:
+        case CF_TEXT:
+        case CF_OEMTEXT:
+            return 1;
+        case CF_DIB:
+        case CF_DIBV5:
+        case CF_BITMAP:
+            return 2;
+        case CF_ENHMETAFILE:
+        case CF_METAFILEPICT:
+            return 3;
+        default:
+            return 0;
+    }
 }
 
 bool putFormat(UINT format, const Bytes& bytes) {
@@ -342,6 +372,7 @@ std::optional<std::string> Win32Clipboard::getText() {
 }
 
 bool Win32Clipboard::clear() {
+    offering_ = false;
     ClipboardOpen open(owner_, OpenAttempts, OpenPauseMs);
     return open && ::EmptyClipboard();
 }
@@ -355,24 +386,121 @@ bool Win32Clipboard::setText(std::string_view text) {
     if (!open) {
         return false;
     }
+    offering_ = false;
     return putOnClipboard(CF_UNICODETEXT, std::move(memory));
 }
 
-bool Win32Clipboard::setPasteText(std::string_view text) {
-    const std::wstring wide = wideText(text);
-    UniqueHglobal memory = globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    // Monitors hear of the change once, at the close, with the marks already there.
-    ClipboardOpen open(owner_, OpenAttempts, OpenPauseMs);
-    return open && ::EmptyClipboard() && putOnClipboard(CF_UNICODETEXT, std::move(memory)) &&
-           putMonitorMarks();
+constexpr wchar_t WindowClass[] = L"QuorvelClipboardOwner";
+
+Win32Clipboard::Win32Clipboard(HWND owner) : owner_(owner) {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Win32Clipboard::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = WindowClass;
+    ::RegisterClassExW(&windowClass);  // fails harmlessly when already there
+    window_.reset(::CreateWindowExW(0, WindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    instance, nullptr));
+    if (window_) {
+        ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
 }
 
-std::optional<ClipboardSnapshot> Win32Clipboard::snapshot() {
+Win32Clipboard::~Win32Clipboard() = default;
+
+LRESULT CALLBACK Win32Clipboard::windowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32Clipboard*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_RENDERFORMAT:
+            // A program reads the paste's text, with the clipboard open.
+            if (wParam == CF_UNICODETEXT && self->offering_ && self->armed_) {
+                self->read_ = self->read_ || self->readByTarget();
+                self->renderText();
+            }
+            return 0;
+        case WM_RENDERALLFORMATS: {
+            // This window goes while the text is unread: it is left on the clipboard.
+            ClipboardOpen open(window, OpenAttempts, OpenPauseMs);
+            if (open && ::GetClipboardOwner() == window && self->offering_) {
+                self->renderText();
+            }
+            return 0;
+        }
+        case WM_DESTROYCLIPBOARD:
+            // Emptied, by us or by another program: the text is no longer there.
+            self->offering_ = false;
+            return 0;
+        default:
+            return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void Win32Clipboard::renderText() {
+    putOnClipboard(CF_UNICODETEXT,
+                   globalCopy(offered_.c_str(), (offered_.size() + 1) * sizeof(wchar_t)));
+}
+
+bool Win32Clipboard::readByTarget() const {
+    // The reader is named by the window it opened the clipboard with; one opened
+    // without a window is no one we can name.
+    const HWND reader = ::GetOpenClipboardWindow();
+    if (reader == nullptr || target_ == nullptr) {
+        return false;
+    }
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(reader, &process);
+    // A program whose window is framed by another process's (a Store app) is
+    // that frame's content.
+    return (process != 0 && process == targetProcess_) || ::IsChild(target_, reader);
+}
+
+bool Win32Clipboard::offerPaste(std::string_view text) {
+    if (!window_) {
+        return false;
+    }
+    // Monitors hear of the change once, at the close, with the marks already there.
+    ClipboardOpen open(window_.get(), OpenAttempts, OpenPauseMs);
+    if (!open || !::EmptyClipboard()) {
+        return false;
+    }
+    offered_ = wideText(text);
+    armed_ = false;
+    read_ = false;
+    // Without data: the system asks this window for it when a program reads it.
+    ::SetClipboardData(CF_UNICODETEXT, nullptr);
+    offering_ = ::IsClipboardFormatAvailable(CF_UNICODETEXT) && putMonitorMarks();
+    return offering_;
+}
+
+void Win32Clipboard::armPaste() {
+    target_ = ::GetForegroundWindow();
+    targetProcess_ = 0;
+    if (target_ != nullptr) {
+        ::GetWindowThreadProcessId(target_, &targetProcess_);
+    }
+    armed_ = true;
+}
+
+bool Win32Clipboard::holdsPaste() {
+    return offering_ && window_ && ::GetClipboardOwner() == window_.get();
+}
+
+SnapshotResult Win32Clipboard::snapshot(const SnapshotLimits& limits) {
+    const ULONGLONG start = ::GetTickCount64();
     ClipboardOpen open(owner_, OpenAttempts, OpenPauseMs);
     if (!open) {
-        return std::nullopt;
+        return {};
     }
-    ClipboardSnapshot saved;
+    SnapshotResult result{SnapshotResult::Outcome::Taken, {}};
+    auto& saved = result.contents.formats;
+    const SnapshotResult tooLarge{SnapshotResult::Outcome::TooLarge, {}};
+    std::size_t bytes = 0;
+    bool familySeen[4] = {};
     UINT format = 0;
     for (;;) {
         ::SetLastError(ERROR_SUCCESS);
@@ -380,43 +508,66 @@ std::optional<ClipboardSnapshot> Win32Clipboard::snapshot() {
         if (format == 0) {
             break;
         }
-        if (kindOf(format) == FormatKind::Uncopyable) {
+        const int family = familyOf(format);
+        if (kindOf(format) == FormatKind::Uncopyable || familySeen[family]) {
             continue;
         }
-        // Formats the system would synthesise, or whose owner fails to render
-        // them, may give no data; those are left out.
+        familySeen[family] = family != 0;
+        // Reading a format its owner has not drawn yet makes it draw it now: a
+        // spreadsheet's pictures of a large range take long.
+        if (::GetTickCount64() - start > limits.maxMilliseconds) {
+            return tooLarge;
+        }
+        // Formats whose owner fails to render them give no data; those are left out.
         HANDLE data = ::GetClipboardData(format);
         if (data == nullptr) {
             continue;
         }
-        if (auto bytes = copyFormat(format, data)) {
-            saved.formats.push_back({format, std::move(*bytes)});
+        bool over = false;
+        auto copied = copyFormat(format, data, limits.maxBytes - bytes, over);
+        if (over || (copied && copied->size() > limits.maxBytes - bytes)) {
+            return tooLarge;
+        }
+        if (copied) {
+            bytes += copied->size();
+            saved.push_back({format, std::move(*copied)});
         }
     }
     // Zero ends the list normally; with an error code the list was cut short.
     if (::GetLastError() != ERROR_SUCCESS) {
-        return std::nullopt;
+        return {};
     }
-    return saved;
+    if (::GetTickCount64() - start > limits.maxMilliseconds) {
+        return tooLarge;
+    }
+    return result;
 }
 
-bool Win32Clipboard::restore(const ClipboardSnapshot& snapshot) {
-    ClipboardOpen open(owner_, OpenAttempts, OpenPauseMs);
-    if (!open || !::EmptyClipboard()) {
-        return false;
+Clipboard::RestoreOutcome Win32Clipboard::restore(const ClipboardSnapshot& snapshot) {
+    ClipboardOpen open(window_.get(), OpenAttempts, OpenPauseMs);
+    if (!open) {
+        return RestoreOutcome::Busy;
     }
-    if (snapshot.formats.empty()) {
-        return true;  // nothing for a monitor to keep
+    // Whoever emptied the clipboard since the paste became its owner: what they
+    // put there stays.
+    if (!holdsPaste()) {
+        return RestoreOutcome::NotOurs;
     }
-    bool allPut = true;
+    if (!::EmptyClipboard()) {
+        return RestoreOutcome::Busy;
+    }
     for (const auto& format : snapshot.formats) {
-        // The user's own marks, if they had any, give way to ours. Keep going past
-        // one refused format: the others are still worth having back.
-        if (!monitorMarks().isMark(format.id) && !putFormat(format.id, format.bytes)) {
-            allPut = false;
+        // The user's own marks, if they had any, give way to ours. A refused format
+        // does not stop the others, which are still worth having back.
+        if (!monitorMarks().isMark(format.id)) {
+            putFormat(format.id, format.bytes);
         }
     }
-    return putMonitorMarks() && allPut;
+    // An empty clipboard put back has nothing for a monitor to keep.
+    if (!snapshot.formats.empty()) {
+        putMonitorMarks();
+    }
+    return RestoreOutcome::Restored;
 }
 
 bool Win32Clipboard::available() {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/clipboard.h"
 #include "tests/doubles/fake_clock.h"
@@ -10,7 +11,9 @@
 namespace quorvel {
 
 // A clipboard of numbered formats; format 13 is the text, as Unicode text is on
-// Windows, held here as UTF-8.
+// Windows, held here as UTF-8. A paste's text is offered unrendered, as the real
+// one is: a read before armPaste gets nothing and leaves it unread, a read after
+// hands it over, and only a read by the target (a Ctrl+V) counts as the paste's.
 class FakeClipboard final : public Clipboard {
   public:
     static constexpr std::uint32_t TextFormat = 13;
@@ -20,17 +23,7 @@ class FakeClipboard final : public Clipboard {
 
     explicit FakeClipboard(FakeClock* clock = nullptr) : clock_(clock) {}
 
-    std::optional<std::string> getText() override {
-        if (locked) {
-            return std::nullopt;
-        }
-        for (const auto& format : contents_.formats) {
-            if (format.id == TextFormat) {
-                return std::string(format.bytes.begin(), format.bytes.end());
-            }
-        }
-        return std::string();
-    }
+    std::optional<std::string> getText() override { return read(false); }
     bool clear() override {
         if (locked) {
             return false;
@@ -46,27 +39,51 @@ class FakeClipboard final : public Clipboard {
         putFormat(TextFormat, std::vector<std::uint8_t>(text.begin(), text.end()));
         return true;
     }
-    std::optional<ClipboardSnapshot> snapshot() override {
+    SnapshotResult snapshot(const SnapshotLimits& limits) override {
         if (locked || (takenInBetween > 0 && takenInBetween-- > 0)) {
-            return std::nullopt;
+            return {};
         }
-        return contents_;
+        std::size_t bytes = 0;
+        for (const auto& format : contents_.formats) {
+            bytes += format.bytes.size();
+        }
+        if (clock_ != nullptr) {
+            clock_->advanceMilliseconds(renderMilliseconds);
+        }
+        if (bytes > limits.maxBytes || renderMilliseconds > limits.maxMilliseconds) {
+            return {SnapshotResult::Outcome::TooLarge, {}};
+        }
+        SnapshotResult taken{SnapshotResult::Outcome::Taken, contents_};
+        if (afterSnapshot) {
+            afterSnapshot();
+        }
+        return taken;
     }
-    bool setPasteText(std::string_view text) override {
+    bool offerPaste(std::string_view text) override {
         if (locked || (takenInBetween > 0 && takenInBetween-- > 0)) {
             return false;
         }
-        contents_.formats = {{TextFormat, std::vector<std::uint8_t>(text.begin(), text.end())}};
+        contents_.formats.clear();
+        offered_ = std::string(text);
+        armed_ = false;
+        read_ = false;
         wrote(true);
+        pasteWrite_ = writes;
         return true;
     }
-    bool restore(const ClipboardSnapshot& snapshot) override {
+    void armPaste() override { armed_ = true; }
+    bool pasteRead() override { return read_; }
+    bool holdsPaste() override { return offered_ && writes == pasteWrite_; }
+    RestoreOutcome restore(const ClipboardSnapshot& snapshot) override {
         if (locked) {
-            return false;
+            return RestoreOutcome::Busy;
+        }
+        if (!holdsPaste()) {
+            return RestoreOutcome::NotOurs;
         }
         contents_ = snapshot;
         wrote(!snapshot.formats.empty());
-        return true;
+        return RestoreOutcome::Restored;
     }
     bool available() override {
         if (locked && clock_ != nullptr) {
@@ -74,7 +91,23 @@ class FakeClipboard final : public Clipboard {
         }
         return !locked;
     }
-    std::uint32_t sequenceNumber() override { return static_cast<std::uint32_t>(writes); }
+
+    // The target's read for a Ctrl+V: at once, or with pasteReadsLate (for the
+    // next Ctrl+V only) when the test calls readLatePaste, as a browser reads a
+    // moment after the key.
+    void paste(std::string& target) {
+        if (std::exchange(pasteReadsLate, false)) {
+            latePaste_ = &target;
+        } else {
+            target += read(true).value_or("");
+        }
+    }
+    void readLatePaste() {
+        if (latePaste_ != nullptr) {
+            *latePaste_ += read(true).value_or("");
+            latePaste_ = nullptr;
+        }
+    }
 
     // Puts a non-text format on the clipboard, as a picture would be.
     void putFormat(std::uint32_t id, std::vector<std::uint8_t> bytes) {
@@ -92,13 +125,36 @@ class FakeClipboard final : public Clipboard {
     // The next snapshots and paste writes that fail although the clipboard looked
     // free: another program opened it in between.
     int takenInBetween = 0;
+    // How long the programs that put the formats take to draw them for a snapshot.
+    std::uint64_t renderMilliseconds = 0;
+    bool pasteReadsLate = false;
     int writes = 0;
     // Of those, the writes that carried the marks that keep monitors away.
     int markedWrites = 0;
     // Runs after every write, as a clipboard monitor is told of each change.
     std::function<void()> afterWrite;
+    std::function<void()> afterSnapshot;
 
   private:
+    std::optional<std::string> read(bool byTarget) {
+        if (locked) {
+            return std::nullopt;
+        }
+        if (holdsPaste() && !rendered()) {
+            if (!armed_) {
+                return std::string();
+            }
+            contents_.formats = {{TextFormat, {offered_->begin(), offered_->end()}}};
+            read_ = read_ || byTarget;
+        }
+        for (const auto& format : contents_.formats) {
+            if (format.id == TextFormat) {
+                return std::string(format.bytes.begin(), format.bytes.end());
+            }
+        }
+        return std::string();
+    }
+    bool rendered() const { return !contents_.formats.empty(); }
     void wrote(bool marked) {
         ++writes;
         markedWrites += marked ? 1 : 0;
@@ -109,6 +165,11 @@ class FakeClipboard final : public Clipboard {
 
     FakeClock* clock_;
     ClipboardSnapshot contents_;
+    std::optional<std::string> offered_;
+    int pasteWrite_ = -1;
+    bool armed_ = false;
+    bool read_ = false;
+    std::string* latePaste_ = nullptr;
 };
 
 }  // namespace quorvel

@@ -138,7 +138,7 @@ void FakeKeyboard::applyToTarget(int code) {
     }
     if (down(vk::Ctrl)) {
         if (code == 'V') {
-            targetText += clipboard_.getText().value_or("");
+            clipboard_.paste(targetText);
         }
         return;
     }
