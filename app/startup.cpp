@@ -235,7 +235,7 @@ void MainWindow::exitProgram() {
         return;
     }
     icon.removeIcon();
-    engine.mainData().RemoveKeyHook();
+    engine.stop();
     services_.environment.endProcess();
 }
 
@@ -251,7 +251,7 @@ void MainWindow::restoreDefaults() {
     // The icon goes with the program, as at Exit, rather than lingering until the
     // mouse passes over it.
     icon.removeIcon();
-    engine.mainData().RemoveKeyHook();
+    engine.stop();
     services_.environment.endProcess();
 }
 

@@ -51,4 +51,11 @@ bool ClipboardLoan::step() {
     return !saved_;
 }
 
+void ClipboardLoan::giveBackNow() {
+    settingUp_ = false;
+    if (saved_ && clipboard_.restore(*saved_) != Clipboard::RestoreOutcome::Busy) {
+        saved_.reset();
+    }
+}
+
 }  // namespace quorvel

@@ -46,6 +46,10 @@ class ClipboardLoan {
     // else has written the clipboard since. True when nothing is left out.
     bool step();
     bool out() const { return saved_.has_value(); }
+    // The program is going, and with it the window that would draw the paste's
+    // text: what the user had goes back now, read or not, unless someone else
+    // has written the clipboard since.
+    void giveBackNow();
     // Runs `then` once, at the step that finds nothing left out or finds
     // KeysWaitMilliseconds gone since the Ctrl+V
     // went or was dropped.

@@ -21,6 +21,12 @@ class ShortcutEngine {
     }
 
     MainData& mainData() { return mainData_; }
+    // The program ends: no more keys are watched, and a clipboard lent to a
+    // paste goes back to the user.
+    void stop() {
+        mainData_.RemoveKeyHook();
+        mainData_.clipboardLoan().giveBackNow();
+    }
     TextSender& sender() { return sender_; }
 
     void modifierTimerTick() {

@@ -126,6 +126,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
         std::uint64_t openAfterReadMs = 0;  // the target keeps the clipboard open after its read
         std::uint64_t renderMs = 0;         // the formats' programs take this long to draw them
         std::size_t pictureBytes = 5;       // the size of the picture on the clipboard
+        bool exitsBeforeTheRead = false;    // Quorvel ends right after the Ctrl+V
     };
     // The longest hold the wait sees through, and one it gives up on.
     const int withinTheBound = static_cast<int>(TextSender::ClipboardWaitMilliseconds / 1000);
@@ -158,6 +159,9 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
         {.name = "the target reads and keeps the clipboard open 500 ms", .openAfterReadMs = 500},
         {.name = "too slow to save", .renderMs = 300},
         {.name = "too large to save", .pictureBytes = (std::size_t{64} << 20) + 1},
+        {.name = "Quorvel ends before the target reads",
+         .readsAfterMs = -1,
+         .exitsBeforeTheRead = true},
     };
     std::string transcript;
     for (const Case& c : cases) {
@@ -243,6 +247,9 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
                                 : back;
         };
         f.keyboard.typeText("he ");
+        if (c.exitsBeforeTheRead) {
+            f.engine.stop();
+        }
         transcript += std::string(c.name) + ": ";
         transcript += f.clipboard.locked && c.openAfterReadMs == 0 ? "still held, " : "";
         f.clipboard.locked = false;

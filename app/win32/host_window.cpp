@@ -349,7 +349,7 @@ void Host::endSession(bool ending) {
     services_->form->saveAsSessionEnds();
     releaseSessionEnd();
     services_->form->icon.removeIcon();
-    services_->form->engine.mainData().RemoveKeyHook();
+    services_->form->engine.stop();
 }
 
 void Host::syncTimers() {
