@@ -64,7 +64,8 @@ struct EngineFixture : FakeDesktop {
     // presses it and {-LCtrl} lets it go; {ours F} and {theirs +K} inject the key as
     // this program or another one would. {clock 10} moves the clock ten seconds,
     // {tick} runs the modifier timer's tick, {shown} notes what the target shows
-    // and {state} the recorded modifier.
+    // and {state} the recorded modifier; {click} presses a mouse button and {focus}
+    // moves the keyboard focus.
     void keys(std::string_view script) {
         for (std::size_t open; (open = script.find('{')) != std::string_view::npos;) {
             keyboard.typeText(script.substr(0, open));
@@ -75,6 +76,10 @@ struct EngineFixture : FakeDesktop {
                 clock.advanceSeconds(std::stoi(std::string(key.substr(6))));
             } else if (key == "tick") {
                 engine.modifierTimerTick();
+            } else if (key == "click") {
+                keyboard.click();
+            } else if (key == "focus") {
+                ++focus.facts.focusChanges;
             } else if (key == "shown" || key == "state") {
                 shown.push_back(key == "shown" ? keyboard.targetText
                                                : "state " + std::to_string(modifierState()));
