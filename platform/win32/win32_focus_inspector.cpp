@@ -153,7 +153,14 @@ bool isProtectedObject(HWND window, LONG object, LONG child) {
 void CALLBACK focusChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
                            DWORD) {
     DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
+    const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
+    // Events come late, and Wine tells of a window that passed the focus on to
+    // its child after the child's own event: a window without the focus is old news.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    if (window != nullptr && ::GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus != window) {
+        return;
+    }
     const bool isProtected = window != nullptr && processId != ::GetCurrentProcessId() &&
                              isProtectedObject(window, object, child);
     protectedFocusRoot.store(isProtected ? ::GetAncestor(window, GA_ROOT) : nullptr,
