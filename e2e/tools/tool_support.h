@@ -15,7 +15,7 @@
 // The test target's window, and what the driver asks of it.
 constexpr wchar_t TestTargetTitle[] = L"Quorvel Test Target";
 constexpr UINT ClearTargetMessage = WM_APP + 1;
-constexpr UINT PasswordTargetMessage = WM_APP + 2;  // wParam 1: a password box, 0: the usual box
+constexpr UINT PasswordTargetMessage = WM_APP + 2;  // wParam 1: a password box, 2: protected
 
 [[noreturn]] inline void fail(const char* what, const char* detail = "") {
     std::fprintf(stderr, "%s%s%s\n", what, *detail ? ": " : "", detail);
