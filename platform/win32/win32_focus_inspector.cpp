@@ -107,15 +107,8 @@ std::atomic<HWND> protectedFocusRoot{nullptr};
 // fields), which the focused window's handle does not show.
 std::atomic<std::uint64_t> objectFocusChanges{0};
 
-// What the input method of the window in front was doing when last read: the
-// focused window it was read for, and whether it was composing, in one value so
-// that the hook never reads one half of an update.
-std::atomic<std::uint64_t> inputMethodState{0};
-
-std::uint64_t inputMethodStateOf(HWND focus, bool composing) {
-    return (static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(focus)) << 1) |
-           (composing ? 1 : 0);
-}
+// Whether the input method of the window in front was composing when last read.
+std::atomic<bool> inputMethodComposing{false};
 
 // Reads the input method of the window in front: two calls to another program
 // that may take up to ImeAnswerMs each, so never from the hook.
@@ -127,8 +120,7 @@ void readInputMethod() {
     thread.cbSize = sizeof(thread);
     const HWND focus =
         threadId != 0 && ::GetGUIThreadInfo(threadId, &thread) ? thread.hwndFocus : nullptr;
-    inputMethodState.store(inputMethodStateOf(focus, imeComposing(focus, threadId)),
-                           std::memory_order_release);
+    inputMethodComposing.store(imeComposing(focus, threadId), std::memory_order_relaxed);
 }
 
 bool isProtectedObject(HWND window, LONG object, LONG child) {
@@ -312,12 +304,10 @@ const FocusFacts& Win32FocusInspector::inspect() {
     facts_.passwordBox =
         editPassword ||
         (foreground != nullptr && protectedFocusRoot.load(std::memory_order_relaxed) == foreground);
-    // Until the focus thread has read the input method for this focus, it may be
-    // composing: Quorvel stays out for those few milliseconds.
-    const std::uint64_t inputMethod = inputMethodState.load(std::memory_order_acquire);
-    const bool readForThisFocus =
-        (inputMethod & ~std::uint64_t{1}) == inputMethodStateOf(focus, false);
-    facts_.composing = layoutHasInputMethod_ && (!readForThisFocus || (inputMethod & 1) != 0);
+    // The focus thread's last answer, which it gives again within milliseconds of a
+    // change of focus: staying out until then would lose the first keys typed.
+    facts_.composing =
+        layoutHasInputMethod_ && inputMethodComposing.load(std::memory_order_relaxed);
     if (fullScreenAt_ == 0 || now - fullScreenAt_ >= FullScreenRecheckMs) {
         fullScreenAt_ = now;
         facts_.fullScreen = fullScreenNow();
