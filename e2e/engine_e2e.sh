@@ -97,18 +97,65 @@ e2e_check boost-clipboard-notation-pasted-exactly e2e_typed_gives "cq " \
 e2e_boost off
 
 # In a password box a trigger stays as typed, and no key is held back: the
-# letter after it arrives in its place.
+# letter after it arrives in its place. So in a box that is no password box but
+# tells accessibility it is protected (a browser's or a modern program's field),
+# once Quorvel has followed the focus there and asked it.
 typed_into_password_box_gives() {
     local result
     e2e_reset_target || return 1
-    ui password-target on
-    e2e_type "$1"
-    e2e_wait_report "$report" "$2" 10
-    result=$?
+    rm -f "$report.asked"
+    ui password-target "$1"
+    if [ "$1" != protected ] || e2e_eventually test -f "$report.asked"; then
+        e2e_type "$2"
+        e2e_wait_report "$report" "$3" 10
+        result=$?
+    else
+        e2e_log "Quorvel never asked the protected box what it is"
+        result=1
+    fi
     ui password-target off
     e2e_wait_report "$report" "" 10 && return $result
 }
-e2e_check password-box-trigger-stays-as-typed typed_into_password_box_gives "td x" "td x"
+e2e_check password-box-trigger-stays-as-typed typed_into_password_box_gives on "td x" "td x"
+e2e_check protected-field-trigger-stays-as-typed typed_into_password_box_gives protected "td x" "td x"
+
+# Letters typed before a click belong where they were typed: "c" on the second
+# line, a click at the end of the first (below the menu bar), then "p" and Space
+# ("cp" is a trigger) stay as typed there, and nothing is erased.
+clicked_elsewhere_in_the_box() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    e2e_reset_target || return 1
+    e2e_type "abc"
+    e2e_key Return
+    e2e_type "c"
+    e2e_wait_report "$report" $'abc\r\nc' 10 || return 1
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    xdotool mousemove $((X + WIDTH - 20)) $((Y + 26)) click 1
+    e2e_type "p "
+    e2e_wait_report "$report" $'abcp \r\nc' 10
+}
+e2e_check click-in-the-box-forgets-letters-typed clicked_elsewhere_in_the_box
+
+# The same with "c" typed in one window and "p" and Space in another, opened
+# beside it.
+clicked_into_another_window() {
+    local second_report="$E2E_STATE/second-report.txt" pid second result
+    e2e_typed_gives c c || return 1
+    pid=$(e2e_spawn "$tools/quorvel_test_target.exe" "$(e2e_winpath "$second_report")" 700)
+    if second=$(E2E_TRIES=100 e2e_eventually eval \
+        "[ -f '$second_report' ] && xdotool search --name '^$E2E_TARGET_TITLE\$' | grep -vx '$wid' | grep ." |
+        head -n 1); then
+        e2e_click "$second" && e2e_type "p " && e2e_wait_report "$second_report" "p " 10 &&
+            e2e_wait_report "$report" c 3
+        result=$?
+    else
+        result=1
+    fi
+    kill "$pid"
+    e2e_eventually eval "! xdotool search --name '^$E2E_TARGET_TITLE\$' | grep -vqx '$wid'" &&
+        return $result
+}
+e2e_check click-into-another-window-forgets-letters-typed clicked_into_another_window
 
 # File Save writes the list back byte for byte (into a file written afresh).
 rm -f "$program/defaultkeys.qvb"

@@ -64,7 +64,8 @@ MainData::MainData(EngineForm& form, EngineServices& services)
 int MainData::InstallKeyHook() {
     if (hookHandle == 0) {
         hookHandle = services_.hook.install(
-            [this](int hookCode, const KeyEventRecord& event) { return KeyHook(hookCode, event); });
+            [this](int hookCode, const KeyEventRecord& event) { return KeyHook(hookCode, event); },
+            [this] { mouseButtonPressed(); });
     }
     return hookHandle != 0 ? 1 : 0;
 }
@@ -97,6 +98,10 @@ bool MainData::heldByUser(int virtualKey) {
         own = false;  // up at last: whoever presses it next holds it
     }
     return down && !own;
+}
+
+void MainData::mouseButtonPressed() {
+    form_.typedKeys.clear();
 }
 
 void MainData::resetFromKeyState() {
@@ -176,13 +181,23 @@ int MainData::KeyHook(int hookCode, const KeyEventRecord& received) {
 
 // Asked before the matcher, so that nothing typed there fires, nor starts a hold.
 bool MainData::stayingOut() {
-    if (!staysOut(services_.focus.inspect(), form_.excludedPrograms,
-                  form_.fullScreenPauseItem.checked)) {
+    const FocusFacts& focus = services_.focus.inspect();
+    forgetTypedKeysIfFocusMoved(focus);
+    if (!staysOut(focus, form_.excludedPrograms, form_.fullScreenPauseItem.checked)) {
         return false;
     }
     // Nothing typed there may complete a trigger after the user leaves.
     form_.typedKeys.clear();
     return true;
+}
+
+// Letters typed in another window or control would make a trigger here, and
+// the send would erase what the user typed in this one.
+void MainData::forgetTypedKeysIfFocusMoved(const FocusFacts& focus) {
+    if (focus.focusChanges != focusChangesSeen_) {
+        focusChangesSeen_ = focus.focusChanges;
+        form_.typedKeys.clear();
+    }
 }
 
 void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState) {

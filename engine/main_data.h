@@ -38,6 +38,9 @@ class MainData {
     // released where the hook could not see it: forgets the typed keys and
     // records the modifiers held now, for the matcher and the key hold.
     void resetFromKeyState();
+    // A mouse button was pressed: the caret may be somewhere else now, so the
+    // letters typed before are no part of what is typed next.
+    void mouseButtonPressed();
 
     // Receives each match, once, right where the matcher writes its send stamp.
     std::function<void(SendRequest)> onMatch;
@@ -57,6 +60,7 @@ class MainData {
   private:
     bool passesWhilePaused() const { return form_.expansionPaused; }
     bool stayingOut();
+    void forgetTypedKeysIfFocusMoved(const FocusFacts& focus);
     void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger);
     void recordModifiers(const KeyEventRecord& event);
     void recordHeldModifiers();
@@ -70,6 +74,7 @@ class MainData {
     // Modifier keys whose last event was one of our sends, until the key state
     // shows them up: while down, they are not the user's.
     std::array<bool, 256> ownModifier_{};
+    std::uint64_t focusChangesSeen_ = 0;
 };
 
 }  // namespace quorvel

@@ -2,17 +2,23 @@
 // Where the user is typing: what the engine needs to know about the foreground
 // window and its keyboard focus to decide whether to stay out.
 
+#include <cstdint>
 #include <string>
 
 namespace quorvel {
 
 struct FocusFacts {
-    bool passwordBox = false;  // the keyboard focus is in a password box
-    bool composing = false;    // an input method is composing in the focused window
+    // The keyboard focus is in a password box, or in a field that tells
+    // accessibility it is protected (a browser's or a modern program's).
+    bool passwordBox = false;
+    bool composing = false;  // an input method is composing in the focused window
     // A full-screen exclusive program (a game) or presentation mode.
     bool fullScreen = false;
     // The foreground program's file name ("mstsc.exe"); empty when unknown.
     std::string program;
+    // Counts the changes of the window in front and of the control or object with
+    // the keyboard focus: letters typed before a change were typed elsewhere.
+    std::uint64_t focusChanges = 0;
 };
 
 class FocusInspector {

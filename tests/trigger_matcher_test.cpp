@@ -52,7 +52,8 @@ TEST(TriggerMatcher, LaunchKeysAgainstModes) {
 // 3, Alt 4). Modifiers count in the order pressed; another program's count as the
 // user's, though its keys never reach the matcher; a modifier our own send holds is
 // not the user's, even while the key state lags a few events behind the hook, and
-// the user's own press makes it theirs again.
+// the user's own press makes it theirs again. A click or a move of the focus
+// forgets the letters typed, not the modifiers.
 TEST(TriggerMatcher, KeyScripts) {
     struct Case {
         const char* script;
@@ -92,6 +93,11 @@ TEST(TriggerMatcher, KeyScripts) {
         {"tx{Bksp}d ", "td  |  | 0"},
         {"tdx ", "tdx  |  | 0"},
         {"t x", "t x | x | 0"},
+        // Letters typed before a click or a change of focus were typed elsewhere.
+        {"t{click}d ", "td  |  | 0"},
+        {"t{focus}d ", "td  |  | 0"},
+        {"x{click}{focus}td ", "xToday\r\n |  | 0"},
+        {"T{click}d", "Td | d | 1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);

@@ -15,7 +15,7 @@
 // The test target's window, and what the driver asks of it.
 constexpr wchar_t TestTargetTitle[] = L"Quorvel Test Target";
 constexpr UINT ClearTargetMessage = WM_APP + 1;
-constexpr UINT PasswordTargetMessage = WM_APP + 2;  // wParam 1: a password box, 0: the usual box
+constexpr UINT PasswordTargetMessage = WM_APP + 2;  // wParam 1: a password box, 2: protected
 // wParam: the milliseconds after a Ctrl+V at which the box reads the clipboard,
 // as browsers and terminals do; 0 reads at once, as the box itself does.
 constexpr UINT LatePasteTargetMessage = WM_APP + 3;

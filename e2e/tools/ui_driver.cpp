@@ -53,7 +53,8 @@
 //   ui_driver tray-rect   the screen rectangle of its first icon
 //   ui_driver tooltip   prints the text of the tooltip that shows
 //   ui_driver clear-target   empties the test target's text box
-//   ui_driver password-target on|off   makes it an empty password box, or the usual box
+//   ui_driver password-target on|off|protected   makes it an empty password box, the usual
+//       box, or a box that tells accessibility it is protected
 //   ui_driver set-clipboard TEXT   puts the text on the clipboard as Unicode text, and again
 //       in a format of the driver's own (a mark)
 //   ui_driver get-clipboard, get-clipboard-mark   prints the text, or the mark's, as it is
@@ -1102,8 +1103,12 @@ constexpr Command Commands[] = {
     // Sent, not posted: the box has changed, and has the focus, when this returns.
     {"password-target",
      [](A a) {
-         const bool on = std::string(a.required(0)) == "on";
-         return sent(testTarget(), PasswordTargetMessage, on, 0);
+         const std::string kind = a.required(0);
+         return sent(testTarget(), PasswordTargetMessage,
+                     kind == "on"          ? 1
+                     : kind == "protected" ? 2
+                                           : 0,
+                     0);
      }},
     {"set-clipboard", [](A a) { return setClipboard(a.required(0)); }},
     {"get-clipboard", [](A) { return printClipboard(CF_UNICODETEXT); }},

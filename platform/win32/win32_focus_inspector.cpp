@@ -21,6 +21,11 @@ constexpr WPARAM ImcGetConversionMode = 0x0001;
 constexpr WPARAM ImcGetOpenStatus = 0x0005;
 // A busy window may not answer at once; past this the input method counts as closed.
 constexpr UINT ImeAnswerMs = 30;
+// Asks the focus thread to read the input method's state again.
+constexpr UINT WmReadInputMethod = WM_APP + 1;
+// The user can open or close an input method with a key or its toolbar, which
+// changes neither the focus nor the layout: read again this often meanwhile.
+constexpr UINT InputMethodRereadMs = 500;
 // How long the shell's full-screen state is taken as it was.
 constexpr ULONGLONG FullScreenRecheckMs = 1000;
 
@@ -56,8 +61,7 @@ bool knowsPasswordStyle(HWND window) {
     return lower == L"edit" || lower.starts_with(L"richedit");
 }
 
-bool mayHaveInputMethod(DWORD threadId) {
-    const HKL layout = ::GetKeyboardLayout(threadId);
+bool mayHaveInputMethod(HKL layout) {
     const WORD language = PRIMARYLANGID(LOWORD(reinterpret_cast<UINT_PTR>(layout)));
     return ::ImmIsIME(layout) || language == LANG_CHINESE || language == LANG_JAPANESE ||
            language == LANG_KOREAN;
@@ -71,7 +75,7 @@ bool imeQuery(HWND imeWindow, WPARAM request, DWORD_PTR& answer) {
 // Open, and in a mode that turns keys into characters of its own rather than
 // letting letters through.
 bool imeComposing(HWND focus, DWORD threadId) {
-    if (focus == nullptr || !mayHaveInputMethod(threadId)) {
+    if (focus == nullptr || !mayHaveInputMethod(::GetKeyboardLayout(threadId))) {
         return false;
     }
     const HWND imeWindow = ::ImmGetDefaultIMEWnd(focus);
@@ -99,30 +103,65 @@ bool fullScreenNow() {
 // window is in front, so a focus event missed or late never keeps Quorvel out of
 // another window.
 std::atomic<HWND> protectedFocusRoot{nullptr};
+// Counts the moves of the focus between objects inside one window (a browser's
+// fields), which the focused window's handle does not show.
+std::atomic<std::uint64_t> objectFocusChanges{0};
+
+// Whether the input method of the window in front was composing when last read.
+std::atomic<bool> inputMethodComposing{false};
+
+// Reads the input method of the window in front: two calls to another program
+// that may take up to ImeAnswerMs each, so never from the hook.
+void readInputMethod() {
+    const HWND foreground = ::GetForegroundWindow();
+    const DWORD threadId =
+        foreground != nullptr ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    const HWND focus =
+        threadId != 0 && ::GetGUIThreadInfo(threadId, &thread) ? thread.hwndFocus : nullptr;
+    inputMethodComposing.store(imeComposing(focus, threadId), std::memory_order_relaxed);
+}
+
+bool isProtectedObject(HWND window, LONG object, LONG child) {
+    IAccessible* accessible = nullptr;
+    VARIANT item;
+    ::VariantInit(&item);
+    bool isProtected = false;
+    if (SUCCEEDED(::AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                              static_cast<DWORD>(child), &accessible, &item)) &&
+        accessible != nullptr) {
+        VARIANT state;
+        ::VariantInit(&state);
+        isProtected = SUCCEEDED(accessible->get_accState(item, &state)) && state.vt == VT_I4 &&
+                      (state.lVal & STATE_SYSTEM_PROTECTED) != 0;
+        ::VariantClear(&state);
+        accessible->Release();
+    }
+    ::VariantClear(&item);
+    return isProtected;
+}
 
 void CALLBACK focusChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
                            DWORD) {
     DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    bool isProtected = false;
-    if (window != nullptr && processId != ::GetCurrentProcessId()) {
-        IAccessible* accessible = nullptr;
-        VARIANT item;
-        ::VariantInit(&item);
-        if (SUCCEEDED(::AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
-                                                  static_cast<DWORD>(child), &accessible, &item)) &&
-            accessible != nullptr) {
-            VARIANT state;
-            ::VariantInit(&state);
-            isProtected = SUCCEEDED(accessible->get_accState(item, &state)) && state.vt == VT_I4 &&
-                          (state.lVal & STATE_SYSTEM_PROTECTED) != 0;
-            ::VariantClear(&state);
-            accessible->Release();
-        }
-        ::VariantClear(&item);
+    const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
+    // Events come late, and Wine tells of a window that passed the focus on to
+    // its child after the child's own event: a window without the focus is old news.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    if (window != nullptr && ::GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus != window) {
+        return;
     }
+    const bool isProtected = window != nullptr && processId != ::GetCurrentProcessId() &&
+                             isProtectedObject(window, object, child);
     protectedFocusRoot.store(isProtected ? ::GetAncestor(window, GA_ROOT) : nullptr,
                              std::memory_order_relaxed);
+    // A window of its own taking the focus is seen from its handle at the next key.
+    if (object != OBJID_CLIENT || child != CHILDID_SELF) {
+        objectFocusChanges.fetch_add(1, std::memory_order_relaxed);
+    }
+    readInputMethod();
 }
 
 // The file name of the last program other than this one that came to the
@@ -159,6 +198,7 @@ LastOtherProgram lastOther;
 
 void CALLBACK foregroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
     lastOther.note(window);
+    readInputMethod();
 }
 
 // A thread of its own: a program slow to answer accessibility's questions must
@@ -171,8 +211,21 @@ DWORD WINAPI watchFocus(void*) {
         ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                           &foregroundChanged, 0, 0, WINEVENT_OUTOFCONTEXT);
     lastOther.note(::GetForegroundWindow());
+    readInputMethod();
+    ::SetTimer(nullptr, 0, InputMethodRereadMs, nullptr);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == nullptr &&
+            (message.message == WmReadInputMethod || message.message == WM_TIMER)) {
+            // Most layouts have no input method: then nothing is asked.
+            const HWND foreground = ::GetForegroundWindow();
+            if (message.message == WmReadInputMethod ||
+                mayHaveInputMethod(::GetKeyboardLayout(
+                    foreground != nullptr ? ::GetWindowThreadProcessId(foreground, nullptr) : 0))) {
+                readInputMethod();
+            }
+            continue;
+        }
         ::DispatchMessageW(&message);
     }
     for (const HWINEVENTHOOK each : {hook, foreground}) {
@@ -214,8 +267,11 @@ const FocusFacts& Win32FocusInspector::inspect() {
     thread.cbSize = sizeof(thread);
     const HWND focus =
         threadId != 0 && ::GetGUIThreadInfo(threadId, &thread) ? thread.hwndFocus : nullptr;
+    // Cheap, unlike asking the input method: a change of layout is seen here.
+    const HKL layout = threadId != 0 ? ::GetKeyboardLayout(threadId) : nullptr;
 
     const ULONGLONG now = ::GetTickCount64();
+    bool moved = false;
     if (foreground != foreground_ || processId != processId_) {
         foreground_ = foreground;
         processId_ = processId;
@@ -223,14 +279,35 @@ const FocusFacts& Win32FocusInspector::inspect() {
         fullScreenAt_ = 0;
         // A missed foreground event is made up for at the next key.
         lastOther.note(processId, facts_.program);
+        moved = true;
     }
     if (focus != focus_) {
         focus_ = focus;
         focusIsEdit_ = focus != nullptr && knowsPasswordStyle(focus);
+        moved = true;
+    }
+    const std::uint64_t objectChanges = objectFocusChanges.load(std::memory_order_relaxed);
+    if (moved || objectChanges != objectChangesSeen_) {
+        objectChangesSeen_ = objectChanges;
+        ++facts_.focusChanges;
+    }
+    if (moved || layout != layout_) {
+        layout_ = layout;
+        layoutHasInputMethod_ = mayHaveInputMethod(layout);
+        if (layoutHasInputMethod_) {
+            ::PostThreadMessageW(watcherId_, WmReadInputMethod, 0, 0);
+        }
     }
     // The style is read each time: "show password" boxes switch it.
-    facts_.passwordBox = focusIsEdit_ && (::GetWindowLongW(focus, GWL_STYLE) & ES_PASSWORD) != 0;
-    facts_.composing = imeComposing(focus, threadId);
+    const bool editPassword =
+        focusIsEdit_ && (::GetWindowLongW(focus, GWL_STYLE) & ES_PASSWORD) != 0;
+    facts_.passwordBox =
+        editPassword ||
+        (foreground != nullptr && protectedFocusRoot.load(std::memory_order_relaxed) == foreground);
+    // The focus thread's last answer, which it gives again within milliseconds of a
+    // change of focus: staying out until then would lose the first keys typed.
+    facts_.composing =
+        layoutHasInputMethod_ && inputMethodComposing.load(std::memory_order_relaxed);
     if (fullScreenAt_ == 0 || now - fullScreenAt_ >= FullScreenRecheckMs) {
         fullScreenAt_ = now;
         facts_.fullScreen = fullScreenNow();

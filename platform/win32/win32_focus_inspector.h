@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/focus_inspector.h"
@@ -29,6 +30,9 @@ class Win32FocusInspector final : public FocusInspector {
     DWORD processId_ = 0;
     HWND focus_ = nullptr;
     bool focusIsEdit_ = false;  // a class that knows ES_PASSWORD
+    std::uint64_t objectChangesSeen_ = 0;
+    HKL layout_ = nullptr;
+    bool layoutHasInputMethod_ = false;
     ULONGLONG fullScreenAt_ = 0;
 };
 

@@ -16,22 +16,41 @@ Win32KeyboardHook::Win32KeyboardHook() {
 
 Win32KeyboardHook::~Win32KeyboardHook() {
     hook_.reset();
+    mouseHook_.reset();
     if (activeHook == this) {
         activeHook = nullptr;
     }
 }
 
-std::uintptr_t Win32KeyboardHook::install(KeyHookProc proc) {
+std::uintptr_t Win32KeyboardHook::install(KeyHookProc proc, MouseButtonProc onMouseButton) {
     proc_ = std::move(proc);
+    onMouseButton_ = std::move(onMouseButton);
     activeHook = this;
+    installHooks();
+    return reinterpret_cast<std::uintptr_t>(hook_.get());
+}
+
+// The mouse hook lives on the same thread as the keyboard's: the system calls
+// low-level hooks in input order, and one thread takes its calls one after the
+// other, so a click is always seen before the keys typed after it. Raw input
+// would not do: WM_INPUT is posted, and can come after a key's hook call sent
+// later.
+void Win32KeyboardHook::installHooks() {
+    hook_.reset();
+    mouseHook_.reset();
     hook_.reset(::SetWindowsHookExA(WH_KEYBOARD_LL, &Win32KeyboardHook::hookProcedure,
                                     ::GetModuleHandleA(nullptr), 0));
-    return reinterpret_cast<std::uintptr_t>(hook_.get());
+    if (onMouseButton_) {
+        mouseHook_.reset(::SetWindowsHookExA(WH_MOUSE_LL, &Win32KeyboardHook::mouseProcedure,
+                                             ::GetModuleHandleA(nullptr), 0));
+    }
 }
 
 void Win32KeyboardHook::remove(std::uintptr_t) {
     hook_.reset();
+    mouseHook_.reset();
     proc_ = nullptr;
+    onMouseButton_ = nullptr;
 }
 
 bool Win32KeyboardHook::reinstall() {
@@ -39,9 +58,7 @@ bool Win32KeyboardHook::reinstall() {
         return false;
     }
     ++reinstalls_;
-    hook_.reset();
-    hook_.reset(::SetWindowsHookExA(WH_KEYBOARD_LL, &Win32KeyboardHook::hookProcedure,
-                                    ::GetModuleHandleA(nullptr), 0));
+    installHooks();
     return installed();
 }
 
@@ -54,6 +71,16 @@ LRESULT CALLBACK Win32KeyboardHook::hookProcedure(int code, WPARAM message, LPAR
         return ::CallNextHookEx(nullptr, code, message, data);
     }
     return activeHook->onEvent(code, message, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data));
+}
+
+// Only notes the press: every mouse move passes here too, and must not wait.
+LRESULT CALLBACK Win32KeyboardHook::mouseProcedure(int code, WPARAM message, LPARAM data) {
+    const bool buttonDown = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
+                            message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN;
+    if (code == HC_ACTION && buttonDown && activeHook != nullptr && activeHook->onMouseButton_) {
+        activeHook->onMouseButton_();
+    }
+    return ::CallNextHookEx(nullptr, code, message, data);
 }
 
 LRESULT Win32KeyboardHook::onEvent(int code, WPARAM message, const KBDLLHOOKSTRUCT& event) {

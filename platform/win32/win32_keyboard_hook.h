@@ -25,7 +25,7 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
     Win32KeyboardHook(const Win32KeyboardHook&) = delete;
     Win32KeyboardHook& operator=(const Win32KeyboardHook&) = delete;
 
-    std::uintptr_t install(KeyHookProc proc) override;
+    std::uintptr_t install(KeyHookProc proc, MouseButtonProc onMouseButton) override;
     void remove(std::uintptr_t handle) override;
     std::uint16_t GetAsyncKeyState(int virtualKey) override;
 
@@ -48,10 +48,14 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
 
   private:
     static LRESULT CALLBACK hookProcedure(int code, WPARAM message, LPARAM data);
+    static LRESULT CALLBACK mouseProcedure(int code, WPARAM message, LPARAM data);
+    void installHooks();
     LRESULT onEvent(int code, WPARAM message, const KBDLLHOOKSTRUCT& event);
 
     KeyHookProc proc_;
+    MouseButtonProc onMouseButton_;
     UniqueHook hook_;
+    UniqueHook mouseHook_;
     DWORD lastEventTick_ = 0;
     std::uint64_t ownEventsSeen_ = 0;
     std::uint64_t replayedEventsSeen_ = 0;

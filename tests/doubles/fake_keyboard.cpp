@@ -68,13 +68,15 @@ std::optional<char> characterForKey(int code, bool shift) {
 FakeKeyboard::FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard)
     : pump_(pump), clipboard_(clipboard) {}
 
-std::uintptr_t FakeKeyboard::install(KeyHookProc proc) {
+std::uintptr_t FakeKeyboard::install(KeyHookProc proc, MouseButtonProc onMouseButton) {
     hook_ = std::move(proc);
+    mouseButton_ = std::move(onMouseButton);
     return nextHandle_++;
 }
 
 void FakeKeyboard::remove(std::uintptr_t) {
     hook_ = nullptr;
+    mouseButton_ = nullptr;
 }
 
 // Shift, Ctrl or Alt stands for either key of its pair (LShift, RShift, LCtrl...).

@@ -24,7 +24,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard);
 
     // KeyboardHookService
-    std::uintptr_t install(KeyHookProc proc) override;
+    std::uintptr_t install(KeyHookProc proc, MouseButtonProc onMouseButton) override;
     void remove(std::uintptr_t handle) override;
     bool hookInstalled() const { return static_cast<bool>(hook_); }
 
@@ -44,6 +44,12 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     // Types characters on a US layout: letters, digits, blank, tab and CR (Enter);
     // capitals with the left Shift key.
     void typeText(std::string_view text);
+    // A mouse button pressed, as the hook tells it.
+    void click() {
+        if (mouseButton_) {
+            mouseButton_();
+        }
+    }
 
     // An event as another program would inject it, or as this program's injector
     // marks it, on its own: typeKeys delivers a whole send at once, while Wine
@@ -99,6 +105,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     FakeEventPump& pump_;
     FakeClipboard& clipboard_;
     KeyHookProc hook_;
+    MouseButtonProc mouseButton_;
     std::uintptr_t nextHandle_ = 0x100;
     std::array<bool, 256> down_{};
     std::array<bool, 256> asyncDown_{};

@@ -65,7 +65,8 @@ struct EngineFixture : FakeDesktop {
     // this program or another one would, {unseen -LWin} lets it go where the hook
     // is not called. {unlock} is the session's unlock. {clock 10} moves the clock ten seconds,
     // {tick} runs the modifier timer's tick, {shown} notes what the target shows
-    // and {state} the recorded modifier.
+    // and {state} the recorded modifier; {click} presses a mouse button and {focus}
+    // moves the keyboard focus.
     void keys(std::string_view script) {
         for (std::size_t open; (open = script.find('{')) != std::string_view::npos;) {
             keyboard.typeText(script.substr(0, open));
@@ -78,6 +79,10 @@ struct EngineFixture : FakeDesktop {
                 engine.modifierTimerTick();
             } else if (key == "unlock") {
                 engine.mainData().resetFromKeyState();
+            } else if (key == "click") {
+                keyboard.click();
+            } else if (key == "focus") {
+                ++focus.facts.focusChanges;
             } else if (key == "shown" || key == "state") {
                 shown.push_back(key == "shown" ? keyboard.targetText
                                                : "state " + std::to_string(modifierState()));
