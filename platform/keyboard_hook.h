@@ -34,15 +34,14 @@ inline constexpr std::uintptr_t ForeignReplayMarker = 0x51564C46;  // "QVLF"
 
 // The hook procedure: hook code and event in, 1 to consume the event, 0 to pass it.
 using KeyHookProc = std::function<int(int hookCode, const KeyEventRecord& event)>;
-// Told of each mouse button pressed anywhere, in input order with the key events:
-// a click that moves the caret comes before the keys typed after it.
+// Told of each mouse button pressed anywhere: a click may have moved the caret.
 using MouseButtonProc = std::function<void()>;
 
 class KeyboardHookService {
   public:
     virtual ~KeyboardHookService() = default;
-    // Installs a system-wide low-level keyboard hook, and one that tells of mouse
-    // buttons; returns the keyboard hook's handle, 0 when refused.
+    // Installs a system-wide low-level keyboard hook, and tells of mouse buttons
+    // from then on; returns the keyboard hook's handle, 0 when refused.
     virtual std::uintptr_t install(KeyHookProc proc, MouseButtonProc onMouseButton) = 0;
     // Removes the hooks installed under the handle.
     virtual void remove(std::uintptr_t handle) = 0;

@@ -404,12 +404,14 @@ void Host::actOnWatchdog(HookWatchdog::Action action) {
 }
 
 // The session's unlock and the machine's resume come to the main window, and so
-// does raw keyboard input from every program, the witness of the hook's life.
+// does raw keyboard input from every program, the witness of the hook's life,
+// and the raw mouse input that tells of clicks.
 void Host::listenForBreaks() {
     ::WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION);
-    const RAWINPUTDEVICE keyboards{0x01, 0x06, RIDEV_INPUTSINK,
-                                   window_};  // generic desktop keyboard
-    ::RegisterRawInputDevices(&keyboards, 1, sizeof(keyboards));
+    // Generic desktop keyboard and mouse; the mouse for its buttons only.
+    const RAWINPUTDEVICE devices[] = {{0x01, 0x06, RIDEV_INPUTSINK, window_},
+                                      {0x01, 0x02, RIDEV_INPUTSINK, window_}};
+    ::RegisterRawInputDevices(devices, 2, sizeof(devices[0]));
 }
 
 void Host::resumeAfterBreak() {
@@ -428,8 +430,19 @@ void Host::onRawInput(HRAWINPUT input) {
     RAWINPUT data{};
     UINT size = sizeof(data);
     if (::GetRawInputData(input, RID_INPUT, &data, &size, sizeof(RAWINPUTHEADER)) ==
-            static_cast<UINT>(-1) ||
-        data.header.dwType != RIM_TYPEKEYBOARD || (data.data.keyboard.Flags & RI_KEY_BREAK) != 0) {
+        static_cast<UINT>(-1)) {
+        return;
+    }
+    if (data.header.dwType == RIM_TYPEMOUSE) {
+        constexpr USHORT buttonsDown = RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_RIGHT_BUTTON_DOWN |
+                                       RI_MOUSE_MIDDLE_BUTTON_DOWN | RI_MOUSE_BUTTON_4_DOWN |
+                                       RI_MOUSE_BUTTON_5_DOWN;
+        if ((data.data.mouse.usButtonFlags & buttonsDown) != 0) {
+            hook.mouseButtonPressed();
+        }
+        return;
+    }
+    if (data.header.dwType != RIM_TYPEKEYBOARD || (data.data.keyboard.Flags & RI_KEY_BREAK) != 0) {
         return;
     }
     // Only when and whose the key was; never which.

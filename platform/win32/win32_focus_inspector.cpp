@@ -96,13 +96,14 @@ bool fullScreenNow() {
     return state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
 }
 
-// The top-level window of the object that took the focus last, in another
-// program, when that object says it is protected: how password fields that are
-// no edit boxes (a browser's, a modern program's) show through accessibility, UI
+// The window holding the object that took the focus last, in another program,
+// when that object says it is protected: how password fields that are no edit
+// boxes (a browser's, a modern program's) show through accessibility, UI
 // Automation's IsPassword included. Otherwise null. Counted only while that
-// window is in front, so a focus event missed or late never keeps Quorvel out of
-// another window.
-std::atomic<HWND> protectedFocusRoot{nullptr};
+// window has the keyboard focus, so a focus event missed or late never keeps
+// Quorvel out of another window; and only an event of that same window clears
+// it, as its parent's focus events can come late, after its own.
+std::atomic<HWND> protectedFocus{nullptr};
 // Counts the moves of the focus between objects inside one window (a browser's
 // fields), which the focused window's handle does not show.
 std::atomic<std::uint64_t> objectFocusChanges{0};
@@ -147,16 +148,23 @@ void CALLBACK focusChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
     DWORD processId = 0;
     const DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
     // Events come late, and Wine tells of a window that passed the focus on to
-    // its child after the child's own event: a window without the focus is old news.
+    // its child after the child's own event: a window while another of its thread
+    // has the focus is old news. A thread without a focus window at that moment
+    // (between a deactivation and an activation) says nothing, and the event stands.
     GUITHREADINFO thread{};
     thread.cbSize = sizeof(thread);
-    if (window != nullptr && ::GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus != window) {
+    if (window != nullptr && ::GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus != nullptr &&
+        thread.hwndFocus != window) {
         return;
     }
     const bool isProtected = window != nullptr && processId != ::GetCurrentProcessId() &&
                              isProtectedObject(window, object, child);
-    protectedFocusRoot.store(isProtected ? ::GetAncestor(window, GA_ROOT) : nullptr,
-                             std::memory_order_relaxed);
+    if (isProtected) {
+        protectedFocus.store(window, std::memory_order_relaxed);
+    } else {
+        HWND expected = window;
+        protectedFocus.compare_exchange_strong(expected, nullptr, std::memory_order_relaxed);
+    }
     // A window of its own taking the focus is seen from its handle at the next key.
     if (object != OBJID_CLIENT || child != CHILDID_SELF) {
         objectFocusChanges.fetch_add(1, std::memory_order_relaxed);
@@ -301,9 +309,8 @@ const FocusFacts& Win32FocusInspector::inspect() {
     // The style is read each time: "show password" boxes switch it.
     const bool editPassword =
         focusIsEdit_ && (::GetWindowLongW(focus, GWL_STYLE) & ES_PASSWORD) != 0;
-    facts_.passwordBox =
-        editPassword ||
-        (foreground != nullptr && protectedFocusRoot.load(std::memory_order_relaxed) == foreground);
+    facts_.passwordBox = editPassword || (focus != nullptr &&
+                                          protectedFocus.load(std::memory_order_relaxed) == focus);
     // The focus thread's last answer, which it gives again within milliseconds of a
     // change of focus: staying out until then would lose the first keys typed.
     facts_.composing =

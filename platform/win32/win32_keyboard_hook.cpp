@@ -16,7 +16,6 @@ Win32KeyboardHook::Win32KeyboardHook() {
 
 Win32KeyboardHook::~Win32KeyboardHook() {
     hook_.reset();
-    mouseHook_.reset();
     if (activeHook == this) {
         activeHook = nullptr;
     }
@@ -26,29 +25,30 @@ std::uintptr_t Win32KeyboardHook::install(KeyHookProc proc, MouseButtonProc onMo
     proc_ = std::move(proc);
     onMouseButton_ = std::move(onMouseButton);
     activeHook = this;
-    installHooks();
+    installHook();
     return reinterpret_cast<std::uintptr_t>(hook_.get());
 }
 
-// The mouse hook lives on the same thread as the keyboard's: the system calls
-// low-level hooks in input order, and one thread takes its calls one after the
-// other, so a click is always seen before the keys typed after it. Raw input
-// would not do: WM_INPUT is posted, and can come after a key's hook call sent
-// later.
-void Win32KeyboardHook::installHooks() {
+// Mouse buttons come from raw input (see Host::listenForBreaks), not from a
+// low-level mouse hook: under Wine such a hook kept the windows the user
+// clicked from taking the focus, and every mouse move would wait on this
+// thread. Raw input is posted, so a click can be seen after a key typed in the
+// same instant while this thread was busy; a person clicks and types further
+// apart than that.
+void Win32KeyboardHook::installHook() {
     hook_.reset();
-    mouseHook_.reset();
     hook_.reset(::SetWindowsHookExA(WH_KEYBOARD_LL, &Win32KeyboardHook::hookProcedure,
                                     ::GetModuleHandleA(nullptr), 0));
-    if (onMouseButton_) {
-        mouseHook_.reset(::SetWindowsHookExA(WH_MOUSE_LL, &Win32KeyboardHook::mouseProcedure,
-                                             ::GetModuleHandleA(nullptr), 0));
+}
+
+void Win32KeyboardHook::mouseButtonPressed() const {
+    if (hook_ && onMouseButton_) {
+        onMouseButton_();
     }
 }
 
 void Win32KeyboardHook::remove(std::uintptr_t) {
     hook_.reset();
-    mouseHook_.reset();
     proc_ = nullptr;
     onMouseButton_ = nullptr;
 }
@@ -58,7 +58,7 @@ bool Win32KeyboardHook::reinstall() {
         return false;
     }
     ++reinstalls_;
-    installHooks();
+    installHook();
     return installed();
 }
 
@@ -74,15 +74,6 @@ LRESULT CALLBACK Win32KeyboardHook::hookProcedure(int code, WPARAM message, LPAR
 }
 
 // Only notes the press: every mouse move passes here too, and must not wait.
-LRESULT CALLBACK Win32KeyboardHook::mouseProcedure(int code, WPARAM message, LPARAM data) {
-    const bool buttonDown = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
-                            message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN;
-    if (code == HC_ACTION && buttonDown && activeHook != nullptr && activeHook->onMouseButton_) {
-        activeHook->onMouseButton_();
-    }
-    return ::CallNextHookEx(nullptr, code, message, data);
-}
-
 LRESULT Win32KeyboardHook::onEvent(int code, WPARAM message, const KBDLLHOOKSTRUCT& event) {
     LARGE_INTEGER start;
     ::QueryPerformanceCounter(&start);

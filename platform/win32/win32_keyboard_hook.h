@@ -30,6 +30,8 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
     std::uint16_t GetAsyncKeyState(int virtualKey) override;
 
     bool installed() const { return static_cast<bool>(hook_); }
+    // A mouse button went down anywhere, as the raw mouse input told the host.
+    void mouseButtonPressed() const;
     // Installs the hook again, as after the system dropped it.
     bool reinstall();
 
@@ -48,14 +50,12 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
 
   private:
     static LRESULT CALLBACK hookProcedure(int code, WPARAM message, LPARAM data);
-    static LRESULT CALLBACK mouseProcedure(int code, WPARAM message, LPARAM data);
-    void installHooks();
+    void installHook();
     LRESULT onEvent(int code, WPARAM message, const KBDLLHOOKSTRUCT& event);
 
     KeyHookProc proc_;
     MouseButtonProc onMouseButton_;
     UniqueHook hook_;
-    UniqueHook mouseHook_;
     DWORD lastEventTick_ = 0;
     std::uint64_t ownEventsSeen_ = 0;
     std::uint64_t replayedEventsSeen_ = 0;
