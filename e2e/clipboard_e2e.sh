@@ -18,12 +18,18 @@ e2e_boost on
 # The other program (e2e/tools/clipboard_watch.cpp).
 watch() { wine "$tools/clipboard_watch.exe" "$@" 2>>"$E2E_STATE/watch.log" </dev/null | tr -d '\r'; }
 
+# start_monitor MODE FILE: starts a clipboard_watch of that mode writing to FILE,
+# copies the user's text, and waits until the monitor has seen it.
+start_monitor() {
+    e2e_spawn "$tools/clipboard_watch.exe" "$1" "$(e2e_winpath "$2")" >/dev/null
+    e2e_eventually test -f "$2" || e2e_abort "$1" "the $1 monitor did not start"
+    ui set-clipboard "$user"
+    e2e_eventually grep -qF "text=\"$user\"" "$2" ||
+        e2e_abort "$1" "the $1 monitor did not see the user's copy"
+}
+
 updates="$E2E_STATE/clipboard-updates.txt"
-e2e_spawn "$tools/clipboard_watch.exe" monitor "$(e2e_winpath "$updates")" >/dev/null
-e2e_eventually test -f "$updates" || e2e_abort monitor "the clipboard monitor did not start"
-ui set-clipboard "$user"
-e2e_eventually grep -qF "text=\"$user\"" "$updates" ||
-    e2e_abort monitor "the monitor did not see the user's copy"
+start_monitor monitor "$updates"
 seen_before=$(wc -l <"$updates")
 
 # Every update since the user's copy, the paste's write and the user's text put
@@ -99,11 +105,7 @@ fi
 # after (on a slow machine) it gets the text, and the restore waits for the
 # bound: either way the target's paste is the shortcut's text.
 greedy="$E2E_STATE/clipboard-greedy.txt"
-e2e_spawn "$tools/clipboard_watch.exe" greedy "$(e2e_winpath "$greedy")" >/dev/null
-e2e_eventually test -f "$greedy" || e2e_abort greedy "the greedy monitor did not start"
-ui set-clipboard "$user"
-e2e_eventually grep -qF "text=\"$user\"" "$greedy" ||
-    e2e_abort greedy "the greedy monitor did not read the user's copy"
+start_monitor greedy "$greedy"
 watch late-paste 300 || e2e_abort late-paste "the target did not take its late-paste mode"
 greedy_before=$(wc -l <"$greedy")
 e2e_check late-reader-gets-the-paste e2e_typed_gives "pb " "$pasted"
