@@ -144,7 +144,7 @@ void MainWindow::start() {
                                  product::WebDomain) != MessageAnswer::Yes) {
         services_.environment.endProcess();
     }
-    engine.mainData().InstallKeyHook();
+    engine.keyboard().installHook();
     icon.IconTray();
 
     loadShortcuts();

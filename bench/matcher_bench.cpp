@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
+#include "engine/trigger_matcher.h"
 #include "support/literal_scan.h"
 #include "targets.h"
 #include "tests/doubles/fake_desktop.h"
@@ -40,21 +40,18 @@ void fillList(ShortcutList& list, std::size_t entries) {
     }
 }
 
-struct EngineFixture : FakeDesktop {
-    EngineForm form;
-    ShortcutEngine engine{form, engineSide};
-};
-
 // Five letters: no trigger in the list is that long, so Space matches nothing.
 constexpr const char* UnmatchedWord = "qwxyz";
 
 void BM_LaunchingKeyNoMatch(benchmark::State& state) {
-    EngineFixture fixture;
-    fillList(fixture.form.shortcuts, static_cast<std::size_t>(state.range(0)));
-    std::int16_t modifiers = 0;
+    ShortcutList list;
+    fillList(list, static_cast<std::size_t>(state.range(0)));
+    MatcherState typed;
+    typed.typed = UnmatchedWord;
+    MatcherEvent space;
+    space.virtualKey = vk::Space;
     for (auto _ : state) {
-        fixture.form.typedKeys = UnmatchedWord;
-        fixture.engine.mainData().TriggerMatcher(32, modifiers);
+        benchmark::DoNotOptimize(matchKey(typed, space, list, {}));
     }
 }
 BENCHMARK(BM_LaunchingKeyNoMatch)->Arg(100)->Arg(1000)->Arg(32767);

@@ -143,7 +143,7 @@ void KeyHold::maskMenuKeys() {
     // hook passed, and none of the send's own releases yet (afterwards it shows
     // them, and every modifier up).
     for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
-        downBeforeSend_[i] = (keyState_.GetAsyncKeyState(ModifierKeys[i].virtualKey) & 0x8000) != 0;
+        downBeforeSend_[i] = keyState_.isDown(ModifierKeys[i].virtualKey);
     }
     if (menuKeyDown()) {
         batch_ = {HeldKey{vk::Unassigned, 0, false, false, false},
@@ -241,7 +241,7 @@ void KeyHold::pressModifiersAgain() {
 
 void KeyHold::reset() {
     for (std::size_t key = 0; key < downForSystem_.size(); ++key) {
-        downForSystem_[key] = (keyState_.GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0;
+        downForSystem_[key] = keyState_.isDown(static_cast<int>(key));
     }
     for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
         modifiers_[i] = {downForSystem_[ModifierKeys[i].virtualKey], false, 0};

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "engine/calibration.h"
-#include "engine/engine_timers.h"
 #include "engine/macro_expander.h"
 #include "engine/send_keys_notation.h"
 #include "platform/virtual_keys.h"
@@ -14,8 +13,17 @@
 
 namespace quorvel {
 
-TextSender::TextSender(EngineForm& form, MainData& mainData, EngineServices& services)
-    : form_(form), mainData_(mainData), services_(services) {}
+TextSender::TextSender(const EngineOptions& options, KeyboardEngine& keyboard,
+                       EngineServices& services)
+    : options_(options), keyboard_(keyboard), services_(services) {}
+
+void TextSender::clipboardTick() {
+    // Runs until the user's contents are back, or someone else has written the
+    // clipboard since the paste.
+    if (loan_.step()) {
+        clipboardSteps_ = false;
+    }
+}
 
 void TextSender::enqueue(SendRequest request) {
     queue_.push_back(std::move(request));
@@ -39,17 +47,17 @@ void TextSender::sendQueued() {
 }
 
 void TextSender::sendNext() {
-    ClipboardLoan& loan = mainData_.clipboardLoan();
+    ClipboardLoan& loan = loan_;
     while (!queue_.empty()) {
         const SendRequest request = std::move(queue_.front());
         queue_.pop_front();
-        mainData_.keyHold().maskMenuKeys();
+        keyboard_.keyHold().maskMenuKeys();
         send(request);
         // The user's keys go after every one of ours; a trigger among them queues
         // the next send here.
         services_.injector.waitForOwnKeys();
         // After a paste they wait, within a bound, for the user's clipboard to come
-        // back, so that a Ctrl+V of theirs pastes what they had. The clipboardTimer
+        // back, so that a Ctrl+V of theirs pastes what they had. The clipboard timer
         // steps the loan; nothing here waits for it.
         if (!loan.step()) {
             loan.whenBack([this] {
@@ -64,18 +72,18 @@ void TextSender::sendNext() {
 }
 
 void TextSender::replayHeldKeys() {
-    mainData_.keyHold().replayAfterSend([this] { return !queue_.empty(); });
+    keyboard_.keyHold().replayAfterSend([this] { return !queue_.empty(); });
 }
 
 void TextSender::send(const SendRequest& request) {
-    form_.clipboardTimer.enabled = false;
+    clipboardSteps_ = false;
 
     const MacroExpansion expansion = expandMacros(
         request.text, services_.clock.now(), [this] { return services_.clipboard.getText(); },
         services_.locale);
     // A paste takes the clipboard before the trigger is erased: a clipboard that
     // cannot be had, or is too large to give back, makes the text typed instead.
-    bool paste = form_.boostItem.checked && expansion.kind == MacroExpansion::Kind::Text &&
+    bool paste = options_.boost && expansion.kind == MacroExpansion::Kind::Text &&
                  lendClipboard(expansion.value);
 
     // Function keys and Ctrl combinations put no characters into the application.
@@ -112,7 +120,7 @@ void TextSender::send(const SendRequest& request) {
     // find the clipboard closed to the target. When it stays open, the text is
     // typed instead.
     if (paste && !waitForClipboard()) {
-        mainData_.clipboardLoan().dropPaste();
+        loan_.dropPaste();
         paste = false;
     }
     if (paste) {
@@ -122,16 +130,16 @@ void TextSender::send(const SendRequest& request) {
         }
     } else {
         // Boost pastes the text as it stands; typed in its place, it stays data.
-        const auto strokes = parseSendKeys(form_.boostItem.checked ? literalKeys(expansion.value)
-                                                                   : keystrokeNotation(expansion));
+        const auto strokes = parseSendKeys(options_.boost ? literalKeys(expansion.value)
+                                                          : keystrokeNotation(expansion));
         if (!strokes ||
             services_.injector.typeKeys(*strokes, forceWait()) != SendOutcome::AllSent) {
             endEarly();
             return;
         }
         services_.events.DoEvents();
-        form_.typedKeys.clear();
-        form_.clipboardTimer.enabled = true;
+        keyboard_.forgetTypedKeys();
+        clipboardSteps_ = true;
     }
     services_.events.DoEvents();
 
@@ -140,11 +148,11 @@ void TextSender::send(const SendRequest& request) {
         services_.injector.typeKeys({&enter, 1}, Wait::No);
         services_.events.DoEvents();
     }
-    form_.clipboardTimer.enabled = true;
+    clipboardSteps_ = true;
 }
 
 bool TextSender::lendClipboard(const std::string& text) {
-    ClipboardLoan& loan = mainData_.clipboardLoan();
+    ClipboardLoan& loan = loan_;
     SnapshotResult::Outcome saved = SnapshotResult::Outcome::Busy;
     if (!waitForClipboard([&] {
             saved = loan.save();
@@ -170,15 +178,14 @@ bool TextSender::pasteText() {
     // The user's contents go back once the target has read the text, not when it
     // has taken the key: many programs read the clipboard a moment later, in
     // another thread or process.
-    mainData_.clipboardLoan().pasteSent();
+    loan_.pasteSent();
     constexpr KeyStroke ctrlV[] = {KeyStroke::press(Modifier::Ctrl), KeyStroke::typed('v'),
                                    KeyStroke::release(Modifier::Ctrl)};
     const bool pasted = services_.injector.typeKeys(ctrlV, Wait::Yes) == SendOutcome::AllSent;
     if (pasted) {
         services_.events.DoEvents();
     }
-    form_.typedKeys.clear();
-    form_.clipboardTimer.interval = ClipboardStepMilliseconds;
+    keyboard_.forgetTypedKeys();
     return pasted;
 }
 
@@ -194,26 +201,19 @@ bool TextSender::waitForClipboard(const std::function<bool()>& step) {
 }
 
 void TextSender::calibrationPause() {
-    // Read afresh on every pass, as the user may be changing it. A box that does
-    // not hold a number (emptied while typing a new one) waits the default pause
-    // rather than dropping the text after its trigger was erased.
-    for (std::int32_t pass = 0;; ++pass) {
-        const std::int32_t passes =
-            calibrationPasses(form_.calibrationBox.text()).value_or(DefaultCalibration);
-        if (pass >= passes) {
-            return;
-        }
+    // Read afresh on every pass, as the user may be changing it.
+    for (std::int32_t pass = 0; pass < options_.calibrationPasses; ++pass) {
         // The pause is the send keeping time, not a send that hangs: on a slow
         // machine it may take longer than the hold's time bound.
-        mainData_.keyHold().noteSendProgress();
+        keyboard_.keyHold().noteSendProgress();
         services_.events.DoEvents();
     }
 }
 
 void TextSender::endEarly() {
     // What the user had goes back, if the paste had taken it.
-    mainData_.clipboardLoan().dropPaste();
-    form_.clipboardTimer.enabled = true;
+    loan_.dropPaste();
+    clipboardSteps_ = true;
 }
 
 }  // namespace quorvel

@@ -14,16 +14,17 @@
 #include <deque>
 #include <functional>
 
-#include "engine/engine_form.h"
+#include "engine/clipboard_loan.h"
+#include "engine/engine_options.h"
 #include "engine/engine_services.h"
-#include "engine/main_data.h"
+#include "engine/keyboard_engine.h"
 #include "engine/send_request.h"
 
 namespace quorvel {
 
 class TextSender {
   public:
-    TextSender(EngineForm& form, MainData& mainData, EngineServices& services);
+    TextSender(const EngineOptions& options, KeyboardEngine& keyboard, EngineServices& services);
     TextSender(const TextSender&) = delete;
     TextSender& operator=(const TextSender&) = delete;
 
@@ -35,8 +36,13 @@ class TextSender {
     // inside the key hold's bound, so that the user's keys held meanwhile come
     // out in order.
     static constexpr std::uint64_t ClipboardWaitMilliseconds = 2000;
-    // How often the clipboardTimer steps the user's clipboard back after a paste.
+    // How often the clipboard is stepped back to the user's after a paste.
     static constexpr std::int32_t ClipboardStepMilliseconds = 100;
+    // Whether the clipboard timer must run: a paste's clipboard is not back yet.
+    bool wantsClipboardSteps() const { return clipboardSteps_; }
+    void clipboardTick();
+    // The program ends: a clipboard lent to a paste goes back to the user now.
+    void giveBackClipboard() { loan_.giveBackNow(); }
 
     // Told, once a run, that the clipboard held more than a paste can give back:
     // the text is typed instead.
@@ -57,11 +63,13 @@ class TextSender {
     bool waitForClipboard(const std::function<bool()>& step = nullptr);
     void calibrationPause();
     void endEarly();
-    Wait forceWait() const { return form_.forceTextItem.checked ? Wait::Yes : Wait::No; }
+    Wait forceWait() const { return options_.forceText ? Wait::Yes : Wait::No; }
 
-    EngineForm& form_;
-    MainData& mainData_;
+    const EngineOptions& options_;
+    KeyboardEngine& keyboard_;
     EngineServices& services_;
+    ClipboardLoan loan_{services_.clipboard, services_.clock};
+    bool clipboardSteps_ = false;
     std::deque<SendRequest> queue_;
     bool sendPosted_ = false;
     bool sending_ = false;

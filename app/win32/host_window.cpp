@@ -168,9 +168,9 @@ int Host::run(HINSTANCE instance) {
     refreshViews();
     listenForBreaks();
 
-    ::SetTimer(window_, TimerMainId, static_cast<UINT>(services_->form->modifierTimer.interval),
+    ::SetTimer(window_, TimerMainId, static_cast<UINT>(ShortcutEngine::ModifierTickMilliseconds),
                nullptr);
-    ::SetTimer(window_, TimerClearId, static_cast<UINT>(services_->form->pauseTimer.interval),
+    ::SetTimer(window_, TimerClearId, static_cast<UINT>(ShortcutEngine::PauseTickMilliseconds),
                nullptr);
     ::SetTimer(window_, HeartbeatId, HeartbeatIntervalMs, nullptr);
     if (services_->form->waitingToReadShortcuts()) {
@@ -353,11 +353,11 @@ void Host::endSession(bool ending) {
 }
 
 void Host::syncTimers() {
-    const Timer& data = services_->form->clipboardTimer;
-    if (data.enabled && !dataTimerRunning_) {
-        ::SetTimer(window_, TimerDataId, static_cast<UINT>(data.interval), nullptr);
+    const bool wanted = services_->form->engine.sender().wantsClipboardSteps();
+    if (wanted && !dataTimerRunning_) {
+        ::SetTimer(window_, TimerDataId, TextSender::ClipboardStepMilliseconds, nullptr);
         dataTimerRunning_ = true;
-    } else if (!data.enabled && dataTimerRunning_) {
+    } else if (!wanted && dataTimerRunning_) {
         ::KillTimer(window_, TimerDataId);
         dataTimerRunning_ = false;
     }
@@ -365,7 +365,7 @@ void Host::syncTimers() {
 
 void Host::checkHookAlive() {
     Win32KeyboardHook& hook = services_->hook;
-    if (services_->form->engine.mainData().hookHandle == 0) {
+    if (!services_->form->engine.keyboard().hookInstalled()) {
         return;
     }
     // Not the system's last input: that counts the mouse, which the hook never sees.
@@ -396,7 +396,7 @@ void Host::actOnWatchdog(HookWatchdog::Action action) {
         case HookWatchdog::Action::Reinstall:
             services_->hook.reinstall();
             // Whatever the old hook missed, a release among it, is unknown.
-            services_->form->engine.mainData().resetFromKeyState();
+            services_->form->engine.keyboard().keysMayHaveBeenMissed();
             break;
         case HookWatchdog::Action::None:
             break;
@@ -415,16 +415,16 @@ void Host::listenForBreaks() {
 }
 
 void Host::resumeAfterBreak() {
-    MainData& mainData = services_->form->engine.mainData();
-    mainData.resetFromKeyState();
-    if (mainData.hookHandle != 0) {
+    KeyboardEngine& keyboard = services_->form->engine.keyboard();
+    keyboard.keysMayHaveBeenMissed();
+    if (keyboard.hookInstalled()) {
         actOnWatchdog(watchdog_.proveNow(services_->hook.heartbeatsSeen()));
     }
 }
 
 void Host::onRawInput(HRAWINPUT input) {
     Win32KeyboardHook& hook = services_->hook;
-    if (services_->form->engine.mainData().hookHandle == 0) {
+    if (!services_->form->engine.keyboard().hookInstalled()) {
         return;
     }
     RAWINPUT data{};
@@ -460,7 +460,7 @@ void Host::writeHookTiming() {
         return;
     }
     const Win32KeyboardHook& hook = services_->hook;
-    const KeyHold& held = services_->form->engine.mainData().keyHold();
+    const KeyHold& held = services_->form->engine.keyboard().keyHold();
     const Win32KeyInjector::ReplayFigures& replay = services_->injector.replayFigures();
     if (FILE* file = std::fopen(path, "w")) {
         std::fprintf(file,

@@ -62,8 +62,8 @@ bool Win32KeyboardHook::reinstall() {
     return installed();
 }
 
-std::uint16_t Win32KeyboardHook::GetAsyncKeyState(int virtualKey) {
-    return static_cast<std::uint16_t>(::GetAsyncKeyState(virtualKey));
+bool Win32KeyboardHook::isDown(int virtualKey) {
+    return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
 LRESULT CALLBACK Win32KeyboardHook::hookProcedure(int code, WPARAM message, LPARAM data) {
@@ -89,7 +89,7 @@ LRESULT Win32KeyboardHook::onEvent(int code, WPARAM message, const KBDLLHOOKSTRU
     }
     const KeyEventRecord record{event.vkCode, event.scanCode, event.flags, event.time,
                                 event.dwExtraInfo};
-    const bool consume = proc_ && proc_(0, record) == 1;
+    const bool consume = proc_ && proc_(record) == KeyDecision::Swallow;
 
     LARGE_INTEGER end;
     ::QueryPerformanceCounter(&end);

@@ -27,7 +27,7 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
 
     std::uintptr_t install(KeyHookProc proc, MouseButtonProc onMouseButton) override;
     void remove(std::uintptr_t handle) override;
-    std::uint16_t GetAsyncKeyState(int virtualKey) override;
+    bool isDown(int virtualKey) override;
 
     bool installed() const { return static_cast<bool>(hook_); }
     // A mouse button went down anywhere, as the raw mouse input told the host.

@@ -71,6 +71,7 @@ FakeKeyboard::FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard)
 std::uintptr_t FakeKeyboard::install(KeyHookProc proc, MouseButtonProc onMouseButton) {
     hook_ = std::move(proc);
     mouseButton_ = std::move(onMouseButton);
+    ++installs;
     return nextHandle_++;
 }
 
@@ -89,8 +90,8 @@ bool FakeKeyboard::anyDown(const std::array<bool, 256>& keys, int code) {
 }
 
 // Only the "down now" bit: nothing reads the "pressed since" one.
-std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
-    return anyDown(asyncDown_, virtualKey) ? 0x8000 : 0;
+bool FakeKeyboard::isDown(int virtualKey) {
+    return anyDown(asyncDown_, virtualKey);
 }
 
 bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_t extraInfo,
@@ -105,7 +106,7 @@ bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_
     // The hook sees the key state from before this event, as on Windows, and an
     // event it consumes changes no key state.
     ++hookDepth_;
-    const bool swallowed = hook_ && hook_(0, event) == 1;
+    const bool swallowed = hook_ && hook_(event) == KeyDecision::Swallow;
     --hookDepth_;
     if (swallowed) {
         ++swallowedCount;

@@ -29,7 +29,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool hookInstalled() const { return static_cast<bool>(hook_); }
 
     // KeyStateQuery
-    std::uint16_t GetAsyncKeyState(int virtualKey) override;
+    bool isDown(int virtualKey) override;
 
     // KeyInjector
     SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) override;
@@ -70,6 +70,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     std::vector<std::string> sent;
     std::string targetText;  // what the focused edit box shows
     int swallowedCount = 0;
+    int installs = 0;  // hooks installed
     // Menus opened by a lone tap of Alt (the target's menu bar) or of a Windows
     // key (the Start menu): pressed and released with no other key between.
     int menusOpened = 0;
@@ -88,7 +89,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     // Runs after each send, taken or blocked, with its keys as keysText writes
     // them, so that a test can act at a given point of a send.
     std::function<void(std::string_view keys)> afterSend;
-    // How many of the latest events the key state read by GetAsyncKeyState lags
+    // How many of the latest events the key state read by isDown lags
     // behind: under Wine several events can be on their way through the hook
     // before the first of them changes the key state.
     std::size_t keyStateLag = 0;
