@@ -16,6 +16,7 @@ class NullInjector final : public KeyInjector {
   public:
     SendOutcome typeKeys(std::span<const KeyStroke>, Wait) override { return SendOutcome::AllSent; }
     std::size_t replayKeys(std::span<const HeldKey> keys) override { return keys.size(); }
+    void whenKeysArrive(std::function<void()> then) override { then(); }
 };
 
 struct HoldFixture : FakeDesktop {
@@ -32,7 +33,7 @@ struct HoldFixture : FakeDesktop {
             return;
         }
         state.PauseTiming();
-        hold.replayAfterSend([] { return false; });
+        hold.replayAfterSend([] { return false; }, nullptr);
         hold.begin();
         held = 0;
         state.ResumeTiming();

@@ -122,10 +122,10 @@ std::string run(const std::vector<Scenario>& scenarios) {
             f.keyboard.afterSend = [&](std::string_view keys) {
                 for (int pass = 2;
                      point == "slow pause" && typed == 0 && keys == Erase2 && pass <= 30; ++pass) {
-                    f.pump.atDoEvents(pass, [&] { f.keys("{clock 1}{tick}"); });
+                    f.loop.atPass(pass, [&] { f.keys("{clock 1}{tick}"); });
                 }
                 if (keys == Erase2) {
-                    f.pump.atDoEvents(1, typeNext);
+                    f.loop.atPass(1, typeNext);
                 }
             };
         } else if (point.starts_with("after ")) {

@@ -23,10 +23,10 @@ std::pair<std::string, int> sendAndCount(const std::string& calibration,
                                          const std::string& trigger) {
     EngineFixture f;
     std::vector<int> at;  // the event-loop passes run by each send
-    f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.pump.doEventsCalls()); };
+    f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.loop.passes()); };
     f.calibration(calibration);
     f.engine.sender().enqueue({trigger, "Hello", false});
-    f.pump.runUntilIdle();
+    f.loop.runUntilIdle();
     const int text = at.empty() ? 0 : at.back();
     return {f.sentKeys(), at.size() >= 2 ? text - at[0] : text};
 }
@@ -177,7 +177,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
             held = true;
             f.clipboard.locked = c.seconds > 0;
             for (int pass = 1; pass <= c.seconds; ++pass) {
-                f.pump.atDoEvents(pass, [&f, pass, &c] {
+                f.loop.atPass(pass, [&f, pass, &c] {
                     f.clock.advanceSeconds(1);
                     f.clipboard.locked = false;
                     if (pass == 1 && c.userCopies) {
@@ -238,7 +238,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
                 }
                 f.clipboard.locked = c.openAfterReadMs > 0 && sinceKey < c.openAfterReadMs;
                 f.engine.clipboardTimerTick();
-                f.pump.runUntilIdle();
+                f.loop.runUntilIdle();
                 if (back.empty() && f.clipboard.contents() == former) {
                     back = ", the user's back after " + std::to_string(sinceKey) + " ms";
                 }

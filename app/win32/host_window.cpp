@@ -19,7 +19,7 @@
 #include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
-#include "platform/win32/win32_event_pump.h"
+#include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_focus_inspector.h"
 #include "platform/win32/win32_key_injector.h"
@@ -82,9 +82,9 @@ struct Host::Services {
         : clipboard(window),
           dialogs(window),
           tray(window, programIcons().small, programIcons().paused),
-          injector(hook, [this] { pump.DoEvents(); }),
+          injector(hook, loop),
           shower(host),
-          app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale, shower,
+          app{EngineServices{hook, hook, injector, loop, clipboard, programs, clock, locale, shower,
                              focus},
               settings,
               dialogs,
@@ -94,11 +94,11 @@ struct Host::Services {
               links,
               collation,
               codePage} {
-        pump.attach(window);
+        loop.attach(window);
     }
 
     Win32KeyboardHook hook;
-    Win32EventPump pump;
+    Win32EventLoop loop;
     Win32Clipboard clipboard;
     Win32ProgramStarter programs;
     Win32Clock clock;
@@ -234,7 +234,7 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
     }
     switch (message) {
         case WmRunPosted:
-            services_->pump.runPosted();
+            services_->loop.runPosted();
             return 0;
         case WM_TIMER:
             onTimer(wParam);
@@ -310,6 +310,7 @@ void Host::onTimer(UINT_PTR id) {
             saveBeforeSessionEnds();
             break;
         default:
+            services_->loop.runDelayed(id);
             break;
     }
 }

@@ -87,9 +87,15 @@ LRESULT Win32KeyboardHook::onEvent(int code, WPARAM message, const KBDLLHOOKSTRU
     } else if (event.dwExtraInfo == ReplayMarker || event.dwExtraInfo == ForeignReplayMarker) {
         ++replayedEventsSeen_;
     }
+    const bool injectedByUs = event.dwExtraInfo == OwnInjectionMarker ||
+                              event.dwExtraInfo == ReplayMarker ||
+                              event.dwExtraInfo == ForeignReplayMarker;
     const KeyEventRecord record{event.vkCode, event.scanCode, event.flags, event.time,
                                 event.dwExtraInfo};
     const bool consume = proc_ && proc_(record) == KeyDecision::Swallow;
+    if (injectedByUs && onInjectedEventSeen) {
+        onInjectedEventSeen();
+    }
 
     LARGE_INTEGER end;
     ::QueryPerformanceCounter(&end);

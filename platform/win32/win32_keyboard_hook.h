@@ -42,6 +42,9 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
     // How many held key events injected again the hook has seen.
     std::uint64_t replayedEventsSeen() const { return replayedEventsSeen_; }
     std::uint64_t heartbeatsSeen() const { return heartbeatsSeen_; }
+    // Told after each of the program's own or replayed events has been counted,
+    // from inside the hook's callback: it must return at once.
+    std::function<void()> onInjectedEventSeen;
     std::uint64_t reinstalls() const { return reinstalls_; }
 
     // Time spent in the callback per event, in microseconds, for the last events.

@@ -8,7 +8,7 @@
 
 #include "platform/virtual_keys.h"
 #include "tests/doubles/fake_clipboard.h"
-#include "tests/doubles/fake_event_pump.h"
+#include "tests/doubles/fake_event_loop.h"
 #include "tests/support/key_strokes.h"
 #include "text/utf8.h"
 
@@ -65,8 +65,8 @@ std::optional<char> characterForKey(int code, bool shift) {
 
 }  // namespace
 
-FakeKeyboard::FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard)
-    : pump_(pump), clipboard_(clipboard) {}
+FakeKeyboard::FakeKeyboard(FakeEventLoop& loop, FakeClipboard& clipboard)
+    : loop_(loop), clipboard_(clipboard) {}
 
 std::uintptr_t FakeKeyboard::install(KeyHookProc proc, MouseButtonProc onMouseButton) {
     hook_ = std::move(proc);
@@ -157,7 +157,7 @@ void FakeKeyboard::applyToTarget(int code) {
 bool FakeKeyboard::userKey(int virtualKey, bool released) {
     const bool swallowed = deliver(virtualKey, released, false, 0);
     if (nesting_ == 0) {
-        pump_.runUntilIdle();
+        loop_.runUntilIdle();
     }
     return swallowed;
 }
@@ -237,6 +237,10 @@ SendOutcome FakeKeyboard::injectAll(std::span<const KeyStroke> strokes) {
     }
     --nesting_;
     return SendOutcome::AllSent;
+}
+
+void FakeKeyboard::whenKeysArrive(std::function<void()> then) {
+    loop_.post(std::move(then));
 }
 
 std::size_t FakeKeyboard::replayKeys(std::span<const HeldKey> keys) {

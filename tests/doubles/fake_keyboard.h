@@ -17,11 +17,11 @@
 namespace quorvel {
 
 class FakeClipboard;
-class FakeEventPump;
+class FakeEventLoop;
 
 class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, public KeyInjector {
   public:
-    FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard);
+    FakeKeyboard(FakeEventLoop& loop, FakeClipboard& clipboard);
 
     // KeyboardHookService
     std::uintptr_t install(KeyHookProc proc, MouseButtonProc onMouseButton) override;
@@ -35,6 +35,9 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) override;
     bool focusedWindowAcceptsInput() override { return acceptsInput; }
     std::size_t replayKeys(std::span<const HeldKey> keys) override;
+    // Every injected key has come through the hook already: it is delivered inside
+    // the call that injects it.
+    void whenKeysArrive(std::function<void()> then) override;
 
     // The user's keyboard. Each returns whether the hook consumed the event;
     // after the event the message loop runs until idle, so posted work happens.
@@ -103,7 +106,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool down(int virtualKey) const { return anyDown(down_, virtualKey); }
     static bool anyDown(const std::array<bool, 256>& keys, int code);
 
-    FakeEventPump& pump_;
+    FakeEventLoop& loop_;
     FakeClipboard& clipboard_;
     KeyHookProc hook_;
     MouseButtonProc mouseButton_;
