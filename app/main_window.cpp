@@ -1,13 +1,14 @@
 #include "app/main_window.h"
 
 #include "editor/samples.h"
+#include "engine/calibration.h"
 #include "engine/product_info.h"
 
 namespace quorvel {
 
 MainWindow::MainWindow(AppServices& services)
     : caption(std::string(product::VersionedName) + " - " + std::string(product::WebDomain)),
-      engine(*this, services.engine),
+      engine(shortcuts, services.engine),
       editor(*this, shortcuts, services.dialogs, [this] { saveFile(); }),
       icon(services.tray, {.showMainWindow = [this] { showWindow(); },
                            .togglePause = [this] { togglePause(); },
@@ -24,7 +25,7 @@ MainWindow::MainWindow(AppServices& services)
       services_(services),
       workingFile_(services.files, services.codePage) {
     calibrationBox.onChange = [this] { calibrationChanged(); };
-    engine.mainData().onCannotType = [this](const std::string& program) {
+    engine.keyboard().onCannotType = [this](const std::string& program) {
         // After the hook has returned: the shell may be slow to show a balloon.
         services_.engine.events.post([this, program] { icon.tellCannotType(program); });
     };
@@ -44,10 +45,23 @@ void MainWindow::minimize() {
 }
 
 void MainWindow::togglePause() {
-    expansionPaused = !expansionPaused;
+    applyOptions(!expansionPaused());
     // The keys typed before the pause are not the start of a trigger typed after it.
-    engine.mainData().resetFromKeyState();
-    icon.showPaused(expansionPaused);
+    engine.keyboard().keysMayHaveBeenMissed();
+    icon.showPaused(expansionPaused());
+}
+
+void MainWindow::applyOptions(bool paused) {
+    EngineOptions options;
+    options.boost = boostItem.checked;
+    options.forceText = forceTextItem.checked;
+    options.showWindowHotKey = showKeyItem.checked;
+    options.commonTextHotKey = commonTextKeyItem.checked;
+    options.calibrationPasses = pausePassesFor(calibrationBox.text());
+    options.pauseInFullScreen = fullScreenPauseItem.checked;
+    options.expansionPaused = paused;
+    options.excludedPrograms = excludedPrograms;
+    engine.setOptions(std::move(options));
 }
 
 void MainWindow::loadSampleShortcuts() {

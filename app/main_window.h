@@ -1,6 +1,6 @@
 #pragma once
-// The main window as a model: the engine's hidden controls, the shortcut editor,
-// the menus and buttons, and the windows it owns. The platform's window displays
+// The main window as a model: the shortcut editor, the menus and buttons that
+// set the engine's options, and the windows it owns. The platform's window displays
 // this model and forwards the user's actions to its handlers.
 
 #include <string>
@@ -14,7 +14,6 @@
 #include "commontext/common_text_window.h"
 #include "editor/editor_controls.h"
 #include "editor/shortcut_editor.h"
-#include "engine/engine_form.h"
 #include "engine/shortcut_engine.h"
 #include "storage/settings_names.h"
 #include "storage/working_file.h"
@@ -24,7 +23,7 @@
 
 namespace quorvel {
 
-class MainWindow : public EngineForm, public EditorControls {
+class MainWindow : public EditorControls {
   public:
     explicit MainWindow(AppServices& services);
     MainWindow(const MainWindow&) = delete;
@@ -83,7 +82,13 @@ class MainWindow : public EngineForm, public EditorControls {
     void trayMessage(int xTwips) { icon.trayMessage(xTwips); }
     // "Pause Expansion" in the icon's menu.
     void togglePause();
+    bool expansionPaused() const { return engine.options().expansionPaused; }
     void followSize() { quorvel::followSize(width, height, layout); }
+
+    // The shortcuts, which the editor changes and the engine matches.
+    ShortcutList shortcuts;
+    // The programs the user keeps Quorvel out of.
+    ExcludedPrograms excludedPrograms;
 
     std::string caption;
     bool visible = false;
@@ -110,6 +115,17 @@ class MainWindow : public EngineForm, public EditorControls {
     MenuItem runMinimizedItem{"Run Minimized"};
     MenuItem calibrationItem{"Calibration"};
     MenuItem excludedProgramsItem{"Excluded Programs..."};
+    MenuItem showKeyItem{"Hit Ctrl Shift S to Show Quorvel 2.1"};
+    MenuItem commonTextKeyItem{"Hit Ctrl Shift C to Show Quorvel 2.1 Common Text"};
+    MenuItem boostItem{"Boost"};
+    MenuItem forceTextItem{"Force Text"};
+    // On unless the user turned it off: no trigger fires in a full-screen game or
+    // presentation.
+    MenuItem fullScreenPauseItem = [] {
+        MenuItem item{"Pause in Full-Screen Programs"};
+        item.checked = true;
+        return item;
+    }();
     MenuItem loadSamplesItem{"Load Samples"};
     MenuItem aboutItem{"About"};
     MenuItem helpItem{"Help"};
@@ -120,6 +136,7 @@ class MainWindow : public EngineForm, public EditorControls {
         "enter a larger number and if the text is taking to long to be written enter a smaller "
         "number in the text box."};
     Button calibrationOkButton{"OK"};
+    TextBox calibrationBox{"500"};  // the calibration number
 
     ShortcutEngine engine;
     ShortcutEditor editor;
@@ -145,6 +162,9 @@ class MainWindow : public EngineForm, public EditorControls {
     void flipStoredOption(MenuItem& item, const settings::SettingName& name);
     void storeExcludedPrograms();
     void toggleWithQuestion(MenuItem& item, std::string_view question);
+    // Hands the engine the options as the menus and the calibration box show them.
+    void applyOptions(bool paused);
+    void applyOptions() { applyOptions(expansionPaused()); }
 
     AppServices& services_;
     // The one file the list is read from and saved to, found at its first use.

@@ -10,6 +10,7 @@ void MainWindow::flipStoredOption(MenuItem& item, const settings::SettingName& n
     item.checked = !item.checked;
     services_.settings.SaveSetting(name.application, name.section, name.key,
                                    settings::boolSetting(item.checked));
+    applyOptions();
 }
 
 void MainWindow::toggleWithQuestion(MenuItem& item, std::string_view question) {
@@ -18,6 +19,7 @@ void MainWindow::toggleWithQuestion(MenuItem& item, std::string_view question) {
     } else if (ask(question)) {
         item.checked = true;
     }
+    applyOptions();
 }
 
 void MainWindow::toggleRunMinimized() {
@@ -54,6 +56,7 @@ void MainWindow::storeExcludedPrograms() {
     const settings::SettingName& name = settings::ExcludedProgramNames;
     services_.settings.SaveSetting(name.application, name.section, name.key,
                                    excludedPrograms.stored());
+    applyOptions();
 }
 
 void MainWindow::toggleBoost() {
@@ -74,6 +77,7 @@ void MainWindow::toggleForceText() {
 }
 
 void MainWindow::calibrationChanged() {
+    applyOptions();
     const std::string& text = calibrationBox.text();
     if (text.empty()) {
         return;
@@ -88,10 +92,11 @@ void MainWindow::calibrationChanged() {
     services_.dialogs.MsgBox("Value Must be Numberic", MessageButtons::Ok,
                              product::ApplicationTitle);
     calibrationBox.setText("500");
+    applyOptions();
 }
 
 void MainWindow::applyBoost() {
-    clipboardTimer.interval = 500;
+    applyOptions();
     services_.settings.SaveSetting(settings::Boost.application, settings::Boost.section,
                                    settings::Boost.key, settings::boolSetting(boostItem.checked));
 }

@@ -144,7 +144,7 @@ void MainWindow::start() {
                                  product::WebDomain) != MessageAnswer::Yes) {
         services_.environment.endProcess();
     }
-    engine.mainData().InstallKeyHook();
+    engine.keyboard().installHook();
     icon.IconTray();
 
     loadShortcuts();
@@ -214,10 +214,11 @@ std::string MainWindow::saveAsSessionEnds() {
 }
 
 bool MainWindow::requestClose() {
+    // The Exit button flashes: shown in the face colour now, red again once the
+    // windows have shown that.
     exitButton.backColor = SystemButtonFace;
     caption = "Hit the Exit Button to Close the Program";
-    services_.engine.events.DoEvents();
-    exitButton.backColor = PureRed;
+    services_.engine.events.post([this] { exitButton.backColor = PureRed; });
     return true;
 }
 

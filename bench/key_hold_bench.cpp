@@ -16,14 +16,15 @@ class NullInjector final : public KeyInjector {
   public:
     SendOutcome typeKeys(std::span<const KeyStroke>, Wait) override { return SendOutcome::AllSent; }
     std::size_t replayKeys(std::span<const HeldKey> keys) override { return keys.size(); }
+    void whenKeysArrive(std::function<void()> then) override { then(); }
 };
 
 struct HoldFixture : FakeDesktop {
     NullInjector injector;
     EngineServices holdServices = engineServices(injector);
-    EngineForm form;
-    ShortcutEngine engine{form, holdServices};
-    KeyHold& hold = engine.mainData().keyHold();
+    ShortcutList shortcuts;
+    ShortcutEngine engine{shortcuts, holdServices};
+    KeyHold& hold = engine.keyboard().keyHold();
     KeyEventRecord letter{'A', 0x1E, 0, 0, 0};
 
     // Empties the queue now and then, outside the timing, as the end of a send would.
@@ -32,7 +33,7 @@ struct HoldFixture : FakeDesktop {
             return;
         }
         state.PauseTiming();
-        hold.replayAfterSend([] { return false; });
+        hold.replayAfterSend([] { return false; }, nullptr);
         hold.begin();
         held = 0;
         state.ResumeTiming();
@@ -64,7 +65,7 @@ void BM_KeyHookHeldKey(benchmark::State& state) {
     f.hold.begin();
     std::size_t held = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(f.engine.mainData().KeyHook(0, f.letter));
+        benchmark::DoNotOptimize(f.engine.keyboard().onKeyEvent(f.letter));
         f.drainEvery(held, state);
     }
 }

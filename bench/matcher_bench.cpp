@@ -5,20 +5,14 @@
 #include <random>
 #include <string>
 
-#include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
+#include "engine/trigger_matcher.h"
 #include "support/literal_scan.h"
 #include "targets.h"
 #include "tests/doubles/fake_desktop.h"
 
 namespace quorvel::bench {
 namespace {
-
-class IdlePump final : public EventPump {
-  public:
-    void DoEvents() override {}
-    void post(std::function<void()>) override {}
-};
 
 std::string randomTrigger(std::mt19937& random) {
     std::uniform_int_distribution<int> length(2, 4), letter('A', 'Z');
@@ -40,21 +34,18 @@ void fillList(ShortcutList& list, std::size_t entries) {
     }
 }
 
-struct EngineFixture : FakeDesktop {
-    EngineForm form;
-    ShortcutEngine engine{form, engineSide};
-};
-
 // Five letters: no trigger in the list is that long, so Space matches nothing.
 constexpr const char* UnmatchedWord = "qwxyz";
 
 void BM_LaunchingKeyNoMatch(benchmark::State& state) {
-    EngineFixture fixture;
-    fillList(fixture.form.shortcuts, static_cast<std::size_t>(state.range(0)));
-    std::int16_t modifiers = 0;
+    ShortcutList list;
+    fillList(list, static_cast<std::size_t>(state.range(0)));
+    MatcherState typed;
+    typed.typed = UnmatchedWord;
+    MatcherEvent space;
+    space.virtualKey = vk::Space;
     for (auto _ : state) {
-        fixture.form.typedKeys = UnmatchedWord;
-        fixture.engine.mainData().TriggerMatcher(32, modifiers);
+        benchmark::DoNotOptimize(matchKey(typed, space, list, {}));
     }
 }
 BENCHMARK(BM_LaunchingKeyNoMatch)->Arg(100)->Arg(1000)->Arg(32767);
@@ -62,9 +53,8 @@ BENCHMARK(BM_LaunchingKeyNoMatch)->Arg(100)->Arg(1000)->Arg(32767);
 void BM_LiteralScanNoMatch(benchmark::State& state) {
     ShortcutList list;
     fillList(list, static_cast<std::size_t>(state.range(0)));
-    IdlePump pump;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(testing::literalScan(list, UnmatchedWord, 32, false, pump));
+        benchmark::DoNotOptimize(testing::literalScan(list, UnmatchedWord, 32, false));
     }
 }
 BENCHMARK(BM_LiteralScanNoMatch)->Arg(100)->Arg(1000)->Arg(32767)->Unit(benchmark::kMicrosecond);

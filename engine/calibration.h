@@ -19,4 +19,11 @@ std::optional<double> parseCalibrationNumber(std::string_view text);
 // one); nothing when the text is not a number or lies beyond the 32-bit range.
 std::optional<std::int32_t> calibrationPasses(std::string_view text);
 
+// The pause the calibration box asks for: a box that does not hold a number
+// (emptied while the user types a new one) gives the default pause rather than
+// none, which would drop letters of a text after its trigger was erased.
+inline std::int32_t pausePassesFor(std::string_view boxText) {
+    return calibrationPasses(boxText).value_or(DefaultCalibration);
+}
+
 }  // namespace quorvel

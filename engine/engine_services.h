@@ -3,7 +3,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/clock.h"
-#include "platform/event_pump.h"
+#include "platform/event_loop.h"
 #include "platform/focus_inspector.h"
 #include "platform/key_injection.h"
 #include "platform/keyboard_hook.h"
@@ -16,7 +16,7 @@ struct EngineServices {
     KeyboardHookService& hook;
     KeyStateQuery& keyState;
     KeyInjector& injector;
-    EventPump& events;
+    EventLoop& events;
     Clipboard& clipboard;
     ProgramStarter& programs;
     Clock& clock;

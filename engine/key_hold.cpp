@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 
 #include "engine/key_filter.h"
 #include "platform/virtual_keys.h"
@@ -36,7 +37,7 @@ bool mayLaunch(const HeldKey& key) {
 
 }  // namespace
 
-KeyHold::KeyHold(KeyInjector& injector, KeyStateQuery& keyState, EventPump& events, Clock& clock)
+KeyHold::KeyHold(KeyInjector& injector, KeyStateQuery& keyState, EventLoop& events, Clock& clock)
     : injector_(injector), keyState_(keyState), events_(events), clock_(clock), ring_(Capacity) {
     batch_.reserve(Capacity);
     refusedReleases_.reserve(downForSystem_.size());
@@ -143,7 +144,7 @@ void KeyHold::maskMenuKeys() {
     // hook passed, and none of the send's own releases yet (afterwards it shows
     // them, and every modifier up).
     for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
-        downBeforeSend_[i] = (keyState_.GetAsyncKeyState(ModifierKeys[i].virtualKey) & 0x8000) != 0;
+        downBeforeSend_[i] = keyState_.isDown(ModifierKeys[i].virtualKey);
     }
     if (menuKeyDown()) {
         batch_ = {HeldKey{vk::Unassigned, 0, false, false, false},
@@ -178,7 +179,8 @@ void KeyHold::enforceTimeBound() {
 void KeyHold::replayAtOnce() {
     // A replay already under way delivers them in its turn.
     if (passThrough_ && !replaying_) {
-        replay(nullptr);
+        replaying_ = true;
+        replayNextBatch();
     }
 }
 
@@ -189,15 +191,20 @@ void KeyHold::retryRefusedReleases() {
     // Keys typed while these go in queue behind them.
     replaying_ = true;
     inject({});
-    replay(nullptr);
+    replayNextBatch();
 }
 
-void KeyHold::replayAfterSend(const std::function<bool()>& sendPending) {
+void KeyHold::replayAfterSend(std::function<bool()> sendPending, std::function<void()> done) {
     holding_ = false;
     passThrough_ = false;
-    replaying_ = true;
+    sendPending_ = std::move(sendPending);
+    replayDone_ = std::move(done);
     pressModifiersAgain();
-    replay(sendPending);
+    // A replay under way (past a bound) takes the send's end with it.
+    if (!replaying_) {
+        replaying_ = true;
+        replayNextBatch();
+    }
 }
 
 void KeyHold::pressModifiersAgain() {
@@ -241,7 +248,7 @@ void KeyHold::pressModifiersAgain() {
 
 void KeyHold::reset() {
     for (std::size_t key = 0; key < downForSystem_.size(); ++key) {
-        downForSystem_[key] = (keyState_.GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0;
+        downForSystem_[key] = keyState_.isDown(static_cast<int>(key));
     }
     for (std::size_t i = 0; i < ModifierKeys.size(); ++i) {
         modifiers_[i] = {downForSystem_[ModifierKeys[i].virtualKey], false, 0};
@@ -251,25 +258,30 @@ void KeyHold::reset() {
                   [this](const HeldKey& key) { return !downForSystem_[key.virtualKey & 0xFF]; });
 }
 
-void KeyHold::replay(const std::function<bool()>& sendPending) {
-    replaying_ = true;
-    while (size_ > 0 && !(sendPending && sendPending())) {
-        // Up to a key that could complete a trigger: the keys behind it must wait
-        // for the send it may start, so they are not injected yet.
-        batch_.clear();
-        while (batch_.size() < size_) {
-            batch_.push_back(at(batch_.size()));
-            if (sendPending && mayLaunch(batch_.back())) {
-                break;
-            }
+void KeyHold::replayNextBatch() {
+    if (size_ == 0 || (sendPending_ && sendPending_())) {
+        replaying_ = false;
+        sendPending_ = nullptr;
+        if (auto done = std::exchange(replayDone_, nullptr)) {
+            done();
         }
-        const std::size_t count = batch_.size();
-        inject(batch_);
-        // Keys typed while these were on their way were added behind them.
-        head_ = (head_ + count) % Capacity;
-        size_ -= count;
+        return;
     }
-    replaying_ = false;
+    // Up to a key that could complete a trigger: the keys behind it must wait
+    // for the send it may start, so they are not injected yet.
+    batch_.clear();
+    while (batch_.size() < size_) {
+        batch_.push_back(at(batch_.size()));
+        if (sendPending_ && mayLaunch(batch_.back())) {
+            break;
+        }
+    }
+    const std::size_t count = batch_.size();
+    inject(batch_);
+    // Keys typed while these are on their way are added behind them.
+    head_ = (head_ + count) % Capacity;
+    size_ -= count;
+    injector_.whenKeysArrive([this] { replayNextBatch(); });
 }
 
 void KeyHold::inject(std::span<const HeldKey> batch) {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/event_pump.h"
+#include "platform/event_loop.h"
 #include "platform/key_injection.h"
 #include "platform/keyboard_hook.h"
 
@@ -31,7 +31,7 @@ class KeyHold {
     static constexpr std::size_t MaxHeldEvents = 2000;
     static constexpr std::uint64_t MaxHoldMilliseconds = 10000;
 
-    KeyHold(KeyInjector& injector, KeyStateQuery& keyState, EventPump& events, Clock& clock);
+    KeyHold(KeyInjector& injector, KeyStateQuery& keyState, EventLoop& events, Clock& clock);
     KeyHold(const KeyHold&) = delete;
     KeyHold& operator=(const KeyHold&) = delete;
 
@@ -51,8 +51,9 @@ class KeyHold {
     // The send has ended. Presses again the modifiers the user still holds (the
     // send let them go), then replays the held keys in order until none is left
     // or a replayed key has started a new send (`sendPending`); the keys behind
-    // that one stay held for it.
-    void replayAfterSend(const std::function<bool()>& sendPending);
+    // that one stay held for it. Each batch goes once the one before has come
+    // through the hook; `done` runs when the replay stops.
+    void replayAfterSend(std::function<bool()> sendPending, std::function<void()> done);
     // The hook may have missed key events (the session was locked, the machine
     // slept, the hook was dropped and installed again): takes the modifiers and
     // the keys down from the system's key state instead. Keys held for a send
@@ -81,7 +82,7 @@ class KeyHold {
     bool holdTimeUp() const;
     void passBound();
     void replayAtOnce();
-    void replay(const std::function<bool()>& sendPending);
+    void replayNextBatch();
     void inject(std::span<const HeldKey> batch);
     void pressModifiersAgain();
     void noteDelivered(const KeyEventRecord& event);
@@ -94,7 +95,7 @@ class KeyHold {
 
     KeyInjector& injector_;
     KeyStateQuery& keyState_;
-    EventPump& events_;
+    EventLoop& events_;
     Clock& clock_;
 
     std::vector<HeldKey> ring_;
@@ -105,6 +106,10 @@ class KeyHold {
     bool holding_ = false;
     bool passThrough_ = false;
     bool replaying_ = false;
+    // The replay after a send: whether a send has started meanwhile, and what
+    // runs when it stops.
+    std::function<bool()> sendPending_;
+    std::function<void()> replayDone_;
     std::uint64_t lastSendProgress_ = 0;
 
     // The modifier keys as the user last left them (passed straight, replayed,

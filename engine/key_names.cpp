@@ -40,23 +40,24 @@ std::string keyNameOf(std::int16_t keyCode) {
     }
 }
 
-std::string modifierPrefix(std::int16_t modifierState) {
-    switch (modifierState) {
-        case 1:
-            return "{Shift}";
-        case 2:
-            return "{Ctrl}";
-        case 3:
-            return "{Ctrl}{Shift}";
-        case 4:
-            return "{Alt}";
-        default:
-            return {};
+std::string modifierPrefix(ModifierSet recorded) {
+    if (recorded == modifiers::Shift) {
+        return "{Shift}";
     }
+    if (recorded == modifiers::Ctrl) {
+        return "{Ctrl}";
+    }
+    if (recorded == modifiers::CtrlShift) {
+        return "{Ctrl}{Shift}";
+    }
+    if (recorded == modifiers::Alt) {
+        return "{Alt}";
+    }
+    return {};
 }
 
-std::string fullFunctionKeyName(const std::string& functionKeyName, std::int16_t modifierState) {
-    return modifierPrefix(modifierState) + functionKeyName;
+std::string fullFunctionKeyName(const std::string& functionKeyName, ModifierSet recorded) {
+    return modifierPrefix(recorded) + functionKeyName;
 }
 
 bool isKeyNameCharacter(char32_t character) {
@@ -71,9 +72,8 @@ bool isKeyNameCharacter(char32_t character) {
         for (std::int16_t code = 0; code < 256; ++code) {
             note(keyNameOf(code));
         }
-        for (std::int16_t state = 0; state <= 6; ++state) {
-            note(modifierPrefix(state));
-        }
+        note(modifierPrefix(modifiers::CtrlShift));
+        note(modifierPrefix(modifiers::Alt));
         return table;
     }();
     return character < named.size() && named[character];

@@ -1,48 +1,49 @@
 #pragma once
-// The shortcut engine as the main window holds it: hook and matcher, sender and
-// timers, wired together.
+// The shortcut engine as the main window holds it: the keyboard side (hook, key
+// hold and matcher) and the sender, wired together, with the options the user
+// set for them.
 
-#include "engine/engine_form.h"
+#include "engine/engine_options.h"
 #include "engine/engine_services.h"
-#include "engine/engine_timers.h"
-#include "engine/main_data.h"
+#include "engine/keyboard_engine.h"
+#include "engine/shortcut_list.h"
 #include "engine/text_sender.h"
 
 namespace quorvel {
 
 class ShortcutEngine {
   public:
-    ShortcutEngine(EngineForm& form, EngineServices& services)
-        : form_(form),
-          services_(services),
-          mainData_(form, services),
-          sender_(form, mainData_, services) {
-        mainData_.onMatch = [this](SendRequest request) { sender_.enqueue(std::move(request)); };
-    }
+    // How often the timers tick: the recorded modifier's and the typing pause's.
+    static constexpr int ModifierTickMilliseconds = 1000;
+    static constexpr int PauseTickMilliseconds = 5000;
 
-    MainData& mainData() { return mainData_; }
+    ShortcutEngine(const ShortcutList& shortcuts, EngineServices& services)
+        : keyboard_(shortcuts, options_, services), sender_(options_, keyboard_, services) {
+        keyboard_.onMatch = [this](SendRequest request) { sender_.enqueue(std::move(request)); };
+    }
+    ShortcutEngine(const ShortcutEngine&) = delete;
+    ShortcutEngine& operator=(const ShortcutEngine&) = delete;
+
+    const EngineOptions& options() const { return options_; }
+    void setOptions(EngineOptions options) { options_ = std::move(options); }
+
+    KeyboardEngine& keyboard() { return keyboard_; }
+    TextSender& sender() { return sender_; }
+
     // The program ends: no more keys are watched, and a clipboard lent to a
     // paste goes back to the user.
     void stop() {
-        mainData_.RemoveKeyHook();
-        mainData_.clipboardLoan().giveBackNow();
+        keyboard_.removeHook();
+        sender_.giveBackClipboard();
     }
-    TextSender& sender() { return sender_; }
 
-    void modifierTimerTick() {
-        quorvel::modifierTimerTick(form_, mainData_, services_.clock);
-        // Keys held by a send that has not ended go out after ten seconds, even
-        // when no further key comes to notice it.
-        mainData_.keyHold().enforceTimeBound();
-        mainData_.keyHold().retryRefusedReleases();
-    }
-    void pauseTimerTick() { quorvel::pauseTimerTick(form_, mainData_, services_.clock); }
-    void clipboardTimerTick() { quorvel::clipboardTimerTick(form_, mainData_); }
+    void modifierTimerTick() { keyboard_.modifierTick(); }
+    void pauseTimerTick() { keyboard_.pauseTick(); }
+    void clipboardTimerTick() { sender_.clipboardTick(); }
 
   private:
-    EngineForm& form_;
-    EngineServices& services_;
-    MainData mainData_;
+    EngineOptions options_;
+    KeyboardEngine keyboard_;
     TextSender sender_;
 };
 

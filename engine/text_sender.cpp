@@ -1,12 +1,8 @@
 #include "engine/text_sender.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "engine/calibration.h"
-#include "engine/engine_timers.h"
-#include "engine/macro_expander.h"
 #include "engine/send_keys_notation.h"
 #include "platform/virtual_keys.h"
 #include "text/utf8.h"
@@ -14,206 +10,275 @@
 
 namespace quorvel {
 
-TextSender::TextSender(EngineForm& form, MainData& mainData, EngineServices& services)
-    : form_(form), mainData_(mainData), services_(services) {}
+TextSender::TextSender(const EngineOptions& options, KeyboardEngine& keyboard,
+                       EngineServices& services)
+    : options_(options), keyboard_(keyboard), services_(services) {}
+
+void TextSender::clipboardTick() {
+    // Runs until the user's contents are back, or someone else has written the
+    // clipboard since the paste.
+    if (loan_.step()) {
+        clipboardSteps_ = false;
+    }
+}
 
 void TextSender::enqueue(SendRequest request) {
     queue_.push_back(std::move(request));
-    if (!sendPosted_ && !sending_) {
-        sendPosted_ = true;
-        services_.events.post([this] {
-            sendPosted_ = false;
-            sendQueued();
-        });
+    // Not from inside the hook's callback: the platform drops a hook that takes
+    // too long. A send on its way takes the queue in its turn.
+    if (phase_ == Phase::Idle) {
+        phase_ = Phase::Start;
+        services_.events.post([this] { run(); });
     }
 }
 
-void TextSender::sendQueued() {
-    // A send yields to the event loop; work posted meanwhile must not start a
-    // second send inside the first.
-    if (sending_) {
-        return;
+void TextSender::run() {
+    while (step()) {
     }
-    sending_ = true;
-    sendNext();
 }
 
-void TextSender::sendNext() {
-    ClipboardLoan& loan = mainData_.clipboardLoan();
-    while (!queue_.empty()) {
-        const SendRequest request = std::move(queue_.front());
-        queue_.pop_front();
-        mainData_.keyHold().maskMenuKeys();
-        send(request);
-        // The user's keys go after every one of ours; a trigger among them queues
-        // the next send here.
-        services_.injector.waitForOwnKeys();
-        // After a paste they wait, within a bound, for the user's clipboard to come
-        // back, so that a Ctrl+V of theirs pastes what they had. The clipboardTimer
-        // steps the loan; nothing here waits for it.
-        if (!loan.step()) {
-            loan.whenBack([this] {
-                replayHeldKeys();
-                sendNext();
-            });
-            return;
-        }
-        replayHeldKeys();
-    }
-    sending_ = false;
+bool TextSender::afterPass(Phase next) {
+    phase_ = next;
+    services_.events.post([this] { run(); });
+    return false;
 }
 
-void TextSender::replayHeldKeys() {
-    mainData_.keyHold().replayAfterSend([this] { return !queue_.empty(); });
+bool TextSender::afterKeysArrive(Phase next) {
+    phase_ = next;
+    services_.injector.whenKeysArrive([this] { run(); });
+    return false;
 }
 
-void TextSender::send(const SendRequest& request) {
-    form_.clipboardTimer.enabled = false;
-
-    const MacroExpansion expansion = expandMacros(
-        request.text, services_.clock.now(), [this] { return services_.clipboard.getText(); },
-        services_.locale);
-    // A paste takes the clipboard before the trigger is erased: a clipboard that
-    // cannot be had, or is too large to give back, makes the text typed instead.
-    bool paste = form_.boostItem.checked && expansion.kind == MacroExpansion::Kind::Text &&
-                 lendClipboard(expansion.value);
-
-    // Function keys and Ctrl combinations put no characters into the application.
-    const std::string lowered = lowerCase(request.trigger);
-    std::vector<KeyStroke> erase;
-    if (lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos) {
-        std::size_t typed = utf8::length(request.trigger);
-        if (request.launchKeyEndsTrigger && typed > 0) {
-            --typed;
-        }
-        erase.assign(typed, KeyStroke::key(vk::Backspace));
+TextSender::Try TextSender::tryClipboard(const std::function<bool()>& attempt) {
+    if (services_.clipboard.available() && (!attempt || attempt())) {
+        return Try::Done;
     }
-    if (!erase.empty()) {
-        if (services_.injector.typeKeys(erase, forceWait()) != SendOutcome::AllSent) {
-            endEarly();
-            return;
-        }
-        calibrationPause();
-    }
-
-    if (expansion.kind == MacroExpansion::Kind::Launch) {
-        services_.programs.startProgram(expansion.value);
-        endEarly();
-        return;
-    }
-    if (expansion.kind != MacroExpansion::Kind::Text) {
-        endEarly();
-        return;
-    }
-    services_.events.DoEvents();
-
-    // A clipboard manager told of the write opens the clipboard to read it (the
-    // text is not handed to it: it is not the target); a Ctrl+V meanwhile would
-    // find the clipboard closed to the target. When it stays open, the text is
-    // typed instead.
-    if (paste && !waitForClipboard()) {
-        mainData_.clipboardLoan().dropPaste();
-        paste = false;
-    }
-    if (paste) {
-        if (!pasteText()) {
-            endEarly();
-            return;
-        }
-    } else {
-        // Boost pastes the text as it stands; typed in its place, it stays data.
-        const auto strokes = parseSendKeys(form_.boostItem.checked ? literalKeys(expansion.value)
-                                                                   : keystrokeNotation(expansion));
-        if (!strokes ||
-            services_.injector.typeKeys(*strokes, forceWait()) != SendOutcome::AllSent) {
-            endEarly();
-            return;
-        }
-        services_.events.DoEvents();
-        form_.typedKeys.clear();
-        form_.clipboardTimer.enabled = true;
-    }
-    services_.events.DoEvents();
-
-    if (request.enterAfter) {
-        const KeyStroke enter = KeyStroke::key(vk::Enter);
-        services_.injector.typeKeys({&enter, 1}, Wait::No);
-        services_.events.DoEvents();
-    }
-    form_.clipboardTimer.enabled = true;
+    return services_.clock.milliseconds() - waitStart_ >= ClipboardWaitMilliseconds ? Try::GaveUp
+                                                                                    : Try::Again;
 }
 
-bool TextSender::lendClipboard(const std::string& text) {
-    ClipboardLoan& loan = mainData_.clipboardLoan();
-    SnapshotResult::Outcome saved = SnapshotResult::Outcome::Busy;
-    if (!waitForClipboard([&] {
-            saved = loan.save();
-            return saved != SnapshotResult::Outcome::Busy;
-        })) {
-        return false;
-    }
-    if (saved == SnapshotResult::Outcome::TooLarge) {
-        if (!toldTooLarge_ && onClipboardTooLarge) {
-            toldTooLarge_ = true;
-            onClipboardTooLarge();
-        }
-        return false;
-    }
-    if (!waitForClipboard([&] { return loan.lend(text); })) {
-        loan.dropPaste();
-        return false;
-    }
-    return true;
-}
-
-bool TextSender::pasteText() {
-    // The user's contents go back once the target has read the text, not when it
-    // has taken the key: many programs read the clipboard a moment later, in
-    // another thread or process.
-    mainData_.clipboardLoan().pasteSent();
-    constexpr KeyStroke ctrlV[] = {KeyStroke::press(Modifier::Ctrl), KeyStroke::typed('v'),
-                                   KeyStroke::release(Modifier::Ctrl)};
-    const bool pasted = services_.injector.typeKeys(ctrlV, Wait::Yes) == SendOutcome::AllSent;
-    if (pasted) {
-        services_.events.DoEvents();
-    }
-    form_.typedKeys.clear();
-    form_.clipboardTimer.interval = ClipboardStepMilliseconds;
-    return pasted;
-}
-
-bool TextSender::waitForClipboard(const std::function<bool()>& step) {
-    const std::uint64_t start = services_.clock.milliseconds();
-    while (!services_.clipboard.available() || (step && !step())) {
-        if (services_.clock.milliseconds() - start >= ClipboardWaitMilliseconds) {
+bool TextSender::step() {
+    switch (phase_) {
+        case Phase::Idle:
+        case Phase::Replaying:
             return false;
-        }
-        services_.events.DoEvents();
-    }
-    return true;
-}
 
-void TextSender::calibrationPause() {
-    // Read afresh on every pass, as the user may be changing it. A box that does
-    // not hold a number (emptied while typing a new one) waits the default pause
-    // rather than dropping the text after its trigger was erased.
-    for (std::int32_t pass = 0;; ++pass) {
-        const std::int32_t passes =
-            calibrationPasses(form_.calibrationBox.text()).value_or(DefaultCalibration);
-        if (pass >= passes) {
-            return;
+        case Phase::Start: {
+            if (queue_.empty()) {
+                phase_ = Phase::Idle;
+                return false;
+            }
+            request_ = std::move(queue_.front());
+            queue_.pop_front();
+            keyboard_.keyHold().maskMenuKeys();
+            clipboardSteps_ = false;
+            expansion_ = expandMacros(
+                request_.text, services_.clock.now(),
+                [this] { return services_.clipboard.getText(); }, services_.locale);
+            // A paste takes the clipboard before the trigger is erased: a clipboard
+            // that cannot be had, or is too large to give back, makes the text typed
+            // instead.
+            paste_ = options_.boost && expansion_.kind == MacroExpansion::Kind::Text;
+            phase_ = paste_ ? Phase::SaveClipboard : Phase::Erase;
+            waitStart_ = services_.clock.milliseconds();
+            return true;
         }
-        // The pause is the send keeping time, not a send that hangs: on a slow
-        // machine it may take longer than the hold's time bound.
-        mainData_.keyHold().noteSendProgress();
-        services_.events.DoEvents();
+
+        case Phase::SaveClipboard: {
+            const Try saved = tryClipboard([this] {
+                saved_ = loan_.save();
+                return saved_ != SnapshotResult::Outcome::Busy;
+            });
+            if (saved == Try::Again) {
+                return afterPass(Phase::SaveClipboard);
+            }
+            if (saved == Try::Done && saved_ == SnapshotResult::Outcome::TooLarge) {
+                if (!toldTooLarge_ && onClipboardTooLarge) {
+                    toldTooLarge_ = true;
+                    onClipboardTooLarge();
+                }
+            }
+            paste_ = saved == Try::Done && saved_ == SnapshotResult::Outcome::Taken;
+            phase_ = paste_ ? Phase::LendClipboard : Phase::Erase;
+            waitStart_ = services_.clock.milliseconds();
+            return true;
+        }
+
+        case Phase::LendClipboard: {
+            const Try lent = tryClipboard([this] { return loan_.lend(expansion_.value); });
+            if (lent == Try::Again) {
+                return afterPass(Phase::LendClipboard);
+            }
+            if (lent == Try::GaveUp) {
+                loan_.dropPaste();
+                paste_ = false;
+            }
+            phase_ = Phase::Erase;
+            return true;
+        }
+
+        case Phase::Erase: {
+            // Function keys and Ctrl combinations put no characters into the
+            // application.
+            const std::string lowered = lowerCase(request_.trigger);
+            std::size_t typed = 0;
+            if (lowered.find("{f") == std::string::npos &&
+                lowered.find("{ctrl}") == std::string::npos) {
+                typed = utf8::length(request_.trigger);
+                if (request_.launchKeyEndsTrigger && typed > 0) {
+                    --typed;
+                }
+            }
+            if (typed == 0) {
+                phase_ = Phase::Deliver;
+                return true;
+            }
+            const std::vector<KeyStroke> erase(typed, KeyStroke::key(vk::Backspace));
+            if (services_.injector.typeKeys(erase, forceWait()) != SendOutcome::AllSent) {
+                endEarly();
+                return true;
+            }
+            pass_ = 0;
+            if (forceWait() == Wait::Yes) {
+                return afterKeysArrive(Phase::Pause);
+            }
+            phase_ = Phase::Pause;
+            return true;
+        }
+
+        case Phase::Pause:
+            // So many passes of the loop, the number read afresh on each as the
+            // user may be changing it, so that the target has taken the
+            // Backspaces before the text comes.
+            if (pass_ >= options_.calibrationPasses) {
+                phase_ = Phase::Deliver;
+                return true;
+            }
+            ++pass_;
+            // The pause is the send keeping time, not a send that hangs: on a slow
+            // machine it may take longer than the hold's time bound.
+            keyboard_.keyHold().noteSendProgress();
+            return afterPass(Phase::Pause);
+
+        case Phase::Deliver:
+            if (expansion_.kind == MacroExpansion::Kind::Launch) {
+                services_.programs.startProgram(expansion_.value);
+                endEarly();
+                return true;
+            }
+            if (expansion_.kind != MacroExpansion::Kind::Text) {
+                endEarly();
+                return true;
+            }
+            return afterPass(Phase::Output);
+
+        case Phase::Output:
+            // A clipboard manager told of the write opens the clipboard to read it
+            // (the text is not handed to it: it is not the target); a Ctrl+V
+            // meanwhile would find the clipboard closed to the target. When it stays
+            // open, the text is typed instead.
+            waitStart_ = services_.clock.milliseconds();
+            phase_ = paste_ ? Phase::AwaitClipboard : Phase::TypeText;
+            return true;
+
+        case Phase::AwaitClipboard: {
+            const Try free = tryClipboard(nullptr);
+            if (free == Try::Again) {
+                return afterPass(Phase::AwaitClipboard);
+            }
+            if (free == Try::GaveUp) {
+                loan_.dropPaste();
+                paste_ = false;
+            }
+            phase_ = paste_ ? Phase::Paste : Phase::TypeText;
+            return true;
+        }
+
+        case Phase::Paste: {
+            // The user's contents go back once the target has read the text, not
+            // when it has taken the key: many programs read the clipboard a moment
+            // later, in another thread or process.
+            loan_.pasteSent();
+            constexpr KeyStroke ctrlV[] = {KeyStroke::press(Modifier::Ctrl), KeyStroke::typed('v'),
+                                           KeyStroke::release(Modifier::Ctrl)};
+            if (services_.injector.typeKeys(ctrlV, Wait::Yes) != SendOutcome::AllSent) {
+                keyboard_.forgetTypedKeys();
+                endEarly();
+                return true;
+            }
+            return afterKeysArrive(Phase::PasteArrived);
+        }
+        case Phase::PasteArrived:
+            return afterPass(Phase::Pasted);
+        case Phase::Pasted:
+            keyboard_.forgetTypedKeys();
+            return afterPass(Phase::Enter);
+
+        case Phase::TypeText: {
+            // Boost pastes the text as it stands; typed in its place, it stays data.
+            const auto strokes = parseSendKeys(options_.boost ? literalKeys(expansion_.value)
+                                                              : keystrokeNotation(expansion_));
+            if (!strokes ||
+                services_.injector.typeKeys(*strokes, forceWait()) != SendOutcome::AllSent) {
+                endEarly();
+                return true;
+            }
+            if (forceWait() == Wait::Yes) {
+                return afterKeysArrive(Phase::TextArrived);
+            }
+            phase_ = Phase::TextArrived;
+            return true;
+        }
+        case Phase::TextArrived:
+            return afterPass(Phase::Typed);
+        case Phase::Typed:
+            keyboard_.forgetTypedKeys();
+            clipboardSteps_ = true;
+            return afterPass(Phase::Enter);
+
+        case Phase::Enter:
+            if (!request_.enterAfter) {
+                phase_ = Phase::Finish;
+                return true;
+            } else {
+                const KeyStroke enter = KeyStroke::key(vk::Enter);
+                services_.injector.typeKeys({&enter, 1}, Wait::No);
+                return afterPass(Phase::Finish);
+            }
+
+        case Phase::Finish:
+            clipboardSteps_ = true;
+            // The user's keys go after every one of ours; a trigger among them
+            // queues the next send.
+            return afterKeysArrive(Phase::GiveBack);
+
+        case Phase::GiveBack:
+            // After a paste they wait, within a bound, for the user's clipboard to
+            // come back, so that a Ctrl+V of theirs pastes what they had. The
+            // clipboard timer steps the loan; nothing here waits for it.
+            phase_ = Phase::Replay;
+            if (!loan_.step()) {
+                loan_.whenBack([this] { run(); });
+                return false;
+            }
+            return true;
+
+        case Phase::Replay:
+            phase_ = Phase::Replaying;
+            keyboard_.keyHold().replayAfterSend([this] { return !queue_.empty(); },
+                                                [this] {
+                                                    phase_ = Phase::Start;
+                                                    run();
+                                                });
+            return false;
     }
+    return false;
 }
 
 void TextSender::endEarly() {
     // What the user had goes back, if the paste had taken it.
-    mainData_.clipboardLoan().dropPaste();
-    form_.clipboardTimer.enabled = true;
+    loan_.dropPaste();
+    phase_ = Phase::Finish;
 }
 
 }  // namespace quorvel

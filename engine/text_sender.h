@@ -4,9 +4,10 @@
 // calibration pause and types or pastes the text, then Enter when the entry
 // asks for it.
 //
-// Matches arrive while the hook's callback runs; each is sent from work posted
-// to the window thread, after the callback has returned, since the platform
-// drops a hook whose callback runs too long. Keys typed while one is on its way
+// A send is a state machine stepped by the program's one message loop: each
+// step runs from posted work, or once the keys it injected have come through
+// the hook, and returns; nothing waits inside an event. Matches arrive while
+// the hook's callback runs and are queued. Keys typed while one is on its way
 // are held, and replayed after it (see KeyHold); after a paste, once the
 // user's clipboard is back (see ClipboardLoan), within a bound.
 
@@ -14,58 +15,95 @@
 #include <deque>
 #include <functional>
 
-#include "engine/engine_form.h"
+#include "engine/clipboard_loan.h"
+#include "engine/engine_options.h"
 #include "engine/engine_services.h"
-#include "engine/main_data.h"
+#include "engine/keyboard_engine.h"
+#include "engine/macro_expander.h"
 #include "engine/send_request.h"
 
 namespace quorvel {
 
 class TextSender {
   public:
-    TextSender(EngineForm& form, MainData& mainData, EngineServices& services);
+    TextSender(const EngineOptions& options, KeyboardEngine& keyboard, EngineServices& services);
     TextSender(const TextSender&) = delete;
     TextSender& operator=(const TextSender&) = delete;
 
     void enqueue(SendRequest request);
-    bool busy() const { return sending_ || !queue_.empty(); }
+    bool busy() const { return phase_ != Phase::Idle || !queue_.empty(); }
 
     // How long a paste waits for a clipboard another program holds open, before
     // the snapshot, the write and the Ctrl+V; past it the text is typed. Well
     // inside the key hold's bound, so that the user's keys held meanwhile come
     // out in order.
     static constexpr std::uint64_t ClipboardWaitMilliseconds = 2000;
-    // How often the clipboardTimer steps the user's clipboard back after a paste.
+    // How often the clipboard is stepped back to the user's after a paste.
     static constexpr std::int32_t ClipboardStepMilliseconds = 100;
+    // Whether the clipboard timer must run: a paste's clipboard is not back yet.
+    bool wantsClipboardSteps() const { return clipboardSteps_; }
+    void clipboardTick();
+    // The program ends: a clipboard lent to a paste goes back to the user now.
+    void giveBackClipboard() { loan_.giveBackNow(); }
 
     // Told, once a run, that the clipboard held more than a paste can give back:
     // the text is typed instead.
     std::function<void()> onClipboardTooLarge;
 
   private:
-    void sendQueued();
-    void sendNext();
-    void replayHeldKeys();
-    void send(const SendRequest& request);
-    // Saves the user's clipboard and puts the text on it; false when the text
-    // must be typed instead.
-    bool lendClipboard(const std::string& text);
-    bool pasteText();
-    // False when the clipboard is still held open by another program after
-    // ClipboardWaitMilliseconds. With a step, the step too must have worked:
-    // another program may open the clipboard between the wait and the step.
-    bool waitForClipboard(const std::function<bool()>& step = nullptr);
-    void calibrationPause();
+    enum class Phase {
+        Idle,
+        Start,  // the next request: macros expanded, the clipboard saved
+        SaveClipboard,
+        LendClipboard,
+        Erase,
+        Pause,    // the calibration pause, one pass of the loop at a time
+        Deliver,  // a run macro starts; a text goes on after a pass
+        Output,
+        AwaitClipboard,
+        Paste,
+        PasteArrived,
+        Pasted,
+        TypeText,
+        TextArrived,
+        Typed,
+        Enter,
+        Finish,    // every key of ours through the hook...
+        GiveBack,  // ...and the user's clipboard back, within a bound
+        Replay,
+        Replaying,
+    };
+    // Runs the steps that follow one another at once, up to one that waits.
+    void run();
+    // One step; false when the machine must wait for the loop or a callback.
+    bool step();
+    // Goes on with `next` at the loop's next pass, or once every key injected
+    // so far has come through the hook.
+    bool afterPass(Phase next);
+    bool afterKeysArrive(Phase next);
+    // Tries `attempt` while the clipboard is free; false once it has failed for
+    // ClipboardWaitMilliseconds.
+    enum class Try { Done, Again, GaveUp };
+    Try tryClipboard(const std::function<bool()>& attempt);
     void endEarly();
-    Wait forceWait() const { return form_.forceTextItem.checked ? Wait::Yes : Wait::No; }
+    Wait forceWait() const { return options_.forceText ? Wait::Yes : Wait::No; }
 
-    EngineForm& form_;
-    MainData& mainData_;
+    const EngineOptions& options_;
+    KeyboardEngine& keyboard_;
     EngineServices& services_;
+    ClipboardLoan loan_{services_.clipboard, services_.clock};
     std::deque<SendRequest> queue_;
-    bool sendPosted_ = false;
-    bool sending_ = false;
+    bool clipboardSteps_ = false;
     bool toldTooLarge_ = false;
+
+    // The send on its way.
+    Phase phase_ = Phase::Idle;
+    SendRequest request_;
+    MacroExpansion expansion_;
+    bool paste_ = false;
+    std::int32_t pass_ = 0;
+    std::uint64_t waitStart_ = 0;
+    SnapshotResult::Outcome saved_ = SnapshotResult::Outcome::Busy;
 };
 
 }  // namespace quorvel

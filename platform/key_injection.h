@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "platform/key_strokes.h"
@@ -28,20 +29,24 @@ struct HeldKey {
 class KeyInjector {
   public:
     virtual ~KeyInjector() = default;
-    // Types the strokes into the focused window, marked as injected. Modifier
-    // keys the user still holds (Ctrl of a Ctrl+F9 trigger) are released first,
-    // so they do not change the typed text. With Wait::Yes returns only after the
-    // target has taken the keys.
+    // Types the strokes into the focused window, marked as injected, and returns
+    // once the platform has them. Modifier keys the user still holds (Ctrl of a
+    // Ctrl+F9 trigger) are released first, so they do not change the typed text.
+    // With Wait::Yes the keys have arrived (see whenKeysArrive) only once the
+    // target has taken them, not once the hook has seen them.
     virtual SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) = 0;
     // Whether the focused window can take injected keys at all (an elevated
     // window cannot). The engine never swallows a key for a text it cannot deliver.
     virtual bool focusedWindowAcceptsInput() { return true; }
     // Injects held key events again, in order, marked with ReplayMarker (foreign
-    // ones with ForeignReplayMarker), and returns once the hook has seen each one
-    // taken. Returns how many the platform took.
+    // ones with ForeignReplayMarker). Returns how many the platform took.
     virtual std::size_t replayKeys(std::span<const HeldKey> keys) = 0;
-    // Returns once every key injected so far has come through the hook.
-    virtual void waitForOwnKeys() {}
+    // Runs `then` from the event loop once every key injected so far, typed or
+    // replayed, has come through the hook (and was taken, where typeKeys was
+    // asked to wait), or once none has come for two seconds. The hook runs on
+    // the window thread: nothing can arrive while the caller waits inside an
+    // event, so this never blocks.
+    virtual void whenKeysArrive(std::function<void()> then) = 0;
 };
 
 }  // namespace quorvel

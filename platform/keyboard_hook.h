@@ -32,8 +32,12 @@ inline constexpr std::uintptr_t OwnInjectionMarker = 0x51564C31;  // "QVL1"
 inline constexpr std::uintptr_t ReplayMarker = 0x51564C52;         // "QVLR"
 inline constexpr std::uintptr_t ForeignReplayMarker = 0x51564C46;  // "QVLF"
 
-// The hook procedure: hook code and event in, 1 to consume the event, 0 to pass it.
-using KeyHookProc = std::function<int(int hookCode, const KeyEventRecord& event)>;
+// What becomes of a key event: it goes on to the focused program, or no
+// program sees it.
+enum class KeyDecision { Pass, Swallow };
+
+// Called for every key event the system hands the hook.
+using KeyHookProc = std::function<KeyDecision(const KeyEventRecord& event)>;
 // Told of each mouse button pressed anywhere: a click may have moved the caret.
 using MouseButtonProc = std::function<void()>;
 
@@ -50,9 +54,8 @@ class KeyboardHookService {
 class KeyStateQuery {
   public:
     virtual ~KeyStateQuery() = default;
-    // As GetAsyncKeyState: bit 0x8000 when the key is down now, bit 1 when it was
-    // pressed since the previous query.
-    virtual std::uint16_t GetAsyncKeyState(int virtualKey) = 0;
+    // Whether the system has the key down now, by every event it has taken.
+    virtual bool isDown(int virtualKey) = 0;
 };
 
 }  // namespace quorvel

@@ -73,9 +73,7 @@ std::string run(const std::vector<Scenario>& scenarios) {
                                             {'A', "A"},
                                             {int{vk::LAlt}, "Alt"},
                                             {int{vk::LWin}, "Win"}}) {
-                keys += (f.keyboard.GetAsyncKeyState(key) & 0x8000) != 0
-                            ? std::string(", ") + name + " down"
-                            : "";
+                keys += f.keyboard.isDown(key) ? std::string(", ") + name + " down" : "";
             }
             return keys;
         };
@@ -97,11 +95,12 @@ std::string run(const std::vector<Scenario>& scenarios) {
                 std::getline(words, entryText);
                 entryText = word.substr(5) + entryText;
             }
-            f.form.boostItem.checked |= word == "boost";
+            if (word == "boost")
+                f.option(&EngineOptions::boost, true);
             enter |= word == "enter";
             blocked |= word == "blocked";
         }
-        f.form.calibrationBox.setText(calibration);
+        f.calibration(calibration);
         f.addEntry(LaunchMode::Space, enter, "kw", entryText);
         f.addEntry(LaunchMode::FunctionKey, false, "{Alt}{F8}", "%(run=calc.exe)%");
         const auto at = points(s.during);
@@ -123,10 +122,10 @@ std::string run(const std::vector<Scenario>& scenarios) {
             f.keyboard.afterSend = [&](std::string_view keys) {
                 for (int pass = 2;
                      point == "slow pause" && typed == 0 && keys == Erase2 && pass <= 30; ++pass) {
-                    f.pump.atDoEvents(pass, [&] { f.keys("{clock 1}{tick}"); });
+                    f.loop.atPass(pass, [&] { f.keys("{clock 1}{tick}"); });
                 }
                 if (keys == Erase2) {
-                    f.pump.atDoEvents(1, typeNext);
+                    f.loop.atPass(1, typeNext);
                 }
             };
         } else if (point.starts_with("after ")) {
@@ -140,7 +139,8 @@ std::string run(const std::vector<Scenario>& scenarios) {
         f.keys(s.trigger);
         if (point.starts_with("hook ")) {
             // The send runs after the hook has returned.
-            EXPECT_EQ(f.hookEvent(point == "hook Space" ? vk::Space : vk::F9 - 1, 0), 1);  // or F8
+            EXPECT_EQ(f.hookEvent(point == "hook Space" ? vk::Space : vk::F9 - 1, 0),
+                      KeyDecision::Swallow);  // or F8
             EXPECT_TRUE(f.keyboard.sent.empty());
             EXPECT_TRUE(f.engine.sender().busy());
             typeNext();
@@ -155,7 +155,7 @@ std::string run(const std::vector<Scenario>& scenarios) {
                 out << ", given back " << m->second << (key.released ? " up" : " down");
             }
         }
-        if (const auto refused = f.mainData().keyHold().eventsRefused(); refused != 0) {
+        if (const auto refused = f.keyboardEngine().keyHold().eventsRefused(); refused != 0) {
             out << ", refused " << refused;
         }
         out << "; after the send " << text(f.keyboard.targetText) << down() << "\n";

@@ -15,43 +15,6 @@ namespace {
 using testing::EngineFixture;
 using Action = HookWatchdog::Action;
 
-// Which events bring a key to the matcher: key-downs with or without Alt and
-// releases of extended keys, never an injected event or a plain release; and only
-// the key codes the matcher knows. Every event is stamped and the held right Ctrl
-// recorded, unless its hook code is not 0: that one passes untouched. The
-// right-hand Ctrl+Shift pair is recorded on the right Shift's event with flags
-// 0x81; the other combinations are in the trigger matcher's key scripts.
-// Each row: the key code, the event's flags, whether it reaches the matcher, and
-// the hook code.
-TEST(KeyboardHook, EventsThatReachTheMatcher) {
-    const std::tuple<int, std::uint32_t, bool, int> cases[] = {
-        {'D', 0x00, true, 0},         {'D', 0x20, true, 0},  {'D', 0x81, true, 0},
-        {'D', 0x01, false, 0},        {'D', 0x80, false, 0}, {'D', 0x10, false, 0},
-        {'D', 0x11, false, 0},        {'D', 0x30, false, 0}, {'D', 0x90, false, 0},
-        {'D', 0x91, false, 0},        {'D', 0xA0, false, 0}, {'D', 0xA1, false, 0},
-        {vk::Backspace, 0, false, 0}, {9, 0, true, 0},       {198, 0, true, 0},
-        {199, 0, false, 0},           {219, 0, false, 0},    {221, 0, false, 0},
-        {255, 0, false, 0},           {186, 0, true, 0},     {'A', 0, false, 1},
-        {'A', 0, false, -1},          {'A', 0, false, 3},    {vk::RShift, 0x81, true, 0}};
-    for (const auto& [code, flags, reaches, hookCode] : cases) {
-        SCOPED_TRACE(std::to_string(code) + " flags " + std::to_string(flags) + " hook code " +
-                     std::to_string(hookCode));
-        EngineFixture f;
-        f.keyboard.press(vk::RCtrl);
-        f.mainData().ModifierState = 0;
-        f.form.lastKey = "unchanged";
-        const DateTime before{2000, 1, 1};
-        f.form.lastKeyTime = before;
-        EXPECT_EQ(f.hookEvent(static_cast<std::uint32_t>(code), flags, hookCode), 0);
-        EXPECT_EQ(f.form.lastKey != "unchanged", reaches);
-        EXPECT_EQ(f.form.lastKeyTime, hookCode == 0 ? f.clock.now() : before);
-        // Tab ends a word, which forgets the modifier.
-        EXPECT_EQ(f.modifierState(), hookCode != 0 || code == vk::Tab ? 0
-                                     : code == vk::RShift             ? 3
-                                                                      : 2);
-    }
-}
-
 // While the hook is away (a lock, a sleep, a hook the system dropped) it misses
 // keys: a release of ours hides nothing for good, and a press of the user's counts
 // from the key state. After a lock or sleep the typed keys are forgotten, and the
@@ -61,80 +24,34 @@ TEST(KeyboardHook, EventsThatReachTheMatcher) {
 // typed keys are then reset (as after a lock or sleep), keys typed after, and the
 // letters and the modifier recorded at the end.
 TEST(KeyboardHook, KeysMissedWhileTheHookIsAway) {
-    using Case = std::tuple<const char*, const char*, bool, const char*, const char*, std::int16_t>;
+    using Case = std::tuple<const char*, const char*, bool, const char*, const char*, const char*>;
     const Case cases[] = {
-        {"z{+LCtrl}", "{-LCtrl}", true, "", "", 0},
-        {"z{+LCtrl}", "", true, "", "", 2},
-        {"z", "{+RShift}", true, "", "", 1},
-        {"z{+LAlt}", "{-LAlt}{+LShift}", true, "", "", 1},
-        {"z", "", true, "", "", 0},
-        {"{ours +LCtrl}", "{ours -LCtrl}b", false, "a", "a", 0},
-        {"", "{+LCtrl}", false, "{+F9}", "{ctrl}{f9}", 2},
+        {"z{+LCtrl}", "{-LCtrl}", true, "", "", "None"},
+        {"z{+LCtrl}", "", true, "", "", "Ctrl"},
+        {"z", "{+RShift}", true, "", "", "Shift"},
+        {"z{+LAlt}", "{-LAlt}{+LShift}", true, "", "", "Shift"},
+        {"z", "", true, "", "", "None"},
+        {"{ours +LCtrl}", "{ours -LCtrl}b", false, "a", "a", "None"},
+        {"", "{+LCtrl}", false, "{+F9}", "{ctrl}{f9}", "Ctrl"},
     };
     for (const auto& [before, away, reset, after, buffer, state] : cases) {
         SCOPED_TRACE(std::string(before) + " / " + away + " / " + after);
         EngineFixture f;  // installed once already: installing again changes nothing
         f.addEntry(LaunchMode::Space, false, "zq", "expanded");
         f.keys(before);
-        const auto handle = f.mainData().hookHandle;
-        EXPECT_EQ(f.mainData().InstallKeyHook(), 1);
-        EXPECT_EQ(f.mainData().hookHandle, handle);
-        EXPECT_EQ(f.mainData().RemoveKeyHook(), 1);
-        EXPECT_EQ(f.mainData().RemoveKeyHook(), 0);
+        EXPECT_TRUE(f.keyboardEngine().installHook());
+        EXPECT_EQ(f.keyboard.installs, 1);
+        f.keyboardEngine().removeHook();
+        f.keyboardEngine().removeHook();
+        EXPECT_FALSE(f.keyboardEngine().hookInstalled());
         f.keys(away);
-        f.mainData().InstallKeyHook();
+        f.keyboardEngine().installHook();
         if (reset) {
-            f.mainData().resetFromKeyState();
+            f.keyboardEngine().keysMayHaveBeenMissed();
         }
         f.keys(after);
         EXPECT_EQ(f.buffer(), buffer);
         EXPECT_EQ(f.modifierState(), state);
-    }
-}
-
-// modifierTimer forgets the modifier a second after the last unmatched key, and
-// nothing without one; pauseTimer forgets letters and modifier after more than
-// five seconds either way (the clock may be set back), and at every tick after.
-// Each row: the timer, whether the time the typed keys left is forgotten, the
-// seconds the clock moves, and whether the timer forgets.
-TEST(EngineTimers, ForgetWhatWasTypedAfterTheirTime) {
-    enum class Timer { Modifier, Pause };
-    const std::tuple<const char*, Timer, bool, int, bool> cases[] = {
-        {"modifier, same second", Timer::Modifier, false, 0, false},
-        {"modifier, a second later", Timer::Modifier, false, 1, true},
-        {"modifier, no key time", Timer::Modifier, true, 100, false},
-        {"pause, same second", Timer::Pause, false, 0, false},
-        {"pause, 5 s", Timer::Pause, false, 5, false},
-        {"pause, 6 s", Timer::Pause, false, 6, true},
-        {"pause, clock set back 5 s", Timer::Pause, false, -5, false},
-        {"pause, clock set back an hour", Timer::Pause, false, -3600, true},
-        {"pause, no key time", Timer::Pause, true, 0, true},
-    };
-    for (const auto& [name, timer, noKeyTime, seconds, forgotten] : cases) {
-        SCOPED_TRACE(name);
-        EngineFixture f;
-        f.keyboard.typeText("Td");
-        ASSERT_EQ(f.modifierState(), 1);
-        ASSERT_EQ(f.form.lastUnmatchedKeyTime, f.clock.now());
-        const bool modifierTimer = timer == Timer::Modifier;
-        if (noKeyTime) {
-            (modifierTimer ? f.form.lastUnmatchedKeyTime : f.form.lastKeyTime).reset();
-        }
-        f.clock.advanceSeconds(seconds);
-        modifierTimer ? f.engine.modifierTimerTick() : f.engine.pauseTimerTick();
-        EXPECT_EQ(f.modifierState(), forgotten ? 0 : 1);
-        // The letters are pauseTimer's business.
-        EXPECT_EQ(f.buffer(), forgotten && !modifierTimer ? "" : "td");
-        if (modifierTimer) {
-            EXPECT_EQ(f.form.lastUnmatchedKeyTime.has_value(), !forgotten && !noKeyTime);
-        } else if (forgotten) {
-            f.form.typedKeys = "zz";
-            f.mainData().ModifierState = 4;
-            f.clock.advanceSeconds(1);
-            f.engine.pauseTimerTick();
-            EXPECT_EQ(f.buffer(), "");
-            EXPECT_EQ(f.modifierState(), 0);
-        }
     }
 }
 

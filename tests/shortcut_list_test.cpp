@@ -13,7 +13,6 @@
 
 #include "engine/shortcut_entry.h"
 #include "support/literal_scan.h"
-#include "tests/doubles/fake_event_pump.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
@@ -124,7 +123,6 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
     // What the matcher types: key names lower-cased, sometimes a stray capital.
     const std::vector<std::string> typedPieces = {"a", "b", "A", "{ctrl}", "{f9}", " ", "{shift}"};
 
-    FakeEventPump pump;
     int matches = 0, stripped = 0;
     for (int listNumber = 0; listNumber < 300; ++listNumber) {
         ShortcutList list;
@@ -174,7 +172,7 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
             const std::string typed = randomJoin(typedPieces);
             const int key = pick(keys);
             const bool modifier = chance(50);
-            const auto expected = testing::literalScan(list, typed, key, modifier, pump);
+            const auto expected = testing::literalScan(list, typed, key, modifier);
             const auto found = list.findLaunch(trimBlanks(typed), key, modifier);
             SCOPED_TRACE("list " + std::to_string(listNumber) + " typed \"" + typed + "\" key " +
                          std::to_string(key) + (modifier ? " with modifier" : ""));

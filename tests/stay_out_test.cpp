@@ -64,8 +64,8 @@ TEST(StayOut, TriggersTypedThereStayAsTyped) {
         EngineFixture f;
         f.addEntry(LaunchMode::Space, false, "td", "Today");
         f.addEntry(LaunchMode::FunctionKey, false, "{F9}", "Nine");
-        f.form.excludedPrograms = ExcludedPrograms::parse("mstsc.exe");
-        f.form.fullScreenPauseItem.checked = pauseInFullScreen;
+        f.option(&EngineOptions::excludedPrograms, ExcludedPrograms::parse("mstsc.exe"));
+        f.option(&EngineOptions::pauseInFullScreen, pauseInFullScreen);
         f.keys("t");
         f.focus.facts = focus;
         f.keys("d {F9}t");

@@ -23,10 +23,10 @@ std::pair<std::string, int> sendAndCount(const std::string& calibration,
                                          const std::string& trigger) {
     EngineFixture f;
     std::vector<int> at;  // the event-loop passes run by each send
-    f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.pump.doEventsCalls()); };
-    f.form.calibrationBox.setText(calibration);
+    f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.loop.passes()); };
+    f.calibration(calibration);
     f.engine.sender().enqueue({trigger, "Hello", false});
-    f.pump.runUntilIdle();
+    f.loop.runUntilIdle();
     const int text = at.empty() ? 0 : at.back();
     return {f.sentKeys(), at.size() >= 2 ? text - at[0] : text};
 }
@@ -77,7 +77,7 @@ TEST(TextSender, NotationActsWhenTypedNotWhenPastedAndNeverInClipboardText) {
         for (const bool boost : {false, true}) {
             SCOPED_TRACE(text + " with " + clipboard + (boost ? " boost" : ""));
             EngineFixture f;
-            f.form.boostItem.checked = boost;
+            f.option(&EngineOptions::boost, boost);
             f.clipboard.setText(clipboard);
             f.addEntry(LaunchMode::Space, false, "nt", text);
             f.keyboard.typeText("nt ");
@@ -177,7 +177,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
             held = true;
             f.clipboard.locked = c.seconds > 0;
             for (int pass = 1; pass <= c.seconds; ++pass) {
-                f.pump.atDoEvents(pass, [&f, pass, &c] {
+                f.loop.atPass(pass, [&f, pass, &c] {
                     f.clock.advanceSeconds(1);
                     f.clipboard.locked = false;
                     if (pass == 1 && c.userCopies) {
@@ -190,7 +190,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
                 f.clipboard.setText("copied meanwhile");
             }
         };
-        f.form.boostItem.checked = true;
+        f.option(&EngineOptions::boost, true);
         f.addEntry(LaunchMode::Space, false, "he", "Hello");
         f.addEntry(LaunchMode::Space, false, "cb", "%(clipboard text)%");
         f.clipboard.setText("the user's text");
@@ -230,7 +230,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
         std::uint64_t sinceKey = 0;
         auto tickUntilBack = [&] {
             std::string back = f.clipboard.contents() == former ? ", the user's back at once" : "";
-            for (sinceKey = 0; f.form.clipboardTimer.enabled && sinceKey < 3000;) {
+            for (sinceKey = 0; f.engine.sender().wantsClipboardSteps() && sinceKey < 3000;) {
                 f.clock.advanceMilliseconds(100);
                 sinceKey += 100;
                 if (c.readsAfterMs > 0 && sinceKey == static_cast<std::uint64_t>(c.readsAfterMs)) {
@@ -238,7 +238,7 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
                 }
                 f.clipboard.locked = c.openAfterReadMs > 0 && sinceKey < c.openAfterReadMs;
                 f.engine.clipboardTimerTick();
-                f.pump.runUntilIdle();
+                f.loop.runUntilIdle();
                 if (back.empty() && f.clipboard.contents() == former) {
                     back = ", the user's back after " + std::to_string(sinceKey) + " ms";
                 }
@@ -298,10 +298,10 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineFixture f;
-        f.form.calibrationBox.setText("2");
+        f.calibration("2");
         f.addEntry(LaunchMode::Space, true, "fo", c.text);
-        f.form.boostItem.checked = c.boost;
-        f.form.forceTextItem.checked = c.force;
+        f.option(&EngineOptions::boost, c.boost);
+        f.option(&EngineOptions::forceText, c.force);
         f.clipboard.putFormat(8, {1, 2, 3});
         const ClipboardSnapshot former = f.clipboard.contents();
         f.clipboard.locked = c.lockedClipboard;
@@ -316,7 +316,7 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
             transcript += ", started " + program;
         }
         transcript += "\n";
-        EXPECT_TRUE(f.form.clipboardTimer.enabled);
+        EXPECT_TRUE(f.engine.sender().wantsClipboardSteps());
         f.clipboard.locked = false;
         f.engine.clipboardTimerTick();
         EXPECT_EQ(f.clipboard.contents(), former);

@@ -3,10 +3,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "engine/calendar.h"
 #include "engine/key_names.h"
+#include "engine/trigger_matcher.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {
@@ -37,12 +40,12 @@ TEST(TriggerMatcher, LaunchKeysAgainstModes) {
             EngineFixture f;
             f.addEntry(mode, false, "td", "Hello");
             f.keyboard.typeText("Td");
-            ASSERT_EQ(f.modifierState(), 1);
+            ASSERT_EQ(f.modifierState(), "Shift");
             EXPECT_EQ(f.keyboard.tap(key.code), fires);
             EXPECT_EQ(f.keyboard.targetText, fires ? "Hello" : "Td" + std::string(key.shows));
             EXPECT_EQ(f.buffer(), fires || key.wordEnd ? "" : "td");
             // A match leaves the modifier; a word's end without one forgets it.
-            EXPECT_EQ(f.modifierState(), !fires && key.wordEnd ? 0 : 1);
+            EXPECT_EQ(f.modifierState(), !fires && key.wordEnd ? "None" : "Shift");
         }
     }
 }
@@ -59,45 +62,45 @@ TEST(TriggerMatcher, KeyScripts) {
         const char* script;
         const char* outcome;
         std::size_t keyStateLag = 0;
-        std::int16_t recorded = 0;  // a modifier recorded with no key held
     };
     const Case cases[] = {
-        {"{+LCtrl}{+LShift}{+F9}", " | {ctrl}{shift}{f9} | 3"},
-        {"{+LShift}{+LCtrl}{+F9}", " | {shift}{f9} | 1"},
-        {"{+LShift}{+LCtrl}{+A}", " | a | 1"},
-        {"{+LCtrl}{+F9}", "Control nine |  | 2"},
-        {"{+RCtrl}{+F9}", "Control nine |  | 2"},
-        {"{+LShift}{+F9}", " | {shift}{f9} | 1"},
-        {"{+LAlt}{+F9}", " | {alt}{f9} | 4"},
-        {"{+F9}", " | {f9} | 0"},
-        {"{+F9}", "Control nine |  | 6", 0, 6},  // Ctrl+Alt, the entry matched with Ctrl left out
-        {"{+LCtrl}{theirs Space}", " |  | 2"},
-        {"{+LCtrl}{theirs Space}{theirs LShift}", " |  | 1"},
+        {"{+LCtrl}{+LShift}{+F9}", " | {ctrl}{shift}{f9} | Ctrl+Shift"},
+        {"{+LShift}{+LCtrl}{+F9}", " | {shift}{f9} | Shift"},
+        {"{+LShift}{+LCtrl}{+A}", " | a | Shift"},
+        {"{+LCtrl}{+F9}", "Control nine |  | Ctrl"},
+        {"{+RCtrl}{+F9}", "Control nine |  | Ctrl"},
+        {"{+LShift}{+F9}", " | {shift}{f9} | Shift"},
+        {"{+LAlt}{+F9}", " | {alt}{f9} | Alt"},
+        {"{+F9}", " | {f9} | None"},
+        // Ctrl+Alt, let go where the hook could not see it: the entry matched with Ctrl left out.
+        {"{+LCtrl}{+LAlt}{unseen -LAlt}{unseen -LCtrl}{+F9}", "Control nine |  | Ctrl+Alt"},
+        {"{+LCtrl}{theirs Space}", " |  | Ctrl"},
+        {"{+LCtrl}{theirs Space}{theirs LShift}", " |  | Shift"},
         // The release of the trigger key inside our send, or after it with the
         // state lagging; the state catches up before the user types on. Our own
         // keys reach the target as typed.
-        {"{+F10}{ours +LShift}{-F10}{ours F}{ours -LShift}{F10}", "plainFplain |  | 0"},
-        {"{+Space}{ours +LShift}{-Space}{ours F}{ours -LShift}{F10}", " Fplain |  | 0"},
-        {"{+K}{ours +LCtrl}{-K}{ours F}{ours -LCtrl}{F10}", "kplain |  | 0"},
-        {"{+F10}{ours +LAlt}{-F10}{ours F}{ours -LAlt}{F10}", "plainplain |  | 0"},
+        {"{+F10}{ours +LShift}{-F10}{ours F}{ours -LShift}{F10}", "plainFplain |  | None"},
+        {"{+Space}{ours +LShift}{-Space}{ours F}{ours -LShift}{F10}", " Fplain |  | None"},
+        {"{+K}{ours +LCtrl}{-K}{ours F}{ours -LCtrl}{F10}", "kplain |  | None"},
+        {"{+F10}{ours +LAlt}{-F10}{ours F}{ours -LAlt}{F10}", "plainplain |  | None"},
         {"{+F10}{ours +LShift}{-F10}{ours F}{ours -LShift}{ours Space}{ours Space}{F10}",
-         "plainF  plain |  | 0", 2},
-        {"{+F10}{ours +LShift}{ours F}{ours -LShift}{-F10}{ours Space}{F10}", "plainF plain |  | 0",
-         1},
+         "plainF  plain |  | None", 2},
+        {"{+F10}{ours +LShift}{ours F}{ours -LShift}{-F10}{ours Space}{F10}",
+         "plainF plain |  | None", 1},
         {"{+F10}{ours +LCtrl}{ours F}{ours -LCtrl}{-F10}{ours Space}{ours Space}{ours Space}{F10}",
-         "plain   plain |  | 0", 3},
-        {"{ours +LShift}{+LShift}{+F9}", " | {shift}{f9} | 1"},
-        {"{ours LShift}{+LShift}{+F9}", " | {shift}{f9} | 1"},
+         "plain   plain |  | None", 3},
+        {"{ours +LShift}{+LShift}{+F9}", " | {shift}{f9} | Shift"},
+        {"{ours LShift}{+LShift}{+F9}", " | {shift}{f9} | Shift"},
         // Nothing fires for typed text that is not exactly the trigger.
-        {"xtd ", "xtd  |  | 0"},
-        {"tx{Bksp}d ", "td  |  | 0"},
-        {"tdx ", "tdx  |  | 0"},
-        {"t x", "t x | x | 0"},
+        {"xtd ", "xtd  |  | None"},
+        {"tx{Bksp}d ", "td  |  | None"},
+        {"tdx ", "tdx  |  | None"},
+        {"t x", "t x | x | None"},
         // Letters typed before a click or a change of focus were typed elsewhere.
-        {"t{click}d ", "td  |  | 0"},
-        {"t{focus}d ", "td  |  | 0"},
-        {"x{click}{focus}td ", "xToday\r\n |  | 0"},
-        {"T{click}d", "Td | d | 1"},
+        {"t{click}d ", "td  |  | None"},
+        {"t{focus}d ", "td  |  | None"},
+        {"x{click}{focus}td ", "xToday\r\n |  | None"},
+        {"T{click}d", "Td | d | Shift"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
@@ -106,10 +109,9 @@ TEST(TriggerMatcher, KeyScripts) {
         f.addEntry(LaunchMode::FunctionKey, false, "{F10}", "plain");
         f.addEntry(LaunchMode::FunctionKey, false, "{Ctrl}{F9}", "Control nine");
         f.keyboard.keyStateLag = c.keyStateLag;
-        f.mainData().ModifierState = c.recorded;
         f.keys(c.script);
         EXPECT_EQ(
-            f.keyboard.targetText + " | " + f.buffer() + " | " + std::to_string(f.modifierState()),
+            f.keyboard.targetText + " | " + f.buffer() + " | " + std::string(f.modifierState()),
             c.outcome);
     }
 }
@@ -129,8 +131,8 @@ TEST(TriggerMatcher, CtrlShiftHotKeysShowWindows) {
         SCOPED_TRACE(std::string(1, static_cast<char>(c.key)) + (c.menuShow ? " show" : "") +
                      (c.menuText ? " text" : "") + (c.shift ? "" : " no shift"));
         EngineFixture f;
-        f.form.showKeyItem.checked = c.menuShow;
-        f.form.commonTextKeyItem.checked = c.menuText;
+        f.option(&EngineOptions::showWindowHotKey, c.menuShow);
+        f.option(&EngineOptions::commonTextHotKey, c.menuText);
         f.keyboard.typeText("q");
         f.keyboard.press(vk::LCtrl);
         if (c.shift) {
@@ -140,6 +142,83 @@ TEST(TriggerMatcher, CtrlShiftHotKeysShowWindows) {
         EXPECT_EQ(f.windows.mainWindowShown, c.mainShown);
         EXPECT_EQ(f.windows.commonTextShown, c.commonShown);
         EXPECT_EQ(f.buffer(), "q" + std::string(1, static_cast<char>(c.key + 32)));
+    }
+}
+
+// The matcher as a function: which events reach it (key-downs with or without
+// Alt, releases of extended keys; never an injected event or a plain release;
+// only the codes it knows), what each leaves typed and recorded, and that every
+// event is stamped with its own time. The user's held right Ctrl records Ctrl;
+// the right-hand Ctrl+Shift pair is recorded on the right Shift's event (flags
+// 0x81). Each row: key, flags, the typed keys after "t" and the modifier after.
+TEST(TriggerMatcher, AsAFunctionOfStateAndEvent) {
+    const std::tuple<int, std::uint32_t, const char*, const char*> cases[] = {
+        {'D', 0x00, "td", "Ctrl"},
+        {'D', 0x20, "td", "Ctrl"},
+        {'D', 0x81, "td", "Ctrl"},
+        {'D', 0x01, "t", "Ctrl"},
+        {'D', 0x80, "t", "Ctrl"},
+        {'D', 0x10, "t", "Ctrl"},
+        {'D', 0x11, "t", "Ctrl"},
+        {'D', 0x30, "t", "Ctrl"},
+        {'D', 0x90, "t", "Ctrl"},
+        {'D', 0xA0, "t", "Ctrl"},
+        {vk::Backspace, 0, "t", "Ctrl"},
+        {vk::Tab, 0, "", "None"},
+        {198, 0, "t", "Ctrl"},
+        {199, 0, "t", "Ctrl"},
+        {219, 0, "t", "Ctrl"},
+        {186, 0, "t;", "Ctrl"},
+        {vk::F9, 0, "{ctrl}{f9}", "Ctrl"},
+        {vk::RShift, 0x81, "t", "Ctrl+Shift"}};
+    ShortcutList none;
+    for (const auto& [code, flags, typed, recorded] : cases) {
+        SCOPED_TRACE(std::to_string(code) + " flags " + std::to_string(flags));
+        MatcherEvent event;
+        event.virtualKey = static_cast<std::uint32_t>(code);
+        event.flags = flags;
+        event.held.set(vk::RCtrl);
+        event.time = DateTime{2026, 12, 9, 10, 0, 7};
+        MatcherState typedT;
+        typedT.typed = "t";
+        const MatcherStep step = matchKey(typedT, event, none, {});
+        EXPECT_EQ(step.state.typed, typed);
+        EXPECT_EQ(nameOf(step.state.recorded), recorded);
+        EXPECT_EQ(step.state.lastKeyTime, event.time);
+        EXPECT_FALSE(step.match);
+    }
+}
+
+// The modifier tick forgets the modifier a second after the last unmatched key,
+// and nothing without one; the pause tick forgets letters and modifier after more
+// than five seconds either way (the clock may be set back), or with no key time.
+// Each row: the tick, whether the key times are missing, the seconds since the
+// key, and whether it forgets.
+TEST(TriggerMatcher, TicksForgetWhatWasTypedAfterItsTime) {
+    const std::tuple<const char*, bool, int, bool> cases[] = {
+        {"modifier", false, 0, false},  {"modifier", false, 1, true},
+        {"modifier", true, 100, false}, {"pause", false, 0, false},
+        {"pause", false, 5, false},     {"pause", false, 6, true},
+        {"pause", false, -5, false},    {"pause", false, -3600, true},
+        {"pause", true, 0, true},
+    };
+    const DateTime keyTime{2026, 12, 9, 10, 0, 0};
+    for (const auto& [tick, noKeyTime, seconds, forgets] : cases) {
+        SCOPED_TRACE(std::string(tick) + " " + std::to_string(seconds));
+        MatcherState state;
+        state.typed = "td";
+        state.recorded = modifiers::Shift;
+        if (!noKeyTime) {
+            state.lastKeyTime = state.lastUnmatchedKeyTime = keyTime;
+        }
+        const DateTime now = dateTimeFromSeconds(secondsSinceEpoch(keyTime) + seconds);
+        const bool modifierTick = std::string(tick) == "modifier";
+        const MatcherState after =
+            modifierTick ? afterModifierTick(state, now) : afterPauseTick(state, now);
+        EXPECT_EQ(after.recorded, forgets ? modifiers::None : modifiers::Shift);
+        // The letters are the pause tick's business.
+        EXPECT_EQ(after.typed, forgets && !modifierTick ? "" : "td");
+        EXPECT_EQ(after.lastUnmatchedKeyTime.has_value(), !noKeyTime && !(forgets && modifierTick));
     }
 }
 

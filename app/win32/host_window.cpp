@@ -19,7 +19,7 @@
 #include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
-#include "platform/win32/win32_event_pump.h"
+#include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_focus_inspector.h"
 #include "platform/win32/win32_key_injector.h"
@@ -82,9 +82,9 @@ struct Host::Services {
         : clipboard(window),
           dialogs(window),
           tray(window, programIcons().small, programIcons().paused),
-          injector(hook, [this] { pump.DoEvents(); }),
+          injector(hook, loop),
           shower(host),
-          app{EngineServices{hook, hook, injector, pump, clipboard, programs, clock, locale, shower,
+          app{EngineServices{hook, hook, injector, loop, clipboard, programs, clock, locale, shower,
                              focus},
               settings,
               dialogs,
@@ -94,11 +94,11 @@ struct Host::Services {
               links,
               collation,
               codePage} {
-        pump.attach(window);
+        loop.attach(window);
     }
 
     Win32KeyboardHook hook;
-    Win32EventPump pump;
+    Win32EventLoop loop;
     Win32Clipboard clipboard;
     Win32ProgramStarter programs;
     Win32Clock clock;
@@ -168,9 +168,9 @@ int Host::run(HINSTANCE instance) {
     refreshViews();
     listenForBreaks();
 
-    ::SetTimer(window_, TimerMainId, static_cast<UINT>(services_->form->modifierTimer.interval),
+    ::SetTimer(window_, TimerMainId, static_cast<UINT>(ShortcutEngine::ModifierTickMilliseconds),
                nullptr);
-    ::SetTimer(window_, TimerClearId, static_cast<UINT>(services_->form->pauseTimer.interval),
+    ::SetTimer(window_, TimerClearId, static_cast<UINT>(ShortcutEngine::PauseTickMilliseconds),
                nullptr);
     ::SetTimer(window_, HeartbeatId, HeartbeatIntervalMs, nullptr);
     if (services_->form->waitingToReadShortcuts()) {
@@ -234,7 +234,7 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
     }
     switch (message) {
         case WmRunPosted:
-            services_->pump.runPosted();
+            services_->loop.runPosted();
             return 0;
         case WM_TIMER:
             onTimer(wParam);
@@ -310,6 +310,7 @@ void Host::onTimer(UINT_PTR id) {
             saveBeforeSessionEnds();
             break;
         default:
+            services_->loop.runDelayed(id);
             break;
     }
 }
@@ -353,11 +354,11 @@ void Host::endSession(bool ending) {
 }
 
 void Host::syncTimers() {
-    const Timer& data = services_->form->clipboardTimer;
-    if (data.enabled && !dataTimerRunning_) {
-        ::SetTimer(window_, TimerDataId, static_cast<UINT>(data.interval), nullptr);
+    const bool wanted = services_->form->engine.sender().wantsClipboardSteps();
+    if (wanted && !dataTimerRunning_) {
+        ::SetTimer(window_, TimerDataId, TextSender::ClipboardStepMilliseconds, nullptr);
         dataTimerRunning_ = true;
-    } else if (!data.enabled && dataTimerRunning_) {
+    } else if (!wanted && dataTimerRunning_) {
         ::KillTimer(window_, TimerDataId);
         dataTimerRunning_ = false;
     }
@@ -365,7 +366,7 @@ void Host::syncTimers() {
 
 void Host::checkHookAlive() {
     Win32KeyboardHook& hook = services_->hook;
-    if (services_->form->engine.mainData().hookHandle == 0) {
+    if (!services_->form->engine.keyboard().hookInstalled()) {
         return;
     }
     // Not the system's last input: that counts the mouse, which the hook never sees.
@@ -396,7 +397,7 @@ void Host::actOnWatchdog(HookWatchdog::Action action) {
         case HookWatchdog::Action::Reinstall:
             services_->hook.reinstall();
             // Whatever the old hook missed, a release among it, is unknown.
-            services_->form->engine.mainData().resetFromKeyState();
+            services_->form->engine.keyboard().keysMayHaveBeenMissed();
             break;
         case HookWatchdog::Action::None:
             break;
@@ -415,16 +416,16 @@ void Host::listenForBreaks() {
 }
 
 void Host::resumeAfterBreak() {
-    MainData& mainData = services_->form->engine.mainData();
-    mainData.resetFromKeyState();
-    if (mainData.hookHandle != 0) {
+    KeyboardEngine& keyboard = services_->form->engine.keyboard();
+    keyboard.keysMayHaveBeenMissed();
+    if (keyboard.hookInstalled()) {
         actOnWatchdog(watchdog_.proveNow(services_->hook.heartbeatsSeen()));
     }
 }
 
 void Host::onRawInput(HRAWINPUT input) {
     Win32KeyboardHook& hook = services_->hook;
-    if (services_->form->engine.mainData().hookHandle == 0) {
+    if (!services_->form->engine.keyboard().hookInstalled()) {
         return;
     }
     RAWINPUT data{};
@@ -460,7 +461,7 @@ void Host::writeHookTiming() {
         return;
     }
     const Win32KeyboardHook& hook = services_->hook;
-    const KeyHold& held = services_->form->engine.mainData().keyHold();
+    const KeyHold& held = services_->form->engine.keyboard().keyHold();
     const Win32KeyInjector::ReplayFigures& replay = services_->injector.replayFigures();
     if (FILE* file = std::fopen(path, "w")) {
         std::fprintf(file,

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_key_injector.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/key_events.h"
 #include "platform/keyboard_hook.h"
@@ -89,9 +90,23 @@ INPUT replayInput(const HeldKey& key) {
 
 }  // namespace
 
-Win32KeyInjector::Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()> pumpOnce)
-    : hook_(hook), pumpOnce_(std::move(pumpOnce)) {
+Win32KeyInjector::Win32KeyInjector(Win32KeyboardHook& hook, EventLoop& loop)
+    : hook_(hook), loop_(loop) {
     ::QueryPerformanceFrequency(&frequency_);
+    // From inside the hook's callback: only a note to look once it has returned.
+    hook_.onInjectedEventSeen = [this] {
+        if (!waiting_.empty() && !checkPosted_ && allSeen()) {
+            checkPosted_ = true;
+            loop_.post([this] {
+                checkPosted_ = false;
+                check();
+            });
+        }
+    };
+}
+
+Win32KeyInjector::~Win32KeyInjector() {
+    hook_.onInjectedEventSeen = nullptr;
 }
 
 std::vector<INPUT> Win32KeyInjector::buildInputs(std::span<const KeyStroke> strokes, HKL layout,
@@ -138,61 +153,95 @@ SendOutcome Win32KeyInjector::typeKeys(std::span<const KeyStroke> strokes, Wait 
         return SendOutcome::Blocked;
     }
     if (wait == Wait::Yes) {
-        waitUntilTaken(target, seenBefore, inputs.size());
+        takingWindow_ = focusedWindowOf(target);
+        toBeTaken_ += inputs.size();
     }
     return SendOutcome::AllSent;
 }
 
-void Win32KeyInjector::waitUntilTaken(HWND target, std::uint64_t ownEventsBefore,
-                                      std::size_t count) {
+bool Win32KeyInjector::allSeen() const {
+    return hook_.ownEventsSeen() >= ownEventsExpected_ &&
+           hook_.replayedEventsSeen() >= replayedEventsExpected_;
+}
+
+void Win32KeyInjector::whenKeysArrive(std::function<void()> then) {
+    waiting_.push_back(std::move(then));
+    if (!polling_) {
+        lastSeen_ = hook_.ownEventsSeen() + hook_.replayedEventsSeen();
+        lastMove_ = ::GetTickCount();
+    }
+    check();
+}
+
+void Win32KeyInjector::check() {
+    if (waiting_.empty()) {
+        return;
+    }
+    if (!hook_.installed() || allSeen()) {
+        arrived();
+        return;
+    }
+    // A long send is still coming through as long as the count moves; one whose
+    // keys stop coming for two seconds is taken as through.
+    if (!polling_) {
+        polling_ = true;
+        loop_.postAfter(50, [this] { poll(); });
+    }
+}
+
+void Win32KeyInjector::poll() {
+    polling_ = false;
+    if (waiting_.empty()) {
+        return;
+    }
+    const std::uint64_t seen = hook_.ownEventsSeen() + hook_.replayedEventsSeen();
+    if (seen != lastSeen_) {
+        lastSeen_ = seen;
+        lastMove_ = ::GetTickCount();
+    } else if (::GetTickCount() - lastMove_ > 2000) {
+        arrived();
+        return;
+    }
+    check();
+}
+
+void Win32KeyInjector::arrived() {
     // The hook is called as each event leaves the system's input queue for the
-    // target, so once it has seen them all they are in the target's queue...
-    waitForHook(&Win32KeyboardHook::ownEventsSeen, ownEventsBefore + count);
-    // ...and a message sent to the target returns only when its thread is back
-    // in its message loop, which it reaches once per input message taken. One
-    // round trip per event, then, and the target has processed them all.
-    const HWND focus = focusedWindowOf(target);
-    for (std::size_t round = 0; round <= count; ++round) {
-        DWORD_PTR ignored = 0;
-        if (!::SendMessageTimeoutA(focus, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &ignored)) {
-            break;
+    // target, so once it has seen them all they are in the target's queue; a
+    // message sent to the target returns only when its thread is back in its
+    // message loop, which it reaches once per input message taken. One round
+    // trip per event, then, and the target has processed them all.
+    if (toBeTaken_ > 0 && takingWindow_ != nullptr) {
+        for (std::size_t round = 0; round <= toBeTaken_; ++round) {
+            DWORD_PTR ignored = 0;
+            if (!::SendMessageTimeoutA(takingWindow_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500,
+                                       &ignored)) {
+                break;
+            }
         }
     }
-    pumpOnce_();
-}
-
-void Win32KeyInjector::waitForHook(std::uint64_t (Win32KeyboardHook::*seen)() const,
-                                   std::uint64_t count) {
-    // The hook is called on this thread, from its message loop: run it until the
-    // hook has seen as many, or nothing has come for two seconds (a long send is
-    // still coming through as long as the count moves).
-    std::uint64_t last = (hook_.*seen)();
-    DWORD lastMove = ::GetTickCount();
-    while (hook_.installed() && (hook_.*seen)() < count) {
-        ::MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        pumpOnce_();
-        const std::uint64_t now = (hook_.*seen)();
-        if (now != last) {
-            last = now;
-            lastMove = ::GetTickCount();
-        } else if (::GetTickCount() - lastMove > 2000) {
-            return;
-        }
+    toBeTaken_ = 0;
+    takingWindow_ = nullptr;
+    if (replayStart_.QuadPart != 0 && frequency_.QuadPart > 0) {
+        LARGE_INTEGER end;
+        ::QueryPerformanceCounter(&end);
+        replayFigures_.microseconds += static_cast<double>(end.QuadPart - replayStart_.QuadPart) *
+                                       1e6 / static_cast<double>(frequency_.QuadPart);
+        replayStart_.QuadPart = 0;
     }
-}
-
-void Win32KeyInjector::waitForOwnKeys() {
-    // Wine lets the user's keys fall between the events of one SendInput call: a
-    // send is over only once its last event has come through the hook.
-    waitForHook(&Win32KeyboardHook::ownEventsSeen, ownEventsExpected_);
+    // Each runs from the loop in turn, as if the keys had just arrived for it.
+    for (auto& then : std::exchange(waiting_, {})) {
+        loop_.post(std::move(then));
+    }
 }
 
 std::size_t Win32KeyInjector::replayKeys(std::span<const HeldKey> keys) {
     if (keys.empty()) {
         return 0;
     }
-    LARGE_INTEGER start;
-    ::QueryPerformanceCounter(&start);
+    if (replayStart_.QuadPart == 0) {
+        ::QueryPerformanceCounter(&replayStart_);
+    }
     replayInputs_.clear();
     for (const HeldKey& key : keys) {
         replayInputs_.push_back(replayInput(key));
@@ -200,17 +249,9 @@ std::size_t Win32KeyInjector::replayKeys(std::span<const HeldKey> keys) {
     const std::uint64_t seenBefore = hook_.replayedEventsSeen();
     const UINT taken =
         ::SendInput(static_cast<UINT>(replayInputs_.size()), replayInputs_.data(), sizeof(INPUT));
-    // One of them may complete a trigger, and what follows must wait for its send.
-    waitForHook(&Win32KeyboardHook::replayedEventsSeen, seenBefore + taken);
-
-    LARGE_INTEGER end;
-    ::QueryPerformanceCounter(&end);
+    replayedEventsExpected_ = std::max(replayedEventsExpected_, seenBefore) + taken;
     ++replayFigures_.calls;
     replayFigures_.events += taken;
-    if (frequency_.QuadPart > 0) {
-        replayFigures_.microseconds += static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
-                                       static_cast<double>(frequency_.QuadPart);
-    }
     return taken;
 }
 

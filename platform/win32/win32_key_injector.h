@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/event_loop.h"
 #include "platform/key_injection.h"
 
 namespace quorvel {
@@ -16,14 +17,17 @@ class Win32KeyboardHook;
 
 class Win32KeyInjector final : public KeyInjector {
   public:
-    // `pumpOnce` lets the window thread's messages run while a send waits, since
-    // the hook that must see the keys is called on that thread.
-    Win32KeyInjector(Win32KeyboardHook& hook, std::function<void()> pumpOnce);
+    // The hook that must see the keys is called on the window thread, from its
+    // message loop: the injector waits for it by posting to that loop.
+    Win32KeyInjector(Win32KeyboardHook& hook, EventLoop& loop);
+    ~Win32KeyInjector() override;
+    Win32KeyInjector(const Win32KeyInjector&) = delete;
+    Win32KeyInjector& operator=(const Win32KeyInjector&) = delete;
 
     SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) override;
     bool focusedWindowAcceptsInput() override;
     std::size_t replayKeys(std::span<const HeldKey> keys) override;
-    void waitForOwnKeys() override;
+    void whenKeysArrive(std::function<void()> then) override;
 
     // What replaying has cost, for measuring; never which keys.
     struct ReplayFigures {
@@ -38,13 +42,27 @@ class Win32KeyInjector final : public KeyInjector {
                                           const std::vector<WORD>& heldModifiers, bool capsLock);
 
   private:
-    void waitUntilTaken(HWND target, std::uint64_t ownEventsBefore, std::size_t count);
-    void waitForHook(std::uint64_t (Win32KeyboardHook::*seen)() const, std::uint64_t count);
+    bool allSeen() const;
+    void check();
+    void poll();
+    void arrived();
 
     Win32KeyboardHook& hook_;
-    std::function<void()> pumpOnce_;
-    // The count of our own events the hook will have seen once all sent so far are through.
+    EventLoop& loop_;
+    // The counts of our own and replayed events the hook will have seen once all
+    // injected so far are through.
     std::uint64_t ownEventsExpected_ = 0;
+    std::uint64_t replayedEventsExpected_ = 0;
+    // Keys a send asked to have taken by the target before they count as arrived:
+    // the window that has them, and how many.
+    HWND takingWindow_ = nullptr;
+    std::size_t toBeTaken_ = 0;
+    std::vector<std::function<void()>> waiting_;
+    bool checkPosted_ = false;
+    bool polling_ = false;
+    std::uint64_t lastSeen_ = 0;
+    DWORD lastMove_ = 0;
+    LARGE_INTEGER replayStart_{};
     std::vector<INPUT> replayInputs_;
     ReplayFigures replayFigures_;
     LARGE_INTEGER frequency_{};

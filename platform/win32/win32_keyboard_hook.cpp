@@ -62,8 +62,8 @@ bool Win32KeyboardHook::reinstall() {
     return installed();
 }
 
-std::uint16_t Win32KeyboardHook::GetAsyncKeyState(int virtualKey) {
-    return static_cast<std::uint16_t>(::GetAsyncKeyState(virtualKey));
+bool Win32KeyboardHook::isDown(int virtualKey) {
+    return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
 LRESULT CALLBACK Win32KeyboardHook::hookProcedure(int code, WPARAM message, LPARAM data) {
@@ -87,9 +87,15 @@ LRESULT Win32KeyboardHook::onEvent(int code, WPARAM message, const KBDLLHOOKSTRU
     } else if (event.dwExtraInfo == ReplayMarker || event.dwExtraInfo == ForeignReplayMarker) {
         ++replayedEventsSeen_;
     }
+    const bool injectedByUs = event.dwExtraInfo == OwnInjectionMarker ||
+                              event.dwExtraInfo == ReplayMarker ||
+                              event.dwExtraInfo == ForeignReplayMarker;
     const KeyEventRecord record{event.vkCode, event.scanCode, event.flags, event.time,
                                 event.dwExtraInfo};
-    const bool consume = proc_ && proc_(0, record) == 1;
+    const bool consume = proc_ && proc_(record) == KeyDecision::Swallow;
+    if (injectedByUs && onInjectedEventSeen) {
+        onInjectedEventSeen();
+    }
 
     LARGE_INTEGER end;
     ::QueryPerformanceCounter(&end);

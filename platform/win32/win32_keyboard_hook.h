@@ -27,7 +27,7 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
 
     std::uintptr_t install(KeyHookProc proc, MouseButtonProc onMouseButton) override;
     void remove(std::uintptr_t handle) override;
-    std::uint16_t GetAsyncKeyState(int virtualKey) override;
+    bool isDown(int virtualKey) override;
 
     bool installed() const { return static_cast<bool>(hook_); }
     // A mouse button went down anywhere, as the raw mouse input told the host.
@@ -42,6 +42,9 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
     // How many held key events injected again the hook has seen.
     std::uint64_t replayedEventsSeen() const { return replayedEventsSeen_; }
     std::uint64_t heartbeatsSeen() const { return heartbeatsSeen_; }
+    // Told after each of the program's own or replayed events has been counted,
+    // from inside the hook's callback: it must return at once.
+    std::function<void()> onInjectedEventSeen;
     std::uint64_t reinstalls() const { return reinstalls_; }
 
     // Time spent in the callback per event, in microseconds, for the last events.

@@ -18,7 +18,7 @@
 #include "tests/doubles/fake_collation.h"
 #include "tests/doubles/fake_dialogs.h"
 #include "tests/doubles/fake_environment.h"
-#include "tests/doubles/fake_event_pump.h"
+#include "tests/doubles/fake_event_loop.h"
 #include "tests/doubles/fake_files.h"
 #include "tests/doubles/fake_keyboard.h"
 #include "tests/doubles/fake_program_starter.h"
@@ -104,10 +104,10 @@ class FakeTray final : public TrayIconService {
 };
 
 struct FakeDesktop {
-    FakeEventPump pump;
+    FakeEventLoop loop;
     FakeClock clock;
     FakeClipboard clipboard{&clock};
-    FakeKeyboard keyboard{pump, clipboard};
+    FakeKeyboard keyboard{loop, clipboard};
     FakeProgramStarter programs;
     EnglishUsLocale locale;
     FakeWindowShower windows;
@@ -123,7 +123,7 @@ struct FakeDesktop {
 
     // The engine's services with another key injector in front of the keyboard.
     EngineServices engineServices(KeyInjector& injector) {
-        return {keyboard, keyboard, injector, pump,    clipboard,
+        return {keyboard, keyboard, injector, loop,    clipboard,
                 programs, clock,    locale,   windows, focus};
     }
 

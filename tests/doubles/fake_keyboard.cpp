@@ -8,7 +8,7 @@
 
 #include "platform/virtual_keys.h"
 #include "tests/doubles/fake_clipboard.h"
-#include "tests/doubles/fake_event_pump.h"
+#include "tests/doubles/fake_event_loop.h"
 #include "tests/support/key_strokes.h"
 #include "text/utf8.h"
 
@@ -65,12 +65,13 @@ std::optional<char> characterForKey(int code, bool shift) {
 
 }  // namespace
 
-FakeKeyboard::FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard)
-    : pump_(pump), clipboard_(clipboard) {}
+FakeKeyboard::FakeKeyboard(FakeEventLoop& loop, FakeClipboard& clipboard)
+    : loop_(loop), clipboard_(clipboard) {}
 
 std::uintptr_t FakeKeyboard::install(KeyHookProc proc, MouseButtonProc onMouseButton) {
     hook_ = std::move(proc);
     mouseButton_ = std::move(onMouseButton);
+    ++installs;
     return nextHandle_++;
 }
 
@@ -89,8 +90,8 @@ bool FakeKeyboard::anyDown(const std::array<bool, 256>& keys, int code) {
 }
 
 // Only the "down now" bit: nothing reads the "pressed since" one.
-std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
-    return anyDown(asyncDown_, virtualKey) ? 0x8000 : 0;
+bool FakeKeyboard::isDown(int virtualKey) {
+    return anyDown(asyncDown_, virtualKey);
 }
 
 bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_t extraInfo,
@@ -105,7 +106,7 @@ bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_
     // The hook sees the key state from before this event, as on Windows, and an
     // event it consumes changes no key state.
     ++hookDepth_;
-    const bool swallowed = hook_ && hook_(0, event) == 1;
+    const bool swallowed = hook_ && hook_(event) == KeyDecision::Swallow;
     --hookDepth_;
     if (swallowed) {
         ++swallowedCount;
@@ -156,7 +157,7 @@ void FakeKeyboard::applyToTarget(int code) {
 bool FakeKeyboard::userKey(int virtualKey, bool released) {
     const bool swallowed = deliver(virtualKey, released, false, 0);
     if (nesting_ == 0) {
-        pump_.runUntilIdle();
+        loop_.runUntilIdle();
     }
     return swallowed;
 }
@@ -236,6 +237,10 @@ SendOutcome FakeKeyboard::injectAll(std::span<const KeyStroke> strokes) {
     }
     --nesting_;
     return SendOutcome::AllSent;
+}
+
+void FakeKeyboard::whenKeysArrive(std::function<void()> then) {
+    loop_.post(std::move(then));
 }
 
 std::size_t FakeKeyboard::replayKeys(std::span<const HeldKey> keys) {

@@ -17,11 +17,11 @@
 namespace quorvel {
 
 class FakeClipboard;
-class FakeEventPump;
+class FakeEventLoop;
 
 class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, public KeyInjector {
   public:
-    FakeKeyboard(FakeEventPump& pump, FakeClipboard& clipboard);
+    FakeKeyboard(FakeEventLoop& loop, FakeClipboard& clipboard);
 
     // KeyboardHookService
     std::uintptr_t install(KeyHookProc proc, MouseButtonProc onMouseButton) override;
@@ -29,12 +29,15 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool hookInstalled() const { return static_cast<bool>(hook_); }
 
     // KeyStateQuery
-    std::uint16_t GetAsyncKeyState(int virtualKey) override;
+    bool isDown(int virtualKey) override;
 
     // KeyInjector
     SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) override;
     bool focusedWindowAcceptsInput() override { return acceptsInput; }
     std::size_t replayKeys(std::span<const HeldKey> keys) override;
+    // Every injected key has come through the hook already: it is delivered inside
+    // the call that injects it.
+    void whenKeysArrive(std::function<void()> then) override;
 
     // The user's keyboard. Each returns whether the hook consumed the event;
     // after the event the message loop runs until idle, so posted work happens.
@@ -70,6 +73,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     std::vector<std::string> sent;
     std::string targetText;  // what the focused edit box shows
     int swallowedCount = 0;
+    int installs = 0;  // hooks installed
     // Menus opened by a lone tap of Alt (the target's menu bar) or of a Windows
     // key (the Start menu): pressed and released with no other key between.
     int menusOpened = 0;
@@ -88,7 +92,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     // Runs after each send, taken or blocked, with its keys as keysText writes
     // them, so that a test can act at a given point of a send.
     std::function<void(std::string_view keys)> afterSend;
-    // How many of the latest events the key state read by GetAsyncKeyState lags
+    // How many of the latest events the key state read by isDown lags
     // behind: under Wine several events can be on their way through the hook
     // before the first of them changes the key state.
     std::size_t keyStateLag = 0;
@@ -102,7 +106,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool down(int virtualKey) const { return anyDown(down_, virtualKey); }
     static bool anyDown(const std::array<bool, 256>& keys, int code);
 
-    FakeEventPump& pump_;
+    FakeEventLoop& loop_;
     FakeClipboard& clipboard_;
     KeyHookProc hook_;
     MouseButtonProc mouseButton_;

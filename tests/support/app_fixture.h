@@ -110,16 +110,17 @@ struct AppFixture : FakeDesktop {
                 out += files.files.contains(path) ? "" : "  removed " + path + "\n";
             }
             out += idle > 0 ? "  files touched without the busy cursor\n" : "";
+            // The options as the engine has them: the menus must have handed them over.
+            const EngineOptions& options = form ? form->engine.options() : EngineOptions{};
             std::string state =
                 form ? "  rows " + std::to_string(form->shortcuts.count()) +
-                           (form->boostItem.checked ? ", Boost" : "") +
-                           (form->forceTextItem.checked ? ", Force" : "") + ", calibration [" +
-                           form->calibrationBox.text() + "]" +
+                           (options.boost ? ", Boost" : "") + (options.forceText ? ", Force" : "") +
+                           ", calibration [" + form->calibrationBox.text() + "]" +
                            (form->visible ? ", shown" : ", hidden") +
                            (form->bringToFront ? " and raised" : "") +
-                           (form->expansionPaused ? ", paused" : "") +
-                           (form->showKeyItem.checked ? ", Show Key" : "") +
-                           (form->commonTextKeyItem.checked ? ", Common Text Key" : "") +
+                           (options.expansionPaused ? ", paused" : "") +
+                           (options.showWindowHotKey ? ", Show Key" : "") +
+                           (options.commonTextHotKey ? ", Common Text Key" : "") +
                            (form->runMinimizedItem.checked ? ", Run Minimized" : "") +
                            (form->startUpQuestion.visible ? ", asking to start with Windows" : "")
                      : "  not started";

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/samples.h"
+#include "engine/calibration.h"
 #include "engine/shortcut_engine.h"
 #include "engine/shortcut_entry.h"
 #include "platform/clock.h"
@@ -22,24 +23,35 @@
 namespace quorvel::testing {
 
 struct EngineFixture : FakeDesktop {
-    EngineForm form;
-    ShortcutEngine engine{form, engineSide};
+    ShortcutList shortcuts;
+    ShortcutEngine engine{shortcuts, engineSide};
 
     // Sends start at once instead of after the calibration pause, unless a test
-    // sets its own calibration number in calibrationBox.
+    // sets its own calibration number.
     EngineFixture() {
-        form.calibrationBox.setText("0");
-        engine.mainData().InstallKeyHook();
+        option(&EngineOptions::calibrationPasses, 0);
+        engine.keyboard().installHook();
+    }
+
+    template <typename Value>
+    void option(Value EngineOptions::*field, Value value) {
+        EngineOptions options = engine.options();
+        options.*field = std::move(value);
+        engine.setOptions(std::move(options));
+    }
+    // The number as the user types it in the calibration box.
+    void calibration(std::string_view box) {
+        option(&EngineOptions::calibrationPasses, pausePassesFor(box));
     }
 
     ~EngineFixture() { EXPECT_EQ(keyboard.injectionsInsideHook, 0) << "the hook injected keys"; }
 
-    MainData& mainData() { return engine.mainData(); }
+    KeyboardEngine& keyboardEngine() { return engine.keyboard(); }
 
     std::optional<std::size_t> addEntry(LaunchMode mode, bool enter, std::string trigger,
                                         std::string text) {
         const ShortcutEntry entry{mode, enter, std::move(trigger), std::move(text)};
-        return form.shortcuts.add(formatEntryLine(entry), formatDisplayLine(entry));
+        return shortcuts.add(formatEntryLine(entry), formatDisplayLine(entry));
     }
 
     void addSamples() {
@@ -48,8 +60,8 @@ struct EngineFixture : FakeDesktop {
         }
     }
 
-    const std::string& buffer() const { return form.typedKeys; }
-    std::int16_t modifierState() { return engine.mainData().ModifierState; }
+    const std::string& buffer() { return engine.keyboard().matcherState().typed; }
+    std::string_view modifierState() { return nameOf(engine.keyboard().matcherState().recorded); }
 
     // Every send's keys as the keyboard recorded them, separated by " | ".
     std::string sentKeys() const {
@@ -78,14 +90,14 @@ struct EngineFixture : FakeDesktop {
             } else if (key == "tick") {
                 engine.modifierTimerTick();
             } else if (key == "unlock") {
-                engine.mainData().resetFromKeyState();
+                engine.keyboard().keysMayHaveBeenMissed();
             } else if (key == "click") {
                 keyboard.click();
             } else if (key == "focus") {
                 ++focus.facts.focusChanges;
             } else if (key == "shown" || key == "state") {
                 shown.push_back(key == "shown" ? keyboard.targetText
-                                               : "state " + std::to_string(modifierState()));
+                                               : "state " + std::string(modifierState()));
             } else {
                 scriptedKey(key);
             }
@@ -96,8 +108,8 @@ struct EngineFixture : FakeDesktop {
     std::vector<std::string> shown;  // noted by {shown} and {state}
 
     // An event handed to the hook directly, bypassing the keyboard.
-    int hookEvent(std::uint32_t virtualKey, std::uint32_t flags, int hookCode = 0) {
-        return engine.mainData().KeyHook(hookCode, {.vkCode = virtualKey, .flags = flags});
+    KeyDecision hookEvent(std::uint32_t virtualKey, std::uint32_t flags) {
+        return engine.keyboard().onKeyEvent({.vkCode = virtualKey, .flags = flags});
     }
 
   private:

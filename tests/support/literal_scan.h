@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "engine/shortcut_list.h"
-#include "platform/event_pump.h"
 #include "platform/virtual_keys.h"
 #include "text/utf8_text.h"
 
@@ -23,8 +22,7 @@ struct LiteralMatch {
 // (the trigger as written), then, with a modifier recorded, a Ctrl-stripped one
 // (the trigger with every "{Ctrl}" removed). Nothing typed matches nothing.
 inline std::optional<LiteralMatch> literalScan(const ShortcutList& list, std::string_view buffer,
-                                               int keyCode, bool modifierRecorded,
-                                               EventPump& events) {
+                                               int keyCode, bool modifierRecorded) {
     const std::string typed(trimBlanks(buffer));
     if (typed.empty()) {
         return std::nullopt;  // nothing typed completes no trigger
@@ -34,7 +32,6 @@ inline std::optional<LiteralMatch> literalScan(const ShortcutList& list, std::st
             break;
         }
         for (std::size_t i = 0; i <= list.count(); ++i) {
-            events.DoEvents();
             const std::string row(list.entryLine(i));
             if (row.empty()) {
                 break;

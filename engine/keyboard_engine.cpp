@@ -1,0 +1,187 @@
+#include "engine/keyboard_engine.h"
+
+#include "engine/key_filter.h"
+#include "engine/shortcut_entry.h"
+#include "engine/stay_out.h"
+#include "platform/virtual_keys.h"
+
+namespace quorvel {
+
+namespace {
+
+// Shift, Ctrl and Alt, left or right.
+bool isModifierKey(std::uint32_t virtualKey) {
+    const auto key = modifierKey(virtualKey);
+    return key && key->modifier != Modifier::Win;
+}
+
+}  // namespace
+
+KeyboardEngine::KeyboardEngine(const ShortcutList& shortcuts, const EngineOptions& options,
+                               EngineServices& services)
+    : shortcuts_(shortcuts),
+      options_(options),
+      services_(services),
+      keyHold_(services.injector, services.keyState, services.events, services.clock) {}
+
+bool KeyboardEngine::installHook() {
+    if (hookHandle_ == 0) {
+        hookHandle_ = services_.hook.install(
+            [this](const KeyEventRecord& event) { return onKeyEvent(event); },
+            [this] { mouseButtonPressed(); });
+    }
+    return hookHandle_ != 0;
+}
+
+void KeyboardEngine::removeHook() {
+    if (hookHandle_ != 0) {
+        services_.hook.remove(hookHandle_);
+        hookHandle_ = 0;
+    }
+}
+
+// Down now, and not just because a send of ours holds it: where the system lets
+// the user's keys fall between the events of one send (Wine does), the release
+// of the trigger key can arrive while we hold Shift for a capital, and the next
+// trigger would be read as Shift plus that key.
+bool KeyboardEngine::heldByUser(int virtualKey) {
+    const bool down = services_.keyState.isDown(virtualKey);
+    auto& own = ownModifier_[static_cast<std::size_t>(virtualKey)];
+    if (!down) {
+        own = false;  // up at last: whoever presses it next holds it
+    }
+    return down && !own;
+}
+
+// Down now: every press and release passes the hook, so a quick tap is seen on
+// its own events, and a key let go long ago (or pressed by this program) does
+// not come back through the "pressed since" bit.
+HeldModifierKeys KeyboardEngine::heldByUser() {
+    HeldModifierKeys held;
+    for (const std::uint8_t key : RecordedModifierKeys) {
+        if (heldByUser(key)) {
+            held.set(key);
+        }
+    }
+    return held;
+}
+
+void KeyboardEngine::noteOwnModifier(const KeyEventRecord& event) {
+    // Our release too: the key state may still show the key down for a few
+    // events after it.
+    if (isModifierKey(event.vkCode)) {
+        ownModifier_[event.vkCode] = true;
+    }
+}
+
+void KeyboardEngine::keysMayHaveBeenMissed() {
+    ownModifier_.fill(false);
+    state_ = afterKeysMissed(std::move(state_), heldByUser());
+    keyHold_.reset();
+}
+
+void KeyboardEngine::modifierTick() {
+    state_ = afterModifierTick(std::move(state_), services_.clock.now());
+    // Keys held by a send that has not ended go out after ten seconds, even
+    // when no further key comes to notice it.
+    keyHold_.enforceTimeBound();
+    keyHold_.retryRefusedReleases();
+}
+
+void KeyboardEngine::pauseTick() {
+    state_ = afterPauseTick(std::move(state_), services_.clock.now());
+}
+
+MatcherEvent KeyboardEngine::matcherEventFor(const KeyEventRecord& received) {
+    MatcherEvent event;
+    event.virtualKey = received.vkCode;
+    event.flags = received.flags;
+    if (received.dwExtraInfo == ReplayMarker) {
+        // The user's key typed during a send: injected by us, but theirs.
+        event.flags &= ~(key_flags::Injected | key_flags::LowerIntegrityInjected);
+    }
+    event.ours = received.dwExtraInfo == OwnInjectionMarker;
+    if (event.ours) {
+        noteOwnModifier(received);
+    } else {
+        // The user's own press or release of a modifier makes it theirs again.
+        if (isModifierKey(received.vkCode)) {
+            ownModifier_[received.vkCode] = false;
+        }
+        event.held = heldByUser();
+    }
+    event.time = services_.clock.now();
+    // Asked only of keys that may type a trigger, so that nothing typed where
+    // Quorvel stays out fires, nor starts a hold.
+    if (reachesMatcher(event.flags, static_cast<int>(event.virtualKey))) {
+        const FocusFacts& focus = services_.focus.inspect();
+        event.focusMoved = focus.focusChanges != focusChangesSeen_;
+        focusChangesSeen_ = focus.focusChanges;
+        event.stayOut = staysOut(focus, options_.excludedPrograms, options_.pauseInFullScreen);
+    }
+    return event;
+}
+
+KeyDecision KeyboardEngine::onKeyEvent(const KeyEventRecord& received) {
+    if (keyHold_.hold(received)) {
+        return KeyDecision::Swallow;
+    }
+    // After the hold: keys typed during a send begun before the pause still come
+    // out in order.
+    if (options_.expansionPaused) {
+        return KeyDecision::Pass;
+    }
+    MatcherEvent event = matcherEventFor(received);
+    const MatcherSettings settings{options_.showWindowHotKey, options_.commonTextHotKey};
+    MatcherStep step = matchKey(state_, event, shortcuts_, settings);
+    if (step.match && !canDeliverNow()) {
+        const bool tell = !keyHold_.passingThrough();
+        event.deliverable = false;
+        step = matchKey(state_, event, shortcuts_, settings);
+        // Only a window that takes no injected keys is left: the user is told.
+        if (tell && onCannotType) {
+            onCannotType(services_.focus.inspect().program);
+        }
+    }
+    state_ = std::move(step.state);
+    act(step.hotKey);
+    if (!step.match) {
+        return KeyDecision::Pass;
+    }
+    handOver(*step.match, step.launchKeyEndsTrigger);
+    return KeyDecision::Swallow;
+}
+
+// A key is swallowed only for a text that can be delivered now: an elevated
+// window, say, takes no injected keys, and the user would lose both (nor could
+// the keys held during the send be typed there). Past the bounds of holding,
+// keys pass straight into a send still on its way, and a second text would mix
+// with it.
+bool KeyboardEngine::canDeliverNow() {
+    return !keyHold_.passingThrough() && services_.injector.focusedWindowAcceptsInput();
+}
+
+void KeyboardEngine::act(HotKey hotKey) {
+    switch (hotKey) {
+        case HotKey::ShowMainWindow:
+            services_.windows.showMainWindow();
+            break;
+        case HotKey::ShowCommonText:
+            services_.windows.showCommonTextWindow();
+            break;
+        case HotKey::None:
+            break;
+    }
+}
+
+void KeyboardEngine::handOver(const LaunchMatch& match, bool launchKeyEndsTrigger) {
+    // The Enter request travels with its text.
+    SendRequest request{std::string(match.trigger), std::string(match.text),
+                        enterAfterOf(match.mode), launchKeyEndsTrigger};
+    if (onMatch) {
+        keyHold_.begin();
+        onMatch(std::move(request));
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,81 @@
+#pragma once
+// The keyboard hook's side of the engine: each key event passes the key hold,
+// then the trigger matcher; a match is handed to the sender. The state kept
+// between events is this class's own.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/engine_options.h"
+#include "engine/engine_services.h"
+#include "engine/key_hold.h"
+#include "engine/send_request.h"
+#include "engine/shortcut_list.h"
+#include "engine/trigger_matcher.h"
+#include "platform/keyboard_hook.h"
+
+namespace quorvel {
+
+class KeyboardEngine {
+  public:
+    KeyboardEngine(const ShortcutList& shortcuts, const EngineOptions& options,
+                   EngineServices& services);
+    KeyboardEngine(const KeyboardEngine&) = delete;
+    KeyboardEngine& operator=(const KeyboardEngine&) = delete;
+
+    // True once the hook is in; asking again changes nothing.
+    bool installHook();
+    void removeHook();
+    bool hookInstalled() const { return hookHandle_ != 0; }
+
+    // Called by the platform for every key event.
+    KeyDecision onKeyEvent(const KeyEventRecord& event);
+    // A mouse button was pressed: the caret may be somewhere else now, so the
+    // letters typed before are no part of what is typed next.
+    void mouseButtonPressed() { state_.typed.clear(); }
+    // After the session was locked, the machine slept or the hook was installed
+    // again, the keys typed before mean nothing, and modifiers may have been
+    // released where the hook could not see it: forgets the typed keys and
+    // records the modifiers held now, for the matcher and the key hold.
+    void keysMayHaveBeenMissed();
+    // A send has typed its text: whatever was typed before it is no trigger.
+    void forgetTypedKeys() { state_.typed.clear(); }
+
+    // The timers: a recorded modifier lasts a second past the last unmatched key,
+    // typed keys five seconds past the last key.
+    void modifierTick();
+    void pauseTick();
+
+    // Receives each match, once.
+    std::function<void(SendRequest)> onMatch;
+    // Told of a trigger typed where keys cannot be typed (a program running as
+    // administrator), with the foreground program's file name.
+    std::function<void(const std::string& program)> onCannotType;
+
+    KeyHold& keyHold() { return keyHold_; }
+    const MatcherState& matcherState() const { return state_; }
+
+  private:
+    MatcherEvent matcherEventFor(const KeyEventRecord& event);
+    HeldModifierKeys heldByUser();
+    bool heldByUser(int virtualKey);
+    void noteOwnModifier(const KeyEventRecord& event);
+    bool canDeliverNow();
+    void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger);
+    void act(HotKey hotKey);
+
+    const ShortcutList& shortcuts_;
+    const EngineOptions& options_;
+    EngineServices& services_;
+    KeyHold keyHold_;
+    std::uintptr_t hookHandle_ = 0;
+    MatcherState state_;
+    // Modifier keys whose last event was one of our sends, until the key state
+    // shows them up: while down, they are not the user's.
+    std::array<bool, 256> ownModifier_{};
+    std::uint64_t focusChangesSeen_ = 0;
+};
+
+}  // namespace quorvel
