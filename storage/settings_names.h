@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/product_info.h"
+#include "text/number_text.h"
 
 namespace quorvel::settings {
 
@@ -69,25 +70,11 @@ inline std::optional<bool> readBoolSetting(std::string_view text) {
     if (equalsWord("false")) {
         return false;
     }
-    std::size_t at = text[0] == '+' || text[0] == '-' ? 1 : 0;
-    bool anyDigit = false;
-    bool nonZero = false;
-    bool seenPoint = false;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c == '.' && !seenPoint) {
-            seenPoint = true;
-        } else if (c >= '0' && c <= '9') {
-            anyDigit = true;
-            nonZero = nonZero || c != '0';
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!anyDigit) {
+    if (!decimalNumber(text)) {
         return std::nullopt;
     }
-    return nonZero;
+    // Read by its digits, so that no number is too small to be true.
+    return text.find_first_of("123456789") != std::string_view::npos;
 }
 
 }  // namespace quorvel::settings
