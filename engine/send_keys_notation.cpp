@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "platform/virtual_keys.h"
+#include "text/ascii_case.h"
 #include "text/number_text.h"
 #include "text/utf8.h"
 
@@ -60,31 +61,13 @@ constexpr std::array<NamedKey, 28> namedKeys = {{
     {"DIVIDE", vk::Divide},
 }};
 
-// ASCII-only folding: key names are plain ASCII, and no byte of a longer
-// character may fold into one.
-char toUpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool equalsIgnoringCase(std::string_view text, std::string_view upperName) {
-    if (text.size() != upperName.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (toUpperAscii(text[i]) != upperName[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 // "F1".."F16"; anything else (F0, F17, F01, F) is not a function key.
 std::optional<std::uint8_t> functionKey(std::string_view name) {
-    if (name.size() < 2 || toUpperAscii(name[0]) != 'F' || name[1] == '0') {
+    if (name.size() < 2 || asciiLower(name[0]) != 'f' || name[1] == '0') {
         return std::nullopt;
     }
     const auto number = wholeNumber(name.substr(1), FunctionKeyCount);
@@ -99,7 +82,7 @@ std::optional<std::uint8_t> namedVirtualKey(std::string_view name) {
         return key;
     }
     for (const NamedKey& key : namedKeys) {
-        if (equalsIgnoringCase(name, key.name)) {
+        if (equalIgnoringAsciiCase(name, key.name)) {
             return key.virtualKey;
         }
     }

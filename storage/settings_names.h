@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/product_info.h"
+#include "text/ascii_case.h"
 #include "text/number_text.h"
 
 namespace quorvel::settings {
@@ -52,22 +53,10 @@ inline std::optional<bool> readBoolSetting(std::string_view text) {
         return std::nullopt;
     }
     text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    const auto equalsWord = [text](std::string_view word) {
-        if (text.size() != word.size()) {
-            return false;
-        }
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            const char c = text[i];
-            if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c) != word[i]) {
-                return false;
-            }
-        }
-        return true;
-    };
-    if (equalsWord("true")) {
+    if (equalIgnoringAsciiCase(text, "true")) {
         return true;
     }
-    if (equalsWord("false")) {
+    if (equalIgnoringAsciiCase(text, "false")) {
         return false;
     }
     if (!decimalNumber(text)) {
