@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/samples.h"
+#include "engine/key_filter.h"
 #include "engine/key_names.h"
 #include "engine/product_info.h"
 #include "engine/shortcut_entry.h"
@@ -189,14 +190,20 @@ void ShortcutEditor::selectEntry(std::size_t row) {
     controls_.shortcutText.setText(std::string(fields->text));
     controls_.triggerBox.setText(std::string(fields->trigger));
 
-    const std::string_view head = fields->mode.substr(0, 3);
     OptionButton* chosen = nullptr;
-    if (head == "{S}") {
-        chosen = &controls_.spaceKey;
-    } else if (head == "{T}") {
-        chosen = &controls_.tabKey;
-    } else if (head == "{C}") {
-        chosen = &controls_.escKey;
+    switch (launchModeOf(fields->mode)) {
+        case LaunchMode::Space:
+            chosen = &controls_.spaceKey;
+            break;
+        case LaunchMode::Tab:
+            chosen = &controls_.tabKey;
+            break;
+        case LaunchMode::Esc:
+            chosen = &controls_.escKey;
+            break;
+        case LaunchMode::None:
+        case LaunchMode::FunctionKey:
+            break;
     }
     if (chosen != nullptr) {
         for (OptionButton* option : {&controls_.spaceKey, &controls_.tabKey, &controls_.escKey}) {
@@ -207,7 +214,7 @@ void ShortcutEditor::selectEntry(std::size_t row) {
 }
 
 bool ShortcutEditor::captureFunctionKey(int keyCode) {
-    if (keyCode < vk::F1 || keyCode > vk::F12) {
+    if (!isFunctionKey(keyCode)) {
         return false;
     }
     controls_.triggerBox.setText("{F" + std::to_string(keyCode - vk::F1 + 1) + "}");

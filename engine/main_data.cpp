@@ -211,7 +211,7 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
     }
 
     const std::string name = keyNameOf(keyCode);
-    const bool functionKey = name.starts_with("{F");
+    const bool functionKey = isFunctionKey(keyCode);
     if (functionKey) {
         form_.lastKey = lowerCase(fullFunctionKeyName(name, modifierState));
         form_.typedKeys = form_.lastKey;
@@ -256,8 +256,8 @@ void MainData::TriggerMatcher(std::int16_t keyCode, std::int16_t& modifierState)
 
 void MainData::handOver(const LaunchMatch& match, bool launchKeyEndsTrigger) {
     // The Enter request travels with its text.
-    SendRequest request{std::string(match.trigger), std::string(match.text),
-                        enterAfterOf(match.mode), launchKeyEndsTrigger};
+    SendRequest request{std::string(match.trigger), std::string(match.text), match.enterAfter,
+                        launchKeyEndsTrigger, match.triggerTyped};
     if (onMatch) {
         keyHold_.begin();
         onMatch(std::move(request));

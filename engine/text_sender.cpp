@@ -78,10 +78,8 @@ void TextSender::send(const SendRequest& request) {
     bool paste = form_.boostItem.checked && expansion.kind == MacroExpansion::Kind::Text &&
                  lendClipboard(expansion.value);
 
-    // Function keys and Ctrl combinations put no characters into the application.
-    const std::string lowered = lowerCase(request.trigger);
     std::vector<KeyStroke> erase;
-    if (lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos) {
+    if (request.triggerTyped) {
         std::size_t typed = utf8::length(request.trigger);
         if (request.launchKeyEndsTrigger && typed > 0) {
             --typed;

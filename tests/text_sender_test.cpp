@@ -8,6 +8,7 @@
 
 #include "engine/calibration.h"
 #include "engine/caps_lock.h"
+#include "engine/shortcut_entry.h"
 #include "support/engine_fixture.h"
 #include "support/transcript.h"
 
@@ -25,13 +26,14 @@ std::pair<std::string, int> sendAndCount(const std::string& calibration,
     std::vector<int> at;  // the event-loop passes run by each send
     f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.pump.doEventsCalls()); };
     f.form.calibrationBox.setText(calibration);
-    f.engine.sender().enqueue({trigger, "Hello", false});
+    f.engine.sender().enqueue({trigger, "Hello", false, false, triggerTypesCharacters(trigger)});
     f.pump.runUntilIdle();
     const int text = at.empty() ? 0 : at.back();
     return {f.sentKeys(), at.size() >= 2 ? text - at[0] : text};
 }
 
-// Only a typed trigger is erased, one Backspace a character, and only then is
+// Only a typed trigger is erased (one that names no function key and holds no
+// Ctrl), one Backspace a character, and only then is
 // there a calibration pause. tests/golden/sender_calibration_pause.txt holds each
 // send's keys and how many more event-loop passes ran before the text than with
 // a calibration of 0.
