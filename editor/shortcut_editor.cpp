@@ -13,6 +13,7 @@
 #include "engine/product_info.h"
 #include "engine/shortcut_entry.h"
 #include "platform/virtual_keys.h"
+#include "text/ascii_case.h"
 #include "text/utf8.h"
 #include "text/utf8_text.h"
 
@@ -151,7 +152,7 @@ void ShortcutEditor::addShortcut() {
     }
     // A trigger that starts with a function key's name is launched by that key
     // whatever the option says. Only the raw start counts: " {F4}" does not.
-    if (trigger.size() >= 2 && trigger[0] == '{' && (trigger[1] == 'F' || trigger[1] == 'f')) {
+    if (trigger.size() >= 2 && trigger[0] == '{' && asciiLower(trigger[1]) == 'f') {
         entry.launchMode = LaunchMode::FunctionKey;
     }
     entry.enterAfter = controls_.enterAfter.value == 1;
