@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "storage/settings_names.h"
+#include "text/number_text.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
@@ -25,17 +26,11 @@ namespace {
 // The row a value name stores, as SaveList names rows: "0", "1", ... ; none for
 // any other name.
 std::optional<std::int32_t> rowOfKey(std::string_view key) {
-    if (key.empty() || key.size() > 5 || (key.size() > 1 && key.front() == '0')) {
+    if (key.size() > 1 && key.front() == '0') {
         return std::nullopt;
     }
-    std::int32_t row = 0;
-    for (const char c : key) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        row = row * 10 + (c - '0');
-    }
-    return row;
+    const auto row = wholeNumber(key, 99999);
+    return row ? std::optional<std::int32_t>(static_cast<std::int32_t>(*row)) : std::nullopt;
 }
 
 // One past the last row stored: a damaged count reads no further than this.
@@ -74,21 +69,8 @@ std::int32_t commonTextCount(std::string_view stored) {
         negative = stored.front() == '-';
         stored.remove_prefix(1);
     }
-    if (stored.empty()) {
-        return 0;
-    }
-    std::int32_t count = 0;
-    for (const char c : stored) {
-        if (c < '0' || c > '9') {
-            return 0;
-        }
-        // Saturates, so that any number of digits is safe.
-        count = count > MaxCommonTextRows ? count : count * 10 + (c - '0');
-    }
-    if (negative) {
-        return 0;
-    }
-    return count > MaxCommonTextRows ? MaxCommonTextRows : count;
+    const auto count = wholeNumber(stored, MaxCommonTextRows, Beyond::Highest);
+    return count && !negative ? static_cast<std::int32_t>(*count) : 0;
 }
 
 }  // namespace quorvel

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "editor/samples.h"
+#include "engine/key_filter.h"
 #include "engine/key_names.h"
 #include "engine/product_info.h"
 #include "engine/shortcut_entry.h"
 #include "platform/virtual_keys.h"
+#include "text/ascii_case.h"
 #include "text/utf8.h"
 #include "text/utf8_text.h"
 
@@ -150,7 +152,7 @@ void ShortcutEditor::addShortcut() {
     }
     // A trigger that starts with a function key's name is launched by that key
     // whatever the option says. Only the raw start counts: " {F4}" does not.
-    if (trigger.size() >= 2 && trigger[0] == '{' && (trigger[1] == 'F' || trigger[1] == 'f')) {
+    if (trigger.size() >= 2 && trigger[0] == '{' && asciiLower(trigger[1]) == 'f') {
         entry.launchMode = LaunchMode::FunctionKey;
     }
     entry.enterAfter = controls_.enterAfter.value == 1;
@@ -189,14 +191,20 @@ void ShortcutEditor::selectEntry(std::size_t row) {
     controls_.shortcutText.setText(std::string(fields->text));
     controls_.triggerBox.setText(std::string(fields->trigger));
 
-    const std::string_view head = fields->mode.substr(0, 3);
     OptionButton* chosen = nullptr;
-    if (head == "{S}") {
-        chosen = &controls_.spaceKey;
-    } else if (head == "{T}") {
-        chosen = &controls_.tabKey;
-    } else if (head == "{C}") {
-        chosen = &controls_.escKey;
+    switch (launchModeOf(fields->mode)) {
+        case LaunchMode::Space:
+            chosen = &controls_.spaceKey;
+            break;
+        case LaunchMode::Tab:
+            chosen = &controls_.tabKey;
+            break;
+        case LaunchMode::Esc:
+            chosen = &controls_.escKey;
+            break;
+        case LaunchMode::None:
+        case LaunchMode::FunctionKey:
+            break;
     }
     if (chosen != nullptr) {
         for (OptionButton* option : {&controls_.spaceKey, &controls_.tabKey, &controls_.escKey}) {
@@ -207,7 +215,7 @@ void ShortcutEditor::selectEntry(std::size_t row) {
 }
 
 bool ShortcutEditor::captureFunctionKey(int keyCode) {
-    if (keyCode < vk::F1 || keyCode > vk::F12) {
+    if (!isFunctionKey(keyCode)) {
         return false;
     }
     controls_.triggerBox.setText("{F" + std::to_string(keyCode - vk::F1 + 1) + "}");

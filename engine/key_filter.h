@@ -17,10 +17,15 @@ inline bool reachesMatcher(std::uint32_t flags, int keyCode) {
            keyCode <= HighestKey;
 }
 
-// F1 to F12, and the modifier and punctuation codes from the left Ctrl up, launch
+// F1 to F12, the keys that have names of their own in a trigger.
+inline bool isFunctionKey(int keyCode) {
+    return keyCode >= vk::F1 && keyCode <= vk::F12;
+}
+
+// Function keys, and the modifier and punctuation codes from the left Ctrl up, launch
 // entries of any mode.
 inline bool launchesAnyMode(int keyCode) {
-    return (keyCode >= vk::F1 && keyCode <= vk::F12) || keyCode >= vk::LCtrl;
+    return isFunctionKey(keyCode) || keyCode >= vk::LCtrl;
 }
 
 // Those, and Tab, Space and Esc. Letters and digits only ever add to the typed word.

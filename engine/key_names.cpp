@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "engine/key_filter.h"
 #include "platform/virtual_keys.h"
 #include "text/utf8_text.h"
 
@@ -13,7 +14,7 @@ std::string keyNameOf(std::int16_t keyCode) {
     if (keyCode >= vk::Space && keyCode < vk::F1) {
         return std::string(1, static_cast<char>(keyCode));
     }
-    if (keyCode >= vk::F1 && keyCode <= vk::F12) {
+    if (isFunctionKey(keyCode)) {
         return "{F" + std::to_string(keyCode - vk::F1 + 1) + "}";
     }
     switch (keyCode) {

@@ -176,8 +176,8 @@ void KeyboardEngine::act(HotKey hotKey) {
 
 void KeyboardEngine::handOver(const LaunchMatch& match, bool launchKeyEndsTrigger) {
     // The Enter request travels with its text.
-    SendRequest request{std::string(match.trigger), std::string(match.text),
-                        enterAfterOf(match.mode), launchKeyEndsTrigger};
+    SendRequest request{std::string(match.trigger), std::string(match.text), match.enterAfter,
+                        launchKeyEndsTrigger, match.triggerTyped};
     if (onMatch) {
         keyHold_.begin();
         onMatch(std::move(request));

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "engine/send_keys_notation.h"
+#include "text/ascii_case.h"
 
 namespace quorvel {
 
@@ -10,23 +11,12 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 
-// The macro names are plain ASCII, so comparing the name byte by byte with
-// only A-Z lower-cased is enough: no byte of a longer character is ASCII.
 bool startsWithLowered(std::string_view name, std::string_view lowerWord) {
-    if (name.size() < lowerWord.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < lowerWord.size(); ++i) {
-        const char c = name[i];
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c) != lowerWord[i]) {
-            return false;
-        }
-    }
-    return true;
+    return equalIgnoringAsciiCase(name.substr(0, lowerWord.size()), lowerWord);
 }
 
 bool equalsLowered(std::string_view name, std::string_view lowerWord) {
-    return name.size() == lowerWord.size() && startsWithLowered(name, lowerWord);
+    return equalIgnoringAsciiCase(name, lowerWord);
 }
 
 std::string longDate(const DateTime& now, const Locale& locale) {

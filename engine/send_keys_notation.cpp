@@ -5,6 +5,8 @@
 #include <iterator>
 
 #include "platform/virtual_keys.h"
+#include "text/ascii_case.h"
+#include "text/number_text.h"
 #include "text/utf8.h"
 
 namespace quorvel {
@@ -59,44 +61,20 @@ constexpr std::array<NamedKey, 28> namedKeys = {{
     {"DIVIDE", vk::Divide},
 }};
 
-// ASCII-only folding: key names are plain ASCII, and no byte of a longer
-// character may fold into one.
-char toUpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool equalsIgnoringCase(std::string_view text, std::string_view upperName) {
-    if (text.size() != upperName.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (toUpperAscii(text[i]) != upperName[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 // "F1".."F16"; anything else (F0, F17, F01, F) is not a function key.
 std::optional<std::uint8_t> functionKey(std::string_view name) {
-    if (name.size() < 2 || name.size() > 3 || toUpperAscii(name[0]) != 'F' || name[1] == '0') {
+    if (name.size() < 2 || asciiLower(name[0]) != 'f' || name[1] == '0') {
         return std::nullopt;
     }
-    int number = 0;
-    for (std::size_t i = 1; i < name.size(); ++i) {
-        if (!isDigit(name[i])) {
-            return std::nullopt;
-        }
-        number = number * 10 + (name[i] - '0');
-    }
-    if (number < 1 || number > FunctionKeyCount) {
+    const auto number = wholeNumber(name.substr(1), FunctionKeyCount);
+    if (!number) {
         return std::nullopt;
     }
-    return static_cast<std::uint8_t>(vk::F1 + number - 1);
+    return static_cast<std::uint8_t>(vk::F1 + *number - 1);
 }
 
 std::optional<std::uint8_t> namedVirtualKey(std::string_view name) {
@@ -104,24 +82,11 @@ std::optional<std::uint8_t> namedVirtualKey(std::string_view name) {
         return key;
     }
     for (const NamedKey& key : namedKeys) {
-        if (equalsIgnoringCase(name, key.name)) {
+        if (equalIgnoringAsciiCase(name, key.name)) {
             return key.virtualKey;
         }
     }
     return std::nullopt;
-}
-
-// Decimal count no larger than MaxSendKeysRepeat; long digit runs stop early
-// so they cannot overflow.
-std::optional<int> repeatCount(std::string_view digits) {
-    int count = 0;
-    for (char c : digits) {
-        count = count * 10 + (c - '0');
-        if (count > MaxSendKeysRepeat) {
-            return std::nullopt;
-        }
-    }
-    return count;
 }
 
 bool allDigits(std::string_view text) {
@@ -149,11 +114,11 @@ std::optional<BracedKey> parseBraced(std::string_view content) {
         const std::size_t blank = content.rfind(' ');
         if (blank != std::string_view::npos && blank > 0 && blank + 1 < content.size() &&
             allDigits(content.substr(blank + 1))) {
-            auto count = repeatCount(content.substr(blank + 1));
+            const auto count = wholeNumber(content.substr(blank + 1), MaxSendKeysRepeat);
             if (!count) {
                 return std::nullopt;
             }
-            result.count = *count;
+            result.count = static_cast<int>(*count);
             name = content.substr(0, blank);
         }
     }

@@ -11,6 +11,8 @@ struct SendRequest {
     // The launching key's own character ends the trigger (a "." that launches
     // while a modifier is recorded): it was swallowed, so it is not erased.
     bool launchKeyEndsTrigger = false;
+    // The trigger's characters are in the application, to be erased.
+    bool triggerTyped = false;
 };
 
 }  // namespace quorvel

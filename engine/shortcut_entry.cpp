@@ -103,6 +103,11 @@ bool enterAfterOf(std::string_view modeField) {
     return endsWith(modeField, "{E}");
 }
 
+bool triggerTypesCharacters(std::string_view trigger) {
+    const std::string lowered = lowerCase(trigger);
+    return lowered.find("{f") == std::string::npos && lowered.find("{ctrl}") == std::string::npos;
+}
+
 std::optional<ShortcutEntry> parseEntryLine(std::string_view entryLine) {
     const auto fields = splitEntryLine(entryLine);
     if (!fields) {

@@ -2,13 +2,16 @@
 // One shortcut and its two text forms: the entry line that the engine parses and
 // the file stores, and the display line that the user sees.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace quorvel {
 
-enum class LaunchMode { None, Space, Tab, Esc, FunctionKey };
+// Which key launches an entry, as its mode field says. Read from the field
+// once, when a row enters the list.
+enum class LaunchMode : std::uint8_t { None, Space, Tab, Esc, FunctionKey };
 
 struct ShortcutEntry {
     LaunchMode launchMode = LaunchMode::None;
@@ -40,8 +43,14 @@ struct EntryLineFields {
 // file not written by the program holds one) is invalid.
 std::optional<EntryLineFields> splitEntryLine(std::string_view entryLine);
 
+// By the field's first token: "{S}", "{T}", "{C}", "{F}"; anything else is None.
 LaunchMode launchModeOf(std::string_view modeField);
 bool enterAfterOf(std::string_view modeField);
+
+// Whether typing the trigger put its characters into the application, so that a
+// send must erase them: not when it names a function key or holds "{Ctrl}" (in
+// any case).
+bool triggerTypesCharacters(std::string_view trigger);
 
 std::optional<ShortcutEntry> parseEntryLine(std::string_view entryLine);
 

@@ -17,35 +17,23 @@ constexpr std::size_t StoreLimit = std::numeric_limits<std::uint32_t>::max();
 // Removed rows' bytes stay in the store until they are half of it.
 constexpr std::size_t SmallestCompaction = 64 * 1024;
 
-LaunchClass launchClassOf(std::string_view modeField) {
-    const std::string_view head = modeField.substr(0, 3);
-    if (head == "{T}") {
-        return LaunchClass::Tab;
-    }
-    if (head == "{S}") {
-        return LaunchClass::Space;
-    }
-    if (head == "{C}") {
-        return LaunchClass::Esc;
-    }
-    return LaunchClass::Other;
-}
-
-std::optional<LaunchClass> classLaunchedBy(int keyCode) {
+// The one mode that Tab, Space or Esc launches; every other launching key
+// launches entries of any mode.
+std::optional<LaunchMode> modeLaunchedBy(int keyCode) {
     switch (keyCode) {
         case vk::Tab:
-            return LaunchClass::Tab;
+            return LaunchMode::Tab;
         case vk::Space:
-            return LaunchClass::Space;
+            return LaunchMode::Space;
         case vk::Esc:
-            return LaunchClass::Esc;
+            return LaunchMode::Esc;
         default:
             return std::nullopt;
     }
 }
 
-constexpr LaunchClass AllClasses[] = {LaunchClass::Tab, LaunchClass::Space, LaunchClass::Esc,
-                                      LaunchClass::Other};
+constexpr LaunchMode AllModes[] = {LaunchMode::None, LaunchMode::Space, LaunchMode::Tab,
+                                   LaunchMode::Esc, LaunchMode::FunctionKey};
 
 }  // namespace
 
@@ -72,7 +60,9 @@ std::optional<ShortcutList::RowId> ShortcutList::store(std::string_view entryLin
     row.sequence = nextSequence_++;
     if (const auto fields = splitEntryLine(entryLine)) {
         row.indexed = true;
-        row.launchClass = launchClassOf(fields->mode);
+        row.launchMode = launchModeOf(fields->mode);
+        row.enterAfter = enterAfterOf(fields->mode);
+        row.triggerTyped = triggerTypesCharacters(fields->trigger);
         row.strippable = fields->trigger.find(CtrlToken) != std::string_view::npos;
     }
     store_.append(entryLine);
@@ -129,8 +119,8 @@ std::string ShortcutList::keyOf(RowId id, KeyRule rule) const {
 
 namespace {
 
-std::uint32_t hashOf(std::string_view key, LaunchClass launchClass) {
-    std::uint32_t hash = 2166136261u ^ static_cast<std::uint32_t>(launchClass);
+std::uint32_t hashOf(std::string_view key, LaunchMode launchMode) {
+    std::uint32_t hash = 2166136261u ^ static_cast<std::uint32_t>(launchMode);
     for (const char byte : key) {
         hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
     }
@@ -147,9 +137,9 @@ void ShortcutList::index(RowId id) {
     const auto add = [&](TriggerIndex& index, KeyRule rule) {
         const std::string key = keyOf(id, rule);
         index.insert(
-            hashOf(key, row.launchClass), id,
+            hashOf(key, row.launchMode), id,
             [&](RowId other) {
-                return rows_[other].launchClass == row.launchClass && keyOf(other, rule) == key;
+                return rows_[other].launchMode == row.launchMode && keyOf(other, rule) == key;
             },
             [&](RowId a, RowId b) { return before(a, b); });
     };
@@ -170,7 +160,7 @@ void ShortcutList::unindex(std::size_t position) {
     const auto forget = [&](TriggerIndex& index, KeyRule rule) {
         const std::string key = keyOf(id, rule);
         const auto holds = [&](RowId other) {
-            return rows_[other].indexed && rows_[other].launchClass == row.launchClass &&
+            return rows_[other].indexed && rows_[other].launchMode == row.launchMode &&
                    (rule == KeyRule::Direct || rows_[other].strippable) &&
                    keyOf(other, rule) == key;
         };
@@ -184,7 +174,7 @@ void ShortcutList::unindex(std::size_t position) {
             }
             return TriggerIndex::NoRow;
         };
-        index.remove(hashOf(key, row.launchClass), id, holds, nextHolder);
+        index.remove(hashOf(key, row.launchMode), id, holds, nextHolder);
     };
     forget(direct_, KeyRule::Direct);
     if (row.strippable) {
@@ -361,9 +351,9 @@ ShortcutList::RowId ShortcutList::firstAccepted(KeyRule rule, std::string_view t
                                                 int keyCode) const {
     const TriggerIndex& index = rule == KeyRule::Direct ? direct_ : ctrlStripped_;
     RowId first = TriggerIndex::NoRow;
-    const auto consider = [&](LaunchClass launchClass) {
-        const RowId found = index.first(hashOf(typed, launchClass), [&](RowId other) {
-            return rows_[other].launchClass == launchClass && keyOf(other, rule) == typed;
+    const auto consider = [&](LaunchMode launchMode) {
+        const RowId found = index.first(hashOf(typed, launchMode), [&](RowId other) {
+            return rows_[other].launchMode == launchMode && keyOf(other, rule) == typed;
         });
         if (found != TriggerIndex::NoRow &&
             (first == TriggerIndex::NoRow || before(found, first))) {
@@ -371,10 +361,10 @@ ShortcutList::RowId ShortcutList::firstAccepted(KeyRule rule, std::string_view t
         }
     };
     if (launchesAnyMode(keyCode)) {
-        for (const LaunchClass launchClass : AllClasses) {
-            consider(launchClass);
+        for (const LaunchMode launchMode : AllModes) {
+            consider(launchMode);
         }
-    } else if (const auto launched = classLaunchedBy(keyCode)) {
+    } else if (const auto launched = modeLaunchedBy(keyCode)) {
         consider(*launched);
     }
     return first;
@@ -400,7 +390,9 @@ std::optional<LaunchMatch> ShortcutList::findLaunch(std::string_view typed, int 
         return std::nullopt;
     }
     const EntryLineFields fields = *splitEntryLine(lineOf(winner));
-    return LaunchMatch{positionOf(winner), rule, fields.mode, fields.trigger, fields.text};
+    const Row& row = rows_[winner];
+    return LaunchMatch{positionOf(winner), rule,           row.launchMode, row.enterAfter,
+                       row.triggerTyped,   fields.trigger, fields.text};
 }
 
 std::size_t ShortcutList::heapBytes() const {

@@ -18,18 +18,20 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/shortcut_entry.h"
 #include "engine/trigger_index.h"
 
 namespace quorvel {
-
-// Which launch keys a row's mode field accepts (by its first three characters).
-enum class LaunchClass : std::uint8_t { Tab, Space, Esc, Other };
 
 struct LaunchMatch {
     enum class Rule { Direct, CtrlStripped };
     std::size_t row = 0;
     Rule rule = Rule::Direct;
-    std::string_view mode;     // the row's mode field, trimmed
+    LaunchMode launchMode = LaunchMode::None;
+    bool enterAfter = false;
+    // The trigger's characters went into the application as they were typed
+    // (see triggerTypesCharacters), so a send erases them.
+    bool triggerTyped = false;
     std::string_view trigger;  // the row's trigger field, trimmed
     std::string_view text;     // the row's text
 };
@@ -106,9 +108,12 @@ class ShortcutList {
         std::uint32_t length = 0;
         // Rows whose lines compare equal keep the order in which they were added.
         std::uint32_t sequence = 0;
-        LaunchClass launchClass = LaunchClass::Other;
-        bool indexed = false;     // the line has its two separators
-        bool strippable = false;  // its trigger holds "{Ctrl}"
+        // Read from the line's fields once, when it is stored.
+        LaunchMode launchMode = LaunchMode::None;
+        bool indexed : 1 = false;     // the line has its two separators
+        bool strippable : 1 = false;  // its trigger holds "{Ctrl}"
+        bool enterAfter : 1 = false;
+        bool triggerTyped : 1 = false;
     };
     enum class KeyRule { Direct, CtrlStripped };
     enum class Repeats { Keep, Skip };

@@ -6,7 +6,6 @@
 #include "engine/send_keys_notation.h"
 #include "platform/virtual_keys.h"
 #include "text/utf8.h"
-#include "text/utf8_text.h"
 
 namespace quorvel {
 
@@ -120,10 +119,8 @@ bool TextSender::step() {
         case Phase::Erase: {
             // Function keys and Ctrl combinations put no characters into the
             // application.
-            const std::string lowered = lowerCase(request_.trigger);
             std::size_t typed = 0;
-            if (lowered.find("{f") == std::string::npos &&
-                lowered.find("{ctrl}") == std::string::npos) {
+            if (request_.triggerTyped) {
                 typed = utf8::length(request_.trigger);
                 if (request_.launchKeyEndsTrigger && typed > 0) {
                     --typed;

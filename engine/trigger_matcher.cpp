@@ -105,7 +105,7 @@ MatcherStep matchKey(const MatcherState& before, const MatcherEvent& event,
 
     step.hotKey = hotKeyOf(state, keyCode, settings);
     const std::string name = keyNameOf(keyCode);
-    const bool functionKey = name.starts_with("{F");
+    const bool functionKey = isFunctionKey(keyCode);
     if (functionKey) {
         state.typed = lowerCase(fullFunctionKeyName(name, state.recorded));
     } else if (!name.empty()) {

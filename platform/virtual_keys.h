@@ -33,6 +33,36 @@ inline constexpr std::uint8_t Packet = 0xE7;
 inline constexpr std::uint8_t Unassigned = 0xE8;
 }  // namespace vk
 
+// The keys whose scan code comes with the extended prefix: the hook sees them
+// flagged extended, and an injected one must be flagged so, or Windows takes
+// Delete for the numeric pad's "." and the right Ctrl for the left one. Print
+// Screen is one of them.
+constexpr bool isExtendedKey(std::uint32_t virtualKey) {
+    switch (virtualKey) {
+        case vk::PageUp:
+        case vk::PageDown:
+        case vk::End:
+        case vk::Home:
+        case vk::Left:
+        case vk::Up:
+        case vk::Right:
+        case vk::Down:
+        case vk::PrintScreen:
+        case vk::Insert:
+        case vk::Delete:
+        case vk::LWin:
+        case vk::RWin:
+        case vk::Apps:
+        case vk::Divide:
+        case vk::NumLock:
+        case vk::RCtrl:
+        case vk::RAlt:
+            return true;
+        default:
+            return false;
+    }
+}
+
 enum class Modifier : std::uint8_t { Shift, Ctrl, Alt, Win };
 
 struct ModifierKey {
@@ -43,14 +73,14 @@ struct ModifierKey {
 
 // Every modifier key, left and right.
 inline constexpr std::array<ModifierKey, 8> ModifierKeys = {{
-    {vk::LShift, Modifier::Shift, false},
-    {vk::RShift, Modifier::Shift, false},
-    {vk::LCtrl, Modifier::Ctrl, false},
-    {vk::RCtrl, Modifier::Ctrl, true},
-    {vk::LAlt, Modifier::Alt, false},
-    {vk::RAlt, Modifier::Alt, true},
-    {vk::LWin, Modifier::Win, true},
-    {vk::RWin, Modifier::Win, true},
+    {vk::LShift, Modifier::Shift, isExtendedKey(vk::LShift)},
+    {vk::RShift, Modifier::Shift, isExtendedKey(vk::RShift)},
+    {vk::LCtrl, Modifier::Ctrl, isExtendedKey(vk::LCtrl)},
+    {vk::RCtrl, Modifier::Ctrl, isExtendedKey(vk::RCtrl)},
+    {vk::LAlt, Modifier::Alt, isExtendedKey(vk::LAlt)},
+    {vk::RAlt, Modifier::Alt, isExtendedKey(vk::RAlt)},
+    {vk::LWin, Modifier::Win, isExtendedKey(vk::LWin)},
+    {vk::RWin, Modifier::Win, isExtendedKey(vk::RWin)},
 }};
 
 constexpr std::optional<ModifierKey> modifierKey(std::uint32_t virtualKey) {

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "engine/product_info.h"
+#include "text/ascii_case.h"
+#include "text/number_text.h"
 
 namespace quorvel::settings {
 
@@ -51,43 +53,17 @@ inline std::optional<bool> readBoolSetting(std::string_view text) {
         return std::nullopt;
     }
     text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    const auto equalsWord = [text](std::string_view word) {
-        if (text.size() != word.size()) {
-            return false;
-        }
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            const char c = text[i];
-            if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c) != word[i]) {
-                return false;
-            }
-        }
-        return true;
-    };
-    if (equalsWord("true")) {
+    if (equalIgnoringAsciiCase(text, "true")) {
         return true;
     }
-    if (equalsWord("false")) {
+    if (equalIgnoringAsciiCase(text, "false")) {
         return false;
     }
-    std::size_t at = text[0] == '+' || text[0] == '-' ? 1 : 0;
-    bool anyDigit = false;
-    bool nonZero = false;
-    bool seenPoint = false;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c == '.' && !seenPoint) {
-            seenPoint = true;
-        } else if (c >= '0' && c <= '9') {
-            anyDigit = true;
-            nonZero = nonZero || c != '0';
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!anyDigit) {
+    if (!decimalNumber(text)) {
         return std::nullopt;
     }
-    return nonZero;
+    // Read by its digits, so that no number is too small to be true.
+    return text.find_first_of("123456789") != std::string_view::npos;
 }
 
 }  // namespace quorvel::settings

@@ -15,6 +15,20 @@ namespace {
 using testing::EngineFixture;
 using Action = HookWatchdog::Action;
 
+// Keys flagged extended, as the hook sees them and as they must be injected
+// (Print Screen among them), beside neighbours that are not.
+TEST(KeyboardHook, ExtendedKeys) {
+    const std::pair<std::uint8_t, bool> cases[] = {
+        {vk::PrintScreen, true}, {vk::Delete, true},    {vk::Left, true},
+        {vk::Divide, true},      {vk::NumLock, true},   {vk::RCtrl, true},
+        {vk::RAlt, true},        {vk::Apps, true},      {vk::LCtrl, false},
+        {vk::RShift, false},     {vk::Multiply, false}, {vk::ScrollLock, false},
+        {vk::Enter, false},      {vk::Break, false}};
+    for (const auto& [key, extended] : cases) {
+        EXPECT_EQ(isExtendedKey(key), extended) << int{key};
+    }
+}
+
 // While the hook is away (a lock, a sleep, a hook the system dropped) it misses
 // keys: a release of ours hides nothing for good, and a press of the user's counts
 // from the key state. After a lock or sleep the typed keys are forgotten, and the

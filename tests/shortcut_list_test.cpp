@@ -188,7 +188,11 @@ TEST(ShortcutList, IndexedLookupEqualsLiteralScan) {
             ASSERT_TRUE(fields.has_value());
             EXPECT_EQ(found->trigger, fields->trigger);
             EXPECT_EQ(found->text, fields->text);
-            EXPECT_EQ(found->mode, fields->mode);
+            EXPECT_EQ(found->launchMode, launchModeOf(fields->mode));
+            EXPECT_EQ(found->enterAfter, fields->mode.ends_with("{E}"));
+            const std::string lowered = lowerCase(fields->trigger);
+            EXPECT_EQ(found->triggerTyped, lowered.find("{f") == std::string::npos &&
+                                               lowered.find("{ctrl}") == std::string::npos);
         }
     }
     // The random lists must actually exercise both rules.
@@ -206,6 +210,9 @@ TEST(ShortcutEntry, LinesAreReadAsTheirSeparatorsAndTokensAllow) {
         {"  {T}  " + S + " x " + S + " y", ShortcutEntry{LaunchMode::Tab, false, "x", "y"}},
         {"{C}{E}   " + S + " x " + S + " y", ShortcutEntry{LaunchMode::Esc, true, "x", "y"}},
         {"{s} " + S + " x " + S + " y", ShortcutEntry{LaunchMode::None, false, "x", "y"}},
+        {"{F}{E}" + S + "{F9}" + S + " y",
+         ShortcutEntry{LaunchMode::FunctionKey, true, "{F9}", "y"}},
+        {"{E}{S} " + S + " x " + S + " y", ShortcutEntry{LaunchMode::None, false, "x", "y"}},
         {S + S, ShortcutEntry{LaunchMode::None, false, "", ""}},
         {"", std::nullopt},
         {"{S} - td - text", std::nullopt},

@@ -21,6 +21,7 @@
 #include "engine/send_keys_notation.h"
 #include "support/key_strokes.h"
 #include "support/literal_expand.h"
+#include "text/number_text.h"
 #include "text/utf8.h"
 #include "ui/list_row_text.h"
 
@@ -97,8 +98,9 @@ const DateTime Morning{2026, 12, 6, 8, 35, 46};
 // "macro": the expansion's kind and text at Morning (or at "macro@Y-M-DTh:m:s"),
 // the clipboard holding "clip" (or the text after " <= "), and how often the
 // clipboard was read and where its text went. "utf16": the UTF-16 units of a
-// text; "utf8": the text of UTF-16 units. "row": a list row with "|" (or the mark
-// after "row") for each line break.
+// text; "utf8": the text of UTF-16 units. "whole:N" and "clamp:N": a whole
+// number up to N, refused or N past it; "decimal": a decimal number. "row": a list row with "|" (or
+// the mark after "row") for each line break.
 std::string outcome(const std::string& verb, const std::string& input) {
     if (verb == "keys") {
         const auto strokes = parseSendKeys(input);
@@ -140,6 +142,15 @@ std::string outcome(const std::string& verb, const std::string& input) {
             wide += static_cast<char16_t>(unit);
         }
         return escaped(utf8::fromUtf16(wide));
+    }
+    if (verb.starts_with("whole:") || verb.starts_with("clamp:")) {
+        const auto number = wholeNumber(input, std::stoul(verb.substr(6)),
+                                        verb[0] == 'c' ? Beyond::Highest : Beyond::Refused);
+        return number ? std::to_string(*number) : "refused";
+    }
+    if (verb == "decimal") {
+        const auto number = decimalNumber(input);
+        return number ? (std::ostringstream() << *number).str() : "refused";
     }
     if (verb.starts_with("row")) {
         return escaped(markLineBreaks(input, verb == "row" ? "|" : verb.substr(3)));

@@ -25,7 +25,7 @@ std::pair<std::string, int> sendAndCount(const std::string& calibration,
     std::vector<int> at;  // the event-loop passes run by each send
     f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.loop.passes()); };
     f.calibration(calibration);
-    f.engine.sender().enqueue({trigger, "Hello", false});
+    f.engine.sender().enqueue({trigger, "Hello", false, false, triggerTypesCharacters(trigger)});
     f.loop.runUntilIdle();
     const int text = at.empty() ? 0 : at.back();
     return {f.sentKeys(), at.size() >= 2 ? text - at[0] : text};

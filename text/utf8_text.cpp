@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "text/ascii_case.h"
 #include "text/utf8.h"
 #include "text/windows_1252.h"
 
@@ -133,7 +134,7 @@ int compareLowered(std::string_view a, std::string_view b) {
 
 char32_t lowerCase(char32_t c) {
     if (c < 0x80) {
-        return c >= 'A' && c <= 'Z' ? c + 32 : c;
+        return static_cast<unsigned char>(asciiLower(static_cast<char>(c)));
     }
     if (c < 0x100) {
         return c >= 0xC0 && c <= 0xDE && c != 0xD7 ? c + 32 : c;
@@ -156,7 +157,7 @@ std::string lowerCase(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
         const auto byte = static_cast<unsigned char>(text[at]);
         if (byte < 0x80) {
-            lowered += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+            lowered += asciiLower(static_cast<char>(byte));
             ++at;
             continue;
         }

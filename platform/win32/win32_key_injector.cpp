@@ -5,6 +5,7 @@
 
 #include "engine/key_events.h"
 #include "platform/keyboard_hook.h"
+#include "platform/virtual_keys.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_keyboard_hook.h"
 #include "platform/win32/win32_keyboard_layout.h"
@@ -12,32 +13,6 @@
 namespace quorvel {
 
 namespace {
-
-bool isExtendedKey(WORD vk) {
-    switch (vk) {
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_END:
-        case VK_HOME:
-        case VK_LEFT:
-        case VK_UP:
-        case VK_RIGHT:
-        case VK_DOWN:
-        case VK_INSERT:
-        case VK_DELETE:
-        case VK_DIVIDE:
-        case VK_NUMLOCK:
-        case VK_RCONTROL:
-        case VK_RMENU:
-        case VK_LWIN:
-        case VK_RWIN:
-        case VK_APPS:
-        case VK_SNAPSHOT:
-            return true;
-        default:
-            return false;
-    }
-}
 
 // The window with the keyboard focus in the target's thread (an edit box inside
 // a dialog, say), or the target itself.

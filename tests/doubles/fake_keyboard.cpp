@@ -16,12 +16,6 @@ namespace quorvel {
 
 namespace {
 
-bool isExtended(int key) {
-    return key == vk::RCtrl || key == vk::RAlt || (key >= vk::PageUp && key <= vk::Down) ||
-           key == vk::Insert || key == vk::Delete || (key >= vk::LWin && key <= vk::Apps) ||
-           key == vk::Divide || key == vk::NumLock;
-}
-
 // A US layout, as far as tests type: letters, digits and the characters Shift
 // gives them, blank, tab and Enter.
 constexpr std::string_view ShiftedDigits = ")!@#$%^&*(";
@@ -99,7 +93,7 @@ bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_
     KeyEventRecord event;
     event.vkCode = static_cast<std::uint32_t>(code);
     event.scanCode = scanCode;
-    event.flags = (isExtended(code) ? key_flags::Extended : 0) |
+    event.flags = (isExtendedKey(static_cast<std::uint32_t>(code)) ? key_flags::Extended : 0) |
                   (injected ? key_flags::Injected : 0) | (released ? key_flags::Released : 0);
     event.time = ++time_;
     event.dwExtraInfo = extraInfo;
