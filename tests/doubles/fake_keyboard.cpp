@@ -19,7 +19,7 @@ namespace {
 bool isExtended(int key) {
     return key == vk::RCtrl || key == vk::RAlt || (key >= vk::PageUp && key <= vk::Down) ||
            key == vk::Insert || key == vk::Delete || (key >= vk::LWin && key <= vk::Apps) ||
-           key == vk::Divide || key == vk::NumLock;
+           key == vk::Divide || key == vk::NumLock || key == vk::PrintScreen;
 }
 
 // A US layout, as far as tests type: letters, digits and the characters Shift
@@ -94,11 +94,11 @@ std::uint16_t FakeKeyboard::GetAsyncKeyState(int virtualKey) {
 }
 
 bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_t extraInfo,
-                           std::uint32_t scanCode) {
+                           std::uint32_t scanCode, std::optional<bool> extended) {
     KeyEventRecord event;
     event.vkCode = static_cast<std::uint32_t>(code);
     event.scanCode = scanCode;
-    event.flags = (isExtended(code) ? key_flags::Extended : 0) |
+    event.flags = (extended.value_or(isExtended(code)) ? key_flags::Extended : 0) |
                   (injected ? key_flags::Injected : 0) | (released ? key_flags::Released : 0);
     event.time = ++time_;
     event.dwExtraInfo = extraInfo;
@@ -179,8 +179,11 @@ SendOutcome FakeKeyboard::typeKeys(std::span<const KeyStroke> strokes, Wait wait
     const std::string keys = testing::keysText(strokes);
     sent.push_back(keys + (wait == Wait::Yes ? " (waits)" : ""));
     injectionsInsideHook += hookDepth_ > 0 ? 1 : 0;
-    const SendOutcome outcome =
-        blockInjection || !acceptsInput ? SendOutcome::Blocked : injectAll(strokes);
+    // Like the real injector, an empty send injects nothing: not even the
+    // release of a modifier the user holds.
+    const SendOutcome outcome = strokes.empty()                   ? SendOutcome::AllSent
+                                : blockInjection || !acceptsInput ? SendOutcome::Blocked
+                                                                  : injectAll(strokes);
     if (afterSend) {
         afterSend(keys);
     }
@@ -253,7 +256,7 @@ std::size_t FakeKeyboard::replayKeys(std::span<const HeldKey> keys) {
     for (const HeldKey& key : keys.first(take)) {
         replayed.push_back(key);
         deliver(key.virtualKey, key.released, true,
-                key.foreign ? ForeignReplayMarker : ReplayMarker);
+                key.foreign ? ForeignReplayMarker : ReplayMarker, key.scanCode, key.extended);
     }
     --nesting_;
     return take;
