@@ -25,8 +25,6 @@ const std::set<int> ExtendedKeys = {
 
 // The scan code only where the engine reads it: not on our own keys but a packet's.
 std::string seen(const KeyEventRecord& e) {
-    const char* marks[] = {"own", "replay", "foreign"};
-    const std::uintptr_t markers[] = {OwnInjectionMarker, ReplayMarker, ForeignReplayMarker};
     std::string text = std::to_string(e.vkCode);
     if (e.dwExtraInfo != OwnInjectionMarker || e.vkCode == vk::Packet) {
         text += "/" + std::to_string(e.scanCode);
@@ -34,10 +32,10 @@ std::string seen(const KeyEventRecord& e) {
     text += (e.flags & key_flags::Extended) != 0 ? " extended" : "";
     text += (e.flags & key_flags::Injected) != 0 ? " injected" : "";
     text += (e.flags & key_flags::Released) != 0 ? " up" : " down";
-    for (int i = 0; i < 3; ++i) {
-        text += e.dwExtraInfo == markers[i] ? std::string(" ") + marks[i] : "";
-    }
-    return text;
+    return text + (e.dwExtraInfo == OwnInjectionMarker    ? " own"
+                   : e.dwExtraInfo == ReplayMarker        ? " replay"
+                   : e.dwExtraInfo == ForeignReplayMarker ? " foreign"
+                                                          : "");
 }
 
 struct Rig {
@@ -51,7 +49,8 @@ struct Rig {
         keyboard.install(
             [this](int, const KeyEventRecord& e) {
                 events.push_back(seen(e));
-                downBefore.push_back((keyboard.GetAsyncKeyState(int(e.vkCode)) & 0x8000) != 0);
+                downBefore.push_back(
+                    (keyboard.GetAsyncKeyState(static_cast<int>(e.vkCode)) & 0x8000) != 0);
                 return e.vkCode == swallow ? 1 : 0;
             },
             nullptr);
@@ -87,10 +86,6 @@ TEST(FakeKeyboardContract, ASendReachesTheHookAsOurKeysAfterTheHeldModifiersAreL
                   ExtendedKeys.contains(key))
             << key;
     }
-    rig.events.clear();
-    rig.keyboard.blockInjection = true;
-    EXPECT_EQ(rig.keyboard.typeKeys(strokes, Wait::No), SendOutcome::Blocked);
-    EXPECT_EQ(rig.events, std::vector<std::string>{});
 }
 
 // Held keys come back as they were held, in order, marked as the user's or as
