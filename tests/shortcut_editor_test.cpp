@@ -102,7 +102,7 @@ TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBackOrTyped) {
     for (const auto& [trigger, text] : boxes) {
         transcript += run({line("{S}", "vs", "old")}, trigger, text, "Tab Enter add");
     }
-    testing::expectGolden("editor_add_refused.txt", transcript);
+    testing::expectGolden("shortcut_editor_add_refused.txt", transcript);
 }
 
 // Added rows: the mode comes from the options, a trigger that starts with a
@@ -133,7 +133,7 @@ TEST(ShortcutEditor, AddTakesTheModeFromOptionsFunctionKeysAndEnterAndReplacesTh
         line("{T}", "ZZ", "last"),
     };
     transcript += run(rows, "vs", "tab one", "pick 1 caret 2 Tab add");
-    testing::expectGolden("editor_add.txt", transcript);
+    testing::expectGolden("shortcut_editor_add.txt", transcript);
 }
 
 // A clicked row fills the boxes as the list reads its fields (trigger trimmed,
@@ -156,7 +156,7 @@ TEST(ShortcutEditor, SelectEntryLoadsTheRowIntoTheBoxesOrReportsALineItCannotSpl
         transcript += run({" " + line("{S}", "aaa", "first"), entry}, "kept", "kept too",
                           "Tab Enter select 1");
     }
-    testing::expectGolden("editor_select.txt", transcript);
+    testing::expectGolden("shortcut_editor_select.txt", transcript);
 }
 
 // F1 to F12 pressed in the trigger box name themselves there; other keys are left.
@@ -177,7 +177,7 @@ TEST(ShortcutEditor, FunctionKeysDeletesAndSamples) {
     for (const char* answer : {"no samples", "yes samples"}) {
         transcript += run({line("{S}", "aa", "mine")}, "", "", answer);
     }
-    testing::expectGolden("editor_keys_deletes_samples.txt", transcript);
+    testing::expectGolden("shortcut_editor_keys_deletes_samples.txt", transcript);
 }
 
 }  // namespace

@@ -89,12 +89,14 @@ bool FakeKeyboard::isDown(int virtualKey) {
 }
 
 bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_t extraInfo,
-                           std::uint32_t scanCode) {
+                           std::uint32_t scanCode, std::optional<bool> extended) {
     KeyEventRecord event;
     event.vkCode = static_cast<std::uint32_t>(code);
     event.scanCode = scanCode;
-    event.flags = (isExtendedKey(static_cast<std::uint32_t>(code)) ? key_flags::Extended : 0) |
-                  (injected ? key_flags::Injected : 0) | (released ? key_flags::Released : 0);
+    event.flags =
+        (extended.value_or(isExtendedKey(static_cast<std::uint32_t>(code))) ? key_flags::Extended
+                                                                            : 0) |
+        (injected ? key_flags::Injected : 0) | (released ? key_flags::Released : 0);
     event.time = ++time_;
     event.dwExtraInfo = extraInfo;
     // The hook sees the key state from before this event, as on Windows, and an
@@ -174,8 +176,11 @@ SendOutcome FakeKeyboard::typeKeys(std::span<const KeyStroke> strokes, Wait wait
     const std::string keys = testing::keysText(strokes);
     sent.push_back(keys + (wait == Wait::Yes ? " (waits)" : ""));
     injectionsInsideHook += hookDepth_ > 0 ? 1 : 0;
-    const SendOutcome outcome =
-        blockInjection || !acceptsInput ? SendOutcome::Blocked : injectAll(strokes);
+    // Like the real injector, an empty send injects nothing: not even the
+    // release of a modifier the user holds.
+    const SendOutcome outcome = strokes.empty()                   ? SendOutcome::AllSent
+                                : blockInjection || !acceptsInput ? SendOutcome::Blocked
+                                                                  : injectAll(strokes);
     if (afterSend) {
         afterSend(keys);
     }
@@ -252,7 +257,7 @@ std::size_t FakeKeyboard::replayKeys(std::span<const HeldKey> keys) {
     for (const HeldKey& key : keys.first(take)) {
         replayed.push_back(key);
         deliver(key.virtualKey, key.released, true,
-                key.foreign ? ForeignReplayMarker : ReplayMarker);
+                key.foreign ? ForeignReplayMarker : ReplayMarker, key.scanCode, key.extended);
     }
     --nesting_;
     return take;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -101,7 +102,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool userKey(int virtualKey, bool released);
     SendOutcome injectAll(std::span<const KeyStroke> strokes);
     bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo,
-                 std::uint32_t scanCode = 0);
+                 std::uint32_t scanCode = 0, std::optional<bool> extended = std::nullopt);
     void applyToTarget(int virtualKey);
     bool down(int virtualKey) const { return anyDown(down_, virtualKey); }
     static bool anyDown(const std::array<bool, 256>& keys, int code);

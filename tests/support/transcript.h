@@ -1,7 +1,9 @@
 #pragma once
 // Outputs compared whole with a reviewed file under tests/golden/, instead of
-// piece by piece. QUORVEL_UPDATE_GOLDEN=1 writes the files from the run; the
-// diff of the files is then reviewed like any change of code.
+// piece by piece. QUORVEL_UPDATE_GOLDEN=1 (that value only) writes the files
+// that differ from the run and fails the tests that wrote them, so that a run
+// which rewrote its own expectations never passes; the diff is then reviewed
+// like any change of code and the tests run again without the switch.
 
 #include <gtest/gtest.h>
 
@@ -50,13 +52,18 @@ inline std::string toldSince(const FakeDialogs& dialogs, std::size_t from = 0) {
 
 inline void expectGolden(const std::string& name, const std::string& actual) {
     const auto path = std::filesystem::path(QUORVEL_GOLDEN_DIR) / name;
-    if (std::getenv("QUORVEL_UPDATE_GOLDEN") != nullptr) {
-        std::ofstream(path, std::ios::binary) << actual;
-    }
     std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << path << " is missing";
     std::stringstream expected;
     expected << in.rdbuf();
+    const char* update = std::getenv("QUORVEL_UPDATE_GOLDEN");
+    if (update != nullptr && std::string_view(update) == "1" && (!in || expected.str() != actual)) {
+        in.close();
+        std::ofstream(path, std::ios::binary) << actual;
+        ADD_FAILURE() << path << " was rewritten from this run: review its diff, then run the "
+                      << "tests again without QUORVEL_UPDATE_GOLDEN";
+        return;
+    }
+    ASSERT_TRUE(in) << path << " is missing";
     EXPECT_EQ(actual, expected.str()) << "differs from " << path;
 }
 

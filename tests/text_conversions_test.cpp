@@ -1,8 +1,7 @@
 // What the key notation parser, the macro expander, the UTF-16 conversion and
-// the list's row text make of their input. Most cases are rows of
-// tests/golden/text_rules.txt, "verb input => output": each row's output is
-// made again from its input and compared. The macro rules are also checked
-// against the literal expansion on random texts.
+// the list's row text make of their input. Each case is a row of
+// tests/golden/text_conversions.txt, "verb input => output": each row's output is
+// made again from its input and compared.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@
 #include <fstream>
 #include <iomanip>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -158,8 +156,8 @@ std::string outcome(const std::string& verb, const std::string& input) {
     return "unknown verb";
 }
 
-TEST(TextRules, EachRowOfTheGoldenFileGivesItsOutput) {
-    const auto path = std::filesystem::path(QUORVEL_GOLDEN_DIR) / "text_rules.txt";
+TEST(TextConversions, EachRowOfTheGoldenFileGivesItsOutput) {
+    const auto path = std::filesystem::path(QUORVEL_GOLDEN_DIR) / "text_conversions.txt";
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file) << path;
     int rows = 0;
@@ -175,62 +173,6 @@ TEST(TextRules, EachRowOfTheGoldenFileGivesItsOutput) {
         ++rows;
     }
     EXPECT_GT(rows, 90);
-}
-
-std::vector<std::string> splitAtBars(const std::string& text) {
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, '|');) {
-        parts.push_back(part);
-    }
-    return parts;
-}
-
-// The rest of the macro rules (blanks, case, other names, stray markers, values
-// and clipboard texts that hold markers) against the literal expansion.
-TEST(TextRules, MacrosMatchTheLiteralExpansionOnRandomTexts) {
-    testing::GivenLocale markers;
-    markers.date = "d/%";
-    markers.time = "(t)%";
-    markers.month = "M12";
-    const EnglishUsLocale us;
-    const auto pieces = splitAtBars(
-        "%(|%(|%(|)%|)%|)%|%|(|)|a|B| |x|run=|Run=X|date|DaTe|time|now|longdate|"
-        "clipboard text|Clipboard Text|%(clipboard text)%");
-    const auto clips = splitAtBars(
-        "|%(date)%|%(clipboard text)%|(time)%|x%|%(run=c)%|"
-        "%(a)%bcdef|%(%(x)%y)%zz|%(%(a))%%x");
-    std::mt19937 random(20261206);
-    auto pick = [&random](std::size_t count) {
-        return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
-    };
-    auto randomText = [&](std::size_t maxPieces) {
-        std::string text;
-        for (std::size_t i = pick(maxPieces + 1); i > 0; --i) {
-            text += pieces[pick(pieces.size())];
-        }
-        return text;
-    };
-    for (int round = 0; round < 8000; ++round) {
-        const std::string text = randomText(24);
-        std::vector<std::optional<std::string>> clipboard;
-        for (std::size_t i = pick(4); i > 0; --i) {
-            const std::size_t kind = pick(6);
-            clipboard.push_back(kind == 0  ? std::nullopt
-                                : kind < 3 ? std::optional(clips[pick(clips.size())])
-                                           : std::optional(randomText(12)));
-        }
-        const Locale& locale = round % 2 == 0 ? static_cast<const Locale&>(markers) : us;
-
-        ScriptedClipboard fast{clipboard};
-        ScriptedClipboard slow{clipboard};
-        const auto got = expandMacros(text, Morning, fast.reader(), locale);
-        const auto expected = testing::literalExpand(text, Morning, slow.reader(), locale);
-        ASSERT_EQ(got.kind, expected.kind) << "text: " << text;
-        ASSERT_EQ(got.value, expected.value) << "text: " << text;
-        ASSERT_EQ(got.clipboardSpans, expected.clipboardSpans) << "text: " << text;
-        ASSERT_EQ(fast.reads, slow.reads) << "text: " << text;
-    }
 }
 
 }  // namespace
