@@ -151,7 +151,7 @@ bool TextSender::step() {
                 phase_ = Phase::Deliver;
                 return true;
             }
-            ++pass_;
+            pass_ += CalibrationPerPass;
             // The pause is the send keeping time, not a send that hangs: on a slow
             // machine it may take longer than the hold's time bound.
             keyboard_.keyHold().noteSendProgress();

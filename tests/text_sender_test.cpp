@@ -34,7 +34,7 @@ std::pair<std::string, int> sendAndCount(const std::string& calibration,
 // Only a typed trigger is erased, one Backspace a character, and only then is
 // there a calibration pause. tests/golden/sender_calibration_pause.txt holds each
 // send's keys and how many more event-loop passes ran before the text than with
-// a calibration of 0.
+// a calibration of 0: a pass uses up two of the number, rounded up.
 TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
     const std::pair<const char*, const char*> cases[] = {
         {"5", "TD"},    {"-3", "TD"},         {"abc", "TD"},     {"3.5", "a b"}, {"7", "żó😀"},

@@ -57,7 +57,6 @@ bool mayChangeModel(UINT message, LPARAM lParam) {
         case WM_TIMER:
         case WM_CLOSE:
         case WM_MOUSEMOVE:
-        case WmRunPosted:
         case WmRefreshViews:
             return true;
         default:
@@ -179,7 +178,16 @@ int Host::run(HINSTANCE instance) {
     syncTimers();
 
     MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        // Posted work comes in bursts (a send is many steps): the windows show
+        // what it changed once the burst is over, not after every step.
+        if (refreshWhenIdle_ && !::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            refreshWhenIdle_ = false;
+            refreshViews();
+        }
+        if (::GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            break;
+        }
         if (isDialogKey(message)) {
             continue;
         }
@@ -220,6 +228,7 @@ void Host::refreshViews() {
 
 void Host::afterMessage(UINT message, LPARAM lParam) {
     syncTimers();
+    refreshWhenIdle_ = refreshWhenIdle_ || message == WmRunPosted;
     if (mayChangeModel(message, lParam) || (message == taskbarCreated_ && message != 0)) {
         refreshViews();
     }

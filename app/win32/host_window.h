@@ -55,6 +55,8 @@ class Host {
     // Asks the services, made after it, only once keys arrive.
     HookWatchdog watchdog_{[this] { return hookSeesForeground(); }};
     bool refreshing_ = false;
+    // Posted work has run since the windows last showed the model.
+    bool refreshWhenIdle_ = false;
     // A failed save holds the session's end up, with a reason Windows shows.
     bool sessionEndHeld_ = false;
     std::unique_ptr<Services> services_;
