@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {

@@ -1,7 +1,7 @@
 // The File menu's import, save and export commands, and the working file.
 
 #include "app/main_window.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "storage/shortcut_file.h"
 #include "text/utf8_text.h"
 

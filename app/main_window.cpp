@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
 #include "editor/samples.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 

@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "engine/calibration.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 

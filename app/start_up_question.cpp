@@ -1,6 +1,6 @@
 #include "app/start_up_question.h"
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "storage/settings_names.h"
 
 namespace quorvel {

@@ -6,7 +6,7 @@
 
 #include "app/main_window.h"
 #include "engine/calibration.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "storage/settings_names.h"
 #include "storage/shortcut_file.h"
 #include "text/utf8_text.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "commontext/common_text_store.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "editor/samples.h"
 #include "engine/key_names.h"
-#include "engine/product_info.h"
 #include "engine/shortcut_entry.h"
+#include "platform/product_info.h"
 #include "platform/virtual_keys.h"
 #include "text/utf8.h"
 #include "text/utf8_text.h"

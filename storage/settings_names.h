@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel::settings {
 

@@ -1,6 +1,6 @@
 #include "tray/help_commands.h"
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 

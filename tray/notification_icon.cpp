@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {

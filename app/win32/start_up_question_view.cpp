@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/win32/control_ids.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 

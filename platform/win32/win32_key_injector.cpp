@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/key_events.h"
+#include "platform/key_events.h"
 #include "platform/keyboard_hook.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_keyboard_hook.h"
