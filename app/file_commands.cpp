@@ -115,9 +115,8 @@ void MainWindow::nameWorkingFileInSettings() {
     const std::string& path = workingFile().path();
     const std::string unnamed = DefaultShortcutFile(services_.environment);
     for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
-        if (!equalIgnoringCase(store.GetSetting(name.application, name.section, name.key, unnamed),
-                               path)) {
-            store.SaveSetting(name.application, name.section, name.key, path);
+        if (!equalIgnoringCase(store.read(name, unnamed), path)) {
+            store.write(name, path);
         }
     }
 }

@@ -8,8 +8,7 @@ namespace quorvel {
 
 void MainWindow::flipStoredOption(MenuItem& item, const settings::SettingName& name) {
     item.checked = !item.checked;
-    services_.settings.SaveSetting(name.application, name.section, name.key,
-                                   settings::boolSetting(item.checked));
+    services_.settings.write(name, settings::boolSetting(item.checked));
 }
 
 void MainWindow::toggleWithQuestion(MenuItem& item, std::string_view question) {
@@ -52,8 +51,7 @@ bool MainWindow::includeProgram(std::string_view name) {
 
 void MainWindow::storeExcludedPrograms() {
     const settings::SettingName& name = settings::ExcludedProgramNames;
-    services_.settings.SaveSetting(name.application, name.section, name.key,
-                                   excludedPrograms.stored());
+    services_.settings.write(name, excludedPrograms.stored());
 }
 
 void MainWindow::toggleBoost() {
@@ -80,9 +78,7 @@ void MainWindow::calibrationChanged() {
     }
     // Only a number the sender can use is stored, so the box and the pause agree.
     if (calibrationPasses(text)) {
-        services_.settings.SaveSetting(settings::Calibration.application,
-                                       settings::Calibration.section, settings::Calibration.key,
-                                       text);
+        services_.settings.write(settings::Calibration, text);
         return;
     }
     services_.dialogs.MsgBox("Value Must be Numberic", MessageButtons::Ok,
@@ -92,8 +88,7 @@ void MainWindow::calibrationChanged() {
 
 void MainWindow::applyBoost() {
     clipboardTimer.interval = 500;
-    services_.settings.SaveSetting(settings::Boost.application, settings::Boost.section,
-                                   settings::Boost.key, settings::boolSetting(boostItem.checked));
+    services_.settings.write(settings::Boost, settings::boolSetting(boostItem.checked));
 }
 
 }  // namespace quorvel

@@ -28,8 +28,7 @@ std::string StartUpQuestion::linkTarget() {
 }
 
 void StartUpQuestion::storeAnswer() {
-    settings_.SaveSetting(settings::StartUpOption.application, settings::StartUpOption.section,
-                          settings::StartUpOption.key, std::to_string(doNotAskAgain.value));
+    settings_.write(settings::StartUpOption, std::to_string(doNotAskAgain.value));
 }
 
 // The installer's link is copied when there is one; a program unzipped anywhere

@@ -15,11 +15,6 @@ namespace quorvel {
 
 namespace {
 
-std::string read(SettingsStore& store, const settings::SettingName& name,
-                 std::string_view defaultValue) {
-    return store.GetSetting(name.application, name.section, name.key, defaultValue);
-}
-
 // Every copy of the program keeps its list in a file of this name; the settings
 // name any other file only when an earlier version left them so.
 bool isWorkingFileName(std::string_view path) {
@@ -45,11 +40,11 @@ void MainWindow::loadShortcuts() {
     const bool hadList = files.exists(path);
     const bool firstInAppData = !equalIgnoringCase(path, beside) && !hadList;
     const bool besideIsOthers = firstInAppData && files.ownedByAnotherUser(beside);
-    const bool ranBefore = !read(store, settings::StartUpOption, "").empty() ||
-                           !read(store, settings::SaveFile, "").empty();
+    const bool ranBefore = !store.read(settings::StartUpOption, "").empty() ||
+                           !store.read(settings::SaveFile, "").empty();
     // A damaged value counts as the default: starting empty would let the next
     // change save an empty list over the user's file.
-    const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
+    const auto autoImport = parseCalibrationNumber(store.read(settings::AutoImport, "1"));
     bool carried = false;
     ImportResult loaded;
     if (!autoImport || *autoImport == 1.0) {
@@ -57,7 +52,7 @@ void MainWindow::loadShortcuts() {
         loaded = workingFile().load(shortcuts);
         std::vector<std::string> others;
         for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
-            others.push_back(read(store, name, ""));
+            others.push_back(store.read(name, ""));
         }
         if (firstInAppData && files.exists(beside) && (!besideIsOthers || ranBefore)) {
             others.push_back(beside);
@@ -152,25 +147,25 @@ void MainWindow::start() {
     // A stored truth value that does not read as one leaves the item as it is.
     showKeyItem.checked =
         settings::readBoolSetting(
-            read(store, settings::MenuShow, settings::boolSetting(showKeyItem.checked)))
+            store.read(settings::MenuShow, settings::boolSetting(showKeyItem.checked)))
             .value_or(showKeyItem.checked);
     commonTextKeyItem.checked =
         settings::readBoolSetting(
-            read(store, settings::MenuText, settings::boolSetting(commonTextKeyItem.checked)))
+            store.read(settings::MenuText, settings::boolSetting(commonTextKeyItem.checked)))
             .value_or(commonTextKeyItem.checked);
     fullScreenPauseItem.checked =
-        settings::readBoolSetting(read(store, settings::FullScreenPause, "True")).value_or(true);
-    excludedPrograms = ExcludedPrograms::parse(read(store, settings::ExcludedProgramNames, ""));
-    calibrationBox.setText(read(store, settings::Calibration, calibrationBox.text()));
+        settings::readBoolSetting(store.read(settings::FullScreenPause, "True")).value_or(true);
+    excludedPrograms = ExcludedPrograms::parse(store.read(settings::ExcludedProgramNames, ""));
+    calibrationBox.setText(store.read(settings::Calibration, calibrationBox.text()));
     applyBoost();
     runMinimizedItem.checked =
-        settings::readBoolSetting(read(store, settings::RunMinimized, "False")).value_or(false);
+        settings::readBoolSetting(store.read(settings::RunMinimized, "False")).value_or(false);
 
     visible = true;
     if (runMinimizedItem.checked) {
         minimize();
     }
-    if (read(store, settings::StartUpOption, "0") == "0") {
+    if (store.read(settings::StartUpOption, "0") == "0") {
         startUpQuestion.show();
     }
 }
@@ -244,7 +239,7 @@ void MainWindow::restoreDefaults() {
              MessageButtons::YesNoDefaultNo)) {
         return;
     }
-    services_.settings.DeleteSetting(settings::Application);
+    services_.settings.eraseApplication(settings::Application);
     services_.files.deleteFile(workingFile().path());
     services_.dialogs.MsgBox("Please Restart Quorvel", MessageButtons::Ok,
                              product::ApplicationTitle);

@@ -17,7 +17,7 @@ void SaveList(SettingsStore& settings, const TextRows& rows) {
         keyValues.emplace_back(std::to_string(i), std::string(rows[i]));
     }
     keyValues.emplace_back(settings::CommonTextCountKey, std::to_string(rows.size()));
-    settings.SaveSettings(settings::Application, settings::CommonTextSection, keyValues);
+    settings.writeSection(settings::Application, settings::CommonTextSection, keyValues);
 }
 
 namespace {
@@ -57,12 +57,10 @@ void GetList(SettingsStore& settings, TextRows& rows) {
     // The count is read again before every row, so a count that changes while
     // reading is honoured at once.
     for (std::int32_t i = 0;
-         i < std::min(storedEnd, commonTextCount(settings.GetSetting(
-                                     settings::Application, settings::CommonTextSection,
-                                     settings::CommonTextCountKey, "0")));
+         i < std::min(storedEnd, commonTextCount(settings.read(settings::CommonTextCount, "0")));
          ++i) {
-        rows.push_back(settings.GetSetting(settings::Application, settings::CommonTextSection,
-                                           std::to_string(i), ""));
+        rows.push_back(settings.read(
+            {settings::Application, settings::CommonTextSection, std::to_string(i)}, ""));
     }
     rows.shrinkToFit();
 }

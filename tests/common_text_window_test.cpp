@@ -71,7 +71,7 @@ std::string run(const std::vector<std::string>& steps) {
             form.texts.selected = 0;
         } else if (word == "stored" || word == "count") {
             word == "stored" ? SaveList(store, split(rest))
-                             : store.SaveSetting("Quorvel", "Commonkeys", "Number", rest);
+                             : store.write({"Quorvel", "Commonkeys", "Number"}, rest);
         } else if (word == "picture") {
             clipboard.putFormat(2, {1, 2, 3});
         } else if (word == "lock" || word == "unlock") {

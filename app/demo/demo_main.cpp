@@ -36,8 +36,8 @@ std::string visible(const std::string& text) {
 int main() {
     using namespace quorvel;
     FakeDesktop desktop;
-    desktop.settings.SaveSetting("Quorvel 2.1", "options", "text2", "0");
-    desktop.settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    desktop.settings.write({"Quorvel 2.1", "options", "text2"}, "0");
+    desktop.settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
 
     MainWindow form(desktop.services);
     form.start();
