@@ -37,7 +37,7 @@ void ExcludedProgramsWindow::close() {
 }
 
 void ExcludedProgramsWindow::tell(const std::string& message) {
-    dialogs_.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+    dialogs_.showMessage(message, MessageButtons::Ok, product::ApplicationTitle);
 }
 
 void ExcludedProgramsWindow::add(std::string_view typed) {

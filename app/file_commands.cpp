@@ -42,7 +42,7 @@ std::string repeatsText(const std::string& path, const ImportResult& imported) {
 }  // namespace
 
 void MainWindow::tell(const std::string& message) {
-    services_.dialogs.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+    services_.dialogs.showMessage(message, MessageButtons::Ok, product::ApplicationTitle);
 }
 
 void MainWindow::tellUnreadLines(const std::string& path, std::size_t count,
@@ -65,7 +65,7 @@ void MainWindow::importFile() {
     ImportResult imported;
     {
         const BusyCursor busy(services_.dialogs);
-        imported = GetImportFile(chosen, shortcuts, services_.files, services_.codePage);
+        imported = importShortcutFile(chosen, shortcuts, services_.files, services_.codePage);
     }
     if (imported.added > 0) {
         saveFile();
@@ -135,7 +135,7 @@ void MainWindow::exportFile() {
     bool exported = false;
     {
         const BusyCursor busy(services_.dialogs);
-        exported = ExportFile(shortcuts, chosen, services_.files, services_.codePage);
+        exported = exportShortcutFile(shortcuts, chosen, services_.files, services_.codePage);
     }
     if (!exported) {
         tell("The shortcuts could not be exported to " + chosen +

@@ -81,8 +81,8 @@ void MainWindow::calibrationChanged() {
         services_.settings.write(settings::Calibration, text);
         return;
     }
-    services_.dialogs.MsgBox("Value Must be Numberic", MessageButtons::Ok,
-                             product::ApplicationTitle);
+    services_.dialogs.showMessage("Value Must be Numberic", MessageButtons::Ok,
+                                  product::ApplicationTitle);
     calibrationBox.setText("500");
 }
 

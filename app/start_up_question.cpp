@@ -45,7 +45,7 @@ void StartUpQuestion::answerYes() {
     if (!placeStartUpLink()) {
         // A Yes that did nothing is not stored: the question stays open, and
         // comes back at the next start.
-        dialogs_.MsgBox(
+        dialogs_.showMessage(
             "Quorvel could not be set to run at Startup: its link could not be "
             "placed in the StartUp folder " +
                 environment_.startUpFolder() + ".",

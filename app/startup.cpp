@@ -133,14 +133,14 @@ void MainWindow::start() {
     SettingsStore& store = services_.settings;
     width = 7275;
     if (services_.environment.earlierCopyRunning() &&
-        services_.dialogs.MsgBox("There is a copy Quorvel 2.1 currently running.  Are you sure "
-                                 "you want to start a second copy of Quorvel",
-                                 MessageButtons::YesNoDefaultNo,
-                                 product::WebDomain) != MessageAnswer::Yes) {
+        services_.dialogs.showMessage(
+            "There is a copy Quorvel 2.1 currently running.  Are you sure "
+            "you want to start a second copy of Quorvel",
+            MessageButtons::YesNoDefaultNo, product::WebDomain) != MessageAnswer::Yes) {
         services_.environment.endProcess();
     }
     engine.mainData().InstallKeyHook();
-    icon.IconTray();
+    icon.addIcon();
 
     loadShortcuts();
 
@@ -223,10 +223,10 @@ void MainWindow::exitProgram() {
     }
     readHeldBackFile(Tell::Yes);
     if (unsaved_ && !writeWorkingFile() &&
-        services_.dialogs.MsgBox("The shortcuts could not be saved to " + workingFile().path() +
-                                     ", so your latest changes would be lost. Exit anyway?",
-                                 MessageButtons::YesNoDefaultNo,
-                                 product::ApplicationTitle) != MessageAnswer::Yes) {
+        services_.dialogs.showMessage(
+            "The shortcuts could not be saved to " + workingFile().path() +
+                ", so your latest changes would be lost. Exit anyway?",
+            MessageButtons::YesNoDefaultNo, product::ApplicationTitle) != MessageAnswer::Yes) {
         return;
     }
     icon.removeIcon();
@@ -241,8 +241,8 @@ void MainWindow::restoreDefaults() {
     }
     services_.settings.eraseApplication(settings::Application);
     services_.files.deleteFile(workingFile().path());
-    services_.dialogs.MsgBox("Please Restart Quorvel", MessageButtons::Ok,
-                             product::ApplicationTitle);
+    services_.dialogs.showMessage("Please Restart Quorvel", MessageButtons::Ok,
+                                  product::ApplicationTitle);
     // The icon goes with the program, as at Exit, rather than lingering until the
     // mouse passes over it.
     icon.removeIcon();

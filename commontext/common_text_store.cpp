@@ -10,7 +10,7 @@
 
 namespace quorvel {
 
-void SaveList(SettingsStore& settings, const TextRows& rows) {
+void saveCommonText(SettingsStore& settings, const TextRows& rows) {
     std::vector<std::pair<std::string, std::string>> keyValues;
     keyValues.reserve(rows.size() + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -22,7 +22,7 @@ void SaveList(SettingsStore& settings, const TextRows& rows) {
 
 namespace {
 
-// The row a value name stores, as SaveList names rows: "0", "1", ... ; none for
+// The row a value name stores, as saveCommonText names rows: "0", "1", ... ; none for
 // any other name.
 std::optional<std::int32_t> rowOfKey(std::string_view key) {
     if (key.empty() || key.size() > 5 || (key.size() > 1 && key.front() == '0')) {
@@ -52,7 +52,7 @@ std::int32_t storedRowsEnd(SettingsStore& settings) {
 
 }  // namespace
 
-void GetList(SettingsStore& settings, TextRows& rows) {
+void loadCommonText(SettingsStore& settings, TextRows& rows) {
     const std::int32_t storedEnd = storedRowsEnd(settings);
     // The count is read again before every row, so a count that changes while
     // reading is honoured at once.

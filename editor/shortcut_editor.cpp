@@ -79,11 +79,11 @@ ShortcutEditor::ShortcutEditor(EditorControls& controls, ShortcutList& list, Dia
     : controls_(controls), list_(list), dialogs_(dialogs), fileSave_(std::move(fileSave)) {}
 
 void ShortcutEditor::show(std::string_view message) {
-    dialogs_.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+    dialogs_.showMessage(message, MessageButtons::Ok, product::ApplicationTitle);
 }
 
 bool ShortcutEditor::ask(std::string_view question, MessageButtons buttons) {
-    return dialogs_.MsgBox(question, buttons, product::ApplicationTitle) == MessageAnswer::Yes;
+    return dialogs_.showMessage(question, buttons, product::ApplicationTitle) == MessageAnswer::Yes;
 }
 
 void ShortcutEditor::save() {

@@ -75,13 +75,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             settings.read({Application, CommonTextSection, std::to_string(row)}, ""));
     }
     TextRows read{expected[0]};
-    GetList(settings, read);
+    loadCommonText(settings, read);
     FUZZ_CHECK(testing::rowTexts(read) == expected);
 
     read.erase(0);
-    SaveList(settings, read);
+    saveCommonText(settings, read);
     TextRows again;
-    GetList(settings, again);
+    loadCommonText(settings, again);
     FUZZ_CHECK(testing::rowTexts(again) == testing::rowTexts(read));
     return 0;
 }

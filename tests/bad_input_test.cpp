@@ -124,7 +124,7 @@ TEST_F(BadInput, CommonTextCountPastTheLimitReadsTheStoredRows) {
     EXPECT_EQ(window.texts.rows.size(), full);
     EXPECT_EQ(testing::toldSince(dialogs), "  told (Ok, Quorvel): The Common Text list is full.\n");
     TextRows reread;
-    GetList(store, reread);
+    loadCommonText(store, reread);
     EXPECT_TRUE(testing::rowTexts(reread) == testing::rowTexts(window.texts.rows));
 }
 

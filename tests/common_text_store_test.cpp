@@ -21,7 +21,7 @@ using Rows = std::vector<std::string>;
 
 Rows read(SettingsStore& store) {
     TextRows rows;
-    GetList(store, rows);
+    loadCommonText(store, rows);
     return testing::rowTexts(rows);
 }
 
@@ -53,7 +53,7 @@ TEST(CommonTextStore, BadCountsHaveADefinedOutcome) {
 // Another program may change the count while the rows are read.
 TEST(CommonTextStore, CountIsReadBeforeEveryRow) {
     FakeSettingsStore store;
-    SaveList(store, {"a", "b", "c", "d", "e"});
+    saveCommonText(store, {"a", "b", "c", "d", "e"});
     store.beforeGet = [&](std::string_view key) {
         if (key == "0") {
             store.write({"Quorvel", "Commonkeys", "Number"}, "2");

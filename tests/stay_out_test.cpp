@@ -97,7 +97,7 @@ TEST_F(StayOutApp, ATriggerInAnAdministratorProgramIsToldOncePerProgram) {
     tray.icons.clear();
     typeTrigger("Admin.exe", false);
     EXPECT_TRUE(tray.balloons.empty());
-    form->icon.IconTray();
+    form->icon.addIcon();
     typeTrigger("Admin.exe", false);
     typeTrigger("ADMIN.EXE", false);
     ASSERT_EQ(tray.balloons.size(), 1u);

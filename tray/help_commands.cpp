@@ -28,7 +28,7 @@ void HelpCommands::openShortcutsHelp() {
 }
 
 void HelpCommands::showAbout() {
-    dialogs_.MsgBox(aboutText(), MessageButtons::Ok, aboutCaption());
+    dialogs_.showMessage(aboutText(), MessageButtons::Ok, aboutCaption());
 }
 
 void HelpCommands::writeSuggestion() {

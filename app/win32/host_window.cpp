@@ -229,7 +229,7 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
     MainWindow& form = *services_->form;
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // The shell restarted and forgot every icon.
-        form.icon.IconTray();
+        form.icon.addIcon();
         return 0;
     }
     switch (message) {
