@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
@@ -37,7 +37,7 @@ void ExcludedProgramsWindow::close() {
 }
 
 void ExcludedProgramsWindow::tell(const std::string& message) {
-    dialogs_.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+    dialogs_.showMessage(message, MessageButtons::Ok, product::ApplicationTitle);
 }
 
 void ExcludedProgramsWindow::add(std::string_view typed) {

@@ -1,7 +1,7 @@
 // The File menu's import, save and export commands, and the working file.
 
 #include "app/main_window.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "storage/shortcut_file.h"
 #include "text/utf8_text.h"
 
@@ -42,7 +42,7 @@ std::string repeatsText(const std::string& path, const ImportResult& imported) {
 }  // namespace
 
 void MainWindow::tell(const std::string& message) {
-    services_.dialogs.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+    services_.dialogs.showMessage(message, MessageButtons::Ok, product::ApplicationTitle);
 }
 
 void MainWindow::tellUnreadLines(const std::string& path, std::size_t count,
@@ -65,7 +65,7 @@ void MainWindow::importFile() {
     ImportResult imported;
     {
         const BusyCursor busy(services_.dialogs);
-        imported = GetImportFile(chosen, shortcuts, services_.files, services_.codePage);
+        imported = importShortcutFile(chosen, shortcuts, services_.files, services_.codePage);
     }
     if (imported.added > 0) {
         saveFile();
@@ -115,9 +115,8 @@ void MainWindow::nameWorkingFileInSettings() {
     const std::string& path = workingFile().path();
     const std::string unnamed = DefaultShortcutFile(services_.environment);
     for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
-        if (!equalIgnoringCase(store.GetSetting(name.application, name.section, name.key, unnamed),
-                               path)) {
-            store.SaveSetting(name.application, name.section, name.key, path);
+        if (!equalIgnoringCase(store.read(name, unnamed), path)) {
+            store.write(name, path);
         }
     }
 }
@@ -136,7 +135,7 @@ void MainWindow::exportFile() {
     bool exported = false;
     {
         const BusyCursor busy(services_.dialogs);
-        exported = ExportFile(shortcuts, chosen, services_.files, services_.codePage);
+        exported = exportShortcutFile(shortcuts, chosen, services_.files, services_.codePage);
     }
     if (!exported) {
         tell("The shortcuts could not be exported to " + chosen +

@@ -2,7 +2,7 @@
 
 #include "editor/samples.h"
 #include "engine/calibration.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 
@@ -35,13 +35,13 @@ MainWindow::MainWindow(AppServices& services)
 }
 
 bool MainWindow::ask(std::string_view question, MessageButtons buttons) {
-    return services_.dialogs.MsgBox(question, buttons, product::ApplicationTitle) ==
+    return services_.dialogs.showMessage(question, buttons, product::ApplicationTitle) ==
            MessageAnswer::Yes;
 }
 
 void MainWindow::minimize() {
     visible = false;
-    icon.IconTray();
+    icon.addIcon();
 }
 
 void MainWindow::togglePause() {

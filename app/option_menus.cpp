@@ -2,14 +2,13 @@
 
 #include "app/main_window.h"
 #include "engine/calibration.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 
 void MainWindow::flipStoredOption(MenuItem& item, const settings::SettingName& name) {
     item.checked = !item.checked;
-    services_.settings.SaveSetting(name.application, name.section, name.key,
-                                   settings::boolSetting(item.checked));
+    services_.settings.write(name, settings::boolSetting(item.checked));
     applyOptions();
 }
 
@@ -54,8 +53,7 @@ bool MainWindow::includeProgram(std::string_view name) {
 
 void MainWindow::storeExcludedPrograms() {
     const settings::SettingName& name = settings::ExcludedProgramNames;
-    services_.settings.SaveSetting(name.application, name.section, name.key,
-                                   excludedPrograms.stored());
+    services_.settings.write(name, excludedPrograms.stored());
     applyOptions();
 }
 
@@ -84,21 +82,18 @@ void MainWindow::calibrationChanged() {
     }
     // Only a number the sender can use is stored, so the box and the pause agree.
     if (calibrationPasses(text)) {
-        services_.settings.SaveSetting(settings::Calibration.application,
-                                       settings::Calibration.section, settings::Calibration.key,
-                                       text);
+        services_.settings.write(settings::Calibration, text);
         return;
     }
-    services_.dialogs.MsgBox("Value Must be Numberic", MessageButtons::Ok,
-                             product::ApplicationTitle);
+    services_.dialogs.showMessage("Value Must be Numberic", MessageButtons::Ok,
+                                  product::ApplicationTitle);
     calibrationBox.setText("500");
     applyOptions();
 }
 
 void MainWindow::applyBoost() {
     applyOptions();
-    services_.settings.SaveSetting(settings::Boost.application, settings::Boost.section,
-                                   settings::Boost.key, settings::boolSetting(boostItem.checked));
+    services_.settings.write(settings::Boost, settings::boolSetting(boostItem.checked));
 }
 
 }  // namespace quorvel

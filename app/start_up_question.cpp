@@ -1,6 +1,6 @@
 #include "app/start_up_question.h"
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "storage/settings_names.h"
 
 namespace quorvel {
@@ -28,8 +28,7 @@ std::string StartUpQuestion::linkTarget() {
 }
 
 void StartUpQuestion::storeAnswer() {
-    settings_.SaveSetting(settings::StartUpOption.application, settings::StartUpOption.section,
-                          settings::StartUpOption.key, std::to_string(doNotAskAgain.value));
+    settings_.write(settings::StartUpOption, std::to_string(doNotAskAgain.value));
 }
 
 // The installer's link is copied when there is one; a program unzipped anywhere
@@ -46,7 +45,7 @@ void StartUpQuestion::answerYes() {
     if (!placeStartUpLink()) {
         // A Yes that did nothing is not stored: the question stays open, and
         // comes back at the next start.
-        dialogs_.MsgBox(
+        dialogs_.showMessage(
             "Quorvel could not be set to run at Startup: its link could not be "
             "placed in the StartUp folder " +
                 environment_.startUpFolder() + ".",

@@ -6,7 +6,7 @@
 
 #include "app/main_window.h"
 #include "engine/calibration.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "storage/settings_names.h"
 #include "storage/shortcut_file.h"
 #include "text/utf8_text.h"
@@ -14,11 +14,6 @@
 namespace quorvel {
 
 namespace {
-
-std::string read(SettingsStore& store, const settings::SettingName& name,
-                 std::string_view defaultValue) {
-    return store.GetSetting(name.application, name.section, name.key, defaultValue);
-}
 
 // Every copy of the program keeps its list in a file of this name; the settings
 // name any other file only when an earlier version left them so.
@@ -45,11 +40,11 @@ void MainWindow::loadShortcuts() {
     const bool hadList = files.exists(path);
     const bool firstInAppData = !equalIgnoringCase(path, beside) && !hadList;
     const bool besideIsOthers = firstInAppData && files.ownedByAnotherUser(beside);
-    const bool ranBefore = !read(store, settings::StartUpOption, "").empty() ||
-                           !read(store, settings::SaveFile, "").empty();
+    const bool ranBefore = !store.read(settings::StartUpOption, "").empty() ||
+                           !store.read(settings::SaveFile, "").empty();
     // A damaged value counts as the default: starting empty would let the next
     // change save an empty list over the user's file.
-    const auto autoImport = parseCalibrationNumber(read(store, settings::AutoImport, "1"));
+    const auto autoImport = parseCalibrationNumber(store.read(settings::AutoImport, "1"));
     bool carried = false;
     ImportResult loaded;
     if (!autoImport || *autoImport == 1.0) {
@@ -57,7 +52,7 @@ void MainWindow::loadShortcuts() {
         loaded = workingFile().load(shortcuts);
         std::vector<std::string> others;
         for (const settings::SettingName& name : {settings::ImportFile, settings::SaveFile}) {
-            others.push_back(read(store, name, ""));
+            others.push_back(store.read(name, ""));
         }
         if (firstInAppData && files.exists(beside) && (!besideIsOthers || ranBefore)) {
             others.push_back(beside);
@@ -138,39 +133,39 @@ void MainWindow::start() {
     SettingsStore& store = services_.settings;
     width = 7275;
     if (services_.environment.earlierCopyRunning() &&
-        services_.dialogs.MsgBox("There is a copy Quorvel 2.1 currently running.  Are you sure "
-                                 "you want to start a second copy of Quorvel",
-                                 MessageButtons::YesNoDefaultNo,
-                                 product::WebDomain) != MessageAnswer::Yes) {
+        services_.dialogs.showMessage(
+            "There is a copy Quorvel 2.1 currently running.  Are you sure "
+            "you want to start a second copy of Quorvel",
+            MessageButtons::YesNoDefaultNo, product::WebDomain) != MessageAnswer::Yes) {
         services_.environment.endProcess();
     }
     engine.keyboard().installHook();
-    icon.IconTray();
+    icon.addIcon();
 
     loadShortcuts();
 
     // A stored truth value that does not read as one leaves the item as it is.
     showKeyItem.checked =
         settings::readBoolSetting(
-            read(store, settings::MenuShow, settings::boolSetting(showKeyItem.checked)))
+            store.read(settings::MenuShow, settings::boolSetting(showKeyItem.checked)))
             .value_or(showKeyItem.checked);
     commonTextKeyItem.checked =
         settings::readBoolSetting(
-            read(store, settings::MenuText, settings::boolSetting(commonTextKeyItem.checked)))
+            store.read(settings::MenuText, settings::boolSetting(commonTextKeyItem.checked)))
             .value_or(commonTextKeyItem.checked);
     fullScreenPauseItem.checked =
-        settings::readBoolSetting(read(store, settings::FullScreenPause, "True")).value_or(true);
-    excludedPrograms = ExcludedPrograms::parse(read(store, settings::ExcludedProgramNames, ""));
-    calibrationBox.setText(read(store, settings::Calibration, calibrationBox.text()));
+        settings::readBoolSetting(store.read(settings::FullScreenPause, "True")).value_or(true);
+    excludedPrograms = ExcludedPrograms::parse(store.read(settings::ExcludedProgramNames, ""));
+    calibrationBox.setText(store.read(settings::Calibration, calibrationBox.text()));
     applyBoost();
     runMinimizedItem.checked =
-        settings::readBoolSetting(read(store, settings::RunMinimized, "False")).value_or(false);
+        settings::readBoolSetting(store.read(settings::RunMinimized, "False")).value_or(false);
 
     visible = true;
     if (runMinimizedItem.checked) {
         minimize();
     }
-    if (read(store, settings::StartUpOption, "0") == "0") {
+    if (store.read(settings::StartUpOption, "0") == "0") {
         startUpQuestion.show();
     }
 }
@@ -229,10 +224,10 @@ void MainWindow::exitProgram() {
     }
     readHeldBackFile(Tell::Yes);
     if (unsaved_ && !writeWorkingFile() &&
-        services_.dialogs.MsgBox("The shortcuts could not be saved to " + workingFile().path() +
-                                     ", so your latest changes would be lost. Exit anyway?",
-                                 MessageButtons::YesNoDefaultNo,
-                                 product::ApplicationTitle) != MessageAnswer::Yes) {
+        services_.dialogs.showMessage(
+            "The shortcuts could not be saved to " + workingFile().path() +
+                ", so your latest changes would be lost. Exit anyway?",
+            MessageButtons::YesNoDefaultNo, product::ApplicationTitle) != MessageAnswer::Yes) {
         return;
     }
     icon.removeIcon();
@@ -245,10 +240,10 @@ void MainWindow::restoreDefaults() {
              MessageButtons::YesNoDefaultNo)) {
         return;
     }
-    services_.settings.DeleteSetting(settings::Application);
+    services_.settings.eraseApplication(settings::Application);
     services_.files.deleteFile(workingFile().path());
-    services_.dialogs.MsgBox("Please Restart Quorvel", MessageButtons::Ok,
-                             product::ApplicationTitle);
+    services_.dialogs.showMessage("Please Restart Quorvel", MessageButtons::Ok,
+                                  product::ApplicationTitle);
     // The icon goes with the program, as at Exit, rather than lingering until the
     // mouse passes over it.
     icon.removeIcon();

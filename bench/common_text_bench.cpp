@@ -33,7 +33,7 @@ const StoredTexts& fullList() {
             full.textBytes += text.size();
             rows.push_back(text);
         }
-        SaveList(full.store, rows);
+        saveCommonText(full.store, rows);
         return full;
     }();
     return stored;
@@ -45,7 +45,7 @@ void BM_HeapOfCommonTextList(benchmark::State& state) {
     for (auto _ : state) {
         const std::size_t before = heapBytesInUse();
         auto rows = std::make_unique<TextRows>();
-        GetList(store, *rows);
+        loadCommonText(store, *rows);
         bytesPerTextByte = static_cast<double>(heapBytesInUse() - before) /
                            static_cast<double>(fullList().textBytes);
         state.PauseTiming();

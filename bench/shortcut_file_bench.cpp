@@ -86,7 +86,7 @@ void importOf(benchmark::State& state) {
         state.PauseTiming();
         auto list = std::make_unique<ShortcutList>();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files, codePage));
+        benchmark::DoNotOptimize(importShortcutFile(KeysPath, *list, files, codePage));
         state.PauseTiming();
         list.reset();
         state.ResumeTiming();
@@ -119,9 +119,9 @@ void BM_FileImportAgain(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto list = std::make_unique<ShortcutList>();
-        GetImportFile(KeysPath, *list, files, codePage);
+        importShortcutFile(KeysPath, *list, files, codePage);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(GetImportFile(KeysPath, *list, files, codePage));
+        benchmark::DoNotOptimize(importShortcutFile(KeysPath, *list, files, codePage));
         state.PauseTiming();
         list.reset();
         state.ResumeTiming();
@@ -143,7 +143,7 @@ const ShortcutList& loadedList() {
     [[maybe_unused]] static const bool loaded = [] {
         FakeFiles files;
         files.files[KeysPath] = file();
-        GetImportFile(KeysPath, list, files, codePage);
+        importShortcutFile(KeysPath, list, files, codePage);
         return true;
     }();
     return list;
@@ -154,7 +154,7 @@ void exportOf(benchmark::State& state) {
     const ShortcutList& list = loadedList<file>();
     FakeFiles files;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ExportFile(list, KeysPath, files, codePage));
+        benchmark::DoNotOptimize(exportShortcutFile(list, KeysPath, files, codePage));
     }
 }
 

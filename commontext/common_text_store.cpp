@@ -11,19 +11,19 @@
 
 namespace quorvel {
 
-void SaveList(SettingsStore& settings, const TextRows& rows) {
+void saveCommonText(SettingsStore& settings, const TextRows& rows) {
     std::vector<std::pair<std::string, std::string>> keyValues;
     keyValues.reserve(rows.size() + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         keyValues.emplace_back(std::to_string(i), std::string(rows[i]));
     }
     keyValues.emplace_back(settings::CommonTextCountKey, std::to_string(rows.size()));
-    settings.SaveSettings(settings::Application, settings::CommonTextSection, keyValues);
+    settings.writeSection(settings::Application, settings::CommonTextSection, keyValues);
 }
 
 namespace {
 
-// The row a value name stores, as SaveList names rows: "0", "1", ... ; none for
+// The row a value name stores, as saveCommonText names rows: "0", "1", ... ; none for
 // any other name.
 std::optional<std::int32_t> rowOfKey(std::string_view key) {
     if (key.size() > 1 && key.front() == '0') {
@@ -47,17 +47,15 @@ std::int32_t storedRowsEnd(SettingsStore& settings) {
 
 }  // namespace
 
-void GetList(SettingsStore& settings, TextRows& rows) {
+void loadCommonText(SettingsStore& settings, TextRows& rows) {
     const std::int32_t storedEnd = storedRowsEnd(settings);
     // The count is read again before every row, so a count that changes while
     // reading is honoured at once.
     for (std::int32_t i = 0;
-         i < std::min(storedEnd, commonTextCount(settings.GetSetting(
-                                     settings::Application, settings::CommonTextSection,
-                                     settings::CommonTextCountKey, "0")));
+         i < std::min(storedEnd, commonTextCount(settings.read(settings::CommonTextCount, "0")));
          ++i) {
-        rows.push_back(settings.GetSetting(settings::Application, settings::CommonTextSection,
-                                           std::to_string(i), ""));
+        rows.push_back(settings.read(
+            {settings::Application, settings::CommonTextSection, std::to_string(i)}, ""));
     }
     rows.shrinkToFit();
 }

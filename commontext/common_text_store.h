@@ -14,14 +14,14 @@ inline constexpr std::int32_t MaxCommonTextRows = 32767;
 
 // Stores every row, then the count. Keys past the new count are left as they
 // are: they are never read, since reading stops at the count.
-void SaveList(SettingsStore& settings, const TextRows& rows);
+void saveCommonText(SettingsStore& settings, const TextRows& rows);
 
 // Appends the stored rows to `rows` (which it never clears). A missing row key
 // reads as an empty row, but no row past the last one stored is read, whatever
 // the count says.
-void GetList(SettingsStore& settings, TextRows& rows);
+void loadCommonText(SettingsStore& settings, TextRows& rows);
 
-// The stored count as GetList reads it: blanks around a decimal integer are
+// The stored count as loadCommonText reads it: blanks around a decimal integer are
 // allowed; anything else, and a negative number, is 0; more than
 // MaxCommonTextRows is MaxCommonTextRows.
 std::int32_t commonTextCount(std::string_view stored);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "commontext/common_text_store.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 namespace {
@@ -29,7 +29,7 @@ CommonTextWindow::CommonTextWindow(SettingsStore& settings, Dialogs& dialogs, Cl
 
 void CommonTextWindow::show() {
     if (!loaded) {
-        GetList(settings_, texts.rows);
+        loadCommonText(settings_, texts.rows);
         loaded = true;
     }
     visible = true;
@@ -38,17 +38,17 @@ void CommonTextWindow::show() {
 
 void CommonTextWindow::addText() {
     if (entryBox.text().empty()) {
-        dialogs_.MsgBox("Please enter text in Text Box.", MessageButtons::Ok,
-                        product::ApplicationTitle);
+        dialogs_.showMessage("Please enter text in Text Box.", MessageButtons::Ok,
+                             product::ApplicationTitle);
     } else if (texts.rows.size() >= static_cast<std::size_t>(MaxCommonTextRows)) {
-        dialogs_.MsgBox("The Common Text list is full.", MessageButtons::Ok,
-                        product::ApplicationTitle);
+        dialogs_.showMessage("The Common Text list is full.", MessageButtons::Ok,
+                             product::ApplicationTitle);
     } else {
         texts.rows.push_back(entryBox.text());
         entryBox.setText("");
     }
     // Saved even when nothing was added.
-    SaveList(settings_, texts.rows);
+    saveCommonText(settings_, texts.rows);
     focusedControl = &entryBox;
 }
 
@@ -58,7 +58,7 @@ void CommonTextWindow::removeText() {
     }
     texts.rows.erase(*texts.selected);
     texts.selected.reset();
-    SaveList(settings_, texts.rows);
+    saveCommonText(settings_, texts.rows);
 }
 
 void CommonTextWindow::close() {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
@@ -10,7 +10,7 @@ namespace quorvel {
 namespace {
 
 void tell(Dialogs& dialogs, std::string_view message) {
-    dialogs.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+    dialogs.showMessage(message, MessageButtons::Ok, product::ApplicationTitle);
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ void loadSamples(ShortcutList& list, Dialogs& dialogs) {
 }
 
 void offerSamples(ShortcutList& list, Dialogs& dialogs) {
-    if (dialogs.MsgBox("Load Samples?", MessageButtons::YesNo, product::ApplicationTitle) !=
+    if (dialogs.showMessage("Load Samples?", MessageButtons::YesNo, product::ApplicationTitle) !=
         MessageAnswer::Yes) {
         return;
     }

@@ -10,8 +10,8 @@
 #include "editor/samples.h"
 #include "engine/key_filter.h"
 #include "engine/key_names.h"
-#include "engine/product_info.h"
 #include "engine/shortcut_entry.h"
+#include "platform/product_info.h"
 #include "platform/virtual_keys.h"
 #include "text/ascii_case.h"
 #include "text/utf8.h"
@@ -81,11 +81,11 @@ ShortcutEditor::ShortcutEditor(EditorControls& controls, ShortcutList& list, Dia
     : controls_(controls), list_(list), dialogs_(dialogs), fileSave_(std::move(fileSave)) {}
 
 void ShortcutEditor::show(std::string_view message) {
-    dialogs_.MsgBox(message, MessageButtons::Ok, product::ApplicationTitle);
+    dialogs_.showMessage(message, MessageButtons::Ok, product::ApplicationTitle);
 }
 
 bool ShortcutEditor::ask(std::string_view question, MessageButtons buttons) {
-    return dialogs_.MsgBox(question, buttons, product::ApplicationTitle) == MessageAnswer::Yes;
+    return dialogs_.showMessage(question, buttons, product::ApplicationTitle) == MessageAnswer::Yes;
 }
 
 void ShortcutEditor::save() {

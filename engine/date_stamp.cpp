@@ -1,6 +1,6 @@
 #include "engine/date_stamp.h"
 
-#include "engine/calendar.h"
+#include "platform/calendar.h"
 
 namespace quorvel {
 

@@ -23,7 +23,7 @@ constexpr char OtherKey = '\x03';
 constexpr std::int32_t LongestList = 1000;
 
 void store(SettingsStore& settings, std::string_view key, std::string_view value) {
-    settings.SaveSetting(Application, CommonTextSection, key, value);
+    settings.write({Application, CommonTextSection, key}, value);
 }
 
 }  // namespace
@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++row;
     }
 
-    const std::int32_t count = commonTextCount(
-        settings.GetSetting(Application, CommonTextSection, CommonTextCountKey, ""));
+    const std::int32_t count =
+        commonTextCount(settings.read({Application, CommonTextSection, CommonTextCountKey}, ""));
     FUZZ_CHECK(count >= 0 && count <= MaxCommonTextRows);
     // Tens of thousands of empty rows add no new paths, only time: the unit
     // tests read lists that long.
@@ -72,16 +72,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> expected{"\x02kept\x02"};  // reading appends
     for (std::int32_t row = 0; row < std::min(count, storedEnd); ++row) {
         expected.push_back(
-            settings.GetSetting(Application, CommonTextSection, std::to_string(row), ""));
+            settings.read({Application, CommonTextSection, std::to_string(row)}, ""));
     }
     TextRows read{expected[0]};
-    GetList(settings, read);
+    loadCommonText(settings, read);
     FUZZ_CHECK(testing::rowTexts(read) == expected);
 
     read.erase(0);
-    SaveList(settings, read);
+    saveCommonText(settings, read);
     TextRows again;
-    GetList(settings, again);
+    loadCommonText(settings, again);
     FUZZ_CHECK(testing::rowTexts(again) == testing::rowTexts(read));
     return 0;
 }

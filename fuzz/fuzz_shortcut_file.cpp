@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.files[InPath] = bytes;
 
     ShortcutList first;
-    const std::size_t added = GetImportFile(InPath, first, files, codePage).added;
+    const std::size_t added = importShortcutFile(InPath, first, files, codePage).added;
     FUZZ_CHECK(added == first.count());
 
     // Every closed record that is a shortcut is kept once, and nothing else: the
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     FUZZ_CHECK(testing::entryLines(first) == lines);
 
-    FUZZ_CHECK(ExportFile(first, OutPath, files, codePage));
+    FUZZ_CHECK(exportShortcutFile(first, OutPath, files, codePage));
     const std::string exported = files.files.at(OutPath);
     FUZZ_CHECK(files.files.at(InPath) == bytes);  // importing never writes
     // A row that does not fit Windows-1252 goes as UTF-8, and so does a first row
@@ -59,13 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(exported.starts_with(Utf8Mark) == (!allFit || markLookalike));
 
     ShortcutList second;
-    FUZZ_CHECK(GetImportFile(OutPath, second, files, codePage).readWhole);
+    FUZZ_CHECK(importShortcutFile(OutPath, second, files, codePage).readWhole);
     FUZZ_CHECK(testing::entryLines(second) == testing::entryLines(first));
     // A file the program wrote comes back byte for byte, and is the file the
     // list formats (the rows being the same).
     FUZZ_CHECK(formatShortcutFile(second, codePage) == exported);
     // Imported again, the file adds nothing.
-    FUZZ_CHECK(GetImportFile(InPath, first, files, codePage).added == 0);
+    FUZZ_CHECK(importShortcutFile(InPath, first, files, codePage).added == 0);
     FUZZ_CHECK(testing::entryLines(first) == lines);
     return 0;
 }

@@ -24,8 +24,8 @@ class Dialogs {
   public:
     virtual ~Dialogs() = default;
     // Shows a modal message box without icon.
-    virtual MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
-                                 std::string_view caption) = 0;
+    virtual MessageAnswer showMessage(std::string_view text, MessageButtons buttons,
+                                      std::string_view caption) = 0;
     // The chosen file's path, or empty when the dialog was cancelled. The open
     // dialog takes only a file that is there (it may still be gone by the time
     // it is read); the save dialog asks before it names a file that is there,

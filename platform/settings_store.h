@@ -9,24 +9,34 @@
 
 namespace quorvel {
 
+namespace settings {
+
+// Where one setting lives.
+struct SettingName {
+    std::string_view application;
+    std::string_view section;
+    std::string_view key;
+};
+
+}  // namespace settings
+
 class SettingsStore {
   public:
     virtual ~SettingsStore() = default;
-    virtual std::string GetSetting(std::string_view application, std::string_view section,
-                                   std::string_view key, std::string_view defaultValue) = 0;
-    virtual void SaveSetting(std::string_view application, std::string_view section,
-                             std::string_view key, std::string_view value) = 0;
+    // The stored text, or `defaultValue` when there is none.
+    virtual std::string read(const settings::SettingName& name, std::string_view defaultValue) = 0;
+    virtual void write(const settings::SettingName& name, std::string_view value) = 0;
     // The names of the values stored in one section, in no particular order; none
     // when the section is missing.
     virtual std::vector<std::string> keysOf(std::string_view application,
                                             std::string_view section) = 0;
     // Removes the application with all its sections; a missing application is no error.
-    virtual void DeleteSetting(std::string_view application) = 0;
+    virtual void eraseApplication(std::string_view application) = 0;
     // Several keys of one section; a store that can write them in one go does.
-    virtual void SaveSettings(std::string_view application, std::string_view section,
+    virtual void writeSection(std::string_view application, std::string_view section,
                               const std::vector<std::pair<std::string, std::string>>& keyValues) {
         for (const auto& [key, value] : keyValues) {
-            SaveSetting(application, section, key, value);
+            write({application, section, key}, value);
         }
     }
 };

@@ -6,17 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
+#include "platform/settings_store.h"
 #include "text/ascii_case.h"
 #include "text/number_text.h"
 
 namespace quorvel::settings {
-
-struct SettingName {
-    std::string_view application;
-    std::string_view section;
-    std::string_view key;
-};
 
 inline constexpr std::string_view Application = product::SettingsApplication;
 inline constexpr std::string_view FileSection = "File";
@@ -40,6 +35,7 @@ inline constexpr SettingName Calibration{product::CalibrationApplication, "optio
 // The Common Text list: the row count under "Number", row i under the key "i".
 inline constexpr std::string_view CommonTextSection = "Commonkeys";
 inline constexpr std::string_view CommonTextCountKey = "Number";
+inline constexpr SettingName CommonTextCount{Application, CommonTextSection, CommonTextCountKey};
 
 inline std::string boolSetting(bool value) {
     return value ? "True" : "False";

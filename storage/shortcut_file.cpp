@@ -137,11 +137,11 @@ std::size_t addMissingEntryLines(std::vector<std::string_view> lines, ShortcutLi
     return list.addAll(lines);
 }
 
-ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
-                           const AnsiCodePage& codePage) {
-    const std::optional<std::string> contents = files.readAll(sFile);
+ImportResult importShortcutFile(std::string_view path, ShortcutList& list, Files& files,
+                                const AnsiCodePage& codePage) {
+    const std::optional<std::string> contents = files.readAll(path);
     if (!contents) {
-        return {.added = 0, .readWhole = !files.exists(sFile)};
+        return {.added = 0, .readWhole = !files.exists(path)};
     }
     const ShortcutFileLines read = readShortcutLines(*contents, codePage);
     const ShortcutList::AddedLines added = list.addAllNew(read.packed());
@@ -151,8 +151,8 @@ ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& fi
             .unreadLines = read.unreadLines};
 }
 
-bool ExportFile(const ShortcutList& list, std::string_view path, Files& files,
-                const AnsiCodePage& codePage) {
+bool exportShortcutFile(const ShortcutList& list, std::string_view path, Files& files,
+                        const AnsiCodePage& codePage) {
     // Built in one go without yielding, so the list cannot change under it.
     return files.replaceAtomically(path, formatShortcutFile(list, codePage));
 }

@@ -58,19 +58,19 @@ ShortcutFileLines readShortcutLines(std::string_view bytes, const AnsiCodePage& 
 // many.
 std::size_t addMissingEntryLines(std::vector<std::string_view> lines, ShortcutList& list);
 
-// Adds the entries of the file at `sFile` to the list, each at its sorted place,
+// Adds the entries of the file at `path` to the list, each at its sorted place,
 // but none the list holds already: importing a file twice adds it once. A
 // missing or unreadable file adds nothing.
 // It does not yield to the event loop: a save that ran in the middle of reading
 // (a click, a menu command) would write the half-read list over the file. Reading
 // even 100,000 entries takes some tens of milliseconds.
-ImportResult GetImportFile(std::string_view sFile, ShortcutList& list, Files& files,
-                           const AnsiCodePage& codePage);
+ImportResult importShortcutFile(std::string_view path, ShortcutList& list, Files& files,
+                                const AnsiCodePage& codePage);
 
 // Replaces the file at `path` by the list. Never leaves a partial file: on
 // failure the previous file stays whole. Returns whether the file was written.
-bool ExportFile(const ShortcutList& list, std::string_view path, Files& files,
-                const AnsiCodePage& codePage);
+bool exportShortcutFile(const ShortcutList& list, std::string_view path, Files& files,
+                        const AnsiCodePage& codePage);
 
 // The program's folder followed by "\defaultkeys.qvb".
 std::string DefaultShortcutFile(Environment& environment);

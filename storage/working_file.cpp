@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 

@@ -96,7 +96,7 @@ TEST_F(BadInput, StartUpSurvivesAnyShortcutFileAndWhatItCouldNotReadSurvivesTheN
 TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {
     files.files[defaultFile() + ".unread"] = "an earlier copy";
     files.files[defaultFile()] = "{S} \xAF a \xAF one\x01{S} \xAF b \xAF unclosed";
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
     files.failOperation(1);
     testing::expectGolden(
         "bad_input_unread_copy.txt",
@@ -108,11 +108,11 @@ TEST_F(BadInput, AnUnreadFileThatCannotBeCopiedAsideIsNotSavedOver) {
 // next start. (Over fewer rows: CommonTextStore.BadCountsHaveADefinedOutcome.)
 TEST_F(BadInput, CommonTextCountPastTheLimitReadsTheStoredRows) {
     FakeSettingsStore store;
-    store.SaveSetting("Quorvel", "Commonkeys", "0", "kept row");
-    store.SaveSetting("Quorvel", "Commonkeys", "Number", "99999999999");
+    store.write({"Quorvel", "Commonkeys", "0"}, "kept row");
+    store.write({"Quorvel", "Commonkeys", "Number"}, "99999999999");
     const auto full = static_cast<std::size_t>(MaxCommonTextRows);
     for (std::size_t row = 1; row < full; ++row) {
-        store.SaveSetting("Quorvel", "Commonkeys", std::to_string(row), "");
+        store.write({"Quorvel", "Commonkeys", std::to_string(row)}, "");
     }
     CommonTextWindow window(store, dialogs, clipboard, collation);
     window.show();
@@ -124,7 +124,7 @@ TEST_F(BadInput, CommonTextCountPastTheLimitReadsTheStoredRows) {
     EXPECT_EQ(window.texts.rows.size(), full);
     EXPECT_EQ(testing::toldSince(dialogs), "  told (Ok, Quorvel): The Common Text list is full.\n");
     TextRows reread;
-    GetList(store, reread);
+    loadCommonText(store, reread);
     EXPECT_TRUE(testing::rowTexts(reread) == testing::rowTexts(window.texts.rows));
 }
 

@@ -16,7 +16,7 @@ using Rows = std::vector<std::string>;
 
 Rows read(SettingsStore& store) {
     TextRows rows;
-    GetList(store, rows);
+    loadCommonText(store, rows);
     return testing::rowTexts(rows);
 }
 
@@ -34,11 +34,11 @@ TEST(CommonTextStore, BadCountsHaveADefinedOutcome) {
     for (const auto& [count, numbers] : cases) {
         for (const std::string& number : numbers) {
             FakeSettingsStore store;
-            store.SaveSetting("Quorvel", "Commonkeys", "0", "a");
-            store.SaveSetting("Quorvel", "Commonkeys", "1", "b");
-            store.SaveSetting("Quorvel", "Commonkeys", "3", "d");
-            store.SaveSetting("Quorvel", "Commonkeys", "03", "not a row");
-            store.SaveSetting("Quorvel", "Commonkeys", "Number", number);
+            store.write({"Quorvel", "Commonkeys", "0"}, "a");
+            store.write({"Quorvel", "Commonkeys", "1"}, "b");
+            store.write({"Quorvel", "Commonkeys", "3"}, "d");
+            store.write({"Quorvel", "Commonkeys", "03"}, "not a row");
+            store.write({"Quorvel", "Commonkeys", "Number"}, number);
             EXPECT_EQ(read(store), Rows(all.begin(), all.begin() + static_cast<long>(count)))
                 << "Number: \"" << number << "\"";
         }
@@ -48,10 +48,10 @@ TEST(CommonTextStore, BadCountsHaveADefinedOutcome) {
 // Another program may change the count while the rows are read.
 TEST(CommonTextStore, CountIsReadBeforeEveryRow) {
     FakeSettingsStore store;
-    SaveList(store, {"a", "b", "c", "d", "e"});
+    saveCommonText(store, {"a", "b", "c", "d", "e"});
     store.beforeGet = [&](std::string_view key) {
         if (key == "0") {
-            store.SaveSetting("Quorvel", "Commonkeys", "Number", "2");
+            store.write({"Quorvel", "Commonkeys", "Number"}, "2");
         }
     };
     EXPECT_EQ(read(store), (Rows{"a", "b"}));

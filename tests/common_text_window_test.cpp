@@ -70,8 +70,8 @@ std::string run(const std::vector<std::string>& steps) {
             form.texts.rows = split(rest);
             form.texts.selected = 0;
         } else if (word == "stored" || word == "count") {
-            word == "stored" ? SaveList(store, split(rest))
-                             : store.SaveSetting("Quorvel", "Commonkeys", "Number", rest);
+            word == "stored" ? saveCommonText(store, split(rest))
+                             : store.write({"Quorvel", "Commonkeys", "Number"}, rest);
         } else if (word == "picture") {
             clipboard.putFormat(2, {1, 2, 3});
         } else if (word == "lock" || word == "unlock") {
@@ -81,7 +81,7 @@ std::string run(const std::vector<std::string>& steps) {
         }
         const bool read = store.reads != reads, wrote = store.writes != writes;
         TextRows stored;
-        GetList(store, stored);
+        loadCommonText(store, stored);
         const auto text = clipboard.getText();
         out += testing::printable(step) + "\n" + testing::toldSince(dialogs, told) + "  rows " +
                joined(form.texts.rows) + ", selected " +

@@ -22,7 +22,7 @@ class ExcludedProgramsWindowTest : public ::testing::Test, public testing::AppFi
     // clicked, the name box and whether it has the focus.
     std::string run(const std::string& stored, const std::vector<std::string>& steps) {
         settings = FakeSettingsStore{};
-        settings.SaveSetting("Quorvel", "Excluded", "Programs", stored);
+        settings.write({"Quorvel", "Excluded", "Programs"}, stored);
         dialogs = FakeDialogs{};
         focus.otherProgram.clear();
         start().openExcludedPrograms();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/key_events.h"
+#include "platform/key_events.h"
 #include "tests/doubles/fake_clipboard.h"
 #include "tests/doubles/fake_event_loop.h"
 #include "tests/doubles/fake_keyboard.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/date_stamp.h"
-#include "engine/hook_watchdog.h"
+#include "platform/hook_watchdog.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calendar.h"
+#include "platform/calendar.h"
 #include "support/literal_expand.h"
 
 namespace quorvel {

@@ -48,7 +48,7 @@ TEST_F(MainWindowCommands, ImportExportAndFailedSaves) {
         files.files.insert(others.begin(), others.end());
         files.files[defaultFile()] = fileOf({Td});
         settings = FakeSettingsStore{};
-        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+        settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
         dialogs = FakeDialogs{};
     };
     std::string transcript;
@@ -77,7 +77,7 @@ TEST_F(MainWindowCommands, ImportExportAndFailedSaves) {
 // one read the file, and leaves out only what this copy deleted itself.
 TEST_F(MainWindowCommands, ASaveKeepsWhatAnotherCopyAddedAndDropsWhatThisOneDeleted) {
     files.files[defaultFile()] = fileOf({Td, Cu});
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
     testing::expectGolden("main_window_two_copies.txt",
                           run({"start", "copy", "copy", "select 1", "yes", "delete", "copy",
                                "add SP sample", "copy", "add AA first's", "file save"}));

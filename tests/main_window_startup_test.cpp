@@ -32,19 +32,19 @@ TEST_F(MainWindowStartup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefault
     ASSERT_EQ(tray.icons.size(), 1u);
     EXPECT_EQ(tray.icons[0].callbackMessage, 0x200u);
     EXPECT_EQ(tray.icons[0].flags, 7u);
-    settings.SaveSetting("Quorvel", "Opts", "AutoImort", "0");
+    settings.write({"Quorvel", "Opts", "AutoImort"}, "0");
     transcript += run({"start"});
     // MenuShow, MenuText (in small letters), RunMinimized; calibration; AutoImort.
     for (const auto& [truth, calibration, autoImport] :
          {std::tuple{"True", "42", "1"}, {"maybe", "abc", "maybe"}}) {
         settings = FakeSettingsStore{};
-        settings.SaveSetting("Quorvel", "opts", "MenuShow", truth);
-        settings.SaveSetting("Quorvel", "OPTS", "MenuText", lowerCase(truth));
-        settings.SaveSetting("Quorvel", "Opts", "RunMinimized", truth);
-        settings.SaveSetting("Quorvel", "Opts", "AutoImort", autoImport);
-        settings.SaveSetting("Quorvel", "opts", "Boost", "True");
-        settings.SaveSetting("Quorvel 2.1", "options", "text2", calibration);
-        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+        settings.write({"Quorvel", "opts", "MenuShow"}, truth);
+        settings.write({"Quorvel", "OPTS", "MenuText"}, lowerCase(truth));
+        settings.write({"Quorvel", "Opts", "RunMinimized"}, truth);
+        settings.write({"Quorvel", "Opts", "AutoImort"}, autoImport);
+        settings.write({"Quorvel", "opts", "Boost"}, "True");
+        settings.write({"Quorvel 2.1", "options", "text2"}, calibration);
+        settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
         transcript += run({"start"});
         EXPECT_EQ(setting("Quorvel", "opts", "Boost"), "False");
     }
@@ -88,10 +88,10 @@ TEST_F(MainWindowStartup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettings
     for (const Case& c : cases) {
         files = FakeFiles{};
         settings = FakeSettingsStore{};
-        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+        settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
         for (const auto& [path, name] : {std::pair{c.import, "Import"}, {c.save, "Save"}}) {
             if (path != nullptr) {
-                settings.SaveSetting("Quorvel", "File", name, path);
+                settings.write({"Quorvel", "File", name}, path);
             }
         }
         if (c.working) {
@@ -130,7 +130,7 @@ TEST_F(MainWindowStartup, ReadOnlyFolderDamagedFileAndSecondCopy) {
 // kept. Once it can be read, its entries join the list and both are saved.
 TEST_F(MainWindowStartup, AWorkingFileHeldAtStartIsReadLaterAndNeverSavedOver) {
     files.files[defaultFile()] = fileOf({TdLine, "{S} \xAF SP \xAF sample"});
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
     const std::string transcript =
         run({"lock", "start", "add SP sample", "add CU calc", "retry", "unlock", "retry", "retry"});
     testing::expectGolden("main_window_held_file.txt", transcript);
@@ -158,7 +158,7 @@ TEST_F(MainWindowStartup, AnotherUsersFileBesideTheProgramStaysTheirs) {
         files.files[defaultFile()] = TdFile;
         files.otherUsersFiles.insert(defaultFile());
         if (*ranBefore != '\0') {
-            settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", ranBefore);
+            settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, ranBefore);
         }
         transcript += run({"start", "add SP sample", "start"});
     }
@@ -170,7 +170,7 @@ TEST_F(MainWindowStartup, AnotherUsersFileBesideTheProgramStaysTheirs) {
 TEST_F(MainWindowStartup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) {
     files.files["D:\\other.qvb"] = "x";
     files.files[defaultFile()] = TdFile;
-    settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
     std::string transcript = run({"start", "calibration 77", "restore"});
     EXPECT_EQ(setting("Quorvel", "StartUpQ", "StartUpOpt"), "1");
     transcript += run({"yes", "restore"});

@@ -39,10 +39,10 @@ struct Importer {
 
     ImportResult import(const std::string& bytes) {
         files.files[KeysPath] = bytes;
-        return GetImportFile(KeysPath, list, files, codePage);
+        return importShortcutFile(KeysPath, list, files, codePage);
     }
     std::string exported() {
-        EXPECT_TRUE(ExportFile(list, "C:\\out.qvb", files, codePage));
+        EXPECT_TRUE(exportShortcutFile(list, "C:\\out.qvb", files, codePage));
         return files.files["C:\\out.qvb"];
     }
     std::string outcome(const ImportResult& result) {
@@ -228,7 +228,7 @@ TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparatorAndExportsItsRo
     for (const char* path : {"C:\\missing.qvb", "C:\\folder", "C:\\locked.qvb"}) {
         transcript +=
             std::string("== ") + path + "\n" +
-            importer.outcome(GetImportFile(path, importer.list, importer.files, Windows1252));
+            importer.outcome(importShortcutFile(path, importer.list, importer.files, Windows1252));
     }
     testing::expectGolden("shortcut_file_import.txt", transcript);
 }

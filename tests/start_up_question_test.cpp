@@ -52,7 +52,7 @@ TEST(StartUpQuestion, AnswersAreStoredAndYesPlacesTheStartUpLink) {
             : answer == "no" ? dialog.answerNo()
                              : void(dialog.doNotAskAgain.value = 1);
             transcript += answer + "\n" + testing::toldSince(dialogs) + "  stored [" +
-                          settings.GetSetting("Quorvel", "StartUpQ", "StartUpOpt", "-") + "]" +
+                          settings.read({"Quorvel", "StartUpQ", "StartUpOpt"}, "-") + "]" +
                           (dialog.visible ? ", asking" : ", closed") + ", main window shown " +
                           std::to_string(mainWindowShown) + "\n";
             dialogs.shown.clear();

@@ -97,7 +97,7 @@ TEST_F(StayOutApp, ATriggerInAnAdministratorProgramIsToldOncePerProgram) {
     tray.icons.clear();
     typeTrigger("Admin.exe", false);
     EXPECT_TRUE(tray.balloons.empty());
-    form->icon.IconTray();
+    form->icon.addIcon();
     typeTrigger("Admin.exe", false);
     typeTrigger("ADMIN.EXE", false);
     ASSERT_EQ(tray.balloons.size(), 1u);
@@ -122,12 +122,12 @@ TEST_F(StayOutApp, PauseAndExcludedProgramsAreStoredBesideTheOtherSettings) {
     for (const auto& [pause, checked] : cases) {
         SCOPED_TRACE(pause ? pause : "missing");
         settings = FakeSettingsStore{};
-        settings.SaveSetting("Quorvel", "Opts", "MenuShow", "1");
+        settings.write({"Quorvel", "Opts", "MenuShow"}, "1");
         if (pause != nullptr) {
-            settings.SaveSetting("Quorvel", "Opts", "FullScreenPause", pause);
+            settings.write({"Quorvel", "Opts", "FullScreenPause"}, pause);
         }
-        settings.SaveSetting("Quorvel", "Excluded", "Programs",
-                             " mstsc.exe|bad?.exe|C:\\x\\KeePass.exe");
+        settings.write({"Quorvel", "Excluded", "Programs"},
+                       " mstsc.exe|bad?.exe|C:\\x\\KeePass.exe");
         MainWindow& f = start();
         EXPECT_EQ(f.fullScreenPauseItem.checked, checked);
         EXPECT_EQ(f.excludedPrograms.names(),

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/calendar.h"
 #include "engine/macro_expander.h"
 #include "engine/send_keys_notation.h"
+#include "platform/calendar.h"
 #include "support/key_strokes.h"
 #include "support/literal_expand.h"
 #include "text/number_text.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/calibration.h"
-#include "engine/caps_lock.h"
+#include "platform/caps_lock.h"
 #include "support/engine_fixture.h"
 #include "support/transcript.h"
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/calendar.h"
 #include "engine/key_names.h"
 #include "engine/trigger_matcher.h"
+#include "platform/calendar.h"
 #include "support/engine_fixture.h"
 
 namespace quorvel {

@@ -1,6 +1,6 @@
 #include "tray/help_commands.h"
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 
@@ -28,7 +28,7 @@ void HelpCommands::openShortcutsHelp() {
 }
 
 void HelpCommands::showAbout() {
-    dialogs_.MsgBox(aboutText(), MessageButtons::Ok, aboutCaption());
+    dialogs_.showMessage(aboutText(), MessageButtons::Ok, aboutCaption());
 }
 
 void HelpCommands::writeSuggestion() {

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
@@ -27,7 +27,7 @@ std::string pausedTrayTip() {
 NotificationIcon::NotificationIcon(TrayIconService& tray, Commands commands)
     : tray_(tray), commands_(std::move(commands)) {}
 
-void NotificationIcon::IconTray() {
+void NotificationIcon::addIcon() {
     record_.size = 88;
     record_.window = tray_.mainWindowHandle();
     record_.iconId = tray_.mainWindowIcon();
@@ -46,7 +46,7 @@ void NotificationIcon::fillLook() {
 void NotificationIcon::showPaused(bool paused) {
     paused_ = paused;
     if (record_.window == 0) {
-        return;  // not added yet: IconTray gives it this look
+        return;  // not added yet: addIcon gives it this look
     }
     fillLook();
     tray_.modify(record_);

@@ -27,8 +27,8 @@ class NotificationIcon {
     NotificationIcon(TrayIconService& tray, Commands commands);
 
     // Fills the icon record and asks the platform to add the icon.
-    void IconTray();
-    // Removes the icon added by IconTray, under the same identity.
+    void addIcon();
+    // Removes the icon added by addIcon, under the same identity.
     void removeIcon();
     // The main window's mouse-move handler, as the icon's callback reaches it.
     void trayMessage(int xTwips);

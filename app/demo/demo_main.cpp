@@ -36,15 +36,15 @@ std::string visible(const std::string& text) {
 int main() {
     using namespace quorvel;
     FakeDesktop desktop;
-    desktop.settings.SaveSetting("Quorvel 2.1", "options", "text2", "0");
-    desktop.settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+    desktop.settings.write({"Quorvel 2.1", "options", "text2"}, "0");
+    desktop.settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
 
-    MainWindow form(desktop.services);
-    form.start();
-    form.loadSampleShortcuts();
-    std::cout << form.caption << "\n\nShortcuts after \"Load Samples\":\n";
-    for (std::size_t row = 0; row < form.shortcuts.count(); ++row) {
-        std::cout << "  " << visible(std::string(form.shortcuts.displayLine(row))) << '\n';
+    MainWindow mainWindow(desktop.services);
+    mainWindow.start();
+    mainWindow.loadSampleShortcuts();
+    std::cout << mainWindow.caption << "\n\nShortcuts after \"Load Samples\":\n";
+    for (std::size_t row = 0; row < mainWindow.shortcuts.count(); ++row) {
+        std::cout << "  " << visible(std::string(mainWindow.shortcuts.displayLine(row))) << '\n';
     }
     desktop.clipboard.setText("copied text");
 
@@ -70,15 +70,15 @@ int main() {
                 desktop.keyboard.release(keys.modifierKey);
             }
             what += "F" + std::to_string(keys.functionKey - 111);
-            form.engine.pauseTimerTick();
+            mainWindow.engine.pauseTimerTick();
         } else {
             desktop.keyboard.typeText(keys.keys);
         }
         std::cout << "  typed \"" << visible(what) << "\" -> the application shows \""
                   << visible(desktop.keyboard.targetText) << "\"\n";
         desktop.clock.advanceSeconds(10);
-        form.engine.modifierTimerTick();
-        form.engine.pauseTimerTick();
+        mainWindow.engine.modifierTimerTick();
+        mainWindow.engine.pauseTimerTick();
     }
     for (const auto& program : desktop.programs.started) {
         std::cout << "  started program: " << program << '\n';

@@ -28,41 +28,41 @@ constexpr DWORD WindowStyle =
 // Room beyond the window's first size goes to the box and the list, the
 // buttons keeping to the right. The label's access key puts the focus into
 // the box made after it.
-std::vector<Control> commonTextControls(CommonTextWindow& form) {
+std::vector<Control> commonTextControls(CommonTextWindow& commonText) {
     using enum ControlKind;
     const auto button = [](int top) {
         return TwipsRect{ButtonLeft, top, ButtonWidth, ButtonHeight};
     };
     return {
         {ids::CommonEntryLabel, Static, 0, TwipsRect{120, 120, 1500, 240}, Fixed,
-         &form.entryLabel.caption, "E"},
+         &commonText.entryLabel.caption, "E"},
         {ids::CommonEntryBox, MultiLineEdit, 0, TwipsRect{120, 360, BoxWidth, 900}, GrowWide,
-         &form.entryBox},
-        {ids::CommonAddButton, PushButton, 0, button(360), MoveRight, &form.addButton, "",
-         [&form] { form.addText(); }},
-        {ids::CommonRemoveButton, PushButton, 0, button(765), MoveRight, &form.removeButton, "",
-         [&form] { form.removeText(); }},
-        {ids::CommonSortButton, PushButton, 0, button(1170), MoveRight, &form.sortButton, "S",
-         [&form] { form.sortTexts(); }},
+         &commonText.entryBox},
+        {ids::CommonAddButton, PushButton, 0, button(360), MoveRight, &commonText.addButton, "",
+         [&commonText] { commonText.addText(); }},
+        {ids::CommonRemoveButton, PushButton, 0, button(765), MoveRight, &commonText.removeButton,
+         "", [&commonText] { commonText.removeText(); }},
+        {ids::CommonSortButton, PushButton, 0, button(1170), MoveRight, &commonText.sortButton, "S",
+         [&commonText] { commonText.sortTexts(); }},
         {ids::CommonTextList, ListBox, WS_HSCROLL | LBS_NOINTEGRALHEIGHT,
          TwipsRect{120, 1380, BoxWidth, 2520}, GrowWide | GrowTall},
         {ids::CommonCloseButton, PushButton, 0, button(3555), MoveRight | MoveDown,
-         &form.closeButton, "C", [&form] { form.close(); }},
+         &commonText.closeButton, "C", [&commonText] { commonText.close(); }},
         {ids::CommonHintLabel, Static, SS_NOPREFIX, TwipsRect{120, 4020, ClientWidth - 240, 1260},
-         GrowWide | MoveDown, &form.hintLabel.caption},
+         GrowWide | MoveDown, &commonText.hintLabel.caption},
     };
 }
 
 }  // namespace
 
-CommonTextView::CommonTextView(HINSTANCE instance, HWND mainWindow, CommonTextWindow& form,
+CommonTextView::CommonTextView(HINSTANCE instance, HWND mainWindow, CommonTextWindow& commonText,
                                std::function<void()> modelChanged)
-    : mainWindow_(mainWindow), form_(form) {
-    const Shape shape{ids::CommonTextClass, form_.caption, WindowStyle,
-                      WS_EX_CONTROLPARENT,  nullptr,       ClientWidth,
-                      ClientHeight};
+    : mainWindow_(mainWindow), commonText_(commonText) {
+    const Shape shape{
+        ids::CommonTextClass, commonText_.caption, WindowStyle, WS_EX_CONTROLPARENT, nullptr,
+        ClientWidth,          ClientHeight};
     if (createWindow(instance, shape)) {
-        createControls(commonTextControls(form_), std::move(modelChanged));
+        createControls(commonTextControls(commonText_), std::move(modelChanged));
         texts_ = control(ids::CommonTextList);
         layoutControls();
     }
@@ -78,7 +78,7 @@ void CommonTextView::layoutControls() {
 LRESULT CommonTextView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         // The close box does what "Close" does: the window stays loaded, hidden.
-        form_.close();
+        commonText_.close();
         modelChanged();
         return 0;
     }
@@ -97,27 +97,27 @@ void CommonTextView::onControlCommand(int id, int code) {
     if (row == LB_ERR) {
         return;
     }
-    form_.copyRow(static_cast<std::size_t>(row));
+    commonText_.copyRow(static_cast<std::size_t>(row));
     modelChanged();
 }
 
 void CommonTextView::refreshRows() {
-    if (shownRevision_ != form_.texts.rows.revision()) {
+    if (shownRevision_ != commonText_.texts.rows.revision()) {
         ::SendMessageW(texts_, WM_SETREDRAW, FALSE, 0);
         ::SendMessageW(texts_, LB_RESETCONTENT, 0, 0);
-        for (std::size_t row = 0; row < form_.texts.rows.size(); ++row) {
+        for (std::size_t row = 0; row < commonText_.texts.rows.size(); ++row) {
             const std::wstring shown =
-                wideText(markLineBreaks(form_.texts.rows[row], lineBreakMark()));
+                wideText(markLineBreaks(commonText_.texts.rows[row], lineBreakMark()));
             ::SendMessageW(texts_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         }
         ::SendMessageW(texts_, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(texts_, nullptr, TRUE);
-        shownRevision_ = form_.texts.rows.revision();
+        shownRevision_ = commonText_.texts.rows.revision();
         measureRows();
     }
     const LRESULT shown = ::SendMessageW(texts_, LB_GETCURSEL, 0, 0);
     const LRESULT wanted =
-        form_.texts.selected ? static_cast<LRESULT>(*form_.texts.selected) : LB_ERR;
+        commonText_.texts.selected ? static_cast<LRESULT>(*commonText_.texts.selected) : LB_ERR;
     if (shown != wanted) {
         ::SendMessageW(texts_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
     }
@@ -127,10 +127,10 @@ void CommonTextView::refreshRows() {
 void CommonTextView::measureRows() {
     const TextMeasure measure(texts_, controlFont());
     int widest = 0;
-    for (std::size_t row = 0; row < form_.texts.rows.size(); ++row) {
+    for (std::size_t row = 0; row < commonText_.texts.rows.size(); ++row) {
         widest = std::max(
             widest,
-            measure.width(wideText(markLineBreaks(form_.texts.rows[row], lineBreakMark()))));
+            measure.width(wideText(markLineBreaks(commonText_.texts.rows[row], lineBreakMark()))));
     }
     // Room for the text's margin inside the list.
     const int margin = twipsToPixels(120, dpi());
@@ -139,13 +139,13 @@ void CommonTextView::measureRows() {
 }
 
 void CommonTextView::refreshOthers() {
-    syncText(window(), form_.caption);
+    syncText(window(), commonText_.caption);
     refreshRows();
-    showAsModelSays(form_.visible, form_.bringToFront);
-    form_.bringToFront = false;
-    if (form_.focusedControl == &form_.entryBox) {
+    showAsModelSays(commonText_.visible, commonText_.bringToFront);
+    commonText_.bringToFront = false;
+    if (commonText_.focusedControl == &commonText_.entryBox) {
         // A request of the model's, carried out once.
-        form_.focusedControl = nullptr;
+        commonText_.focusedControl = nullptr;
         ::SetFocus(control(ids::CommonEntryBox));
     }
 }

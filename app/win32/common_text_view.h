@@ -16,7 +16,7 @@ namespace quorvel {
 class CommonTextView final : public ViewWindow {
   public:
     // First shown beside `mainWindow`.
-    CommonTextView(HINSTANCE instance, HWND mainWindow, CommonTextWindow& form,
+    CommonTextView(HINSTANCE instance, HWND mainWindow, CommonTextWindow& commonText,
                    std::function<void()> modelChanged);
 
   protected:
@@ -31,7 +31,7 @@ class CommonTextView final : public ViewWindow {
     void measureRows();
 
     HWND mainWindow_;
-    CommonTextWindow& form_;
+    CommonTextWindow& commonText_;
     HWND texts_ = nullptr;
     // The rows' revision the list shows; none before the first fill.
     std::optional<std::uint64_t> shownRevision_;

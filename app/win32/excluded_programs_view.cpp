@@ -23,67 +23,71 @@ constexpr int SuggestionWidth = 2160;
 // Creation order is tab order: the name and its buttons, the list and Remove,
 // the suggestions, Close. A label's access key puts the focus into the control
 // made after it.
-std::vector<Control> excludedControls(ExcludedProgramsWindow& form) {
+std::vector<Control> excludedControls(ExcludedProgramsWindow& excludedPrograms) {
     using enum ControlKind;
     const auto button = [](int left, int top, int width = ButtonWidth) {
         return TwipsRect{left, top, width, ButtonHeight};
     };
     std::vector<Control> table{
         {ids::ExcludedNameLabel, Static, 0, TwipsRect{120, 120, BoxWidth, 240}, Fixed,
-         &form.nameLabel.caption, "n"},
+         &excludedPrograms.nameLabel.caption, "n"},
         {ids::ExcludedNameBox,
          Edit,
          0,
          TwipsRect{120, 360, BoxWidth, 315},
          Fixed,
-         &form.nameBox,
+         &excludedPrograms.nameBox,
          "",
          {},
          ids::ExcludedAddButton},
-        {ids::ExcludedAddButton, PushButton, 0, button(ButtonLeft, 345), Fixed, &form.addButton,
-         "A", [&form] { form.addTyped(); }},
-        {ids::ExcludedFrontButton, PushButton, 0, button(ButtonLeft, 765), Fixed, &form.frontButton,
-         "front", [&form] { form.addProgramInFront(); }},
+        {ids::ExcludedAddButton, PushButton, 0, button(ButtonLeft, 345), Fixed,
+         &excludedPrograms.addButton, "A", [&excludedPrograms] { excludedPrograms.addTyped(); }},
+        {ids::ExcludedFrontButton, PushButton, 0, button(ButtonLeft, 765), Fixed,
+         &excludedPrograms.frontButton, "front",
+         [&excludedPrograms] { excludedPrograms.addProgramInFront(); }},
         {ids::ExcludedListLabel, Static, 0, TwipsRect{120, 900, BoxWidth, 240}, Fixed,
-         &form.listLabel.caption, "P"},
+         &excludedPrograms.listLabel.caption, "P"},
         {ids::ExcludedList, ListBox, LBS_NOINTEGRALHEIGHT, TwipsRect{120, 1140, BoxWidth, 2040},
          Fixed},
         {ids::ExcludedRemoveButton, PushButton, 0, button(ButtonLeft, 1140), Fixed,
-         &form.removeButton, "R", [&form] { form.removeSelected(); }},
+         &excludedPrograms.removeButton, "R",
+         [&excludedPrograms] { excludedPrograms.removeSelected(); }},
         {ids::ExcludedSuggestionsLabel, Static, 0, TwipsRect{120, 3300, 6720, 240}, Fixed,
-         &form.suggestionsLabel.caption},
+         &excludedPrograms.suggestionsLabel.caption},
     };
     // Two rows of three.
     const char* const keys[] = {"K", "XC", "1", "B", "D"};
-    for (std::size_t i = 0; i < form.suggestions.size(); ++i) {
+    for (std::size_t i = 0; i < excludedPrograms.suggestions.size(); ++i) {
         const int column = static_cast<int>(i % 3);
         const int line = static_cast<int>(i / 3);
         table.push_back(
             {ids::ExcludedSuggestion1 + static_cast<int>(i), PushButton, 0,
              button(120 + column * (SuggestionWidth + 120), 3540 + line * 420, SuggestionWidth),
-             Fixed, &form.suggestions[i].button, keys[i], [&form, i] { form.addSuggestion(i); }});
+             Fixed, &excludedPrograms.suggestions[i].button, keys[i],
+             [&excludedPrograms, i] { excludedPrograms.addSuggestion(i); }});
     }
     table.push_back({ids::ExcludedCloseButton, PushButton, 0,
-                     button(ButtonLeft + ButtonWidth - 1440, 4395, 1440), Fixed, &form.closeButton,
-                     "C", [&form] { form.close(); }});
+                     button(ButtonLeft + ButtonWidth - 1440, 4395, 1440), Fixed,
+                     &excludedPrograms.closeButton, "C",
+                     [&excludedPrograms] { excludedPrograms.close(); }});
     return table;
 }
 
 }  // namespace
 
 ExcludedProgramsView::ExcludedProgramsView(HINSTANCE instance, HWND owner,
-                                           ExcludedProgramsWindow& form,
+                                           ExcludedProgramsWindow& excludedPrograms,
                                            std::function<void()> modelChanged)
-    : owner_(owner), form_(form) {
+    : owner_(owner), excludedPrograms_(excludedPrograms) {
     const Shape shape{ids::ExcludedProgramsClass,
-                      form_.caption,
+                      excludedPrograms_.caption,
                       WS_POPUP | WS_CAPTION | WS_SYSMENU,
                       WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                       owner,
                       ClientWidth,
                       ClientHeight};
     if (createWindow(instance, shape)) {
-        createControls(excludedControls(form_), std::move(modelChanged));
+        createControls(excludedControls(excludedPrograms_), std::move(modelChanged));
         list_ = control(ids::ExcludedList);
         layoutControls();
     }
@@ -98,7 +102,7 @@ LRESULT ExcludedProgramsView::onMessage(UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void ExcludedProgramsView::close() {
-    form_.close();
+    excludedPrograms_.close();
     modelChanged();
 }
 
@@ -112,22 +116,23 @@ void ExcludedProgramsView::onControlCommand(int id, int code) {
     }
     const LRESULT row = ::SendMessageW(list_, LB_GETCURSEL, 0, 0);
     if (row != LB_ERR) {
-        form_.selectRow(static_cast<std::size_t>(row));
+        excludedPrograms_.selectRow(static_cast<std::size_t>(row));
         modelChanged();
     }
 }
 
 void ExcludedProgramsView::refreshRows() {
-    if (shownRows_ != form_.rows()) {
+    if (shownRows_ != excludedPrograms_.rows()) {
         ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-        for (const std::string& name : form_.rows()) {
+        for (const std::string& name : excludedPrograms_.rows()) {
             ::SendMessageW(list_, LB_ADDSTRING, 0,
                            reinterpret_cast<LPARAM>(wideText(name).c_str()));
         }
-        shownRows_ = form_.rows();
+        shownRows_ = excludedPrograms_.rows();
     }
     // Setting the selection scrolls the row into view.
-    const LRESULT wanted = form_.selected ? static_cast<LRESULT>(*form_.selected) : LB_ERR;
+    const LRESULT wanted =
+        excludedPrograms_.selected ? static_cast<LRESULT>(*excludedPrograms_.selected) : LB_ERR;
     if (::SendMessageW(list_, LB_GETCURSEL, 0, 0) != wanted) {
         ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
     }
@@ -137,13 +142,13 @@ void ExcludedProgramsView::refreshOthers() {
     if (list_ == nullptr) {
         return;
     }
-    syncText(window(), form_.caption);
+    syncText(window(), excludedPrograms_.caption);
     refreshRows();
-    showAsModelSays(form_.visible, form_.bringToFront);
-    form_.bringToFront = false;
-    if (form_.focusedControl == &form_.nameBox) {
+    showAsModelSays(excludedPrograms_.visible, excludedPrograms_.bringToFront);
+    excludedPrograms_.bringToFront = false;
+    if (excludedPrograms_.focusedControl == &excludedPrograms_.nameBox) {
         // A request of the model's, carried out once.
-        form_.focusedControl = nullptr;
+        excludedPrograms_.focusedControl = nullptr;
         ::SetFocus(control(ids::ExcludedNameBox));
     }
     // A button that has just done its work for good (a suggestion added, the

@@ -16,7 +16,7 @@ namespace quorvel {
 
 class ExcludedProgramsView final : public ViewWindow {
   public:
-    ExcludedProgramsView(HINSTANCE instance, HWND owner, ExcludedProgramsWindow& form,
+    ExcludedProgramsView(HINSTANCE instance, HWND owner, ExcludedProgramsWindow& excludedPrograms,
                          std::function<void()> modelChanged);
 
   protected:
@@ -31,7 +31,7 @@ class ExcludedProgramsView final : public ViewWindow {
     void refreshRows();
 
     HWND owner_;
-    ExcludedProgramsWindow& form_;
+    ExcludedProgramsWindow& excludedPrograms_;
     HWND list_ = nullptr;
     std::vector<std::string> shownRows_;
 };

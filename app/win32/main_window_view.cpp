@@ -66,67 +66,67 @@ EditorLayout smallestLayout() {
 // the launch key, the Enter box, the editor's buttons, the window's buttons and
 // the list; the frame last, so that it lies under the controls it surrounds.
 // The access keys leave the menu bar's F, O and H free.
-std::vector<Control> mainWindowControls(MainWindow& form) {
+std::vector<Control> mainWindowControls(MainWindow& mainWindow) {
     using enum ControlKind;
     const EditorLayout smallest = smallestLayout();
-    ShortcutEditor& editor = form.editor;
+    ShortcutEditor& editor = mainWindow.editor;
     return {
-        {ids::triggerBox, Edit, 0, inFrame(Inset, 480, 2160, 315), Fixed, &form.triggerBox, "",
-         nullptr, ids::addButton},
+        {ids::triggerBox, Edit, 0, inFrame(Inset, 480, 2160, 315), Fixed, &mainWindow.triggerBox,
+         "", nullptr, ids::addButton},
         {ids::shortcutText, MultiLineEdit, 0,
          inFrame(Inset + ShortcutTextOffset, 480, smallest.shortcutTextWidth, 855), GrowWide,
-         &form.shortcutText},
+         &mainWindow.shortcutText},
         {ids::spaceKey, RadioButton, WS_TABSTOP | WS_GROUP, inFrame(Inset, 825, 900, 255), Fixed,
-         &form.spaceKey, "S"},
-        {ids::tabKey, RadioButton, 0, inFrame(Inset + 900, 825, 675, 255), Fixed, &form.tabKey,
-         "T"},
-        {ids::escKey, RadioButton, 0, inFrame(Inset + 1575, 825, 675, 255), Fixed, &form.escKey,
-         "E"},
+         &mainWindow.spaceKey, "S"},
+        {ids::tabKey, RadioButton, 0, inFrame(Inset + 900, 825, 675, 255), Fixed,
+         &mainWindow.tabKey, "T"},
+        {ids::escKey, RadioButton, 0, inFrame(Inset + 1575, 825, 675, 255), Fixed,
+         &mainWindow.escKey, "E"},
         // Its caption wraps onto a second line to stay within the column.
         {ids::enterAfter, TickBox, WS_GROUP | BS_MULTILINE, inFrame(Inset, 1080, 2250, 465), Fixed,
-         &form.enterAfter, "N"},
+         &mainWindow.enterAfter, "N"},
         {ids::addButton, PushButton, WS_GROUP, button(AddAndDeleteAll, FirstButtonRow), Fixed,
-         &form.addButton, "A", [&editor] { editor.addShortcut(); }},
+         &mainWindow.addButton, "A", [&editor] { editor.addShortcut(); }},
         {ids::deleteButton, PushButton, 0, button(DeleteAndSamples, FirstButtonRow), Fixed,
-         &form.deleteButton, "D", [&editor] { editor.deleteSelected(); }},
+         &mainWindow.deleteButton, "D", [&editor] { editor.deleteSelected(); }},
         {ids::deleteAllButton, PushButton, 0, button(AddAndDeleteAll, SecondButtonRow), Fixed,
-         &form.deleteAllButton, "ll", [&editor] { editor.deleteAll(); }},
+         &mainWindow.deleteAllButton, "ll", [&editor] { editor.deleteAll(); }},
         {ids::samplesButton, PushButton, 0, button(DeleteAndSamples, SecondButtonRow), Fixed,
-         &form.samplesButton, "m", [&editor] { editor.offerSamples(); }},
+         &mainWindow.samplesButton, "m", [&editor] { editor.offerSamples(); }},
         {ids::minimizeButton, PushButton, 0, button(MinimizeAndExport, FirstButtonRow), Fixed,
-         &form.minimizeButton, "z", [&form] { form.minimize(); }},
+         &mainWindow.minimizeButton, "z", [&mainWindow] { mainWindow.minimize(); }},
         // Owner-drawn so that its face can turn red after a refused close.
         {ids::exitButton, PushButton, BS_OWNERDRAW, button(ExitAndHelp, FirstButtonRow), Fixed,
-         &form.exitButton, "x", [&form] { form.exitProgram(); }},
+         &mainWindow.exitButton, "x", [&mainWindow] { mainWindow.exitProgram(); }},
         {ids::importButton, PushButton, 0, button(ImportAndCommonText, FirstButtonRow), Fixed,
-         &form.importButton, "I", [&form] { form.importFile(); }},
+         &mainWindow.importButton, "I", [&mainWindow] { mainWindow.importFile(); }},
         {ids::exportButton, PushButton, 0, button(MinimizeAndExport, SecondButtonRow), Fixed,
-         &form.exportButton, "r", [&form] { form.exportFile(); }},
+         &mainWindow.exportButton, "r", [&mainWindow] { mainWindow.exportFile(); }},
         {ids::helpButton, PushButton, 0, button(ExitAndHelp, SecondButtonRow), Fixed,
-         &form.helpButton, "p", [&form] { form.openHelp(); }},
+         &mainWindow.helpButton, "p", [&mainWindow] { mainWindow.openHelp(); }},
         {ids::commonTextButton, PushButton, 0, button(ImportAndCommonText, SecondButtonRow), Fixed,
-         &form.commonTextButton, "C", [&form] { form.openCommonText(); }},
+         &mainWindow.commonTextButton, "C", [&mainWindow] { mainWindow.openCommonText(); }},
         {ids::shortcutList, VirtualList, 0,
          inFrame(Inset, ListTop, smallest.listWidth, smallest.listHeight), GrowWide | GrowTall},
         {ids::columnHeadings, Static, SS_NOPREFIX, inFrame(Inset, 240, 6400, 240), Fixed,
-         &form.columnHeadings.caption},
+         &mainWindow.columnHeadings.caption},
         {ids::editorFrame, GroupBox, 0,
          TwipsRect{FrameLeft, FrameTop, smallest.frameWidth, smallest.frameHeight},
-         GrowWide | GrowTall, &form.editorFrame.caption},
+         GrowWide | GrowTall, &mainWindow.editorFrame.caption},
         // Over the top of the list; its controls are placed within it.
         {ids::calibrationPanel, Panel, 0,
          inFrame(Inset, ListTop + 60, CalibrationWidth, CalibrationHeight), Fixed,
-         &form.calibrationPanel.visible},
+         &mainWindow.calibrationPanel.visible},
         {ids::calibrationHelp, Static, SS_NOPREFIX,
-         TwipsRect{120, 240, CalibrationWidth - 240, 1020}, Fixed, &form.calibrationHelp.caption,
-         "", nullptr, 0, ids::calibrationPanel},
-        {ids::calibrationBox, Edit, 0, TwipsRect{120, 1320, 1500, 315}, Fixed, &form.calibrationBox,
-         "", nullptr, ids::calibrationOkButton, ids::calibrationPanel},
+         TwipsRect{120, 240, CalibrationWidth - 240, 1020}, Fixed,
+         &mainWindow.calibrationHelp.caption, "", nullptr, 0, ids::calibrationPanel},
+        {ids::calibrationBox, Edit, 0, TwipsRect{120, 1320, 1500, 315}, Fixed,
+         &mainWindow.calibrationBox, "", nullptr, ids::calibrationOkButton, ids::calibrationPanel},
         {ids::calibrationOkButton, PushButton, 0, TwipsRect{1740, 1305, 1000, ButtonHeight}, Fixed,
-         &form.calibrationOkButton, "K", [&form] { form.closeCalibration(); }, 0,
+         &mainWindow.calibrationOkButton, "K", [&mainWindow] { mainWindow.closeCalibration(); }, 0,
          ids::calibrationPanel},
         {ids::calibrationBorder, GroupBox, 0, TwipsRect{0, 0, CalibrationWidth, CalibrationHeight},
-         Fixed, &form.calibrationPanel.caption, "", nullptr, 0, ids::calibrationPanel},
+         Fixed, &mainWindow.calibrationPanel.caption, "", nullptr, 0, ids::calibrationPanel},
     };
 }
 
@@ -147,15 +147,15 @@ MainWindowView::~MainWindowView() {
     }
 }
 
-void MainWindowView::attach(MainWindow& form, std::function<void()> modelChanged) {
+void MainWindowView::attach(MainWindow& mainWindow, std::function<void()> modelChanged) {
     commonControls_ = loadCommonControls();
-    createControls(mainWindowControls(form), std::move(modelChanged));
+    createControls(mainWindowControls(mainWindow), std::move(modelChanged));
     triggerBox_ = control(ids::triggerBox);
     shortcutList_ = control(ids::shortcutList);
     ::SetWindowLongPtrW(triggerBox_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     triggerBoxOriginal_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         triggerBox_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&triggerBoxProcedure)));
-    form_ = &form;
+    mainWindow_ = &mainWindow;
     // The window takes the model's size; from then on the model follows the window.
     resizeToModel();
     onResized();
@@ -163,7 +163,7 @@ void MainWindowView::attach(MainWindow& form, std::function<void()> modelChanged
 }
 
 LRESULT MainWindowView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (form_ == nullptr) {
+    if (mainWindow_ == nullptr) {
         return ::DefWindowProcW(window(), message, wParam, lParam);
     }
     LRESULT result = 0;
@@ -180,11 +180,11 @@ LRESULT MainWindowView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 ViewWindow::Room MainWindowView::room() const {
     static const EditorLayout smallest = smallestLayout();
-    if (form_ == nullptr) {
+    if (mainWindow_ == nullptr) {
         return {};
     }
-    return {form_->layout.frameWidth - smallest.frameWidth,
-            form_->layout.frameHeight - smallest.frameHeight};
+    return {mainWindow_->layout.frameWidth - smallest.frameWidth,
+            mainWindow_->layout.frameHeight - smallest.frameHeight};
 }
 
 void MainWindowView::limitTrackSize(MINMAXINFO& limits) const {
@@ -193,16 +193,16 @@ void MainWindowView::limitTrackSize(MINMAXINFO& limits) const {
 }
 
 void MainWindowView::onResized() {
-    if (form_ == nullptr) {
+    if (mainWindow_ == nullptr) {
         return;
     }
     RECT outer{};
     ::GetWindowRect(window(), &outer);
-    form_->width = pixelsToTwips(outer.right - outer.left, dpi());
-    form_->height = pixelsToTwips(outer.bottom - outer.top, dpi());
-    syncedWidth_ = form_->width;
-    syncedHeight_ = form_->height;
-    form_->followSize();
+    mainWindow_->width = pixelsToTwips(outer.right - outer.left, dpi());
+    mainWindow_->height = pixelsToTwips(outer.bottom - outer.top, dpi());
+    syncedWidth_ = mainWindow_->width;
+    syncedHeight_ = mainWindow_->height;
+    mainWindow_->followSize();
 }
 
 void MainWindowView::fitToDpi(const RECT& suggested) {
@@ -213,15 +213,16 @@ void MainWindowView::fitToDpi(const RECT& suggested) {
 }
 
 void MainWindowView::resizeToModel() {
-    syncedWidth_ = form_->width;
-    syncedHeight_ = form_->height;
-    ::SetWindowPos(window(), nullptr, 0, 0, twipsToPixels(form_->width, dpi()),
-                   twipsToPixels(form_->height, dpi()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    syncedWidth_ = mainWindow_->width;
+    syncedHeight_ = mainWindow_->height;
+    ::SetWindowPos(window(), nullptr, 0, 0, twipsToPixels(mainWindow_->width, dpi()),
+                   twipsToPixels(mainWindow_->height, dpi()),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindowView::selectRow(std::size_t row) {
     pullTexts();
-    form_->editor.selectEntry(row);
+    mainWindow_->editor.selectEntry(row);
     modelChanged();
 }
 
@@ -233,8 +234,8 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
         case LVN_GETDISPINFOW: {
             auto& request = reinterpret_cast<NMLVDISPINFOW&>(header);
             if (request.item.iItem >= 0) {
-                const std::string row =
-                    form_->shortcuts.displayLine(static_cast<std::size_t>(request.item.iItem));
+                const std::string row = mainWindow_->shortcuts.displayLine(
+                    static_cast<std::size_t>(request.item.iItem));
                 fillRowText(request, markLineBreaks(row, lineBreakMark()));
             }
             return 0;
@@ -273,9 +274,9 @@ LRESULT CALLBACK MainWindowView::triggerBoxProcedure(HWND box, UINT message, WPA
     auto* view = reinterpret_cast<MainWindowView*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
     // F10 arrives as a system key, and so does any key with Alt held.
     if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
-        view->form_->editor.captureFunctionKey(static_cast<int>(wParam))) {
+        view->mainWindow_->editor.captureFunctionKey(static_cast<int>(wParam))) {
         view->modelChanged();
-        const WPARAM caret = static_cast<WPARAM>(view->form_->triggerCaret);
+        const WPARAM caret = static_cast<WPARAM>(view->mainWindow_->triggerCaret);
         ::SendMessageW(box, EM_SETSEL, caret, static_cast<LPARAM>(caret));
         // The window never saw this key go down, so it would take the release
         // of F10, or of the Alt held with the key, for a tap that opens the
@@ -301,7 +302,7 @@ LRESULT CALLBACK MainWindowView::triggerBoxProcedure(HWND box, UINT message, WPA
 }
 
 void MainWindowView::refreshList() {
-    const ShortcutList& list = form_->shortcuts;
+    const ShortcutList& list = mainWindow_->shortcuts;
     if (!listShownOnce_ || virtualRowCount(shortcutList_) != list.count()) {
         setVirtualRowCount(shortcutList_, list.count());
     } else if (shownRevision_ != list.revision()) {
@@ -316,12 +317,12 @@ void MainWindowView::refreshList() {
 
 void MainWindowView::refreshOthers() {
     refreshList();
-    syncText(window(), form_->caption);
-    if (form_->width != syncedWidth_ || form_->height != syncedHeight_) {
+    syncText(window(), mainWindow_->caption);
+    if (mainWindow_->width != syncedWidth_ || mainWindow_->height != syncedHeight_) {
         resizeToModel();
     }
-    showAsModelSays(form_->visible, form_->bringToFront);
-    form_->bringToFront = false;
+    showAsModelSays(mainWindow_->visible, mainWindow_->bringToFront);
+    mainWindow_->bringToFront = false;
 }
 
 }  // namespace quorvel

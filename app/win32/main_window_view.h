@@ -28,7 +28,7 @@ class MainWindowView final : public ViewWindow {
 
     // Creates the controls for the model and gives the window the model's size.
     // `modelChanged` runs after each user action handed to the model.
-    void attach(MainWindow& form, std::function<void()> modelChanged);
+    void attach(MainWindow& mainWindow, std::function<void()> modelChanged);
 
   protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -49,7 +49,7 @@ class MainWindowView final : public ViewWindow {
 
     ProgramMessages program_;
     std::function<void(UINT, LPARAM)> afterMessage_;
-    MainWindow* form_ = nullptr;
+    MainWindow* mainWindow_ = nullptr;
     UniqueHmodule commonControls_;
     HWND triggerBox_ = nullptr;
     HWND shortcutList_ = nullptr;

@@ -36,10 +36,11 @@ constexpr Item HelpItems[] = {
     {CmdHelp, &MainWindow::helpItem, &MainWindow::openShortcutsHelp}};
 
 template <std::size_t N>
-HMENU createPopup(const MainWindow& form, const Item (&items)[N]) {
+HMENU createPopup(const MainWindow& mainWindow, const Item (&items)[N]) {
     HMENU popup = ::CreatePopupMenu();
     for (const Item& item : items) {
-        ::AppendMenuW(popup, MF_STRING, item.command, wideText((form.*item.item).caption).c_str());
+        ::AppendMenuW(popup, MF_STRING, item.command,
+                      wideText((mainWindow.*item.item).caption).c_str());
     }
     return popup;
 }
@@ -56,30 +57,31 @@ void forEachItem(Visit visit) {
 
 }  // namespace
 
-HMENU createMainMenu(const MainWindow& form) {
+HMENU createMainMenu(const MainWindow& mainWindow) {
     HMENU bar = ::CreateMenu();
-    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(form, FileItems)),
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(mainWindow, FileItems)),
                   L"&File");
-    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(form, OptionItems)),
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(mainWindow, OptionItems)),
                   L"&Options");
-    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(form, HelpItems)),
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(createPopup(mainWindow, HelpItems)),
                   L"&Help");
     return bar;
 }
 
-void syncMenuChecks(HMENU menu, const MainWindow& form) {
+void syncMenuChecks(HMENU menu, const MainWindow& mainWindow) {
     forEachItem([&](const Item& item) {
-        ::CheckMenuItem(menu, item.command,
-                        MF_BYCOMMAND | ((form.*item.item).checked ? MF_CHECKED : MF_UNCHECKED));
+        ::CheckMenuItem(
+            menu, item.command,
+            MF_BYCOMMAND | ((mainWindow.*item.item).checked ? MF_CHECKED : MF_UNCHECKED));
     });
 }
 
-bool runMenuCommand(MainWindow& form, UINT command) {
+bool runMenuCommand(MainWindow& mainWindow, UINT command) {
     bool found = false;
     forEachItem([&](const Item& item) {
         if (!found && item.command == command) {
             found = true;
-            (form.*item.handler)();
+            (mainWindow.*item.handler)();
         }
     });
     return found;

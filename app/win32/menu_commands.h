@@ -29,10 +29,10 @@ enum MenuCommand : UINT {
 };
 
 // Builds the menu bar from the model's captions.
-HMENU createMainMenu(const MainWindow& form);
+HMENU createMainMenu(const MainWindow& mainWindow);
 // Sets the check marks from the model.
-void syncMenuChecks(HMENU menu, const MainWindow& form);
+void syncMenuChecks(HMENU menu, const MainWindow& mainWindow);
 // Runs the handler of a menu command; false for an identifier that is not one.
-bool runMenuCommand(MainWindow& form, UINT command);
+bool runMenuCommand(MainWindow& mainWindow, UINT command);
 
 }  // namespace quorvel

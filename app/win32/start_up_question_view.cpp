@@ -3,15 +3,15 @@
 #include <utility>
 
 #include "app/win32/control_ids.h"
-#include "engine/product_info.h"
+#include "platform/product_info.h"
 
 namespace quorvel {
 
 namespace ids = view_ids;
 
-StartUpQuestionView::StartUpQuestionView(HINSTANCE instance, HWND owner, StartUpQuestion& form,
+StartUpQuestionView::StartUpQuestionView(HINSTANCE instance, HWND owner, StartUpQuestion& question,
                                          std::function<void()> modelChanged)
-    : owner_(owner), form_(form) {
+    : owner_(owner), question_(question) {
     const Shape shape{ids::StartUpDialogClass,
                       std::string(product::VersionedName),
                       WS_POPUP | WS_CAPTION | WS_SYSMENU,
@@ -27,13 +27,13 @@ StartUpQuestionView::StartUpQuestionView(HINSTANCE instance, HWND owner, StartUp
     createControls(
         {
             {ids::StartUpQuestionText, Static, 0, TwipsRect{240, 240, 4320, 480}, Fixed,
-             &form_.question.caption},
+             &question_.question.caption},
             {ids::StartUpDoNotAskAgain, TickBox, 0, TwipsRect{240, 780, 4320, 255}, Fixed,
-             &form_.doNotAskAgain, "D"},
+             &question_.doNotAskAgain, "D"},
             {ids::StartUpYesButton, PushButton, BS_DEFPUSHBUTTON, TwipsRect{1200, 1200, 1100, 345},
-             Fixed, &form_.yesButton, "", [this] { form_.answerYes(); }},
+             Fixed, &question_.yesButton, "", [this] { question_.answerYes(); }},
             {ids::StartUpNoButton, PushButton, 0, TwipsRect{2500, 1200, 1100, 345}, Fixed,
-             &form_.noButton, "", [this] { form_.answerNo(); }},
+             &question_.noButton, "", [this] { question_.answerNo(); }},
         },
         std::move(modelChanged));
     layoutControls();
@@ -49,7 +49,7 @@ LRESULT StartUpQuestionView::onMessage(UINT message, WPARAM wParam, LPARAM lPara
 
 void StartUpQuestionView::closeWithoutAnswer() {
     // Nothing is stored; the question comes back at the next start.
-    form_.visible = false;
+    question_.visible = false;
     modelChanged();
 }
 

@@ -13,20 +13,20 @@ namespace quorvel {
 
 class StartUpQuestionView final : public ViewWindow {
   public:
-    StartUpQuestionView(HINSTANCE instance, HWND owner, StartUpQuestion& form,
+    StartUpQuestionView(HINSTANCE instance, HWND owner, StartUpQuestion& question,
                         std::function<void()> modelChanged);
 
   protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void refreshOthers() override { showAsModelSays(form_.visible, false); }
+    void refreshOthers() override { showAsModelSays(question_.visible, false); }
     void placeFirst() override { placeCentredOver(owner_); }
     void onEscapeKey() override { closeWithoutAnswer(); }
     void closeWithoutAnswer();
 
     HWND owner_;
-    StartUpQuestion& form_;
+    StartUpQuestion& question_;
 };
 
 }  // namespace quorvel

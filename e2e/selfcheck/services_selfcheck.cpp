@@ -67,10 +67,10 @@ void checkProgramStarter(const std::string& temp) {
 void checkSettings() {
     Win32SettingsStore store;
     const char* app = "Quorvel Selfcheck";
-    store.DeleteSetting(app);  // most often not there: it must return all the same
+    store.eraseApplication(app);  // most often not there: it must return all the same
     const std::string big(5000, 'b');
-    store.SaveSetting(app, "Main", "Empty", "");
-    store.SaveSetting(app, "Main", "Big", big);
+    store.write({app, "Main", "Empty"}, "");
+    store.write({app, "Main", "Big"}, big);
     const char* mainKey = "Software\\VB and VBA Program Settings\\Quorvel Selfcheck\\Main";
     const DWORD number = 42;
     ::RegSetKeyValueA(HKEY_CURRENT_USER, mainKey, "Number", REG_DWORD, &number, sizeof(number));
@@ -83,27 +83,27 @@ void checkSettings() {
         std::string expected;
         const char* what;
     } cases[] = {
-        {"Main", "Missing", "fallback", "GetSetting default for a missing key"},
-        {"Nowhere", "Big", "fallback", "GetSetting default for a missing section"},
-        {"Main", "Number", "fallback", "GetSetting default for a value that is not a string"},
+        {"Main", "Missing", "fallback", "read default for a missing key"},
+        {"Nowhere", "Big", "fallback", "read default for a missing section"},
+        {"Main", "Number", "fallback", "read default for a value that is not a string"},
         {"Main", "Empty", "", "an empty value is kept"},
         {"main", "BIG", big, "a long value round trip, names in any case"},
     };
     for (const auto& setting : cases) {
-        check(store.GetSetting(app, setting.section, setting.key, "fallback") == setting.expected,
+        check(store.read({app, setting.section, setting.key}, "fallback") == setting.expected,
               setting.what);
     }
     if (::GetACP() == 1252) {
-        check(store.GetSetting(app, "Main", "Ansi", "") == "été ¯ 500",
+        check(store.read({app, "Main", "Ansi"}, "") == "été ¯ 500",
               "a value written by the ANSI functions reads back the same");
     }
 
     // Other programs keep their settings under the same root.
-    store.DeleteSetting(app);
+    store.eraseApplication(app);
     UniqueHkey root;
     check(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings", 0, KEY_READ,
                           root.put()) == ERROR_SUCCESS,
-          "DeleteSetting leaves the shared root key");
+          "eraseApplication leaves the shared root key");
 }
 
 void checkFiles(const std::string& temp) {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/calendar.h"
+#include "platform/calendar.h"
 #include "platform/win32/win32_text.h"
 
 namespace quorvel {

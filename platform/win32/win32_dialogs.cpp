@@ -31,8 +31,8 @@ HWND Win32Dialogs::owner() const {
     return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
 }
 
-MessageAnswer Win32Dialogs::MsgBox(std::string_view text, MessageButtons buttons,
-                                   std::string_view caption) {
+MessageAnswer Win32Dialogs::showMessage(std::string_view text, MessageButtons buttons,
+                                        std::string_view caption) {
     const std::wstring message = wideText(text);
     const std::wstring title = wideText(caption);
     const HWND window = owner();

@@ -20,8 +20,8 @@ class Win32Dialogs final : public Dialogs {
     explicit Win32Dialogs(HWND owner = nullptr);
     explicit Win32Dialogs(OwnerGetter owner);
 
-    MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
-                         std::string_view caption) override;
+    MessageAnswer showMessage(std::string_view text, MessageButtons buttons,
+                              std::string_view caption) override;
     std::string showOpenDialog(const FileDialogText& text) override;
     std::string showSaveDialog(const FileDialogText& text) override;
     void setBusy(bool busy) override;

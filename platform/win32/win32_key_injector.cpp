@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/key_events.h"
+#include "platform/key_events.h"
 #include "platform/keyboard_hook.h"
 #include "platform/virtual_keys.h"
 #include "platform/win32/unique_handle.h"

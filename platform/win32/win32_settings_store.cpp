@@ -43,8 +43,9 @@ std::wstring sectionPath(std::string_view application, std::string_view section)
 
 }  // namespace
 
-std::string Win32SettingsStore::GetSetting(std::string_view application, std::string_view section,
-                                           std::string_view key, std::string_view defaultValue) {
+std::string Win32SettingsStore::read(const settings::SettingName& name,
+                                     std::string_view defaultValue) {
+    const auto [application, section, key] = name;
     if (!validKeyName(application) || !validKeyName(section) || !validValueName(key)) {
         return std::string(defaultValue);
     }
@@ -75,8 +76,8 @@ std::string Win32SettingsStore::GetSetting(std::string_view application, std::st
     }
 }
 
-void Win32SettingsStore::SaveSetting(std::string_view application, std::string_view section,
-                                     std::string_view key, std::string_view value) {
+void Win32SettingsStore::write(const settings::SettingName& name, std::string_view value) {
+    const auto [application, section, key] = name;
     if (!validKeyName(application) || !validKeyName(section) || !validValueName(key)) {
         return;
     }
@@ -117,7 +118,7 @@ std::vector<std::string> Win32SettingsStore::keysOf(std::string_view application
     }
 }
 
-void Win32SettingsStore::DeleteSetting(std::string_view application) {
+void Win32SettingsStore::eraseApplication(std::string_view application) {
     if (!validKeyName(application)) {
         return;
     }

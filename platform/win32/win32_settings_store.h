@@ -9,13 +9,11 @@ namespace quorvel {
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>.
 class Win32SettingsStore final : public SettingsStore {
   public:
-    std::string GetSetting(std::string_view application, std::string_view section,
-                           std::string_view key, std::string_view defaultValue) override;
-    void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
-                     std::string_view value) override;
+    std::string read(const settings::SettingName& name, std::string_view defaultValue) override;
+    void write(const settings::SettingName& name, std::string_view value) override;
     std::vector<std::string> keysOf(std::string_view application,
                                     std::string_view section) override;
-    void DeleteSetting(std::string_view application) override;
+    void eraseApplication(std::string_view application) override;
 };
 
 }  // namespace quorvel

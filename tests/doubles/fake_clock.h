@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/calendar.h"
+#include "platform/calendar.h"
 
 namespace quorvel {
 

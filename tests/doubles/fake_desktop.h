@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/app_services.h"
-#include "engine/calendar.h"
+#include "platform/calendar.h"
 #include "platform/focus_inspector.h"
 #include "platform/tray_icon.h"
 #include "platform/window_shower.h"

@@ -12,8 +12,8 @@ namespace quorvel {
 // scripted name (Windows' own question before a file is replaced is not theirs).
 class FakeDialogs final : public Dialogs {
   public:
-    MessageAnswer MsgBox(std::string_view text, MessageButtons buttons,
-                         std::string_view caption) override {
+    MessageAnswer showMessage(std::string_view text, MessageButtons buttons,
+                              std::string_view caption) override {
         shown.push_back({std::string(text), buttons, std::string(caption)});
         if (buttons == MessageButtons::Ok) {
             return MessageAnswer::Ok;

@@ -15,20 +15,18 @@ namespace quorvel {
 // in, so "Opts" and "opts" reach the same setting.
 class FakeSettingsStore final : public SettingsStore {
   public:
-    std::string GetSetting(std::string_view application, std::string_view section,
-                           std::string_view key, std::string_view defaultValue) override {
+    std::string read(const settings::SettingName& name, std::string_view defaultValue) override {
         ++reads;
         if (beforeGet) {
-            beforeGet(key);
+            beforeGet(name.key);
         }
-        const auto found = values_.find(address(application, section, key));
+        const auto found = values_.find(address(name));
         return found == values_.end() ? std::string(defaultValue) : found->second;
     }
 
-    void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
-                     std::string_view value) override {
+    void write(const settings::SettingName& name, std::string_view value) override {
         ++writes;
-        values_[address(application, section, key)] = std::string(value);
+        values_[address(name)] = std::string(value);
     }
 
     std::vector<std::string> keysOf(std::string_view application,
@@ -44,7 +42,7 @@ class FakeSettingsStore final : public SettingsStore {
         return keys;
     }
 
-    void DeleteSetting(std::string_view application) override {
+    void eraseApplication(std::string_view application) override {
         const std::string folded = fold(application);
         std::erase_if(values_, [&](const auto& item) { return std::get<0>(item.first) == folded; });
     }
@@ -66,9 +64,8 @@ class FakeSettingsStore final : public SettingsStore {
         });
         return folded;
     }
-    static Address address(std::string_view application, std::string_view section,
-                           std::string_view key) {
-        return {fold(application), fold(section), fold(key)};
+    static Address address(const settings::SettingName& name) {
+        return {fold(name.application), fold(name.section), fold(name.key)};
     }
 
     std::map<Address, std::string> values_;

@@ -19,7 +19,7 @@ struct AppFixture : FakeDesktop {
     std::string defaultFile() const { return environment.folder + "\\defaultkeys.qvb"; }
     std::string setting(std::string_view application, std::string_view section,
                         std::string_view key) {
-        return settings.GetSetting(application, section, key, "<missing>");
+        return settings.read({application, section, key}, "<missing>");
     }
     // A new copy of the program on the same settings and files, not yet loaded.
     MainWindow& create() {
@@ -32,7 +32,7 @@ struct AppFixture : FakeDesktop {
     }
     // A start on this working file, the start-up question answered before.
     MainWindow& startOn(const std::string& working) {
-        settings.SaveSetting("Quorvel", "StartUpQ", "StartUpOpt", "1");
+        settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
         files.files[defaultFile()] = working;
         return start();
     }

@@ -1,4 +1,4 @@
-#include "engine/hook_watchdog.h"
+#include "platform/hook_watchdog.h"
 
 #include <algorithm>
 #include <utility>

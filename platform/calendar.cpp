@@ -1,4 +1,4 @@
-#include "engine/calendar.h"
+#include "platform/calendar.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "engine/key_events.h"
+#include "platform/key_events.h"
 
 #include <string>
 
-#include "engine/caps_lock.h"
+#include "platform/caps_lock.h"
 #include "text/utf8.h"
 
 namespace quorvel {

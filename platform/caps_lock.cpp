@@ -1,4 +1,4 @@
-#include "engine/caps_lock.h"
+#include "platform/caps_lock.h"
 
 namespace quorvel {
 

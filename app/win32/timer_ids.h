@@ -1,0 +1,16 @@
+#pragma once
+// The main window's timers, each by its number.
+
+#include <windows.h>
+
+namespace quorvel {
+
+enum TimerId : UINT_PTR { TimerMainId = 1, TimerClearId = 2, TimerDataId = 3, HeartbeatId = 4 };
+constexpr UINT HeartbeatIntervalMs = 2000;
+// The working file held by another program at logon, and a save the session's
+// end could not make, are tried again on these.
+enum LifecycleTimerId : UINT_PTR { ReadRetryId = 10, SessionSaveRetryId = 11 };
+constexpr UINT ReadRetryIntervalMs = 3000;
+constexpr UINT SessionSaveRetryIntervalMs = 1000;
+
+}  // namespace quorvel
