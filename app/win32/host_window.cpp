@@ -26,7 +26,6 @@ bool mayChangeModel(UINT message, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             return lParam == 0;
-        case WM_TIMER:
         case WM_CLOSE:
         case WM_MOUSEMOVE:
         case WmRefreshViews:
@@ -136,7 +135,7 @@ void Host::refreshViews() {
 
 void Host::afterMessage(UINT message, LPARAM lParam) {
     syncTimers();
-    refreshWhenIdle_ = refreshWhenIdle_ || message == WmRunPosted;
+    refreshWhenIdle_ = refreshWhenIdle_ || message == WmRunPosted || message == WM_TIMER;
     if (mayChangeModel(message, lParam) || (message == taskbarCreated_ && message != 0)) {
         refreshViews();
     }

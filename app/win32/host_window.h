@@ -41,7 +41,7 @@ class Host {
     UINT taskbarCreated_ = 0;
     bool dataTimerRunning_ = false;
     bool refreshing_ = false;
-    // Posted work has run since the windows last showed the model.
+    // Posted work or a timer has run since the windows last showed the model.
     bool refreshWhenIdle_ = false;
     std::unique_ptr<CompositionRoot> program_;
     std::unique_ptr<Views> views_;

@@ -160,7 +160,7 @@ void Win32KeyInjector::check() {
     // keys stop coming for two seconds is taken as through.
     if (!polling_) {
         polling_ = true;
-        loop_.postAfter(50, [this] { poll(); });
+        loop_.postAfter(250, [this] { poll(); });
     }
 }
 
