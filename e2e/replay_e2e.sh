@@ -12,11 +12,7 @@ cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
-long=""
-for ((i = 1; ${#long} < 3000; i++)); do
-    long+="Line $i of The Long Text, 0-9 Whole. "
-done
-long=${long:0:3000}
+long=$(e2e_long_text)
 
 # A calibration pause long enough (a few tenths of a second here) that every
 # case types into a send, as on a slower or busier machine.

@@ -10,11 +10,7 @@ cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
-long=""
-for ((i = 1; ${#long} < 3000; i++)); do
-    long+="Line $i of The Long Text, 0-9 Whole. "
-done
-long=${long:0:3000}
+long=$(e2e_long_text)
 before_start() { e2e_setting 'Quorvel 2.1\options' text2 0; }
 e2e_typing_suite --size 1000 '{S}|KW|kilowatt hour' "{S}|LG|$long"
 
