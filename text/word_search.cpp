@@ -1,0 +1,40 @@
+#include "text/word_search.h"
+
+#include <algorithm>
+
+#include "text/ascii_case.h"
+
+namespace quorvel {
+
+std::string foldCase(std::string_view text) {
+    std::string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), asciiLower);
+    return folded;
+}
+
+WordSearch::WordSearch(std::string_view typed) {
+    std::size_t at = 0;
+    while (at < typed.size()) {
+        const std::size_t start = typed.find_first_not_of(" \t", at);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = std::min(typed.find_first_of(" \t", start), typed.size());
+        words_.push_back(foldCase(typed.substr(start, end - start)));
+        at = end;
+    }
+}
+
+bool WordSearch::matches(std::string_view trigger, std::string_view text) const {
+    if (words_.empty()) {
+        return true;
+    }
+    const std::string foldedTrigger = foldCase(trigger);
+    const std::string foldedText = foldCase(text);
+    return std::all_of(words_.begin(), words_.end(), [&](const std::string& word) {
+        return foldedTrigger.find(word) != std::string::npos ||
+               foldedText.find(word) != std::string::npos;
+    });
+}
+
+}  // namespace quorvel
