@@ -213,8 +213,8 @@ bool TextSender::step() {
 
         case Phase::TypeText: {
             // Boost pastes the text as it stands; typed in its place, it stays data.
-            const auto strokes = parseSendKeys(options_.boost ? literalKeys(expansion_.value)
-                                                              : keystrokeNotation(expansion_));
+            const auto strokes = options_.boost ? std::optional(textStrokes(expansion_.value))
+                                                : keystrokesOf(expansion_);
             if (!strokes ||
                 services_.injector.typeKeys(*strokes, forceWait()) != SendOutcome::AllSent) {
                 endEarly();
