@@ -96,7 +96,28 @@ bool MainWindow::writeWorkingFile() {
     }
     unsaved_ = false;
     nameWorkingFileInSettings();
+    if (const auto& doubled = workingFile().doubledTriggers(); !doubled.empty()) {
+        tellDoubledTriggers(doubled);
+    }
     return true;
+}
+
+// Both sides changed the same shortcuts: neither change is dropped, and the user
+// picks, once told where to look.
+void MainWindow::tellDoubledTriggers(const std::vector<std::string>& triggers) {
+    constexpr std::size_t Named = 20;
+    std::string names;
+    for (std::size_t i = 0; i < triggers.size() && i < Named; ++i) {
+        names += (i == 0 ? "\"" : ", \"") + triggers[i] + "\"";
+    }
+    if (triggers.size() > Named) {
+        names += " and " + std::to_string(triggers.size() - Named) + " more";
+    }
+    tell("The shortcut file " + workingFile().path() +
+         " was changed elsewhere (another copy of Quorvel, or a synced folder) while the same "
+         "shortcuts were changed here, so both versions are kept: " +
+         names + (triggers.size() == 1 ? " now has two rows." : " now have two rows each.") +
+         " Delete the row you do not want.");
 }
 
 void MainWindow::tellSaveFailed() {

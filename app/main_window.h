@@ -155,6 +155,7 @@ class MainWindow : public EditorControls {
     void readHeldBackFile(Tell telling);
     bool writeWorkingFile();
     void tellSaveFailed();
+    void tellDoubledTriggers(const std::vector<std::string>& triggers);
     void nameWorkingFileInSettings();
     void tell(const std::string& message);
     // "n lines of <file> could not be read; " and what became of them.

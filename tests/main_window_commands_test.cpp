@@ -73,14 +73,18 @@ TEST_F(MainWindowCommands, ImportExportAndFailedSaves) {
     testing::expectGolden("main_window_file_commands.txt", transcript);
 }
 
-// Two copies on one file: a save keeps what the other copy added since this
-// one read the file, and leaves out only what this copy deleted itself.
-TEST_F(MainWindowCommands, ASaveKeepsWhatAnotherCopyAddedAndDropsWhatThisOneDeleted) {
+// Two copies on one file: each save takes in what the other copy added, deleted
+// or changed since this one last read or wrote the file, and keeps its own
+// changes; nothing deleted on one side comes back from the other. A shortcut
+// changed differently on both sides keeps both rows, and the user is told once.
+TEST_F(MainWindowCommands, ASaveMergesBothCopiesChangesAndNothingDeletedComesBack) {
     files.files[defaultFile()] = fileOf({Td, Cu});
     settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
-    testing::expectGolden("main_window_two_copies.txt",
-                          run({"start", "copy", "copy", "select 1", "yes", "delete", "copy",
-                               "add SP sample", "copy", "add AA first's", "file save"}));
+    testing::expectGolden(
+        "main_window_two_copies.txt",
+        run({"start", "copy", "copy", "select 1", "yes", "delete", "copy", "add SP sample", "copy",
+             "add AA first's", "copy", "add SP changed in one", "copy", "add TD changed in two",
+             "copy", "add TD changed in one", "file save", "copy", "file save"}));
 }
 
 // Minimize hides the window in the tray; of the icon's mouse messages, only a
