@@ -95,11 +95,37 @@ bool MainWindow::writeWorkingFile() {
         return false;
     }
     unsaved_ = false;
+    fileWatch_.settled(services_.files.stamp(workingFile().path()));
     nameWorkingFileInSettings();
     if (const auto& doubled = workingFile().doubledTriggers(); !doubled.empty()) {
         tellDoubledTriggers(doubled);
     }
     return true;
+}
+
+void MainWindow::checkWorkingFile() {
+    if (waitingToReadShortcuts()) {
+        return;  // the read retried at start-up takes it all in
+    }
+    WorkingFile& file = workingFile();
+    const std::uint64_t now = services_.engine.clock.milliseconds();
+    const std::optional<FileStamp> stamp = services_.files.stamp(file.path());
+    if (!fileWatch_.readDue(stamp, now)) {
+        return;
+    }
+    WorkingFile::Reload outcome = WorkingFile::Reload::Unfinished;
+    {
+        const BusyCursor busy(services_.dialogs);
+        outcome = file.reload(shortcuts);
+    }
+    if (outcome == WorkingFile::Reload::Unfinished) {
+        fileWatch_.readFailed(now);
+        return;
+    }
+    fileWatch_.settled(stamp);
+    if (!file.doubledTriggers().empty()) {
+        tellDoubledTriggers(file.doubledTriggers());
+    }
 }
 
 // Both sides changed the same shortcuts: neither change is dropped, and the user

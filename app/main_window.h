@@ -15,6 +15,7 @@
 #include "editor/editor_controls.h"
 #include "editor/shortcut_editor.h"
 #include "engine/shortcut_engine.h"
+#include "storage/file_change_watch.h"
 #include "storage/settings_names.h"
 #include "storage/working_file.h"
 #include "tray/help_commands.h"
@@ -40,6 +41,10 @@ class MainWindow : public EditorControls {
     // seconds, and nothing is saved over the file meanwhile.
     bool waitingToReadShortcuts() const { return workingFile_.awaitingRead(); }
     void retryReadingShortcuts() { readHeldBackFile(Tell::Yes); }
+    // Looks at the working file for changes made by anything else (another
+    // copy, a sync client); a timer calls this twice a second. What changed is
+    // taken into the list once the file has been quiet for a second.
+    void checkWorkingFile();
     // Windows is ending the session: saves what a failed save left unsaved, and
     // asks nothing, as no one can answer now. Returns, for Windows to show, why
     // the shortcuts are not all saved; empty when they are.
@@ -173,6 +178,7 @@ class MainWindow : public EditorControls {
     WorkingFile workingFile_;
     // The list holds changes the working file lacks: a save failed.
     bool unsaved_ = false;
+    FileChangeWatch fileWatch_;
 };
 
 }  // namespace quorvel

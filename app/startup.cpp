@@ -143,6 +143,7 @@ void MainWindow::start() {
     icon.addIcon();
 
     loadShortcuts();
+    fileWatch_.settled(services_.files.stamp(workingFile().path()));
 
     // A stored truth value that does not read as one leaves the item as it is.
     showKeyItem.checked =

@@ -87,9 +87,9 @@ WorkingFile::Fingerprint WorkingFile::fingerprintOf(std::string_view bytes) {
     return {bytes.size(), std::hash<std::string_view>{}(bytes)};
 }
 
-void WorkingFile::mergeFromFile(std::string_view bytes, ShortcutList& list) {
-    const ShortcutFileLines read = readShortcutLines(bytes, codePage_);
-    copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
+std::vector<std::size_t> WorkingFile::mergeFromFile(const ShortcutFileLines& read,
+                                                    ShortcutList& list) {
+    doubledTriggers_.clear();
     const std::vector<std::string_view> lines = read.lines();
     const std::vector<std::size_t> onFile =
         sortedHashes(lines.size(), [&](std::size_t i) { return lines[i]; });
@@ -105,7 +105,7 @@ void WorkingFile::mergeFromFile(std::string_view bytes, ShortcutList& list) {
     std::set_difference(onFile.begin(), onFile.end(), base_.begin(), base_.end(),
                         std::back_inserter(gainedHashes));
     if (lost.empty() && gainedHashes.empty()) {
-        return;
+        return onFile;
     }
     // This copy's own changes since the base, by trigger: where the file gained
     // an entry of the same trigger, both sides changed it and both rows stay.
@@ -135,6 +135,27 @@ void WorkingFile::mergeFromFile(std::string_view bytes, ShortcutList& list) {
     }
     addMissingEntryLines(std::move(gained), list);
     doubledTriggers_.assign(doubled.begin(), doubled.end());
+    return onFile;
+}
+
+WorkingFile::Reload WorkingFile::reload(ShortcutList& list) {
+    doubledTriggers_.clear();
+    const std::optional<std::string> onDisk = files_.readAll(path_);
+    if (!onDisk) {
+        return Reload::Unfinished;
+    }
+    const Fingerprint fingerprint = fingerprintOf(*onDisk);
+    if (fingerprint == lastFile_) {
+        return Reload::Unchanged;
+    }
+    const ShortcutFileLines read = readShortcutLines(*onDisk, codePage_);
+    if (!read.readWhole || !read.closed || (read.count() == 0 && !base_.empty())) {
+        return Reload::Unfinished;
+    }
+    base_ = mergeFromFile(read, list);
+    lastFile_ = fingerprint;
+    awaitingRead_ = false;
+    return Reload::Merged;
 }
 
 bool WorkingFile::save(ShortcutList& list) {
@@ -145,7 +166,9 @@ bool WorkingFile::save(ShortcutList& list) {
     awaitingRead_ = false;  // read now, and merged below as another copy's entries
     doubledTriggers_.clear();
     if (onDisk && fingerprintOf(*onDisk) != lastFile_) {
-        mergeFromFile(*onDisk, list);
+        const ShortcutFileLines read = readShortcutLines(*onDisk, codePage_);
+        copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
+        mergeFromFile(read, list);
     }
     if (!keepUnreadCopy()) {
         return false;

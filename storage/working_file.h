@@ -54,17 +54,26 @@ class WorkingFile {
     // be copied aside.
     bool save(ShortcutList& list);
 
-    // The triggers that the last save left with a row from each side, each
+    // Takes into the list, as a save does, what the file gained and lost since
+    // this copy last read or wrote it, and writes nothing. A file that cannot be
+    // read, or may still be on its way in (not read whole, cut off at a
+    // record's end, or empty where entries were), changes nothing: Unfinished.
+    enum class Reload { Unchanged, Merged, Unfinished };
+    Reload reload(ShortcutList& list);
+
+    // The triggers that the last save or reload left with a row from each side, each
     // trimmed and once, as both changed an entry of that trigger (or added one)
-    // since this copy last read the file; empty when none. Cleared by the next save.
+    // since this copy last read the file; empty when none. Cleared by the next
+    // save or reload.
     const std::vector<std::string>& doubledTriggers() const { return doubledTriggers_; }
 
     // Where the last save copied a file not read whole; empty before that.
     const std::string& unreadCopy() const { return unreadCopy_; }
 
   private:
-    // Takes into the list what the file's `bytes` gained and lost since `base_`.
-    void mergeFromFile(std::string_view bytes, ShortcutList& list);
+    // Takes into the list what the file's lines gained and lost since `base_`;
+    // returns the hashes of the file's lines.
+    std::vector<std::size_t> mergeFromFile(const ShortcutFileLines& read, ShortcutList& list);
     bool keepUnreadCopy();
 
     Files& files_;

@@ -77,6 +77,23 @@ TEST_F(MainWindowCommands, ImportExportAndFailedSaves) {
 // or changed since this one last read or wrote the file, and keeps its own
 // changes; nothing deleted on one side comes back from the other. A shortcut
 // changed differently on both sides keeps both rows, and the user is told once.
+// Changes made to the working file by anything else are taken in once it has
+// been quiet for a second, without a save here: entries added, changed and
+// deleted there; an emptied file takes nothing away and is tried again later;
+// the program's own saves are not read back.
+TEST_F(MainWindowCommands, TheWorkingFileChangedElsewhereIsReadAgainOnceQuiet) {
+    files.files[defaultFile()] = fileOf({Td, Cu});
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
+    std::string transcript = run(
+        {"start", "check 500", "disk TD Today|CU calc|SP sample", "check 500", "check 500",
+         "check 500", "disk TD Today, changed", "check 500", "disk", "check 1000", "check 1000",
+         "check 5000", "disk TD Today, changed|AA new", "check 1000", "check 1000", "add ZZ mine"});
+    const int reads = files.reads;
+    transcript += run({"check 1000", "check 1000"});
+    EXPECT_EQ(files.reads, reads) << "the program's own save is not read back";
+    testing::expectGolden("main_window_file_changed_elsewhere.txt", transcript);
+}
+
 TEST_F(MainWindowCommands, ASaveMergesBothCopiesChangesAndNothingDeletedComesBack) {
     files.files[defaultFile()] = fileOf({Td, Cu});
     settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");

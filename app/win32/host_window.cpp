@@ -98,6 +98,7 @@ void Host::startTimers() {
     ::SetTimer(window_, TimerMainId, ShortcutEngine::ModifierTickMilliseconds, nullptr);
     ::SetTimer(window_, TimerClearId, ShortcutEngine::PauseTickMilliseconds, nullptr);
     ::SetTimer(window_, HeartbeatId, HeartbeatIntervalMs, nullptr);
+    ::SetTimer(window_, FileCheckId, FileCheckIntervalMs, nullptr);
     if (mainWindow.waitingToReadShortcuts()) {
         ::SetTimer(window_, ReadRetryId, ReadRetryIntervalMs, nullptr);
     }
@@ -209,6 +210,9 @@ void Host::onTimer(UINT_PTR id) {
             break;
         case SessionSaveRetryId:
             systemEvents_->retrySessionSave();
+            break;
+        case FileCheckId:
+            mainWindow.checkWorkingFile();
             break;
         default:
             program_->loop.runDelayed(id);
