@@ -22,6 +22,17 @@ open_popup() {
         echo "the popup took ${ms} ms to show" >&2
         return 1
     }
+    # Windows gives the popup the keyboard (the driver checks that); X, without a
+    # window manager, keeps its input focus on the target until moved, as a
+    # window manager would move it.
+    e2e_prints searchBox ui focus find || return 1
+    e2e_focus "$(e2e_visible_window '^Find and Type - Quorvel$')"
+}
+
+# The target is the active window again; X's focus follows it, as above.
+target_in_front_again() {
+    e2e_eventually e2e_prints "Quorvel Test Target" ui foreground || return 1
+    e2e_focus "$wid"
 }
 
 first_row() { ui rows find | head -n 1; }
@@ -35,6 +46,7 @@ chosen_by_words_then_typing_goes_on() {
     e2e_eventually e2e_prints "CP    Hello World +a 1!" first_row || return 1
     e2e_key Return
     e2e_wait_report "$report" "Hello World A 1!" 10 || return 1
+    target_in_front_again || return 1
     # The keys go to the target again, after the text.
     e2e_type " ok"
     e2e_wait_report "$report" "Hello World A 1! ok" 10
@@ -46,7 +58,7 @@ enter_after_the_text() {
     e2e_type "popup enter"
     e2e_eventually e2e_prints "PE    Popup enter text" first_row || return 1
     e2e_key Return
-    e2e_wait_report "$report" $'Popup enter text\r\n' 10
+    e2e_wait_report "$report" $'Popup enter text\r\n' 10 && target_in_front_again
 }
 e2e_check enter-after-option-kept enter_after_the_text
 
@@ -55,6 +67,7 @@ esc_types_nothing() {
     e2e_type "hello"
     e2e_key Escape
     e2e_eventually eval '[ "$(ui visible find)" = 0 ]' || return 1
+    target_in_front_again || return 1
     # Neither the hot key's Space nor the words reached the target; its keys do.
     e2e_type "y"
     e2e_wait_report "$report" "y" 10
@@ -65,11 +78,13 @@ most_recent_first() {
     open_popup || return 1
     e2e_prints "PE    Popup enter text" first_row || return 1
     e2e_key Escape
+    target_in_front_again || return 1
     # A use by the trigger counts as much as one from the popup.
     e2e_typed_gives "cp " "Hello World A 1!" || return 1
     open_popup || return 1
     e2e_prints "CP    Hello World +a 1!" first_row || return 1
     e2e_key Escape
+    target_in_front_again
 }
 e2e_check most-recently-used-first most_recent_first
 

@@ -63,6 +63,7 @@
 //       any other program could
 //   ui_driver timed-hotkey   presses Ctrl+Alt+Space with SendInput; prints the time until
 //       the Find and Type popup (window "find") shows
+//   ui_driver foreground   prints the title of the active window, whichever program's
 //   ui_driver key-event VK down|up [EXTRA]   injects one event of the virtual key VK with
 //       SendInput, EXTRA (a number, 0x... too) as its extra information
 //   ui_driver mark PATH   writes a file, proof that a shortcut started it
@@ -1137,6 +1138,7 @@ constexpr Command Commands[] = {
     {"code-page", [](A) { return printed(::GetACP()); }},
     {"inject", [](A a) { return inject(a.required(0)); }},
     {"timed-hotkey", [](A) { return timedHotKey(); }},
+    {"foreground", [](A) { return printed(escaped(textOf(::GetForegroundWindow()))); }},
     {"key-event", [](A a) { return keyEvent(a.required(0), a.required(1), a[2]); }},
     {"mark", [](A a) { return succeeded(writeFile(a.required(0), "started")); }},
     {"watch-start",
