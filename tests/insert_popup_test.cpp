@@ -194,6 +194,13 @@ TEST_F(InsertPopupTest, ClearUsageHistoryAndRestoreDefaultsForgetTheOrder) {
     form->popupKeyPressed();
     EXPECT_EQ(shown().front(), "aa    Alpha text");
     EXPECT_TRUE(settings.keysOf("Quorvel", "Usage").empty());
+
+    form->popup.close();
+    typeTrigger("cc ");
+    EXPECT_EQ(settings.keysOf("Quorvel", "Usage").size(), 1u);
+    dialogs.answers.push_back(MessageAnswer::Yes);
+    EXPECT_THROW(form->restoreDefaults(), ProcessEnded);
+    EXPECT_TRUE(settings.keysOf("Quorvel", "Usage").empty());
 }
 
 TEST(InsertPopupRows, FirstLineCutAndBreaksShown) {
