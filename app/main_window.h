@@ -67,8 +67,8 @@ class MainWindow : public EditorControls {
 
     // The popup that finds and types a shortcut (popup_commands.cpp). Its hot
     // key: one of PopupKeyChoices, or none when the user unticks it.
-    void choosePopupKeyCtrlAltSpace() { choosePopupKey(0); }
-    void choosePopupKeyCtrlShiftInsert() { choosePopupKey(1); }
+    void choosePopupKeyCtrlShiftInsert() { choosePopupKey(0); }
+    void choosePopupKeyCtrlAltSpace() { choosePopupKey(1); }
     void choosePopupKeyCtrlAltInsert() { choosePopupKey(2); }
     // The hot key was pressed: opens the popup, or says why not here.
     void popupKeyPressed();
@@ -135,8 +135,8 @@ class MainWindow : public EditorControls {
     MenuItem excludedProgramsItem{"Excluded Programs..."};
     MenuItem showKeyItem{"Hit Ctrl Shift S to Show Quorvel 2.1"};
     MenuItem commonTextKeyItem{"Hit Ctrl Shift C to Show Quorvel 2.1 Common Text"};
-    MenuItem popupCtrlAltSpaceItem{"Hit Ctrl Alt Space to Find and Type a Shortcut"};
     MenuItem popupCtrlShiftInsertItem{"Hit Ctrl Shift Insert to Find and Type a Shortcut"};
+    MenuItem popupCtrlAltSpaceItem{"Hit Ctrl Alt Space to Find and Type a Shortcut"};
     MenuItem popupCtrlAltInsertItem{"Hit Ctrl Alt Insert to Find and Type a Shortcut"};
     MenuItem clearUsageItem{"Clear Usage History"};
     MenuItem boostItem{"Boost"};

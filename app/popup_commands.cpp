@@ -9,8 +9,8 @@ namespace quorvel {
 
 namespace {
 
-MenuItem MainWindow::*const PopupKeyItems[] = {&MainWindow::popupCtrlAltSpaceItem,
-                                               &MainWindow::popupCtrlShiftInsertItem,
+MenuItem MainWindow::*const PopupKeyItems[] = {&MainWindow::popupCtrlShiftInsertItem,
+                                               &MainWindow::popupCtrlAltSpaceItem,
                                                &MainWindow::popupCtrlAltInsertItem};
 
 }  // namespace

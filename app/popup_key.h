@@ -14,12 +14,14 @@
 
 namespace quorvel {
 
-// No key of these types a character on any common layout (AltGr is Ctrl+Alt, so
-// no Ctrl+Alt letter or digit is among them), and neither Windows nor the
-// common programs act on them. The first is the default.
+// The first, the default, types no character on any layout (Insert has none,
+// and without Alt it is no AltGr key) and neither Windows nor the common
+// programs act on it. The others are for when another program holds it: AltGr
+// is Ctrl+Alt, and AltGr+Space types a no-break space or "_" on a few layouts
+// (BEPO, Polish); virtual machines take Ctrl+Alt+Insert for Ctrl+Alt+Del.
 inline constexpr std::array<KeyChord, 3> PopupKeyChoices = {{
-    {.ctrl = true, .alt = true, .virtualKey = vk::Space, .name = "Ctrl+Alt+Space"},
     {.ctrl = true, .shift = true, .virtualKey = vk::Insert, .name = "Ctrl+Shift+Insert"},
+    {.ctrl = true, .alt = true, .virtualKey = vk::Space, .name = "Ctrl+Alt+Space"},
     {.ctrl = true, .alt = true, .virtualKey = vk::Insert, .name = "Ctrl+Alt+Insert"},
 }};
 inline constexpr std::string_view NoPopupKey = "None";

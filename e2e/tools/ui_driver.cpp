@@ -61,8 +61,10 @@
 //   ui_driver code-page   prints the ANSI code page
 //   ui_driver inject TEXT   types TEXT (small letters, digits, blanks) with SendInput, as
 //       any other program could
-//   ui_driver timed-hotkey   presses Ctrl+Alt+Space with SendInput; prints the time until
+//   ui_driver timed-hotkey   presses Ctrl+Shift+Insert with SendInput; prints the time until
 //       the Find and Type popup (window "find") shows
+//   ui_driver timed-set-text WINDOW CONTROL TEXT   sets a box's text; prints the time until
+//       its window has handled the change
 //   ui_driver foreground   prints the title of the active window, whichever program's
 //   ui_driver key-event VK down|up [EXTRA]   injects one event of the virtual key VK with
 //       SendInput, EXTRA (a number, 0x... too) as its extra information
@@ -901,16 +903,19 @@ int inject(const std::string& text) {
     return 0;
 }
 
-// Presses Ctrl+Alt+Space with SendInput; prints the milliseconds until the
+// Presses Ctrl+Shift+Insert with SendInput; prints the milliseconds until the
 // Find and Type popup shows.
 int timedHotKey() {
     INPUT inputs[6]{};
-    const WORD keys[] = {VK_CONTROL, VK_MENU, VK_SPACE};
+    const WORD keys[] = {VK_CONTROL, VK_SHIFT, VK_INSERT};
     for (int i = 0; i < 3; ++i) {
         inputs[i].type = inputs[5 - i].type = INPUT_KEYBOARD;
         inputs[i].ki.wVk = inputs[5 - i].ki.wVk = keys[i];
         inputs[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
     }
+    // The Insert of the arrow block, not the keypad's 0.
+    inputs[2].ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    inputs[3].ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
     return printMsUntil(
         1, [&] { ::SendInput(6, inputs, sizeof(INPUT)); },
         [] { return shownWindow("find") != nullptr; });
@@ -1138,6 +1143,15 @@ constexpr Command Commands[] = {
     {"code-page", [](A) { return printed(::GetACP()); }},
     {"inject", [](A a) { return inject(a.required(0)); }},
     {"timed-hotkey", [](A) { return timedHotKey(); }},
+    // The box's window has handled the change, and shown what it changed, when the
+    // sent message returns.
+    {"timed-set-text",
+     [](A a) {
+         const HWND box = a.control();
+         const std::string text = a.required(2);
+         return printMsUntil(
+             1, [&] { setText(box, text); }, [] { return true; });
+     }},
     {"foreground", [](A) { return printed(escaped(textOf(::GetForegroundWindow()))); }},
     {"key-event", [](A a) { return keyEvent(a.required(0), a.required(1), a[2]); }},
     {"mark", [](A a) { return succeeded(writeFile(a.required(0), "started")); }},
