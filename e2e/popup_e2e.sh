@@ -42,6 +42,7 @@ first_row() { ui rows find | head -n 1; }
 # checked with ample room only.
 filters_in_time() {
     local word ms
+    e2e_prints 100000 ui count main || return 1
     open_popup || return 1
     for word in nowhere-at-all hello; do
         ms=$(ui timed-set-text find searchBox "$word") || return 1

@@ -148,6 +148,8 @@ TEST_F(InsertPopupTest, StaysClosedWhereTriggersStayOutAndSaysWhy) {
          },
          "KeePass.exe is in Excluded Programs"},
         {"paused", [](InsertPopupTest& t) { t.form->togglePause(); }, "paused"},
+        {"composing", [](InsertPopupTest& t) { t.focus.facts.composing = true; }, "composing"},
+        {"full screen", [](InsertPopupTest& t) { t.focus.facts.fullScreen = true; }, "full-screen"},
         {"administrator", [](InsertPopupTest& t) { t.keyboard.acceptsInput = false; },
          "administrator"},
     };
