@@ -159,6 +159,7 @@ void MainWindow::start() {
     excludedPrograms = ExcludedPrograms::parse(store.read(settings::ExcludedProgramNames, ""));
     calibrationBox.setText(store.read(settings::Calibration, calibrationBox.text()));
     applyBoost();
+    startPopup();
     runMinimizedItem.checked =
         settings::readBoolSetting(store.read(settings::RunMinimized, "False")).value_or(false);
 
