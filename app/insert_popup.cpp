@@ -1,6 +1,8 @@
 #include "app/insert_popup.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <tuple>
 
 #include "engine/shortcut_entry.h"
@@ -61,6 +63,30 @@ void InsertPopup::open() {
     }
 }
 
+namespace {
+
+std::size_t fingerprintOf(std::string_view text) {
+    return std::hash<std::string_view>{}(text);
+}
+
+// The row's text where a list still holds it: at its place, or, the list
+// having changed, wherever it went.
+template <class TextAt>
+std::optional<std::string_view> stillHeld(const InsertPopup::Row& row, std::size_t count,
+                                          TextAt textAt) {
+    if (row.index < count && fingerprintOf(textAt(row.index)) == row.fingerprint) {
+        return textAt(row.index);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (fingerprintOf(textAt(i)) == row.fingerprint) {
+            return textAt(i);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 void InsertPopup::close() {
     visible = false;
     rows.clear();
@@ -109,14 +135,14 @@ void InsertPopup::search() {
         const std::string_view line = shortcuts_.entryLine(row);
         const auto fields = splitEntryLine(line);
         if (fields && words.matches(fields->trigger, fields->text)) {
-            rows.push_back({Row::Kind::Shortcut, std::string(line),
+            rows.push_back({Row::Kind::Shortcut, row, fingerprintOf(line),
                             popupRowText(fields->trigger, fields->text)});
         }
     }
     for (std::size_t i = 0; i < commonTexts_.size() && rows.size() < MaxRows; ++i) {
         const std::string_view text = commonTexts_[i];
         if (!text.empty() && words.matches("", text)) {
-            rows.push_back({Row::Kind::CommonText, std::string(text), popupRowText("", text)});
+            rows.push_back({Row::Kind::CommonText, i, fingerprintOf(text), popupRowText("", text)});
         }
     }
     selected = rows.empty() ? std::nullopt : std::optional<std::size_t>(0);
@@ -150,11 +176,11 @@ void InsertPopup::chooseRow(std::size_t index) {
     }
     const Row& row = rows[index];
     SendRequest request;
-    // The lists may have changed since the rows were made: only what they
-    // still hold is typed.
     if (row.kind == Row::Kind::Shortcut) {
-        const auto fields = splitEntryLine(row.source);
-        if (!shortcuts_.contains(row.source) || !fields) {
+        const auto line = stillHeld(row, shortcuts_.count(),
+                                    [this](std::size_t i) { return shortcuts_.entryLine(i); });
+        const auto fields = line ? splitEntryLine(*line) : std::nullopt;
+        if (!fields) {
             note.caption = "That shortcut is no longer in the list; nothing was typed.";
             orderShortcuts();
             search();
@@ -164,16 +190,14 @@ void InsertPopup::chooseRow(std::size_t index) {
         request.text = std::string(fields->text);
         request.enterAfter = enterAfterOf(fields->mode);
     } else {
-        bool held = false;
-        for (std::size_t i = 0; i < commonTexts_.size() && !held; ++i) {
-            held = commonTexts_[i] == row.source;
-        }
-        if (!held) {
+        const auto text =
+            stillHeld(row, commonTexts_.size(), [this](std::size_t i) { return commonTexts_[i]; });
+        if (!text) {
             note.caption = "That text is no longer in Common Text; nothing was typed.";
             search();
             return;
         }
-        request.text = row.source;
+        request.text = std::string(*text);
         request.plainText = true;
     }
     close();

@@ -29,9 +29,12 @@ class InsertPopup {
     struct Row {
         enum class Kind { Shortcut, CommonText };
         Kind kind = Kind::Shortcut;
-        // A shortcut's entry line, or a Common Text string: what is checked
-        // against the lists again when the row is chosen.
-        std::string source;
+        // Where the row's entry line or Common Text string was, and its hash:
+        // the lists may have changed by the time the row is chosen, and only
+        // what they still hold is typed. Not the text itself, which may be a
+        // megabyte.
+        std::size_t index = 0;
+        std::size_t fingerprint = 0;
         std::string shown;
     };
 
