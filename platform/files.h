@@ -23,11 +23,19 @@ class Files {
     virtual std::optional<std::string> readAll(std::string_view path) = 0;
     // Whether anything (a file or a folder) is at the path, readable or not.
     virtual bool exists(std::string_view path) = 0;
+    // Whether the file has more than one name (hard links).
+    virtual bool hasOtherNames(std::string_view path) = 0;
     // The file's stamp, or nothing when it is missing or cannot be looked at.
     virtual std::optional<FileStamp> stamp(std::string_view path) = 0;
-    // Writes the file beside the old one, flushes it and replaces the old one in
-    // one step: a failure leaves the old file whole.
+    // Writes the new contents whole to the path with PendingSuffix added, flushes
+    // them, and puts them in the old file's place; a failure leaves the old file
+    // whole. A symbolic link keeps pointing at its target, which takes the
+    // contents. A file with more than one name (hard links) is written over in
+    // place, so that every name keeps it: cut off in the middle, it may be left
+    // torn, with the pending file beside it holding the new contents whole.
+    // The file's attributes (hidden, say) stay.
     virtual bool replaceAtomically(std::string_view path, std::string_view contents) = 0;
+    static constexpr std::string_view PendingSuffix = ".quorvel-tmp";
     virtual bool copyFile(std::string_view from, std::string_view to) = 0;
     // A missing file is no error.
     virtual bool deleteFile(std::string_view path) = 0;

@@ -60,7 +60,30 @@ void WorkingFile::setPath(std::string path) {
     unreadCopy_.clear();
 }
 
+void WorkingFile::finishCutOffSave() {
+    // Only a file with several names is written over in place, once the new
+    // contents are whole beside it; any other file is replaced in one step, so
+    // what lies beside it is a save that never reached it (or another copy's
+    // save under way), not this program's to finish.
+    const std::string pending = path_ + std::string(Files::PendingSuffix);
+    if (!files_.hasOtherNames(path_) || !files_.exists(pending)) {
+        return;
+    }
+    // The file's end is written last: whole, the new contents are the save to
+    // finish, whatever the file looks like (torn in place, it may look whole);
+    // cut short, the save never reached the file.
+    const std::optional<std::string> saved = files_.readAll(pending);
+    if (saved) {
+        const ShortcutFileLines read = readShortcutLines(*saved, codePage_);
+        if (read.readWhole && read.closed && !files_.replaceAtomically(path_, *saved)) {
+            return;  // tried again at the next start
+        }
+    }
+    files_.deleteFile(pending);
+}
+
 ImportResult WorkingFile::load(ShortcutList& list) {
+    finishCutOffSave();
     std::optional<std::string> contents = files_.readAll(path_);
     if (!contents) {
         awaitingRead_ = files_.exists(path_);

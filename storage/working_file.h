@@ -35,8 +35,10 @@ class WorkingFile {
     // Names the file; what was read from another file is forgotten.
     void setPath(std::string path);
 
-    // Adds the file's entries the list lacks. A file that is there but was not
-    // read whole is copied to the first free name of "<file>.unread",
+    // Adds the file's entries the list lacks. A save over a file with several
+    // names that was cut off after it had written the new contents whole beside
+    // the file is finished first. A file that is there but
+    // was not read whole is copied to the first free name of "<file>.unread",
     // "<file>.unread2", ... before the first save replaces it. A file that is
     // there but cannot be read at all (held open by another program, or denied)
     // leaves the file awaiting a read: load it again later.
@@ -75,6 +77,7 @@ class WorkingFile {
     // returns the hashes of the file's lines.
     std::vector<std::size_t> mergeFromFile(const ShortcutFileLines& read, ShortcutList& list);
     bool keepUnreadCopy();
+    void finishCutOffSave();
 
     Files& files_;
     const AnsiCodePage& codePage_;

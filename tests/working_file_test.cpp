@@ -76,5 +76,48 @@ TEST(WorkingFile, WhatTheFileGainedOrLostSinceTheLastSaveCarriesOverUnlessItMayB
     }
 }
 
+// A save over a file with several names writes the new contents whole beside
+// it, then writes over it in place: a start after such a save was cut off
+// finishes it from those contents when they are whole, whatever the file looks
+// like, and clears them when they are not. Beside a file with one name they
+// are another save's, left alone.
+TEST(WorkingFile, AStartFinishesASaveCutOffAfterItsNewContentsWereWritten) {
+    const std::string torn = ansi(Td) + "\x01{T} \xAF C";
+    const std::string pending = std::string(KeysPath) + std::string(Files::PendingSuffix);
+    struct Case {
+        const char* name;
+        std::string file;
+        std::string beside;
+        std::vector<std::string> rows;
+        bool oneName = false;
+    };
+    const auto fileOf = [](const std::vector<std::string>& lines) {
+        return ansi(testing::fileOf(lines));
+    };
+    const std::vector<Case> cases = {
+        {"the file torn", torn, fileOf({Td, Cu}), {Td, Cu}},
+        {"the file torn as it looks whole", fileOf({Sp}), fileOf({Td, Cu}), {Td, Cu}},
+        {"the new contents cut short", fileOf({Td}), torn, {Td}},
+        {"the new contents cut at a record's end", fileOf({Td}), ansi(Sp) + "\x01", {Td}},
+        {"a file with one name", fileOf({Sp}), fileOf({Td, Cu}), {Sp}, true},
+    };
+    const FakeWindows1252 codePage;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeFiles files;
+        files.files[KeysPath] = c.file;
+        files.files[pending] = c.beside;
+        if (!c.oneName) {
+            files.linkedPaths.insert(KeysPath);
+        }
+        WorkingFile file(files, codePage);
+        file.setPath(KeysPath);
+        ShortcutList list;
+        file.load(list);
+        EXPECT_EQ(testing::entryLines(list), c.rows);
+        EXPECT_EQ(files.files.contains(pending), c.oneName);
+    }
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -103,4 +103,58 @@ e2e_check "file-always-old-or-new ($bad damaged of $times)" test "$bad" -eq 0
 # Kills that all fell outside the save would prove nothing about it.
 e2e_check "kills-inside-the-save ($during of $times)" \
     eval '[ "$during" -ge $((times / 10)) ] && [ "$during" -gt 0 ]'
+
+# A file with a second name (a hard link, as some package managers keep user
+# data) is written over in place, so that both names keep it: a kill in the
+# middle may tear it, and the next start finishes the save from the new
+# contents left whole beside it. Both names then hold the old or the new file.
+other_name="$E2E_STATE/other-name.qvb"
+new_size=$(stat -c %s "$E2E_STATE/new.qvb")
+wait_whole_beside() {
+    local deadline=$(($(date +%s) + $1))
+    until [ "$(stat -c %s "$temporary" 2>/dev/null)" = "$new_size" ]; do
+        (($(date +%s) > deadline)) && return 1
+        nap 0.001
+    done
+}
+linked_rounds=$((times / 5 + 1))
+bad=0 torn=0
+for ((round = 1; round <= linked_rounds; round++)); do
+    rm -f "$file" "$temporary" "$other_name"
+    cp "$E2E_STATE/made.qvb" "$file"
+    ln "$file" "$other_name"
+    e2e_start_quorvel || { bad=$((bad + 1)); continue; }
+    ask_for_save >/dev/null 2>&1 &
+    commands=$!
+    # Aimed at the write in place, which starts once the new contents are whole beside.
+    wait_whole_beside 30 &&
+        nap "$(awk -v r="$RANDOM" -v w="$save_ms" 'BEGIN { printf "%.3f", (r % (w / 2 + 1)) / 1000 }')"
+    kill_quorvel
+    wait "$commands"
+    e2e_quorvel_gone
+    cmp -s "$file" "$E2E_STATE/made.qvb" || cmp -s "$file" "$E2E_STATE/new.qvb" || torn=$((torn + 1))
+    # The next start finishes what the kill cut off, as it reads the file.
+    e2e_start_quorvel && E2E_TRIES=150 e2e_eventually test ! -e "$temporary"
+    kill_quorvel
+    e2e_quorvel_gone
+    if ! { cmp -s "$file" "$E2E_STATE/made.qvb" || cmp -s "$file" "$E2E_STATE/new.qvb"; } ||
+        ! cmp -s "$file" "$other_name" || [ -e "$temporary" ]; then
+        bad=$((bad + 1))
+        cp "$file" "$E2E_STATE/bad-linked-$round.qvb"
+    fi
+done
+e2e_log "$linked_rounds kills of a save over a file with two names: $torn left it torn," \
+    "$bad not old or new after the next start"
+e2e_check "two-names-both-old-or-new ($bad of $linked_rounds)" test "$bad" -eq 0
+
+# A symbolic link stays a link: its target takes the save, hidden as it was.
+target="$E2E_STATE/link-target.qvb"
+rm -f "$file" "$temporary" "$other_name"
+cp "$E2E_STATE/made.qvb" "$target"
+ln -s "$target" "$file"
+e2e_start_quorvel || e2e_abort link "Quorvel did not start on a linked file"
+ui menu 300 >/dev/null 2>&1 && ui menu 101 >/dev/null 2>&1
+saved_through_link() { [ -L "$file" ] && cmp -s "$target" "$E2E_STATE/new.qvb"; }
+e2e_check symbolic-link-kept-and-its-target-saved e2e_eventually saved_through_link
+kill_quorvel
 e2e_summary

@@ -83,23 +83,102 @@ std::optional<std::string> Win32Files::readAll(std::string_view path) {
     return contents;
 }
 
-bool Win32Files::replaceAtomically(std::string_view path, std::string_view contents) {
-    const auto target = pathString(path);
-    if (!target) {
-        return false;
+namespace {
+
+// What a save must know of the file it replaces.
+struct ReplacedFile {
+    std::wstring path;  // where its bytes are: a symbolic link's target
+    DWORD names = 1;    // hard links
+    DWORD attributes = 0;
+};
+
+// The path as "\\?\C:\..." or "\\?\UNC\server\..." made plain again.
+std::wstring withoutLongPrefix(std::wstring path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\\\" + path.substr(8);
     }
-    const std::wstring temporary = *target + L".quorvel-tmp";
-    UniqueFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    return path.starts_with(L"\\\\?\\") ? path.substr(4) : path;
+}
+
+ReplacedFile replacedFile(const std::wstring& path) {
+    ReplacedFile facts{path};
+    UniqueFileHandle file(
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) {
+        return facts;  // a new file
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(
+        file.get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    if (length >= final.size()) {
+        final.resize(length + 1);
+        length = ::GetFinalPathNameByHandleW(
+            file.get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    }
+    if (length > 0 && length < final.size()) {
+        final.resize(length);
+        facts.path = withoutLongPrefix(std::move(final));
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (::GetFileInformationByHandle(file.get(), &information)) {
+        facts.names = information.nNumberOfLinks;
+        facts.attributes = information.dwFileAttributes;
+    }
+    return facts;
+}
+
+bool writeNewFile(const std::wstring& path, std::string_view contents) {
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return false;  // nothing was created
     }
-    bool written = writeAll(file.get(), contents) && ::FlushFileBuffers(file.get());
+    const bool written = writeAll(file.get(), contents) && ::FlushFileBuffers(file.get());
     // Closing can still report a failed write, so its result counts too.
-    written = ::CloseHandle(file.release()) && written;
-    if (!written || !::MoveFileExW(temporary.c_str(), target->c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(temporary.c_str());
+    return ::CloseHandle(file.release()) && written;
+}
+
+bool writeOver(const std::wstring& path, std::string_view contents) {
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return false;
+    }
+    const bool written = writeAll(file.get(), contents) && ::SetEndOfFile(file.get()) &&
+                         ::FlushFileBuffers(file.get());
+    return ::CloseHandle(file.release()) && written;
+}
+
+}  // namespace
+
+bool Win32Files::replaceAtomically(std::string_view path, std::string_view contents) {
+    const auto named = pathString(path);
+    if (!named) {
+        return false;
+    }
+    const ReplacedFile old = replacedFile(*named);
+    const std::wstring pending = old.path + wideText(PendingSuffix);
+    if (!writeNewFile(pending, contents)) {
+        ::DeleteFileW(pending.c_str());
+        return false;
+    }
+    if (old.names > 1) {
+        // A new file in its place would leave the other names with the old one.
+        if (!writeOver(old.path, contents)) {
+            return false;  // the pending file stays, whole, for the next start
+        }
+        ::DeleteFileW(pending.c_str());
+        return true;
+    }
+    constexpr DWORD Kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if ((old.attributes & Kept) != 0) {
+        ::SetFileAttributesW(pending.c_str(), old.attributes & Kept);
+    }
+    if (!::MoveFileExW(pending.c_str(), old.path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileW(pending.c_str());
         return false;
     }
     return true;
@@ -108,6 +187,11 @@ bool Win32Files::replaceAtomically(std::string_view path, std::string_view conte
 bool Win32Files::exists(std::string_view path) {
     const auto name = pathString(path);
     return name && ::GetFileAttributesW(name->c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32Files::hasOtherNames(std::string_view path) {
+    const auto name = pathString(path);
+    return name && replacedFile(*name).names > 1;
 }
 
 std::optional<FileStamp> Win32Files::stamp(std::string_view path) {

@@ -28,6 +28,7 @@ class FakeFiles final : public Files {
     bool exists(std::string_view path) override {
         return files.contains(path) || folders.contains(path);
     }
+    bool hasOtherNames(std::string_view path) override { return linkedPaths.contains(path); }
     // The contents' hash stands in for the time written: any change of bytes shows.
     std::optional<FileStamp> stamp(std::string_view path) override {
         const auto found = files.find(path);
@@ -40,7 +41,7 @@ class FakeFiles final : public Files {
         if (onReadOrReplace) {
             onReadOrReplace();
         }
-        const std::string temporary = std::string(path) + ".tmp-quorvel";
+        const std::string temporary = std::string(path) + std::string(PendingSuffix);
         if (!step() || inReadOnlyFolder(path)) {
             return false;  // the temporary file could not be created
         }
@@ -106,6 +107,7 @@ class FakeFiles final : public Files {
     // While true every mutating step fails, as on a full or read-only disk.
     bool failAllWrites = false;
     int reads = 0;
+    std::set<std::string, std::less<>> linkedPaths;
 
     // Called as each read or replace begins, to look at the program meanwhile.
     std::function<void()> onReadOrReplace;
