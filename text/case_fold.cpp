@@ -94,6 +94,27 @@ std::size_t appendAsciiRun(std::string& out, std::string_view text) {
     return at;
 }
 
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Two- and three-byte characters, nearly every letter beyond ASCII, read here;
+// the rest, and whatever is no character, by the full decoder.
+utf8::Decoded decodeCharacter(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    const std::size_t left = text.size() - at;
+    if (byte(0) >= 0xC2 && byte(0) <= 0xDF && left >= 2 && isContinuation(byte(1))) {
+        return {static_cast<char32_t>((byte(0) & 0x1F) << 6 | (byte(1) & 0x3F)), 2, true};
+    }
+    if (byte(0) >= 0xE1 && byte(0) <= 0xEC && left >= 3 && isContinuation(byte(1)) &&
+        isContinuation(byte(2))) {
+        return {static_cast<char32_t>((byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 |
+                                      (byte(2) & 0x3F)),
+                3, true};
+    }
+    return utf8::decode(text, at);
+}
+
 }  // namespace
 
 char32_t foldCharacter(char32_t character) {
@@ -111,7 +132,7 @@ void appendFolded(std::string& out, std::string_view text) {
     while (at < text.size()) {
         at += appendAsciiRun(out, text.substr(at));
         while (at < text.size() && static_cast<unsigned char>(text[at]) >= 0x80) {
-            const utf8::Decoded decoded = utf8::decode(text, at);
+            const utf8::Decoded decoded = decodeCharacter(text, at);
             // An invalid sequence has read as U+FFFD, which folds to itself.
             const char32_t folded = foldCharacter(decoded.character);
             if (decoded.valid && folded == decoded.character) {
