@@ -45,6 +45,7 @@ void ShortcutFilter::update() {
         return;
     }
     builtAt_ = list_.revision();
+    ++generation_;
     rows_.clear();
     if (!filtering()) {
         rows_.shrink_to_fit();

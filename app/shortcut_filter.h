@@ -30,6 +30,8 @@ class ShortcutFilter {
     void update();
 
     bool filtering() const { return !search_.empty(); }
+    // Counts the rebuilds, so that a view knows when to redraw.
+    std::uint64_t generation() const { return generation_; }
     std::size_t shownCount() const;
     // The list row shown at `shown`.
     std::size_t listRow(std::size_t shown) const;
@@ -45,6 +47,7 @@ class ShortcutFilter {
     std::vector<std::string> kept_;
     std::vector<std::uint32_t> rows_;       // list rows, ascending, while filtering
     std::optional<std::uint64_t> builtAt_;  // the list's revision
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace quorvel

@@ -109,6 +109,9 @@ bool Host::isDialogKey(MSG& message) {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !views_) {
         return false;
     }
+    if (main_->takeFindKey(message)) {
+        return true;
+    }
     for (HWND window : {window_, views_->commonText.window(), views_->startUp.window(),
                         views_->excluded.window()}) {
         if (window != nullptr && ::IsDialogMessageW(window, &message)) {
