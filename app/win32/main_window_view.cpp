@@ -36,8 +36,8 @@ constexpr int SecondButtonRow = 1950;
 constexpr int SearchTop = 2325;
 constexpr int SearchRowHeight = 420;
 constexpr int ListTop = SearchTop + SearchRowHeight;
-constexpr int SearchCaptionWidth = 1020;
-constexpr int SearchBoxWidth = 2160;
+constexpr int SearchCaptionWidth = 1260;
+constexpr int SearchBoxWidth = 1800;
 constexpr int CalibrationWidth = 6425;
 constexpr int CalibrationHeight = 1800;
 
