@@ -264,12 +264,21 @@ start_quorvel
 shown_aside 20
 ui_until 14 count main >/dev/null
 long_row=$(ui rows main | grep -n ' - QZA - ' | cut -d: -f1)
-selected_ms=$(ui timed-select main $((long_row - 1)) shortcutText 1000000)
+# Each round loads a short sample first, then the long text, then puts the same
+# text into a box of the same style that nothing else touches: the editor's own
+# work is what lies between the two. Seconds each, on a shared machine: the
+# medians of three rounds taken in turn are compared.
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+selected_all="" bare_all=""
+for round in 1 2 3; do
+    ui select main 0
+    selected_all+="$(ui timed-select main $((long_row - 1)) shortcutText 1000000) "
+    bare_all+="$(ui timed-bare-box main shortcutText) "
+done
 e2e_check long-entry-fills-text-box ui_until 1000000 text-length main shortcutText
-# The same text into a box of the same style that nothing else touches, in the
-# same run: the editor's own work is what lies between the two.
-bare_ms=$(ui timed-bare-box main shortcutText)
-echo "Selecting a shortcut of 1,000,000 characters: its text was in the box $selected_ms ms later; a bare box of the same style took it in $bare_ms ms"
+selected_ms=$(tr ' ' '\n' <<<"$selected_all" | grep . | median)
+bare_ms=$(tr ' ' '\n' <<<"$bare_all" | grep . | median)
+echo "Selecting a shortcut of 1,000,000 characters: its text was in the box $selected_ms ms later; a bare box of the same style took it in $bare_ms ms (medians of $selected_all/ $bare_all)"
 # The aim is 1.2 times; a slow or busy machine gets twice that.
 acts long-entry-box-near-a-bare-box : 1 run awk -v a="$selected_ms" -v b="$bare_ms" 'BEGIN { print (a <= 2.4 * b + 10) }'
 # Its row shows its start and an ellipsis.
