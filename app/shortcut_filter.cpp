@@ -85,7 +85,7 @@ std::string ShortcutFilter::countCaption() const {
     if (!filtering()) {
         return shortcuts(list_.count());
     }
-    return withThousands(rows_.size()) + " of " + shortcuts(list_.count()) + " shown";
+    return withThousands(rows_.size()) + " of " + shortcuts(list_.count());
 }
 
 }  // namespace quorvel

@@ -37,7 +37,7 @@ class ShortcutFilter {
     std::size_t listRow(std::size_t shown) const;
     // Where the list row shows, if it does.
     std::optional<std::size_t> shownRowOf(std::size_t listRow) const;
-    // "12 of 3,456 shortcuts shown", or "3,456 shortcuts" with no query.
+    // "12 of 3,456 shortcuts", or "3,456 shortcuts" with no query.
     std::string countCaption() const;
 
   private:
