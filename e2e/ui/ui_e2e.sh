@@ -317,6 +317,7 @@ ui set-text main triggerBox newone
 ui set-lines main shortcutText "brand new"
 acts search-added-row-shows 'ui click main addButton' $'{S} - addr - 12 Elm Road\n{S} - newone - brand new' rows main
 acts search-count-after-add : "2 of 100,001 shortcuts" text main searchCount
+acts search-row-lays-out-whole : "" clipped main
 acts search-change-drops-them 'ui set-text main searchBox "main "' 0 count main
 acts - 'ui set-text main searchBox ""' 100001 count main
 e2e_check search-exit exit_quorvel
