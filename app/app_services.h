@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/global_hot_key.h"
 #include "platform/settings_store.h"
 #include "platform/shell_links.h"
 #include "platform/tray_icon.h"
@@ -23,6 +24,7 @@ struct AppServices {
     ShellLinks& links;
     Collation& collation;
     AnsiCodePage& codePage;
+    GlobalHotKey& popupKey;
 };
 
 }  // namespace quorvel

@@ -95,8 +95,55 @@ bool MainWindow::writeWorkingFile() {
         return false;
     }
     unsaved_ = false;
+    fileWatch_.settled(services_.files.stamp(workingFile().path()));
     nameWorkingFileInSettings();
+    if (const auto& doubled = workingFile().doubledTriggers(); !doubled.empty()) {
+        tellDoubledTriggers(doubled);
+    }
     return true;
+}
+
+void MainWindow::checkWorkingFile() {
+    if (waitingToReadShortcuts()) {
+        return;  // the read retried at start-up takes it all in
+    }
+    WorkingFile& file = workingFile();
+    const std::uint64_t now = services_.engine.clock.milliseconds();
+    const std::optional<FileStamp> stamp = services_.files.stamp(file.path());
+    if (!fileWatch_.readDue(stamp, now)) {
+        return;
+    }
+    WorkingFile::Reload outcome = WorkingFile::Reload::Unfinished;
+    {
+        const BusyCursor busy(services_.dialogs);
+        outcome = file.reload(shortcuts);
+    }
+    if (outcome == WorkingFile::Reload::Unfinished) {
+        fileWatch_.readFailed(now);
+        return;
+    }
+    fileWatch_.settled(stamp);
+    if (!file.doubledTriggers().empty()) {
+        tellDoubledTriggers(file.doubledTriggers());
+    }
+}
+
+// Both sides changed the same shortcuts: neither change is dropped, and the user
+// picks, once told where to look.
+void MainWindow::tellDoubledTriggers(const std::vector<std::string>& triggers) {
+    constexpr std::size_t Named = 20;
+    std::string names;
+    for (std::size_t i = 0; i < triggers.size() && i < Named; ++i) {
+        names += (i == 0 ? "\"" : ", \"") + triggers[i] + "\"";
+    }
+    if (triggers.size() > Named) {
+        names += " and " + std::to_string(triggers.size() - Named) + " more";
+    }
+    tell("The shortcut file " + workingFile().path() +
+         " was changed elsewhere (another copy of Quorvel, or a synced folder) while the same "
+         "shortcuts were changed here, so both versions are kept: " +
+         names + (triggers.size() == 1 ? " now has two rows." : " now have two rows each.") +
+         " Delete the row you do not want.");
 }
 
 void MainWindow::tellSaveFailed() {

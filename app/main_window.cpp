@@ -22,6 +22,8 @@ MainWindow::MainWindow(AppServices& services)
           excludedPrograms, [this](std::string_view name) { return excludeProgram(name); },
           [this](std::string_view name) { return includeProgram(name); }, services.engine.focus,
           services.dialogs),
+      usage(services.settings),
+      popup(shortcuts, commonText.texts.rows, usage),
       services_(services),
       workingFile_(services.files, services.codePage) {
     calibrationBox.onChange = [this] { calibrationChanged(); };
@@ -30,6 +32,15 @@ MainWindow::MainWindow(AppServices& services)
         // After the hook has returned: the shell may be slow to show a balloon.
         services_.engine.events.post([this, program] { icon.tellCannotType(program); });
     };
+    engine.onSend = [this](const SendRequest& request) {
+        // Inside the hook for a trigger: the settings are written after it.
+        if (!request.plainText) {
+            services_.engine.events.post([this, trigger = request.trigger, text = request.text] {
+                usage.recordUse(trigger, text, services_.engine.clock.now());
+            });
+        }
+    };
+    popup.onChosen = [this](SendRequest request) { popupChoice = std::move(request); };
     engine.sender().onClipboardTooLarge = [this] {
         services_.engine.events.post([this] { icon.tellClipboardTooLarge(); });
     };

@@ -9,6 +9,8 @@
 
 #include "app/app_services.h"
 #include "app/excluded_programs_window.h"
+#include "app/insert_popup.h"
+#include "app/popup_key.h"
 #include "app/shortcut_filter.h"
 #include "app/start_up_question.h"
 #include "app/window_layout.h"
@@ -16,7 +18,9 @@
 #include "editor/editor_controls.h"
 #include "editor/shortcut_editor.h"
 #include "engine/shortcut_engine.h"
+#include "storage/file_change_watch.h"
 #include "storage/settings_names.h"
+#include "storage/usage_history.h"
 #include "storage/working_file.h"
 #include "tray/help_commands.h"
 #include "tray/notification_icon.h"
@@ -41,6 +45,10 @@ class MainWindow : public EditorControls {
     // seconds, and nothing is saved over the file meanwhile.
     bool waitingToReadShortcuts() const { return workingFile_.awaitingRead(); }
     void retryReadingShortcuts() { readHeldBackFile(Tell::Yes); }
+    // Looks at the working file for changes made by anything else (another
+    // copy, a sync client); a timer calls this twice a second. What changed is
+    // taken into the list once the file has been quiet for a second.
+    void checkWorkingFile();
     // Windows is ending the session: saves what a failed save left unsaved, and
     // asks nothing, as no one can answer now. Returns, for Windows to show, why
     // the shortcuts are not all saved; empty when they are.
@@ -62,6 +70,21 @@ class MainWindow : public EditorControls {
     void closeCalibration() { calibrationPanel.visible = false; }
     void calibrationChanged();
     void applyBoost();
+
+    // The popup that finds and types a shortcut (popup_commands.cpp). Its hot
+    // key: one of PopupKeyChoices, or none when the user unticks it.
+    void choosePopupKeyCtrlShiftInsert() { choosePopupKey(0); }
+    void choosePopupKeyCtrlAltSpace() { choosePopupKey(1); }
+    void choosePopupKeyCtrlAltInsert() { choosePopupKey(2); }
+    // The hot key was pressed: opens the popup, or says why not here.
+    void popupKeyPressed();
+    // The row chosen waits here while the platform gives the focus back to the
+    // window that had it; then it is sent, or dropped when that window never
+    // came back to the front.
+    std::optional<SendRequest> popupChoice;
+    void sendPopupChoice();
+    void dropPopupChoice();
+    void clearUsageHistory();  // "Clear Usage History"
 
     // File menu and the Import and Export buttons.
     void importFile();
@@ -130,6 +153,10 @@ class MainWindow : public EditorControls {
     MenuItem excludedProgramsItem{"Excluded Programs..."};
     MenuItem showKeyItem{"Hit Ctrl Shift S to Show Quorvel 2.1"};
     MenuItem commonTextKeyItem{"Hit Ctrl Shift C to Show Quorvel 2.1 Common Text"};
+    MenuItem popupCtrlShiftInsertItem{"Hit Ctrl Shift Insert to Find and Type a Shortcut"};
+    MenuItem popupCtrlAltSpaceItem{"Hit Ctrl Alt Space to Find and Type a Shortcut"};
+    MenuItem popupCtrlAltInsertItem{"Hit Ctrl Alt Insert to Find and Type a Shortcut"};
+    MenuItem clearUsageItem{"Clear Usage History"};
     MenuItem boostItem{"Boost"};
     MenuItem forceTextItem{"Force Text"};
     // On unless the user turned it off: no trigger fires in a full-screen game or
@@ -158,6 +185,8 @@ class MainWindow : public EditorControls {
     CommonTextWindow commonText;
     StartUpQuestion startUpQuestion;
     ExcludedProgramsWindow excludedWindow;
+    UsageHistory usage;
+    InsertPopup popup;
 
   private:
     bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);
@@ -168,6 +197,7 @@ class MainWindow : public EditorControls {
     void readHeldBackFile(Tell telling);
     bool writeWorkingFile();
     void tellSaveFailed();
+    void tellDoubledTriggers(const std::vector<std::string>& triggers);
     void nameWorkingFileInSettings();
     void tell(const std::string& message);
     // "n lines of <file> could not be read; " and what became of them.
@@ -178,6 +208,11 @@ class MainWindow : public EditorControls {
     // Hands the engine the options as the menus and the calibration box show them.
     void applyOptions(bool paused);
     void applyOptions() { applyOptions(expansionPaused()); }
+    void choosePopupKey(std::size_t choice);
+    // Takes the chosen key from the system, telling the user once a run when
+    // another program holds it.
+    void claimPopupKey(std::optional<KeyChord> chord);
+    void startPopup();
 
     AppServices& services_;
     ShortcutFilter filter_{shortcuts};
@@ -186,6 +221,8 @@ class MainWindow : public EditorControls {
     WorkingFile workingFile_;
     // The list holds changes the working file lacks: a save failed.
     bool unsaved_ = false;
+    FileChangeWatch fileWatch_;
+    bool toldPopupKeyTaken_ = false;
 };
 
 }  // namespace quorvel

@@ -143,6 +143,7 @@ void MainWindow::start() {
     icon.addIcon();
 
     loadShortcuts();
+    fileWatch_.settled(services_.files.stamp(workingFile().path()));
 
     // A stored truth value that does not read as one leaves the item as it is.
     showKeyItem.checked =
@@ -158,6 +159,7 @@ void MainWindow::start() {
     excludedPrograms = ExcludedPrograms::parse(store.read(settings::ExcludedProgramNames, ""));
     calibrationBox.setText(store.read(settings::Calibration, calibrationBox.text()));
     applyBoost();
+    startPopup();
     runMinimizedItem.checked =
         settings::readBoolSetting(store.read(settings::RunMinimized, "False")).value_or(false);
 

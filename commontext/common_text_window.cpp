@@ -27,11 +27,15 @@ CommonTextWindow::CommonTextWindow(SettingsStore& settings, Dialogs& dialogs, Cl
         std::string(product::SupportEmail) + " or goto " + std::string(product::WebSite);
 }
 
-void CommonTextWindow::show() {
+void CommonTextWindow::load() {
     if (!loaded) {
         loadCommonText(settings_, texts.rows);
         loaded = true;
     }
+}
+
+void CommonTextWindow::show() {
+    load();
     visible = true;
     bringToFront = true;
 }

@@ -29,6 +29,8 @@ class CommonTextWindow {
 
     // Loads the stored list the first time in a run, then shows the window.
     void show();
+    // Loads the stored list the first time in a run.
+    void load();
 
     void addText();     // Add
     void removeText();  // Remove

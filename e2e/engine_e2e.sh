@@ -173,6 +173,22 @@ else
     e2e_fail hook-timing "no timing written"
 fi
 
+# Another program (a sync client, another copy) writes the working file with
+# one shortcut more and one less: the list follows within a couple of seconds,
+# without a save here, and the new trigger fires while the one removed does not.
+"$E2E_ROOT/build/linux/make_shortcut_file" "$E2E_STATE/elsewhere.qvb" --size 32767 \
+    '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' '{S}|CP|Hello World +a 1!' \
+    '{S}|ZQ|Written elsewhere'
+rows_before=$(ui count main)
+written_at=$(e2e_now)
+cp "$E2E_STATE/elsewhere.qvb" "$program/defaultkeys.qvb"
+list_followed() { [ "$(ui count main)" = "$rows_before" ] || return 1; ui rows main | grep -qx '{S} - ZQ - Written elsewhere'; }
+if e2e_check file-written-elsewhere-is-read-again e2e_eventually list_followed; then
+    echo "The list followed a file written elsewhere in $(e2e_elapsed "$written_at") s (aim: 2 s)"
+fi
+e2e_check trigger-written-elsewhere-fires e2e_typed_gives "zq " "Written elsewhere"
+e2e_check trigger-removed-elsewhere-stays-as-typed e2e_typed_gives "cq " "cq "
+
 # In an excluded program (the list is read at start-up, the name in any case)
 # nothing fires; another program is not excluded.
 restarted_excluding() {

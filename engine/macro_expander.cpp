@@ -49,12 +49,16 @@ std::string valueOf(std::string_view name, const DateTime& now, const Locale& lo
     return std::string(name);
 }
 
-void appendNotation(std::string& keys, std::string_view own) {
+// The shortcut's own text as notation, without its line feeds.
+bool addOwnText(KeyStrokeBuilder& builder, std::string_view own) {
+    std::string notation;
+    notation.reserve(own.size());
     for (const char c : own) {
         if (c != '\n') {
-            keys += c;
+            notation += c;
         }
     }
+    return builder.addNotation(notation);
 }
 
 }  // namespace
@@ -114,18 +118,19 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
     return result;
 }
 
-std::string keystrokeNotation(const MacroExpansion& expansion) {
+std::optional<std::vector<KeyStroke>> keystrokesOf(const MacroExpansion& expansion) {
     const std::string_view text = expansion.value;
-    std::string keys;
-    keys.reserve(text.size());
+    KeyStrokeBuilder builder;
     std::size_t at = 0;
     for (const TextSpan& span : expansion.clipboardSpans) {
-        appendNotation(keys, text.substr(at, span.begin - at));
-        keys += literalKeys(text.substr(span.begin, span.end - span.begin));
+        if (!addOwnText(builder, text.substr(at, span.begin - at))) {
+            return std::nullopt;
+        }
+        builder.addText(text.substr(span.begin, span.end - span.begin));
         at = span.end;
     }
-    appendNotation(keys, text.substr(at));
-    return keys;
+    addOwnText(builder, text.substr(at));
+    return builder.finish();
 }
 
 }  // namespace quorvel

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/key_strokes.h"
 
 namespace quorvel {
 
@@ -45,9 +46,10 @@ MacroExpansion expandMacros(std::string_view text, const DateTime& now,
                             const std::function<std::optional<std::string>()>& readClipboard,
                             const Locale& locale);
 
-// The expanded text as key notation for the keystroke path: the shortcut's own
-// text as notation, less its line feeds (each CR LF of an entry types one
-// Enter); the clipboard's text spelled out to type exactly its characters.
-std::string keystrokeNotation(const MacroExpansion& expansion);
+// The strokes of the expanded text on the keystroke path: the shortcut's own
+// text read as notation, less its line feeds (each CR LF of an entry types one
+// Enter); the clipboard's text typed exactly as its characters. Nothing when the
+// own text breaks the notation.
+std::optional<std::vector<KeyStroke>> keystrokesOf(const MacroExpansion& expansion);
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
+#include <utility>
 
 #include "platform/virtual_keys.h"
 #include "text/ascii_case.h"
@@ -155,60 +156,60 @@ void pressOrRelease(std::vector<KeyStroke>& strokes, Modifiers modifiers, KeyStr
 
 }  // namespace
 
-std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation) {
-    std::vector<KeyStroke> strokes;
-    // Modifiers held by each open group, outermost first; the bottom entry is
-    // the text itself. A vector, not recursion, so deep nesting cannot
-    // exhaust the call stack.
-    std::vector<Modifiers> groups(1, 0);
-    Modifiers pending = 0;
-
+void KeyStrokeBuilder::emit(KeyStroke stroke, int count) {
     // Modifiers pending for the next key that no group holds yet go down just
     // around it.
-    auto emit = [&](KeyStroke stroke, int count) {
-        const Modifiers own = pending & ~groups.back();
-        pending = 0;
-        pressOrRelease(strokes, own, KeyStroke::Kind::Press);
-        strokes.insert(strokes.end(), static_cast<std::size_t>(count), stroke);
-        pressOrRelease(strokes, own, KeyStroke::Kind::Release);
-    };
+    const Modifiers own = pending_ & ~groups_.back();
+    pending_ = 0;
+    pressOrRelease(strokes_, own, KeyStroke::Kind::Press);
+    strokes_.insert(strokes_.end(), static_cast<std::size_t>(count), stroke);
+    pressOrRelease(strokes_, own, KeyStroke::Kind::Release);
+}
 
+void KeyStrokeBuilder::openGroup() {
+    const Modifiers own = pending_ & ~groups_.back();
+    pressOrRelease(strokes_, own, KeyStroke::Kind::Press);
+    groups_.push_back(groups_.back() | own);
+    pending_ = 0;
+}
+
+bool KeyStrokeBuilder::closeGroup() {
+    if (groups_.size() == 1) {
+        return false;
+    }
+    const Modifiers own = groups_.back() & ~groups_[groups_.size() - 2];
+    groups_.pop_back();
+    pressOrRelease(strokes_, own, KeyStroke::Kind::Release);
+    // A modifier just before ")" has no key left to hold down.
+    pending_ = 0;
+    return true;
+}
+
+bool KeyStrokeBuilder::addNotation(std::string_view notation) {
     std::size_t i = 0;
-    while (i < notation.size()) {
+    while (!broken_ && i < notation.size()) {
         const char c = notation[i];
         switch (c) {
             case '+':
-                pending |= bit(Modifier::Shift);
+                pending_ |= bit(Modifier::Shift);
                 ++i;
                 break;
             case '^':
-                pending |= bit(Modifier::Ctrl);
+                pending_ |= bit(Modifier::Ctrl);
                 ++i;
                 break;
             case '%':
-                pending |= bit(Modifier::Alt);
+                pending_ |= bit(Modifier::Alt);
                 ++i;
                 break;
-            case '(': {
-                const Modifiers own = pending & ~groups.back();
-                pressOrRelease(strokes, own, KeyStroke::Kind::Press);
-                groups.push_back(groups.back() | own);
-                pending = 0;
+            case '(':
+                openGroup();
                 ++i;
                 break;
-            }
-            case ')': {
-                if (groups.size() == 1) {
-                    return std::nullopt;
-                }
-                const Modifiers own = groups.back() & ~groups[groups.size() - 2];
-                groups.pop_back();
-                pressOrRelease(strokes, own, KeyStroke::Kind::Release);
-                // A modifier just before ")" has no key left to hold down.
-                pending = 0;
+            case ')':
+                broken_ = !closeGroup();
                 ++i;
                 break;
-            }
             case '~':
             case '\r':
                 emit(KeyStroke::key(vk::Enter), 1);
@@ -227,16 +228,14 @@ std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation) {
                 // The content starts right after "{", so a "}" there belongs
                 // to it: "{}}" is the brace character, "{} 3}" three of them.
                 const std::size_t start = i + 1;
-                if (start >= notation.size()) {
-                    return std::nullopt;
-                }
-                const std::size_t close = notation.find('}', start + 1);
-                if (close == std::string_view::npos) {
-                    return std::nullopt;
-                }
-                auto braced = parseBraced(notation.substr(start, close - start));
+                const std::size_t close = start < notation.size() ? notation.find('}', start + 1)
+                                                                  : std::string_view::npos;
+                const auto braced = close == std::string_view::npos
+                                        ? std::nullopt
+                                        : parseBraced(notation.substr(start, close - start));
                 if (!braced) {
-                    return std::nullopt;
+                    broken_ = true;
+                    break;
                 }
                 emit(braced->stroke, braced->count);
                 i = close + 1;
@@ -250,35 +249,43 @@ std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation) {
             }
         }
     }
-    if (groups.size() != 1) {
-        return std::nullopt;
-    }
-    return strokes;
+    return !broken_;
 }
 
-std::string literalKeys(std::string_view text) {
-    std::string keys;
-    keys.reserve(text.size() * 3);
+void KeyStrokeBuilder::addText(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
-            keys += "{ENTER}";
+            emit(KeyStroke::key(vk::Enter), 1);
             i += c == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
-            continue;
-        }
-        if (c == '\t') {
-            keys += "{TAB}";
+        } else if (c == '\t') {
+            emit(KeyStroke::key(vk::Tab), 1);
             ++i;
-            continue;
+        } else {
+            const utf8::Decoded decoded = utf8::decode(text, i);
+            emit(KeyStroke::typed(decoded.character), 1);
+            i += decoded.length;
         }
-        // A whole character, even a broken one, so that it reads as one again.
-        const std::size_t length = utf8::decode(text, i).length;
-        keys += '{';
-        keys.append(text, i, length);
-        keys += '}';
-        i += length;
     }
-    return keys;
+}
+
+std::optional<std::vector<KeyStroke>> KeyStrokeBuilder::finish() {
+    if (broken_ || groups_.size() != 1) {
+        return std::nullopt;
+    }
+    return std::move(strokes_);
+}
+
+std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation) {
+    KeyStrokeBuilder builder;
+    builder.addNotation(notation);
+    return builder.finish();
+}
+
+std::vector<KeyStroke> textStrokes(std::string_view text) {
+    KeyStrokeBuilder builder;
+    builder.addText(text);
+    return *builder.finish();
 }
 
 }  // namespace quorvel

@@ -24,15 +24,39 @@ namespace quorvel {
 // The highest repeat count "{name N}" may ask for.
 inline constexpr int MaxSendKeysRepeat = 10000;
 
+// Strokes built from pieces of notation and pieces of text that is data (the
+// clipboard's), in order. A modifier or an open group in the notation holds the
+// data's keys as it would any others, but a pair of braces never spans a piece:
+// no character of the data can join a key name, a repeat count or a group.
+class KeyStrokeBuilder {
+  public:
+    // False when the piece breaks the notation; nothing added after counts then.
+    bool addNotation(std::string_view notation);
+    // Exactly the characters of `text`: each line break (CR LF, a lone LF, a lone
+    // CR) types Enter, a tab Tab, and every other character itself.
+    void addText(std::string_view text);
+    // The strokes, or nothing when a piece broke the notation or left a group open.
+    std::optional<std::vector<KeyStroke>> finish();
+
+  private:
+    void emit(KeyStroke stroke, int count);
+    void openGroup();
+    bool closeGroup();
+
+    std::vector<KeyStroke> strokes_;
+    // Modifiers held by each open group, outermost first; the bottom entry is
+    // the text itself. A vector, not recursion, so deep nesting cannot exhaust
+    // the call stack.
+    std::vector<unsigned> groups_ = {0};
+    unsigned pending_ = 0;  // modifiers for the next key
+    bool broken_ = false;
+};
+
 // The strokes of the text in order, or nothing when the text breaks the notation.
 // A "{name N}" never yields more than MaxSendKeysRepeat keys.
 std::optional<std::vector<KeyStroke>> parseSendKeys(std::string_view notation);
 
-// Notation that types exactly the characters of `text`, for text that is data
-// (the clipboard's): each line break (CR LF, a lone LF, a lone CR) types Enter,
-// a tab Tab, and every other character goes in braces of its own. Braced one by
-// one, no part of it can join with notation around it into a key name, a
-// repeat count, a modifier or a group.
-std::string literalKeys(std::string_view text);
+// The strokes that type exactly the characters of `text`, as addText does.
+std::vector<KeyStroke> textStrokes(std::string_view text);
 
 }  // namespace quorvel

@@ -13,6 +13,9 @@ struct SendRequest {
     bool launchKeyEndsTrigger = false;
     // The trigger's characters are in the application, to be erased.
     bool triggerTyped = false;
+    // Typed as the characters it holds: no macros, no key names (a Common Text
+    // string chosen from the popup).
+    bool plainText = false;
 };
 
 }  // namespace quorvel

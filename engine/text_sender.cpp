@@ -71,9 +71,12 @@ bool TextSender::step() {
             queue_.pop_front();
             keyboard_.keyHold().maskMenuKeys();
             clipboardSteps_ = false;
-            expansion_ = expandMacros(
-                request_.text, services_.clock.now(),
-                [this] { return services_.clipboard.getText(); }, services_.locale);
+            expansion_ =
+                request_.plainText
+                    ? MacroExpansion{MacroExpansion::Kind::Text, request_.text, {}}
+                    : expandMacros(
+                          request_.text, services_.clock.now(),
+                          [this] { return services_.clipboard.getText(); }, services_.locale);
             // A paste takes the clipboard before the trigger is erased: a clipboard
             // that cannot be had, or is too large to give back, makes the text typed
             // instead.
@@ -213,8 +216,9 @@ bool TextSender::step() {
 
         case Phase::TypeText: {
             // Boost pastes the text as it stands; typed in its place, it stays data.
-            const auto strokes = parseSendKeys(options_.boost ? literalKeys(expansion_.value)
-                                                              : keystrokeNotation(expansion_));
+            const bool literal = options_.boost || request_.plainText;
+            const auto strokes =
+                literal ? std::optional(textStrokes(expansion_.value)) : keystrokesOf(expansion_);
             if (!strokes ||
                 services_.injector.typeKeys(*strokes, forceWait()) != SendOutcome::AllSent) {
                 endEarly();

@@ -1,8 +1,8 @@
 // SendKeys notation from arbitrary bytes: never more strokes than the repeat
 // limit allows for the input, modifier presses and releases that nest, and a
 // text with its special characters braced types exactly its own characters,
-// whole ones, never a part of one; so does its literal form, with every line
-// break as Enter.
+// whole ones, never a part of one; so does the same text as data, with every
+// line break as Enter.
 
 #include <string>
 #include <vector>
@@ -65,6 +65,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                             : std::string(1, c);
     }
     FUZZ_CHECK(parseSendKeys(braced) == plainStrokes(notation, false));
-    FUZZ_CHECK(parseSendKeys(literalKeys(notation)) == plainStrokes(notation, true));
+    FUZZ_CHECK(textStrokes(notation) == plainStrokes(notation, true));
+    // Data after notation types the same as the two apart.
+    KeyStrokeBuilder builder;
+    if (builder.addNotation(braced)) {
+        builder.addText(notation);
+        auto both = plainStrokes(notation, false);
+        const auto data = plainStrokes(notation, true);
+        both.insert(both.end(), data.begin(), data.end());
+        FUZZ_CHECK(builder.finish() == both);
+    }
     return 0;
 }

@@ -1,11 +1,20 @@
 #pragma once
 // Whole-file access. Paths are text; contents are bytes.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace quorvel {
+
+// What a look at a file without reading it tells of a change: its size and when
+// it was last written.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+    bool operator==(const FileStamp&) const = default;
+};
 
 class Files {
   public:
@@ -14,6 +23,8 @@ class Files {
     virtual std::optional<std::string> readAll(std::string_view path) = 0;
     // Whether anything (a file or a folder) is at the path, readable or not.
     virtual bool exists(std::string_view path) = 0;
+    // The file's stamp, or nothing when it is missing or cannot be looked at.
+    virtual std::optional<FileStamp> stamp(std::string_view path) = 0;
     // Writes the file beside the old one, flushes it and replaces the old one in
     // one step: a failure leaves the old file whole.
     virtual bool replaceAtomically(std::string_view path, std::string_view contents) = 0;

@@ -32,6 +32,8 @@ class SettingsStore {
                                             std::string_view section) = 0;
     // Removes the application with all its sections; a missing application is no error.
     virtual void eraseApplication(std::string_view application) = 0;
+    // Removes one section with every value in it; a missing section is no error.
+    virtual void eraseSection(std::string_view application, std::string_view section) = 0;
     // Several keys of one section; a store that can write them in one go does.
     virtual void writeSection(std::string_view application, std::string_view section,
                               const std::vector<std::pair<std::string, std::string>>& keyValues) {

@@ -55,6 +55,9 @@ wine_suite e2e/smoke.sh
 echo "== End-to-end under Wine: Quorvel expanding shortcuts =="
 wine_suite e2e/engine_e2e.sh
 
+echo "== End-to-end under Wine: the Find and Type popup =="
+wine_suite e2e/popup_e2e.sh
+
 echo "== End-to-end under Wine: keys typed during an expansion land after it =="
 wine_suite e2e/replay_e2e.sh
 

@@ -30,6 +30,10 @@ inline constexpr SettingName StartUpOption{Application, StartUpSection, "StartUp
 inline constexpr SettingName FullScreenPause{Application, OptionsSection, "FullScreenPause"};
 // The excluded programs' file names, in the form ExcludedPrograms::stored gives.
 inline constexpr SettingName ExcludedProgramNames{Application, "Excluded", "Programs"};
+// The popup's hot key, by its name ("Ctrl+Alt+Space"); "None" turns it off.
+inline constexpr SettingName PopupKey{Application, OptionsSection, "PopupKey"};
+// How often and when each shortcut was used: one value per shortcut (UsageHistory).
+inline constexpr std::string_view UsageSection = "Usage";
 inline constexpr SettingName Calibration{product::CalibrationApplication, "options", "text2"};
 
 // The Common Text list: the row count under "Number", row i under the key "i".

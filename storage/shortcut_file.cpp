@@ -119,6 +119,10 @@ ShortcutFileLines readShortcutLines(std::string_view text, const AnsiCodePage& c
         read.unreadLines = 1;
     }
     read.readWhole = read.unreadLines == 0;
+    const std::size_t last = text.rfind(RecordSeparator);
+    read.closed = last != std::string_view::npos &&
+                  (last == 0 || text[last - 1] == RecordSeparator) &&
+                  text.substr(last + 1).find_first_not_of(" \r\n") == std::string_view::npos;
     return read;
 }
 

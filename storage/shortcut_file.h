@@ -45,6 +45,10 @@ struct ShortcutFileLines {
     std::vector<std::size_t> ends;  // where each line ends in `text`
     bool readWhole = true;          // as in ImportResult
     std::size_t unreadLines = 0;
+    // The file ends as the program ends every file, with an empty record: a
+    // file cut off at the end of a record (a sync client still writing it) does
+    // not, though every record in it reads whole.
+    bool closed = false;
 
     std::size_t count() const { return ends.size(); }
     // Views into `text`, valid while it is not changed.

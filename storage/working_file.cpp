@@ -1,12 +1,40 @@
 #include "storage/working_file.h"
 
 #include <algorithm>
+#include <iterator>
+#include <set>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/product_info.h"
 
 namespace quorvel {
+
+namespace {
+
+std::size_t lineHash(std::string_view line) {
+    return std::hash<std::string_view>{}(line);
+}
+
+// The hashes of `count` lines, line i being lineAt(i).
+template <class LineAt>
+std::vector<std::size_t> sortedHashes(std::size_t count, LineAt lineAt) {
+    std::vector<std::size_t> hashes;
+    hashes.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        hashes.push_back(lineHash(lineAt(i)));
+    }
+    std::sort(hashes.begin(), hashes.end());
+    hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
+    return hashes;
+}
+
+bool contains(const std::vector<std::size_t>& sorted, std::size_t hash) {
+    return std::binary_search(sorted.begin(), sorted.end(), hash);
+}
+
+}  // namespace
 
 std::string locateWorkingFile(Environment& environment, Files& files) {
     const std::string beside = DefaultShortcutFile(environment);
@@ -26,7 +54,7 @@ std::string locateWorkingFile(Environment& environment, Files& files) {
 void WorkingFile::setPath(std::string path) {
     path_ = std::move(path);
     lastFile_.reset();
-    seen_.clear();
+    base_.clear();
     copyAsideBeforeSave_ = false;
     awaitingRead_ = false;
     unreadCopy_.clear();
@@ -43,25 +71,14 @@ ImportResult WorkingFile::load(ShortcutList& list) {
     lastFile_ = fingerprintOf(*contents);
     contents.reset();
     copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
+    const PackedLines lines = read.packed();
+    base_ = sortedHashes(lines.size(), [&](std::size_t i) { return lines[i]; });
     if (list.count() > 0) {
         // Read late: the user may have added some of the same entries meanwhile.
-        std::vector<std::string_view> lines = read.lines();
-        std::vector<std::size_t> hashes;
-        for (const std::string_view line : lines) {
-            hashes.push_back(std::hash<std::string_view>{}(line));
-        }
-        addSeen(std::move(hashes));
-        return {.added = addMissingEntryLines(std::move(lines), list),
+        return {.added = addMissingEntryLines(read.lines(), list),
                 .readWhole = read.readWhole,
                 .unreadLines = read.unreadLines};
     }
-    const PackedLines lines = read.packed();
-    std::vector<std::size_t> hashes;
-    hashes.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        hashes.push_back(std::hash<std::string_view>{}(lines[i]));
-    }
-    addSeen(std::move(hashes));
     return {
         .added = list.addAll(lines), .readWhole = read.readWhole, .unreadLines = read.unreadLines};
 }
@@ -70,31 +87,75 @@ WorkingFile::Fingerprint WorkingFile::fingerprintOf(std::string_view bytes) {
     return {bytes.size(), std::hash<std::string_view>{}(bytes)};
 }
 
-bool WorkingFile::seen(std::string_view line) const {
-    return std::binary_search(seen_.begin(), seen_.end(), std::hash<std::string_view>{}(line));
-}
-
-void WorkingFile::addSeen(std::vector<std::size_t> hashes) {
-    std::sort(hashes.begin(), hashes.end());
-    if (seen_.empty()) {
-        // The load's record: kept as it is, not copied (a copy would leave the
-        // heap holding the freed original).
-        hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
-        seen_ = std::move(hashes);
-        return;
+std::vector<std::size_t> WorkingFile::mergeFromFile(const ShortcutFileLines& read,
+                                                    ShortcutList& list) {
+    doubledTriggers_.clear();
+    const std::vector<std::string_view> lines = read.lines();
+    const std::vector<std::size_t> onFile =
+        sortedHashes(lines.size(), [&](std::size_t i) { return lines[i]; });
+    // Lost from the file since the base: gone here too, unless the file may
+    // still be on its way in (not read whole, cut off at a record's end, or
+    // emptied).
+    std::vector<std::size_t> lost;
+    if (read.readWhole && read.closed && !lines.empty()) {
+        std::set_difference(base_.begin(), base_.end(), onFile.begin(), onFile.end(),
+                            std::back_inserter(lost));
     }
-    const auto middle = static_cast<std::ptrdiff_t>(seen_.size());
-    seen_.insert(seen_.end(), hashes.begin(), hashes.end());
-    std::inplace_merge(seen_.begin(), seen_.begin() + middle, seen_.end());
-    seen_.erase(std::unique(seen_.begin(), seen_.end()), seen_.end());
+    std::vector<std::size_t> gainedHashes;
+    std::set_difference(onFile.begin(), onFile.end(), base_.begin(), base_.end(),
+                        std::back_inserter(gainedHashes));
+    if (lost.empty() && gainedHashes.empty()) {
+        return onFile;
+    }
+    // This copy's own changes since the base, by trigger: where the file gained
+    // an entry of the same trigger, both sides changed it and both rows stay.
+    std::unordered_set<std::string> ownTriggers;
+    for (std::size_t row = list.count(); row-- > 0;) {
+        const std::string_view line = list.entryLine(row);
+        const std::size_t hash = lineHash(line);
+        if (contains(lost, hash)) {
+            list.removeAt(row);
+        } else if (!gainedHashes.empty() && !contains(base_, hash)) {
+            if (const auto fields = splitEntryLine(line)) {
+                ownTriggers.insert(triggerKey(fields->trigger));
+            }
+        }
+    }
+    std::vector<std::string_view> gained;
+    std::set<std::string> doubled;
+    for (const std::string_view line : lines) {
+        if (!contains(gainedHashes, lineHash(line))) {
+            continue;
+        }
+        gained.push_back(line);
+        const auto fields = splitEntryLine(line);
+        if (fields && !list.contains(line) && ownTriggers.contains(triggerKey(fields->trigger))) {
+            doubled.insert(std::string(fields->trigger));
+        }
+    }
+    addMissingEntryLines(std::move(gained), list);
+    doubledTriggers_.assign(doubled.begin(), doubled.end());
+    return onFile;
 }
 
-void WorkingFile::addNewEntries(std::string_view bytes, ShortcutList& list) {
-    const ShortcutFileLines read = readShortcutLines(bytes, codePage_);
-    copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
-    std::vector<std::string_view> lines = read.lines();
-    std::erase_if(lines, [this](std::string_view line) { return seen(line); });
-    addMissingEntryLines(std::move(lines), list);
+WorkingFile::Reload WorkingFile::reload(ShortcutList& list) {
+    doubledTriggers_.clear();
+    const std::optional<std::string> onDisk = files_.readAll(path_);
+    if (!onDisk) {
+        return Reload::Unfinished;
+    }
+    const Fingerprint fingerprint = fingerprintOf(*onDisk);
+    if (fingerprint == lastFile_) {
+        return Reload::Unchanged;
+    }
+    const ShortcutFileLines read = readShortcutLines(*onDisk, codePage_);
+    if (!read.readWhole || !read.closed || (read.count() == 0 && !base_.empty())) {
+        return Reload::Unfinished;
+    }
+    base_ = mergeFromFile(read, list);
+    lastFile_ = fingerprint;
+    awaitingRead_ = false;
+    return Reload::Merged;
 }
 
 bool WorkingFile::save(ShortcutList& list) {
@@ -103,8 +164,11 @@ bool WorkingFile::save(ShortcutList& list) {
         return false;  // what it holds now is unknown, and must not be lost
     }
     awaitingRead_ = false;  // read now, and merged below as another copy's entries
+    doubledTriggers_.clear();
     if (onDisk && fingerprintOf(*onDisk) != lastFile_) {
-        addNewEntries(*onDisk, list);
+        const ShortcutFileLines read = readShortcutLines(*onDisk, codePage_);
+        copyAsideBeforeSave_ = copyAsideBeforeSave_ || !read.readWhole;
+        mergeFromFile(read, list);
     }
     if (!keepUnreadCopy()) {
         return false;
@@ -113,13 +177,7 @@ bool WorkingFile::save(ShortcutList& list) {
     if (!files_.replaceAtomically(path_, bytes)) {
         return false;
     }
-    std::vector<std::size_t> written;
-    for (std::size_t row = 0; row < list.count(); ++row) {
-        if (const std::string_view line = list.entryLine(row); !seen(line)) {
-            written.push_back(std::hash<std::string_view>{}(line));
-        }
-    }
-    addSeen(std::move(written));
+    base_ = sortedHashes(list.count(), [&](std::size_t row) { return list.entryLine(row); });
     lastFile_ = fingerprintOf(bytes);
     return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The one file the shortcut list is read from at start-up and saved to after
-// every change. Another copy of the program may save to it as well: each save
-// first adds to the list what the file gained since this copy last read or
-// wrote it, so that neither copy drops the other's new entries.
+// every change. Another copy of the program (on this machine, or on another one
+// through a synced folder) may save to it as well: each save first merges three
+// ways, the file as this copy last read or wrote it against the file now and
+// the list, so that what either side added, deleted or changed since carries
+// over, and nothing one side deleted comes back from the other.
 
 #include <functional>
 #include <optional>
@@ -43,19 +45,35 @@ class WorkingFile {
     // replaces what the file holds unseen.
     bool awaitingRead() const { return awaitingRead_; }
 
-    // Replaces the file by the list. Entries the file holds that this copy never
-    // read from it nor wrote to it (another copy's) are added to the list first;
-    // entries this copy deleted stay deleted. Returns false, leaving the file as
-    // it was, when it could not be written, could not be read although it is
-    // there (now or at its load), or could not be copied aside.
+    // Replaces the file by the list, after taking into the list what the file
+    // gained and lost since this copy last read or wrote it (an entry changed
+    // there is one lost and one gained). A file not read whole, or empty where
+    // entries were, loses nothing: what is missing may be still on its way.
+    // Returns false, leaving the file as it was, when it could not be written,
+    // could not be read although it is there (now or at its load), or could not
+    // be copied aside.
     bool save(ShortcutList& list);
+
+    // Takes into the list, as a save does, what the file gained and lost since
+    // this copy last read or wrote it, and writes nothing. A file that cannot be
+    // read, or may still be on its way in (not read whole, cut off at a
+    // record's end, or empty where entries were), changes nothing: Unfinished.
+    enum class Reload { Unchanged, Merged, Unfinished };
+    Reload reload(ShortcutList& list);
+
+    // The triggers that the last save or reload left with a row from each side, each
+    // trimmed and once, as both changed an entry of that trigger (or added one)
+    // since this copy last read the file; empty when none. Cleared by the next
+    // save or reload.
+    const std::vector<std::string>& doubledTriggers() const { return doubledTriggers_; }
 
     // Where the last save copied a file not read whole; empty before that.
     const std::string& unreadCopy() const { return unreadCopy_; }
 
   private:
-    // Adds the entries of `bytes` that are news to this copy.
-    void addNewEntries(std::string_view bytes, ShortcutList& list);
+    // Takes into the list what the file's lines gained and lost since `base_`;
+    // returns the hashes of the file's lines.
+    std::vector<std::size_t> mergeFromFile(const ShortcutFileLines& read, ShortcutList& list);
     bool keepUnreadCopy();
 
     Files& files_;
@@ -70,12 +88,11 @@ class WorkingFile {
     };
     static Fingerprint fingerprintOf(std::string_view bytes);
     std::optional<Fingerprint> lastFile_;
-    // The hashes of every entry line this copy read from the file or wrote to
-    // it, sorted. Two lines sharing a 64-bit hash are too unlikely to weigh
-    // against a copy of every line.
-    std::vector<std::size_t> seen_;
-    bool seen(std::string_view line) const;
-    void addSeen(std::vector<std::size_t> hashes);
+    // The hashes of the entry lines of that file, sorted, once each: the base of
+    // the next merge, at 8 bytes an entry. Two lines sharing a 64-bit hash are
+    // too unlikely to weigh against a copy of every line.
+    std::vector<std::size_t> base_;
+    std::vector<std::string> doubledTriggers_;
     bool copyAsideBeforeSave_ = false;
     bool awaitingRead_ = false;
     std::string unreadCopy_;

@@ -73,14 +73,35 @@ TEST_F(MainWindowCommands, ImportExportAndFailedSaves) {
     testing::expectGolden("main_window_file_commands.txt", transcript);
 }
 
-// Two copies on one file: a save keeps what the other copy added since this
-// one read the file, and leaves out only what this copy deleted itself.
-TEST_F(MainWindowCommands, ASaveKeepsWhatAnotherCopyAddedAndDropsWhatThisOneDeleted) {
+// Two copies on one file: each save takes in what the other copy added, deleted
+// or changed since this one last read or wrote the file, and keeps its own
+// changes; nothing deleted on one side comes back from the other. A shortcut
+// changed differently on both sides keeps both rows, and the user is told once.
+// Changes made to the working file by anything else are taken in once it has
+// been quiet for a second, without a save here: entries added, changed and
+// deleted there; an emptied file takes nothing away and is tried again later;
+// the program's own saves are not read back.
+TEST_F(MainWindowCommands, TheWorkingFileChangedElsewhereIsReadAgainOnceQuiet) {
     files.files[defaultFile()] = fileOf({Td, Cu});
     settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
-    testing::expectGolden("main_window_two_copies.txt",
-                          run({"start", "copy", "copy", "select 1", "yes", "delete", "copy",
-                               "add SP sample", "copy", "add AA first's", "file save"}));
+    std::string transcript = run(
+        {"start", "check 500", "disk TD Today|CU calc|SP sample", "check 500", "check 500",
+         "check 500", "disk TD Today, changed", "check 500", "disk", "check 1000", "check 1000",
+         "check 5000", "disk TD Today, changed|AA new", "check 1000", "check 1000", "add ZZ mine"});
+    const int reads = files.reads;
+    transcript += run({"check 1000", "check 1000"});
+    EXPECT_EQ(files.reads, reads) << "the program's own save is not read back";
+    testing::expectGolden("main_window_file_changed_elsewhere.txt", transcript);
+}
+
+TEST_F(MainWindowCommands, ASaveMergesBothCopiesChangesAndNothingDeletedComesBack) {
+    files.files[defaultFile()] = fileOf({Td, Cu});
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
+    testing::expectGolden(
+        "main_window_two_copies.txt",
+        run({"start", "copy", "copy", "select 1", "yes", "delete", "copy", "add SP sample", "copy",
+             "add AA first's", "copy", "add SP changed in one", "copy", "add TD changed in two",
+             "copy", "add TD changed in one", "file save", "copy", "file save"}));
 }
 
 // Minimize hides the window in the tray; of the icon's mouse messages, only a

@@ -30,8 +30,10 @@ using testing::ScriptedClipboard;
 
 // The golden file writes these bytes as \r, \n, \t, \0 and \\ (and reads any
 // byte as \xHH), a piece of up to three bytes said eight times or more in a row
-// as "⟨piece⟩×times", and no output as "(nothing)". It reads "«text»" as
-// literalKeys("text"): the text as data in a notation.
+// as "⟨piece⟩×times", and no output as "(nothing)". In a "keys" row, "«text»"
+// is text that is data among the notation, as the clipboard's text is.
+constexpr char DataOpen = '\x01';
+constexpr char DataClose = '\x02';
 constexpr std::string_view EscapedBytes("\r\n\t\0\\", 5);
 constexpr std::string_view EscapeLetters = "rnt0\\";
 
@@ -40,7 +42,7 @@ std::string unescaped(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text.substr(i).starts_with("«")) {
             const std::size_t close = text.find("»", i);
-            bytes += literalKeys(unescaped(text.substr(i + 2, close - i - 2)));
+            bytes += DataOpen + unescaped(text.substr(i + 2, close - i - 2)) + DataClose;
             i = close + 1;
         } else if (text.substr(i).starts_with("⟨")) {
             const std::size_t close = text.find("⟩×", i);
@@ -101,7 +103,16 @@ const DateTime Morning{2026, 12, 6, 8, 35, 46};
 // the mark after "row") for each line break.
 std::string outcome(const std::string& verb, const std::string& input) {
     if (verb == "keys") {
-        const auto strokes = parseSendKeys(input);
+        KeyStrokeBuilder builder;
+        for (std::size_t at = 0; at < input.size();) {
+            const bool data = input[at] == DataOpen;
+            const std::size_t end =
+                std::min(input.find(data ? DataClose : DataOpen, at), input.size());
+            const std::string_view piece = std::string_view(input).substr(at, end - at);
+            data ? builder.addText(piece.substr(1)) : void(builder.addNotation(piece));
+            at = end + (data ? 1 : 0);
+        }
+        const auto strokes = builder.finish();
         return strokes ? escaped(testing::keysText(*strokes)) : "rejected";
     }
     if (verb.starts_with("macro")) {

@@ -41,5 +41,57 @@ TEST(WindowPlacement, CentredOverTheAnchorAndKeptInside) {
     EXPECT_EQ(keptInside({1000, 900, 2500, 1400}, Screen), (ScreenRect{0, 494, 1280, 994}));
 }
 
+// The popup (400 x 300 pixels at 96 DPI, 800 x 600 at 192) near the caret.
+TEST(WindowPlacement, NearTheCaretAndWhollyOnTheCaretsMonitor) {
+    constexpr ScreenRect Second{1280, -200, 3840, 1240};  // 2560 x 1440, above-left offset
+    struct Case {
+        const char* what;
+        ScreenRect caret;
+        ScreenRect area;
+        int width;
+        int height;
+        ScreenRect expected;
+    };
+    const Case cases[] = {
+        {"below the caret", {100, 100, 102, 118}, Screen, 400, 300, {100, 122, 500, 422}},
+        {"no room below: above it", {100, 900, 102, 918}, Screen, 400, 300, {100, 596, 500, 896}},
+        {"at the right edge: pulled left",
+         {1270, 100, 1272, 118},
+         Screen,
+         400,
+         300,
+         {880, 122, 1280, 422}},
+        {"the mouse's point at the bottom-left corner",
+         {0, 994, 0, 994},
+         Screen,
+         400,
+         300,
+         {0, 690, 400, 990}},
+        {"caret beyond the area (full-screen program over the task bar)",
+         {1279, 1020, 1281, 1024},
+         Screen,
+         400,
+         300,
+         {880, 694, 1280, 994}},
+        {"second monitor at 192 DPI",
+         {3800, 1200, 3804, 1236},
+         Second,
+         800,
+         600,
+         {3040, 596, 3840, 1196}},
+        {"larger than the monitor: shrunk to it",
+         {10, 10, 12, 28},
+         {0, 0, 640, 480},
+         800,
+         600,
+         {0, 0, 640, 480}},
+    };
+    for (const Case& c : cases) {
+        const ScreenRect placed = nearCaret(c.width, c.height, c.caret, c.area, 4);
+        EXPECT_EQ(placed, c.expected) << c.what;
+        EXPECT_EQ(keptInside(placed, c.area), placed) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace quorvel

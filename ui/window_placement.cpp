@@ -35,4 +35,12 @@ ScreenRect centredOver(int width, int height, const ScreenRect& anchor, const Sc
                       area);
 }
 
+ScreenRect nearCaret(int width, int height, const ScreenRect& caret, const ScreenRect& area,
+                     int gap) {
+    const ScreenRect below = sized(caret.left, caret.bottom + gap, width, height);
+    const ScreenRect above = sized(caret.left, caret.top - gap - height, width, height);
+    const bool fitsAbove = below.bottom > area.bottom && above.top >= area.top;
+    return keptInside(fitsAbove ? above : below, area);
+}
+
 }  // namespace quorvel

@@ -29,4 +29,10 @@ ScreenRect besideAnchor(int width, int height, const ScreenRect& anchor, const S
 // A window of the given size centred over `anchor`, inside `area`.
 ScreenRect centredOver(int width, int height, const ScreenRect& anchor, const ScreenRect& area);
 
+// A window of the given size just below `caret` (the caret's rectangle, or the
+// mouse pointer's point as an empty one), its left edge at the caret's; above
+// the caret when there is no room below; inside `area` either way.
+ScreenRect nearCaret(int width, int height, const ScreenRect& caret, const ScreenRect& area,
+                     int gap);
+
 }  // namespace quorvel

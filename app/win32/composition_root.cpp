@@ -20,6 +20,7 @@ CompositionRoot::CompositionRoot(HWND window)
       tray(window, programIcons().small, programIcons().paused),
       injector(hook, loop),
       shower(window),
+      popupKey(window),
       app{EngineServices{hook, hook, injector, loop, clipboard, programs, clock, locale, shower,
                          focus},
           settings,
@@ -29,7 +30,8 @@ CompositionRoot::CompositionRoot(HWND window)
           tray,
           links,
           collation,
-          codePage},
+          codePage,
+          popupKey},
       // A normal program's hook is not called for the keys of a window running
       // with higher rights, and the system refuses the keys it injects there alike.
       hookGuard(

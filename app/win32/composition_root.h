@@ -17,6 +17,7 @@
 #include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_focus_inspector.h"
+#include "platform/win32/win32_global_hot_key.h"
 #include "platform/win32/win32_hook_guard.h"
 #include "platform/win32/win32_key_injector.h"
 #include "platform/win32/win32_keyboard_hook.h"
@@ -69,6 +70,7 @@ class CompositionRoot {
     Win32KeyInjector injector;
     PostingWindowShower shower;
     Win32FocusInspector focus;
+    Win32GlobalHotKey popupKey;
     AppServices app;
     Win32HookGuard hookGuard;
     // Made once the services are ready to serve it.

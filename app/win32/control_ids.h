@@ -9,6 +9,7 @@ inline constexpr const wchar_t* MainWindowClass = L"QuorvelMainWindow";
 inline constexpr const wchar_t* CommonTextClass = L"QuorvelCommonText";
 inline constexpr const wchar_t* StartUpDialogClass = L"QuorvelStartUpQuestion";
 inline constexpr const wchar_t* ExcludedProgramsClass = L"QuorvelExcludedPrograms";
+inline constexpr const wchar_t* FindAndTypeClass = L"QuorvelFindAndType";
 
 // Main window (MainWindow).
 enum MainControl : int {
@@ -73,6 +74,13 @@ enum ExcludedControl : int {
     ExcludedSuggestionsLabel = 4008,
     ExcludedSuggestion1 = 4010,  // one per suggestion, in their order
     ExcludedCloseButton = 4020,
+};
+
+// Find and Type popup (InsertPopup).
+enum FindAndTypeControl : int {
+    FindSearchBox = 5001,
+    FindRows = 5002,
+    FindNote = 5003,
 };
 
 }  // namespace quorvel::view_ids

@@ -6,6 +6,7 @@
 #include "app/win32/common_text_view.h"
 #include "app/win32/composition_root.h"
 #include "app/win32/excluded_programs_view.h"
+#include "app/win32/insert_popup_view.h"
 #include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
 #include "app/win32/message_loop.h"
@@ -28,6 +29,7 @@ bool mayChangeModel(UINT message, LPARAM lParam) {
             return lParam == 0;
         case WM_CLOSE:
         case WM_MOUSEMOVE:
+        case WM_HOTKEY:
         case WmRefreshViews:
             return true;
         default:
@@ -44,11 +46,13 @@ struct Host::Views {
           startUp(instance, host.window_, mainWindow.startUpQuestion,
                   [&host] { host.refreshViews(); }),
           excluded(instance, host.window_, mainWindow.excludedWindow,
-                   [&host] { host.refreshViews(); }) {}
+                   [&host] { host.refreshViews(); }),
+          popup(instance, mainWindow, host.program_->loop, [&host] { host.refreshViews(); }) {}
 
     CommonTextView commonText;
     StartUpQuestionView startUp;
     ExcludedProgramsView excluded;
+    InsertPopupView popup;
 };
 
 Host::Host() = default;
@@ -98,6 +102,7 @@ void Host::startTimers() {
     ::SetTimer(window_, TimerMainId, ShortcutEngine::ModifierTickMilliseconds, nullptr);
     ::SetTimer(window_, TimerClearId, ShortcutEngine::PauseTickMilliseconds, nullptr);
     ::SetTimer(window_, HeartbeatId, HeartbeatIntervalMs, nullptr);
+    ::SetTimer(window_, FileCheckId, FileCheckIntervalMs, nullptr);
     if (mainWindow.waitingToReadShortcuts()) {
         ::SetTimer(window_, ReadRetryId, ReadRetryIntervalMs, nullptr);
     }
@@ -109,11 +114,11 @@ bool Host::isDialogKey(MSG& message) {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !views_) {
         return false;
     }
-    if (main_->takeFindKey(message)) {
+    if (views_->popup.onKey(message) || main_->takeFindKey(message)) {
         return true;
     }
     for (HWND window : {window_, views_->commonText.window(), views_->startUp.window(),
-                        views_->excluded.window()}) {
+                        views_->excluded.window(), views_->popup.window()}) {
         if (window != nullptr && ::IsDialogMessageW(window, &message)) {
             return true;
         }
@@ -132,6 +137,7 @@ void Host::refreshViews() {
     views_->commonText.refresh();
     views_->startUp.refresh();
     views_->excluded.refresh();
+    views_->popup.refresh();
     syncMenuChecks(::GetMenu(window_), mainWindow);
     refreshing_ = false;
 }
@@ -160,6 +166,12 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
             return 0;
         case WM_TIMER:
             onTimer(wParam);
+            return 0;
+        case WM_HOTKEY:
+            if (wParam == Win32GlobalHotKey::Id) {
+                views_->popup.noteTarget();
+                mainWindow.popupKeyPressed();
+            }
             return 0;
         case WmRefreshViews:
             return 0;
@@ -212,6 +224,9 @@ void Host::onTimer(UINT_PTR id) {
             break;
         case SessionSaveRetryId:
             systemEvents_->retrySessionSave();
+            break;
+        case FileCheckId:
+            mainWindow.checkWorkingFile();
             break;
         default:
             program_->loop.runDelayed(id);

@@ -26,6 +26,13 @@ constexpr Item OptionItems[] = {
     {CmdForce, &MainWindow::forceTextItem, &MainWindow::toggleForceText},
     {CmdMenuShow, &MainWindow::showKeyItem, &MainWindow::toggleShowKey},
     {CmdMenuText, &MainWindow::commonTextKeyItem, &MainWindow::toggleCommonTextKey},
+    {CmdPopupCtrlShiftInsert, &MainWindow::popupCtrlShiftInsertItem,
+     &MainWindow::choosePopupKeyCtrlShiftInsert},
+    {CmdPopupCtrlAltSpace, &MainWindow::popupCtrlAltSpaceItem,
+     &MainWindow::choosePopupKeyCtrlAltSpace},
+    {CmdPopupCtrlAltInsert, &MainWindow::popupCtrlAltInsertItem,
+     &MainWindow::choosePopupKeyCtrlAltInsert},
+    {CmdClearUsage, &MainWindow::clearUsageItem, &MainWindow::clearUsageHistory},
     {CmdFullScreenPause, &MainWindow::fullScreenPauseItem, &MainWindow::toggleFullScreenPause},
     {CmdExcludedPrograms, &MainWindow::excludedProgramsItem, &MainWindow::openExcludedPrograms},
     {CmdCalibration, &MainWindow::calibrationItem, &MainWindow::openCalibration}};

@@ -9,8 +9,11 @@ enum TimerId : UINT_PTR { TimerMainId = 1, TimerClearId = 2, TimerDataId = 3, He
 constexpr UINT HeartbeatIntervalMs = 2000;
 // The working file held by another program at logon, and a save the session's
 // end could not make, are tried again on these.
-enum LifecycleTimerId : UINT_PTR { ReadRetryId = 10, SessionSaveRetryId = 11 };
+enum LifecycleTimerId : UINT_PTR { ReadRetryId = 10, SessionSaveRetryId = 11, FileCheckId = 12 };
 constexpr UINT ReadRetryIntervalMs = 3000;
 constexpr UINT SessionSaveRetryIntervalMs = 1000;
+// How often the working file is looked at for changes made by anything else:
+// a look reads its size and time, not its bytes.
+constexpr UINT FileCheckIntervalMs = 500;
 
 }  // namespace quorvel

@@ -1,9 +1,9 @@
 // Drives Quorvel's windows from outside with ordinary window messages, as the
 // end-to-end tests' hands and eyes. Windows are named main, common (Common
 // Text), startup (the start-with-Windows question), excluded (Excluded
-// Programs); controls by their names in the program (triggerBox, addButton,
-// shortcutList...) or by number; a CONTROL left out means the window itself.
-// Texts, given and printed, are UTF-8: any character.
+// Programs), find (the Find and Type popup); controls by their names in the program (triggerBox,
+// addButton, shortcutList...) or by number; a CONTROL left out means the window itself. Texts,
+// given and printed, are UTF-8: any character.
 //
 //   ui_driver wait-visible WINDOW [SECONDS]   waits for the window to show
 //   ui_driver visible|enabled WINDOW [CONTROL], checked WINDOW CONTROL, iconic WINDOW (when
@@ -62,6 +62,11 @@
 //   ui_driver code-page   prints the ANSI code page
 //   ui_driver inject TEXT   types TEXT (small letters, digits, blanks) with SendInput, as
 //       any other program could
+//   ui_driver timed-hotkey   presses Ctrl+Shift+Insert with SendInput; prints the time until
+//       the Find and Type popup (window "find") shows
+//   ui_driver timed-set-text WINDOW CONTROL TEXT   sets a box's text; prints the time until
+//       its window has handled the change
+//   ui_driver foreground   prints the title of the active window, whichever program's
 //   ui_driver key-event VK down|up [EXTRA]   injects one event of the virtual key VK with
 //       SendInput, EXTRA (a number, 0x... too) as its extra information
 //   ui_driver mark PATH   writes a file, proof that a shortcut started it
@@ -170,6 +175,9 @@ constexpr Named ExcludedControls[] = {
     {"onePassword", ExcludedSuggestion1 + 2},   {"bitwarden", ExcludedSuggestion1 + 3},
     {"remoteDesktop", ExcludedSuggestion1 + 4}, {"closeButton", ExcludedCloseButton}};
 
+constexpr Named FindControls[] = {
+    {"searchBox", ids::FindSearchBox}, {"rows", ids::FindRows}, {"note", ids::FindNote}};
+
 constexpr Named MessageBoxButtons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
 
 struct WindowKind {
@@ -183,7 +191,8 @@ constexpr WindowKind Kinds[] = {
     {"main", ids::MainWindowClass, MainControls, ids::shortcutList},
     {"common", ids::CommonTextClass, CommonControls, ids::CommonTextList},
     {"startup", ids::StartUpDialogClass, StartUpControls, 0},
-    {"excluded", ids::ExcludedProgramsClass, ExcludedControls, ids::ExcludedList}};
+    {"excluded", ids::ExcludedProgramsClass, ExcludedControls, ids::ExcludedList},
+    {"find", ids::FindAndTypeClass, FindControls, ids::FindRows}};
 
 // The id of the entry with that name, else the name read as a number (0 when it is none).
 int idNamed(std::span<const Named> known, const char* name) {
@@ -958,6 +967,24 @@ int inject(const std::string& text) {
     return 0;
 }
 
+// Presses Ctrl+Shift+Insert with SendInput; prints the milliseconds until the
+// Find and Type popup shows.
+int timedHotKey() {
+    INPUT inputs[6]{};
+    const WORD keys[] = {VK_CONTROL, VK_SHIFT, VK_INSERT};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = inputs[5 - i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = inputs[5 - i].ki.wVk = keys[i];
+        inputs[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    // The Insert of the arrow block, not the keypad's 0.
+    inputs[2].ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    inputs[3].ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    return printMsUntil(
+        1, [&] { ::SendInput(6, inputs, sizeof(INPUT)); },
+        [] { return shownWindow("find") != nullptr; });
+}
+
 int keyEvent(const char* key, const std::string& change, const char* extra) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -1206,6 +1233,17 @@ constexpr Command Commands[] = {
     {"get-clipboard-mark", [](A) { return printClipboard(markFormat()); }},
     {"code-page", [](A) { return printed(::GetACP()); }},
     {"inject", [](A a) { return inject(a.required(0)); }},
+    {"timed-hotkey", [](A) { return timedHotKey(); }},
+    // The box's window has handled the change, and shown what it changed, when the
+    // sent message returns.
+    {"timed-set-text",
+     [](A a) {
+         const HWND box = a.control();
+         const std::string text = a.required(2);
+         return printMsUntil(
+             1, [&] { setText(box, text); }, [] { return true; });
+     }},
+    {"foreground", [](A) { return printed(escaped(textOf(::GetForegroundWindow()))); }},
     {"key-event", [](A a) { return keyEvent(a.required(0), a.required(1), a[2]); }},
     {"mark", [](A a) { return succeeded(writeFile(a.required(0), "started")); }},
     {"watch-start",

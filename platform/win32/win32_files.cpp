@@ -110,6 +110,20 @@ bool Win32Files::exists(std::string_view path) {
     return name && ::GetFileAttributesW(name->c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::optional<FileStamp> Win32Files::stamp(std::string_view path) {
+    const auto name = pathString(path);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!name || !::GetFileAttributesExW(name->c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    const auto join = [](DWORD high, DWORD low) {
+        return (static_cast<std::uint64_t>(high) << 32) | low;
+    };
+    return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                     join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 bool Win32Files::copyFile(std::string_view from, std::string_view to) {
     const auto source = pathString(from);
     const auto target = pathString(to);

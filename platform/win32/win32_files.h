@@ -9,6 +9,7 @@ class Win32Files final : public Files {
   public:
     std::optional<std::string> readAll(std::string_view path) override;
     bool exists(std::string_view path) override;
+    std::optional<FileStamp> stamp(std::string_view path) override;
     bool replaceAtomically(std::string_view path, std::string_view contents) override;
     bool copyFile(std::string_view from, std::string_view to) override;
     bool deleteFile(std::string_view path) override;

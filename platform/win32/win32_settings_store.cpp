@@ -127,4 +127,11 @@ void Win32SettingsStore::eraseApplication(std::string_view application) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, applicationPath(application).c_str());
 }
 
+void Win32SettingsStore::eraseSection(std::string_view application, std::string_view section) {
+    if (!validKeyName(application) || !validKeyName(section)) {
+        return;
+    }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, sectionPath(application, section).c_str());
+}
+
 }  // namespace quorvel

@@ -14,6 +14,7 @@ class Win32SettingsStore final : public SettingsStore {
     std::vector<std::string> keysOf(std::string_view application,
                                     std::string_view section) override;
     void eraseApplication(std::string_view application) override;
+    void eraseSection(std::string_view application, std::string_view section) override;
 };
 
 }  // namespace quorvel

@@ -10,6 +10,7 @@
 #include "app/app_services.h"
 #include "platform/calendar.h"
 #include "platform/focus_inspector.h"
+#include "platform/global_hot_key.h"
 #include "platform/tray_icon.h"
 #include "platform/window_shower.h"
 #include "tests/doubles/fake_ansi_code_page.h"
@@ -103,6 +104,22 @@ class FakeTray final : public TrayIconService {
     }
 };
 
+// The popup's hot key: held unless a test makes another program hold it.
+class FakeGlobalHotKey final : public GlobalHotKey {
+  public:
+    bool claim(const KeyChord& chord) override {
+        held.reset();
+        if (!takenElsewhere) {
+            held = chord;
+        }
+        return held.has_value();
+    }
+    void release() override { held.reset(); }
+
+    std::optional<KeyChord> held;
+    bool takenElsewhere = false;
+};
+
 struct FakeDesktop {
     FakeEventLoop loop;
     FakeClock clock;
@@ -120,6 +137,7 @@ struct FakeDesktop {
     FakeShellLinks links;
     FakeCollation collation;
     FakeWindows1252 codePage;
+    FakeGlobalHotKey popupKey;
 
     // The engine's services with another key injector in front of the keyboard.
     EngineServices engineServices(KeyInjector& injector) {
@@ -128,8 +146,8 @@ struct FakeDesktop {
     }
 
     EngineServices engineSide = engineServices(keyboard);
-    AppServices services{engineSide, settings, dialogs,   files,   environment,
-                         tray,       links,    collation, codePage};
+    AppServices services{engineSide, settings, dialogs,   files,    environment,
+                         tray,       links,    collation, codePage, popupKey};
 };
 
 }  // namespace quorvel

@@ -15,6 +15,7 @@ namespace quorvel {
 class FakeFiles final : public Files {
   public:
     std::optional<std::string> readAll(std::string_view path) override {
+        ++reads;
         if (onReadOrReplace) {
             onReadOrReplace();
         }
@@ -26,6 +27,14 @@ class FakeFiles final : public Files {
     }
     bool exists(std::string_view path) override {
         return files.contains(path) || folders.contains(path);
+    }
+    // The contents' hash stands in for the time written: any change of bytes shows.
+    std::optional<FileStamp> stamp(std::string_view path) override {
+        const auto found = files.find(path);
+        if (found == files.end()) {
+            return std::nullopt;
+        }
+        return FileStamp{found->second.size(), std::hash<std::string>{}(found->second)};
     }
     bool replaceAtomically(std::string_view path, std::string_view contents) override {
         if (onReadOrReplace) {
@@ -96,6 +105,7 @@ class FakeFiles final : public Files {
     std::set<std::string, std::less<>> otherUsersFiles;
     // While true every mutating step fails, as on a full or read-only disk.
     bool failAllWrites = false;
+    int reads = 0;
 
     // Called as each read or replace begins, to look at the program meanwhile.
     std::function<void()> onReadOrReplace;

@@ -47,6 +47,13 @@ class FakeSettingsStore final : public SettingsStore {
         std::erase_if(values_, [&](const auto& item) { return std::get<0>(item.first) == folded; });
     }
 
+    void eraseSection(std::string_view application, std::string_view section) override {
+        const std::string app = fold(application), sec = fold(section);
+        std::erase_if(values_, [&](const auto& item) {
+            return std::get<0>(item.first) == app && std::get<1>(item.first) == sec;
+        });
+    }
+
     std::size_t size() const { return values_.size(); }
 
     int reads = 0;

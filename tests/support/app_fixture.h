@@ -54,7 +54,10 @@ struct AppFixture : FakeDesktop {
     // (the window's close box), "mouse N" (message N from the icon), "menu N"
     // (the icon's menu opened with a right click, entry N chosen), "lock" and
     // "unlock" (another program holds the working file open, or lets it go),
-    // "retry" (the timer that reads a working file held at start-up) and
+    // "retry" (the timer that reads a working file held at start-up), "check N"
+    // (N ms pass, then the timer that looks at the working file for changes),
+    // "disk T text|T2 text2" (another program writes the working file with
+    // these entries; "disk" alone empties it) and
     // "session end" (Windows asks whether the session may end; the reason
     // given back is shown).
     // Each step but those that only set what comes next is followed by the file
@@ -192,6 +195,21 @@ struct AppFixture : FakeDesktop {
                            : files.lockedPaths.clear();
         } else if (word == "retry") {
             form->retryReadingShortcuts();
+        } else if (word == "check") {
+            clock.advanceMilliseconds(std::stoul(rest));
+            form->checkWorkingFile();
+        } else if (word == "disk") {
+            // Another program writes the file, or empties it.
+            std::string bytes;
+            for (std::size_t at = 0; at < rest.size();) {
+                const std::size_t end = std::min(rest.find('|', at), rest.size());
+                const std::string entry = rest.substr(at, end - at);
+                const std::size_t blank = entry.find(' ');
+                bytes += "{S} \xAF " + entry.substr(0, blank) + " \xAF " + entry.substr(blank + 1) +
+                         "\x01";
+                at = end + 1;
+            }
+            files.files[defaultFile()] = rest.empty() ? "" : bytes + "\x01\r\n";
         } else if (word == "session") {
             const std::string reason = form->saveAsSessionEnds();
             sessionEndReply_ =
