@@ -27,6 +27,7 @@ MainWindow::MainWindow(AppServices& services)
       services_(services),
       workingFile_(services.files, services.codePage) {
     calibrationBox.onChange = [this] { calibrationChanged(); };
+    searchBox.onChange = [this] { filter_.setQuery(searchBox.text()); };
     engine.keyboard().onCannotType = [this](const std::string& program) {
         // After the hook has returned: the shell may be slow to show a balloon.
         services_.engine.events.post([this, program] { icon.tellCannotType(program); });
@@ -48,6 +49,23 @@ MainWindow::MainWindow(AppServices& services)
 bool MainWindow::ask(std::string_view question, MessageButtons buttons) {
     return services_.dialogs.showMessage(question, buttons, product::ApplicationTitle) ==
            MessageAnswer::Yes;
+}
+
+const ShortcutFilter& MainWindow::shownRows() {
+    filter_.update();
+    return filter_;
+}
+
+void MainWindow::selectShownRow(std::size_t shown) {
+    if (shown < shownRows().shownCount()) {
+        editor.selectEntry(filter_.listRow(shown));
+    }
+}
+
+void MainWindow::addShortcut() {
+    if (const std::optional<std::string> added = editor.addShortcut()) {
+        filter_.keepShown(*added);
+    }
 }
 
 void MainWindow::minimize() {

@@ -11,6 +11,7 @@
 #include "app/excluded_programs_window.h"
 #include "app/insert_popup.h"
 #include "app/popup_key.h"
+#include "app/shortcut_filter.h"
 #include "app/start_up_question.h"
 #include "app/window_layout.h"
 #include "commontext/common_text_window.h"
@@ -110,6 +111,18 @@ class MainWindow : public EditorControls {
 
     // The shortcuts, which the editor changes and the engine matches.
     ShortcutList shortcuts;
+
+    // The search box over the list. The list shows the rows it lets through,
+    // and a row is chosen by its place among them.
+    Label searchCaption{"Find words:"};
+    TextBox searchBox;
+    const ShortcutFilter& shownRows();
+    void selectShownRow(std::size_t shown);
+    // Esc in the search box: every row shows again, the selection kept.
+    void clearSearch() { searchBox.setText(""); }
+    // "Add ShortCut", and Enter in the trigger box; the row added shows even
+    // where the search would hide it.
+    void addShortcut();
     // The programs the user keeps Quorvel out of.
     ExcludedPrograms excludedPrograms;
 
@@ -202,6 +215,7 @@ class MainWindow : public EditorControls {
     void startPopup();
 
     AppServices& services_;
+    ShortcutFilter filter_{shortcuts};
     // The one file the list is read from and saved to, found at its first use.
     // Import and Export never change which file it is.
     WorkingFile workingFile_;

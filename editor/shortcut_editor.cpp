@@ -94,16 +94,16 @@ void ShortcutEditor::save() {
     }
 }
 
-void ShortcutEditor::addShortcut() {
+std::optional<std::string> ShortcutEditor::addShortcut() {
     if (!controls_.addButton.enabled) {
-        return;
+        return std::nullopt;
     }
     const std::string trigger = controls_.triggerBox.text();
     const std::string text = controls_.shortcutText.text();
 
     if (trimBlanks(trigger).empty()) {
         show("Please enter something in the Launch Keys text box");
-        return;
+        return std::nullopt;
     }
     if (trimBlanks(text).empty()) {
         show(
@@ -112,7 +112,7 @@ void ShortcutEditor::addShortcut() {
             "can send the associated text to the keyboard.\r\n"
             "Or you can hit a function in the box, like the {F4} Key and every time you hit the "
             "{F4} Key the associated text will be sent to the keyboard");
-        return;
+        return std::nullopt;
     }
     // A separator in the trigger would move the field boundaries, and the file
     // cannot carry control character 1: such an entry would not come back as added.
@@ -130,14 +130,14 @@ void ShortcutEditor::addShortcut() {
         message.append(separatorInTrigger && controlA ? "Please remove them and try again."
                                                       : "Please remove it and try again.");
         show(message);
-        return;
+        return std::nullopt;
     }
     if (const std::string untypeable = charactersNoKeyTypes(trigger); !untypeable.empty()) {
         show("The Shortcut Letters cannot hold " + untypeable +
              ": no key is named so, and the shortcut could never be launched. Quorvel names "
              "the keys as an English keyboard shows them without Shift, whatever the layout "
              "(the key of \"\xCE\xB1\" on a Greek keyboard is A).");
-        return;
+        return std::nullopt;
     }
 
     const DisabledWhile busy(controls_.addButton);
@@ -171,10 +171,12 @@ void ShortcutEditor::addShortcut() {
         }
     }
 
-    list_.add(formatEntryLine(entry), formatDisplayLine(entry));
+    std::string added = formatEntryLine(entry);
+    list_.add(added, formatDisplayLine(entry));
     list_.select(std::nullopt);
     resetEditor();
     save();
+    return added;
 }
 
 void ShortcutEditor::selectEntry(std::size_t row) {

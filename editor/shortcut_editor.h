@@ -3,6 +3,8 @@
 // into the boxes, and deletes rows. Every change to the list is saved at once.
 
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "editor/editor_controls.h"
 #include "engine/shortcut_list.h"
@@ -15,9 +17,10 @@ class ShortcutEditor {
     ShortcutEditor(EditorControls& controls, ShortcutList& list, Dialogs& dialogs,
                    std::function<void()> fileSave);
 
-    // Adds the boxes' entry in place of every row with the same trigger. Does
-    // nothing while "Add ShortCut" is disabled, as it is while an Add runs.
-    void addShortcut();
+    // Adds the boxes' entry in place of every row with the same trigger, and
+    // returns its entry line. Does nothing while "Add ShortCut" is disabled, as
+    // it is while an Add runs.
+    std::optional<std::string> addShortcut();
 
     // Loads row `row` of the display list into the boxes.
     void selectEntry(std::size_t row);

@@ -8,6 +8,8 @@ sudo=""
 packages=(cmake ninja-build g++ clang-format libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils x11-xkb-utils imagemagick
           locales nsis librsvg2-bin icoutils zip unzip
+          # Unicode's case folding table, made into C++ at build time.
+          unicode-data
           # Glyphs for the windows' text in every script under Wine: DejaVu
           # Sans (Latin, Greek, symbols, emoji) and IPAGothic (Japanese).
           fonts-dejavu-core fonts-ipafont-gothic "$@")

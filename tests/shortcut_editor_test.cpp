@@ -62,7 +62,7 @@ std::string run(const std::vector<std::string>& rows, const std::string& trigger
             out +=
                 editor.captureFunctionKey(static_cast<int>(n)) ? "  key taken\n" : "  key left\n";
         } else if (word == "add" || word == "delete" || word == "clear" || word == "samples") {
-            word == "add"      ? editor.addShortcut()
+            word == "add"      ? static_cast<void>(editor.addShortcut())
             : word == "delete" ? editor.deleteSelected()
             : word == "clear"  ? editor.deleteAll()
                                : editor.offerSamples();

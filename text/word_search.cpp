@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
-#include "text/ascii_case.h"
+#include "text/case_fold.h"
 
 namespace quorvel {
 
 std::string foldCase(std::string_view text) {
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), asciiLower);
+    std::string folded;
+    folded.reserve(text.size());
+    appendFolded(folded, text);
     return folded;
 }
 
@@ -29,11 +30,15 @@ bool WordSearch::matches(std::string_view trigger, std::string_view text) const 
     if (words_.empty()) {
         return true;
     }
-    const std::string foldedTrigger = foldCase(trigger);
-    const std::string foldedText = foldCase(text);
+    folded_.clear();
+    appendFolded(folded_, trigger);
+    const std::size_t triggerEnd = folded_.size();
+    appendFolded(folded_, text);
+    const std::string_view foldedTrigger = std::string_view(folded_).substr(0, triggerEnd);
+    const std::string_view foldedText = std::string_view(folded_).substr(triggerEnd);
     return std::all_of(words_.begin(), words_.end(), [&](const std::string& word) {
-        return foldedTrigger.find(word) != std::string::npos ||
-               foldedText.find(word) != std::string::npos;
+        return foldedTrigger.find(word) != std::string_view::npos ||
+               foldedText.find(word) != std::string_view::npos;
     });
 }
 

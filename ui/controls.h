@@ -15,12 +15,16 @@ class TextBox {
     explicit TextBox(std::string initialText) : text_(std::move(initialText)) {}
 
     const std::string& text() const { return text_; }
+    // Counts the changes of the text, so that a view that has shown one need
+    // not read a box of megabytes back to know it still shows it.
+    std::uint64_t revision() const { return revision_; }
     // Runs `onChange` when the text actually changes, whether typed or assigned.
     void setText(std::string newText) {
         if (newText == text_) {
             return;
         }
         text_ = std::move(newText);
+        ++revision_;
         if (onChange) {
             onChange();
         }
@@ -32,6 +36,7 @@ class TextBox {
 
   private:
     std::string text_;
+    std::uint64_t revision_ = 0;
 };
 
 struct Timer {

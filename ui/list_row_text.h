@@ -12,8 +12,10 @@ namespace quorvel {
 // much in one row.
 inline constexpr std::size_t ShownRowBytes = 2000;
 
-// Each CR LF, and each CR or LF on its own, replaced by `mark`. A row longer
-// than ShownRowBytes shows its start, cut between two characters, and "…".
+// Each CR LF, and each CR or LF on its own, replaced by `mark`; more than three
+// in a row show as one mark and their count ("¶×40"), so that a text of blank
+// lines still reads. A row longer than ShownRowBytes shows its start, cut
+// between two characters, and "…".
 std::string markLineBreaks(std::string_view row, std::string_view mark);
 
 }  // namespace quorvel

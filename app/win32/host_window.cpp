@@ -114,7 +114,7 @@ bool Host::isDialogKey(MSG& message) {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !views_) {
         return false;
     }
-    if (views_->popup.onKey(message)) {
+    if (views_->popup.onKey(message) || main_->takeFindKey(message)) {
         return true;
     }
     for (HWND window : {window_, views_->commonText.window(), views_->startUp.window(),

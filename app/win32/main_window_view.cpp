@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/win32/control_ids.h"
+#include "engine/shortcut_entry.h"
 #include "platform/win32/widgets/controls.h"
 #include "platform/win32/widgets/dpi.h"
 #include "platform/win32/widgets/list.h"
@@ -31,7 +32,12 @@ constexpr int ShortcutTextOffset = 2400;
 constexpr int ButtonHeight = 330;
 constexpr int FirstButtonRow = 1575;
 constexpr int SecondButtonRow = 1950;
-constexpr int ListTop = 2325;
+// The search row stands where the list began; the list starts below it.
+constexpr int SearchTop = 2325;
+constexpr int SearchRowHeight = 420;
+constexpr int ListTop = SearchTop + SearchRowHeight;
+constexpr int SearchCaptionWidth = 1260;
+constexpr int SearchBoxWidth = 1800;
 constexpr int CalibrationWidth = 6425;
 constexpr int CalibrationHeight = 1800;
 
@@ -63,8 +69,9 @@ EditorLayout smallestLayout() {
 }
 
 // Creation order is the tab order: the trigger box first, then the text box,
-// the launch key, the Enter box, the editor's buttons, the window's buttons and
-// the list; the frame last, so that it lies under the controls it surrounds.
+// the launch key, the Enter box, the editor's buttons, the window's buttons, the
+// search box and the list; the frame last, so that it lies under the controls
+// it surrounds.
 // The access keys leave the menu bar's F, O and H free.
 std::vector<Control> mainWindowControls(MainWindow& mainWindow) {
     using enum ControlKind;
@@ -86,7 +93,7 @@ std::vector<Control> mainWindowControls(MainWindow& mainWindow) {
         {ids::enterAfter, TickBox, WS_GROUP | BS_MULTILINE, inFrame(Inset, 1080, 2250, 465), Fixed,
          &mainWindow.enterAfter, "N"},
         {ids::addButton, PushButton, WS_GROUP, button(AddAndDeleteAll, FirstButtonRow), Fixed,
-         &mainWindow.addButton, "A", [&editor] { editor.addShortcut(); }},
+         &mainWindow.addButton, "A", [&mainWindow] { mainWindow.addShortcut(); }},
         {ids::deleteButton, PushButton, 0, button(DeleteAndSamples, FirstButtonRow), Fixed,
          &mainWindow.deleteButton, "D", [&editor] { editor.deleteSelected(); }},
         {ids::deleteAllButton, PushButton, 0, button(AddAndDeleteAll, SecondButtonRow), Fixed,
@@ -106,16 +113,28 @@ std::vector<Control> mainWindowControls(MainWindow& mainWindow) {
          &mainWindow.helpButton, "p", [&mainWindow] { mainWindow.openHelp(); }},
         {ids::commonTextButton, PushButton, 0, button(ImportAndCommonText, SecondButtonRow), Fixed,
          &mainWindow.commonTextButton, "C", [&mainWindow] { mainWindow.openCommonText(); }},
+        // Alt+W goes to the box through its caption.
+        {ids::searchCaption, Static, 0, inFrame(Inset, SearchTop + 45, SearchCaptionWidth, 240),
+         Fixed, &mainWindow.searchCaption.caption, "w"},
+        {ids::searchBox, Edit, 0,
+         inFrame(Inset + SearchCaptionWidth, SearchTop, SearchBoxWidth, 315), Fixed,
+         &mainWindow.searchBox},
+        {ids::searchCount, Static, SS_NOPREFIX,
+         inFrame(Inset + SearchCaptionWidth + SearchBoxWidth + 120, SearchTop + 45,
+                 smallest.listWidth - SearchCaptionWidth - SearchBoxWidth - 120, 240),
+         GrowWide},
         {ids::shortcutList, VirtualList, 0,
-         inFrame(Inset, ListTop, smallest.listWidth, smallest.listHeight), GrowWide | GrowTall},
+         inFrame(Inset, ListTop, smallest.listWidth, smallest.listHeight - SearchRowHeight),
+         GrowWide | GrowTall},
         {ids::columnHeadings, Static, SS_NOPREFIX, inFrame(Inset, 240, 6400, 240), Fixed,
          &mainWindow.columnHeadings.caption},
         {ids::editorFrame, GroupBox, 0,
          TwipsRect{FrameLeft, FrameTop, smallest.frameWidth, smallest.frameHeight},
          GrowWide | GrowTall, &mainWindow.editorFrame.caption},
-        // Over the top of the list; its controls are placed within it.
+        // Over the search row and the top of the list; its controls are placed
+        // within it.
         {ids::calibrationPanel, Panel, 0,
-         inFrame(Inset, ListTop + 60, CalibrationWidth, CalibrationHeight), Fixed,
+         inFrame(Inset, SearchTop + 60, CalibrationWidth, CalibrationHeight), Fixed,
          &mainWindow.calibrationPanel.visible},
         {ids::calibrationHelp, Static, SS_NOPREFIX,
          TwipsRect{120, 240, CalibrationWidth - 240, 1020}, Fixed,
@@ -220,10 +239,43 @@ void MainWindowView::resizeToModel() {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindowView::selectRow(std::size_t row) {
+void MainWindowView::selectRow(std::size_t shown) {
     pullTexts();
-    mainWindow_->editor.selectEntry(row);
+    mainWindow_->selectShownRow(shown);
     modelChanged();
+}
+
+bool MainWindowView::takeFindKey(const MSG& message) {
+    const auto held = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
+    if (mainWindow_ == nullptr || message.message != WM_KEYDOWN || message.wParam != 'F' ||
+        !held(VK_CONTROL) || held(VK_SHIFT) || held(VK_MENU) ||
+        ::GetAncestor(message.hwnd, GA_ROOT) != window()) {
+        return false;
+    }
+    const HWND box = control(ids::searchBox);
+    ::SetFocus(box);
+    // What was typed before is chosen, so that the next word replaces it.
+    ::SendMessageW(box, EM_SETSEL, 0, -1);
+    return true;
+}
+
+void MainWindowView::onEscapeKey() {
+    if (::GetFocus() == control(ids::searchBox)) {
+        mainWindow_->clearSearch();
+        modelChanged();
+    }
+}
+
+std::string MainWindowView::rowText(std::size_t shown) const {
+    const ShortcutList& list = mainWindow_->shortcuts;
+    const std::size_t row = mainWindow_->shownRows().listRow(shown);
+    const std::string_view line = list.entryLine(row);
+    // A row of megabytes shows its start only; the rest is never copied.
+    if (line.size() > 2 * ShownRowBytes) {
+        return markLineBreaks(displayFromEntryLine(line.substr(0, 2 * ShownRowBytes)),
+                              lineBreakMark());
+    }
+    return markLineBreaks(list.displayLine(row), lineBreakMark());
 }
 
 LRESULT MainWindowView::onNotify(NMHDR& header) {
@@ -233,10 +285,9 @@ LRESULT MainWindowView::onNotify(NMHDR& header) {
     switch (header.code) {
         case LVN_GETDISPINFOW: {
             auto& request = reinterpret_cast<NMLVDISPINFOW&>(header);
-            if (request.item.iItem >= 0) {
-                const std::string row = mainWindow_->shortcuts.displayLine(
-                    static_cast<std::size_t>(request.item.iItem));
-                fillRowText(request, markLineBreaks(row, lineBreakMark()));
+            const auto shown = static_cast<std::size_t>(request.item.iItem);
+            if (request.item.iItem >= 0 && shown < mainWindow_->shownRows().shownCount()) {
+                fillRowText(request, rowText(shown));
             }
             return 0;
         }
@@ -302,17 +353,21 @@ LRESULT CALLBACK MainWindowView::triggerBoxProcedure(HWND box, UINT message, WPA
 }
 
 void MainWindowView::refreshList() {
-    const ShortcutList& list = mainWindow_->shortcuts;
-    if (!listShownOnce_ || virtualRowCount(shortcutList_) != list.count()) {
-        setVirtualRowCount(shortcutList_, list.count());
-    } else if (shownRevision_ != list.revision()) {
+    const ShortcutFilter& rows = mainWindow_->shownRows();
+    if (!listShownOnce_ || virtualRowCount(shortcutList_) != rows.shownCount()) {
+        setVirtualRowCount(shortcutList_, rows.shownCount());
+    } else if (shownGeneration_ != rows.generation()) {
         ::InvalidateRect(shortcutList_, nullptr, TRUE);
     }
     listShownOnce_ = true;
-    shownRevision_ = list.revision();
-    if (selectedVirtualRow(shortcutList_) != list.selectedIndex()) {
-        selectVirtualRow(shortcutList_, list.selectedIndex());
+    shownGeneration_ = rows.generation();
+    const std::optional<std::size_t> selected = mainWindow_->shortcuts.selectedIndex();
+    const std::optional<std::size_t> shownSelected =
+        selected ? rows.shownRowOf(*selected) : std::nullopt;
+    if (selectedVirtualRow(shortcutList_) != shownSelected) {
+        selectVirtualRow(shortcutList_, shownSelected);
     }
+    syncText(control(ids::searchCount), rows.countCaption());
 }
 
 void MainWindowView::refreshOthers() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "app/main_window.h"
 #include "platform/win32/widgets/handles.h"
@@ -26,6 +27,10 @@ class MainWindowView final : public ViewWindow {
                    std::function<void(UINT, LPARAM)> afterMessage);
     ~MainWindowView() override;
 
+    // Ctrl+F anywhere in the window puts the caret in the search box; returns
+    // whether it was that key.
+    bool takeFindKey(const MSG& message);
+
     // Creates the controls for the model and gives the window the model's size.
     // `modelChanged` runs after each user action handed to the model.
     void attach(MainWindow& mainWindow, std::function<void()> modelChanged);
@@ -39,8 +44,11 @@ class MainWindowView final : public ViewWindow {
     void onResized() override;
     void fitToDpi(const RECT& suggested) override;
     void refreshOthers() override;
+    void onEscapeKey() override;
+    // What the list shows for the row shown at `shown`.
+    std::string rowText(std::size_t shown) const;
     LRESULT onNotify(NMHDR& header);
-    void selectRow(std::size_t row);
+    void selectRow(std::size_t shown);
     void refreshList();
     void resizeToModel();
 
@@ -62,7 +70,7 @@ class MainWindowView final : public ViewWindow {
         bool alt = false;
     };
     CapturedKeyUps swallowedKeyUps_;
-    std::uint64_t shownRevision_ = 0;
+    std::uint64_t shownGeneration_ = 0;
     bool listShownOnce_ = false;
     // The row a selection change has just loaded, so that the click that made the
     // change does not load it again.

@@ -16,7 +16,8 @@
 //   ui_driver click WINDOW CONTROL   clicks a button, option or check box
 //   ui_driver paste WINDOW CONTROL   has the box paste the clipboard
 //   ui_driver count WINDOW   prints the number of rows of the window's list
-//   ui_driver rows WINDOW   prints the rows, CR and LF as \r and \n
+//   ui_driver rows WINDOW [FIRST [COUNT]]   prints the rows, CR and LF as \r and \n
+//   ui_driver selected WINDOW   prints the number of the selected row, or none
 //   ui_driver select WINDOW ROW   selects a row as a click does
 //   ui_driver scroll-width WINDOW CONTROL   prints a list box's horizontal extent
 //   ui_driver rect WINDOW [CONTROL]   prints the screen rectangle: X Y WIDTH HEIGHT
@@ -73,6 +74,10 @@
 // Timings, in milliseconds (30 s at most):
 //   ui_driver timed-select WINDOW ROW BOX LENGTH   selects the row; prints the time until
 //       the box holds LENGTH characters
+//   ui_driver timed-type WINDOW CONTROL TEXT COUNT   types TEXT at the end of the box as
+//       its keys would; prints the time until the window's list holds COUNT rows
+//   ui_driver timed-bare-box WINDOW CONTROL   puts the box's text into a box of the
+//       driver's own with the same style, size and font; prints the time it took (0.1 ms)
 //   ui_driver timed-click-file WINDOW CONTROL FILE   clicks; prints the time until FILE
 //       has been written
 //   ui_driver timed-answer-file BUTTON CAPTION FILE   answers the box; prints the time until
@@ -121,15 +126,32 @@ struct Named {
 // The main window's controls go by their names in the program.
 #define BY_OWN_NAME(control) \
     { #control, ids::control }
-constexpr Named MainControls[] = {
-    BY_OWN_NAME(editorFrame),      BY_OWN_NAME(columnHeadings),     BY_OWN_NAME(triggerBox),
-    BY_OWN_NAME(shortcutText),     BY_OWN_NAME(spaceKey),           BY_OWN_NAME(tabKey),
-    BY_OWN_NAME(escKey),           BY_OWN_NAME(enterAfter),         BY_OWN_NAME(addButton),
-    BY_OWN_NAME(deleteButton),     BY_OWN_NAME(deleteAllButton),    BY_OWN_NAME(samplesButton),
-    BY_OWN_NAME(shortcutList),     BY_OWN_NAME(minimizeButton),     BY_OWN_NAME(exitButton),
-    BY_OWN_NAME(importButton),     BY_OWN_NAME(exportButton),       BY_OWN_NAME(helpButton),
-    BY_OWN_NAME(commonTextButton), BY_OWN_NAME(calibrationPanel),   BY_OWN_NAME(calibrationHelp),
-    BY_OWN_NAME(calibrationBox),   BY_OWN_NAME(calibrationOkButton)};
+constexpr Named MainControls[] = {BY_OWN_NAME(editorFrame),
+                                  BY_OWN_NAME(columnHeadings),
+                                  BY_OWN_NAME(triggerBox),
+                                  BY_OWN_NAME(shortcutText),
+                                  BY_OWN_NAME(spaceKey),
+                                  BY_OWN_NAME(tabKey),
+                                  BY_OWN_NAME(escKey),
+                                  BY_OWN_NAME(enterAfter),
+                                  BY_OWN_NAME(addButton),
+                                  BY_OWN_NAME(deleteButton),
+                                  BY_OWN_NAME(deleteAllButton),
+                                  BY_OWN_NAME(samplesButton),
+                                  BY_OWN_NAME(shortcutList),
+                                  BY_OWN_NAME(minimizeButton),
+                                  BY_OWN_NAME(exitButton),
+                                  BY_OWN_NAME(importButton),
+                                  BY_OWN_NAME(exportButton),
+                                  BY_OWN_NAME(helpButton),
+                                  BY_OWN_NAME(commonTextButton),
+                                  BY_OWN_NAME(calibrationPanel),
+                                  BY_OWN_NAME(calibrationHelp),
+                                  BY_OWN_NAME(calibrationBox),
+                                  BY_OWN_NAME(calibrationOkButton),
+                                  BY_OWN_NAME(searchCaption),
+                                  BY_OWN_NAME(searchBox),
+                                  BY_OWN_NAME(searchCount)};
 #undef BY_OWN_NAME
 
 constexpr Named CommonControls[] = {
@@ -423,12 +445,15 @@ std::size_t rowCount(const char* windowName) {
     return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
 
-std::vector<std::string> rowsOf(const char* windowName) {
+// The rows from `first` on, `most` of them at most.
+std::vector<std::string> rowsOf(const char* windowName, std::size_t first = 0,
+                                std::size_t most = SIZE_MAX) {
     const HWND list = listOf(windowName);
-    const std::size_t count = rowCount(windowName);
+    const std::size_t count =
+        std::min(rowCount(windowName), first + std::min(most, SIZE_MAX - first));
     std::vector<std::string> rows;
     if (!isListView(windowName)) {
-        for (std::size_t row = 0; row < count; ++row) {
+        for (std::size_t row = first; row < count; ++row) {
             rows.push_back(textOf(list, LB_GETTEXTLEN, LB_GETTEXT, row));
         }
         return rows;
@@ -436,7 +461,7 @@ std::vector<std::string> rowsOf(const char* windowName) {
     constexpr std::size_t TextRoom = 8192;
     RemoteMemory memory(list, sizeof(LVITEMW) + TextRoom * sizeof(wchar_t));
     std::vector<wchar_t> text(TextRoom, L'\0');
-    for (std::size_t row = 0; row < count; ++row) {
+    for (std::size_t row = first; row < count; ++row) {
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(row);
@@ -710,6 +735,45 @@ int fontWidth(HWND box) {
     setTextOf(box, before);
     std::printf("%d %ld\n", static_cast<short>(LOWORD(last)) - static_cast<short>(LOWORD(first)),
                 messageFontSize(::GetAncestor(box, GA_ROOT), std::wstring(Sample, Last)).cx);
+    return 0;
+}
+
+// What the box's text costs a box with nothing of the program around it: a
+// box of the driver's own, alike in class, style, size and font, takes it.
+int timedBareBox(HWND box) {
+    const std::wstring text = wideOf(textOf(box));
+    RECT rect{};
+    ::GetWindowRect(box, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
+                                 ::GetDpiForWindow(box));
+    const Font font(::CreateFontIndirectW(&metrics.lfMessageFont));
+    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, width + 20,
+                                         height + 20, nullptr, nullptr, nullptr, nullptr);
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(box, GWL_STYLE));
+    const auto extended = static_cast<DWORD>(::GetWindowLongPtrW(box, GWL_EXSTYLE));
+    const HWND bare = ::CreateWindowExW(extended, L"EDIT", L"", style | WS_CHILD | WS_VISIBLE, 10,
+                                        10, width, height, owner, nullptr, nullptr, nullptr);
+    if (bare == nullptr) {
+        fail("no box of the driver's own");
+    }
+    ::SendMessageW(bare, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    ::SendMessageW(bare, EM_SETLIMITTEXT, 0, 0);
+    LARGE_INTEGER frequency{}, start{}, end{};
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&start);
+    ::SendMessageW(bare, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ::QueryPerformanceCounter(&end);
+    const LRESULT taken = ::SendMessageW(bare, WM_GETTEXTLENGTH, 0, 0);
+    ::DestroyWindow(owner);
+    if (taken != static_cast<LRESULT>(text.size())) {
+        fail("the driver's box did not take the text whole");
+    }
+    std::printf("%.1f\n", 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                              static_cast<double>(frequency.QuadPart));
     return 0;
 }
 
@@ -1001,10 +1065,20 @@ constexpr Command Commands[] = {
     {"count", [](A a) { return printed(rowCount(a.required(0))); }},
     {"rows",
      [](A a) {
-         for (const std::string& row : rowsOf(a.required(0))) {
+         const auto first = static_cast<std::size_t>(a[1] ? a.number(1) : 0);
+         const auto most = a[2] ? static_cast<std::size_t>(a.number(2)) : SIZE_MAX;
+         for (const std::string& row : rowsOf(a.required(0), first, most)) {
              printed(escaped(row));
          }
          return 0;
+     }},
+    {"selected",
+     [](A a) {
+         const char* name = a.required(0);
+         const LRESULT row = isListView(name) ? sendTo(listOf(name), LVM_GETNEXTITEM,
+                                                       static_cast<WPARAM>(-1), LVNI_SELECTED)
+                                              : sendTo(listOf(name), LB_GETCURSEL, 0, 0);
+         return row < 0 ? printed("none") : printed(row);
      }},
     {"select", [](A a) { return selectRow(a.required(0), a.number(1)); }},
     {"timed-select",
@@ -1016,6 +1090,23 @@ constexpr Command Commands[] = {
              5, [&] { selectRow(a.required(0), a.number(1)); },
              [&] { return sendTo(box, WM_GETTEXTLENGTH, 0, 0) == a.number(3); });
      }},
+    {"timed-type",
+     [](A a) {
+         const HWND box = a.control();
+         const std::wstring typed = wideOf(a.required(2));
+         const auto rows = static_cast<std::size_t>(a.number(3));
+         const LRESULT end = sendTo(box, WM_GETTEXTLENGTH, 0, 0);
+         sendTo(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+         return printMsUntil(
+             1,
+             [&] {
+                 for (const wchar_t c : typed) {
+                     ::PostMessageW(box, WM_CHAR, c, 1);
+                 }
+             },
+             [&] { return rowCount(a.required(0)) == rows; });
+     }},
+    {"timed-bare-box", [](A a) { return timedBareBox(a.control()); }},
     {"timed-click-file",
      [](A a) {
          const HWND button = a.control();

@@ -261,10 +261,20 @@ void ViewWindow::runClick(int id) {
     clicked->onClick();
 }
 
+void ViewWindow::recordTyped(Control& row, TextBox& box) {
+    const std::string typed = windowText(row.handle);
+    box.setText(typed);
+    // The model may have put something else in its place, which the box must
+    // then be given.
+    if (box.text() == typed) {
+        row.shownRevision = box.revision();
+    }
+}
+
 void ViewWindow::pullTexts() {
-    for (const Control& box : controls_) {
+    for (Control& box : controls_) {
         if (auto* const* text = std::get_if<TextBox*>(&box.model); text && box.handle) {
-            (*text)->setText(windowText(box.handle));
+            recordTyped(box, **text);
         }
     }
 }
@@ -278,7 +288,7 @@ void ViewWindow::onControlCommand(int id, int code) {
         if (code != EN_CHANGE) {
             return;
         }
-        (*box)->setText(windowText(source->handle));
+        recordTyped(*source, **box);
     } else if (code != BN_CLICKED) {
         return;
     } else if (auto* const* tick = std::get_if<CheckBox*>(&source->model)) {
@@ -330,7 +340,12 @@ void ViewWindow::refreshControl(Control& row) {
             raise(control);
         }
     } else if (const auto* box = std::get_if<TextBox*>(&row.model)) {
-        syncText(control, (*box)->text());
+        // The user's every change comes back through EN_CHANGE, which records
+        // the revision it made: a box at the model's revision shows its text.
+        if (row.shownRevision != (*box)->revision()) {
+            syncText(control, (*box)->text());
+            row.shownRevision = (*box)->revision();
+        }
         syncVisible(control, (*box)->visible);
         syncEnabled(control, (*box)->enabled);
     } else if (const auto* button = std::get_if<const Button*>(&row.model)) {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -59,6 +60,8 @@ struct Control {
     // Filled in by the window.
     HWND handle = nullptr;
     std::uint32_t shownColour = SystemButtonFace;
+    // The revision of a box's text that the box holds, as written or read.
+    std::optional<std::uint64_t> shownRevision = std::nullopt;
 };
 
 class ViewWindow {
@@ -151,6 +154,8 @@ class ViewWindow {
     // A move may have taken the window to a monitor of another DPI.
     void followMonitorDpi();
     void refreshControl(Control& row);
+    // The box's text to its model, noting that the box shows that revision.
+    static void recordTyped(Control& row, TextBox& box);
     Control* row(int id);
 
     UniqueHwnd window_;
