@@ -6,6 +6,7 @@
     tests/mutants/mutate.py run --check fuzz           # the fuzz ones, 20 s a target
     tests/mutants/mutate.py run --id E1 --id E2        # chosen ones
     tests/mutants/mutate.py run --check wine --together   # the Win32 ones in one build
+    tests/mutants/mutate.py run --id SMW1 --suite clipboard_e2e.sh   # another suite than the record's
 
 --tree runs against another checkout (its build/ folders are used), --catalogue
 reads another catalogue. A mutant whose tree does not build is not caught.
@@ -207,6 +208,7 @@ def main():
     parser.add_argument("--check", choices=["unit", "fuzz", "wine"], default="unit")
     parser.add_argument("--together", action="store_true",
                         help="wine only: apply them all in one build, tell them apart by check")
+    parser.add_argument("--suite", help="wine only: run this suite (e2e/...) instead of the record's")
     parser.add_argument("--log", type=Path, default=None)
     args = parser.parse_args()
     tree = args.tree.resolve()
@@ -217,6 +219,9 @@ def main():
         mutants = [m for m in mutants if m["check"].split(":")[0] == args.check]
     if args.area:
         mutants = [m for m in mutants if m["area"] in args.area]
+    if args.suite:
+        mutants = [dict(m, check="wine:" + args.suite) if m["check"].startswith("wine:") else m
+                   for m in mutants]
 
     bad = {m["id"]: problem(tree, m) for m in mutants}
     if args.command == "list":
