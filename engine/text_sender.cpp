@@ -138,7 +138,7 @@ bool TextSender::step() {
                 endEarly();
                 return true;
             }
-            pass_ = 0;
+            passQuarters_ = 0;
             if (forceWait() == Wait::Yes) {
                 return afterKeysArrive(Phase::Pause);
             }
@@ -150,11 +150,11 @@ bool TextSender::step() {
             // So many passes of the loop, the number read afresh on each as the
             // user may be changing it, so that the target has taken the
             // Backspaces before the text comes.
-            if (pass_ >= options_.calibrationPasses) {
+            if (passQuarters_ >= 4 * std::int64_t{options_.calibrationPasses}) {
                 phase_ = Phase::Deliver;
                 return true;
             }
-            pass_ += CalibrationPerPass;
+            passQuarters_ += CalibrationQuartersPerPass;
             // The pause is the send keeping time, not a send that hangs: on a slow
             // machine it may take longer than the hold's time bound.
             keyboard_.keyHold().noteSendProgress();

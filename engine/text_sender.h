@@ -39,10 +39,11 @@ class TextSender {
     // out in order.
     static constexpr std::uint64_t ClipboardWaitMilliseconds = 2000;
     // How much of the calibration number one pass of the loop in the pause uses
-    // up. A pass used to be one look at an empty message queue; a step posted to
-    // the loop costs about twice that (measured under Wine: 78 against 40
-    // microseconds), so the same number still gives the same pause.
-    static constexpr std::int32_t CalibrationPerPass = 2;
+    // up, in quarters. A pass used to be one look at an empty message queue; a
+    // step posted to the loop costs about 3¼ times that (measured under Wine on
+    // a quiet machine, the same number's pause before and after, five times
+    // each), so the same number still gives the same pause.
+    static constexpr std::int64_t CalibrationQuartersPerPass = 13;
     // How often the clipboard is stepped back to the user's after a paste.
     static constexpr std::int32_t ClipboardStepMilliseconds = 100;
     // Whether the clipboard timer must run: a paste's clipboard is not back yet.
@@ -106,7 +107,7 @@ class TextSender {
     SendRequest request_;
     MacroExpansion expansion_;
     bool paste_ = false;
-    std::int32_t pass_ = 0;
+    std::int64_t passQuarters_ = 0;  // of the calibration number used up
     std::uint64_t waitStart_ = 0;
     SnapshotResult::Outcome saved_ = SnapshotResult::Outcome::Busy;
 };

@@ -19,9 +19,10 @@ using testing::EngineFixture;
 // Sends one request with the given calibration number and returns its keys and
 // the event-loop passes run before the text went out, counted from the erase
 // when there was one.
-std::pair<std::string, int> sendAndCount(const std::string& calibration,
-                                         const std::string& trigger) {
+std::pair<std::string, int> sendAndCount(const std::string& calibration, const std::string& trigger,
+                                         bool forced = false) {
     EngineFixture f;
+    f.option(&EngineOptions::forceText, forced);
     std::vector<int> at;  // the event-loop passes run by each send
     f.keyboard.afterSend = [&](std::string_view) { at.push_back(f.loop.passes()); };
     f.calibration(calibration);
@@ -34,17 +35,21 @@ std::pair<std::string, int> sendAndCount(const std::string& calibration,
 // Only a typed trigger is erased, one Backspace a character, and only then is
 // there a calibration pause. tests/golden/sender_calibration_pause.txt holds each
 // send's keys and how many more event-loop passes ran before the text than with
-// a calibration of 0: a pass uses up two of the number, rounded up.
+// a calibration of 0: a pass uses up 3¼ of the number, rounded up. Force Text,
+// which waits for the erase to be taken, pauses the same after it.
 TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"5", "TD"},    {"-3", "TD"},         {"abc", "TD"},     {"3.5", "a b"}, {"7", "żó😀"},
-        {"7", "{F10}"}, {"7", "{Shift}{F9}"}, {"7", "{CTRL}ab"}, {"7", ""},
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"5", "TD", false},          {"-3", "TD", false},      {"abc", "TD", false},
+        {"3.5", "a b", false},       {"7", "żó😀", false},      {"7", "{F10}", false},
+        {"7", "{Shift}{F9}", false}, {"7", "{CTRL}ab", false}, {"7", "", false},
+        {"5", "TD", true},           {"7", "{F10}", true},
     };
     std::string transcript;
-    for (const auto& [calibration, trigger] : cases) {
-        const auto [sent, passes] = sendAndCount(calibration, trigger);
-        const int more = passes - sendAndCount("0", trigger).second;
-        transcript += std::string(calibration) + ", \"" + trigger + "\": sent " + sent + ", " +
+    for (const auto& [calibration, trigger, forced] : cases) {
+        const auto [sent, passes] = sendAndCount(calibration, trigger, forced);
+        const int more = passes - sendAndCount("0", trigger, forced).second;
+        transcript += std::string(calibration) + ", \"" + trigger + "\"" +
+                      (forced ? ", Force Text" : "") + ": sent " + sent + ", " +
                       std::to_string(more) + " passes more\n";
     }
     testing::expectGolden("sender_calibration_pause.txt", transcript);
