@@ -40,10 +40,10 @@ class TextSender {
     static constexpr std::uint64_t ClipboardWaitMilliseconds = 2000;
     // How much of the calibration number one pass of the loop in the pause uses
     // up, in quarters. A pass used to be one look at an empty message queue; a
-    // step posted to the loop costs about 3¼ times that (measured under Wine on
-    // a quiet machine, the same number's pause before and after, five times
-    // each), so the same number still gives the same pause.
-    static constexpr std::int64_t CalibrationQuartersPerPass = 13;
+    // step posted to the loop costs about three times that (measured under Wine
+    // on a quiet machine, the same number's pause before and after in turn), so
+    // the same number still gives the same pause.
+    static constexpr std::int64_t CalibrationQuartersPerPass = 12;
     // How often the clipboard is stepped back to the user's after a paste.
     static constexpr std::int32_t ClipboardStepMilliseconds = 100;
     // Whether the clipboard timer must run: a paste's clipboard is not back yet.

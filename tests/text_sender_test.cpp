@@ -35,7 +35,7 @@ std::pair<std::string, int> sendAndCount(const std::string& calibration, const s
 // Only a typed trigger is erased, one Backspace a character, and only then is
 // there a calibration pause. tests/golden/sender_calibration_pause.txt holds each
 // send's keys and how many more event-loop passes ran before the text than with
-// a calibration of 0: a pass uses up 3¼ of the number, rounded up. Force Text,
+// a calibration of 0: a pass uses up 3 of the number, rounded up. Force Text,
 // which waits for the erase to be taken, pauses the same after it.
 TEST(TextSender, CalibrationPauseAfterTheEraseOfATypedTrigger) {
     const std::tuple<const char*, const char*, bool> cases[] = {
