@@ -9,7 +9,12 @@ namespace quorvel {
 
 WorkingFile& MainWindow::workingFile() {
     if (workingFile_.path().empty()) {
-        workingFile_.setPath(locateWorkingFile(services_.environment, services_.files));
+        const std::string chosen = services_.settings.read(settings::ShortcutFileLocation, "");
+        if (chosen.empty()) {
+            workingFile_.setPath(locateWorkingFile(services_.environment, services_.files));
+        } else {
+            workingFile_.setPath(chosen, WorkingFile::Place::Chosen);
+        }
     }
     return workingFile_;
 }
@@ -104,19 +109,36 @@ bool MainWindow::writeWorkingFile() {
 }
 
 void MainWindow::checkWorkingFile() {
-    if (waitingToReadShortcuts()) {
+    if (waitingToReadShortcuts() || checkingFile_) {
         return;  // the read retried at start-up takes it all in
     }
+    checkingFile_ = true;
+    struct Done {
+        bool& checking;
+        ~Done() { checking = false; }
+    } done{checkingFile_};
+    offerConflictCopies();
     WorkingFile& file = workingFile();
     const std::uint64_t now = services_.engine.clock.milliseconds();
     const std::optional<FileStamp> stamp = services_.files.stamp(file.path());
     if (!fileWatch_.readDue(stamp, now)) {
         return;
     }
+    // The row the user was on stays chosen if it is still there.
+    const std::optional<std::size_t> selected = shortcuts.selectedIndex();
+    const std::string selectedLine = selected ? std::string(shortcuts.entryLine(*selected)) : "";
     WorkingFile::Reload outcome = WorkingFile::Reload::Unfinished;
     {
         const BusyCursor busy(services_.dialogs);
         outcome = file.reload(shortcuts);
+    }
+    if (selected && !shortcuts.selectedIndex()) {
+        for (std::size_t row = 0; row < shortcuts.count(); ++row) {
+            if (shortcuts.entryLine(row) == selectedLine) {
+                shortcuts.select(row);
+                break;
+            }
+        }
     }
     if (outcome == WorkingFile::Reload::Unfinished) {
         fileWatch_.readFailed(now);

@@ -3,6 +3,7 @@
 // set the engine's options, and the windows it owns. The platform's window displays
 // this model and forwards the user's actions to its handlers.
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,6 +91,9 @@ class MainWindow : public EditorControls {
     void importFile();
     void saveFile();
     void exportFile();
+    // "Shortcut File Location...": the working file moves where the user says
+    // (a synced folder, say), or a shortcut file there becomes it.
+    void chooseFileLocation();
 
     // Window and tray.
     void minimize();  // "Minimize"
@@ -145,6 +149,7 @@ class MainWindow : public EditorControls {
     MenuItem importItem{"File Import "};
     MenuItem saveItem{"File Save"};
     MenuItem saveAsItem{"File Save As"};
+    MenuItem fileLocationItem{"Shortcut File Location..."};
     MenuItem suggestionsItem{"Suggestions"};
     MenuItem exitItem{"Exit"};
     MenuItem restoreDefaultsItem{"Restore Defaults"};
@@ -198,6 +203,10 @@ class MainWindow : public EditorControls {
     bool writeWorkingFile();
     void tellSaveFailed();
     void tellDoubledTriggers(const std::vector<std::string>& triggers);
+    // Asks, once for each, whether to take in the copies sync clients left
+    // beside the working file.
+    void offerConflictCopies();
+    void takeInConflictCopy(const std::string& copy, const std::vector<std::string>& lines);
     void nameWorkingFileInSettings();
     void tell(const std::string& message);
     // "n lines of <file> could not be read; " and what became of them.
@@ -222,6 +231,12 @@ class MainWindow : public EditorControls {
     // The list holds changes the working file lacks: a save failed.
     bool unsaved_ = false;
     FileChangeWatch fileWatch_;
+    // checkWorkingFile is running: a timer that fires while its message box is
+    // up does not start another.
+    bool checkingFile_ = false;
+    std::uint64_t nextConflictLook_ = 0;
+    // Conflict copies offered (or found to hold nothing new) this run.
+    std::set<std::string> copiesSeen_;
     bool toldPopupKeyTaken_ = false;
 };
 

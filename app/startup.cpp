@@ -38,7 +38,8 @@ void MainWindow::loadShortcuts() {
     const std::string path = workingFile().path();
     const std::string beside = DefaultShortcutFile(services_.environment);
     const bool hadList = files.exists(path);
-    const bool firstInAppData = !equalIgnoringCase(path, beside) && !hadList;
+    const bool placeChosen = !store.read(settings::ShortcutFileLocation, "").empty();
+    const bool firstInAppData = !placeChosen && !equalIgnoringCase(path, beside) && !hadList;
     const bool besideIsOthers = firstInAppData && files.ownedByAnotherUser(beside);
     const bool ranBefore = !store.read(settings::StartUpOption, "").empty() ||
                            !store.read(settings::SaveFile, "").empty();
@@ -69,6 +70,15 @@ void MainWindow::loadShortcuts() {
             }
             carried = carryOverFile(other, other == beside ? Tell::No : Tell::Yes) || carried;
         }
+    }
+    if (workingFile().folderMissing()) {
+        unsaved_ = carried;
+        tell("The folder of your shortcut file " + path +
+             " is not there: its drive may not be connected yet. Quorvel reads your shortcuts as "
+             "soon as it is there, and does not save over that file before; shortcuts you add "
+             "meanwhile are kept and saved with it then. To keep them elsewhere, use \"Shortcut "
+             "File Location...\" in the File menu.");
+        return;
     }
     if (workingFile().awaitingRead()) {
         unsaved_ = carried;

@@ -18,6 +18,8 @@ struct FileDialogText {
     std::string_view title;
     std::string_view kindName;
     std::string_view extension;
+    // The save dialog asks before it names a file that is there.
+    bool askBeforeReplacing = true;
 };
 
 class Dialogs {
@@ -28,8 +30,8 @@ class Dialogs {
                                       std::string_view caption) = 0;
     // The chosen file's path, or empty when the dialog was cancelled. The open
     // dialog takes only a file that is there (it may still be gone by the time
-    // it is read); the save dialog asks before it names a file that is there,
-    // and goes on showing when the answer is No.
+    // it is read); the save dialog asks before it names a file that is there
+    // (unless told not to), and goes on showing when the answer is No.
     virtual std::string showOpenDialog(const FileDialogText& text) = 0;
     virtual std::string showSaveDialog(const FileDialogText& text) = 0;
 

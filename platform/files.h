@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
@@ -39,6 +40,12 @@ class Files {
     virtual bool copyFile(std::string_view from, std::string_view to) = 0;
     // A missing file is no error.
     virtual bool deleteFile(std::string_view path) = 0;
+    // Gives the file a new name, in the same folder or another on its drive;
+    // fails when something is at the new name already.
+    virtual bool moveFile(std::string_view from, std::string_view to) = 0;
+    // The names (not paths) of the files in the folder, folders left out; none
+    // when it is missing or cannot be listed.
+    virtual std::vector<std::string> filesIn(std::string_view folder) = 0;
     // Whether this user may create files in the folder.
     virtual bool canCreateFilesIn(std::string_view folder) = 0;
     // Whether the file belongs to another user of this computer: its owner is

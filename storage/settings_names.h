@@ -20,6 +20,11 @@ inline constexpr std::string_view StartUpSection = "StartUpQ";
 
 inline constexpr SettingName SaveFile{Application, FileSection, "Save"};
 inline constexpr SettingName ImportFile{Application, FileSection, "Import"};
+// The working file's path when the user chose where it lives; empty otherwise.
+inline constexpr SettingName ShortcutFileLocation{Application, FileSection, "Location"};
+// The sync clients' conflict copies the user chose not to take in: one value
+// per copy, named by its file name.
+inline constexpr std::string_view DeclinedCopiesSection = "DeclinedCopies";
 // The key really is spelled this way in existing users' settings.
 inline constexpr SettingName AutoImport{Application, OptionsSection, "AutoImort"};
 inline constexpr SettingName MenuShow{Application, OptionsSection, "MenuShow"};

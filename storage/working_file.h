@@ -29,11 +29,14 @@ std::string locateWorkingFile(Environment& environment, Files& files);
 
 class WorkingFile {
   public:
-    WorkingFile(Files& files, const AnsiCodePage& codePage) : files_(files), codePage_(codePage) {}
+    WorkingFile(Files& files, const AnsiCodePage& codePage)
+        : files_(&files), codePage_(&codePage) {}
 
     const std::string& path() const { return path_; }
-    // Names the file; what was read from another file is forgotten.
-    void setPath(std::string path);
+    // Names the file; what was read from another file is forgotten. A place
+    // the user chose may be on a drive not connected yet: its folder is not made.
+    enum class Place { Default, Chosen };
+    void setPath(std::string path, Place place = Place::Default);
 
     // Adds the file's entries the list lacks. A save over a file with several
     // names that was cut off after it had written the new contents whole beside
@@ -43,9 +46,12 @@ class WorkingFile {
     // there but cannot be read at all (held open by another program, or denied)
     // leaves the file awaiting a read: load it again later.
     ImportResult load(ShortcutList& list);
+    // A chosen file whose folder is missing (a drive not connected yet) awaits
+    // its read too: a missing folder says nothing of what the file holds.
     // Saves are refused while it still cannot be read, so that the list never
     // replaces what the file holds unseen.
     bool awaitingRead() const { return awaitingRead_; }
+    bool folderMissing() const { return folderMissing_; }
 
     // Replaces the file by the list, after taking into the list what the file
     // gained and lost since this copy last read or wrote it (an entry changed
@@ -69,6 +75,14 @@ class WorkingFile {
     // save or reload.
     const std::vector<std::string>& doubledTriggers() const { return doubledTriggers_; }
 
+    // A copy a sync client kept beside the file when two computers wrote it at
+    // once: the entry lines it holds that the list lacks, leaving out those
+    // this copy deleted since it last read the file. What the copy lacks is not
+    // taken as deleted: which of the two versions is older cannot be told, and a
+    // row kept shows where a row lost would not. Nothing when it is not read whole.
+    std::optional<std::vector<std::string>> linesOnlyIn(std::string_view copyPath,
+                                                        const ShortcutList& list);
+
     // Where the last save copied a file not read whole; empty before that.
     const std::string& unreadCopy() const { return unreadCopy_; }
 
@@ -77,10 +91,12 @@ class WorkingFile {
     // returns the hashes of the file's lines.
     std::vector<std::size_t> mergeFromFile(const ShortcutFileLines& read, ShortcutList& list);
     bool keepUnreadCopy();
+    // A chosen place whose folder is not there (now).
+    bool folderGone();
     void finishCutOffSave();
 
-    Files& files_;
-    const AnsiCodePage& codePage_;
+    Files* files_;
+    const AnsiCodePage* codePage_;
     std::string path_;
     // The file as this copy last read or wrote it, by its length and hash (a
     // copy of the bytes would double what the list costs); nothing before that.
@@ -98,6 +114,8 @@ class WorkingFile {
     std::vector<std::string> doubledTriggers_;
     bool copyAsideBeforeSave_ = false;
     bool awaitingRead_ = false;
+    bool folderMissing_ = false;
+    Place place_ = Place::Default;
     std::string unreadCopy_;
 };
 

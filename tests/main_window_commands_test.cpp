@@ -94,6 +94,41 @@ TEST_F(MainWindowCommands, TheWorkingFileChangedElsewhereIsReadAgainOnceQuiet) {
     testing::expectGolden("main_window_file_changed_elsewhere.txt", transcript);
 }
 
+// A copy a sync client left beside the working file is offered once: its
+// entries the list lacks are added on Yes (one changed here too keeps both
+// rows, told), and it is renamed aside; on No it stays untouched and is not
+// offered again. The row chosen stays chosen through a reload. The working
+// file moves where the user says, or a shortcut file there takes the list in;
+// at the next start it is read from there, and a folder missing then is waited
+// for, nothing saved over it meanwhile.
+TEST_F(MainWindowCommands, ConflictCopiesAreOfferedOnceAndTheFileLivesWhereTheUserSays) {
+    files.files[defaultFile()] = fileOf({Td, Cu});
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
+    files.folders = {"D:\\Sync", "E:\\Shared"};
+    const std::string folder = "C:\\Program Files\\Quorvel\\";
+    std::string transcript = run(
+        {"start", "put " + folder + "defaultkeys.sync-conflict-20261209-113000-ABCD.qvb: AA mine",
+         "no", "check 5000", "check 5000",
+         "put " + folder + "defaultkeys (Ann's conflicted copy 2026-12-09).qvb: TD Today|CU other",
+         "put " + folder + "defaultkeys-old.qvb.unread: ZZ not a copy", "yes", "check 5000",
+         "select 1"});
+    const std::string chosen(form->shortcuts.entryLine(1));
+    transcript += run({"disk TD Today|CU other|CU calc|SP sample", "check 1000", "check 1000"});
+    ASSERT_TRUE(form->shortcuts.selectedIndex());
+    EXPECT_NE(*form->shortcuts.selectedIndex(), 1u) << "a row was added before it";
+    EXPECT_EQ(form->shortcuts.entryLine(*form->shortcuts.selectedIndex()), chosen);
+    EXPECT_EQ(settings.read({"Quorvel", "DeclinedCopies",
+                             "defaultkeys.sync-conflict-20261209-113000-ABCD.qvb"},
+                            ""),
+              "Declined");
+    transcript += run({"save D:\\Sync\\keys.qvb", "yes", "location", "start",
+                       "put E:\\Shared\\keys.qvb: ZZ theirs", "save E:\\Shared\\keys.qvb", "yes",
+                       "location", "add YY mine", "unmount E:\\Shared", "start", "add XX meanwhile",
+                       "retry", "mount", "retry"});
+    EXPECT_EQ(settings.read({"Quorvel", "File", "Location"}, ""), "E:\\Shared\\keys.qvb");
+    testing::expectGolden("main_window_shared_file.txt", transcript);
+}
+
 TEST_F(MainWindowCommands, ASaveMergesBothCopiesChangesAndNothingDeletedComesBack) {
     files.files[defaultFile()] = fileOf({Td, Cu});
     settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");

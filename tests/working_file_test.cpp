@@ -4,6 +4,7 @@
 // takes an entry away.
 
 #include "storage/working_file.h"
+#include "storage/conflict_copies.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +117,32 @@ TEST(WorkingFile, AStartFinishesASaveCutOffAfterItsNewContentsWereWritten) {
         file.load(list);
         EXPECT_EQ(testing::entryLines(list), c.rows);
         EXPECT_EQ(files.files.contains(pending), c.oneName);
+    }
+}
+
+// The names sync clients give the copies they keep when two computers wrote one
+// file, and names close to them that are no such copy.
+TEST(ConflictCopies, AreKnownByTheNamesSyncClientsGiveThem) {
+    const std::pair<const char*, bool> names[] = {
+        {"defaultkeys.sync-conflict-20261209-113000-ABCDEFG.qvb", true},  // Syncthing
+        {"defaultkeys (Ann's conflicted copy 2026-12-09).qvb", true},     // Dropbox
+        {"DefaultKeys (conflicted copy 2026-12-09 113000).QVB", true},    // Nextcloud
+        {"defaultkeys_conflict-20261209-113000.qvb", true},               // older ownCloud
+        {"defaultkeys_conf(1).qvb", true},                                // Google Drive
+        {"defaultkeys (2).qvb", true},
+        {"defaultkeys-LAPTOP-7.qvb", true},  // OneDrive
+        {"defaultkeys-DESKTOP-1A2B3C4.qvb", true},
+        {"defaultkeys.qvb", false},
+        {"defaultkeys.qvb.quorvel-tmp", false},
+        {"defaultkeys.sync-conflict-20261209-113000-ABCDEFG.qvb.merged", false},
+        {"defaultkeys (copy).qvb", false},
+        {"defaultkeys-a-name-far-too-long.qvb", false},
+        {"defaultkeys_conf(x).qvb", false},
+        {"otherkeys.sync-conflict-20261209-113000-ABCDEFG.qvb", false},
+        {"defaultkeys.sync-conflict-20261209-113000-ABCDEFG.txt", false},
+    };
+    for (const auto& [name, copy] : names) {
+        EXPECT_EQ(isConflictCopyName("defaultkeys.qvb", name), copy) << name;
     }
 }
 

@@ -16,6 +16,7 @@ constexpr Item FileItems[] = {
     {CmdFileImport, &MainWindow::importItem, &MainWindow::importFile},
     {CmdFileSave, &MainWindow::saveItem, &MainWindow::saveFile},
     {CmdFileSaveAs, &MainWindow::saveAsItem, &MainWindow::exportFile},
+    {CmdFileLocation, &MainWindow::fileLocationItem, &MainWindow::chooseFileLocation},
     {CmdSuggestions, &MainWindow::suggestionsItem, &MainWindow::writeSuggestion},
     {CmdExit, &MainWindow::exitItem, &MainWindow::exitProgram}};
 

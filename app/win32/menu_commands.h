@@ -14,6 +14,7 @@ enum MenuCommand : UINT {
     CmdFileSaveAs,
     CmdSuggestions,
     CmdExit,
+    CmdFileLocation,
     CmdRestoreDefaults = 200,
     CmdRunMinimized,
     CmdBoost,

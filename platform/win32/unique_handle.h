@@ -68,6 +68,12 @@ struct CloseFileDeleter {
     void operator()(HANDLE handle) const noexcept { ::CloseHandle(handle); }
 };
 
+// FindFirstFile's search handle, closed by FindClose.
+struct FindCloseDeleter {
+    static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    void operator()(HANDLE handle) const noexcept { ::FindClose(handle); }
+};
+
 using UniqueHkey = UniqueHandle<HKEY, NullIsNoHandle<HKEY, &::RegCloseKey>>;
 // Kernel objects that report failure as null (mutexes, processes, threads).
 using UniqueKernelHandle = UniqueHandle<HANDLE, NullIsNoHandle<HANDLE, &::CloseHandle>>;

@@ -95,7 +95,7 @@ std::string Win32Dialogs::fileDialog(bool save, const FileDialogText& text) cons
     // The dialogs themselves refuse a missing file to open and ask before a
     // file is replaced, as every Windows program's do.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+                   (save ? (text.askBeforeReplacing ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
     const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
     if (!chosen) {
         return {};

@@ -226,6 +226,36 @@ bool Win32Files::deleteFile(std::string_view path) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+bool Win32Files::moveFile(std::string_view from, std::string_view to) {
+    const auto source = pathString(from);
+    const auto target = pathString(to);
+    // Across drives Windows copies and deletes; a cut-off copy leaves the old file.
+    return source && target &&
+           ::MoveFileExW(source->c_str(), target->c_str(),
+                         MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH);
+}
+
+std::vector<std::string> Win32Files::filesIn(std::string_view folder) {
+    std::vector<std::string> names;
+    const auto name = pathString(folder);
+    if (!name) {
+        return names;
+    }
+    using UniqueFind = UniqueHandle<HANDLE, FindCloseDeleter>;
+    WIN32_FIND_DATAW found{};
+    const UniqueFind search(::FindFirstFileExW((*name + L"\\*").c_str(), FindExInfoBasic, &found,
+                                               FindExSearchNameMatch, nullptr, 0));
+    if (!search) {
+        return names;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            names.push_back(utf8Text(found.cFileName, MAX_PATH));
+        }
+    } while (::FindNextFileW(search.get(), &found));
+    return names;
+}
+
 bool Win32Files::canCreateFilesIn(std::string_view folder) {
     const auto name = pathString(folder);
     if (!name) {

@@ -14,6 +14,8 @@ class Win32Files final : public Files {
     bool replaceAtomically(std::string_view path, std::string_view contents) override;
     bool copyFile(std::string_view from, std::string_view to) override;
     bool deleteFile(std::string_view path) override;
+    bool moveFile(std::string_view from, std::string_view to) override;
+    std::vector<std::string> filesIn(std::string_view folder) override;
     bool canCreateFilesIn(std::string_view folder) override;
     bool ownedByAnotherUser(std::string_view path) override;
     bool createFolder(std::string_view path) override;

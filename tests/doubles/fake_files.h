@@ -20,13 +20,14 @@ class FakeFiles final : public Files {
             onReadOrReplace();
         }
         const auto found = files.find(path);
-        if (found == files.end() || lockedPaths.contains(path) || folders.contains(path)) {
+        if (found == files.end() || lockedPaths.contains(path) || folders.contains(path) ||
+            unmounted(path)) {
             return std::nullopt;
         }
         return found->second;
     }
     bool exists(std::string_view path) override {
-        return files.contains(path) || folders.contains(path);
+        return !unmounted(path) && (files.contains(path) || folders.contains(path));
     }
     bool hasOtherNames(std::string_view path) override { return linkedPaths.contains(path); }
     // The contents' hash stands in for the time written: any change of bytes shows.
@@ -42,7 +43,7 @@ class FakeFiles final : public Files {
             onReadOrReplace();
         }
         const std::string temporary = std::string(path) + std::string(PendingSuffix);
-        if (!step() || inReadOnlyFolder(path)) {
+        if (!step() || inReadOnlyFolder(path) || unmounted(path)) {
             return false;  // the temporary file could not be created
         }
         files[temporary] = std::string(contents);
@@ -71,6 +72,27 @@ class FakeFiles final : public Files {
         }
         files.erase(std::string(path));
         return true;
+    }
+    bool moveFile(std::string_view from, std::string_view to) override {
+        const auto source = files.find(from);
+        if (!step() || source == files.end() || lockedPaths.contains(from) || exists(to) ||
+            inReadOnlyFolder(from) || inReadOnlyFolder(to)) {
+            return false;
+        }
+        std::string contents = std::move(source->second);
+        files.erase(source);
+        files[std::string(to)] = std::move(contents);
+        return true;
+    }
+    std::vector<std::string> filesIn(std::string_view folder) override {
+        std::vector<std::string> names;
+        const std::string prefix = std::string(folder) + "\\";
+        for (const auto& [path, contents] : files) {
+            if (path.starts_with(prefix) && path.find('\\', prefix.size()) == std::string::npos) {
+                names.push_back(path.substr(prefix.size()));
+            }
+        }
+        return names;
     }
     bool canCreateFilesIn(std::string_view folder) override {
         return !readOnlyFolders.contains(folder) && !files.contains(folder);
@@ -102,6 +124,8 @@ class FakeFiles final : public Files {
     std::set<std::string, std::less<>> readOnlyFolders;
     // Files held open by another program: reading, replacing or deleting them fails.
     std::set<std::string, std::less<>> lockedPaths;
+    // Folders on a drive not connected: nothing in them is there or can be written.
+    std::set<std::string, std::less<>> missingFolders;
     // Files another Windows user owns.
     std::set<std::string, std::less<>> otherUsersFiles;
     // While true every mutating step fails, as on a full or read-only disk.
@@ -117,6 +141,14 @@ class FakeFiles final : public Files {
     bool step() {
         const bool failureReached = failAtStep_ > 0 && --failAtStep_ == 0;
         return !failAllWrites && !failureReached;
+    }
+    bool unmounted(std::string_view path) const {
+        for (const std::string& folder : missingFolders) {
+            if (path == folder || (path.starts_with(folder) && path[folder.size()] == '\\')) {
+                return true;
+            }
+        }
+        return false;
     }
     bool inReadOnlyFolder(std::string_view path) const {
         const auto separator = path.find_last_of('\\');

@@ -57,7 +57,9 @@ struct AppFixture : FakeDesktop {
     // "retry" (the timer that reads a working file held at start-up), "check N"
     // (N ms pass, then the timer that looks at the working file for changes),
     // "disk T text|T2 text2" (another program writes the working file with
-    // these entries; "disk" alone empties it) and
+    // these entries; "disk" alone empties it), "put <path>: T text|..." (the
+    // same for any file), "location" (File, "Shortcut File Location..."),
+    // "unmount <folder>" and "mount" (a drive goes, and every one comes back) and
     // "session end" (Windows asks whether the session may end; the reason
     // given back is shown).
     // Each step but those that only set what comes next is followed by the file
@@ -146,6 +148,20 @@ struct AppFixture : FakeDesktop {
 
   private:
     std::unique_ptr<MainWindow> otherCopy_;
+
+    // A shortcut file another program wrote: "T text|T2 text2", empty when none.
+    static std::string shortcutFileOf(const std::string& entries) {
+        std::string bytes;
+        for (std::size_t at = 0; at < entries.size();) {
+            const std::size_t end = std::min(entries.find('|', at), entries.size());
+            const std::string entry = entries.substr(at, end - at);
+            const std::size_t blank = entry.find(' ');
+            bytes +=
+                "{S} \xAF " + entry.substr(0, blank) + " \xAF " + entry.substr(blank + 1) + "\x01";
+            at = end + 1;
+        }
+        return entries.empty() ? "" : bytes + "\x01\r\n";
+    }
     std::string sessionEndReply_;
 
     void act(const std::string& word, const std::string& rest) {
@@ -199,17 +215,15 @@ struct AppFixture : FakeDesktop {
             clock.advanceMilliseconds(std::stoul(rest));
             form->checkWorkingFile();
         } else if (word == "disk") {
-            // Another program writes the file, or empties it.
-            std::string bytes;
-            for (std::size_t at = 0; at < rest.size();) {
-                const std::size_t end = std::min(rest.find('|', at), rest.size());
-                const std::string entry = rest.substr(at, end - at);
-                const std::size_t blank = entry.find(' ');
-                bytes += "{S} \xAF " + entry.substr(0, blank) + " \xAF " + entry.substr(blank + 1) +
-                         "\x01";
-                at = end + 1;
-            }
-            files.files[defaultFile()] = rest.empty() ? "" : bytes + "\x01\r\n";
+            files.files[defaultFile()] = shortcutFileOf(rest);
+        } else if (word == "put") {
+            const std::size_t colon = rest.find(": ");
+            files.files[rest.substr(0, colon)] = shortcutFileOf(rest.substr(colon + 2));
+        } else if (word == "location") {
+            form->chooseFileLocation();
+        } else if (word == "unmount" || word == "mount") {
+            word == "unmount" ? void(files.missingFolders.insert(rest))
+                              : files.missingFolders.clear();
         } else if (word == "session") {
             const std::string reason = form->saveAsSessionEnds();
             sessionEndReply_ =
