@@ -194,6 +194,26 @@ void BM_WorkingFileSaveAfterAnotherCopy(benchmark::State& state) {
 }
 BENCHMARK(BM_WorkingFileSaveAfterAnotherCopy)->Unit(benchmark::kMillisecond);
 
+// The reload after another copy (or a sync client) changed the file: one
+// entry added there each time, merged three ways into the list.
+void BM_WorkingFileReload(benchmark::State& state) {
+    FakeFiles files;
+    files.files[KeysPath] = savedFile();
+    ShortcutList list;
+    WorkingFile working(files, codePage);
+    working.setPath(KeysPath);
+    working.load(list);
+    int added = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        files.files[KeysPath].insert(
+            0, "{S} \xAF other" + std::to_string(++added) + " \xAF another copy's\x01");
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(working.reload(list));
+    }
+}
+BENCHMARK(BM_WorkingFileReload)->Unit(benchmark::kMillisecond);
+
 void BM_FileImportUnicode(benchmark::State& state) {
     importOf<unicodeFile>(state);
 }
@@ -237,6 +257,7 @@ void BM_HeapOfLoadedList(benchmark::State& state) {
     files.files[KeysPath] = savedFile();
     double bytesPerFileByte = 0;
     double peakPerFileByte = 0;
+    double keptPerFileByte = 0;  // the working file's record of the version it read
     for (auto _ : state) {
         const std::size_t before = heapBytesInUse();
         startHeapPeak();
@@ -245,15 +266,18 @@ void BM_HeapOfLoadedList(benchmark::State& state) {
         working->setPath(KeysPath);
         working->load(*list);
         const auto fileBytes = static_cast<double>(savedFile().size());
-        bytesPerFileByte = static_cast<double>(heapBytesInUse() - before) / fileBytes;
+        const std::size_t loaded = heapBytesInUse();
+        bytesPerFileByte = static_cast<double>(loaded - before) / fileBytes;
         peakPerFileByte = static_cast<double>(heapPeakBytes() - before) / fileBytes;
         state.PauseTiming();
         working.reset();
+        keptPerFileByte = static_cast<double>(loaded - heapBytesInUse()) / fileBytes;
         list.reset();
         state.ResumeTiming();
     }
     state.counters["heap_per_file_byte"] = bytesPerFileByte;
     state.counters["peak_per_file_byte"] = peakPerFileByte;
+    state.counters["kept_per_file_byte"] = keptPerFileByte;
 }
 BENCHMARK(BM_HeapOfLoadedList)->Unit(benchmark::kMillisecond);
 
@@ -321,6 +345,12 @@ const RegisterTarget garbageRatio{{"import of 100 MB of random bytes / plain rea
 const RegisterTarget heapRatio{{"heap bytes of a loaded 32,767-entry list / the file's bytes",
                                 "BM_HeapOfLoadedList", "", 2, Gate::AtTheAim,
                                 "heap_per_file_byte"}};
+// A reload merges three ways; it must cost little more than reading the file.
+const RegisterTarget reloadRatio{{"reloading the file another copy changed / import",
+                                  "BM_WorkingFileReload", "BM_FileImport", 3}};
+const RegisterTarget keptRatio{{"heap bytes kept of the version last read / the file's bytes",
+                                "BM_HeapOfLoadedList", "", 0.5, Gate::AtTheAim,
+                                "kept_per_file_byte"}};
 const RegisterTarget saveRatio{{"save / plain write", "BM_FileExport", "BM_FilePlainWrite", 5}};
 
 }  // namespace

@@ -188,6 +188,15 @@ fi
 e2e_check trigger-written-elsewhere-fires e2e_typed_gives "zq " "Written elsewhere"
 e2e_check trigger-removed-elsewhere-stays-as-typed e2e_typed_gives "cq " "cq "
 
+# A copy a sync client keeps beside the file when two computers wrote it at once
+# is offered (within the five seconds between looks); on Yes its shortcut fires
+# and the copy is renamed aside, not deleted.
+copy="$program/defaultkeys.sync-conflict-20261209-113000-ABCDEFG.qvb"
+"$E2E_ROOT/build/linux/make_shortcut_file" "$copy" '{S}|ZW|From the laptop'
+e2e_check conflict-copy-offered-once eval 'contains "$(ui answer Yes Quorvel)" "\"ZW\""'
+e2e_check conflict-copy-trigger-fires e2e_typed_gives "zw " "From the laptop"
+e2e_check conflict-copy-renamed-aside e2e_eventually eval "[ -f '$copy.merged' ] && [ ! -f '$copy' ]"
+
 # In an excluded program (the list is read at start-up, the name in any case)
 # nothing fires; another program is not excluded.
 restarted_excluding() {
