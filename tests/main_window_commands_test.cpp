@@ -94,6 +94,32 @@ TEST_F(MainWindowCommands, TheWorkingFileChangedElsewhereIsReadAgainOnceQuiet) {
     testing::expectGolden("main_window_file_changed_elsewhere.txt", transcript);
 }
 
+// A burst of writes (a sync client, a script) gives one read once the file has
+// been quiet for a second; a file written half, up to a record's end, is not
+// taken in, and the whole file is, at the next look.
+TEST_F(MainWindowCommands, ABurstOfWritesGivesOneReadAndAFileWrittenHalfNone) {
+    startOn(fileOf({Td, Cu}));
+    std::vector<std::string> burst;
+    for (int i = 0; i < 50; ++i) {
+        burst.insert(burst.end(),
+                     {"disk TD Today|CU calc|N" + std::to_string(i) + " n", "check 20"});
+    }
+    const int reads = files.reads;
+    run(burst);
+    EXPECT_EQ(files.reads, reads) << "read while the file was still changing";
+    run({"check 1000", "check 1000", "check 1000"});
+    EXPECT_EQ(files.reads, reads + 1);
+    EXPECT_EQ(form->shortcuts.count(), 3u);
+    run({"disk TD Today|CU calc|N49 n|SP sample"});
+    const std::string whole = files.files[defaultFile()];
+    files.files[defaultFile()] = whole.substr(0, whole.rfind('\x01', whole.size() - 4) + 1);
+    run({"check 1000", "check 1000"});
+    EXPECT_EQ(form->shortcuts.count(), 3u) << "half a file taken in";
+    files.files[defaultFile()] = whole;
+    run({"check 1000", "check 1000", "check 5000"});
+    EXPECT_EQ(form->shortcuts.count(), 4u);
+}
+
 // A copy a sync client left beside the working file is offered once: its
 // entries the list lacks are added on Yes (one changed here too keeps both
 // rows, told), and it is renamed aside; on No it stays untouched and is not
