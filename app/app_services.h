@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/folder_watch.h"
 #include "platform/global_hot_key.h"
 #include "platform/settings_store.h"
 #include "platform/shell_links.h"
@@ -25,6 +26,7 @@ struct AppServices {
     Collation& collation;
     AnsiCodePage& codePage;
     GlobalHotKey& popupKey;
+    FolderWatch& folderWatch;
 };
 
 }  // namespace quorvel

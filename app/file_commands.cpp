@@ -113,10 +113,32 @@ void MainWindow::checkWorkingFile() {
         return;  // the read retried at start-up takes it all in
     }
     checkingFile_ = true;
-    struct Done {
-        bool& checking;
-        ~Done() { checking = false; }
-    } done{checkingFile_};
+    lookAtWorkingFile();
+    checkingFile_ = false;
+    postFileCheck();
+}
+
+void MainWindow::postFileCheck() {
+    const std::optional<std::uint64_t> due = fileWatch_.dueAt();
+    if (!due || fileCheckPosted_) {
+        return;
+    }
+    const std::uint64_t now = services_.engine.clock.milliseconds();
+    fileCheckPosted_ = true;
+    services_.engine.events.postAfter(static_cast<std::uint32_t>(*due > now ? *due - now : 0) + 10,
+                                      [this] {
+                                          fileCheckPosted_ = false;
+                                          checkWorkingFile();
+                                      });
+}
+
+void MainWindow::watchWorkingFolder() {
+    const std::string& path = workingFile().path();
+    const auto separator = path.find_last_of('\\');
+    services_.folderWatch.watch(separator == std::string::npos ? "" : path.substr(0, separator));
+}
+
+void MainWindow::lookAtWorkingFile() {
     offerConflictCopies();
     WorkingFile& file = workingFile();
     const std::uint64_t now = services_.engine.clock.milliseconds();

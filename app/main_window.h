@@ -50,6 +50,9 @@ class MainWindow : public EditorControls {
     // copy, a sync client); a timer calls this twice a second. What changed is
     // taken into the list once the file has been quiet for a second.
     void checkWorkingFile();
+    // Something changed in the working file's folder: looked at now, and again
+    // once a change found has been quiet for its second.
+    void workingFolderChanged() { checkWorkingFile(); }
     // Windows is ending the session: saves what a failed save left unsaved, and
     // asks nothing, as no one can answer now. Returns, for Windows to show, why
     // the shortcuts are not all saved; empty when they are.
@@ -234,6 +237,11 @@ class MainWindow : public EditorControls {
     // checkWorkingFile is running: a timer that fires while its message box is
     // up does not start another.
     bool checkingFile_ = false;
+    bool fileCheckPosted_ = false;
+    void watchWorkingFolder();
+    // A look at the file for when a change found is due to be read.
+    void postFileCheck();
+    void lookAtWorkingFile();
     std::uint64_t nextConflictLook_ = 0;
     // Conflict copies offered (or found to hold nothing new) this run.
     std::set<std::string> copiesSeen_;

@@ -106,6 +106,7 @@ void MainWindow::chooseFileLocation() {
     services_.settings.write(settings::ShortcutFileLocation, chosen);
     nameWorkingFileInSettings();
     fileWatch_.settled(services_.files.stamp(chosen));
+    watchWorkingFolder();
     copiesSeen_.clear();
     if (!there && oldRead) {
         services_.files.deleteFile(old);  // moved: written whole in its new place

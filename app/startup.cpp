@@ -154,6 +154,7 @@ void MainWindow::start() {
 
     loadShortcuts();
     fileWatch_.settled(services_.files.stamp(workingFile().path()));
+    watchWorkingFolder();
 
     // A stored truth value that does not read as one leaves the item as it is.
     showKeyItem.checked =

@@ -210,4 +210,73 @@ e2e_check excluded-program-trigger-stays-as-typed e2e_typed_gives "td x" "td x"
 restarted_excluding 'notepad.exe'
 e2e_check program-not-excluded-still-expands e2e_typed_gives "cp " "Hello World A 1!"
 
+# Two copies of Quorvel on one file, as on two computers sharing a synced
+# folder. The first keeps out of the test target, so that only the second types
+# there: what the first writes must reach the second through the file alone.
+restarted_excluding 'QUORVEL_TEST_TARGET.EXE'
+e2e_setting 'Quorvel\Excluded' Programs 'notepad.exe'
+first=$(ui windows main)
+second_pid=$(e2e_spawn 'C:\quorvel\quorvel.exe')
+disown
+ui answer Yes www.quorvel.example >/dev/null
+# The first copy holds the Find and Type key: the second says so as it starts.
+ui answer OK Quorvel >/dev/null
+second=$(E2E_TRIES=100 e2e_eventually eval "ui windows main | grep -vx '$first' | grep ." | head -n 1)
+in_first() { QUORVEL_UI_WINDOW=$first "$@"; }
+in_second() { QUORVEL_UI_WINDOW=$second "$@"; }
+# Adds (or, for a trigger listed, replaces) an entry through the window's boxes.
+add_in() {
+    $1 ui set-text main triggerBox "$2"
+    $1 ui set-lines main shortcutText "$3"
+    $1 ui click main addButton
+}
+file_holds() { grep -q "$1" "$program/defaultkeys.qvb"; }
+
+# Started once its list shows the file's rows.
+rows=$(in_first ui count main)
+e2e_until_prints "$rows" in_second ui count main >/dev/null
+added_at=$(e2e_now)
+add_in in_first zx "From the first copy"
+if e2e_check added-in-one-copy-reaches-the-other in_second e2e_until_prints $((rows + 1)) ui count main; then
+    echo "An entry added in one copy reached the other in $(e2e_elapsed "$added_at") s (aim: 2 s)"
+fi
+e2e_check added-in-one-copy-fires-in-the-other e2e_typed_gives "zx " "From the first copy"
+
+# Deleted in the second; the first, which still lists it, saves a change after
+# taking the deletion in: the entry stays gone from the file and both lists.
+rows=$(in_first ui count main)
+in_second ui set-text main searchBox zx
+in_second ui select main 0
+in_second ui click main deleteButton
+in_second ui answer Yes Quorvel >/dev/null
+in_second ui set-text main searchBox ""
+e2e_check deleted-in-one-copy-goes-from-the-other in_first e2e_until_prints $((rows - 1)) ui count main
+add_in in_first zv "Added after the deletion"
+e2e_check deleted-entry-never-returns eval \
+    'e2e_eventually file_holds "Added after the deletion" && ! file_holds "From the first copy"'
+e2e_check deleted-entry-stays-as-typed e2e_typed_gives "zx " "zx "
+
+# Changed in the first: the second types the new text.
+add_in in_first zv "Changed by the first"
+e2e_check changed-in-one-copy-changes-the-other \
+    e2e_eventually e2e_typed_gives "zv " "Changed by the first"
+
+# Changed differently in both before either saw the other's change: the second
+# is stopped while the first saves, and its Add click waits in its queue, so
+# that it runs before the second's next look at the file. Both rows stay, and
+# the second says so once.
+in_second ui set-text main triggerBox zv
+in_second ui set-lines main shortcutText "Changed by the second"
+kill -STOP "$second_pid"
+add_in in_first zv "Changed by the first, again"
+e2e_eventually file_holds "Changed by the first, again"
+in_second ui click main addButton
+kill -CONT "$second_pid"
+e2e_check changed-in-both-copies-keeps-both-and-tells-once eval \
+    'contains "$(in_second ui answer OK Quorvel)" "\"zv\" now has two rows"'
+e2e_check changed-in-both-copies-both-rows-in-the-file eval \
+    'e2e_eventually file_holds "Changed by the second" && file_holds "Changed by the first, again"'
+e2e_check changed-in-both-copies-told-once in_second ui no-box Quorvel
+kill "$second_pid" 2>/dev/null
+
 e2e_summary

@@ -23,6 +23,11 @@ class FileChangeWatch {
     bool readDue(std::optional<FileStamp> stamp, std::uint64_t now);
     // The read found the file unfinished or could not read it: tried again later.
     void readFailed(std::uint64_t now);
+    // When the next read falls due if the stamp stays as it is; nothing while
+    // no change waits.
+    std::optional<std::uint64_t> dueAt() const {
+        return changed_ && known_ ? std::optional<std::uint64_t>(dueAt_) : std::nullopt;
+    }
 
   private:
     std::optional<FileStamp> known_;  // as last seen

@@ -21,6 +21,7 @@ CompositionRoot::CompositionRoot(HWND window)
       injector(hook, loop),
       shower(window),
       popupKey(window),
+      folderWatch(window, WmFolderChanged),
       app{EngineServices{hook, hook, injector, loop, clipboard, programs, clock, locale, shower,
                          focus},
           settings,
@@ -31,7 +32,8 @@ CompositionRoot::CompositionRoot(HWND window)
           links,
           collation,
           codePage,
-          popupKey},
+          popupKey,
+          folderWatch},
       // A normal program's hook is not called for the keys of a window running
       // with higher rights, and the system refuses the keys it injects there alike.
       hookGuard(

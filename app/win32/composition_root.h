@@ -17,6 +17,7 @@
 #include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_focus_inspector.h"
+#include "platform/win32/win32_folder_watch.h"
 #include "platform/win32/win32_global_hot_key.h"
 #include "platform/win32/win32_hook_guard.h"
 #include "platform/win32/win32_key_injector.h"
@@ -31,6 +32,8 @@ namespace quorvel {
 // Asks for the views to show the model after a change made outside any window
 // message (the hot keys run inside the keyboard hook).
 constexpr UINT WmRefreshViews = WM_APP + 2;
+// Something changed in the working file's folder.
+constexpr UINT WmFolderChanged = WM_APP + 3;
 
 // Shows a window's model and has the views follow on the next message.
 class PostingWindowShower final : public WindowShower {
@@ -71,6 +74,7 @@ class CompositionRoot {
     PostingWindowShower shower;
     Win32FocusInspector focus;
     Win32GlobalHotKey popupKey;
+    Win32FolderWatch folderWatch;
     AppServices app;
     Win32HookGuard hookGuard;
     // Made once the services are ready to serve it.

@@ -31,6 +31,7 @@ bool mayChangeModel(UINT message, LPARAM lParam) {
         case WM_MOUSEMOVE:
         case WM_HOTKEY:
         case WmRefreshViews:
+        case WmFolderChanged:
             return true;
         default:
             return false;
@@ -174,6 +175,9 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
             }
             return 0;
         case WmRefreshViews:
+            return 0;
+        case WmFolderChanged:
+            mainWindow.workingFolderChanged();
             return 0;
         case WM_COMMAND:
             // Enter and Esc where no control takes them (IDOK, IDCANCEL) and the

@@ -12,8 +12,9 @@ constexpr UINT HeartbeatIntervalMs = 2000;
 enum LifecycleTimerId : UINT_PTR { ReadRetryId = 10, SessionSaveRetryId = 11, FileCheckId = 12 };
 constexpr UINT ReadRetryIntervalMs = 3000;
 constexpr UINT SessionSaveRetryIntervalMs = 1000;
-// How often the working file is looked at for changes made by anything else:
+// How often the working file is looked at for changes made by anything else
+// where its folder's news of changes may not come (network and cloud drives):
 // a look reads its size and time, not its bytes.
-constexpr UINT FileCheckIntervalMs = 500;
+constexpr UINT FileCheckIntervalMs = 2000;
 
 }  // namespace quorvel

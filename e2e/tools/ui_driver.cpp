@@ -70,6 +70,8 @@
 //   ui_driver key-event VK down|up [EXTRA]   injects one event of the virtual key VK with
 //       SendInput, EXTRA (a number, 0x... too) as its extra information
 //   ui_driver mark PATH   writes a file, proof that a shortcut started it
+//   ui_driver windows WINDOW   prints the handle of each such window (two copies of
+//       Quorvel); QUORVEL_UI_WINDOW=HANDLE then makes the other commands act on that one
 //
 // Timings, in milliseconds (30 s at most):
 //   ui_driver timed-select WINDOW ROW BOX LENGTH   selects the row; prints the time until
@@ -97,6 +99,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <span>
@@ -213,7 +216,17 @@ const WindowKind& kindNamed(const char* name) {
     fail("no such window name", name);
 }
 
+// With two copies of Quorvel running, QUORVEL_UI_WINDOW (a handle that the
+// command "windows" printed) says which one's window is meant.
 HWND findWindow(const WindowKind& kind) {
+    if (const char* chosen = std::getenv("QUORVEL_UI_WINDOW"); chosen != nullptr && *chosen) {
+        const auto window = reinterpret_cast<HWND>(std::strtoull(chosen, nullptr, 0));
+        wchar_t name[64] = {};
+        ::GetClassNameW(window, name, 64);
+        if (std::wcscmp(name, kind.windowClass) == 0) {
+            return window;
+        }
+    }
     return ::FindWindowW(kind.windowClass, nullptr);
 }
 
@@ -1139,6 +1152,16 @@ constexpr Command Commands[] = {
     {"menu",
      [](A a) {
          return succeeded(::PostMessageW(requireWindow("main"), WM_COMMAND, a.number(0), 0));
+     }},
+    {"windows",
+     [](A a) {
+         const wchar_t* windowClass = kindNamed(a.required(0)).windowClass;
+         for (HWND window = nullptr;
+              (window = ::FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
+             std::printf("0x%llx\n", static_cast<unsigned long long>(
+                                         reinterpret_cast<std::uintptr_t>(window)));
+         }
+         return 0;
      }},
     {"close", [](A a) { return succeeded(::PostMessageW(a.window(), WM_CLOSE, 0, 0)); }},
     // Sent, not posted: what the press or release does has been done on return.

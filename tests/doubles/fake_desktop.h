@@ -120,6 +120,16 @@ class FakeGlobalHotKey final : public GlobalHotKey {
     bool takenElsewhere = false;
 };
 
+// Records the folder watched; a test tells the program of a change itself.
+class FakeFolderWatch final : public FolderWatch {
+  public:
+    bool watch(std::string_view folder) override {
+        watched = folder;
+        return true;
+    }
+    std::string watched;
+};
+
 struct FakeDesktop {
     FakeEventLoop loop;
     FakeClock clock;
@@ -138,6 +148,7 @@ struct FakeDesktop {
     FakeCollation collation;
     FakeWindows1252 codePage;
     FakeGlobalHotKey popupKey;
+    FakeFolderWatch folderWatch;
 
     // The engine's services with another key injector in front of the keyboard.
     EngineServices engineServices(KeyInjector& injector) {
@@ -146,8 +157,8 @@ struct FakeDesktop {
     }
 
     EngineServices engineSide = engineServices(keyboard);
-    AppServices services{engineSide, settings, dialogs,   files,    environment,
-                         tray,       links,    collation, codePage, popupKey};
+    AppServices services{engineSide, settings,  dialogs,  files,    environment, tray,
+                         links,      collation, codePage, popupKey, folderWatch};
 };
 
 }  // namespace quorvel
