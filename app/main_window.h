@@ -3,6 +3,7 @@
 // set the engine's options, and the windows it owns. The platform's window displays
 // this model and forwards the user's actions to its handlers.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,9 @@ class MainWindow : public EditorControls {
     // Any request to close the window; returns true: the close is always refused.
     bool requestClose();
     void exitProgram();
+    // Setup asks this copy to close before it installs over it.
+    void closeForSetup();
+    static constexpr std::uint32_t SetupCloseRetryMilliseconds = 100;
     void restoreDefaults();
     // Whether the working file is there but could not be read yet (held open by
     // another program at logon); retryReadingShortcuts then runs every few

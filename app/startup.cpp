@@ -237,6 +237,29 @@ void MainWindow::exitProgram() {
     services_.environment.endProcess();
 }
 
+// Exit without its question, for setup about to install over this copy. A send
+// under way, with the keys held for it, ends first. The list is saved or the
+// program stays: setup then gives up, and the user keeps their changes.
+void MainWindow::closeForSetup() {
+    if (engine.sender().busy() || !engine.keyboard().keyHold().idle()) {
+        services_.engine.events.postAfter(SetupCloseRetryMilliseconds, [this] { closeForSetup(); });
+        return;
+    }
+    readHeldBackFile(Tell::No);
+    if (unsaved_ && !writeWorkingFile()) {
+        tell(
+            "Setup asked Quorvel to close to install a new version, but the shortcuts could not "
+            "be saved to " +
+            workingFile().path() +
+            ", so Quorvel keeps running with your latest changes. Use Export to keep a copy "
+            "elsewhere, or make the file writable, then run setup again.");
+        return;
+    }
+    icon.removeIcon();
+    engine.stop();
+    services_.environment.endProcess();
+}
+
 void MainWindow::restoreDefaults() {
     if (!ask("Are you sure you want to restore Default Settings, hotkeys data will be lost?",
              MessageButtons::YesNoDefaultNo)) {

@@ -158,6 +158,30 @@ TEST_F(MainWindowCommands, PausedKeysPassUntouchedAndThePauseForgetsTheTypedKeys
     EXPECT_EQ(keyboard.targetText, "zq expanded");
 }
 
+// Setup closes the program as Exit does, without the question: the list saved,
+// the icon and the hook gone. A list that cannot be saved keeps the program
+// running, and the user is told. A send under way ends first, and the keys
+// typed during it reach the target before the program ends.
+TEST_F(MainWindowCommands, SetupClosesTheProgramAsExitDoes) {
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
+    testing::expectGolden(
+        "main_window_setup_close.txt",
+        run({"start", "fail writes", "add SP sample", "setup", "writes work", "setup"}));
+
+    form->start();
+    addEntry("zq", "expanded");
+    form->calibrationBox.setText("0");
+    keyboard.targetText.clear();
+    keyboard.typeText("zq");
+    loop.atPass(1, [&] {
+        form->closeForSetup();
+        keyboard.typeText("ab");
+    });
+    EXPECT_THROW(keyboard.typeText(" "), ProcessEnded);
+    EXPECT_EQ(keyboard.targetText, "expandedab");
+    EXPECT_FALSE(keyboard.hookInstalled());
+}
+
 // What the window loads, and when, is the window's own business.
 TEST_F(MainWindowCommands, CommonTextButtonShowsTheWindowAndRaisesItAgain) {
     form->openCommonText();
