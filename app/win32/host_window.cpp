@@ -10,6 +10,7 @@
 #include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
 #include "app/win32/message_loop.h"
+#include "app/win32/setup_close_request.h"
 #include "app/win32/start_up_question_view.h"
 #include "app/win32/system_events.h"
 #include "app/win32/timer_ids.h"
@@ -31,6 +32,7 @@ bool mayChangeModel(UINT message, LPARAM lParam) {
         case WM_MOUSEMOVE:
         case WM_HOTKEY:
         case WmRefreshViews:
+        case WmCloseForSetup:
             return true;
         default:
             return false;
@@ -84,6 +86,8 @@ int Host::run(HINSTANCE instance) {
     mainWindow.start();
     refreshViews();
     systemEvents_->listen();
+    setupClose_ = std::make_unique<SetupCloseRequest>(window_, WmCloseForSetup);
+    setupClose_->listen();
     startTimers();
     // Posted work comes in bursts (a send is many steps): the windows show what
     // it changed once the burst is over, not after every step.
@@ -174,6 +178,12 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
             }
             return 0;
         case WmRefreshViews:
+            return 0;
+        case WmCloseForSetup:
+            // Back here only when the program stays (a save failed, or a send
+            // is still under way and the close waits for it).
+            mainWindow.closeForSetup();
+            setupClose_->listen();
             return 0;
         case WM_COMMAND:
             // Enter and Esc where no control takes them (IDOK, IDCANCEL) and the
