@@ -158,6 +158,7 @@ e2e_check shortcut-expands e2e_wait_report "$report" $'This is a sample \r\nI ho
 # It closes this user's copy as Exit would (the icon goes), installs, starts it
 # again and exits 0; the new copy has the same shortcuts and settings.
 old_pid=$(running_quorvel)
+cp "$startup_link" "$E2E_STATE/startup-before-setup.lnk"
 start=$(e2e_now)
 e2e_check setup-over-running-copy-exits-0 install_silently
 e2e_log "setup over the running copy: $(e2e_elapsed "$start")s"
@@ -165,7 +166,7 @@ e2e_check running-copy-ended ended_within "$old_pid"
 e2e_check copy-started-again eval 'ui wait-visible main 30 >/dev/null && [ -n "$(running_quorvel)" ]'
 e2e_check started-again-holds-shortcuts shows_samples
 e2e_check started-again-asks-nothing same 0 "$(ui visible startup)"
-e2e_check start-with-windows-stays cmp -s "$programs_link" "$startup_link"
+e2e_check start-with-windows-stays cmp -s "$E2E_STATE/startup-before-setup.lnk" "$startup_link"
 e2e_check one-icon-after-setup e2e_eventually eval 'same 1 "$(ui tray-icons)"'
 ui clear-target
 e2e_click "$wid" -40 30
