@@ -172,6 +172,18 @@ ui clear-target
 e2e_click "$wid" -40 30
 e2e_type "sp "
 e2e_check started-again-expands e2e_wait_report "$report" $'This is a sample \r\nI hope you like it' 10
+
+# A copy whose list cannot be saved stays, and says why; silent setup gives up
+# after 30 seconds with code 2 and changes nothing.
+e2e_read_only_folder "$install_dir" || e2e_abort read-only "the program's folder stays writable"
+ui menu 101 >/dev/null
+e2e_check failed-save-is-told contains "$(ui answer OK)" "could not be saved"
+kept_pid=$(running_quorvel)
+e2e_check setup-gives-up-with-2 eval 'install_silently; same 2 "$?"'
+e2e_check unsaved-copy-says-why contains "$(ui answer OK)" "Setup asked Quorvel to close"
+e2e_check unsaved-copy-still-runs kill -0 "$kept_pid"
+chattr -i "$install_dir" 2>/dev/null
+chmod u+w "$install_dir"
 exit_quorvel
 kill "$(cat "$E2E_STATE/target.pid")" 2>/dev/null
 
