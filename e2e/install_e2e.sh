@@ -58,8 +58,15 @@ leftovers() {
     done
 }
 
-# The Linux process of the running quorvel.exe; none when it is not running.
-running_quorvel() { pgrep -f -i 'quorvel\.exe' | head -n 1; }
+# The Linux process of a quorvel.exe running in this suite's prefix (other
+# suites may run their own at the same time); none when there is none. Wine maps
+# the program from the prefix's drive_c; an ended process maps nothing.
+running_quorvel() {
+    local pid
+    for pid in $(pgrep -i -f 'quorvel\.exe'); do
+        grep -qF "$WINEPREFIX/drive_c/" "/proc/$pid/maps" 2>/dev/null && echo "$pid" && return
+    done
+}
 
 install_silently() {
     wine "$setup_win" /S >"$E2E_STATE/setup.log" 2>&1 </dev/null
@@ -204,7 +211,11 @@ timeout 10 wineserver -k >/dev/null 2>&1
 timeout 60 wineserver -w
 
 # --- Uninstalls --------------------------------------------------------------
+# The first over a running copy, which it closes as setup does.
+wine start /unix "$programs_link" >/dev/null 2>&1 </dev/null
+ui wait-visible main 30 >/dev/null
 uninstall_silently
+e2e_check uninstall-closes-running-copy same "" "$(running_quorvel)"
 e2e_check uninstall-keeps-data-by-default eval \
     'test -s "$install_dir/defaultkeys.qvb" && wine reg query "$SETTINGS\\Quorvel" >/dev/null 2>&1'
 e2e_check uninstall-removes-program-and-links same "" \

@@ -83,11 +83,12 @@ int Host::run(HINSTANCE instance) {
     main_->attach(mainWindow, [this] { refreshViews(); });
     views_ = std::make_unique<Views>(*this, instance, mainWindow);
     refreshViews();
+    // Before the window shows: a setup that sees it running can reach it.
+    setupClose_ = std::make_unique<SetupCloseRequest>(window_, WmCloseForSetup);
+    setupClose_->listen();
     mainWindow.start();
     refreshViews();
     systemEvents_->listen();
-    setupClose_ = std::make_unique<SetupCloseRequest>(window_, WmCloseForSetup);
-    setupClose_->listen();
     startTimers();
     // Posted work comes in bursts (a send is many steps): the windows show what
     // it changed once the burst is over, not after every step.
