@@ -3,7 +3,6 @@
 // set the engine's options, and the windows it owns. The platform's window displays
 // this model and forwards the user's actions to its handlers.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,7 +41,6 @@ class MainWindow : public EditorControls {
     void exitProgram();
     // Setup asks this copy to close before it installs over it.
     void closeForSetup();
-    static constexpr std::uint32_t SetupCloseRetryMilliseconds = 100;
     void restoreDefaults();
     // Whether the working file is there but could not be read yet (held open by
     // another program at logon); retryReadingShortcuts then runs every few

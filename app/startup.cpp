@@ -1,6 +1,7 @@
 // Start-up, the ways the program ends, and the refused close.
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -20,6 +21,9 @@ namespace {
 bool isWorkingFileName(std::string_view path) {
     return equalIgnoringCase(path.substr(path.find_last_of('\\') + 1), "defaultkeys.qvb");
 }
+
+// How soon setup's request to close is looked at again while a send is under way.
+constexpr std::uint32_t SetupCloseRetryMilliseconds = 100;
 
 }  // namespace
 
