@@ -40,6 +40,8 @@ class MainWindow : public EditorControls {
     // Any request to close the window; returns true: the close is always refused.
     bool requestClose();
     void exitProgram();
+    // Setup asks this copy to close before it installs over it.
+    void closeForSetup();
     void restoreDefaults();
     // Whether the working file is there but could not be read yet (held open by
     // another program at logon); retryReadingShortcuts then runs every few

@@ -1,6 +1,7 @@
 // Start-up, the ways the program ends, and the refused close.
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -20,6 +21,9 @@ namespace {
 bool isWorkingFileName(std::string_view path) {
     return equalIgnoringCase(path.substr(path.find_last_of('\\') + 1), "defaultkeys.qvb");
 }
+
+// How soon setup's request to close is looked at again while a send is under way.
+constexpr std::uint32_t SetupCloseRetryMilliseconds = 100;
 
 }  // namespace
 
@@ -241,6 +245,29 @@ void MainWindow::exitProgram() {
             "The shortcuts could not be saved to " + workingFile().path() +
                 ", so your latest changes would be lost. Exit anyway?",
             MessageButtons::YesNoDefaultNo, product::ApplicationTitle) != MessageAnswer::Yes) {
+        return;
+    }
+    icon.removeIcon();
+    engine.stop();
+    services_.environment.endProcess();
+}
+
+// Exit without its question, for setup about to install over this copy. A send
+// under way, with the keys held for it, ends first. The list is saved or the
+// program stays: setup then gives up, and the user keeps their changes.
+void MainWindow::closeForSetup() {
+    if (engine.sender().busy() || !engine.keyboard().keyHold().idle()) {
+        services_.engine.events.postAfter(SetupCloseRetryMilliseconds, [this] { closeForSetup(); });
+        return;
+    }
+    readHeldBackFile(Tell::No);
+    if (unsaved_ && !writeWorkingFile()) {
+        tell(
+            "Setup asked Quorvel to close to install a new version, but the shortcuts could not "
+            "be saved to " +
+            workingFile().path() +
+            ", so Quorvel keeps running with your latest changes. Use Export to keep a copy "
+            "elsewhere, or make the file writable, then run setup again.");
         return;
     }
     icon.removeIcon();

@@ -58,6 +58,16 @@ leftovers() {
     done
 }
 
+# The Linux process of a quorvel.exe running in this suite's prefix (other
+# suites may run their own at the same time); none when there is none. Wine maps
+# the program from the prefix's drive_c; an ended process maps nothing.
+running_quorvel() {
+    local pid
+    for pid in $(pgrep -i -f 'quorvel\.exe'); do
+        grep -qF "$WINEPREFIX/drive_c/" "/proc/$pid/maps" 2>/dev/null && echo "$pid" && return
+    done
+}
+
 install_silently() {
     wine "$setup_win" /S >"$E2E_STATE/setup.log" 2>&1 </dev/null
 }
@@ -80,6 +90,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.
 zip="$E2E_ROOT/dist/quorvel-$version-win64.zip"
 setup="$E2E_ROOT/dist/quorvel-$version-setup.exe"
 e2e_log "packages: $(cd dist && ls -s --block-size=K "${zip##*/}" "${setup##*/}" | tr '\n' ' ')"
+e2e_check manifests-match-schemas-and-downloads \
+    python3 packaging/check_manifests.py dist "$version" "$setup" "$zip"
 
 e2e_check zip-holds-program-readme-licence same \
     $'Quorvel/\nQuorvel/LICENSE.txt\nQuorvel/README.txt\nQuorvel/quorvel.exe' "$(unzip -Z1 "$zip" | sort)"
@@ -139,8 +151,6 @@ e2e_check main-window-icon e2e_eventually shows_icon '^Quorvel 2\.1 - ' \
     "$E2E_STATE/main-window.png" 0 0 24 24
 e2e_check startup-question-icon e2e_eventually shows_icon '^Quorvel 2\.1$' \
     "$E2E_STATE/startup-question.png" 0 0 24 24
-e2e_check setup-refuses-while-running eval \
-    'install_silently; status=$?; same 2 "$status"'
 ui click startup yesButton
 e2e_check yes-puts-link-in-startup e2e_eventually cmp -s "$programs_link" "$startup_link"
 
@@ -150,6 +160,37 @@ e2e_check samples-saved-beside-program e2e_eventually test -s "$install_dir/defa
 e2e_click "$wid" -40 30
 e2e_type "sp "
 e2e_check shortcut-expands e2e_wait_report "$report" $'This is a sample \r\nI hope you like it' 10
+
+# --- Setup over the running program --------------------------------------------
+# It closes this user's copy as Exit would (the icon goes), installs, starts it
+# again and exits 0; the new copy has the same shortcuts and settings.
+old_pid=$(running_quorvel)
+cp "$startup_link" "$E2E_STATE/startup-before-setup.lnk"
+start=$(e2e_now)
+e2e_check setup-over-running-copy-exits-0 install_silently
+e2e_log "setup over the running copy: $(e2e_elapsed "$start")s"
+e2e_check running-copy-ended ended_within "$old_pid"
+e2e_check copy-started-again eval 'ui wait-visible main 30 >/dev/null && [ -n "$(running_quorvel)" ]'
+e2e_check started-again-holds-shortcuts shows_samples
+e2e_check started-again-asks-nothing same 0 "$(ui visible startup)"
+e2e_check start-with-windows-stays cmp -s "$E2E_STATE/startup-before-setup.lnk" "$startup_link"
+e2e_check one-icon-after-setup e2e_eventually eval 'same 1 "$(ui tray-icons)"'
+ui clear-target
+e2e_click "$wid" -40 30
+e2e_type "sp "
+e2e_check started-again-expands e2e_wait_report "$report" $'This is a sample \r\nI hope you like it' 10
+
+# A copy whose list cannot be saved stays, and says why; silent setup gives up
+# after 30 seconds with code 2 and changes nothing.
+e2e_read_only_folder "$install_dir" || e2e_abort read-only "the program's folder stays writable"
+ui menu 101 >/dev/null
+e2e_check failed-save-is-told contains "$(ui answer OK)" "could not be saved"
+kept_pid=$(running_quorvel)
+e2e_check setup-gives-up-with-2 eval 'install_silently; same 2 "$?"'
+e2e_check unsaved-copy-says-why contains "$(ui answer OK)" "Setup asked Quorvel to close"
+e2e_check unsaved-copy-still-runs kill -0 "$kept_pid"
+chattr -i "$install_dir" 2>/dev/null
+chmod u+w "$install_dir"
 exit_quorvel
 kill "$(cat "$E2E_STATE/target.pid")" 2>/dev/null
 
@@ -170,7 +211,11 @@ timeout 10 wineserver -k >/dev/null 2>&1
 timeout 60 wineserver -w
 
 # --- Uninstalls --------------------------------------------------------------
+# The first over a running copy, which it closes as setup does.
+wine start /unix "$programs_link" >/dev/null 2>&1 </dev/null
+ui wait-visible main 30 >/dev/null
 uninstall_silently
+e2e_check uninstall-closes-running-copy same "" "$(running_quorvel)"
 e2e_check uninstall-keeps-data-by-default eval \
     'test -s "$install_dir/defaultkeys.qvb" && wine reg query "$SETTINGS\\Quorvel" >/dev/null 2>&1'
 e2e_check uninstall-removes-program-and-links same "" \

@@ -69,6 +69,8 @@ class KeyHold {
 
     // Past a bound: keys pass straight, and fire nothing, until the send ends.
     bool passingThrough() const { return passThrough_; }
+    // Nothing held or on its way back: the keyboard may be let go.
+    bool idle() const { return !holding_ && !replaying_ && size_ == 0; }
 
     // Figures for measuring, never which keys: presses held so far, and events
     // dropped because the platform would not take them even when asked twice.

@@ -26,7 +26,6 @@ SetCompressor /SOLID lzma
 ; The start-with-Windows question copies this link into the StartUp folder.
 !define PROGRAMS_LINK "$SMPROGRAMS\Quorvel\Quorvel.LNK"
 !define STARTUP_LINK "$SMSTARTUP\Quorvel.LNK"
-!define MAIN_WINDOW_CLASS "QuorvelMainWindow"
 !define FOLDERID_UserProgramFiles "{5CD7AEE2-2219-4A67-B85D-6C9CE15660CB}"
 
 Name "${PRODUCT}"
@@ -47,6 +46,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW finishPageShow
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -62,17 +62,96 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}; MIT licence"
 
 ; A running Quorvel holds quorvel.exe open and would keep its hook and tray icon
-; through the change. It refuses to be closed from outside (only its Exit
-; button ends it), so the user is asked to exit it; silently, setup gives up.
-!macro WAIT_FOR_QUORVEL_TO_EXIT PREFIX
-Function ${PREFIX}waitForQuorvelToExit
-  ${Do}
-    FindWindow $0 "${MAIN_WINDOW_CLASS}"
-    ${If} $0 = 0
-      Return
+; through the change. Setup asks the user's own running copy to close as Exit
+; would, without its question: it sets an event named for the user's SID in the
+; session's namespace (app/win32/setup_close_request.cpp), so another user's
+; copy is never reached, and the copy saves its list, removes its icon and ends.
+; The event's name goes with the last copy holding it. Setup starts Quorvel again
+; once it has installed.
+!define CLOSE_EVENT_PREFIX "Local\Quorvel-close-for-setup-"
+; How long a copy has to save and end, in tenths of a second.
+!define CLOSE_WAIT_TENTHS 300
+!define EVENT_MODIFY_STATE 0x0002
+!define SYNCHRONIZE 0x00100000
+
+; 1 once this user's running Quorvel was closed for the install.
+Var quorvelClosed
+
+!macro CLOSE_RUNNING_QUORVEL PREFIX
+; The event's name for this user, in $R0; empty when the token will not give
+; the SID.
+Function ${PREFIX}closeEventName
+  StrCpy $R0 ""
+  System::Call 'advapi32::OpenProcessToken(p -1, i 8, *p .r0) i .r1'
+  ${If} $1 <> 0
+    System::Call 'advapi32::GetTokenInformation(p r0, i 1, p 0, i 0, *i .r2)'
+    System::Alloc $2
+    Pop $3
+    System::Call 'advapi32::GetTokenInformation(p r0, i 1, p r3, i r2, *i .r2) i .r1'
+    ${If} $1 <> 0
+      ; TOKEN_USER starts with the SID's address.
+      System::Call '*$3(p .r1)'
+      System::Call 'advapi32::ConvertSidToStringSidW(p r1, *p .r2) i .r1'
+      ${If} $1 <> 0
+        System::Call '*$2(&w${NSIS_MAX_STRLEN} .r1)'
+        System::Call 'kernel32::LocalFree(p r2)'
+        StrCpy $R0 "${CLOSE_EVENT_PREFIX}$1"
+      ${EndIf}
     ${EndIf}
+    System::Free $3
+    System::Call 'kernel32::CloseHandle(p r0)'
+  ${EndIf}
+FunctionEnd
+
+; Closes this user's running Quorvel and waits for it to end and for
+; quorvel.exe to be free. When it does not end (its list could not be saved, or
+; it is a copy that cannot be asked), the user is asked to exit it; silently,
+; setup gives up with exit code 2.
+Function ${PREFIX}closeRunningQuorvel
+  StrCpy $quorvelClosed 0
+  Call ${PREFIX}closeEventName
+  ${Do}
+    StrCpy $R1 0
+    StrCpy $R2 0
+    ${If} $R0 != ""
+      System::Call 'kernel32::OpenEventW(i ${EVENT_MODIFY_STATE}, i 0, w R0) p .r0'
+      ${If} $0 != 0
+        System::Call 'kernel32::SetEvent(p r0)'
+        System::Call 'kernel32::CloseHandle(p r0)'
+        StrCpy $quorvelClosed 1
+        ; Still running until the name has gone.
+        StrCpy $R2 1
+        ${Do}
+          Sleep 100
+          IntOp $R1 $R1 + 1
+          System::Call 'kernel32::OpenEventW(i ${SYNCHRONIZE}, i 0, w R0) p .r0'
+          ${If} $0 == 0
+            StrCpy $R2 0
+            ${Break}
+          ${EndIf}
+          System::Call 'kernel32::CloseHandle(p r0)'
+        ${LoopUntil} $R1 >= ${CLOSE_WAIT_TENTHS}
+      ${EndIf}
+    ${EndIf}
+    ; The program's file is let go a moment after the event's name.
+    ${DoWhile} $R2 = 0
+      ${IfNot} ${FileExists} "$INSTDIR\quorvel.exe"
+        Return
+      ${EndIf}
+      ClearErrors
+      FileOpen $0 "$INSTDIR\quorvel.exe" a
+      ${IfNot} ${Errors}
+        FileClose $0
+        Return
+      ${EndIf}
+      Sleep 100
+      IntOp $R1 $R1 + 1
+      ${If} $R1 >= ${CLOSE_WAIT_TENTHS}
+        ${Break}
+      ${EndIf}
+    ${Loop}
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "Quorvel is running. Exit it with its Exit button, then choose Retry." \
+      "Quorvel is running and did not close. Exit it with its Exit button, then choose Retry." \
       /SD IDCANCEL IDRETRY retry
     SetErrorLevel 2
     Quit
@@ -80,12 +159,19 @@ Function ${PREFIX}waitForQuorvelToExit
   ${Loop}
 FunctionEnd
 !macroend
-!insertmacro WAIT_FOR_QUORVEL_TO_EXIT ""
-!insertmacro WAIT_FOR_QUORVEL_TO_EXIT "un."
+!insertmacro CLOSE_RUNNING_QUORVEL ""
+!insertmacro CLOSE_RUNNING_QUORVEL "un."
+
+; Quorvel started again by setup: the finish page offers no second start.
+Function finishPageShow
+  ${If} $quorvelClosed = 1
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+  ${EndIf}
+FunctionEnd
 
 Function .onInit
   SetShellVarContext current
-  Call waitForQuorvelToExit
   ; An earlier installation's folder comes from InstallDirRegKey.
   ${If} $INSTDIR == ""
     System::Call 'shell32::SHGetKnownFolderPath(g "${FOLDERID_UserProgramFiles}", i 0x8000, p 0, *p .r1) i .r0'
@@ -100,6 +186,7 @@ Function .onInit
 FunctionEnd
 
 Section "Quorvel"
+  Call closeRunningQuorvel
   SetOutPath "$INSTDIR"
   File "${STAGE}/quorvel.exe"
   File "${STAGE}/README.txt"
@@ -121,11 +208,15 @@ Section "Quorvel"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+  ; For the same user, as setup runs with their rights.
+  ${If} $quorvelClosed = 1
+    Exec '"$INSTDIR\quorvel.exe"'
+  ${EndIf}
 SectionEnd
 
 Function un.onInit
   SetShellVarContext current
-  Call un.waitForQuorvelToExit
 FunctionEnd
 
 ; The uninstaller runs from a copy of itself in the temporary folder, which it
@@ -163,6 +254,7 @@ Function un.removeUserData
 FunctionEnd
 
 Section "Uninstall"
+  Call un.closeRunningQuorvel
   Delete "$INSTDIR\quorvel.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"

@@ -12,7 +12,9 @@ packages=(cmake ninja-build g++ clang-format libgtest-dev libgmock-dev libbenchm
           unicode-data
           # Glyphs for the windows' text in every script under Wine: DejaVu
           # Sans (Latin, Greek, symbols, emoji) and IPAGothic (Japanese).
-          fonts-dejavu-core fonts-ipafont-gothic "$@")
+          fonts-dejavu-core fonts-ipafont-gothic
+          # The winget and Scoop manifests checked against their schemas.
+          python3-jsonschema python3-yaml "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -4,6 +4,8 @@
 #                                    a folder Quorvel; runs from wherever it is
 #                                    unpacked
 #   quorvel-<version>-setup.exe      installs it for the current user (NSIS)
+#   winget/<version>/*.yaml          the winget manifest set for the setup
+#   scoop/quorvel.json               the Scoop manifest for the zip
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -43,4 +45,8 @@ rm -f "$zip_file" "$setup_file"
 makensis -V2 -DVERSION="$version" -DSTAGE="$PWD/$stage" -DICON="$PWD/$build/resources/quorvel.ico" \
     -DOUTFILE="$PWD/$setup_file" packaging/quorvel.nsi
 
-ls -l "$zip_file" "$setup_file"
+rm -rf dist/winget dist/scoop
+python3 packaging/write_manifests.py "$version" "$setup_file" "$zip_file" dist
+python3 packaging/check_manifests.py dist "$version" "$setup_file" "$zip_file"
+
+ls -l "$zip_file" "$setup_file" dist/winget/"$version"/* dist/scoop/quorvel.json

@@ -219,6 +219,48 @@ TEST_F(MainWindowCommands, PausedKeysPassUntouchedAndThePauseForgetsTheTypedKeys
     EXPECT_EQ(keyboard.targetText, "zq expanded");
 }
 
+// Setup closes the program as Exit does, without the question: the list saved,
+// the icon and the hook gone. A list that cannot be saved keeps the program
+// running, and the user is told. A send under way ends first, and the keys
+// typed during it reach the target before the program ends.
+TEST_F(MainWindowCommands, SetupClosesTheProgramAsExitDoes) {
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
+    testing::expectGolden(
+        "main_window_setup_close.txt",
+        run({"start", "fail writes", "add SP sample", "setup", "writes work", "setup"}));
+
+    // The request arrives at each pass of the loop until the send and its
+    // replay are over.
+    for (int arrival = 1;; ++arrival) {
+        SCOPED_TRACE("request at pass " + std::to_string(arrival));
+        testing::AppFixture desk;
+        MainWindow& program = desk.start();
+        desk.addEntry("zq", "expanded");
+        program.calibrationBox.setText("0");
+        desk.keyboard.targetText.clear();
+        desk.keyboard.typeText("zq");
+        desk.loop.atPass(1, [&] { desk.keyboard.typeText("ab"); });
+        bool arrived = false;
+        desk.loop.atPass(arrival, [&] {
+            arrived = true;
+            program.closeForSetup();
+        });
+        bool ended = false;
+        try {
+            desk.keyboard.typeText(" ");
+        } catch (const ProcessEnded&) {
+            ended = true;
+        }
+        if (!arrived) {
+            EXPECT_GT(arrival, 3) << "a send and its replay take a few passes";
+            break;
+        }
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(desk.keyboard.targetText, "expandedab");
+        EXPECT_FALSE(desk.keyboard.hookInstalled());
+    }
+}
+
 // What the window loads, and when, is the window's own business.
 TEST_F(MainWindowCommands, CommonTextButtonShowsTheWindowAndRaisesItAgain) {
     form->openCommonText();

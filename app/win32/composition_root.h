@@ -33,7 +33,7 @@ namespace quorvel {
 // message (the hot keys run inside the keyboard hook).
 constexpr UINT WmRefreshViews = WM_APP + 2;
 // Something changed in the working file's folder.
-constexpr UINT WmFolderChanged = WM_APP + 3;
+constexpr UINT WmFolderChanged = WM_APP + 4;
 
 // Shows a window's model and has the views follow on the next message.
 class PostingWindowShower final : public WindowShower {

@@ -10,6 +10,7 @@
 #include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
 #include "app/win32/message_loop.h"
+#include "app/win32/setup_close_request.h"
 #include "app/win32/start_up_question_view.h"
 #include "app/win32/system_events.h"
 #include "app/win32/timer_ids.h"
@@ -32,6 +33,7 @@ bool mayChangeModel(UINT message, LPARAM lParam) {
         case WM_HOTKEY:
         case WmRefreshViews:
         case WmFolderChanged:
+        case WmCloseForSetup:
             return true;
         default:
             return false;
@@ -82,6 +84,9 @@ int Host::run(HINSTANCE instance) {
     main_->attach(mainWindow, [this] { refreshViews(); });
     views_ = std::make_unique<Views>(*this, instance, mainWindow);
     refreshViews();
+    // Before the window shows: a setup that sees it running can reach it.
+    setupClose_ = std::make_unique<SetupCloseRequest>(window_, WmCloseForSetup);
+    setupClose_->listen();
     mainWindow.start();
     refreshViews();
     systemEvents_->listen();
@@ -178,6 +183,12 @@ std::optional<LRESULT> Host::onProgramMessage(UINT message, WPARAM wParam, LPARA
             return 0;
         case WmFolderChanged:
             mainWindow.workingFolderChanged();
+            return 0;
+        case WmCloseForSetup:
+            // Back here only when the program stays (a save failed, or a send
+            // is still under way and the close waits for it).
+            mainWindow.closeForSetup();
+            setupClose_->listen();
             return 0;
         case WM_COMMAND:
             // Enter and Esc where no control takes them (IDOK, IDCANCEL) and the

@@ -12,6 +12,7 @@ namespace quorvel {
 
 class CompositionRoot;
 class MainWindowView;
+class SetupCloseRequest;
 class SystemEvents;
 
 class Host {
@@ -46,6 +47,7 @@ class Host {
     std::unique_ptr<CompositionRoot> program_;
     std::unique_ptr<Views> views_;
     std::unique_ptr<SystemEvents> systemEvents_;
+    std::unique_ptr<SetupCloseRequest> setupClose_;
 };
 
 }  // namespace quorvel

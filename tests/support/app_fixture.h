@@ -49,7 +49,8 @@ struct AppFixture : FakeDesktop {
     // <trigger> <text>", "select N" (a row clicked), "delete", "clear" (Delete
     // All), "row <line>" (added to the list alone, unsaved), "copy" (switches to
     // another copy of the program on the same desktop, started the first time),
-    // "import", "export", "file save", "exit", "restore", "boost", "force",
+    // "import", "export", "file save", "exit", "setup" (setup asks the program
+    // to close), "restore", "boost", "force",
     // "calibration <text>", "fail writes", "writes work", "minimize", "close"
     // (the window's close box), "mouse N" (message N from the icon), "menu N"
     // (the icon's menu opened with a right click, entry N chosen), "lock" and
@@ -179,6 +180,8 @@ struct AppFixture : FakeDesktop {
             word == "file"   ? form->saveFile()
             : word == "exit" ? form->exitProgram()
                              : form->restoreDefaults();
+        } else if (word == "setup") {
+            form->closeForSetup();
         } else if (word == "boost" || word == "force") {
             word == "boost" ? form->toggleBoost() : form->toggleForceText();
         } else if (word == "calibration") {
