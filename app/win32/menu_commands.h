@@ -27,7 +27,8 @@ enum MenuCommand : UINT {
     CmdPopupCtrlShiftInsert,
     CmdPopupCtrlAltInsert,
     CmdClearUsage,
-    CmdMatchTriggerCase,
+    // Its own number, whatever items are added around it: the Wine suites send it.
+    CmdMatchTriggerCase = 230,
     CmdLoadSamples = 300,
     CmdAbout,
     CmdHelp,
