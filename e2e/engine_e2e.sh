@@ -45,13 +45,16 @@ e2e_check caps-lock-types-text-as-written e2e_typed_gives "cp " "Hello World A 1
 e2e_key Caps_Lock
 
 # "Match the Case of the Trigger" (off at first, stored when changed): a trigger
-# typed with a capital first gives the text with one, in capitals the text in
-# capitals; off, the text as stored.
+# typed with a capital first gives the text with one, in capitals (by Shift or
+# by Caps Lock) the text in capitals; off, the text as stored.
 e2e_check case-option-off-gives-text-as-stored e2e_typed_gives "Brb " "be right back"
 ui menu 230
 e2e_check case-option-stored e2e_until_prints True e2e_reg_query 'Quorvel\opts' MatchCase
 e2e_check case-capital-first-gives-capital-first e2e_typed_gives "Brb " "Be right back"
 e2e_check case-capitals-give-capitals e2e_typed_gives "BRB " "BE RIGHT BACK"
+e2e_key Caps_Lock
+e2e_check case-caps-lock-gives-capitals e2e_typed_gives "brb " "BE RIGHT BACK"
+e2e_key Caps_Lock
 ui menu 230
 e2e_check case-option-off-again-gives-text-as-stored e2e_typed_gives "BRB " "be right back"
 

@@ -110,14 +110,19 @@ bool addOwnText(KeyStrokeBuilder& builder, std::string_view own, std::size_t own
                 std::span<const TextSpan> keepCase) {
     std::string notation;
     notation.reserve(own.size());
-    std::vector<std::size_t> at(own.size() + 1);  // of each byte of `own` in `notation`
+    // Where each byte of `own` went in `notation`, when a span needs it.
+    std::vector<std::size_t> at(keepCase.empty() ? 0 : own.size() + 1);
     for (std::size_t i = 0; i < own.size(); ++i) {
-        at[i] = notation.size();
+        if (!at.empty()) {
+            at[i] = notation.size();
+        }
         if (own[i] != '\n') {
             notation += own[i];
         }
     }
-    at[own.size()] = notation.size();
+    if (!at.empty()) {
+        at[own.size()] = notation.size();
+    }
     std::vector<TextSpan> spans;
     for (const TextSpan& span : keepCase) {
         const std::size_t begin = std::clamp(span.begin, ownBegin, ownBegin + own.size());
