@@ -2,7 +2,7 @@
 # simple ones, replaced by SpecialCasing.txt's unconditional ones) as C++
 # initialisers, one {from, {upper}, {title}} a line in ascending order; and the
 # ranges of letters and decimal digits (DerivedGeneralCategory.txt) as {first,
-# last} pairs, in the file's order. Run as:
+# last} pairs, in ascending order. Run as:
 #   cmake -DUNICODE_DATA=UnicodeData.txt -DSPECIAL_CASING=SpecialCasing.txt
 #         -DCATEGORIES=DerivedGeneralCategory.txt -DMAPPINGS=case_mapping_rows.inc
 #         -DLETTERS=letter_ranges.inc -P case_mapping.cmake
@@ -71,13 +71,24 @@ file(CONFIGURE OUTPUT "${MAPPINGS}" CONTENT "${rows}")
 
 file(STRINGS "${CATEGORIES}" categoryHeader LIMIT_COUNT 1)
 file(STRINGS "${CATEGORIES}" lines REGEX "^[0-9A-F.]+ +; (L[ultmo]|Nd) ")
-set(ranges "// Made from ${categoryHeader} by cmake/case_mapping.cmake; do not edit.\n")
+# The file goes by category: sorted here by the first code, padded as above.
+set(sorted "")
 foreach(line IN LISTS lines)
   string(REGEX MATCH "^([0-9A-F]+)(\\.\\.([0-9A-F]+))?" matched "${line}")
+  set(first "${CMAKE_MATCH_1}")
   set(last "${CMAKE_MATCH_3}")
   if(last STREQUAL "")
-    set(last ${CMAKE_MATCH_1})
+    set(last ${first})
   endif()
-  string(APPEND ranges "{0x${CMAKE_MATCH_1}, 0x${last}},\n")
+  string(LENGTH ${first} length)
+  math(EXPR zeros "6 - ${length}")
+  string(REPEAT "0" ${zeros} pad)
+  list(APPEND sorted "${pad}${first}-${last}")
+endforeach()
+list(SORT sorted)
+set(ranges "// Made from ${categoryHeader} by cmake/case_mapping.cmake; do not edit.\n")
+foreach(range IN LISTS sorted)
+  string(REGEX MATCH "^0*([0-9A-F]+)-([0-9A-F]+)$" matched "${range}")
+  string(APPEND ranges "{0x${CMAKE_MATCH_1}, 0x${CMAKE_MATCH_2}},\n")
 endforeach()
 file(CONFIGURE OUTPUT "${LETTERS}" CONTENT "${ranges}")

@@ -23,15 +23,9 @@ struct CodeRange {
     char32_t last;
 };
 
-// In the category file's order, sorted here once at compile time.
-constexpr auto LetterRanges = [] {
-    std::array ranges = std::to_array<CodeRange>({
+constexpr CodeRange LetterRanges[] = {
 #include "text/letter_ranges.inc"
-    });
-    std::sort(ranges.begin(), ranges.end(),
-              [](const CodeRange& a, const CodeRange& b) { return a.first < b.first; });
-    return ranges;
-}();
+};
 
 std::u32string mapped(const std::array<char32_t, 3>& characters) {
     std::u32string out;
@@ -55,9 +49,9 @@ const CaseRow* rowOf(char32_t character) {
 
 bool isLetterOrDigit(char32_t character) {
     const auto after = std::upper_bound(
-        LetterRanges.begin(), LetterRanges.end(), character,
+        std::begin(LetterRanges), std::end(LetterRanges), character,
         [](char32_t wanted, const CodeRange& range) { return wanted < range.first; });
-    return after != LetterRanges.begin() && character <= std::prev(after)->last;
+    return after != std::begin(LetterRanges) && character <= std::prev(after)->last;
 }
 
 std::u32string CaseConversion::convert(char32_t character) {
