@@ -89,6 +89,7 @@ void MainWindow::applyOptions(bool paused) {
     options.calibrationPasses = pausePassesFor(calibrationBox.text());
     options.pauseInFullScreen = fullScreenPauseItem.checked;
     options.expansionPaused = paused;
+    options.matchTriggerCase = matchTriggerCaseItem.checked;
     options.excludedPrograms = excludedPrograms;
     engine.setOptions(std::move(options));
 }

@@ -67,6 +67,7 @@ class MainWindow : public EditorControls {
     void toggleShowKey();
     void toggleCommonTextKey();
     void toggleFullScreenPause();
+    void toggleMatchTriggerCase();
     // The excluded programs, stored at each change; false when nothing changed
     // (not a file name, listed already, or not listed).
     bool excludeProgram(std::string_view name);
@@ -171,6 +172,7 @@ class MainWindow : public EditorControls {
     MenuItem forceTextItem{"Force Text"};
     // On unless the user turned it off: no trigger fires in a full-screen game or
     // presentation.
+    MenuItem matchTriggerCaseItem{"Match the Case of the Trigger"};
     MenuItem fullScreenPauseItem = [] {
         MenuItem item{"Pause in Full-Screen Programs"};
         item.checked = true;

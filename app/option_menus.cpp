@@ -35,6 +35,10 @@ void MainWindow::toggleFullScreenPause() {
     flipStoredOption(fullScreenPauseItem, settings::FullScreenPause);
 }
 
+void MainWindow::toggleMatchTriggerCase() {
+    flipStoredOption(matchTriggerCaseItem, settings::MatchTriggerCase);
+}
+
 bool MainWindow::excludeProgram(std::string_view name) {
     if (!excludedPrograms.add(name)) {
         return false;

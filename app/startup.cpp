@@ -171,6 +171,8 @@ void MainWindow::start() {
             .value_or(commonTextKeyItem.checked);
     fullScreenPauseItem.checked =
         settings::readBoolSetting(store.read(settings::FullScreenPause, "True")).value_or(true);
+    matchTriggerCaseItem.checked =
+        settings::readBoolSetting(store.read(settings::MatchTriggerCase, "False")).value_or(false);
     excludedPrograms = ExcludedPrograms::parse(store.read(settings::ExcludedProgramNames, ""));
     calibrationBox.setText(store.read(settings::Calibration, calibrationBox.text()));
     applyBoost();

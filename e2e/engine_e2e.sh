@@ -13,7 +13,8 @@ source e2e/lib.sh
 timing="$E2E_STATE/hook-timing.txt"
 e2e_typing_suite --size 32767 \
     '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' '{S}|CP|Hello World +a 1!' \
-    '{S}|CQ|Quote: %(clipboard text)%'
+    '{S}|CQ|Quote: %(clipboard text)%' \
+    '{S}|BRB|be right back'
 cp "$tools/ui_driver.exe" "$program/"
 e2e_check boost-setting-written-at-start e2e_until_prints False e2e_reg_query 'Quorvel\opts' Boost
 
@@ -42,6 +43,20 @@ e2e_check ctrl-shift-f9 e2e_typed_gives "" \
 e2e_key Caps_Lock
 e2e_check caps-lock-types-text-as-written e2e_typed_gives "cp " "Hello World A 1!"
 e2e_key Caps_Lock
+
+# "Match the Case of the Trigger" (off at first, stored when changed): a trigger
+# typed with a capital first gives the text with one, in capitals (by Shift or
+# by Caps Lock) the text in capitals; off, the text as stored.
+e2e_check case-option-off-gives-text-as-stored e2e_typed_gives "Brb " "be right back"
+ui menu 230
+e2e_check case-option-stored e2e_until_prints True e2e_reg_query 'Quorvel\opts' MatchCase
+e2e_check case-capital-first-gives-capital-first e2e_typed_gives "Brb " "Be right back"
+e2e_check case-capitals-give-capitals e2e_typed_gives "BRB " "BE RIGHT BACK"
+e2e_key Caps_Lock
+e2e_check case-caps-lock-gives-capitals e2e_typed_gives "brb " "BE RIGHT BACK"
+e2e_key Caps_Lock
+ui menu 230
+e2e_check case-option-off-again-gives-text-as-stored e2e_typed_gives "BRB " "be right back"
 
 # The target's menu bar opens on a lone Alt tap and takes the keys typed next
 # ("f" opens File, "i" runs its Item): Alt+F9 must leave it closed, Alt let go

@@ -22,6 +22,8 @@ struct EngineOptions {
     bool pauseInFullScreen = true;
     // "Pause Expansion": every key passes untouched.
     bool expansionPaused = false;
+    // A trigger typed with a capital gives its text with one, or in capitals.
+    bool matchTriggerCase = false;
     ExcludedPrograms excludedPrograms;
 };
 

@@ -109,6 +109,7 @@ MatcherEvent KeyboardEngine::matcherEventFor(const KeyEventRecord& received) {
             ownModifier_[received.vkCode] = false;
         }
         event.held = heldByUser();
+        event.capsLock = services_.keyState.capsLockOn();
     }
     event.time = services_.clock.now();
     // Asked only of keys that may type a trigger, so that nothing typed where
@@ -148,7 +149,7 @@ KeyDecision KeyboardEngine::onKeyEvent(const KeyEventRecord& received) {
     if (!step.match) {
         return KeyDecision::Pass;
     }
-    handOver(*step.match, step.launchKeyEndsTrigger);
+    handOver(*step.match, step.launchKeyEndsTrigger, step.textCase);
     return KeyDecision::Swallow;
 }
 
@@ -174,10 +175,14 @@ void KeyboardEngine::act(HotKey hotKey) {
     }
 }
 
-void KeyboardEngine::handOver(const LaunchMatch& match, bool launchKeyEndsTrigger) {
+void KeyboardEngine::handOver(const LaunchMatch& match, bool launchKeyEndsTrigger,
+                              TextCase textCase) {
     // The Enter request travels with its text.
     SendRequest request{std::string(match.trigger), std::string(match.text), match.enterAfter,
                         launchKeyEndsTrigger, match.triggerTyped};
+    if (options_.matchTriggerCase) {
+        request.textCase = textCase;
+    }
     if (onMatch) {
         keyHold_.begin();
         onMatch(std::move(request));

@@ -63,7 +63,7 @@ class KeyboardEngine {
     bool heldByUser(int virtualKey);
     void noteOwnModifier(const KeyEventRecord& event);
     bool canDeliverNow();
-    void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger);
+    void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger, TextCase textCase);
     void act(HotKey hotKey);
 
     const ShortcutList& shortcuts_;

@@ -1,9 +1,11 @@
 #include "engine/macro_expander.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "engine/send_keys_notation.h"
 #include "text/ascii_case.h"
+#include "text/utf8.h"
 
 namespace quorvel {
 
@@ -49,16 +51,87 @@ std::string valueOf(std::string_view name, const DateTime& now, const Locale& lo
     return std::string(name);
 }
 
-// The shortcut's own text as notation, without its line feeds.
-bool addOwnText(KeyStrokeBuilder& builder, std::string_view own) {
-    std::string notation;
-    notation.reserve(own.size());
-    for (const char c : own) {
-        if (c != '\n') {
-            notation += c;
+// Replaces bytes [begin, end) of `text` by `value`. The spans after them move
+// with them and those across them lose the replaced part; a macro's value is a
+// span of its own.
+void replaceKeepingSpans(std::string& text, std::vector<TextSpan>& spans, std::size_t begin,
+                         std::size_t end, std::string_view value, bool macroValue) {
+    text.replace(begin, end - begin, value);
+    const auto moved = [&](std::size_t at) { return at - (end - begin) + value.size(); };
+    std::vector<TextSpan> kept;
+    for (const TextSpan& span : spans) {
+        if (span.end <= begin) {
+            kept.push_back(span);
+        } else if (span.begin >= end) {
+            kept.push_back({moved(span.begin), moved(span.end)});
+        } else {
+            if (span.begin < begin) {
+                kept.push_back({span.begin, begin});
+            }
+            if (span.end > end) {
+                kept.push_back({begin + value.size(), moved(span.end)});
+            }
         }
     }
-    return builder.addNotation(notation);
+    if (macroValue && !value.empty()) {
+        kept.push_back({begin, begin + value.size()});
+    }
+    std::sort(kept.begin(), kept.end(),
+              [](const TextSpan& a, const TextSpan& b) { return a.begin < b.begin; });
+    spans.clear();
+    for (const TextSpan& span : kept) {
+        if (!spans.empty() && spans.back().end >= span.begin) {
+            spans.back().end = std::max(spans.back().end, span.end);
+        } else {
+            spans.push_back(span);
+        }
+    }
+}
+
+// Moves the spans' parts before `to` out of `spans` into `out`, byte `from` of
+// the text being byte `base` there, and drops what lies before `next`.
+void moveSpansBefore(std::vector<TextSpan>& spans, std::size_t from, std::size_t to,
+                     std::size_t next, std::size_t base, std::vector<TextSpan>& out) {
+    std::vector<TextSpan> left;
+    for (const TextSpan& span : spans) {
+        if (span.begin < to) {
+            out.push_back({base + span.begin - from, base + std::min(span.end, to) - from});
+        }
+        if (span.end > next) {
+            left.push_back({std::max(span.begin, next), span.end});
+        }
+    }
+    spans = std::move(left);
+}
+
+// The shortcut's own text as notation, without its line feeds; `keepCase` are
+// spans of `own`.
+bool addOwnText(KeyStrokeBuilder& builder, std::string_view own, std::size_t ownBegin,
+                std::span<const TextSpan> keepCase) {
+    std::string notation;
+    notation.reserve(own.size());
+    // Where each byte of `own` went in `notation`, when a span needs it.
+    std::vector<std::size_t> at(keepCase.empty() ? 0 : own.size() + 1);
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        if (!at.empty()) {
+            at[i] = notation.size();
+        }
+        if (own[i] != '\n') {
+            notation += own[i];
+        }
+    }
+    if (!at.empty()) {
+        at[own.size()] = notation.size();
+    }
+    std::vector<TextSpan> spans;
+    for (const TextSpan& span : keepCase) {
+        const std::size_t begin = std::clamp(span.begin, ownBegin, ownBegin + own.size());
+        const std::size_t end = std::clamp(span.end, ownBegin, ownBegin + own.size());
+        if (begin < end) {
+            spans.push_back({at[begin - ownBegin], at[end - ownBegin]});
+        }
+    }
+    return builder.addNotation(notation, spans);
 }
 
 }  // namespace
@@ -68,6 +141,7 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
                             const Locale& locale) {
     MacroExpansion result;
     std::string text(input);
+    std::vector<TextSpan> values;  // of the macros, in `text`
     // `text` up to `done` has gone into the result, and is never searched
     // again: it ends with clipboard text, which must not start or end a marker.
     std::size_t done = 0;
@@ -82,28 +156,32 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
         }
         const std::size_t close = text.find(")%", open + 2);
         if (close == npos) {
-            return {MacroExpansion::Kind::Unclosed, {}, {}};
+            return {MacroExpansion::Kind::Unclosed, {}, {}, {}};
         }
         const std::string_view name = std::string_view(text).substr(open + 2, close - open - 2);
         if (startsWithLowered(name, "run=")) {
-            return {MacroExpansion::Kind::Launch, std::string(name.substr(4)), {}};
+            return {MacroExpansion::Kind::Launch, std::string(name.substr(4)), {}, {}};
         }
         if (!isClipboardMacro(name)) {
-            text.replace(open, close + 2 - open, valueOf(name, now, locale));
+            // An unknown name gives the shortcut's own characters back.
+            const std::string value = valueOf(name, now, locale);
+            const bool known = value != name;
+            replaceKeepingSpans(text, values, open, close + 2, value, known);
             searchFrom = open > done ? open - 1 : done;
             continue;
         }
         std::optional<std::string> clipboard = readClipboard ? readClipboard() : std::string{};
         if (!clipboard) {
-            return {MacroExpansion::Kind::ClipboardUnreadable, {}, {}};
+            return {MacroExpansion::Kind::ClipboardUnreadable, {}, {}, {}};
         }
         if (clipboard->empty()) {
             // Nothing of the clipboard's to keep apart: the text around the
             // marker closes up, as around any other empty value.
-            text.erase(open, close + 2 - open);
+            replaceKeepingSpans(text, values, open, close + 2, {}, false);
             searchFrom = open > done ? open - 1 : done;
             continue;
         }
+        moveSpansBefore(values, done, open, close + 2, result.value.size(), result.macroSpans);
         result.value.append(text, done, open - done);
         std::vector<TextSpan>& spans = result.clipboardSpans;
         if (spans.empty() || spans.back().end != result.value.size()) {
@@ -114,23 +192,57 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
         done = close + 2;
         searchFrom = done;
     }
+    moveSpansBefore(values, done, text.size(), text.size(), result.value.size(), result.macroSpans);
     result.value.append(text, done);
     return result;
 }
 
-std::optional<std::vector<KeyStroke>> keystrokesOf(const MacroExpansion& expansion) {
+std::optional<std::vector<KeyStroke>> keystrokesOf(const MacroExpansion& expansion,
+                                                   TextCase textCase) {
     const std::string_view text = expansion.value;
-    KeyStrokeBuilder builder;
+    KeyStrokeBuilder builder(textCase);
     std::size_t at = 0;
     for (const TextSpan& span : expansion.clipboardSpans) {
-        if (!addOwnText(builder, text.substr(at, span.begin - at))) {
+        if (!addOwnText(builder, text.substr(at, span.begin - at), at, expansion.macroSpans)) {
             return std::nullopt;
         }
         builder.addText(text.substr(span.begin, span.end - span.begin));
         at = span.end;
     }
-    addOwnText(builder, text.substr(at));
+    addOwnText(builder, text.substr(at), at, expansion.macroSpans);
     return builder.finish();
+}
+
+std::string literalText(const MacroExpansion& expansion, TextCase textCase) {
+    const std::string_view text = expansion.value;
+    if (textCase == TextCase::AsStored) {
+        return std::string(text);
+    }
+    std::span<const TextSpan> clipboard = expansion.clipboardSpans;
+    std::span<const TextSpan> macros = expansion.macroSpans;
+    const auto within = [](std::span<const TextSpan>& spans, std::size_t at) {
+        while (!spans.empty() && spans.front().end <= at) {
+            spans = spans.subspan(1);
+        }
+        return !spans.empty() && spans.front().begin <= at;
+    };
+    CaseConversion conversion(textCase);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const utf8::Decoded decoded = utf8::decode(text, at);
+        const bool keep = within(clipboard, at) || within(macros, at);
+        if (keep) {
+            conversion.pass(decoded.character);
+            out.append(text, at, decoded.length);
+        } else {
+            for (const char32_t c : conversion.convert(decoded.character)) {
+                utf8::append(out, c);
+            }
+        }
+        at += decoded.length;
+    }
+    return out;
 }
 
 }  // namespace quorvel

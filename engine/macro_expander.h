@@ -9,17 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/send_keys_notation.h"
 #include "platform/clock.h"
 #include "platform/key_strokes.h"
+#include "text/case_mapping.h"
 
 namespace quorvel {
-
-// Bytes [begin, end) of a text.
-struct TextSpan {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-    bool operator==(const TextSpan&) const = default;
-};
 
 struct MacroExpansion {
     enum class Kind {
@@ -34,6 +29,9 @@ struct MacroExpansion {
     // touching. That text is data: it was not searched for macros, and it is
     // typed as it stands, never read as key notation.
     std::vector<TextSpan> clipboardSpans;
+    // Where `value` holds the value of a date or time macro, in order: not the
+    // shortcut's own characters, so they keep their case.
+    std::vector<TextSpan> macroSpans;
 };
 
 // At most this many macros are expanded in one text; markers left after that stay.
@@ -49,7 +47,13 @@ MacroExpansion expandMacros(std::string_view text, const DateTime& now,
 // The strokes of the expanded text on the keystroke path: the shortcut's own
 // text read as notation, less its line feeds (each CR LF of an entry types one
 // Enter); the clipboard's text typed exactly as its characters. Nothing when the
-// own text breaks the notation.
-std::optional<std::vector<KeyStroke>> keystrokesOf(const MacroExpansion& expansion);
+// own text breaks the notation. The own text's characters take `textCase`.
+std::optional<std::vector<KeyStroke>> keystrokesOf(const MacroExpansion& expansion,
+                                                   TextCase textCase = TextCase::AsStored);
+
+// The expanded text as it stands (what a paste puts in), its own characters in
+// `textCase`: every character outside the clipboard's text and the macros'
+// values, notation included.
+std::string literalText(const MacroExpansion& expansion, TextCase textCase);
 
 }  // namespace quorvel

@@ -166,6 +166,25 @@ void KeyStrokeBuilder::emit(KeyStroke stroke, int count) {
     pressOrRelease(strokes_, own, KeyStroke::Kind::Release);
 }
 
+void KeyStrokeBuilder::emitCharacter(char32_t character, int count, bool keepsCase) {
+    // "+a" is Shift and a key, whatever letter the key types.
+    if (keepsCase || ((pending_ | groups_.back()) != 0)) {
+        case_.pass(character);
+        emit(KeyStroke::typed(character), count);
+        return;
+    }
+    const std::u32string converted = case_.convert(character);
+    if (converted.size() == 1) {
+        emit(KeyStroke::typed(converted[0]), count);
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        for (const char32_t each : converted) {
+            emit(KeyStroke::typed(each), 1);
+        }
+    }
+}
+
 void KeyStrokeBuilder::openGroup() {
     const Modifiers own = pending_ & ~groups_.back();
     pressOrRelease(strokes_, own, KeyStroke::Kind::Press);
@@ -185,8 +204,15 @@ bool KeyStrokeBuilder::closeGroup() {
     return true;
 }
 
-bool KeyStrokeBuilder::addNotation(std::string_view notation) {
+bool KeyStrokeBuilder::addNotation(std::string_view notation, std::span<const TextSpan> keepCase) {
     std::size_t i = 0;
+    // Whether the byte at i lies in one of the spans, in order.
+    auto keepsCase = [&keepCase, &i] {
+        while (!keepCase.empty() && keepCase.front().end <= i) {
+            keepCase = keepCase.subspan(1);
+        }
+        return !keepCase.empty() && keepCase.front().begin <= i;
+    };
     while (!broken_ && i < notation.size()) {
         const char c = notation[i];
         switch (c) {
@@ -237,13 +263,17 @@ bool KeyStrokeBuilder::addNotation(std::string_view notation) {
                     broken_ = true;
                     break;
                 }
-                emit(braced->stroke, braced->count);
+                if (braced->stroke.kind == KeyStroke::Kind::Character) {
+                    emitCharacter(braced->stroke.character, braced->count, keepsCase());
+                } else {
+                    emit(braced->stroke, braced->count);
+                }
                 i = close + 1;
                 break;
             }
             default: {
                 const utf8::Decoded decoded = utf8::decode(notation, i);
-                emit(KeyStroke::typed(decoded.character), 1);
+                emitCharacter(decoded.character, 1, keepsCase());
                 i += decoded.length;
                 break;
             }
@@ -263,6 +293,7 @@ void KeyStrokeBuilder::addText(std::string_view text) {
             ++i;
         } else {
             const utf8::Decoded decoded = utf8::decode(text, i);
+            case_.pass(decoded.character);
             emit(KeyStroke::typed(decoded.character), 1);
             i += decoded.length;
         }

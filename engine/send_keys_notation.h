@@ -12,14 +12,24 @@
 // A modifier goes down just before the keys it holds and up just after them,
 // so presses and releases always nest.
 
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/key_strokes.h"
+#include "text/case_mapping.h"
 
 namespace quorvel {
+
+// Bytes [begin, end) of a text.
+struct TextSpan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    bool operator==(const TextSpan&) const = default;
+};
 
 // The highest repeat count "{name N}" may ask for.
 inline constexpr int MaxSendKeysRepeat = 10000;
@@ -28,10 +38,16 @@ inline constexpr int MaxSendKeysRepeat = 10000;
 // clipboard's), in order. A modifier or an open group in the notation holds the
 // data's keys as it would any others, but a pair of braces never spans a piece:
 // no character of the data can join a key name, a repeat count or a group.
+//
+// The characters the notation types as themselves, with no modifier held, are
+// typed in the case asked for; key names, keys under a modifier, the pieces of
+// text and the notation's spans `keepCase` (a macro's value) keep theirs.
 class KeyStrokeBuilder {
   public:
+    explicit KeyStrokeBuilder(TextCase textCase = TextCase::AsStored) : case_(textCase) {}
+
     // False when the piece breaks the notation; nothing added after counts then.
-    bool addNotation(std::string_view notation);
+    bool addNotation(std::string_view notation, std::span<const TextSpan> keepCase = {});
     // Exactly the characters of `text`: each line break (CR LF, a lone LF, a lone
     // CR) types Enter, a tab Tab, and every other character itself.
     void addText(std::string_view text);
@@ -40,6 +56,7 @@ class KeyStrokeBuilder {
 
   private:
     void emit(KeyStroke stroke, int count);
+    void emitCharacter(char32_t character, int count, bool keepsCase);
     void openGroup();
     bool closeGroup();
 
@@ -50,6 +67,7 @@ class KeyStrokeBuilder {
     std::vector<unsigned> groups_ = {0};
     unsigned pending_ = 0;  // modifiers for the next key
     bool broken_ = false;
+    CaseConversion case_;
 };
 
 // The strokes of the text in order, or nothing when the text breaks the notation.

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "text/case_mapping.h"
+
 namespace quorvel {
 
 // One matched shortcut on its way to the text sender.
@@ -16,6 +18,8 @@ struct SendRequest {
     // Typed as the characters it holds: no macros, no key names (a Common Text
     // string chosen from the popup).
     bool plainText = false;
+    // The case the trigger was typed in, for the text's own characters.
+    TextCase textCase = TextCase::AsStored;
 };
 
 }  // namespace quorvel

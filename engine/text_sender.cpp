@@ -73,10 +73,11 @@ bool TextSender::step() {
             clipboardSteps_ = false;
             expansion_ =
                 request_.plainText
-                    ? MacroExpansion{MacroExpansion::Kind::Text, request_.text, {}}
+                    ? MacroExpansion{MacroExpansion::Kind::Text, request_.text, {}, {}}
                     : expandMacros(
                           request_.text, services_.clock.now(),
                           [this] { return services_.clipboard.getText(); }, services_.locale);
+            literal_ = literalText(expansion_, request_.textCase);
             // A paste takes the clipboard before the trigger is erased: a clipboard
             // that cannot be had, or is too large to give back, makes the text typed
             // instead.
@@ -107,7 +108,7 @@ bool TextSender::step() {
         }
 
         case Phase::LendClipboard: {
-            const Try lent = tryClipboard([this] { return loan_.lend(expansion_.value); });
+            const Try lent = tryClipboard([this] { return loan_.lend(literal_); });
             if (lent == Try::Again) {
                 return afterPass(Phase::LendClipboard);
             }
@@ -217,8 +218,8 @@ bool TextSender::step() {
         case Phase::TypeText: {
             // Boost pastes the text as it stands; typed in its place, it stays data.
             const bool literal = options_.boost || request_.plainText;
-            const auto strokes =
-                literal ? std::optional(textStrokes(expansion_.value)) : keystrokesOf(expansion_);
+            const auto strokes = literal ? std::optional(textStrokes(literal_))
+                                         : keystrokesOf(expansion_, request_.textCase);
             if (!strokes ||
                 services_.injector.typeKeys(*strokes, forceWait()) != SendOutcome::AllSent) {
                 endEarly();

@@ -106,6 +106,7 @@ class TextSender {
     Phase phase_ = Phase::Idle;
     SendRequest request_;
     MacroExpansion expansion_;
+    std::string literal_;  // the expansion as a paste puts it in
     bool paste_ = false;
     std::int64_t passQuarters_ = 0;  // of the calibration number used up
     std::uint64_t waitStart_ = 0;

@@ -75,6 +75,28 @@ HotKey hotKeyOf(const MatcherState& state, int keyCode, const MatcherSettings& s
     return HotKey::None;
 }
 
+// A letter key types a capital with Shift or with Caps Lock, not with both.
+char caseOfKey(const MatcherEvent& event, int keyCode) {
+    if (keyCode < 'A' || keyCode > 'Z') {
+        return '-';
+    }
+    const bool shift = event.held.has(vk::LShift) || event.held.has(vk::RShift);
+    return shift != event.capsLock ? 'A' : 'a';
+}
+
+TextCase caseOfTrigger(std::string_view typedCase) {
+    const std::size_t first = typedCase.find_first_of("Aa");
+    if (first == std::string_view::npos || typedCase[first] != 'A') {
+        return TextCase::AsStored;
+    }
+    const std::string_view after = typedCase.substr(first + 1);
+    if (after.find('a') != std::string_view::npos) {
+        return TextCase::FirstCapital;
+    }
+    return after.find('A') != std::string_view::npos ? TextCase::AllCapitals
+                                                     : TextCase::FirstCapital;
+}
+
 }  // namespace
 
 MatcherStep matchKey(const MatcherState& before, const MatcherEvent& event,
@@ -98,6 +120,7 @@ MatcherStep matchKey(const MatcherState& before, const MatcherEvent& event,
     // Quorvel stays out may complete a trigger after the user leaves.
     if (event.focusMoved || event.stayOut) {
         state.typed.clear();
+        state.typedCase.clear();
     }
     if (event.stayOut) {
         return step;
@@ -106,10 +129,15 @@ MatcherStep matchKey(const MatcherState& before, const MatcherEvent& event,
     step.hotKey = hotKeyOf(state, keyCode, settings);
     const std::string name = keyNameOf(keyCode);
     const bool functionKey = isFunctionKey(keyCode);
+    if (state.typedCase.size() != state.typed.size()) {
+        state.typedCase.assign(state.typed.size(), '-');
+    }
     if (functionKey) {
         state.typed = lowerCase(fullFunctionKeyName(name, state.recorded));
+        state.typedCase.assign(state.typed.size(), '-');
     } else if (!name.empty()) {
         state.typed.push_back(lowerCase(name).back());
+        state.typedCase.push_back(caseOfKey(event, keyCode));
     }
 
     const bool launching = functionKey || keyCode == vk::Space || keyCode == vk::Tab ||
@@ -120,12 +148,15 @@ MatcherStep matchKey(const MatcherState& before, const MatcherEvent& event,
         if (step.match) {
             // Space, Tab, Esc and Ctrl add nothing; a key with a character does.
             step.launchKeyEndsTrigger = !functionKey && !name.empty() && name != " ";
+            step.textCase = caseOfTrigger(state.typedCase);
             state.typed.clear();
+            state.typedCase.clear();
             return step;
         }
     }
     if (isWordEnd(keyCode)) {
         state.typed.clear();
+        state.typedCase.clear();
         state.recorded = modifiers::None;
     }
     state.lastUnmatchedKeyTime = event.time;
@@ -143,6 +174,7 @@ MatcherState afterModifierTick(MatcherState state, const DateTime& now) {
 MatcherState afterPauseTick(MatcherState state, const DateTime& now) {
     if (!state.lastKeyTime || std::llabs(secondsBetween(*state.lastKeyTime, now)) > 5) {
         state.typed.clear();
+        state.typedCase.clear();
         state.recorded = modifiers::None;
     }
     return state;
@@ -150,6 +182,7 @@ MatcherState afterPauseTick(MatcherState state, const DateTime& now) {
 
 MatcherState afterKeysMissed(MatcherState state, const HeldModifierKeys& held) {
     state.typed.clear();
+    state.typedCase.clear();
     state.recorded = lastHeld(held, modifiers::None);
     return state;
 }

@@ -12,6 +12,7 @@
 #include "engine/shortcut_list.h"
 #include "platform/clock.h"
 #include "platform/virtual_keys.h"
+#include "text/case_mapping.h"
 
 namespace quorvel {
 
@@ -46,6 +47,10 @@ class HeldModifierKeys {
 
 struct MatcherState {
     std::string typed;  // lower-case names of the keys just typed
+    // Beside each of them, how the user saw it: 'A' a capital letter, 'a' a
+    // small one, '-' a key whose name is no letter. Out of step with `typed`
+    // (the keys forgotten elsewhere), it is read as no letters.
+    std::string typedCase;
     ModifierSet recorded;
     // When the last key came, and the last key that matched nothing. Whole
     // seconds, as the ticks' rules count them.
@@ -59,6 +64,7 @@ struct MatcherEvent {
     std::uint32_t flags = 0;  // key_flags, the user's replays cleared of Injected
     bool ours = false;        // one of this program's own keystrokes
     HeldModifierKeys held;    // read as the event came; unused for ours
+    bool capsLock = false;    // Caps Lock was on as the event came; unused for ours
     DateTime time;
     // Where the key was typed: the focus moved since the last key (the letters
     // before are no part of a trigger), or a place Quorvel stays out of.
@@ -80,6 +86,10 @@ struct MatcherStep {
     MatcherState state;
     // The entry this key launches; the key is swallowed and its text sent.
     std::optional<LaunchMatch> match;
+    // The case of the trigger as typed: a first capital and a later small
+    // letter, or one letter in capitals, give FirstCapital; two or more letters
+    // all in capitals AllCapitals. Only letters count; a function key has none.
+    TextCase textCase = TextCase::AsStored;
     // A key of its own character ends the trigger (a "." while a modifier is
     // recorded): swallowed, so the send does not erase it.
     bool launchKeyEndsTrigger = false;

@@ -38,6 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         testing::literalExpand(std::string(input), now, slow.reader(), locale);
     FUZZ_CHECK(got.kind == want.kind && got.value == want.value &&
                got.clipboardSpans == want.clipboardSpans);
+    // The macros' values lie in order inside the text, apart from the clipboard's,
+    // and the case a trigger gives the rest breaks no notation.
+    std::size_t end = 0;
+    for (const TextSpan& span : got.macroSpans) {
+        FUZZ_CHECK(end <= span.begin && span.begin < span.end && span.end <= got.value.size());
+        FUZZ_CHECK(std::ranges::none_of(got.clipboardSpans, [&](const TextSpan& clip) {
+            return clip.begin < span.end && span.begin < clip.end;
+        }));
+        end = span.end;
+    }
+    if (got.kind == MacroExpansion::Kind::Text) {
+        FUZZ_CHECK(keystrokesOf(got).has_value() ==
+                   keystrokesOf(got, TextCase::AllCapitals).has_value());
+    }
     // However the text nests its macros, the clipboard is read a bounded number of times.
     FUZZ_CHECK(fast.reads <= MaxMacroExpansions);
     // A marker is never found inside a character: UTF-8 in, UTF-8 out.

@@ -56,6 +56,8 @@ class KeyStateQuery {
     virtual ~KeyStateQuery() = default;
     // Whether the system has the key down now, by every event it has taken.
     virtual bool isDown(int virtualKey) = 0;
+    // Whether Caps Lock is on now.
+    virtual bool capsLockOn() = 0;
 };
 
 }  // namespace quorvel

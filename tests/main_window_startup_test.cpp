@@ -34,13 +34,15 @@ TEST_F(MainWindowStartup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefault
     EXPECT_EQ(tray.icons[0].flags, 7u);
     settings.write({"Quorvel", "Opts", "AutoImort"}, "0");
     transcript += run({"start"});
-    // MenuShow, MenuText (in small letters), RunMinimized; calibration; AutoImort.
+    // MenuShow, MenuText (in small letters), RunMinimized, MatchCase; calibration;
+    // AutoImort.
     for (const auto& [truth, calibration, autoImport] :
          {std::tuple{"True", "42", "1"}, {"maybe", "abc", "maybe"}}) {
         settings = FakeSettingsStore{};
         settings.write({"Quorvel", "opts", "MenuShow"}, truth);
         settings.write({"Quorvel", "OPTS", "MenuText"}, lowerCase(truth));
         settings.write({"Quorvel", "Opts", "RunMinimized"}, truth);
+        settings.write({"Quorvel", "Opts", "MatchCase"}, truth);
         settings.write({"Quorvel", "Opts", "AutoImort"}, autoImport);
         settings.write({"Quorvel", "opts", "Boost"}, "True");
         settings.write({"Quorvel 2.1", "options", "text2"}, calibration);
@@ -48,6 +50,8 @@ TEST_F(MainWindowStartup, StoredOptionsApplyAndDamagedOnesFallBackToTheirDefault
         transcript += run({"start"});
         EXPECT_EQ(setting("Quorvel", "opts", "Boost"), "False");
     }
+    form->toggleMatchTriggerCase();
+    EXPECT_EQ(setting("Quorvel", "Opts", "MatchCase"), "True");
     testing::expectGolden("main_window_stored_options.txt", transcript);
 }
 

@@ -19,6 +19,7 @@
 #include "platform/calendar.h"
 #include "support/key_strokes.h"
 #include "support/literal_expand.h"
+#include "text/case_mapping.h"
 #include "text/number_text.h"
 #include "text/utf8.h"
 #include "ui/list_row_text.h"
@@ -100,7 +101,8 @@ const DateTime Morning{2026, 12, 6, 8, 35, 46};
 // clipboard was read and where its text went. "utf16": the UTF-16 units of a
 // text; "utf8": the text of UTF-16 units. "whole:N" and "clamp:N": a whole
 // number up to N, refused or N past it; "decimal": a decimal number. "row": a list row with "|" (or
-// the mark after "row") for each line break.
+// the mark after "row") for each line break. "capitals" and "first": the text in
+// capitals, or with its first letter in title case.
 std::string outcome(const std::string& verb, const std::string& input) {
     if (verb == "keys") {
         KeyStrokeBuilder builder;
@@ -160,6 +162,18 @@ std::string outcome(const std::string& verb, const std::string& input) {
     if (verb == "decimal") {
         const auto number = decimalNumber(input);
         return number ? (std::ostringstream() << *number).str() : "refused";
+    }
+    if (verb == "capitals" || verb == "first") {
+        CaseConversion conversion(verb == "first" ? TextCase::FirstCapital : TextCase::AllCapitals);
+        std::string converted;
+        for (std::size_t at = 0; at < input.size();) {
+            const utf8::Decoded decoded = utf8::decode(input, at);
+            for (const char32_t c : conversion.convert(decoded.character)) {
+                utf8::append(converted, c);
+            }
+            at += decoded.length;
+        }
+        return escaped(converted);
     }
     if (verb.starts_with("row")) {
         return escaped(markLineBreaks(input, verb == "row" ? "|" : verb.substr(3)));

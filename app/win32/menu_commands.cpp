@@ -34,6 +34,7 @@ constexpr Item OptionItems[] = {
     {CmdPopupCtrlAltInsert, &MainWindow::popupCtrlAltInsertItem,
      &MainWindow::choosePopupKeyCtrlAltInsert},
     {CmdClearUsage, &MainWindow::clearUsageItem, &MainWindow::clearUsageHistory},
+    {CmdMatchTriggerCase, &MainWindow::matchTriggerCaseItem, &MainWindow::toggleMatchTriggerCase},
     {CmdFullScreenPause, &MainWindow::fullScreenPauseItem, &MainWindow::toggleFullScreenPause},
     {CmdExcludedPrograms, &MainWindow::excludedProgramsItem, &MainWindow::openExcludedPrograms},
     {CmdCalibration, &MainWindow::calibrationItem, &MainWindow::openCalibration}};

@@ -28,6 +28,8 @@ enum MenuCommand : UINT {
     CmdPopupCtrlShiftInsert,
     CmdPopupCtrlAltInsert,
     CmdClearUsage,
+    // Its own number, whatever items are added around it: the Wine suites send it.
+    CmdMatchTriggerCase = 230,
     CmdLoadSamples = 300,
     CmdAbout,
     CmdHelp,

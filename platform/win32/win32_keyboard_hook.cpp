@@ -66,6 +66,12 @@ bool Win32KeyboardHook::isDown(int virtualKey) {
     return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
+// The asynchronous state has no toggle; this thread's, read in the hook, has
+// taken every key event before the current one, as the injector's reading does.
+bool Win32KeyboardHook::capsLockOn() {
+    return (::GetKeyState(VK_CAPITAL) & 1) != 0;
+}
+
 LRESULT CALLBACK Win32KeyboardHook::hookProcedure(int code, WPARAM message, LPARAM data) {
     if (code != HC_ACTION || activeHook == nullptr || data == 0) {
         return ::CallNextHookEx(nullptr, code, message, data);

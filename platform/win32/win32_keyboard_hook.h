@@ -28,6 +28,7 @@ class Win32KeyboardHook final : public KeyboardHookService, public KeyStateQuery
     std::uintptr_t install(KeyHookProc proc, MouseButtonProc onMouseButton) override;
     void remove(std::uintptr_t handle) override;
     bool isDown(int virtualKey) override;
+    bool capsLockOn() override;
 
     bool installed() const { return static_cast<bool>(hook_); }
     // A mouse button went down anywhere, as the raw mouse input told the host.

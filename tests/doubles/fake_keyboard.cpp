@@ -117,6 +117,7 @@ bool FakeKeyboard::deliver(int code, bool released, bool injected, std::uintptr_
         ++menusOpened;
         loneTapKey_ = 0;
     }
+    capsLock_ = capsLock_ != (!released && code == vk::CapsLock);
     const auto index = static_cast<std::size_t>(code & 0xFF);
     down_[index] = !released;
     asyncPending_.emplace_back(index, !released);

@@ -31,6 +31,9 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
 
     // KeyStateQuery
     bool isDown(int virtualKey) override;
+    // Each press of Caps Lock the hook lets through turns it over; the target's
+    // letters do not follow it.
+    bool capsLockOn() override { return capsLock_; }
 
     // KeyInjector
     SendOutcome typeKeys(std::span<const KeyStroke> strokes, Wait wait) override;
@@ -117,6 +120,7 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     std::deque<std::pair<std::size_t, bool>> asyncPending_;  // key, now down
     std::uint32_t time_ = 0;
     int loneTapKey_ = 0;
+    bool capsLock_ = false;
     int nesting_ = 0;
     int hookDepth_ = 0;
 };

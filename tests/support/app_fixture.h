@@ -128,6 +128,7 @@ struct AppFixture : FakeDesktop {
                            (options.showWindowHotKey ? ", Show Key" : "") +
                            (options.commonTextHotKey ? ", Common Text Key" : "") +
                            (form->runMinimizedItem.checked ? ", Run Minimized" : "") +
+                           (options.matchTriggerCase ? ", Match Case" : "") +
                            (form->startUpQuestion.visible ? ", asking to start with Windows" : "")
                      : "  not started";
             state += ", stored [" + setting("Quorvel 2.1", "options", "text2") + "]" +

@@ -136,7 +136,7 @@ struct EngineFixture : FakeDesktop {
         constexpr std::pair<std::string_view, int> Named[] = {
             {"Space", vk::Space}, {"Bksp", vk::Backspace}, {"LCtrl", vk::LCtrl},
             {"RCtrl", vk::RCtrl}, {"LShift", vk::LShift},  {"RShift", vk::RShift},
-            {"LAlt", vk::LAlt},   {"LWin", vk::LWin}};
+            {"LAlt", vk::LAlt},   {"LWin", vk::LWin},      {"Caps", vk::CapsLock}};
         for (const auto& [text, code] : Named) {
             if (name == text) {
                 return code;

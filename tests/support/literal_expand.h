@@ -60,7 +60,7 @@ inline MacroExpansion literalExpand(
         }
         const std::size_t close = findUnmarked(")%", open + 2);
         if (close == std::string::npos) {
-            return {Kind::Unclosed, {}, {}};
+            return {Kind::Unclosed, {}, {}, {}};
         }
         const std::string name = text.substr(open + 2, close - open - 2);
         const std::string lowered = lowerCase(name);
@@ -79,12 +79,12 @@ inline MacroExpansion literalExpand(
         } else if (lowered == "clipboard text") {
             const auto clipboard = readClipboard ? readClipboard() : std::string();
             if (!clipboard) {
-                return {Kind::ClipboardUnreadable, {}, {}};
+                return {Kind::ClipboardUnreadable, {}, {}, {}};
             }
             value = *clipboard;
             valueMark = 'c';
         } else if (lowered.starts_with("run=")) {
-            return {Kind::Launch, name.substr(4), {}};
+            return {Kind::Launch, name.substr(4), {}, {}};
         } else {
             value = name;
             valueMark = 0;
@@ -95,7 +95,7 @@ inline MacroExpansion literalExpand(
         text.replace(open, close + 2 - open, value);
         fromClipboard.replace(open, close + 2 - open, valueMarks);
     }
-    MacroExpansion result{Kind::Text, text, {}};
+    MacroExpansion result{Kind::Text, text, {}, {}};
     for (std::size_t at = fromClipboard.find('c'); at != std::string::npos;) {
         const std::size_t end = std::min(fromClipboard.find('-', at), text.size());
         result.clipboardSpans.push_back({at, end});
