@@ -9,6 +9,7 @@
 
 #include "app/app_services.h"
 #include "app/excluded_programs_window.h"
+#include "app/import_preview.h"
 #include "app/insert_popup.h"
 #include "app/popup_key.h"
 #include "app/shortcut_filter.h"
@@ -90,6 +91,16 @@ class MainWindow : public EditorControls {
     void importFile();
     void saveFile();
     void exportFile();
+    // "Import from Another Program...", its preview's Import, "Undo Import" and
+    // "Export as CSV..." (other_program_commands.cpp). The layout is the one the
+    // user types on now, for the triggers it cannot type.
+    void importFromOtherProgram(const KeyboardLayout& layout);
+    void importFromOtherProgram() { importFromOtherProgram(*typingLayout); }
+    // The layout the user types on now; the platform sets it before start().
+    const KeyboardLayout* typingLayout = nullptr;
+    void confirmImport();
+    void undoLastImport();
+    void exportCsv();
 
     // Window and tray.
     void minimize();  // "Minimize"
@@ -145,6 +156,13 @@ class MainWindow : public EditorControls {
     MenuItem importItem{"File Import "};
     MenuItem saveItem{"File Save"};
     MenuItem saveAsItem{"File Save As"};
+    MenuItem importOtherItem{"Import from Another Program..."};
+    MenuItem exportCsvItem{"Export as CSV..."};
+    MenuItem undoImportItem = [] {
+        MenuItem item{"Undo Import"};
+        item.enabled = false;
+        return item;
+    }();
     MenuItem suggestionsItem{"Suggestions"};
     MenuItem exitItem{"Exit"};
     MenuItem restoreDefaultsItem{"Restore Defaults"};
@@ -187,6 +205,7 @@ class MainWindow : public EditorControls {
     ExcludedProgramsWindow excludedWindow;
     UsageHistory usage;
     InsertPopup popup;
+    ImportPreview importPreview;
 
   private:
     bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);
@@ -222,6 +241,7 @@ class MainWindow : public EditorControls {
     // The list holds changes the working file lacks: a save failed.
     bool unsaved_ = false;
     FileChangeWatch fileWatch_;
+    ImportChange lastImport_;  // what "Undo Import" takes back
     bool toldPopupKeyTaken_ = false;
 };
 

@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "tests/doubles/fake_desktop.h"
+#include "tests/doubles/fake_keyboard_layout.h"
 #include "tests/support/transcript.h"
 
 namespace quorvel::testing {
@@ -57,7 +58,10 @@ struct AppFixture : FakeDesktop {
     // "retry" (the timer that reads a working file held at start-up), "check N"
     // (N ms pass, then the timer that looks at the working file for changes),
     // "disk T text|T2 text2" (another program writes the working file with
-    // these entries; "disk" alone empties it) and
+    // these entries; "disk" alone empties it),
+    // "other import", "other confirm", "other undo" and "other csv" (Import from
+    // Another Program on a German layout, its preview's Import, Undo Import,
+    // Export as CSV) and
     // "session end" (Windows asks whether the session may end; the reason
     // given back is shown).
     // Each step but those that only set what comes next is followed by the file
@@ -173,6 +177,11 @@ struct AppFixture : FakeDesktop {
                                : form->editor.deleteAll();
         } else if (word == "row") {
             form->shortcuts.add(rest, "");
+        } else if (word == "other") {
+            rest == "import"    ? form->importFromOtherProgram(FakeGermanLayout{})
+            : rest == "confirm" ? form->confirmImport()
+            : rest == "undo"    ? form->undoLastImport()
+                                : form->exportCsv();
         } else if (word == "copy") {
             std::swap(form, otherCopy_);
             if (!form) {
