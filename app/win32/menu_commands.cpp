@@ -16,6 +16,9 @@ constexpr Item FileItems[] = {
     {CmdFileImport, &MainWindow::importItem, &MainWindow::importFile},
     {CmdFileSave, &MainWindow::saveItem, &MainWindow::saveFile},
     {CmdFileSaveAs, &MainWindow::saveAsItem, &MainWindow::exportFile},
+    {CmdImportOther, &MainWindow::importOtherItem, &MainWindow::importFromOtherProgram},
+    {CmdUndoImport, &MainWindow::undoImportItem, &MainWindow::undoLastImport},
+    {CmdExportCsv, &MainWindow::exportCsvItem, &MainWindow::exportCsv},
     {CmdSuggestions, &MainWindow::suggestionsItem, &MainWindow::writeSuggestion},
     {CmdExit, &MainWindow::exitItem, &MainWindow::exitProgram}};
 
@@ -80,6 +83,8 @@ void syncMenuChecks(HMENU menu, const MainWindow& mainWindow) {
         ::CheckMenuItem(
             menu, item.command,
             MF_BYCOMMAND | ((mainWindow.*item.item).checked ? MF_CHECKED : MF_UNCHECKED));
+        ::EnableMenuItem(menu, item.command,
+                         MF_BYCOMMAND | ((mainWindow.*item.item).enabled ? MF_ENABLED : MF_GRAYED));
     });
 }
 
