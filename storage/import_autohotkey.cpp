@@ -4,7 +4,9 @@
 #include <optional>
 #include <vector>
 
+#include "engine/send_keys_notation.h"
 #include "text/ascii_case.h"
+#include "text/number_text.h"
 #include "text/utf8.h"
 #include "text/utf8_text.h"
 
@@ -175,21 +177,22 @@ struct Converted {
 
 // A key in braces: "{Enter}", "{Left 3}", "{!}", "{U+263A}".
 Converted keyInBraces(std::string_view inside) {
+    const Converted unknown{{}, "the send key {" + std::string(inside) + "} has no counterpart"};
     std::string_view name = inside;
     std::string repeat;
+    std::uint32_t count = 1;
     if (const std::size_t blank = inside.find(' '); blank != std::string_view::npos && blank > 0) {
         name = inside.substr(0, blank);
         repeat = std::string(trimmedLine(inside.substr(blank + 1)));
-        for (const char c : repeat) {
-            if (!std::isdigit(static_cast<unsigned char>(c))) {
-                return {{}, "the send key {" + std::string(inside) + "} has no counterpart"};
-            }
+        const std::optional<std::uint32_t> number = wholeNumber(repeat, MaxSendKeysRepeat);
+        if (!number) {
+            return unknown;
         }
+        count = *number;
     }
-    const int count = repeat.empty() ? 1 : std::stoi(repeat.substr(0, 6));
     const auto times = [&](const std::string& one) {
         std::string out;
-        for (int i = 0; i < count; ++i) {
+        for (std::uint32_t i = 0; i < count; ++i) {
             out += one;
         }
         return out;
@@ -204,9 +207,14 @@ Converted keyInBraces(std::string_view inside) {
     if (lower == "space") {
         return {times(" "), {}};
     }
-    if (lower.starts_with("u+") && lower.size() > 2 && lower.size() <= 8) {
+    if (lower.starts_with("u+") && lower.size() > 2 && lower.size() <= 8 &&
+        lower.find_first_not_of("0123456789abcdef", 2) == std::string::npos) {
+        const auto code = static_cast<char32_t>(std::stoul(lower.substr(2), nullptr, 16));
+        if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code < 0x20) {
+            return unknown;
+        }
         std::string character;
-        utf8::append(character, static_cast<char32_t>(std::stoul(lower.substr(2), nullptr, 16)));
+        utf8::append(character, code);
         return {times(literalNotation(character)), {}};
     }
     std::string key;
@@ -217,12 +225,12 @@ Converted keyInBraces(std::string_view inside) {
     }
     if (lower.size() >= 2 && lower.size() <= 3 && lower[0] == 'f' &&
         lower.find_first_not_of("0123456789", 1) == std::string::npos) {
-        if (const int number = std::stoi(lower.substr(1)); number >= 1 && number <= 16) {
-            key = "F" + std::to_string(number);
+        if (const auto number = wholeNumber(lower.substr(1), 16); number && *number >= 1) {
+            key = "F" + std::to_string(*number);
         }
     }
     if (key.empty()) {
-        return {{}, "the send key {" + std::string(inside) + "} has no counterpart"};
+        return unknown;
     }
     return {"{" + key + (repeat.empty() ? "" : " " + repeat) + "}", {}};
 }
