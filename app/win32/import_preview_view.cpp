@@ -4,7 +4,9 @@
 
 #include "app/win32/control_ids.h"
 #include "platform/win32/widgets/controls.h"
+#include "platform/win32/widgets/list.h"
 #include "platform/win32/win32_text.h"
+#include "ui/list_row_text.h"
 
 namespace quorvel {
 
@@ -79,7 +81,7 @@ void ImportPreviewView::refreshOthers() {
     }
     std::vector<std::string> rows;
     for (const ImportPreview::Row& row : preview_.rows()) {
-        rows.push_back(row.line);
+        rows.push_back(markLineBreaks(row.line, lineBreakMark()));
     }
     if (rows != shownRows_) {
         ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/import_preview.h"
 #include "platform/win32/widgets/window.h"

@@ -17,6 +17,8 @@
 :ZK10P1SI:misc::delays and send modes
 :Q:odd::an unknown option
 ::semi;::a trigger of punctuation
+::badu::{U+D800} is half a character
+::many::{x 20000}
 ::run::
 MsgBox, code
 return
