@@ -55,6 +55,9 @@ std::string unstorable(const ShortcutEntry& entry) {
 void ImportPreview::open(std::string path, ImportedFile file, const ShortcutList& list,
                          const KeyboardLayout& layout) {
     rows_.clear();
+    path_ = std::move(path);
+    file_ = file;
+    openedAt_ = list.revision();
     // Triggers of the list and of the rows before, to the entry line that has it.
     std::unordered_map<std::string, std::vector<std::string>> triggers;
     for (std::size_t i = 0; i < list.count(); ++i) {
@@ -90,7 +93,7 @@ void ImportPreview::open(std::string path, ImportedFile file, const ShortcutList
         describe(row);
     }
     summary.caption =
-        path + " (" + std::string(formatName(file.format)) + "): " + std::to_string(rows_.size()) +
+        path_ + " (" + std::string(formatName(file.format)) + "): " + std::to_string(rows_.size()) +
         " shortcuts, " + std::to_string(counts[0]) + " new, " + std::to_string(counts[2]) +
         " with a trigger in the list, " + std::to_string(counts[1] + counts[3]) + " left out." +
         (file.exact ? "" : " Some bytes are not text and read as \xEF\xBF\xBD.");

@@ -5,6 +5,7 @@
 // for all of them.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,12 @@ class ImportPreview {
     void chooseKeep() { choose(keepOption); }
     void chooseReplace() { choose(replaceOption); }
     void chooseKeepBoth() { choose(keepBothOption); }
+    // Whether the list changed since the rows were worked out: they must be
+    // worked out again before they are added.
+    bool outdated(const ShortcutList& list) const { return list.revision() != openedAt_; }
+    void reopen(const ShortcutList& list, const KeyboardLayout& layout) {
+        open(path_, file_, list, layout);
+    }
     // Import: adds the rows to the list and closes; returns what changed.
     ImportChange apply(ShortcutList& list);
     void close() { visible = false; }  // Cancel, Esc and the close box
@@ -60,6 +67,9 @@ class ImportPreview {
     void describe(Row& row) const;
 
     std::vector<Row> rows_;
+    std::string path_;
+    ImportedFile file_;
+    std::uint64_t openedAt_ = 0;
 };
 
 // Takes back an import: removes what it added and puts back what it replaced,

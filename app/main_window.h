@@ -92,11 +92,10 @@ class MainWindow : public EditorControls {
     void saveFile();
     void exportFile();
     // "Import from Another Program...", its preview's Import, "Undo Import" and
-    // "Export as CSV..." (other_program_commands.cpp). The layout is the one the
-    // user types on now, for the triggers it cannot type.
-    void importFromOtherProgram(const KeyboardLayout& layout);
-    void importFromOtherProgram() { importFromOtherProgram(*typingLayout); }
-    // The layout the user types on now; the platform sets it before start().
+    // "Export as CSV..." (other_program_commands.cpp).
+    void importFromOtherProgram();
+    // The layout the user types on now, for the triggers it cannot type; the
+    // platform sets it before start().
     const KeyboardLayout* typingLayout = nullptr;
     void confirmImport();
     void undoLastImport();

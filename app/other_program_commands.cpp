@@ -8,7 +8,7 @@ namespace quorvel {
 
 // The chosen file is only read; nothing joins the list before the user has
 // seen the preview and pressed Import.
-void MainWindow::importFromOtherProgram(const KeyboardLayout& layout) {
+void MainWindow::importFromOtherProgram() {
     const std::string chosen = services_.dialogs.showOpenDialog(
         {.title = "Import from Another Program",
          .kindName = "AutoHotkey scripts, Beeftext and CSV exports",
@@ -28,10 +28,18 @@ void MainWindow::importFromOtherProgram(const KeyboardLayout& layout) {
         return;
     }
     importPreview.open(chosen, readOtherProgramFile(chosen, *bytes, services_.codePage), shortcuts,
-                       layout);
+                       *typingLayout);
 }
 
 void MainWindow::confirmImport() {
+    if (importPreview.outdated(shortcuts)) {
+        importPreview.reopen(shortcuts, *typingLayout);
+        tell(
+            "The list has changed since this preview was made, so nothing was imported yet. "
+            "The preview now shows what Import does with the list as it is; check it and "
+            "press Import again.");
+        return;
+    }
     lastImport_ = importPreview.apply(shortcuts);
     undoImportItem.enabled = !lastImport_.added.empty() || !lastImport_.removed.empty();
     if (undoImportItem.enabled) {

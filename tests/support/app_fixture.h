@@ -150,6 +150,7 @@ struct AppFixture : FakeDesktop {
 
   private:
     std::unique_ptr<MainWindow> otherCopy_;
+    FakeGermanLayout germanLayout_;
     std::string sessionEndReply_;
 
     void act(const std::string& word, const std::string& rest) {
@@ -178,7 +179,8 @@ struct AppFixture : FakeDesktop {
         } else if (word == "row") {
             form->shortcuts.add(rest, "");
         } else if (word == "other") {
-            rest == "import"    ? form->importFromOtherProgram(FakeGermanLayout{})
+            form->typingLayout = &germanLayout_;
+            rest == "import"    ? form->importFromOtherProgram()
             : rest == "confirm" ? form->confirmImport()
             : rest == "undo"    ? form->undoLastImport()
                                 : form->exportCsv();
