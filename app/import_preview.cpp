@@ -94,8 +94,9 @@ void ImportPreview::open(std::string path, ImportedFile file, const ShortcutList
     }
     summary.caption =
         path_ + " (" + std::string(formatName(file.format)) + "): " + std::to_string(rows_.size()) +
-        " shortcuts, " + std::to_string(counts[0]) + " new, " + std::to_string(counts[2]) +
-        " with a trigger in the list, " + std::to_string(counts[1] + counts[3]) + " left out." +
+        (rows_.size() == 1 ? " shortcut, " : " shortcuts, ") + std::to_string(counts[0]) +
+        " new, " + std::to_string(counts[2]) + " with a trigger in the list, " +
+        std::to_string(counts[1] + counts[3]) + " left out." +
         (file.exact ? "" : " Some bytes are not text and read as \xEF\xBF\xBD.");
     visible = true;
     bringToFront = true;

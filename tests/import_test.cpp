@@ -55,8 +55,9 @@ TEST(Import, EachFormatGivesItsRowsAndPreview) {
     const FakeWindows1252 codePage;
     const FakeGermanLayout layout;
     std::string transcript;
-    for (const char* name : {"ahk_v1.ahk", "ahk_v2.ahk", "beeftext.json", "beeftext.csv",
-                             "utf8_bom.csv", "ansi_semicolon.csv", "utf16.csv", "broken.csv"}) {
+    for (const char* name :
+         {"ahk_v1.ahk", "ahk_v2.ahk", "beeftext.json", "beeftext.csv", "utf8_bom.csv",
+          "ansi_semicolon.csv", "utf16.csv", "utf16be.csv", "broken.csv"}) {
         ShortcutList list;
         list.add(formatEntryLine({LaunchMode::Space, false, "BTW", "between the wars"}));
         list.add(formatEntryLine({LaunchMode::Space, false, "hi", "Hello,\r\nhow are you?"}));
