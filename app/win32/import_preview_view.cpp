@@ -14,7 +14,7 @@ namespace ids = view_ids;
 
 namespace {
 
-constexpr int ClientWidth = 9600;
+constexpr int ClientWidth = 8400;
 constexpr int ClientHeight = 6360;
 constexpr int ButtonHeight = 345;
 
@@ -22,12 +22,12 @@ std::vector<Control> previewControls(ImportPreview& preview, std::function<void(
     using enum ControlKind;
     const auto option = [](int left, int width) { return TwipsRect{left, 5040, width, 255}; };
     return {
-        {ids::ImportSummary, Static, 0, TwipsRect{120, 120, 9360, 480}, GrowWide,
+        {ids::ImportSummary, Static, 0, TwipsRect{120, 120, 8160, 480}, GrowWide,
          &preview.summary.caption},
         // Tab stops part the source line, the trigger, the entry and the result.
         {ids::ImportRows, ListBox, LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_HSCROLL,
-         TwipsRect{120, 660, 9360, 4020}, GrowWide | GrowTall},
-        {ids::ImportExistingLabel, Static, 0, TwipsRect{120, 4770, 9360, 240}, MoveDown,
+         TwipsRect{120, 660, 8160, 4020}, GrowWide | GrowTall},
+        {ids::ImportExistingLabel, Static, 0, TwipsRect{120, 4770, 8160, 240}, MoveDown,
          &preview.existingLabel.caption},
         {ids::ImportKeepOption, RadioButton, WS_TABSTOP | WS_GROUP, option(120, 3240), MoveDown,
          &preview.keepOption, "K", [&preview] { preview.chooseKeep(); }},
@@ -35,9 +35,9 @@ std::vector<Control> previewControls(ImportPreview& preview, std::function<void(
          &preview.replaceOption, "R", [&preview] { preview.chooseReplace(); }},
         {ids::ImportKeepBothOption, RadioButton, 0, option(5400, 1800), MoveDown,
          &preview.keepBothOption, "b", [&preview] { preview.chooseKeepBoth(); }},
-        {ids::ImportButton, PushButton, WS_GROUP, TwipsRect{6600, 5880, 1380, ButtonHeight},
+        {ids::ImportButton, PushButton, WS_GROUP, TwipsRect{5400, 5880, 1380, ButtonHeight},
          MoveRight | MoveDown, &preview.importButton, "I", std::move(confirmed)},
-        {ids::ImportCancelButton, PushButton, 0, TwipsRect{8100, 5880, 1380, ButtonHeight},
+        {ids::ImportCancelButton, PushButton, 0, TwipsRect{6900, 5880, 1380, ButtonHeight},
          MoveRight | MoveDown, &preview.cancelButton, "C", [&preview] { preview.close(); }},
     };
 }
