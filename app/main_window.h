@@ -10,6 +10,7 @@
 
 #include "app/app_services.h"
 #include "app/excluded_programs_window.h"
+#include "app/import_preview.h"
 #include "app/insert_popup.h"
 #include "app/popup_key.h"
 #include "app/shortcut_filter.h"
@@ -100,6 +101,15 @@ class MainWindow : public EditorControls {
     // "Shortcut File Location...": the working file moves where the user says
     // (a synced folder, say), or a shortcut file there becomes it.
     void chooseFileLocation();
+    // "Import from Another Program...", its preview's Import, "Undo Import" and
+    // "Export as CSV..." (other_program_commands.cpp).
+    void importFromOtherProgram();
+    // The layout the user types on now, for the triggers it cannot type; the
+    // platform sets it before start().
+    const KeyboardLayout* typingLayout = nullptr;
+    void confirmImport();
+    void undoLastImport();
+    void exportCsv();
 
     // Window and tray.
     void minimize();  // "Minimize"
@@ -156,6 +166,13 @@ class MainWindow : public EditorControls {
     MenuItem saveItem{"File Save"};
     MenuItem saveAsItem{"File Save As"};
     MenuItem fileLocationItem{"Shortcut File Location..."};
+    MenuItem importOtherItem{"Import from Another Program..."};
+    MenuItem exportCsvItem{"Export as CSV..."};
+    MenuItem undoImportItem = [] {
+        MenuItem item{"Undo Import"};
+        item.enabled = false;
+        return item;
+    }();
     MenuItem suggestionsItem{"Suggestions"};
     MenuItem exitItem{"Exit"};
     MenuItem restoreDefaultsItem{"Restore Defaults"};
@@ -199,6 +216,7 @@ class MainWindow : public EditorControls {
     ExcludedProgramsWindow excludedWindow;
     UsageHistory usage;
     InsertPopup popup;
+    ImportPreview importPreview;
 
   private:
     bool ask(std::string_view question, MessageButtons buttons = MessageButtons::YesNo);
@@ -249,6 +267,7 @@ class MainWindow : public EditorControls {
     std::uint64_t nextConflictLook_ = 0;
     // Conflict copies offered (or found to hold nothing new) this run.
     std::set<std::string> copiesSeen_;
+    ImportChange lastImport_;  // what "Undo Import" takes back
     bool toldPopupKeyTaken_ = false;
 };
 

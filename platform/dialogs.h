@@ -12,8 +12,8 @@ enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 // What a file dialog says: its title, and the kind of file it lists first (its
-// name and extension, without the dot); "All files" follows. A name typed
-// without an extension in the save dialog gets this one.
+// name and extension, without the dot, or several as "ahk;*.json"); "All files"
+// follows. A name typed without an extension gets the (first) one.
 struct FileDialogText {
     std::string_view title;
     std::string_view kindName;

@@ -10,6 +10,8 @@ packages=(cmake ninja-build g++ clang-format libgtest-dev libgmock-dev libbenchm
           locales nsis librsvg2-bin icoutils zip unzip
           # Unicode's case folding table, made into C++ at build time.
           unicode-data
+          # The header-only JSON library that reads other programs' exports.
+          nlohmann-json3-dev
           # Glyphs for the windows' text in every script under Wine: DejaVu
           # Sans (Latin, Greek, symbols, emoji) and IPAGothic (Japanese).
           fonts-dejavu-core fonts-ipafont-gothic

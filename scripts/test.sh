@@ -76,6 +76,9 @@ wine_suite e2e/clipboard_e2e.sh
 echo "== End-to-end under Wine: Quorvel's windows =="
 wine_suite e2e/ui/ui_e2e.sh
 
+echo "== End-to-end under Wine: an AutoHotkey script imported through the real dialog =="
+wine_suite e2e/import_e2e.sh
+
 echo "== End-to-end under Wine: Quorvel's windows at 96, 120, 144 and 192 DPI =="
 wine_suite e2e/ui/dpi_e2e.sh
 

@@ -272,5 +272,26 @@ TEST_F(MainWindowCommands, CommonTextButtonShowsTheWindowAndRaisesItAgain) {
     EXPECT_TRUE(form->commonText.bringToFront) << "an open window is raised again";
 }
 
+// Import from Another Program reads the file and adds nothing before Import in
+// its preview; then the list is saved, and Undo Import takes the rows back and
+// saves again. A list changed while the preview shows is previewed again
+// before anything is added. A file that cannot be read is told of. Export as CSV writes the
+// list, which the import reads back without a change.
+TEST_F(MainWindowCommands, ImportFromAnotherProgramAndExportAsCsv) {
+    files.files[defaultFile()] = fileOf({Td});
+    files.files["D:\\hot.ahk"] = "::td::today\r\n::ty::thank you\r\n";
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
+    std::string transcript =
+        run({"start", "open D:\\hot.ahk", "other import", "add zz zed", "other confirm",
+             "other confirm", "other undo", "open D:\\hot.ahk", "other import", "other confirm",
+             "save E:\\list.csv", "other csv", "open E:\\list.csv", "other import",
+             "open D:\\gone.ahk", "other import", "other undo"});
+    transcript += "the preview of E:\\list.csv:\n";
+    for (const ImportPreview::Row& row : form->importPreview.rows()) {
+        transcript += "  " + testing::printable(row.line) + "\n";
+    }
+    testing::expectGolden("main_window_import_other.txt", transcript);
+}
+
 }  // namespace
 }  // namespace quorvel

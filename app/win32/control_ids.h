@@ -9,6 +9,7 @@ inline constexpr const wchar_t* MainWindowClass = L"QuorvelMainWindow";
 inline constexpr const wchar_t* CommonTextClass = L"QuorvelCommonText";
 inline constexpr const wchar_t* StartUpDialogClass = L"QuorvelStartUpQuestion";
 inline constexpr const wchar_t* ExcludedProgramsClass = L"QuorvelExcludedPrograms";
+inline constexpr const wchar_t* ImportPreviewClass = L"QuorvelImportPreview";
 inline constexpr const wchar_t* FindAndTypeClass = L"QuorvelFindAndType";
 
 // Main window (MainWindow).
@@ -74,6 +75,18 @@ enum ExcludedControl : int {
     ExcludedSuggestionsLabel = 4008,
     ExcludedSuggestion1 = 4010,  // one per suggestion, in their order
     ExcludedCloseButton = 4020,
+};
+
+// Import from Another Program's preview (ImportPreview).
+enum ImportPreviewControl : int {
+    ImportSummary = 6001,
+    ImportRows = 6002,
+    ImportExistingLabel = 6003,
+    ImportKeepOption = 6004,
+    ImportReplaceOption = 6005,
+    ImportKeepBothOption = 6006,
+    ImportButton = 6007,
+    ImportCancelButton = 6008,
 };
 
 // Find and Type popup (InsertPopup).

@@ -6,6 +6,7 @@
 #include "app/win32/common_text_view.h"
 #include "app/win32/composition_root.h"
 #include "app/win32/excluded_programs_view.h"
+#include "app/win32/import_preview_view.h"
 #include "app/win32/insert_popup_view.h"
 #include "app/win32/main_window_view.h"
 #include "app/win32/menu_commands.h"
@@ -15,6 +16,7 @@
 #include "app/win32/system_events.h"
 #include "app/win32/timer_ids.h"
 #include "platform/win32/widgets/dpi.h"
+#include "platform/win32/win32_keyboard_layout.h"
 
 namespace quorvel {
 
@@ -40,6 +42,22 @@ bool mayChangeModel(UINT message, LPARAM lParam) {
     }
 }
 
+// The layout of the window thread at each question: the user may switch
+// layouts while Quorvel runs.
+class TypingLayout final : public KeyboardLayout {
+  public:
+    std::optional<Key> keyFor(char32_t character) const override { return now().keyFor(character); }
+    char32_t characterOf(std::uint8_t virtualKey, bool shift, bool capsLock) const override {
+        return now().characterOf(virtualKey, shift, capsLock);
+    }
+    bool isDeadKey(std::uint8_t virtualKey, bool shift) const override {
+        return now().isDeadKey(virtualKey, shift);
+    }
+
+  private:
+    static Win32KeyboardLayout now() { return Win32KeyboardLayout(::GetKeyboardLayout(0)); }
+};
+
 }  // namespace
 
 struct Host::Views {
@@ -50,12 +68,19 @@ struct Host::Views {
                   [&host] { host.refreshViews(); }),
           excluded(instance, host.window_, mainWindow.excludedWindow,
                    [&host] { host.refreshViews(); }),
-          popup(instance, mainWindow, host.program_->loop, [&host] { host.refreshViews(); }) {}
+          popup(instance, mainWindow, host.program_->loop, [&host] { host.refreshViews(); }),
+          importPreview(
+              instance, host.window_, mainWindow.importPreview,
+              [&mainWindow] { mainWindow.confirmImport(); }, [&host] { host.refreshViews(); }) {
+        mainWindow.typingLayout = &typingLayout;
+    }
 
     CommonTextView commonText;
     StartUpQuestionView startUp;
     ExcludedProgramsView excluded;
     InsertPopupView popup;
+    ImportPreviewView importPreview;
+    TypingLayout typingLayout;
 };
 
 Host::Host() = default;
@@ -123,8 +148,9 @@ bool Host::isDialogKey(MSG& message) {
     if (views_->popup.onKey(message) || main_->takeFindKey(message)) {
         return true;
     }
-    for (HWND window : {window_, views_->commonText.window(), views_->startUp.window(),
-                        views_->excluded.window(), views_->popup.window()}) {
+    for (HWND window :
+         {window_, views_->commonText.window(), views_->startUp.window(), views_->excluded.window(),
+          views_->popup.window(), views_->importPreview.window()}) {
         if (window != nullptr && ::IsDialogMessageW(window, &message)) {
             return true;
         }
@@ -144,6 +170,7 @@ void Host::refreshViews() {
     views_->startUp.refresh();
     views_->excluded.refresh();
     views_->popup.refresh();
+    views_->importPreview.refresh();
     syncMenuChecks(::GetMenu(window_), mainWindow);
     refreshing_ = false;
 }

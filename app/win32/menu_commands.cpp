@@ -17,6 +17,9 @@ constexpr Item FileItems[] = {
     {CmdFileSave, &MainWindow::saveItem, &MainWindow::saveFile},
     {CmdFileSaveAs, &MainWindow::saveAsItem, &MainWindow::exportFile},
     {CmdFileLocation, &MainWindow::fileLocationItem, &MainWindow::chooseFileLocation},
+    {CmdImportOther, &MainWindow::importOtherItem, &MainWindow::importFromOtherProgram},
+    {CmdUndoImport, &MainWindow::undoImportItem, &MainWindow::undoLastImport},
+    {CmdExportCsv, &MainWindow::exportCsvItem, &MainWindow::exportCsv},
     {CmdSuggestions, &MainWindow::suggestionsItem, &MainWindow::writeSuggestion},
     {CmdExit, &MainWindow::exitItem, &MainWindow::exitProgram}};
 
@@ -82,6 +85,8 @@ void syncMenuChecks(HMENU menu, const MainWindow& mainWindow) {
         ::CheckMenuItem(
             menu, item.command,
             MF_BYCOMMAND | ((mainWindow.*item.item).checked ? MF_CHECKED : MF_UNCHECKED));
+        ::EnableMenuItem(menu, item.command,
+                         MF_BYCOMMAND | ((mainWindow.*item.item).enabled ? MF_ENABLED : MF_GRAYED));
     });
 }
 

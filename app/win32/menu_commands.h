@@ -15,6 +15,9 @@ enum MenuCommand : UINT {
     CmdSuggestions,
     CmdExit,
     CmdFileLocation,
+    CmdImportOther = 150,
+    CmdUndoImport,
+    CmdExportCsv,
     CmdRestoreDefaults = 200,
     CmdRunMinimized,
     CmdBoost,
@@ -37,7 +40,7 @@ enum MenuCommand : UINT {
 
 // Builds the menu bar from the model's captions.
 HMENU createMainMenu(const MainWindow& mainWindow);
-// Sets the check marks from the model.
+// Sets the check marks, and which items can be chosen, from the model.
 void syncMenuChecks(HMENU menu, const MainWindow& mainWindow);
 // Runs the handler of a menu command; false for an identifier that is not one.
 bool runMenuCommand(MainWindow& mainWindow, UINT command);

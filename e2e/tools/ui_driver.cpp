@@ -1,7 +1,8 @@
 // Drives Quorvel's windows from outside with ordinary window messages, as the
 // end-to-end tests' hands and eyes. Windows are named main, common (Common
 // Text), startup (the start-with-Windows question), excluded (Excluded
-// Programs), find (the Find and Type popup); controls by their names in the program (triggerBox,
+// Programs), find (the Find and Type popup), import (Import from Another Program's
+// preview); controls by their names in the program (triggerBox,
 // addButton, shortcutList...) or by number; a CONTROL left out means the window itself. Texts,
 // given and printed, are UTF-8: any character.
 //
@@ -181,6 +182,14 @@ constexpr Named ExcludedControls[] = {
 constexpr Named FindControls[] = {
     {"searchBox", ids::FindSearchBox}, {"rows", ids::FindRows}, {"note", ids::FindNote}};
 
+constexpr Named ImportControls[] = {{"summary", ids::ImportSummary},
+                                    {"rows", ids::ImportRows},
+                                    {"keepOption", ids::ImportKeepOption},
+                                    {"replaceOption", ids::ImportReplaceOption},
+                                    {"keepBothOption", ids::ImportKeepBothOption},
+                                    {"importButton", ids::ImportButton},
+                                    {"cancelButton", ids::ImportCancelButton}};
+
 constexpr Named MessageBoxButtons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
 
 struct WindowKind {
@@ -195,7 +204,8 @@ constexpr WindowKind Kinds[] = {
     {"common", ids::CommonTextClass, CommonControls, ids::CommonTextList},
     {"startup", ids::StartUpDialogClass, StartUpControls, 0},
     {"excluded", ids::ExcludedProgramsClass, ExcludedControls, ids::ExcludedList},
-    {"find", ids::FindAndTypeClass, FindControls, ids::FindRows}};
+    {"find", ids::FindAndTypeClass, FindControls, ids::FindRows},
+    {"import", ids::ImportPreviewClass, ImportControls, ids::ImportRows}};
 
 // The id of the entry with that name, else the name read as a number (0 when it is none).
 int idNamed(std::span<const Named> known, const char* name) {

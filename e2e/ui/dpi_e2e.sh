@@ -5,7 +5,7 @@
 # its control in the message font) and draws in the message font; a screenshot
 # of each is saved in build/screenshots/: the main window with the samples,
 # the start-up question, Common Text and one of its message boxes, Excluded
-# Programs.
+# Programs, the preview of Import from Another Program.
 #
 #   e2e/ui/dpi_e2e.sh [DPI...]
 set -uo pipefail
@@ -72,6 +72,13 @@ for dpi in "${dpis[@]}"; do
     open_window excluded
     check_window "$dpi" excluded nameBox excluded-programs
     close_window excluded
+
+    printf '%s\r\n' '::ibtw::by the way' ':*:istar::at once' >"$program/import.ahk"
+    ui menu 150
+    ui file-dialog 'C:\quorvel\import.ahk' >/dev/null
+    ui_until 1 visible import >/dev/null
+    check_window "$dpi" import "" import-preview
+    acts - 'ui click import cancelButton' 0 visible import
     exit_quorvel || { e2e_fail "exit-at-$dpi" "Quorvel did not end"; e2e_wine_ended 1; }
 
     # The main window on its own.

@@ -17,7 +17,7 @@ main_title='^Quorvel 2\.1 - www\.quorvel\.example$'
 common_title='^Common Text - www\.quorvel\.example$'
 # shellcheck disable=SC2034 # for the suites
 declare -gA titles=([main]=$main_title [common]=$common_title [excluded]='^Excluded Programs$'
-    [startup]='^Quorvel 2\.1$')
+    [startup]='^Quorvel 2\.1$' [import]='^Import from Another Program$')
 
 # acts CHECK ACTION EXPECTED READING...: one row of a scenario. Runs ACTION (a
 # command line, ":" for none), then waits until READING prints EXPECTED.

@@ -74,8 +74,10 @@ std::string Win32Dialogs::showSaveDialog(const FileDialogText& text) {
 std::string Win32Dialogs::fileDialog(bool save, const FileDialogText& text) const {
     std::vector<wchar_t> fileName(FileNameBufferSize, L'\0');
     const std::wstring title = wideText(text.title);
-    const std::wstring extension = wideText(text.extension);
-    const std::wstring pattern = L"*." + extension;
+    const std::wstring extensions = wideText(text.extension);
+    const std::wstring pattern = L"*." + extensions;
+    // A name typed without one gets the first.
+    const std::wstring extension = extensions.substr(0, extensions.find(L';'));
     // Pairs of a shown name and its patterns, each ended by a NUL, and one more NUL.
     std::wstring filter = wideText(text.kindName) + L" (" + pattern + L")";
     filter += L'\0' + pattern + L'\0';

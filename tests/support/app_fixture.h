@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "tests/doubles/fake_desktop.h"
+#include "tests/doubles/fake_keyboard_layout.h"
 #include "tests/support/transcript.h"
 
 namespace quorvel::testing {
@@ -60,7 +61,10 @@ struct AppFixture : FakeDesktop {
     // "disk T text|T2 text2" (another program writes the working file with
     // these entries; "disk" alone empties it), "put <path>: T text|..." (the
     // same for any file), "location" (File, "Shortcut File Location..."),
-    // "unmount <folder>" and "mount" (a drive goes, and every one comes back) and
+    // "unmount <folder>" and "mount" (a drive goes, and every one comes back),
+    // "other import", "other confirm", "other undo" and "other csv" (Import from
+    // Another Program on a German layout, its preview's Import, Undo Import,
+    // Export as CSV) and
     // "session end" (Windows asks whether the session may end; the reason
     // given back is shown).
     // Each step but those that only set what comes next is followed by the file
@@ -164,6 +168,7 @@ struct AppFixture : FakeDesktop {
         }
         return entries.empty() ? "" : bytes + "\x01\r\n";
     }
+    FakeGermanLayout germanLayout_;
     std::string sessionEndReply_;
 
     void act(const std::string& word, const std::string& rest) {
@@ -193,6 +198,12 @@ struct AppFixture : FakeDesktop {
                                : form->editor.deleteAll();
         } else if (word == "row") {
             form->shortcuts.add(rest, "");
+        } else if (word == "other") {
+            form->typingLayout = &germanLayout_;
+            rest == "import"    ? form->importFromOtherProgram()
+            : rest == "confirm" ? form->confirmImport()
+            : rest == "undo"    ? form->undoLastImport()
+                                : form->exportCsv();
         } else if (word == "copy") {
             std::swap(form, otherCopy_);
             if (!form) {
