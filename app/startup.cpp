@@ -198,7 +198,13 @@ void MainWindow::readHeldBackFile(Tell telling) {
         const BusyCursor busy(services_.dialogs);
         loaded = workingFile().load(shortcuts);
     }
-    if (workingFile().awaitingRead() || (!unsaved_ && loaded.unreadLines == 0)) {
+    if (workingFile().awaitingRead()) {
+        return;
+    }
+    // Its folder may have come only now (a drive connected late).
+    fileWatch_.settled(services_.files.stamp(workingFile().path()));
+    watchWorkingFolder();
+    if (!unsaved_ && loaded.unreadLines == 0) {
         return;
     }
     // What the user added meanwhile, or the copy of a damaged file, is saved now.

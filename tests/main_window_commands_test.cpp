@@ -147,11 +147,14 @@ TEST_F(MainWindowCommands, ConflictCopiesAreOfferedOnceAndTheFileLivesWhereTheUs
                              "defaultkeys.sync-conflict-20261209-113000-ABCD.qvb"},
                             ""),
               "Declined");
-    transcript += run({"save D:\\Sync\\keys.qvb", "yes", "location", "start",
-                       "put E:\\Shared\\keys.qvb: ZZ theirs", "save E:\\Shared\\keys.qvb", "yes",
-                       "location", "add YY mine", "unmount E:\\Shared", "start", "add XX meanwhile",
-                       "retry", "mount", "retry"});
+    transcript +=
+        run({"save D:\\Sync\\keys.qvb", "yes", "location", "start",
+             "put E:\\Shared\\keys.qvb: ZZ theirs", "save E:\\Shared\\keys.qvb", "yes", "location",
+             "add YY mine", "unmount E:\\Shared", "start", "add XX meanwhile", "retry"});
+    folderWatch.watched.clear();
+    transcript += run({"mount", "retry"});
     EXPECT_EQ(settings.read({"Quorvel", "File", "Location"}, ""), "E:\\Shared\\keys.qvb");
+    EXPECT_EQ(folderWatch.watched, "E:\\Shared") << "the folder watched once it came";
     testing::expectGolden("main_window_shared_file.txt", transcript);
 }
 
