@@ -90,6 +90,7 @@ void MainWindow::applyOptions(bool paused) {
     options.pauseInFullScreen = fullScreenPauseItem.checked;
     options.expansionPaused = paused;
     options.excludedPrograms = excludedPrograms;
+    options.undoWithBackspace = undoWithBackspaceItem.checked;
     engine.setOptions(std::move(options));
 }
 

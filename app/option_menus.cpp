@@ -35,6 +35,10 @@ void MainWindow::toggleFullScreenPause() {
     flipStoredOption(fullScreenPauseItem, settings::FullScreenPause);
 }
 
+void MainWindow::toggleUndoWithBackspace() {
+    flipStoredOption(undoWithBackspaceItem, settings::UndoWithBackspace);
+}
+
 bool MainWindow::excludeProgram(std::string_view name) {
     if (!excludedPrograms.add(name)) {
         return false;

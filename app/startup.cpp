@@ -156,6 +156,8 @@ void MainWindow::start() {
             .value_or(commonTextKeyItem.checked);
     fullScreenPauseItem.checked =
         settings::readBoolSetting(store.read(settings::FullScreenPause, "True")).value_or(true);
+    undoWithBackspaceItem.checked =
+        settings::readBoolSetting(store.read(settings::UndoWithBackspace, "True")).value_or(true);
     excludedPrograms = ExcludedPrograms::parse(store.read(settings::ExcludedProgramNames, ""));
     calibrationBox.setText(store.read(settings::Calibration, calibrationBox.text()));
     applyBoost();

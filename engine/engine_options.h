@@ -23,6 +23,8 @@ struct EngineOptions {
     // "Pause Expansion": every key passes untouched.
     bool expansionPaused = false;
     ExcludedPrograms excludedPrograms;
+    // A Backspace right after an expansion takes it back.
+    bool undoWithBackspace = true;
 };
 
 }  // namespace quorvel

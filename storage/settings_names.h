@@ -32,6 +32,7 @@ inline constexpr SettingName FullScreenPause{Application, OptionsSection, "FullS
 inline constexpr SettingName ExcludedProgramNames{Application, "Excluded", "Programs"};
 // The popup's hot key, by its name ("Ctrl+Alt+Space"); "None" turns it off.
 inline constexpr SettingName PopupKey{Application, OptionsSection, "PopupKey"};
+inline constexpr SettingName UndoWithBackspace{Application, OptionsSection, "UndoWithBackspace"};
 // How often and when each shortcut was used: one value per shortcut (UsageHistory).
 inline constexpr std::string_view UsageSection = "Usage";
 inline constexpr SettingName Calibration{product::CalibrationApplication, "options", "text2"};

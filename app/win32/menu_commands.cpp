@@ -34,6 +34,8 @@ constexpr Item OptionItems[] = {
      &MainWindow::choosePopupKeyCtrlAltInsert},
     {CmdClearUsage, &MainWindow::clearUsageItem, &MainWindow::clearUsageHistory},
     {CmdFullScreenPause, &MainWindow::fullScreenPauseItem, &MainWindow::toggleFullScreenPause},
+    {CmdUndoWithBackspace, &MainWindow::undoWithBackspaceItem,
+     &MainWindow::toggleUndoWithBackspace},
     {CmdExcludedPrograms, &MainWindow::excludedProgramsItem, &MainWindow::openExcludedPrograms},
     {CmdCalibration, &MainWindow::calibrationItem, &MainWindow::openCalibration}};
 

@@ -27,6 +27,7 @@ enum MenuCommand : UINT {
     CmdPopupCtrlShiftInsert,
     CmdPopupCtrlAltInsert,
     CmdClearUsage,
+    CmdUndoWithBackspace,
     CmdLoadSamples = 300,
     CmdAbout,
     CmdHelp,
