@@ -13,7 +13,8 @@ source e2e/lib.sh
 timing="$E2E_STATE/hook-timing.txt"
 e2e_typing_suite --size 32767 \
     '{S}|RN|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\marker.txt)%' '{S}|CP|Hello World +a 1!' \
-    '{S}|CQ|Quote: %(clipboard text)%' '{S}|BRB|Be right back'
+    '{S}|CQ|Quote: %(clipboard text)%' '{S}|BRB|Be right back' \
+    "{S}|ITS|it's"
 cp "$tools/ui_driver.exe" "$program/"
 e2e_check boost-setting-written-at-start e2e_until_prints False e2e_reg_query 'Quorvel\opts' Boost
 
@@ -158,15 +159,19 @@ clicked_into_another_window() {
 e2e_check click-into-another-window-forgets-letters-typed clicked_into_another_window
 
 # Backspace as the first key after an expansion takes it back: the trigger and
-# its Space come back. After a click it is an ordinary Backspace.
+# its Space come back. After a click it is an ordinary Backspace. A quote is
+# taken back only where the edit box's text was read and found as typed.
 backspace_after_the_text() {
-    e2e_typed_gives "brb " "Be right back" || return 1
+    e2e_typed_gives "$2" "$3" || return 1
     [ "$1" != clicked ] || e2e_click "$wid"
     e2e_key BackSpace
-    e2e_wait_report "$report" "$2" 10
+    e2e_wait_report "$report" "$4" 10
 }
-e2e_check backspace-takes-an-expansion-back backspace_after_the_text typed "brb "
-e2e_check backspace-after-a-click-is-ordinary backspace_after_the_text clicked "Be right bac"
+e2e_check backspace-takes-an-expansion-back backspace_after_the_text typed "brb " "Be right back" "brb "
+e2e_check backspace-after-a-click-is-ordinary backspace_after_the_text clicked "brb " \
+    "Be right back" "Be right bac"
+e2e_check backspace-takes-back-a-text-read-in-the-box backspace_after_the_text typed "its " "it's" \
+    "its "
 
 # File Save writes the list back byte for byte (into a file written afresh).
 rm -f "$program/defaultkeys.qvb"
