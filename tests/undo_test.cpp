@@ -15,7 +15,8 @@ using Target = FakeKeyboard::Target;
 // the user had, where the text is exactly what the send left, or where it cannot
 // be read, a text no target changes; otherwise the Backspace is ordinary. Any
 // other key, a click, a move of the focus, five seconds or the option off end the
-// chance; Ctrl and Shift with Backspace are never taken, nor its auto-repeat.
+// chance, and so does a key typed while the text was on its way; Ctrl and Shift
+// with Backspace are never taken, nor its auto-repeat.
 // Each row: the target, whether its text can be read, Boost, the shortcut's text
 // (trigger "brb", launched by Space unless the script says Tab), what is typed and
 // what the target shows then.
@@ -28,6 +29,7 @@ TEST(Undo, BackspaceTakesBackOnlyWhatTheSendTyped) {
         const char* script;
         const char* shows;
         bool undoOff = false;
+        const char* typedDuringTheText = "";
     };
     const Case cases[] = {
         {Target::Plain, false, false, "Be right back", "brb {Bksp}", "brb "},
@@ -58,6 +60,7 @@ TEST(Undo, BackspaceTakesBackOnlyWhatTheSendTyped) {
         {Target::Plain, false, false, "Be right back", "brb {+LShift}{Bksp}{-LShift}",
          "Be right bac"},
         {Target::Plain, false, false, "Be right back", "brb {Bksp}", "Be right bac", true},
+        {Target::Plain, false, false, "Be right back", "brb {Bksp}", "Be right back", false, "x"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " / " + c.script);
@@ -68,6 +71,11 @@ TEST(Undo, BackspaceTakesBackOnlyWhatTheSendTyped) {
         f.option(&EngineOptions::undoWithBackspace, !c.undoOff);
         f.addEntry(LaunchMode::Space, false, "brb", c.text);
         f.addEntry(LaunchMode::Tab, false, "brb", c.text);
+        f.keyboard.afterSend = [&f, &c](std::string_view keys) {
+            if (keys == c.text) {
+                f.keys(c.typedDuringTheText);
+            }
+        };
         f.keys(c.script);
         EXPECT_EQ(f.keyboard.targetText, c.shows);
     }
