@@ -174,6 +174,11 @@ e2e_check backspace-after-a-click-is-ordinary backspace_after_the_text clicked "
     "Be right back" "Be right bac"
 e2e_check backspace-takes-back-a-text-read-in-the-box backspace_after_the_text typed "its " "it's" \
     "its "
+ui menu 231
+e2e_until_prints False e2e_reg_query 'Quorvel\opts' UndoWithBackspace >/dev/null
+e2e_check backspace-with-undo-turned-off-is-ordinary backspace_after_the_text typed "brb " \
+    "Be right back" "Be right bac"
+ui menu 231
 
 # File Save writes the list back byte for byte (into a file written afresh).
 rm -f "$program/defaultkeys.qvb"

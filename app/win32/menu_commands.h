@@ -27,7 +27,8 @@ enum MenuCommand : UINT {
     CmdPopupCtrlShiftInsert,
     CmdPopupCtrlAltInsert,
     CmdClearUsage,
-    CmdUndoWithBackspace,
+    // Its own number, whatever items are added around it: the Wine suites send it.
+    CmdUndoWithBackspace = 231,
     CmdLoadSamples = 300,
     CmdAbout,
     CmdHelp,
