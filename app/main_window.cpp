@@ -91,6 +91,7 @@ void MainWindow::applyOptions(bool paused) {
     options.expansionPaused = paused;
     options.matchTriggerCase = matchTriggerCaseItem.checked;
     options.excludedPrograms = excludedPrograms;
+    options.undoWithBackspace = undoWithBackspaceItem.checked;
     engine.setOptions(std::move(options));
 }
 

@@ -69,6 +69,7 @@ class MainWindow : public EditorControls {
     void toggleCommonTextKey();
     void toggleFullScreenPause();
     void toggleMatchTriggerCase();
+    void toggleUndoWithBackspace();
     // The excluded programs, stored at each change; false when nothing changed
     // (not a file name, listed already, or not listed).
     bool excludeProgram(std::string_view name);
@@ -192,6 +193,12 @@ class MainWindow : public EditorControls {
     MenuItem matchTriggerCaseItem{"Match the Case of the Trigger"};
     MenuItem fullScreenPauseItem = [] {
         MenuItem item{"Pause in Full-Screen Programs"};
+        item.checked = true;
+        return item;
+    }();
+    // On unless the user turned it off.
+    MenuItem undoWithBackspaceItem = [] {
+        MenuItem item{"Undo Expansion with Backspace"};
         item.checked = true;
         return item;
     }();

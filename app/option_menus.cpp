@@ -39,6 +39,10 @@ void MainWindow::toggleMatchTriggerCase() {
     flipStoredOption(matchTriggerCaseItem, settings::MatchTriggerCase);
 }
 
+void MainWindow::toggleUndoWithBackspace() {
+    flipStoredOption(undoWithBackspaceItem, settings::UndoWithBackspace);
+}
+
 bool MainWindow::excludeProgram(std::string_view name) {
     if (!excludedPrograms.add(name)) {
         return false;

@@ -173,6 +173,8 @@ void MainWindow::start() {
         settings::readBoolSetting(store.read(settings::FullScreenPause, "True")).value_or(true);
     matchTriggerCaseItem.checked =
         settings::readBoolSetting(store.read(settings::MatchTriggerCase, "False")).value_or(false);
+    undoWithBackspaceItem.checked =
+        settings::readBoolSetting(store.read(settings::UndoWithBackspace, "True")).value_or(true);
     excludedPrograms = ExcludedPrograms::parse(store.read(settings::ExcludedProgramNames, ""));
     calibrationBox.setText(store.read(settings::Calibration, calibrationBox.text()));
     applyBoost();

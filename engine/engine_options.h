@@ -25,6 +25,8 @@ struct EngineOptions {
     // A trigger typed with a capital gives its text with one, or in capitals.
     bool matchTriggerCase = false;
     ExcludedPrograms excludedPrograms;
+    // A Backspace right after an expansion takes it back.
+    bool undoWithBackspace = true;
 };
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include "engine/shortcut_entry.h"
 #include "engine/stay_out.h"
 #include "platform/virtual_keys.h"
+#include "text/utf8.h"
 
 namespace quorvel {
 
@@ -76,6 +77,8 @@ void KeyboardEngine::noteOwnModifier(const KeyEventRecord& event) {
 
 void KeyboardEngine::keysMayHaveBeenMissed() {
     ownModifier_.fill(false);
+    undoChance_.reset();
+    backspaceTaken_ = false;
     state_ = afterKeysMissed(std::move(state_), heldByUser());
     keyHold_.reset();
 }
@@ -90,6 +93,96 @@ void KeyboardEngine::modifierTick() {
 
 void KeyboardEngine::pauseTick() {
     state_ = afterPauseTick(std::move(state_), services_.clock.now());
+    if (undoChance_ && services_.clock.milliseconds() - undoChance_->endedAt >= UndoMilliseconds) {
+        undoChance_.reset();
+    }
+}
+
+void KeyboardEngine::offerUndo(UndoChance chance) {
+    chance.focusChanges = focusChangesSeen_;
+    chance.endedAt = services_.clock.milliseconds();
+    undoChance_ = std::move(chance);
+}
+
+void KeyboardEngine::noteTypedKey(const MatcherEvent& event) {
+    if (event.ours || event.stayOut ||
+        !reachesMatcher(event.flags, static_cast<int>(event.virtualKey))) {
+        return;
+    }
+    const bool ctrlOrAlt = event.held.has(vk::LCtrl) || event.held.has(vk::RCtrl) ||
+                           event.held.has(vk::LAlt) || event.held.has(vk::RAlt);
+    typedKeys_[typedKeyCount_++ % typedKeys_.size()] = {
+        static_cast<std::uint8_t>(event.virtualKey),
+        event.held.has(vk::LShift) || event.held.has(vk::RShift), !ctrlOrAlt};
+}
+
+// The launch key is the latest key noted. Space and Tab put their character in
+// where the send swallowed it, and so does a key that ends the trigger; the
+// trigger's own characters come before it.
+std::optional<std::vector<KeyStroke>> KeyboardEngine::keysTypedFor(
+    const LaunchMatch& match, bool launchKeyEndsTrigger) const {
+    if (typedKeyCount_ == 0) {
+        return std::nullopt;
+    }
+    const std::uint8_t launchKey = typedKeys_[(typedKeyCount_ - 1) % typedKeys_.size()].virtualKey;
+    const bool launchTyped = launchKey == vk::Space || launchKey == vk::Tab || launchKeyEndsTrigger;
+    std::size_t characters = match.triggerTyped ? utf8::length(match.trigger) : 0;
+    characters += launchTyped && !launchKeyEndsTrigger ? 1 : 0;
+    const std::size_t newest = typedKeyCount_ - (launchTyped ? 0 : 1);
+    if (characters > typedKeys_.size() || characters > newest) {
+        return std::nullopt;
+    }
+    std::vector<KeyStroke> strokes;
+    for (std::size_t i = newest - characters; i < newest; ++i) {
+        const TypedKey& key = typedKeys_[i % typedKeys_.size()];
+        if (!key.known || isFunctionKey(key.virtualKey)) {
+            return std::nullopt;
+        }
+        if (key.shift) {
+            strokes.push_back(KeyStroke::press(Modifier::Shift));
+        }
+        strokes.push_back(KeyStroke::key(key.virtualKey));
+        if (key.shift) {
+            strokes.push_back(KeyStroke::release(Modifier::Shift));
+        }
+    }
+    return strokes;
+}
+
+// The first press of a plain Backspace, while the send's text is as it left it,
+// where it may be taken back. Ctrl+Backspace erases a word and Shift+Backspace
+// is the user's own: neither is ever taken.
+bool KeyboardEngine::takesBackspace(const KeyEventRecord& received) {
+    if (received.vkCode != vk::Backspace || received.flags != 0 || received.dwExtraInfo != 0 ||
+        !options_.undoWithBackspace || options_.expansionPaused || !onUndo) {
+        return false;
+    }
+    const UndoChance& chance = *undoChance_;
+    if (services_.clock.milliseconds() - chance.endedAt >= UndoMilliseconds) {
+        return false;
+    }
+    const HeldModifierKeys held = heldByUser();
+    for (const std::uint8_t key : RecordedModifierKeys) {
+        if (held.has(key)) {
+            return false;
+        }
+    }
+    if (services_.keyState.isDown(vk::LWin) || services_.keyState.isDown(vk::RWin)) {
+        return false;
+    }
+    const FocusFacts& focus = services_.focus.inspect();
+    if (focus.focusChanges != chance.focusChanges ||
+        staysOut(focus, options_.excludedPrograms, options_.pauseInFullScreen) ||
+        (!focus.textReadable && !undoableUnread(chance.text, chance.pasted)) || !canDeliverNow()) {
+        return false;
+    }
+    SendRequest request;
+    request.undo = std::move(undoChance_);
+    undoChance_.reset();
+    backspaceTaken_ = true;
+    keyHold_.begin();
+    onUndo(std::move(request));
+    return true;
 }
 
 MatcherEvent KeyboardEngine::matcherEventFor(const KeyEventRecord& received) {
@@ -124,8 +217,21 @@ MatcherEvent KeyboardEngine::matcherEventFor(const KeyEventRecord& received) {
 }
 
 KeyDecision KeyboardEngine::onKeyEvent(const KeyEventRecord& received) {
+    const bool released = (received.flags & key_flags::Released) != 0;
+    if (backspaceTaken_ && received.vkCode == vk::Backspace &&
+        (received.flags & key_flags::Injected) == 0) {
+        backspaceTaken_ = !released;
+        return KeyDecision::Swallow;
+    }
     if (keyHold_.hold(received)) {
         return KeyDecision::Swallow;
+    }
+    // Any key the user presses after a send ends its chance of being taken back.
+    if (undoChance_ && !released && received.dwExtraInfo != OwnInjectionMarker) {
+        if (takesBackspace(received)) {
+            return KeyDecision::Swallow;
+        }
+        undoChance_.reset();
     }
     // After the hold: keys typed during a send begun before the pause still come
     // out in order.
@@ -133,6 +239,7 @@ KeyDecision KeyboardEngine::onKeyEvent(const KeyEventRecord& received) {
         return KeyDecision::Pass;
     }
     MatcherEvent event = matcherEventFor(received);
+    noteTypedKey(event);
     const MatcherSettings settings{options_.showWindowHotKey, options_.commonTextHotKey};
     MatcherStep step = matchKey(state_, event, shortcuts_, settings);
     if (step.match && !canDeliverNow()) {
@@ -183,6 +290,7 @@ void KeyboardEngine::handOver(const LaunchMatch& match, bool launchKeyEndsTrigge
     if (options_.matchTriggerCase) {
         request.textCase = textCase;
     }
+    request.typedKeys = keysTypedFor(match, launchKeyEndsTrigger);
     if (onMatch) {
         keyHold_.begin();
         onMatch(std::move(request));

@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/engine_options.h"
 #include "engine/engine_services.h"
@@ -14,6 +16,7 @@
 #include "engine/send_request.h"
 #include "engine/shortcut_list.h"
 #include "engine/trigger_matcher.h"
+#include "engine/undo_chance.h"
 #include "platform/keyboard_hook.h"
 
 namespace quorvel {
@@ -34,7 +37,10 @@ class KeyboardEngine {
     KeyDecision onKeyEvent(const KeyEventRecord& event);
     // A mouse button was pressed: the caret may be somewhere else now, so the
     // letters typed before are no part of what is typed next.
-    void mouseButtonPressed() { state_.typed.clear(); }
+    void mouseButtonPressed() {
+        state_.typed.clear();
+        undoChance_.reset();
+    }
     // After the session was locked, the machine slept or the hook was installed
     // again, the keys typed before mean nothing, and modifiers may have been
     // released where the hook could not see it: forgets the typed keys and
@@ -48,8 +54,15 @@ class KeyboardEngine {
     void modifierTick();
     void pauseTick();
 
+    // A send has ended whole: until the user's next key, a click, a move of the
+    // focus or UndoMilliseconds, a Backspace may take it back.
+    void offerUndo(UndoChance chance);
+    void endUndoChance() { undoChance_.reset(); }
+
     // Receives each match, once.
     std::function<void(SendRequest)> onMatch;
+    // Receives the request that takes the last send back.
+    std::function<void(SendRequest)> onUndo;
     // Told of a trigger typed where keys cannot be typed (a program running as
     // administrator), with the foreground program's file name.
     std::function<void(const std::string& program)> onCannotType;
@@ -65,6 +78,10 @@ class KeyboardEngine {
     bool canDeliverNow();
     void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger, TextCase textCase);
     void act(HotKey hotKey);
+    void noteTypedKey(const MatcherEvent& event);
+    std::optional<std::vector<KeyStroke>> keysTypedFor(const LaunchMatch& match,
+                                                       bool launchKeyEndsTrigger) const;
+    bool takesBackspace(const KeyEventRecord& event);
 
     const ShortcutList& shortcuts_;
     const EngineOptions& options_;
@@ -76,6 +93,20 @@ class KeyboardEngine {
     // shows them up: while down, they are not the user's.
     std::array<bool, 256> ownModifier_{};
     std::uint64_t focusChangesSeen_ = 0;
+
+    // The latest keys the matcher saw, newest last in a ring: a trigger's keys,
+    // to type them again when its text is taken back. `known` is false for a key
+    // typed with Ctrl or Alt, whose character the target decides.
+    struct TypedKey {
+        std::uint8_t virtualKey = 0;
+        bool shift = false;
+        bool known = false;
+    };
+    std::array<TypedKey, 64> typedKeys_{};
+    std::size_t typedKeyCount_ = 0;  // ever noted
+    std::optional<UndoChance> undoChance_;
+    // The Backspace that took a send back is down: its repeats do nothing.
+    bool backspaceTaken_ = false;
 };
 
 }  // namespace quorvel

@@ -1,5 +1,10 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "engine/undo_chance.h"
+#include "platform/key_strokes.h"
 
 #include "text/case_mapping.h"
 
@@ -20,6 +25,12 @@ struct SendRequest {
     bool plainText = false;
     // The case the trigger was typed in, for the text's own characters.
     TextCase textCase = TextCase::AsStored;
+    // The keys the user typed for the trigger, to type them again should the
+    // text be taken back; unset when they cannot be typed again as they were
+    // (Ctrl or Alt held) and for a text chosen rather than typed.
+    std::optional<std::vector<KeyStroke>> typedKeys{};
+    // Takes back the send before instead of sending a text.
+    std::optional<UndoChance> undo{};
 };
 
 }  // namespace quorvel

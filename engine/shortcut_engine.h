@@ -22,6 +22,8 @@ class ShortcutEngine {
     ShortcutEngine(const ShortcutList& shortcuts, EngineServices& services)
         : keyboard_(shortcuts, options_, services), sender_(options_, keyboard_, services) {
         keyboard_.onMatch = [this](SendRequest request) { handOver(std::move(request)); };
+        // Taking a text back uses no shortcut.
+        keyboard_.onUndo = [this](SendRequest request) { sender_.enqueue(std::move(request)); };
     }
     ShortcutEngine(const ShortcutEngine&) = delete;
     ShortcutEngine& operator=(const ShortcutEngine&) = delete;

@@ -70,7 +70,22 @@ bool TextSender::step() {
             request_ = std::move(queue_.front());
             queue_.pop_front();
             keyboard_.keyHold().maskMenuKeys();
+            keyboard_.endUndoChance();
             clipboardSteps_ = false;
+            sentText_.reset();
+            // Function keys and Ctrl combinations put no characters into the
+            // application.
+            erasures_ = request_.triggerTyped ? utf8::length(request_.trigger) : 0;
+            if (request_.launchKeyEndsTrigger && erasures_ > 0) {
+                --erasures_;
+            }
+            if (request_.undo) {
+                paste_ = false;
+                expansion_ = MacroExpansion{};
+                literal_.clear();
+                phase_ = Phase::Undo;
+                return true;
+            }
             expansion_ =
                 request_.plainText
                     ? MacroExpansion{MacroExpansion::Kind::Text, request_.text, {}, {}}
@@ -84,6 +99,21 @@ bool TextSender::step() {
             paste_ = options_.boost && expansion_.kind == MacroExpansion::Kind::Text;
             phase_ = paste_ ? Phase::SaveClipboard : Phase::Erase;
             waitStart_ = services_.clock.milliseconds();
+            return true;
+        }
+
+        case Phase::Undo: {
+            const auto erasures = undoErasures(*request_.undo, services_.focus.textBeforeCaret());
+            if (!erasures) {
+                // The text is no longer as the send left it: the Backspace is the
+                // user's, and does what it always does.
+                const KeyStroke backspace = KeyStroke::key(vk::Backspace);
+                services_.injector.typeKeys({&backspace, 1}, Wait::No);
+                endEarly();
+                return true;
+            }
+            erasures_ = *erasures;
+            phase_ = Phase::Erase;
             return true;
         }
 
@@ -121,20 +151,11 @@ bool TextSender::step() {
         }
 
         case Phase::Erase: {
-            // Function keys and Ctrl combinations put no characters into the
-            // application.
-            std::size_t typed = 0;
-            if (request_.triggerTyped) {
-                typed = utf8::length(request_.trigger);
-                if (request_.launchKeyEndsTrigger && typed > 0) {
-                    --typed;
-                }
-            }
-            if (typed == 0) {
+            if (erasures_ == 0) {
                 phase_ = Phase::Deliver;
                 return true;
             }
-            const std::vector<KeyStroke> erase(typed, KeyStroke::key(vk::Backspace));
+            const std::vector<KeyStroke> erase(erasures_, KeyStroke::key(vk::Backspace));
             if (services_.injector.typeKeys(erase, forceWait()) != SendOutcome::AllSent) {
                 endEarly();
                 return true;
@@ -213,18 +234,21 @@ bool TextSender::step() {
             return afterPass(Phase::Pasted);
         case Phase::Pasted:
             keyboard_.forgetTypedKeys();
+            sentText_ = sentCharacters(textStrokes(literal_));
             return afterPass(Phase::Enter);
 
         case Phase::TypeText: {
             // Boost pastes the text as it stands; typed in its place, it stays data.
             const bool literal = options_.boost || request_.plainText;
-            const auto strokes = literal ? std::optional(textStrokes(literal_))
-                                         : keystrokesOf(expansion_, request_.textCase);
+            const auto strokes = request_.undo ? request_.undo->typedKeys
+                                 : literal     ? std::optional(textStrokes(literal_))
+                                               : keystrokesOf(expansion_, request_.textCase);
             if (!strokes ||
                 services_.injector.typeKeys(*strokes, forceWait()) != SendOutcome::AllSent) {
                 endEarly();
                 return true;
             }
+            sentText_ = sentCharacters(*strokes);
             if (forceWait() == Wait::Yes) {
                 return afterKeysArrive(Phase::TextArrived);
             }
@@ -245,11 +269,19 @@ bool TextSender::step() {
             } else {
                 const KeyStroke enter = KeyStroke::key(vk::Enter);
                 services_.injector.typeKeys({&enter, 1}, Wait::No);
+                if (sentText_) {
+                    *sentText_ += '\n';
+                }
                 return afterPass(Phase::Finish);
             }
 
         case Phase::Finish:
             clipboardSteps_ = true;
+            if (sentText_ && request_.typedKeys && !request_.undo) {
+                keyboard_.offerUndo(
+                    {*std::move(sentText_), *std::move(request_.typedKeys), paste_});
+            }
+            sentText_.reset();
             // The user's keys go after every one of ours; a trigger among them
             // queues the next send.
             return afterKeysArrive(Phase::GiveBack);
@@ -280,6 +312,7 @@ bool TextSender::step() {
 void TextSender::endEarly() {
     // What the user had goes back, if the paste had taken it.
     loan_.dropPaste();
+    sentText_.reset();
     phase_ = Phase::Finish;
 }
 

@@ -60,6 +60,7 @@ class TextSender {
     enum class Phase {
         Idle,
         Start,  // the next request: macros expanded, the clipboard saved
+        Undo,   // a Backspace takes the last send back, if the text is still ours
         SaveClipboard,
         LendClipboard,
         Erase,
@@ -111,6 +112,9 @@ class TextSender {
     std::int64_t passQuarters_ = 0;  // of the calibration number used up
     std::uint64_t waitStart_ = 0;
     SnapshotResult::Outcome saved_ = SnapshotResult::Outcome::Busy;
+    std::size_t erasures_ = 0;  // Backspaces before the text
+    // What the send has put in so far, while it is only characters and line breaks.
+    std::optional<std::string> sentText_;
 };
 
 }  // namespace quorvel

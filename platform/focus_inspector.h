@@ -3,6 +3,7 @@
 // window and its keyboard focus to decide whether to stay out.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quorvel {
@@ -19,6 +20,9 @@ struct FocusFacts {
     // Counts the changes of the window in front and of the control or object with
     // the keyboard focus: letters typed before a change were typed elsewhere.
     std::uint64_t focusChanges = 0;
+    // The focused control is a kind whose text textBeforeCaret may read (an edit
+    // box).
+    bool textReadable = false;
 };
 
 class FocusInspector {
@@ -30,6 +34,10 @@ class FocusInspector {
     // The file name of the last program other than Quorvel that was in front,
     // followed from the foreground changes; empty when none was seen.
     virtual std::string lastOtherProgram() = 0;
+    // The focused control's text before its caret, when it can be read and
+    // nothing is selected; never from inside the keyboard hook: it asks the
+    // control's program.
+    virtual std::optional<std::string> textBeforeCaret() = 0;
 };
 
 }  // namespace quorvel

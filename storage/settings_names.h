@@ -39,6 +39,7 @@ inline constexpr SettingName ExcludedProgramNames{Application, "Excluded", "Prog
 inline constexpr SettingName PopupKey{Application, OptionsSection, "PopupKey"};
 // "Match the Case of the Trigger", off when missing.
 inline constexpr SettingName MatchTriggerCase{Application, OptionsSection, "MatchCase"};
+inline constexpr SettingName UndoWithBackspace{Application, OptionsSection, "UndoWithBackspace"};
 // How often and when each shortcut was used: one value per shortcut (UsageHistory).
 inline constexpr std::string_view UsageSection = "Usage";
 inline constexpr SettingName Calibration{product::CalibrationApplication, "options", "text2"};

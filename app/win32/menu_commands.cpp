@@ -39,6 +39,8 @@ constexpr Item OptionItems[] = {
     {CmdClearUsage, &MainWindow::clearUsageItem, &MainWindow::clearUsageHistory},
     {CmdMatchTriggerCase, &MainWindow::matchTriggerCaseItem, &MainWindow::toggleMatchTriggerCase},
     {CmdFullScreenPause, &MainWindow::fullScreenPauseItem, &MainWindow::toggleFullScreenPause},
+    {CmdUndoWithBackspace, &MainWindow::undoWithBackspaceItem,
+     &MainWindow::toggleUndoWithBackspace},
     {CmdExcludedPrograms, &MainWindow::excludedProgramsItem, &MainWindow::openExcludedPrograms},
     {CmdCalibration, &MainWindow::calibrationItem, &MainWindow::openCalibration}};
 

@@ -394,6 +394,7 @@ acts force-asks 'ui menu 203' "The Force option will force the text into a windo
 acts show-hot-key-on 'ui menu 204' True reg 'Quorvel\opts' MenuShow
 # On by default; the item turns it off and stores that.
 acts full-screen-pause-menu-off 'ui menu 207' False reg 'Quorvel\opts' FullScreenPause
+acts undo-with-backspace-menu-off 'ui menu 231' False reg 'Quorvel\opts' UndoWithBackspace
 acts minimize-hides 'ui click main minimizeButton' 0 visible main
 acts ctrl-shift-s-shows-window 'hot_key ctrl+shift+s' 1 visible main
 acts - 'ui minimize main' 1 iconic main

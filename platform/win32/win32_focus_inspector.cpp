@@ -26,6 +26,10 @@ constexpr UINT WmReadInputMethod = WM_APP + 1;
 // The user can open or close an input method with a key or its toolbar, which
 // changes neither the focus nor the layout: read again this often meanwhile.
 constexpr UINT InputMethodRereadMs = 500;
+// How long the focused control's program may take to give its text.
+constexpr UINT TextAnswerMs = 200;
+// A longer text is not read: a control that large is no edit box typed into.
+constexpr LRESULT MaxReadCharacters = 1 << 20;
 // How long the shell's full-screen state is taken as it was.
 constexpr ULONGLONG FullScreenRecheckMs = 1000;
 
@@ -59,6 +63,16 @@ bool knowsPasswordStyle(HWND window) {
         c = static_cast<wchar_t>(std::towlower(c));
     }
     return lower == L"edit" || lower.starts_with(L"richedit");
+}
+
+bool isRichEdit(HWND window) {
+    wchar_t name[64]{};
+    return ::RealGetWindowClassW(window, name, 64) != 0 && ::_wcsnicmp(name, L"richedit", 8) == 0;
+}
+
+bool askControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& answer) {
+    return ::SendMessageTimeoutW(control, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                 TextAnswerMs, &answer) != 0;
 }
 
 bool mayHaveInputMethod(HKL layout) {
@@ -309,6 +323,7 @@ const FocusFacts& Win32FocusInspector::inspect() {
     // The style is read each time: "show password" boxes switch it.
     const bool editPassword =
         focusIsEdit_ && (::GetWindowLongW(focus, GWL_STYLE) & ES_PASSWORD) != 0;
+    facts_.textReadable = focusIsEdit_ && !editPassword;
     facts_.passwordBox = editPassword || (focus != nullptr &&
                                           protectedFocus.load(std::memory_order_relaxed) == focus);
     // The focus thread's last answer, which it gives again within milliseconds of a
@@ -320,6 +335,47 @@ const FocusFacts& Win32FocusInspector::inspect() {
         facts_.fullScreen = fullScreenNow();
     }
     return facts_;
+}
+
+// An edit box's caret counts UTF-16 units of the text WM_GETTEXT gives; a rich
+// edit box's counts a line break as one, where its text may hold two, so it is
+// read only while it holds none.
+std::optional<std::string> Win32FocusInspector::textBeforeCaret() {
+    const HWND foreground = ::GetForegroundWindow();
+    const DWORD threadId =
+        foreground != nullptr ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    const HWND focus =
+        threadId != 0 && ::GetGUIThreadInfo(threadId, &thread) ? thread.hwndFocus : nullptr;
+    if (focus == nullptr || !knowsPasswordStyle(focus) ||
+        (::GetWindowLongW(focus, GWL_STYLE) & ES_PASSWORD) != 0) {
+        return std::nullopt;
+    }
+    // Past 65,535 the positions do not fit the answer's halves.
+    DWORD_PTR selection = 0;
+    if (!askControl(focus, EM_GETSEL, 0, 0, selection)) {
+        return std::nullopt;
+    }
+    const DWORD start = LOWORD(selection);
+    const DWORD end = HIWORD(selection);
+    DWORD_PTR length = 0;
+    if (start != end || start == 0xFFFF || !askControl(focus, WM_GETTEXTLENGTH, 0, 0, length) ||
+        static_cast<LRESULT>(length) > MaxReadCharacters) {
+        return std::nullopt;
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!askControl(focus, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                    copied) ||
+        start > copied) {
+        return std::nullopt;
+    }
+    text.resize(copied);
+    if (isRichEdit(focus) && text.find_first_of(L"\r\n") != std::wstring::npos) {
+        return std::nullopt;
+    }
+    return utf8Text(std::wstring_view(text).substr(0, start));
 }
 
 }  // namespace quorvel

@@ -21,6 +21,7 @@ class Win32FocusInspector final : public FocusInspector {
 
     const FocusFacts& inspect() override;
     std::string lastOtherProgram() override;
+    std::optional<std::string> textBeforeCaret() override;
 
   private:
     HANDLE watcher_ = nullptr;

@@ -28,14 +28,22 @@
 
 namespace quorvel {
 
-// The focus as the test sets it.
+// The focus as the test sets it; the control's text is the edit box's, read
+// where facts.textReadable says it can be.
 class FakeFocusInspector final : public FocusInspector {
   public:
+    explicit FakeFocusInspector(const std::string& controlText) : controlText_(controlText) {}
     const FocusFacts& inspect() override { return facts; }
     std::string lastOtherProgram() override { return otherProgram; }
+    std::optional<std::string> textBeforeCaret() override {
+        return facts.textReadable ? std::optional(controlText_) : std::nullopt;
+    }
 
     FocusFacts facts;
     std::string otherProgram;
+
+  private:
+    const std::string& controlText_;
 };
 
 class FakeWindowShower final : public WindowShower {
@@ -138,7 +146,7 @@ struct FakeDesktop {
     FakeProgramStarter programs;
     EnglishUsLocale locale;
     FakeWindowShower windows;
-    FakeFocusInspector focus;
+    FakeFocusInspector focus{keyboard.targetText};
     FakeSettingsStore settings;
     FakeDialogs dialogs;
     FakeFiles files;

@@ -142,12 +142,30 @@ void FakeKeyboard::applyToTarget(int code) {
         }
         return;
     }
-    if (code == vk::Backspace && !targetText.empty()) {
-        targetText.pop_back();
+    // Backspace erases a line break or a character whole.
+    if (code == vk::Backspace && targetText.size() > ranUpTo_) {
+        std::size_t erase = targetText.ends_with("\r\n") ? 2 : 1;
+        while (erase < targetText.size() &&
+               (targetText[targetText.size() - erase] & 0xC0) == 0x80) {
+            ++erase;
+        }
+        targetText.resize(targetText.size() - erase);
     } else if (code == vk::Enter) {
-        targetText += "\r\n";
+        arrived("\r\n");
     } else if (const auto character = characterForKey(code, down(vk::Shift))) {
-        targetText += *character;
+        arrived(std::string(1, *character));
+    }
+}
+
+void FakeKeyboard::arrived(std::string_view text) {
+    targetText += text;
+    if (target == Target::Autocorrect && targetText.ends_with("--")) {
+        targetText.replace(targetText.size() - 2, 2, "\u2014");
+    } else if (target == Target::AutoIndent && text == "\r\n") {
+        targetText += "  ";
+    } else if (target == Target::Console && text == "\r\n") {
+        targetText += "> ";
+        ranUpTo_ = targetText.size();
     }
 }
 
@@ -232,7 +250,7 @@ SendOutcome FakeKeyboard::injectAll(std::span<const KeyStroke> strokes) {
             deliver(vk::Packet, true, true, OwnInjectionMarker, unit);
         }
         if (!down(vk::Ctrl) && !down(vk::Alt)) {
-            targetText += character;
+            arrived(character);
         }
     }
     --nesting_;

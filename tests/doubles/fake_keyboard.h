@@ -76,6 +76,11 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     // that waits for them to be taken.
     std::vector<std::string> sent;
     std::string targetText;  // what the focused edit box shows
+    // What the edit box does to what arrives, as some programs do: turns "--"
+    // into a dash, indents the line after Enter, or runs the line at Enter and
+    // shows its prompt "> " (a console: what came before can no longer be erased).
+    enum class Target { Plain, Autocorrect, AutoIndent, Console };
+    Target target = Target::Plain;
     int swallowedCount = 0;
     int installs = 0;  // hooks installed
     // Menus opened by a lone tap of Alt (the target's menu bar) or of a Windows
@@ -107,6 +112,8 @@ class FakeKeyboard final : public KeyboardHookService, public KeyStateQuery, pub
     bool deliver(int virtualKey, bool released, bool injected, std::uintptr_t extraInfo,
                  std::uint32_t scanCode = 0, std::optional<bool> extended = std::nullopt);
     void applyToTarget(int virtualKey);
+    void arrived(std::string_view text);
+    std::size_t ranUpTo_ = 0;  // a console's text up to here has run
     bool down(int virtualKey) const { return anyDown(down_, virtualKey); }
     static bool anyDown(const std::array<bool, 256>& keys, int code);
 
