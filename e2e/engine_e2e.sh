@@ -97,7 +97,9 @@ copied_keys='50% off {v2} +a ^b ~'
 typed_as_is_and_nothing_started() {
     e2e_typed_gives "cq " "Quote: $1" && [ ! -e "$program/copied-marker.txt" ]
 }
-ui set-clipboard "$copied_run"
+# Typed once the clipboard reads back: the driver that set it may still hold it.
+clipboard_set() { ui set-clipboard "$1" && e2e_until_prints "$1" ui get-clipboard >/dev/null; }
+clipboard_set "$copied_run"
 e2e_check clipboard-run-macro-typed-never-run typed_as_is_and_nothing_started "$copied_run"
 ui set-clipboard "$copied_keys"$'\r\n''next'$'\n''last'$'\r''end'
 e2e_check clipboard-notation-and-line-breaks-typed-exactly e2e_typed_gives "cq " \
