@@ -98,9 +98,9 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <span>
@@ -1168,8 +1168,8 @@ constexpr Command Commands[] = {
          const wchar_t* windowClass = kindNamed(a.required(0)).windowClass;
          for (HWND window = nullptr;
               (window = ::FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
-             std::printf("0x%llx\n", static_cast<unsigned long long>(
-                                         reinterpret_cast<std::uintptr_t>(window)));
+             std::printf("0x%llx\n",
+                         static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
          }
          return 0;
      }},
