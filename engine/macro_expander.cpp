@@ -136,6 +136,19 @@ bool addOwnText(KeyStrokeBuilder& builder, std::string_view own, std::size_t own
 
 }  // namespace
 
+bool mayStartProgram(std::string_view text) {
+    const std::size_t open = text.find("%(");
+    if (open == npos) {
+        return false;
+    }
+    for (std::size_t at = text.find('=', open + 2); at != npos; at = text.find('=', at + 1)) {
+        if (at >= open + 5 && equalIgnoringAsciiCase(text.substr(at - 3, 3), "run")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 MacroExpansion expandMacros(std::string_view input, const DateTime& now,
                             const std::function<std::optional<std::string>()>& readClipboard,
                             const Locale& locale) {

@@ -37,6 +37,10 @@ struct MacroExpansion {
 // At most this many macros are expanded in one text; markers left after that stay.
 inline constexpr int MaxMacroExpansions = 1001;
 
+// Whether the text may start a program: it holds "run=" in any case somewhere
+// after a "%(". Never false for a text whose expansion starts one.
+bool mayStartProgram(std::string_view text);
+
 // `readClipboard` is asked afresh for each clipboard macro; nothing means the
 // clipboard could not be read, which ends the expansion: typing the text without
 // the clipboard's part would be typing something else.
