@@ -11,6 +11,7 @@
 #include "engine/engine_options.h"
 #include "engine/engine_services.h"
 #include "engine/key_hold.h"
+#include "engine/program_approval.h"
 #include "engine/send_request.h"
 #include "engine/shortcut_list.h"
 #include "engine/trigger_matcher.h"
@@ -48,6 +49,12 @@ class KeyboardEngine {
     void modifierTick();
     void pauseTick();
 
+    // From now on an entry that may start a program and is not approved is
+    // held back: its trigger stays as typed, as if it matched nothing.
+    void holdUnapprovedPrograms(const ProgramApprovalCheck& approvals) { approvals_ = &approvals; }
+    // Told of each trigger of an entry held back.
+    std::function<void(const HeldProgram&)> onProgramHeld;
+
     // Receives each match, once.
     std::function<void(SendRequest)> onMatch;
     // Told of a trigger typed where keys cannot be typed (a program running as
@@ -63,6 +70,7 @@ class KeyboardEngine {
     bool heldByUser(int virtualKey);
     void noteOwnModifier(const KeyEventRecord& event);
     bool canDeliverNow();
+    bool heldBack(const LaunchMatch& match) const;
     void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger, TextCase textCase);
     void act(HotKey hotKey);
 
@@ -76,6 +84,7 @@ class KeyboardEngine {
     // shows them up: while down, they are not the user's.
     std::array<bool, 256> ownModifier_{};
     std::uint64_t focusChangesSeen_ = 0;
+    const ProgramApprovalCheck* approvals_ = nullptr;
 };
 
 }  // namespace quorvel

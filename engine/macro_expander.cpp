@@ -210,6 +210,19 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
     return result;
 }
 
+std::optional<std::string> programOf(std::string_view text, const DateTime& now,
+                                     const Locale& locale) {
+    if (!mayStartProgram(text)) {
+        return std::nullopt;
+    }
+    MacroExpansion expansion = expandMacros(
+        text, now, [] { return std::optional<std::string>(std::string{}); }, locale);
+    if (expansion.kind != MacroExpansion::Kind::Launch) {
+        return std::nullopt;
+    }
+    return std::move(expansion.value);
+}
+
 std::optional<std::vector<KeyStroke>> keystrokesOf(const MacroExpansion& expansion,
                                                    TextCase textCase) {
     const std::string_view text = expansion.value;

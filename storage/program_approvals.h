@@ -9,12 +9,13 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "engine/program_approval.h"
 #include "engine/shortcut_list.h"
 #include "platform/settings_store.h"
 
 namespace quorvel {
 
-class ProgramApprovals {
+class ProgramApprovals final : public ProgramApprovalCheck {
   public:
     explicit ProgramApprovals(SettingsStore& settings) : settings_(settings) {}
 
@@ -26,7 +27,7 @@ class ProgramApprovals {
     // Only lines that may start a program are kept; others need no approval.
     void approve(std::string_view entryLine);
     void approveAll(const ShortcutList& list);
-    bool approved(std::string_view entryLine) const;
+    bool approved(std::string_view entryLine) const override;
 
   private:
     SettingsStore& settings_;
