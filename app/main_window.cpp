@@ -23,6 +23,7 @@ MainWindow::MainWindow(AppServices& services)
           [this](std::string_view name) { return includeProgram(name); }, services.engine.focus,
           services.dialogs),
       usage(services.settings),
+      approvals(services.settings),
       popup(shortcuts, commonText.texts.rows, usage),
       services_(services),
       workingFile_(services.files, services.codePage) {
@@ -39,6 +40,10 @@ MainWindow::MainWindow(AppServices& services)
                 usage.recordUse(trigger, text, services_.engine.clock.now());
             });
         }
+    };
+    engine.keyboard().holdUnapprovedPrograms(approvals);
+    engine.keyboard().onProgramHeld = [this](const HeldProgram& held) {
+        services_.engine.events.post([this, held] { icon.tellProgramHeld(held); });
     };
     popup.onChosen = [this](SendRequest request) { popupChoice = std::move(request); };
     engine.sender().onClipboardTooLarge = [this] {
@@ -64,6 +69,8 @@ void MainWindow::selectShownRow(std::size_t shown) {
 
 void MainWindow::addShortcut() {
     if (const std::optional<std::string> added = editor.addShortcut()) {
+        // Written, or at least looked at and added, by the user here.
+        approvals.approve(*added);
         filter_.keepShown(*added);
     }
 }

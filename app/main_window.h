@@ -21,6 +21,7 @@
 #include "editor/shortcut_editor.h"
 #include "engine/shortcut_engine.h"
 #include "storage/file_change_watch.h"
+#include "storage/program_approvals.h"
 #include "storage/settings_names.h"
 #include "storage/usage_history.h"
 #include "storage/working_file.h"
@@ -215,6 +216,8 @@ class MainWindow : public EditorControls {
     StartUpQuestion startUpQuestion;
     ExcludedProgramsWindow excludedWindow;
     UsageHistory usage;
+    // Which entries may start programs: those written here, or approved.
+    ProgramApprovals approvals;
     InsertPopup popup;
     ImportPreview importPreview;
 

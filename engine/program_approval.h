@@ -23,4 +23,9 @@ struct HeldProgram {
     std::string entryLine;
 };
 
+// The command line on one line, every character in sight: each line break
+// (CR LF, CR or LF) shown as "\u21B5", each tab as "\u21E5", other control
+// characters as "^" and their letter.
+std::string shownCommandLine(std::string_view commandLine);
+
 }  // namespace quorvel

@@ -37,7 +37,8 @@ struct AppFixture : FakeDesktop {
         files.files[defaultFile()] = working;
         return start();
     }
-    // Types a trigger and its text into the editor and clicks Add.
+    // Types a trigger and its text into the editor and has the editor add them,
+    // past the window's Add (which the "add" step clicks).
     void addEntry(const std::string& trigger, const std::string& text) {
         form->triggerBox.setText(trigger);
         form->shortcutText.setText(text);
@@ -65,6 +66,8 @@ struct AppFixture : FakeDesktop {
     // "other import", "other confirm", "other undo" and "other csv" (Import from
     // Another Program on a German layout, its preview's Import, Undo Import,
     // Export as CSV) and
+    // "type <keys>" (typed in the target; what arrived, the programs started and
+    // the balloons shown follow),
     // "session end" (Windows asks whether the session may end; the reason
     // given back is shown).
     // Each step but those that only set what comes next is followed by the file
@@ -110,6 +113,7 @@ struct AppFixture : FakeDesktop {
                 out += "\n";
             }
             out += std::exchange(sessionEndReply_, "");
+            out += std::exchange(typedReply_, "");
             out += toldSince(dialogs, told);
             for (const auto& [path, bytes] : files.files) {
                 if (!before.contains(path) || before.at(path) != bytes) {
@@ -170,6 +174,7 @@ struct AppFixture : FakeDesktop {
     }
     FakeGermanLayout germanLayout_;
     std::string sessionEndReply_;
+    std::string typedReply_;
 
     void act(const std::string& word, const std::string& rest) {
         if (word == "start") {
@@ -179,7 +184,9 @@ struct AppFixture : FakeDesktop {
         } else if (word == "open" || word == "save") {
             (word == "open" ? dialogs.openAnswers : dialogs.saveAnswers).push_back(rest);
         } else if (word == "add") {
-            addEntry(rest.substr(0, rest.find(' ')), rest.substr(rest.find(' ') + 1));
+            form->triggerBox.setText(rest.substr(0, rest.find(' ')));
+            form->shortcutText.setText(rest.substr(rest.find(' ') + 1));
+            form->addShortcut();
         } else if (word == "import" || word == "export") {
             word == "import" ? form->importFile() : form->exportFile();
         } else if (word == "file" || word == "exit" || word == "restore") {
@@ -239,6 +246,17 @@ struct AppFixture : FakeDesktop {
         } else if (word == "unmount" || word == "mount") {
             word == "unmount" ? void(files.missingFolders.insert(rest))
                               : files.missingFolders.clear();
+        } else if (word == "type") {
+            const std::size_t balloons = tray.balloons.size();
+            keyboard.typeText(rest);
+            loop.runUntilIdle();
+            typedReply_ = "  target: " + printable(std::exchange(keyboard.targetText, "")) + "\n";
+            for (const std::string& program : std::exchange(programs.started, {})) {
+                typedReply_ += "  started: " + program + "\n";
+            }
+            for (std::size_t i = balloons; i < tray.balloons.size(); ++i) {
+                typedReply_ += "  balloon: " + tray.balloons[i].text + "\n";
+            }
         } else if (word == "session") {
             const std::string reason = form->saveAsSessionEnds();
             sessionEndReply_ =
