@@ -24,6 +24,8 @@ MainWindow::MainWindow(AppServices& services)
           services.dialogs),
       usage(services.settings),
       approvals(services.settings),
+      heldWindow(shortcuts, approvals, services.engine.clock, services.engine.locale,
+                 [this](std::string_view entryLine) { removeEntryLine(entryLine); }),
       popup(shortcuts, commonText.texts.rows, usage),
       services_(services),
       workingFile_(services.files, services.codePage) {

@@ -10,6 +10,7 @@
 
 #include "app/app_services.h"
 #include "app/excluded_programs_window.h"
+#include "app/held_programs_window.h"
 #include "app/import_preview.h"
 #include "app/insert_popup.h"
 #include "app/popup_key.h"
@@ -218,6 +219,9 @@ class MainWindow : public EditorControls {
     UsageHistory usage;
     // Which entries may start programs: those written here, or approved.
     ProgramApprovals approvals;
+    HeldProgramsWindow heldWindow;
+    MenuItem heldProgramsItem{"Programs Waiting for Approval..."};
+    void openHeldPrograms() { heldWindow.show(); }
     InsertPopup popup;
     ImportPreview importPreview;
 
@@ -271,6 +275,13 @@ class MainWindow : public EditorControls {
     // Conflict copies offered (or found to hold nothing new) this run.
     std::set<std::string> copiesSeen_;
     ImportChange lastImport_;  // what "Undo Import" takes back
+    // After the list changed: the held entries' window follows it, and entries
+    // held for the first time this run are counted to the user, once
+    // (program_approval_commands.cpp).
+    void noteHeldPrograms();
+    void removeEntryLine(std::string_view entryLine);
+    std::uint64_t heldRevision_ = ~std::uint64_t{0};
+    std::set<std::string> heldSeen_;
     bool toldPopupKeyTaken_ = false;
 };
 

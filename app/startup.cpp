@@ -163,6 +163,7 @@ void MainWindow::start() {
     for (const ShortcutEntry& sample : sampleEntries()) {
         approvals.approve(formatEntryLine(sample));
     }
+    noteHeldPrograms();
     fileWatch_.settled(services_.files.stamp(workingFile().path()));
     watchWorkingFolder();
 

@@ -122,6 +122,15 @@ void NotificationIcon::tellProgramHeld(const HeldProgram& held) {
     }
 }
 
+void NotificationIcon::tellProgramsWaiting(std::size_t count) {
+    tray_.showBalloon(
+        record_, product::ApplicationTitle,
+        (count == 1 ? std::string("A shortcut that starts a program")
+                    : std::to_string(count) + " shortcuts that start programs") +
+            " came from outside Quorvel and will not start " + (count == 1 ? "it" : "them") +
+            " until you approve: see \"Programs Waiting for Approval...\" in the Options menu.");
+}
+
 void NotificationIcon::tellClipboardTooLarge() {
     tray_.showBalloon(record_, product::ApplicationTitle,
                       "Your clipboard holds too much for Boost to put back after a paste, so "

@@ -48,6 +48,10 @@ class NotificationIcon {
     // whole, or not at all when the balloon cannot hold it.
     void tellProgramHeld(const HeldProgram& held);
 
+    // Tells how many entries that start programs arrived from outside and wait
+    // for the user's approval.
+    void tellProgramsWaiting(std::size_t count);
+
     const TrayIconData& record() const { return record_; }
 
   private:
