@@ -40,6 +40,7 @@ constexpr Item OptionItems[] = {
     {CmdMatchTriggerCase, &MainWindow::matchTriggerCaseItem, &MainWindow::toggleMatchTriggerCase},
     {CmdFullScreenPause, &MainWindow::fullScreenPauseItem, &MainWindow::toggleFullScreenPause},
     {CmdExcludedPrograms, &MainWindow::excludedProgramsItem, &MainWindow::openExcludedPrograms},
+    {CmdHeldPrograms, &MainWindow::heldProgramsItem, &MainWindow::openHeldPrograms},
     {CmdCalibration, &MainWindow::calibrationItem, &MainWindow::openCalibration}};
 
 constexpr Item HelpItems[] = {

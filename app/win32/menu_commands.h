@@ -33,6 +33,7 @@ enum MenuCommand : UINT {
     CmdClearUsage,
     // Its own number, whatever items are added around it: the Wine suites send it.
     CmdMatchTriggerCase = 230,
+    CmdHeldPrograms = 240,
     CmdLoadSamples = 300,
     CmdAbout,
     CmdHelp,
