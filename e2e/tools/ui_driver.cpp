@@ -98,9 +98,9 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <span>
@@ -190,6 +190,12 @@ constexpr Named ImportControls[] = {{"summary", ids::ImportSummary},
                                     {"importButton", ids::ImportButton},
                                     {"cancelButton", ids::ImportCancelButton}};
 
+constexpr Named HeldControls[] = {{"rows", ids::HeldList},
+                                  {"programBox", ids::HeldProgramBox},
+                                  {"approveButton", ids::HeldApproveButton},
+                                  {"removeButton", ids::HeldRemoveButton},
+                                  {"closeButton", ids::HeldCloseButton}};
+
 constexpr Named MessageBoxButtons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
 
 struct WindowKind {
@@ -205,7 +211,8 @@ constexpr WindowKind Kinds[] = {
     {"startup", ids::StartUpDialogClass, StartUpControls, 0},
     {"excluded", ids::ExcludedProgramsClass, ExcludedControls, ids::ExcludedList},
     {"find", ids::FindAndTypeClass, FindControls, ids::FindRows},
-    {"import", ids::ImportPreviewClass, ImportControls, ids::ImportRows}};
+    {"import", ids::ImportPreviewClass, ImportControls, ids::ImportRows},
+    {"held", ids::HeldProgramsClass, HeldControls, ids::HeldList}};
 
 // The id of the entry with that name, else the name read as a number (0 when it is none).
 int idNamed(std::span<const Named> known, const char* name) {
@@ -1168,8 +1175,8 @@ constexpr Command Commands[] = {
          const wchar_t* windowClass = kindNamed(a.required(0)).windowClass;
          for (HWND window = nullptr;
               (window = ::FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
-             std::printf("0x%llx\n", static_cast<unsigned long long>(
-                                         reinterpret_cast<std::uintptr_t>(window)));
+             std::printf("0x%llx\n",
+                         static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
          }
          return 0;
      }},
