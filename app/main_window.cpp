@@ -47,6 +47,7 @@ MainWindow::MainWindow(AppServices& services)
     engine.keyboard().onProgramHeld = [this](const HeldProgram& held) {
         services_.engine.events.post([this, held] { icon.tellProgramHeld(held); });
     };
+    popup.approvals = &approvals;
     popup.onChosen = [this](SendRequest request) { popupChoice = std::move(request); };
     engine.sender().onClipboardTooLarge = [this] {
         services_.engine.events.post([this] { icon.tellClipboardTooLarge(); });
