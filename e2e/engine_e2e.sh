@@ -237,6 +237,8 @@ ui click main addButton
 e2e_check editor-run-entry-starts-at-once typed_starts ze editor-marker.txt
 perl -pe 's/editor-marker/changed-marker/' "$program/defaultkeys.qvb" >"$E2E_STATE/changed.qvb"
 cp "$E2E_STATE/changed.qvb" "$program/defaultkeys.qvb"
+e2e_check list-follows-run-entry-changed-elsewhere e2e_eventually eval \
+    'contains "$(ui rows main)" "changed-marker"'
 ui menu 240
 e2e_check held-window-follows-the-file e2e_until_prints 1 ui count held
 ui close held
