@@ -300,19 +300,25 @@ TEST_F(MainWindowCommands, ImportFromAnotherProgramAndExportAsCsv) {
 TEST_F(MainWindowCommands, ProgramsStartOnlyFromEntriesWrittenHereOrApproved) {
     files.files[defaultFile()] = fileOf({"{S} \xAF RU \xAF %(run=own.exe)%"});
     settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
+    // A command line too long for a balloon is not cut short there: it is left
+    // to the window.
+    const std::string shared =
+        "put D:\\shared.qvb: TD %(run=powershell -c \"x\")%|HI hello|LB %(run=cmd /c \"echo "
+        "a\r\necho\tb\")%|LG %(run=tool.exe " +
+        std::string(250, 'x') + ")%";
     const std::string transcript = run({
         "start",
         "type ru ",
         "add ED %(run=editor.exe \"a b\")%",
         "type ed ",
-        "put D:\\shared.qvb: TD %(run=powershell -c \"x\")%|HI hello|LB %(run=cmd /c \"echo "
-        "a\r\necho\tb\")%",
+        shared,
         "open D:\\shared.qvb",
         "import",
         "type td ",
         "type td hi ",
+        "type lg ",
         "held open",
-        "held approve 1",
+        "held approve 2",
         "type td ",
         "held remove 0",
         "disk RU %(run=own.exe --changed)%|ED %(run=editor.exe \"a b\")%",
