@@ -75,6 +75,7 @@ void MainWindow::importFile() {
     if (imported.added > 0) {
         saveFile();
     }
+    noteHeldPrograms();
     // One message for both: the user closes one box for one import.
     std::string told = imported.repeats > 0 ? repeatsText(chosen, imported) : "";
     if (imported.unreadLines > 0) {
@@ -114,6 +115,7 @@ void MainWindow::checkWorkingFile() {
     }
     checkingFile_ = true;
     lookAtWorkingFile();
+    noteHeldPrograms();
     checkingFile_ = false;
     postFileCheck();
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <tuple>
 
+#include "engine/macro_expander.h"
 #include "engine/shortcut_entry.h"
 #include "text/word_search.h"
 #include "ui/list_row_text.h"
@@ -184,6 +185,12 @@ void InsertPopup::chooseRow(std::size_t index) {
             note.caption = "That shortcut is no longer in the list; nothing was typed.";
             orderShortcuts();
             search();
+            return;
+        }
+        if (approvals != nullptr && mayStartProgram(fields->text) && !approvals->approved(*line)) {
+            note.caption =
+                "That shortcut starts a program you have not approved; nothing was typed. See "
+                "\"Programs Waiting for Approval...\" in the Options menu.";
             return;
         }
         request.trigger = std::string(fields->trigger);

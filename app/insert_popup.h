@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commontext/text_rows.h"
+#include "engine/program_approval.h"
 #include "engine/send_request.h"
 #include "engine/shortcut_list.h"
 #include "storage/usage_history.h"
@@ -54,6 +55,8 @@ class InsertPopup {
 
     // Told of the row chosen, as the text to send; the popup is closed by then.
     std::function<void(SendRequest)> onChosen;
+    // A shortcut that may start a program is sent only when this approves it.
+    const ProgramApprovalCheck* approvals = nullptr;
 
     bool visible = false;
     TextBox searchBox;

@@ -23,6 +23,9 @@ MainWindow::MainWindow(AppServices& services)
           [this](std::string_view name) { return includeProgram(name); }, services.engine.focus,
           services.dialogs),
       usage(services.settings),
+      approvals(services.settings),
+      heldWindow(shortcuts, approvals, services.engine.clock, services.engine.locale,
+                 [this](std::string_view entryLine) { removeEntryLine(entryLine); }),
       popup(shortcuts, commonText.texts.rows, usage),
       services_(services),
       workingFile_(services.files, services.codePage) {
@@ -40,6 +43,11 @@ MainWindow::MainWindow(AppServices& services)
             });
         }
     };
+    engine.keyboard().holdUnapprovedPrograms(approvals);
+    engine.keyboard().onProgramHeld = [this](const HeldProgram& held) {
+        services_.engine.events.post([this, held] { icon.tellProgramHeld(held); });
+    };
+    popup.approvals = &approvals;
     popup.onChosen = [this](SendRequest request) { popupChoice = std::move(request); };
     engine.sender().onClipboardTooLarge = [this] {
         services_.engine.events.post([this] { icon.tellClipboardTooLarge(); });
@@ -64,6 +72,8 @@ void MainWindow::selectShownRow(std::size_t shown) {
 
 void MainWindow::addShortcut() {
     if (const std::optional<std::string> added = editor.addShortcut()) {
+        // Written, or at least looked at and added, by the user here.
+        approvals.approve(*added);
         filter_.keepShown(*added);
     }
 }

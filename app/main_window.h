@@ -10,6 +10,7 @@
 
 #include "app/app_services.h"
 #include "app/excluded_programs_window.h"
+#include "app/held_programs_window.h"
 #include "app/import_preview.h"
 #include "app/insert_popup.h"
 #include "app/popup_key.h"
@@ -21,6 +22,7 @@
 #include "editor/shortcut_editor.h"
 #include "engine/shortcut_engine.h"
 #include "storage/file_change_watch.h"
+#include "storage/program_approvals.h"
 #include "storage/settings_names.h"
 #include "storage/usage_history.h"
 #include "storage/working_file.h"
@@ -222,6 +224,11 @@ class MainWindow : public EditorControls {
     StartUpQuestion startUpQuestion;
     ExcludedProgramsWindow excludedWindow;
     UsageHistory usage;
+    // Which entries may start programs: those written here, or approved.
+    ProgramApprovals approvals;
+    HeldProgramsWindow heldWindow;
+    MenuItem heldProgramsItem{"Programs Waiting for Approval..."};
+    void openHeldPrograms() { heldWindow.show(); }
     InsertPopup popup;
     ImportPreview importPreview;
 
@@ -275,6 +282,13 @@ class MainWindow : public EditorControls {
     // Conflict copies offered (or found to hold nothing new) this run.
     std::set<std::string> copiesSeen_;
     ImportChange lastImport_;  // what "Undo Import" takes back
+    // After the list changed: the held entries' window follows it, and entries
+    // held for the first time this run are counted to the user, once
+    // (program_approval_commands.cpp).
+    void noteHeldPrograms();
+    void removeEntryLine(std::string_view entryLine);
+    std::uint64_t heldRevision_ = ~std::uint64_t{0};
+    std::set<std::string> heldSeen_;
     bool toldPopupKeyTaken_ = false;
 };
 

@@ -45,6 +45,7 @@ void MainWindow::confirmImport() {
     if (undoImportItem.enabled) {
         saveFile();
     }
+    noteHeldPrograms();
 }
 
 // Rows changed since the import are the user's now, and stay as they are.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "editor/samples.h"
 #include "engine/calibration.h"
 #include "platform/product_info.h"
 #include "storage/settings_names.h"
@@ -157,6 +158,12 @@ void MainWindow::start() {
     icon.addIcon();
 
     loadShortcuts();
+    approvals.load(shortcuts);
+    // The samples are Quorvel's own text, however they reached the list.
+    for (const ShortcutEntry& sample : sampleEntries()) {
+        approvals.approve(formatEntryLine(sample));
+    }
+    noteHeldPrograms();
     fileWatch_.settled(services_.files.stamp(workingFile().path()));
     watchWorkingFolder();
 

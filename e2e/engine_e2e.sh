@@ -238,6 +238,38 @@ e2e_check conflict-copy-offered-once eval 'contains "$(ui answer Yes Quorvel)" "
 e2e_check conflict-copy-trigger-fires e2e_typed_gives "zw " "From the laptop"
 e2e_check conflict-copy-renamed-aside e2e_eventually eval "[ -f '$copy.merged' ] && [ ! -f '$copy' ]"
 
+# A shortcut that starts a program, imported from a file someone else wrote,
+# starts nothing when typed and stays as typed until approved in "Programs
+# Waiting for Approval..."; then it starts it. One written in the editor runs at
+# once; changed in the working file by another program, it is held again.
+held_typed_starts_nothing() { e2e_typed_gives "$1 " "$1 " && sleep 2 && [ ! -e "$program/$2" ]; }
+typed_starts() { e2e_typed_gives "$1 " "" && e2e_eventually test -f "$program/$2"; }
+"$E2E_ROOT/build/linux/make_shortcut_file" "$program/shared.qvb" \
+    '{S}|ZH|%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\held-marker.txt)%'
+ui menu 100
+ui file-dialog 'C:\quorvel\shared.qvb' >/dev/null
+e2e_check imported-run-entry-saved e2e_eventually grep -q 'held-marker' "$program/defaultkeys.qvb"
+e2e_check imported-run-entry-held held_typed_starts_nothing zh held-marker.txt
+ui menu 240
+e2e_check held-window-shows-program-whole e2e_eventually eval \
+    'contains "$(ui rows held)" "ZH  →  C:\quorvel\ui_driver.exe mark C:\quorvel\held-marker.txt"'
+ui click held approveButton
+e2e_check held-window-empty-once-approved e2e_until_prints 0 ui count held
+ui close held
+e2e_check approved-run-entry-starts typed_starts zh held-marker.txt
+ui set-text main triggerBox ZE
+ui set-text main shortcutText '%(run=C:\quorvel\ui_driver.exe mark C:\quorvel\editor-marker.txt)%'
+ui click main addButton
+e2e_check editor-run-entry-starts-at-once typed_starts ze editor-marker.txt
+perl -pe 's/editor-marker/changed-marker/' "$program/defaultkeys.qvb" >"$E2E_STATE/changed.qvb"
+cp "$E2E_STATE/changed.qvb" "$program/defaultkeys.qvb"
+e2e_check list-follows-run-entry-changed-elsewhere e2e_eventually eval \
+    'contains "$(ui rows main)" "changed-marker"'
+ui menu 240
+e2e_check held-window-follows-the-file e2e_until_prints 1 ui count held
+ui close held
+e2e_check run-entry-changed-elsewhere-held held_typed_starts_nothing ze changed-marker.txt
+
 # In an excluded program (the list is read at start-up, the name in any case)
 # nothing fires; another program is not excluded.
 restarted_excluding() {

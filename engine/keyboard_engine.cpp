@@ -1,6 +1,7 @@
 #include "engine/keyboard_engine.h"
 
 #include "engine/key_filter.h"
+#include "engine/macro_expander.h"
 #include "engine/shortcut_entry.h"
 #include "engine/stay_out.h"
 #include "platform/virtual_keys.h"
@@ -242,7 +243,18 @@ KeyDecision KeyboardEngine::onKeyEvent(const KeyEventRecord& received) {
     noteTypedKey(event);
     const MatcherSettings settings{options_.showWindowHotKey, options_.commonTextHotKey};
     MatcherStep step = matchKey(state_, event, shortcuts_, settings);
-    if (step.match && !canDeliverNow()) {
+    if (step.match && heldBack(*step.match)) {
+        HeldProgram held{std::string(step.match->trigger),
+                         {},
+                         std::string(shortcuts_.entryLine(step.match->row))};
+        const auto program = programOf(step.match->text, services_.clock.now(), services_.locale);
+        held.commandLine = program ? *program : std::string(step.match->text);
+        event.deliverable = false;
+        step = matchKey(state_, event, shortcuts_, settings);
+        if (onProgramHeld) {
+            onProgramHeld(held);
+        }
+    } else if (step.match && !canDeliverNow()) {
         const bool tell = !keyHold_.passingThrough();
         event.deliverable = false;
         step = matchKey(state_, event, shortcuts_, settings);
@@ -267,6 +279,14 @@ KeyDecision KeyboardEngine::onKeyEvent(const KeyEventRecord& received) {
 // with it.
 bool KeyboardEngine::canDeliverNow() {
     return !keyHold_.passingThrough() && services_.injector.focusedWindowAcceptsInput();
+}
+
+// Asked before anything is erased. Any text that may start a program counts,
+// even where its expansion would not: a held text the user can approve is
+// better than a program started by a text no one approved.
+bool KeyboardEngine::heldBack(const LaunchMatch& match) const {
+    return approvals_ != nullptr && mayStartProgram(match.text) &&
+           !approvals_->approved(shortcuts_.entryLine(match.row));
 }
 
 void KeyboardEngine::act(HotKey hotKey) {

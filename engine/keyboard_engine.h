@@ -13,6 +13,7 @@
 #include "engine/engine_options.h"
 #include "engine/engine_services.h"
 #include "engine/key_hold.h"
+#include "engine/program_approval.h"
 #include "engine/send_request.h"
 #include "engine/shortcut_list.h"
 #include "engine/trigger_matcher.h"
@@ -58,6 +59,11 @@ class KeyboardEngine {
     // focus or UndoMilliseconds, a Backspace may take it back.
     void offerUndo(UndoChance chance);
     void endUndoChance() { undoChance_.reset(); }
+    // From now on an entry that may start a program and is not approved is
+    // held back: its trigger stays as typed, as if it matched nothing.
+    void holdUnapprovedPrograms(const ProgramApprovalCheck& approvals) { approvals_ = &approvals; }
+    // Told of each trigger of an entry held back.
+    std::function<void(const HeldProgram&)> onProgramHeld;
 
     // Receives each match, once.
     std::function<void(SendRequest)> onMatch;
@@ -76,6 +82,7 @@ class KeyboardEngine {
     bool heldByUser(int virtualKey);
     void noteOwnModifier(const KeyEventRecord& event);
     bool canDeliverNow();
+    bool heldBack(const LaunchMatch& match) const;
     void handOver(const LaunchMatch& match, bool launchKeyEndsTrigger, TextCase textCase);
     void act(HotKey hotKey);
     void noteTypedKey(const MatcherEvent& event);
@@ -107,6 +114,7 @@ class KeyboardEngine {
     std::optional<UndoChance> undoChance_;
     // The Backspace that took a send back is down: its repeats do nothing.
     bool backspaceTaken_ = false;
+    const ProgramApprovalCheck* approvals_ = nullptr;
 };
 
 }  // namespace quorvel

@@ -136,6 +136,19 @@ bool addOwnText(KeyStrokeBuilder& builder, std::string_view own, std::size_t own
 
 }  // namespace
 
+bool mayStartProgram(std::string_view text) {
+    const std::size_t open = text.find("%(");
+    if (open == npos) {
+        return false;
+    }
+    for (std::size_t at = text.find('=', open + 2); at != npos; at = text.find('=', at + 1)) {
+        if (at >= open + 5 && equalIgnoringAsciiCase(text.substr(at - 3, 3), "run")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 MacroExpansion expandMacros(std::string_view input, const DateTime& now,
                             const std::function<std::optional<std::string>()>& readClipboard,
                             const Locale& locale) {
@@ -195,6 +208,19 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
     moveSpansBefore(values, done, text.size(), text.size(), result.value.size(), result.macroSpans);
     result.value.append(text, done);
     return result;
+}
+
+std::optional<std::string> programOf(std::string_view text, const DateTime& now,
+                                     const Locale& locale) {
+    if (!mayStartProgram(text)) {
+        return std::nullopt;
+    }
+    MacroExpansion expansion = expandMacros(
+        text, now, [] { return std::optional<std::string>(std::string{}); }, locale);
+    if (expansion.kind != MacroExpansion::Kind::Launch) {
+        return std::nullopt;
+    }
+    return std::move(expansion.value);
 }
 
 std::optional<std::vector<KeyStroke>> keystrokesOf(const MacroExpansion& expansion,

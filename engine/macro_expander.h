@@ -37,6 +37,16 @@ struct MacroExpansion {
 // At most this many macros are expanded in one text; markers left after that stay.
 inline constexpr int MaxMacroExpansions = 1001;
 
+// Whether the text may start a program: it holds "run=" in any case somewhere
+// after a "%(". Never false for a text whose expansion starts one.
+bool mayStartProgram(std::string_view text);
+
+// The command line the text's run macro starts (the expansion's, the clipboard
+// taken as empty: its text is never searched for macros); nothing when the
+// expansion starts no program.
+std::optional<std::string> programOf(std::string_view text, const DateTime& now,
+                                     const Locale& locale);
+
 // `readClipboard` is asked afresh for each clipboard macro; nothing means the
 // clipboard could not be read, which ends the expansion: typing the text without
 // the clipboard's part would be typing something else.

@@ -42,6 +42,11 @@ inline constexpr SettingName MatchTriggerCase{Application, OptionsSection, "Matc
 inline constexpr SettingName UndoWithBackspace{Application, OptionsSection, "UndoWithBackspace"};
 // How often and when each shortcut was used: one value per shortcut (UsageHistory).
 inline constexpr std::string_view UsageSection = "Usage";
+// The entries allowed to start programs: one value per entry line, named by its
+// fingerprint and holding the line itself, so that only that exact line passes.
+inline constexpr std::string_view ApprovedProgramsSection = "ApprovedPrograms";
+// "True" once the approvals are kept: before that, the list held is the user's own.
+inline constexpr SettingName ApprovalsKept{Application, OptionsSection, "ApprovalsKept"};
 inline constexpr SettingName Calibration{product::CalibrationApplication, "options", "text2"};
 
 // The Common Text list: the row count under "Number", row i under the key "i".

@@ -113,7 +113,7 @@ TEST_F(InsertPopupTest, CommonTextIsTypedAsItsCharacters) {
     EXPECT_EQ(keyboard.targetText, "100% {ENTER} %(date)%");
 }
 
-TEST_F(InsertPopupTest, EscAndADeletedShortcutTypeNothing) {
+TEST_F(InsertPopupTest, EscADeletedShortcutAndAHeldProgramTypeNothing) {
     form->popupKeyPressed();
     form->popup.close();
     EXPECT_FALSE(form->popupChoice.has_value());
@@ -130,6 +130,14 @@ TEST_F(InsertPopupTest, EscAndADeletedShortcutTypeNothing) {
     form->sendPopupChoice();
     loop.runUntilIdle();
     EXPECT_EQ(keyboard.targetText, "");
+
+    addEntry("rr", "%(run=tool.exe)%");  // past the window's Add: not approved
+    form->popup.close();
+    form->popupKeyPressed();
+    form->popup.searchBox.setText("rr");
+    form->popup.choose();
+    EXPECT_FALSE(form->popupChoice.has_value());
+    EXPECT_NE(form->popup.note.caption.find("not approved"), std::string::npos);
 }
 
 TEST_F(InsertPopupTest, StaysClosedWhereTriggersStayOutAndSaysWhy) {

@@ -296,5 +296,45 @@ TEST_F(MainWindowCommands, ImportFromAnotherProgramAndExportAsCsv) {
     testing::expectGolden("main_window_import_other.txt", transcript);
 }
 
+// A program starts only from an entry the user wrote here, loaded as a sample,
+// or had in the list when approvals began; an entry imported, or changed in the
+// working file by another program, is held and told once a run, and stays held
+// after a restart. Approvals outlive the restart.
+TEST_F(MainWindowCommands, ProgramsStartOnlyFromEntriesWrittenHereOrApproved) {
+    files.files[defaultFile()] = fileOf({"{S} \xAF RU \xAF %(run=own.exe)%"});
+    settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
+    // A command line too long for a balloon is not cut short there: it is left
+    // to the window.
+    const std::string shared =
+        "put D:\\shared.qvb: TD %(run=powershell -c \"x\")%|HI hello|LB %(run=cmd /c \"echo "
+        "a\r\necho\tb\")%|LG %(run=tool.exe " +
+        std::string(250, 'x') + ")%";
+    const std::string transcript = run({
+        "start",
+        "type ru ",
+        "add ED %(run=editor.exe \"a b\")%",
+        "type ed ",
+        shared,
+        "open D:\\shared.qvb",
+        "import",
+        "type td ",
+        "type td hi ",
+        "type lg ",
+        "held open",
+        "held approve 2",
+        "type td ",
+        "held remove 0",
+        "disk RU %(run=own.exe --changed)%|ED %(run=editor.exe \"a b\")%",
+        "check 1000",
+        "check 1000",
+        "type ru ",
+        "start",
+        "type ed ru td ",
+        "add TD %(run=powershell -c \"x\")%",
+        "type td ",
+    });
+    testing::expectGolden("main_window_program_approval.txt", transcript);
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/product_info.h"
+#include "text/utf8.h"
 #include "text/utf8_text.h"
 
 namespace quorvel {
@@ -12,6 +13,8 @@ namespace {
 constexpr int WmLButtonDown = 0x201;
 // The menu opens on the release, as the shell's own icons do.
 constexpr int WmRButtonUp = 0x205;
+// A balloon's text, in UTF-16 units, as the shell's record holds it.
+constexpr std::size_t BalloonTextUnits = 255;
 
 enum MenuEntry : std::size_t { ShowEntry, PauseEntry, ExitEntry };
 }  // namespace
@@ -97,6 +100,35 @@ void NotificationIcon::tellCannotType(const std::string& program) {
                               name + " from Quorvel.")) {
         toldPrograms_.insert(std::move(key));
     }
+}
+
+void NotificationIcon::tellProgramHeld(const HeldProgram& held) {
+    if (toldHeldEntries_.contains(held.entryLine)) {
+        return;
+    }
+    const std::string before = "\"" + held.trigger + "\" would start ";
+    const std::string after =
+        ", which you have not approved, so Quorvel left it as typed. Approve it in \"Programs "
+        "Waiting for Approval...\" in the Options menu.";
+    std::string text = before + shownCommandLine(held.commandLine) + after;
+    if (utf8::toUtf16(text).size() > BalloonTextUnits) {
+        text = "\"" + held.trigger +
+               "\" would start a program you have not approved, so Quorvel left it as typed. "
+               "See it in full and approve it in \"Programs Waiting for Approval...\" in the "
+               "Options menu.";
+    }
+    if (tray_.showBalloon(record_, product::ApplicationTitle, text)) {
+        toldHeldEntries_.insert(held.entryLine);
+    }
+}
+
+void NotificationIcon::tellProgramsWaiting(std::size_t count) {
+    tray_.showBalloon(
+        record_, product::ApplicationTitle,
+        (count == 1 ? std::string("A shortcut that starts a program")
+                    : std::to_string(count) + " shortcuts that start programs") +
+            " came from outside Quorvel and will not start " + (count == 1 ? "it" : "them") +
+            " until you approve: see \"Programs Waiting for Approval...\" in the Options menu.");
 }
 
 void NotificationIcon::tellClipboardTooLarge() {

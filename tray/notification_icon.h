@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "engine/program_approval.h"
 #include "platform/tray_icon.h"
 
 namespace quorvel {
@@ -42,6 +43,15 @@ class NotificationIcon {
     // on the clipboard was too large to give back after a paste.
     void tellClipboardTooLarge();
 
+    // Tells the user, once per entry in a run, that its trigger started nothing:
+    // the program it names has not been approved. The command line is shown
+    // whole, or not at all when the balloon cannot hold it.
+    void tellProgramHeld(const HeldProgram& held);
+
+    // Tells how many entries that start programs arrived from outside and wait
+    // for the user's approval.
+    void tellProgramsWaiting(std::size_t count);
+
     const TrayIconData& record() const { return record_; }
 
   private:
@@ -53,6 +63,7 @@ class NotificationIcon {
     TrayIconData record_;
     bool paused_ = false;
     std::set<std::string> toldPrograms_;  // lower case
+    std::set<std::string> toldHeldEntries_;
 };
 
 // The tip of the icon: the product name and web domain.

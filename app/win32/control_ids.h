@@ -11,6 +11,7 @@ inline constexpr const wchar_t* StartUpDialogClass = L"QuorvelStartUpQuestion";
 inline constexpr const wchar_t* ExcludedProgramsClass = L"QuorvelExcludedPrograms";
 inline constexpr const wchar_t* ImportPreviewClass = L"QuorvelImportPreview";
 inline constexpr const wchar_t* FindAndTypeClass = L"QuorvelFindAndType";
+inline constexpr const wchar_t* HeldProgramsClass = L"QuorvelHeldPrograms";
 
 // Main window (MainWindow).
 enum MainControl : int {
@@ -94,6 +95,17 @@ enum FindAndTypeControl : int {
     FindSearchBox = 5001,
     FindRows = 5002,
     FindNote = 5003,
+};
+
+// Programs Waiting for Approval (HeldProgramsWindow).
+enum HeldProgramsControl : int {
+    HeldListLabel = 7001,
+    HeldList = 7002,
+    HeldProgramLabel = 7003,
+    HeldProgramBox = 7004,
+    HeldApproveButton = 7005,
+    HeldRemoveButton = 7006,
+    HeldCloseButton = 7007,
 };
 
 }  // namespace quorvel::view_ids

@@ -6,6 +6,7 @@
 #include "app/win32/common_text_view.h"
 #include "app/win32/composition_root.h"
 #include "app/win32/excluded_programs_view.h"
+#include "app/win32/held_programs_view.h"
 #include "app/win32/import_preview_view.h"
 #include "app/win32/insert_popup_view.h"
 #include "app/win32/main_window_view.h"
@@ -68,6 +69,7 @@ struct Host::Views {
                   [&host] { host.refreshViews(); }),
           excluded(instance, host.window_, mainWindow.excludedWindow,
                    [&host] { host.refreshViews(); }),
+          held(instance, host.window_, mainWindow.heldWindow, [&host] { host.refreshViews(); }),
           popup(instance, mainWindow, host.program_->loop, [&host] { host.refreshViews(); }),
           importPreview(
               instance, host.window_, mainWindow.importPreview,
@@ -78,6 +80,7 @@ struct Host::Views {
     CommonTextView commonText;
     StartUpQuestionView startUp;
     ExcludedProgramsView excluded;
+    HeldProgramsView held;
     InsertPopupView popup;
     ImportPreviewView importPreview;
     TypingLayout typingLayout;
@@ -150,7 +153,7 @@ bool Host::isDialogKey(MSG& message) {
     }
     for (HWND window :
          {window_, views_->commonText.window(), views_->startUp.window(), views_->excluded.window(),
-          views_->popup.window(), views_->importPreview.window()}) {
+          views_->held.window(), views_->popup.window(), views_->importPreview.window()}) {
         if (window != nullptr && ::IsDialogMessageW(window, &message)) {
             return true;
         }
@@ -169,6 +172,7 @@ void Host::refreshViews() {
     views_->commonText.refresh();
     views_->startUp.refresh();
     views_->excluded.refresh();
+    views_->held.refresh();
     views_->popup.refresh();
     views_->importPreview.refresh();
     syncMenuChecks(::GetMenu(window_), mainWindow);

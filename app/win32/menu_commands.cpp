@@ -42,6 +42,7 @@ constexpr Item OptionItems[] = {
     {CmdUndoWithBackspace, &MainWindow::undoWithBackspaceItem,
      &MainWindow::toggleUndoWithBackspace},
     {CmdExcludedPrograms, &MainWindow::excludedProgramsItem, &MainWindow::openExcludedPrograms},
+    {CmdHeldPrograms, &MainWindow::heldProgramsItem, &MainWindow::openHeldPrograms},
     {CmdCalibration, &MainWindow::calibrationItem, &MainWindow::openCalibration}};
 
 constexpr Item HelpItems[] = {

@@ -34,6 +34,7 @@ enum MenuCommand : UINT {
     // Its own number, whatever items are added around it: the Wine suites send it.
     CmdMatchTriggerCase = 230,
     CmdUndoWithBackspace = 231,
+    CmdHeldPrograms = 240,
     CmdLoadSamples = 300,
     CmdAbout,
     CmdHelp,

@@ -190,6 +190,12 @@ constexpr Named ImportControls[] = {{"summary", ids::ImportSummary},
                                     {"importButton", ids::ImportButton},
                                     {"cancelButton", ids::ImportCancelButton}};
 
+constexpr Named HeldControls[] = {{"rows", ids::HeldList},
+                                  {"programBox", ids::HeldProgramBox},
+                                  {"approveButton", ids::HeldApproveButton},
+                                  {"removeButton", ids::HeldRemoveButton},
+                                  {"closeButton", ids::HeldCloseButton}};
+
 constexpr Named MessageBoxButtons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
 
 struct WindowKind {
@@ -205,7 +211,8 @@ constexpr WindowKind Kinds[] = {
     {"startup", ids::StartUpDialogClass, StartUpControls, 0},
     {"excluded", ids::ExcludedProgramsClass, ExcludedControls, ids::ExcludedList},
     {"find", ids::FindAndTypeClass, FindControls, ids::FindRows},
-    {"import", ids::ImportPreviewClass, ImportControls, ids::ImportRows}};
+    {"import", ids::ImportPreviewClass, ImportControls, ids::ImportRows},
+    {"held", ids::HeldProgramsClass, HeldControls, ids::HeldList}};
 
 // The id of the entry with that name, else the name read as a number (0 when it is none).
 int idNamed(std::span<const Named> known, const char* name) {

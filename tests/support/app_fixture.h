@@ -37,7 +37,8 @@ struct AppFixture : FakeDesktop {
         files.files[defaultFile()] = working;
         return start();
     }
-    // Types a trigger and its text into the editor and clicks Add.
+    // Types a trigger and its text into the editor and has the editor add them,
+    // past the window's Add (which the "add" step clicks).
     void addEntry(const std::string& trigger, const std::string& text) {
         form->triggerBox.setText(trigger);
         form->shortcutText.setText(text);
@@ -65,10 +66,13 @@ struct AppFixture : FakeDesktop {
     // "other import", "other confirm", "other undo" and "other csv" (Import from
     // Another Program on a German layout, its preview's Import, Undo Import,
     // Export as CSV) and
+    // "type <keys>" (typed in the target; what arrived and the programs started
+    // follow), "held open", "held approve N", "held remove N" (Programs Waiting
+    // for Approval, and row N's button there; its rows and box follow),
     // "session end" (Windows asks whether the session may end; the reason
     // given back is shown).
     // Each step but those that only set what comes next is followed by the file
-    // dialogs it opened, the icon's menu it showed, what it told, the files it
+    // dialogs it opened, the icon's menu it showed, what it told (balloons too), the files it
     // wrote or removed (bytes from 0x80 up as \xNN), whether it touched files
     // outside the busy cursor, and a line of state when the step changed it: the
     // rows, Boost and Force, the calibration box and setting, whether the window
@@ -85,6 +89,7 @@ struct AppFixture : FakeDesktop {
             const std::size_t told = dialogs.shown.size(), titles = dialogs.fileDialogTitles.size();
             const auto before = files.files;
             const std::size_t menus = tray.menusShown.size();
+            const std::size_t balloons = tray.balloons.size();
             idle = 0;
             if (form) {
                 form->bringToFront = false;
@@ -110,6 +115,10 @@ struct AppFixture : FakeDesktop {
                 out += "\n";
             }
             out += std::exchange(sessionEndReply_, "");
+            out += std::exchange(typedReply_, "");
+            for (std::size_t i = balloons; i < tray.balloons.size(); ++i) {
+                out += "  balloon: " + tray.balloons[i].text + "\n";
+            }
             out += toldSince(dialogs, told);
             for (const auto& [path, bytes] : files.files) {
                 if (!before.contains(path) || before.at(path) != bytes) {
@@ -170,6 +179,7 @@ struct AppFixture : FakeDesktop {
     }
     FakeGermanLayout germanLayout_;
     std::string sessionEndReply_;
+    std::string typedReply_;
 
     void act(const std::string& word, const std::string& rest) {
         if (word == "start") {
@@ -179,7 +189,9 @@ struct AppFixture : FakeDesktop {
         } else if (word == "open" || word == "save") {
             (word == "open" ? dialogs.openAnswers : dialogs.saveAnswers).push_back(rest);
         } else if (word == "add") {
-            addEntry(rest.substr(0, rest.find(' ')), rest.substr(rest.find(' ') + 1));
+            form->triggerBox.setText(rest.substr(0, rest.find(' ')));
+            form->shortcutText.setText(rest.substr(rest.find(' ') + 1));
+            form->addShortcut();
         } else if (word == "import" || word == "export") {
             word == "import" ? form->importFile() : form->exportFile();
         } else if (word == "file" || word == "exit" || word == "restore") {
@@ -239,6 +251,26 @@ struct AppFixture : FakeDesktop {
         } else if (word == "unmount" || word == "mount") {
             word == "unmount" ? void(files.missingFolders.insert(rest))
                               : files.missingFolders.clear();
+        } else if (word == "type") {
+            keyboard.typeText(rest);
+            loop.runUntilIdle();
+            typedReply_ = "  target: " + printable(std::exchange(keyboard.targetText, "")) + "\n";
+            for (const std::string& program : std::exchange(programs.started, {})) {
+                typedReply_ += "  started: " + program + "\n";
+            }
+        } else if (word == "held") {
+            HeldProgramsWindow& held = form->heldWindow;
+            if (rest == "open") {
+                form->openHeldPrograms();
+            } else {
+                held.selectRow(std::stoul(rest.substr(rest.find(' ') + 1)));
+                rest.starts_with("approve") ? held.approveSelected() : held.removeSelected();
+            }
+            typedReply_ = "  held:\n";
+            for (const HeldProgramsWindow::Row& row : held.rows()) {
+                typedReply_ += "    " + HeldProgramsWindow::shownRow(row) + "\n";
+            }
+            typedReply_ += "  program box: " + held.programBox.text() + "\n";
         } else if (word == "session") {
             const std::string reason = form->saveAsSessionEnds();
             sessionEndReply_ =
