@@ -53,8 +53,13 @@ leftovers() {
     done
     # The registry files, written when the prefix's last process has ended.
     timeout 60 wineserver -w
+    # Each line found is named with its key, so that a check may leave out the
+    # settings kept on purpose (their values may name quorvel too).
     for name in user.reg userdef.reg system.reg; do
-        grep -i -n -e quorvel -e defaultkeys "$WINEPREFIX/$name" | sed "s|^|registry $name: |"
+        awk -v file="$name" '/^\[/ { key = $0 }
+            tolower($0) ~ /quorvel|defaultkeys/ {
+                print "registry " file ": " NR ": " ($0 ~ /^\[/ ? "" : key " ") $0 }' \
+            "$WINEPREFIX/$name"
     done
 }
 
