@@ -163,9 +163,10 @@ void BM_FileExport(benchmark::State& state) {
 }
 BENCHMARK(BM_FileExport)->Unit(benchmark::kMillisecond);
 
-// The save after each change, which first reads the file back to find what
-// another copy of the program added: here nothing, then one entry each time.
-void workingFileSave(benchmark::State& state, bool anotherCopyAdds) {
+// The working file loaded from a full file; each pass, another copy of the
+// program first adds an entry to the file when asked, then `act` runs.
+template <class Act>
+void onWorkingFile(benchmark::State& state, bool anotherCopyAdds, Act act) {
     FakeFiles files;
     files.files[KeysPath] = savedFile();
     ShortcutList list;
@@ -180,8 +181,16 @@ void workingFileSave(benchmark::State& state, bool anotherCopyAdds) {
                 0, "{S} \xAF other" + std::to_string(++added) + " \xAF another copy's\x01");
             state.ResumeTiming();
         }
-        benchmark::DoNotOptimize(working.save(list));
+        act(working, list);
     }
+}
+
+// The save after each change, which first reads the file back to find what
+// another copy of the program added: here nothing, then one entry each time.
+void workingFileSave(benchmark::State& state, bool anotherCopyAdds) {
+    onWorkingFile(state, anotherCopyAdds, [](WorkingFile& working, ShortcutList& list) {
+        benchmark::DoNotOptimize(working.save(list));
+    });
 }
 
 void BM_WorkingFileSave(benchmark::State& state) {
@@ -197,20 +206,9 @@ BENCHMARK(BM_WorkingFileSaveAfterAnotherCopy)->Unit(benchmark::kMillisecond);
 // The reload after another copy (or a sync client) changed the file: one
 // entry added there each time, merged three ways into the list.
 void BM_WorkingFileReload(benchmark::State& state) {
-    FakeFiles files;
-    files.files[KeysPath] = savedFile();
-    ShortcutList list;
-    WorkingFile working(files, codePage);
-    working.setPath(KeysPath);
-    working.load(list);
-    int added = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        files.files[KeysPath].insert(
-            0, "{S} \xAF other" + std::to_string(++added) + " \xAF another copy's\x01");
-        state.ResumeTiming();
+    onWorkingFile(state, true, [](WorkingFile& working, ShortcutList& list) {
         benchmark::DoNotOptimize(working.reload(list));
-    }
+    });
 }
 BENCHMARK(BM_WorkingFileReload)->Unit(benchmark::kMillisecond);
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cwctype>
 #include <string_view>
+#include <utility>
 
 #include "platform/win32/com_objects.h"
 #include "platform/win32/unique_handle.h"
@@ -122,12 +123,9 @@ std::atomic<HWND> protectedFocus{nullptr};
 // fields), which the focused window's handle does not show.
 std::atomic<std::uint64_t> objectFocusChanges{0};
 
-// Whether the input method of the window in front was composing when last read.
-std::atomic<bool> inputMethodComposing{false};
-
-// Reads the input method of the window in front: two calls to another program
-// that may take up to ImeAnswerMs each, so never from the hook.
-void readInputMethod() {
+// The control with the keyboard focus in the window in front, and its thread;
+// null and 0 when there is none.
+std::pair<HWND, DWORD> foregroundFocus() {
     const HWND foreground = ::GetForegroundWindow();
     const DWORD threadId =
         foreground != nullptr ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
@@ -135,6 +133,16 @@ void readInputMethod() {
     thread.cbSize = sizeof(thread);
     const HWND focus =
         threadId != 0 && ::GetGUIThreadInfo(threadId, &thread) ? thread.hwndFocus : nullptr;
+    return {focus, threadId};
+}
+
+// Whether the input method of the window in front was composing when last read.
+std::atomic<bool> inputMethodComposing{false};
+
+// Reads the input method of the window in front: two calls to another program
+// that may take up to ImeAnswerMs each, so never from the hook.
+void readInputMethod() {
+    const auto [focus, threadId] = foregroundFocus();
     inputMethodComposing.store(imeComposing(focus, threadId), std::memory_order_relaxed);
 }
 
@@ -341,13 +349,7 @@ const FocusFacts& Win32FocusInspector::inspect() {
 // edit box's counts a line break as one, where its text may hold two, so it is
 // read only while it holds none.
 std::optional<std::string> Win32FocusInspector::textBeforeCaret() {
-    const HWND foreground = ::GetForegroundWindow();
-    const DWORD threadId =
-        foreground != nullptr ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof(thread);
-    const HWND focus =
-        threadId != 0 && ::GetGUIThreadInfo(threadId, &thread) ? thread.hwndFocus : nullptr;
+    const auto [focus, threadId] = foregroundFocus();
     if (focus == nullptr || !knowsPasswordStyle(focus) ||
         (::GetWindowLongW(focus, GWL_STYLE) & ES_PASSWORD) != 0) {
         return std::nullopt;
