@@ -123,6 +123,11 @@ void HeldProgramsView::refreshOthers() {
     refreshRows();
     showAsModelSays(held_.visible, held_.bringToFront);
     held_.bringToFront = false;
+    if (held_.focusedControl == &held_.approveButton) {
+        // A request of the model's, carried out once.
+        held_.focusedControl = nullptr;
+        ::SetFocus(control(ids::HeldApproveButton));
+    }
     const HWND focus = ::GetFocus();
     if (focus != nullptr && ::IsChild(window(), focus) && !::IsWindowEnabled(focus)) {
         ::SetFocus(::GetNextDlgTabItem(window(), focus, FALSE));
