@@ -52,6 +52,9 @@ MainWindow::MainWindow(AppServices& services)
     };
     popup.approvals = &approvals;
     popup.onChosen = [this](SendRequest request) { popupChoice = std::move(request); };
+    engine.sender().onClipboardUnreadable = [this](const std::string& trigger) {
+        services_.engine.events.post([this, trigger] { icon.tellClipboardUnreadable(trigger); });
+    };
     engine.sender().onClipboardTooLarge = [this] {
         services_.engine.events.post([this] { icon.tellClipboardTooLarge(); });
     };

@@ -1,5 +1,7 @@
 #include "engine/text_sender.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -86,12 +88,33 @@ bool TextSender::step() {
                 phase_ = Phase::Undo;
                 return true;
             }
-            expansion_ =
-                request_.plainText
-                    ? MacroExpansion{MacroExpansion::Kind::Text, request_.text, {}, {}}
-                    : expandMacros(
-                          request_.text, services_.clock.now(),
-                          [this] { return services_.clipboard.getText(); }, services_.locale);
+            phase_ = Phase::Expand;
+            waitStart_ = services_.clock.milliseconds();
+            return true;
+        }
+
+        case Phase::Expand: {
+            const auto expand = [this] {
+                expansion_ =
+                    request_.plainText
+                        ? MacroExpansion{MacroExpansion::Kind::Text, request_.text, {}, {}}
+                        : expandMacros(
+                              request_.text, services_.clock.now(),
+                              [this] { return services_.clipboard.getText(); }, services_.locale);
+                return expansion_.kind != MacroExpansion::Kind::ClipboardUnreadable;
+            };
+            if (!expand()) {
+                // Another program may hold the clipboard a moment: its text is
+                // read again on the loop's next passes, within the clipboard's bound.
+                const Try read = tryClipboard(expand);
+                if (read == Try::Again) {
+                    return afterPass(Phase::Expand);
+                }
+                if (read == Try::GaveUp) {
+                    leaveAsTyped();
+                    return true;
+                }
+            }
             literal_ = literalText(expansion_, request_.textCase);
             // A paste takes the clipboard before the trigger is erased: a clipboard
             // that cannot be had, or is too large to give back, makes the text typed
@@ -307,6 +330,33 @@ bool TextSender::step() {
             return false;
     }
     return false;
+}
+
+// Nothing to type in place of the trigger: it stays as the user typed it, and
+// the Space, Tab or character that launched it and was swallowed goes in after it.
+void TextSender::leaveAsTyped() {
+    if (request_.typedKeys && request_.triggerTyped) {
+        const std::vector<KeyStroke>& keys = *request_.typedKeys;
+        const auto last = std::find_if(keys.rbegin(), keys.rend(), [](const KeyStroke& stroke) {
+            return stroke.kind == KeyStroke::Kind::Key;
+        });
+        const bool swallowed =
+            last != keys.rend() && (last->virtualKey == vk::Space || last->virtualKey == vk::Tab ||
+                                    request_.launchKeyEndsTrigger);
+        if (swallowed) {
+            // With its Shift, if it was typed with one.
+            const auto from =
+                std::next(last) != keys.rend() && std::next(last)->kind == KeyStroke::Kind::Press
+                    ? std::next(last, 2).base()
+                    : std::next(last).base();
+            services_.injector.typeKeys({&*from, static_cast<std::size_t>(keys.end() - from)},
+                                        Wait::No);
+        }
+    }
+    if (onClipboardUnreadable) {
+        onClipboardUnreadable(request_.trigger);
+    }
+    endEarly();
 }
 
 void TextSender::endEarly() {

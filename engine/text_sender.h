@@ -55,12 +55,16 @@ class TextSender {
     // Told, once a run, that the clipboard held more than a paste can give back:
     // the text is typed instead.
     std::function<void()> onClipboardTooLarge;
+    // The clipboard's text could not be read for this trigger's text, which was
+    // left as typed.
+    std::function<void(const std::string& trigger)> onClipboardUnreadable;
 
   private:
     enum class Phase {
         Idle,
-        Start,  // the next request: macros expanded, the clipboard saved
-        Undo,   // a Backspace takes the last send back, if the text is still ours
+        Start,   // the next request
+        Expand,  // its macros, the clipboard's text read; then the clipboard saved
+        Undo,    // a Backspace takes the last send back, if the text is still ours
         SaveClipboard,
         LendClipboard,
         Erase,
@@ -93,6 +97,7 @@ class TextSender {
     enum class Try { Done, Again, GaveUp };
     Try tryClipboard(const std::function<bool()>& attempt);
     void endEarly();
+    void leaveAsTyped();
     Wait forceWait() const { return options_.forceText ? Wait::Yes : Wait::No; }
 
     const EngineOptions& options_;

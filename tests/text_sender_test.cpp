@@ -273,11 +273,12 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
 }
 
 // A send ends at its first failure, after the erase, and a run macro ends it
-// too; whatever the end, no Enter is left for the next send to press, and the
-// user's clipboard is as it was. A clipboard holding no text (a picture) gives
-// empty text. Only a forced send waits for its erase and text to be taken; a
-// paste always waits, the Enter never. tests/golden/sender_ends.txt holds each
-// send's keys, a call after each " | ", and the programs it started.
+// too; a clipboard that cannot be read for its text leaves the trigger as
+// typed, its Space typed back, and tells. Whatever the end, no Enter is left for the next send to
+// press, and the user's clipboard is as it was. A clipboard holding no text (a picture) gives empty
+// text. Only a forced send waits for its erase and text to be taken; a paste always waits, the
+// Enter never. tests/golden/sender_ends.txt holds each send's keys, a call after each " | ", and
+// the programs it started.
 TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
     struct Case {
         const char* name;
@@ -315,8 +316,12 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         if (c.blockAfterErase) {
             f.keyboard.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
         }
+        std::string unread;
+        f.engine.sender().onClipboardUnreadable = [&unread](const std::string& trigger) {
+            unread = ", told the clipboard was unreadable for " + trigger;
+        };
         f.keyboard.tap(vk::Space);
-        transcript += std::string(c.name) + ": sent " + f.sentKeys();
+        transcript += std::string(c.name) + ": sent " + f.sentKeys() + unread;
         for (const std::string& program : f.programs.started) {
             transcript += ", started " + program;
         }

@@ -151,6 +151,12 @@ void NotificationIcon::tellProgramsWaiting(std::size_t count) {
                 std::string{});
 }
 
+void NotificationIcon::tellClipboardUnreadable(const std::string& trigger) {
+    showBalloon("Quorvel could not read the clipboard for \"" + trigger +
+                "\", so it left what you typed as it was. Another program may be holding the "
+                "clipboard; try again in a moment.");
+}
+
 void NotificationIcon::tellClipboardTooLarge() {
     showBalloon(
         "Your clipboard holds too much for Boost to put back after a paste, so "

@@ -46,6 +46,9 @@ class NotificationIcon {
     // Tells the user that Boost typed a text instead of pasting it: what they had
     // on the clipboard was too large to give back after a paste.
     void tellClipboardTooLarge();
+    // Tells the user that a trigger whose text holds the clipboard's text was left
+    // as typed: the clipboard could not be read.
+    void tellClipboardUnreadable(const std::string& trigger);
 
     // Tells the user, once per entry in a run, that its trigger started nothing:
     // the program it names has not been approved. The command line is shown
