@@ -44,7 +44,8 @@
 //       file type, enters PATH and presses OK (the dialog may then ask, or refuse the name)
 //   ui_driver file-dialog-box BUTTON   answers a box over that dialog as answer does
 //   ui_driver cancel-file-dialog   presses that dialog's Cancel button
-//   ui_driver move WINDOW X Y, resize WINDOW WIDTH HEIGHT   moves it, gives it that outer size
+//   ui_driver move WINDOW X Y, resize WINDOW WIDTH HEIGHT   moves it (X "right": against
+//       the screen's right edge), gives it that outer size
 //   ui_driver minimize WINDOW   minimises it as its title bar's box does
 //   ui_driver clipped WINDOW   prints each control cut off by the window or too small for
 //       its caption in the message font
@@ -61,35 +62,31 @@
 //       in a format of the driver's own (a mark)
 //   ui_driver get-clipboard, get-clipboard-mark   prints the text, or the mark's, as it is
 //   ui_driver code-page   prints the ANSI code page
-//   ui_driver inject TEXT   types TEXT (small letters, digits, blanks) with SendInput, as
-//       any other program could
-//   ui_driver timed-hotkey   presses Ctrl+Shift+Insert with SendInput; prints the time until
-//       the Find and Type popup (window "find") shows
-//   ui_driver timed-set-text WINDOW CONTROL TEXT   sets a box's text; prints the time until
-//       its window has handled the change
+//   ui_driver key COMBINATION   presses keys with SendInput, as any other program could:
+//       ctrl+shift+insert, alt+x, 0x70 (a virtual key's number)
+//   ui_driver inject TEXT   types TEXT (small letters, digits, blanks) so, a key at a time
+//   ui_driver key-event VK down|up [EXTRA]   one event of a key, EXTRA (a number, 0x... too)
+//       as its extra information
+//   ui_driver type WINDOW CONTROL TEXT   types TEXT at the end of the box as its keys would
 //   ui_driver foreground   prints the title of the active window, whichever program's
-//   ui_driver key-event VK down|up [EXTRA]   injects one event of the virtual key VK with
-//       SendInput, EXTRA (a number, 0x... too) as its extra information
 //   ui_driver mark PATH   writes a file, proof that a shortcut started it
+//   ui_driver written PATH   prints the file's last write time
 //   ui_driver windows WINDOW   prints the handle of each such window (two copies of
 //       Quorvel); QUORVEL_UI_WINDOW=HANDLE then makes the other commands act on that one
 //
 // Timings, in milliseconds (30 s at most):
-//   ui_driver timed-select WINDOW ROW BOX LENGTH   selects the row; prints the time until
-//       the box holds LENGTH characters
-//   ui_driver timed-type WINDOW CONTROL TEXT COUNT   types TEXT at the end of the box as
-//       its keys would; prints the time until the window's list holds COUNT rows
-//   ui_driver timed-bare-box WINDOW CONTROL   puts the box's text into a box of the
-//       driver's own with the same style, size and font; prints the time it took (0.1 ms)
-//   ui_driver timed-click-file WINDOW CONTROL FILE   clicks; prints the time until FILE
-//       has been written
-//   ui_driver timed-answer-file BUTTON CAPTION FILE   answers the box; prints the time until
-//       FILE has been written, then until the box was hidden and until it was gone (the
-//       program's call that showed it has returned)
-//   ui_driver watch-start FILE [TRIGGER TEXT]   times a start of Quorvel: writes "armed",
-//       then once the main window shows "visible", moves it aside ("aside"); once the
-//       TRIGGER typed into the test target starts to go "fired", and once its box holds
-//       TEXT "expanded", each with the Unix time in ms (60 s at most)
+//   ui_driver timed COMMAND... [@ READING... [= EXPECTED]]   runs the command, then prints
+//       the time until the command READING prints EXPECTED, or, with no "=", anything but
+//       what it printed before: "timed select main 3 @ text-length main shortcutText =
+//       1000", "timed click main addButton @ written FILE"
+//   ui_driver timed-hotkey   timed key ctrl+shift+insert @ visible find = 1 (the Find and
+//       Type popup)
+//   ui_driver timed-set-text WINDOW CONTROL TEXT   timed set-text ...: the time until its
+//       window has handled the change
+//   ui_driver bare-box WINDOW CONTROL   puts the box's text into a box of the driver's
+//       own with the same style, size and font; prints the time it took (0.1 ms)
+//   ui_driver stamp FILE COMMAND...   writes "armed" and the Unix time in ms to FILE, runs
+//       the command, then writes its name and the time
 #include <windows.h>
 
 #include <commctrl.h>
@@ -98,6 +95,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -128,41 +126,33 @@ struct Named {
 };
 
 // The main window's controls go by their names in the program.
-#define BY_OWN_NAME(control) \
-    { #control, ids::control }
-constexpr Named MainControls[] = {BY_OWN_NAME(editorFrame),
-                                  BY_OWN_NAME(columnHeadings),
-                                  BY_OWN_NAME(triggerBox),
-                                  BY_OWN_NAME(shortcutText),
-                                  BY_OWN_NAME(spaceKey),
-                                  BY_OWN_NAME(tabKey),
-                                  BY_OWN_NAME(escKey),
-                                  BY_OWN_NAME(enterAfter),
-                                  BY_OWN_NAME(addButton),
-                                  BY_OWN_NAME(deleteButton),
-                                  BY_OWN_NAME(deleteAllButton),
-                                  BY_OWN_NAME(samplesButton),
-                                  BY_OWN_NAME(shortcutList),
-                                  BY_OWN_NAME(minimizeButton),
-                                  BY_OWN_NAME(exitButton),
-                                  BY_OWN_NAME(importButton),
-                                  BY_OWN_NAME(exportButton),
-                                  BY_OWN_NAME(helpButton),
-                                  BY_OWN_NAME(commonTextButton),
-                                  BY_OWN_NAME(calibrationPanel),
-                                  BY_OWN_NAME(calibrationHelp),
-                                  BY_OWN_NAME(calibrationBox),
-                                  BY_OWN_NAME(calibrationOkButton),
-                                  BY_OWN_NAME(searchCaption),
-                                  BY_OWN_NAME(searchBox),
-                                  BY_OWN_NAME(searchCount)};
-#undef BY_OWN_NAME
+constexpr Named MainControls[] = {{"triggerBox", ids::triggerBox},
+                                  {"shortcutText", ids::shortcutText},
+                                  {"spaceKey", ids::spaceKey},
+                                  {"tabKey", ids::tabKey},
+                                  {"enterAfter", ids::enterAfter},
+                                  {"addButton", ids::addButton},
+                                  {"deleteButton", ids::deleteButton},
+                                  {"deleteAllButton", ids::deleteAllButton},
+                                  {"samplesButton", ids::samplesButton},
+                                  {"shortcutList", ids::shortcutList},
+                                  {"minimizeButton", ids::minimizeButton},
+                                  {"exitButton", ids::exitButton},
+                                  {"importButton", ids::importButton},
+                                  {"exportButton", ids::exportButton},
+                                  {"helpButton", ids::helpButton},
+                                  {"commonTextButton", ids::commonTextButton},
+                                  {"calibrationPanel", ids::calibrationPanel},
+                                  {"calibrationBox", ids::calibrationBox},
+                                  {"calibrationOkButton", ids::calibrationOkButton},
+                                  {"searchCaption", ids::searchCaption},
+                                  {"searchBox", ids::searchBox},
+                                  {"searchCount", ids::searchCount}};
 
 constexpr Named CommonControls[] = {
-    {"entryLabel", ids::CommonEntryLabel},     {"entryBox", ids::CommonEntryBox},
-    {"textList", ids::CommonTextList},         {"addButton", ids::CommonAddButton},
-    {"removeButton", ids::CommonRemoveButton}, {"closeButton", ids::CommonCloseButton},
-    {"sortButton", ids::CommonSortButton},     {"hintLabel", ids::CommonHintLabel}};
+    {"entryBox", ids::CommonEntryBox},       {"textList", ids::CommonTextList},
+    {"addButton", ids::CommonAddButton},     {"removeButton", ids::CommonRemoveButton},
+    {"closeButton", ids::CommonCloseButton}, {"sortButton", ids::CommonSortButton}};
 
 constexpr Named StartUpControls[] = {{"question", ids::StartUpQuestionText},
                                      {"doNotAskAgain", ids::StartUpDoNotAskAgain},
@@ -171,13 +161,12 @@ constexpr Named StartUpControls[] = {{"question", ids::StartUpQuestionText},
 
 using enum ids::ExcludedControl;
 constexpr Named ExcludedControls[] = {
-    {"nameLabel", ExcludedNameLabel},           {"nameBox", ExcludedNameBox},
-    {"addButton", ExcludedAddButton},           {"frontButton", ExcludedFrontButton},
-    {"listLabel", ExcludedListLabel},           {"programList", ExcludedList},
-    {"removeButton", ExcludedRemoveButton},     {"suggestionsLabel", ExcludedSuggestionsLabel},
-    {"keePass", ExcludedSuggestion1},           {"keePassXC", ExcludedSuggestion1 + 1},
-    {"onePassword", ExcludedSuggestion1 + 2},   {"bitwarden", ExcludedSuggestion1 + 3},
-    {"remoteDesktop", ExcludedSuggestion1 + 4}, {"closeButton", ExcludedCloseButton}};
+    {"nameBox", ExcludedNameBox},           {"addButton", ExcludedAddButton},
+    {"frontButton", ExcludedFrontButton},   {"programList", ExcludedList},
+    {"removeButton", ExcludedRemoveButton}, {"keePass", ExcludedSuggestion1},
+    {"keePassXC", ExcludedSuggestion1 + 1}, {"onePassword", ExcludedSuggestion1 + 2},
+    {"bitwarden", ExcludedSuggestion1 + 3}, {"remoteDesktop", ExcludedSuggestion1 + 4},
+    {"closeButton", ExcludedCloseButton}};
 
 constexpr Named FindControls[] = {
     {"searchBox", ids::FindSearchBox}, {"rows", ids::FindRows}, {"note", ids::FindNote}};
@@ -384,8 +373,20 @@ void setText(HWND control, const std::string& text) {
     sendTo(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
+// What the commands print: stdout, flushed at once (a script may wait for a
+// line while the command goes on), or the reading that `timed` compares.
+std::string*& capture() {
+    static std::string* into = nullptr;
+    return into;
+}
+
 int printed(const std::string& line) {
-    std::printf("%s\n", line.c_str());
+    if (capture() != nullptr) {
+        *capture() += line + "\n";
+    } else {
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    }
     return 0;
 }
 
@@ -598,7 +599,6 @@ int answerBox(HWND box, const char* button) {
         text = own.size() > text.size() ? own : text;
     }
     printed(escaped(text));
-    std::fflush(stdout);
     return press(box, id);
 }
 
@@ -607,8 +607,7 @@ int answerBox(HWND box, const char* button) {
 int fileDialog(const char* path) {
     const HWND dialog = requireDialog(nullptr);
     const HWND kind = findChild(dialog, FileTypeCombo);
-    std::printf("%s\n%s\n", textOf(dialog).c_str(), kind != nullptr ? textOf(kind).c_str() : "");
-    std::fflush(stdout);
+    printed(textOf(dialog) + "\n" + (kind != nullptr ? textOf(kind) : ""));
     const HWND name = fileNameBox(dialog);
     if (name == nullptr) {
         fail("the dialog has no file name box");
@@ -747,7 +746,7 @@ int printClipped(HWND window) {
     for (const HWND control : windowsUnder(window)) {
         const std::string why = ::IsWindowVisible(control) ? whyClipped(window, control) : "";
         if (!why.empty()) {
-            std::printf("%s: %s\n", controlName(window, control).c_str(), why.c_str());
+            printed(controlName(window, control) + ": " + why);
         }
     }
     return 0;
@@ -843,36 +842,14 @@ int printTooltips() {
     return 0;
 }
 
-// Runs `act`, then prints the milliseconds until `done` holds (30 s at most),
-// looking every POLL milliseconds and calling `watch` between the looks.
-template <typename Act, typename Done, typename Watch = void (*)()>
-int printMsUntil(
-    DWORD pollMs, Act act, Done done, Watch watch = [] {}) {
-    const ULONGLONG start = ::GetTickCount64();
-    act();
-    while (!done() && ::GetTickCount64() - start < 30000) {
-        watch();
-        ::Sleep(pollMs);
-    }
-    watch();
-    return printed(static_cast<long long>(::GetTickCount64() - start));
-}
-
 // The file's last write time, or zero when it cannot be read.
-ULONGLONG lastWriteOf(const std::wstring& path) {
+ULONGLONG lastWriteOf(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+    if (!::GetFileAttributesExW(wideOf(path).c_str(), GetFileExInfoStandard, &data)) {
         return 0;
     }
     return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
            data.ftLastWriteTime.dwLowDateTime;
-}
-
-// Whether the file has been written since this call.
-auto writtenAgain(const char* path) {
-    return [file = wideOf(path), before = lastWriteOf(wideOf(path))] {
-        return lastWriteOf(file) != before;
-    };
 }
 
 // A format no program but this one writes: a text that comes back in it was
@@ -935,94 +912,69 @@ long long unixMs() {
     return static_cast<long long>((ticks - 116444736000000000ULL) / 10000);
 }
 
-// Times a start from outside it: started before the program, so that its own
-// start costs nothing, it polls often enough for tens of milliseconds to tell.
-// Each step goes to FILE as a line "step unix-ms" at once, so that the script
-// can type the trigger (xdotool's keys: injected ones never fire) after "aside".
-int watchStart(const char* path, const std::string& trigger, const std::string& expected) {
-    const HWND box = ::FindWindowExW(testTarget(), nullptr, L"EDIT", nullptr);
-    std::FILE* file = std::fopen(path, "w");
-    if (box == nullptr || file == nullptr) {
-        fail("no test target box, or the file cannot be written");
+// One key event with SendInput, as any other program could send it; EXTRA is
+// its extra information, which some programs use to mark their own keys.
+bool sendKey(WORD vk, bool up, ULONG_PTR extra = 0) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    // The arrow block's keys, not the keypad's.
+    const bool extended = (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE;
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki.dwExtraInfo = extra;
+    return ::SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
+// A key's code: a letter or digit, a name, or a number (0x... too).
+WORD keyCode(const std::string& name) {
+    constexpr std::pair<const char*, WORD> Named[] = {
+        {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"alt", VK_MENU}, {"insert", VK_INSERT}};
+    for (const auto& [word, vk] : Named) {
+        if (name == word) {
+            return vk;
+        }
     }
-    const auto note = [file](const char* step) {
-        std::fprintf(file, "%s %lld\n", step, unixMs());
-        std::fflush(file);
-    };
-    const auto poll = [](auto ready) { return awaited(60, "timed out", ready, 5); };
-    note("armed");
-    const HWND window = poll([] { return shownWindow("main"); });
-    note("visible");
-    // Off the target, to the right edge of the screen, as the suite keeps it.
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    ::SetWindowPos(window, nullptr, ::GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left), 0,
-                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    note("aside");
-    if (!expected.empty()) {
-        // Fired: the letters typed so far start to go, or something else comes.
-        std::size_t longest = 0;
-        poll([&] {
-            const std::string text = textOf(box);
-            longest = std::max(longest, text.size());
-            return text.size() < longest || !trigger.starts_with(text);
-        });
-        note("fired");
-        poll([&] { return textOf(box).find(expected) != std::string::npos; });
-        note("expanded");
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+        return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
     }
-    return std::fclose(file) == 0 ? 0 : 1;
+    return static_cast<WORD>(std::strtoul(name.c_str(), nullptr, 0));
+}
+
+// Presses the keys of a combination such as ctrl+shift+insert, then lets them
+// go in the reverse order.
+int pressKeys(const std::string& combination) {
+    std::vector<WORD> keys;
+    for (std::size_t at = 0; at <= combination.size();) {
+        const std::size_t plus = std::min(combination.find('+', at), combination.size());
+        keys.push_back(keyCode(combination.substr(at, plus - at)));
+        at = plus + 1;
+    }
+    bool done = true;
+    for (const WORD vk : keys) {
+        done = sendKey(vk, false) && done;
+    }
+    for (auto vk = keys.rbegin(); vk != keys.rend(); ++vk) {
+        done = sendKey(*vk, true) && done;
+    }
+    return succeeded(done);
 }
 
 // One key at a time, with a pause, like a fast typist rather than a burst.
 int inject(const std::string& text) {
     for (const char c : text) {
-        const bool letter = c >= 'a' && c <= 'z';
-        if (!letter && c != ' ' && (c < '0' || c > '9')) {
+        if (c != ' ' && !std::islower(static_cast<unsigned char>(c)) &&
+            !std::isdigit(static_cast<unsigned char>(c))) {
             fail("inject takes small letters, digits and blanks");
         }
-        const WORD vk = letter ? static_cast<WORD>(c - 'a' + 'A') : static_cast<WORD>(c);
         for (const bool up : {false, true}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = vk;
-            input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            if (::SendInput(1, &input, sizeof(INPUT)) != 1) {
+            if (!sendKey(keyCode(std::string(1, c)), up)) {
                 fail("SendInput failed");
             }
             ::Sleep(10);
         }
     }
     return 0;
-}
-
-// Presses Ctrl+Shift+Insert with SendInput; prints the milliseconds until the
-// Find and Type popup shows.
-int timedHotKey() {
-    INPUT inputs[6]{};
-    const WORD keys[] = {VK_CONTROL, VK_SHIFT, VK_INSERT};
-    for (int i = 0; i < 3; ++i) {
-        inputs[i].type = inputs[5 - i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = inputs[5 - i].ki.wVk = keys[i];
-        inputs[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    // The Insert of the arrow block, not the keypad's 0.
-    inputs[2].ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    inputs[3].ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    return printMsUntil(
-        1, [&] { ::SendInput(6, inputs, sizeof(INPUT)); },
-        [] { return shownWindow("find") != nullptr; });
-}
-
-int keyEvent(const char* key, const std::string& change, const char* extra) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = static_cast<WORD>(std::strtoul(key, nullptr, 0));
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(input.ki.wVk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = change == "up" ? KEYEVENTF_KEYUP : 0;
-    input.ki.dwExtraInfo = extra != nullptr ? std::strtoull(extra, nullptr, 0) : 0;
-    return succeeded(::SendInput(1, &input, sizeof(INPUT)) == 1);
 }
 
 // The arguments after the command's name: the first names a window, the
@@ -1046,6 +998,7 @@ class Arguments {
     HWND control() const { return requireControl(required(0), required(1)); }
     // The control when one is named, else the window.
     HWND target() const { return (*this)[1] != nullptr ? control() : window(); }
+    const std::vector<std::string>& all() const { return all_; }
 
   private:
     std::vector<std::string> all_;
@@ -1061,12 +1014,72 @@ int setLines(const Arguments& arguments) {
     return 0;
 }
 
+int run(std::vector<std::string> words);
+
+// timed ACTION... [@ READING... [= EXPECTED]]: runs the command ACTION, then
+// prints the milliseconds until the command READING prints EXPECTED, or with
+// no "=" anything but what it printed before (30 s at most).
+int timed(const std::vector<std::string>& words) {
+    const auto at = std::find(words.begin(), words.end(), "@");
+    const auto is = std::find(at, words.end(), "=");
+    const std::vector<std::string> reading(at == words.end() ? at : at + 1, is);
+    std::string expected;
+    for (auto word = is == words.end() ? is : is + 1; word != words.end(); ++word) {
+        expected += *word + (word + 1 == words.end() ? "\n" : " ");
+    }
+    const auto quietly = [](const std::vector<std::string>& command) {
+        std::string out;
+        capture() = &out;
+        run(command);
+        capture() = nullptr;
+        return out;
+    };
+    const std::string before = reading.empty() ? "" : quietly(reading);
+    const ULONGLONG start = ::GetTickCount64();
+    quietly({words.begin(), at});
+    const auto done = [&] {
+        const std::string now = quietly(reading);
+        return is != words.end() ? now == expected : now != before;
+    };
+    while (!reading.empty() && !done() && ::GetTickCount64() - start < 30000) {
+        ::Sleep(1);
+    }
+    return printed(std::to_string(::GetTickCount64() - start));
+}
+
+// stamp FILE COMMAND...: writes "armed" and the Unix time in ms to FILE, runs
+// the command, then writes its name and the time: started before the program,
+// the driver's own start costs the measure nothing.
+int stamp(const std::vector<std::string>& words) {
+    std::FILE* file = std::fopen(words.at(0).c_str(), "w");
+    if (file == nullptr) {
+        fail("the file cannot be written");
+    }
+    std::fprintf(file, "armed %lld\n", unixMs());
+    std::fflush(file);
+    const int status = run({words.begin() + 1, words.end()});
+    std::fprintf(file, "%s %lld\n", words.at(1).c_str(), unixMs());
+    return std::fclose(file) == 0 ? status : 1;
+}
+
 struct Command {
     const char* name;
     int (*run)(const Arguments&);
 };
 
 using A = const Arguments&;
+
+// Reads a number from the window with a message sent to it.
+int asked(HWND window, UINT message) {
+    return printed(sendTo(window, message, 0, 0));
+}
+
+int sentFrom(A a, bool answer) {
+    const auto number = [&](std::size_t i) { return std::strtoll(a.required(i), nullptr, 0); };
+    const LRESULT result = sendTo(a.window(), static_cast<UINT>(number(1)),
+                                  static_cast<WPARAM>(number(2)), static_cast<LPARAM>(number(3)));
+    return answer ? printed(std::to_string(result)) : 0;
+}
 
 constexpr Command Commands[] = {
     {"wait-visible",
@@ -1088,10 +1101,24 @@ constexpr Command Commands[] = {
     {"in-front", [](A a) { return printedFlag(inFront(a.window())); }},
     {"in-work-area", [](A a) { return printedFlag(inWorkArea(a.window())); }},
     {"text", [](A a) { return printed(escaped(textOf(a.target()))); }},
+    {"text-length", [](A a) { return asked(a.target(), WM_GETTEXTLENGTH); }},
+    {"scroll-width", [](A a) { return asked(a.control(), LB_GETHORIZONTALEXTENT); }},
     {"set-text", &setLines},
     {"set-lines", &setLines},
     // Posted: the click may open a message box, which would hold a sent message.
     {"click", [](A a) { return succeeded(::PostMessageW(a.control(), BM_CLICK, 0, 0)); }},
+    {"paste", [](A a) { return succeeded(::PostMessageW(a.control(), WM_PASTE, 0, 0)); }},
+    // At the end of the box, as its keys would.
+    {"type",
+     [](A a) {
+         const HWND box = a.control();
+         const LRESULT end = sendTo(box, WM_GETTEXTLENGTH, 0, 0);
+         sendTo(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+         for (const wchar_t c : wideOf(a.required(2))) {
+             ::PostMessageW(box, WM_CHAR, c, 1);
+         }
+         return 0;
+     }},
     {"count", [](A a) { return printed(rowCount(a.required(0))); }},
     {"rows",
      [](A a) {
@@ -1111,59 +1138,6 @@ constexpr Command Commands[] = {
          return row < 0 ? printed("none") : printed(row);
      }},
     {"select", [](A a) { return selectRow(a.required(0), a.number(1)); }},
-    {"timed-select",
-     [](A a) {
-         const HWND box = requireControl(a.required(0), a.required(2));
-         // Asked of the box itself: Wine answers GetWindowTextLength for another
-         // program's window from its caption, which a box does not keep.
-         return printMsUntil(
-             5, [&] { selectRow(a.required(0), a.number(1)); },
-             [&] { return sendTo(box, WM_GETTEXTLENGTH, 0, 0) == a.number(3); });
-     }},
-    {"timed-type",
-     [](A a) {
-         const HWND box = a.control();
-         const std::wstring typed = wideOf(a.required(2));
-         const auto rows = static_cast<std::size_t>(a.number(3));
-         const LRESULT end = sendTo(box, WM_GETTEXTLENGTH, 0, 0);
-         sendTo(box, EM_SETSEL, static_cast<WPARAM>(end), end);
-         return printMsUntil(
-             1,
-             [&] {
-                 for (const wchar_t c : typed) {
-                     ::PostMessageW(box, WM_CHAR, c, 1);
-                 }
-             },
-             [&] { return rowCount(a.required(0)) == rows; });
-     }},
-    {"timed-bare-box", [](A a) { return timedBareBox(a.control()); }},
-    {"timed-click-file",
-     [](A a) {
-         const HWND button = a.control();
-         return printMsUntil(
-             2, [button] { ::PostMessageW(button, BM_CLICK, 0, 0); }, writtenAgain(a.required(2)));
-     }},
-    {"timed-answer-file",
-     [](A a) {
-         const HWND box = requireDialog(a.caption(1));
-         ULONGLONG hidden = 0;
-         ULONGLONG gone = 0;
-         const ULONGLONG start = ::GetTickCount64();
-         printMsUntil(
-             2, [&] { pressButton(box, idNamed(MessageBoxButtons, a.required(0))); },
-             writtenAgain(a.required(2)),
-             [&] {
-                 const ULONGLONG now = ::GetTickCount64();
-                 hidden = hidden == 0 && !::IsWindowVisible(box) ? now : hidden;
-                 gone = gone == 0 && !::IsWindow(box) ? now : gone;
-             });
-         const auto since = [start](ULONGLONG at) {
-             return at == 0 ? std::string("-") : std::to_string(at - start);
-         };
-         return printed(since(hidden) + " " + since(gone));
-     }},
-    {"paste", [](A a) { return succeeded(::PostMessageW(a.control(), WM_PASTE, 0, 0)); }},
-    {"text-length", [](A a) { return printed(sendTo(a.target(), WM_GETTEXTLENGTH, 0, 0)); }},
     {"rect", [](A a) { return printedRect(a.target()); }},
     {"focus", [](A a) { return printed(focusedControl(a.required(0))); }},
     {"menu",
@@ -1175,8 +1149,11 @@ constexpr Command Commands[] = {
          const wchar_t* windowClass = kindNamed(a.required(0)).windowClass;
          for (HWND window = nullptr;
               (window = ::FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
-             std::printf("0x%llx\n",
-                         static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
+             char handle[32];
+             std::snprintf(
+                 handle, sizeof(handle), "0x%llx",
+                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
+             printed(handle);
          }
          return 0;
      }},
@@ -1187,19 +1164,8 @@ constexpr Command Commands[] = {
          return sent(requireWindow("main"), WM_MOUSEMOVE, 0,
                      std::strtol(a.required(0), nullptr, 0));
      }},
-    {"send",
-     [](A a) {
-         const auto number = [&](std::size_t i) { return std::strtoll(a.required(i), nullptr, 0); };
-         return sent(a.window(), static_cast<UINT>(number(1)), static_cast<WPARAM>(number(2)),
-                     static_cast<LPARAM>(number(3)));
-     }},
-    {"send-answer",
-     [](A a) {
-         const auto number = [&](std::size_t i) { return std::strtoll(a.required(i), nullptr, 0); };
-         return printed(std::to_string(sendTo(a.window(), static_cast<UINT>(number(1)),
-                                              static_cast<WPARAM>(number(2)),
-                                              static_cast<LPARAM>(number(3)))));
-     }},
+    {"send", [](A a) { return sentFrom(a, false); }},
+    {"send-answer", [](A a) { return sentFrom(a, true); }},
     {"hold-file",
      [](A a) {
          const quorvel::UniqueFileHandle file(::CreateFileW(wideOf(a.required(0)).c_str(),
@@ -1209,7 +1175,6 @@ constexpr Command Commands[] = {
              fail("the file could not be opened");
          }
          printed("held");
-         std::fflush(stdout);
          const char* release = a.required(1);
          waitUntil(60, [release] {
              return ::GetFileAttributesW(wideOf(release).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -1241,12 +1206,20 @@ constexpr Command Commands[] = {
     {"default-button", [](A a) { return defaultButton(a.caption(0)); }},
     {"file-dialog", [](A a) { return fileDialog(a.required(0)); }},
     {"cancel-file-dialog", [](A) { return press(requireDialog(nullptr), IDCANCEL); }},
-    {"move", [](A a) { return placed(a.window(), a.number(1), a.number(2), SWP_NOSIZE); }},
+    // X "right" puts the window against the screen's right edge.
+    {"move",
+     [](A a) {
+         const HWND window = a.window();
+         RECT rect{};
+         ::GetWindowRect(window, &rect);
+         const int x = std::strcmp(a.required(1), "right") == 0
+                           ? ::GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)
+                           : a.number(1);
+         return placed(window, x, a.number(2), SWP_NOSIZE);
+     }},
     {"resize", [](A a) { return placed(a.window(), a.number(1), a.number(2), SWP_NOMOVE); }},
     {"minimize", [](A a) { return succeeded(::ShowWindowAsync(a.window(), SW_MINIMIZE)); }},
     {"clipped", [](A a) { return printClipped(a.window()); }},
-    {"scroll-width",
-     [](A a) { return printed(sendTo(a.control(), LB_GETHORIZONTALEXTENT, 0, 0)); }},
     {"font-width", [](A a) { return fontWidth(a.control()); }},
     {"dpi-change", [](A a) { return dpiChange(a.window(), a.number(1), a.number(2)); }},
     {"tray-icons", [](A) { return printed(wineTrayIcons().size()); }},
@@ -1272,36 +1245,40 @@ constexpr Command Commands[] = {
     {"get-clipboard", [](A) { return printClipboard(CF_UNICODETEXT); }},
     {"get-clipboard-mark", [](A) { return printClipboard(markFormat()); }},
     {"code-page", [](A) { return printed(::GetACP()); }},
-    {"inject", [](A a) { return inject(a.required(0)); }},
-    {"timed-hotkey", [](A) { return timedHotKey(); }},
-    // The box's window has handled the change, and shown what it changed, when the
-    // sent message returns.
-    {"timed-set-text",
-     [](A a) {
-         const HWND box = a.control();
-         const std::string text = a.required(2);
-         return printMsUntil(
-             1, [&] { setText(box, text); }, [] { return true; });
-     }},
     {"foreground", [](A) { return printed(escaped(textOf(::GetForegroundWindow()))); }},
-    {"key-event", [](A a) { return keyEvent(a.required(0), a.required(1), a[2]); }},
     {"mark", [](A a) { return succeeded(writeFile(a.required(0), "started")); }},
-    {"watch-start",
-     [](A a) { return watchStart(a.required(0), a[1] ? a[1] : "", a[1] ? a.required(2) : ""); }}};
+    {"written", [](A a) { return printed(lastWriteOf(a.required(0))); }},
+    {"key", [](A a) { return pressKeys(a.required(0)); }},
+    {"inject", [](A a) { return inject(a.required(0)); }},
+    {"key-event",
+     [](A a) {
+         const auto vk = static_cast<WORD>(std::strtoul(a.required(0), nullptr, 0));
+         return succeeded(sendKey(vk, std::strcmp(a.required(1), "up") == 0,
+                                  a[2] ? std::strtoull(a[2], nullptr, 0) : 0));
+     }},
+    {"timed", [](A a) { return timed(a.all()); }},
+    {"timed-hotkey",
+     [](A) { return run({"timed", "key", "ctrl+shift+insert", "@", "visible", "find", "=", "1"}); }},
+    // The box's window has handled the change when the sent message returns.
+    {"timed-set-text",
+     [](A a) { return run({"timed", "set-text", a.required(0), a.required(1), a.required(2)}); }},
+    {"bare-box", [](A a) { return timedBareBox(a.control()); }},
+    {"stamp", [](A a) { return stamp(a.all()); }}};
+
+int run(std::vector<std::string> words) {
+    for (const Command& command : Commands) {
+        if (!words.empty() && words[0] == command.name) {
+            words.erase(words.begin());
+            return command.run(Arguments(std::move(words)));
+        }
+    }
+    usage();
+}
 
 }  // namespace
 
 int main() {
     std::vector<std::string> arguments = utf8Arguments();
-    if (arguments.size() < 2) {
-        usage();
-    }
-    const std::string name = arguments[1];
-    arguments.erase(arguments.begin(), arguments.begin() + 2);
-    for (const Command& command : Commands) {
-        if (name == command.name) {
-            return command.run(Arguments(std::move(arguments)));
-        }
-    }
-    usage();
+    arguments.erase(arguments.begin());
+    return run(std::move(arguments));
 }
