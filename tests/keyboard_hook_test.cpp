@@ -123,6 +123,7 @@ TEST(HookWatchdog, ProvesTheHookOnlyOnKeysItMissed) {
     play("a live hook", {{"raw", 5000, 4990},
                          {"raw", 5400, 5000},
                          {"tick", 7000, 5000},
+                         {"raw", 0xFFFFFFF0u, 0x10},
                          {"raw", 0x10, 0xFFFFFF00u},
                          {"raw", 0x1000, 0xFFFFFF00u, 0, Beat}});
     // One proof at a time; the hook counting it ends it.
