@@ -123,6 +123,7 @@ TEST(HookWatchdog, ProvesTheHookOnlyOnKeysItMissed) {
     play("a live hook", {{"raw", 5000, 4990},
                          {"raw", 5400, 5000},
                          {"tick", 7000, 5000},
+                         {"raw", 0xFFFFFFF0u, 0x10},
                          {"raw", 0x10, 0xFFFFFF00u},
                          {"raw", 0x1000, 0xFFFFFF00u, 0, Beat}});
     // One proof at a time; the hook counting it ends it.
@@ -137,11 +138,8 @@ TEST(HookWatchdog, ProvesTheHookOnlyOnKeysItMissed) {
     // After a break the hook is proved without waiting for a key it misses.
     play("a break, heard", {{"break", 0, 0, 3, Beat}, {"break", 0, 0, 3}, {"tick", 1000, 1000, 4}});
     play("a break, unheard", {{"break", 0, 0, 3, Beat}, {"tick", 1000, 1000, 3, Again}});
-}
-
-// In front of a window of higher rights the hook is not called for the user's
-// keys, and our proof key is refused: neither says the hook is gone.
-TEST(HookWatchdog, NothingCountsWhileTheWindowInFrontIsHidden) {
+    // In front of a window of higher rights the hook is not called for the user's
+    // keys, and our proof key is refused: neither says the hook is gone.
     play("typing there", {{"hidden"},
                           {"raw", 5000, 1000},
                           {"tick", 7000, 1000},

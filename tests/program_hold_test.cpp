@@ -13,60 +13,34 @@ using testing::EngineFixture;
 // trigger and launch key stay as typed, nothing starts, and the user is told
 // the trigger and the command line. Entries that start nothing need no approval.
 TEST(ProgramHold, OnlyTheApprovedLineStartsItsProgram) {
-    const std::string run = R"(%(run=C:\tools\marker.exe "a b" x)%)";
+    using enum LaunchMode;
+    const char* line = R"(C:\tools\marker.exe "a b" x)";
+    const std::string run = std::string("%(run=") + line + ")%";
+    const std::string heldRun = std::string("td|") + line;
+    const ShortcutEntry runs{Space, false, "td", run};
+    const ShortcutEntry tabRuns{Tab, false, "td", run};
+    const ShortcutEntry changed{Space, false, "td", R"(%(run=C:\tools\marker.exe "a b" y)%)"};
+    const ShortcutEntry key{FunctionKey, false, "{F9}", "go%(run=calc.exe)%"};
+    const ShortcutEntry plain{Space, false, "hi", "Hello"};
+    const ShortcutEntry lookalike{Space, false, "q", "%(date)% ?RUN=1"};
     struct Case {
         const char* what;
-        ShortcutEntry approved;
+        bool approved;  // the line of `runs` approved
         ShortcutEntry typed;
         const char* keys;
         const char* target;
         const char* started;  // "" for nothing
-        const char* told;     // trigger | command line, "" for nothing
+        std::string told;     // trigger | command line, "" for nothing
     };
     const Case cases[] = {
-        {"approved",
-         {LaunchMode::Space, false, "td", run},
-         {LaunchMode::Space, false, "td", run},
-         "td ",
-         "",
-         R"(C:\tools\marker.exe "a b" x)",
-         ""},
-        {"never approved",
-         {},
-         {LaunchMode::Space, false, "td", run},
-         "td ",
-         "td ",
-         "",
-         R"(td|C:\tools\marker.exe "a b" x)"},
-        {"text changed outside",
-         {LaunchMode::Space, false, "td", run},
-         {LaunchMode::Space, false, "td", "%(run=C:\\tools\\marker.exe \"a b\" y)%"},
-         "td x",
-         "td x",
-         "",
+        {"approved", true, runs, "td ", "", line, ""},
+        {"never approved", false, runs, "td ", "td ", "", heldRun},
+        {"text changed outside", true, changed, "td x", "td x", "",
          R"(td|C:\tools\marker.exe "a b" y)"},
-        {"launch key changed",
-         {LaunchMode::Space, false, "td", run},
-         {LaunchMode::Tab, false, "td", run},
-         "td\t",
-         "td\t",
-         "",
-         R"(td|C:\tools\marker.exe "a b" x)"},
-        {"function key",
-         {},
-         {LaunchMode::FunctionKey, false, "{F9}", "go%(run=calc.exe)%"},
-         "{F9}",
-         "",
-         "",
-         "{F9}|calc.exe"},
-        {"no run macro", {}, {LaunchMode::Space, false, "hi", "Hello"}, "hi ", "Hello", "", ""},
-        {"looks like one",
-         {},
-         {LaunchMode::Space, false, "q", "%(date)% ?RUN=1"},
-         "q ",
-         "q ",
-         "",
-         "q|%(date)% ?RUN=1"},
+        {"launch key changed", true, tabRuns, "td\t", "td\t", "", heldRun},
+        {"function key", false, key, "{F9}", "", "", "{F9}|calc.exe"},
+        {"no run macro", false, plain, "hi ", "Hello", "", ""},
+        {"looks like one", false, lookalike, "q ", "q ", "", "q|%(date)% ?RUN=1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -74,7 +48,7 @@ TEST(ProgramHold, OnlyTheApprovedLineStartsItsProgram) {
         FakeSettingsStore settings;
         ProgramApprovals approvals(settings);
         ShortcutList own;
-        own.add(formatEntryLine(c.approved));
+        own.add(formatEntryLine(c.approved ? runs : ShortcutEntry{}));
         approvals.load(own);
         f.engine.keyboard().holdUnapprovedPrograms(approvals);
         std::vector<std::string> told;
@@ -87,7 +61,8 @@ TEST(ProgramHold, OnlyTheApprovedLineStartsItsProgram) {
         EXPECT_EQ(f.keyboard.targetText, c.target);
         EXPECT_EQ(f.programs.started,
                   *c.started ? std::vector<std::string>{c.started} : std::vector<std::string>{});
-        EXPECT_EQ(told, *c.told ? std::vector<std::string>{c.told} : std::vector<std::string>{});
+        EXPECT_EQ(told,
+                  c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
     }
 }
 

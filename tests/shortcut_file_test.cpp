@@ -156,6 +156,7 @@ TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparatorAndExportsItsRo
         A + Sep + A + Sep + "{S} \xAF A \xAF one" + Sep + Sep + "\r\n",
         // Only the space is a blank; the others are records, and no shortcuts.
         "\t" + Sep + "\r\n" + Sep + A + Sep,
+        A + Sep + " \t",
         "Read me first." + Sep + "{S} \xAF one separator" + Sep,
         Sep + "\r\n",
         "\r\n",
@@ -177,37 +178,50 @@ TEST(ShortcutFile, ImportAddsEveryShortcutRecordClosedBySeparatorAndExportsItsRo
     for (const char* mark : {"ï»¿", "ÿþ", "þÿ"}) {
         cases.push_back(std::string(Utf8Mark) + mark + "{S} ¯ zz ¯ x" + end);
     }
-    for (const char* text : {"Zażółć gęślą jaźń", "Ελληνικά", "日本語", "→ ✓", "😀", "\xC2\x80"}) {
+    for (const char* text : {"Zażółć gęślą jaźń", "😀", "\xC2\x80"}) {
         cases.push_back(std::string(Utf8Mark) + ansiRow + Sep +
                         formatEntryLine({LaunchMode::Space, false, text, text}) + end);
     }
-    for (const bool littleEndian : {true, false}) {
-        const auto wide = [&](const std::u16string& units) {
-            return testing::utf16File(
-                u"{S} ¯ ae ¯ café\r\n€\x01{T} ¯ zz ¯ x\x01" + units + u"\x01\r\n", littleEndian);
-        };
-        // Rows that fit the code page; with one it lacks; with half a pair
-        // alone, high or low, the halves the wrong way round, a high half at a
-        // record's end; an odd last byte.
-        cases.insert(cases.end(), {wide(u""), wide(u"{F} ¯ {F9} ¯ Zażółć 😀\x01"),
-                                   wide(u"{S} ¯ t ¯ a\xD83Dz\x01"), wide(u"{S} ¯ t ¯ a\xDE00z\x01"),
-                                   wide(u"{S} ¯ t ¯ a\xDE00\xD83Dz\x01"),
-                                   wide(u"{S} ¯ t ¯ a\xD83D\x01"), wide(u"") + "\n"});
+    // What a file reads as, what its rows export as when that is not the file
+    // itself, and whether the export reads back as other rows.
+    const auto readAndExport = [](const std::string& bytes, const AnsiCodePage& codePage) {
+        Importer importer(codePage);
+        std::string out = importer.outcome(importer.import(bytes));
+        const std::string exported = importer.exported();
+        out += exported == bytes ? "" : "  exported: " + testing::printable(exported, true) + "\n";
+        Importer reader(codePage);
+        if (!reader.import(exported).readWhole ||
+            entryLines(reader.list) != entryLines(importer.list)) {
+            out += "  the export reads back as other rows\n";
+        }
+        return out;
+    };
+    const auto wide = [](const std::u16string& units, bool littleEndian) {
+        return testing::utf16File(u"{S} ¯ ae ¯ café\r\n€\x01{T} ¯ zz ¯ x\x01" + units + u"\x01\r\n",
+                                  littleEndian);
+    };
+    // Rows that fit the code page; with one it lacks; with half a pair alone,
+    // high in one record and low in another, the halves the wrong way round, a
+    // high half at a record's end; an odd last byte. Big-endian reads as the
+    // same rows.
+    const std::pair<std::u16string, const char*> wideCases[] = {
+        {u"", ""},
+        {u"{F} ¯ {F9} ¯ Zażółć 😀\x01", ""},
+        {u"{S} ¯ t ¯ a\xD83Dz\x01{S} ¯ u ¯ a\xDE00z\x01", ""},
+        {u"{S} ¯ t ¯ a\xDE00\xD83Dz\x01", ""},
+        {u"{S} ¯ t ¯ a\xD83D\x01", ""},
+        {u"", "\n"}};
+    for (const auto& [units, tail] : wideCases) {
+        cases.push_back(wide(units, true) + tail);
+        EXPECT_EQ(readAndExport(wide(units, false) + tail, Windows1252),
+                  readAndExport(cases.back(), Windows1252));
     }
     std::string transcript;
     const auto importAndExport = [&](const std::vector<std::string>& files,
                                      const AnsiCodePage& codePage) {
         for (const std::string& bytes : files) {
-            Importer importer(codePage);
-            transcript += "== " + testing::printable(bytes, true) + "\n" +
-                          importer.outcome(importer.import(bytes));
-            const std::string exported = importer.exported();
-            transcript += "  exported: " + testing::printable(exported, true) + "\n";
-            Importer reader(codePage);
-            if (!reader.import(exported).readWhole ||
-                entryLines(reader.list) != entryLines(importer.list)) {
-                transcript += "  the export reads back as other rows\n";
-            }
+            transcript +=
+                "== " + testing::printable(bytes, true) + "\n" + readAndExport(bytes, codePage);
         }
     };
     importAndExport(cases, Windows1252);
@@ -243,16 +257,6 @@ TEST(ShortcutFile, ASortedFileLoadsAndSavesBackByteForByte) {
         Importer importer;
         ASSERT_EQ(importer.import(bytes).added, count);
         EXPECT_TRUE(importer.exported() == bytes);
-    }
-}
-
-TEST(ShortcutFile, FileNameFromDialogIsUsedUnlessBlankOrThePattern) {
-    const std::pair<const char*, bool> cases[] = {
-        {"", false},    {"   ", false},  {"*.tq", false}, {" *.tq ", false},
-        {"*.TQ", true}, {"*.tqx", true}, {"a.qvb", true}, {" a.qvb", true},
-    };
-    for (const auto& [name, accepted] : cases) {
-        EXPECT_EQ(isAcceptedFileName(name), accepted) << '"' << name << '"';
     }
 }
 

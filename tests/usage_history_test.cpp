@@ -11,8 +11,12 @@ namespace {
 constexpr DateTime Morning{2026, 12, 9, 8, 45, 0};
 constexpr DateTime Noon{2026, 12, 9, 12, 0, 5};
 
+// Records survive a restart keyed by a fingerprint alone; unreadable ones are
+// left out, counted and written afresh on use; clearing forgets the records and
+// nothing else.
 TEST(UsageHistory, RecordsSurviveARestartKeyedByFingerprintOnly) {
     FakeSettingsStore settings;
+    settings.write(settings::MenuShow, "True");
     UsageHistory history(settings);
     history.recordUse("td", "To do: the secret plan", Morning);
     history.recordUse("td", "To do: the secret plan", Noon);
@@ -31,15 +35,19 @@ TEST(UsageHistory, RecordsSurviveARestartKeyedByFingerprintOnly) {
         EXPECT_EQ(settings.read({"Quorvel", "Usage", key}, "").find("secret"), std::string::npos);
     }
     EXPECT_NE(usageFingerprint("a", "bc"), usageFingerprint("ab", "c"));
-}
 
-TEST(UsageHistory, ClearForgetsTheStoredRecordsAndNothingElse) {
-    FakeSettingsStore settings;
-    settings.write(settings::MenuShow, "True");
-    UsageHistory history(settings);
-    history.recordUse("td", "To do", Morning);
-    history.clear();
-    EXPECT_EQ(history.find("td", "To do"), nullptr);
+    const std::string key = usageKey(usageFingerprint("sig", "Regards"));
+    settings.write({"Quorvel", "Usage", key}, "garbage");
+    settings.write({"Quorvel", "Usage", "not a fingerprint"}, "1 2026-12-09 08:45:00");
+    UsageHistory damaged(settings);
+    damaged.load();
+    EXPECT_EQ(damaged.size(), 1u);
+    EXPECT_EQ(damaged.unreadable(), 2u);
+    damaged.recordUse("sig", "Regards", Noon);
+    EXPECT_EQ(settings.read({"Quorvel", "Usage", key}, ""), "1 2026-12-09 12:00:05");
+
+    damaged.clear();
+    EXPECT_EQ(damaged.find("td", "To do: the secret plan"), nullptr);
     EXPECT_EQ(settings.keysOf("Quorvel", "Usage").size(), 0u);
     EXPECT_EQ(settings.read(settings::MenuShow, ""), "True");
 }
@@ -78,22 +86,6 @@ TEST(UsageHistory, StoredFormsReadBackOrAreRefused) {
     for (const char* bad : {"", "00ff00ff00ff00f", "00ff00ff00ff00ff0", "00ff00ff00ff00fg"}) {
         EXPECT_FALSE(parseUsageKey(bad).has_value()) << bad;
     }
-}
-
-TEST(UsageHistory, UnreadableRecordsAreLeftOutCountedAndWrittenAfreshOnUse) {
-    FakeSettingsStore settings;
-    UsageHistory history(settings);
-    history.recordUse("td", "To do", Morning);
-    const std::string key = usageKey(usageFingerprint("td", "To do"));
-    settings.write({"Quorvel", "Usage", key}, "garbage");
-    settings.write({"Quorvel", "Usage", "not a fingerprint"}, "1 2026-12-09 08:45:00");
-
-    UsageHistory again(settings);
-    again.load();
-    EXPECT_EQ(again.size(), 0u);
-    EXPECT_EQ(again.unreadable(), 2u);
-    again.recordUse("td", "To do", Noon);
-    EXPECT_EQ(settings.read({"Quorvel", "Usage", key}, ""), "1 2026-12-09 12:00:05");
 }
 
 }  // namespace

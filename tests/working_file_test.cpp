@@ -33,11 +33,12 @@ std::string ansi(std::string text) {
     return text;
 }
 
+std::string fileOf(const std::vector<std::string>& lines) {
+    return ansi(testing::fileOf(lines));
+}
+
 TEST(WorkingFile, WhatTheFileGainedOrLostSinceTheLastSaveCarriesOverUnlessItMayBeUnfinished) {
     using testing::entryLines;
-    const auto fileOf = [](const std::vector<std::string>& lines) {
-        return ansi(testing::fileOf(lines));
-    };
     struct Case {
         const char* name;
         std::optional<std::string> fileNow;  // nothing: the file is gone
@@ -91,9 +92,6 @@ TEST(WorkingFile, AStartFinishesASaveCutOffAfterItsNewContentsWereWritten) {
         std::string beside;
         std::vector<std::string> rows;
         bool oneName = false;
-    };
-    const auto fileOf = [](const std::vector<std::string>& lines) {
-        return ansi(testing::fileOf(lines));
     };
     const std::vector<Case> cases = {
         {"the file torn", torn, fileOf({Td, Cu}), {Td, Cu}},
