@@ -49,10 +49,8 @@ e2e_check caps-lock-types-text-as-written e2e_typed_gives "cp " "Hello World A 1
 e2e_key Caps_Lock
 ui menu 230
 e2e_check case-option-stored e2e_until_prints True e2e_reg_query 'Quorvel\opts' MatchCase
-e2e_rows <<'ROWS'
-case-capital-first-gives-capital-first 'Brb ' 'Be right back'
-case-capitals-give-capitals 'BRB ' 'BE RIGHT BACK'
-ROWS
+e2e_check case-capital-first-gives-capital-first e2e_typed_gives "Brb " "Be right back"
+e2e_check case-capitals-give-capitals e2e_typed_gives "BRB " "BE RIGHT BACK"
 e2e_key Caps_Lock
 e2e_check case-caps-lock-gives-capitals e2e_typed_gives "brb " "BE RIGHT BACK"
 e2e_key Caps_Lock
@@ -138,10 +136,8 @@ typed_into_password_box_gives() {
     ui password-target off
     e2e_wait_report "$report" "" 10 && return $result
 }
-e2e_rows typed_into_password_box_gives <<'ROWS'
-password-box-trigger-stays-as-typed on 'td x' 'td x'
-protected-field-trigger-stays-as-typed protected 'td x' 'td x'
-ROWS
+e2e_check password-box-trigger-stays-as-typed typed_into_password_box_gives on "td x" "td x"
+e2e_check protected-field-trigger-stays-as-typed typed_into_password_box_gives protected "td x" "td x"
 
 # Letters typed before a click belong where they were typed: "c" on the second
 # line, a click at the end of the first (below the menu bar), then "p" and Space
@@ -229,10 +225,8 @@ cp "$E2E_STATE/elsewhere.qvb" "$program/defaultkeys.qvb"
 if e2e_check file-written-elsewhere-is-read-again e2e_until_prints $((rows_before + 1)) ui count main; then
     echo "The list followed a file written elsewhere in $(e2e_elapsed "$written_at") s (aim: 2 s)"
 fi
-e2e_rows <<'ROWS'
-trigger-written-elsewhere-fires 'zq ' 'Written elsewhere'
-trigger-removed-elsewhere-stays-as-typed 'cq ' 'cq '
-ROWS
+e2e_check trigger-written-elsewhere-fires e2e_typed_gives "zq " "Written elsewhere"
+e2e_check trigger-removed-elsewhere-stays-as-typed e2e_typed_gives "cq " "cq "
 
 # A copy a sync client keeps beside the file when two computers wrote it at once
 # is offered (within the five seconds between looks); on Yes its shortcut fires
