@@ -48,11 +48,8 @@ updates_marked() {
 user_text_back_marked() {
     local formats token
     formats=" $(watch formats) "
-    for token in "text=\"$user\"" "${marks[0]}" "${marks[1]}=0" "${marks[2]}=0"; do
-        [[ "$formats" == *" $token "* || "$formats" == *" $token="* ]] || {
-            printf 'missing: %s\nin:%s\n' "$token" "$formats" >&2
-            return 1
-        }
+    for token in "text=\"$user\" " "${marks[0]}" "${marks[1]}=0 " "${marks[2]}=0 "; do
+        contains "$formats" " $token" || return 1
     done
 }
 e2e_check boost-pasted e2e_typed_gives "pb " "$pasted"

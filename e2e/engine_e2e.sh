@@ -33,20 +33,20 @@ e2e_check space-trigger-types-date-time-and-enter e2e_eventually dated_line_type
 
 # The modifiers of function keys come from the key state as Wine keeps it (F9
 # alone and Esc: e2e/reliability/long_run.sh).
-e2e_check ctrl-f9 e2e_typed_gives "" $'This is a sample of Ctrl\xc2\xafF9 \r\nI hope you like it' ctrl+F9
-e2e_check shift-f9 e2e_typed_gives "" $'This is a sample  of Shift\xc2\xafF9 \r\nI hope you like it' shift+F9
-e2e_check ctrl-shift-f9 e2e_typed_gives "" \
-    $'This is a sample  of Ctrl\xc2\xafShift\xc2\xafF9\r\nI hope you like it' ctrl+shift+F9
-
 # With Caps Lock on the text still comes out as written, and "+a" as "A".
-e2e_key Caps_Lock
-e2e_check caps-lock-types-text-as-written e2e_typed_gives "cp " "Hello World A 1!"
-e2e_key Caps_Lock
-
 # "Match the Case of the Trigger" (off at first, stored when changed): a trigger
 # typed with a capital first gives the text with one, in capitals (by Shift or
 # by Caps Lock) the text in capitals; off, the text as stored.
-e2e_check case-option-off-gives-text-as-stored e2e_typed_gives "Brb " "be right back"
+sample='This is a sample  of'
+e2e_rows <<'ROWS'
+ctrl-f9 '' $'This is a sample of Ctrl\xc2\xafF9 \r\nI hope you like it' ctrl+F9
+shift-f9 '' "$sample Shift"$'\xc2\xafF9 \r\nI hope you like it' shift+F9
+ctrl-shift-f9 '' "$sample Ctrl"$'\xc2\xafShift\xc2\xafF9\r\nI hope you like it' ctrl+shift+F9
+case-option-off-gives-text-as-stored 'Brb ' 'be right back'
+ROWS
+e2e_key Caps_Lock
+e2e_check caps-lock-types-text-as-written e2e_typed_gives "cp " "Hello World A 1!"
+e2e_key Caps_Lock
 ui menu 230
 e2e_check case-option-stored e2e_until_prints True e2e_reg_query 'Quorvel\opts' MatchCase
 e2e_check case-capital-first-gives-capital-first e2e_typed_gives "Brb " "Be right back"
@@ -94,25 +94,26 @@ e2e_check run-macro-starts-program-types-nothing started_and_typed_nothing
 # characters and each line break as one Enter, and a run macro in it never runs.
 copied_run='x %(run=C:\quorvel\ui_driver.exe mark C:\quorvel\copied-marker.txt)% y'
 copied_keys='50% off {v2} +a ^b ~'
-typed_as_is_and_nothing_started() {
-    e2e_typed_gives "cq " "Quote: $1" && [ ! -e "$program/copied-marker.txt" ]
+breaks=$'\r\nnext\nlast\rend' crlfs=$'\r\nnext\r\nlast\r\nend'
+# quoted_clipboard_gives COPIED TYPED: "cq " with COPIED on the clipboard. It is
+# set once the last paste's contents are back (a text put there before would be
+# overwritten) and typed once it reads back (the driver may still hold it; it
+# reads it without CRs).
+quoted_clipboard_gives() {
+    [ -z "${last_copied+set}" ] || e2e_until_prints "$last_copied" ui get-clipboard >/dev/null
+    last_copied=${1//$'\r'/}
+    ui set-clipboard "$1" && e2e_until_prints "$last_copied" ui get-clipboard >/dev/null &&
+        e2e_typed_gives "cq " "Quote: $2" && [ ! -e "$program/copied-marker.txt" ]
 }
-# Typed once the clipboard reads back: the driver that set it may still hold it.
-clipboard_set() { ui set-clipboard "$1" && e2e_until_prints "$1" ui get-clipboard >/dev/null; }
-clipboard_set "$copied_run"
-e2e_check clipboard-run-macro-typed-never-run typed_as_is_and_nothing_started "$copied_run"
-ui set-clipboard "$copied_keys"$'\r\n''next'$'\n''last'$'\r''end'
-e2e_check clipboard-notation-and-line-breaks-typed-exactly e2e_typed_gives "cq " \
-    "Quote: $copied_keys"$'\r\n''next'$'\r\n''last'$'\r\n''end'
+e2e_rows quoted_clipboard_gives <<'ROWS'
+clipboard-run-macro-typed-never-run "$copied_run" "$copied_run"
+clipboard-notation-and-line-breaks-typed-exactly "$copied_keys$breaks" "$copied_keys$crlfs"
+ROWS
 e2e_boost on
-ui set-clipboard "$copied_run"
-e2e_check boost-clipboard-run-macro-pasted-never-run typed_as_is_and_nothing_started "$copied_run"
-# The clipboard is given back after the paste; a text put there before that
-# would be overwritten.
-e2e_eventually eval '[ "$(ui get-clipboard)" = "$copied_run" ]'
-ui set-clipboard "$copied_keys"$'\r\n''next'
-e2e_check boost-clipboard-notation-pasted-exactly e2e_typed_gives "cq " \
-    "Quote: $copied_keys"$'\r\n''next'
+e2e_rows quoted_clipboard_gives <<'ROWS'
+boost-clipboard-run-macro-pasted-never-run "$copied_run" "$copied_run"
+boost-clipboard-notation-pasted-exactly "$copied_keys"$'\r\nnext' "$copied_keys"$'\r\nnext'
+ROWS
 e2e_boost off
 
 # In a password box a trigger stays as typed, and no key is held back: the
@@ -161,9 +162,7 @@ clicked_into_another_window() {
     local second_report="$E2E_STATE/second-report.txt" pid second result
     e2e_typed_gives c c || return 1
     pid=$(e2e_spawn "$tools/quorvel_test_target.exe" "$(e2e_winpath "$second_report")" 700)
-    if second=$(E2E_TRIES=100 e2e_eventually eval \
-        "[ -f '$second_report' ] && xdotool search --name '^$E2E_TARGET_TITLE\$' | grep -vx '$wid' | grep ." |
-        head -n 1); then
+    if second=$(E2E_TRIES=100 e2e_eventually e2e_target_window "$second_report" "$wid"); then
         e2e_click "$second" && e2e_type "p " && e2e_wait_report "$second_report" "p " 10 &&
             e2e_wait_report "$report" c 3
         result=$?
@@ -187,11 +186,11 @@ backspace_after_the_text() {
     e2e_key BackSpace
     e2e_wait_report "$report" "$4" 10
 }
-e2e_check backspace-takes-an-expansion-back backspace_after_the_text typed "brb " "be right back" "brb "
-e2e_check backspace-after-a-click-is-ordinary backspace_after_the_text clicked "brb " \
-    "be right back" "be right bac"
-e2e_check backspace-takes-back-a-text-read-in-the-box backspace_after_the_text typed "its " "it's" \
-    "its "
+e2e_rows backspace_after_the_text <<'ROWS'
+backspace-takes-an-expansion-back typed 'brb ' 'be right back' 'brb '
+backspace-after-a-click-is-ordinary clicked 'brb ' 'be right back' 'be right bac'
+backspace-takes-back-a-text-read-in-the-box typed 'its ' "it's" 'its '
+ROWS
 ui menu 231
 e2e_until_prints False e2e_reg_query 'Quorvel\opts' UndoWithBackspace >/dev/null
 e2e_check backspace-with-undo-turned-off-is-ordinary backspace_after_the_text typed "brb " \

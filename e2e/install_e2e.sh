@@ -33,7 +33,27 @@ load_and_save_samples() {
 }
 
 # The samples read back.
-shows_samples() { e2e_eventually eval 'same "$SAMPLES" "$(ui count main)"'; }
+shows_samples() { e2e_until_prints "$SAMPLES" ui count main; }
+
+# The zip's program started from the Windows path EXE, once with the samples
+# saved (where SAVED_CHECK looks) and once again to read them; NAME prefixes the
+# checks. With ANSWER_FIRST, the box it shows at each start must read so (and
+# be shown once).
+zip_program_keeps_samples() {
+    local name=$1 exe=$2 told=${4:-}
+    e2e_spawn "$exe" >/dev/null
+    [ -z "$told" ] || e2e_check "$name-tells-where" same "$told" "$(ui answer OK)"
+    e2e_check "$name-starts" eval 'ui wait-visible main 30 >/dev/null'
+    ui wait-visible startup 10 >/dev/null && ui click startup noButton
+    load_and_save_samples
+    e2e_check "$name-saves" e2e_eventually eval "$3"
+    exit_quorvel
+    e2e_spawn "$exe" >/dev/null
+    ui wait-visible main 30 >/dev/null
+    e2e_check "$name-reads-its-shortcuts" shows_samples
+    [ -z "$told" ] || e2e_check "$name-tells-once" ui no-box
+    exit_quorvel
+}
 
 # Exit, answered Yes; returns once the program has ended.
 exit_quorvel() {
@@ -238,38 +258,19 @@ e2e_check uninstall-removedata-leaves-nothing same "" "$(leftovers)"
 # --- The zip's program, from a folder with blanks and letters beyond ANSI ----
 odd_dir="$WINEPREFIX/drive_c/Mes outils/Quorvel für Zoë z Łodzi"
 mkdir -p "$odd_dir" && unzip -q "$zip" -d "$odd_dir"
-odd_win='C:\Mes outils\Quorvel für Zoë z Łodzi\Quorvel\quorvel.exe'
-e2e_spawn "$odd_win" >/dev/null
-e2e_check zip-program-starts eval 'ui wait-visible main 30 >/dev/null'
-ui wait-visible startup 10 >/dev/null && ui click startup noButton
-load_and_save_samples
-e2e_check zip-program-saves-beside-itself e2e_eventually test -s "$odd_dir/Quorvel/defaultkeys.qvb"
-exit_quorvel
-e2e_spawn "$odd_win" >/dev/null
-ui wait-visible main 30 >/dev/null
-e2e_check zip-program-reads-its-shortcuts shows_samples
-exit_quorvel
+zip_program_keeps_samples zip-program 'C:\Mes outils\Quorvel für Zoë z Łodzi\Quorvel\quorvel.exe' \
+    'test -s "$odd_dir/Quorvel/defaultkeys.qvb"'
 
 # --- The zip's program in a folder it may not write in -------------------------
 # It keeps the shortcuts in the user's application data, and says so once.
 locked_dir="$WINEPREFIX/drive_c/Program Files/Quorvel"
 mkdir -p "$(dirname "$locked_dir")" && unzip -q "$zip" -d "$(dirname "$locked_dir")"
 e2e_check locked-folder-made e2e_read_only_folder "$locked_dir"
-locked_win='C:\Program Files\Quorvel\quorvel.exe'
 kept="$user_dir/AppData/Roaming/Quorvel/defaultkeys.qvb"
 kept_win='C:\users\'"$(whoami)"'\AppData\Roaming\Quorvel\defaultkeys.qvb'
-e2e_spawn "$locked_win" >/dev/null
-e2e_check locked-folder-tells-where same "Quorvel cannot save files in its own folder, C:\Program Files\Quorvel, so it keeps your shortcuts in $kept_win." "$(ui answer OK)"
-ui wait-visible main 30 >/dev/null
-ui wait-visible startup 10 >/dev/null && ui click startup noButton
-load_and_save_samples
-e2e_check locked-folder-saves-in-app-data e2e_eventually eval '[ "$(tr -cd "\001" <"$kept" | wc -c)" = $((SAMPLES + 1)) ]'
-exit_quorvel
-e2e_spawn "$locked_win" >/dev/null
-ui wait-visible main 30 >/dev/null
-e2e_check locked-folder-reads-app-data shows_samples
-e2e_check locked-folder-tells-once ui no-box
+told='Quorvel cannot save files in its own folder, C:\Program Files\Quorvel, so it keeps your'
+zip_program_keeps_samples locked-folder 'C:\Program Files\Quorvel\quorvel.exe' \
+    '[ "$(tr -cd "\001" <"$kept" | wc -c)" = $((SAMPLES + 1)) ]' "$told shortcuts in $kept_win."
 e2e_check locked-folder-left-alone same "LICENSE.txt quorvel.exe README.txt" "$(ls "$locked_dir" | xargs)"
-exit_quorvel
 
 e2e_summary

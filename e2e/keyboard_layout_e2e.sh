@@ -23,33 +23,30 @@ e2e_typing_suite "{S}|CF|$western" "{S}|GZ|an: a@b.de {{}ä €{}}" \
 
 e2e_check us-keystrokes-beyond-ascii e2e_typed_gives "cf " "$western"
 
-# Wine follows a layout change made while it runs, in its own time. The German
-# layout puts "@", "{" and "€" behind AltGr, swaps Y and Z and has "^" as a dead
-# key: a "y" typed arrives as one once Wine has followed.
-follows_german_layout() {
-    e2e_reset_target && e2e_type y && e2e_wait_report "$report" y 2
+# follow_layout 'SETXKBMAP ARGS' EXPECTED KEY...: switches the layout while
+# everything runs. Wine follows in its own time: once it has, the keys give
+# EXPECTED.
+follow_layout() {
+    local args
+    read -ra args <<<"$1"
+    setxkbmap "${args[@]}" || e2e_abort layout "setxkbmap $1 failed"
+    E2E_TRIES=10 e2e_eventually layout_probe "${@:2}" 2>/dev/null || e2e_log "Wine did not follow: $1"
 }
-setxkbmap -layout de || e2e_abort layout "setxkbmap -layout de failed"
-E2E_TRIES=10 e2e_eventually follows_german_layout 2>/dev/null ||
-    e2e_log "Wine did not follow the German layout"
+layout_probe() { e2e_reset_target && e2e_key "${@:2}" && e2e_wait_report "$report" "$1" 2; }
 
+# The German layout puts "@", "{" and "€" behind AltGr, swaps Y and Z and has
+# "^", "´" and "`" as dead keys.
+follow_layout '-layout de' y y
 e2e_check de-letter-trigger-altgr-and-umlauts e2e_typed_gives "gz " "$german"
 e2e_check de-dead-key-gives-e-circumflex e2e_typed_gives "" 'ê' dead_circumflex e
 e2e_type " gz "
 e2e_check de-trigger-after-dead-key e2e_wait_report "$report" "ê $german" 10
 e2e_check de-function-key-trigger \
     e2e_typed_gives "" $'Full Name\r\n777 Street Name\r\nCity Name, CA 90210' F9
-# "^", "´" and "`" are dead keys here.
 e2e_check de-dead-key-accents-arrive-as-themselves e2e_typed_gives "dk " "$accents"
 
-# US-International has five of them: ' " ` ~ ^. Wine follows the switch in its
-# own time; once it has, the dead "'" then "e" gives "é".
-follows_us_international() {
-    e2e_reset_target && e2e_key dead_acute e && e2e_wait_report "$report" 'é' 2
-}
-setxkbmap -layout us -variant intl || e2e_abort layout "setxkbmap -layout us -variant intl failed"
-E2E_TRIES=10 e2e_eventually follows_us_international 2>/dev/null ||
-    e2e_log "Wine did not follow the US-International layout"
+# US-International has five dead keys: ' " ` ~ ^.
+follow_layout '-layout us -variant intl' 'é' dead_acute e
 e2e_check intl-dead-key-accents-arrive-as-themselves e2e_typed_gives "dk " "$accents"
 
 e2e_summary

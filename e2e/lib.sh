@@ -146,9 +146,10 @@ e2e_start_target() {
     echo "$wid"
 }
 
-# The test target's window once its first, empty, report is written.
+# The test target's window writing to REPORT, once its first, empty, report is
+# written: the first such window, or the first other than EXCEPT.
 e2e_target_window() {
-    [ -f "$1" ] && xdotool search --name "^$E2E_TARGET_TITLE\$" | head -n 1 | grep .
+    [ -f "$1" ] && xdotool search --name "^$E2E_TARGET_TITLE\$" | grep -vx "${2:-none}" | head -n 1 | grep .
 }
 
 # Runs the driver of Quorvel's windows, the test target and the clipboard
@@ -230,11 +231,10 @@ e2e_reset_target() {
     e2e_click "$wid"
     before=$(wc -c <"$report")
     e2e_key Return
-    e2e_eventually e2e_report_grew "$before" >/dev/null 2>&1
+    e2e_eventually eval '[ "$(wc -c <"$report")" -gt "$before" ]' >/dev/null 2>&1
     ui clear-target
     e2e_wait_report "$report" "" 10
 }
-e2e_report_grew() { [ "$(wc -c <"$report")" -gt "$1" ]; }
 
 # e2e_typed_gives TEXT EXPECTED [KEY]...: types TEXT, then presses the keys,
 # into an empty target, which must then hold exactly EXPECTED.
@@ -412,6 +412,21 @@ e2e_check() {
     local name=$1
     shift
     if "$@"; then e2e_pass "$name"; else e2e_fail "$name" "see above"; fi
+}
+
+# e2e_rows [COMMAND...] <<'ROWS': a table of cases, one a line: a name, then
+# COMMAND's arguments, as shell words ($'...' and variables too). By default a
+# row is TYPED EXPECTED [KEY...] (e2e_typed_gives). Read whole first: the
+# commands may read standard input.
+e2e_rows() {
+    local rows row
+    local -a words
+    mapfile -t rows
+    for row in "${rows[@]}"; do
+        [[ $row =~ ^[[:space:]]*(#|$) ]] && continue
+        eval "words=($row)"
+        e2e_check "${words[0]}" "${@:-e2e_typed_gives}" "${words[@]:1}"
+    done
 }
 
 # Prints a value Quorvel keeps in the registry: e2e_reg_query 'Quorvel\opts' Boost.

@@ -49,63 +49,36 @@ filters_in_time() {
         e2e_log "rows for \"$word\" shown in ${ms} ms"
         [ "$ms" -lt 1000 ] || return 1
     done
-    e2e_prints "CP    Hello World +a 1!" first_row && [ "$(ui count find)" = 1 ] || return 1
+    e2e_prints "$cp_row" first_row && [ "$(ui count find)" = 1 ] || return 1
     e2e_key Escape
     target_in_front_again
 }
 
-# In the target first: the trigger's own result, to compare with.
+cp_row='CP    Hello World +a 1!' pe_row='PE    Popup enter text'
+# popup_gives WORDS FIRST_ROW KEY EXPECTED: in the popup, WORDS bring FIRST_ROW
+# to the top, and KEY (Enter or Esc) leaves EXPECTED in the target, which is in
+# front again and takes the keys typed next after it: neither the hot key's
+# Space nor the words reach it.
+popup_gives() {
+    open_popup || return 1
+    e2e_type "$1"
+    e2e_eventually e2e_prints "$2" first_row || return 1
+    e2e_key "$3"
+    e2e_wait_report "$report" "$4" 10 && e2e_eventually e2e_prints 0 ui visible find &&
+        target_in_front_again && e2e_type " ok" && e2e_wait_report "$report" "$4 ok" 10
+}
+# The trigger's own result first, to compare with; then the shortcut used last
+# comes first, a use by the trigger counting as much as one from the popup.
 e2e_check trigger-types-the-text e2e_typed_gives "cp " "Hello World A 1!"
-
-chosen_by_words_then_typing_goes_on() {
-    open_popup || return 1
-    e2e_type "world hello"
-    e2e_eventually e2e_prints "CP    Hello World +a 1!" first_row || return 1
-    e2e_key Return
-    e2e_wait_report "$report" "Hello World A 1!" 10 || return 1
-    target_in_front_again || return 1
-    # The keys go to the target again, after the text.
-    e2e_type " ok"
-    e2e_wait_report "$report" "Hello World A 1! ok" 10
-}
-e2e_check enter-types-as-the-trigger-and-gives-the-focus-back chosen_by_words_then_typing_goes_on
-
-enter_after_the_text() {
-    open_popup || return 1
-    e2e_type "popup enter"
-    e2e_eventually e2e_prints "PE    Popup enter text" first_row || return 1
-    e2e_key Return
-    e2e_wait_report "$report" $'Popup enter text\r\n' 10 && target_in_front_again
-}
-e2e_check enter-after-option-kept enter_after_the_text
-
+e2e_rows popup_gives <<'ROWS'
+enter-types-as-the-trigger-and-gives-the-focus-back 'world hello' "$cp_row" Return 'Hello World A 1!'
+enter-after-option-kept 'popup enter' "$pe_row" Return $'Popup enter text\r\n'
+esc-types-nothing hello "$cp_row" Escape ''
+most-recently-used-first '' "$pe_row" Escape ''
+ROWS
 e2e_check filters-100000-shortcuts filters_in_time
-
-esc_types_nothing() {
-    open_popup || return 1
-    e2e_type "hello"
-    e2e_key Escape
-    e2e_eventually eval '[ "$(ui visible find)" = 0 ]' || return 1
-    target_in_front_again || return 1
-    # Neither the hot key's Space nor the words reached the target; its keys do.
-    e2e_type "y"
-    e2e_wait_report "$report" "y" 10
-}
-e2e_check esc-types-nothing esc_types_nothing
-
-most_recent_first() {
-    open_popup || return 1
-    e2e_prints "PE    Popup enter text" first_row || return 1
-    e2e_key Escape
-    target_in_front_again || return 1
-    # A use by the trigger counts as much as one from the popup.
-    e2e_typed_gives "cp " "Hello World A 1!" || return 1
-    open_popup || return 1
-    e2e_prints "CP    Hello World +a 1!" first_row || return 1
-    e2e_key Escape
-    target_in_front_again
-}
-e2e_check most-recently-used-first most_recent_first
+e2e_check trigger-types-the-text-again e2e_typed_gives "cp " "Hello World A 1!"
+e2e_check use-by-the-trigger-counts-as-recent popup_gives '' "$cp_row" Escape ''
 
 says_why_in_a_password_box() {
     local told

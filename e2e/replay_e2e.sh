@@ -24,26 +24,20 @@ e2e_typing_suite --size 1000 '{S}|KW|kilowatt hour' "{S}|LG|$long"
 held_before=0
 e2e_fresh_timing && held_before=$(e2e_timing_field held_presses)
 
-# check NAME EXPECTED TYPING...: types, then the target must hold exactly EXPECTED
-# and Quorvel must have held keys meanwhile.
-check() {
-    local name=$1 expected=$2 start held
-    shift 2
+# held_while_typing EXPECTED COMMAND...: runs the typing command, then the
+# target must hold exactly EXPECTED and Quorvel must have held keys meanwhile.
+held_while_typing() {
+    local expected=$1 start held
+    shift
     e2e_reset_target
     start=$(e2e_now)
     "$@"
-    if ! e2e_wait_report "$report" "$expected" 60; then
-        e2e_fail "$name" "see the difference above"
-        return
-    fi
-    e2e_fresh_timing || { e2e_fail "$name" "no figures from Quorvel"; return; }
+    e2e_wait_report "$report" "$expected" 60 && e2e_fresh_timing || return 1
     held=$(($(e2e_timing_field held_presses) - held_before))
     held_before=$((held_before + held))
-    if [ "$held" -gt 0 ]; then
-        e2e_pass "$name ($held key presses held, $(e2e_elapsed "$start") s)"
-    else
-        e2e_fail "$name" "no key was held: the typing fell outside the send"
-    fi
+    e2e_log "$held key presses held, $(e2e_elapsed "$start") s"
+    [ "$held" -gt 0 ] || echo "no key was held: the typing fell outside the send" >&2
+    [ "$held" -gt 0 ]
 }
 
 # "kw" at 60 ms a key, then Space and the key given 15 ms apart.
@@ -51,30 +45,21 @@ kw_space_then() {
     xdotool type --delay 60 -- kw
     xdotool key --delay 15 space "$1"
 }
-capitals_into_long_text() { xdotool type --delay 60 -- "lg Quick Brown Fox Jumps Over"; }
-trigger_into_long_text() { xdotool type --delay 60 -- "lg kw done"; }
-trigger_twice() { xdotool type --delay 60 -- "kw kw "; }
+at_60ms() { xdotool type --delay 60 -- "$1"; }
+fox='Quick Brown Fox Jumps Over'
 
-run_cases() {
-    local mode=$1
-    check "$mode: Enter 15 ms after the Space" $'kilowatt hour\r\n' kw_space_then Return
-    check "$mode: capitals at 60 ms into 3,000 characters" "${long}Quick Brown Fox Jumps Over" \
-        capitals_into_long_text
-    check "$mode: a trigger typed during a text fires after it" "${long}kilowatt hourdone" \
-        trigger_into_long_text
-    check "$mode: kw kw at 60 ms" "kilowatt hourkilowatt hour" trigger_twice
-}
-
-run_cases keystrokes
-
-if e2e_boost on; then
-    run_cases Boost
-    ui set-clipboard "the user's clipboard"
-    check "Boost: a Ctrl+V 15 ms after the Space pastes the user's clipboard" \
-        "kilowatt hourthe user's clipboard" kw_space_then ctrl+v
-else
-    e2e_fail boost "the Boost question did not appear"
-fi
+for mode in keystrokes Boost; do
+    [ "$mode" = keystrokes ] || e2e_boost on || e2e_abort boost "the Boost question did not appear"
+    e2e_rows held_while_typing <<'ROWS'
+"$mode: Enter 15 ms after the Space" $'kilowatt hour\r\n' kw_space_then Return
+"$mode: capitals at 60 ms into 3,000 characters" "$long$fox" at_60ms "lg $fox"
+"$mode: a trigger typed during a text fires after it" "${long}kilowatt hourdone" at_60ms 'lg kw done'
+"$mode: kw kw at 60 ms" 'kilowatt hourkilowatt hour' at_60ms 'kw kw '
+ROWS
+done
+ui set-clipboard "the user's clipboard"
+e2e_check "Boost: a Ctrl+V 15 ms after the Space pastes the user's clipboard" \
+    held_while_typing "kilowatt hourthe user's clipboard" kw_space_then ctrl+v
 
 e2e_fresh_timing
 e2e_log "replaying cost $(e2e_timing_field replay_ms) ms for $(e2e_timing_field replayed_events)" \

@@ -8,17 +8,9 @@ cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
-e2e_log "building the helper programs"
-{ cmake --preset windows && cmake --build --preset windows --target quorvel_test_target \
-    ui_driver quorvel_services_selfcheck; } >"$E2E_STATE/build.log" 2>&1 || {
-    tail -n 30 "$E2E_STATE/build.log" >&2
-    e2e_abort build "helper programs did not build"
-}
-export E2E_TOOLS="$E2E_ROOT/build/windows/e2e/bin"
-tools=$E2E_TOOLS
+e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
 
-e2e_start_display || e2e_abort display "Xvfb did not start"
-e2e_fresh_prefix "$E2E_STATE/prefix-dir" || e2e_abort prefix "wineboot failed"
+e2e_quorvel_prefix || e2e_abort prefix "no display or Wine prefix"
 
 report="$E2E_STATE/target-report.txt"
 e2e_start_target "$report" >/dev/null || e2e_abort target-start "test target did not come up"
@@ -38,8 +30,7 @@ e2e_log "typed text reported $(e2e_elapsed "$start")s after typing ended"
 
 # The Windows services against Wine's system: files, settings, clipboard,
 # program start, clock and locale.
-selfcheck="$E2E_ROOT/build/windows/e2e/bin/quorvel_services_selfcheck.exe"
-if wine "$selfcheck" >"$E2E_STATE/selfcheck.log" 2>&1 </dev/null; then
+if wine "$tools/quorvel_services_selfcheck.exe" >"$E2E_STATE/selfcheck.log" 2>&1 </dev/null; then
     e2e_pass "services-selfcheck ($(grep -c '^PASS' "$E2E_STATE/selfcheck.log") checks)"
 else
     grep -v '^PASS' "$E2E_STATE/selfcheck.log" >&2
