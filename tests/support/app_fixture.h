@@ -71,17 +71,17 @@ struct AppFixture : FakeDesktop {
     // for Approval, and row N's button there; its rows and box follow),
     // "session end" (Windows asks whether the session may end; the reason
     // given back is shown).
-    // Each step but those that only set what comes next is one line, the step
-    // and what it changed of the state (the first says the whole state): the
-    // rows, Boost and Force, the calibration box and setting, whether the window
-    // is shown (and raised by this step), pause, the ticked options, the
-    // start-up question, the hook, the icon's tip (greyed when paused) and the
-    // files the settings name. The lines under it have the file dialogs it
-    // opened, the icon's menu it showed, what it told (balloons too), the files
-    // it wrote or removed (bytes from 0x80 up as \xNN) and whether it touched
-    // files outside the busy cursor.
+    // Each step is one line, after the steps before it that only set what
+    // comes next ("yes; no; exit"), with what it changed of the state (the
+    // first says the whole state): the rows, Boost and Force, the calibration
+    // box and setting, whether the window is shown (and raised by this step),
+    // pause, the ticked options, the start-up question, the hook, the icon's
+    // tip (greyed when paused) and the files the settings name. The lines under
+    // it have the file dialogs it opened, the icon's menu it showed, what it
+    // told (balloons too), the files it wrote or removed (bytes from 0x80 up as
+    // \xNN) and whether it touched files outside the busy cursor.
     std::string run(const std::vector<std::string>& steps) {
-        std::string out = "==\n";
+        std::string out = "==\n", ahead;
         bool saidState = false;
         int idle = 0;
         files.onReadOrReplace = [&] { idle += dialogs.busyDepth == 0 ? 1 : 0; };
@@ -105,7 +105,7 @@ struct AppFixture : FakeDesktop {
             }
             if (word == "yes" || word == "no" || word == "open" || word == "save" ||
                 word == "fail" || word == "writes" || word == "lock" || word == "unlock") {
-                out += step + "\n";
+                ahead += step + "; ";
                 continue;  // what comes next, nothing yet
             }
             for (std::size_t i = titles; i < dialogs.fileDialogTitles.size(); ++i) {
@@ -133,11 +133,11 @@ struct AppFixture : FakeDesktop {
                 said += files.files.contains(path) ? "" : "  removed " + path + "\n";
             }
             said += idle > 0 ? "  files touched without the busy cursor\n" : "";
-            out += stepLine(step, changed(was, facts())) + said;
+            out += stepLine(std::exchange(ahead, "") + step, changed(was, facts())) + said;
             saidState = true;
         }
         files.onReadOrReplace = nullptr;
-        return out;
+        return out + (ahead.empty() ? "" : ahead.substr(0, ahead.size() - 2) + "\n");
     }
 
   private:
