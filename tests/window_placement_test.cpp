@@ -20,6 +20,8 @@ TEST(WindowPlacement, BesideTheAnchorOnTheSideWithRoomAndAlwaysInsideTheArea) {
         {"room on the right", {100, 50, 585, 517}, {593, 50, 1023, 450}},
         {"no room on the right: left of it", {900, 50, 1385, 517}, {462, 50, 892, 450}},
         {"no room either side: at the right edge", {300, 50, 1000, 517}, {850, 50, 1280, 450}},
+        {"right, ending on the area's edge", {438, 50, 842, 517}, {850, 50, 1280, 450}},
+        {"left, starting on the area's edge", {438, 50, 843, 517}, {0, 50, 430, 450}},
         {"anchor low on the screen: raised", {100, 800, 585, 1267}, {593, 594, 1023, 994}},
         {"taller than the area: shrunk", {100, 50, 585, 517}, {593, 0, 1023, 994}, 1200},
         {"a monitor left of the first one", {-1000, -100, -515, 367}, {-507, 0, -77, 400}, 400,

@@ -73,15 +73,16 @@ struct AppFixture : FakeDesktop {
     // given back is shown).
     // Each step is one line, after the steps before it that only set what
     // comes next ("yes; no; exit"), with what it changed of the state (the
-    // first says the whole state): the rows, Boost and Force, the calibration
-    // box and setting, whether the window is shown (and raised by this step),
-    // pause, the ticked options, the start-up question, the hook, the icon's
-    // tip (greyed when paused) and the files the settings name. The lines under
-    // it have the file dialogs it opened, the icon's menu it showed, what it
-    // told (balloons too), the files it wrote or removed (bytes from 0x80 up as
-    // \xNN) and whether it touched files outside the busy cursor.
+    // run's first line, after "== ", says the whole state): the rows, Boost and
+    // Force, the calibration box and setting, whether the window is shown (and
+    // raised by this step), pause, the ticked options, the start-up question,
+    // the hook, the icon's tip (greyed when paused) and the files the settings
+    // name. The lines under it have the file dialogs it opened, the icon's menu
+    // it showed, what it told (balloons too), the files it wrote or removed
+    // (bytes from 0x80 up as \xNN) and whether it touched files outside the
+    // busy cursor.
     std::string run(const std::vector<std::string>& steps) {
-        std::string out = "==\n", ahead;
+        std::string out, ahead;
         bool saidState = false;
         int idle = 0;
         files.onReadOrReplace = [&] { idle += dialogs.busyDepth == 0 ? 1 : 0; };
@@ -137,7 +138,7 @@ struct AppFixture : FakeDesktop {
             saidState = true;
         }
         files.onReadOrReplace = nullptr;
-        return out + (ahead.empty() ? "" : ahead.substr(0, ahead.size() - 2) + "\n");
+        return "== " + out + (ahead.empty() ? "" : ahead.substr(0, ahead.size() - 2) + "\n");
     }
 
   private:
