@@ -1,5 +1,6 @@
 #include "app/held_programs_window.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/macro_expander.h"
@@ -7,6 +8,28 @@
 #include "engine/shortcut_entry.h"
 
 namespace quorvel {
+
+namespace {
+
+// An edit box breaks lines only at CR LF; a lone CR or LF would show as
+// nothing at all.
+std::string boxText(std::string_view commandLine) {
+    std::string text;
+    for (std::size_t i = 0; i < commandLine.size(); ++i) {
+        const char c = commandLine[i];
+        if (c == '\r' || c == '\n') {
+            text += "\r\n";
+            i += c == '\r' && i + 1 < commandLine.size() && commandLine[i + 1] == '\n' ? 1 : 0;
+        } else if (c != '\t' && (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)) {
+            text += shownCommandLine(std::string_view(&c, 1));
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+}  // namespace
 
 HeldProgramsWindow::HeldProgramsWindow(const ShortcutList& list, ProgramApprovals& approvals,
                                        Clock& clock, const Locale& locale, RemoveEntry removeEntry)
@@ -22,6 +45,15 @@ void HeldProgramsWindow::show() {
     update();
     visible = true;
     bringToFront = true;
+}
+
+void HeldProgramsWindow::review(std::string_view entryLine) {
+    show();
+    const auto row = std::ranges::find(rows_, entryLine, &Row::entryLine);
+    if (row != rows_.end()) {
+        selectRow(static_cast<std::size_t>(row - rows_.begin()));
+        focusedControl = &approveButton;
+    }
 }
 
 void HeldProgramsWindow::update() {
@@ -81,7 +113,7 @@ std::string HeldProgramsWindow::shownRow(const Row& row) {
 
 void HeldProgramsWindow::syncSelection() {
     const bool chosen = selected && *selected < rows_.size();
-    programBox.setText(chosen ? shownCommandLine(rows_[*selected].commandLine) : std::string{});
+    programBox.setText(chosen ? boxText(rows_[*selected].commandLine) : std::string{});
     approveButton.enabled = chosen;
     removeButton.enabled = chosen;
 }

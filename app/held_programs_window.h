@@ -23,6 +23,10 @@ class HeldProgramsWindow {
                        const Locale& locale, RemoveEntry removeEntry);
 
     void show();
+    // A click on the balloon that named this entry: the window shows it chosen,
+    // with Approve ready for Enter. An entry approved or gone since just opens
+    // the window.
+    void review(std::string_view entryLine);
     // The list changed (a reload, an import, an edit): the rows follow it.
     void update();
     void selectRow(std::size_t row);
@@ -46,9 +50,12 @@ class HeldProgramsWindow {
     std::string caption{"Programs Waiting for Approval"};
     bool visible = false;
     bool bringToFront = false;
+    // A focus the view is asked to give once.
+    const void* focusedControl = nullptr;
 
     Label listLabel{"These shortcuts would start a program. None starts until you approve it:"};
-    // The selected row's command line in full, as shownRow shows it, wrapped.
+    // The selected row's command line in full and as it will run: its line
+    // breaks and tabs as themselves.
     Label programLabel{"Program and arguments:"};
     TextBox programBox;
     Button approveButton{"Approve"};

@@ -298,6 +298,10 @@ void MainWindow::restoreDefaults() {
         return;
     }
     services_.settings.eraseApplication(settings::Application);
+    // The approvals go with the rest, but not the mark that they are kept: a list
+    // that comes back afterwards (a sync client restoring the file) is not the
+    // user's own by default, so its programs wait for approval.
+    services_.settings.write(settings::ApprovalsKept, settings::boolSetting(true));
     services_.files.deleteFile(workingFile().path());
     services_.dialogs.showMessage("Please Restart Quorvel", MessageButtons::Ok,
                                   product::ApplicationTitle);

@@ -3,11 +3,13 @@
 # comment, in C++, shell and Python files tracked by git. Tests are everything
 # under tests/, e2e/ and fuzz/ (the fuzz seed corpora aside), and test doubles,
 # self-checks and test sources wherever they live (a fake_* or *_test file, a
-# doubles/, fake/ or selfcheck/ folder); the ratio is test lines against all
-# lines. The expected outputs and case tables the tests read under tests/golden/
-# are data, not code: their lines are printed apart. With --folders it also
-# prints the lines of each folder's own files (not its subfolders'), biggest
-# first, with their share of all lines.
+# doubles/, fake/ or selfcheck/ folder), and the golden files under
+# tests/golden/ (their non-blank lines that are not a # comment): an expected
+# output kept in a file is test code kept elsewhere. The ratio is test lines
+# against all lines. The deliberate-bug catalogue measures the tests and no test
+# run reads it; its lines are printed apart, with the ratio it would give. With
+# --folders it also prints the lines of each folder's own files (not its
+# subfolders'), biggest first, with their share of all lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -37,11 +39,16 @@ test_files=$(grep -E "$tests" <<<"$files" || true)
 code=$(count $code_files)
 # shellcheck disable=SC2086
 tests=$(count $test_files)
+data_lines() { git ls-files "$@" | xargs -r cat | grep -c -v -E '^[[:space:]]*(#|$)' || true; }
+golden=$(data_lines tests/golden)
+tests=$((tests + golden))
 total=$((code + tests))
-printf 'code lines  %6d\ntest lines  %6d\ntests       %5.1f %% of all lines\n' \
-    "$code" "$tests" "$(awk -v t="$tests" -v a="$total" 'BEGIN { print a ? 100 * t / a : 0 }')"
-golden=$(git ls-files tests/golden | xargs -r cat | grep -c -v -E '^[[:space:]]*(#|$)' || true)
-printf 'golden data %6d lines under tests/golden/, not counted above\n' "$golden"
+percent() { awk -v t="$1" -v a="$2" 'BEGIN { printf "%.1f", a ? 100 * t / a : 0 }'; }
+printf 'code lines  %6d\ntest lines  %6d (%d of them golden data)\ntests       %5s %% of all lines\n' \
+    "$code" "$tests" "$golden" "$(percent "$tests" "$total")"
+catalogue=$(data_lines tests/mutants/catalogue.toml)
+printf 'mutant catalogue %d lines, not counted above (with it: %s %%)\n' \
+    "$catalogue" "$(percent $((tests + catalogue)) $((total + catalogue)))"
 
 if [ "${1:-}" = --folders ]; then
     echo

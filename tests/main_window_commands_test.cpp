@@ -299,7 +299,8 @@ TEST_F(MainWindowCommands, ImportFromAnotherProgramAndExportAsCsv) {
 // A program starts only from an entry the user wrote here, loaded as a sample,
 // or had in the list when approvals began; an entry imported, or changed in the
 // working file by another program, is held and told once a run, and stays held
-// after a restart. Approvals outlive the restart.
+// after a restart. Approvals outlive the restart. A click on the balloon that
+// named an entry opens it for approval; one that has gone opens nothing.
 TEST_F(MainWindowCommands, ProgramsStartOnlyFromEntriesWrittenHereOrApproved) {
     files.files[defaultFile()] = fileOf({"{S} \xAF RU \xAF %(run=own.exe)%"});
     settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
@@ -317,10 +318,16 @@ TEST_F(MainWindowCommands, ProgramsStartOnlyFromEntriesWrittenHereOrApproved) {
         shared,
         "open D:\\shared.qvb",
         "import",
+        "mouse 0x405",
         "type td ",
         "type td hi ",
         "type lg ",
-        "held open",
+        "mouse 0x405",
+        "type lb ",
+        "mouse 0x404",
+        "mouse 0x405",
+        "type lb ",
+        "mouse 0x405",
         "held approve 2",
         "type td ",
         "held remove 0",

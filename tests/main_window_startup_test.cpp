@@ -170,7 +170,8 @@ TEST_F(MainWindowStartup, AnotherUsersFileBesideTheProgramStaysTheirs) {
 }
 
 // Restore Defaults asks first; Yes removes the settings but the calibration,
-// and the working file but no other file, and ends the program.
+// and the working file but no other file, and ends the program. A list that
+// comes back afterwards is not taken as the user's own: its programs are held.
 TEST_F(MainWindowStartup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheRest) {
     files.files["D:\\other.qvb"] = "x";
     files.files[defaultFile()] = TdFile;
@@ -179,6 +180,7 @@ TEST_F(MainWindowStartup, RestoreDefaultsKeepsCalibrationAndOtherFilesButNotTheR
     EXPECT_EQ(setting("Quorvel", "StartUpQ", "StartUpOpt"), "1");
     transcript += run({"yes", "restore"});
     EXPECT_EQ(setting("Quorvel", "StartUpQ", "StartUpOpt"), "<missing>");
+    transcript += run({"disk RU %(run=own.exe)%", "start", "type ru "});
     testing::expectGolden("main_window_restore.txt", transcript);
 }
 

@@ -1,5 +1,6 @@
 #include "tray/notification_icon.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -13,6 +14,10 @@ namespace {
 constexpr int WmLButtonDown = 0x201;
 // The menu opens on the release, as the shell's own icons do.
 constexpr int WmRButtonUp = 0x205;
+// The balloon went away (closed or timed out), or was clicked.
+constexpr int NinBalloonHide = 0x403;
+constexpr int NinBalloonTimeout = 0x404;
+constexpr int NinBalloonUserClick = 0x405;
 // A balloon's text, in UTF-16 units, as the shell's record holds it.
 constexpr std::size_t BalloonTextUnits = 255;
 
@@ -65,7 +70,18 @@ void NotificationIcon::trayMessage(int xTwips) {
         commands_.showMainWindow();
     } else if (mouseMessage == WmRButtonUp) {
         openMenu();
+    } else if (mouseMessage == NinBalloonUserClick && balloonEntry_) {
+        commands_.reviewHeldProgram(*std::exchange(balloonEntry_, std::nullopt));
+    } else if (mouseMessage == NinBalloonHide || mouseMessage == NinBalloonTimeout) {
+        balloonEntry_.reset();
     }
+}
+
+bool NotificationIcon::showBalloon(const std::string& text,
+                                   std::optional<std::string> entryOnClick) {
+    const bool shown = tray_.showBalloon(record_, product::ApplicationTitle, text);
+    balloonEntry_ = shown ? std::move(entryOnClick) : std::nullopt;
+    return shown;
 }
 
 void NotificationIcon::openMenu() {
@@ -93,11 +109,10 @@ void NotificationIcon::tellCannotType(const std::string& program) {
     }
     const std::string name = program.empty() ? "this program" : program;
     // Told only once it showed: the next trigger there tries again.
-    if (tray_.showBalloon(record_, product::ApplicationTitle,
-                          "Quorvel cannot type into " + name +
-                              ": it runs as administrator. To use your shortcuts there, run "
-                              "Quorvel as administrator too, or exclude " +
-                              name + " from Quorvel.")) {
+    if (showBalloon("Quorvel cannot type into " + name +
+                    ": it runs as administrator. To use your shortcuts there, run "
+                    "Quorvel as administrator too, or exclude " +
+                    name + " from Quorvel.")) {
         toldPrograms_.insert(std::move(key));
     }
 }
@@ -108,33 +123,38 @@ void NotificationIcon::tellProgramHeld(const HeldProgram& held) {
     }
     const std::string before = "\"" + held.trigger + "\" would start ";
     const std::string after =
-        ", which you have not approved, so Quorvel left it as typed. Approve it in \"Programs "
-        "Waiting for Approval...\" in the Options menu.";
-    std::string text = before + shownCommandLine(held.commandLine) + after;
-    if (utf8::toUtf16(text).size() > BalloonTextUnits) {
+        ", which you have not approved, so Quorvel left it as typed. Click here to approve it, "
+        "or later in \"Programs Waiting for Approval...\" in the Options menu.";
+    std::string text = before + held.commandLine + after;
+    // Line breaks and tabs cannot show as themselves in a balloon; the window's
+    // box shows them so.
+    const bool plain = std::ranges::none_of(
+        held.commandLine, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    if (!plain || utf8::toUtf16(text).size() > BalloonTextUnits) {
         text = "\"" + held.trigger +
                "\" would start a program you have not approved, so Quorvel left it as typed. "
-               "See it in full and approve it in \"Programs Waiting for Approval...\" in the "
-               "Options menu.";
+               "Click here to see it in full and approve it, or later in \"Programs Waiting for "
+               "Approval...\" in the Options menu.";
     }
-    if (tray_.showBalloon(record_, product::ApplicationTitle, text)) {
+    if (showBalloon(text, held.entryLine)) {
         toldHeldEntries_.insert(held.entryLine);
     }
 }
 
 void NotificationIcon::tellProgramsWaiting(std::size_t count) {
-    tray_.showBalloon(
-        record_, product::ApplicationTitle,
-        (count == 1 ? std::string("A shortcut that starts a program")
-                    : std::to_string(count) + " shortcuts that start programs") +
-            " came from outside Quorvel and will not start " + (count == 1 ? "it" : "them") +
-            " until you approve: see \"Programs Waiting for Approval...\" in the Options menu.");
+    showBalloon((count == 1 ? std::string("A shortcut that starts a program")
+                            : std::to_string(count) + " shortcuts that start programs") +
+                    " came from outside Quorvel and will not start " +
+                    (count == 1 ? "it" : "them") + " until you approve. Click here to see " +
+                    (count == 1 ? "it" : "them") +
+                    ", or later in \"Programs Waiting for Approval...\" in the Options menu.",
+                std::string{});
 }
 
 void NotificationIcon::tellClipboardTooLarge() {
-    tray_.showBalloon(record_, product::ApplicationTitle,
-                      "Your clipboard holds too much for Boost to put back after a paste, so "
-                      "Quorvel types your shortcuts instead until you copy something smaller.");
+    showBalloon(
+        "Your clipboard holds too much for Boost to put back after a paste, so "
+        "Quorvel types your shortcuts instead until you copy something smaller.");
 }
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 // click opens its menu: "Show Quorvel", "Pause Expansion" and "Exit".
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -23,6 +24,9 @@ class NotificationIcon {
         std::function<void()> showMainWindow;
         std::function<void()> togglePause;
         std::function<void()> exitProgram;
+        // A click on a balloon about held programs: the entry it named, or
+        // empty when it told of several.
+        std::function<void(const std::string& entryLine)> reviewHeldProgram;
     };
 
     NotificationIcon(TrayIconService& tray, Commands commands);
@@ -45,7 +49,9 @@ class NotificationIcon {
 
     // Tells the user, once per entry in a run, that its trigger started nothing:
     // the program it names has not been approved. The command line is shown
-    // whole, or not at all when the balloon cannot hold it.
+    // whole, or not at all when the balloon cannot hold it or could show it only
+    // with marks for line breaks and tabs. A click on the balloon opens the
+    // entry for approval.
     void tellProgramHeld(const HeldProgram& held);
 
     // Tells how many entries that start programs arrived from outside and wait
@@ -56,6 +62,7 @@ class NotificationIcon {
 
   private:
     void fillLook();
+    bool showBalloon(const std::string& text, std::optional<std::string> entryOnClick = {});
     void openMenu();
 
     TrayIconService& tray_;
@@ -64,6 +71,8 @@ class NotificationIcon {
     bool paused_ = false;
     std::set<std::string> toldPrograms_;  // lower case
     std::set<std::string> toldHeldEntries_;
+    // What a click on the balloon showing now opens; nothing for other balloons.
+    std::optional<std::string> balloonEntry_;
 };
 
 // The tip of the icon: the product name and web domain.

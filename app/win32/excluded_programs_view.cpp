@@ -4,6 +4,7 @@
 
 #include "app/win32/control_ids.h"
 #include "platform/win32/widgets/controls.h"
+#include "platform/win32/widgets/list_box.h"
 #include "platform/win32/win32_text.h"
 
 namespace quorvel {
@@ -109,32 +110,9 @@ void ExcludedProgramsView::close() {
 void ExcludedProgramsView::onControlCommand(int id, int code) {
     if (id != ids::ExcludedList) {
         ViewWindow::onControlCommand(id, code);
-        return;
-    }
-    if (echoing() || code != LBN_SELCHANGE) {
-        return;
-    }
-    const LRESULT row = ::SendMessageW(list_, LB_GETCURSEL, 0, 0);
-    if (row != LB_ERR) {
-        excludedPrograms_.selectRow(static_cast<std::size_t>(row));
+    } else if (const auto row = chosenListRow(list_, code); row && !echoing()) {
+        excludedPrograms_.selectRow(*row);
         modelChanged();
-    }
-}
-
-void ExcludedProgramsView::refreshRows() {
-    if (shownRows_ != excludedPrograms_.rows()) {
-        ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-        for (const std::string& name : excludedPrograms_.rows()) {
-            ::SendMessageW(list_, LB_ADDSTRING, 0,
-                           reinterpret_cast<LPARAM>(wideText(name).c_str()));
-        }
-        shownRows_ = excludedPrograms_.rows();
-    }
-    // Setting the selection scrolls the row into view.
-    const LRESULT wanted =
-        excludedPrograms_.selected ? static_cast<LRESULT>(*excludedPrograms_.selected) : LB_ERR;
-    if (::SendMessageW(list_, LB_GETCURSEL, 0, 0) != wanted) {
-        ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
     }
 }
 
@@ -143,7 +121,7 @@ void ExcludedProgramsView::refreshOthers() {
         return;
     }
     syncText(window(), excludedPrograms_.caption);
-    refreshRows();
+    syncListBox(list_, excludedPrograms_.rows(), shownRows_, excludedPrograms_.selected);
     showAsModelSays(excludedPrograms_.visible, excludedPrograms_.bringToFront);
     excludedPrograms_.bringToFront = false;
     if (excludedPrograms_.focusedControl == &excludedPrograms_.nameBox) {
@@ -151,12 +129,7 @@ void ExcludedProgramsView::refreshOthers() {
         excludedPrograms_.focusedControl = nullptr;
         ::SetFocus(control(ids::ExcludedNameBox));
     }
-    // A button that has just done its work for good (a suggestion added, the
-    // last row removed) is disabled: the focus goes on to the next control.
-    const HWND focus = ::GetFocus();
-    if (focus != nullptr && ::IsChild(window(), focus) && !::IsWindowEnabled(focus)) {
-        ::SetFocus(::GetNextDlgTabItem(window(), focus, FALSE));
-    }
+    moveFocusOffDisabled(window());  // a suggestion added, the last row removed
 }
 
 }  // namespace quorvel

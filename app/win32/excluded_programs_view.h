@@ -28,7 +28,6 @@ class ExcludedProgramsView final : public ViewWindow {
     void placeFirst() override { placeCentredOver(owner_); }
     void onEscapeKey() override { close(); }
     void close();
-    void refreshRows();
 
     HWND owner_;
     ExcludedProgramsWindow& excludedPrograms_;

@@ -1,11 +1,10 @@
 #include "app/win32/held_programs_view.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "app/win32/control_ids.h"
 #include "platform/win32/widgets/controls.h"
-#include "platform/win32/win32_text.h"
+#include "platform/win32/widgets/list_box.h"
 
 namespace quorvel {
 
@@ -79,40 +78,9 @@ void HeldProgramsView::close() {
 void HeldProgramsView::onControlCommand(int id, int code) {
     if (id != ids::HeldList) {
         ViewWindow::onControlCommand(id, code);
-        return;
-    }
-    if (echoing() || code != LBN_SELCHANGE) {
-        return;
-    }
-    const LRESULT row = ::SendMessageW(list_, LB_GETCURSEL, 0, 0);
-    if (row != LB_ERR) {
-        held_.selectRow(static_cast<std::size_t>(row));
+    } else if (const auto row = chosenListRow(list_, code); row && !echoing()) {
+        held_.selectRow(*row);
         modelChanged();
-    }
-}
-
-void HeldProgramsView::refreshRows() {
-    if (shownRows_ != held_.rows()) {
-        ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-        // The list scrolls sideways as far as its longest row: nothing is cut off.
-        const HDC dc = ::GetDC(list_);
-        const HGDIOBJ oldFont = ::SelectObject(dc, controlFont());
-        LONG widest = 0;
-        for (const HeldProgramsWindow::Row& row : held_.rows()) {
-            const std::wstring shown = wideText(HeldProgramsWindow::shownRow(row));
-            ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-            SIZE size{};
-            ::GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
-            widest = std::max(widest, size.cx);
-        }
-        ::SelectObject(dc, oldFont);
-        ::ReleaseDC(list_, dc);
-        ::SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
-        shownRows_ = held_.rows();
-    }
-    const LRESULT wanted = held_.selected ? static_cast<LRESULT>(*held_.selected) : LB_ERR;
-    if (::SendMessageW(list_, LB_GETCURSEL, 0, 0) != wanted) {
-        ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(wanted), 0);
     }
 }
 
@@ -120,13 +88,20 @@ void HeldProgramsView::refreshOthers() {
     if (list_ == nullptr) {
         return;
     }
-    refreshRows();
+    std::vector<std::string> rows;
+    for (const HeldProgramsWindow::Row& row : held_.rows()) {
+        rows.push_back(HeldProgramsWindow::shownRow(row));
+    }
+    // The list scrolls sideways as far as its longest row: nothing is cut off.
+    syncListBox(list_, rows, shownRows_, held_.selected, true);
     showAsModelSays(held_.visible, held_.bringToFront);
     held_.bringToFront = false;
-    const HWND focus = ::GetFocus();
-    if (focus != nullptr && ::IsChild(window(), focus) && !::IsWindowEnabled(focus)) {
-        ::SetFocus(::GetNextDlgTabItem(window(), focus, FALSE));
+    if (held_.focusedControl == &held_.approveButton) {
+        // A request of the model's, carried out once.
+        held_.focusedControl = nullptr;
+        ::SetFocus(control(ids::HeldApproveButton));
     }
+    moveFocusOffDisabled(window());
 }
 
 }  // namespace quorvel

@@ -28,12 +28,11 @@ class HeldProgramsView final : public ViewWindow {
     void placeFirst() override { placeCentredOver(owner_); }
     void onEscapeKey() override { close(); }
     void close();
-    void refreshRows();
 
     HWND owner_;
     HeldProgramsWindow& held_;
     HWND list_ = nullptr;
-    std::vector<HeldProgramsWindow::Row> shownRows_;
+    std::vector<std::string> shownRows_;
 };
 
 }  // namespace quorvel

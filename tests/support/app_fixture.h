@@ -241,7 +241,14 @@ struct AppFixture : FakeDesktop {
         } else if (word == "close") {
             EXPECT_TRUE(form->requestClose()) << "closing the window is refused";
         } else if (word == "mouse") {
+            HeldProgramsWindow& held = form->heldWindow;
+            held.bringToFront = false;
             form->trayMessage(std::stoi(rest, nullptr, 0) * 15);
+            if (std::exchange(held.bringToFront, false)) {
+                const bool focused = std::exchange(held.focusedControl, nullptr) != nullptr;
+                typedReply_ = std::string("  held window") + (focused ? ", Approve focused" : "") +
+                              ": " + printable(held.programBox.text()) + "\n";
+            }
         } else if (word == "menu") {
             tray.menuChoice = std::stoul(rest);
             form->trayMessage(0x204 * 15);
@@ -285,7 +292,7 @@ struct AppFixture : FakeDesktop {
             for (const HeldProgramsWindow::Row& row : held.rows()) {
                 typedReply_ += "    " + HeldProgramsWindow::shownRow(row) + "\n";
             }
-            typedReply_ += "  program box: " + held.programBox.text() + "\n";
+            typedReply_ += "  program box: " + printable(held.programBox.text()) + "\n";
         } else if (word == "session") {
             const std::string reason = form->saveAsSessionEnds();
             sessionEndReply_ =
