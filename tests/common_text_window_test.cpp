@@ -38,24 +38,49 @@ TextRows split(const std::string& rows) {
 // clicked), "remove", "sort", "rows a|b" (the list as shown, the first row
 // selected), "stored a|b" (the list another copy saved), "count N" (the stored
 // count alone), "picture" (put on the clipboard), "lock" and "unlock" (the
-// clipboard, by another program). After each step the transcript has what the
-// window told, its rows, the selection, the box, the clipboard, the stored
-// list, whether the step read or wrote the store or redrew the list, the Sort
-// button and whether the window is hidden.
+// clipboard, by another program). Each step's line has what it changed of the
+// rows, the selection, the box, the clipboard, the stored list, the Sort button
+// and whether the window is hidden; whether it read or wrote the store or
+// redrew the list; and under it what the window told.
 std::string run(const std::vector<std::string>& steps) {
     FakeSettingsStore store;
     FakeDialogs dialogs;
     FakeClipboard clipboard;
     FakeCollation collation;
     CommonTextWindow form{store, dialogs, clipboard, collation};
-    std::string out = "==\n";
+    const auto facts = [&](bool read, bool wrote, bool redrawn) -> testing::Facts {
+        TextRows stored;
+        loadCommonText(store, stored);
+        const auto text = clipboard.getText();
+        const auto& selected = form.texts.selected;
+        return {
+            {"rows", "rows " + joined(form.texts.rows)},
+            {"selected", "selected " + (selected ? std::to_string(*selected) : "none")},
+            {"box", "box [" + testing::printable(form.entryBox.text()) + "]"},
+            {"focused", form.focusedControl == &form.entryBox ? "focused" : ""},
+            {"clipboard", "clipboard " + (text ? "[" + testing::printable(*text) + "]" : "locked") +
+                              " in " + std::to_string(clipboard.contents().formats.size()) +
+                              " formats"},
+            {"stored", "stored " + joined(stored)},
+            {"read", read ? "read" : ""},
+            {"saved", wrote ? "saved" : ""},
+            {"redrawn", redrawn ? "redrawn" : ""},
+            {"sort", form.sortButton.caption},
+            {"window", form.visible ? "shown" : "hidden"},
+        };
+    };
+    std::string out;
+    testing::Facts was;
     for (const std::string& step : steps) {
         const std::string word = step.substr(0, step.find(' '));
         const std::string rest = step.size() > word.size() ? step.substr(word.size() + 1) : "";
+        form.focusedControl = nullptr;
+        if (!was.empty()) {
+            was = facts(false, false, false);
+        }
         const std::size_t told = dialogs.shown.size();
         const int reads = store.reads, writes = store.writes;
         const auto revision = form.texts.rows.revision();
-        form.focusedControl = nullptr;
         if (word == "show" || word == "close") {
             word == "show" ? form.show() : form.close();
         } else if (word == "type") {
@@ -79,22 +104,13 @@ std::string run(const std::vector<std::string>& steps) {
         } else {
             ADD_FAILURE() << "unknown step " << step;
         }
-        const bool read = store.reads != reads, wrote = store.writes != writes;
-        TextRows stored;
-        loadCommonText(store, stored);
-        const auto text = clipboard.getText();
-        out += testing::printable(step) + "\n" + testing::toldSince(dialogs, told) + "  rows " +
-               joined(form.texts.rows) + ", selected " +
-               (form.texts.selected ? std::to_string(*form.texts.selected) : "none") + ", box [" +
-               testing::printable(form.entryBox.text()) + "]" +
-               (form.focusedControl == &form.entryBox ? " focused" : "") + ", clipboard " +
-               (text ? "[" + testing::printable(*text) + "]" : "locked") + " in " +
-               std::to_string(clipboard.contents().formats.size()) + " formats, stored " +
-               joined(stored) + (read ? ", read" : "") + (wrote ? ", saved" : "") +
-               (form.texts.rows.revision() != revision ? ", redrawn" : "") + ", " +
-               form.sortButton.caption + (form.visible ? "" : ", hidden") + "\n";
+        const testing::Facts now = facts(store.reads != reads, store.writes != writes,
+                                         form.texts.rows.revision() != revision);
+        out +=
+            testing::stepLine(step, testing::changed(was, now)) + testing::toldSince(dialogs, told);
+        was = now;
     }
-    return out;
+    return "== " + out;
 }
 
 // Sort orders as the user's locale does (here the fake's: case ignored,
@@ -114,7 +130,7 @@ TEST(CommonTextWindowTest, SortCopyAddRemoveAndTheStoredList) {
     transcript += run({"show", "type first", "add", "type two\r\nlines", "add", "picture", "copy 1",
                        "add", "lock", "copy 0", "unlock", "copy 7"});
     transcript += run({"show", "type a", "add", "type b", "add", "type c", "add", "count 0", "add",
-                       "remove", "copy 1", "remove", "copy 0", "remove", "copy 0", "remove"});
+                       "remove", "copy 0", "remove", "copy 1", "remove", "copy 0", "remove"});
     transcript += run({"stored from last run|second", "show", "type half typed", "close",
                        "stored changed meanwhile", "show"});
     testing::expectGolden("common_text_window.txt", transcript);

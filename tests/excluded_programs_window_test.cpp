@@ -17,9 +17,10 @@ class ExcludedProgramsWindowTest : public ::testing::Test, public testing::AppFi
     // what follows its first blank: "type <text>" in the name box, "add" the
     // typed name, "front" the program in front, "focus <program>" as the last
     // other program in front, "suggest N", "select N", "remove", "close",
-    // "open". After each step the transcript has what the window told, the
-    // stored list, the selected row, whether Remove and each suggestion can be
-    // clicked, the name box and whether it has the focus.
+    // "open". The first line has the window's state, each step's line what it
+    // changed of it: the stored list, the selected row, whether Remove and each
+    // suggestion can be clicked, the name box and whether it has the focus.
+    // Under a step, what the window told.
     std::string run(const std::string& stored, const std::vector<std::string>& steps) {
         settings = FakeSettingsStore{};
         settings.write({"Quorvel", "Excluded", "Programs"}, stored);
@@ -27,12 +28,31 @@ class ExcludedProgramsWindowTest : public ::testing::Test, public testing::AppFi
         focus.otherProgram.clear();
         start().openExcludedPrograms();
         ExcludedProgramsWindow& w = form->excludedWindow;
-        std::string out = "== " + stored + (w.visible && w.bringToFront ? ", opened" : "") + "\n";
+        const auto facts = [&]() -> testing::Facts {
+            std::string offered;
+            for (const auto& suggestion : w.suggestions) {
+                offered += suggestion.button.enabled ? '+' : '-';
+            }
+            return {
+                {"stored", "stored [" + setting("Quorvel", "Excluded", "Programs") + "]"},
+                {"selected", "selected " + (w.selected ? std::to_string(*w.selected) : "none")},
+                {"Remove", w.removeButton.enabled ? "Remove" : ""},
+                {"offers", "offers " + offered},
+                {"box", "box [" + w.nameBox.text() + "]"},
+                {"focused", w.focusedControl == &w.nameBox ? "focused" : ""},
+                {"window", w.visible ? "shown" : "hidden"},
+            };
+        };
+        w.focusedControl = nullptr;
+        testing::Facts was = facts();
+        std::string out = std::string("== ") + (w.visible && w.bringToFront ? "opened, " : "") +
+                          testing::changed({}, was) + "\n";
         for (const std::string& step : steps) {
             const std::string word = step.substr(0, step.find(' '));
             const std::string rest = step.size() > word.size() ? step.substr(word.size() + 1) : "";
             const std::size_t told = dialogs.shown.size();
             w.focusedControl = nullptr;
+            was = facts();
             if (word == "type") {
                 w.nameBox.setText(rest);
             } else if (word == "add") {
@@ -51,17 +71,12 @@ class ExcludedProgramsWindowTest : public ::testing::Test, public testing::AppFi
             } else {
                 ADD_FAILURE() << "unknown step " << step;
             }
-            const std::string list = setting("Quorvel", "Excluded", "Programs");
-            EXPECT_EQ(list, form->excludedPrograms.stored()) << "the engine's list is stored";
-            std::string offered;
-            for (const auto& suggestion : w.suggestions) {
-                offered += suggestion.button.enabled ? '+' : '-';
-            }
-            out += step + "\n" + testing::toldSince(dialogs, told) + "  stored [" + list +
-                   "], selected " + (w.selected ? std::to_string(*w.selected) : "none") +
-                   (w.removeButton.enabled ? ", Remove" : "") + ", offers " + offered + ", box [" +
-                   w.nameBox.text() + "]" + (w.focusedControl == &w.nameBox ? " focused" : "") +
-                   (w.visible ? "" : ", hidden") + "\n";
+            EXPECT_EQ(setting("Quorvel", "Excluded", "Programs"), form->excludedPrograms.stored())
+                << "the engine's list is stored";
+            const testing::Facts now = facts();
+            out += testing::stepLine(step, testing::changed(was, now)) +
+                   testing::toldSince(dialogs, told);
+            was = now;
         }
         return out;
     }

@@ -107,8 +107,9 @@ TEST(Import, CsvExportReadsBackToTheSameList) {
     EXPECT_EQ(entriesOf(back), entriesOf(list));
 }
 
-// Each choice for a trigger that exists, then the import taken back: the list
-// is as before, but a row the user edited since stays as the user left it.
+// Each choice for a trigger that exists (the rows it added and took away), then
+// the import taken back: the list is as before, but a row the user edited since stays as the user
+// left it.
 TEST(Import, ChoicesForExistingTriggersAndUndo) {
     const std::string script = "::btw::by the way\n::ty::thank you\n::new::fresh\n";
     const std::string edited = "{S} \xC2\xAF new \xC2\xAF fresher";
@@ -126,9 +127,17 @@ TEST(Import, ChoicesForExistingTriggersAndUndo) {
             : choice == 1 ? preview.chooseReplace()
                           : preview.chooseKeepBoth();
             const ImportChange change = preview.apply(list);
-            transcript += "== choice " + std::to_string(choice) + "\n";
-            for (const std::string& line : linesOf(list)) {
-                transcript += "  " + line + "\n";
+            if (!editedSince) {
+                transcript += "== choice " + std::to_string(choice) + "\n";
+                for (const std::string& line : linesOf(list)) {
+                    const bool was = std::ranges::find(expected, line) != expected.end();
+                    transcript += was ? "" : "  + " + line + "\n";
+                }
+                for (const std::string& line : expected) {
+                    const auto now = linesOf(list);
+                    transcript +=
+                        std::ranges::find(now, line) != now.end() ? "" : "  - " + line + "\n";
+                }
             }
             if (editedSince) {
                 const auto lines = linesOf(list);

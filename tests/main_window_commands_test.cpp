@@ -264,17 +264,6 @@ TEST_F(MainWindowCommands, SetupClosesTheProgramAsExitDoes) {
     }
 }
 
-// What the window loads, and when, is the window's own business.
-TEST_F(MainWindowCommands, CommonTextButtonShowsTheWindowAndRaisesItAgain) {
-    form->openCommonText();
-    form->commonText.close();
-    form->openCommonText();
-    EXPECT_TRUE(form->commonText.visible);
-    form->commonText.bringToFront = false;
-    form->openCommonText();
-    EXPECT_TRUE(form->commonText.bringToFront) << "an open window is raised again";
-}
-
 // Import from Another Program reads the file and adds nothing before Import in
 // its preview; then the list is saved, and Undo Import takes the rows back and
 // saves again. A list changed while the preview shows is previewed again

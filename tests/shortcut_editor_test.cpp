@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,8 +26,9 @@ std::string line(const std::string& mode, const std::string& trigger, const std:
 // N" puts the caret; "pick N" selects a row in the list, "select N" clicks it;
 // "yes" and "no" answer the next question; "add", "delete", "clear" (Delete
 // All), "samples" and "key N" (a function key pressed in the trigger box) are
-// the editor's commands. Returns what the editor left: every message, every row
-// as the file and the list show it, the boxes and the saves.
+// the editor's commands. The first line has the script and what its commands
+// changed of the boxes, the selection and the saves; under it every message,
+// and each row gone or new, as the file and the list show it.
 std::string run(const std::vector<std::string>& rows, const std::string& trigger,
                 const std::string& text, const std::string& words) {
     EditorControls controls;
@@ -39,12 +41,42 @@ std::string run(const std::vector<std::string>& rows, const std::string& trigger
     }
     controls.triggerBox.setText(trigger);
     controls.shortcutText.setText(text);
-    std::string out = "== [" + printable(trigger) + "] [" + printable(text) + "] " + words + "\n";
+    const auto facts = [&]() -> testing::Facts {
+        const auto selected = list.selectedIndex();
+        return {
+            {"boxes", "[" + printable(controls.triggerBox.text()) + "] [" +
+                          printable(controls.shortcutText.text()) + "]"},
+            {"launch", controls.spaceKey.value ? "Space"
+                       : controls.tabKey.value ? "Tab"
+                       : controls.escKey.value ? "Esc"
+                                               : "None"},
+            {"Enter", controls.enterAfter.value == 1 ? "Enter" : ""},
+            {"caret", "caret " + std::to_string(controls.triggerCaret)},
+            {"selected", "selected " + (selected ? std::to_string(*selected) : "none")},
+            {"saves", "saves " + std::to_string(saves)},
+        };
+    };
+    const auto shownRows = [&] {
+        std::vector<std::string> shown;
+        for (std::size_t row = 0; row < list.count(); ++row) {
+            shown.push_back(printable(list.entryLine(row)) + "  |  " +
+                            printable(list.displayLine(row)));
+        }
+        return shown;
+    };
+    std::vector<std::string> rowsBefore = shownRows();
+    testing::Facts before;
+    std::string out;
     std::istringstream in(words);
     for (std::string word; in >> word;) {
         std::size_t n = 0;
         if (word == "caret" || word == "pick" || word == "select" || word == "key") {
             in >> n;
+        }
+        const bool command = word == "select" || word == "key" || word == "add" ||
+                             word == "delete" || word == "clear" || word == "samples";
+        if (command && before.empty()) {
+            before = facts();  // the script's own settings are not its changes
         }
         if (word == "Space" || word == "Tab" || word == "Esc" || word == "None") {
             controls.spaceKey.value = word == "Space";
@@ -70,56 +102,50 @@ std::string run(const std::vector<std::string>& rows, const std::string& trigger
             ADD_FAILURE() << "unknown word " << word;
         }
     }
-    out += testing::toldSince(dialogs);
-    for (std::size_t row = 0; row < list.count(); ++row) {
-        out += "  row: " + printable(list.entryLine(row)) + "  |  " +
-               printable(list.displayLine(row)) + "\n";
+    out = "== " +
+          testing::stepLine("[" + trigger + "] [" + text + "] " + words,
+                            testing::changed(before, facts())) +
+          out + testing::toldSince(dialogs);
+    std::string added;
+    for (const std::string& row : shownRows()) {
+        const auto kept = std::ranges::find(rowsBefore, row);
+        kept != rowsBefore.end() ? void(rowsBefore.erase(kept))
+                                 : void(added += "  + " + row + "\n");
     }
-    const char* option = controls.spaceKey.value ? "Space"
-                         : controls.tabKey.value ? "Tab"
-                         : controls.escKey.value ? "Esc"
-                                                 : "None";
-    out += "  boxes: [" + printable(controls.triggerBox.text()) + "] [" +
-           printable(controls.shortcutText.text()) + "] " + option +
-           (controls.enterAfter.value == 1 ? " Enter" : "") + ", caret " +
-           std::to_string(controls.triggerCaret) + ", selected " +
-           (list.selectedIndex() ? std::to_string(*list.selectedIndex()) : "none") + ", saves " +
-           std::to_string(saves) + "\n";
-    return out;
+    for (const std::string& gone : rowsBefore) {
+        out += "  - " + gone + "\n";
+    }
+    return out + added;
 }
 
 // Add refuses empty boxes; a separator or Ctrl+A the file could not read back,
 // and every character of a trigger that no key's name holds (typing could never
 // fire it), are named in the message. The list, the boxes and the file stay.
-TEST(ShortcutEditor, AddRefusesEmptyBoxesAndWhatCouldNotBeReadBackOrTyped) {
+// Added rows: the mode comes from the options, a trigger that starts with a
+// function key's name (raw, in either case) and Enter; trigger and text are kept
+// exactly as typed, and the separator is fine inside the text. Every character
+// some key's name holds is fine in a trigger. Adding replaces every row with
+// the same trigger (blanks and case aside) and resets the boxes.
+TEST(ShortcutEditor, AddRefusesWhatCouldNotBeReadBackOrTypedAndTakesTheModeFromTheOptions) {
     const std::pair<std::string, std::string> boxes[] = {
         {"", "text"},           {"   ", "text"},           {"", ""},          {"VS", ""},
         {"VS", "   "},          {"a" + Sep + "b", "text"}, {"a\x01", "text"}, {"vs", "one\x01two"},
         {Sep + "\x01", "text"}, {"αβα", "text"},           {"CafÉé", "text"}, {"a|b~ 😀", "text"},
         {"a\tb", "text"},
     };
-    std::string transcript;
-    for (const auto& [trigger, text] : boxes) {
-        transcript += run({line("{S}", "vs", "old")}, trigger, text, "Tab Enter add");
-    }
-    testing::expectGolden("shortcut_editor_add_refused.txt", transcript);
-}
-
-// Added rows: the mode comes from the options, a trigger that starts with a
-// function key's name (raw, in either case) and Enter; trigger and text are kept
-// exactly as typed, and the separator is fine inside the text. Every character
-// some key's name holds is fine in a trigger. Adding replaces every row with
-// the same trigger (blanks and case aside) and resets the boxes.
-TEST(ShortcutEditor, AddTakesTheModeFromOptionsFunctionKeysAndEnterAndReplacesTheTrigger) {
+    // clang-format off
     const std::pair<const char*, const char*> added[] = {
         {"vs", "Space"},       {"vs", "Tab"},           {"vs", "Esc"},          {"vs", "None"},
         {"vs", "Space Enter"}, {"vs", "None Enter"},    {"vs", "Tab Enter"},    {"vs", "Esc Enter"},
         {"{F4}", "Space"},     {"{f4}", "Tab"},         {"{F12}", "Esc Enter"}, {"{Fun", "Tab"},
         {" {F4}", "Esc"},      {"{Ctrl}{F9}", "Space"}, {"F4", "Tab"},          {" vs ", "Space"},
-        {"!\x22#$", "Space"},  {"%&'(", "Tab"},         {"09;=,-", "Space"},    {"./[\x5C]", "Tab"},
-        {"`hijklmno", "Esc"},  {"PQRSTUVWXYZ", "None"},
+        {"!\x22#$%&'(09;=,-", "Space"}, {"./[\x5C]`hijklmnoPQRSTUVWXYZ", "Tab"},
     };
+    // clang-format on
     std::string transcript;
+    for (const auto& [trigger, text] : boxes) {
+        transcript += run({line("{S}", "vs", "old")}, trigger, text, "Tab Enter add");
+    }
     for (const auto& [trigger, options] : added) {
         transcript += run({}, trigger, " Ctrl" + Sep + "F9 ", std::string(options) + " add");
     }

@@ -38,24 +38,32 @@ TEST(StartUpQuestion, AnswersAreStoredAndYesPlacesTheStartUpLink) {
         StartUpQuestion dialog(settings, files, environment, links, dialogs,
                                [&] { ++mainWindowShown; });
         const std::string source = "C:\\Users\\user\\Start Menu\\Programs\\Quorvel\\Quorvel.LNK";
-        transcript += std::string("== ") + (installerLink ? "installer's link" : "no link") +
-                      (writable ? ", writable" : ", nothing written") +
-                      (linkMade ? ", links made\n" : ", no link made\n");
         if (installerLink) {
             files.files[source] = "link";
         }
         files.failAllWrites = !writable;
         links.failCreates = !linkMade;
         dialog.show();
+        const auto facts = [&]() -> testing::Facts {
+            return {{"stored",
+                     "stored [" + settings.read({"Quorvel", "StartUpQ", "StartUpOpt"}, "-") + "]"},
+                    {"dialog", dialog.visible ? "asking" : "closed"},
+                    {"main window", "main window shown " + std::to_string(mainWindowShown)}};
+        };
+        testing::Facts was = facts();
+        transcript += std::string("== ") + (installerLink ? "installer's link" : "no link") +
+                      (writable ? ", writable" : ", nothing written") +
+                      (linkMade ? ", links made: " : ", no link made: ") +
+                      testing::changed({}, was) + "\n";
         for (const std::string& answer : answers) {
             answer == "yes"  ? dialog.answerYes()
             : answer == "no" ? dialog.answerNo()
                              : void(dialog.doNotAskAgain.value = 1);
-            transcript += answer + "\n" + testing::toldSince(dialogs) + "  stored [" +
-                          settings.read({"Quorvel", "StartUpQ", "StartUpOpt"}, "-") + "]" +
-                          (dialog.visible ? ", asking" : ", closed") + ", main window shown " +
-                          std::to_string(mainWindowShown) + "\n";
+            const testing::Facts now = facts();
+            transcript +=
+                testing::stepLine(answer, testing::changed(was, now)) + testing::toldSince(dialogs);
             dialogs.shown.clear();
+            was = now;
         }
         files.files.erase(source);
         for (const auto& [path, bytes] : files.files) {

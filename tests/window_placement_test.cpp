@@ -15,18 +15,19 @@ TEST(WindowPlacement, BesideTheAnchorOnTheSideWithRoomAndAlwaysInsideTheArea) {
         int height = 400;  // all are 430 wide
         ScreenRect area = Screen;
     };
+    // clang-format off
     const Case cases[] = {
         {"room on the right", {100, 50, 585, 517}, {593, 50, 1023, 450}},
         {"no room on the right: left of it", {900, 50, 1385, 517}, {462, 50, 892, 450}},
         {"no room either side: at the right edge", {300, 50, 1000, 517}, {850, 50, 1280, 450}},
+        {"right, ending on the area's edge", {438, 50, 842, 517}, {850, 50, 1280, 450}},
+        {"left, starting on the area's edge", {438, 50, 843, 517}, {0, 50, 430, 450}},
         {"anchor low on the screen: raised", {100, 800, 585, 1267}, {593, 594, 1023, 994}},
         {"taller than the area: shrunk", {100, 50, 585, 517}, {593, 0, 1023, 994}, 1200},
-        {"a monitor left of the first one",
-         {-1000, -100, -515, 367},
-         {-507, 0, -77, 400},
-         400,
+        {"a monitor left of the first one", {-1000, -100, -515, 367}, {-507, 0, -77, 400}, 400,
          {-1280, 0, 0, 1024}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(besideAnchor(430, c.height, c.anchor, c.area, 8), c.expected) << c.what;
     }
@@ -52,40 +53,22 @@ TEST(WindowPlacement, NearTheCaretAndWhollyOnTheCaretsMonitor) {
         int height;
         ScreenRect expected;
     };
+    // clang-format off
     const Case cases[] = {
         {"below the caret", {100, 100, 102, 118}, Screen, 400, 300, {100, 122, 500, 422}},
         {"no room below: above it", {100, 900, 102, 918}, Screen, 400, 300, {100, 596, 500, 896}},
-        {"at the right edge: pulled left",
-         {1270, 100, 1272, 118},
-         Screen,
-         400,
-         300,
+        {"at the right edge: pulled left", {1270, 100, 1272, 118}, Screen, 400, 300,
          {880, 122, 1280, 422}},
-        {"the mouse's point at the bottom-left corner",
-         {0, 994, 0, 994},
-         Screen,
-         400,
-         300,
+        {"the mouse's point at the bottom-left corner", {0, 994, 0, 994}, Screen, 400, 300,
          {0, 690, 400, 990}},
-        {"caret beyond the area (full-screen program over the task bar)",
-         {1279, 1020, 1281, 1024},
-         Screen,
-         400,
-         300,
-         {880, 694, 1280, 994}},
-        {"second monitor at 192 DPI",
-         {3800, 1200, 3804, 1236},
-         Second,
-         800,
-         600,
+        {"caret beyond the area (full-screen program over the task bar)", {1279, 1020, 1281, 1024},
+         Screen, 400, 300, {880, 694, 1280, 994}},
+        {"second monitor at 192 DPI", {3800, 1200, 3804, 1236}, Second, 800, 600,
          {3040, 596, 3840, 1196}},
-        {"larger than the monitor: shrunk to it",
-         {10, 10, 12, 28},
-         {0, 0, 640, 480},
-         800,
-         600,
+        {"larger than the monitor: shrunk to it", {10, 10, 12, 28}, {0, 0, 640, 480}, 800, 600,
          {0, 0, 640, 480}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const ScreenRect placed = nearCaret(c.width, c.height, c.caret, c.area, 4);
         EXPECT_EQ(placed, c.expected) << c.what;

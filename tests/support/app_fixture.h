@@ -71,16 +71,19 @@ struct AppFixture : FakeDesktop {
     // for Approval, and row N's button there; its rows and box follow),
     // "session end" (Windows asks whether the session may end; the reason
     // given back is shown).
-    // Each step but those that only set what comes next is followed by the file
-    // dialogs it opened, the icon's menu it showed, what it told (balloons too), the files it
-    // wrote or removed (bytes from 0x80 up as \xNN), whether it touched files
-    // outside the busy cursor, and a line of state when the step changed it: the
-    // rows, Boost and Force, the calibration box and setting, whether the window
-    // is shown (and raised by this step), pause, the ticked options, the start-up
-    // question, the hook, the icon's tip (greyed when paused) and the files the
-    // settings name.
+    // Each step is one line, after the steps before it that only set what
+    // comes next ("yes; no; exit"), with what it changed of the state (the
+    // run's first line, after "== ", says the whole state): the rows, Boost and
+    // Force, the calibration box and setting, whether the window is shown (and
+    // raised by this step), pause, the ticked options, the start-up question,
+    // the hook, the icon's tip (greyed when paused) and the files the settings
+    // name. The lines under it have the file dialogs it opened, the icon's menu
+    // it showed, what it told (balloons too), the files it wrote or removed
+    // (bytes from 0x80 up as \xNN) and whether it touched files outside the
+    // busy cursor.
     std::string run(const std::vector<std::string>& steps) {
-        std::string out = "==\n", lastState;
+        std::string out, ahead;
+        bool saidState = false;
         int idle = 0;
         files.onReadOrReplace = [&] { idle += dialogs.busyDepth == 0 ? 1 : 0; };
         for (const std::string& step : steps) {
@@ -94,74 +97,86 @@ struct AppFixture : FakeDesktop {
             if (form) {
                 form->bringToFront = false;
             }
-            out += step + "\n";
+            const Facts was = saidState ? facts() : Facts{};
+            std::string said;
             try {
                 act(word, rest);
             } catch (const ProcessEnded&) {
-                out += "  the program ended\n";
+                said += "  the program ended\n";
             }
             if (word == "yes" || word == "no" || word == "open" || word == "save" ||
                 word == "fail" || word == "writes" || word == "lock" || word == "unlock") {
+                ahead += step + "; ";
                 continue;  // what comes next, nothing yet
             }
             for (std::size_t i = titles; i < dialogs.fileDialogTitles.size(); ++i) {
-                out += "  file dialog: " + dialogs.fileDialogTitles[i] + "\n";
+                said += "  file dialog: " + dialogs.fileDialogTitles[i] + "\n";
             }
             for (std::size_t i = menus; i < tray.menusShown.size(); ++i) {
-                out += "  menu:";
+                said += "  menu:";
                 for (const TrayMenuEntry& entry : tray.menusShown[i]) {
-                    out += " [" + entry.caption + (entry.checked ? " (checked)]" : "]");
+                    said += " [" + entry.caption + (entry.checked ? " (checked)]" : "]");
                 }
-                out += "\n";
+                said += "\n";
             }
-            out += std::exchange(sessionEndReply_, "");
-            out += std::exchange(typedReply_, "");
+            said += std::exchange(sessionEndReply_, "");
+            said += std::exchange(typedReply_, "");
             for (std::size_t i = balloons; i < tray.balloons.size(); ++i) {
-                out += "  balloon: " + tray.balloons[i].text + "\n";
+                said += "  balloon: " + tray.balloons[i].text + "\n";
             }
-            out += toldSince(dialogs, told);
+            said += toldSince(dialogs, told);
             for (const auto& [path, bytes] : files.files) {
                 if (!before.contains(path) || before.at(path) != bytes) {
-                    out += "  wrote " + path + ": " + printable(bytes, true) + "\n";
+                    said += "  wrote " + path + ": " + printable(bytes, true) + "\n";
                 }
             }
             for (const auto& [path, bytes] : before) {
-                out += files.files.contains(path) ? "" : "  removed " + path + "\n";
+                said += files.files.contains(path) ? "" : "  removed " + path + "\n";
             }
-            out += idle > 0 ? "  files touched without the busy cursor\n" : "";
-            // The options as the engine has them: the menus must have handed them over.
-            const EngineOptions& options = form ? form->engine.options() : EngineOptions{};
-            std::string state =
-                form ? "  rows " + std::to_string(form->shortcuts.count()) +
-                           (options.boost ? ", Boost" : "") + (options.forceText ? ", Force" : "") +
-                           ", calibration [" + form->calibrationBox.text() + "]" +
-                           (form->visible ? ", shown" : ", hidden") +
-                           (form->bringToFront ? " and raised" : "") +
-                           (options.expansionPaused ? ", paused" : "") +
-                           (options.showWindowHotKey ? ", Show Key" : "") +
-                           (options.commonTextHotKey ? ", Common Text Key" : "") +
-                           (form->runMinimizedItem.checked ? ", Run Minimized" : "") +
-                           (options.matchTriggerCase ? ", Match Case" : "") +
-                           (form->startUpQuestion.visible ? ", asking to start with Windows" : "")
-                     : "  not started";
-            state += ", stored [" + setting("Quorvel 2.1", "options", "text2") + "]" +
-                     (keyboard.hookInstalled() ? ", hook" : "") +
-                     (tray.icons.empty() ? "" : ", icon [" + tray.icons[0].tip + "]") +
-                     (tray.icons.empty() || tray.icons[0].icon == tray.mainWindowIcon() ? ""
-                      : tray.icons[0].icon == tray.pausedIcon()                         ? " greyed"
-                                                                : " drawn wrong") +
-                     (tray.icons.size() > 1 ? ", more icons" : "") +
-                     (dialogs.busyDepth != 0 ? ", busy cursor left on" : "") + ", names [" +
-                     setting("Quorvel", "File", "Import") + "] [" +
-                     setting("Quorvel", "File", "Save") + "]\n";
-            out += state == lastState ? "" : state;
-            lastState = std::move(state);
+            said += idle > 0 ? "  files touched without the busy cursor\n" : "";
+            out += stepLine(std::exchange(ahead, "") + step, changed(was, facts())) + said;
+            saidState = true;
         }
         files.onReadOrReplace = nullptr;
-        return out;
+        return "== " + out + (ahead.empty() ? "" : ahead.substr(0, ahead.size() - 2) + "\n");
     }
 
   private:
+    // The options as the engine has them: the menus must have handed them over.
+    Facts facts() {
+        const EngineOptions& options = form ? form->engine.options() : EngineOptions{};
+        const bool on = form != nullptr;
+        const auto flag = [](const char* name, bool set) {
+            return std::pair<std::string, std::string>{name, set ? name : ""};
+        };
+        const TrayIconData* icon = tray.icons.empty() ? nullptr : &tray.icons[0];
+        return {
+            {"rows", on ? "rows " + std::to_string(form->shortcuts.count()) : "not started"},
+            flag("Boost", options.boost),
+            flag("Force", options.forceText),
+            {"calibration", on ? "calibration [" + form->calibrationBox.text() + "]" : ""},
+            {"window", on ? (form->visible ? "shown" : "hidden") : ""},
+            flag("raised", on && form->bringToFront),
+            flag("paused", options.expansionPaused),
+            flag("Show Key", options.showWindowHotKey),
+            flag("Common Text Key", options.commonTextHotKey),
+            flag("Run Minimized", on && form->runMinimizedItem.checked),
+            flag("Match Case", options.matchTriggerCase),
+            flag("asking to start with Windows", on && form->startUpQuestion.visible),
+            {"stored", "stored [" + setting("Quorvel 2.1", "options", "text2") + "]"},
+            flag("hook", keyboard.hookInstalled()),
+            {"icon", !icon ? ""
+                           : "icon [" + icon->tip + "]" +
+                                 (icon->icon == tray.mainWindowIcon() ? ""
+                                  : icon->icon == tray.pausedIcon()   ? " greyed"
+                                                                      : " drawn wrong")},
+            flag("more icons", tray.icons.size() > 1),
+            flag("busy cursor left on", dialogs.busyDepth != 0),
+            {"names", "names [" + setting("Quorvel", "File", "Import") + "] [" +
+                          setting("Quorvel", "File", "Save") + "]"},
+        };
+    }
+
     std::unique_ptr<MainWindow> otherCopy_;
 
     // A shortcut file another program wrote: "T text|T2 text2", empty when none.

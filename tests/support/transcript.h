@@ -14,6 +14,8 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "tests/doubles/fake_dialogs.h"
 
@@ -48,6 +50,29 @@ inline std::string toldSince(const FakeDialogs& dialogs, std::size_t from = 0) {
                shown.caption + "): " + printable(shown.text) + "\n";
     }
     return out;
+}
+
+// A window's state as facts in a fixed order, each a name and how it reads; a
+// flag that is off, or a field that has no value, reads "".
+using Facts = std::vector<std::pair<std::string, std::string>>;
+
+// The facts that read otherwise than `before` did, ", "-separated; a fact that
+// went reads "no <name>". Against no facts at all it is the whole state.
+inline std::string changed(const Facts& before, const Facts& after) {
+    std::string out;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        const std::string was = i < before.size() ? before[i].second : "";
+        const auto& [name, reads] = after[i];
+        if (reads != was) {
+            out += (out.empty() ? "" : ", ") + (reads.empty() ? "no " + name : reads);
+        }
+    }
+    return out;
+}
+
+// A step's line: the step, then what it changed after " -> ".
+inline std::string stepLine(const std::string& step, const std::string& change) {
+    return printable(step) + (change.empty() ? "" : " -> " + change) + "\n";
 }
 
 inline void expectGolden(const std::string& name, const std::string& actual) {
