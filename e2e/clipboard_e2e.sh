@@ -12,7 +12,7 @@ source e2e/lib.sh
 pasted='Pasted by Boost'
 user="the user's text"
 
-e2e_typing_suite "{S}|PB|$pasted"
+e2e_typing_suite "{S}|PB|$pasted" '{S}|CQ|Quote: %(clipboard text)%'
 e2e_boost on
 
 # The other program (e2e/tools/clipboard_watch.cpp).
@@ -80,6 +80,14 @@ held_too_long() {
 e2e_check clipboard-held-for-a-moment-waited-for held_for_a_moment
 e2e_check user-clipboard-back-after-the-wait e2e_until_prints "$user" ui get-clipboard
 e2e_check clipboard-held-too-long-types-instead held_too_long
+# The clipboard's text in a shortcut: waited for as long; held longer, the
+# trigger and its Space stay as typed, and the key after them lands after them.
+quote_with_clipboard_held() {
+    hold_then_type "$1" "cq x" && e2e_wait_report "$report" "$2" 15 &&
+        E2E_TRIES=100 e2e_eventually test ! -f "$held"
+}
+e2e_check clipboard-text-waited-for quote_with_clipboard_held 1000 "Quote: ${user}x"
+e2e_check clipboard-text-held-too-long-leaves-trigger quote_with_clipboard_held 8000 "cq x"
 
 # A bitmap, an enhanced metafile and a palette, each a system object, come back
 # as they were after a paste.

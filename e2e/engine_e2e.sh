@@ -249,7 +249,12 @@ ui menu 100
 ui file-dialog 'C:\quorvel\shared.qvb' >/dev/null
 e2e_check imported-run-entry-saved e2e_eventually grep -q 'held-marker' "$program/defaultkeys.qvb"
 e2e_check imported-run-entry-held held_typed_starts_nothing zh held-marker.txt
-ui menu 240
+# Wine draws the balloon as a tooltip but tells no click on it: the click is
+# the message the shell sends.
+e2e_check held-balloon-names-program e2e_eventually eval 'contains "$(ui tooltip)" \
+    "\"ZH\" would start C:\quorvel\ui_driver.exe mark C:\quorvel\held-marker.txt, which"'
+ui tray 0x405
+e2e_check balloon-click-opens-entry-approve-focused e2e_until_prints approveButton ui focus held
 e2e_check held-window-shows-program-whole e2e_eventually eval \
     'contains "$(ui rows held)" "ZH  →  C:\quorvel\ui_driver.exe mark C:\quorvel\held-marker.txt"'
 ui click held approveButton

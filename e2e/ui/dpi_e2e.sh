@@ -73,6 +73,10 @@ for dpi in "${dpis[@]}"; do
     check_window "$dpi" excluded nameBox excluded-programs
     close_window excluded
 
+    open_window held
+    check_window "$dpi" held "" programs-waiting
+    close_window held
+
     printf '%s\r\n' '::ibtw::by the way' ':*:istar::at once' >"$program/import.ahk"
     ui menu 150
     ui file-dialog 'C:\quorvel\import.ahk' >/dev/null

@@ -17,7 +17,8 @@ main_title='^Quorvel 2\.1 - www\.quorvel\.example$'
 common_title='^Common Text - www\.quorvel\.example$'
 # shellcheck disable=SC2034 # for the suites
 declare -gA titles=([main]=$main_title [common]=$common_title [excluded]='^Excluded Programs$'
-    [startup]='^Quorvel 2\.1$' [import]='^Import from Another Program$')
+    [startup]='^Quorvel 2\.1$' [import]='^Import from Another Program$'
+    [held]='^Programs Waiting for Approval$')
 
 # acts CHECK ACTION EXPECTED READING...: one row of a scenario. Runs ACTION (a
 # command line, ":" for none), then waits until READING prints EXPECTED.
@@ -69,6 +70,7 @@ open_window() {
         main) ui tray 0x201 ;;
         common) ui click main commonTextButton ;;
         excluded) ui menu 208 ;;
+        held) ui menu 240 ;;
     esac
     ui_until 1 visible "$1" >/dev/null
 }
