@@ -9,28 +9,6 @@
 
 namespace quorvel {
 
-namespace {
-
-// An edit box breaks lines only at CR LF; a lone CR or LF would show as
-// nothing at all.
-std::string boxText(std::string_view commandLine) {
-    std::string text;
-    for (std::size_t i = 0; i < commandLine.size(); ++i) {
-        const char c = commandLine[i];
-        if (c == '\r' || c == '\n') {
-            text += "\r\n";
-            i += c == '\r' && i + 1 < commandLine.size() && commandLine[i + 1] == '\n' ? 1 : 0;
-        } else if (c != '\t' && (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)) {
-            text += shownCommandLine(std::string_view(&c, 1));
-        } else {
-            text += c;
-        }
-    }
-    return text;
-}
-
-}  // namespace
-
 HeldProgramsWindow::HeldProgramsWindow(const ShortcutList& list, ProgramApprovals& approvals,
                                        Clock& clock, const Locale& locale, RemoveEntry removeEntry)
     : list_(list),
@@ -113,7 +91,9 @@ std::string HeldProgramsWindow::shownRow(const Row& row) {
 
 void HeldProgramsWindow::syncSelection() {
     const bool chosen = selected && *selected < rows_.size();
-    programBox.setText(chosen ? boxText(rows_[*selected].commandLine) : std::string{});
+    // An edit box breaks lines only at CR LF; a lone CR or LF would show as nothing.
+    programBox.setText(chosen ? shownCommandLine(rows_[*selected].commandLine, "\r\n", "\t")
+                              : std::string{});
     approveButton.enabled = chosen;
     removeButton.enabled = chosen;
 }

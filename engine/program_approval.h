@@ -23,9 +23,11 @@ struct HeldProgram {
     std::string entryLine;
 };
 
-// The command line on one line, every character in sight: each line break
-// (CR LF, CR or LF) shown as "\u21B5", each tab as "\u21E5", other control
-// characters as "^" and their letter.
-std::string shownCommandLine(std::string_view commandLine);
+// The command line with every character in sight: each line break (CR LF, CR or
+// LF) shown as `lineBreak` and each tab as `tab` (by default marks, which keep it
+// on one line), other control characters as "^" and their letter.
+std::string shownCommandLine(std::string_view commandLine,
+                             std::string_view lineBreak = "\xE2\x86\xB5",
+                             std::string_view tab = "\xE2\x87\xA5");
 
 }  // namespace quorvel
