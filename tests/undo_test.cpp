@@ -37,6 +37,7 @@ TEST(Undo, BackspaceTakesBackOnlyWhatTheSendTyped) {
         {Target::Plain, false, false, "Be right back", "Brb {Bksp}", "Brb "},
         {Target::Plain, false, false, "Be right back", "x brb\t{Bksp}", "x brb\t"},
         {Target::Plain, true, false, "a\r\nb", "brb {Bksp}", "brb "},
+        {Target::Plain, true, false, "caf\u00e9 \u00fcber", "x brb {Bksp}", "x brb "},
         {Target::Plain, true, true, "Be right back", "brb {Bksp}", "brb "},
         {Target::Plain, false, false, "a\r\nb", "brb {Bksp}", "a\r\n"},
         {Target::Plain, false, false, "it's", "brb {Bksp}", "it'"},
