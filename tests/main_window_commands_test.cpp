@@ -152,10 +152,10 @@ TEST_F(MainWindowCommands, ConflictCopiesAreOfferedOnceAndTheFileLivesWhereTheUs
              "put E:\\Shared\\keys.qvb: ZZ theirs", "save E:\\Shared\\keys.qvb", "yes", "location",
              "add YY mine", "unmount E:\\Shared", "start", "add XX meanwhile", "retry"});
     folderWatch.watched.clear();
-    // A copy whose entries cannot be saved stays where it is.
+    // A copy whose entries cannot be saved (the file held open) stays where it is.
     transcript += run({"mount", "retry",
                        "put E:\\Shared\\keys.sync-conflict-20261209-120000-EFGH.qvb: BB new",
-                       "fail writes", "yes", "check 5000", "writes work"});
+                       "lock E:\\Shared\\keys.qvb", "yes", "check 5000", "unlock"});
     EXPECT_EQ(settings.read({"Quorvel", "File", "Location"}, ""), "E:\\Shared\\keys.qvb");
     EXPECT_EQ(folderWatch.watched, "E:\\Shared") << "the folder watched once it came";
     testing::expectGolden("main_window_shared_file.txt", transcript);

@@ -55,7 +55,7 @@ struct AppFixture : FakeDesktop {
     // to close), "restore", "boost", "force",
     // "calibration <text>", "fail writes", "writes work", "minimize", "close"
     // (the window's close box), "mouse N" (message N from the icon), "menu N"
-    // (the icon's menu opened with a right click, entry N chosen), "lock" and
+    // (the icon's menu opened with a right click, entry N chosen), "lock [path]" and
     // "unlock" (another program holds the working file open, or lets it go),
     // "retry" (the timer that reads a working file held at start-up), "check N"
     // (N ms pass, then the timer that looks at the working file for changes),
@@ -256,7 +256,7 @@ struct AppFixture : FakeDesktop {
         } else if (word == "fail" || word == "writes") {
             files.failAllWrites = word == "fail";
         } else if (word == "lock" || word == "unlock") {
-            word == "lock" ? void(files.lockedPaths.insert(defaultFile()))
+            word == "lock" ? void(files.lockedPaths.insert(rest.empty() ? defaultFile() : rest))
                            : files.lockedPaths.clear();
         } else if (word == "retry") {
             form->retryReadingShortcuts();
