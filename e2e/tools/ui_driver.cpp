@@ -928,8 +928,11 @@ bool sendKey(WORD vk, bool up, ULONG_PTR extra = 0) {
 
 // A key's code: a letter or digit, a name, or a number (0x... too).
 WORD keyCode(const std::string& name) {
-    constexpr std::pair<const char*, WORD> Named[] = {
-        {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"alt", VK_MENU}, {"insert", VK_INSERT}};
+    constexpr std::pair<const char*, WORD> Named[] = {{"ctrl", VK_CONTROL},
+                                                      {"shift", VK_SHIFT},
+                                                      {"alt", VK_MENU},
+                                                      {"insert", VK_INSERT},
+                                                      {" ", VK_SPACE}};
     for (const auto& [word, vk] : Named) {
         if (name == word) {
             return vk;
