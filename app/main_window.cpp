@@ -55,6 +55,9 @@ MainWindow::MainWindow(AppServices& services)
     engine.sender().onClipboardUnreadable = [this](const std::string& trigger) {
         services_.engine.events.post([this, trigger] { icon.tellClipboardUnreadable(trigger); });
     };
+    engine.sender().onProgramFromDateOrTime = [this](const std::string& trigger) {
+        services_.engine.events.post([this, trigger] { icon.tellProgramFromDateOrTime(trigger); });
+    };
     engine.sender().onClipboardTooLarge = [this] {
         services_.engine.events.post([this] { icon.tellClipboardTooLarge(); });
     };

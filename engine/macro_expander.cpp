@@ -134,15 +134,31 @@ bool addOwnText(KeyStrokeBuilder& builder, std::string_view own, std::size_t own
     return builder.addNotation(notation, spans);
 }
 
+// Values that cannot take part in a marker or a macro's name.
+class DigitsOnlyLocale final : public Locale {
+  public:
+    std::string shortDate(const DateTime&) const override { return "0"; }
+    std::string longTime(const DateTime&) const override { return "0"; }
+    std::string monthName(int) const override { return "0"; }
+};
+
 }  // namespace
 
 bool mayStartProgram(std::string_view text) {
-    const std::size_t open = text.find("%(");
-    if (open == npos) {
+    // The "%(" and the "run=" of the macro that runs may each be pieced together
+    // as markers around them go, so only the expansion itself can tell. Its "="
+    // and markers come from the text alone: the date and time values here are
+    // digits, which join nothing, and the clipboard's text is never searched,
+    // though an empty one closes the text up around its marker.
+    if (text.find("%(") == npos || text.find('=') == npos) {
         return false;
     }
-    for (std::size_t at = text.find('=', open + 2); at != npos; at = text.find('=', at + 1)) {
-        if (at >= open + 5 && equalIgnoringAsciiCase(text.substr(at - 3, 3), "run")) {
+    const DigitsOnlyLocale digits;
+    for (const char* clipboard : {"", "x"}) {
+        const MacroExpansion expansion = expandMacros(
+            text, DateTime{}, [clipboard] { return std::optional<std::string>(clipboard); },
+            digits);
+        if (expansion.kind == MacroExpansion::Kind::Launch) {
             return true;
         }
     }

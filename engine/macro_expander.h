@@ -37,8 +37,8 @@ struct MacroExpansion {
 // At most this many macros are expanded in one text; markers left after that stay.
 inline constexpr int MaxMacroExpansions = 1001;
 
-// Whether the text may start a program: it holds "run=" in any case somewhere
-// after a "%(". Never false for a text whose expansion starts one.
+// Whether the text's expansion starts a program, whatever the clipboard holds,
+// with date and time values that hold no marker and no letter.
 bool mayStartProgram(std::string_view text);
 
 // The command line the text's run macro starts (the expansion's, the clipboard

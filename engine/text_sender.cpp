@@ -111,9 +111,16 @@ bool TextSender::step() {
                     return afterPass(Phase::Expand);
                 }
                 if (read == Try::GaveUp) {
-                    leaveAsTyped();
+                    leaveAsTyped(onClipboardUnreadable);
                     return true;
                 }
+            }
+            // Approval looked at the text with plain date and time values, and
+            // only a program the text starts by itself can have been approved.
+            if (expansion_.kind == MacroExpansion::Kind::Launch &&
+                !mayStartProgram(request_.text)) {
+                leaveAsTyped(onProgramFromDateOrTime);
+                return true;
             }
             literal_ = literalText(expansion_, request_.textCase);
             // A paste takes the clipboard before the trigger is erased: a clipboard
@@ -334,7 +341,7 @@ bool TextSender::step() {
 
 // Nothing to type in place of the trigger: it stays as the user typed it, and
 // the Space, Tab or character that launched it and was swallowed goes in after it.
-void TextSender::leaveAsTyped() {
+void TextSender::leaveAsTyped(const std::function<void(const std::string&)>& tell) {
     if (request_.typedKeys && request_.triggerTyped) {
         const std::vector<KeyStroke>& keys = *request_.typedKeys;
         const auto last = std::find_if(keys.rbegin(), keys.rend(), [](const KeyStroke& stroke) {
@@ -353,8 +360,8 @@ void TextSender::leaveAsTyped() {
                                         Wait::No);
         }
     }
-    if (onClipboardUnreadable) {
-        onClipboardUnreadable(request_.trigger);
+    if (tell) {
+        tell(request_.trigger);
     }
     endEarly();
 }

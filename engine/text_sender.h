@@ -58,6 +58,9 @@ class TextSender {
     // The clipboard's text could not be read for this trigger's text, which was
     // left as typed.
     std::function<void(const std::string& trigger)> onClipboardUnreadable;
+    // This trigger's text would start a program only by way of the user's date
+    // or time forms, which no approval covers; it was left as typed.
+    std::function<void(const std::string& trigger)> onProgramFromDateOrTime;
 
   private:
     enum class Phase {
@@ -97,7 +100,7 @@ class TextSender {
     enum class Try { Done, Again, GaveUp };
     Try tryClipboard(const std::function<bool()>& attempt);
     void endEarly();
-    void leaveAsTyped();
+    void leaveAsTyped(const std::function<void(const std::string& trigger)>& tell);
     Wait forceWait() const { return options_.forceText ? Wait::Yes : Wait::No; }
 
     const EngineOptions& options_;

@@ -1,6 +1,7 @@
 #include "storage/program_approvals.h"
 
 #include "engine/macro_expander.h"
+#include "engine/shortcut_entry.h"
 #include "storage/settings_names.h"
 #include "storage/usage_history.h"
 
@@ -33,7 +34,8 @@ void ProgramApprovals::load(const ShortcutList& ownList) {
 }
 
 void ProgramApprovals::approve(std::string_view entryLine) {
-    if (!mayStartProgram(entryLine) || approved(entryLine)) {
+    const auto fields = splitEntryLine(entryLine);
+    if (!fields || !mayStartProgram(fields->text) || approved(entryLine)) {
         return;
     }
     const std::string key = approvalKey(entryLine);

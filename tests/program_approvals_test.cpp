@@ -9,6 +9,8 @@ namespace quorvel {
 namespace {
 
 constexpr std::string_view OwnRun = "{S} \xC2\xAF mail \xC2\xAF %(run=mail.exe)%";
+// A marker in the trigger that would pair with the text's, were the line read whole.
+constexpr std::string_view MarkerTrigger = "{S} \xC2\xAF %( \xC2\xAF %(run=x.exe)%";
 constexpr std::string_view OtherRun = "{S} \xC2\xAF td \xC2\xAF %(RUN=powershell -c x)%";
 
 // Only the exact line is approved, and approvals outlive a restart; the first
@@ -17,6 +19,7 @@ TEST(ProgramApprovals, FirstStartApprovesTheOwnListThenOnlyExactLines) {
     FakeSettingsStore settings;
     ShortcutList own;
     own.add(OwnRun);
+    own.add(MarkerTrigger);
     ProgramApprovals first(settings);
     first.load(own);
     first.approve("{S} \xC2\xAF hi \xC2\xAF Hello");  // starts nothing: not kept
@@ -32,6 +35,7 @@ TEST(ProgramApprovals, FirstStartApprovesTheOwnListThenOnlyExactLines) {
     };
     const Case cases[] = {
         {OwnRun, true},
+        {MarkerTrigger, true},
         {OtherRun, false},                                        // not in the first list
         {"{S} \xC2\xAF mail \xC2\xAF %(run=mail.exe )%", false},  // changed by a blank
         {"{T} \xC2\xAF mail \xC2\xAF %(run=mail.exe)%", false},   // another launch key
@@ -40,7 +44,7 @@ TEST(ProgramApprovals, FirstStartApprovesTheOwnListThenOnlyExactLines) {
     for (const Case& c : cases) {
         EXPECT_EQ(again.approved(c.line), c.approved) << c.line;
     }
-    EXPECT_EQ(settings.keysOf(settings::Application, settings::ApprovedProgramsSection).size(), 1u);
+    EXPECT_EQ(settings.keysOf(settings::Application, settings::ApprovedProgramsSection).size(), 2u);
 
     again.approve(OtherRun);
     ProgramApprovals third(settings);

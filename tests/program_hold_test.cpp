@@ -11,7 +11,8 @@ using testing::EngineFixture;
 
 // An entry that may start a program fires only as the line approved: held, its
 // trigger and launch key stay as typed, nothing starts, and the user is told
-// the trigger and the command line. Entries that start nothing need no approval.
+// the trigger and the command line. Entries that start nothing need no approval,
+// however much they look as if they might.
 TEST(ProgramHold, OnlyTheApprovedLineStartsItsProgram) {
     using enum LaunchMode;
     const char* line = R"(C:\tools\marker.exe "a b" x)";
@@ -22,7 +23,11 @@ TEST(ProgramHold, OnlyTheApprovedLineStartsItsProgram) {
     const ShortcutEntry changed{Space, false, "td", R"(%(run=C:\tools\marker.exe "a b" y)%)"};
     const ShortcutEntry key{FunctionKey, false, "{F9}", "go%(run=calc.exe)%"};
     const ShortcutEntry plain{Space, false, "hi", "Hello"};
-    const ShortcutEntry lookalike{Space, false, "q", "%(date)% ?RUN=1"};
+    const ShortcutEntry lookalike{Space, false, "q", "?RUN=1 %(x)%"};
+    // Markers that come together as others around them go.
+    const ShortcutEntry pieced{Space, false, "p", "%(%(ru)%n=calc.exe)%"};
+    const ShortcutEntry emptyClipboard{Space, false, "p", "%%(clipboard text)%(run=calc.exe)%"};
+    const ShortcutEntry fullClipboard{Space, false, "p", "%%(clipboard text)%(a%(run=calc.exe)%"};
     struct Case {
         const char* what;
         bool approved;  // the line of `runs` approved
@@ -40,7 +45,11 @@ TEST(ProgramHold, OnlyTheApprovedLineStartsItsProgram) {
         {"launch key changed", true, tabRuns, "td\t", "td\t", "", heldRun},
         {"function key", false, key, "{F9}", "", "", "{F9}|calc.exe"},
         {"no run macro", false, plain, "hi ", "Hello", "", ""},
-        {"looks like one", false, lookalike, "q ", "q ", "", "q|%(date)% ?RUN=1"},
+        {"looks like one", false, lookalike, "q ", "?RUN=1 x", "", ""},
+        {"pieced together", false, pieced, "p ", "p ", "", "p|calc.exe"},
+        {"runs with the clipboard empty", false, emptyClipboard, "p ", "p ", "", "p|calc.exe"},
+        {"runs with text on the clipboard", false, fullClipboard, "p ", "p ", "",
+         "p|%%(clipboard text)%(a%(run=calc.exe)%"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -273,8 +273,9 @@ TEST(TextSender, BoostGivesTheClipboardBackOnceTheTargetHasReadIt) {
 }
 
 // A send ends at its first failure, after the erase, and a run macro ends it
-// too; a clipboard that cannot be read for its text leaves the trigger as
-// typed, its Space typed back, and tells. Whatever the end, no Enter is left for the next send to
+// too; a clipboard that cannot be read for its text, or a program named only
+// by way of the user's date form, leaves the trigger as typed, its Space typed
+// back, and tells. Whatever the end, no Enter is left for the next send to
 // press, and the user's clipboard is as it was. A clipboard holding no text (a picture) gives empty
 // text. Only a forced send waits for its erase and text to be taken; a paste always waits, the
 // Enter never. tests/golden/sender_ends.txt holds each send's keys, a call after each " | ", and
@@ -285,10 +286,12 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         const char* text;
         bool lockedClipboard = false, blockFromStart = false, blockAfterErase = false,
              boost = false, force = false;
+        const char* date = nullptr;
     };
     const Case cases[] = {
         {"unclosed macro", "Hi %(date"},
         {"run macro", "%(run=calc.exe)%"},
+        {.name = "run macro named by the date", .text = "%%(date)%n=calc.exe)%", .date = "(ru"},
         {"clipboard locked", "a%(clipboard text)%b", true},
         {"clipboard holding a picture", "a%(clipboard text)%b"},
         {"notation rejected", "{foo}"},
@@ -311,17 +314,23 @@ TEST(TextSender, EveryEndOfASendLeavesNoEnterForTheNext) {
         f.clipboard.putFormat(8, {1, 2, 3});
         const ClipboardSnapshot former = f.clipboard.contents();
         f.clipboard.locked = c.lockedClipboard;
+        if (c.date != nullptr) {
+            f.locale.date = c.date;
+        }
         f.keyboard.typeText("fo");
         f.keyboard.blockInjection = c.blockFromStart;
         if (c.blockAfterErase) {
             f.keyboard.afterSend = [&f](std::string_view) { f.keyboard.blockInjection = true; };
         }
-        std::string unread;
-        f.engine.sender().onClipboardUnreadable = [&unread](const std::string& trigger) {
-            unread = ", told the clipboard was unreadable for " + trigger;
+        std::string told;
+        f.engine.sender().onClipboardUnreadable = [&told](const std::string& trigger) {
+            told = ", told the clipboard was unreadable for " + trigger;
+        };
+        f.engine.sender().onProgramFromDateOrTime = [&told](const std::string& trigger) {
+            told = ", told the date named a program for " + trigger;
         };
         f.keyboard.tap(vk::Space);
-        transcript += std::string(c.name) + ": sent " + f.sentKeys() + unread;
+        transcript += std::string(c.name) + ": sent " + f.sentKeys() + told;
         for (const std::string& program : f.programs.started) {
             transcript += ", started " + program;
         }

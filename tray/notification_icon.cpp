@@ -157,6 +157,12 @@ void NotificationIcon::tellClipboardUnreadable(const std::string& trigger) {
                 "clipboard; try again in a moment.");
 }
 
+void NotificationIcon::tellProgramFromDateOrTime(const std::string& trigger) {
+    showBalloon("\"" + trigger +
+                "\" would start a program named only by way of your date or time format, so "
+                "Quorvel left it as typed. Quorvel starts only programs a shortcut names itself.");
+}
+
 void NotificationIcon::tellClipboardTooLarge() {
     showBalloon(
         "Your clipboard holds too much for Boost to put back after a paste, so "

@@ -49,6 +49,7 @@ class NotificationIcon {
     // Tells the user that a trigger whose text holds the clipboard's text was left
     // as typed: the clipboard could not be read.
     void tellClipboardUnreadable(const std::string& trigger);
+    void tellProgramFromDateOrTime(const std::string& trigger);
 
     // Tells the user, once per entry in a run, that its trigger started nothing:
     // the program it names has not been approved. The command line is shown

@@ -3,6 +3,7 @@
 // program's services. Tests, benchmarks and the command-line demo run on it.
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -138,13 +139,24 @@ class FakeFolderWatch final : public FolderWatch {
     std::string watched;
 };
 
+// English forms, or the short date a test sets.
+struct FakeLocale final : Locale {
+    std::optional<std::string> date;
+    EnglishUsLocale english;
+    std::string shortDate(const DateTime& when) const override {
+        return date ? *date : english.shortDate(when);
+    }
+    std::string longTime(const DateTime& when) const override { return english.longTime(when); }
+    std::string monthName(int month) const override { return english.monthName(month); }
+};
+
 struct FakeDesktop {
     FakeEventLoop loop;
     FakeClock clock;
     FakeClipboard clipboard{&clock};
     FakeKeyboard keyboard{loop, clipboard};
     FakeProgramStarter programs;
-    EnglishUsLocale locale;
+    FakeLocale locale;
     FakeWindowShower windows;
     FakeFocusInspector focus{keyboard.targetText};
     FakeSettingsStore settings;
