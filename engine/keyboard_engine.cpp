@@ -281,9 +281,9 @@ bool KeyboardEngine::canDeliverNow() {
     return !keyHold_.passingThrough() && services_.injector.focusedWindowAcceptsInput();
 }
 
-// Asked before anything is erased. Any text that may start a program counts,
-// even where its expansion would not: a held text the user can approve is
-// better than a program started by a text no one approved.
+// Asked before anything is erased. A text counts if it starts a program with
+// any clipboard, not only with the one there now: what the user approves must
+// not depend on what they copied last.
 bool KeyboardEngine::heldBack(const LaunchMatch& match) const {
     return approvals_ != nullptr && mayStartProgram(match.text) &&
            !approvals_->approved(shortcuts_.entryLine(match.row));
