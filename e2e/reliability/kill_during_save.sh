@@ -60,7 +60,6 @@ save_ms=$(($(now_ms) - save_start))
 # Only the commands: a bare wait would wait for Quorvel too.
 wait "$commands"
 kill_quorvel
-e2e_quorvel_gone
 cp "$file" "$E2E_STATE/new.qvb"
 cmp -s "$E2E_STATE/made.qvb" "$E2E_STATE/new.qvb" && e2e_abort new-version "saving did not change the file"
 e2e_log "a save of $(stat -c %s "$E2E_STATE/new.qvb") bytes starts $ask_ms ms after it is" \
@@ -84,7 +83,6 @@ for ((round = 1; round <= times; round++)); do
     fi
     kill_quorvel
     wait "$commands"
-    e2e_quorvel_gone
     if [ -e "$temporary" ]; then
         during=$((during + 1))
     fi
@@ -131,12 +129,10 @@ for ((round = 1; round <= linked_rounds; round++)); do
         nap "$(awk -v r="$RANDOM" -v w="$save_ms" 'BEGIN { printf "%.3f", (r % (w / 2 + 1)) / 1000 }')"
     kill_quorvel
     wait "$commands"
-    e2e_quorvel_gone
     cmp -s "$file" "$E2E_STATE/made.qvb" || cmp -s "$file" "$E2E_STATE/new.qvb" || torn=$((torn + 1))
     # The next start finishes what the kill cut off, as it reads the file.
     e2e_start_quorvel && E2E_TRIES=150 e2e_eventually test ! -e "$temporary"
     kill_quorvel
-    e2e_quorvel_gone
     if ! { cmp -s "$file" "$E2E_STATE/made.qvb" || cmp -s "$file" "$E2E_STATE/new.qvb"; } ||
         ! cmp -s "$file" "$other_name" || [ -e "$temporary" ]; then
         bad=$((bad + 1))
@@ -153,7 +149,7 @@ rm -f "$file" "$temporary" "$other_name"
 cp "$E2E_STATE/made.qvb" "$target"
 ln -s "$target" "$file"
 e2e_start_quorvel || e2e_abort link "Quorvel did not start on a linked file"
-ui menu 300 >/dev/null 2>&1 && ui menu 101 >/dev/null 2>&1
+ask_for_save >/dev/null 2>&1
 saved_through_link() { [ -L "$file" ] && cmp -s "$target" "$E2E_STATE/new.qvb"; }
 e2e_check symbolic-link-kept-and-its-target-saved e2e_eventually saved_through_link
 kill_quorvel
