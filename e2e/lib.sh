@@ -21,13 +21,14 @@ e2e_log() { printf '[e2e %s] %s\n' "$(date +%T)" "$*" >&2; }
 # Seconds since the epoch with milliseconds, for timings.
 e2e_now() { date +%s.%3N; }
 
-# A text of 3,000 characters, lines numbered so that a lost or doubled piece shows.
+# A text of LENGTH characters (3,000), lines numbered so that a lost or doubled
+# piece shows.
 e2e_long_text() {
     local long="" i
-    for ((i = 1; ${#long} < 3000; i++)); do
+    for ((i = 1; ${#long} < ${1:-3000}; i++)); do
         long+="Line $i of The Long Text, 0-9 Whole. "
     done
-    printf '%s' "${long:0:3000}"
+    printf '%s' "${long:0:${1:-3000}}"
 }
 e2e_elapsed() { awk -v a="$1" -v b="$(e2e_now)" 'BEGIN { printf "%.1f", b - a }'; }
 

@@ -30,7 +30,7 @@ soon() {
     local deadline=$(($(date +%s) + $1))
     until "${@:2}"; do
         (($(date +%s) > deadline)) && return 1
-        nap 0.001
+        nap 0.001 || :
     done
 }
 
