@@ -21,13 +21,14 @@ e2e_log() { printf '[e2e %s] %s\n' "$(date +%T)" "$*" >&2; }
 # Seconds since the epoch with milliseconds, for timings.
 e2e_now() { date +%s.%3N; }
 
-# A text of 3,000 characters, lines numbered so that a lost or doubled piece shows.
+# A text of LENGTH characters (3,000), lines numbered so that a lost or doubled
+# piece shows.
 e2e_long_text() {
     local long="" i
-    for ((i = 1; ${#long} < 3000; i++)); do
+    for ((i = 1; ${#long} < ${1:-3000}; i++)); do
         long+="Line $i of The Long Text, 0-9 Whole. "
     done
-    printf '%s' "${long:0:3000}"
+    printf '%s' "${long:0:${1:-3000}}"
 }
 e2e_elapsed() { awk -v a="$1" -v b="$(e2e_now)" 'BEGIN { printf "%.1f", b - a }'; }
 
@@ -40,10 +41,8 @@ e2e_cleanup() {
     tac "$E2E_STATE/pids" | while read -r pid; do kill "$pid" 2>/dev/null; done
     [ -z "${WINEPREFIX:-}" ] || [ ! -f "$E2E_STATE/prefix" ] || timeout 10 wineserver -k >/dev/null 2>&1
     [ ! -f "$E2E_STATE/xvfb.pid" ] || kill "$(cat "$E2E_STATE/xvfb.pid")" 2>/dev/null
-    [ ! -f "$E2E_STATE/read-only" ] || while read -r dir; do
-        chattr -i "$dir" 2>/dev/null
-        chmod u+w "$dir" 2>/dev/null
-    done <"$E2E_STATE/read-only"
+    [ ! -f "$E2E_STATE/read-only" ] || while read -r dir; do e2e_writable_again "$dir"; done \
+        <"$E2E_STATE/read-only"
     if [ "${E2E_KEEP:-0}" = 1 ]; then
         e2e_log "kept $E2E_STATE"
     else
@@ -146,11 +145,8 @@ e2e_start_target() {
     echo "$wid"
 }
 
-# The test target's window writing to REPORT, once its first, empty, report is
-# written: the first such window, or the first other than EXCEPT.
-e2e_target_window() {
-    [ -f "$1" ] && xdotool search --name "^$E2E_TARGET_TITLE\$" | grep -vx "${2:-none}" | head -n 1 | grep .
-}
+# The test target's window, once its first, empty, report is written to REPORT.
+e2e_target_window() { [ -f "$1" ] && xdotool search --name "^$E2E_TARGET_TITLE\$" | head -n 1 | grep .; }
 
 # Runs the driver of Quorvel's windows, the test target and the clipboard
 # (e2e/tools/ui_driver.cpp), from the folder in $tools.
@@ -219,8 +215,21 @@ e2e_start_quorvel() {
 # the process it was started as.
 quorvel_pid() { cat "$E2E_STATE/quorvel.pid"; }
 
-# Ends Quorvel at once, as a crash or a power cut would.
-kill_quorvel() { kill -9 "$(quorvel_pid)" 2>/dev/null; }
+# Ends Quorvel at once, as a crash or a power cut would, and waits until it is gone.
+kill_quorvel() {
+    kill -9 "$(quorvel_pid)" 2>/dev/null
+    e2e_quorvel_gone
+}
+
+# Help > Load Samples, its message answered, then File Save.
+e2e_load_and_save_samples() {
+    ui menu 300 >/dev/null
+    ui answer OK >/dev/null
+    ui menu 101 >/dev/null
+}
+
+# The entries in a shortcut file: a record byte ends each, and the list.
+e2e_entries_in() { echo $(($(tr -cd '\001' <"$1" | wc -c) - 1)); }
 
 # Empties the target from a fresh typing state: Return ends whatever was typed
 # (Quorvel forgets letters and modifiers on it), then, once the Return has
@@ -372,6 +381,11 @@ e2e_read_only_folder() {
         chattr +i "$1" 2>/dev/null
     fi
     ! touch "$1/probe" 2>/dev/null
+}
+
+e2e_writable_again() {
+    chattr -i "$1" 2>/dev/null
+    chmod u+w "$1" 2>/dev/null
 }
 
 # Runs the command until it succeeds, E2E_TRIES times at most a fifth of a

@@ -1,32 +1,20 @@
 #!/usr/bin/env bash
 # Checks the end-to-end harness itself, without the product: display, Wine
-# prefix, code page, test target, typing through X, and the Windows services.
-# The injector and the started-program marker are checked where Quorvel uses
-# them (e2e/engine_e2e.sh).
+# prefix, code page, and the Windows services. The test target and typing
+# through X are checked by every typing suite's first case; the injector and the
+# started-program marker where Quorvel uses them (e2e/engine_e2e.sh).
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
 source e2e/lib.sh
 
 e2e_build_quorvel || e2e_abort build "the Windows build or make_shortcut_file failed"
-
 e2e_quorvel_prefix || e2e_abort prefix "no display or Wine prefix"
 
-report="$E2E_STATE/target-report.txt"
-e2e_start_target "$report" >/dev/null || e2e_abort target-start "test target did not come up"
 # A Western Windows: Windows-1252 is the code page of every ANSI text. The first
 # program started in a fresh prefix has once printed nothing while Wine was still
 # settling; the driver is asked again within the bounded wait.
 e2e_check code-page-1252 e2e_until_prints 1252 ui code-page
-
-e2e_check target-starts-empty e2e_wait_report "$report" "" 10
-
-e2e_type "hello world"
-e2e_key Return
-e2e_type "x"
-start=$(e2e_now)
-e2e_check typed-text-return-gives-crlf e2e_wait_report "$report" $'hello world\r\nx' 10
-e2e_log "typed text reported $(e2e_elapsed "$start")s after typing ended"
 
 # The Windows services against Wine's system: files, settings, clipboard,
 # program start, clock and locale.

@@ -25,21 +25,34 @@ nap() { read -rt "$1" -u "$nap_fd"; }
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# Waits until PATH exists (or, with "gone", until it no longer does); fails after
-# TIMEOUT seconds.
-wait_path() {
-    local path=$1 want=$2 timeout_s=$3 deadline
-    deadline=$(($(date +%s) + timeout_s))
-    while :; do
-        if [ "$want" = gone ]; then [ -e "$path" ] || return 0; else [ -e "$path" ] && return 0; fi
+# Runs the test until it holds, a millisecond apart; fails after TIMEOUT seconds.
+soon() {
+    local deadline=$(($(date +%s) + $1))
+    until "${@:2}"; do
         (($(date +%s) > deadline)) && return 1
-        nap 0.001
+        nap 0.001 || :
     done
 }
+
+# Naps a random number of milliseconds below MS.
+nap_below() { nap "$(awk -v r="$RANDOM" -v w="$1" 'BEGIN { printf "%.3f", (r % w) / 1000 }')"; }
 
 # Load Samples (its message stays up, which does not hold up the next
 # command), then File Save: the old list with the samples once more, saved whole.
 ask_for_save() { ui menu 300 && ui menu 101; }
+
+# Asks for a save, runs the command that waits for the moment, and kills Quorvel.
+save_killed_after() {
+    local commands
+    ask_for_save >/dev/null 2>&1 &
+    commands=$!
+    "$@"
+    kill_quorvel
+    # Only the commands: a bare wait would wait for Quorvel too.
+    wait "$commands"
+}
+is_old() { cmp -s "$file" "$E2E_STATE/made.qvb"; }
+is_new() { cmp -s "$file" "$E2E_STATE/new.qvb"; }
 
 # The old version is the file as made (made.qvb).
 e2e_typing_suite --size 32767 --text-size 1000
@@ -49,23 +62,28 @@ temporary="$file.quorvel-tmp"
 # The new version; how long it takes from asking for a save to its start (its
 # temporary file appearing), and from there to its end (that file replacing the
 # old one).
+timed_save() {
+    soon 60 test -e "$temporary" || e2e_abort new-version "no save started"
+    save_start=$(now_ms)
+    ask_ms=$((save_start - asked))
+    soon 60 test ! -e "$temporary"
+    save_ms=$(($(now_ms) - save_start))
+}
 asked=$(now_ms)
-ask_for_save >/dev/null 2>&1 &
-commands=$!
-wait_path "$temporary" present 60 || e2e_abort new-version "no save started"
-save_start=$(now_ms)
-ask_ms=$((save_start - asked))
-wait_path "$temporary" gone 60
-save_ms=$(($(now_ms) - save_start))
-# Only the commands: a bare wait would wait for Quorvel too.
-wait "$commands"
-kill_quorvel
-e2e_quorvel_gone
+save_killed_after timed_save
 cp "$file" "$E2E_STATE/new.qvb"
-cmp -s "$E2E_STATE/made.qvb" "$E2E_STATE/new.qvb" && e2e_abort new-version "saving did not change the file"
+is_old && e2e_abort new-version "saving did not change the file"
 e2e_log "a save of $(stat -c %s "$E2E_STATE/new.qvb") bytes starts $ask_ms ms after it is" \
     "asked for and takes $save_ms ms"
 
+# One kill in four before the save's start, the others inside it or just after.
+aimed_anywhere() {
+    if ((RANDOM % 4 == 0)); then
+        nap_below $((ask_ms + 1))
+    elif soon 30 test -e "$temporary"; then
+        nap_below $((save_ms + 20))
+    fi
+}
 before=0 during=0 after=0 bad=0
 for ((round = 1; round <= times; round++)); do
     cp "$E2E_STATE/made.qvb" "$file"
@@ -75,27 +93,18 @@ for ((round = 1; round <= times; round++)); do
         e2e_log "round $round: Quorvel did not start"
         continue
     }
-    ask_for_save >/dev/null 2>&1 &
-    commands=$!
-    if ((RANDOM % 4 == 0)); then
-        nap "$(awk -v r="$RANDOM" -v w="$ask_ms" 'BEGIN { printf "%.3f", (r % (w + 1)) / 1000 }')"
-    elif wait_path "$temporary" present 30; then
-        nap "$(awk -v r="$RANDOM" -v w="$save_ms" 'BEGIN { printf "%.3f", (r % (w + 20)) / 1000 }')"
-    fi
-    kill_quorvel
-    wait "$commands"
-    e2e_quorvel_gone
+    save_killed_after aimed_anywhere
     if [ -e "$temporary" ]; then
         during=$((during + 1))
+    elif is_old; then
+        before=$((before + 1))
+    elif is_new; then
+        after=$((after + 1))
     fi
-    if cmp -s "$file" "$E2E_STATE/made.qvb"; then
-        [ -e "$temporary" ] || before=$((before + 1))
-    elif cmp -s "$file" "$E2E_STATE/new.qvb"; then
-        [ -e "$temporary" ] || after=$((after + 1))
-    else
+    is_old || is_new || {
         bad=$((bad + 1))
         cp "$file" "$E2E_STATE/bad-$round.qvb"
-    fi
+    }
 done
 e2e_log "$times kills: $before before the save, $during during it, $after after it;" \
     "$bad damaged files"
@@ -110,13 +119,9 @@ e2e_check "kills-inside-the-save ($during of $times)" \
 # contents left whole beside it. Both names then hold the old or the new file.
 other_name="$E2E_STATE/other-name.qvb"
 new_size=$(stat -c %s "$E2E_STATE/new.qvb")
-wait_whole_beside() {
-    local deadline=$(($(date +%s) + $1))
-    until [ "$(stat -c %s "$temporary" 2>/dev/null)" = "$new_size" ]; do
-        (($(date +%s) > deadline)) && return 1
-        nap 0.001
-    done
-}
+whole_beside() { [ "$(stat -c %s "$temporary" 2>/dev/null)" = "$new_size" ]; }
+# Aimed at the write in place, which starts once the new contents are whole beside.
+aimed_in_place() { soon 30 whole_beside && nap_below $((save_ms / 2 + 1)); }
 linked_rounds=$((times / 5 + 1))
 bad=0 torn=0
 for ((round = 1; round <= linked_rounds; round++)); do
@@ -124,21 +129,12 @@ for ((round = 1; round <= linked_rounds; round++)); do
     cp "$E2E_STATE/made.qvb" "$file"
     ln "$file" "$other_name"
     e2e_start_quorvel || { bad=$((bad + 1)); continue; }
-    ask_for_save >/dev/null 2>&1 &
-    commands=$!
-    # Aimed at the write in place, which starts once the new contents are whole beside.
-    wait_whole_beside 30 &&
-        nap "$(awk -v r="$RANDOM" -v w="$save_ms" 'BEGIN { printf "%.3f", (r % (w / 2 + 1)) / 1000 }')"
-    kill_quorvel
-    wait "$commands"
-    e2e_quorvel_gone
-    cmp -s "$file" "$E2E_STATE/made.qvb" || cmp -s "$file" "$E2E_STATE/new.qvb" || torn=$((torn + 1))
+    save_killed_after aimed_in_place
+    is_old || is_new || torn=$((torn + 1))
     # The next start finishes what the kill cut off, as it reads the file.
     e2e_start_quorvel && E2E_TRIES=150 e2e_eventually test ! -e "$temporary"
     kill_quorvel
-    e2e_quorvel_gone
-    if ! { cmp -s "$file" "$E2E_STATE/made.qvb" || cmp -s "$file" "$E2E_STATE/new.qvb"; } ||
-        ! cmp -s "$file" "$other_name" || [ -e "$temporary" ]; then
+    if ! { is_old || is_new; } || ! cmp -s "$file" "$other_name" || [ -e "$temporary" ]; then
         bad=$((bad + 1))
         cp "$file" "$E2E_STATE/bad-linked-$round.qvb"
     fi
@@ -153,7 +149,7 @@ rm -f "$file" "$temporary" "$other_name"
 cp "$E2E_STATE/made.qvb" "$target"
 ln -s "$target" "$file"
 e2e_start_quorvel || e2e_abort link "Quorvel did not start on a linked file"
-ui menu 300 >/dev/null 2>&1 && ui menu 101 >/dev/null 2>&1
+ask_for_save >/dev/null 2>&1
 saved_through_link() { [ -L "$file" ] && cmp -s "$target" "$E2E_STATE/new.qvb"; }
 e2e_check symbolic-link-kept-and-its-target-saved e2e_eventually saved_through_link
 kill_quorvel

@@ -22,10 +22,7 @@ seconds=${1:-60}
 catch_up=240
 RANDOM=20261206
 
-long=""
-for ((i = 1; ${#long} < 600; i++)); do
-    long+="Long entry line $i, typed whole. "
-done
+long=$(e2e_long_text 600)
 
 # Counts only, never keys: how many key presses Quorvel held during expansions.
 timing="$E2E_STATE/timing.txt"

@@ -33,7 +33,6 @@ e2e_until_prints False e2e_reg_query 'Quorvel\opts' RunMinimized || e2e_fail opt
 # A few ticks of the timers and heartbeats with the secret typed.
 sleep 2.5
 kill_quorvel
-e2e_quorvel_gone
 
 wine reg export 'HKCU' "$(e2e_winpath "$E2E_STATE/hkcu.reg")" >/dev/null 2>&1
 # Two planted copies, in capitals and in UTF-16, that the search must find.

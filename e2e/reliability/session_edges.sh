@@ -18,7 +18,7 @@ file="$program/defaultkeys.qvb"
 "$E2E_ROOT/build/linux/make_shortcut_file" "$file" --size 100 '{S}|KW|kilowatt hour' ||
     e2e_abort setup "no shortcut file"
 cp "$file" "$E2E_STATE/made.qvb"
-entries=$(($(tr -cd '\001' <"$file" | wc -c) - 1))
+entries=$(e2e_entries_in "$file")
 e2e_setting 'Quorvel\StartUpQ' StartUpOpt 1
 
 # --- Held at logon ---------------------------------------------------------------
@@ -40,21 +40,15 @@ e2e_check held-file-is-not-saved-over cmp "$file" "$E2E_STATE/made.qvb"
 # --- A failed save at logoff -------------------------------------------------------
 # Load Samples, then File Save into a folder that cannot be written.
 e2e_read_only_folder "$program" || e2e_abort read-only "the program's folder stays writable"
-ui menu 300 >/dev/null
-ui answer OK >/dev/null
-ui menu 101 >/dev/null
+e2e_load_and_save_samples
 e2e_check failed-save-is-told contains "$(ui answer OK)" "could not be saved"
 e2e_check session-end-is-held-up-while-the-save-fails \
     same 0 "$(ui send-answer main "$WmQueryEndSession" 0 0)"
 e2e_check nothing-is-asked-at-the-session-end ui no-box
-chattr -i "$program" 2>/dev/null
-chmod u+w "$program"
+e2e_writable_again "$program"
 ui send main "$WmEndSession" 1 0
 # Saved by the time the end of the session has been handled (or by the retry
 # before it), with the samples.
-saved() {
-    ! cmp -s "$file" "$E2E_STATE/made.qvb" &&
-        same "$(ui count main)" "$(($(tr -cd '\001' <"$file" | wc -c) - 1))"
-}
-e2e_check session-end-saves saved
+e2e_check session-end-saves eval '! cmp -s "$file" "$E2E_STATE/made.qvb" &&
+    same "$(ui count main)" "$(e2e_entries_in "$file")"'
 e2e_summary
