@@ -145,8 +145,11 @@ e2e_start_target() {
     echo "$wid"
 }
 
-# The test target's window, once its first, empty, report is written to REPORT.
-e2e_target_window() { [ -f "$1" ] && xdotool search --name "^$E2E_TARGET_TITLE\$" | head -n 1 | grep .; }
+# The test target's window writing to REPORT, once its first, empty, report is
+# written: the first such window, or the first other than EXCEPT.
+e2e_target_window() {
+    [ -f "$1" ] && xdotool search --name "^$E2E_TARGET_TITLE\$" | grep -vx "${2:-none}" | head -n 1 | grep .
+}
 
 # Runs the driver of Quorvel's windows, the test target and the clipboard
 # (e2e/tools/ui_driver.cpp), from the folder in $tools.

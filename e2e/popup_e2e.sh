@@ -2,7 +2,8 @@
 # The Find and Type popup under Wine, over 100,000 shortcuts: its hot key pressed
 # in the test target, words typed, Enter: the text arrives exactly as its
 # trigger types it, with nothing erased, and the target has the keys again; Esc
-# types nothing; the shortcut used last comes first.
+# types nothing; the shortcut used last comes first; in a password box it says
+# why it stays closed.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=e2e/lib.sh
@@ -79,7 +80,24 @@ e2e_check filters-100000-shortcuts filters_in_time
 e2e_check trigger-types-the-text-again e2e_typed_gives "cp " "Hello World A 1!"
 e2e_check use-by-the-trigger-counts-as-recent popup_gives '' "$cp_row" Escape ''
 
-# Why it stays closed in a password box, and the usage records' contents, are
-# the unit tests' (insert_popup_test, usage_history_test): the focus inspector
-# finding the password box is engine_e2e's.
+says_why_in_a_password_box() {
+    local told
+    e2e_reset_target || return 1
+    ui password-target on || return 1
+    e2e_click "$wid"
+    xdotool key ctrl+shift+Insert
+    told=$(ui answer OK) || return 1
+    ui password-target off
+    contains "$told" "password box" && [ "$(ui visible find)" = 0 ]
+}
+e2e_check says-why-in-a-password-box says_why_in_a_password_box
+
+# A record per shortcut used, in the settings: a fingerprint and a count, no text.
+usage_stored() {
+    local stored
+    stored=$(wine reg query "$SETTINGS\\Quorvel\\Usage" 2>/dev/null | tr -d '\r' | grep -i reg_sz)
+    [ "$(grep -c . <<<"$stored")" -eq 2 ] && ! grep -qi "hello" <<<"$stored"
+}
+e2e_check usage-kept-in-the-settings usage_stored
+
 e2e_summary

@@ -12,6 +12,7 @@
 
 #include <oleacc.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "../tools/tool_support.h"
@@ -268,7 +269,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd) {
+    // The report path, and where the window's left edge goes (50 unless given).
     g_reportPath = __argc > 1 ? __argv[1] : "";
+    const int left = __argc > 2 ? std::atoi(__argv[2]) : 50;
     // Accessibility hands the protected box's description to other programs through COM.
     OleInitialize(nullptr);
 
@@ -286,7 +289,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd) {
     AppendMenuW(file, MF_STRING, kMenuItemId, L"&Item");
     HMENU menuBar = CreateMenu();
     AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    HWND hwnd = CreateWindowExW(0, kClassName, TestTargetTitle, WS_OVERLAPPEDWINDOW, 50, 50, 640,
+    HWND hwnd = CreateWindowExW(0, kClassName, TestTargetTitle, WS_OVERLAPPEDWINDOW, left, 50, 640,
                                 480, nullptr, menuBar, instance, nullptr);
     if (hwnd == nullptr)
         return 1;
