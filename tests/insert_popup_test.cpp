@@ -85,27 +85,6 @@ TEST_F(InsertPopupTest, WordsInAnyOrderAndKeysChooseTheRow) {
     EXPECT_TRUE(form->popup.visible);
 }
 
-// The text arrives as its trigger gives it, with nothing erased before it: the
-// key notation typed as keys, the Enter the entry asks for after it.
-TEST_F(InsertPopupTest, EnterTypesTheTextAsItsTriggerWouldWithNothingErased) {
-    form->enterAfter.value = 1;
-    addEntry("dd", "Delta{TAB}x");
-    typeTrigger("dd ");
-    const std::string byTrigger = keyboard.targetText;
-    const std::vector<std::string> sentByTrigger = keyboard.sent;
-
-    keyboard.targetText = "typed ";
-    keyboard.sent.clear();
-    form->popupKeyPressed();
-    form->popup.searchBox.setText("delta");
-    enter();
-    EXPECT_EQ(keyboard.targetText, "typed " + byTrigger);
-    EXPECT_EQ(sentByTrigger.front(), "{BACKSPACE}{BACKSPACE}");
-    EXPECT_EQ(keyboard.sent,
-              std::vector<std::string>(sentByTrigger.begin() + 1, sentByTrigger.end()));
-    EXPECT_FALSE(form->popup.visible);
-}
-
 TEST_F(InsertPopupTest, CommonTextIsTypedAsItsCharacters) {
     form->popupKeyPressed();
     form->popup.searchBox.setText("100%");
