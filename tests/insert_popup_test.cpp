@@ -92,11 +92,8 @@ TEST_F(InsertPopupTest, CommonTextIsTypedAsItsCharacters) {
     EXPECT_EQ(keyboard.targetText, "100% {ENTER} %(date)%");
 }
 
-TEST_F(InsertPopupTest, EscADeletedShortcutAndAHeldProgramTypeNothing) {
-    form->popupKeyPressed();
-    form->popup.close();
-    EXPECT_FALSE(form->popupChoice.has_value());
-
+// (Esc: e2e/popup_e2e.sh.)
+TEST_F(InsertPopupTest, ADeletedShortcutAndAHeldProgramTypeNothing) {
     form->popupKeyPressed();
     form->popup.searchBox.setText("alpha");
     form->shortcuts.removeAt(0);  // the row "aa", deleted in the main window meanwhile
@@ -119,6 +116,7 @@ TEST_F(InsertPopupTest, EscADeletedShortcutAndAHeldProgramTypeNothing) {
     EXPECT_NE(form->popup.note.caption.find("not approved"), std::string::npos);
 }
 
+// (A password box: e2e/popup_e2e.sh.)
 TEST_F(InsertPopupTest, StaysClosedWhereTriggersStayOutAndSaysWhy) {
     struct Case {
         const char* what;
@@ -126,8 +124,6 @@ TEST_F(InsertPopupTest, StaysClosedWhereTriggersStayOutAndSaysWhy) {
         const char* told;
     };
     const Case cases[] = {
-        {"password box", [](InsertPopupTest& t) { t.focus.facts.passwordBox = true; },
-         "password box"},
         {"excluded",
          [](InsertPopupTest& t) {
              t.focus.facts.program = "KeePass.exe";
