@@ -21,13 +21,13 @@ const std::string Cu = "{T} \xAF CU \xAF calc";
 
 using testing::fileOf;
 
-// Boost and Force ask before they turn on, never when they turn off, and are
-// never stored. Only a calibration the sender can use is stored; anything else
-// puts 500 back, and an empty box stores nothing.
+// Boost and Force ask before they turn on (No keeps them off:
+// e2e/ui/ui_e2e.sh), never when they turn off, and are never stored. Only a calibration the sender
+// can use is stored; anything else puts 500 back, and an empty box stores nothing.
 TEST_F(MainWindowCommands, OptionsAndCalibration) {
     const std::string transcript =
-        run({"boost", "yes", "boost", "boost", "force", "yes", "force", "force", "calibration 250",
-             "calibration ", "calibration 250x", "calibration ", "calibration 99999999999"});
+        run({"yes", "boost", "boost", "yes", "force", "force", "calibration 250", "calibration ",
+             "calibration 250x", "calibration ", "calibration 99999999999"});
     EXPECT_EQ(settings.size(), 1u) << "the calibration alone";
     testing::expectGolden("main_window_options.txt", transcript);
 }
@@ -250,19 +250,18 @@ TEST_F(MainWindowCommands, SetupClosesTheProgramAsExitDoes) {
     }
 }
 
-// Import from Another Program reads the file and adds nothing before Import in
-// its preview; then the list is saved, and Undo Import takes the rows back and
-// saves again. A list changed while the preview shows is previewed again
-// before anything is added. A file that cannot be read is told of. Export as CSV writes the
-// list, which the import reads back without a change.
+// Import from Another Program: a list changed while the preview shows is
+// previewed again before anything is added; then the list is saved, and Undo
+// Import takes the rows back and saves again (the plain import and its undo:
+// e2e/import_e2e.sh). A file that cannot be read is told of. Export as CSV
+// writes the list, which the import reads back without a change.
 TEST_F(MainWindowCommands, ImportFromAnotherProgramAndExportAsCsv) {
     files.files[defaultFile()] = fileOf({Td});
     files.files["D:\\hot.ahk"] = "::td::today\r\n::ty::thank you\r\n";
     settings.write({"Quorvel", "StartUpQ", "StartUpOpt"}, "1");
     std::string transcript =
         run({"start", "open D:\\hot.ahk", "other import", "add zz zed", "other confirm",
-             "other confirm", "other undo", "open D:\\hot.ahk", "other import", "other confirm",
-             "save E:\\list.csv", "other csv", "open E:\\list.csv", "other import",
+             "other confirm", "save E:\\list.csv", "other csv", "open E:\\list.csv", "other import",
              "open D:\\gone.ahk", "other import", "other undo"});
     transcript += "the preview of E:\\list.csv:\n";
     for (const ImportPreview::Row& row : form->importPreview.rows()) {
