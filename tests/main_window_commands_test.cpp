@@ -21,13 +21,13 @@ const std::string Cu = "{T} \xAF CU \xAF calc";
 
 using testing::fileOf;
 
-// Boost and Force ask before they turn on (No keeps them off:
-// e2e/ui/ui_e2e.sh), never when they turn off, and are never stored. Only a calibration the sender
-// can use is stored; anything else puts 500 back, and an empty box stores nothing.
+// Boost and Force ask before they turn on, never when they turn off, and are
+// never stored. Only a calibration the sender can use is stored; anything else
+// puts 500 back, and an empty box stores nothing.
 TEST_F(MainWindowCommands, OptionsAndCalibration) {
     const std::string transcript =
-        run({"yes", "boost", "boost", "yes", "force", "force", "calibration 250", "calibration ",
-             "calibration 250x", "calibration ", "calibration 99999999999"});
+        run({"boost", "yes", "boost", "boost", "force", "yes", "force", "force", "calibration 250",
+             "calibration ", "calibration 250x", "calibration ", "calibration 99999999999"});
     EXPECT_EQ(settings.size(), 1u) << "the calibration alone";
     testing::expectGolden("main_window_options.txt", transcript);
 }
