@@ -33,10 +33,6 @@ class InsertPopupTest : public ::testing::Test, public testing::AppFixture {
         }
         return rows;
     }
-    void typeTrigger(const std::string& keys) {
-        keyboard.typeText(keys);
-        loop.runUntilIdle();
-    }
     // Enter in the popup, and the focus back where it was.
     void enter() {
         form->popup.choose();
@@ -46,9 +42,9 @@ class InsertPopupTest : public ::testing::Test, public testing::AppFixture {
 };
 
 TEST_F(InsertPopupTest, MostRecentlyUsedFirstThenListOrderThenCommonText) {
-    typeTrigger("cc ");
+    keyboard.typeText("cc ");
     clock.advanceSeconds(60);
-    typeTrigger("aa ");
+    keyboard.typeText("aa ");
     form->popupKeyPressed();
     ASSERT_TRUE(form->popup.visible);
     EXPECT_EQ(shown(), (std::vector<std::string>{"aa    Alpha text", "cc    Gamma{TAB}text",
@@ -173,7 +169,7 @@ TEST_F(InsertPopupTest, HotKeyChosenInTheMenuAndATakenKeyToldOnce) {
 }
 
 TEST_F(InsertPopupTest, ClearUsageHistoryAndRestoreDefaultsForgetTheOrder) {
-    typeTrigger("cc ");
+    keyboard.typeText("cc ");
     dialogs.answers.push_back(MessageAnswer::Yes);
     form->clearUsageHistory();
     form->popupKeyPressed();
@@ -181,7 +177,7 @@ TEST_F(InsertPopupTest, ClearUsageHistoryAndRestoreDefaultsForgetTheOrder) {
     EXPECT_TRUE(settings.keysOf("Quorvel", "Usage").empty());
 
     form->popup.close();
-    typeTrigger("cc ");
+    keyboard.typeText("cc ");
     EXPECT_EQ(settings.keysOf("Quorvel", "Usage").size(), 1u);
     dialogs.answers.push_back(MessageAnswer::Yes);
     EXPECT_THROW(form->restoreDefaults(), ProcessEnded);
