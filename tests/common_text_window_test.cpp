@@ -123,7 +123,7 @@ std::string run(const std::vector<std::string>& steps) {
 // list is read at the first show only; Close forgets the half-typed text.
 TEST(CommonTextWindowTest, SortCopyAddRemoveAndTheStoredList) {
     std::string transcript;
-    for (const char* rows : {"rows b|A|c", "rows a|B|A|b", "rows b|a|B|A", "rows ab|A||Ab",
+    for (const char* rows : {"rows b|A|c", "rows a|B|A|b", "rows ab|A||Ab",
                              "rows zebra|éclair|École|eagle", "rows "}) {
         transcript += run({rows, "sort", "sort"});
     }

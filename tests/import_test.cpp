@@ -8,11 +8,8 @@
 #include <vector>
 
 #include "app/import_preview.h"
-#include "editor/samples.h"
 #include "engine/send_keys_notation.h"
-#include "storage/csv_shortcuts.h"
 #include "storage/import_file.h"
-#include "support/app_fixture.h"
 #include "support/transcript.h"
 #include "tests/doubles/fake_ansi_code_page.h"
 #include "tests/doubles/fake_keyboard_layout.h"
@@ -25,18 +22,6 @@ std::string goldenInput(const std::string& name) {
     std::stringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-// The entries as the engine reads them (a trigger trimmed, which can move its
-// row), in one order.
-std::vector<std::string> entriesOf(const ShortcutList& list) {
-    std::vector<std::string> entries;
-    for (std::size_t i = 0; i < list.count(); ++i) {
-        entries.push_back(testing::printable(
-            formatEntryLine(parseEntryLine(list.entryLine(i)).value_or(ShortcutEntry{}))));
-    }
-    std::ranges::sort(entries);
-    return entries;
 }
 
 std::vector<std::string> linesOf(const ShortcutList& list) {
@@ -76,35 +61,6 @@ TEST(Import, EachFormatGivesItsRowsAndPreview) {
         }
     }
     testing::expectGolden("import_preview.txt", transcript);
-}
-
-// What the CSV export writes, the CSV import reads back to the same entries:
-// the samples (function keys, macros, notation, line breaks, the separator's
-// "-") and texts in several scripts with the characters CSV quotes.
-TEST(Import, CsvExportReadsBackToTheSameList) {
-    ShortcutList list;
-    for (const ShortcutEntry& sample : sampleEntries()) {
-        list.add(formatEntryLine(sample));
-    }
-    for (const ShortcutEntry& entry : std::vector<ShortcutEntry>{
-             {LaunchMode::Esc, true, "zz",
-              "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87, \"g\xC4\x99\xC5\x9Bl\xC4\x85\";"},
-             {LaunchMode::None, false, "gr",
-              "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC\n"},
-             {LaunchMode::Tab, false, " jp ",
-              "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80 "},
-         }) {
-        list.add(formatEntryLine(entry));
-    }
-    const CsvExport csv = formatCsvShortcuts(list);
-    EXPECT_EQ(csv.leftOut, 0u);
-    const ImportedFile read = readOtherProgramFile("back.csv", csv.bytes, FakeWindows1252{});
-    ShortcutList back;
-    for (const ImportRow& row : read.rows) {
-        EXPECT_FALSE(row.skipped()) << row.sourceLine << ": " << row.skipReason;
-        back.add(formatEntryLine(row.entry));
-    }
-    EXPECT_EQ(entriesOf(back), entriesOf(list));
 }
 
 // Each choice for a trigger that exists (the rows it added and took away), then

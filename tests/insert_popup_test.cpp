@@ -33,10 +33,6 @@ class InsertPopupTest : public ::testing::Test, public testing::AppFixture {
         }
         return rows;
     }
-    void typeTrigger(const std::string& keys) {
-        keyboard.typeText(keys);
-        loop.runUntilIdle();
-    }
     // Enter in the popup, and the focus back where it was.
     void enter() {
         form->popup.choose();
@@ -46,9 +42,9 @@ class InsertPopupTest : public ::testing::Test, public testing::AppFixture {
 };
 
 TEST_F(InsertPopupTest, MostRecentlyUsedFirstThenListOrderThenCommonText) {
-    typeTrigger("cc ");
+    keyboard.typeText("cc ");
     clock.advanceSeconds(60);
-    typeTrigger("aa ");
+    keyboard.typeText("aa ");
     form->popupKeyPressed();
     ASSERT_TRUE(form->popup.visible);
     EXPECT_EQ(shown(), (std::vector<std::string>{"aa    Alpha text", "cc    Gamma{TAB}text",
@@ -85,27 +81,6 @@ TEST_F(InsertPopupTest, WordsInAnyOrderAndKeysChooseTheRow) {
     EXPECT_TRUE(form->popup.visible);
 }
 
-// The text arrives as its trigger gives it, with nothing erased before it: the
-// key notation typed as keys, the Enter the entry asks for after it.
-TEST_F(InsertPopupTest, EnterTypesTheTextAsItsTriggerWouldWithNothingErased) {
-    form->enterAfter.value = 1;
-    addEntry("dd", "Delta{TAB}x");
-    typeTrigger("dd ");
-    const std::string byTrigger = keyboard.targetText;
-    const std::vector<std::string> sentByTrigger = keyboard.sent;
-
-    keyboard.targetText = "typed ";
-    keyboard.sent.clear();
-    form->popupKeyPressed();
-    form->popup.searchBox.setText("delta");
-    enter();
-    EXPECT_EQ(keyboard.targetText, "typed " + byTrigger);
-    EXPECT_EQ(sentByTrigger.front(), "{BACKSPACE}{BACKSPACE}");
-    EXPECT_EQ(keyboard.sent,
-              std::vector<std::string>(sentByTrigger.begin() + 1, sentByTrigger.end()));
-    EXPECT_FALSE(form->popup.visible);
-}
-
 TEST_F(InsertPopupTest, CommonTextIsTypedAsItsCharacters) {
     form->popupKeyPressed();
     form->popup.searchBox.setText("100%");
@@ -113,11 +88,8 @@ TEST_F(InsertPopupTest, CommonTextIsTypedAsItsCharacters) {
     EXPECT_EQ(keyboard.targetText, "100% {ENTER} %(date)%");
 }
 
-TEST_F(InsertPopupTest, EscADeletedShortcutAndAHeldProgramTypeNothing) {
-    form->popupKeyPressed();
-    form->popup.close();
-    EXPECT_FALSE(form->popupChoice.has_value());
-
+// (Esc: e2e/popup_e2e.sh.)
+TEST_F(InsertPopupTest, ADeletedShortcutAndAHeldProgramTypeNothing) {
     form->popupKeyPressed();
     form->popup.searchBox.setText("alpha");
     form->shortcuts.removeAt(0);  // the row "aa", deleted in the main window meanwhile
@@ -140,6 +112,7 @@ TEST_F(InsertPopupTest, EscADeletedShortcutAndAHeldProgramTypeNothing) {
     EXPECT_NE(form->popup.note.caption.find("not approved"), std::string::npos);
 }
 
+// (A password box: e2e/popup_e2e.sh.)
 TEST_F(InsertPopupTest, StaysClosedWhereTriggersStayOutAndSaysWhy) {
     struct Case {
         const char* what;
@@ -147,8 +120,6 @@ TEST_F(InsertPopupTest, StaysClosedWhereTriggersStayOutAndSaysWhy) {
         const char* told;
     };
     const Case cases[] = {
-        {"password box", [](InsertPopupTest& t) { t.focus.facts.passwordBox = true; },
-         "password box"},
         {"excluded",
          [](InsertPopupTest& t) {
              t.focus.facts.program = "KeePass.exe";
@@ -198,7 +169,7 @@ TEST_F(InsertPopupTest, HotKeyChosenInTheMenuAndATakenKeyToldOnce) {
 }
 
 TEST_F(InsertPopupTest, ClearUsageHistoryAndRestoreDefaultsForgetTheOrder) {
-    typeTrigger("cc ");
+    keyboard.typeText("cc ");
     dialogs.answers.push_back(MessageAnswer::Yes);
     form->clearUsageHistory();
     form->popupKeyPressed();
@@ -206,7 +177,7 @@ TEST_F(InsertPopupTest, ClearUsageHistoryAndRestoreDefaultsForgetTheOrder) {
     EXPECT_TRUE(settings.keysOf("Quorvel", "Usage").empty());
 
     form->popup.close();
-    typeTrigger("cc ");
+    keyboard.typeText("cc ");
     EXPECT_EQ(settings.keysOf("Quorvel", "Usage").size(), 1u);
     dialogs.answers.push_back(MessageAnswer::Yes);
     EXPECT_THROW(form->restoreDefaults(), ProcessEnded);

@@ -192,10 +192,10 @@ TEST(KeyHold, KeysTypedAroundASend) {
             // fires after the send, and the keys behind it wait for its text; once the
             // send is over nothing stays held, and "z" goes straight through. The
             // text's own capitals are typed with Shift, while the F9 was typed without.
+            // (Keys typed into the text: e2e/replay_e2e.sh.)
             {"before the send starts", "samples", "hook Space: Ab\r", "z", "kw"},
             {"inside the erase", "samples", "stroke 1: Ab\r"},
             {"in the calibration pause", "samples", "pause: Ab\r"},
-            {"inside the text", "samples", "stroke 5: Ab\r"},
             {"after the text", "samples enter", "after kilowatt hour: Ab\r"},
             {"before a run macro", "samples enter text=%(run=calc.exe)%", afterErase},
             {"before a text that fails", "samples enter text={foo}", afterErase},
@@ -215,15 +215,12 @@ TEST(KeyHold, KeysTypedAroundASend) {
             // would be a lone tap and open the target's menu bar or the Start menu,
             // which would then take the keys typed next. With Ctrl held throughout,
             // once the recorded modifier is forgotten the key state alone tells: F9
-            // again types Ctrl+F9's text.
+            // again types Ctrl+F9's text. (Alt+F9, Alt let go at once or held past
+            // the send: e2e/engine_e2e.sh.)
             {"Ctrl+F9, Ctrl let go during the send", "samples calibration=0", "stroke 3: {-LCtrl}",
              "fix it", "{+LCtrl}{F9}"},
             {"Ctrl+F9, Ctrl held throughout", "samples calibration=0", "",
              "{clock 2}{tick}{state}{F9}", "{+LCtrl}{F9}"},
-            {"Alt+F9, Alt let go during the send", "samples calibration=0", "stroke 3: {-LAlt}",
-             "fix it", "{+LAlt}{F9}"},
-            {"Alt+F9, Alt held past the send", "samples calibration=0", "", "{-LAlt}fix it",
-             "{+LAlt}{F9}"},
             {"Alt+F8 starting a program", "samples calibration=0", "hook F8: {-LAlt}", "fix it",
              "{+LAlt}"},
             {"the Windows key held over F9", "samples calibration=0", "", "{-LWin}fix it",

@@ -108,9 +108,9 @@ TEST_F(MainWindowStartup, AnUpgradeCarriesTheListOverOnceFromTheFilesTheSettings
 }
 
 // Where the program's folder cannot be written (a zip unpacked under Program
-// Files), the list lives in the user's application data: the user is told once,
-// and that file is the one read, saved and removed by Restore Defaults from
-// then on. A damaged working file is said once: its bytes are copied aside,
+// Files), the list lives in the user's application data, and that file is the
+// one Restore Defaults removes (told once, read and saved there:
+// e2e/install_e2e.sh). A damaged working file is said once: its bytes are copied aside,
 // and the list as read is written over it at once, so the next start finds it
 // whole. A second copy asks first, and ends on No before anything is installed.
 TEST_F(MainWindowStartup, ReadOnlyFolderDamagedFileAndSecondCopy) {
@@ -122,7 +122,7 @@ TEST_F(MainWindowStartup, ReadOnlyFolderDamagedFileAndSecondCopy) {
     settings = FakeSettingsStore{};
     files.files[defaultFile()] = TdFile;
     files.readOnlyFolders.insert(environment.folder);
-    transcript += run({"start", "add SP sample", "start", "yes", "restore"});
+    transcript += run({"start", "yes", "restore"});
     files = FakeFiles{};
     environment.earlierCopy = true;
     transcript += run({"start", "yes", "start"});
