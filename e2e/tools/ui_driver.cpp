@@ -1,92 +1,50 @@
 // Drives Quorvel's windows from outside with ordinary window messages, as the
-// end-to-end tests' hands and eyes. Windows are named main, common (Common
-// Text), startup (the start-with-Windows question), excluded (Excluded
-// Programs), find (the Find and Type popup), import (Import from Another Program's
-// preview); controls by their names in the program (triggerBox,
-// addButton, shortcutList...) or by number; a CONTROL left out means the window itself. Texts,
-// given and printed, are UTF-8: any character.
+// end-to-end tests' hands and eyes. Texts, given and printed, are UTF-8.
 //
-//   ui_driver wait-visible WINDOW [SECONDS]   waits for the window to show
-//   ui_driver visible|enabled WINDOW [CONTROL], checked WINDOW CONTROL, iconic WINDOW (when
-//       minimised), in-front WINDOW (the active window, nothing covering its middle),
-//       in-work-area WINDOW (all of it in its monitor's work area)   print 1 or 0
-//   ui_driver text WINDOW [CONTROL]   prints the text, CR and LF as \r and \n
-//   ui_driver text-length WINDOW [CONTROL]   prints the text's length, as the box tells it
-//   ui_driver set-text|set-lines WINDOW CONTROL LINE...   replaces the text as a paste would,
-//       lines joined by CR LF
-//   ui_driver click WINDOW CONTROL   clicks a button, option or check box
-//   ui_driver paste WINDOW CONTROL   has the box paste the clipboard
-//   ui_driver count WINDOW   prints the number of rows of the window's list
-//   ui_driver rows WINDOW [FIRST [COUNT]]   prints the rows, CR and LF as \r and \n
-//   ui_driver selected WINDOW   prints the number of the selected row, or none
-//   ui_driver select WINDOW ROW   selects a row as a click does
-//   ui_driver scroll-width WINDOW CONTROL   prints a list box's horizontal extent
-//   ui_driver rect WINDOW [CONTROL]   prints the screen rectangle: X Y WIDTH HEIGHT
-//   ui_driver focus WINDOW   prints the name of the control with the focus, or none
-//   ui_driver menu COMMAND   chooses a menu item of the main window by its id
-//   ui_driver close WINDOW   asks the window to close (its close box)
-//   ui_driver tray MESSAGE   the tray icon's callback with a mouse message, returning once
-//       the program has handled it
-//   ui_driver send WINDOW MESSAGE WPARAM LPARAM   sends a window message (numbers),
-//       returning once the window has handled it
-//   ui_driver send-answer WINDOW MESSAGE WPARAM LPARAM   the same, and prints the window's answer
-//   ui_driver hold-file PATH RELEASE   opens the file shared with no one, prints "held", and
-//       keeps it so until the file RELEASE exists (a minute at most), as a sync tool or a
-//       virus scanner may
-//   ui_driver popup-menu-rect   the screen rectangle of the menu that shows
-//   ui_driver answer BUTTON [CAPTION]   waits for a message box (caption "Quorvel"), prints
-//       its text and presses Yes, No or OK
-//   ui_driver no-box [CAPTION]   succeeds when no message box shows
-//   ui_driver box-owner [CAPTION]   waits for a message box; prints the name of the window
-//       it belongs to, or none
-//   ui_driver default-button [CAPTION]   waits for a message box; prints its default button
-//   ui_driver file-dialog PATH   waits for the open or save dialog, prints its caption and
-//       file type, enters PATH and presses OK (the dialog may then ask, or refuse the name)
-//   ui_driver file-dialog-box BUTTON   answers a box over that dialog as answer does
-//   ui_driver cancel-file-dialog   presses that dialog's Cancel button
-//   ui_driver move WINDOW X Y, resize WINDOW WIDTH HEIGHT   moves it (X "right": against
-//       the screen's right edge), gives it that outer size
-//   ui_driver minimize WINDOW   minimises it as its title bar's box does
-//   ui_driver clipped WINDOW   prints each control cut off by the window or too small for
-//       its caption in the message font
-//   ui_driver font-width WINDOW CONTROL   prints the width of a text in the box's own font,
-//       then in the message font at the window's DPI
-//   ui_driver dpi-change WINDOW FROM TO   tells the window its DPI went from FROM to TO
-//   ui_driver tray-icons   prints how many icons Wine's notification area shows
-//   ui_driver tray-rect   the screen rectangle of its first icon
-//   ui_driver tooltip   prints the text of the tooltip that shows
-//   ui_driver clear-target   empties the test target's text box
-//   ui_driver password-target on|off|protected   makes it an empty password box, the usual
-//       box, or a box that tells accessibility it is protected
-//   ui_driver set-clipboard TEXT   puts the text on the clipboard as Unicode text, and again
-//       in a format of the driver's own (a mark)
-//   ui_driver get-clipboard, get-clipboard-mark   prints the text, or the mark's, as it is
-//   ui_driver code-page   prints the ANSI code page
-//   ui_driver key COMBINATION   presses keys with SendInput, as any other program could:
-//       ctrl+shift+insert, alt+x, 0x70 (a virtual key's number)
-//   ui_driver inject TEXT   types TEXT (small letters, digits, blanks) so, a key at a time
-//   ui_driver key-event VK down|up [EXTRA]   one event of a key, EXTRA (a number, 0x... too)
-//       as its extra information
-//   ui_driver type WINDOW CONTROL TEXT   types TEXT at the end of the box as its keys would
-//   ui_driver foreground   prints the title of the active window, whichever program's
-//   ui_driver mark PATH   writes a file, proof that a shortcut started it
-//   ui_driver written PATH   prints the file's last write time
-//   ui_driver windows WINDOW   prints the handle of each such window (two copies of
-//       Quorvel); QUORVEL_UI_WINDOW=HANDLE then makes the other commands act on that one
+// WINDOW: main, common (Common Text), startup (the start-with-Windows
+// question), excluded (Excluded Programs), find (Find and Type), import (the
+// import preview), held (Programs Waiting for Approval); else a window class or
+// title. QUORVEL_UI_WINDOW=HANDLE (as "windows" prints) picks one of two copies.
+// CONTROL: ROLE#N, the Nth control of that role from 0 in the window's order;
+// ROLE:CAPTION, the one with that caption (access-key "&" left out); an id; or
+// one of the names the suites share (triggerBox, addButton...). Roles: button,
+// check, radio, group, edit, list, combo, static, panel. Left out: the window.
 //
-// Timings, in milliseconds (30 s at most):
-//   ui_driver timed COMMAND... [@ READING... [= EXPECTED]]   runs the command, then prints
-//       the time until the command READING prints EXPECTED, or, with no "=", anything but
-//       what it printed before: "timed select main 3 @ text-length main shortcutText =
-//       1000", "timed click main addButton @ written FILE"
-//   ui_driver timed-hotkey   timed key ctrl+shift+insert @ visible find = 1 (the Find and
-//       Type popup)
-//   ui_driver timed-set-text WINDOW CONTROL TEXT   timed set-text ...: the time until its
-//       window has handled the change
-//   ui_driver bare-box WINDOW CONTROL   puts the box's text into a box of the driver's
-//       own with the same style, size and font; prints the time it took (0.1 ms)
-//   ui_driver stamp FILE COMMAND...   writes "armed" and the Unix time in ms to FILE, runs
-//       the command, then writes its name and the time
+// Readings, "[read] READING WINDOW [CONTROL]", print one line (rows: one a row):
+//   visible (0 when the window is not there), enabled, checked, iconic,
+//   in-front (active, nothing over its middle), in-work-area: 1 or 0;
+//   text (CR and LF as \r and \n), text-length, scroll-width (a list's extent),
+//   count, rows, selected (the selected row, or none; a list's, the window's list
+//   when no control is named),
+//   focus (the control with the keyboard focus, named as CONTROL, or none),
+//   rect (X Y WIDTH HEIGHT on screen), clipped (each control cut off by its window
+//   or too small for its caption in the message font), font-width (a text's
+//   width in the box's font, then in the message font at the window's DPI),
+//   controls (each control: ROLE#N, then ROLE:CAPTION when it has one).
+// Actions on a window's controls:
+//   wait-visible WINDOW [SECONDS]; set-text|set-lines WINDOW CONTROL LINE... (as a
+//   paste, lines joined by CR LF); click, paste WINDOW CONTROL; type WINDOW CONTROL
+//   TEXT (WM_CHAR at the end); select WINDOW [CONTROL] ROW (as a click does);
+//   close, minimize WINDOW; move WINDOW X|right Y; resize WINDOW WIDTH HEIGHT;
+//   dpi-change WINDOW FROM TO; menu COMMAND (the main window's); tray MESSAGE (the
+//   icon's callback); send|send-answer WINDOW MESSAGE WPARAM LPARAM; windows WINDOW.
+// Boxes and dialogs: answer BUTTON [CAPTION] (prints the box's text, presses Yes,
+//   No or OK; caption "Quorvel" by default); no-box, box-owner, default-button
+//   [CAPTION]; file-dialog PATH (prints its title and file type, enters PATH);
+//   file-dialog-box BUTTON; cancel-file-dialog; popup-menu-rect; tooltip;
+//   tray-icons, tray-rect (Wine's notification area).
+// Keys: key COMBINATION (SendInput: ctrl+shift+insert, alt+x, 0x70); inject TEXT
+//   (small letters, digits, blanks, a key at a time); key-event VK down|up [EXTRA].
+// Elsewhere: clear-target, password-target on|off|protected (the test target);
+//   set-clipboard TEXT (also in a format of the driver's own, the mark);
+//   get-clipboard, get-clipboard-mark; code-page; foreground; mark PATH (writes
+//   it); written PATH (its write time); hold-file PATH RELEASE (shared with no one
+//   until RELEASE exists).
+// Timings in ms: timed COMMAND... [@ READING... [= EXPECTED]] (until READING prints
+//   EXPECTED, or with no "=" changes; 30 s at most); timed-hotkey (the Find and
+//   Type popup's); timed-set-text WINDOW CONTROL TEXT; bare-box WINDOW CONTROL (the
+//   box's text put into a box of the driver's own alike, in 0.1 ms); stamp FILE
+//   COMMAND... (writes "armed" and the Unix ms, runs it, writes its name and ms).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -101,9 +59,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "../../app/win32/control_ids.h"
@@ -117,260 +73,55 @@ using quorvel::NullIsNoHandle;
 using quorvel::UniqueHandle;
 using Font = UniqueHandle<HFONT, NullIsNoHandle<HFONT, &::DeleteObject>>;
 using MemoryDc = UniqueHandle<HDC, NullIsNoHandle<HDC, &::DeleteDC>>;
+using Words = std::vector<std::string>;
 
 constexpr UINT SendTimeoutMs = 10000;
 
 struct Named {
     const char* name;
+    const wchar_t* windowClass;
+};
+constexpr Named Windows[] = {
+    {"main", ids::MainWindowClass},       {"common", ids::CommonTextClass},
+    {"startup", ids::StartUpDialogClass}, {"excluded", ids::ExcludedProgramsClass},
+    {"find", ids::FindAndTypeClass},      {"import", ids::ImportPreviewClass},
+    {"held", ids::HeldProgramsClass}};
+
+// The names the suites share; the same name may stand in several windows.
+struct Alias {
+    const char* name;
     int id;
 };
+constexpr Alias Aliases[] = {{"triggerBox", ids::triggerBox},
+                             {"shortcutText", ids::shortcutText},
+                             {"addButton", ids::addButton},
+                             {"deleteButton", ids::deleteButton},
+                             {"searchBox", ids::searchBox},
+                             {"searchBox", ids::FindSearchBox},
+                             {"exitButton", ids::exitButton},
+                             {"minimizeButton", ids::minimizeButton},
+                             {"calibrationBox", ids::calibrationBox},
+                             {"commonTextButton", ids::commonTextButton},
+                             {"yesButton", ids::StartUpYesButton},
+                             {"noButton", ids::StartUpNoButton},
+                             {"importButton", ids::ImportButton},
+                             {"importButton", ids::importButton},
+                             {"approveButton", ids::HeldApproveButton}};
 
-// The main window's controls go by their names in the program.
-constexpr Named MainControls[] = {{"triggerBox", ids::triggerBox},
-                                  {"shortcutText", ids::shortcutText},
-                                  {"spaceKey", ids::spaceKey},
-                                  {"tabKey", ids::tabKey},
-                                  {"enterAfter", ids::enterAfter},
-                                  {"addButton", ids::addButton},
-                                  {"deleteButton", ids::deleteButton},
-                                  {"deleteAllButton", ids::deleteAllButton},
-                                  {"samplesButton", ids::samplesButton},
-                                  {"shortcutList", ids::shortcutList},
-                                  {"minimizeButton", ids::minimizeButton},
-                                  {"exitButton", ids::exitButton},
-                                  {"importButton", ids::importButton},
-                                  {"exportButton", ids::exportButton},
-                                  {"helpButton", ids::helpButton},
-                                  {"commonTextButton", ids::commonTextButton},
-                                  {"calibrationPanel", ids::calibrationPanel},
-                                  {"calibrationBox", ids::calibrationBox},
-                                  {"calibrationOkButton", ids::calibrationOkButton},
-                                  {"searchCaption", ids::searchCaption},
-                                  {"searchBox", ids::searchBox},
-                                  {"searchCount", ids::searchCount}};
+[[noreturn]] void usage() {
+    std::fputs("usage: see the comment at the top of e2e/tools/ui_driver.cpp\n", stderr);
+    std::exit(2);
+}
 
-constexpr Named CommonControls[] = {
-    {"entryBox", ids::CommonEntryBox},       {"textList", ids::CommonTextList},
-    {"addButton", ids::CommonAddButton},     {"removeButton", ids::CommonRemoveButton},
-    {"closeButton", ids::CommonCloseButton}, {"sortButton", ids::CommonSortButton}};
-
-constexpr Named StartUpControls[] = {{"question", ids::StartUpQuestionText},
-                                     {"doNotAskAgain", ids::StartUpDoNotAskAgain},
-                                     {"yesButton", ids::StartUpYesButton},
-                                     {"noButton", ids::StartUpNoButton}};
-
-using enum ids::ExcludedControl;
-constexpr Named ExcludedControls[] = {
-    {"nameBox", ExcludedNameBox},           {"addButton", ExcludedAddButton},
-    {"frontButton", ExcludedFrontButton},   {"programList", ExcludedList},
-    {"removeButton", ExcludedRemoveButton}, {"keePass", ExcludedSuggestion1},
-    {"keePassXC", ExcludedSuggestion1 + 1}, {"onePassword", ExcludedSuggestion1 + 2},
-    {"bitwarden", ExcludedSuggestion1 + 3}, {"remoteDesktop", ExcludedSuggestion1 + 4},
-    {"closeButton", ExcludedCloseButton}};
-
-constexpr Named FindControls[] = {
-    {"searchBox", ids::FindSearchBox}, {"rows", ids::FindRows}, {"note", ids::FindNote}};
-
-constexpr Named ImportControls[] = {{"summary", ids::ImportSummary},
-                                    {"rows", ids::ImportRows},
-                                    {"keepOption", ids::ImportKeepOption},
-                                    {"replaceOption", ids::ImportReplaceOption},
-                                    {"keepBothOption", ids::ImportKeepBothOption},
-                                    {"importButton", ids::ImportButton},
-                                    {"cancelButton", ids::ImportCancelButton}};
-
-constexpr Named HeldControls[] = {{"rows", ids::HeldList},
-                                  {"programBox", ids::HeldProgramBox},
-                                  {"approveButton", ids::HeldApproveButton},
-                                  {"removeButton", ids::HeldRemoveButton},
-                                  {"closeButton", ids::HeldCloseButton}};
-
-constexpr Named MessageBoxButtons[] = {{"Yes", IDYES}, {"No", IDNO}, {"OK", IDOK}};
-
-struct WindowKind {
-    const char* name;
-    const wchar_t* windowClass;
-    std::span<const Named> controls;
-    int listId;
-};
-
-constexpr WindowKind Kinds[] = {
-    {"main", ids::MainWindowClass, MainControls, ids::shortcutList},
-    {"common", ids::CommonTextClass, CommonControls, ids::CommonTextList},
-    {"startup", ids::StartUpDialogClass, StartUpControls, 0},
-    {"excluded", ids::ExcludedProgramsClass, ExcludedControls, ids::ExcludedList},
-    {"find", ids::FindAndTypeClass, FindControls, ids::FindRows},
-    {"import", ids::ImportPreviewClass, ImportControls, ids::ImportRows},
-    {"held", ids::HeldProgramsClass, HeldControls, ids::HeldList}};
-
-// The id of the entry with that name, else the name read as a number (0 when it is none).
-int idNamed(std::span<const Named> known, const char* name) {
-    for (const Named& named : known) {
-        if (std::strcmp(named.name, name) == 0) {
-            return named.id;
-        }
+const std::string& word(const Words& words, std::size_t i) {
+    if (i >= words.size()) {
+        usage();
     }
-    return std::atoi(name);
+    return words[i];
 }
 
-const WindowKind& kindNamed(const char* name) {
-    for (const WindowKind& kind : Kinds) {
-        if (std::strcmp(kind.name, name) == 0) {
-            return kind;
-        }
-    }
-    fail("no such window name", name);
-}
-
-// With two copies of Quorvel running, QUORVEL_UI_WINDOW (a handle that the
-// command "windows" printed) says which one's window is meant.
-HWND findWindow(const WindowKind& kind) {
-    if (const char* chosen = std::getenv("QUORVEL_UI_WINDOW"); chosen != nullptr && *chosen) {
-        const auto window = reinterpret_cast<HWND>(std::strtoull(chosen, nullptr, 0));
-        wchar_t name[64] = {};
-        ::GetClassNameW(window, name, 64);
-        if (std::wcscmp(name, kind.windowClass) == 0) {
-            return window;
-        }
-    }
-    return ::FindWindowW(kind.windowClass, nullptr);
-}
-
-// The window when it shows, else null.
-HWND shownWindow(const char* name) {
-    const HWND window = findWindow(kindNamed(name));
-    return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
-}
-
-HWND requireWindow(const char* name) {
-    const HWND window = findWindow(kindNamed(name));
-    if (window == nullptr) {
-        fail("window not found", name);
-    }
-    return window;
-}
-
-// Polls `find` until it gives a window, or true; fails when SECONDS pass first.
-template <typename Find>
-auto awaited(double seconds, const std::string& failure, Find find, DWORD pollMs = 50) {
-    decltype(find()) found{};
-    const auto ready = [&] { return static_cast<bool>(found = find()); };
-    if (!waitUntil(seconds, ready, pollMs)) {
-        fail(failure.c_str());
-    }
-    return found;
-}
-
-// The name of one of the program's windows, or "none"/"other".
-std::string nameOf(HWND window) {
-    if (window == nullptr) {
-        return "none";
-    }
-    for (const WindowKind& kind : Kinds) {
-        if (findWindow(kind) == window) {
-            return kind.name;
-        }
-    }
-    return "other";
-}
-
-// The control's name in its window, or its number.
-std::string controlName(HWND window, HWND control) {
-    const int id = ::GetDlgCtrlID(control);
-    for (const Named& named : kindNamed(nameOf(window).c_str()).controls) {
-        if (named.id == id) {
-            return named.name;
-        }
-    }
-    return std::to_string(id);
-}
-
-BOOL CALLBACK collect(HWND window, LPARAM windows) {
-    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-    return TRUE;
-}
-
-// Every descendant of `parent`, or every top-level window when it is null.
-std::vector<HWND> windowsUnder(HWND parent) {
-    std::vector<HWND> windows;
-    const auto into = reinterpret_cast<LPARAM>(&windows);
-    parent != nullptr ? ::EnumChildWindows(parent, &collect, into) : ::EnumWindows(&collect, into);
-    return windows;
-}
-
-bool isClass(HWND window, const char* name) {
-    char windowClass[64] = {};
-    ::GetClassNameA(window, windowClass, sizeof(windowClass));
-    return _stricmp(windowClass, name) == 0;
-}
-
-// Any descendant: some controls sit inside a panel of the window.
-HWND findChild(HWND window, int id) {
-    for (const HWND child : windowsUnder(window)) {
-        if (::GetDlgCtrlID(child) == id) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
-HWND requireControl(const char* windowName, const char* controlName) {
-    const int id = idNamed(kindNamed(windowName).controls, controlName);
-    const HWND control = findChild(requireWindow(windowName), id);
-    if (control == nullptr) {
-        fail("control not found", controlName);
-    }
-    return control;
-}
-
-// The arguments as typed, whatever their characters (argv holds ANSI text).
-std::vector<std::string> utf8Arguments() {
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::vector<std::string> utf8;
-    for (int i = 0; i < count; ++i) {
-        utf8.push_back(utf8Of(arguments[i]));
-    }
-    ::LocalFree(arguments);
-    return utf8;
-}
-
-LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, SendTimeoutMs,
-                               &result)) {
-        fail("the window did not answer");
-    }
-    return static_cast<LRESULT>(result);
-}
-
-// WM_GETTEXT and LB_GETTEXT are carried across processes by the system.
-std::string textOf(HWND window, UINT lengthMessage = WM_GETTEXTLENGTH,
-                   UINT textMessage = WM_GETTEXT, WPARAM row = 0) {
-    const LRESULT length = sendTo(window, lengthMessage, row, 0);
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 2, L'\0');
-    const bool byRow = textMessage == LB_GETTEXT;
-    sendTo(window, textMessage, byRow ? row : buffer.size() - 1,
-           reinterpret_cast<LPARAM>(buffer.data()));
-    return utf8Of(buffer.data());
-}
-
-void setTextOf(HWND window, const std::string& text) {
-    const std::wstring wide = wideOf(text);
-    sendTo(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-void setText(HWND control, const std::string& text) {
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(control, GWL_STYLE));
-    if ((style & ES_MULTILINE) == 0) {
-        setTextOf(control, text);
-        return;
-    }
-    // A multi-line box tells its window of WM_SETTEXT changes on no system, so
-    // the text goes in as a paste over the whole content.
-    const std::wstring wide = wideOf(text);
-    sendTo(control, EM_SETSEL, 0, -1);
-    sendTo(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+long long number(const Words& words, std::size_t i) {
+    return std::strtoll(word(words, i).c_str(), nullptr, 0);
 }
 
 // What the commands print: stdout, flushed at once (a script may wait for a
@@ -390,38 +141,188 @@ int printed(const std::string& line) {
     return 0;
 }
 
-int printed(unsigned long long number) {
-    return printed(std::to_string(number));
-}
-
-int printedFlag(bool flag) {
-    return printed(flag ? "1" : "0");
-}
-
 int succeeded(BOOL done) {
     return done ? 0 : 1;
 }
 
-// Returns once the window has handled the message.
-int sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    sendTo(window, message, wParam, lParam);
-    return 0;
-}
-
-// The screen rectangle: X Y WIDTH HEIGHT.
-int printedRect(HWND window, const char* missing = "no such window") {
-    RECT rect{};
-    if (window == nullptr || !::GetWindowRect(window, &rect)) {
-        fail(missing);
+LRESULT sendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, SendTimeoutMs,
+                               &result)) {
+        fail("the window did not answer");
     }
-    return printed(std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
-                   std::to_string(rect.right - rect.left) + " " +
-                   std::to_string(rect.bottom - rect.top));
+    return static_cast<LRESULT>(result);
 }
 
-[[noreturn]] void usage() {
-    std::fputs("usage: see the comment at the top of e2e/tools/ui_driver.cpp\n", stderr);
-    std::exit(2);
+// WM_GETTEXT and LB_GETTEXT are carried across processes by the system.
+std::string textOf(HWND window, UINT lengthMessage = WM_GETTEXTLENGTH,
+                   UINT textMessage = WM_GETTEXT, WPARAM row = 0) {
+    const LRESULT length = sendTo(window, lengthMessage, row);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 2, L'\0');
+    sendTo(window, textMessage, textMessage == LB_GETTEXT ? row : buffer.size() - 1,
+           reinterpret_cast<LPARAM>(buffer.data()));
+    return utf8Of(buffer.data());
+}
+
+void setTextOf(HWND window, const std::string& text) {
+    const std::wstring wide = wideOf(text);
+    sendTo(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+DWORD styleOf(HWND window) {
+    return static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+}
+
+std::string classOf(HWND window) {
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+bool isClass(HWND window, const char* name) {
+    return _stricmp(classOf(window).c_str(), name) == 0;
+}
+
+BOOL CALLBACK collect(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+
+// Every descendant of `parent` (some controls sit in a panel), or every
+// top-level window when it is null.
+std::vector<HWND> windowsUnder(HWND parent) {
+    std::vector<HWND> windows;
+    const auto into = reinterpret_cast<LPARAM>(&windows);
+    parent != nullptr ? ::EnumChildWindows(parent, &collect, into) : ::EnumWindows(&collect, into);
+    return windows;
+}
+
+// With two copies of Quorvel running, QUORVEL_UI_WINDOW (a handle that
+// "windows" printed) says which one's window is meant.
+std::wstring classNamed(const std::string& name) {
+    for (const Named& known : Windows) {
+        if (name == known.name) {
+            return known.windowClass;
+        }
+    }
+    return wideOf(name);
+}
+
+HWND findWindow(const std::string& name) {
+    const std::wstring windowClass = classNamed(name);
+    if (const char* chosen = std::getenv("QUORVEL_UI_WINDOW"); chosen != nullptr && *chosen) {
+        const auto window = reinterpret_cast<HWND>(std::strtoull(chosen, nullptr, 0));
+        if (wideOf(classOf(window)) == windowClass) {
+            return window;
+        }
+    }
+    const HWND window = ::FindWindowW(windowClass.c_str(), nullptr);
+    return window != nullptr ? window : ::FindWindowW(nullptr, windowClass.c_str());
+}
+
+HWND requireWindow(const std::string& name) {
+    const HWND window = findWindow(name);
+    if (window == nullptr) {
+        fail("window not found", name.c_str());
+    }
+    return window;
+}
+
+// Polls `find` until it gives a window, or true; fails when SECONDS pass first.
+template <typename Find>
+auto awaited(double seconds, const std::string& failure, Find find) {
+    decltype(find()) found{};
+    if (!waitUntil(seconds, [&] { return static_cast<bool>(found = find()); })) {
+        fail(failure.c_str());
+    }
+    return found;
+}
+
+std::string roleOf(HWND control) {
+    constexpr std::pair<const char*, const char*> Roles[] = {
+        {"Edit", "edit"},      {"ListBox", "list"},  {WC_LISTVIEWA, "list"},
+        {"ComboBox", "combo"}, {"Static", "static"}, {"QuorvelPanel", "panel"}};
+    if (isClass(control, "Button")) {
+        switch (styleOf(control) & BS_TYPEMASK) {
+            case BS_CHECKBOX:
+            case BS_AUTOCHECKBOX:
+                return "check";
+            case BS_RADIOBUTTON:
+            case BS_AUTORADIOBUTTON:
+                return "radio";
+            case BS_GROUPBOX:
+                return "group";
+            default:
+                return "button";
+        }
+    }
+    for (const auto& [windowClass, role] : Roles) {
+        if (isClass(control, windowClass)) {
+            return role;
+        }
+    }
+    return classOf(control);
+}
+
+// The caption as it reads, without its access key's "&"; none for a box's text.
+std::string captionOf(HWND control) {
+    const std::string role = roleOf(control);
+    if (role == "edit" || role == "list" || role == "combo") {
+        return {};
+    }
+    std::string caption = textOf(control);
+    std::erase(caption, '&');
+    return caption;
+}
+
+// ROLE#N among the window's controls.
+std::string indexedName(HWND window, HWND control) {
+    const std::string role = roleOf(control);
+    int index = 0;
+    for (const HWND other : windowsUnder(window)) {
+        if (other == control) {
+            break;
+        }
+        index += roleOf(other) == role ? 1 : 0;
+    }
+    return role + "#" + std::to_string(index);
+}
+
+// The control's shared name, else ROLE:CAPTION, else ROLE#N.
+std::string controlName(HWND window, HWND control) {
+    for (const Alias& alias : Aliases) {
+        if (::GetDlgCtrlID(control) == alias.id) {
+            return alias.name;
+        }
+    }
+    const std::string caption = captionOf(control);
+    return caption.empty() ? indexedName(window, control) : roleOf(control) + ":" + caption;
+}
+
+HWND findControl(HWND window, const std::string& name) {
+    const std::vector<HWND> controls = windowsUnder(window);
+    const std::size_t mark = name.find_first_of("#:");
+    const std::string role = name.substr(0, mark);
+    int index = mark != std::string::npos && name[mark] == '#' ? std::atoi(&name[mark + 1]) : -1;
+    for (const HWND control : controls) {
+        const int id = ::GetDlgCtrlID(control);
+        const bool aliased = std::any_of(std::begin(Aliases), std::end(Aliases),
+                                         [&](auto& a) { return a.id == id && name == a.name; });
+        if (aliased || std::to_string(id) == name) {
+            return control;
+        }
+        if (mark != std::string::npos && roleOf(control) == role &&
+            (index < 0 ? captionOf(control) == name.substr(mark + 1) : index-- == 0)) {
+            return control;
+        }
+    }
+    fail("control not found", name.c_str());
+}
+
+// The window named first, or the control named second within it.
+HWND target(const Words& words, std::size_t first = 0) {
+    const HWND window = requireWindow(word(words, first));
+    return words.size() > first + 1 ? findControl(window, words[first + 1]) : window;
 }
 
 // Memory inside the program under test, for list view messages whose pointers
@@ -457,42 +358,45 @@ class RemoteMemory {
     void* address_ = nullptr;
 };
 
-// The main window's list is a list view, the others' list boxes.
-bool isListView(const char* windowName) {
-    return std::strcmp(windowName, "main") == 0;
-}
-
-HWND listOf(const char* windowName) {
-    const HWND list = findChild(requireWindow(windowName), kindNamed(windowName).listId);
-    if (list == nullptr) {
-        fail("the window has no list", windowName);
+// The named list, or the window's when `named` is a window.
+HWND listOf(HWND named) {
+    if (roleOf(named) == "list") {
+        return named;
     }
-    return list;
+    for (const HWND control : windowsUnder(named)) {
+        if (roleOf(control) == "list") {
+            return control;
+        }
+    }
+    fail("the window has no list");
 }
 
-std::size_t rowCount(const char* windowName) {
-    const LRESULT count =
-        sendTo(listOf(windowName), isListView(windowName) ? LVM_GETITEMCOUNT : LB_GETCOUNT, 0, 0);
+bool isListView(HWND list) {
+    return isClass(list, WC_LISTVIEWA);
+}
+
+std::size_t rowCount(HWND list) {
+    const LRESULT count = sendTo(list, isListView(list) ? LVM_GETITEMCOUNT : LB_GETCOUNT);
     return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
 
-// The rows from `first` on, `most` of them at most.
-std::vector<std::string> rowsOf(const char* windowName, std::size_t first = 0,
-                                std::size_t most = SIZE_MAX) {
-    const HWND list = listOf(windowName);
-    const std::size_t count =
-        std::min(rowCount(windowName), first + std::min(most, SIZE_MAX - first));
-    std::vector<std::string> rows;
-    if (!isListView(windowName)) {
-        for (std::size_t row = first; row < count; ++row) {
-            rows.push_back(textOf(list, LB_GETTEXTLEN, LB_GETTEXT, row));
+// The rows from `first` to before `end`, one a line.
+std::string rowsOf(HWND list, std::size_t first = 0, std::size_t end = SIZE_MAX) {
+    end = std::min(end, rowCount(list));
+    std::string rows;
+    const auto add = [&](std::size_t row, const std::string& text) {
+        rows += (row > first ? "\n" : "") + escaped(text);
+    };
+    if (!isListView(list)) {
+        for (std::size_t row = first; row < end; ++row) {
+            add(row, textOf(list, LB_GETTEXTLEN, LB_GETTEXT, row));
         }
         return rows;
     }
     constexpr std::size_t TextRoom = 8192;
     RemoteMemory memory(list, sizeof(LVITEMW) + TextRoom * sizeof(wchar_t));
     std::vector<wchar_t> text(TextRoom, L'\0');
-    for (std::size_t row = first; row < count; ++row) {
+    for (std::size_t row = first; row < end; ++row) {
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(row);
@@ -502,16 +406,23 @@ std::vector<std::string> rowsOf(const char* windowName, std::size_t first = 0,
         const LRESULT length =
             sendTo(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.address()));
         memory.read(sizeof(LVITEMW), text.data(), TextRoom * sizeof(wchar_t));
-        rows.push_back(utf8Of({text.data(), length > 0 ? static_cast<std::size_t>(length) : 0}));
+        add(row, utf8Of({text.data(), length > 0 ? static_cast<std::size_t>(length) : 0}));
     }
     return rows;
 }
 
-int selectRow(const char* windowName, long row) {
-    const HWND list = listOf(windowName);
-    if (!isListView(windowName)) {
+// The selected row's text, or none.
+std::string selectedRow(HWND list) {
+    const LRESULT row = isListView(list)
+                            ? sendTo(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)
+                            : sendTo(list, LB_GETCURSEL);
+    return row < 0 ? "none" : rowsOf(list, static_cast<std::size_t>(row), row + 1);
+}
+
+int selectRow(HWND list, long long row) {
+    if (!isListView(list)) {
         // A click selects the row and tells the window, which LB_SETCURSEL alone does not.
-        sendTo(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        sendTo(list, LB_SETCURSEL, static_cast<WPARAM>(row));
         ::PostMessageW(::GetParent(list), WM_COMMAND,
                        MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(list));
@@ -528,13 +439,34 @@ int selectRow(const char* windowName, long row) {
     return 0;
 }
 
+void setText(HWND control, const std::string& text) {
+    if ((styleOf(control) & ES_MULTILINE) == 0) {
+        setTextOf(control, text);
+        return;
+    }
+    // A multi-line box tells its window of WM_SETTEXT changes on no system, so
+    // the text goes in as a paste over the whole content.
+    const std::wstring wide = wideOf(text);
+    sendTo(control, EM_SETSEL, 0, -1);
+    sendTo(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
 constexpr int FileTypeCombo = 0x470;  // cmb1
 constexpr int FileNameCombo = 0x47c;  // cmb13
 constexpr int FileNameEdit = 0x480;   // edt1
 
+HWND childWithId(HWND window, int id) {
+    for (const HWND child : windowsUnder(window)) {
+        if (::GetDlgCtrlID(child) == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 HWND fileNameBox(HWND dialog) {
-    const HWND combo = findChild(dialog, FileNameCombo);
-    return combo != nullptr ? combo : findChild(dialog, FileNameEdit);
+    const HWND combo = childWithId(dialog, FileNameCombo);
+    return combo != nullptr ? combo : childWithId(dialog, FileNameEdit);
 }
 
 // The first showing dialog (a message box, the open or save dialog) that `wanted` takes.
@@ -563,20 +495,20 @@ HWND requireDialog(const char* caption) {
     return awaited(10, "no dialog appeared: " + what, [caption] { return findDialog(caption); });
 }
 
+const char* captionIn(const Words& words, std::size_t i) {
+    return i < words.size() ? words[i].c_str() : "Quorvel";
+}
+
 // A box the dialog shows over itself (a question, a refusal).
 HWND boxOver(HWND dialog) {
     return dialogWhere([dialog](HWND box) { return ::GetWindow(box, GW_OWNER) == dialog; });
 }
 
-void pressButton(HWND dialog, int id) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
-
 // Presses a dialog's button and waits until the dialog has gone, or, when
 // `orBox`, shows a box of its own, which the caller answers.
 int press(HWND dialog, int id, bool orBox = false) {
-    pressButton(dialog, id);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
     if (!waitUntil(10, [&] {
             return !::IsWindow(dialog) || !::IsWindowVisible(dialog) ||
                    (orBox && boxOver(dialog) != nullptr);
@@ -586,13 +518,13 @@ int press(HWND dialog, int id, bool orBox = false) {
     return 0;
 }
 
-// Prints the box's text and presses its button Yes, No or OK.
-int answerBox(HWND box, const char* button) {
-    const int id = idNamed(MessageBoxButtons, button);
+// Prints the box's text (its longest static text: the icon's has none) and
+// presses its button Yes, No or OK.
+int answerBox(HWND box, const std::string& button) {
+    const int id = button == "Yes" ? IDYES : button == "No" ? IDNO : button == "OK" ? IDOK : 0;
     if (id == 0 || ::GetDlgItem(box, id) == nullptr) {
-        fail("the box has no such button", button);
+        fail("the box has no such button", button.c_str());
     }
-    // The message of a box: its longest static text (the icon's static has none).
     std::string text;
     for (const HWND child : windowsUnder(box)) {
         const std::string own = isClass(child, "Static") ? textOf(child) : "";
@@ -602,34 +534,25 @@ int answerBox(HWND box, const char* button) {
     return press(box, id);
 }
 
-// Prints the dialog's title and the kind of file it lists, enters the path and
-// presses OK.
-int fileDialog(const char* path) {
+int fileDialog(const std::string& path) {
     const HWND dialog = requireDialog(nullptr);
-    const HWND kind = findChild(dialog, FileTypeCombo);
+    const HWND kind = childWithId(dialog, FileTypeCombo);
     printed(textOf(dialog) + "\n" + (kind != nullptr ? textOf(kind) : ""));
-    const HWND name = fileNameBox(dialog);
-    if (name == nullptr) {
-        fail("the dialog has no file name box");
-    }
-    setTextOf(name, path);
+    setTextOf(fileNameBox(dialog), path);
     return press(dialog, IDOK, true);
 }
 
 // The caption of the default button of a message box: the one drawn as such.
 int defaultButton(const char* caption) {
     for (const HWND child : windowsUnder(requireDialog(caption))) {
-        const auto style = static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_STYLE));
-        if (isClass(child, "Button") && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        if (isClass(child, "Button") && (styleOf(child) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
             return printed(textOf(child));
         }
     }
     fail("the box has no default button");
 }
 
-// The name of the window's control that has the keyboard focus, or "none".
-std::string focusedControl(const char* windowName) {
-    const HWND window = requireWindow(windowName);
+std::string focusIn(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ||
@@ -639,23 +562,36 @@ std::string focusedControl(const char* windowName) {
     return controlName(window, info.hwndFocus);
 }
 
+RECT rectOf(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+std::string printableRect(HWND window, const char* missing = "no such window") {
+    if (window == nullptr || !::IsWindow(window)) {
+        fail(missing);
+    }
+    const RECT rect = rectOf(window);
+    return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+           std::to_string(rect.right - rect.left) + " " + std::to_string(rect.bottom - rect.top);
+}
+
 bool contains(const RECT& outer, const RECT& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
 }
 
 bool inFront(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    const HWND atMiddle = ::WindowFromPoint(middle);
+    const RECT rect = rectOf(window);
+    const HWND atMiddle =
+        ::WindowFromPoint({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
     return ::GetForegroundWindow() == window && atMiddle != nullptr &&
            ::GetAncestor(atMiddle, GA_ROOT) == window;
 }
 
 bool inWorkArea(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
+    const RECT rect = rectOf(window);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -664,28 +600,24 @@ bool inWorkArea(HWND window) {
         std::fprintf(stderr, "window %ld,%ld-%ld,%ld, work area %ld,%ld-%ld,%ld\n", rect.left,
                      rect.top, rect.right, rect.bottom, work.left, work.top, work.right,
                      work.bottom);
-        return false;
     }
-    return true;
+    return contains(work, rect);
 }
 
-// Moves the window or gives it that outer size, as `keep` leaves the one or the other.
-int placed(HWND window, int first, int second, UINT keep) {
-    return succeeded(::SetWindowPos(window, nullptr, first, second, first, second,
-                                    keep | SWP_NOZORDER | SWP_NOACTIVATE));
-}
-
-// The size of a text in the system's message font at the DPI of `window`, the
-// font the program's windows must draw with: on one line, or wrapped at
-// `wrapWidth` when it is above 0.
-SIZE messageFontSize(HWND window, const std::wstring& text, int wrapWidth = 0) {
+Font messageFont(HWND window) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
                                       ::GetDpiForWindow(window))) {
         fail("no message font");
     }
-    const Font font(::CreateFontIndirectW(&metrics.lfMessageFont));
+    return Font(::CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+// The size of a text in the message font at the DPI of `window`, the font the
+// program's windows must draw with: on one line, or wrapped at `wrapWidth`.
+SIZE messageFontSize(HWND window, const std::wstring& text, int wrapWidth = 0) {
+    const Font font = messageFont(window);
     const MemoryDc dc(::CreateCompatibleDC(nullptr));
     ::SelectObject(dc.get(), font.get());
     RECT rect{0, 0, wrapWidth > 0 ? wrapWidth : 10000, 0};
@@ -696,9 +628,8 @@ SIZE messageFontSize(HWND window, const std::wstring& text, int wrapWidth = 0) {
 
 // What keeps the control from showing whole, or nothing.
 std::string whyClipped(HWND window, HWND control) {
-    RECT own{};
+    const RECT own = rectOf(control);
     RECT parent{};
-    ::GetWindowRect(control, &own);
     const HWND parentWindow = ::GetParent(control);
     ::GetClientRect(parentWindow, &parent);
     ::MapWindowPoints(parentWindow, nullptr, reinterpret_cast<POINT*>(&parent), 2);
@@ -706,86 +637,83 @@ std::string whyClipped(HWND window, HWND control) {
         return "outside its window";
     }
     const std::wstring caption = wideOf(textOf(control));
-    if (caption.empty()) {
-        return {};
-    }
+    const std::string role = roleOf(control);
     const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
     const auto scaled = [&](int pixels) {
         return ::MulDiv(pixels, static_cast<int>(::GetDpiForWindow(window)), 96);
     };
-    SIZE text{};
-    int needed = 0;
-    if (isClass(control, "Static")) {
-        text = messageFontSize(window, caption, width);
-    } else if (isClass(control, "Button")) {
-        const auto style = static_cast<DWORD>(::GetWindowLongPtrW(control, GWL_STYLE));
-        const DWORD type = style & BS_TYPEMASK;
-        text = messageFontSize(window, caption);
-        if (type == BS_GROUPBOX) {
-            needed = text.cx + scaled(16);
-        } else if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
-                   type == BS_AUTORADIOBUTTON) {
-            const int box = scaled(13) + scaled(6);  // the box and the gap before the caption
-            if ((style & BS_MULTILINE) != 0) {
-                text = messageFontSize(window, caption, width - box);
-            }
-            needed = box + text.cx;
-        } else {
-            needed = text.cx + scaled(10);  // the edges and a margin on each side
-        }
+    if (caption.empty() || (role != "static" && !isClass(control, "Button"))) {
+        return {};
     }
-    if (needed > width || text.cy > height) {
+    SIZE text = messageFontSize(window, caption, role == "static" ? width : 0);
+    int needed = 0;
+    if (role == "group") {
+        needed = text.cx + scaled(16);
+    } else if (role == "check" || role == "radio") {
+        const int box = scaled(13) + scaled(6);  // the box and the gap before the caption
+        if ((styleOf(control) & BS_MULTILINE) != 0) {
+            text = messageFontSize(window, caption, width - box);
+        }
+        needed = box + text.cx;
+    } else if (role != "static") {
+        needed = text.cx + scaled(10);  // the edges and a margin on each side
+    }
+    if (needed > width || text.cy > own.bottom - own.top) {
         return "caption needs " + std::to_string(needed) + "x" + std::to_string(text.cy) +
-               ", has " + std::to_string(width) + "x" + std::to_string(height);
+               ", has " + std::to_string(width) + "x" + std::to_string(own.bottom - own.top);
     }
     return {};
 }
 
-int printClipped(HWND window) {
+std::string clipped(HWND window) {
+    std::string lines;
     for (const HWND control : windowsUnder(window)) {
         const std::string why = ::IsWindowVisible(control) ? whyClipped(window, control) : "";
-        if (!why.empty()) {
-            printed(controlName(window, control) + ": " + why);
-        }
+        lines += why.empty()
+                     ? ""
+                     : (lines.empty() ? "" : "\n") + controlName(window, control) + ": " + why;
     }
-    return 0;
+    return lines;
 }
 
 // A text box's font measured from where it puts its characters, against the
 // message font: the two widths are equal when the box uses the message font.
-int fontWidth(HWND box) {
+std::string fontWidth(HWND box) {
     static const wchar_t Sample[] = L"Add ShortCut WWWW iiii 0123456789";
     constexpr int Last = static_cast<int>(std::size(Sample)) - 2;
     const std::string before = textOf(box);
     sendTo(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Sample));
-    const LRESULT first = sendTo(box, EM_POSFROMCHAR, 0, 0);
-    const LRESULT last = sendTo(box, EM_POSFROMCHAR, Last, 0);
+    const LRESULT first = sendTo(box, EM_POSFROMCHAR, 0);
+    const LRESULT last = sendTo(box, EM_POSFROMCHAR, Last);
     setTextOf(box, before);
-    std::printf("%d %ld\n", static_cast<short>(LOWORD(last)) - static_cast<short>(LOWORD(first)),
-                messageFontSize(::GetAncestor(box, GA_ROOT), std::wstring(Sample, Last)).cx);
-    return 0;
+    return std::to_string(static_cast<short>(LOWORD(last)) - static_cast<short>(LOWORD(first))) +
+           " " + std::to_string(messageFontSize(::GetAncestor(box, GA_ROOT), {Sample, Last}).cx);
+}
+
+std::string controls(HWND window) {
+    std::string lines;
+    for (const HWND control : windowsUnder(window)) {
+        const std::string caption = captionOf(control);
+        lines += (lines.empty() ? "" : "\n") + indexedName(window, control) +
+                 (caption.empty() ? "" : " " + roleOf(control) + ":" + caption);
+    }
+    return lines;
 }
 
 // What the box's text costs a box with nothing of the program around it: a
 // box of the driver's own, alike in class, style, size and font, takes it.
 int timedBareBox(HWND box) {
     const std::wstring text = wideOf(textOf(box));
-    RECT rect{};
-    ::GetWindowRect(box, &rect);
+    const RECT rect = rectOf(box);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
-                                 ::GetDpiForWindow(box));
-    const Font font(::CreateFontIndirectW(&metrics.lfMessageFont));
+    const Font font = messageFont(box);
     const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, width + 20,
                                          height + 20, nullptr, nullptr, nullptr, nullptr);
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(box, GWL_STYLE));
     const auto extended = static_cast<DWORD>(::GetWindowLongPtrW(box, GWL_EXSTYLE));
-    const HWND bare = ::CreateWindowExW(extended, L"EDIT", L"", style | WS_CHILD | WS_VISIBLE, 10,
-                                        10, width, height, owner, nullptr, nullptr, nullptr);
+    const HWND bare =
+        ::CreateWindowExW(extended, L"EDIT", L"", styleOf(box) | WS_CHILD | WS_VISIBLE, 10, 10,
+                          width, height, owner, nullptr, nullptr, nullptr);
     if (bare == nullptr) {
         fail("no box of the driver's own");
     }
@@ -807,8 +735,7 @@ int timedBareBox(HWND box) {
 }
 
 int dpiChange(HWND window, int from, int to) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
+    const RECT rect = rectOf(window);
     RECT suggested{rect.left, rect.top, rect.left + ::MulDiv(rect.right - rect.left, to, from),
                    rect.top + ::MulDiv(rect.bottom - rect.top, to, from)};
     RemoteMemory memory(window, sizeof(RECT));
@@ -822,34 +749,14 @@ int dpiChange(HWND window, int from, int to) {
 std::vector<HWND> wineTrayIcons() {
     std::vector<HWND> icons;
     const HWND tray = ::FindWindowA("__winex11_standalone_tray", nullptr);
-    if (tray != nullptr && ::IsWindowVisible(tray)) {
-        for (HWND icon = ::GetWindow(tray, GW_CHILD); icon != nullptr;
-             icon = ::GetWindow(icon, GW_HWNDNEXT)) {
-            if (::IsWindowVisible(icon)) {
-                icons.push_back(icon);
-            }
+    for (HWND icon = tray != nullptr && ::IsWindowVisible(tray) ? ::GetWindow(tray, GW_CHILD)
+                                                                : nullptr;
+         icon != nullptr; icon = ::GetWindow(icon, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(icon)) {
+            icons.push_back(icon);
         }
     }
     return icons;
-}
-
-int printTooltips() {
-    for (const HWND window : windowsUnder(nullptr)) {
-        if (isClass(window, TOOLTIPS_CLASSA) && ::IsWindowVisible(window)) {
-            printed(escaped(textOf(window)));
-        }
-    }
-    return 0;
-}
-
-// The file's last write time, or zero when it cannot be read.
-ULONGLONG lastWriteOf(const char* path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(wideOf(path).c_str(), GetFileExInfoStandard, &data)) {
-        return 0;
-    }
-    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
 }
 
 // A format no program but this one writes: a text that comes back in it was
@@ -879,10 +786,9 @@ int setClipboard(const std::string& text) {
         return 1;
     }
     ::EmptyClipboard();
-    const std::wstring wide = wideOf(text);
-    const bool done = putText(CF_UNICODETEXT, wide) && putText(markFormat(), wide);
+    const bool done = putText(CF_UNICODETEXT, wideOf(text)) && putText(markFormat(), wideOf(text));
     ::CloseClipboard();
-    return done ? 0 : 1;
+    return succeeded(done);
 }
 
 // Byte for byte: no line end added, none translated.
@@ -980,57 +886,68 @@ int inject(const std::string& text) {
     return 0;
 }
 
-// The arguments after the command's name: the first names a window, the
-// second, for most commands, one of its controls.
-class Arguments {
-  public:
-    explicit Arguments(std::vector<std::string> all) : all_(std::move(all)) {}
-
-    const char* operator[](std::size_t i) const {
-        return i < all_.size() ? all_[i].c_str() : nullptr;
+// The file's last write time, or zero when it cannot be read.
+ULONGLONG lastWriteOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(wideOf(path).c_str(), GetFileExInfoStandard, &data)) {
+        return 0;
     }
-    const char* required(std::size_t i) const {
-        if ((*this)[i] == nullptr) {
-            usage();
-        }
-        return (*this)[i];
-    }
-    int number(std::size_t i) const { return std::atoi(required(i)); }
-    const char* caption(std::size_t i) const { return (*this)[i] ? (*this)[i] : "Quorvel"; }
-    HWND window() const { return requireWindow(required(0)); }
-    HWND control() const { return requireControl(required(0), required(1)); }
-    // The control when one is named, else the window.
-    HWND target() const { return (*this)[1] != nullptr ? control() : window(); }
-    const std::vector<std::string>& all() const { return all_; }
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
 
-  private:
-    std::vector<std::string> all_;
-};
-
-// The words from the third on, joined by CR LF.
-int setLines(const Arguments& arguments) {
-    std::string text;
-    for (std::size_t line = 2; arguments[line] != nullptr; ++line) {
-        text += (line > 2 ? "\r\n" : "") + std::string(arguments[line]);
+int holdFile(const std::string& path, const std::string& release) {
+    const quorvel::UniqueFileHandle file(::CreateFileW(
+        wideOf(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0));
+    if (!file) {
+        fail("the file could not be opened");
     }
-    setText(arguments.control(), text);
+    printed("held");
+    waitUntil(60, [&] {
+        return ::GetFileAttributesW(wideOf(release).c_str()) != INVALID_FILE_ATTRIBUTES;
+    });
     return 0;
 }
 
-int run(std::vector<std::string> words);
+using Reading = std::string (*)(HWND);
+std::string flag(bool on) {
+    return on ? "1" : "0";
+}
+
+// The readings of a window or a control; a list's of the window's list when
+// the window is named alone.
+constexpr std::pair<const char*, Reading> Readings[] = {
+    {"enabled", [](HWND w) { return flag(::IsWindowEnabled(w)); }},
+    {"checked", [](HWND w) { return flag(sendTo(w, BM_GETCHECK) == BST_CHECKED); }},
+    {"iconic", [](HWND w) { return flag(::IsIconic(w)); }},
+    {"in-front", [](HWND w) { return flag(inFront(w)); }},
+    {"in-work-area", [](HWND w) { return flag(inWorkArea(w)); }},
+    {"text", [](HWND w) { return escaped(textOf(w)); }},
+    {"text-length", [](HWND w) { return std::to_string(sendTo(w, WM_GETTEXTLENGTH)); }},
+    {"scroll-width", [](HWND w) { return std::to_string(sendTo(w, LB_GETHORIZONTALEXTENT)); }},
+    {"count", [](HWND w) { return std::to_string(rowCount(listOf(w))); }},
+    {"rows", [](HWND w) { return rowsOf(listOf(w)); }},
+    {"selected", [](HWND w) { return selectedRow(listOf(w)); }},
+    {"focus", &focusIn},
+    {"rect", [](HWND w) { return printableRect(w); }},
+    {"clipped", &clipped},
+    {"font-width", &fontWidth},
+    {"controls", &controls}};
+
+int run(Words words);
 
 // timed ACTION... [@ READING... [= EXPECTED]]: runs the command ACTION, then
 // prints the milliseconds until the command READING prints EXPECTED, or with
 // no "=" anything but what it printed before (30 s at most).
-int timed(const std::vector<std::string>& words) {
+int timed(const Words& words) {
     const auto at = std::find(words.begin(), words.end(), "@");
     const auto is = std::find(at, words.end(), "=");
-    const std::vector<std::string> reading(at == words.end() ? at : at + 1, is);
+    const Words reading(at == words.end() ? at : at + 1, is);
     std::string expected;
     for (auto word = is == words.end() ? is : is + 1; word != words.end(); ++word) {
         expected += *word + (word + 1 == words.end() ? "\n" : " ");
     }
-    const auto quietly = [](const std::vector<std::string>& command) {
+    const auto quietly = [](const Words& command) {
         std::string out;
         capture() = &out;
         run(command);
@@ -1050,229 +967,204 @@ int timed(const std::vector<std::string>& words) {
     return printed(std::to_string(::GetTickCount64() - start));
 }
 
-// stamp FILE COMMAND...: writes "armed" and the Unix time in ms to FILE, runs
-// the command, then writes its name and the time: started before the program,
-// the driver's own start costs the measure nothing.
-int stamp(const std::vector<std::string>& words) {
-    std::FILE* file = std::fopen(words.at(0).c_str(), "w");
+// stamp FILE COMMAND...: started before the program, the driver's own start
+// costs the measure nothing.
+int stamp(const Words& words) {
+    std::FILE* file = std::fopen(word(words, 0).c_str(), "w");
     if (file == nullptr) {
         fail("the file cannot be written");
     }
     std::fprintf(file, "armed %lld\n", unixMs());
     std::fflush(file);
     const int status = run({words.begin() + 1, words.end()});
-    std::fprintf(file, "%s %lld\n", words.at(1).c_str(), unixMs());
+    std::fprintf(file, "%s %lld\n", word(words, 1).c_str(), unixMs());
     return std::fclose(file) == 0 ? status : 1;
 }
 
-struct Command {
-    const char* name;
-    int (*run)(const Arguments&);
-};
-
-using A = const Arguments&;
-
-// Reads a number from the window with a message sent to it.
-int asked(HWND window, UINT message) {
-    return printed(sendTo(window, message, 0, 0));
+// Moves the window (X "right": against the screen's right edge) or gives it
+// that outer size.
+int placed(const Words& w, bool move) {
+    const HWND window = requireWindow(word(w, 0));
+    const RECT rect = rectOf(window);
+    const int x = word(w, 1) == "right" ? ::GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)
+                                        : static_cast<int>(number(w, 1));
+    const int y = static_cast<int>(number(w, 2));
+    return succeeded(
+        ::SetWindowPos(window, nullptr, x, y, x, y,
+                       (move ? SWP_NOSIZE : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE));
 }
 
-int sentFrom(A a, bool answer) {
-    const auto number = [&](std::size_t i) { return std::strtoll(a.required(i), nullptr, 0); };
-    const LRESULT result = sendTo(a.window(), static_cast<UINT>(number(1)),
-                                  static_cast<WPARAM>(number(2)), static_cast<LPARAM>(number(3)));
-    return answer ? printed(std::to_string(result)) : 0;
+bool shown(const std::string& name) {
+    const HWND window = findWindow(name);
+    return window != nullptr && ::IsWindowVisible(window);
 }
 
-constexpr Command Commands[] = {
-    {"wait-visible",
-     [](A a) {
-         const char* name = a.required(0);
-         awaited(a[1] ? std::atof(a[1]) : 10, std::string("the window did not show: ") + name,
-                 [name] { return shownWindow(name); });
-         return 0;
-     }},
+// MESSAGE WPARAM LPARAM, numbers, to the window named first; returns once
+// the window has handled it.
+int sent(const Words& w, bool printAnswer) {
+    const LRESULT answer =
+        sendTo(requireWindow(word(w, 0)), static_cast<UINT>(number(w, 1)),
+               static_cast<WPARAM>(number(w, 2)), static_cast<LPARAM>(number(w, 3)));
+    return printAnswer ? printed(std::to_string(answer)) : 0;
+}
+
+int post(HWND window, UINT message, WPARAM wParam = 0) {
+    return succeeded(::PostMessageW(window, message, wParam, 0));
+}
+
+// The words from the third on, joined by CR LF.
+int setLines(const Words& w) {
+    std::string text;
+    for (std::size_t line = 2; line < w.size(); ++line) {
+        text += (line > 2 ? "\r\n" : "") + w[line];
+    }
+    word(w, 1);
+    setText(target({w.begin(), w.begin() + 2}), text);
+    return 0;
+}
+
+using W = const Words&;
+constexpr std::pair<const char*, int (*)(W)> Commands[] = {
+    {"read", [](W w) { return run({w.begin(), w.end()}); }},
     {"visible",
-     [](A a) {
-         return printedFlag(a[1] ? ::IsWindowVisible(a.control())
-                                 : shownWindow(a.required(0)) != nullptr);
+     [](W w) { return printed(flag(shown(word(w, 0)) && ::IsWindowVisible(target(w)))); }},
+    {"wait-visible",
+     [](W w) {
+         const double seconds = w.size() > 1 ? std::atof(w[1].c_str()) : 10;
+         return succeeded(waitUntil(seconds, [&] { return shown(word(w, 0)); }));
      }},
-    {"enabled", [](A a) { return printedFlag(::IsWindowEnabled(a.target())); }},
-    {"checked",
-     [](A a) { return printedFlag(sendTo(a.control(), BM_GETCHECK, 0, 0) == BST_CHECKED); }},
-    {"iconic", [](A a) { return printedFlag(::IsIconic(a.window())); }},
-    {"in-front", [](A a) { return printedFlag(inFront(a.window())); }},
-    {"in-work-area", [](A a) { return printedFlag(inWorkArea(a.window())); }},
-    {"text", [](A a) { return printed(escaped(textOf(a.target()))); }},
-    {"text-length", [](A a) { return asked(a.target(), WM_GETTEXTLENGTH); }},
-    {"scroll-width", [](A a) { return asked(a.control(), LB_GETHORIZONTALEXTENT); }},
     {"set-text", &setLines},
     {"set-lines", &setLines},
     // Posted: the click may open a message box, which would hold a sent message.
-    {"click", [](A a) { return succeeded(::PostMessageW(a.control(), BM_CLICK, 0, 0)); }},
-    {"paste", [](A a) { return succeeded(::PostMessageW(a.control(), WM_PASTE, 0, 0)); }},
-    // At the end of the box, as its keys would.
+    {"click", [](W w) { return post(target(w), BM_CLICK); }},
+    {"paste", [](W w) { return post(target(w), WM_PASTE); }},
     {"type",
-     [](A a) {
-         const HWND box = a.control();
-         const LRESULT end = sendTo(box, WM_GETTEXTLENGTH, 0, 0);
+     [](W w) {
+         const HWND box = target(w);
+         const LRESULT end = sendTo(box, WM_GETTEXTLENGTH);
          sendTo(box, EM_SETSEL, static_cast<WPARAM>(end), end);
-         for (const wchar_t c : wideOf(a.required(2))) {
+         for (const wchar_t c : wideOf(word(w, 2))) {
              ::PostMessageW(box, WM_CHAR, c, 1);
          }
          return 0;
      }},
-    {"count", [](A a) { return printed(rowCount(a.required(0))); }},
-    {"rows",
-     [](A a) {
-         const auto first = static_cast<std::size_t>(a[1] ? a.number(1) : 0);
-         const auto most = a[2] ? static_cast<std::size_t>(a.number(2)) : SIZE_MAX;
-         for (const std::string& row : rowsOf(a.required(0), first, most)) {
-             printed(escaped(row));
-         }
-         return 0;
-     }},
-    {"selected",
-     [](A a) {
-         const char* name = a.required(0);
-         const LRESULT row = isListView(name) ? sendTo(listOf(name), LVM_GETNEXTITEM,
-                                                       static_cast<WPARAM>(-1), LVNI_SELECTED)
-                                              : sendTo(listOf(name), LB_GETCURSEL, 0, 0);
-         return row < 0 ? printed("none") : printed(row);
-     }},
-    {"select", [](A a) { return selectRow(a.required(0), a.number(1)); }},
-    {"rect", [](A a) { return printedRect(a.target()); }},
-    {"focus", [](A a) { return printed(focusedControl(a.required(0))); }},
-    {"menu",
-     [](A a) {
-         return succeeded(::PostMessageW(requireWindow("main"), WM_COMMAND, a.number(0), 0));
-     }},
+    {"select",
+     [](W w) { return selectRow(listOf(target({w.begin(), w.end() - 1})), number(w, w.size() - 1)); }},
+    {"menu", [](W w) { return post(requireWindow("main"), WM_COMMAND, number(w, 0)); }},
     {"windows",
-     [](A a) {
-         const wchar_t* windowClass = kindNamed(a.required(0)).windowClass;
-         for (HWND window = nullptr;
-              (window = ::FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
+     [](W w) {
+         const std::wstring windowClass = classNamed(word(w, 0));
+         for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, windowClass.c_str(),
+                                                               nullptr)) != nullptr;) {
              char handle[32];
-             std::snprintf(
-                 handle, sizeof(handle), "0x%llx",
-                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
+             std::snprintf(handle, sizeof(handle), "0x%llx",
+                           static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
              printed(handle);
          }
          return 0;
      }},
-    {"close", [](A a) { return succeeded(::PostMessageW(a.window(), WM_CLOSE, 0, 0)); }},
+    {"close", [](W w) { return post(target(w), WM_CLOSE); }},
+    {"minimize", [](W w) { return succeeded(::ShowWindowAsync(target(w), SW_MINIMIZE)); }},
+    {"move", [](W w) { return placed(w, true); }},
+    {"resize", [](W w) { return placed(w, false); }},
+    {"dpi-change",
+     [](W w) {
+         return dpiChange(requireWindow(word(w, 0)), static_cast<int>(number(w, 1)),
+                          static_cast<int>(number(w, 2)));
+     }},
     // Sent, not posted: what the press or release does has been done on return.
-    {"tray",
-     [](A a) {
-         return sent(requireWindow("main"), WM_MOUSEMOVE, 0,
-                     std::strtol(a.required(0), nullptr, 0));
-     }},
-    {"send", [](A a) { return sentFrom(a, false); }},
-    {"send-answer", [](A a) { return sentFrom(a, true); }},
-    {"hold-file",
-     [](A a) {
-         const quorvel::UniqueFileHandle file(::CreateFileW(wideOf(a.required(0)).c_str(),
-                                                            GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-         if (!file) {
-             fail("the file could not be opened");
-         }
-         printed("held");
-         const char* release = a.required(1);
-         waitUntil(60, [release] {
-             return ::GetFileAttributesW(wideOf(release).c_str()) != INVALID_FILE_ATTRIBUTES;
-         });
-         return 0;
-     }},
-    // A popup menu is a window of the system's menu class.
-    {"popup-menu-rect",
-     [](A) {
-         const HWND menu = ::FindWindowW(L"#32768", nullptr);
-         return printedRect(menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr,
-                            "no menu shows");
-     }},
-    {"answer", [](A a) { return answerBox(requireDialog(a.caption(1)), a.required(0)); }},
-    {"file-dialog-box",
-     [](A a) {
-         const HWND dialog = requireDialog(nullptr);
-         const HWND box =
-             awaited(10, "the file dialog shows no box", [dialog] { return boxOver(dialog); });
-         return answerBox(box, a.required(0));
-     }},
+    {"tray", [](W w) { return sent({"main", "0x200", "0", word(w, 0)}, false); }},
+    {"send", [](W w) { return sent(w, false); }},
+    {"send-answer", [](W w) { return sent(w, true); }},
+    {"answer", [](W w) { return answerBox(requireDialog(captionIn(w, 1)), word(w, 0)); }},
     {"no-box",
-     [](A a) {
+     [](W w) {
          ::Sleep(300);
-         return findDialog(a.caption(0)) == nullptr ? 0 : 1;
+         return findDialog(captionIn(w, 0)) == nullptr ? 0 : 1;
      }},
     {"box-owner",
-     [](A a) { return printed(nameOf(::GetWindow(requireDialog(a.caption(0)), GW_OWNER))); }},
-    {"default-button", [](A a) { return defaultButton(a.caption(0)); }},
-    {"file-dialog", [](A a) { return fileDialog(a.required(0)); }},
-    {"cancel-file-dialog", [](A) { return press(requireDialog(nullptr), IDCANCEL); }},
-    // X "right" puts the window against the screen's right edge.
-    {"move",
-     [](A a) {
-         const HWND window = a.window();
-         RECT rect{};
-         ::GetWindowRect(window, &rect);
-         const int x = std::strcmp(a.required(1), "right") == 0
-                           ? ::GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)
-                           : a.number(1);
-         return placed(window, x, a.number(2), SWP_NOSIZE);
+     [](W w) {
+         const HWND owner = ::GetWindow(requireDialog(captionIn(w, 0)), GW_OWNER);
+         std::string name = owner == nullptr ? "none" : "other";
+         for (const Named& known : Windows) {
+             name = owner != nullptr && findWindow(known.name) == owner ? known.name : name;
+         }
+         return printed(name);
      }},
-    {"resize", [](A a) { return placed(a.window(), a.number(1), a.number(2), SWP_NOMOVE); }},
-    {"minimize", [](A a) { return succeeded(::ShowWindowAsync(a.window(), SW_MINIMIZE)); }},
-    {"clipped", [](A a) { return printClipped(a.window()); }},
-    {"font-width", [](A a) { return fontWidth(a.control()); }},
-    {"dpi-change", [](A a) { return dpiChange(a.window(), a.number(1), a.number(2)); }},
-    {"tray-icons", [](A) { return printed(wineTrayIcons().size()); }},
+    {"default-button", [](W w) { return defaultButton(captionIn(w, 0)); }},
+    {"file-dialog", [](W w) { return fileDialog(word(w, 0)); }},
+    {"file-dialog-box",
+     [](W w) {
+         const HWND dialog = requireDialog(nullptr);
+         return answerBox(awaited(10, "the file dialog shows no box", [&] { return boxOver(dialog); }),
+                          word(w, 0));
+     }},
+    {"cancel-file-dialog", [](W) { return press(requireDialog(nullptr), IDCANCEL); }},
+    // A popup menu is a window of the system's menu class.
+    {"popup-menu-rect",
+     [](W) {
+         const HWND menu = ::FindWindowW(L"#32768", nullptr);
+         return printed(printableRect(menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr,
+                                      "no menu shows"));
+     }},
+    {"tray-icons", [](W) { return printed(std::to_string(wineTrayIcons().size())); }},
     {"tray-rect",
-     [](A) {
+     [](W) {
          const std::vector<HWND> icons = wineTrayIcons();
-         return printedRect(icons.empty() ? nullptr : icons[0], "Wine's tray shows no icon");
+         return printed(printableRect(icons.empty() ? nullptr : icons[0], "no tray icon"));
      }},
-    {"tooltip", [](A) { return printTooltips(); }},
-    {"clear-target",
-     [](A) { return succeeded(::PostMessageW(testTarget(), ClearTargetMessage, 0, 0)); }},
+    {"tooltip",
+     [](W) {
+         for (const HWND window : windowsUnder(nullptr)) {
+             if (isClass(window, TOOLTIPS_CLASSA) && ::IsWindowVisible(window)) {
+                 printed(escaped(textOf(window)));
+             }
+         }
+         return 0;
+     }},
+    {"clear-target", [](W) { return post(testTarget(), ClearTargetMessage); }},
     // Sent, not posted: the box has changed, and has the focus, when this returns.
     {"password-target",
-     [](A a) {
-         const std::string kind = a.required(0);
-         return sent(testTarget(), PasswordTargetMessage,
-                     kind == "on"          ? 1
-                     : kind == "protected" ? 2
-                                           : 0,
-                     0);
+     [](W w) {
+         const std::string& kind = word(w, 0);
+         sendTo(testTarget(), PasswordTargetMessage,
+                kind == "on" ? 1 : kind == "protected" ? 2 : 0);
+         return 0;
      }},
-    {"set-clipboard", [](A a) { return setClipboard(a.required(0)); }},
-    {"get-clipboard", [](A) { return printClipboard(CF_UNICODETEXT); }},
-    {"get-clipboard-mark", [](A) { return printClipboard(markFormat()); }},
-    {"code-page", [](A) { return printed(::GetACP()); }},
-    {"foreground", [](A) { return printed(escaped(textOf(::GetForegroundWindow()))); }},
-    {"mark", [](A a) { return succeeded(writeFile(a.required(0), "started")); }},
-    {"written", [](A a) { return printed(lastWriteOf(a.required(0))); }},
-    {"key", [](A a) { return pressKeys(a.required(0)); }},
-    {"inject", [](A a) { return inject(a.required(0)); }},
+    {"set-clipboard", [](W w) { return setClipboard(word(w, 0)); }},
+    {"get-clipboard", [](W) { return printClipboard(CF_UNICODETEXT); }},
+    {"get-clipboard-mark", [](W) { return printClipboard(markFormat()); }},
+    {"code-page", [](W) { return printed(std::to_string(::GetACP())); }},
+    {"foreground", [](W) { return printed(escaped(textOf(::GetForegroundWindow()))); }},
+    {"mark", [](W w) { return succeeded(writeFile(word(w, 0).c_str(), "started")); }},
+    {"written", [](W w) { return printed(std::to_string(lastWriteOf(word(w, 0)))); }},
+    {"hold-file", [](W w) { return holdFile(word(w, 0), word(w, 1)); }},
+    {"key", [](W w) { return pressKeys(word(w, 0)); }},
+    {"inject", [](W w) { return inject(word(w, 0)); }},
     {"key-event",
-     [](A a) {
-         const auto vk = static_cast<WORD>(std::strtoul(a.required(0), nullptr, 0));
-         return succeeded(sendKey(vk, std::strcmp(a.required(1), "up") == 0,
-                                  a[2] ? std::strtoull(a[2], nullptr, 0) : 0));
+     [](W w) {
+         return succeeded(sendKey(static_cast<WORD>(number(w, 0)), word(w, 1) == "up",
+                                  w.size() > 2 ? static_cast<ULONG_PTR>(number(w, 2)) : 0));
      }},
-    {"timed", [](A a) { return timed(a.all()); }},
+    {"timed", &timed},
     {"timed-hotkey",
-     [](A) { return run({"timed", "key", "ctrl+shift+insert", "@", "visible", "find", "=", "1"}); }},
+     [](W) { return run({"timed", "key", "ctrl+shift+insert", "@", "visible", "find", "=", "1"}); }},
     // The box's window has handled the change when the sent message returns.
-    {"timed-set-text",
-     [](A a) { return run({"timed", "set-text", a.required(0), a.required(1), a.required(2)}); }},
-    {"bare-box", [](A a) { return timedBareBox(a.control()); }},
-    {"stamp", [](A a) { return stamp(a.all()); }}};
+    {"timed-set-text", [](W w) { return run({"timed", "set-text", word(w, 0), word(w, 1), word(w, 2)}); }},
+    {"bare-box", [](W w) { return timedBareBox(target(w)); }},
+    {"stamp", &stamp}};
 
-int run(std::vector<std::string> words) {
-    for (const Command& command : Commands) {
-        if (!words.empty() && words[0] == command.name) {
-            words.erase(words.begin());
-            return command.run(Arguments(std::move(words)));
+int run(Words words) {
+    const std::string name = words.empty() ? "" : words[0];
+    words.erase(words.begin(), words.begin() + (words.empty() ? 0 : 1));
+    for (const auto& [command, action] : Commands) {
+        if (name == command) {
+            return action(words);
+        }
+    }
+    for (const auto& [reading, read] : Readings) {
+        if (name == reading) {
+            return printed(read(target(words)));
         }
     }
     usage();
@@ -1281,7 +1173,12 @@ int run(std::vector<std::string> words) {
 }  // namespace
 
 int main() {
-    std::vector<std::string> arguments = utf8Arguments();
-    arguments.erase(arguments.begin());
-    return run(std::move(arguments));
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    Words words;
+    for (int i = 1; i < count; ++i) {
+        words.push_back(utf8Of(arguments[i]));
+    }
+    ::LocalFree(arguments);
+    return run(std::move(words));
 }

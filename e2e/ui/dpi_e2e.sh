@@ -56,21 +56,21 @@ for dpi in "${dpis[@]}"; do
     check_window "$dpi" startup "" start-up-question
     # Not asked again: without a window manager Wine leaves a hidden window on
     # the X screen for a while, over the main window's picture.
-    ui click startup doNotAskAgain
+    ui click startup check#0
     acts - 'ui click startup noButton' 0 visible startup
 
     open_window common
     common_add "A common text" "of two lines"
-    check_window "$dpi" common entryBox common-text
+    check_window "$dpi" common edit#0 common-text
     # An empty Add: the box it shows.
-    ui click common addButton
+    ui click common button:Add
     ui box-owner >/dev/null
     shot '^Quorvel$' "message-box-at-$dpi.png"
     ui answer OK >/dev/null
     close_window common
 
     open_window excluded
-    check_window "$dpi" excluded nameBox excluded-programs
+    check_window "$dpi" excluded edit#0 excluded-programs
     close_window excluded
 
     open_window held
@@ -82,7 +82,7 @@ for dpi in "${dpis[@]}"; do
     ui file-dialog 'C:\quorvel\import.ahk' >/dev/null
     ui_until 1 visible import >/dev/null
     check_window "$dpi" import "" import-preview
-    acts - 'ui click import cancelButton' 0 visible import
+    acts - 'ui click import button:Cancel' 0 visible import
     exit_quorvel || { e2e_fail "exit-at-$dpi" "Quorvel did not end"; e2e_wine_ended 1; }
 
     # The main window on its own.

@@ -143,8 +143,6 @@ presses() {
     done
 }
 
-enabled_common_and_main() { echo "$(ui enabled common) $(ui enabled main)"; }
-
 # walks_focus WINDOW KEY CONTROL...: each press of KEY moves the focus to the
 # next control named; says where the walk went astray.
 walks_focus() {
@@ -163,13 +161,12 @@ walks_focus() {
 # A WM_DPICHANGED to 3/2 of the DPI makes the control 3/2 as wide, give or
 # take the rounding; a second one puts the window back.
 follows_dpi_change() {
-    local window=$1 control=$2 before after off
-    read -r before _ < <(size_of "$window" "$control")
-    ui dpi-change "$window" "$DPI" $((DPI * 3 / 2))
-    read -r after _ < <(size_of "$window" "$control")
-    ui dpi-change "$window" $((DPI * 3 / 2)) "$DPI"
-    off=$((after * 2 - before * 3))
-    [ "${off#-}" -le 3 ] && return 0
+    local before after
+    read -r before _ < <(size_of "$1" "$2")
+    ui dpi-change "$1" "$DPI" $((DPI * 3 / 2))
+    read -r after _ < <(size_of "$1" "$2")
+    ui dpi-change "$1" $((DPI * 3 / 2)) "$DPI"
+    (((after * 2 - before * 3) ** 2 <= 9)) && return 0
     echo "$before pixels became $after, not 3/2 of them" >&2
     return 1
 }
@@ -258,21 +255,21 @@ build/linux/make_shortcut_file "$program/defaultkeys.qvb" --size 100000 '{S}|caf
 start_quorvel
 shown_aside 60
 ui_until 100000 count main >/dev/null
-acts search-caption-access-key : "Find &words:" text main searchCaption
-acts search-count-all : "100,000 shortcuts" text main searchCount
+acts search-caption-access-key : "Find &words:" text main static#1
+acts search-count-all : "100,000 shortcuts" text main static#2
 click_into main triggerBox
 acts ctrl-f-goes-to-search-box 'presses ctrl+f' searchBox focus main
 # One key, and the list shows the rows it lets through.
 key_ms=$(ui timed type main searchBox é @ count main = 1)
 echo "Searching 100,000 shortcuts: the list showed the rows $key_ms ms after a key (aim 100 ms)"
 acts search-one-word : "{S} - café - Un café au lait" rows main
-acts search-count-shown : "1 of 100,000 shortcuts" text main searchCount
+acts search-count-shown : "1 of 100,000 shortcuts" text main static#2
 acts search-any-case-and-order 'ui set-text main searchBox "αβγ ΚΑΛΗΜΈΡΑ"' "{S} - grk - Καλημέρα ΑΒΓ" rows main
 acts - 'ui select main 0' "Καλημέρα ΑΒΓ" text main shortcutText
 click_into main searchBox
 acts search-esc-shows-every-row 'presses Escape' 100000 count main
 acts search-esc-empties-box : "" text main searchBox
-acts search-esc-keeps-selection : "{S} - grk - Καλημέρα ΑΒΓ" run eval 'ui rows main "$(ui selected main)" 1'
+acts search-esc-keeps-selection : "{S} - grk - Καλημέρα ΑΒΓ" selected main
 # A row edited so that the search no longer finds it, and a row added, stay in
 # sight until the search changes.
 ui set-text main searchBox main
@@ -282,7 +279,7 @@ acts search-edited-row-stays 'ui click main addButton' "{S} - addr - 12 Elm Road
 ui set-text main triggerBox newone
 ui set-lines main shortcutText "brand new"
 acts search-added-row-shows 'ui click main addButton' $'{S} - addr - 12 Elm Road\n{S} - newone - brand new' rows main
-acts search-count-after-add : "2 of 100,001 shortcuts" text main searchCount
+acts search-count-after-add : "2 of 100,001 shortcuts" text main static#2
 acts search-row-lays-out-whole : "" clipped main
 acts search-change-drops-them 'ui set-text main searchBox "main "' 0 count main
 acts - 'ui set-text main searchBox ""' 100001 count main
@@ -298,9 +295,9 @@ shown_aside 20
 # Each row below: the check, what is done, what is then expected, and where it
 # is read (see acts in e2e/ui/ui_lib.sh); "-" waits without a check of its own.
 acts startup-question-shows : 1 visible startup
-acts startup-question-access-key : "&Do not ask this Qestion Again" text startup doNotAskAgain
-acts startup-question-has-focus : doNotAskAgain focus startup
-acts - 'ui click startup doNotAskAgain' 1 checked startup doNotAskAgain
+acts startup-question-access-key : "&Do not ask this Qestion Again" text startup check#0
+acts startup-question-has-focus : 'check:Do not ask this Qestion Again' focus startup
+acts - 'ui click startup check#0' 1 checked startup check#0
 acts startup-no-hides 'ui click startup noButton' 0 visible startup
 acts startup-no-ticked-stores-1 : 1 reg 'Quorvel\StartUpQ' StartUpOpt
 acts main-window-focus-in-trigger-box : triggerBox focus main
@@ -308,8 +305,8 @@ acts main-window-focus-in-trigger-box : triggerBox focus main
 # --- The editor: boxes, options and list, beyond ASCII ------------------------
 ui set-text main triggerBox qz
 ui set-lines main shortcutText "quiét" "zone"
-ui click main tabKey
-acts - 'ui click main enterAfter' 1 checked main enterAfter
+ui click main radio:Tab
+acts - 'ui click main check#0' 1 checked main check#0
 acts add-shows-row 'ui click main addButton' '{T}{E} - qz - quiét¶zone' rows main
 acts add-empties-trigger-box : "" text main triggerBox
 acts row-click-loads-text-box 'ui select main 0' 'quiét\r\nzone' text main shortcutText
@@ -332,8 +329,10 @@ acts - : 0 count main
 
 # --- The keyboard alone ----------------------------------------------------------
 click_into main triggerBox
-e2e_check tab-walks-every-control walks_focus main Tab shortcutText spaceKey enterAfter addButton deleteButton deleteAllButton samplesButton minimizeButton exitButton importButton exportButton helpButton commonTextButton searchBox shortcutList triggerBox
-e2e_check shift-tab-walks-back walks_focus main shift+Tab shortcutList searchBox commonTextButton
+e2e_check tab-walks-every-control walks_focus main Tab shortcutText radio:Space \
+    'check:Hit ENTER key after text' addButton deleteButton 'button:Delete All' button:Samples minimizeButton \
+    exitButton importButton button:Export button:Help commonTextButton searchBox list#0 triggerBox
+e2e_check shift-tab-walks-back walks_focus main shift+Tab list#0 searchBox commonTextButton
 click_into main triggerBox
 # Keys are handled in order, and what a key posts before the next key: once the
 # text typed after Esc shows, Esc has done all it does.
@@ -345,7 +344,7 @@ acts access-key-clicks-button 'presses alt+l' "Are you sure you would like to cl
 acts - : 0 count main
 
 # --- Samples, and the screenshot -------------------------------------------
-acts samples-ask 'ui click main samplesButton' "Load Samples?" answer Yes
+acts samples-ask 'ui click main button:Samples' "Load Samples?" answer Yes
 ui answer OK >/dev/null
 acts samples-load-thirteen 'ui answer OK >/dev/null' 13 count main
 name=main-window.png
@@ -372,7 +371,7 @@ ui move main 900 100
 acts - 'ui menu 205' True reg 'Quorvel\opts' MenuText
 acts ctrl-shift-c-shows-common-text 'hot_key ctrl+shift+c' 1 visible common
 acts common-text-opens-on-screen : 1 in-work-area common
-acts common-text-focus-in-its-box : entryBox focus common
+acts common-text-focus-in-its-box : edit#0 focus common
 acts common-text-damaged-count-reads-no-blank-rows : 0 count common
 acts - 'ui minimize common' 1 iconic common
 acts common-text-button-restores-it 'ui click main commonTextButton' 0 iconic common
@@ -381,12 +380,12 @@ close_window common
 main_aside
 
 # --- Calibration --------------------------------------------------------------
-acts calibration-menu-shows-panel 'ui menu 206' 1 visible main calibrationPanel
+acts calibration-menu-shows-panel 'ui menu 206' 1 visible main panel#0
 acts calibration-box-stored 'ui set-text main calibrationBox 750' 750 reg 'Quorvel 2.1\options' text2
 # Refused letters put the stored default back into the box the user types in.
 ui set-text main calibrationBox 75x
 acts calibration-box-shows-500-again 'ui answer OK >/dev/null' 500 text main calibrationBox
-acts calibration-ok-hides-panel 'ui click main calibrationOkButton' 0 visible main calibrationPanel
+acts calibration-ok-hides-panel 'ui click main button:OK' 0 visible main panel#0
 
 # --- Import and export through the dialogs -------------------------------------
 # The list is read from and saved to defaultkeys.qvb alone: Import only reads the
@@ -416,18 +415,18 @@ e2e_check import-mistyped-name-creates-nothing test ! -e "$program/imprt.qvb"
 e2e_check import-mistyped-name-saves-nothing cmp "$working" "$E2E_STATE/working.qvb"
 
 exported="$program/exporté ✓.qvb"
-e2e_check export-dialog-opens same $'Export Shortcuts\nQuorvel shortcuts (*.qvb)' "$(choose_file exportButton 'C:\quorvel\exporté ✓.qvb')"
+e2e_check export-dialog-opens same $'Export Shortcuts\nQuorvel shortcuts (*.qvb)' "$(choose_file button:Export 'C:\quorvel\exporté ✓.qvb')"
 e2e_check export-writes-the-list e2e_eventually cmp -s "$exported" "$working"
-choose_file exportButton 'C:\quorvel\backup' >/dev/null
+choose_file button:Export 'C:\quorvel\backup' >/dev/null
 e2e_check export-adds-the-extension e2e_eventually cmp -s "$program/backup.qvb" "$working"
 
 printf 'my important notes' >"$program/notes.txt"
-choose_file exportButton 'C:\quorvel\notes.txt' >/dev/null
+choose_file button:Export 'C:\quorvel\notes.txt' >/dev/null
 e2e_check export-over-a-file-asks grep -qi replace <<<"$(ui file-dialog-box No)"
 acts export-no-keeps-the-file 'ui cancel-file-dialog' "my important notes" run cat "$program/notes.txt"
 
 e2e_check read-only-folder-made e2e_read_only_folder "$program/read-only"
-acts export-to-read-only-folder-told "choose_file exportButton 'C:\quorvel\read-only\copy.qvb' >/dev/null" "The shortcuts could not be exported to C:\quorvel\read-only\copy.qvb. Choose a folder you may write to, on a drive with room. Nothing else has changed." answer OK
+acts export-to-read-only-folder-told "choose_file button:Export 'C:\quorvel\read-only\copy.qvb' >/dev/null" "The shortcuts could not be exported to C:\quorvel\read-only\copy.qvb. Choose a folder you may write to, on a drive with room. Nothing else has changed." answer OK
 add_row ro "after the export"
 e2e_check add-after-export-saves-the-working-file e2e_eventually grep -q 'after the export' "$working"
 e2e_check add-after-export-tells-nothing ui no-box
@@ -444,35 +443,36 @@ shown_aside 10
 # --- Common Text ------------------------------------------------------------------
 open_window common
 acts common-text-add 'for item in b A c; do common_add "$item"; done' $'b\nA\nc' rows common
-acts common-text-sort 'ui click common sortButton' $'A\nb\nc' rows common
-acts common-text-row-fills-box 'ui select common 1' b text common entryBox
-acts common-text-remove 'ui click common removeButton' $'A\nc' rows common
+acts common-text-sort 'ui click common button:Sort\ Ascending' $'A\nb\nc' rows common
+acts common-text-row-fills-box 'ui select common 1' b text common edit#0
+acts common-text-remove 'ui click common button:Remove' $'A\nc' rows common
 acts common-text-marks-line-breaks 'common_add two linés' $'A\nc\ntwo¶linés' rows common
 common_add "$(printf 'a row longer than the list is wide, %.0s' {1..6})"
 e2e_check common-text-long-row-scrolls-sideways eval \
-    '[ "$(ui scroll-width common textList)" -gt "$(size_of common textList | cut -d" " -f1)" ]'
+    '[ "$(ui scroll-width common list#0)" -gt "$(size_of common list#0 | cut -d" " -f1)" ]'
 ui select common 3
-acts - 'ui click common removeButton' $'A\nc\ntwo¶linés' rows common
-ui set-text common entryBox ""
-ui click common addButton
+acts - 'ui click common button:Remove' $'A\nc\ntwo¶linés' rows common
+ui set-text common edit#0 ""
+ui click common button:Add
 e2e_check common-text-box-belongs-to-it same common "$(ui box-owner)"
-acts common-text-box-blocks-it-alone : "0 1" run enabled_common_and_main
+acts common-text-box-blocks-it-alone : "0 1" run eval 'echo $(ui enabled common) $(ui enabled main)'
 ui answer OK >/dev/null
 
-click_into common entryBox
-acts - 'presses =kee Escape =p' keep text common entryBox
+click_into common edit#0
+acts - 'presses =kee Escape =p' keep text common edit#0
 acts esc-keeps-common-text-open : 1 visible common
-e2e_check common-text-tab-order walks_focus common Tab addButton removeButton sortButton textList closeButton entryBox
-e2e_check common-text-follows-dpi-change follows_dpi_change common entryBox
+# Sort reads "Sort Descending" once the list is sorted.
+e2e_check common-text-tab-order walks_focus common Tab button:Add button:Remove 'button:Sort Descending' list#0 button:Close edit#0
+e2e_check common-text-follows-dpi-change follows_dpi_change common edit#0
 read -r common_w common_h < <(size_of common)
-read -r common_list_w common_list_h < <(size_of common textList)
+read -r common_list_w common_list_h < <(size_of common list#0)
 ui resize common $((common_w + 90)) $((common_h + 60))
 e2e_check common-text-resize-grows-the-list \
-    e2e_until_prints "$((common_list_w + 90)) $((common_list_h + 60))" size_of common textList
+    e2e_until_prints "$((common_list_w + 90)) $((common_list_h + 60))" size_of common list#0
 acts smallest-common-text-is-its-first-size 'ui resize common 100 100' "$common_w $common_h" run size_of common
 e2e_check smallest-common-text-cuts-no-control e2e_until_prints "" ui clipped common
 e2e_check main-window-follows-dpi-change follows_dpi_change main triggerBox
-acts common-text-close 'ui click common closeButton' 0 visible common
+acts common-text-close 'ui click common button:Close' 0 visible common
 
 # --- Excluded Programs ----------------------------------------------------------
 excluded() { e2e_reg_query 'Quorvel\Excluded' Programs; }
@@ -484,46 +484,47 @@ e2e_type x
 ui clear-target
 acts excluded-menu-opens-window 'ui menu 208' 1 visible excluded
 acts excluded-opens-on-screen : 1 in-work-area excluded
-acts excluded-focus-in-name-box : nameBox focus excluded
+acts excluded-focus-in-name-box : edit#0 focus excluded
 # The keyboard, before any message box of the window's: Tab walks the controls
 # that can act (Remove waits for a selection), Enter in the box adds, Esc closes.
-click_into excluded nameBox
-e2e_check excluded-tab-order walks_focus excluded Tab addButton frontButton programList keePass keePassXC onePassword bitwarden remoteDesktop closeButton nameBox
+click_into excluded edit#0
+e2e_check excluded-tab-order walks_focus excluded Tab button:Add 'button:Add the program in front' list#0 button:KeePass \
+    button:KeePassXC button:1Password button:Bitwarden 'button:Remote Desktop' button:Close edit#0
 acts excluded-enter-adds 'presses =typed.exe Return' typed.exe run excluded
 acts excluded-esc-closes 'presses Escape' 0 visible excluded
 open_window excluded
 ui select excluded 0
-acts - 'ui click excluded removeButton' '' run excluded
-ui set-text excluded nameBox Code.exe
-acts excluded-typed-name-shows 'ui click excluded addButton' Code.exe rows excluded
+acts - 'ui click excluded button:Remove' '' run excluded
+ui set-text excluded edit#0 Code.exe
+acts excluded-typed-name-shows 'ui click excluded button:Add' Code.exe rows excluded
 acts excluded-typed-name-stored : Code.exe run excluded
-ui set-text excluded nameBox 'bad?.exe'
-ui click excluded addButton
+ui set-text excluded edit#0 'bad?.exe'
+ui click excluded button:Add
 e2e_check excluded-bad-name-box-belongs-to-it same excluded "$(ui box-owner)"
 e2e_check excluded-bad-name-told eval '[[ "$(ui answer OK)" == "\"bad?.exe\" is not a program"* ]]'
-acts excluded-suggestion-added 'ui click excluded keePassXC' 'Code.exe|KeePassXC.exe' run excluded
-acts excluded-suggestion-listed-is-disabled : 0 enabled excluded keePassXC
-acts excluded-program-in-front-added 'ui click excluded frontButton' 'Code.exe|KeePassXC.exe|quorvel_test_target.exe' run excluded
+acts excluded-suggestion-added 'ui click excluded button:KeePassXC' 'Code.exe|KeePassXC.exe' run excluded
+acts excluded-suggestion-listed-is-disabled : 0 enabled excluded button:KeePassXC
+acts excluded-program-in-front-added 'ui click excluded button:Add\ the\ program\ in\ front' 'Code.exe|KeePassXC.exe|quorvel_test_target.exe' run excluded
 ui select excluded 0
-acts excluded-remove-shows 'ui click excluded removeButton' $'KeePassXC.exe\nquorvel_test_target.exe' rows excluded
+acts excluded-remove-shows 'ui click excluded button:Remove' $'KeePassXC.exe\nquorvel_test_target.exe' rows excluded
 acts excluded-remove-stored : 'KeePassXC.exe|quorvel_test_target.exe' run excluded
 # The target is let in again for what follows.
 ui select excluded 1
-acts - 'ui click excluded removeButton' KeePassXC.exe run excluded
-acts excluded-close 'ui click excluded closeButton' 0 visible excluded
+acts - 'ui click excluded button:Remove' KeePassXC.exe run excluded
+acts excluded-close 'ui click excluded button:Close' 0 visible excluded
 
 # Programs Waiting for Approval, none waiting: Tab passes over Approve and
 # Remove, which wait for a row; Esc closes.
 acts held-menu-opens-window 'ui menu 240' 1 visible held
-click_into held rows
-e2e_check held-tab-order walks_focus held Tab programBox closeButton rows
+click_into held list#0
+e2e_check held-tab-order walks_focus held Tab edit#0 button:Close list#0
 acts held-esc-closes 'presses Escape' 0 visible held
 
 # --- Resizing ----------------------------------------------------------------------
 read -r width height < <(size_of main)
-read -r list_w list_h < <(size_of main shortcutList)
+read -r list_w list_h < <(size_of main list#0)
 ui resize main $((width + 90)) $((height + 60))
-e2e_check resize-grows-the-list e2e_until_prints "$((list_w + 90)) $((list_h + 60))" size_of main shortcutList
+e2e_check resize-grows-the-list e2e_until_prints "$((list_w + 90)) $((list_h + 60))" size_of main list#0
 acts smallest-main-window-keeps-its-width 'ui resize main 100 100' "$width" run eval "size_of main | cut -d' ' -f1"
 e2e_check smallest-main-window-cuts-no-control e2e_until_prints "" ui clipped main
 ui resize main "$width" "$height"
@@ -551,8 +552,8 @@ e2e_check restore-ends-program ended_within "$(quorvel_pid)"
 acts question-back-after-restore start_quorvel 1 visible startup
 # Esc closes the question without an answer: it comes back at the next start.
 e2e_focus "$(e2e_visible_window '^Quorvel 2\.1$')"
-read -r x y w h < <(ui rect startup question)
-acts - 'xdotool mousemove $((x + 10)) $((y + h / 2)) click 1' doNotAskAgain focus startup
+read -r x y w h < <(ui rect startup static#0)
+acts - 'xdotool mousemove $((x + 10)) $((y + h / 2)) click 1' 'check:Do not ask this Qestion Again' focus startup
 acts esc-closes-question 'presses Escape' 0 visible startup
 acts esc-leaves-question-unanswered : "" reg 'Quorvel\StartUpQ' StartUpOpt
 exit_quorvel || e2e_fail last-exit "Quorvel did not end"

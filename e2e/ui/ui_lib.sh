@@ -75,16 +75,16 @@ open_window() {
     ui_until 1 visible "$1" >/dev/null
 }
 close_window() {
-    ui click "$1" closeButton
+    ui click "$1" button:Close
     ui_until 0 visible "$1" >/dev/null
 }
 
 # common_add LINE...: adds a row to Common Text and waits until its box is
 # emptied.
 common_add() {
-    ui set-lines common entryBox "$@"
-    ui click common addButton
-    ui_until "" text common entryBox >/dev/null
+    ui set-lines common edit#0 "$@"
+    ui click common button:Add
+    ui_until "" text common edit#0 >/dev/null
 }
 
 # add_row TRIGGER LINE...: fills the main window's boxes and clicks Add.
