@@ -228,7 +228,8 @@ MacroExpansion expandMacros(std::string_view input, const DateTime& now,
 
 std::optional<std::string> programOf(std::string_view text, const DateTime& now,
                                      const Locale& locale) {
-    if (!mayStartProgram(text)) {
+    // Without a marker nothing runs; anything else the expansion itself decides.
+    if (text.find("%(") == npos) {
         return std::nullopt;
     }
     MacroExpansion expansion = expandMacros(
